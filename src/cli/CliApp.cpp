@@ -1,0 +1,85 @@
+#include "cli/CliApp.h"
+
+#include "refdata/ReferenceImport.h"
+#include "store/QrvError.h"
+
+namespace qrv::cli {
+
+Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesystem::path> reportOut,
+                 const Clock& clock)
+    : paths(p), ui(out, std::move(reportOut)), store(p.dataFolder), workbench(ui, store, clock, p) {}
+
+void Session::openStore() {
+    if (store.open()) {
+        SeedReferenceData(store, store.dataFolder());
+    }
+}
+
+const CommandFn* CommandTable::parsed() const {
+    for (const Entry& e : commands_) {
+        if (e.app->parsed()) {
+            return &e.run;
+        }
+    }
+    return nullptr;
+}
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const Clock& clock) {
+    CLI::App app{"Convertor QRV: payment text files to upload files for the bank host system V5", "qrv"};
+    app.set_version_flag("--version", "2.3.20");
+    app.require_subcommand(1);
+    std::string dataDir;
+    std::string reportDir;
+    std::string reportOut;
+    app.add_option("--data", dataDir,
+                   "Data folder (tables, Default.ini, Config.ini); default Data/ beside qrv");
+    app.add_option("--reports", reportDir, "Report layout folder; default Report/ beside qrv");
+    app.add_option("--report-out", reportOut, "Also write every report shown as DIR/<layout>.html and .json");
+
+    CommandTable table;
+    registerInitCommand(app, table);
+    registerRefdataCommands(app, table);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        app.exit(e, out, err);
+        return kOk;
+    } catch (const CLI::ParseError& e) {
+        app.exit(e, out, err);
+        return kUsage;
+    }
+
+    AppPaths paths = AppPaths::defaults();
+    if (!dataDir.empty()) {
+        paths.dataFolder = dataDir;
+    }
+    if (!reportDir.empty()) {
+        paths.reportFolder = reportDir;
+    }
+    std::optional<std::filesystem::path> reportFolder;
+    if (!reportOut.empty()) {
+        reportFolder = reportOut;
+    }
+    const CommandFn* command = table.parsed();
+    if (command == nullptr) {
+        err << app.help();
+        return kUsage;
+    }
+    Session session(paths, out, reportFolder, clock);
+    try {
+        const int status = (*command)(session);
+        session.ui.finishProgress();
+        return status;
+    } catch (const UsageError& e) {
+        session.ui.finishProgress();
+        err << "qrv: " << e.what() << '\n';
+        return kUsage;
+    } catch (const std::exception& e) {
+        session.ui.finishProgress();
+        err << "qrv: " << e.what() << '\n';
+        return kUnexpected;
+    }
+}
+
+}  // namespace qrv::cli

@@ -1,0 +1,86 @@
+#include "cli/CliUi.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "store/QrvError.h"
+#include "store/ReportRunner.h"
+#include "store/WorkFile.h"
+
+namespace qrv::cli {
+
+CliUi::CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut)
+    : out_(out), reportOut_(std::move(reportOut)), terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+void CliUi::showMessage(MessageKind, const std::string& text) {
+    finishProgress();
+    messages_.push_back(text);
+    out_ << text << '\n';
+    out_.flush();
+}
+
+bool CliUi::askConfirmation(const std::string& text) {
+    showMessage(MessageKind::Confirmation, text);
+    return true;
+}
+
+void CliUi::setProgress(int percent) {
+    if (!terminal_) {
+        return;
+    }
+    std::fprintf(stderr, "\r%3d%%", percent);
+    std::fflush(stderr);
+    progressShown_ = true;
+}
+
+void CliUi::finishProgress() {
+    if (progressShown_) {
+        std::fprintf(stderr, "\r    \r");
+        std::fflush(stderr);
+        progressShown_ = false;
+    }
+}
+
+namespace {
+
+void writeAtomically(const std::filesystem::path& target, const std::string& content) {
+    AtomicFile file(target);
+    file.writer().write(content);
+    file.commit();
+}
+
+}  // namespace
+
+void CliUi::showReport(const ShownReport& report) {
+    ++reportsShown_;
+    if (!reportOut_) {
+        return;
+    }
+    const std::string stem = std::filesystem::path(report.requestedLayout).stem().string();
+    std::error_code ec;
+    std::filesystem::create_directories(*reportOut_, ec);
+    const std::string html = report.layoutFile.empty() ? std::string() : RenderReportHtml(report);
+    writeAtomically(*reportOut_ / (stem + ".html"), html);
+    const std::filesystem::path jsonPath = *reportOut_ / (stem + ".json");
+    AtomicFile json(jsonPath);
+    {
+        std::ofstream out(json.tempPath(), std::ios::binary | std::ios::trunc);
+        WriteReportJson(report, out);
+        if (!out.flush()) {
+            throw QrvError("Cannot write file \"" + jsonPath.string() + "\"");
+        }
+    }
+    json.commit();
+}
+
+std::optional<std::string> CliUi::chooseOpenFile(const std::string&) {
+    return std::nullopt;
+}
+
+std::optional<std::string> CliUi::chooseSaveFile(const std::string&, const std::string&) {
+    return std::nullopt;
+}
+
+}  // namespace qrv::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "workbench/Ui.h"
+
+namespace qrv::cli {
+
+// The command line's Ui: each message is one line on standard output, a question is answered Yes,
+// progress goes to standard error only when it is a terminal, and with --report-out every report shown
+// is also written as HTML and JSON named after the layout asked for.
+class CliUi final : public Ui {
+  public:
+    CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut);
+
+    void showMessage(MessageKind kind, const std::string& text) override;
+    bool askConfirmation(const std::string& text) override;
+    void setProgress(int percent) override;
+    void showReport(const ShownReport& report) override;
+    std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                              const std::string& proposedName) override;
+
+    std::ostream& out() { return out_; }
+    const std::vector<std::string>& messages() const { return messages_; }
+    int reportsShown() const { return reportsShown_; }
+    // Ends a progress line on the terminal, if one was drawn.
+    void finishProgress();
+
+  private:
+    std::ostream& out_;
+    std::optional<std::filesystem::path> reportOut_;
+    std::vector<std::string> messages_;
+    int reportsShown_ = 0;
+    bool progressShown_ = false;
+    bool terminal_ = false;
+};
+
+}  // namespace qrv::cli

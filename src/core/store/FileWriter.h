@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qrv {
+
+// A buffered writer over an open file descriptor. Every failure throws QrvError naming the file.
+class FileWriter {
+  public:
+    enum class Mode { Create, AppendExisting };
+
+    // Opens `path`: Create truncates or creates it; AppendExisting appends to a file that must exist.
+    FileWriter(const std::filesystem::path& path, Mode mode);
+    // Takes over an already open descriptor (closed by this writer).
+    FileWriter(int fd, std::string name);
+    FileWriter(const FileWriter&) = delete;
+    FileWriter& operator=(const FileWriter&) = delete;
+    ~FileWriter();
+
+    void write(std::string_view bytes);
+    void writeLine(std::string_view line) {
+        write(line);
+        write("\r\n");
+    }
+    void flush();
+    void sync();
+    void close();
+    std::uint64_t size() const { return written_ + used_; }
+    int fd() const { return fd_; }
+    const std::string& name() const { return name_; }
+
+  private:
+    static constexpr size_t kBufferSize = 1 << 16;
+    int fd_ = -1;
+    std::string name_;
+    std::string buffer_;
+    size_t used_ = 0;
+    std::uint64_t written_ = 0;
+};
+
+}  // namespace qrv

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// What differs between operating systems, kept in one place so another platform replaces only this.
+namespace qrv::platform {
+
+struct CreatedTemp {
+    std::filesystem::path path;
+    int fd = -1;
+};
+
+// Creates a new file with a unique name "<folder>/<stem>XXXXXX" that never replaces an existing file.
+CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::string& stem);
+
+// Writes every byte or throws; `what` names the file in the message.
+void writeAll(int fd, const char* data, size_t size, const std::string& what);
+// Writes every byte at `offset` without moving the file position.
+void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what);
+// Hands the file's bytes to `each` in blocks of at most `blockSize`; throws naming the file on failure.
+void readBlocks(const std::filesystem::path& path, size_t blockSize,
+                const std::function<void(std::string_view)>& each);
+void syncFile(int fd, const std::string& what);
+void closeFile(int fd);
+
+// Replaces `target` by `from` in one step (same folder).
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);
+
+// Removes a file, ignoring a missing one; never throws.
+void removeQuietly(const std::filesystem::path& path) noexcept;
+
+std::filesystem::path executableFolder();
+
+// Text of the last system error, for messages.
+std::string lastErrorText();
+
+}  // namespace qrv::platform

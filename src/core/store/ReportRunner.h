@@ -1,0 +1,65 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qrv {
+
+class TableStore;
+
+// What a runner hands over when a report is shown: the layout it holds, the variables as plain UTF-8
+// texts in the order they were set, and the store its dataset links read.
+struct ShownReport {
+    std::string runner;           // "result", "hash", ...
+    std::string requestedLayout;  // the layout file name last asked for ("rptResult.frf")
+    std::string layoutFile;       // the layout file name actually held (empty when none was ever loaded)
+    std::string templateText;     // the held layout's content
+    std::vector<std::pair<std::string, std::string>> variables;
+    bool modal = false;
+    TableStore* store = nullptr;
+};
+
+// One report runner instance: load layout, set variables, show.
+class ReportRunner {
+  public:
+    ReportRunner(std::string name, bool modal) : name_(std::move(name)), modal_(modal) {}
+
+    // A missing file changes nothing and says nothing: the runner keeps its earlier layout.
+    bool loadLayout(const std::filesystem::path& file);
+    // Adds or replaces a variable; the value is held as a quoted literal ('it''s').
+    void setVariable(const std::string& name, const std::string& value);
+    // The plain text of a variable as the layout will print it (empty when not set).
+    std::string variable(const std::string& name) const;
+    ShownReport prepare(TableStore& store) const;
+    bool modal() const { return modal_; }
+    const std::string& name() const { return name_; }
+
+  private:
+    std::string name_;
+    bool modal_;
+    std::string requested_;
+    std::string layoutFile_;
+    std::string template_;
+    std::vector<std::pair<std::string, std::string>> variables_;  // name, quoted literal
+};
+
+std::string QuoteLiteral(const std::string& text);
+std::string UnquoteLiteral(const std::string& literal);
+
+// The eleven dataset links and their sources.
+struct DatasetLink {
+    const char* link;
+    const char* source;  // a table or view name
+};
+const std::vector<DatasetLink>& datasetLinks();
+
+// The report as an HTML page (mustache over the layout). Throws QrvError naming the layout when it is
+// malformed.
+std::string RenderReportHtml(const ShownReport& report);
+// The JSON form: {"layout": ..., "variables": {...}, "datasets": {...}}, written row by row.
+void WriteReportJson(const ShownReport& report, std::ostream& out);
+
+}  // namespace qrv

@@ -1,0 +1,382 @@
+#include "store/TableStore.h"
+
+#include <sqlite3.h>
+#include <strings.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "store/QrvError.h"
+#include "store/Schema.h"
+
+namespace qrv {
+
+namespace {
+
+std::string quoteIdentifier(std::string_view name) {
+    std::string q = "\"";
+    for (const char c : name) {
+        q += c;
+        if (c == '"') {
+            q += '"';
+        }
+    }
+    return q + "\"";
+}
+
+const char* kindType(FieldKind kind) {
+    switch (kind) {
+        case FieldKind::Text:
+            return "TEXT";
+        case FieldKind::Float:
+            return "REAL";
+        case FieldKind::Currency:
+            return "CURRENCY";
+        case FieldKind::Integer:
+            return "INTEGER";
+    }
+    return "TEXT";
+}
+
+std::string formatDouble(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", v);
+    return buf;
+}
+
+}  // namespace
+
+// A prepared statement kept for the life of the connection.
+struct TableStore::Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+const Value* Row::find(std::string_view name) const {
+    for (const auto& [n, v] : fields_) {
+        if (n.size() == name.size() && strncasecmp(n.c_str(), name.data(), name.size()) == 0) {
+            return &v;
+        }
+    }
+    return nullptr;
+}
+
+std::string Row::text(std::string_view name) const {
+    const Value* v = find(name);
+    if (v == nullptr) {
+        return {};
+    }
+    if (const auto* s = std::get_if<std::string>(v)) {
+        return *s;
+    }
+    if (const auto* d = std::get_if<double>(v)) {
+        return formatDouble(*d);
+    }
+    if (const auto* m = std::get_if<Money>(v)) {
+        return m->toPlainText();
+    }
+    if (const auto* i = std::get_if<std::int64_t>(v)) {
+        return std::to_string(*i);
+    }
+    return {};
+}
+
+TableStore::TableStore(std::filesystem::path dataFolder) : folder_(std::move(dataFolder)) {}
+
+TableStore::~TableStore() {
+    statements_.clear();
+    if (db_ != nullptr) {
+        sqlite3_close(db_);
+    }
+}
+
+void TableStore::fail(const std::string& what, int rc) const {
+    std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+        throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
+                       "\" is locked by another program (waited 1.5 s)");
+    }
+    if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) {
+        throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
+                       "\" is damaged or is not a database (" + detail + ")");
+    }
+    throw QrvError(what + " in the table store \"" + (folder_ / kFileName).string() + "\": " + detail);
+}
+
+bool TableStore::open() {
+    if (db_ != nullptr) {
+        return false;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder_, ec)) {
+        throw QrvError("The data folder \"" + folder_.string() + "\" does not exist");
+    }
+    const std::filesystem::path file = folder_ / kFileName;
+    const bool existed = std::filesystem::exists(file, ec);
+    sqlite3* handle = nullptr;
+    const int rc =
+        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    db_ = handle;
+    if (rc != SQLITE_OK) {
+        fail("Cannot open the tables", rc);
+    }
+    sqlite3_busy_timeout(db_, 1500);  // 15 retries of 100 ms
+    sqlite3_extended_result_codes(db_, 0);
+    try {
+        exec("PRAGMA journal_mode=WAL");
+        exec("PRAGMA synchronous=NORMAL");
+        createSchema();
+    } catch (...) {
+        statements_.clear();
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+    createdNow_ = !existed;
+    return createdNow_;
+}
+
+sqlite3* TableStore::db() {
+    if (db_ == nullptr) {
+        open();
+    }
+    return db_;
+}
+
+void TableStore::exec(const char* sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (rc != SQLITE_OK) {
+        fail(std::string("Cannot run \"") + sql + "\"", rc);
+    }
+}
+
+void TableStore::createSchema() {
+    std::string sql = "BEGIN IMMEDIATE;";
+    for (const TableDef& t : schemaTables()) {
+        sql += "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(t.name) + " (";
+        for (size_t i = 0; i < t.fields.size(); ++i) {
+            sql += (i ? ", " : "") + quoteIdentifier(t.fields[i].name) + " " + kindType(t.fields[i].kind);
+        }
+        if (!t.uniqueKey.empty()) {
+            sql += ", UNIQUE (" + t.uniqueKey + ")";
+        }
+        sql += ");";
+    }
+    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
+    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
+    sql += "COMMIT;";
+    char* err = nullptr;
+    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (rc != SQLITE_OK) {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        fail("Cannot create the tables", rc);
+    }
+}
+
+TableStore::Statement& TableStore::prepare(const std::string& sql) {
+    auto it = statements_.find(sql);
+    if (it == statements_.end()) {
+        auto st = std::make_unique<Statement>();
+        const int rc =
+            sqlite3_prepare_v2(db(), sql.c_str(), static_cast<int>(sql.size()), &st->stmt, nullptr);
+        if (rc != SQLITE_OK) {
+            fail("Cannot prepare \"" + sql + "\"", rc);
+        }
+        it = statements_.emplace(sql, std::move(st)).first;
+    }
+    sqlite3_reset(it->second->stmt);
+    sqlite3_clear_bindings(it->second->stmt);
+    return *it->second;
+}
+
+namespace {
+
+void bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
+    if (const auto* s = std::get_if<std::string>(&v)) {
+        sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+    } else if (const auto* d = std::get_if<double>(&v)) {
+        sqlite3_bind_double(stmt, index, *d);
+    } else if (const auto* m = std::get_if<Money>(&v)) {
+        sqlite3_bind_int64(stmt, index, m->units());
+    } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
+        sqlite3_bind_int64(stmt, index, *i);
+    } else {
+        sqlite3_bind_null(stmt, index);
+    }
+}
+
+Value columnValue(sqlite3_stmt* stmt, int col) {
+    const int type = sqlite3_column_type(stmt, col);
+    if (type == SQLITE_NULL) {
+        return std::monostate{};
+    }
+    const char* decl = sqlite3_column_decltype(stmt, col);
+    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+        return Money::fromUnits(sqlite3_column_int64(stmt, col));
+    }
+    switch (type) {
+        case SQLITE_INTEGER:
+            if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+                return sqlite3_column_double(stmt, col);
+            }
+            return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt, col);
+        default: {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            return std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
+        }
+    }
+}
+
+}  // namespace
+
+TableStore::CommandScope::CommandScope(TableStore& store) : store_(store) {
+    store_.db();
+    if (store_.scopeDepth_ == 0) {
+        const int rc = sqlite3_exec(store_.db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            store_.fail("Cannot start writing to the tables", rc);
+        }
+        outermost_ = true;
+    }
+    ++store_.scopeDepth_;
+}
+
+TableStore::CommandScope::~CommandScope() {
+    --store_.scopeDepth_;
+    if (outermost_) {
+        // Committed however the command ends: the rows already appended stay, as users expect.
+        if (sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+    }
+}
+
+TableStore::Savepoint::Savepoint(TableStore& store) : store_(store) {
+    store_.db();
+    store_.exec("SAVEPOINT qrv_savepoint");
+}
+
+TableStore::Savepoint::~Savepoint() {
+    if (!released_) {
+        sqlite3_exec(store_.db_, "ROLLBACK TO qrv_savepoint; RELEASE qrv_savepoint", nullptr, nullptr,
+                     nullptr);
+    }
+}
+
+void TableStore::Savepoint::release() {
+    store_.exec("RELEASE qrv_savepoint");
+    released_ = true;
+}
+
+void TableStore::reset(std::string_view table) {
+    const TableDef* def = findTable(table);
+    if (def == nullptr) {
+        throw QrvError("Unknown table \"" + std::string(table) + "\"");
+    }
+    execute("DELETE FROM " + quoteIdentifier(def->name));
+}
+
+void TableStore::append(std::string_view table, const FieldValues& fields) {
+    const TableDef* def = findTable(table);
+    if (def == nullptr) {
+        throw QrvError("Unknown table \"" + std::string(table) + "\"");
+    }
+    std::string sql = "INSERT INTO " + quoteIdentifier(def->name) + " (";
+    std::string params;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        sql += (i ? ", " : "") + quoteIdentifier(fields[i].first);
+        params += i ? ", ?" : "?";
+    }
+    sql += ") VALUES (" + params + ")";
+    Statement& st = prepare(sql);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
+    }
+    const int rc = sqlite3_step(st.stmt);
+    sqlite3_reset(st.stmt);
+    if (rc != SQLITE_DONE) {
+        fail("Cannot append a row to table \"" + def->name + "\"", rc);
+    }
+}
+
+void TableStore::forEachRow(const std::string& sql, const Binds& binds,
+                            const std::function<bool(const Row&)>& each) {
+    Statement& st = prepare(sql);
+    for (size_t i = 0; i < binds.size(); ++i) {
+        bindValue(st.stmt, static_cast<int>(i + 1), binds[i]);
+    }
+    const int count = sqlite3_column_count(st.stmt);
+    for (;;) {
+        const int rc = sqlite3_step(st.stmt);
+        if (rc == SQLITE_DONE) {
+            break;
+        }
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(st.stmt);
+            fail("Cannot run \"" + sql + "\"", rc);
+        }
+        Row row;
+        for (int c = 0; c < count; ++c) {
+            row.add(sqlite3_column_name(st.stmt, c), columnValue(st.stmt, c));
+        }
+        if (!each(row)) {
+            break;
+        }
+    }
+    sqlite3_reset(st.stmt);
+}
+
+std::vector<Row> TableStore::query(const std::string& sql, const Binds& binds) {
+    std::vector<Row> rows;
+    forEachRow(sql, binds, [&rows](const Row& r) {
+        rows.push_back(r);
+        return true;
+    });
+    return rows;
+}
+
+std::optional<Row> TableStore::lookup(std::string_view table, std::string_view field,
+                                      std::string_view value) {
+    const TableDef* def = findTable(table);
+    if (def == nullptr) {
+        throw QrvError("Unknown table \"" + std::string(table) + "\"");
+    }
+    std::optional<Row> found;
+    forEachRow("SELECT * FROM " + quoteIdentifier(def->name) + " WHERE " + quoteIdentifier(field) +
+                   " = ? ORDER BY rowid LIMIT 1",
+               {std::string(value)}, [&found](const Row& r) {
+                   found = r;
+                   return false;
+               });
+    return found;
+}
+
+std::vector<std::string> TableStore::columns(const std::string& sql) {
+    Statement& st = prepare(sql);
+    std::vector<std::string> names;
+    const int count = sqlite3_column_count(st.stmt);
+    for (int c = 0; c < count; ++c) {
+        names.emplace_back(sqlite3_column_name(st.stmt, c));
+    }
+    return names;
+}
+
+int TableStore::execute(const std::string& sql, const Binds& binds) {
+    Statement& st = prepare(sql);
+    for (size_t i = 0; i < binds.size(); ++i) {
+        bindValue(st.stmt, static_cast<int>(i + 1), binds[i]);
+    }
+    const int rc = sqlite3_step(st.stmt);
+    sqlite3_reset(st.stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        fail("Cannot run \"" + sql + "\"", rc);
+    }
+    return sqlite3_changes(db_);
+}
+
+}  // namespace qrv

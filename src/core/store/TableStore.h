@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "store/Money.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qrv {
+
+// One field value: none, text (UTF-8), float, currency, integer.
+using Value = std::variant<std::monostate, std::string, double, Money, std::int64_t>;
+
+// A row read back: fields in column order, looked up by name regardless of case.
+class Row {
+  public:
+    void add(std::string name, Value value) { fields_.emplace_back(std::move(name), std::move(value)); }
+    const Value* find(std::string_view name) const;
+    // Text of a field (numbers in plain decimal); empty when missing or null.
+    std::string text(std::string_view name) const;
+    const std::vector<std::pair<std::string, Value>>& fields() const { return fields_; }
+
+  private:
+    std::vector<std::pair<std::string, Value>> fields_;
+};
+
+using Binds = std::vector<Value>;
+using FieldValues = std::vector<std::pair<std::string_view, Value>>;
+
+// The local tables in one SQLite database, "QRV_DB.sqlite" in the data folder. The connection opens
+// at the first use and creates the schema when the database is new. Every value is bound as a
+// parameter. A command holds one write transaction (CommandScope) for all its changes.
+class TableStore {
+  public:
+    static constexpr const char* kFileName = "QRV_DB.sqlite";
+
+    explicit TableStore(std::filesystem::path dataFolder);
+    TableStore(const TableStore&) = delete;
+    TableStore& operator=(const TableStore&) = delete;
+    ~TableStore();
+
+    const std::filesystem::path& dataFolder() const { return folder_; }
+    std::filesystem::path databasePath() const { return folder_ / kFileName; }
+    // Opens now (otherwise the first operation does); true when the database was created by this call.
+    bool open();
+    bool createdNow() const { return createdNow_; }
+
+    // One write transaction for a command, committed when the scope ends however it ends, so rows
+    // already appended stay. Scopes nest: only the outermost begins and commits.
+    class CommandScope {
+      public:
+        explicit CommandScope(TableStore& store);
+        CommandScope(const CommandScope&) = delete;
+        CommandScope& operator=(const CommandScope&) = delete;
+        ~CommandScope();
+
+      private:
+        TableStore& store_;
+        bool outermost_ = false;
+    };
+
+    // Changes that stand together: undone when the scope ends without release().
+    class Savepoint {
+      public:
+        explicit Savepoint(TableStore& store);
+        Savepoint(const Savepoint&) = delete;
+        Savepoint& operator=(const Savepoint&) = delete;
+        ~Savepoint();
+        void release();
+
+      private:
+        TableStore& store_;
+        bool released_ = false;
+    };
+
+    // Empties a working table.
+    void reset(std::string_view table);
+    // Appends one row; fields not named stay null.
+    void append(std::string_view table, const FieldValues& fields);
+    // The first row whose field equals the value exactly (case-sensitive, whole value).
+    std::optional<Row> lookup(std::string_view table, std::string_view field, std::string_view value);
+    // Runs one statement and returns its rows.
+    std::vector<Row> query(const std::string& sql, const Binds& binds = {});
+    // Runs one statement, handing each row to `each` in order (stops when it returns false).
+    void forEachRow(const std::string& sql, const Binds& binds, const std::function<bool(const Row&)>& each);
+    // Column names of a statement's result, as SQLite names them.
+    std::vector<std::string> columns(const std::string& sql);
+    // Runs one changing statement; returns the number of rows changed.
+    int execute(const std::string& sql, const Binds& binds = {});
+
+  private:
+    struct Statement;
+    sqlite3* db();
+    Statement& prepare(const std::string& sql);
+    void exec(const char* sql);
+    [[noreturn]] void fail(const std::string& what, int rc) const;
+    void createSchema();
+
+    std::filesystem::path folder_;
+    sqlite3* db_ = nullptr;
+    bool createdNow_ = false;
+    int scopeDepth_ = 0;
+    std::map<std::string, std::unique_ptr<Statement>> statements_;
+};
+
+}  // namespace qrv

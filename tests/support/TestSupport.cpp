@@ -1,0 +1,89 @@
+#include "support/TestSupport.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "refdata/ReferenceImport.h"
+
+namespace qrv::test {
+
+TempDir::TempDir() {
+    std::random_device rd;
+    for (;;) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("qrv-test-" + std::to_string(::getpid()) + "-" + std::to_string(rd()));
+        if (std::filesystem::create_directory(path_)) {
+            break;
+        }
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string readFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string crlfLines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) {
+        s += l + "\r\n";
+    }
+    return s;
+}
+
+std::vector<std::string> listFolder(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+namespace {
+
+std::filesystem::path prepareData(const TempDir& dir, const std::string& defaultIni) {
+    const std::filesystem::path data = dir / "Data";
+    std::filesystem::create_directories(data);
+    for (const auto& e : std::filesystem::directory_iterator(QRV_SOURCE_DATA)) {
+        std::filesystem::copy_file(e.path(), data / e.path().filename());
+    }
+    if (!defaultIni.empty()) {
+        writeFile(data / "Default.ini", defaultIni);
+    }
+    return data;
+}
+
+}  // namespace
+
+WorkbenchFixture::WorkbenchFixture(Date today, const std::string& defaultIni)
+    : data(prepareData(dir, defaultIni)),
+      out(dir / "out"),
+      clock(today),
+      store(data),
+      wb(ui, store, clock, AppPaths{data, QRV_SOURCE_REPORTS}) {
+    std::filesystem::create_directories(out);
+    if (store.open()) {
+        SeedReferenceData(store, data);
+    }
+}
+
+}  // namespace qrv::test

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/Date.h"
+#include "store/ReportRunner.h"
+#include "store/TableStore.h"
+#include "workbench/Ui.h"
+#include "workbench/Workbench.h"
+
+namespace qrv::test {
+
+// A Ui that records what a person would have seen, and answers as told.
+class RecordingUi : public Ui {
+  public:
+    struct Message {
+        MessageKind kind;
+        std::string text;
+    };
+    void showMessage(MessageKind kind, const std::string& text) override { messages.push_back({kind, text}); }
+    bool askConfirmation(const std::string& text) override {
+        messages.push_back({MessageKind::Confirmation, text});
+        return confirmAnswer;
+    }
+    void setProgress(int percent) override { progress.push_back(percent); }
+    void showReport(const ShownReport& report) override { reports.push_back(report); }
+    std::optional<std::string> chooseOpenFile(const std::string& filter) override {
+        filters.push_back(filter);
+        return openAnswer;
+    }
+    std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                              const std::string& proposed) override {
+        filters.push_back(filter);
+        proposedNames.push_back(proposed);
+        return saveAnswer;
+    }
+
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (const auto& m : messages) {
+            t.push_back(m.text);
+        }
+        return t;
+    }
+
+    std::vector<Message> messages;
+    std::vector<int> progress;
+    std::vector<ShownReport> reports;
+    std::vector<std::string> filters;
+    std::vector<std::string> proposedNames;
+    bool confirmAnswer = true;
+    std::optional<std::string> openAnswer;
+    std::optional<std::string> saveAnswer;
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+  public:
+    TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Whole-file helpers.
+std::string readFile(const std::filesystem::path& file);
+void writeFile(const std::filesystem::path& file, const std::string& bytes);
+// Lines joined with CR LF after each.
+std::string crlfLines(const std::vector<std::string>& lines);
+// Names of the files in a folder, sorted.
+std::vector<std::string> listFolder(const std::filesystem::path& folder);
+
+// A workbench over a data folder in a temporary folder (settings and sample tables copied from the
+// source tree), the source tree's report layouts, a recording Ui and a fixed clock.
+class WorkbenchFixture {
+  public:
+    explicit WorkbenchFixture(Date today = Date{2026, 12, 8}, const std::string& defaultIni = "");
+    TempDir dir;
+    std::filesystem::path data;
+    std::filesystem::path out;  // an empty output folder
+    RecordingUi ui;
+    FixedClock clock;
+    TableStore store;
+    Workbench wb;
+};
+
+}  // namespace qrv::test
