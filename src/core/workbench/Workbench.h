@@ -76,6 +76,9 @@ class Workbench {
     // The hidden button: the Media Clearing detail layout with whatever variables the runner holds.
     void Button1Click();
 
+    // The commands of the products, each defined in the file of its command.
+    // (one declaration per command below)
+
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);
 
