@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "store/Date.h"
 #include "workbench/AppPaths.h"
@@ -15,6 +17,10 @@
 namespace qrv {
 
 class TableStore;
+class Workbench;
+
+// The path of an error listing of this run: OutputFolder + company id as typed + "_" + code + suffix.
+std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix);
 
 // The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
 struct WorkbenchFields {
@@ -78,6 +84,7 @@ class Workbench {
 
     // The commands of the products, each defined in the file of its command.
     // (one declaration per command below)
+    void btnActionClick();  // "Reformat Data"
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);
