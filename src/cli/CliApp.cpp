@@ -54,6 +54,14 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     AppPaths paths = AppPaths::defaults();
     if (!dataDir.empty()) {
         paths.dataFolder = dataDir;
+    } else if (paths.installed) {
+        // An installed program keeps its data in the user's data folder, made on first start.
+        try {
+            CreateDataFolder(paths.dataFolder, AppPaths::defaultDataSource());
+        } catch (const std::exception& e) {
+            err << "qrv: " << e.what() << '\n';
+            return kUnexpected;
+        }
     }
     if (!reportDir.empty()) {
         paths.reportFolder = reportDir;

@@ -14,6 +14,12 @@ struct AppPaths {
     static AppPaths defaults();
     // The folder that holds the shipped default settings and sample reference data.
     static std::filesystem::path defaultDataSource();
+    // True for an installed program (no Report/ beside the executable).
+    bool installed = false;
 };
+
+// Creates `target` with the default settings and sample reference files of `source`; files already
+// there are kept. Throws QrvError when the folder cannot be made or a file cannot be copied.
+void CreateDataFolder(const std::filesystem::path& target, const std::filesystem::path& source);
 
 }  // namespace qrv
