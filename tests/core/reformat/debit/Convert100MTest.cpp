@@ -114,7 +114,11 @@ TEST_F(Convert, AnEmptyCompanyCodeLeavesTheOutputUntouched) {
     test::writeFile(dest, earlier);
     fx.wb.fields.edtCompanyCode.clear();
     EXPECT_FALSE(fx.wb.btnConvertClick());
-    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"Please Input Company Code"}));
+    fx.wb.fields.edtCompanyCode = "AB\xE4\xB8\xAD";  // a character code page 874 does not hold
+    EXPECT_FALSE(fx.wb.btnConvertClick());
+    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{
+                                 "Please Input Company Code",
+                                 "The company code holds a character that code page 874 cannot write"}));
     EXPECT_EQ(test::readFile(dest), earlier);
 
     // An input that cannot be read stops with a file error, the output again untouched.
