@@ -85,6 +85,9 @@ class Workbench {
     // The commands of the products, each defined in the file of its command.
     // (one declaration per command below)
     void btnActionClick();  // "Reformat Data"
+    bool Button2Click();     // "Reformat  100 M": true when the comparison file is written
+    void Button3Click();     // "Save" of the return-file choice
+    bool btnConvertClick();  // "Convert 100 M": true when the converted file is written
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);

@@ -1,0 +1,75 @@
+#include "cli/CliApp.h"
+
+namespace qrv::cli {
+
+namespace {
+
+struct CompareOptions {
+    std::string source;
+    std::string returnFile;
+    std::string dest;
+};
+
+struct ConvertOptions {
+    std::string source;
+    std::string companyCode;
+    std::string dest;
+};
+
+// Characters of UTF-8 text (the window's limits count characters, not bytes).
+size_t characterCount(const std::string& text) {
+    size_t n = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++n;
+        }
+    }
+    return n;
+}
+
+int compareReturn(Session& s, const CompareOptions& o) {
+    s.openStore();
+    Workbench& wb = s.workbench;
+    wb.FormCreate();
+    wb.selectProduct(Choice::ReturnFile);
+    wb.fields.edtSource = o.source;
+    wb.fields.edtInvoice = o.returnFile;
+    wb.fields.edtDestination = o.dest;
+    return wb.Button2Click() ? kOk : kStopped;
+}
+
+int convert100m(Session& s, const ConvertOptions& o) {
+    if (characterCount(o.companyCode) > static_cast<size_t>(FieldLimits::edtCompanyCode)) {
+        throw UsageError("--company-code holds at most " + std::to_string(FieldLimits::edtCompanyCode) +
+                         " characters");
+    }
+    Workbench& wb = s.workbench;
+    wb.FormCreate();
+    wb.selectProduct(Choice::Convert100M);
+    wb.fields.edtSource = o.source;
+    wb.fields.edtCompanyCode = o.companyCode;
+    wb.fields.edtDestination = o.dest;
+    return wb.btnConvertClick() ? kOk : kStopped;
+}
+
+}  // namespace
+
+void registerReturnCommands(CLI::App& app, CommandTable& table) {
+    CLI::App* compare = app.add_subcommand(
+        "compare-return", "\"Reformat  100 M\": compare a 100M return file from V5 with the sent file");
+    auto compareOptions = std::make_shared<CompareOptions>();
+    compare->add_option("--source", compareOptions->source, "The sent Direct Debit 100M file");
+    compare->add_option("--return", compareOptions->returnFile, "The return file from V5");
+    compare->add_option("--dest", compareOptions->dest, "The comparison file to write");
+    table.add(compare, [compareOptions](Session& s) { return compareReturn(s, *compareOptions); });
+
+    CLI::App* convert = app.add_subcommand(
+        "convert-100m", "\"Convert 100 M\": convert a file to the Direct Debit 100M layout");
+    auto convertOptions = std::make_shared<ConvertOptions>();
+    convert->add_option("--source", convertOptions->source, "The file to convert");
+    convert->add_option("--company-code", convertOptions->companyCode, "Company code (at most 6 characters)");
+    convert->add_option("--dest", convertOptions->dest, "The converted file to write");
+    table.add(convert, [convertOptions](Session& s) { return convert100m(s, *convertOptions); });
+}
+
+}  // namespace qrv::cli
