@@ -39,6 +39,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     CommandTable table;
     registerInitCommand(app, table);
     registerRefdataCommands(app, table);
+    registerHashCommands(app, table);
 
     try {
         app.parse(argc, argv);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "store/Date.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/AppPaths.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
@@ -78,6 +79,8 @@ class Workbench {
 
     // The commands of the products, each defined in the file of its command.
     // (one declaration per command below)
+    void btnGenHashClick();      // "GenerateHash": reformat/debit/DirectDebitHash.cpp
+    void btnCoverLetterClick();  // "Cover Letter": reformat/debit/DirectDebitHash.cpp
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);
@@ -85,6 +88,7 @@ class Workbench {
     WorkbenchFields fields;
     RunState run;
     ControlStates controls = initialControlStates();
+    AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and AccountEntry
 
     Ui& ui() { return ui_; }
     TableStore& store() { return store_; }
