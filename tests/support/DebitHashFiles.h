@@ -1,5 +1,7 @@
 #pragma once
 
+#include <openssl/evp.h>
+
 #include <algorithm>
 #include <string>
 
@@ -54,6 +56,20 @@ inline std::string hashDetailRecord(const HashDetail& d, bool longLayout) {
     }
     const std::string amount = d.amount.empty() ? "000010000" : d.amount;
     return d.account + d.effectiveDate + d.sign + amount + padRight(d.name, 30);
+}
+
+// SHA-1 of the bytes, 40 upper-case hexadecimal digits.
+inline std::string sha1Upper(const std::string& bytes) {
+    unsigned char md[EVP_MAX_MD_SIZE];
+    unsigned int len = 0;
+    EVP_Digest(bytes.data(), bytes.size(), md, &len, EVP_sha1(), nullptr);
+    static const char* hex = "0123456789ABCDEF";
+    std::string s;
+    for (unsigned int i = 0; i < len; ++i) {
+        s += hex[md[i] >> 4];
+        s += hex[md[i] & 15];
+    }
+    return s;
 }
 
 }  // namespace qrv::test

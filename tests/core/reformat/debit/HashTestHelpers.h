@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <openssl/evp.h>
 
 #include <cstdint>
 #include <ostream>
@@ -10,6 +9,7 @@
 
 #include "store/ReportRunner.h"
 #include "store/TableStore.h"
+#include "support/DebitHashFiles.h"
 
 namespace qrv::test {
 
@@ -60,20 +60,6 @@ inline std::string variable(const ShownReport& report, const std::string& name) 
         }
     }
     return "<unset>";
-}
-
-// SHA-1 of the bytes, 40 upper-case hexadecimal digits.
-inline std::string sha1Upper(const std::string& bytes) {
-    unsigned char md[EVP_MAX_MD_SIZE];
-    unsigned int len = 0;
-    EVP_Digest(bytes.data(), bytes.size(), md, &len, EVP_sha1(), nullptr);
-    static const char* hex = "0123456789ABCDEF";
-    std::string s;
-    for (unsigned int i = 0; i < len; ++i) {
-        s += hex[md[i] >> 4];
-        s += hex[md[i] & 15];
-    }
-    return s;
 }
 
 }  // namespace qrv::test
