@@ -252,19 +252,6 @@ TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
     }
 }
 
-TEST_P(HashLayouts, FutureDateAndZeroCompanyCodePass) {
-    HashRun f;
-    HashControl c = control();
-    c.effectiveDate = "290228";
-    c.companyCode = "000000";
-    HashDetail d;
-    d.effectiveDate = "290228";
-    d.amount = amount("10000");
-    f.generate({hashControlRecord(c), detail(d)});
-    EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_EQ(f.wb.fields.edtHashValue.size(), 40u);
-}
-
 TEST(DirectDebitHash, LayoutDecision) {
     const HashControl shortControl;
     const std::string good = hashControlRecord(shortControl);
