@@ -41,6 +41,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerRefdataCommands(app, table);
     registerReformatCommand(app, table);
     registerReturnCommands(app, table);
+    registerHashCommands(app, table);
 
     try {
         app.parse(argc, argv);

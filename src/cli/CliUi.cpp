@@ -8,6 +8,7 @@
 #include "store/QrvError.h"
 #include "store/ReportRunner.h"
 #include "store/WorkFile.h"
+#include "workbench/AccountEntryDialog.h"
 
 namespace qrv::cli {
 
@@ -81,6 +82,45 @@ std::optional<std::string> CliUi::chooseOpenFile(const std::string&) {
 
 std::optional<std::string> CliUi::chooseSaveFile(const std::string&, const std::string&) {
     return std::nullopt;
+}
+
+namespace {
+
+// Characters `from`.. `to` (1-based, code points) of UTF-8 text; `to` < 0 for the rest.
+std::string characters(const std::string& utf8, int from, int to) {
+    std::string part;
+    int index = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++index;
+        }
+        if (index >= from && (to < 0 || index <= to)) {
+            part += c;
+        }
+    }
+    return part;
+}
+
+}  // namespace
+
+void CliUi::setAccountEntry(std::string accountNo, std::string accountName) {
+    accountEntry_.emplace(std::move(accountNo), std::move(accountName));
+}
+
+bool CliUi::askAccountEntry(AccountEntryDialog& dialog) {
+    if (accountEntry_) {
+        const std::string& number = accountEntry_->first;
+        dialog.setText(AccountField::edtAccNum1, characters(number, 1, 3));
+        dialog.setText(AccountField::edtAccNum2, characters(number, 4, 4));
+        dialog.setText(AccountField::edtAccNum3, characters(number, 5, 9));
+        dialog.setText(AccountField::edtAccNum4, characters(number, 10, -1));
+        dialog.setText(AccountField::NameAccount, accountEntry_->second);
+        if (dialog.btnOKClick(*this)) {
+            return true;
+        }
+    }
+    dialog.Button1Click();
+    return false;
 }
 
 }  // namespace qrv::cli

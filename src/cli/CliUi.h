@@ -4,6 +4,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "workbench/Ui.h"
@@ -24,6 +25,10 @@ class CliUi final : public Ui {
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& proposedName) override;
+    // Fills the account entry dialog with the account given by setAccountEntry and presses OK; when
+    // refused (or when none was given) it is left with EXIT.
+    bool askAccountEntry(AccountEntryDialog& dialog) override;
+    void setAccountEntry(std::string accountNo, std::string accountName);
 
     std::ostream& out() { return out_; }
     const std::vector<std::string>& messages() const { return messages_; }
@@ -38,6 +43,7 @@ class CliUi final : public Ui {
     int reportsShown_ = 0;
     bool progressShown_ = false;
     bool terminal_ = false;
+    std::optional<std::pair<std::string, std::string>> accountEntry_;
 };
 
 }  // namespace qrv::cli

@@ -7,6 +7,7 @@
 #include "store/Date.h"
 #include "store/ReportRunner.h"
 #include "store/TableStore.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/Ui.h"
 #include "workbench/Workbench.h"
 
@@ -36,6 +37,27 @@ class RecordingUi : public Ui {
         proposedNames.push_back(proposed);
         return saveAnswer;
     }
+    // The account entry dialog: each scripted answer is typed and OK pressed until one is accepted; when
+    // none is left, EXIT.
+    struct AccountAnswer {
+        std::string part1, part2, part3, part4, name;
+    };
+    bool askAccountEntry(AccountEntryDialog& dialog) override {
+        accountDialogFieldsAtOpen.push_back(dialog.edtAccNum1 + dialog.edtAccNum2 + dialog.edtAccNum3 +
+                                            dialog.edtAccNum4 + dialog.NameAccount);
+        for (const AccountAnswer& a : accountAnswers) {
+            dialog.setText(AccountField::edtAccNum1, a.part1);
+            dialog.setText(AccountField::edtAccNum2, a.part2);
+            dialog.setText(AccountField::edtAccNum3, a.part3);
+            dialog.setText(AccountField::edtAccNum4, a.part4);
+            dialog.setText(AccountField::NameAccount, a.name);
+            if (dialog.btnOKClick(*this)) {
+                return true;
+            }
+        }
+        dialog.Button1Click();
+        return false;
+    }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> t;
@@ -53,6 +75,8 @@ class RecordingUi : public Ui {
     bool confirmAnswer = true;
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
+    std::vector<AccountAnswer> accountAnswers;
+    std::vector<std::string> accountDialogFieldsAtOpen;  // the five fields joined, each time it opens
 };
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.

@@ -7,6 +7,7 @@
 namespace qrv {
 
 struct ShownReport;
+class AccountEntryDialog;
 
 enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
 
@@ -28,6 +29,10 @@ class Ui {
     virtual std::optional<std::string> chooseOpenFile(const std::string& filter) = 0;
     virtual std::optional<std::string> chooseSaveFile(const std::string& filter,
                                                       const std::string& proposedName) = 0;
+    // The account entry dialog, shown modally after the cover letter emptied its fields: the person types
+    // and presses OK (dialog.btnOKClick, which may refuse and keep it open) or EXIT (dialog.Button1Click).
+    // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
+    virtual bool askAccountEntry(AccountEntryDialog& dialog);
 };
 
 }  // namespace qrv

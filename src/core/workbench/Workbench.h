@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "store/Date.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/AppPaths.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
@@ -88,6 +89,8 @@ class Workbench {
     bool Button2Click();     // "Reformat  100 M": true when the comparison file is written
     void Button3Click();     // "Save" of the return-file choice
     bool btnConvertClick();  // "Convert 100 M": true when the converted file is written
+    void btnGenHashClick();      // "GenerateHash": reformat/debit/DirectDebitHash.cpp
+    void btnCoverLetterClick();  // "Cover Letter": reformat/debit/DirectDebitHash.cpp
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);
@@ -95,6 +98,7 @@ class Workbench {
     WorkbenchFields fields;
     RunState run;
     ControlStates controls = initialControlStates();
+    AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and AccountEntry
 
     Ui& ui() { return ui_; }
     TableStore& store() { return store_; }
