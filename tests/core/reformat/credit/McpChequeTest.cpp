@@ -116,7 +116,7 @@ TEST(McpCheque, OneChequeWritesEveryRecordHashedAndPacked) {
     EXPECT_EQ(b.variable("ValueDate"), "08/12/2026");
     EXPECT_EQ(b.variable("ToFile"), b.uploadPath().string());
     EXPECT_EQ(b.variable("TotalReject"), "0");
-    EXPECT_EQ(b.ui.progress.back(), 0) << "the progress bar goes back to 0";
+    EXPECT_EQ(b.ui.progress, (std::vector<int>{100, 0})) << "one line: a divisor of 1, then back to 0";
 }
 
 TEST(McpCheque, DueDateAndDebitAccountStopTheRun) {
@@ -195,6 +195,8 @@ TEST(McpCheque, RejectedAmountsGetOneEntryEachAndNoSequenceNumber) {
     EXPECT_EQ(b.variable("TotalReject"), "3");
     EXPECT_EQ(b.variable("TotalZeroAcct"), "0");
     EXPECT_EQ(b.variable("CreditRecord"), "2");
+    // Five lines scale the bar by four (lines minus one), never past 100.
+    EXPECT_EQ(b.ui.progress, (std::vector<int>{25, 50, 75, 100, 0}));
 }
 
 TEST(McpCheque, AllRejectedWritesNoUploadAndSaysSo) {
