@@ -16,9 +16,6 @@ void ReformatDirectCredit(Workbench& wb) {
 void ReformatMediaClearing(Workbench& wb) {
     notAvailable(wb);
 }
-void ReformatManagerCheque(Workbench& wb) {
-    notAvailable(wb);
-}
 void ReformatDirectDebit100M(Workbench& wb) {
     notAvailable(wb);
 }
