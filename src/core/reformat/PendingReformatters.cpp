@@ -19,8 +19,5 @@ void ReformatMediaClearing(Workbench& wb) {
 void ReformatManagerCheque(Workbench& wb) {
     notAvailable(wb);
 }
-void ReformatDirectDebit100M(Workbench& wb) {
-    notAvailable(wb);
-}
 
 }  // namespace qrv
