@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+
 #include "core/reformat/debit/Ddr100MFixture.h"
 #include "reformat/debit/DirectDebit100MReformatter.h"
 #include "store/QrvError.h"
@@ -19,51 +22,34 @@ using Checks = test::Ddr100MFixture;
 
 const std::string kErrorData = "<<--- !! Error Data ,you can view Error Report after This Message .--->> ";
 
-// The rows of the error tables, line and account first.
-ErrorRow c1() {
-    return {"1", "-", " Invalid ,Amount have not space .", " 59-69 ", "CONTROL,TOTAL-AMOUNT"};
+// An error row of the tables C1-C6, D1-D7 and T1-T2 (T1F/T2F: the wording after the full error scan,
+// T1Q/T2Q: after a clean quick pass): line, account, error_col, column, field.
+ErrorRow e(const std::string& no, const std::string& line = "1", const std::string& account = "-") {
+    static const std::map<std::string, std::array<const char*, 3>> kRows = {
+        {"C1", {" Invalid ,Amount have not space .", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
+        {"C2", {" Amount must be 100M pattern.", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
+        {"C4", {"Invalid EFFECTIVE-DATE", " 48-53 ", "CONTROL,EFFECTIVE-DATE"}},
+        {"C5", {"EFFECTIVE-DATE should be today or future date", " 48-53 ", "CONTROL,EFFECTIVE-DATE"}},
+        {"C6", {"Character have not over 80 Character.", " This line ", "CONTROL"}},
+        {"D1", {"Invalid EFFECTIVE-DATE", " 11-16 ", "DETAIL,EFFECTIVE-DATE"}},
+        {"D2", {"EFFECTIVE-DATE should be today or future date", " 11-16 ", "DETAIL,EFFECTIVE-DATE"}},
+        {"D3", {"sign error", " 17 ", "DETAIL,SIGN"}},
+        {"D4", {"Invalid QRV debit account.", "1-10", "DETAIL,ACCOUNT NO."}},
+        {"D5", {"Amount must be 100M pattern.", " 18-28 ", "DETAIL,AMOUNT."}},
+        {"D6", {" Invalid numeric .", " 18-28 ", "DETAIL,AMOUNT."}},
+        {"D7", {"Character have not over 80 Character.", " This line ", "DETAIL"}},
+        {"T1F", {"Invalid Input File,Sum Amount not equal Total Amount.", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
+        {"T1Q",
+         {"column59-69 ,Invalid Input File,Sum Amount not equal Total Amount  .", " 59-69 ",
+          "CONTROL,TOTAL-AMOUNT"}},
+        {"T2F",
+         {" Invalid Input File,No.of Debit not equal Total Record .", " 54-58 ", "CONTROL,TOTAL-RECORD"}},
+        {"T2Q",
+         {"column54-58 ,Invalid Input File,No.of Debit not equal Total Record  .", " 54-58 ",
+          "CONTROL,TOTAL-RECORD"}}};
+    const auto& r = kRows.at(no);
+    return {line, account, r[0], r[1], r[2]};
 }
-ErrorRow c2() {
-    return {"1", "-", " Amount must be 100M pattern.", " 59-69 ", "CONTROL,TOTAL-AMOUNT"};
-}
-ErrorRow c4() {
-    return {"1", "-", "Invalid EFFECTIVE-DATE", " 48-53 ", "CONTROL,EFFECTIVE-DATE"};
-}
-ErrorRow c5() {
-    return {"1", "-", "EFFECTIVE-DATE should be today or future date", " 48-53 ", "CONTROL,EFFECTIVE-DATE"};
-}
-ErrorRow c6() {
-    return {"1", "-", "Character have not over 80 Character.", " This line ", "CONTROL"};
-}
-ErrorRow d1(const std::string& line, const std::string& acct) {
-    return {line, acct, "Invalid EFFECTIVE-DATE", " 11-16 ", "DETAIL,EFFECTIVE-DATE"};
-}
-ErrorRow d2(const std::string& line, const std::string& acct) {
-    return {line, acct, "EFFECTIVE-DATE should be today or future date", " 11-16 ", "DETAIL,EFFECTIVE-DATE"};
-}
-ErrorRow d3(const std::string& line, const std::string& acct) {
-    return {line, acct, "sign error", " 17 ", "DETAIL,SIGN"};
-}
-ErrorRow d4(const std::string& line, const std::string& acct) {
-    return {line, acct, "Invalid QRV debit account.", "1-10", "DETAIL,ACCOUNT NO."};
-}
-ErrorRow d5(const std::string& line, const std::string& acct) {
-    return {line, acct, "Amount must be 100M pattern.", " 18-28 ", "DETAIL,AMOUNT."};
-}
-ErrorRow d6(const std::string& line, const std::string& acct) {
-    return {line, acct, " Invalid numeric .", " 18-28 ", "DETAIL,AMOUNT."};
-}
-ErrorRow d7(const std::string& line, const std::string& acct) {
-    return {line, acct, "Character have not over 80 Character.", " This line ", "DETAIL"};
-}
-const ErrorRow kT1Full = {"1", "-", "Invalid Input File,Sum Amount not equal Total Amount.", " 59-69 ",
-                          "CONTROL,TOTAL-AMOUNT"};
-const ErrorRow kT1Quick = {"1", "-", "column59-69 ,Invalid Input File,Sum Amount not equal Total Amount  .",
-                           " 59-69 ", "CONTROL,TOTAL-AMOUNT"};
-const ErrorRow kT2Full = {"1", "-", " Invalid Input File,No.of Debit not equal Total Record .", " 54-58 ",
-                          "CONTROL,TOTAL-RECORD"};
-const ErrorRow kT2Quick = {"1", "-", "column54-58 ,Invalid Input File,No.of Debit not equal Total Record  .",
-                           " 54-58 ", "CONTROL,TOTAL-RECORD"};
 
 std::vector<ErrorRow> rows(std::initializer_list<ErrorRow> r) {
     return r;
@@ -85,7 +71,8 @@ void expectFailed(Checks& t) {
 
 TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
     run({test::controlRecord(kToday, "00001", "00000100000")});
-    EXPECT_EQ(errors(), rows({d1("2", ""), d2("2", ""), d3("2", ""), d4("2", ""), d6("2", "")}));
+    EXPECT_EQ(errors(), rows({e("D1", "2", ""), e("D2", "2", ""), e("D3", "2", ""), e("D4", "2", ""),
+                              e("D6", "2", "")}));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0].layoutFile, "rptResultNoUpload.frf");
@@ -119,7 +106,7 @@ TEST_F(Checks, ControlRecordErrorWithCleanDetailsStillRunsTheTotals) {
     // Day 32: only C4; the details are sound, so the totals are checked after the full scan.
     run({test::controlRecord("321226", "00002", "00000150000"),
          detailRecord(kAcct1, kToday, "1", "00000100000"), detailRecord(kAcct2, kToday, "1", "00000050000")});
-    EXPECT_EQ(errors(), rows({c4()}));
+    EXPECT_EQ(errors(), rows({e("C4")}));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
     EXPECT_EQ(variable("InvalidEffect"), "1");
     EXPECT_EQ(variable("TotalError"), "1");
@@ -127,7 +114,7 @@ TEST_F(Checks, ControlRecordErrorWithCleanDetailsStillRunsTheTotals) {
 
     run({test::controlRecord("321226", "00003", "00000150000"),
          detailRecord(kAcct1, kToday, "1", "00000100000"), detailRecord(kAcct2, kToday, "1", "00000050000")});
-    EXPECT_EQ(errors(), rows({c4(), kT2Full}));
+    EXPECT_EQ(errors(), rows({e("C4"), e("T2F")}));
     EXPECT_EQ(variable("TotalRecord"), "1");
     EXPECT_EQ(variable("TotalError"), "2");
 }
@@ -147,7 +134,7 @@ TEST_F(Checks, ZeroDetailAmountIsDebitedInACleanFileAndReportedInAFailingOne) {
          detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000000000"),
          detailRecord(kAcct3, kToday, "2", "00000000000")});
     // Amount errors keep the totals from being checked.
-    EXPECT_EQ(errors(), rows({d5("3", kAcct2), d3("4", kAcct3), d5("4", kAcct3)}));
+    EXPECT_EQ(errors(), rows({e("D5", "3", kAcct2), e("D3", "4", kAcct3), e("D5", "4", kAcct3)}));
     EXPECT_EQ(variable("InvalidAmount"), "2");
     EXPECT_EQ(variable("SignErr"), "1");
     EXPECT_EQ(test::readFile(out / "upload.txt"), upload) << "a failed run leaves the earlier file";
@@ -172,16 +159,16 @@ TEST_F(Checks, TotalsErrorsTakeTheWordingOfThePassThatCheckedThem) {
     };
     // A clean quick pass: the totals check alone fails the run, with no message box.
     run(file("00003", "00000100000", "1"));
-    EXPECT_EQ(errors(), rows({kT2Quick}));
+    EXPECT_EQ(errors(), rows({e("T2Q")}));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(variable("TotalRecord"), "1");
     expectFailed(*this);
     run(file("00004", "00000100001", "1"));
-    EXPECT_EQ(errors(), rows({kT1Quick}));
+    EXPECT_EQ(errors(), rows({e("T1Q")}));
     EXPECT_EQ(variable("totalAmount"), "1");
     // A sign "2" sends the file through the full error scan, whose wording the totals then take.
     run(file("00003", "00000100001", "2"));
-    EXPECT_EQ(errors(), rows({d3("4", kAcct3), kT1Full, kT2Full}));
+    EXPECT_EQ(errors(), rows({e("D3", "4", kAcct3), e("T1F"), e("T2F")}));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
     EXPECT_EQ(variable("TotalError"), "3");
     expectFailed(*this);
@@ -199,7 +186,7 @@ TEST_F(Checks, EightyCharactersPassAndEightyOneFail) {
 
     clearOutputs(*this);
     run({control + "Z", detail + "Z"});
-    EXPECT_EQ(errors(), rows({c6(), d7("2", kAcct1)}));
+    EXPECT_EQ(errors(), rows({e("C6"), e("D7", "2", kAcct1)}));
     EXPECT_EQ(variable("Length"), "2");
     expectFailed(*this);
 }
@@ -208,7 +195,7 @@ TEST_F(Checks, TodayPassesAndYesterdayFails) {
     run({test::controlRecord(kYesterday, "00002", "00000030000"),
          detailRecord(kAcct1, kToday, "1", "00000010000"),
          detailRecord(kAcct2, kYesterday, "1", "00000020000")});
-    EXPECT_EQ(errors(), rows({c5(), d2("3", kAcct2)}));
+    EXPECT_EQ(errors(), rows({e("C5"), e("D2", "3", kAcct2)}));
     EXPECT_EQ(variable("FutureEffect"), "2");
     EXPECT_EQ(variable("ValueDate"), "07/12/2026");
     expectFailed(*this);
@@ -221,7 +208,7 @@ TEST_F(Checks, BlankControlColumnsOneToNineShiftTheDatesCompared) {
     EXPECT_TRUE(errors().empty());
     clearOutputs(*this);
     run({test::controlRecord("081231", "00001", "00000050000", true), detail});
-    EXPECT_EQ(errors(), rows({c5()}));
+    EXPECT_EQ(errors(), rows({e("C5")}));
     EXPECT_EQ(variable("ValueDate"), "81/23/2010");
     expectFailed(*this);
 
@@ -237,7 +224,7 @@ TEST_F(Checks, BlankControlColumnsOneToNineShiftTheDatesCompared) {
 TEST_F(Checks, ControlTotalWithALeadingBlankIsBothShortAndNotOfThePattern) {
     run({test::controlRecord(kToday, "00001", " 1234567890"),
          detailRecord(kAcct1, kToday, "1", "12345678900")});
-    EXPECT_EQ(errors(), rows({c1(), c2()}));
+    EXPECT_EQ(errors(), rows({e("C1"), e("C2")}));
     EXPECT_EQ(variable("SpaceAmount"), "1");
     EXPECT_EQ(variable("InvalidAmount"), "1");
     EXPECT_EQ(variable("TotalError"), "2");
@@ -248,7 +235,8 @@ TEST_F(Checks, AnEmptyLastLineIsADetailRecordThatFails) {
     runBytes(test::crlfLines({test::controlRecord(kToday, "00002", "00000030000"),
                               detailRecord(kAcct1, kToday, "1", "00000010000"),
                               detailRecord(kAcct2, kToday, "1", "00000020000"), ""}));
-    EXPECT_EQ(errors(), rows({d1("4", ""), d2("4", ""), d3("4", ""), d4("4", ""), d6("4", "")}));
+    EXPECT_EQ(errors(), rows({e("D1", "4", ""), e("D2", "4", ""), e("D3", "4", ""), e("D4", "4", ""),
+                              e("D6", "4", "")}));
     expectFailed(*this);
 }
 
@@ -282,7 +270,7 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     wb.run.TotalError = "earlier";
     run({test::controlRecord(kToday, "00003", "00000030000"),
          detailRecord(kAcct1, kToday, "1", "00000010000"), detailRecord(kAcct2, kToday, "2", "00000020000")});
-    EXPECT_EQ(errors(), rows({d3("3", kAcct2), kT2Full}));
+    EXPECT_EQ(errors(), rows({e("D3", "3", kAcct2), e("T2F")}));
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0].runner, "directDebitError");
     EXPECT_EQ(ui.reports[0].layoutFile, "ErrorDirectDebit100M.frf");
