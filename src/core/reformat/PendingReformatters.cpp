@@ -17,6 +17,7 @@ void ReformatMediaClearing(Workbench& wb) {
     notAvailable(wb);
 }
 void ReformatDirectDebit100M(Workbench& wb) {
+void ReformatManagerCheque(Workbench& wb) {
     notAvailable(wb);
 }
 

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliApp.h"
+#include "core/reformat/debit/Ddr100MFixture.h"
+
+namespace qrv {
+namespace {
+
+int runDdrCli(std::vector<std::string> args, std::string& out) {
+    args.insert(args.begin(), "qrv");
+    std::vector<const char*> argv;
+    for (const auto& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream o;
+    std::ostringstream e;
+    const FixedClock clock(Date{2026, 12, 8});
+    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), o, e, clock);
+    out = o.str() + e.str();
+    return status;
+}
+
+TEST(Ddr100MCli, ReformatWritesTheUploadFileOrStopsOnAFailingFile) {
+    test::TempDir dir;
+    const std::string data = (dir / "Data").string();
+    std::string out;
+    ASSERT_EQ(runDdrCli({"--data", data, "init"}, out), 0) << out;
+    const std::vector<std::string> reformat = {"--data",
+                                               data,
+                                               "--reports",
+                                               QRV_SOURCE_REPORTS,
+                                               "reformat",
+                                               "--product",
+                                               "DDR",
+                                               "--company-id",
+                                               "V5CORP01",
+                                               "--source",
+                                               (dir / "debits.txt").string(),
+                                               "--dest",
+                                               (dir / "upload.txt").string(),
+                                               "--credit-account",
+                                               test::kCreditAcct,
+                                               "--debit-fee-account",
+                                               test::kFeeAcct,
+                                               "--processing-round",
+                                               "01"};
+
+    test::writeFile(dir / "debits.txt",
+                    test::crlfLines({test::controlRecord(test::kToday, "00001", "00000050000"),
+                                     test::detailRecord(test::kAcct1, test::kToday, "1", "00000050000")}));
+    EXPECT_EQ(runDdrCli(reformat, out), 0) << out;
+    const std::string upload = test::readFile(dir / "upload.txt");
+    ASSERT_GT(upload.size(), 42u + 98u + 24u);
+    EXPECT_EQ(upload.substr(42 + 98 + 22, 2), "01");
+    EXPECT_TRUE(std::filesystem::exists(dir / "2026-12-08V5CORP01_DDR.zip"));
+    EXPECT_EQ(out, "Reformat data and add to 2026-12-08V5CORP01_DDR.zip completed\nHash Value: " +
+                       upload.substr(0, 40) + "\n");
+
+    test::writeFile(dir / "debits.txt",
+                    test::crlfLines({test::controlRecord(test::kYesterday, "00001", "00000050000"),
+                                     test::detailRecord(test::kAcct1, test::kToday, "1", "00000050000")}));
+    EXPECT_EQ(runDdrCli(reformat, out), 1) << out;
+    EXPECT_EQ(out, "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n");
+    EXPECT_EQ(test::readFile(dir / "upload.txt"), upload);
+}
+
+}  // namespace
+}  // namespace qrv
