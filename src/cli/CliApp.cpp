@@ -40,6 +40,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerInitCommand(app, table);
     registerRefdataCommands(app, table);
     registerReformatCommand(app, table);
+    registerTierFeeCommand(app, table);
 
     try {
         app.parse(argc, argv);

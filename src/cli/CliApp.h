@@ -59,6 +59,7 @@ class CommandTable {
 void registerInitCommand(CLI::App& app, CommandTable& table);
 void registerRefdataCommands(CLI::App& app, CommandTable& table);
 void registerReformatCommand(CLI::App& app, CommandTable& table);
+void registerTierFeeCommand(CLI::App& app, CommandTable& table);
 
 // Runs the tool with its arguments; returns the exit status.
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const Clock& clock);

@@ -13,9 +13,6 @@ void notAvailable(Workbench& wb) {
 void ReformatDirectCredit(Workbench& wb) {
     notAvailable(wb);
 }
-void ReformatMediaClearing(Workbench& wb) {
-    notAvailable(wb);
-}
 void ReformatManagerCheque(Workbench& wb) {
     notAvailable(wb);
 }

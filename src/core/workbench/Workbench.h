@@ -85,6 +85,7 @@ class Workbench {
     // The commands of the products, each defined in the file of its command.
     // (one declaration per command below)
     void btnActionClick();  // "Reformat Data"
+    void calculateTierRateClick();
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);
