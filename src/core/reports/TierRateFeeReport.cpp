@@ -1,9 +1,14 @@
 #include "reports/TierRateFeeReport.h"
 
+#include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "reformat/common/FieldHelpers.h"
 #include "store/LineReader.h"
+#include "store/Money.h"
 #include "store/QrvError.h"
 #include "store/Settings.h"
 #include "store/TableStore.h"
@@ -12,6 +17,14 @@
 namespace qrv {
 
 namespace {
+
+struct TierFees {
+    Money fee1, fee2, fee3;
+};
+
+struct TierCounts {
+    std::int64_t count1 = 0, count2 = 0, count3 = 0;
+};
 
 constexpr Money kTier1Top = Money::fromUnits(100'000LL * Money::kScale);
 constexpr Money kTier2Top = Money::fromUnits(500'000LL * Money::kScale);
@@ -34,10 +47,6 @@ Money times(Money fee, std::int64_t count, const char* tier) {
     }
     return Money::fromUnits(units);
 }
-
-}  // namespace
-
-namespace {
 
 std::string_view withoutLeadingBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') {
@@ -73,11 +82,6 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
 }
 
 }  // namespace
-
-TierCounts CountTiers(const std::filesystem::path& source) {
-    LineReader reader(source);
-    return countLines(reader, source);
-}
 
 bool RunTierRateFeeReport(Workbench& wb) {
     const std::filesystem::path config = wb.paths().dataFolder / "Config.ini";

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "reports/TierRateFeeReport.h"
 #include "store/QrvError.h"
 #include "support/TestSupport.h"
 
@@ -56,14 +55,6 @@ TEST_F(TierRateFee, TierBoundsAreExactAndHomeBankAndOtherRecordsAreSkipped) {
         feeLine("102", "014", "000000000100"),  // home bank: no fee
         feeLine("102", "014", "abcdefghijkl"),  // home bank: not even read
     };
-    const TierCounts direct = [&] {
-        writeFile(source, crlfLines(lines));
-        return CountTiers(source);
-    }();
-    EXPECT_EQ(direct.count1, 3);
-    EXPECT_EQ(direct.count2, 3);
-    EXPECT_EQ(direct.count3, 1);
-
     setFees("RangeFee1=10\nRangeFee2=12.50\nRangeFee3=0\n");
     press(lines);
     ASSERT_EQ(fx.ui.reports.size(), 1u);

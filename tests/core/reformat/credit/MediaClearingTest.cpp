@@ -443,3 +443,20 @@ TEST_F(MediaClearing, HeaderOnlyFileIsRejectedWholeWithTheResultReport) {
 
 }  // namespace
 }  // namespace qrv
+
+namespace qrv {
+namespace {
+
+TEST_F(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
+    run(Choice::Media, {headerLine(), detailLine(Detail{})});
+    ASSERT_EQ(fx.ui.reports.size(), 1u);
+    ASSERT_EQ(fx.ui.reports[0].layoutFile, "rptResult.frf");
+    fx.wb.Button1Click();
+    ASSERT_EQ(fx.ui.reports.size(), 2u);
+    EXPECT_EQ(fx.ui.reports[1].layoutFile, "rptMclDetail.frf");
+    EXPECT_EQ(variable(fx.ui.reports[1], "FromFile"), source.string());
+    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.wb.fields.edtHashValue);
+}
+
+}  // namespace
+}  // namespace qrv
