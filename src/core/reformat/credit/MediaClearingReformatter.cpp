@@ -169,8 +169,7 @@ class MediaClearingRun {
           f_(wb.fields),
           store_(wb.store()),
           print_(wb.fields.CheckBox1),
-          listings_(wb.run.OutputFolder),
-          listingBase_(wb.fields.edtComId + "_MCL") {}
+          listings_(std::string()) {}
 
     void execute();
 
@@ -191,7 +190,6 @@ class MediaClearingRun {
     TableStore& store_;
     const bool print_;
     ErrorListings listings_;
-    std::string listingBase_;
     std::unique_ptr<CreditUploadFile> upload_;
 
     EntryKind account_{kInvalidAcctSuffix, &RunState::InvalidAcctFound};
@@ -355,7 +353,8 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
 void MediaClearingRun::entry(EntryKind& kind, std::int64_t lineNo, const std::string& columnText,
                              const std::string& message, const char* fieldName, const char* colNo,
                              const std::string& desErr) {
-    listings_.AppendErrorLine(listingBase_ + std::string(kind.suffix),
+    // The four products share the listings named with "MCL".
+    listings_.AppendErrorLine(ListingPath(wb_, "MCL", kind.suffix).string(),
                               "LineNo : " + std::to_string(lineNo) + columnText + message);
     run_.*kind.mark = true;
     run_.KeepUpload = false;
