@@ -42,6 +42,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerReformatCommand(app, table);
     registerReturnCommands(app, table);
     registerHashCommands(app, table);
+    registerTierFeeCommand(app, table);
 
     try {
         app.parse(argc, argv);

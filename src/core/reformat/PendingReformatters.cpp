@@ -14,6 +14,7 @@ void ReformatDirectCredit(Workbench& wb) {
     notAvailable(wb);
 }
 void ReformatMediaClearing(Workbench& wb) {
+void ReformatManagerCheque(Workbench& wb) {
     notAvailable(wb);
 }
 void ReformatDirectDebit100M(Workbench& wb) {

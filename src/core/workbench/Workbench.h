@@ -91,6 +91,7 @@ class Workbench {
     bool btnConvertClick();  // "Convert 100 M": true when the converted file is written
     void btnGenHashClick();      // "GenerateHash": reformat/debit/DirectDebitHash.cpp
     void btnCoverLetterClick();  // "Cover Letter": reformat/debit/DirectDebitHash.cpp
+    void calculateTierRateClick();
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);

@@ -1,0 +1,19 @@
+#include "cli/CliApp.h"
+#include "reports/TierRateFeeReport.h"
+
+namespace qrv::cli {
+
+void registerTierFeeCommand(CLI::App& app, CommandTable& table) {
+    auto source = std::make_shared<std::string>();
+    CLI::App* cmd =
+        app.add_subcommand("tier-fee", "Calculate Tier Rate Report: fees of a media clearing file");
+    cmd->add_option("--source", *source, "Media clearing source file")->required();
+    table.add(cmd, [source](Session& s) {
+        Workbench& wb = s.workbench;
+        wb.FormCreate();
+        wb.fields.edtSource = *source;
+        return RunTierRateFeeReport(wb) ? kOk : kStopped;
+    });
+}
+
+}  // namespace qrv::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Media Clearing and Media Clearing Payroll 1, 2 and 3 (MCL, PA4, PA5, PA6): interbank credits with
+// bank and branch look-ups, the 2,000,000 limit for other sending banks, and an upload file that goes
+// through whole or not at all. The reformatter itself is ReformatMediaClearing (reformat/Reformatters.h).
+namespace qrv {
+
+// The product label the reports print ("Media Clearing", "Media Clearing PayRoll 1 ", ...).
+std::string MediaClearingLabel(std::string_view productCode);
+
+// The text of a service type code for the detail table; empty for any code not in the list.
+std::string_view MediaClearingServiceType(std::string_view code);
+
+}  // namespace qrv
