@@ -4,22 +4,6 @@
 // Products whose reformatter is not part of this build yet.
 namespace qrv {
 
-namespace {
-void notAvailable(Workbench& wb) {
-    wb.message("This product cannot be reformatted by this version.");
-}
-}  // namespace
-
-void ReformatDirectCredit(Workbench& wb) {
-    notAvailable(wb);
-}
-void ReformatMediaClearing(Workbench& wb) {
-void ReformatManagerCheque(Workbench& wb) {
-    notAvailable(wb);
-}
-void ReformatDirectDebit100M(Workbench& wb) {
-void ReformatManagerCheque(Workbench& wb) {
-    notAvailable(wb);
-}
+void ReformatDirectCredit(Workbench& wb) { wb.message("This product cannot be reformatted by this version."); }
 
 }  // namespace qrv
