@@ -10,9 +10,6 @@ void notAvailable(Workbench& wb) {
 }
 }  // namespace
 
-void ReformatDirectCredit(Workbench& wb) {
-    notAvailable(wb);
-}
 void ReformatMediaClearing(Workbench& wb) {
     notAvailable(wb);
 }
