@@ -72,6 +72,23 @@ constexpr std::string_view kZeroAmountField = "0000000000000000";
 constexpr std::string_view kDebitSequence = "00000001";
 constexpr std::string_view kHomeBank = "014";
 
+// Columns of records 003 and 004 that a credit fills (the rest keep their defaults).
+constexpr size_t kCol003Sequence = 4;         // 4-9
+constexpr size_t kCol003Account = 10;         // 10-34: the account, then blanks
+constexpr size_t kCol003Amount = 35;          // 35-50
+constexpr size_t kCol003Branch = 219;         // 219-222: "0" and the account's branch
+constexpr size_t kCol004Sequence = 12;        // 12-17
+constexpr size_t kCol004NameThai = 33;        // 33-132
+constexpr size_t kCol004NameEnglish = 353;    // 353-422
+constexpr std::int64_t kMaxCredits = 999999;  // the sequence number has six digits
+
+void writeSequence(char* six, std::int64_t n) {
+    for (int i = 5; i >= 0; --i) {
+        six[i] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    }
+}
+
 const char* productLabel(const std::string& productCode) {
     if (productCode == "PAY") {
         return "PayRoll";
@@ -133,6 +150,7 @@ class DirectCreditRun {
   private:
     bool readHeader(LineReader& reader);
     void detailLine(std::string_view line, std::int64_t lineNo, CreditUploadFile& upload);
+    void prepareRecords();
     void accept(std::string_view line, std::string_view account, std::int64_t lineNo,
                 CreditUploadFile& upload);
     void entry(Kind kind, std::int64_t lineNo, std::string_view message);
@@ -158,9 +176,11 @@ class DirectCreditRun {
     std::array<std::int64_t, 3> counts_{};
     std::array<std::int64_t, 3> lastLine_{};
 
-    std::string amountField_;  // reused per line
-    std::string line_;         // listing line being built
-    std::string where_;        // names the line for an overflowing total
+    std::string record003_, record004_;  // the records of a credit with their defaults
+    std::string line003_, line004_;      // reused per credit
+    std::string amountField_;            // reused per line
+    std::string line_;                   // listing line being built
+    std::string where_;                  // names the line for an overflowing total
 };
 
 bool DirectCreditRun::readHeader(LineReader& reader) {
@@ -212,20 +232,34 @@ void DirectCreditRun::entry(Kind kind, std::int64_t lineNo, std::string_view mes
     run_.*kKinds[kind].found = true;
 }
 
-void DirectCreditRun::accept(std::string_view line, std::string_view account, std::int64_t lineNo,
-                             CreditUploadFile& upload) {
+void DirectCreditRun::prepareRecords() {
     RecordFields& r = run_.Records;
     ResetRecordFields(r, wb_.settings().Print);
-    ++accepted_;
-    const std::string sequence = PadNumber(accepted_, 6);
-
-    r.r003.CreditSequence = sequence;
-    r.r003.CreditAccount = PadText(account, 25);
-    r.r003.Amount = amountField_;
     r.r003.DebitSequence = kDebitSequence;
     r.r003.BankCode = kHomeBank;
-    r.r003.BranchCode = "0" + std::string(account.substr(0, 3));
-    upload.writeRecord(r.r003.text());
+    r.r004.DebitSequence = kDebitSequence;
+    record003_ = r.r003.text();
+    record004_ = r.r004.text();
+}
+
+void DirectCreditRun::accept(std::string_view line, std::string_view account, std::int64_t lineNo,
+                             CreditUploadFile& upload) {
+    ++accepted_;
+    if (accepted_ > kMaxCredits) {
+        throw QrvError("Line " + std::to_string(lineNo) + " of " + wb_.fields.edtSource +
+                       ": more than 999999 credits do not fit the sequence number of the upload file");
+    }
+    char sequence[6];
+    writeSequence(sequence, accepted_);
+
+    // Every other field keeps its default: the record is the default text with this credit's columns.
+    line003_.assign(record003_);
+    line003_.replace(kCol003Sequence - 1, 6, sequence, 6);
+    line003_.replace(kCol003Account - 1, account.size(), account);
+    line003_.replace(kCol003Amount - 1, 16, amountField_);
+    line003_[kCol003Branch - 1] = '0';
+    line003_.replace(kCol003Branch, 3, account.substr(0, 3));
+    upload.writeRecord(line003_);
 
     const std::string_view source = Columns(line, DirectCreditLayout::kAmountFrom, layout_.amountTo);
     where_.assign("line ");
@@ -235,17 +269,14 @@ void DirectCreditRun::accept(std::string_view line, std::string_view account, st
 
     const std::string_view name = Trim(Columns(line, layout_.nameFrom, layout_.nameTo()));
     if (!name.empty()) {
-        r.r004.DebitSequence = kDebitSequence;
-        r.r004.CreditSequence = sequence;
-        if (HasThaiChar(name, static_cast<int>(name.size()))) {
-            r.r004.NameThai = PadText(name, 100);
-        } else {
-            r.r004.NameEnglish = PadText(name, 70);
-        }
-        upload.writeRecord(r.r004.text());
+        line004_.assign(record004_);
+        line004_.replace(kCol004Sequence - 1, 6, sequence, 6);
+        const bool thai = HasThaiChar(name, static_cast<int>(name.size()));
+        line004_.replace((thai ? kCol004NameThai : kCol004NameEnglish) - 1, name.size(), name);
+        upload.writeRecord(line004_);
     }
     if (printDetail_) {
-        wb_.store().append("Dcp_Detail", {{"AcNo", r.r003.CreditAccount},
+        wb_.store().append("Dcp_Detail", {{"AcNo", line003_.substr(kCol003Account - 1, 25)},
                                           {"Amount", Money::fromAmountField(amountField_)->toDouble()},
                                           {"Name", cp874::toUtf8(name)}});
     }
@@ -338,6 +369,7 @@ void DirectCreditRun::execute() {
     if (!readHeader(reader)) {
         return;
     }
+    prepareRecords();
 
     std::optional<TableStore::CommandScope> scope;
     if (printDetail_) {
