@@ -141,7 +141,7 @@ class DirectCreditRun {
           productCode_(wb.run.ProductCode),
           listings_(wb.run.OutputFolder) {
         for (size_t k = 0; k < kKinds.size(); ++k) {
-            listingNames_[k] = wb.fields.edtComId + "_" + productCode_ + std::string(kKinds[k].suffix);
+            listingNames_[k] = ListingPath(wb, productCode_, kKinds[k].suffix).filename().string();
         }
     }
 
