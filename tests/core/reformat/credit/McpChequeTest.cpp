@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "McpTestSupport.h"
+#include "support/McpTestSupport.h"
 #include "reformat/common/HashFile.h"
 
 // Manager Cheque credits: records 002, 003, 004 and the trailer, the stops, the rejected lines and the

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "McpTestSupport.h"
+#include "support/McpTestSupport.h"
 #include "reformat/credit/McpTaxRecords.h"
 #include "store/QrvError.h"
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "McpTestSupport.h"
+#include "support/McpTestSupport.h"
 #include "cli/CliApp.h"
 
 // "qrv reformat --product MCP" with an invoice file and the detail report.

@@ -1,4 +1,4 @@
-#include "McpTestSupport.h"
+#include "support/McpTestSupport.h"
 
 #include <gtest/gtest.h>
 
