@@ -99,7 +99,12 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->verticalHeader()->hide();
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    // Codes take their width, names share the rest.
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const bool name = columns[c].field.find("NAME") != std::string::npos;
+        grid_->horizontalHeader()->setSectionResizeMode(
+            static_cast<int>(c), name ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
     grid_->setSortingEnabled(false);  // the list query gives the order
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { model_->setCurrent(row); });
