@@ -108,13 +108,18 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
                                    ": the file is empty; its first line must name the fields");
     }
     std::vector<std::string> names;
-    for (const std::string& h : header) {
+    for (std::string h : header) {
+        h = std::string(Trim(h));
         const auto field = std::find_if(def->fields.begin(), def->fields.end(), [&h](const FieldDef& f) {
             return strcasecmp(f.name.c_str(), h.c_str()) == 0;
         });
         if (field == def->fields.end()) {
             throw ReferenceImportError(file.string() + " line " + std::to_string(line) +
                                        ": unknown field \"" + h + "\" for table " + def->name);
+        }
+        if (std::find(names.begin(), names.end(), field->name) != names.end()) {
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " +
+                                       field->name + " is named twice");
         }
         names.push_back(field->name);
     }

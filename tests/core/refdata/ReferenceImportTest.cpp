@@ -98,6 +98,8 @@ TEST_F(Import, BadRowRefusesBothFilesWithFileAndLine) {
     const auto unknown = file("u.csv", "BANK_CODE,BANK_NAME\n020,x\n");
     EXPECT_EQ(refusal(unknown, std::nullopt),
               unknown.string() + " line 1: unknown field \"BANK_NAME\" for table Bank");
+    const auto twice = file("t.csv", "BANK_CODE, bank_code ,BANK_NAME_EN\n020,020,x\n");
+    EXPECT_EQ(refusal(twice, std::nullopt), twice.string() + " line 1: the field BANK_CODE is named twice");
     const auto noCode = file("n.csv", "BANK_NAME_TH,BANK_NAME_EN\nx,y\n");
     EXPECT_EQ(refusal(noCode, std::nullopt), noCode.string() + " line 1: the field BANK_CODE is missing");
     EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
