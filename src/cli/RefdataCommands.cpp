@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/CliApp.h"
+#include "refdata/ReferenceImport.h"
 
 namespace qrv::cli {
 
@@ -8,6 +9,11 @@ namespace {
 
 struct BranchOptions {
     std::string bank;
+};
+
+struct ImportOptions {
+    std::string banks;
+    std::string branches;
 };
 
 int listBanks(Session& s, std::ostream& out) {
@@ -35,6 +41,32 @@ int listBranches(Session& s, std::ostream& out, const std::string& bank) {
     return kOk;
 }
 
+// Both files or nothing; a refused file is a message (status 1), not an unexpected error.
+int importFiles(Session& s, const ImportOptions& o) {
+    if (o.banks.empty() && o.branches.empty()) {
+        throw UsageError("refdata import needs --banks FILE, --branches FILE or both");
+    }
+    s.openStore();
+    std::optional<std::filesystem::path> banks;
+    std::optional<std::filesystem::path> branches;
+    if (!o.banks.empty()) {
+        banks = o.banks;
+    }
+    if (!o.branches.empty()) {
+        branches = o.branches;
+    }
+    try {
+        const ReferenceImportCounts counts = ImportBankAndBranchFiles(s.store, banks, branches);
+        s.ui.showMessage(MessageKind::Information, "Imported " + std::to_string(counts.banks) +
+                                                       " banks and " + std::to_string(counts.branches) +
+                                                       " branches");
+    } catch (const ReferenceImportError& e) {
+        s.ui.showMessage(MessageKind::Error, e.what());
+        return kStopped;
+    }
+    return kOk;
+}
+
 }  // namespace
 
 void registerRefdataCommands(CLI::App& app, CommandTable& table) {
@@ -49,6 +81,19 @@ void registerRefdataCommands(CLI::App& app, CommandTable& table) {
     auto options = std::make_shared<BranchOptions>();
     branchesList->add_option("--bank", options->bank, "Bank code")->required();
     table.add(branchesList, [options](Session& s) { return listBranches(s, s.ui.out(), options->bank); });
+
+    CLI::App* refdata = app.add_subcommand("refdata", "The bank and branch reference tables");
+    refdata->require_subcommand(1);
+    CLI::App* import =
+        refdata->add_subcommand("import", "Import bank and branch CSV files together (all or nothing)");
+    auto files = std::make_shared<ImportOptions>();
+    import->add_option("--banks", files->banks, "CSV file: BANK_CODE, BANK_NAME_TH, BANK_NAME_EN")
+        ->check(CLI::ExistingFile);
+    import
+        ->add_option("--branches", files->branches,
+                     "CSV file: BRANCH_CODE, BANK_CODE, BRANCH_NAME_TH, BRANCH_NAME_EN, REGION_CODE")
+        ->check(CLI::ExistingFile);
+    table.add(import, [files](Session& s) { return importFiles(s, *files); });
 }
 
 }  // namespace qrv::cli

@@ -5,6 +5,9 @@
 #include <set>
 #include <vector>
 
+#include "refdata/ReferenceMaintenance.h"
+#include "reformat/common/FieldHelpers.h"
+#include "store/Cp874.h"
 #include "store/CsvReader.h"
 #include "store/QrvError.h"
 #include "store/Schema.h"
@@ -41,6 +44,55 @@ std::vector<std::string> splitKey(const std::string& key) {
     return names;
 }
 
+bool isCodeField(const std::string& name) {
+    return strcasecmp(name.c_str(), "BANK_CODE") == 0 || strcasecmp(name.c_str(), "BRANCH_CODE") == 0;
+}
+
+size_t characterCount(const std::string& utf8) {
+    size_t count = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// The longest text a field of the maintenance windows takes (0: no limit).
+int maxLengthOf(const std::string& table, const std::string& field) {
+    for (const MaintenanceLayout* layout : {&BankLayout(), &BranchLayout()}) {
+        if (strcasecmp(layout->table.c_str(), table.c_str()) != 0) {
+            continue;
+        }
+        for (const MaintenanceField& f : layout->fields) {
+            if (strcasecmp(f.field.c_str(), field.c_str()) == 0) {
+                return f.maxLength;
+            }
+        }
+    }
+    return 0;
+}
+
+// Why a value cannot go into the table, or empty when it can.
+std::string valueProblem(const std::string& table, const std::string& field, const std::string& value) {
+    if (cp874::sanitizeUtf8(value) != value) {
+        return "the field " + field + " is not UTF-8 text";
+    }
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) < ' ') {
+            return "the field " + field + " holds a tab, a line end or another control character";
+        }
+    }
+    if (!cp874::fromUtf8(value)) {
+        return "the field " + field + " holds a character that code page 874 lacks";
+    }
+    const int max = maxLengthOf(table, field);
+    if (max > 0 && characterCount(value) > static_cast<size_t>(max)) {
+        return "the field " + field + " is longer than " + std::to_string(max) + " characters";
+    }
+    return {};
+}
+
 }  // namespace
 
 int ImportReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file) {
@@ -52,16 +104,22 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
     std::vector<std::string> header;
     int line = 0;
     if (!reader.next(header, line)) {
-        throw QrvError(file.string() + ": the file is empty; its first line must name the fields");
+        throw ReferenceImportError(file.string() +
+                                   ": the file is empty; its first line must name the fields");
     }
     std::vector<std::string> names;
-    for (const std::string& h : header) {
+    for (std::string h : header) {
+        h = std::string(Trim(h));
         const auto field = std::find_if(def->fields.begin(), def->fields.end(), [&h](const FieldDef& f) {
             return strcasecmp(f.name.c_str(), h.c_str()) == 0;
         });
         if (field == def->fields.end()) {
-            throw QrvError(file.string() + " line " + std::to_string(line) + ": unknown field \"" + h +
-                           "\" for table " + def->name);
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) +
+                                       ": unknown field \"" + h + "\" for table " + def->name);
+        }
+        if (std::find(names.begin(), names.end(), field->name) != names.end()) {
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " +
+                                       field->name + " is named twice");
         }
         names.push_back(field->name);
     }
@@ -71,8 +129,8 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
             return strcasecmp(n.c_str(), k.c_str()) == 0;
         });
         if (it == names.end()) {
-            throw QrvError(file.string() + " line " + std::to_string(line) + ": the field " + k +
-                           " is missing");
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " + k +
+                                       " is missing");
         }
         keyColumns.push_back(static_cast<size_t>(it - names.begin()));
     }
@@ -93,16 +151,26 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
     while (reader.next(row, line)) {
         const std::string where = file.string() + " line " + std::to_string(line) + ": ";
         if (row.size() != names.size()) {
-            throw QrvError(where + "expected " + std::to_string(names.size()) + " fields, found " +
-                           std::to_string(row.size()));
+            throw ReferenceImportError(where + "expected " + std::to_string(names.size()) +
+                                       " fields, found " + std::to_string(row.size()));
+        }
+        for (size_t c = 0; c < row.size(); ++c) {
+            row[c] = std::string(Trim(row[c]));
+            if (isCodeField(names[c])) {
+                row[c] = UpperCaseCode(row[c]);
+            }
+            const std::string problem = valueProblem(def->name, names[c], row[c]);
+            if (!problem.empty()) {
+                throw ReferenceImportError(where + problem);
+            }
         }
         for (const size_t c : keyColumns) {
             if (row[c].empty()) {
-                throw QrvError(where + "the field " + names[c] + " is empty");
+                throw ReferenceImportError(where + "the field " + names[c] + " is empty");
             }
         }
         if (!seen.insert(keyOf(row, keyColumns)).second) {
-            throw QrvError(where + "the code appears twice in the file");
+            throw ReferenceImportError(where + "the code appears twice in the file");
         }
         Binds binds(row.begin(), row.end());
         store.execute(sql, binds);
@@ -110,6 +178,22 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
     }
     savepoint.release();
     return count;
+}
+
+ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
+                                               const std::optional<std::filesystem::path>& banks,
+                                               const std::optional<std::filesystem::path>& branches) {
+    TableStore::CommandScope command(store);
+    TableStore::Savepoint both(store);
+    ReferenceImportCounts counts;
+    if (banks) {
+        counts.banks = ImportReferenceCsv(store, "Bank", *banks);
+    }
+    if (branches) {
+        counts.branches = ImportReferenceCsv(store, "BRANCH", *branches);
+    }
+    both.release();
+    return counts;
 }
 
 void SeedReferenceData(TableStore& store, const std::filesystem::path& folder) {

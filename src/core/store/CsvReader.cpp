@@ -24,7 +24,8 @@ bool CsvReader::next(std::vector<std::string>& fields, int& lineNumber) {
     fields.clear();
     // Blank lines between records are skipped.
     while (pos_ < text_.size() && (text_[pos_] == '\n' || text_[pos_] == '\r')) {
-        if (text_[pos_] == '\n') {
+        // A line ends at CR LF, LF or CR alone.
+        if (text_[pos_] == '\n' || pos_ + 1 == text_.size() || text_[pos_ + 1] != '\n') {
             ++line_;
         }
         ++pos_;

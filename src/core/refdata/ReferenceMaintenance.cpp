@@ -1,0 +1,388 @@
+#include "refdata/ReferenceMaintenance.h"
+
+#include <algorithm>
+
+#include "reformat/common/FieldHelpers.h"
+#include "store/QrvError.h"
+#include "workbench/Ui.h"
+
+namespace qrv {
+
+namespace {
+
+constexpr const char* kRowIdColumn = "qrv_rowid";
+
+// Keeps the first `maxChars` UTF-8 characters.
+std::string limitCharacters(const std::string& text, int maxChars) {
+    if (maxChars <= 0) {
+        return text;
+    }
+    int count = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) != 0x80) {  // a character starts here
+            if (count == maxChars) {
+                return text.substr(0, i);
+            }
+            ++count;
+        }
+    }
+    return text;
+}
+
+std::string quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+}  // namespace
+
+const MaintenanceLayout& BankLayout() {
+    static const MaintenanceLayout layout{
+        "Bank",
+        {{"Bank Code", "BANK_CODE"},
+         {"Bank Name thai", "BANK_NAME_TH"},
+         {"Bank Name English", "BANK_NAME_EN"}},
+        {{"BANK_CODE", "Bank Code : ", "*Bank Code", true, 10},
+         {"BANK_NAME_TH", "Bank Name Thai : ", "*Bank Name Thai", false, 100},
+         {"BANK_NAME_EN", "Bank Name English : ", "*Bank Name English", false, 100}},
+        "BANK_NAME_EN COLLATE NOCASE, BANK_CODE",
+        true};
+    return layout;
+}
+
+const MaintenanceLayout& BranchLayout() {
+    static const MaintenanceLayout layout{
+        "BRANCH",
+        {{"Branch Code", "BRANCH_CODE"},
+         {"Branch Name Thai", "BRANCH_NAME_TH"},
+         {"Branch Name English", "BRANCH_NAME_EN"},
+         {"Region Code", "REGION_CODE"}},
+        {{"BRANCH_CODE", "Branch Code : ", "*Branch Code", true, 0},
+         {"BRANCH_NAME_TH", "Branch Name Thai : ", "*Branch Name Thai", false, 0},
+         {"BRANCH_NAME_EN", "Branch Name English : ", "*Branch Name English", false, 0},
+         {"REGION_CODE", "Region Code : ", "*Region Code", false, 0}},
+        "BRANCH_CODE",
+        false};
+    return layout;
+}
+
+std::string UpperCaseCode(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return upper;
+}
+
+ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Ui& ui,
+                                           std::optional<BankOfBranches> bank)
+    : layout_(layout), store_(store), ui_(ui), bank_(std::move(bank)), values_(layout.fields.size()) {}
+
+ReferenceMaintenance ReferenceMaintenance::forBanks(TableStore& store, Ui& ui) {
+    return ReferenceMaintenance(BankLayout(), store, ui);
+}
+
+ReferenceMaintenance ReferenceMaintenance::forBranches(TableStore& store, Ui& ui, BankOfBranches bank) {
+    return ReferenceMaintenance(BranchLayout(), store, ui, std::move(bank));
+}
+
+bool ReferenceMaintenance::enabled(MaintenanceButton button) const {
+    const bool browse = state_ == MaintenanceState::Browse;
+    const bool changing = state_ == MaintenanceState::New || state_ == MaintenanceState::Edit;
+    switch (button) {
+        case MaintenanceButton::Back:
+            return true;
+        case MaintenanceButton::Branch:
+            return layout_.branchButton && browse;
+        case MaintenanceButton::New:
+        case MaintenanceButton::Edit:
+        case MaintenanceButton::Delete:
+        case MaintenanceButton::View:
+            return browse;
+        case MaintenanceButton::Save:
+        case MaintenanceButton::Cancel:
+            return changing;
+    }
+    return false;
+}
+
+void ReferenceMaintenance::activate() {
+    refresh();
+}
+
+void ReferenceMaintenance::refresh() {
+    const std::int64_t keep = currentRow() != nullptr ? rowId(*currentRow()) : 0;
+    std::string sql = "SELECT rowid AS " + std::string(kRowIdColumn) + ", * FROM " + quoted(layout_.table);
+    Binds binds;
+    if (bank_) {
+        sql += " WHERE BANK_CODE = ?";
+        binds.emplace_back(bank_->code);
+    }
+    sql += " ORDER BY " + layout_.orderBy;
+    rows_ = store_.query(sql, binds);
+    if (rows_.empty()) {
+        current_ = -1;
+        return;
+    }
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (keep != 0 && rowId(rows_[i]) == keep) {
+            current_ = static_cast<int>(i);
+            return;
+        }
+    }
+    current_ = std::clamp(current_, 0, static_cast<int>(rows_.size()) - 1);
+}
+
+void ReferenceMaintenance::setCurrent(int row) {
+    if (state_ == MaintenanceState::Browse && row >= 0 && row < static_cast<int>(rows_.size())) {
+        current_ = row;
+    }
+}
+
+const Row* ReferenceMaintenance::currentRow() const {
+    if (current_ < 0 || current_ >= static_cast<int>(rows_.size())) {
+        return nullptr;
+    }
+    return &rows_[static_cast<size_t>(current_)];
+}
+
+std::string ReferenceMaintenance::cell(int row, size_t column) const {
+    return rows_.at(static_cast<size_t>(row)).text(layout_.columns.at(column).field);
+}
+
+std::int64_t ReferenceMaintenance::rowId(const Row& row) const {
+    const Value* v = row.find(kRowIdColumn);
+    const auto* id = v != nullptr ? std::get_if<std::int64_t>(v) : nullptr;
+    return id != nullptr ? *id : 0;
+}
+
+void ReferenceMaintenance::setFieldText(size_t field, const std::string& text) {
+    if (!fieldEditable(field)) {
+        return;
+    }
+    const MaintenanceField& f = layout_.fields.at(field);
+    values_[field] = limitCharacters(f.code ? UpperCaseCode(text) : text, f.maxLength);
+}
+
+bool ReferenceMaintenance::fieldEditable(size_t field) const {
+    if (state_ == MaintenanceState::New) {
+        return true;
+    }
+    return state_ == MaintenanceState::Edit && !layout_.fields.at(field).code;
+}
+
+std::optional<size_t> ReferenceMaintenance::focusField() const {
+    if (state_ == MaintenanceState::New) {
+        return 0;
+    }
+    if (state_ == MaintenanceState::Edit) {
+        return 1;
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> ReferenceMaintenance::bankStrip() const {
+    if (!bank_) {
+        return {};
+    }
+    return {UpperCaseCode(bank_->code), UpperCaseCode(bank_->nameTh), UpperCaseCode(bank_->nameEn)};
+}
+
+void ReferenceMaintenance::openDetail(MaintenanceState state, PageIcon icon) {
+    state_ = state;
+    icon_ = icon;
+    message_.clear();
+}
+
+void ReferenceMaintenance::loadCurrent() {
+    const Row* row = currentRow();
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        values_[i] = row->text(layout_.fields[i].field);
+    }
+    editing_ = rowId(*row);
+}
+
+void ReferenceMaintenance::newClick() {
+    if (!enabled(MaintenanceButton::New)) {
+        return;
+    }
+    openDetail(MaintenanceState::New, PageIcon::New);
+    for (std::string& v : values_) {
+        v.clear();
+    }
+    editing_ = 0;
+}
+
+void ReferenceMaintenance::editClick() {
+    if (!enabled(MaintenanceButton::Edit) || currentRow() == nullptr) {
+        return;
+    }
+    openDetail(MaintenanceState::Edit, PageIcon::Edit);
+    loadCurrent();
+}
+
+void ReferenceMaintenance::viewClick() {
+    if (!enabled(MaintenanceButton::View) || currentRow() == nullptr) {
+        return;
+    }
+    openDetail(MaintenanceState::View, PageIcon::View);
+    loadCurrent();
+}
+
+void ReferenceMaintenance::deleteClick() {
+    if (!enabled(MaintenanceButton::Delete) || currentRow() == nullptr) {
+        return;
+    }
+    if (!ui_.askConfirmation(kConfirmDelete)) {
+        return;
+    }
+    bool deleted = false;
+    try {
+        TableStore::CommandScope command(store_);
+        deleted = store_.execute("DELETE FROM " + quoted(layout_.table) + " WHERE rowid = ?",
+                                 {rowId(*currentRow())}) == 1;
+    } catch (const QrvError&) {
+        deleted = false;
+    }
+    if (!deleted) {
+        ui_.showMessage(MessageKind::Warning, kCannotDelete);
+    }
+    refresh();
+}
+
+std::optional<BankOfBranches> ReferenceMaintenance::branchClick() {
+    const Row* row = currentRow();
+    if (!enabled(MaintenanceButton::Branch) || row == nullptr) {
+        return std::nullopt;
+    }
+    return BankOfBranches{row->text("BANK_CODE"), row->text("BANK_NAME_TH"), row->text("BANK_NAME_EN")};
+}
+
+void ReferenceMaintenance::saveClick() {
+    if (!enabled(MaintenanceButton::Save)) {
+        return;
+    }
+    std::string missing;
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        values_[i] = std::string(Trim(values_[i]));
+        const std::string& hint = layout_.fields[i].hint;
+        if (!hint.empty() && hint.front() == '*' && values_[i].empty()) {
+            missing += hint.substr(1) + kMissingSeparator;
+        }
+    }
+    if (!missing.empty()) {
+        message_ = kPleaseInput + missing.substr(0, missing.size() - 2);
+        return;
+    }
+    try {
+        post();
+    } catch (const QrvError&) {
+        message_ = kPostError;
+        return;
+    }
+    backToList();
+}
+
+void ReferenceMaintenance::post() {
+    TableStore::CommandScope command(store_);
+    Binds binds;
+    std::string names;
+    std::string params;
+    std::string assignments;
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        const std::string& field = layout_.fields[i].field;
+        names += (i ? ", " : "") + quoted(field);
+        params += i ? ", ?" : "?";
+        assignments += (i ? ", " : "") + quoted(field) + " = ?";
+        binds.emplace_back(values_[i]);
+    }
+    if (state_ == MaintenanceState::New) {
+        if (bank_) {  // a new branch belongs to the bank of the bank window
+            names += ", \"BANK_CODE\"";
+            params += ", ?";
+            binds.emplace_back(bank_->code);
+        }
+        store_.execute("INSERT INTO " + quoted(layout_.table) + " (" + names + ") VALUES (" + params + ")",
+                       binds);
+        return;
+    }
+    binds.emplace_back(editing_);
+    if (store_.execute("UPDATE " + quoted(layout_.table) + " SET " + assignments + " WHERE rowid = ?",
+                       binds) != 1) {
+        throw QrvError("The row being edited is no longer in " + layout_.table);
+    }
+}
+
+void ReferenceMaintenance::backToList() {
+    const MaintenanceState was = state_;
+    const std::vector<std::string> posted = values_;
+    state_ = MaintenanceState::Browse;
+    icon_ = PageIcon::None;
+    refresh();
+    if (was != MaintenanceState::New) {
+        return;
+    }
+    // The row just added becomes the current row.
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        bool same = true;
+        for (size_t i = 0; i < layout_.fields.size(); ++i) {
+            if (layout_.fields[i].code && rows_[r].text(layout_.fields[i].field) != posted[i]) {
+                same = false;
+            }
+        }
+        if (same) {
+            current_ = static_cast<int>(r);
+            return;
+        }
+    }
+}
+
+void ReferenceMaintenance::cancelClick() {
+    if (!enabled(MaintenanceButton::Cancel)) {
+        return;
+    }
+    state_ = MaintenanceState::Browse;
+    icon_ = PageIcon::None;
+    refresh();
+}
+
+bool ReferenceMaintenance::backClick() {
+    if (state_ == MaintenanceState::Browse) {
+        return true;
+    }
+    state_ = MaintenanceState::Browse;
+    icon_ = PageIcon::None;
+    refresh();
+    return false;
+}
+
+KeyOutcome ReferenceMaintenance::keyDown(MaintenanceKey key) {
+    switch (key) {
+        case MaintenanceKey::F1:
+            newClick();
+            return KeyOutcome::Consumed;
+        case MaintenanceKey::F2:
+            editClick();
+            return KeyOutcome::Consumed;
+        case MaintenanceKey::F3:
+            deleteClick();
+            return KeyOutcome::Consumed;
+        case MaintenanceKey::F4:
+            viewClick();
+            return KeyOutcome::Consumed;
+        case MaintenanceKey::F9:
+            saveClick();
+            return KeyOutcome::Consumed;
+        case MaintenanceKey::Enter:
+            return KeyOutcome::FocusNext;
+        case MaintenanceKey::Esc:
+            return backClick() ? KeyOutcome::Close : KeyOutcome::Consumed;
+        case MaintenanceKey::Other:
+            return KeyOutcome::PassOn;
+    }
+    return KeyOutcome::PassOn;
+}
+
+}  // namespace qrv

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/TableStore.h"
+
+namespace qrv {
+
+class Ui;
+
+// The four states of a maintenance window.
+enum class MaintenanceState { Browse, New, Edit, View };
+// The two pages that share the window's area.
+enum class MaintenancePage { List, Detail };
+// The buttons of the toolbar and of the detail page.
+enum class MaintenanceButton { Back, Branch, New, Edit, Delete, View, Save, Cancel };
+// The keys the window sees before its controls.
+enum class MaintenanceKey { F1, F2, F3, F4, F9, Enter, Esc, Other };
+// What the window does with a key after the model has seen it.
+enum class KeyOutcome {
+    PassOn,     // not a key of the window: the control gets it
+    Consumed,   // handled (or ignored because its button is disabled); the control does not get it
+    FocusNext,  // move the input focus to the next control; the control does not get it
+    Close       // Back on the list page: close the window
+};
+// The picture of the detail page: the icon of the button that opened it.
+enum class PageIcon { None, New, Edit, View };
+
+// One edit field of the detail page.
+struct MaintenanceField {
+    std::string field;    // table field
+    std::string caption;  // label in front of the edit
+    std::string hint;     // "*" and the name the required check reports
+    bool code = false;    // typed in upper case; read-only while editing
+    int maxLength = 0;    // characters the edit takes; 0 for no limit
+};
+
+// One grid column.
+struct MaintenanceColumn {
+    std::string title;
+    std::string field;
+};
+
+// What differs between the bank and the branch window.
+struct MaintenanceLayout {
+    std::string table;                       // SQL name of the table
+    std::vector<MaintenanceColumn> columns;  // grid columns, left to right
+    std::vector<MaintenanceField> fields;    // detail fields in page order
+    std::string orderBy;                     // order of the list
+    bool branchButton = false;               // the bank window's Branch button
+};
+
+const MaintenanceLayout& BankLayout();
+const MaintenanceLayout& BranchLayout();
+
+// The bank whose branches the branch window keeps, as the bank window's current row holds it.
+struct BankOfBranches {
+    std::string code;
+    std::string nameTh;
+    std::string nameEn;
+};
+
+// Fixed texts of the windows.
+inline constexpr const char* kMessageLineInitial = "Message : ";
+inline constexpr const char* kPleaseInput = "* Please Input ";
+inline constexpr const char* kMissingSeparator = " , ";
+inline constexpr const char* kPostError = "* Post Error.";
+inline constexpr const char* kConfirmDelete = "ยืนยันการลบข้อมูล ?";
+inline constexpr const char* kCannotDelete = "ไม่สามารถทำการลบข้อมูลนี้ได้";
+
+// The logic of one maintenance window (bank or branch): the list of rows, the current row, the state,
+// the detail page's field texts and message line, the buttons' enabled states and the keys. The window
+// only shows what this holds and forwards clicks, typing and keys.
+class ReferenceMaintenance {
+  public:
+    ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Ui& ui,
+                         std::optional<BankOfBranches> bank = std::nullopt);
+    static ReferenceMaintenance forBanks(TableStore& store, Ui& ui);
+    static ReferenceMaintenance forBranches(TableStore& store, Ui& ui, BankOfBranches bank);
+
+    const MaintenanceLayout& layout() const { return layout_; }
+    MaintenanceState state() const { return state_; }
+    MaintenancePage page() const {
+        return state_ == MaintenanceState::Browse ? MaintenancePage::List : MaintenancePage::Detail;
+    }
+    bool enabled(MaintenanceButton button) const;
+
+    // The window became active: runs the list query. A row open on the detail page is held apart from
+    // the list, so what was typed into it survives.
+    void activate();
+    // Runs the list query again, keeping the current row where it still exists.
+    void refresh();
+
+    // The list.
+    const std::vector<Row>& rows() const { return rows_; }
+    bool empty() const { return rows_.empty(); }
+    // Index of the current row, -1 when the list is empty.
+    int current() const { return current_; }
+    void setCurrent(int row);
+    const Row* currentRow() const;
+    // Text of a grid cell.
+    std::string cell(int row, size_t column) const;
+
+    // The detail page.
+    const std::string& fieldText(size_t field) const { return values_.at(field); }
+    // What the person typed into a field; ignored where the field is read-only. Codes become upper
+    // case and texts stop at the field's length, as the edits take them.
+    void setFieldText(size_t field, const std::string& text);
+    bool fieldEditable(size_t field) const;
+    // The field that gets the focus when the page opens, if any.
+    std::optional<size_t> focusField() const;
+    const std::string& message() const { return message_; }
+    PageIcon icon() const { return icon_; }
+    // The branch window's bank strip, in upper case.
+    std::vector<std::string> bankStrip() const;
+    const std::optional<BankOfBranches>& bank() const { return bank_; }
+
+    // The buttons. Each does nothing unless the button is enabled (and, for Edit, View, Delete and
+    // Branch, unless the list holds a row).
+    void newClick();
+    void editClick();
+    void viewClick();
+    void deleteClick();
+    // The bank to open the branch window for.
+    std::optional<BankOfBranches> branchClick();
+    void saveClick();
+    void cancelClick();
+    // True when the window is to close (Back on the list page).
+    bool backClick();
+    KeyOutcome keyDown(MaintenanceKey key);
+
+  private:
+    void openDetail(MaintenanceState state, PageIcon icon);
+    void loadCurrent();
+    void post();
+    void backToList();
+    std::int64_t rowId(const Row& row) const;
+
+    const MaintenanceLayout& layout_;
+    TableStore& store_;
+    Ui& ui_;
+    std::optional<BankOfBranches> bank_;
+    MaintenanceState state_ = MaintenanceState::Browse;
+    std::vector<Row> rows_;
+    int current_ = -1;
+    std::vector<std::string> values_;
+    std::int64_t editing_ = 0;  // row id of the row being edited
+    std::string message_ = kMessageLineInitial;
+    PageIcon icon_ = PageIcon::None;
+};
+
+// Text of a code as the code edits take it: ASCII letters in upper case, everything else unchanged.
+std::string UpperCaseCode(const std::string& text);
+
+}  // namespace qrv

@@ -1,0 +1,374 @@
+#include "refdata/MaintenancePanel.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qrv::gui {
+
+namespace {
+
+QString qs(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+MaintenanceKey keyOf(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_F1:
+            return MaintenanceKey::F1;
+        case Qt::Key_F2:
+            return MaintenanceKey::F2;
+        case Qt::Key_F3:
+            return MaintenanceKey::F3;
+        case Qt::Key_F4:
+            return MaintenanceKey::F4;
+        case Qt::Key_F9:
+            return MaintenanceKey::F9;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return MaintenanceKey::Enter;
+        case Qt::Key_Escape:
+            return MaintenanceKey::Esc;
+        default:
+            return MaintenanceKey::Other;
+    }
+}
+
+}  // namespace
+
+MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, bool doubleClickEdits,
+                                   QWidget* parent)
+    : QWidget(parent), model_(std::move(model)) {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName("toolBar");
+    auto* barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    addButton(new QToolButton(bar), MaintenanceButton::Back, "bBack", "Back", "ย้อนกลับ [ESC]",
+              QStyle::SP_ArrowBack);
+    if (model_->layout().branchButton) {
+        addButton(new QToolButton(bar), MaintenanceButton::Branch, "bBranch", "Branch", "เพิ่มสาขา [F7]",
+                  QStyle::SP_FileDialogDetailedView);
+    }
+    addButton(new QToolButton(bar), MaintenanceButton::New, "bNew", "New", "เพิ่มข้อมูล [F1]",
+              QStyle::SP_FileIcon);
+    addButton(new QToolButton(bar), MaintenanceButton::Edit, "bEdit", "Edit", "แก้ไขข้อมูล [F2]",
+              QStyle::SP_FileDialogContentsView);
+    addButton(new QToolButton(bar), MaintenanceButton::Delete, "bDelete", "Delete", "ลบข้อมูล [F3]",
+              QStyle::SP_TrashIcon);
+    addButton(new QToolButton(bar), MaintenanceButton::View, "bView", "View", "แสดงข้อมูล [F4]",
+              QStyle::SP_FileDialogInfoView);
+    for (const auto& [b, w] : buttons_) {
+        static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    }
+    for (const MaintenanceButton b :
+         {MaintenanceButton::Back, MaintenanceButton::Branch, MaintenanceButton::New, MaintenanceButton::Edit,
+          MaintenanceButton::Delete, MaintenanceButton::View}) {
+        if (buttons_.count(b) != 0) {
+            barLayout->addWidget(buttons_[b]);
+        }
+    }
+    barLayout->addStretch();
+    layout->addWidget(bar);
+
+    pages_ = new QStackedWidget(this);
+    auto* mainPage = new QWidget(pages_);
+    mainPage->setObjectName("mainPage");
+    auto* mainLayout = new QVBoxLayout(mainPage);
+    grid_ = new QTableWidget(mainPage);
+    grid_->setObjectName("grid");
+    const auto& columns = model_->layout().columns;
+    grid_->setColumnCount(static_cast<int>(columns.size()));
+    QStringList titles;
+    for (const MaintenanceColumn& c : columns) {
+        titles << qs(c.title);
+    }
+    grid_->setHorizontalHeaderLabels(titles);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->verticalHeader()->hide();
+    // Codes take their width, names share the rest.
+    for (size_t c = 0; c < columns.size(); ++c) {
+        const bool name = columns[c].field.find("NAME") != std::string::npos;
+        grid_->horizontalHeader()->setSectionResizeMode(
+            static_cast<int>(c), name ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
+    grid_->setSortingEnabled(false);  // the list query gives the order
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { model_->setCurrent(row); });
+    if (doubleClickEdits) {
+        connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+            model_->setCurrent(row);
+            click(MaintenanceButton::Edit);
+        });
+    }
+    mainLayout->addWidget(grid_);
+    pages_->addWidget(mainPage);
+    pages_->addWidget(buildDetailPage());
+    layout->addWidget(pages_);
+
+    for (const auto& [b, w] : buttons_) {
+        const MaintenanceButton which = b;
+        connect(w, &QAbstractButton::clicked, this, [this, which] { click(which); });
+    }
+    sync();
+}
+
+MaintenancePanel::~MaintenancePanel() = default;
+
+void MaintenancePanel::addButton(QAbstractButton* button, MaintenanceButton b, const char* name,
+                                 const QString& text, const QString& hint, int icon) {
+    button->setObjectName(name);
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setFocusPolicy(Qt::NoFocus);
+    buttons_[b] = button;
+}
+
+QWidget* MaintenancePanel::buildDetailPage() {
+    auto* page = new QWidget(pages_);
+    page->setObjectName("detailPage");
+    auto* outer = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout();
+    picture_ = new QLabel(page);
+    picture_->setObjectName("imgAction");
+    picture_->setFixedSize(32, 32);
+    top->addWidget(picture_);
+    message_ = new QLabel(page);
+    message_->setObjectName("errorMessage");
+    top->addWidget(message_, 1);
+    outer->addLayout(top);
+
+    auto* form = new QGridLayout();
+    const auto& fields = model_->layout().fields;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const MaintenanceField& f = fields[i];
+        auto* label = new QLabel(qs(f.caption), page);
+        auto* edit = new QLineEdit(page);
+        edit->setObjectName(qs("edt" + f.field));
+        edit->setToolTip(qs(f.hint));
+        if (f.maxLength > 0) {
+            edit->setMaxLength(f.maxLength);
+        }
+        label->setBuddy(edit);
+        form->addWidget(label, static_cast<int>(i), 0);
+        form->addWidget(edit, static_cast<int>(i), 1);
+        connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) { typed(i, text); });
+        edits_.push_back(edit);
+    }
+    outer->addLayout(form);
+
+    auto* actions = new QHBoxLayout();
+    actions->addStretch();
+    addButton(new QPushButton(page), MaintenanceButton::Save, "bSave", "Save", "บันทึกข้อมูล [F9]",
+              QStyle::SP_DialogSaveButton);
+    addButton(new QPushButton(page), MaintenanceButton::Cancel, "bCancel", "Cancel", "ยกเลิกการบันทึกข้อมูล [ESC]",
+              QStyle::SP_DialogCancelButton);
+    buttons_[MaintenanceButton::Save]->setFocusPolicy(Qt::StrongFocus);
+    buttons_[MaintenanceButton::Cancel]->setFocusPolicy(Qt::StrongFocus);
+    actions->addWidget(buttons_[MaintenanceButton::Save]);
+    actions->addWidget(buttons_[MaintenanceButton::Cancel]);
+    outer->addLayout(actions);
+    outer->addStretch();
+    return page;
+}
+
+QAbstractButton* MaintenancePanel::button(MaintenanceButton b) const {
+    const auto it = buttons_.find(b);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MaintenancePanel::activate() {
+    model_->activate();
+    sync();
+}
+
+void MaintenancePanel::watchKeys(QWidget* window) {
+    window->installEventFilter(this);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        w->installEventFilter(this);
+    }
+}
+
+bool MaintenancePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const MaintenanceState before = model_->state();
+    const KeyOutcome outcome = model_->keyDown(keyOf(static_cast<QKeyEvent*>(event)));
+    switch (outcome) {
+        case KeyOutcome::PassOn:
+            return false;
+        case KeyOutcome::Consumed:
+            sync(model_->state() != before);
+            return true;
+        case KeyOutcome::FocusNext:
+            focusNext();
+            return true;
+        case KeyOutcome::Close:
+            emit closeRequested();
+            return true;
+    }
+    return false;
+}
+
+void MaintenancePanel::click(MaintenanceButton b) {
+    const MaintenanceState before = model_->state();
+    switch (b) {
+        case MaintenanceButton::Back:
+            if (model_->backClick()) {
+                emit closeRequested();
+                return;
+            }
+            break;
+        case MaintenanceButton::Branch:
+            if (const auto bank = model_->branchClick()) {
+                emit branchRequested(*bank);
+            }
+            return;
+        case MaintenanceButton::New:
+            model_->newClick();
+            break;
+        case MaintenanceButton::Edit:
+            model_->editClick();
+            break;
+        case MaintenanceButton::Delete:
+            model_->deleteClick();
+            break;
+        case MaintenanceButton::View:
+            model_->viewClick();
+            break;
+        case MaintenanceButton::Save:
+            model_->saveClick();
+            break;
+        case MaintenanceButton::Cancel:
+            model_->cancelClick();
+            break;
+    }
+    sync(model_->state() != before);
+}
+
+void MaintenancePanel::typed(size_t field, const QString& text) {
+    model_->setFieldText(field, text.toStdString());
+    const QString taken = qs(model_->fieldText(field));
+    if (taken != text) {  // a code typed in lower case shows in upper case
+        QLineEdit* edit = edits_[field];
+        const int cursor = edit->cursorPosition();
+        edit->setText(taken);
+        edit->setCursorPosition(std::min(cursor, static_cast<int>(taken.size())));
+    }
+}
+
+void MaintenancePanel::sync(bool opened) {
+    const bool list = model_->page() == MaintenancePage::List;
+    pages_->setCurrentIndex(list ? 0 : 1);
+    for (const auto& [b, w] : buttons_) {
+        w->setEnabled(model_->enabled(b));
+    }
+    if (list) {
+        fillGrid();
+        if (opened) {
+            grid_->setFocus();
+        }
+        return;
+    }
+    for (size_t i = 0; i < edits_.size(); ++i) {
+        const QString text = qs(model_->fieldText(i));
+        if (edits_[i]->text() != text) {
+            edits_[i]->setText(text);
+        }
+        edits_[i]->setReadOnly(!model_->fieldEditable(i));
+    }
+    message_->setText(qs(model_->message()));
+    QStyle::StandardPixmap icon = QStyle::SP_CustomBase;
+    switch (model_->icon()) {
+        case PageIcon::New:
+            icon = QStyle::SP_FileIcon;
+            break;
+        case PageIcon::Edit:
+            icon = QStyle::SP_FileDialogContentsView;
+            break;
+        case PageIcon::View:
+            icon = QStyle::SP_FileDialogInfoView;
+            break;
+        case PageIcon::None:
+            break;
+    }
+    picture_->setPixmap(icon == QStyle::SP_CustomBase ? QPixmap()
+                                                      : style()->standardIcon(icon).pixmap(32, 32));
+    if (opened) {
+        if (const auto f = model_->focusField()) {
+            edits_[*f]->setFocus();
+            edits_[*f]->selectAll();
+        } else {
+            buttons_[MaintenanceButton::Back]->setFocus();
+        }
+    }
+}
+
+void MaintenancePanel::fillGrid() {
+    const QSignalBlocker block(grid_);
+    const auto& rows = model_->rows();
+    const auto& columns = model_->layout().columns;
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            auto* item = grid_->item(r, static_cast<int>(c));
+            if (item == nullptr) {
+                item = new QTableWidgetItem();
+                grid_->setItem(r, static_cast<int>(c), item);
+            }
+            item->setText(qs(model_->cell(r, c)));
+        }
+    }
+    if (model_->current() >= 0) {
+        grid_->setCurrentCell(model_->current(), 0);
+        grid_->selectRow(model_->current());
+    }
+}
+
+void MaintenancePanel::focusNext() {
+    // The controls of the page shown that take the focus, in page order; the focus moves to the one
+    // after the current, round to the first.
+    std::vector<QWidget*> chain;
+    if (model_->page() == MaintenancePage::List) {
+        chain.push_back(grid_);
+    } else {
+        for (QLineEdit* e : edits_) {
+            if (!e->isReadOnly()) {
+                chain.push_back(e);
+            }
+        }
+        for (const MaintenanceButton b : {MaintenanceButton::Save, MaintenanceButton::Cancel}) {
+            if (buttons_[b]->isEnabled()) {
+                chain.push_back(buttons_[b]);
+            }
+        }
+    }
+    if (chain.empty()) {
+        return;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    size_t next = 0;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        if (chain[i] == focus) {
+            next = (i + 1) % chain.size();
+        }
+    }
+    chain[next]->setFocus();
+}
+
+}  // namespace qrv::gui

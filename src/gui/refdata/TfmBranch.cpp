@@ -1,0 +1,60 @@
+#include "refdata/TfmBranch.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "refdata/MaintenancePanel.h"
+
+namespace qrv::gui {
+
+TfmBranch::TfmBranch(TableStore& store, Ui& ui, const BankOfBranches& bank, QWidget* parent)
+    : QDialog(parent),
+      panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BranchLayout(), store, ui, bank),
+                                  false, this)) {
+    setObjectName("fmBranch");
+    setWindowTitle("Branch ::");
+    setModal(true);
+    resize(720, 480);
+    auto* layout = new QVBoxLayout(this);
+    auto* stripBox = new QWidget(this);
+    stripBox->setObjectName("bankStrip");
+    auto* strip = new QGridLayout(stripBox);
+    const std::vector<std::string> values = panel_->model().bankStrip();
+    const char* captions[] = {"Bank Code : ", "Bank Name Thai : ", "Bank Name English : "};
+    const char* names[] = {"edtBankCode", "edtBankNameTh", "edtBankNameEn"};
+    for (int i = 0; i < 3; ++i) {
+        auto* value = new QLineEdit(QString::fromStdString(values.at(static_cast<size_t>(i))), stripBox);
+        value->setObjectName(names[i]);
+        value->setReadOnly(true);
+        value->setFocusPolicy(Qt::NoFocus);
+        strip->addWidget(new QLabel(captions[i], stripBox), i, 0);
+        strip->addWidget(value, i, 1);
+        strip_.push_back(value);
+    }
+    layout->addWidget(stripBox);
+    layout->addWidget(panel_);
+    panel_->watchKeys(this);
+    connect(panel_, &MaintenancePanel::closeRequested, this, &QDialog::reject);
+}
+
+bool TfmBranch::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        panel_->activate();
+    }
+    return QDialog::event(event);
+}
+
+void TfmBranch::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+    panel_->activate();
+    QDialog::showEvent(event);
+}
+
+}  // namespace qrv::gui

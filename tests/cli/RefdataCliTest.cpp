@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/CliApp.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result qrv(const std::filesystem::path& data, std::vector<std::string> args) {
+    args.insert(args.begin(), {"qrv", "--data", data.string()});
+    std::vector<const char*> argv;
+    for (const auto& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const FixedClock clock(Date{2026, 12, 8});
+    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
+    return {status, out.str(), err.str()};
+}
+
+class RefdataCli : public ::testing::Test {
+  protected:
+    RefdataCli() { EXPECT_EQ(qrv(data, {"init"}).status, 0); }
+    std::string path(const std::string& name, const std::string& text) {
+        test::writeFile(dir / name, text);
+        return (dir / name).string();
+    }
+    test::TempDir dir;
+    std::filesystem::path data = dir / "Data";
+    const std::string bankHeader = "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n";
+    const std::string branchHeader = "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n";
+};
+
+TEST_F(RefdataCli, ImportsBothFilesAndListsThaiNames) {
+    const std::string banks = path("banks.csv", bankHeader + "t01,ธนาคารทดสอบ,Test Bank\n");
+    const std::string branches =
+        path("branches.csv", branchHeader + "b02,T01,สาขาสอง,Second,02\nb01,t01,สาขาหนึ่ง,First,01\n");
+    const Result r = qrv(data, {"refdata", "import", "--banks", banks, "--branches", branches});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "Imported 1 banks and 2 branches\n");
+
+    const Result list = qrv(data, {"banks", "list"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_NE(list.out.find(std::string("T01") + "\t" + "ธนาคารทดสอบ" + "\t" + "Test Bank" + "\n"),
+              std::string::npos)
+        << list.out;
+    const Result br = qrv(data, {"branches", "list", "--bank", "T01"});
+    EXPECT_EQ(br.status, 0);
+    EXPECT_EQ(br.out, std::string("B01\tT01\tสาขาหนึ่ง\tFirst\t01\n") + "B02\tT01\tสาขาสอง\tSecond\t02\n");
+    EXPECT_EQ(qrv(data, {"branches", "list", "--bank", "NONE"}).out, "");
+}
+
+TEST_F(RefdataCli, BadRowImportsNothing) {
+    const std::string before = qrv(data, {"banks", "list"}).out;
+    const std::string banks = path("banks.csv", bankHeader + "T01,ธนาคารทดสอบ,Test Bank\n");
+    const std::string branches = path("branches.csv", branchHeader + "B01,T01,สาขา,First,01\nB02,T01,สาขา\n");
+    const Result r = qrv(data, {"refdata", "import", "--banks", banks, "--branches", branches});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, branches + " line 3: expected 5 fields, found 3\n");
+    EXPECT_EQ(qrv(data, {"banks", "list"}).out, before);
+    EXPECT_EQ(qrv(data, {"branches", "list", "--bank", "T01"}).out, "");
+}
+
+TEST_F(RefdataCli, ImportNeedsAnExistingFile) {
+    EXPECT_EQ(qrv(data, {"refdata", "import"}).status, 2);
+    EXPECT_EQ(qrv(data, {"refdata", "import", "--banks", (dir / "missing.csv").string()}).status, 2);
+    const std::string banks = path("banks.csv", bankHeader + "T01,ธนาคารทดสอบ,Test Bank\n");
+    EXPECT_EQ(qrv(data, {"refdata", "import", "--banks", banks}).status, 0);
+}
+
+}  // namespace
+}  // namespace qrv
