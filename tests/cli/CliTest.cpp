@@ -3,29 +3,14 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
 
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult runQrv(std::vector<std::string> args) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
-}
+using CliResult = test::QrvRun;
+using test::runQrv;
 
 TEST(Cli, InitCreatesTheDataFolderAndListsTheSampleBanks) {
     test::TempDir dir;

@@ -3,23 +3,16 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "core/reformat/debit/Ddr100MFixture.h"
 
 namespace qrv {
 namespace {
 
 int runDdrCli(std::vector<std::string> args, std::string& out) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream o;
-    std::ostringstream e;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), o, e, clock);
-    out = o.str() + e.str();
-    return status;
+    const test::QrvRun run = test::runQrv(std::move(args));
+    out = run.out + run.err;
+    return run.status;
 }
 
 TEST(Ddr100MCli, ReformatWritesTheUploadFileOrStopsOnAFailingFile) {

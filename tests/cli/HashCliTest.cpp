@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "support/DebitHashFiles.h"
 #include "support/TestSupport.h"
 
@@ -15,19 +16,7 @@ using test::hashControlRecord;
 using test::HashDetail;
 using test::hashDetailRecord;
 
-struct QrvRun {
-    int status;
-    std::string out;
-    std::string err;
-    std::vector<std::string> lines() const {
-        std::vector<std::string> l;
-        std::istringstream in(out);
-        for (std::string s; std::getline(in, s);) {
-            l.push_back(s);
-        }
-        return l;
-    }
-};
+using test::QrvRun;
 
 // qrv over a data folder made by "init", the source tree's layouts and 2026-12-08 as today.
 struct HashCli {
@@ -40,16 +29,8 @@ struct HashCli {
 
     QrvRun qrv(std::vector<std::string> args) {
         args.insert(args.begin(),
-                    {"qrv", "--data", data, "--reports", QRV_SOURCE_REPORTS, "--report-out", reportOut});
-        std::vector<const char*> argv;
-        for (const auto& a : args) {
-            argv.push_back(a.c_str());
-        }
-        std::ostringstream out;
-        std::ostringstream err;
-        const FixedClock clock(Date{2026, 12, 8});
-        const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-        return {status, out.str(), err.str()};
+                    {"--data", data, "--reports", QRV_SOURCE_REPORTS, "--report-out", reportOut});
+        return test::runQrv(std::move(args));
     }
     void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }
     nlohmann::json report(const std::string& name) {

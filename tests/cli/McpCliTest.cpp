@@ -2,8 +2,9 @@
 
 #include <sstream>
 
-#include "support/McpTestSupport.h"
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
+#include "support/McpTestSupport.h"
 
 // "qrv reformat --product MCP" with an invoice file and the detail report.
 namespace qrv {
@@ -14,18 +15,10 @@ using test::LineOf;
 using test::Pad;
 
 int runQrv(std::vector<std::string> args, std::string& out, std::string& err) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream o;
-    std::ostringstream e;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), o, e, clock);
-    out = o.str();
-    err = e.str();
-    return status;
+    const test::QrvRun run = test::runQrv(std::move(args));
+    out = run.out;
+    err = run.err;
+    return run.status;
 }
 
 TEST(McpCli, ReformatWithInvoicesWritesTheUploadAndTheDetailReport) {

@@ -4,28 +4,16 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::QrvRun;
 
 Result qrv(std::vector<std::string> args) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
+    return test::runQrv(std::move(args));
 }
 
 void put(std::string& line, size_t from, const std::string& text) {

@@ -3,28 +3,17 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::QrvRun;
 
 Result qrv(const std::filesystem::path& data, std::vector<std::string> args) {
-    args.insert(args.begin(), {"qrv", "--data", data.string()});
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
+    args.insert(args.begin(), {"--data", data.string()});
+    return test::runQrv(std::move(args));
 }
 
 class RefdataCli : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "reformat/common/HashFile.h"
 #include "support/TestSupport.h"
 
@@ -12,11 +13,7 @@
 namespace qrv {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
+using Result = test::QrvRun;
 
 // A data folder made by "init", the source tree's layouts and a source file in the long-amount form.
 struct DcpCli {
@@ -28,16 +25,8 @@ struct DcpCli {
     DcpCli() { EXPECT_EQ(run({"init"}).status, 0); }
 
     Result run(std::vector<std::string> args) const {
-        args.insert(args.begin(), {"qrv", "--data", data, "--reports", QRV_SOURCE_REPORTS});
-        std::vector<const char*> argv;
-        for (const auto& a : args) {
-            argv.push_back(a.c_str());
-        }
-        std::ostringstream out;
-        std::ostringstream err;
-        const FixedClock clock(Date{2026, 12, 8});
-        const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-        return {status, out.str(), err.str()};
+        args.insert(args.begin(), {"--data", data, "--reports", QRV_SOURCE_REPORTS});
+        return test::runQrv(std::move(args));
     }
     // "reformat" of DCP with valid accounts, the fee account as given.
     Result reformat(const std::string& feeAccount = "1234567896") const {

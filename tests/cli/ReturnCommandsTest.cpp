@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "core/reformat/debit/DebitReturnSamples.h"
 #include "support/TestSupport.h"
 
@@ -12,23 +13,10 @@ namespace {
 
 using test::fixedLine;
 
-struct QrvRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::QrvRun;
 
 QrvRun qrv(std::vector<std::string> args) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
+    return test::runQrv(std::move(args));
 }
 
 struct ReturnCommands : ::testing::Test {
