@@ -138,6 +138,11 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
         f.choose(choice);
         SCOPED_TRACE(choiceInfo(choice).control);
         EXPECT_TRUE(f.workbench().radio(choice)->isChecked());
+        // Every layout fits the window's design size (924 by 644), and the frame never grows past a small
+        // screen because of its child.
+        EXPECT_LE(f.workbench().minimumSizeHint().width(), 924);
+        EXPECT_LE(f.workbench().minimumSizeHint().height(), 644);
+        EXPECT_LE(f.main().minimumSizeHint().width(), 662);
         for (const auto& [c, view] : f.model().controls) {
             EXPECT_EQ(shownIn(f, c), view.visible) << controlName(c);
             if (!view.caption.empty()) {

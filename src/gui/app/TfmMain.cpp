@@ -58,6 +58,10 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     panel_->hide();
     mdi_ = new QMdiArea(central);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
+    // The frame does not grow with its child: a screen smaller than the workbench scrolls it.
+    mdi_->setMinimumSize(200, 150);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     row->addWidget(panel_);
     row->addWidget(mdi_, 1);
     setCentralWidget(central);

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <exception>
 #include <filesystem>
 
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, qrv::gui::kAppTitle, QString::fromStdString(e.what()));
     }
     qrv::gui::TfmMain main({paths, nullptr, {}});
+    // Maximized; the same size where no window manager maximizes it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        main.setGeometry(screen->availableGeometry());
+    }
     main.showMaximized();
     return QApplication::exec();
 }
