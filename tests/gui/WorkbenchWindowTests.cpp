@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -61,6 +62,9 @@ std::vector<std::pair<QString, QKeySequence>> visibleMnemonics(GuiFixture& f) {
         if (!key.isEmpty()) {
             keys.emplace_back(w->objectName(), key);
         }
+    }
+    for (QAction* menu : f.main().menuBar()->actions()) {
+        keys.emplace_back(menu->text(), QKeySequence::mnemonic(menu->text()));
     }
     return keys;
 }
@@ -338,7 +342,7 @@ TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
     bool disabledWhileRunning = false;
     f.workbench().runCommand(
         [&](Workbench& wb) {
-            disabledWhileRunning = !f.workbench().groupBox()->isEnabled();
+            disabledWhileRunning = !f.workbench().groupBox()->isEnabled() && !f.main().menuBar()->isEnabled();
             wb.setProgress(40);
             EXPECT_EQ(f.workbench().progressBar()->value(), 40);
             throw QrvError("Cannot read \"/x/y.txt\": No such file");
@@ -346,6 +350,7 @@ TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
         true);
     EXPECT_TRUE(disabledWhileRunning);
     EXPECT_TRUE(f.workbench().groupBox()->isEnabled());
+    EXPECT_TRUE(f.main().menuBar()->isEnabled());
     EXPECT_FALSE(f.workbench().busy());
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_EQ(f.messages[0].first, MessageKind::Error);

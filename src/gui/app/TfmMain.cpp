@@ -93,6 +93,7 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
+    connect(reformat_, &TfrmReformat::busyChanged, this, [this](bool busy) { menuBar()->setEnabled(!busy); });
     reformat_->formCreate();
     workbenchWindow_->showMaximized();
 

@@ -418,6 +418,7 @@ void TfrmReformat::runCommand(const std::function<void(Workbench&)>& handler, bo
     QWidget* focused = focusWidget();
     if (longRunning) {
         group_->setEnabled(false);
+        emit busyChanged(true);
     }
     copyToCore();
     try {
@@ -426,6 +427,7 @@ void TfrmReformat::runCommand(const std::function<void(Workbench&)>& handler, bo
         ui_.showMessage(MessageKind::Error, e.what());
     }
     if (longRunning) {
+        emit busyChanged(false);
         group_->setEnabled(true);
         if (focused != nullptr && focused->isVisible()) {
             focused->setFocus();

@@ -46,6 +46,10 @@ class TfrmReformat : public QWidget {
     QProgressBar* progressBar() const { return progress_; }
     QGroupBox* groupBox() const { return group_; }
 
+  signals:
+    // A long command started (true) or ended (false); the frame locks its menu meanwhile.
+    void busyChanged(bool busy);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
