@@ -156,5 +156,40 @@ TEST(MainWindow, MenuOpensTheLogInAndShowsTheWorkbenchAgain) {
     EXPECT_EQ(f.main().mdiArea()->activeSubWindow(), sub);
 }
 
+TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
+    {
+        // A new database receives the sample reference data of its folder.
+        GuiFixture f;
+        EXPECT_TRUE(f.messages.empty());
+        EXPECT_TRUE(std::filesystem::exists(f.dir / "Data" / "QRV_DB.sqlite"));
+    }
+    {
+        TempDir dir;
+        std::filesystem::create_directories(dir / "Data");
+        std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / "Bank.csv",
+                                   dir / "Data" / "Bank.csv");
+        FixedClock clock(Date{2026, 12, 8});
+        gui::TfmMain main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}});
+        const std::optional<Row> bank = main.store().lookup("Bank", "BANK_CODE", "002");
+        ASSERT_TRUE(bank.has_value());
+        EXPECT_EQ(bank->text("BANK_NAME_EN"), "Sample Bank 002");
+    }
+    {
+        TempDir dir;
+        std::vector<std::pair<MessageKind, QString>> messages;
+        gui::QtUi::Hooks hooks;
+        hooks.message = [&messages](MessageKind kind, const QString& text) {
+            messages.emplace_back(kind, text);
+        };
+        FixedClock clock(Date{2026, 12, 8});
+        gui::TfmMain main({AppPaths{dir / "missing", QRV_SOURCE_REPORTS}, &clock, hooks});
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].first, MessageKind::Error);
+        EXPECT_TRUE(messages[0].second.contains(QString::fromStdString((dir / "missing").string())));
+        // The window is up all the same, with no product chosen (no settings file).
+        EXPECT_EQ(main.model().selected(), Choice::None);
+    }
+}
+
 }  // namespace
 }  // namespace qrv::test

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QPrintDialog>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "reports/ReportPreview.h"
 #include "support/TestSupport.h"
@@ -42,6 +46,20 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     const QString pdf = QString::fromStdString((dir / "report.pdf").string());
     preview.savePdf(pdf);
     EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
+
+    // Print goes through the system's print dialog.
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        asked = dialog != nullptr;
+        if (dialog != nullptr) {
+            dialog->reject();
+        }
+    });
+    auto* print = preview.findChild<QAction*>("actPrint");
+    ASSERT_NE(print, nullptr);
+    print->trigger();
+    EXPECT_TRUE(asked);
 
     gui::ReportPreview loaded;
     loaded.loadHtml(html);

@@ -191,6 +191,13 @@ TEST(WorkbenchWindow, NoLayoutOverlapsOrSharesAMnemonic) {
             f.choose(to);
             QApplication::processEvents();
             SCOPED_TRACE(std::string(choiceInfo(from).control) + " then " + choiceInfo(to).control);
+            // Every command shown has its key.
+            for (QPushButton* b : f.workbench().findChildren<QPushButton*>()) {
+                if (b->isVisibleTo(&f.workbench())) {
+                    EXPECT_FALSE(QKeySequence::mnemonic(b->text()).isEmpty())
+                        << b->objectName().toStdString();
+                }
+            }
             std::map<int, QString> seen;
             for (const auto& [name, key] : visibleMnemonics(f)) {
                 const auto [it, inserted] = seen.emplace(key[0].toCombined(), name);
@@ -223,16 +230,16 @@ TEST(WorkbenchWindow, TabOrderFollowsReadingOrder) {
         f.choose(choice);
         QApplication::processEvents();
         SCOPED_TRACE(choiceInfo(choice).control);
-        // The fields and buttons below the product choices, in focus-chain order.
-        std::vector<QWidget*> chain;
-        QWidget* w = f.workbench().radio(Choice::Convert100M);
-        for (int guard = 0; guard < 200; ++guard) {
+        // The product choices, fields and buttons, in focus-chain order.
+        QWidget* first = f.workbench().radio(Choice::Direct10m);
+        std::vector<QWidget*> chain{first};
+        QWidget* w = first;
+        for (int guard = 0; guard < 500; ++guard) {
             w = w->nextInFocusChain();
-            if (w == f.workbench().radio(Choice::Direct10m)) {
+            if (w == first) {
                 break;
             }
             if (w->isVisibleTo(&f.workbench()) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-                f.workbench().isAncestorOf(w) && qobject_cast<QRadioButton*>(w) == nullptr &&
                 w->parentWidget() == f.workbench().groupBox()) {
                 chain.push_back(w);
             }
