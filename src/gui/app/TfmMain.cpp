@@ -102,7 +102,12 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     account_ = new TForm1(this);
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain() {
+    // The windows refer to the workbench model: they go before it.
+    delete password_;
+    delete account_;
+    delete takeCentralWidget();
+}
 
 void TfmMain::Button1Click() {
     workbenchWindow_->showMaximized();

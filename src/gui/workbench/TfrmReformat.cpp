@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -148,6 +147,7 @@ void TfrmReformat::build() {
         l->setObjectName(name(c));
         l->setMinimumWidth(widthForChars(l, 3));
         l->setFrameShape(QFrame::StyledPanel);
+        l->setTextFormat(Qt::PlainText);
         l->setTextInteractionFlags(Qt::TextSelectableByMouse);
         controls_[c] = l;
         return l;
