@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
         snap(&main,
              QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(QLatin1String(info.control)));
     }
+    // The return-file choice right after Manager Cheque keeps the invoice caption (its layout leaves it).
+    main.workbench()->radio(qrv::Choice::Mcp)->click();
+    main.workbench()->radio(qrv::Choice::ReturnFile)->click();
+    snap(&main, QStringLiteral("15-RadioButton1-after-rbtMcp"));
     // A run's results on screen, as after a reformat.
     main.workbench()->radio(qrv::Choice::DirectDebit100M)->click();
     main.model().fields.edtHashValue = "3F786850E387550FDAB836ED7E6DC881DE23001B";

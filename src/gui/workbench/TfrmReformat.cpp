@@ -513,6 +513,13 @@ void TfrmReformat::syncFromCore() {
             w->setVisible(view.visible);
         }
     }
+    // The third line's caption and the invoice caption share one place: the return-file layout shows
+    // "File From V5" there and leaves the invoice caption as it was, so after Manager Cheque both would
+    // be on. One field shows one caption: the one its layout set.
+    if (wb_.controls[C::lblThirdLine].visible && wb_.controls[C::lblInvoice].visible &&
+        !wb_.controls[C::ProcessingRound].visible) {
+        control(C::lblInvoice)->setVisible(false);
+    }
 
     // One radio button checked at most; none when no product is selected.
     for (const auto& [choice, r] : radios_) {
