@@ -47,6 +47,13 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     preview.savePdf(pdf);
     EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
 
+    // Every command of the preview has its key.
+    for (const char* name : {"actZoomIn", "actZoomOut", "actFind", "actPrint", "actSavePdf", "actSaveHtml",
+                             "actLoad", "actClose"}) {
+        auto* action = preview.findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->shortcut().isEmpty()) << name;
+    }
     // Print goes through the system's print dialog.
     bool asked = false;
     QTimer::singleShot(0, [&asked] {

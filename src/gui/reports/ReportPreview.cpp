@@ -49,6 +49,8 @@ ReportPreview::ReportPreview(QWidget* parent)
         QAction* action = tools->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
+        action->setToolTip(QString(text).remove(QLatin1Char('&')) + QStringLiteral(" (") +
+                           action->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
@@ -58,10 +60,11 @@ ReportPreview::ReportPreview(QWidget* parent)
     tools->addSeparator();
     add(tr("&Print..."), QKeySequence::Print, "actPrint", &ReportPreview::print);
     add(tr("Save as P&DF..."), QKeySequence(Qt::CTRL | Qt::Key_S), "actSavePdf", &ReportPreview::askSavePdf);
-    add(tr("Save as &HTML..."), QKeySequence(), "actSaveHtml", &ReportPreview::askSaveHtml);
+    add(tr("Save as &HTML..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveHtml",
+        &ReportPreview::askSaveHtml);
     add(tr("&Load..."), QKeySequence::Open, "actLoad", &ReportPreview::askLoad);
     tools->addSeparator();
-    add(tr("&Close"), QKeySequence(), "actClose", &ReportPreview::close);
+    add(tr("&Close"), QKeySequence::Close, "actClose", &ReportPreview::close);
 
     auto* findLayout = new QHBoxLayout(findBar_);
     findLayout->setContentsMargins(4, 0, 4, 0);
