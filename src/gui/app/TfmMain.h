@@ -1,21 +1,74 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
+#include "store/Date.h"
+#include "store/TableStore.h"
+#include "workbench/AppPaths.h"
+#include "workbench/QtUi.h"
+#include "workbench/Workbench.h"
+
+class QFrame;
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace qrv::gui {
 
-// The main window: a multiple-document frame, captioned "Convertor", that holds the workbench and the
-// reference-data windows.
+class TForm1;
+class TfrmPassword;
+class TfrmReformat;
+
+// The main window: a multiple-document frame, captioned "Convertor", that holds the workbench (opened
+// maximized at once) and the reference-data windows. It owns the table store, the workbench model and
+// the window's Ui, and creates the log-in and account dialogs hidden.
 class TfmMain : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TfmMain(QWidget* parent = nullptr);
+    struct Options {
+        AppPaths paths;
+        const Clock* clock = nullptr;  // the system clock when none
+        QtUi::Hooks hooks;             // dialogs replaced (tests)
+    };
+
+    explicit TfmMain(Options options, QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    // "Reformat Data": shows the workbench and brings it to the front.
+    void Button1Click();
+    // "Log in": the log-in dialog, modally; its boxes are emptied after it closes.
+    void Button2Click();
+    // What a successful log-in opens (the bank window); nothing until that window exists.
+    void setOpenBankWindow(std::function<void()> open) { openBankWindow_ = std::move(open); }
+
     QMdiArea* mdiArea() const { return mdi_; }
+    QMdiSubWindow* workbenchWindow() const { return workbenchWindow_; }
+    TfrmReformat* workbench() const { return reformat_; }
+    TfrmPassword* password() const { return password_; }
+    TForm1* account() const { return account_; }
+    QFrame* commandPanel() const { return panel_; }
+    QtUi& ui() { return ui_; }
+    Workbench& model() { return wb_; }
+    TableStore& store() { return store_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
-    QMdiArea* mdi_;
+    std::unique_ptr<Clock> ownClock_;
+    const Clock& clock_;
+    QtUi ui_;
+    TableStore store_;
+    Workbench wb_;
+    QMdiArea* mdi_ = nullptr;
+    QFrame* panel_ = nullptr;
+    TfrmReformat* reformat_ = nullptr;
+    QMdiSubWindow* workbenchWindow_ = nullptr;
+    TfrmPassword* password_ = nullptr;
+    TForm1* account_ = nullptr;
+    std::function<void()> openBankWindow_ = [] {};
 };
 
 }  // namespace qrv::gui

@@ -23,20 +23,6 @@ namespace {
 
 using B = MaintenanceButton;
 
-// One application for the whole program, made before the first test and ended after the last.
-class ApplicationEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-    void TearDown() override { app_.reset(); }
-
-  private:
-    int argc_ = 1;
-    char name_[18] = "gui_refdata_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-[[maybe_unused]] ::testing::Environment* const kApplication =
-    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
 
 class RefdataWindows : public ::testing::Test {
   protected:

@@ -1,0 +1,162 @@
+#include "app/TForm1.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qrv::gui {
+
+namespace {
+
+constexpr std::array<int, 4> kPartLengths = {3, 1, 5, 1};
+constexpr const char* kPartNames[] = {"edtAccNum1", "edtAccNum2", "edtAccNum3", "edtAccNum4"};
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QDialog(parent),
+      name_(new QLineEdit(this)),
+      ok_(new QPushButton(tr("&OK"), this)),
+      exit_(new QPushButton(tr("E&XIT"), this)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Account"));
+    setModal(true);
+    // No title-bar buttons: only OK and EXIT leave the dialog.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    const QString numberCaption = QString::fromUtf8("เลขที่บัญชี");
+    const QString nameCaption = QString::fromUtf8("ชื่อบัญชีบริษัท");
+
+    auto* numberLabel = new QLabel(numberCaption, this);
+    numberLabel->setObjectName(QStringLiteral("lblAccNum"));
+    auto* numberRow = new QHBoxLayout();
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(kPartNames[i]));
+        edit->setMaxLength(kPartLengths[i]);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kPartLengths[i] + 18);
+        edit->setAccessibleName(numberCaption + QStringLiteral(" %1").arg(i + 1));
+        parts_[i] = edit;
+        if (i > 0) {
+            numberRow->addWidget(new QLabel(QStringLiteral("--"), this));
+        }
+        numberRow->addWidget(edit);
+    }
+    numberRow->addStretch(1);
+    numberLabel->setBuddy(parts_[0]);
+
+    // Automatic advance: a full part hands the focus to the next; the last part stays.
+    for (size_t i = 0; i + 1 < parts_.size(); ++i) {
+        QLineEdit* next = parts_[i + 1];
+        const int length = kPartLengths[i];
+        connect(parts_[i], &QLineEdit::textChanged, this, [next, length](const QString& text) {
+            if (text.size() == length) {
+                next->setFocus();
+            }
+        });
+    }
+
+    auto* nameLabel = new QLabel(nameCaption, this);
+    nameLabel->setObjectName(QStringLiteral("lblNameAccount"));
+    nameLabel->setBuddy(name_);
+    name_->setObjectName(QStringLiteral("NameAccount"));
+    name_->setMaxLength(100);
+    name_->setAccessibleName(nameCaption);
+    name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 30);
+    auto* hint = new QLabel(QStringLiteral("1-100"), this);
+    hint->setObjectName(QStringLiteral("lblNameHint"));
+
+    auto* grid = new QGridLayout();
+    grid->addWidget(numberLabel, 0, 0);
+    grid->addLayout(numberRow, 0, 1);
+    grid->addWidget(nameLabel, 1, 0);
+    grid->addWidget(name_, 1, 1);
+    grid->addWidget(hint, 2, 1);
+
+    ok_->setObjectName(QStringLiteral("btnOK"));
+    ok_->setAccessibleName(QStringLiteral("OK"));
+    ok_->setDefault(true);
+    exit_->setObjectName(QStringLiteral("Button1"));
+    exit_->setAccessibleName(QStringLiteral("EXIT"));
+    exit_->setAutoDefault(false);
+    connect(ok_, &QPushButton::clicked, this, &TForm1::btnOKClick);
+    connect(exit_, &QPushButton::clicked, this, &TForm1::Button1Click);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    buttons->addWidget(ok_);
+    buttons->addWidget(exit_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    setTabOrder(parts_[0], parts_[1]);
+    setTabOrder(parts_[1], parts_[2]);
+    setTabOrder(parts_[2], parts_[3]);
+    setTabOrder(parts_[3], name_);
+    setTabOrder(name_, ok_);
+    setTabOrder(ok_, exit_);
+}
+
+AccountInput TForm1::input() const {
+    AccountInput in;
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        in.parts[i] = parts_[i]->text().toStdString();
+    }
+    in.name = name_->text().toStdString();
+    return in;
+}
+
+void TForm1::clearFields() {
+    for (QLineEdit* e : parts_) {
+        e->clear();
+    }
+    name_->clear();
+    parts_[0]->setFocus();
+}
+
+std::optional<AccountInput> TForm1::ask() {
+    clearFields();
+    if (exec() == QDialog::Accepted) {
+        return input();
+    }
+    return std::nullopt;
+}
+
+void TForm1::btnOKClick() {
+    if (okHandler_ && !okHandler_(input())) {
+        return;  // refused: the handler has said why; the typed values stay
+    }
+    leaving_ = true;
+    accept();
+    leaving_ = false;
+}
+
+void TForm1::Button1Click() {
+    leaving_ = true;
+    reject();
+    leaving_ = false;
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();  // only EXIT leaves without confirming
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!leaving_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+}  // namespace qrv::gui

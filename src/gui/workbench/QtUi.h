@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "workbench/Ui.h"
+
+class QProgressBar;
+class QWidget;
+
+namespace qrv::gui {
+
+// The application title: owner of every message box.
+inline const QString kAppTitle = QStringLiteral("Convertor QRV");
+
+// Turns "Text File|*.txt|All File|*.*" into Qt's "Text File (*.txt);;All File (*.*)".
+QString QtFileFilter(const std::string& filter);
+
+// The window's side of the core's Ui port: message boxes under the application title, file dialogs,
+// the workbench's progress bar and the report preview. Each kind of dialog can be replaced by a hook,
+// so that tests (and later front ends) can answer without a modal box.
+class QtUi final : public Ui {
+  public:
+    struct Hooks {
+        std::function<void(MessageKind, const QString&)> message;
+        std::function<bool(const QString&)> question;
+        std::function<std::optional<QString>(const QString& filter)> openFile;
+        std::function<std::optional<QString>(const QString& filter, const QString& proposed)> saveFile;
+        // Receives the rendered page instead of a preview window.
+        std::function<void(const ShownReport&, const QString& html)> report;
+    };
+
+    QtUi() = default;
+    explicit QtUi(Hooks hooks) : hooks_(std::move(hooks)) {}
+
+    // The window that owns the dialogs and the progress bar that setProgress moves.
+    void attach(QWidget* window, QProgressBar* progress);
+    Hooks& hooks() { return hooks_; }
+
+    void showMessage(MessageKind kind, const std::string& text) override;
+    bool askConfirmation(const std::string& text) override;
+    void setProgress(int percent) override;
+    void showReport(const ShownReport& report) override;
+    std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                              const std::string& proposedName) override;
+
+  private:
+    Hooks hooks_;
+    QPointer<QWidget> window_;
+    QPointer<QProgressBar> progress_;
+    QElapsedTimer lastRepaint_;
+};
+
+}  // namespace qrv::gui

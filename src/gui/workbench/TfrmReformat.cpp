@@ -1,0 +1,616 @@
+#include "workbench/TfrmReformat.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "workbench/QtUi.h"
+#include "workbench/Workbench.h"
+#include "workbench/WorkbenchCommands.h"
+
+namespace qrv::gui {
+
+namespace {
+
+using C = Control;
+
+// The mnemonic letters of each control, in order of preference: the first that its caption holds is
+// underlined. Chosen so that no two controls that a layout shows together share one.
+const std::map<QString, QString>& mnemonicLetters() {
+    static const std::map<QString, QString> letters = {
+        {"lblComId", "I"},
+        {"lblV5CorporateId", "I"},
+        {"lblDebitAcct", "A"},
+        {"lblFeeAcct", "e"},
+        {"lblCreditAccount", "C"},
+        {"btnCopyAcct", "y"},
+        {"btncopyAccDDP", "t"},
+        {"lblCompanyCode", "C"},
+        {"lblSource", "Sy"},
+        {"btnBrowse", "B"},
+        {"lblThirdLine", "g5"},
+        {"lblInvoice", "v"},
+        {"btnInvoice", "e"},
+        {"lblDestination", "n"},
+        {"bntDestination", "o"},
+        {"CheckBox1", "P"},
+        {"lblHashValue", "H"},
+        {"btnAction", "R"},
+        {"bntClearForm", "F"},
+        {"btnGenHash", "G"},
+        {"btnCoverLetter", "L"},
+        {"btnConvert", "v"},
+        {"Button2", "0"},
+        {"Button3", "a"},
+        {"calculateTierRate", "u"},
+        {"rbtDirect10m", "D"},
+        {"rbtPay", "1"},
+        {"rbtPay2", "2"},
+        {"rbtPay3", "3"},
+        {"rbtMedia", "M"},
+        {"rbtMcp", "q"},
+    };
+    return letters;
+}
+
+// The caption as shown with its mnemonic marked ("&Browse").
+QString withMnemonic(const QString& name, const QString& caption) {
+    QString text = caption;
+    text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    const auto it = mnemonicLetters().find(name);
+    if (it == mnemonicLetters().end()) {
+        return text;
+    }
+    for (const QChar letter : it->second) {
+        qsizetype at = text.indexOf(letter);
+        if (at < 0) {
+            at = text.indexOf(letter, 0, Qt::CaseInsensitive);
+        }
+        if (at >= 0) {
+            return text.insert(at, QLatin1Char('&'));
+        }
+    }
+    return text;
+}
+
+int widthForChars(const QWidget* w, int chars) {
+    return w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 18;
+}
+
+}  // namespace
+
+TfrmReformat::TfrmReformat(Workbench& wb, QtUi& ui, QWidget* parent) : QWidget(parent), wb_(wb), ui_(ui) {
+    setObjectName(QStringLiteral("frmReformat"));
+    setWindowTitle(QStringLiteral("Version 2.3.20"));
+    build();
+    ui_.attach(this, progress_);
+}
+
+QWidget* TfrmReformat::control(Control c) const {
+    const auto it = controls_.find(c);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+QRadioButton* TfrmReformat::radio(Choice c) const {
+    const auto it = radios_.find(c);
+    return it == radios_.end() ? nullptr : it->second;
+}
+
+void TfrmReformat::build() {
+    auto* outer = new QVBoxLayout(this);
+    group_ = new QGroupBox(tr("Reformat Data"), this);
+    group_->setObjectName(QStringLiteral("GroupBox1"));
+    outer->addWidget(group_, 1);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("pgbState"));
+    progress_->setAccessibleName(QStringLiteral("Progress"));
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    outer->addWidget(progress_);
+
+    const ControlStates initial = initialControlStates();
+    auto name = [](Control c) { return QString::fromLatin1(controlName(c)); };
+    auto caption = [&initial](Control c) { return QString::fromStdString(initial.at(c).caption); };
+    auto label = [&](Control c) {
+        auto* l = new QLabel(withMnemonic(name(c), caption(c)), group_);
+        l->setObjectName(name(c));
+        controls_[c] = l;
+        return l;
+    };
+    auto edit = [&](Control c, int maxLength) {
+        auto* e = new QLineEdit(group_);
+        e->setObjectName(name(c));
+        if (maxLength > 0) {
+            e->setMaxLength(maxLength);
+            e->setFixedWidth(widthForChars(e, maxLength));
+        }
+        controls_[c] = e;
+        return e;
+    };
+    auto display = [&](Control c) {
+        auto* l = new QLabel(group_);
+        l->setObjectName(name(c));
+        l->setMinimumWidth(widthForChars(l, 3));
+        l->setFrameShape(QFrame::StyledPanel);
+        l->setTextFormat(Qt::PlainText);
+        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        controls_[c] = l;
+        return l;
+    };
+    auto button = [&](Control c) {
+        auto* b = new QPushButton(withMnemonic(name(c), caption(c)), group_);
+        b->setObjectName(name(c));
+        b->setAutoDefault(false);
+        controls_[c] = b;
+        return b;
+    };
+
+    auto* box = new QVBoxLayout(group_);
+
+    // Product choices, in the window's order, four to a row.
+    auto* choiceGrid = new QGridLayout();
+    int index = 0;
+    for (const ChoiceInfo& info : choices()) {
+        auto* r = new QRadioButton(withMnemonic(QLatin1String(info.control), QString::fromUtf8(info.caption)),
+                                   group_);
+        r->setObjectName(QLatin1String(info.control));
+        radios_[info.choice] = r;
+        choiceGrid->addWidget(r, index / 4, index % 4);
+        ++index;
+        const Choice choice = info.choice;
+        connect(r, &QRadioButton::clicked, this, [this, choice] { productClicked(choice); });
+    }
+    controls_[C::rbtDirContract] = radios_[Choice::DirContract];
+    box->addLayout(choiceGrid);
+    auto* line = new QFrame(group_);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    box->addWidget(line);
+
+    // The fields: caption, field(s), button; rows whose controls are all hidden take no room.
+    auto* grid = new QGridLayout();
+    grid->setColumnStretch(1, 1);
+    box->addLayout(grid);
+    int row = 0;
+    auto hbox = [] {
+        auto* h = new QHBoxLayout();
+        h->setContentsMargins(0, 0, 0, 0);
+        return h;
+    };
+
+    {  // company id
+        auto* caps = hbox();
+        caps->addWidget(label(C::lblComId));
+        caps->addWidget(label(C::lblV5CorporateId));
+        grid->addLayout(caps, row, 0);
+        grid->addWidget(edit(C::edtComId, FieldLimits::edtComId), row, 1);
+        ++row;
+    }
+    {  // debit account
+        grid->addWidget(label(C::lblDebitAcct), row, 0);
+        auto* fields = hbox();
+        fields->addWidget(edit(C::edtDebitAcct, FieldLimits::edtDebitAcct));
+        fields->addWidget(button(C::btnCopyAcct));
+        fields->addStretch(1);
+        grid->addLayout(fields, row, 1);
+        ++row;
+    }
+    {  // credit account with its type and branch
+        grid->addWidget(label(C::lblCreditAccount), row, 0);
+        auto* fields = hbox();
+        fields->addWidget(edit(C::CreditAccountEdit, FieldLimits::CreditAccountEdit));
+        fields->addSpacing(12);
+        fields->addWidget(label(C::lblAcctTypeCre));
+        fields->addWidget(display(C::display_AcctType_CreAcct));
+        fields->addSpacing(12);
+        fields->addWidget(label(C::lblBranchCre));
+        fields->addWidget(display(C::display_BranCode_CreAcct));
+        fields->addSpacing(12);
+        fields->addWidget(button(C::btncopyAccDDP));
+        fields->addStretch(1);
+        grid->addLayout(fields, row, 1);
+        ++row;
+    }
+    {  // fee account: the long one of the credit products, the short one of Direct Debit (100M)
+        grid->addWidget(label(C::lblFeeAcct), row, 0);
+        auto* fields = hbox();
+        fields->addWidget(edit(C::edtFeeAcct, FieldLimits::edtFeeAcct));
+        fields->addWidget(edit(C::DebitFeeAccEdt, FieldLimits::DebitFeeAccEdt));
+        fields->addSpacing(12);
+        fields->addWidget(label(C::lblAcctTypeFee));
+        fields->addWidget(display(C::display_AcctType_FeeAcct));
+        fields->addSpacing(12);
+        fields->addWidget(label(C::lblBranchFee));
+        fields->addWidget(display(C::display_BranCode_FeeAcct));
+        fields->addStretch(1);
+        grid->addLayout(fields, row, 1);
+        ++row;
+    }
+    {  // company code of the conversion
+        grid->addWidget(label(C::lblCompanyCode), row, 0);
+        grid->addWidget(edit(C::edtCompanyCode, FieldLimits::edtCompanyCode), row, 1);
+        ++row;
+    }
+    {  // source file
+        grid->addWidget(label(C::lblSource), row, 0);
+        QLineEdit* source = edit(C::edtSource, 0);
+        source->setAcceptDrops(true);
+        source->installEventFilter(this);
+        grid->addWidget(source, row, 1);
+        grid->addWidget(button(C::btnBrowse), row, 2);
+        ++row;
+    }
+    {  // the third line: processing round, invoice file or file from V5
+        auto* caps = hbox();
+        caps->addWidget(label(C::lblThirdLine));
+        caps->addWidget(label(C::lblInvoice));
+        grid->addLayout(caps, row, 0);
+        auto* fields = hbox();
+        round_ = new QComboBox(group_);
+        round_->setObjectName(name(C::ProcessingRound));
+        round_->setEditable(true);
+        round_->setInsertPolicy(QComboBox::NoInsert);
+        for (const char* item : kProcessingRoundItems) {
+            round_->addItem(QString::fromLatin1(item));
+        }
+        round_->setEditText(QString::fromStdString(wb_.fields.ProcessingRound));
+        round_->setMinimumWidth(widthForChars(round_, 22));
+        controls_[C::ProcessingRound] = round_;
+        fields->addWidget(round_);
+        fields->addWidget(edit(C::edtInvoice, 0), 1);
+        fields->addStretch(0);
+        grid->addLayout(fields, row, 1);
+        grid->addWidget(button(C::btnInvoice), row, 2);
+        ++row;
+    }
+    {  // destination file
+        grid->addWidget(label(C::lblDestination), row, 0);
+        grid->addWidget(edit(C::edtDestination, 0), row, 1);
+        grid->addWidget(button(C::bntDestination), row, 2);
+        ++row;
+    }
+    {  // print detail
+        auto* print = new QCheckBox(withMnemonic(name(C::CheckBox1), caption(C::CheckBox1)), group_);
+        print->setObjectName(name(C::CheckBox1));
+        controls_[C::CheckBox1] = print;
+        grid->addWidget(print, row, 1);
+        ++row;
+    }
+    {  // hash value
+        hashLabel_ =
+            new QLabel(withMnemonic(QStringLiteral("lblHashValue"), QStringLiteral("Hash Value")), group_);
+        hashLabel_->setObjectName(QStringLiteral("lblHashValue"));
+        grid->addWidget(hashLabel_, row, 0);
+        QLineEdit* hash = edit(C::edtHashValue, 0);
+        hash->setReadOnly(true);
+        hash->setFrame(false);
+        hash->setFocusPolicy(Qt::ClickFocus);
+        hash->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+        grid->addWidget(hash, row, 1, 1, 2);
+        ++row;
+    }
+
+    // The command buttons share one place: each layout shows its own.
+    auto* buttons = hbox();
+    for (const C c : {C::btnAction, C::btnGenHash, C::btnCoverLetter, C::Button2, C::Button3, C::btnConvert,
+                      C::calculateTierRate, C::btnContractConvert, C::Button1, C::bntClearForm}) {
+        buttons->addWidget(button(c));
+    }
+    buttons->addStretch(1);
+    QLabel* contract = label(C::lblConvertContract);
+    buttons->addWidget(contract);
+    auto* version = new QLabel(QStringLiteral("Version : 2.3.20"), group_);
+    version->setObjectName(QStringLiteral("lblVersion"));
+    version->setAccessibleName(version->text());
+    buttons->addWidget(version);
+    box->addSpacing(6);
+    box->addLayout(buttons);
+    box->addStretch(1);
+
+    // Buddies, so that a caption's mnemonic reaches its field.
+    auto buddy = [this](C l, C field) { static_cast<QLabel*>(control(l))->setBuddy(control(field)); };
+    buddy(C::lblComId, C::edtComId);
+    buddy(C::lblV5CorporateId, C::edtComId);
+    buddy(C::lblDebitAcct, C::edtDebitAcct);
+    buddy(C::lblCreditAccount, C::CreditAccountEdit);
+    buddy(C::lblCompanyCode, C::edtCompanyCode);
+    buddy(C::lblSource, C::edtSource);
+    buddy(C::lblInvoice, C::edtInvoice);
+    buddy(C::lblDestination, C::edtDestination);
+    hashLabel_->setBuddy(control(C::edtHashValue));
+
+    // Tab order in reading order.
+    std::vector<QWidget*> order;
+    for (const ChoiceInfo& info : choices()) {
+        order.push_back(radios_[info.choice]);
+    }
+    for (const C c : {C::edtComId,
+                      C::edtDebitAcct,
+                      C::btnCopyAcct,
+                      C::CreditAccountEdit,
+                      C::btncopyAccDDP,
+                      C::edtFeeAcct,
+                      C::DebitFeeAccEdt,
+                      C::edtCompanyCode,
+                      C::edtSource,
+                      C::btnBrowse,
+                      C::ProcessingRound,
+                      C::edtInvoice,
+                      C::btnInvoice,
+                      C::edtDestination,
+                      C::bntDestination,
+                      C::CheckBox1,
+                      C::edtHashValue,
+                      C::btnAction,
+                      C::btnGenHash,
+                      C::btnCoverLetter,
+                      C::Button2,
+                      C::Button3,
+                      C::btnConvert,
+                      C::calculateTierRate,
+                      C::btnContractConvert,
+                      C::Button1,
+                      C::bntClearForm}) {
+        order.push_back(control(c));
+    }
+    for (size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+
+    // The small handlers of this window.
+    auto wire = [this](C c, void (Workbench::*handler)()) {
+        connect(static_cast<QAbstractButton*>(control(c)), &QAbstractButton::clicked, this,
+                [this, handler] { runCommand([handler](Workbench& w) { (w.*handler)(); }); });
+    };
+    wire(C::bntClearForm, &Workbench::bntClearFormClick);
+    wire(C::btnCopyAcct, &Workbench::btnCopyAcctClick);
+    wire(C::btncopyAccDDP, &Workbench::btncopyAccDDPClick);
+    wire(C::btnBrowse, &Workbench::btnBrowseClick);
+    wire(C::btnInvoice, &Workbench::btnInvoiceClick);
+    wire(C::bntDestination, &Workbench::bntDestinationClick);
+    connect(round_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!syncing_) {
+            const std::string typed = text.toStdString();
+            runCommand([typed](Workbench& w) { w.ProcessingRoundChange(typed); });
+        }
+    });
+    // The product commands.
+    for (const WorkbenchCommand& command : workbenchCommands()) {
+        auto* b = findChild<QAbstractButton*>(QLatin1String(command.button));
+        if (b != nullptr) {
+            const auto handler = command.run;
+            connect(b, &QAbstractButton::clicked, this, [this, handler] { runCommand(handler, true); });
+        }
+    }
+}
+
+void TfrmReformat::formCreate() {
+    runCommand([](Workbench& w) { w.FormCreate(); });
+}
+
+void TfrmReformat::productClicked(Choice choice) {
+    if (syncing_ || choice == wb_.selected()) {
+        return;  // a click on the chosen product changes nothing
+    }
+    runCommand([choice](Workbench& w) { w.selectProduct(choice); });
+}
+
+void TfrmReformat::runCommand(const std::function<void(Workbench&)>& handler, bool longRunning) {
+    if (busy_) {
+        return;
+    }
+    busy_ = true;
+    QWidget* focused = focusWidget();
+    if (longRunning) {
+        group_->setEnabled(false);
+        emit busyChanged(true);
+    }
+    copyToCore();
+    try {
+        handler(wb_);
+    } catch (const std::exception& e) {
+        ui_.showMessage(MessageKind::Error, e.what());
+    }
+    if (longRunning) {
+        emit busyChanged(false);
+        group_->setEnabled(true);
+        if (focused != nullptr && focused->isVisible()) {
+            focused->setFocus();
+        }
+    }
+    busy_ = false;
+    syncFromCore();
+}
+
+void TfrmReformat::copyToCore() {
+    WorkbenchFields& f = wb_.fields;
+    auto text = [this](C c) { return static_cast<QLineEdit*>(control(c))->text().toStdString(); };
+    f.edtComId = text(C::edtComId);
+    f.edtCompanyCode = text(C::edtCompanyCode);
+    f.edtDebitAcct = text(C::edtDebitAcct);
+    f.edtFeeAcct = text(C::edtFeeAcct);
+    f.CreditAccountEdit = text(C::CreditAccountEdit);
+    f.DebitFeeAccEdt = text(C::DebitFeeAccEdt);
+    f.edtSource = text(C::edtSource);
+    f.edtInvoice = text(C::edtInvoice);
+    f.edtDestination = text(C::edtDestination);
+    f.edtHashValue = text(C::edtHashValue);
+    f.ProcessingRound = round_->currentText().toStdString();
+    f.CheckBox1 = static_cast<QCheckBox*>(control(C::CheckBox1))->isChecked();
+}
+
+void TfrmReformat::setCaption(Control c, const std::string& caption) {
+    const QString shown = withMnemonic(QString::fromLatin1(controlName(c)), QString::fromStdString(caption));
+    if (auto* l = qobject_cast<QLabel*>(control(c))) {
+        if (l->text() != shown) {
+            l->setText(shown);
+        }
+    } else if (auto* b = qobject_cast<QAbstractButton*>(control(c))) {
+        if (b->text() != shown) {
+            b->setText(shown);
+        }
+    }
+}
+
+void TfrmReformat::syncFromCore() {
+    syncing_ = true;
+    const WorkbenchFields& f = wb_.fields;
+    auto setText = [this](C c, const std::string& value) {
+        const QString text = QString::fromStdString(value);
+        if (auto* e = qobject_cast<QLineEdit*>(control(c))) {
+            if (e->text() != text) {
+                e->setText(text);
+            }
+        } else if (auto* l = qobject_cast<QLabel*>(control(c))) {
+            l->setText(text);
+        }
+    };
+    setText(C::edtComId, f.edtComId);
+    setText(C::edtCompanyCode, f.edtCompanyCode);
+    setText(C::edtDebitAcct, f.edtDebitAcct);
+    setText(C::edtFeeAcct, f.edtFeeAcct);
+    setText(C::CreditAccountEdit, f.CreditAccountEdit);
+    setText(C::DebitFeeAccEdt, f.DebitFeeAccEdt);
+    setText(C::display_AcctType_CreAcct, f.display_AcctType_CreAcct);
+    setText(C::display_BranCode_CreAcct, f.display_BranCode_CreAcct);
+    setText(C::display_AcctType_FeeAcct, f.display_AcctType_FeeAcct);
+    setText(C::display_BranCode_FeeAcct, f.display_BranCode_FeeAcct);
+    setText(C::edtSource, f.edtSource);
+    setText(C::edtInvoice, f.edtInvoice);
+    setText(C::edtDestination, f.edtDestination);
+    setText(C::edtHashValue, f.edtHashValue);
+    const QString round = QString::fromStdString(f.ProcessingRound);
+    if (round_->currentText() != round) {
+        round_->setEditText(round);
+    }
+    static_cast<QCheckBox*>(control(C::CheckBox1))->setChecked(f.CheckBox1);
+    progress_->setValue(f.pgbState);
+
+    for (const auto& [c, view] : wb_.controls) {
+        QWidget* w = control(c);
+        if (w == nullptr) {
+            continue;
+        }
+        if (!view.caption.empty()) {
+            setCaption(c, view.caption);
+        }
+        if (w->isVisibleTo(this) != view.visible) {
+            w->setVisible(view.visible);
+        }
+    }
+    // The third line's caption and the invoice caption share one place: the return-file layout shows
+    // "File From V5" there and leaves the invoice caption as it was, so after Manager Cheque both would
+    // be on. One field shows one caption: the one its layout set.
+    if (wb_.controls[C::lblThirdLine].visible && wb_.controls[C::lblInvoice].visible &&
+        !wb_.controls[C::ProcessingRound].visible) {
+        control(C::lblInvoice)->setVisible(false);
+    }
+
+    // One radio button checked at most; none when no product is selected.
+    for (const auto& [choice, r] : radios_) {
+        r->setEnabled(wb_.isEnabled(choice));
+        r->setAutoExclusive(false);
+        r->setChecked(choice == wb_.selected());
+        r->setAutoExclusive(true);
+    }
+    updateAccessibleNames();
+    syncing_ = false;
+}
+
+void TfrmReformat::updateAccessibleNames() {
+    auto stripped = [](const QString& text) {
+        QString s = text;
+        s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        s.remove(QLatin1Char('&'));
+        s.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+        return s;
+    };
+    // Captions, buttons and choices: their text as shown.
+    for ([[maybe_unused]] const auto& [c, w] : controls_) {
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            b->setAccessibleName(stripped(b->text()));
+        }
+    }
+    for (const auto& [choice, r] : radios_) {
+        r->setAccessibleName(stripped(r->text()));
+    }
+    auto captionOf = [this, stripped](C l) { return stripped(static_cast<QLabel*>(control(l))->text()); };
+    auto visibleTo = [this](C c) { return control(c)->isVisibleTo(this); };
+    for (const C l :
+         {C::lblComId, C::lblV5CorporateId, C::lblDebitAcct, C::lblFeeAcct, C::lblCreditAccount,
+          C::lblAcctTypeCre, C::lblBranchCre, C::lblAcctTypeFee, C::lblBranchFee, C::lblThirdLine,
+          C::lblSource, C::lblInvoice, C::lblDestination, C::lblCompanyCode, C::lblConvertContract}) {
+        control(l)->setAccessibleName(captionOf(l));
+    }
+    hashLabel_->setAccessibleName(stripped(hashLabel_->text()));
+
+    // A field is named by the caption shown beside it.
+    auto name = [this](C field, const QString& text) { control(field)->setAccessibleName(text); };
+    auto label = [this](C l) { return static_cast<QLabel*>(control(l)); };
+    const C comIdCaption =
+        !visibleTo(C::lblComId) && visibleTo(C::lblV5CorporateId) ? C::lblV5CorporateId : C::lblComId;
+    label(C::lblComId)->setBuddy(comIdCaption == C::lblComId ? control(C::edtComId) : nullptr);
+    label(C::lblV5CorporateId)
+        ->setBuddy(comIdCaption == C::lblV5CorporateId ? control(C::edtComId) : nullptr);
+    name(C::edtComId, captionOf(comIdCaption));
+    name(C::edtDebitAcct, captionOf(C::lblDebitAcct));
+    name(C::edtFeeAcct, captionOf(C::lblFeeAcct));
+    name(C::DebitFeeAccEdt, captionOf(C::lblFeeAcct));
+    label(C::lblFeeAcct)
+        ->setBuddy(visibleTo(C::DebitFeeAccEdt) ? control(C::DebitFeeAccEdt) : control(C::edtFeeAcct));
+    name(C::CreditAccountEdit, captionOf(C::lblCreditAccount));
+    name(C::display_AcctType_CreAcct, captionOf(C::lblAcctTypeCre));
+    name(C::display_BranCode_CreAcct, captionOf(C::lblBranchCre));
+    name(C::display_AcctType_FeeAcct, captionOf(C::lblAcctTypeFee));
+    name(C::display_BranCode_FeeAcct, captionOf(C::lblBranchFee));
+    name(C::edtCompanyCode, captionOf(C::lblCompanyCode));
+    name(C::edtSource, captionOf(C::lblSource));
+    name(C::edtDestination, captionOf(C::lblDestination));
+    name(C::edtHashValue, stripped(hashLabel_->text()));
+    // The third line's caption names the round list, or the file from V5 when the list is hidden.
+    name(C::ProcessingRound, captionOf(C::lblThirdLine));
+    const bool thirdLineNamesInvoice = visibleTo(C::lblThirdLine) && !visibleTo(C::ProcessingRound);
+    const C invoiceCaption = thirdLineNamesInvoice ? C::lblThirdLine : C::lblInvoice;
+    label(C::lblThirdLine)
+        ->setBuddy(thirdLineNamesInvoice ? control(C::edtInvoice) : control(C::ProcessingRound));
+    label(C::lblInvoice)->setBuddy(thirdLineNamesInvoice ? nullptr : control(C::edtInvoice));
+    name(C::edtInvoice, captionOf(invoiceCaption));
+}
+
+bool TfrmReformat::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == control(C::edtSource)) {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QList<QUrl> urls = drop->mimeData()->urls();
+            if (!urls.isEmpty() && urls.first().isLocalFile()) {
+                static_cast<QLineEdit*>(control(C::edtSource))->setText(urls.first().toLocalFile());
+                drop->acceptProposedAction();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace qrv::gui

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+namespace qrv {
+class Workbench;
+}
+
+namespace qrv::gui {
+
+// A command button of the workbench and the core handler it runs.
+struct WorkbenchCommand {
+    const char* button;  // the button's object name ("btnAction")
+    std::function<void(Workbench&)> run;
+};
+
+// The product commands whose buttons the window wires; a button without an entry does nothing.
+const std::vector<WorkbenchCommand>& workbenchCommands();
+
+}  // namespace qrv::gui

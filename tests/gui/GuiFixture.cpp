@@ -1,0 +1,65 @@
+#include "gui/GuiFixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+namespace qrv::test {
+
+GuiFixture::GuiFixture(const std::string& defaultIni) {
+    std::filesystem::create_directories(dir / "Data");
+    writeFile(dir / "Data" / "Default.ini", defaultIni);
+    gui::QtUi::Hooks hooks;
+    hooks.message = [this](MessageKind kind, const QString& text) { messages.emplace_back(kind, text); };
+    hooks.question = [this](const QString& text) {
+        messages.emplace_back(MessageKind::Confirmation, text);
+        return true;
+    };
+    hooks.openFile = [this](const QString& filter) {
+        openFilters.push_back(filter);
+        return openAnswer;
+    };
+    hooks.saveFile = [this](const QString& filter, const QString& proposed) {
+        saveRequests.emplace_back(filter, proposed);
+        return saveAnswer;
+    };
+    hooks.report = [this](const ShownReport& report, const QString& html) {
+        reports.emplace_back(report, html);
+    };
+    main_ = std::make_unique<gui::TfmMain>(
+        gui::TfmMain::Options{AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, std::move(hooks)});
+    main_->resize(1100, 800);
+    main_->showMaximized();
+    QApplication::processEvents();
+}
+
+GuiFixture::~GuiFixture() = default;
+
+void GuiFixture::choose(Choice c) {
+    QRadioButton* r = workbench().radio(c);
+    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));
+}
+
+std::vector<QString> GuiFixture::messageTexts() const {
+    std::vector<QString> texts;
+    for (const auto& m : messages) {
+        texts.push_back(m.second);
+    }
+    return texts;
+}
+
+QString shownText(const QWidget* w) {
+    QString text;
+    if (const auto* l = qobject_cast<const QLabel*>(w)) {
+        text = l->text();
+    } else if (const auto* b = qobject_cast<const QAbstractButton*>(w)) {
+        text = b->text();
+    }
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    text.replace(QStringLiteral("\x01"), QStringLiteral("&"));
+    return text;
+}
+
+}  // namespace qrv::test

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/TfmMain.h"
+#include "store/ReportRunner.h"
+#include "support/TestSupport.h"
+#include "workbench/TfrmReformat.h"
+
+// Test output shows texts as texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace qrv::test {
+
+// The main window over a temporary data folder holding the given "Default.ini", the source tree's
+// report layouts and a fixed clock. Dialogs are answered by the fixture and recorded.
+class GuiFixture {
+  public:
+    static constexpr const char* kDefaultIni =
+        "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\nDefaultBranchCode=0001\nPrint=T\n";
+
+    explicit GuiFixture(const std::string& defaultIni = kDefaultIni);
+    ~GuiFixture();
+
+    gui::TfmMain& main() { return *main_; }
+    gui::TfrmReformat& workbench() { return *main_->workbench(); }
+    Workbench& model() { return main_->model(); }
+    QWidget* control(Control c) { return workbench().control(c); }
+    template <class W>
+    W* control(Control c) {
+        return qobject_cast<W*>(workbench().control(c));
+    }
+    // Clicks a product's radio button as a person would.
+    void choose(Choice c);
+    // The captions shown by the messages so far.
+    std::vector<QString> messageTexts() const;
+
+    TempDir dir;
+    FixedClock clock{Date{2026, 12, 8}};
+    std::vector<std::pair<MessageKind, QString>> messages;
+    std::vector<QString> openFilters;
+    std::vector<std::pair<QString, QString>> saveRequests;  // filter, proposed name
+    std::optional<QString> openAnswer;
+    std::optional<QString> saveAnswer;
+    std::vector<std::pair<ShownReport, QString>> reports;
+
+  private:
+    std::unique_ptr<gui::TfmMain> main_;
+};
+
+// The caption of a control as shown, without its mnemonic mark.
+QString shownText(const QWidget* w);
+
+}  // namespace qrv::test

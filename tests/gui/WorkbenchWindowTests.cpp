@@ -1,0 +1,430 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+#include <set>
+
+#include "gui/GuiFixture.h"
+#include "store/QrvError.h"
+#include "workbench/QtUi.h"
+
+namespace qrv::test {
+namespace {
+
+using C = Control;
+
+QString accessibleName(QWidget* w) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface == nullptr ? QString() : iface->text(QAccessible::Name);
+}
+
+bool shownIn(GuiFixture& f, C c) {
+    return f.control(c)->isVisibleTo(&f.workbench());
+}
+
+std::vector<Choice> productChoices() {
+    std::vector<Choice> all;
+    for (const ChoiceInfo& info : choices()) {
+        if (info.choice != Choice::DirContract) {
+            all.push_back(info.choice);
+        }
+    }
+    return all;
+}
+
+// Every caption, button and choice the window shows, with its mnemonic key.
+std::vector<std::pair<QString, QKeySequence>> visibleMnemonics(GuiFixture& f) {
+    std::vector<std::pair<QString, QKeySequence>> keys;
+    for (QWidget* w : f.workbench().findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&f.workbench())) {
+            continue;
+        }
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            text = l->text();
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+            text = b->text();
+        }
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        if (!key.isEmpty()) {
+            keys.emplace_back(w->objectName(), key);
+        }
+    }
+    for (QAction* menu : f.main().menuBar()->actions()) {
+        keys.emplace_back(menu->text(), QKeySequence::mnemonic(menu->text()));
+    }
+    return keys;
+}
+
+TEST(WorkbenchWindow, StartsMaximizedInsideTheMainWindowWithTheDefaultProduct) {
+    GuiFixture f;
+    // A maximized child's caption joins the frame's, as multiple-document frames show it.
+    EXPECT_EQ(f.main().windowTitle(), "Convertor - [Version 2.3.20]");
+    EXPECT_TRUE(f.main().isMaximized());
+    EXPECT_TRUE(f.main().workbenchWindow()->isMaximized());
+    EXPECT_FALSE(f.main().commandPanel()->isVisible());
+    EXPECT_EQ(f.workbench().windowTitle(), "Version 2.3.20");
+    auto* version = f.workbench().findChild<QLabel*>("lblVersion");
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), "Version : 2.3.20");
+    EXPECT_TRUE(version->isVisible());
+    EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isChecked());
+    EXPECT_EQ(f.workbench().groupBox()->title(), "Reformat Data");
+    EXPECT_EQ(f.workbench().progressBar()->maximum(), 100);
+    EXPECT_EQ(f.workbench().progressBar()->value(), 0);
+
+    // Limits of the typed fields.
+    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->maxLength(), 12);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtCompanyCode)->maxLength(), 6);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtDebitAcct)->maxLength(), 25);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtFeeAcct)->maxLength(), 25);
+    EXPECT_EQ(f.control<QLineEdit>(C::CreditAccountEdit)->maxLength(), 10);
+    EXPECT_EQ(f.control<QLineEdit>(C::DebitFeeAccEdt)->maxLength(), 10);
+    auto* hash = f.control<QLineEdit>(C::edtHashValue);
+    EXPECT_TRUE(hash->isReadOnly());
+    EXPECT_FALSE(hash->hasFrame());
+    auto* round = f.control<QComboBox>(C::ProcessingRound);
+    ASSERT_EQ(round->count(), 3);
+    EXPECT_EQ(round->itemText(0), "Immediately");
+    EXPECT_EQ(round->itemText(1), "End of Day");
+    EXPECT_EQ(round->itemText(2), "Start of Day");
+    EXPECT_EQ(round->currentText(), "----- Please Select -----");
+    // Always hidden.
+    for (const C c : {C::rbtDirContract, C::Button1, C::btnContractConvert, C::lblConvertContract}) {
+        EXPECT_FALSE(shownIn(f, c)) << controlName(c);
+    }
+    // The object names are the control names.
+    for (const auto& [c, view] : f.model().controls) {
+        EXPECT_EQ(f.control(c)->objectName(), QLatin1String(controlName(c)));
+    }
+}
+
+TEST(WorkbenchWindow, DefaultProductOfTheSettings) {
+    {
+        GuiFixture f("[ReFormat]\nPAY=false\nDefault=PA5\n");
+        QRadioButton* pa5 = f.workbench().radio(Choice::Pay5);
+        EXPECT_TRUE(pa5->isChecked());
+        EXPECT_FALSE(pa5->isEnabled());
+        for (const Choice c : {Choice::Pay, Choice::Pay2, Choice::Pay3, Choice::Pay4, Choice::Pay6}) {
+            EXPECT_FALSE(f.workbench().radio(c)->isEnabled());
+        }
+        EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isEnabled());
+        EXPECT_TRUE(f.workbench().radio(Choice::Media)->isEnabled());
+        // The media clearing layout is on screen.
+        EXPECT_TRUE(shownIn(f, C::calculateTierRate));
+        EXPECT_FALSE(shownIn(f, C::edtDebitAcct));
+    }
+    {
+        GuiFixture f("[ReFormat]\nDefault=dcp\n");
+        for (const ChoiceInfo& info : choices()) {
+            EXPECT_FALSE(f.workbench().radio(info.choice)->isChecked()) << info.control;
+            EXPECT_TRUE(f.workbench().radio(info.choice)->isEnabled() || info.choice == Choice::DirContract);
+        }
+    }
+}
+
+TEST(WorkbenchWindow, EachProductShowsItsLayout) {
+    GuiFixture f;
+    for (const Choice choice : productChoices()) {
+        f.choose(choice);
+        SCOPED_TRACE(choiceInfo(choice).control);
+        EXPECT_TRUE(f.workbench().radio(choice)->isChecked());
+        // Every layout fits the window's design size (924 by 644), and the frame never grows past a small
+        // screen because of its child.
+        EXPECT_LE(f.workbench().minimumSizeHint().width(), 924);
+        EXPECT_LE(f.workbench().minimumSizeHint().height(), 644);
+        EXPECT_LE(f.main().minimumSizeHint().width(), 662);
+        for (const auto& [c, view] : f.model().controls) {
+            EXPECT_EQ(shownIn(f, c), view.visible) << controlName(c);
+            if (!view.caption.empty()) {
+                EXPECT_EQ(shownText(f.control(c)).toStdString(), view.caption) << controlName(c);
+            }
+        }
+    }
+    EXPECT_TRUE(f.messages.empty());
+
+    // What a person sees in a few layouts, named as shown.
+    f.choose(Choice::DirectDebit100M);
+    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "V5 Corporate ID");
+    EXPECT_FALSE(shownIn(f, C::lblComId));
+    EXPECT_TRUE(shownIn(f, C::ProcessingRound));
+    EXPECT_EQ(accessibleName(f.control(C::ProcessingRound)), "Processing Round");
+    EXPECT_EQ(accessibleName(f.control(C::DebitFeeAccEdt)), "Debit Fee Account");
+    f.choose(Choice::Mcp);
+    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "Company ID");
+    EXPECT_EQ(accessibleName(f.control(C::edtSource)), "Payment File Name");
+    EXPECT_EQ(accessibleName(f.control(C::edtInvoice)), "Invoice File Name");
+    f.choose(Choice::ReturnFile);
+    EXPECT_EQ(accessibleName(f.control(C::edtInvoice)), "File From V5");
+    // Right after Manager Cheque the invoice caption is still on in the model; the field shows one caption.
+    ASSERT_TRUE(f.model().controls[C::lblInvoice].visible);
+    EXPECT_TRUE(shownIn(f, C::lblThirdLine));
+    EXPECT_FALSE(shownIn(f, C::lblInvoice));
+    EXPECT_TRUE(shownIn(f, C::Button2));
+    EXPECT_EQ(shownText(f.control(C::Button2)), "Reformat  100 M");
+    f.choose(Choice::Debit);
+    EXPECT_TRUE(shownIn(f, C::btnGenHash));
+    EXPECT_FALSE(shownIn(f, C::btnAction));
+    EXPECT_FALSE(shownIn(f, C::CheckBox1));
+    EXPECT_TRUE(f.control<QCheckBox>(C::CheckBox1)->isChecked());
+    EXPECT_EQ(accessibleName(f.control(C::edtHashValue)), "Hash Value");
+}
+
+TEST(WorkbenchWindow, NoLayoutOverlapsOrSharesAMnemonic) {
+    GuiFixture f;
+    const std::vector<Choice> all = productChoices();
+    for (const Choice from : all) {
+        for (const Choice to : all) {
+            if (from == to) {
+                continue;
+            }
+            f.choose(from);
+            f.choose(to);
+            QApplication::processEvents();
+            SCOPED_TRACE(std::string(choiceInfo(from).control) + " then " + choiceInfo(to).control);
+            // Every command shown has its key.
+            for (QPushButton* b : f.workbench().findChildren<QPushButton*>()) {
+                if (b->isVisibleTo(&f.workbench())) {
+                    EXPECT_FALSE(QKeySequence::mnemonic(b->text()).isEmpty())
+                        << b->objectName().toStdString();
+                }
+            }
+            std::map<int, QString> seen;
+            for (const auto& [name, key] : visibleMnemonics(f)) {
+                const auto [it, inserted] = seen.emplace(key[0].toCombined(), name);
+                EXPECT_TRUE(inserted) << name.toStdString() << " and " << it->second.toStdString()
+                                      << " share " << key.toString().toStdString();
+            }
+            // The shown controls of the group box do not overlap.
+            std::vector<QWidget*> shown;
+            for ([[maybe_unused]] const auto& [c, view] : f.model().controls) {
+                if (shownIn(f, c)) {
+                    shown.push_back(f.control(c));
+                }
+            }
+            for (size_t i = 0; i < shown.size(); ++i) {
+                for (size_t j = i + 1; j < shown.size(); ++j) {
+                    const QRect a(shown[i]->mapTo(&f.workbench(), QPoint(0, 0)), shown[i]->size());
+                    const QRect b(shown[j]->mapTo(&f.workbench(), QPoint(0, 0)), shown[j]->size());
+                    EXPECT_FALSE(a.intersects(b)) << shown[i]->objectName().toStdString() << " overlaps "
+                                                  << shown[j]->objectName().toStdString();
+                }
+            }
+        }
+    }
+}
+
+TEST(WorkbenchWindow, TabOrderFollowsReadingOrder) {
+    GuiFixture f;
+    for (const Choice choice :
+         {Choice::Direct10m, Choice::DirectDebit100M, Choice::Mcp, Choice::Convert100M}) {
+        f.choose(choice);
+        QApplication::processEvents();
+        SCOPED_TRACE(choiceInfo(choice).control);
+        // The product choices, fields and buttons, in focus-chain order.
+        QWidget* first = f.workbench().radio(Choice::Direct10m);
+        std::vector<QWidget*> chain{first};
+        QWidget* w = first;
+        for (int guard = 0; guard < 500; ++guard) {
+            w = w->nextInFocusChain();
+            if (w == first) {
+                break;
+            }
+            if (w->isVisibleTo(&f.workbench()) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+                w->parentWidget() == f.workbench().groupBox()) {
+                chain.push_back(w);
+            }
+        }
+        ASSERT_GT(chain.size(), 3u);
+        for (size_t i = 1; i < chain.size(); ++i) {
+            const QPoint a = chain[i - 1]->mapTo(&f.workbench(), QPoint(0, chain[i - 1]->height() / 2));
+            const QPoint b = chain[i]->mapTo(&f.workbench(), QPoint(0, chain[i]->height() / 2));
+            const bool sameRow = std::abs(a.y() - b.y()) < 8;
+            EXPECT_TRUE(sameRow ? a.x() < b.x() : a.y() < b.y())
+                << chain[i - 1]->objectName().toStdString() << " before "
+                << chain[i]->objectName().toStdString();
+        }
+    }
+}
+
+TEST(WorkbenchWindow, ShownHashWarnsOnProductChangeAndRefusesSourceBrowseUntilClearForm) {
+    GuiFixture f;
+    f.model().fields.edtHashValue = "0123456789ABCDEF0123456789ABCDEF01234567";
+    f.workbench().syncFromCore();
+    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text(), "0123456789ABCDEF0123456789ABCDEF01234567");
+
+    f.choose(Choice::Pay);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].second, "Clear Form");
+    EXPECT_EQ(f.messages[0].first, MessageKind::Plain);
+    EXPECT_TRUE(f.workbench().radio(Choice::Pay)->isChecked());
+    f.choose(Choice::Media);  // the fields switch all the same
+    EXPECT_TRUE(shownIn(f, C::calculateTierRate));
+    f.choose(Choice::Direct10m);
+    EXPECT_EQ(f.messages.back().second, "Please Clear Form");
+    f.choose(Choice::DirectDebit100M);
+    EXPECT_EQ(f.messages.back().second, " Please, Clear Form. ");
+
+    f.messages.clear();
+    f.openAnswer = QStringLiteral("/tmp/chosen.txt");
+    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
+    ASSERT_EQ(f.messageTexts(), std::vector<QString>{"Please Clear Form"});
+    EXPECT_TRUE(f.openFilters.empty());
+    EXPECT_TRUE(f.control<QLineEdit>(C::edtSource)->text().isEmpty());
+
+    QTest::mouseClick(f.control(C::bntClearForm), Qt::LeftButton);
+    EXPECT_TRUE(f.control<QLineEdit>(C::edtHashValue)->text().isEmpty());
+    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
+    EXPECT_EQ(f.messages.size(), 1u);
+    ASSERT_EQ(f.openFilters.size(), 1u);
+    EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;All File (*.*)");
+    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), "/tmp/chosen.txt");
+    // Cancel empties the field.
+    f.openAnswer.reset();
+    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
+    EXPECT_TRUE(f.control<QLineEdit>(C::edtSource)->text().isEmpty());
+}
+
+TEST(WorkbenchWindow, ClearFormEmptiesWhatWasTyped) {
+    GuiFixture f;
+    QTest::keyClicks(f.control(C::edtComId), "COMPANY00012XYZ");
+    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "COMPANY00012");  // at most 12
+    QTest::keyClicks(f.control(C::edtDebitAcct), "1234567890");
+    QTest::mouseClick(f.control(C::btnCopyAcct), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtFeeAcct)->text(), "1234567890");
+    f.control<QCheckBox>(C::CheckBox1)->setChecked(true);
+    f.saveAnswer = QStringLiteral("/tmp/out.txt");
+    QTest::mouseClick(f.control(C::bntDestination), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtDestination)->text(), "/tmp/out.txt");
+    ASSERT_EQ(f.saveRequests.size(), 1u);
+    EXPECT_EQ(f.saveRequests[0].first, "Text File (*.txt);;All File (*.*)");
+
+    QTest::mouseClick(f.control(C::bntClearForm), Qt::LeftButton);
+    for (const C c : {C::edtComId, C::edtDebitAcct, C::edtFeeAcct, C::edtDestination}) {
+        EXPECT_TRUE(f.control<QLineEdit>(c)->text().isEmpty()) << controlName(c);
+    }
+    EXPECT_FALSE(f.control<QCheckBox>(C::CheckBox1)->isChecked());
+    EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isChecked());
+}
+
+TEST(WorkbenchWindow, CopyCreditAccountShowsTypeAndBranch) {
+    GuiFixture f;
+    f.choose(Choice::DirectDebit100M);
+    QTest::keyClicks(f.control(C::CreditAccountEdit), "1234567890");
+    QTest::mouseClick(f.control(C::btncopyAccDDP), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::DebitFeeAccEdt)->text(), "1234567890");
+    EXPECT_EQ(f.control<QLabel>(C::display_AcctType_FeeAcct)->text(), "4");
+    EXPECT_EQ(f.control<QLabel>(C::display_BranCode_FeeAcct)->text(), "123");
+}
+
+TEST(WorkbenchWindow, DirectDebit100MEmptiesTheProcessingRound) {
+    GuiFixture f;
+    auto* round = f.control<QComboBox>(C::ProcessingRound);
+    f.choose(Choice::DirectDebit100M);
+    EXPECT_TRUE(round->currentText().isEmpty());
+    EXPECT_EQ(f.model().run.ProcessingRoundCode, "00");
+    round->setCurrentIndex(1);
+    EXPECT_EQ(f.model().run.ProcessingRoundCode, "01");
+    EXPECT_EQ(f.model().fields.ProcessingRound, "End of Day");
+    round->setCurrentIndex(2);
+    EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
+    // Typed text that is no item leaves the code.
+    round->lineEdit()->clear();
+    QTest::keyClicks(round->lineEdit(), "Soon");
+    EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
+    EXPECT_EQ(f.model().fields.ProcessingRound, "Soon");
+}
+
+TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
+    GuiFixture f;
+    bool disabledWhileRunning = false;
+    f.workbench().runCommand(
+        [&](Workbench& wb) {
+            disabledWhileRunning = !f.workbench().groupBox()->isEnabled() && !f.main().menuBar()->isEnabled();
+            wb.setProgress(40);
+            EXPECT_EQ(f.workbench().progressBar()->value(), 40);
+            throw QrvError("Cannot read \"/x/y.txt\": No such file");
+        },
+        true);
+    EXPECT_TRUE(disabledWhileRunning);
+    EXPECT_TRUE(f.workbench().groupBox()->isEnabled());
+    EXPECT_TRUE(f.main().menuBar()->isEnabled());
+    EXPECT_FALSE(f.workbench().busy());
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].first, MessageKind::Error);
+    EXPECT_EQ(f.messages[0].second, "Cannot read \"/x/y.txt\": No such file");
+}
+
+TEST(WorkbenchWindow, ReformatDataButtonRunsTheCoreCommand) {
+    GuiFixture f;
+    // Without a company id the command stops with its first check's message.
+    QTest::mouseClick(f.control(C::btnAction), Qt::LeftButton);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_FALSE(f.messages[0].second.isEmpty());
+    EXPECT_TRUE(f.workbench().groupBox()->isEnabled());
+}
+
+TEST(WorkbenchWindow, HiddenButtonShowsTheMediaClearingDetailWithoutBlocking) {
+    GuiFixture f;
+    static_cast<QPushButton*>(f.control(C::Button1))->click();
+    ASSERT_EQ(f.reports.size(), 1u);
+    EXPECT_EQ(f.reports[0].first.layoutFile, "rptMclDetail.frf");
+    EXPECT_FALSE(f.reports[0].first.modal);
+    EXPECT_TRUE(f.reports[0].second.contains("<html"));
+}
+
+TEST(WorkbenchWindow, DroppingAFileFillsTheSource) {
+    GuiFixture f;
+    QWidget* source = f.control(C::edtSource);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/in/payments.txt"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(source, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(source, &drop);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), "/data/in/payments.txt");
+}
+
+TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
+    GuiFixture f;
+    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "Company ID");
+    EXPECT_EQ(accessibleName(f.control(C::edtDebitAcct)), "Debit Account");
+    EXPECT_EQ(accessibleName(f.control(C::edtFeeAcct)), "Debit Fee Account");
+    EXPECT_EQ(accessibleName(f.control(C::edtSource)), "Source File Name");
+    EXPECT_EQ(accessibleName(f.control(C::edtDestination)), "Destination File Name");
+    EXPECT_EQ(accessibleName(f.control(C::btnAction)), "Reformat Data");
+    EXPECT_EQ(accessibleName(f.control(C::btncopyAccDDP)), "Copy Credit Account ");
+    EXPECT_EQ(accessibleName(f.workbench().radio(Choice::ReturnFile)),
+              "Return file Direct Debit 100 M from V5 ");
+    EXPECT_EQ(static_cast<QLabel*>(f.control(C::lblComId))->buddy(), f.control(C::edtComId));
+    // A hidden control is not showing.
+    QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(f.control(C::btnGenHash));
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_TRUE(hidden->state().invisible);
+    // The mnemonic of a caption reaches its field.
+    QTest::keyClick(&f.workbench(), Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.control(C::edtComId));
+}
+
+TEST(QtFileFilter, TranslatesPairsOfDescriptionAndPattern) {
+    EXPECT_EQ(gui::QtFileFilter("Text File|*.txt|All File|*.*"), "Text File (*.txt);;All File (*.*)");
+    EXPECT_EQ(gui::QtFileFilter("Tables|*.csv;*.txt"), "Tables (*.csv *.txt)");
+    EXPECT_EQ(gui::QtFileFilter(""), "");
+}
+
+}  // namespace
+}  // namespace qrv::test

@@ -1,0 +1,89 @@
+// Pictures of the main window with the workbench in each product's layout, of the two dialogs and of
+// a report preview, for looking at the windows: gui_screenshots OUT_DIR
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+#include <memory>
+
+#include "app/TForm1.h"
+#include "app/TfmMain.h"
+#include "app/TfrmPassword.h"
+#include "reports/ReportPreview.h"
+#include "workbench/TfrmReformat.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Convertor QRV"));
+    if (argc < 2) {
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    QTemporaryDir data;
+    std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
+        << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
+
+    std::unique_ptr<qrv::gui::ReportPreview> lastPreview;
+    qrv::gui::QtUi::Hooks hooks;
+    hooks.report = [&lastPreview](const qrv::ShownReport& report, const QString& html) {
+        lastPreview = std::make_unique<qrv::gui::ReportPreview>();
+        lastPreview->setPage(QString::fromStdString(report.layoutFile), html);
+    };
+    hooks.message = [](qrv::MessageKind, const QString&) {};
+    qrv::gui::TfmMain main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks});
+    main.resize(1024, 740);
+    main.show();
+    auto snap = [&out](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        w->grab().save(QDir(out).filePath(name + ".png"));
+    };
+    int n = 0;
+    for (const qrv::ChoiceInfo& info : qrv::choices()) {
+        if (info.choice == qrv::Choice::DirContract) {
+            continue;
+        }
+        main.workbench()->radio(info.choice)->click();
+        snap(&main,
+             QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(QLatin1String(info.control)));
+    }
+    // The return-file choice right after Manager Cheque keeps the invoice caption (its layout leaves it).
+    main.workbench()->radio(qrv::Choice::Mcp)->click();
+    main.workbench()->radio(qrv::Choice::ReturnFile)->click();
+    snap(&main, QStringLiteral("15-RadioButton1-after-rbtMcp"));
+    // A run's results on screen, as after a reformat.
+    main.workbench()->radio(qrv::Choice::DirectDebit100M)->click();
+    main.model().fields.edtHashValue = "3F786850E387550FDAB836ED7E6DC881DE23001B";
+    main.model().fields.CreditAccountEdit = "1234567890";
+    main.model().fields.edtSource = "/home/user/payments/DDR_20261208.txt";
+    main.model().setProgress(100);
+    main.workbench()->syncFromCore();
+    main.workbench()->runCommand([](qrv::Workbench& w) { w.btncopyAccDDPClick(); });
+    snap(&main, QStringLiteral("14-results-shown"));
+    main.password()->show();
+    main.password()->userEdit()->setText("kovra");
+    main.password()->passwordEdit()->setText("123");
+    snap(main.password(), QStringLiteral("login"));
+    main.password()->hide();
+    main.account()->show();
+    main.account()->part(0)->setText("123");
+    main.account()->nameEdit()->setText(QString::fromUtf8("บริษัท ตัวอย่าง จำกัด"));
+    snap(main.account(), QStringLiteral("account"));
+    main.account()->hide();
+    // The result report with a few variables, as a run would show it.
+    qrv::Workbench& wb = main.model();
+    wb.reports().result.loadLayout(wb.reports().layout("rptResult.frf"));
+    wb.reports().result.setVariable("ComName", "บริษัท ตัวอย่าง จำกัด");
+    wb.reports().result.setVariable("TotalRecord", "12");
+    wb.ui().showReport(wb.reports().result.prepare(wb.store()));
+    if (lastPreview) {
+        lastPreview->resize(900, 700);
+        lastPreview->show();
+        snap(lastPreview.get(), QStringLiteral("report"));
+    }
+    return 0;
+}
