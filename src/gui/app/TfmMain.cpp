@@ -14,6 +14,8 @@
 #include "app/TForm1.h"
 #include "app/TfrmPassword.h"
 #include "refdata/ReferenceImport.h"
+#include "refdata/TfmBank.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/TfrmReformat.h"
 
 namespace qrv::gui {
@@ -100,6 +102,27 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     password_ = new TfrmPassword(this);
     password_->setOnSuccess([this] { openBankWindow_(); });
     account_ = new TForm1(this);
+    if (!ui_.hooks().accountEntry) {
+        ui_.hooks().accountEntry = [this](AccountEntryDialog& dialog) { return askAccount(dialog); };
+    }
+    openBankWindow_ = [this] { TfmBank::open(mdi_, store_, ui_); };
+}
+
+bool TfmMain::askAccount(AccountEntryDialog& dialog) {
+    // The window's OK runs the core's checks with the typed parts; EXIT leaves the dialog unconfirmed.
+    account_->setOkHandler([this, &dialog](const AccountInput& input) {
+        dialog.setText(AccountField::edtAccNum1, input.parts[0]);
+        dialog.setText(AccountField::edtAccNum2, input.parts[1]);
+        dialog.setText(AccountField::edtAccNum3, input.parts[2]);
+        dialog.setText(AccountField::edtAccNum4, input.parts[3]);
+        dialog.setText(AccountField::NameAccount, input.name);
+        return dialog.btnOKClick(ui_);
+    });
+    if (!account_->ask()) {
+        dialog.Button1Click();
+        return false;
+    }
+    return dialog.Accepted;
 }
 
 TfmMain::~TfmMain() {

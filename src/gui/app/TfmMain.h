@@ -57,6 +57,7 @@ class TfmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    bool askAccount(AccountEntryDialog& dialog);
     std::unique_ptr<Clock> ownClock_;
     const Clock& clock_;
     QtUi ui_;

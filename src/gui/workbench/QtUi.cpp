@@ -1,5 +1,7 @@
 #include "workbench/QtUi.h"
 
+#include "workbench/AccountEntryDialog.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -145,6 +147,13 @@ std::optional<std::string> QtUi::chooseSaveFile(const std::string& filter, const
         return std::nullopt;
     }
     return nativePath(*chosen);
+}
+
+bool QtUi::askAccountEntry(AccountEntryDialog& dialog) {
+    if (hooks_.accountEntry) {
+        return hooks_.accountEntry(dialog);
+    }
+    return Ui::askAccountEntry(dialog);
 }
 
 }  // namespace qrv::gui

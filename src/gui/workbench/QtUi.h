@@ -32,6 +32,8 @@ class QtUi final : public Ui {
         std::function<std::optional<QString>(const QString& filter, const QString& proposed)> saveFile;
         // Receives the rendered page instead of a preview window.
         std::function<void(const ShownReport&, const QString& html)> report;
+        // Shows the account entry dialog over the core's model; true when it was confirmed.
+        std::function<bool(AccountEntryDialog&)> accountEntry;
     };
 
     QtUi() = default;
@@ -48,6 +50,7 @@ class QtUi final : public Ui {
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& proposedName) override;
+    bool askAccountEntry(AccountEntryDialog& dialog) override;
 
   private:
     Hooks hooks_;

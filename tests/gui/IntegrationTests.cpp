@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include "app/TfrmPassword.h"
+#include "cli/QrvRunner.h"
+#include "gui/GuiFixture.h"
+#include "refdata/TfmBank.h"
+#include "reformat/common/FieldHelpers.h"
+
+namespace qrv::test {
+namespace {
+
+using C = Control;
+
+// A Direct Credit file in the long-amount layout: header with the company name at 16-45 and the
+// effective date ddmmyy at 48-53; details with the account at 1-10, the amount at 18-28, the name at 29-88.
+std::string directCreditFile() {
+    std::string header = "H00000001HEAD  ";  // columns 1-15, not blank: the long-amount layout
+    header += PadText("ACME TRADING", 30);   // 16-45
+    header += "  081226";                    // 46-47 blanks, 48-53 effective date
+    header += "00002";                       // 54-58 record count
+    const auto detail = [](const std::string& account, const std::string& amount, const std::string& name) {
+        return account + "       " + amount + PadText(name, 60);
+    };
+    return crlfLines({header, detail("1234567896", "00000012345", "John Smith"),
+                      detail("0000000000", "00000000100", "Nobody")});
+}
+
+TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
+    GuiFixture f;
+    writeFile(f.dir / "src.txt", directCreditFile());
+    f.choose(Choice::Direct10m);
+    QTest::keyClicks(f.control<QLineEdit>(C::edtComId), "ACME01");
+    QTest::keyClicks(f.control<QLineEdit>(C::edtDebitAcct), "1234567896");
+    QTest::keyClicks(f.control<QLineEdit>(C::edtFeeAcct), "1234567896");
+    f.control<QLineEdit>(C::edtSource)->setText(QString::fromStdString((f.dir / "src.txt").string()));
+    f.control<QLineEdit>(C::edtDestination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
+    QTest::mouseClick(f.control(C::btnAction), Qt::LeftButton);
+
+    ASSERT_TRUE(std::filesystem::exists(f.dir / "gui.txt"));
+    EXPECT_EQ(f.messageTexts(),
+              std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
+    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text().toStdString(),
+              readFile(f.dir / "gui.txt").substr(0, 40));
+
+    std::filesystem::create_directories(f.dir / "cli");
+    const QrvRun init = runQrv({"--data", (f.dir / "cliData").string(), "init"});
+    ASSERT_EQ(init.status, 0) << init.err;
+    const QrvRun run = runQrv({"--data", (f.dir / "cliData").string(), "--reports", QRV_SOURCE_REPORTS,
+                               "reformat", "--product", "DCP", "--company-id", "ACME01", "--source",
+                               (f.dir / "src.txt").string(), "--dest", (f.dir / "cli" / "gui.txt").string(),
+                               "--debit-account", "1234567896", "--fee-account", "1234567896"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(readFile(f.dir / "cli" / "gui.txt"), readFile(f.dir / "gui.txt"));
+    EXPECT_EQ(readFile(f.dir / "cli" / "ACME01_DCP_InvalidAcctRecord.txt"),
+              readFile(f.dir / "ACME01_DCP_InvalidAcctRecord.txt"));
+}
+
+TEST(WindowRun, LogInOpensTheBankWindowAndBringsTheSameOneForward) {
+    GuiFixture f;
+    gui::TfrmPassword* dialog = f.main().password();
+    for (int i = 0; i < 2; ++i) {
+        dialog->show();
+        QTest::keyClicks(dialog->userEdit(), "kovra");
+        QTest::keyClicks(dialog->passwordEdit(), "7");
+        QTest::keyClick(dialog->passwordEdit(), Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    ASSERT_NE(gui::TfmBank::instance(), nullptr);
+    int banks = 0;
+    for (QMdiSubWindow* w : f.main().mdiArea()->subWindowList()) {
+        banks += w->widget() == gui::TfmBank::instance() ? 1 : 0;
+    }
+    EXPECT_EQ(banks, 1);
+    EXPECT_EQ(gui::TfmBank::instance()->windowTitle(), "Bank ::");
+}
+
+}  // namespace
+}  // namespace qrv::test
