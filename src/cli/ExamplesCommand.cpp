@@ -6,9 +6,7 @@ namespace qrv::cli {
 void registerExamplesCommand(CLI::App& app, CommandTable& table) {
     auto folder = std::make_shared<std::string>();
     CLI::App* cmd = app.add_subcommand(
-        "examples",
-        "Write example source files of every product, valid and with typical mistakes, and a "
-        "README.txt naming the command for each, into DIR (created when missing)");
+        "examples", "Write example files of every product, valid and with typical mistakes, into DIR");
     cmd->add_option("DIR", *folder, "Folder to write the examples into")->type_name("DIR")->required();
     table.add(cmd, [folder](Session& s) {
         const std::vector<std::string> names = WriteExamples(*folder, s.workbench.clock().today());
