@@ -70,6 +70,9 @@ int runReformat(Session& s, const ReformatOptions& o) {
     }
     wb.fields.CheckBox1 = o.printDetail;
 
+    // A data folder whose tables are new (the first command after install) gets the sample reference
+    // data first, so Media Clearing finds the banks instead of adding them as new ones.
+    s.openStore();
     wb.btnActionClick();
 
     const bool produced = wb.run.UploadCreated && std::filesystem::exists(wb.fields.edtDestination);

@@ -267,6 +267,23 @@ TEST_F(ExamplesCli, ReturnFileAndConvertExamples) {
     EXPECT_EQ(r.out, "Please Input Company Code\n");
 }
 
+// A first reformat in a data folder without tables (as after installing, when no "init" ran) finds
+// the sample banks instead of registering them as new.
+TEST_F(ExamplesCli, FirstReformatInAFreshDataFolderFindsTheSampleBanks) {
+    const std::filesystem::path fresh = dir / "Fresh";
+    std::filesystem::create_directories(fresh);
+    for (const char* name : {"Default.ini", "Config.ini", "Bank.csv", "Branch.csv"}) {
+        std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / name, fresh / name);
+    }
+    Result r =
+        run({"--data", fresh.string(), "--reports", QRV_SOURCE_REPORTS, "reformat", "--product", "MCL",
+             "--company-id", "ACME01", "--source", src("media-clearing.txt"), "--dest", dest("mcl.txt")});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    r = run({"--data", fresh.string(), "banks", "list"});
+    EXPECT_NE(r.out.find("002\t\xe0\xb8\x98"), std::string::npos) << r.out;  // its Thai name from Bank.csv
+    EXPECT_EQ(r.out.find("New bank"), std::string::npos) << r.out;
+}
+
 TEST_F(ExamplesCli, ExamplesAreCodePage874WithCrLfAndDatedAWeekAhead) {
     const std::string dcp = test::readFile(ex / "direct-credit.txt");
     // The header's company name in code page 874 at 16-45 and the effective date 15 December 2026 at 48-53.
