@@ -417,8 +417,8 @@ Direct Debit (100M) (product DDR)
     $Q reformat --product DDR --company-id V5CORP01 --source direct-debit-100m-mistakes.txt \
         --dest out/ddr-mistakes.txt --credit-account 0142000013 --debit-fee-account 5550001116 \
         --processing-round 00
-  Any error means no upload file; the errors are in reports/rptResult.html (or the error
-  report with --print-detail).
+  Any error means no upload file; the errors are in reports/rptResultNoUpload.html (with
+  --print-detail in reports/ErrorDirectDebit100M.html).
 
 Direct Debit (HASH): hash value, hash report and cover letter
     $Q hash --source direct-debit-hash.txt
