@@ -91,13 +91,13 @@ void registerRefdataCommands(CLI::App& app, CommandTable& table) {
         ->add_option("--banks", files->banks,
                      "UTF-8 CSV file with the header BANK_CODE,BANK_NAME_TH,BANK_NAME_EN")
         ->type_name("FILE")
-        ->check(CLI::ExistingFile);
+        ->check(CLI::Validator(CLI::ExistingFile).description(""));
     import
         ->add_option("--branches", files->branches,
                      "UTF-8 CSV file with the header "
                      "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE")
         ->type_name("FILE")
-        ->check(CLI::ExistingFile);
+        ->check(CLI::Validator(CLI::ExistingFile).description(""));
     table.add(import, [files](Session& s) { return importFiles(s, *files); });
 }
 
