@@ -32,9 +32,16 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     std::string reportDir;
     std::string reportOut;
     app.add_option("--data", dataDir,
-                   "Data folder (tables, Default.ini, Config.ini); default Data/ beside qrv");
-    app.add_option("--reports", reportDir, "Report layout folder; default Report/ beside qrv");
-    app.add_option("--report-out", reportOut, "Also write every report shown as DIR/<layout>.html and .json");
+                   "Data folder (tables, Default.ini, Config.ini); default: Data/ beside qrv in a build, "
+                   "$XDG_DATA_HOME/convertor-qrv/Data when installed")
+        ->type_name("DIR");
+    app.add_option("--reports", reportDir,
+                   "Report layout folder; default: Report/ beside qrv in a build, share/convertor-qrv/Report "
+                   "when installed")
+        ->type_name("DIR");
+    app.add_option("--report-out", reportOut,
+                   "Also write every report the command shows as DIR/<layout>.html and DIR/<layout>.json")
+        ->type_name("DIR");
 
     CommandTable table;
     registerInitCommand(app, table);
@@ -43,6 +50,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerReturnCommands(app, table);
     registerHashCommands(app, table);
     registerTierFeeCommand(app, table);
+    registerExamplesCommand(app, table);
 
     try {
         app.parse(argc, argv);

@@ -72,15 +72,19 @@ void registerHashCommands(CLI::App& app, CommandTable& table) {
 
     CLI::App* hash =
         app.add_subcommand("hash", "GenerateHash: check a direct debit file and give its hash value");
-    hash->add_option("--source", options->source, "The direct debit file")->required();
+    hash->add_option("--source", options->source, "The direct debit file")->type_name("FILE")->required();
     table.add(hash, [options](Session& s) { return runHash(s, *options); });
 
     CLI::App* cover = app.add_subcommand(
         "cover-letter", "GenerateHash, then the cover letter of the file for the account given");
-    cover->add_option("--source", options->source, "The direct debit file")->required();
+    cover->add_option("--source", options->source, "The direct debit file")->type_name("FILE")->required();
     cover->add_option("--account-no", options->accountNo, "The company's 10-digit account number")
+        ->type_name("DIGITS")
         ->required();
-    cover->add_option("--account-name", options->accountName, "The company's account name (1-100)")
+    cover
+        ->add_option("--account-name", options->accountName,
+                     "The company's account name, 1 to 100 characters")
+        ->type_name("TEXT")
         ->required();
     table.add(cover, [options](Session& s) { return runCoverLetter(s, *options); });
 }

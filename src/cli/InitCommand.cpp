@@ -14,8 +14,10 @@ int runInit(Session& s) {
 }  // namespace
 
 void registerInitCommand(CLI::App& app, CommandTable& table) {
-    CLI::App* init =
-        app.add_subcommand("init", "Create the data folder with the default settings and tables");
+    CLI::App* init = app.add_subcommand(
+        "init",
+        "Create the data folder (--data) with the default settings and the sample reference tables; "
+        "files already there are kept");
     table.add(init, runInit);
 }
 

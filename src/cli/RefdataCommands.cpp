@@ -79,7 +79,7 @@ void registerRefdataCommands(CLI::App& app, CommandTable& table) {
     branches->require_subcommand(1);
     CLI::App* branchesList = branches->add_subcommand("list", "The branches of one bank");
     auto options = std::make_shared<BranchOptions>();
-    branchesList->add_option("--bank", options->bank, "Bank code")->required();
+    branchesList->add_option("--bank", options->bank, "Bank code, 3 digits")->type_name("CODE")->required();
     table.add(branchesList, [options](Session& s) { return listBranches(s, s.ui.out(), options->bank); });
 
     CLI::App* refdata = app.add_subcommand("refdata", "The bank and branch reference tables");
@@ -87,12 +87,17 @@ void registerRefdataCommands(CLI::App& app, CommandTable& table) {
     CLI::App* import =
         refdata->add_subcommand("import", "Import bank and branch CSV files together (all or nothing)");
     auto files = std::make_shared<ImportOptions>();
-    import->add_option("--banks", files->banks, "CSV file: BANK_CODE, BANK_NAME_TH, BANK_NAME_EN")
-        ->check(CLI::ExistingFile);
+    import
+        ->add_option("--banks", files->banks,
+                     "UTF-8 CSV file with the header BANK_CODE,BANK_NAME_TH,BANK_NAME_EN")
+        ->type_name("FILE")
+        ->check(CLI::Validator(CLI::ExistingFile).description(""));
     import
         ->add_option("--branches", files->branches,
-                     "CSV file: BRANCH_CODE, BANK_CODE, BRANCH_NAME_TH, BRANCH_NAME_EN, REGION_CODE")
-        ->check(CLI::ExistingFile);
+                     "UTF-8 CSV file with the header "
+                     "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE")
+        ->type_name("FILE")
+        ->check(CLI::Validator(CLI::ExistingFile).description(""));
     table.add(import, [files](Session& s) { return importFiles(s, *files); });
 }
 

@@ -70,6 +70,9 @@ int runReformat(Session& s, const ReformatOptions& o) {
     }
     wb.fields.CheckBox1 = o.printDetail;
 
+    // A data folder whose tables are new (the first command after install) gets the sample reference
+    // data first, so Media Clearing finds the banks instead of adding them as new ones.
+    s.openStore();
     wb.btnActionClick();
 
     const bool produced = wb.run.UploadCreated && std::filesystem::exists(wb.fields.edtDestination);
@@ -85,25 +88,37 @@ void registerReformatCommand(CLI::App& app, CommandTable& table) {
     auto o = std::make_shared<ReformatOptions>();
     CLI::App* cmd =
         app.add_subcommand("reformat", "Reformat Data: convert a source file into an upload file");
-    cmd->add_option("--product", o->product, "DCP, PAY, PA2, PA3, MCL, PA4, PA5, PA6, MCP or DDR");
-    cmd->add_option("--company-id", o->companyId,
-                    "Company ID (V5 Corporate ID for DDR), at most 12 characters");
-    cmd->add_option("--source", o->source, "Source (payment) file");
-    cmd->add_option("--dest", o->dest, "Destination (upload) file");
-    cmd->add_option("--debit-account", o->debitAccount, "Debit account");
-    cmd->add_option("--fee-account", o->feeAccount, "Debit fee account");
-    cmd->add_option("--invoice", o->invoice, "Invoice file (Manager Cheque)");
-    cmd->add_option("--credit-account", o->creditAccount, "Credit account (Direct Debit 100M)");
-    cmd->add_option("--debit-fee-account", o->debitFeeAccount, "Debit fee account (Direct Debit 100M)");
+    cmd->add_option("--product", o->product,
+                    "Product: DCP Direct Credit, PAY/PA2/PA3 Payroll type 1/2/3, MCL Media Clearing, "
+                    "PA4/PA5/PA6 Media Clearing Payroll 1/2/3, MCP Manager Cheque, DDR Direct Debit (100M)")
+        ->type_name("CODE");
+    cmd->add_option(
+           "--company-id", o->companyId,
+           "Company ID (V5 Corporate ID for DDR), at most 12 characters; names the listings and the archive")
+        ->type_name("ID");
+    cmd->add_option("--source", o->source, "Source file (the payment file for MCP)")->type_name("FILE");
+    cmd->add_option("--dest", o->dest, "Upload file to write; listings and the zip archive go to its folder")
+        ->type_name("FILE");
+    cmd->add_option("--debit-account", o->debitAccount, "Debit account, 10 or 11 digits (DCP, PAY, PA2, PA3)")
+        ->type_name("ACCOUNT");
+    cmd->add_option("--fee-account", o->feeAccount, "Debit fee account, 10 or 11 digits (DCP, PAY, PA2, PA3)")
+        ->type_name("ACCOUNT");
+    cmd->add_option("--invoice", o->invoice, "Invoice file of the cheques (MCP)")->type_name("FILE");
+    cmd->add_option("--credit-account", o->creditAccount, "Credit account, 10 digits (DDR)")
+        ->type_name("ACCOUNT");
+    cmd->add_option("--debit-fee-account", o->debitFeeAccount, "Debit fee account, 10 digits (DDR)")
+        ->type_name("ACCOUNT");
     cmd->add_option_function<std::string>(
            "--processing-round",
            [o](const std::string& v) {
                o->processingRound = v;
                o->processingRoundGiven = true;
            },
-           "00 Immediately, 01 End of Day, 02 Start of Day (Direct Debit 100M)")
+           "Processing round (DDR): 00 Immediately, 01 End of Day, 02 Start of Day")
+        ->type_name("ROUND")
         ->check(CLI::IsMember({"00", "01", "02"}));
-    cmd->add_flag("--print-detail", o->printDetail, "Tick \"Print detail\": detail tables and report");
+    cmd->add_flag("--print-detail", o->printDetail,
+                  "Tick \"Print detail\": the detail report instead of the result report");
     table.add(cmd, [o](Session& s) { return runReformat(s, *o); });
 }
 

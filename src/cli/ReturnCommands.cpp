@@ -58,17 +58,21 @@ void registerReturnCommands(CLI::App& app, CommandTable& table) {
     CLI::App* compare = app.add_subcommand(
         "compare-return", "\"Reformat  100 M\": compare a 100M return file from V5 with the sent file");
     auto compareOptions = std::make_shared<CompareOptions>();
-    compare->add_option("--source", compareOptions->source, "The sent Direct Debit 100M file");
-    compare->add_option("--return", compareOptions->returnFile, "The return file from V5");
-    compare->add_option("--dest", compareOptions->dest, "The comparison file to write");
+    compare->add_option("--source", compareOptions->source, "The Direct Debit 100M file that was sent")
+        ->type_name("SENT");
+    compare->add_option("--return", compareOptions->returnFile, "The return file from V5 for it")
+        ->type_name("FILE");
+    compare->add_option("--dest", compareOptions->dest, "The comparison file to write")->type_name("FILE");
     table.add(compare, [compareOptions](Session& s) { return compareReturn(s, *compareOptions); });
 
     CLI::App* convert = app.add_subcommand(
         "convert-100m", "\"Convert 100 M\": convert a file to the Direct Debit 100M layout");
     auto convertOptions = std::make_shared<ConvertOptions>();
-    convert->add_option("--source", convertOptions->source, "The file to convert");
-    convert->add_option("--company-code", convertOptions->companyCode, "Company code (at most 6 characters)");
-    convert->add_option("--dest", convertOptions->dest, "The converted file to write");
+    convert->add_option("--source", convertOptions->source, "The file to convert")->type_name("FILE");
+    convert->add_option("--company-code", convertOptions->companyCode, "Company code, at most 6 characters")
+        ->type_name("CODE");
+    convert->add_option("--dest", convertOptions->dest, "The converted 100M file to write")
+        ->type_name("FILE");
     table.add(convert, [convertOptions](Session& s) { return convert100m(s, *convertOptions); });
 }
 

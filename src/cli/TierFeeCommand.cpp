@@ -7,7 +7,7 @@ void registerTierFeeCommand(CLI::App& app, CommandTable& table) {
     auto source = std::make_shared<std::string>();
     CLI::App* cmd =
         app.add_subcommand("tier-fee", "Calculate Tier Rate Report: fees of a media clearing file");
-    cmd->add_option("--source", *source, "Media clearing source file")->required();
+    cmd->add_option("--source", *source, "Media Clearing source file")->type_name("FILE")->required();
     table.add(cmd, [source](Session& s) {
         Workbench& wb = s.workbench;
         wb.FormCreate();

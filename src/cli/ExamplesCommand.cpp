@@ -1,0 +1,22 @@
+#include "cli/CliApp.h"
+#include "workbench/Examples.h"
+
+namespace qrv::cli {
+
+void registerExamplesCommand(CLI::App& app, CommandTable& table) {
+    auto folder = std::make_shared<std::string>();
+    CLI::App* cmd = app.add_subcommand(
+        "examples", "Write example files of every product, valid and with typical mistakes, into DIR");
+    cmd->add_option("DIR", *folder,
+                    "Folder to write the examples and their README.txt into (made when missing)")
+        ->type_name("")
+        ->required();
+    table.add(cmd, [folder](Session& s) {
+        const std::vector<std::string> names = WriteExamples(*folder, s.workbench.clock().today());
+        s.workbench.message("Wrote " + std::to_string(names.size()) + " files to " + *folder + "; see " +
+                            (std::filesystem::path(*folder) / "README.txt").string());
+        return kOk;
+    });
+}
+
+}  // namespace qrv::cli
