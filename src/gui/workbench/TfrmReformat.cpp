@@ -173,7 +173,12 @@ void TfrmReformat::build() {
         choiceGrid->addWidget(r, index / 4, index % 4);
         ++index;
         const Choice choice = info.choice;
-        connect(r, &QRadioButton::clicked, this, [this, choice] { productClicked(choice); });
+        // Checked by any means (a click, the arrow keys, a screen reader's toggle): the product switches.
+        connect(r, &QRadioButton::toggled, this, [this, choice](bool checked) {
+            if (checked) {
+                productClicked(choice);
+            }
+        });
     }
     controls_[C::rbtDirContract] = radios_[Choice::DirContract];
     box->addLayout(choiceGrid);
