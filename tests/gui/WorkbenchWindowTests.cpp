@@ -420,6 +420,26 @@ TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
     EXPECT_EQ(QApplication::focusWidget(), f.control(C::edtComId));
 }
 
+TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
+    GuiFixture f;
+    // Assistive technologies check a radio button through its one action, Toggle, which is no click.
+    auto toggle = [](QWidget* radio) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(radio);
+        ASSERT_NE(iface, nullptr);
+        ASSERT_NE(iface->actionInterface(), nullptr);
+        ASSERT_TRUE(
+            iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    toggle(f.workbench().radio(Choice::Mcp));
+    EXPECT_EQ(f.model().selected(), Choice::Mcp);
+    EXPECT_TRUE(f.control(C::edtInvoice)->isVisible());
+    toggle(f.workbench().radio(Choice::Direct10m));
+    EXPECT_EQ(f.model().selected(), Choice::Direct10m);
+    EXPECT_FALSE(f.control(C::edtInvoice)->isVisible());
+    EXPECT_FALSE(f.workbench().radio(Choice::Mcp)->isChecked());
+}
+
 TEST(QtFileFilter, TranslatesPairsOfDescriptionAndPattern) {
     EXPECT_EQ(gui::QtFileFilter("Text File|*.txt|All File|*.*"), "Text File (*.txt);;All File (*.*)");
     EXPECT_EQ(gui::QtFileFilter("Tables|*.csv;*.txt"), "Tables (*.csv *.txt)");
