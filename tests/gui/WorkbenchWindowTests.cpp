@@ -138,10 +138,13 @@ TEST(WorkbenchWindow, DefaultProductOfTheSettings) {
 
 TEST(WorkbenchWindow, EachProductShowsItsLayout) {
     GuiFixture f;
+    std::set<int> sourceLefts;
     for (const Choice choice : productChoices()) {
         f.choose(choice);
         SCOPED_TRACE(choiceInfo(choice).control);
         EXPECT_TRUE(f.workbench().radio(choice)->isChecked());
+        QApplication::processEvents();
+        sourceLefts.insert(f.control(C::edtSource)->mapTo(&f.workbench(), QPoint(0, 0)).x());
         // Every layout fits the window's design size (924 by 644), and the frame never grows past a small
         // screen because of its child.
         EXPECT_LE(f.workbench().minimumSizeHint().width(), 924);
@@ -155,6 +158,8 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
         }
     }
     EXPECT_TRUE(f.messages.empty());
+    // The fields stay in their column whichever captions a layout hides.
+    EXPECT_EQ(sourceLefts.size(), 1u);
 
     // What a person sees in a few layouts, named as shown.
     f.choose(Choice::DirectDebit100M);

@@ -289,6 +289,9 @@ void TfrmReformat::build() {
         grid->addWidget(button(C::bntDestination), row, 2);
         ++row;
     }
+    // The caption column keeps the width of its longest caption, so that the fields stay in place
+    // when a layout hides the rows with the long captions.
+    grid->setColumnMinimumWidth(0, control(C::lblDestination)->sizeHint().width());
     {  // print detail
         auto* print = new QCheckBox(withMnemonic(name(C::CheckBox1), caption(C::CheckBox1)), group_);
         print->setObjectName(name(C::CheckBox1));
