@@ -138,10 +138,13 @@ TEST(WorkbenchWindow, DefaultProductOfTheSettings) {
 
 TEST(WorkbenchWindow, EachProductShowsItsLayout) {
     GuiFixture f;
+    std::set<int> sourceLefts;
     for (const Choice choice : productChoices()) {
         f.choose(choice);
         SCOPED_TRACE(choiceInfo(choice).control);
         EXPECT_TRUE(f.workbench().radio(choice)->isChecked());
+        QApplication::processEvents();
+        sourceLefts.insert(f.control(C::edtSource)->mapTo(&f.workbench(), QPoint(0, 0)).x());
         // Every layout fits the window's design size (924 by 644), and the frame never grows past a small
         // screen because of its child.
         EXPECT_LE(f.workbench().minimumSizeHint().width(), 924);
@@ -155,6 +158,8 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
         }
     }
     EXPECT_TRUE(f.messages.empty());
+    // The fields stay in their column whichever captions a layout hides.
+    EXPECT_EQ(sourceLefts.size(), 1u);
 
     // What a person sees in a few layouts, named as shown.
     f.choose(Choice::DirectDebit100M);
@@ -418,6 +423,26 @@ TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
     // The mnemonic of a caption reaches its field.
     QTest::keyClick(&f.workbench(), Qt::Key_I, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), f.control(C::edtComId));
+}
+
+TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
+    GuiFixture f;
+    // Assistive technologies check a radio button through its one action, Toggle, which is no click.
+    auto toggle = [](QWidget* radio) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(radio);
+        ASSERT_NE(iface, nullptr);
+        ASSERT_NE(iface->actionInterface(), nullptr);
+        ASSERT_TRUE(
+            iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    toggle(f.workbench().radio(Choice::Mcp));
+    EXPECT_EQ(f.model().selected(), Choice::Mcp);
+    EXPECT_TRUE(f.control(C::edtInvoice)->isVisible());
+    toggle(f.workbench().radio(Choice::Direct10m));
+    EXPECT_EQ(f.model().selected(), Choice::Direct10m);
+    EXPECT_FALSE(f.control(C::edtInvoice)->isVisible());
+    EXPECT_FALSE(f.workbench().radio(Choice::Mcp)->isChecked());
 }
 
 TEST(QtFileFilter, TranslatesPairsOfDescriptionAndPattern) {

@@ -173,7 +173,12 @@ void TfrmReformat::build() {
         choiceGrid->addWidget(r, index / 4, index % 4);
         ++index;
         const Choice choice = info.choice;
-        connect(r, &QRadioButton::clicked, this, [this, choice] { productClicked(choice); });
+        // Checked by any means (a click, the arrow keys, a screen reader's toggle): the product switches.
+        connect(r, &QRadioButton::toggled, this, [this, choice](bool checked) {
+            if (checked) {
+                productClicked(choice);
+            }
+        });
     }
     controls_[C::rbtDirContract] = radios_[Choice::DirContract];
     box->addLayout(choiceGrid);
@@ -284,6 +289,9 @@ void TfrmReformat::build() {
         grid->addWidget(button(C::bntDestination), row, 2);
         ++row;
     }
+    // The caption column keeps the width of its longest caption, so that the fields stay in place
+    // when a layout hides the rows with the long captions.
+    grid->setColumnMinimumWidth(0, control(C::lblDestination)->sizeHint().width());
     {  // print detail
         auto* print = new QCheckBox(withMnemonic(name(C::CheckBox1), caption(C::CheckBox1)), group_);
         print->setObjectName(name(C::CheckBox1));
