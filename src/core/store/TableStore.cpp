@@ -208,18 +208,31 @@ void bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
     }
 }
 
-Value columnValue(sqlite3_stmt* stmt, int col) {
+// How a column's declared type turns its values into Values; the same for every row of a statement.
+enum class Declared { Other, Currency, Real };
+
+Declared declaredType(sqlite3_stmt* stmt, int col) {
+    const char* decl = sqlite3_column_decltype(stmt, col);
+    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+        return Declared::Currency;
+    }
+    if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+        return Declared::Real;
+    }
+    return Declared::Other;
+}
+
+Value columnValue(sqlite3_stmt* stmt, int col, Declared declared) {
     const int type = sqlite3_column_type(stmt, col);
     if (type == SQLITE_NULL) {
         return std::monostate{};
     }
-    const char* decl = sqlite3_column_decltype(stmt, col);
-    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+    if (declared == Declared::Currency) {
         return Money::fromUnits(sqlite3_column_int64(stmt, col));
     }
     switch (type) {
         case SQLITE_INTEGER:
-            if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+            if (declared == Declared::Real) {
                 return sqlite3_column_double(stmt, col);
             }
             return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
@@ -311,7 +324,13 @@ void TableStore::forEachRow(const std::string& sql, const Binds& binds,
         bindValue(st.stmt, static_cast<int>(i + 1), binds[i]);
     }
     const int count = sqlite3_column_count(st.stmt);
-    for (;;) {
+    std::vector<Declared> declared;
+    for (int c = 0; c < count; ++c) {
+        declared.push_back(declaredType(st.stmt, c));
+    }
+    // One row object for all rows: the names are set once, the values refilled.
+    Row row;
+    for (bool first = true;; first = false) {
         const int rc = sqlite3_step(st.stmt);
         if (rc == SQLITE_DONE) {
             break;
@@ -320,9 +339,22 @@ void TableStore::forEachRow(const std::string& sql, const Binds& binds,
             sqlite3_reset(st.stmt);
             fail("Cannot run \"" + sql + "\"", rc);
         }
-        Row row;
         for (int c = 0; c < count; ++c) {
-            row.add(sqlite3_column_name(st.stmt, c), columnValue(st.stmt, c));
+            const Declared d = declared[static_cast<size_t>(c)];
+            if (first) {
+                row.add(sqlite3_column_name(st.stmt, c), columnValue(st.stmt, c, d));
+                continue;
+            }
+            Value& into = row.valueAt(static_cast<size_t>(c));
+            auto* text = std::get_if<std::string>(&into);
+            if (text != nullptr && d != Declared::Currency &&
+                sqlite3_column_type(st.stmt, c) == SQLITE_TEXT) {
+                // Text into text: the string keeps its buffer.
+                text->assign(reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, c)),
+                             static_cast<size_t>(sqlite3_column_bytes(st.stmt, c)));
+            } else {
+                into = columnValue(st.stmt, c, d);
+            }
         }
         if (!each(row)) {
             break;
