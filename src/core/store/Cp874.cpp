@@ -151,9 +151,18 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
 }
 
 std::string sanitizeUtf8(std::string_view text) {
+    // Plain ASCII, the common case of report values, is valid as it is.
+    size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+        ++ascii;
+    }
+    if (ascii == text.size()) {
+        return std::string(text);
+    }
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
+    out.append(text.substr(0, ascii));
+    for (size_t i = ascii; i < text.size();) {
         char32_t cp = 0;
         const size_t len = decodeUtf8(text, i, cp);
         if (len == 0) {

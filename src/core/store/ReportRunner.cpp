@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <set>
 #include <sstream>
 
 #include "store/Cp874.h"
@@ -193,6 +195,34 @@ std::vector<Section> datasetSections(const std::string& text) {
     return sections;
 }
 
+// The names a section body's tags look up, or nothing when a tag is beyond plain names (dotted names,
+// "{{.}}", partials, delimiter changes): then every field is offered.
+std::optional<std::set<std::string>> referencedNames(const std::string& body) {
+    std::set<std::string> names;
+    for (size_t at = body.find("{{"); at != std::string::npos; at = body.find("{{", at)) {
+        const size_t end = body.find("}}", at + 2);
+        if (end == std::string::npos) {
+            return std::nullopt;
+        }
+        std::string tag = body.substr(at + 2, end - at - 2);
+        at = end + 2;
+        if (!tag.empty() && tag.front() == '!') {
+            continue;  // a comment
+        }
+        if (!tag.empty() && std::string_view("#^/&{").find(tag.front()) != std::string_view::npos) {
+            tag.erase(0, 1);
+        }
+        const size_t first = tag.find_first_not_of(' ');
+        const size_t last = tag.find_last_not_of(' ');
+        tag = first == std::string::npos ? std::string() : tag.substr(first, last - first + 1);
+        if (tag.empty() || tag.find_first_of(".>=<{}") != std::string::npos) {
+            return std::nullopt;
+        }
+        names.insert(tag);
+    }
+    return names;
+}
+
 // Marks where a section's rows go in the rendered page; no layout holds these two bytes.
 std::string marker(size_t index) {
     return "\x02" + std::to_string(index) + "\x03";
@@ -274,17 +304,40 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
         out.write(rendered.data() + done, static_cast<std::streamsize>(at - done));
         done = at + mark.size();
         const Section& section = sections[i];
-        mustache::mustache body(text.substr(section.body, section.close - section.body));
+        const std::string bodyText = text.substr(section.body, section.close - section.body);
+        mustache::mustache body(bodyText);
+        const std::optional<std::set<std::string>> names = referencedNames(bodyText);
         mustache::data item{mustache::data::type::object};
         mustache::context<std::string> context;
         context.push(&variables);
         context.push(&item);
         std::int64_t n = 0;
+        // Per column: its name and alias, each only when the body can ask for it.
+        std::vector<std::pair<std::string, std::string>> keys;
         report.store->forEachRow(datasetSql(*section.link), {}, [&](const Row& row) {
-            for (const auto& [field, value] : row.fields()) {
-                const std::string sanitized = cp874::sanitizeUtf8(displayText(value));
-                item.set(field, sanitized);
-                item.set(alias(field), sanitized);
+            if (keys.empty()) {
+                for (const auto& field : row.fields()) {
+                    const std::string a = alias(field.first);
+                    const auto wanted = [&names](const std::string& k) {
+                        return !names || names->count(k) > 0;
+                    };
+                    keys.emplace_back(wanted(field.first) ? field.first : std::string(),
+                                      wanted(a) ? a : std::string());
+                }
+            }
+            size_t c = 0;
+            for (const auto& field : row.fields()) {
+                const auto& [name, aliasName] = keys[c++];
+                if (name.empty() && aliasName.empty()) {
+                    continue;
+                }
+                const std::string sanitized = cp874::sanitizeUtf8(displayText(field.second));
+                if (!name.empty()) {
+                    item.set(name, sanitized);
+                }
+                if (!aliasName.empty()) {
+                    item.set(aliasName, sanitized);
+                }
             }
             item.set("_row", std::to_string(++n));
             body.render(context, out);
@@ -307,7 +360,14 @@ namespace {
 void jsonString(std::string& out, std::string_view text) {
     static const char* hex = "0123456789abcdef";
     out += '"';
-    for (const char c : text) {
+    size_t plain = 0;  // start of the run of characters that go as they are
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20) {
+            continue;
+        }
+        out.append(text.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
             case '"':
                 out += "\\\"";
@@ -331,15 +391,12 @@ void jsonString(std::string& out, std::string_view text) {
                 out += "\\t";
                 break;
             default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    out += "\\u00";
-                    out += hex[(c >> 4) & 0xF];
-                    out += hex[c & 0xF];
-                } else {
-                    out += c;
-                }
+                out += "\\u00";
+                out += hex[(c >> 4) & 0xF];
+                out += hex[c & 0xF];
         }
     }
+    out.append(text.data() + plain, text.size() - plain);
     out += '"';
 }
 
