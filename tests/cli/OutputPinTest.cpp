@@ -21,9 +21,11 @@ constexpr int kLines = 240;
 const bench::Day kToday{2026, 12, 8};
 
 struct Run {
+    Run(std::string n, std::vector<std::string> a, int column = 0, std::string file = {})
+        : name(std::move(n)), args(std::move(a)), spoilColumn(column), spoiled(std::move(file)) {}
     std::string name;
-    std::vector<std::string> args;  // after "qrv --data D --report-out R"
-    int spoilColumn = 0;            // a digit of this column is changed on every 37th detail line
+    std::vector<std::string> args;  // after "qrv --data D --report-out R"; "@" stands for the folder
+    int spoilColumn;                // a digit of this column is changed on every 37th line
     std::string spoiled;            // the source file it is changed in
 };
 
