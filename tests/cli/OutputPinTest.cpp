@@ -36,6 +36,10 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+void PrintTo(const Run& run, std::ostream* os) {
+    *os << run.name;
+}
+
 // Changes one digit in `column` on every 37th line after the first.
 void spoil(const std::filesystem::path& file, int column) {
     std::istringstream in(test::readFile(file));
