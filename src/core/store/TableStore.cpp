@@ -13,6 +13,17 @@ namespace qrv {
 
 namespace {
 
+void appendQuoted(std::string& out, std::string_view name) {
+    out += '"';
+    for (const char c : name) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+}
+
 std::string quoteIdentifier(std::string_view name) {
     std::string q = "\"";
     for (const char c : name) {
@@ -299,13 +310,23 @@ void TableStore::append(std::string_view table, const FieldValues& fields) {
     if (def == nullptr) {
         throw QrvError("Unknown table \"" + std::string(table) + "\"");
     }
-    std::string sql = "INSERT INTO " + quoteIdentifier(def->name) + " (";
-    std::string params;
+    // The statement text is the key of the prepared statement; built in one buffer, it costs no
+    // allocation once the buffer has grown.
+    static thread_local std::string sql;
+    sql.assign("INSERT INTO ");
+    appendQuoted(sql, def->name);
+    sql += " (";
     for (size_t i = 0; i < fields.size(); ++i) {
-        sql += (i ? ", " : "") + quoteIdentifier(fields[i].first);
-        params += i ? ", ?" : "?";
+        if (i > 0) {
+            sql += ", ";
+        }
+        appendQuoted(sql, fields[i].first);
     }
-    sql += ") VALUES (" + params + ")";
+    sql += ") VALUES (";
+    for (size_t i = 0; i < fields.size(); ++i) {
+        sql += i ? ", ?" : "?";
+    }
+    sql += ")";
     Statement& st = prepare(sql);
     for (size_t i = 0; i < fields.size(); ++i) {
         bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
