@@ -46,9 +46,17 @@ void CliUi::finishProgress() {
 
 namespace {
 
-void writeAtomically(const std::filesystem::path& target, const std::string& content) {
+// Writes `target` whole or not at all: `write` fills a stream over its temporary file.
+template <typename Write>
+void writeAtomically(const std::filesystem::path& target, Write write) {
     AtomicFile file(target);
-    file.writer().write(content);
+    {
+        std::ofstream out(file.tempPath(), std::ios::binary | std::ios::trunc);
+        write(out);
+        if (!out.flush()) {
+            throw QrvError("Cannot write file \"" + target.string() + "\"");
+        }
+    }
     file.commit();
 }
 
@@ -62,18 +70,14 @@ void CliUi::showReport(const ShownReport& report) {
     const std::string stem = std::filesystem::path(report.requestedLayout).stem().string();
     std::error_code ec;
     std::filesystem::create_directories(*reportOut_, ec);
-    const std::string html = report.layoutFile.empty() ? std::string() : RenderReportHtml(report);
-    writeAtomically(*reportOut_ / (stem + ".html"), html);
-    const std::filesystem::path jsonPath = *reportOut_ / (stem + ".json");
-    AtomicFile json(jsonPath);
-    {
-        std::ofstream out(json.tempPath(), std::ios::binary | std::ios::trunc);
-        WriteReportJson(report, out);
-        if (!out.flush()) {
-            throw QrvError("Cannot write file \"" + jsonPath.string() + "\"");
+    // Both files stream: a report of a million rows is never held whole.
+    writeAtomically(*reportOut_ / (stem + ".html"), [&report](std::ostream& out) {
+        if (!report.layoutFile.empty()) {
+            RenderReportHtml(report, out);
         }
-    }
-    json.commit();
+    });
+    writeAtomically(*reportOut_ / (stem + ".json"),
+                    [&report](std::ostream& out) { WriteReportJson(report, out); });
 }
 
 std::optional<std::string> CliUi::chooseOpenFile(const std::string&) {

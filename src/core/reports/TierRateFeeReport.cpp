@@ -1,5 +1,7 @@
 #include "reports/TierRateFeeReport.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -55,6 +57,27 @@ std::string_view withoutLeadingBlanks(std::string_view text) {
     return text;
 }
 
+// The amount of columns 58-67 "." 68-69 (leading blanks allowed), or nothing when that is no amount.
+std::optional<Money> lineAmount(std::string_view line) {
+    const std::string_view digits = Columns(line, 58, 69);
+    if (digits.size() == 12 &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        // The usual line, twelve digits: satang counted directly.
+        std::int64_t satang = 0;
+        for (const char c : digits) {
+            satang = satang * 10 + (c - '0');
+        }
+        return Money::fromUnits(satang * (Money::kScale / 100));
+    }
+    const std::string text(std::string(withoutLeadingBlanks(Columns(line, 58, 67))) + "." +
+                           std::string(Columns(line, 68, 69)));
+    const std::optional<Money> amount = Money::fromDecimalText(text);
+    if (!amount || Columns(line, 68, 69).size() != 2) {
+        return std::nullopt;
+    }
+    return amount;
+}
+
 TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     TierCounts counts;
     std::string_view line;
@@ -62,10 +85,10 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
         if (Columns(line, 1, 3) != "102" || Columns(line, 28, 30) == "014") {
             continue;
         }
-        const std::string text(std::string(withoutLeadingBlanks(Columns(line, 58, 67))) + "." +
-                               std::string(Columns(line, 68, 69)));
-        const std::optional<Money> amount = Money::fromDecimalText(text);
-        if (!amount || Columns(line, 68, 69).size() != 2) {
+        const std::optional<Money> amount = lineAmount(line);
+        if (!amount) {
+            const std::string text(std::string(withoutLeadingBlanks(Columns(line, 58, 67))) + "." +
+                                   std::string(Columns(line, 68, 69)));
             throw QrvError("'" + text + "' is not a valid amount (line " +
                            std::to_string(reader.lineNumber()) + " of \"" + source.string() +
                            "\", columns 58-69)");

@@ -1,5 +1,7 @@
 #include "store/Cp874.h"
 
+#include <algorithm>
+
 #include <iconv.h>
 
 #include <array>
@@ -119,18 +121,23 @@ std::string toUtf8(std::string_view cp874) {
     const CodeTable& t = table();
     std::string out;
     out.reserve(cp874.size() * 3 / 2);
-    for (const char ch : cp874) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out += ch;
-        } else {
+    size_t plain = 0;  // start of the run of ASCII bytes, which are the same in both
+    for (size_t i = 0; i < cp874.size(); ++i) {
+        const auto b = static_cast<unsigned char>(cp874[i]);
+        if (b >= 0x80) {
+            out.append(cp874.data() + plain, i - plain);
             out += t.toUtf8[b];
+            plain = i + 1;
         }
     }
+    out.append(cp874.data() + plain, cp874.size() - plain);
     return out;
 }
 
 std::optional<std::string> fromUtf8(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(utf8);  // ASCII is the same in both
+    }
     const CodeTable& t = table();
     std::string out;
     out.reserve(utf8.size());
@@ -151,9 +158,18 @@ std::optional<std::string> fromUtf8(std::string_view utf8) {
 }
 
 std::string sanitizeUtf8(std::string_view text) {
+    // Plain ASCII, the common case of report values, is valid as it is.
+    size_t ascii = 0;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+        ++ascii;
+    }
+    if (ascii == text.size()) {
+        return std::string(text);
+    }
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
+    out.append(text.substr(0, ascii));
+    for (size_t i = ascii; i < text.size();) {
         char32_t cp = 0;
         const size_t len = decodeUtf8(text, i, cp);
         if (len == 0) {

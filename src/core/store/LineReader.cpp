@@ -69,9 +69,14 @@ bool LineReader::next(std::string_view& line) {
     size_t scan = begin_;
     for (;;) {
         const char* data = buffer_.data();
-        size_t i = scan;
-        while (i < end_ && data[i] != '\n' && data[i] != '\r') {
-            ++i;
+        // The first CR or LF: two vectorised searches instead of a loop over every byte.
+        size_t i = end_;
+        if (scan < end_) {
+            const void* cr = std::memchr(data + scan, '\r', end_ - scan);
+            const size_t crAt =
+                cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - data) : end_;
+            const void* lf = std::memchr(data + scan, '\n', crAt - scan);
+            i = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - data) : crAt;
         }
         if (i < end_) {
             size_t lineEnd = i + 1;

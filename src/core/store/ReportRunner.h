@@ -59,6 +59,8 @@ const std::vector<DatasetLink>& datasetLinks();
 // The report as an HTML page (mustache over the layout). Throws QrvError naming the layout when it is
 // malformed.
 std::string RenderReportHtml(const ShownReport& report);
+// The same page written to `out` as it is rendered: a dataset's rows stream through one at a time.
+void RenderReportHtml(const ShownReport& report, std::ostream& out);
 // The JSON form: {"layout": ..., "variables": {...}, "datasets": {...}}, written row by row.
 void WriteReportJson(const ShownReport& report, std::ostream& out);
 

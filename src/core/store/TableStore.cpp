@@ -13,6 +13,17 @@ namespace qrv {
 
 namespace {
 
+void appendQuoted(std::string& out, std::string_view name) {
+    out += '"';
+    for (const char c : name) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+}
+
 std::string quoteIdentifier(std::string_view name) {
     std::string q = "\"";
     for (const char c : name) {
@@ -125,6 +136,9 @@ bool TableStore::open() {
     try {
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=NORMAL");
+        // A small page cache: rows are appended and read in order, and a run's memory then stays the
+        // same whatever the size of the file (the default cache of 2 MiB fills only on large files).
+        exec("PRAGMA cache_size=-512");
         createSchema();
     } catch (...) {
         statements_.clear();
@@ -208,18 +222,31 @@ void bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
     }
 }
 
-Value columnValue(sqlite3_stmt* stmt, int col) {
+// How a column's declared type turns its values into Values; the same for every row of a statement.
+enum class Declared { Other, Currency, Real };
+
+Declared declaredType(sqlite3_stmt* stmt, int col) {
+    const char* decl = sqlite3_column_decltype(stmt, col);
+    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+        return Declared::Currency;
+    }
+    if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+        return Declared::Real;
+    }
+    return Declared::Other;
+}
+
+Value columnValue(sqlite3_stmt* stmt, int col, Declared declared) {
     const int type = sqlite3_column_type(stmt, col);
     if (type == SQLITE_NULL) {
         return std::monostate{};
     }
-    const char* decl = sqlite3_column_decltype(stmt, col);
-    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+    if (declared == Declared::Currency) {
         return Money::fromUnits(sqlite3_column_int64(stmt, col));
     }
     switch (type) {
         case SQLITE_INTEGER:
-            if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+            if (declared == Declared::Real) {
                 return sqlite3_column_double(stmt, col);
             }
             return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
@@ -286,13 +313,23 @@ void TableStore::append(std::string_view table, const FieldValues& fields) {
     if (def == nullptr) {
         throw QrvError("Unknown table \"" + std::string(table) + "\"");
     }
-    std::string sql = "INSERT INTO " + quoteIdentifier(def->name) + " (";
-    std::string params;
+    // The statement text is the key of the prepared statement; built in one buffer, it costs no
+    // allocation once the buffer has grown.
+    static thread_local std::string sql;
+    sql.assign("INSERT INTO ");
+    appendQuoted(sql, def->name);
+    sql += " (";
     for (size_t i = 0; i < fields.size(); ++i) {
-        sql += (i ? ", " : "") + quoteIdentifier(fields[i].first);
-        params += i ? ", ?" : "?";
+        if (i > 0) {
+            sql += ", ";
+        }
+        appendQuoted(sql, fields[i].first);
     }
-    sql += ") VALUES (" + params + ")";
+    sql += ") VALUES (";
+    for (size_t i = 0; i < fields.size(); ++i) {
+        sql += i ? ", ?" : "?";
+    }
+    sql += ")";
     Statement& st = prepare(sql);
     for (size_t i = 0; i < fields.size(); ++i) {
         bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
@@ -311,7 +348,13 @@ void TableStore::forEachRow(const std::string& sql, const Binds& binds,
         bindValue(st.stmt, static_cast<int>(i + 1), binds[i]);
     }
     const int count = sqlite3_column_count(st.stmt);
-    for (;;) {
+    std::vector<Declared> declared;
+    for (int c = 0; c < count; ++c) {
+        declared.push_back(declaredType(st.stmt, c));
+    }
+    // One row object for all rows: the names are set once, the values refilled.
+    Row row;
+    for (bool first = true;; first = false) {
         const int rc = sqlite3_step(st.stmt);
         if (rc == SQLITE_DONE) {
             break;
@@ -320,9 +363,22 @@ void TableStore::forEachRow(const std::string& sql, const Binds& binds,
             sqlite3_reset(st.stmt);
             fail("Cannot run \"" + sql + "\"", rc);
         }
-        Row row;
         for (int c = 0; c < count; ++c) {
-            row.add(sqlite3_column_name(st.stmt, c), columnValue(st.stmt, c));
+            const Declared d = declared[static_cast<size_t>(c)];
+            if (first) {
+                row.add(sqlite3_column_name(st.stmt, c), columnValue(st.stmt, c, d));
+                continue;
+            }
+            Value& into = row.valueAt(static_cast<size_t>(c));
+            auto* text = std::get_if<std::string>(&into);
+            if (text != nullptr && d != Declared::Currency &&
+                sqlite3_column_type(st.stmt, c) == SQLITE_TEXT) {
+                // Text into text: the string keeps its buffer.
+                text->assign(reinterpret_cast<const char*>(sqlite3_column_text(st.stmt, c)),
+                             static_cast<size_t>(sqlite3_column_bytes(st.stmt, c)));
+            } else {
+                into = columnValue(st.stmt, c, d);
+            }
         }
         if (!each(row)) {
             break;

@@ -30,6 +30,8 @@ class Row {
     // Text of a field (numbers in plain decimal); empty when missing or null.
     std::string text(std::string_view name) const;
     const std::vector<std::pair<std::string, Value>>& fields() const { return fields_; }
+    // The value of the field at `index` (0-based), for refilling a row of the same columns.
+    Value& valueAt(size_t index) { return fields_[index].second; }
 
   private:
     std::vector<std::pair<std::string, Value>> fields_;

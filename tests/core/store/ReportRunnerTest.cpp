@@ -64,6 +64,44 @@ TEST(ReportRunner, ValuesAreEscapedAndNeverExpanded) {
               "&lt;script&gt;{{x}}&lt;/script&gt;|a.txt|[1:a&lt;b &amp; {{V}}][2:two]");
 }
 
+// Rows stream through one at a time; what a row shows must still be what mustache gives for the whole
+// list: row fields before variables, a variable reached from inside a row, a section shown twice with
+// its numbering restarted, inverted sections on an empty and a filled dataset, dotted and aliased names.
+TEST(ReportRunner, StreamedRowsRenderAsTheWholeListWould) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "r.frf",
+              "<h1>{{ComName}}</h1>\n"
+              "{{#frDBDataSet2}}<tr>{{_row}} {{LnNo}} {{DesErr}} {{ComName}} {{Field_Name}}</tr>\n"
+              "{{/frDBDataSet2}}{{^frDBDataSet2}}none\n{{/frDBDataSet2}}end\n"
+              "{{#frDBDataSet2}}[{{_row}}{{#DesErr}}+{{/DesErr}}]{{/frDBDataSet2}}\n"
+              "{{#frDBDataSet1}}x{{/frDBDataSet1}}{{^frDBDataSet1}}no credits{{/frDBDataSet1}}\n"
+              "{{#frDBDataSet2}}<{{frDBDataSet2.LnNo}}>{{/frDBDataSet2}}");
+    store.append("Dcp_Err", {{"LnNo", std::string("7")}, {"DesErr", std::string("bad & worse")}});
+    store.append("Dcp_Err", {{"LnNo", std::string("9")}, {"DesErr", std::string("")}});
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("ComName", "ACME <1>");
+    runner.setVariable("LnNo", "shadowed");
+    runner.setVariable("Field Name", "F");
+    const std::string expected =
+        "<h1>ACME &lt;1&gt;</h1>\n"
+        "<tr>1 7 bad &amp; worse ACME &lt;1&gt; F</tr>\n"
+        "<tr>2 9  ACME &lt;1&gt; F</tr>\n"
+        "end\n"
+        "[1+][2+]\n"  // a text field opens its section even when empty
+        "no credits\n"
+        "<><>";
+    const ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(RenderReportHtml(shown), expected);
+    std::ostringstream streamed;
+    RenderReportHtml(shown, streamed);
+    EXPECT_EQ(streamed.str(), expected);
+
+    store.reset("Dcp_Err");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "<h1>ACME &lt;1&gt;</h1>\nnone\nend\n\nno credits\n");
+}
+
 TEST(ReportRunner, AMalformedLayoutIsAnErrorNamingIt) {
     TempDir dir;
     TableStore store(dir.path());

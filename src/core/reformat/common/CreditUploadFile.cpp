@@ -12,8 +12,12 @@ constexpr size_t kBlock = 1 << 16;
 CreditUploadFile::CreditUploadFile(const std::filesystem::path& destination, std::string headerRecord)
     : destination_(destination), header_(std::move(headerRecord)), work_(workFileFor(destination, "Temp")) {}
 
-CreditUploadFile::Result CreditUploadFile::complete(std::string_view record002, bool writeUpload) {
+CreditUploadFile::Result CreditUploadFile::complete(std::string_view record002, bool writeUpload,
+                                                    bool hashUnwritten) {
     work_.close();
+    if (!writeUpload && !hashUnwritten) {
+        return {};
+    }
     const std::string head = header_ + std::string(record002) + "\r\n";
     Sha1 sha;
     sha.update(head);

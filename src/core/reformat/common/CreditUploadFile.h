@@ -25,8 +25,9 @@ class CreditUploadFile {
         bool written = false;
     };
     // Puts `record002` after the header and computes the hash; writes the destination only when
-    // `writeUpload` is true. The work file is removed when this object goes.
-    Result complete(std::string_view record002, bool writeUpload);
+    // `writeUpload` is true. A caller that shows no hash of an unwritten file passes `hashUnwritten`
+    // false and the work file is not read again. The work file is removed when this object goes.
+    Result complete(std::string_view record002, bool writeUpload, bool hashUnwritten = true);
 
   private:
     std::filesystem::path destination_;

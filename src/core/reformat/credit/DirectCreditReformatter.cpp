@@ -390,7 +390,8 @@ void DirectCreditRun::execute() {
     const std::string totalField = total_.toAmountField(16);
     upload.writeRecord(TrailerRecord(1, accepted_, totalField));
     const bool anyAmount = total_ > Money();
-    const CreditUploadFile::Result result = upload.complete(record002(), anyAmount);
+    // Nothing shows the hash of a file that is not written (the hash field is cleared).
+    const CreditUploadFile::Result result = upload.complete(record002(), anyAmount, false);
     if (result.written) {
         wb_.message("Reformat data and add to " + ArchivePath(wb_).filename().string() + " completed");
         wb_.fields.edtHashValue = result.hash;

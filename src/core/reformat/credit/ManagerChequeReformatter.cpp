@@ -161,7 +161,8 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     r2.CreditCount = PadNumber(sequence_, 6);
 
     const bool positive = total > Money();
-    const CreditUploadFile::Result result = cheques_.upload.complete(r2.text(), positive);
+    // Nothing shows the hash of a file that is not written (the hash field is cleared).
+    const CreditUploadFile::Result result = cheques_.upload.complete(r2.text(), positive, false);
     if (positive) {
         wb_.message("Reformat data and add to " + wb_.clock().today().isoDashed() +
                     std::string(Trim(wb_.fields.edtComId)) + "_" + rs_.ProductCode + ".zip completed");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -183,6 +184,8 @@ class MediaClearingRun {
     void errorRow(std::int64_t lineNo, const char* fieldName, const char* colNo, const std::string& desErr);
     void progress(const LineReader& reader);
     void finish(const std::string& header);
+    const std::string& cachedBankName(std::string_view bank);
+    const std::string& cachedBranchName(std::string_view bank, std::string_view branch);
 
     Workbench& wb_;
     RunState& run_;
@@ -202,7 +205,31 @@ class MediaClearingRun {
     std::int64_t recordCount_ = 0;
     std::string lastLine_;
     bool haveLast_ = false;
+    // Names looked up (or registered) in this run, by code: a file names few banks and branches, and
+    // nothing else changes the reference tables while the run holds its transaction.
+    std::unordered_map<std::string, std::string> bankNames_;
+    std::unordered_map<std::string, std::string> branchNames_;
 };
+
+const std::string& MediaClearingRun::cachedBankName(std::string_view bank) {
+    const std::string key(bank);
+    auto it = bankNames_.find(key);
+    if (it == bankNames_.end()) {
+        it = bankNames_.emplace(key, bankName(store_, bank)).first;
+    }
+    return it->second;
+}
+
+const std::string& MediaClearingRun::cachedBranchName(std::string_view bank, std::string_view branch) {
+    std::string key(bank);
+    key += '\0';
+    key += branch;
+    auto it = branchNames_.find(key);
+    if (it == branchNames_.end()) {
+        it = branchNames_.emplace(key, branchName(store_, bank, branch)).first;
+    }
+    return it->second;
+}
 
 void MediaClearingRun::execute() {
     run_.ResultLayout = 0;
@@ -254,8 +281,8 @@ void MediaClearingRun::detailLine(std::string_view line, std::int64_t lineNo) {
     // Codes are registered before the checks, so those of lines rejected below are known next time.
     const std::string_view bank = Columns(line, 10, 12);
     const std::string_view branch = Columns(line, 13, 16);
-    const std::string bankText = bankName(store_, bank);
-    const std::string branchText = branchName(store_, bank, branch);
+    const std::string& bankText = cachedBankName(bank);
+    const std::string& branchText = cachedBranchName(bank, branch);
 
     const bool homeBank = bank == kHomeBank;
     const bool accountOk = creditAccountPasses(line, homeBank);

@@ -375,17 +375,18 @@ void DirectDebit100MRun::errorReport() {
 
 void DirectDebit100MRun::run() {
     start();
-    // A private copy of the source that the full error scan reads; it never outlives the run.
-    WorkFile copy = workFileFor(wb_.fields.edtDestination, "Temp1");
-    {
-        LineReader reader(source_);
-        std::string_view line;
-        while (reader.next(line)) {
-            copy.writer().writeLine(line);
-        }
-        copy.close();
-    }
     if (!quickPass()) {
+        // A private copy of the source that the full error scan reads; it never outlives the run. A
+        // file that passes the quick pass needs none.
+        WorkFile copy = workFileFor(wb_.fields.edtDestination, "Temp1");
+        {
+            LineReader reader(source_);
+            std::string_view line;
+            while (reader.next(line)) {
+                copy.writer().writeLine(line);
+            }
+            copy.close();
+        }
         fullScan(copy.path());
         if (!amountError_) {
             totalsCheck(copy.path(), Wording::FullScan);
@@ -394,7 +395,6 @@ void DirectDebit100MRun::run() {
         return;
     }
     const bool sound = totalsCheck(source_, Wording::CleanQuickPass);
-    { WorkFile done = std::move(copy); }  // the copy is no longer needed
     if (!sound) {
         errorReport();
         return;

@@ -99,19 +99,24 @@ void WriteDirectDebitUpload(Workbench& wb, const DirectDebitTotals& totals) {
         out.writeLine(TrailerRecord(totals.count, 1, totals.sumText));
         body.close();
     }
-    Sha1 sha;
-    platform::readBlocks(body.path(), kBlock, [&sha](std::string_view block) { sha.update(block); });
-    const std::string hash = HexUpper(sha.finish());
-
     if (!(totals.sum > Money())) {
-        f.edtHashValue.clear();
+        f.edtHashValue.clear();  // no upload file, no hash shown
         wb.message("Reformat data fail because data are rejected all transactions");
         return;
     }
+    // One pass over the work file: the hash line's place is kept, the rest copied and hashed, then the
+    // hash put in front.
+    Sha1 sha;
     AtomicFile upload(destination);
-    upload.writer().writeLine(hash);
-    platform::readBlocks(body.path(), kBlock,
-                         [&upload](std::string_view block) { upload.writer().write(block); });
+    FileWriter& out = upload.writer();
+    out.write(std::string(40, '0') + "\r\n");
+    platform::readBlocks(body.path(), kBlock, [&sha, &out](std::string_view block) {
+        sha.update(block);
+        out.write(block);
+    });
+    const std::string hash = HexUpper(sha.finish());
+    out.flush();
+    platform::writeAllAt(out.fd(), 0, hash.data(), hash.size(), upload.target().string());
     upload.commit();
     f.edtHashValue = hash;
     wb.run.UploadCreated = true;

@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "BenchFiles.h"
+#include "cli/CliApp.h"
+#include "support/DebitHashFiles.h"
+#include "support/TestSupport.h"
+
+// Every product run through qrv on generated files (the benchmark's generator at a small size, a few
+// lines spoiled so that listings and error tables are written too) must give the very bytes it gave
+// before the performance work: outputs, listings, reports and the messages, by name and SHA-1. A change
+// here is a change users see.
+namespace qrv {
+namespace {
+
+constexpr int kLines = 240;
+const bench::Day kToday{2026, 12, 8};
+
+struct Run {
+    Run(std::string n, std::vector<std::string> a, int column = 0, std::string file = {})
+        : name(std::move(n)), args(std::move(a)), spoilColumn(column), spoiled(std::move(file)) {}
+    std::string name;
+    std::vector<std::string> args;  // after "qrv --data D --report-out R"; "@" stands for the folder
+    int spoilColumn;                // a digit of this column is changed on every 37th line
+    std::string spoiled;            // the source file it is changed in
+};
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+void PrintTo(const Run& run, std::ostream* os) {
+    *os << run.name;
+}
+
+// Changes one digit in `column` on every 37th line after the first.
+void spoil(const std::filesystem::path& file, int column) {
+    std::istringstream in(test::readFile(file));
+    std::string all;
+    std::string line;
+    for (int n = 1; std::getline(in, line); ++n) {
+        if (n > 1 && n % 37 == 0 && line.size() >= static_cast<size_t>(column)) {
+            char& c = line[static_cast<size_t>(column - 1)];
+            c = static_cast<char>('0' + (c - '0' + 1) % 10);
+        }
+        all += line + "\n";
+    }
+    test::writeFile(file, all);
+}
+
+// "name sha1" of every file the run left in the folder (inputs and the data folder excepted; an archive
+// by name only, its entries carry file times), then the exit status and the standard output.
+std::string runAndDigest(const Run& run) {
+    test::TempDir dir;
+    const std::string d = dir.path().string();
+    bench::directCredit(d + "/DCP.txt", kLines, kToday);
+    bench::mediaClearing(d + "/MCL.txt", kLines, kToday);
+    bench::managerCheque(d + "/MCP.txt", d + "/MCP-invoice.txt", kLines, kToday);
+    bench::directDebit100M(d + "/DDR.txt", kLines, kToday);
+    bench::directDebitHash(d + "/HASH.txt", kLines, kToday);
+    bench::returnComparison(d + "/RET.txt", d + "/RET-return.txt", kLines, kToday);
+    bench::convert100M(d + "/C100M.txt", kLines, kToday);
+    if (run.spoilColumn > 0) {
+        spoil(dir / run.spoiled, run.spoilColumn);
+    }
+    std::vector<std::string> inputs = test::listFolder(dir.path());
+
+    std::vector<std::string> args = {"qrv", "--data", d + "/Data", "--reports", QRV_SOURCE_REPORTS};
+    std::vector<const char*> argv;
+    for (const auto& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const FixedClock clock(Date{2026, 12, 8});
+    std::vector<const char*> init = argv;
+    init.push_back("init");
+    EXPECT_EQ(cli::runCli(static_cast<int>(init.size()), init.data(), out, err, clock), 0) << err.str();
+    out.str("");
+    std::vector<std::string> own = {"--report-out", d + "/rep"};
+    for (const std::string& a : run.args) {
+        own.push_back(replaceAll(a, "@", d + "/"));
+    }
+    for (const auto& a : own) {
+        argv.push_back(a.c_str());
+    }
+    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
+
+    std::string digest;
+    auto add = [&](const std::string& name, const std::filesystem::path& file) {
+        const std::string bytes = replaceAll(test::readFile(file), d, "<DIR>");
+        digest += name + " " + (name.ends_with(".zip") ? "archive" : test::sha1Upper(bytes)) + "\n";
+    };
+    for (const std::string& name : test::listFolder(dir.path())) {
+        if (name != "Data" && name != "rep" &&
+            std::find(inputs.begin(), inputs.end(), name) == inputs.end()) {
+            add(name, dir / name);
+        }
+    }
+    if (std::filesystem::exists(dir / "rep")) {
+        for (const std::string& name : test::listFolder(dir / "rep")) {
+            add("rep/" + name, dir / "rep" / name);
+        }
+    }
+    digest += "status " + std::to_string(status) + "\n" + replaceAll(out.str(), d, "<DIR>");
+    return digest;
+}
+
+// The digests as the commands gave them before any of the performance changes.
+// clang-format off
+const std::map<std::string, std::string> kPinned = {
+    {"DCP",
+     "2026-12-08BENCH01_DCP.zip archive\n"
+     "up.txt E4FF784563D3DA8593B09A2B3EDE9A338A99F13D\n"
+     "rep/rptResult.html 9D3B78BEB9F347099533D64C650DDC3A456CEC01\n"
+     "rep/rptResult.json 1162FBC9ECBFA3338FCBCC3C8DF70D159DF2EDDC\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
+     "Hash Value: 3F7A45AF8443688784F239FF192E233D6BBA15EA\n"},
+    {"DCPdetail",
+     "2026-12-08BENCH01_DCP.zip archive\n"
+     "up.txt E4FF784563D3DA8593B09A2B3EDE9A338A99F13D\n"
+     "rep/rptDcpDetail.html 8582E04E425175AC1E7646D430E5EE897277F8B7\n"
+     "rep/rptDcpDetail.json B2DD7BBE2DEC4DEDEB170390DEC7D13D7098F6AF\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
+     "Hash Value: 3F7A45AF8443688784F239FF192E233D6BBA15EA\n"},
+    {"DCPspoiled",
+     "2026-12-08BENCH01_DCP.zip archive\n"
+     "BENCH01_DCP_InvalidAcctRecord.txt C32CA99C59FF1F852378010C440AEE5E8C8D16A0\n"
+     "up.txt A4EEA5626F3652CDB35D18913A5FB2BFDD51A842\n"
+     "rep/rptDcpDetail.html BCC88903F5754D64DC46FEC0905276AF292389DE\n"
+     "rep/rptDcpDetail.json 8F26F9477E88DA49879E3969AC6E456C6F092B46\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
+     "Hash Value: FBFAFEB821499EB02912D588621C4A90A0CD5B52\n"},
+    {"MCL",
+     "2026-12-08BENCH01_MCL.zip archive\n"
+     "up.txt 293DD37B343DE00A6B6EECC2E6DEB6E4B0E25C4D\n"
+     "rep/rptResult.html FB21D1FCDD956ECF55A6CE7FEDD57206BB05B109\n"
+     "rep/rptResult.json 4983F3CBEBABA203088A6E836B0AB167E3A4144F\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
+     "Hash Value: 2CAF7D147D03FA3D3964FD51DBEABCF1CCEC9678\n"},
+    {"MCLdetail",
+     "2026-12-08BENCH01_MCL.zip archive\n"
+     "up.txt 293DD37B343DE00A6B6EECC2E6DEB6E4B0E25C4D\n"
+     "rep/rptMclDetail.html 6384460EFB88FBBBFEB97D23FB3E9A34013347E2\n"
+     "rep/rptMclDetail.json AA2EA860C806D13E4B7058EDDE498143A01330CE\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
+     "Hash Value: 2CAF7D147D03FA3D3964FD51DBEABCF1CCEC9678\n"},
+    {"MCLspoiled",
+     "rep/rptResult.html A838AAC49A09E2C52D0CEF900F8C4ACDF65C9DAA\n"
+     "rep/rptResult.json E7A266B0541BDAA606D7EE9524393BB63AE31044\n"
+     "status 1\n"
+     "Reformat data fail because some transactions are rejected\n"
+     "Hash Value: 3AD16A156CE8D925E317A4ECBEEF96DBD7A4024D\n"},
+    {"MCLnewbank",
+     "2026-12-08BENCH01_MCL.zip archive\n"
+     "up.txt 22C69E7339B2F1D1EA2727285CBC9E24569D1DE3\n"
+     "rep/rptMclDetail.html F499F97437C6BB4C0B1E29206B6C8B89771DD6DB\n"
+     "rep/rptMclDetail.json 7E06DDB487C6CF73DE510820BBA0A26E025BA7BE\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
+     "Hash Value: 43D18095413D47E75A560F7DFEBB477F01F977AD\n"},
+    {"MCP",
+     "2026-12-08BENCH01_MCP.zip archive\n"
+     "up.txt 2FC3AD7D8EE1366F5785CAE1773987E008FFC5B5\n"
+     "rep/rptResult.html BE5D808D793677B53C7FE69839A06A793A0B4909\n"
+     "rep/rptResult.json 28B3831EB0C973BAA5549C66D6450AF06EC6401B\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
+     "Hash Value: 8962075C0485B349AC71212BAE18C034654ADF18\n"},
+    {"MCPdetail",
+     "2026-12-08BENCH01_MCP.zip archive\n"
+     "up.txt 2FC3AD7D8EE1366F5785CAE1773987E008FFC5B5\n"
+     "rep/rptMcpDetail.html E40CE9552AAD65BD151867D467D0AD34E72BCC79\n"
+     "rep/rptMcpDetail.json 48AFDE97F0B2A4FAE398AE7A0AC1C9CB42FDB746\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
+     "Hash Value: 8962075C0485B349AC71212BAE18C034654ADF18\n"},
+    {"MCPspoiled",
+     "2026-12-08BENCH01_MCP.zip archive\n"
+     "up.txt 7A0854BD01D1E62B13EFF549B2B9E1636D9F08FF\n"
+     "rep/rptMcpDetail.html BB60C335AC019D74C46CF68912F13C523DFDF3D4\n"
+     "rep/rptMcpDetail.json 6EEEEDC9E3AF11B666D6BE00956404C20FC1B0CA\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
+     "Hash Value: A3F9E8834B643CEF36E4301E74C92E43C515AC4D\n"},
+    {"DDR",
+     "2026-12-08BENCH01_DDR.zip archive\n"
+     "up.txt 20DF23A5DFAB6FE4DEEA7FA8F627702E6FE8A007\n"
+     "rep/rptResultNoErr.html 63C5B0F69BC321E91D703221B2A68A40D120A2EF\n"
+     "rep/rptResultNoErr.json BF4F5F2F0611D9333CAB9B21EE3D5AC9448A5A9B\n"
+     "status 0\n"
+     "Reformat data and add to 2026-12-08BENCH01_DDR.zip completed\n"
+     "Hash Value: 4FF34E345B2709CA8820438685D7FDBEB44DDECB\n"},
+    {"DDRspoiled",
+     "rep/rptResultNoUpload.html 026832B82DF5CF4858BEC8667E2928B9647AFC2E\n"
+     "rep/rptResultNoUpload.json 7C4449E1D70AFA7221C090C130442023B3D18B82\n"
+     "status 1\n"
+     "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n"},
+    {"HASH",
+     "rep/rptGenHash.html 81A4440363B89D29A0BECFE9F085F417F4DF7408\n"
+     "rep/rptGenHash.json 41A8D1E1600CE3700911CE5F9D208DFD4A8B9753\n"
+     "status 0\n"
+     "Hash Value: 47DFEAA24C4FB18E0CC15D2B193CA645BB72965F\n"},
+    {"HASHspoiled",
+     "rep/rptGenHashError.html 7FCBDB2664F2F79A1CF81CAE3165671D4F90AF32\n"
+     "rep/rptGenHashError.json 8A60A61FA908F9271576D127D929C42E26769CE3\n"
+     "status 1\n"},
+    {"COVER",
+     "rep/rptCoverLetter.html 1EE34C311A6C82EBDAA514E29AF2559803E5121E\n"
+     "rep/rptCoverLetter.json AC2AA316E630012BEFBEC8577238A1126A0151CC\n"
+     "rep/rptGenHash.html 81A4440363B89D29A0BECFE9F085F417F4DF7408\n"
+     "rep/rptGenHash.json 41A8D1E1600CE3700911CE5F9D208DFD4A8B9753\n"
+     "status 0\n"
+     "Hash Value: 47DFEAA24C4FB18E0CC15D2B193CA645BB72965F\n"},
+    {"RET",
+     "out.txt F5EF98DAFAE07F080A35EA28EF2D97955993E7BC\n"
+     "rep/rptCompareFileFromV5.html 4C0F81B81ADD31E38343407C51930650D02940E2\n"
+     "rep/rptCompareFileFromV5.json 0488107103D9153F522F28BAA3A3FC7DDC4DC2A5\n"
+     "status 0\n"},
+    {"C100M",
+     "out.txt 3003ADB0EC51E33CCDD53E9FEB96A2634DAFAF2D\n"
+     "status 0\n"
+     "Convert 100 Million Complete\n"},
+    {"FEE",
+     "rep/DeductFee.html F0471371C02312A45C6F3D1969439E9EB91A5302\n"
+     "rep/DeductFee.json FB7C38C823304E225ED0FC6E10FC3B694420D1C9\n"
+     "status 0\n"},
+};
+// clang-format on
+
+class OutputPin : public ::testing::TestWithParam<Run> {};
+
+TEST_P(OutputPin, SameBytesAsBeforeTheOptimisations) {
+    const std::string digest = runAndDigest(GetParam());
+    const auto pinned = kPinned.find(GetParam().name);
+    EXPECT_EQ(digest, pinned == kPinned.end() ? "<not pinned>" : pinned->second);
+    if (const char* dump = std::getenv("QRV_PIN_DUMP")) {  // to pin a deliberate change
+        std::ofstream(dump, std::ios::app) << "@@" << GetParam().name << "\n" << digest;
+    }
+}
+
+const std::vector<std::string> kDcp = {"reformat",  "--product",       "DCP",        "--company-id",
+                                       "BENCH01",   "--source",        "@DCP.txt",   "--dest",
+                                       "@up.txt",   "--debit-account", "1234567896", "--fee-account",
+                                       "1234567896"};
+const std::vector<std::string> kMcl = {"reformat", "--product", "MCL",    "--company-id", "BENCH01",
+                                       "--source", "@MCL.txt",  "--dest", "@up.txt"};
+const std::vector<std::string> kMcp = {"reformat",        "--product", "MCP",    "--company-id", "BENCH01",
+                                       "--source",        "@MCP.txt",  "--dest", "@up.txt",      "--invoice",
+                                       "@MCP-invoice.txt"};
+const std::vector<std::string> kDdr = {
+    "reformat",   "--product",          "DDR",        "--company-id",
+    "BENCH01",    "--source",           "@DDR.txt",   "--dest",
+    "@up.txt",    "--credit-account",   "0142000013", "--debit-fee-account",
+    "5550001116", "--processing-round", "01"};
+
+std::vector<std::string> with(std::vector<std::string> args, const std::string& extra) {
+    args.push_back(extra);
+    return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Products, OutputPin,
+    ::testing::Values(
+        Run{"DCP", kDcp}, Run{"DCPdetail", with(kDcp, "--print-detail")},
+        Run{"DCPspoiled", with(kDcp, "--print-detail"), 10, "DCP.txt"}, Run{"MCL", kMcl},
+        Run{"MCLdetail", with(kMcl, "--print-detail")}, Run{"MCLspoiled", kMcl, 58, "MCL.txt"},
+        Run{"MCLnewbank", with(kMcl, "--print-detail"), 12, "MCL.txt"}, Run{"MCP", kMcp},
+        Run{"MCPdetail", with(kMcp, "--print-detail")},
+        Run{"MCPspoiled", with(kMcp, "--print-detail"), 86, "MCP.txt"}, Run{"DDR", kDdr},
+        Run{"DDRspoiled", kDdr, 10, "DDR.txt"}, Run{"HASH", {"hash", "--source", "@HASH.txt"}},
+        Run{"HASHspoiled", {"hash", "--source", "@HASH.txt"}, 10, "HASH.txt"},
+        Run{"COVER",
+            {"cover-letter", "--source", "@HASH.txt", "--account-no", "1234567896", "--account-name",
+             "BENCH ACCOUNT"}},
+        Run{"RET",
+            {"compare-return", "--source", "@RET.txt", "--return", "@RET-return.txt", "--dest", "@out.txt"}},
+        Run{"C100M",
+            {"convert-100m", "--source", "@C100M.txt", "--company-code", "BENCH1", "--dest", "@out.txt"}},
+        Run{"FEE", {"tier-fee", "--source", "@MCL.txt"}}),
+    [](const ::testing::TestParamInfo<Run>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace qrv
