@@ -160,5 +160,29 @@ TEST(HostileLines, TenMegabyteLine) {
     }
 }
 
+TEST(HostileLines, TenMegabyteLineInADirectDebitFileAndAComparison) {
+    const std::string huge(10 * 1024 * 1024, 'M');
+    test::WorkbenchFixture fx;
+    test::writeFile(fx.dir / "debit.txt", huge + "\r\n" + huge);
+    fx.wb.FormCreate();
+    fx.wb.selectProduct(Choice::Debit);
+    fx.wb.fields.edtSource = (fx.dir / "debit.txt").string();
+    const long before = peakKilobytes();
+    EXPECT_NO_THROW(fx.wb.btnGenHashClick());
+    EXPECT_FALSE(fx.ui.messages.empty());
+    EXPECT_EQ(fx.wb.fields.edtHashValue, "") << "no clean check";
+
+    fx.wb.selectProduct(Choice::ReturnFile);
+    fx.wb.fields.edtInvoice = (fx.dir / "debit.txt").string();
+    fx.wb.fields.edtDestination = (fx.out / "compared.txt").string();
+    try {
+        fx.wb.Button2Click();
+    } catch (const QrvError& e) {
+        ADD_FAILURE() << e.what();
+    }
+    EXPECT_LT(peakKilobytes() - before, 200 * 1024) << "kilobytes";
+    EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace qrv
