@@ -7,6 +7,7 @@
 #include "ReliabilitySupport.h"
 #include "cli/CliApp.h"
 #include "core/reformat/debit/DebitReturnSamples.h"
+#include "store/LineReader.h"
 #include "store/QrvError.h"
 
 // Faults of the file system and the table store while a command runs: the command says what failed and
@@ -69,6 +70,14 @@ TEST_P(EachFamily, SourceThatIsAFolder) {
     const std::string error = test::errorOf([&] { fx.wb.btnActionClick(); });
     EXPECT_TRUE(has(error, "Cannot read file \"" + source.string() + "\": it is a folder")) << error;
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.dir.path())), std::vector<std::string>{});
+}
+
+// A source removed after the existence check: opening it is the unexpected error that names it.
+TEST(SourceFaults, SourceGoneBeforeItIsOpened) {
+    test::TempDir dir;
+    const auto gone = dir / "gone.txt";
+    const std::string error = test::errorOf([&] { LineReader reader(gone); });
+    EXPECT_EQ(error, "Cannot open file \"" + gone.string() + "\" for reading: No such file or directory");
 }
 
 // An archive of the run's name that is no zip file: the archive is left as it was and the error names it.
