@@ -52,6 +52,7 @@ int runReformat(Session& s, const ReformatOptions& o) {
     checkField(o.creditAccount, FieldLimits::CreditAccountEdit, "--credit-account");
     checkField(o.debitFeeAccount, FieldLimits::DebitFeeAccEdt, "--debit-fee-account");
 
+    s.openStore();  // a database made again gets its reference data, as at "init"
     wb.selectProduct(choice);
     wb.fields.edtComId = o.companyId;
     wb.fields.edtSource = o.source;

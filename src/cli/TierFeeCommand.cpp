@@ -9,6 +9,7 @@ void registerTierFeeCommand(CLI::App& app, CommandTable& table) {
         app.add_subcommand("tier-fee", "Calculate Tier Rate Report: fees of a media clearing file");
     cmd->add_option("--source", *source, "Media Clearing source file")->type_name("FILE")->required();
     table.add(cmd, [source](Session& s) {
+        s.openStore();
         Workbench& wb = s.workbench;
         wb.FormCreate();
         wb.fields.edtSource = *source;

@@ -24,9 +24,30 @@ CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::str
     return {std::filesystem::path(buf.data()), fd};
 }
 
+namespace {
+
+WriteFault g_writeFault = nullptr;
+
+// The system's write, unless a test injected a failure.
+ssize_t writeSome(int fd, const char* data, size_t size, const off_t* offset, const std::string& what) {
+    if (g_writeFault != nullptr) {
+        if (const int error = g_writeFault(what); error != 0) {
+            errno = error;
+            return -1;
+        }
+    }
+    return offset != nullptr ? ::pwrite(fd, data, size, *offset) : ::write(fd, data, size);
+}
+
+}  // namespace
+
+void setWriteFaultForTests(WriteFault fault) noexcept {
+    g_writeFault = fault;
+}
+
 void writeAll(int fd, const char* data, size_t size, const std::string& what) {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = writeSome(fd, data, size, nullptr, what);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -40,7 +61,8 @@ void writeAll(int fd, const char* data, size_t size, const std::string& what) {
 
 void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what) {
     while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        const auto at = static_cast<off_t>(offset);
+        const ssize_t n = writeSome(fd, data, size, &at, what);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

@@ -17,6 +17,12 @@ struct CreatedTemp {
 // Creates a new file with a unique name "<folder>/<stem>XXXXXX" that never replaces an existing file.
 CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::string& stem);
 
+// Test seam: when set, called before every write of writeAll and writeAllAt with the file's name; a
+// non-zero errno it returns fails that write as the system would (ENOSPC for a full disk). Only tests set
+// it; the default is the real write.
+using WriteFault = int (*)(const std::string& what);
+void setWriteFaultForTests(WriteFault fault) noexcept;
+
 // Writes every byte or throws; `what` names the file in the message.
 void writeAll(int fd, const char* data, size_t size, const std::string& what);
 // Writes every byte at `offset` without moving the file position.

@@ -205,6 +205,19 @@ void Workbench::btnActionClick() {
         } catch (const std::exception&) {
         }
     }
+    // Listings without an entry go on every way out, a run stopped by an unexpected error included.
+    struct EmptyListingsRemover {
+        Workbench& wb;
+        const std::string& code;
+        const std::vector<Listing>& listings;
+        ~EmptyListingsRemover() {
+            for (const Listing& l : listings) {
+                if (!(wb.run.*l.found)) {
+                    platform::removeQuietly(ListingPath(wb, code, l.suffix));
+                }
+            }
+        }
+    } remover{*this, code, listings};
     switch (family) {
         case Family::Credit:
             ReformatDirectCredit(*this);
@@ -220,11 +233,6 @@ void Workbench::btnActionClick() {
     }
     if (run.UploadCreated) {
         ZipOutputs(*this, fields.edtDestination);
-    }
-    for (const Listing& l : listings) {
-        if (!(run.*l.found)) {
-            platform::removeQuietly(ListingPath(*this, code, l.suffix));
-        }
     }
 }
 

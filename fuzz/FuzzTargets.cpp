@@ -1,0 +1,189 @@
+#include "FuzzTargets.h"
+
+#include "FuzzSupport.h"
+#include "refdata/ReferenceImport.h"
+#include "reports/TierRateFeeReport.h"
+#include "store/Settings.h"
+
+// Input forms: a leading byte picks the product or option where a target covers several; files of a
+// target that reads two or more are separated by "\n--8<--\n".
+namespace qrv::fuzz {
+
+namespace {
+
+constexpr const char* kAccount = "1234567896";  // a valid account number
+
+std::string_view asView(const uint8_t* data, size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// The leading option byte and the rest.
+uint8_t takeOption(const uint8_t*& data, size_t& size) {
+    if (size == 0) {
+        return 0;
+    }
+    const uint8_t b = data[0];
+    ++data;
+    --size;
+    return b;
+}
+
+void reformat(Choice choice, uint8_t option, std::string_view source, std::string_view invoice = {}) {
+    Harness& h = harness();
+    h.reset();
+    Bench b(h);
+    Workbench& wb = b.wb;
+    wb.selectProduct(choice);
+    wb.fields.edtComId = "ACME01";
+    wb.fields.edtSource = h.put("SOURCE.txt", source).string();
+    wb.fields.edtDestination = (h.inputs() / "UPLOAD.txt").string();
+    wb.fields.edtDebitAcct = kAccount;
+    wb.fields.edtFeeAcct = kAccount;
+    wb.fields.CreditAccountEdit = kAccount;
+    wb.fields.DebitFeeAccEdt = kAccount;
+    if (!invoice.empty()) {
+        wb.fields.edtInvoice = h.put("INVOICE.txt", invoice).string();
+    }
+    wb.ProcessingRoundChange(kProcessingRoundItems[option % 3]);
+    wb.fields.CheckBox1 = (option & 0x80) != 0;
+    guarded([&] { wb.btnActionClick(); });
+}
+
+void credit(const uint8_t* data, size_t size) {
+    const uint8_t o = takeOption(data, size);
+    const Choice c[] = {Choice::Direct10m, Choice::Pay, Choice::Pay2, Choice::Pay3};
+    reformat(c[(o >> 2) % 4], o, asView(data, size));
+}
+
+void media(const uint8_t* data, size_t size) {
+    const uint8_t o = takeOption(data, size);
+    const Choice c[] = {Choice::Media, Choice::Pay4, Choice::Pay5, Choice::Pay6};
+    reformat(c[(o >> 2) % 4], o, asView(data, size));
+}
+
+void cheque(const uint8_t* data, size_t size) {
+    const uint8_t o = takeOption(data, size);
+    const auto parts = splitParts(data, size, 2);
+    reformat(Choice::Mcp, o, parts[0], parts[1]);
+}
+
+void directDebit100M(const uint8_t* data, size_t size) {
+    const uint8_t o = takeOption(data, size);
+    reformat(Choice::DirectDebit100M, o, asView(data, size));
+}
+
+// "GenerateHash", then "Cover Letter" when asked.
+void hashCommand(const uint8_t* data, size_t size, bool coverLetter) {
+    Harness& h = harness();
+    h.reset();
+    Bench b(h);
+    b.wb.selectProduct(Choice::Debit);
+    if (coverLetter) {
+        const auto parts = splitParts(data, size, 3);
+        b.ui.accountNo = std::string(parts[0]);
+        b.ui.accountName = std::string(parts[1]);
+        b.wb.fields.edtSource = h.put("DEBIT.txt", parts[2]).string();
+    } else {
+        b.wb.fields.edtSource = h.put("DEBIT.txt", asView(data, size)).string();
+    }
+    guarded([&] { b.wb.btnGenHashClick(); });
+    if (coverLetter) {
+        guarded([&] { b.wb.btnCoverLetterClick(); });
+    }
+}
+
+void hash(const uint8_t* data, size_t size) {
+    hashCommand(data, size, false);
+}
+
+void coverLetter(const uint8_t* data, size_t size) {
+    hashCommand(data, size, true);
+}
+
+void compareReturn(const uint8_t* data, size_t size) {
+    Harness& h = harness();
+    h.reset();
+    Bench b(h);
+    const auto parts = splitParts(data, size, 2);
+    b.wb.selectProduct(Choice::ReturnFile);
+    b.wb.fields.edtSource = h.put("SENT.txt", parts[0]).string();
+    b.wb.fields.edtInvoice = h.put("RETURN.txt", parts[1]).string();
+    b.wb.fields.edtDestination = (h.inputs() / "COMPARED.txt").string();
+    guarded([&] { b.wb.Button2Click(); });
+}
+
+void convert100M(const uint8_t* data, size_t size) {
+    Harness& h = harness();
+    h.reset();
+    Bench b(h);
+    const auto parts = splitParts(data, size, 2);
+    b.wb.selectProduct(Choice::Convert100M);
+    b.wb.fields.edtCompanyCode = std::string(parts[0]);
+    b.wb.fields.edtSource = h.put("SOURCE.txt", parts[1]).string();
+    b.wb.fields.edtDestination = (h.inputs() / "CONVERTED.txt").string();
+    guarded([&] { b.wb.btnConvertClick(); });
+}
+
+void tierFee(const uint8_t* data, size_t size) {
+    Harness& h = harness();
+    h.reset();
+    Bench b(h);
+    b.wb.FormCreate();
+    b.wb.fields.edtSource = h.put("MEDIA.txt", asView(data, size)).string();
+    guarded([&] { RunTierRateFeeReport(b.wb); });
+}
+
+// "Default.ini" and "Config.ini" of a data folder of their own, read at start and by the fee report.
+void settings(const uint8_t* data, size_t size) {
+    Harness& h = harness();
+    h.reset();
+    const auto parts = splitParts(data, size, 3);
+    (void)Settings::parse(std::string(parts[0]));
+    h.put("Default.ini", parts[0]);
+    h.put("Config.ini", parts[1]);
+    QuietUi ui;
+    FixedClock clock{Date{2026, 12, 8}};
+    Workbench wb(ui, h.store(), clock, AppPaths{h.inputs(), QRV_SOURCE_REPORTS});
+    guarded([&] { wb.FormCreate(); });
+    wb.fields.edtSource = h.put("MEDIA.txt", parts[2]).string();
+    guarded([&] { RunTierRateFeeReport(wb); });
+}
+
+void csvImport(const uint8_t* data, size_t size) {
+    Harness& h = harness();
+    h.reset();
+    const auto parts = splitParts(data, size, 2);
+    const auto banks = h.put("Bank.csv", parts[0]);
+    const auto branches = h.put("Branch.csv", parts[1]);
+    guarded([&] { ImportBankAndBranchFiles(h.store(), banks, branches); });
+}
+
+}  // namespace
+
+const std::vector<Target>& targets() {
+    static const std::vector<Target> all = {
+        {"credit", credit},
+        {"media", media},
+        {"cheque", cheque},
+        {"ddr100m", directDebit100M},
+        {"hash", hash},
+        {"cover_letter", coverLetter},
+        {"compare_return", compareReturn},
+        {"convert100m", convert100M},
+        {"tier_fee", tierFee},
+        {"settings", settings},
+        {"csv_import", csvImport},
+    };
+    return all;
+}
+
+TargetFunction findTarget(const std::string& name) {
+    for (const Target& t : targets()) {
+        if (name == t.name) {
+            return t.run;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace qrv::fuzz

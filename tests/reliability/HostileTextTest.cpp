@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <sstream>
+
+#include "ReliabilitySupport.h"
+#include "cli/CliApp.h"
+#include "store/QrvError.h"
+#include "store/ReportRunner.h"
+#include "store/TableStore.h"
+
+// Text that tries to leave its field: path parts and control characters in names, quotes in codes,
+// markup in report values, and lines far longer than any layout.
+namespace qrv {
+namespace {
+
+using test::Family;
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// A company id that would name files outside the output folder is refused before anything is written,
+// for every family.
+TEST(HostileCompanyId, PathPartsAndControlCharactersAreRefused) {
+    for (const Family family :
+         {Family::DirectCredit, Family::MediaClearing, Family::ManagerCheque, Family::DirectDebit100M}) {
+        for (const std::string& id :
+             std::vector<std::string>{"../ACME", "AC/ME", "..\\ACME", "AC\nME", std::string("AC\0ME", 5),
+                                      "AC\x1bME", "AC\x7fME"}) {
+            SCOPED_TRACE(std::string(test::familyName(family)) + " " + testing::PrintToString(id));
+            test::WorkbenchFixture fx;
+            test::prepareReformat(fx, family, fx.dir / "source.txt", fx.out / "up.txt");
+            fx.wb.fields.edtComId = id;
+            const auto before = test::snapshot(fx.dir.path());
+            fx.wb.btnActionClick();
+            EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid company id"});
+            EXPECT_EQ(test::changedFiles(before, test::snapshot(fx.dir.path())), std::vector<std::string>{});
+        }
+    }
+}
+
+// Quotes, dots and Thai letters are a company id's own text: its files stay in the output folder, named
+// with the id as typed, and the id reaches the report as typed.
+TEST(HostileCompanyId, QuotesDotsAndThaiStayInTheOutputFolder) {
+    for (const std::string& id :
+         std::vector<std::string>{"A'B\"C", "..", "\xe0\xb8\x81\xe0\xb8\x82"}) {  // "กข"
+        SCOPED_TRACE(id);
+        test::WorkbenchFixture fx;
+        test::prepareReformat(fx, Family::DirectCredit, fx.dir / "source.txt", fx.out / "up.txt");
+        test::writeFile(fx.dir / "source.txt",
+                        test::creditSource("JOHN SMITH") +
+                            test::crlfLines({"0000000000  0000000000012345 BAD ACCOUNT"}));  // one listing
+        fx.wb.fields.edtComId = id;
+        fx.wb.btnActionClick();
+        std::vector<std::string> outside = test::listFolder(fx.dir.path());
+        EXPECT_EQ(outside, (std::vector<std::string>{"Data", "out", "source.txt"}));
+        const std::vector<std::string> files = test::listFolder(fx.out);
+        EXPECT_NE(std::find(files.begin(), files.end(), "2026-12-08" + id + "_DCP.zip"), files.end())
+            << testing::PrintToString(files);
+        for (const std::string& name : files) {
+            EXPECT_TRUE(name == "up.txt" || name.rfind("2026-12-08" + id, 0) == 0 ||
+                        name.rfind(id + "_", 0) == 0)
+                << name;
+        }
+        ASSERT_FALSE(fx.ui.reports.empty());
+        const ShownReport& report = fx.ui.reports.back();
+        const auto comId = std::find_if(report.variables.begin(), report.variables.end(),
+                                        [](const auto& v) { return v.first == "ComId"; });
+        ASSERT_NE(comId, report.variables.end());
+        EXPECT_EQ(comId->second, id);
+    }
+}
+
+// Markup and template tags in values a report prints are shown as text: escaped, never expanded.
+TEST(HostileReportValues, MarkupAndTagsAreEscaped) {
+    test::WorkbenchFixture fx;
+    test::prepareReformat(fx, Family::DirectCredit, fx.dir / "source.txt", fx.out / "up.txt");
+    fx.wb.fields.edtComId = "<i>&{{ComId}}";
+    fx.wb.btnActionClick();
+    ASSERT_FALSE(fx.ui.reports.empty()) << testing::PrintToString(fx.ui.texts());
+    const std::string html = RenderReportHtml(fx.ui.reports.back());
+    EXPECT_TRUE(has(html, "&lt;i&gt;&amp;{{ComId}}")) << html;
+    EXPECT_FALSE(has(html, "<i>&")) << html;
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun qrvCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "qrv");
+    std::vector<const char*> argv;
+    for (const auto& a : args) {
+        argv.push_back(a.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const FixedClock clock(Date{2026, 12, 8});
+    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
+    return {status, out.str(), err.str()};
+}
+
+// Bank codes with quotes are values: looked up, stored and listed as they are, never run as SQL.
+TEST(HostileCodes, QuotedBankCodesAreBoundValues) {
+    test::TempDir dir;
+    const std::string data = (dir / "Data").string();
+    ASSERT_EQ(qrvCli({"--data", data, "init"}).status, 0);
+    const std::string banksBefore = qrvCli({"--data", data, "banks", "list"}).out;
+    ASSERT_FALSE(banksBefore.empty());
+
+    const CliRun none = qrvCli({"--data", data, "branches", "list", "--bank", "' OR '1'='1"});
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.out, "");
+    const CliRun drop = qrvCli({"--data", data, "branches", "list", "--bank", "002'; DROP TABLE Bank; --"});
+    EXPECT_EQ(drop.status, 0) << drop.err;
+    EXPECT_EQ(qrvCli({"--data", data, "banks", "list"}).out, banksBefore);
+
+    test::writeFile(dir / "banks.csv",
+                    "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n\"9'9\",X,\"Quote'); DROP TABLE Bank; --\"\n");
+    const CliRun import =
+        qrvCli({"--data", data, "refdata", "import", "--banks", (dir / "banks.csv").string()});
+    EXPECT_EQ(import.status, 0) << import.out << import.err;
+    const std::string banksAfter = qrvCli({"--data", data, "banks", "list"}).out;
+    EXPECT_TRUE(has(banksAfter, "9'9\tX\tQuote'); DROP TABLE Bank; --\n")) << banksAfter;
+    EXPECT_EQ(banksAfter.size(),
+              banksBefore.size() + std::string("9'9\tX\tQuote'); DROP TABLE Bank; --\n").size());
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A 10 MB line in each family's source and in a direct-debit file: the run ends with its messages,
+// holding the line once rather than copies of it.
+TEST(HostileLines, TenMegabyteLine) {
+    const std::string huge(10 * 1024 * 1024, '7');
+    for (const Family family :
+         {Family::DirectCredit, Family::MediaClearing, Family::ManagerCheque, Family::DirectDebit100M}) {
+        SCOPED_TRACE(test::familyName(family));
+        test::WorkbenchFixture fx;
+        const auto source = fx.dir / "source.txt";
+        test::prepareReformat(fx, family, source, fx.out / "up.txt");
+        test::writeFile(source, test::readFile(source) + huge + "\r\n");
+        const long before = peakKilobytes();
+        try {
+            fx.wb.btnActionClick();
+        } catch (const QrvError& e) {
+            ADD_FAILURE() << e.what();
+        }
+        EXPECT_FALSE(fx.ui.messages.empty());
+        EXPECT_LT(peakKilobytes() - before, 200 * 1024) << "kilobytes";
+        for (const std::string& name : test::listFolder(fx.out)) {
+            EXPECT_FALSE(has(name, "Temp")) << name;
+        }
+    }
+}
+
+TEST(HostileLines, TenMegabyteLineInADirectDebitFileAndAComparison) {
+    const std::string huge(10 * 1024 * 1024, 'M');
+    test::WorkbenchFixture fx;
+    test::writeFile(fx.dir / "debit.txt", huge + "\r\n" + huge);
+    fx.wb.FormCreate();
+    fx.wb.selectProduct(Choice::Debit);
+    fx.wb.fields.edtSource = (fx.dir / "debit.txt").string();
+    const long before = peakKilobytes();
+    EXPECT_NO_THROW(fx.wb.btnGenHashClick());
+    EXPECT_FALSE(fx.ui.messages.empty());
+    EXPECT_EQ(fx.wb.fields.edtHashValue, "") << "no clean check";
+
+    fx.wb.selectProduct(Choice::ReturnFile);
+    fx.wb.fields.edtInvoice = (fx.dir / "debit.txt").string();
+    fx.wb.fields.edtDestination = (fx.out / "compared.txt").string();
+    try {
+        fx.wb.Button2Click();
+    } catch (const QrvError& e) {
+        ADD_FAILURE() << e.what();
+    }
+    EXPECT_LT(peakKilobytes() - before, 200 * 1024) << "kilobytes";
+    EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace qrv
