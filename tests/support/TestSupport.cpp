@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
+#include <zip.h>
 
 #include <algorithm>
 #include <fstream>
@@ -56,6 +58,27 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<ZipEntry> readZip(const std::filesystem::path& archive) {
+    int error = 0;
+    zip_t* z = zip_open(archive.c_str(), ZIP_RDONLY, &error);
+    EXPECT_NE(z, nullptr) << archive;
+    std::vector<ZipEntry> entries;
+    if (z == nullptr) {
+        return entries;
+    }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
+        std::string content(st.size, '\0');
+        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
+        zip_fread(f, content.data(), st.size);
+        zip_fclose(f);
+        entries.push_back({st.name, st.comp_method, content});
+    }
+    zip_discard(z);
+    return entries;
 }
 
 namespace {

@@ -98,6 +98,14 @@ std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 // Lines joined with CR LF after each.
 std::string crlfLines(const std::vector<std::string>& lines);
+// The entries of a zip archive: name, compression method and content (empty when it cannot be read).
+struct ZipEntry {
+    std::string name;
+    int method = 0;
+    std::string content;
+};
+std::vector<ZipEntry> readZip(const std::filesystem::path& archive);
+
 // Names of the files in a folder, sorted.
 std::vector<std::string> listFolder(const std::filesystem::path& folder);
 

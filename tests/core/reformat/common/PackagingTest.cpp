@@ -16,32 +16,7 @@ using test::readFile;
 using test::WorkbenchFixture;
 using test::writeFile;
 
-struct ZipEntry {
-    std::string name;
-    std::uint16_t method;
-    std::string content;
-};
-
-std::vector<ZipEntry> readZip(const std::filesystem::path& file) {
-    int error = 0;
-    zip_t* z = zip_open(file.c_str(), ZIP_RDONLY, &error);
-    EXPECT_NE(z, nullptr) << file;
-    std::vector<ZipEntry> entries;
-    if (z == nullptr) {
-        return entries;
-    }
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-        zip_stat_t st;
-        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-        std::string content(st.size, '\0');
-        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-        zip_fread(f, content.data(), st.size);
-        zip_fclose(f);
-        entries.push_back({st.name, st.comp_method, content});
-    }
-    zip_discard(z);
-    return entries;
-}
+using test::readZip;
 
 struct Packaging : WorkbenchFixture {
     Packaging() {

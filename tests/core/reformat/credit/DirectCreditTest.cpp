@@ -179,31 +179,8 @@ struct DcpRun : test::WorkbenchFixture {
     }
 };
 
-// The archive's entries: name, compression method and content.
-struct Entry {
-    std::string name;
-    int method;
-    std::string content;
-};
-std::vector<Entry> archiveEntries(const std::filesystem::path& archive) {
-    int err = 0;
-    zip_t* z = zip_open(archive.c_str(), ZIP_RDONLY, &err);
-    EXPECT_NE(z, nullptr) << archive;
-    std::vector<Entry> entries;
-    if (z == nullptr) {
-        return entries;
-    }
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-        zip_stat_t st;
-        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-        std::string content(st.size, '\0');
-        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-        zip_fread(f, content.data(), st.size);
-        zip_fclose(f);
-        entries.push_back({st.name, st.comp_method, content});
-    }
-    zip_close(z);
-    return entries;
+std::vector<test::ZipEntry> archiveEntries(const std::filesystem::path& archive) {
+    return test::readZip(archive);
 }
 
 TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
