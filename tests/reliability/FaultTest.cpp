@@ -6,6 +6,7 @@
 
 #include "ReliabilitySupport.h"
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "core/reformat/debit/DebitReturnSamples.h"
 #include "store/LineReader.h"
 #include "store/QrvError.h"
@@ -216,23 +217,10 @@ TEST_F(ReturnFiles, ConvertedFileDiskFull) {
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
 }
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::QrvRun;
 
 CliRun qrvCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
+    return test::runQrv(std::move(args));
 }
 
 // The command line over a data folder made by "init" and a copy of the layouts.

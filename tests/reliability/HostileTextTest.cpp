@@ -5,6 +5,7 @@
 
 #include "ReliabilitySupport.h"
 #include "cli/CliApp.h"
+#include "cli/QrvRunner.h"
 #include "store/QrvError.h"
 #include "store/ReportRunner.h"
 #include "store/TableStore.h"
@@ -84,23 +85,10 @@ TEST(HostileReportValues, MarkupAndTagsAreEscaped) {
     EXPECT_FALSE(has(html, "<i>&")) << html;
 }
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::QrvRun;
 
 CliRun qrvCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "qrv");
-    std::vector<const char*> argv;
-    for (const auto& a : args) {
-        argv.push_back(a.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const FixedClock clock(Date{2026, 12, 8});
-    const int status = cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, clock);
-    return {status, out.str(), err.str()};
+    return test::runQrv(std::move(args));
 }
 
 // Bank codes with quotes are values: looked up, stored and listed as they are, never run as SQL.
