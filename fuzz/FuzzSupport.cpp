@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "refdata/ReferenceImport.h"
-#include "store/ReportRunner.h"
+#include "convert/ReferenceImport.h"
+#include "reports/ReportRunner.h"
 
 namespace qrv::fuzz {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "store/Date.h"
-#include "store/QrvError.h"
+#include "base/Date.h"
+#include "base/QrvError.h"
 #include "store/TableStore.h"
 #include "workbench/Ui.h"
 #include "workbench/Workbench.h"

@@ -1,8 +1,8 @@
 #include "FuzzTargets.h"
 
 #include "FuzzSupport.h"
-#include "refdata/ReferenceImport.h"
-#include "reports/TierRateFeeReport.h"
+#include "convert/ReferenceImport.h"
+#include "convert/TierRateFeeReport.h"
 #include "store/Settings.h"
 
 // Input forms: a leading byte picks the product or option where a target covers several; files of a

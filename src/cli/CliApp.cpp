@@ -1,7 +1,7 @@
 #include "cli/CliApp.h"
 
-#include "refdata/ReferenceImport.h"
-#include "store/QrvError.h"
+#include "base/QrvError.h"
+#include "convert/ReferenceImport.h"
 
 namespace qrv::cli {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Date.h"
 #include "cli/CliUi.h"
-#include "store/Date.h"
+#include "io/AppPaths.h"
 #include "store/TableStore.h"
-#include "workbench/AppPaths.h"
 #include "workbench/Workbench.h"
 
 namespace qrv::cli {

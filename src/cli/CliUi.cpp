@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <fstream>
 
-#include "store/QrvError.h"
-#include "store/ReportRunner.h"
-#include "store/WorkFile.h"
-#include "workbench/AccountEntryDialog.h"
+#include "base/QrvError.h"
+#include "convert/debit/AccountEntryDialog.h"
+#include "io/WorkFile.h"
+#include "reports/ReportRunner.h"
 
 namespace qrv::cli {
 

@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "workbench/Examples.h"
+#include "convert/Examples.h"
 
 namespace qrv::cli {
 

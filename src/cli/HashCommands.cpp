@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "workbench/AccountEntryDialog.h"
+#include "convert/debit/AccountEntryDialog.h"
 
 namespace qrv::cli {
 

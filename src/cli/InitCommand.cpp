@@ -1,5 +1,5 @@
+#include "base/QrvError.h"
 #include "cli/CliApp.h"
-#include "store/QrvError.h"
 
 namespace qrv::cli {
 

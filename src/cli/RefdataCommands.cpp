@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/CliApp.h"
-#include "refdata/ReferenceImport.h"
+#include "convert/ReferenceImport.h"
 
 namespace qrv::cli {
 

@@ -1,5 +1,5 @@
+#include "base/Cp874.h"
 #include "cli/CliApp.h"
-#include "store/Cp874.h"
 #include "workbench/ProductChoice.h"
 
 namespace qrv::cli {

@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "reports/TierRateFeeReport.h"
+#include "convert/TierRateFeeReport.h"
 
 namespace qrv::cli {
 

@@ -4,7 +4,7 @@
 
 #include "cli/CliApp.h"
 #include "cli/QrvRunner.h"
-#include "core/reformat/debit/Ddr100MFixture.h"
+#include "core/convert/debit/Ddr100MFixture.h"
 
 namespace qrv {
 namespace {

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
-#include "reformat/common/HashFile.h"
 #include "support/TestSupport.h"
+#include "upload/HashFile.h"
 
 // "qrv examples": every example file goes through its own command; the valid ones are accepted and
 // the mistaken ones give the listings and error reports of their kinds of mistake.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Date.h"
 #include "cli/CliApp.h"
-#include "store/Date.h"
 
 namespace qrv::test {
 

@@ -5,8 +5,8 @@
 
 #include "cli/CliApp.h"
 #include "cli/QrvRunner.h"
-#include "reformat/common/HashFile.h"
 #include "support/TestSupport.h"
+#include "upload/HashFile.h"
 
 // "qrv reformat" for Direct Credit and Payroll: exit statuses, messages, the hash line and the report
 // files.

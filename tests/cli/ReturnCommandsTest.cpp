@@ -5,7 +5,7 @@
 
 #include "cli/CliApp.h"
 #include "cli/QrvRunner.h"
-#include "core/reformat/debit/DebitReturnSamples.h"
+#include "core/convert/debit/DebitReturnSamples.h"
 #include "support/TestSupport.h"
 
 namespace qrv {

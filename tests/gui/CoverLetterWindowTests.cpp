@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/TForm1.h"
 #include "gui/GuiFixture.h"
+#include "gui/app/TForm1.h"
 #include "support/DebitHashFiles.h"
 
 namespace qrv::test {

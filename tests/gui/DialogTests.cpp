@@ -7,9 +7,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/TForm1.h"
-#include "app/TfrmPassword.h"
 #include "gui/GuiFixture.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/TfrmPassword.h"
 
 namespace qrv::test {
 namespace {

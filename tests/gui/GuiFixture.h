@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/TfmMain.h"
-#include "store/ReportRunner.h"
+#include "gui/app/TfmMain.h"
+#include "gui/workbench/TfrmReformat.h"
+#include "reports/ReportRunner.h"
 #include "support/TestSupport.h"
-#include "workbench/TfrmReformat.h"
 
 // Test output shows texts as texts.
 inline void PrintTo(const QString& text, std::ostream* os) {

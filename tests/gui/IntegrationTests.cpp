@@ -5,11 +5,11 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-#include "app/TfrmPassword.h"
+#include "base/FieldHelpers.h"
 #include "cli/QrvRunner.h"
 #include "gui/GuiFixture.h"
-#include "refdata/TfmBank.h"
-#include "reformat/common/FieldHelpers.h"
+#include "gui/app/TfrmPassword.h"
+#include "gui/refdata/TfmBank.h"
 
 namespace qrv::test {
 namespace {

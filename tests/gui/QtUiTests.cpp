@@ -14,10 +14,10 @@
 #include <QTimer>
 #include <thread>
 
-#include "app/TfrmPassword.h"
 #include "gui/GuiFixture.h"
-#include "reports/ReportPreview.h"
-#include "workbench/QtUi.h"
+#include "gui/app/TfrmPassword.h"
+#include "gui/reports/ReportPreview.h"
+#include "gui/workbench/QtUi.h"
 
 namespace qrv::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 
-#include "reports/ReportPreview.h"
+#include "gui/reports/ReportPreview.h"
 #include "support/TestSupport.h"
 
 namespace qrv::test {

@@ -17,9 +17,9 @@
 #include <QUrl>
 #include <set>
 
+#include "base/QrvError.h"
 #include "gui/GuiFixture.h"
-#include "store/QrvError.h"
-#include "workbench/QtUi.h"
+#include "gui/workbench/QtUi.h"
 
 namespace qrv::test {
 namespace {

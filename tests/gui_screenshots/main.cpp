@@ -10,11 +10,11 @@
 #include <fstream>
 #include <memory>
 
-#include "app/TForm1.h"
-#include "app/TfmMain.h"
-#include "app/TfrmPassword.h"
-#include "reports/ReportPreview.h"
-#include "workbench/TfrmReformat.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/TfmMain.h"
+#include "gui/app/TfrmPassword.h"
+#include "gui/reports/ReportPreview.h"
+#include "gui/workbench/TfrmReformat.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "ReliabilitySupport.h"
+#include "base/QrvError.h"
 #include "cli/CliApp.h"
 #include "cli/QrvRunner.h"
-#include "core/reformat/debit/DebitReturnSamples.h"
-#include "store/LineReader.h"
-#include "store/QrvError.h"
+#include "core/convert/debit/DebitReturnSamples.h"
+#include "io/LineReader.h"
 
 // Faults of the file system and the table store while a command runs: the command says what failed and
 // where, leaves no work file and no partial output, and an earlier output stays byte for byte.

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "ReliabilitySupport.h"
+#include "base/QrvError.h"
 #include "cli/CliApp.h"
 #include "cli/QrvRunner.h"
-#include "store/QrvError.h"
-#include "store/ReportRunner.h"
+#include "reports/ReportRunner.h"
 #include "store/TableStore.h"
 
 // Text that tries to leave its field: path parts and control characters in names, quotes in codes,

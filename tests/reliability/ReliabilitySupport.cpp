@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "core/reformat/debit/Ddr100MFixture.h"
-#include "store/Platform.h"
+#include "core/convert/debit/Ddr100MFixture.h"
+#include "io/Platform.h"
 #include "support/McpTestSupport.h"
 
 namespace qrv::test {

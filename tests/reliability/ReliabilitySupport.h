@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/QrvError.h"
+#include "base/QrvError.h"
 #include "support/TestSupport.h"
 
 // Sources of each product family, a workbench ready to reformat them, and the state of a folder, for the

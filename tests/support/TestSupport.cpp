@@ -9,7 +9,7 @@
 #include <random>
 #include <sstream>
 
-#include "refdata/ReferenceImport.h"
+#include "convert/ReferenceImport.h"
 
 namespace qrv::test {
 

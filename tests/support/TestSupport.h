@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "store/Date.h"
-#include "store/ReportRunner.h"
+#include "base/Date.h"
+#include "convert/debit/AccountEntryDialog.h"
+#include "reports/ReportRunner.h"
 #include "store/TableStore.h"
-#include "workbench/AccountEntryDialog.h"
 #include "workbench/Ui.h"
 #include "workbench/Workbench.h"
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "reformat/common/FieldHelpers.h"
-#include "store/QrvError.h"
-#include "workbench/Ui.h"
+#include "base/Events.h"
+#include "base/FieldHelpers.h"
+#include "base/QrvError.h"
 
 namespace qrv {
 
@@ -76,15 +76,15 @@ std::string UpperCaseCode(const std::string& text) {
     return upper;
 }
 
-ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Ui& ui,
+ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
                                            std::optional<BankOfBranches> bank)
     : layout_(layout), store_(store), ui_(ui), bank_(std::move(bank)), values_(layout.fields.size()) {}
 
-ReferenceMaintenance ReferenceMaintenance::forBanks(TableStore& store, Ui& ui) {
+ReferenceMaintenance ReferenceMaintenance::forBanks(TableStore& store, Events& ui) {
     return ReferenceMaintenance(BankLayout(), store, ui);
 }
 
-ReferenceMaintenance ReferenceMaintenance::forBranches(TableStore& store, Ui& ui, BankOfBranches bank) {
+ReferenceMaintenance ReferenceMaintenance::forBranches(TableStore& store, Events& ui, BankOfBranches bank) {
     return ReferenceMaintenance(BranchLayout(), store, ui, std::move(bank));
 }
 

@@ -9,7 +9,7 @@
 
 namespace qrv {
 
-class Ui;
+class Events;
 
 // The four states of a maintenance window.
 enum class MaintenanceState { Browse, New, Edit, View };
@@ -76,10 +76,10 @@ inline constexpr const char* kCannotDelete = "ไม่สามารถทำ�
 // only shows what this holds and forwards clicks, typing and keys.
 class ReferenceMaintenance {
   public:
-    ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Ui& ui,
+    ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
                          std::optional<BankOfBranches> bank = std::nullopt);
-    static ReferenceMaintenance forBanks(TableStore& store, Ui& ui);
-    static ReferenceMaintenance forBranches(TableStore& store, Ui& ui, BankOfBranches bank);
+    static ReferenceMaintenance forBanks(TableStore& store, Events& ui);
+    static ReferenceMaintenance forBranches(TableStore& store, Events& ui, BankOfBranches bank);
 
     const MaintenanceLayout& layout() const { return layout_; }
     MaintenanceState state() const { return state_; }
@@ -141,7 +141,7 @@ class ReferenceMaintenance {
 
     const MaintenanceLayout& layout_;
     TableStore& store_;
-    Ui& ui_;
+    Events& ui_;
     std::optional<BankOfBranches> bank_;
     MaintenanceState state_ = MaintenanceState::Browse;
     std::vector<Row> rows_;

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "store/QrvError.h"
+#include "base/QrvError.h"
 #include "store/Schema.h"
 
 namespace qrv {

@@ -12,7 +12,7 @@
 #include <variant>
 #include <vector>
 
-#include "store/Money.h"
+#include "base/Money.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

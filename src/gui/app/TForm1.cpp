@@ -1,4 +1,4 @@
-#include "app/TForm1.h"
+#include "gui/app/TForm1.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,4 +1,4 @@
-#include "app/TfmMain.h"
+#include "gui/app/TfmMain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/TForm1.h"
-#include "app/TfrmPassword.h"
-#include "refdata/ReferenceImport.h"
-#include "refdata/TfmBank.h"
-#include "workbench/AccountEntryDialog.h"
-#include "workbench/TfrmReformat.h"
+#include "convert/ReferenceImport.h"
+#include "convert/debit/AccountEntryDialog.h"
+#include "gui/app/TForm1.h"
+#include "gui/app/TfrmPassword.h"
+#include "gui/refdata/TfmBank.h"
+#include "gui/workbench/TfrmReformat.h"
 
 namespace qrv::gui {
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "store/Date.h"
+#include "base/Date.h"
+#include "gui/workbench/QtUi.h"
+#include "io/AppPaths.h"
 #include "store/TableStore.h"
-#include "workbench/AppPaths.h"
-#include "workbench/QtUi.h"
 #include "workbench/Workbench.h"
 
 class QFrame;

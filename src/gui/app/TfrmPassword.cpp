@@ -1,4 +1,4 @@
-#include "app/TfrmPassword.h"
+#include "gui/app/TfrmPassword.h"
 
 #include <openssl/evp.h>
 

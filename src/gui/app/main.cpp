@@ -3,8 +3,8 @@
 #include <QScreen>
 #include <exception>
 
-#include "app/TfmMain.h"
-#include "workbench/AppPaths.h"
+#include "gui/app/TfmMain.h"
+#include "io/AppPaths.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);  // the program reads no command-line arguments of its own

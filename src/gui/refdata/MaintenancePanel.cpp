@@ -1,4 +1,4 @@
-#include "refdata/MaintenancePanel.h"
+#include "gui/refdata/MaintenancePanel.h"
 
 #include <QApplication>
 #include <QGridLayout>

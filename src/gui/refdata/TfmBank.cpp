@@ -1,18 +1,18 @@
-#include "refdata/TfmBank.h"
+#include "gui/refdata/TfmBank.h"
 
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 
-#include "refdata/MaintenancePanel.h"
-#include "refdata/TfmBranch.h"
+#include "gui/refdata/MaintenancePanel.h"
+#include "gui/refdata/TfmBranch.h"
 
 namespace qrv::gui {
 
 QPointer<TfmBank> TfmBank::instance_;
 
-TfmBank::TfmBank(TableStore& store, Ui& ui, QWidget* parent)
+TfmBank::TfmBank(TableStore& store, Events& ui, QWidget* parent)
     : QWidget(parent),
       store_(store),
       ui_(ui),
@@ -32,7 +32,7 @@ TfmBank* TfmBank::instance() {
     return instance_.data();
 }
 
-TfmBank* TfmBank::open(QMdiArea* area, TableStore& store, Ui& ui) {
+TfmBank* TfmBank::open(QMdiArea* area, TableStore& store, Events& ui) {
     if (instance_ == nullptr) {
         auto* bank = new TfmBank(store, ui, nullptr);
         QMdiSubWindow* sub = area->addSubWindow(bank);

@@ -8,7 +8,7 @@ class QMdiSubWindow;
 
 namespace qrv {
 class TableStore;
-class Ui;
+class Events;
 struct BankOfBranches;
 }  // namespace qrv
 
@@ -23,7 +23,7 @@ class TfmBank : public QWidget {
   public:
     // Opens the bank window in `area`: creates it when there is none, otherwise brings the existing one
     // forward. The list query runs as it becomes active.
-    static TfmBank* open(QMdiArea* area, TableStore& store, Ui& ui);
+    static TfmBank* open(QMdiArea* area, TableStore& store, Events& ui);
     // The bank window that exists, if any.
     static TfmBank* instance();
 
@@ -34,12 +34,12 @@ class TfmBank : public QWidget {
     bool event(QEvent* event) override;
 
   private:
-    TfmBank(TableStore& store, Ui& ui, QWidget* parent);
+    TfmBank(TableStore& store, Events& ui, QWidget* parent);
     void openBranches(const BankOfBranches& bank);
     void closeWindow();
 
     TableStore& store_;
-    Ui& ui_;
+    Events& ui_;
     MaintenancePanel* panel_;
     static QPointer<TfmBank> instance_;
 };

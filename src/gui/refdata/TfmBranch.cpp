@@ -1,4 +1,4 @@
-#include "refdata/TfmBranch.h"
+#include "gui/refdata/TfmBranch.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -7,11 +7,11 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "refdata/MaintenancePanel.h"
+#include "gui/refdata/MaintenancePanel.h"
 
 namespace qrv::gui {
 
-TfmBranch::TfmBranch(TableStore& store, Ui& ui, const BankOfBranches& bank, QWidget* parent)
+TfmBranch::TfmBranch(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent)
     : QDialog(parent),
       panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BranchLayout(), store, ui, bank),
                                   false, this)) {

@@ -15,7 +15,7 @@ class MaintenancePanel;
 class TfmBranch : public QDialog {
     Q_OBJECT
   public:
-    TfmBranch(TableStore& store, Ui& ui, const BankOfBranches& bank, QWidget* parent);
+    TfmBranch(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent);
 
     MaintenancePanel* panel() const { return panel_; }
     // The bank strip: code, Thai name, English name.

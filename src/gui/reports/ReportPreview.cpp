@@ -1,4 +1,4 @@
-#include "reports/ReportPreview.h"
+#include "gui/reports/ReportPreview.h"
 
 #include <QAction>
 #include <QFile>
@@ -18,7 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "store/QrvError.h"
+#include "base/QrvError.h"
 
 namespace qrv::gui {
 

@@ -1,6 +1,6 @@
-#include "workbench/QtUi.h"
+#include "gui/workbench/QtUi.h"
 
-#include "workbench/AccountEntryDialog.h"
+#include "convert/debit/AccountEntryDialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,8 +9,8 @@
 #include <QProgressBar>
 #include <QStringList>
 
-#include "reports/ReportPreview.h"
-#include "store/ReportRunner.h"
+#include "gui/reports/ReportPreview.h"
+#include "reports/ReportRunner.h"
 
 namespace qrv::gui {
 

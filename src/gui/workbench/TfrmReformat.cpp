@@ -1,4 +1,4 @@
-#include "workbench/TfrmReformat.h"
+#include "gui/workbench/TfrmReformat.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "workbench/QtUi.h"
+#include "gui/workbench/QtUi.h"
+#include "gui/workbench/WorkbenchCommands.h"
 #include "workbench/Workbench.h"
-#include "workbench/WorkbenchCommands.h"
 
 namespace qrv::gui {
 

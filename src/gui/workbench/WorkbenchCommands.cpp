@@ -1,4 +1,4 @@
-#include "workbench/WorkbenchCommands.h"
+#include "gui/workbench/WorkbenchCommands.h"
 
 #include "workbench/Workbench.h"
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "store/Cp874.h"
-#include "store/LineReader.h"
-#include "store/Money.h"
-#include "store/QrvError.h"
+#include "base/Cp874.h"
+#include "base/Money.h"
+#include "base/QrvError.h"
+#include "io/LineReader.h"
+#include "io/WorkFile.h"
 #include "store/Settings.h"
-#include "store/WorkFile.h"
 #include "support/TestSupport.h"
 
 namespace qrv {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "refdata/ReferenceImport.h"
-#include "store/QrvError.h"
+#include "base/QrvError.h"
+#include "convert/ReferenceImport.h"
 #include "store/Schema.h"
 #include "support/TestSupport.h"
 

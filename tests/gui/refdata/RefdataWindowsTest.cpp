@@ -13,16 +13,15 @@
 #include <QTimer>
 #include <functional>
 
-#include "refdata/MaintenancePanel.h"
-#include "refdata/TfmBank.h"
-#include "refdata/TfmBranch.h"
+#include "gui/refdata/MaintenancePanel.h"
+#include "gui/refdata/TfmBank.h"
+#include "gui/refdata/TfmBranch.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
 
 using B = MaintenanceButton;
-
 
 class RefdataWindows : public ::testing::Test {
   protected:

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace qrv {
+
+struct ShownReport;
+class AccountEntryDialog;
+
+enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
+
+// What an operation tells, or asks, the person while it runs: message boxes with their exact text,
+// Yes/No questions, progress and the reports it shows. The window shows them, the command line prints
+// them, tests record them. Texts are UTF-8.
+class Events {
+  public:
+    virtual ~Events() = default;
+
+    // A message box with an OK button.
+    virtual void showMessage(MessageKind kind, const std::string& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askConfirmation(const std::string& text) = 0;
+    // The progress of the run, 0..100.
+    virtual void setProgress(int percent) = 0;
+    // A report prepared by a runner; its `modal` tells whether the caller waits for it.
+    virtual void showReport(const ShownReport& report) = 0;
+    // The account entry dialog, shown modally after the cover letter emptied its fields: the person types
+    // and presses OK (dialog.btnOKClick, which may refuse and keep it open) or EXIT (dialog.Button1Click).
+    // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
+    virtual bool askAccountEntry(AccountEntryDialog& dialog);
+};
+
+}  // namespace qrv

@@ -1,0 +1,283 @@
+#include "base/FieldHelpers.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace qrv {
+namespace {
+
+const std::string& zeros() {
+    static const std::string z(100, '0');
+    return z;
+}
+
+const std::string& blanks() {
+    static const std::string b(100, ' ');
+    return b;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string FillString(std::string_view fill, int count) {
+    if (count < 1) {
+        return {};
+    }
+    const size_t n = static_cast<size_t>(count < 100 ? count : 100);
+    if (fill == " ") {
+        return blanks().substr(0, n);
+    }
+    if (fill == "0") {
+        return zeros().substr(0, n);
+    }
+    return {};
+}
+
+std::string PadText(std::string_view value, int width) {
+    std::string s(value);
+    s += FillString(" ", width - static_cast<int>(value.size()));
+    return s;
+}
+
+std::string PadNumber(std::string_view digits, int width) {
+    std::string s = FillString("0", width - static_cast<int>(digits.size()));
+    s += digits;
+    return s;
+}
+
+std::string PadNumber(std::int64_t value, int width) {
+    return PadNumber(std::to_string(value), width);
+}
+
+std::string_view Columns(std::string_view line, int from, int to) {
+    if (from < 1) {
+        from = 1;
+    }
+    if (to < from || static_cast<size_t>(from) > line.size()) {
+        return {};
+    }
+    const size_t begin = static_cast<size_t>(from - 1);
+    const size_t end = static_cast<size_t>(to) < line.size() ? static_cast<size_t>(to) : line.size();
+    return line.substr(begin, end - begin);
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsNumeric(std::string_view text) {
+    size_t i = 0;
+    const size_t n = text.size();
+    while (i < n && text[i] == ' ') {
+        ++i;
+    }
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    if (i == n) {
+        return false;  // empty, blanks only, or a lone sign
+    }
+    bool point = false;
+    size_t mantissa = 0;
+    while (i < n && (isDigit(text[i]) || (text[i] == '.' && !point))) {
+        point = point || text[i] == '.';
+        ++i;
+        ++mantissa;
+    }
+    if (mantissa == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        size_t exponent = 0;
+        while (i < n && isDigit(text[i])) {
+            ++i;
+            ++exponent;
+        }
+        if (exponent == 0) {
+            return false;
+        }
+    }
+    return i == n;
+}
+
+std::optional<double> NumericValue(std::string_view text) {
+    if (!IsNumeric(text)) {
+        return std::nullopt;
+    }
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // A mantissa without digits ("." or ".e5") is zero.
+    bool anyDigit = false;
+    for (const char c : text) {
+        if (c == 'e' || c == 'E') {
+            break;
+        }
+        anyDigit = anyDigit || isDigit(c);
+    }
+    if (!anyDigit) {
+        return negative ? -0.0 : 0.0;
+    }
+    double value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        // Too large or too small for a double: the sign of the exponent tells which.
+        const size_t e = text.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
+        value = tiny ? 0.0 : HUGE_VAL;
+    } else if (ec != std::errc() || ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+bool IsNonNegativeNumber(std::string_view text) {
+    const auto v = NumericValue(text);
+    return v && *v >= 0;
+}
+
+bool IsValidDate(std::string_view year, std::string_view month, std::string_view day) {
+    const auto y = ToInteger(year);
+    const auto m = ToInteger(month);
+    const auto d = ToInteger(day);
+    if (!y || !m || !d) {
+        return false;
+    }
+    if (*y < 1 || *y > 9999 || *m < 1 || *m > 12 || *d < 1) {
+        return false;
+    }
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (*y % 4 == 0 && *y % 100 != 0) || *y % 400 == 0;
+    const int days = *m == 2 && leap ? 29 : kDays[*m - 1];
+    return *d <= days;
+}
+
+bool IsValidAccountNo(std::string_view account) {
+    if (!IsNumeric(account) || (account.size() != 10 && account.size() != 11)) {
+        return false;
+    }
+    std::string digits(account);
+    if (digits.size() == 11) {
+        digits.erase(3, 1);
+    }
+    bool allZero = true;
+    for (const char c : digits) {
+        if (!isDigit(c)) {
+            return false;
+        }
+        allZero = allZero && c == '0';
+    }
+    static constexpr int kWeights[] = {4, 3, 2, 7, 6, 5, 4, 3, 2};
+    int sum = 0;
+    for (int i = 0; i < 9; ++i) {
+        sum += kWeights[i] * (digits[static_cast<size_t>(i)] - '0');
+    }
+    const int r = sum % 10;
+    const int check = r == 0 ? 0 : 10 - r;
+    return check == digits[9] - '0' && !allZero;
+}
+
+bool HasThaiChar(std::string_view text, int length) {
+    const size_t n = length < 0 ? 0 : std::min(text.size(), static_cast<size_t>(length));
+    for (size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0xA1 && c <= 0xCE) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+bool fixedLength(std::string_view text, size_t length, bool (*condition)(double)) {
+    const auto v = NumericValue(text);
+    return v && condition(*v) && Trim(text).size() == length;
+}
+
+bool positive(double v) {
+    return v > 0;
+}
+bool nonNegative(double v) {
+    return v >= 0;
+}
+bool zeroOrOne(double v) {
+    return v == 0 || v == 1;
+}
+
+}  // namespace
+
+bool IsPositiveNumber5(std::string_view text) {
+    return fixedLength(text, 5, positive);
+}
+bool IsPositiveNumber6(std::string_view text) {
+    return fixedLength(text, 6, positive);
+}
+bool IsNonNegativeNumber6(std::string_view text) {
+    return fixedLength(text, 6, nonNegative);
+}
+bool IsPositiveNumber9(std::string_view text) {
+    return fixedLength(text, 9, positive);
+}
+bool IsPositiveNumber10(std::string_view text) {
+    return fixedLength(text, 10, positive);
+}
+bool IsPositiveNumber11(std::string_view text) {
+    return fixedLength(text, 11, positive);
+}
+bool IsZeroOrOne(std::string_view text) {
+    return fixedLength(text, 1, zeroOrOne);
+}
+
+bool IsDigits(std::string_view text) {
+    if (text.empty()) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!isDigit(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<std::int64_t> ToInteger(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (!IsDigits(text)) {
+        return std::nullopt;
+    }
+    std::int64_t v = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return negative ? -v : v;
+}
+
+}  // namespace qrv

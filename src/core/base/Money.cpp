@@ -1,0 +1,147 @@
+#include "base/Money.h"
+
+#include <cstdlib>
+#include <limits>
+
+#include "base/QrvError.h"
+
+namespace qrv {
+namespace {
+
+bool allDigits(std::string_view s) {
+    if (s.empty()) {
+        return false;
+    }
+    for (const char c : s) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int64_t pow10(int n) {
+    std::int64_t p = 1;
+    while (n-- > 0) {
+        p *= 10;
+    }
+    return p;
+}
+
+// Digits (no sign) to an integer; nothing on overflow.
+std::optional<std::int64_t> parseDigits(std::string_view digits) {
+    std::int64_t v = 0;
+    for (const char c : digits) {
+        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, c - '0', &v)) {
+            return std::nullopt;
+        }
+    }
+    return v;
+}
+
+std::optional<Money> scaled(std::int64_t value, int decimals, bool negative) {
+    std::int64_t units = 0;
+    if (decimals <= 4) {
+        if (__builtin_mul_overflow(value, pow10(4 - decimals), &units)) {
+            return std::nullopt;
+        }
+    } else {
+        const std::int64_t div = pow10(decimals - 4);
+        if (value % div != 0) {
+            return std::nullopt;  // more precision than the four decimals hold
+        }
+        units = value / div;
+    }
+    return Money::fromUnits(negative ? -units : units);
+}
+
+}  // namespace
+
+std::optional<Money> Money::fromImpliedDecimals(std::string_view digits, int decimals) {
+    if (!allDigits(digits) || decimals < 0 || decimals > 8) {
+        return std::nullopt;
+    }
+    const auto value = parseDigits(digits);
+    if (!value) {
+        return std::nullopt;
+    }
+    return scaled(*value, decimals, false);
+}
+
+std::optional<Money> Money::fromDecimalText(std::string_view text) {
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    const size_t point = text.find('.');
+    std::string digits(text.substr(0, point));
+    int decimals = 0;
+    if (point != std::string_view::npos) {
+        const std::string_view frac = text.substr(point + 1);
+        if (!frac.empty() && !allDigits(frac)) {
+            return std::nullopt;
+        }
+        digits += frac;
+        decimals = static_cast<int>(frac.size());
+    }
+    if (!allDigits(digits) || decimals > 8) {
+        return std::nullopt;
+    }
+    const auto value = parseDigits(digits);
+    if (!value) {
+        return std::nullopt;
+    }
+    return scaled(*value, decimals, negative);
+}
+
+Money Money::plus(Money other, std::string_view where) const {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(units_, other.units_, &sum)) {
+        throw QrvError("Amount total overflows at " + std::string(where));
+    }
+    return Money(sum);
+}
+
+std::string Money::toAmountField(int width) const {
+    const bool negative = units_ < 0;
+    // Thousandths: the fourth decimal is below the field's precision and is dropped.
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    std::string digits = std::to_string(magnitude / 10);
+    const int room = negative ? width - 1 : width;
+    if (static_cast<int>(digits.size()) < room) {
+        digits.insert(0, static_cast<size_t>(room) - digits.size(), '0');
+    }
+    return negative ? "-" + digits : digits;
+}
+
+std::string Money::toText2() const {
+    const bool negative = units_ < 0;
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    const std::uint64_t cents = magnitude / 100;
+    std::string frac = std::to_string(cents % 100);
+    if (frac.size() < 2) {
+        frac.insert(0, "0");
+    }
+    return (negative ? "-" : "") + std::to_string(cents / 100) + "." + frac;
+}
+
+std::string Money::toPlainText() const {
+    const bool negative = units_ < 0;
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    std::string text = std::to_string(magnitude / kScale);
+    std::string frac = std::to_string(magnitude % kScale);
+    frac.insert(0, 4 - frac.size(), '0');
+    while (!frac.empty() && frac.back() == '0') {
+        frac.pop_back();
+    }
+    if (!frac.empty()) {
+        text += "." + frac;
+    }
+    return (negative && magnitude != 0 ? "-" : "") + text;
+}
+
+}  // namespace qrv

@@ -1,0 +1,210 @@
+#include "convert/ReferenceImport.h"
+
+#include <strings.h>
+
+#include <set>
+#include <vector>
+
+#include "base/Cp874.h"
+#include "base/FieldHelpers.h"
+#include "base/QrvError.h"
+#include "io/CsvReader.h"
+#include "refdata/ReferenceMaintenance.h"
+#include "store/Schema.h"
+#include "store/TableStore.h"
+
+namespace qrv {
+
+namespace {
+
+std::string keyOf(const std::vector<std::string>& row, const std::vector<size_t>& keyColumns) {
+    std::string key;
+    for (const size_t c : keyColumns) {
+        key += row[c];
+        key += '\x1f';
+    }
+    return key;
+}
+
+std::vector<std::string> splitKey(const std::string& key) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (start < key.size()) {
+        size_t end = key.find(',', start);
+        if (end == std::string::npos) {
+            end = key.size();
+        }
+        std::string name = key.substr(start, end - start);
+        while (!name.empty() && name.front() == ' ') {
+            name.erase(0, 1);
+        }
+        names.push_back(name);
+        start = end + 1;
+    }
+    return names;
+}
+
+bool isCodeField(const std::string& name) {
+    return strcasecmp(name.c_str(), "BANK_CODE") == 0 || strcasecmp(name.c_str(), "BRANCH_CODE") == 0;
+}
+
+size_t characterCount(const std::string& utf8) {
+    size_t count = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// The longest text a field of the maintenance windows takes (0: no limit).
+int maxLengthOf(const std::string& table, const std::string& field) {
+    for (const MaintenanceLayout* layout : {&BankLayout(), &BranchLayout()}) {
+        if (strcasecmp(layout->table.c_str(), table.c_str()) != 0) {
+            continue;
+        }
+        for (const MaintenanceField& f : layout->fields) {
+            if (strcasecmp(f.field.c_str(), field.c_str()) == 0) {
+                return f.maxLength;
+            }
+        }
+    }
+    return 0;
+}
+
+// Why a value cannot go into the table, or empty when it can.
+std::string valueProblem(const std::string& table, const std::string& field, const std::string& value) {
+    if (cp874::sanitizeUtf8(value) != value) {
+        return "the field " + field + " is not UTF-8 text";
+    }
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) < ' ') {
+            return "the field " + field + " holds a tab, a line end or another control character";
+        }
+    }
+    if (!cp874::fromUtf8(value)) {
+        return "the field " + field + " holds a character that code page 874 lacks";
+    }
+    const int max = maxLengthOf(table, field);
+    if (max > 0 && characterCount(value) > static_cast<size_t>(max)) {
+        return "the field " + field + " is longer than " + std::to_string(max) + " characters";
+    }
+    return {};
+}
+
+}  // namespace
+
+int ImportReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file) {
+    const TableDef* def = findTable(table);
+    if (def == nullptr || def->uniqueKey.empty()) {
+        throw QrvError("\"" + table + "\" is not a reference table");
+    }
+    CsvReader reader(file);
+    std::vector<std::string> header;
+    int line = 0;
+    if (!reader.next(header, line)) {
+        throw ReferenceImportError(file.string() +
+                                   ": the file is empty; its first line must name the fields");
+    }
+    std::vector<std::string> names;
+    for (std::string h : header) {
+        h = std::string(Trim(h));
+        const auto field = std::find_if(def->fields.begin(), def->fields.end(), [&h](const FieldDef& f) {
+            return strcasecmp(f.name.c_str(), h.c_str()) == 0;
+        });
+        if (field == def->fields.end()) {
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) +
+                                       ": unknown field \"" + h + "\" for table " + def->name);
+        }
+        if (std::find(names.begin(), names.end(), field->name) != names.end()) {
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " +
+                                       field->name + " is named twice");
+        }
+        names.push_back(field->name);
+    }
+    std::vector<size_t> keyColumns;
+    for (const std::string& k : splitKey(def->uniqueKey)) {
+        const auto it = std::find_if(names.begin(), names.end(), [&k](const std::string& n) {
+            return strcasecmp(n.c_str(), k.c_str()) == 0;
+        });
+        if (it == names.end()) {
+            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " + k +
+                                       " is missing");
+        }
+        keyColumns.push_back(static_cast<size_t>(it - names.begin()));
+    }
+
+    std::string sql = "INSERT OR REPLACE INTO \"" + def->name + "\" (";
+    std::string params;
+    for (size_t i = 0; i < names.size(); ++i) {
+        sql += (i ? ", \"" : "\"") + names[i] + "\"";
+        params += i ? ", ?" : "?";
+    }
+    sql += ") VALUES (" + params + ")";
+
+    TableStore::CommandScope command(store);
+    TableStore::Savepoint savepoint(store);
+    std::set<std::string> seen;
+    std::vector<std::string> row;
+    int count = 0;
+    while (reader.next(row, line)) {
+        const std::string where = file.string() + " line " + std::to_string(line) + ": ";
+        if (row.size() != names.size()) {
+            throw ReferenceImportError(where + "expected " + std::to_string(names.size()) +
+                                       " fields, found " + std::to_string(row.size()));
+        }
+        for (size_t c = 0; c < row.size(); ++c) {
+            row[c] = std::string(Trim(row[c]));
+            if (isCodeField(names[c])) {
+                row[c] = UpperCaseCode(row[c]);
+            }
+            const std::string problem = valueProblem(def->name, names[c], row[c]);
+            if (!problem.empty()) {
+                throw ReferenceImportError(where + problem);
+            }
+        }
+        for (const size_t c : keyColumns) {
+            if (row[c].empty()) {
+                throw ReferenceImportError(where + "the field " + names[c] + " is empty");
+            }
+        }
+        if (!seen.insert(keyOf(row, keyColumns)).second) {
+            throw ReferenceImportError(where + "the code appears twice in the file");
+        }
+        Binds binds(row.begin(), row.end());
+        store.execute(sql, binds);
+        ++count;
+    }
+    savepoint.release();
+    return count;
+}
+
+ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
+                                               const std::optional<std::filesystem::path>& banks,
+                                               const std::optional<std::filesystem::path>& branches) {
+    TableStore::CommandScope command(store);
+    TableStore::Savepoint both(store);
+    ReferenceImportCounts counts;
+    if (banks) {
+        counts.banks = ImportReferenceCsv(store, "Bank", *banks);
+    }
+    if (branches) {
+        counts.branches = ImportReferenceCsv(store, "BRANCH", *branches);
+    }
+    both.release();
+    return counts;
+}
+
+void SeedReferenceData(TableStore& store, const std::filesystem::path& folder) {
+    for (const char* table : {"Bank", "BRANCH", "WHT_FORM_TYPE", "WHT_TAX_TYPE", "WHT_PAY_TYPE"}) {
+        const std::string name = std::string(table) == "BRANCH" ? "Branch" : table;
+        const std::filesystem::path file = folder / (name + ".csv");
+        std::error_code ec;
+        if (std::filesystem::exists(file, ec)) {
+            ImportReferenceCsv(store, table, file);
+        }
+    }
+}
+
+}  // namespace qrv

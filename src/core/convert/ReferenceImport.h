@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "base/QrvError.h"
+
+namespace qrv {
+
+class TableStore;
+
+// A reference file that cannot be imported; the text names the file, the line and what is wrong.
+class ReferenceImportError : public QrvError {
+  public:
+    using QrvError::QrvError;
+};
+
+// Loads bank or branch rows (or a withholding-tax code table) from a UTF-8 CSV file whose header row
+// names the table's fields. Values are trimmed and bank and branch codes stored in upper case, as the
+// maintenance windows store them. Rows whose code exists already replace it. A bad row is refused
+// (ReferenceImportError) with its file and line number and nothing of the file is imported. Returns the
+// number of rows imported.
+int ImportReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file);
+
+struct ReferenceImportCounts {
+    int banks = 0;
+    int branches = 0;
+};
+
+// Imports a bank file and a branch file (either may be absent) together: a bad row in either leaves
+// both tables as they were.
+ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
+                                               const std::optional<std::filesystem::path>& banks,
+                                               const std::optional<std::filesystem::path>& branches);
+
+// Fills the reference tables of a new database from the sample files of a data folder (those present).
+void SeedReferenceData(TableStore& store, const std::filesystem::path& folder);
+
+}  // namespace qrv

@@ -1,0 +1,336 @@
+#include <cctype>
+#include <string>
+
+#include "base/Cp874.h"
+#include "base/FieldHelpers.h"
+#include "convert/Reformatters.h"
+#include "convert/ResultReport.h"
+#include "convert/credit/ChequeRun.h"
+#include "convert/credit/InvoiceFile.h"
+#include "convert/credit/McpDetailReport.h"
+#include "convert/credit/McpInvoiceRecords.h"
+#include "convert/credit/McpLine.h"
+#include "convert/credit/McpTaxRecords.h"
+#include "io/LineReader.h"
+#include "store/TableStore.h"
+#include "upload/CreditUploadFile.h"
+#include "upload/ErrorListings.h"
+#include "workbench/Workbench.h"
+
+// Manager Cheque (MCP): each 700-character line of the source file asks for one cheque. Accepted lines
+// become records 003 and 004 with their withholding-tax records 005 and invoice records 006; zero and
+// invalid amounts are rejected into the listings; a bad due date or debit account stops the run.
+namespace qrv {
+
+namespace {
+
+constexpr std::string_view kZeroAmount = "0000000000000";
+
+// The progress bar goes back to 0 however the run ends.
+class ProgressReset {
+  public:
+    explicit ProgressReset(Workbench& wb) : wb_(wb) {}
+    ProgressReset(const ProgressReset&) = delete;
+    ProgressReset& operator=(const ProgressReset&) = delete;
+    ~ProgressReset() {
+        try {
+            wb_.setProgress(0);
+        } catch (...) {
+        }
+    }
+
+  private:
+    Workbench& wb_;
+};
+
+std::string upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+class ManagerChequeReformatter {
+  public:
+    ManagerChequeReformatter(Workbench& wb, CreditUploadFile& upload, InvoiceFile& invoices)
+        : wb_(wb),
+          rs_(wb.run),
+          cheques_{wb, upload, invoices, wb.fields.CheckBox1, 0},
+          listings_(wb.run.OutputFolder),
+          listingBase_(wb.fields.edtComId + "_MCP"),
+          defaultBranch_(upper(wb.settings().DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
+
+    void run(LineReader& source, std::int64_t dataLines);
+
+  private:
+    // Accepts one cheque line; false when the run stopped.
+    bool accept(const McpLine& line, Money& amount);
+    void reject(const McpLine& line);
+    std::string pickupBranch(const McpLine& line) const;
+    void stop(const std::string& text) {
+        listings_.close();
+        wb_.message(text);
+    }
+
+    Workbench& wb_;
+    RunState& rs_;
+    ChequeRun cheques_;
+    ErrorListings listings_;
+    std::string listingBase_;
+    std::string defaultBranch_;
+    std::int64_t sequence_ = 0;
+    std::int64_t zeroCount_ = 0;
+    std::int64_t invalidCount_ = 0;
+    std::string lastZeroLine_;
+    std::string lastInvalidLine_;
+};
+
+void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
+    TableStore& store = wb_.store();
+    if (cheques_.printDetail) {
+        for (const char* table : {"Dcp_Err", "Mcp_Detail", "Wht_Detail", "Invoice_Detail"}) {
+            store.reset(table);
+        }
+    }
+    const std::string today = wb_.clock().today().yyyymmdd();
+    std::string dueDate;
+    std::string accountField;
+    Money total;
+    std::int64_t lineNo = 1;
+    std::string_view text;
+    while (source.next(text)) {
+        const McpLine line("source file", lineNo, text);
+        ResetRecordFields(rs_.Records, wb_.settings().Print);
+        dueDate = line.cols(37, 40) + line.cols(42, 43) + line.cols(45, 46);
+        accountField = line.cols(27, 36) + FillString(" ", 15);
+        if (!IsValidDate(line.cols(37, 40), line.cols(42, 43), line.cols(45, 46))) {
+            stop("Invalid  CHEQUE_DUE_DATE");
+            return;
+        }
+        if (dueDate < today) {
+            stop("CHEQUE_DUE_DATE should be today or future date");
+            return;
+        }
+        if (!IsValidAccountNo(line.cols(27, 36))) {
+            stop("Invalid QRV debit account");
+            return;
+        }
+        const std::string amountText = line.cols(47, 59);
+        Money amount;
+        if (amountText != kZeroAmount && IsNonNegativeNumber(amountText)) {
+            if (!accept(line, amount)) {
+                return;
+            }
+        } else {
+            reject(line);
+        }
+        const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
+        wb_.setProgress(static_cast<int>(percent < 100 ? percent : 100));
+        ++lineNo;
+        total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
+    }
+
+    const std::string total16 = total.toAmountField(16);
+    cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
+    listings_.close();
+
+    rs_.TotalZeroAcct = "0";
+    rs_.NoZeroAcct.clear();
+    rs_.TotalZeroAm = std::to_string(zeroCount_);
+    rs_.NoZeroAm = lastZeroLine_;
+    rs_.TotalNagativeAm = std::to_string(invalidCount_);
+    rs_.NoNagativeAm = lastInvalidLine_;
+    rs_.TotalReject = std::to_string(zeroCount_ + invalidCount_);
+    rs_.TotalBNKBRN = "0";
+    rs_.Error2million = "0";
+
+    // The batch record takes the due date and debit account of the line read last.
+    Record002& r2 = rs_.Records.r002;
+    r2.ProductCode = "MCP";
+    if (lineNo > 1) {
+        r2.ValueDate = dueDate;
+        r2.DebitAccount = accountField;
+        r2.DebitAccountType = "0" + std::string(Columns(accountField, 4, 4));
+        r2.DebitBranch = "0" + std::string(Columns(accountField, 1, 3));
+        r2.FeeAccount = r2.DebitAccount;
+        r2.FeeAccountType = r2.DebitAccountType;
+        r2.FeeBranch = r2.DebitBranch;
+    }
+    r2.TotalAmount = total16;
+    r2.DebitSequence = "00000001";
+    r2.CreditCount = PadNumber(sequence_, 6);
+
+    const bool positive = total > Money();
+    // Nothing shows the hash of a file that is not written (the hash field is cleared).
+    const CreditUploadFile::Result result = cheques_.upload.complete(r2.text(), positive, false);
+    if (positive) {
+        wb_.message("Reformat data and add to " + wb_.clock().today().isoDashed() +
+                    std::string(Trim(wb_.fields.edtComId)) + "_" + rs_.ProductCode + ".zip completed");
+        wb_.fields.edtHashValue = result.hash;
+        rs_.UploadCreated = true;
+    } else {
+        wb_.fields.edtHashValue.clear();
+        wb_.message("Reformat data fail because data are rejected all transactions");
+    }
+
+    const std::string valueDate = lineNo > 1 ? DdMmYyyy(dueDate) : std::string();
+    if (cheques_.printDetail) {
+        PrintMcpDetailReport(wb_, valueDate, accountField);
+    } else {
+        PrintResultReport(wb_, "Manager Cheque", positive ? "0000001" : "0000000", std::to_string(sequence_),
+                          total16, valueDate, "", "", result.written);
+    }
+}
+
+std::string ManagerChequeReformatter::pickupBranch(const McpLine& line) const {
+    const std::string columns = line.cols(601, 605);
+    if (columns == "     ") {
+        return defaultBranch_;
+    }
+    const std::string_view number = Trim(columns);
+    if (!IsDigits(number)) {
+        line.fail(601, 605, "\"" + cp874::toUtf8(columns) + "\" is not a pickup branch number");
+    }
+    return PadNumber(std::to_string(*ToInteger(number)), 4);
+}
+
+bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
+    ++sequence_;
+    const std::string sequence = PadNumber(sequence_, 6);
+    Record003& r = rs_.Records.r003;
+    r.CreditSequence = sequence;
+    r.Amount = line.amount13(47, 59);
+    r.DebitSequence = "00000001";
+    r.WhtFlag = line.col(104) == "1" ? "Y" : "N";
+    r.InvoiceFlag = line.col(129) == "1" ? "Y" : "N";
+    r.Flag9 = "N";
+    if (r.InvoiceFlag == "Y" && wb_.fields.edtInvoice.empty()) {
+        stop("This payment file must have invoice data");
+        return false;
+    }
+    amount = line.value(r.Amount, 47, 59);
+
+    const std::string delivery = line.col(127);
+    if (delivery == "1" || delivery == "2" || delivery == "3") {
+        r.DeliveryCode = delivery == "1" ? "P" : delivery == "2" ? "C" : "M";
+    }
+    const std::string form = line.col(414);
+    r.WhtFormCode = form == "1" ? "01" : form == "3" ? "02" : form == "4" ? "03" : form == "7" ? "53" : "00";
+    r.WhtRunNo = line.cols(425, 438);
+    r.WhtAttachNo = PadNumber(Trim(line.cols(439, 443)), 6);
+    if (r.WhtFlag == "N") {
+        r.WhtItemCount = "00";
+    } else if (line.col(444) != "6") {
+        r.WhtItemCount = "01";
+    } else {
+        int items = 0;
+        for (const auto& [from, to] : {std::pair{616, 624}, std::pair{625, 633}, std::pair{660, 668}}) {
+            items += line.cols(from, to) != "000000000" ? 1 : 0;
+        }
+        r.WhtItemCount = "0" + std::to_string(items);
+    }
+    r.WhtAmount = line.amount9(86, 94);
+    r.InvoiceCount = "000" + line.cols(130, 132);
+    r.InvoiceTotal =
+        r.InvoiceFlag == "Y" && r.InvoiceCount != "000000" ? line.amount13(60, 72) : FillString("0", 16);
+    r.TaxPaidCondition = line.col(515);
+    r.FreeText = line.cols(516, 555);
+    r.WhtDate = line.cols(415, 418) + line.cols(420, 421) + line.cols(423, 424);
+    r.BankCode = "014";
+    r.BranchCode = pickupBranch(line);
+    if (r.DeliveryCode == "C") {
+        r.PickupLocation = r.BranchCode == "0111"   ? "C001"
+                           : r.BranchCode == "0001" ? "C002"
+                                                    : FillString(" ", 4);
+    }
+    r.ChequeFlag = "C";
+    r.Flag27 = "N";
+    r.ReferenceNo = line.cols(105, 124);
+    r.ChequeType = line.col(128) == "1" ? "1" : "4";
+
+    Record004& p = rs_.Records.r004;
+    p.DebitSequence = r.DebitSequence;
+    p.CreditSequence = sequence;
+    p.PayeeCode = line.cols(133, 147);
+    const std::string name = line.cols(148, 217);
+    const bool thai = HasThaiChar(name, 70);
+    p.NameThai = thai ? name + FillString(" ", 30) : FillString(" ", 100);
+    p.Address1 = line.cols(218, 287);
+    p.Address2 = line.cols(288, 337) + FillString(" ", 20);
+    p.Address3 = line.cols(338, 387) + FillString(" ", 20);
+    p.TaxId = line.cols(404, 413);
+    p.NameEnglish = thai ? FillString(" ", 70) : name;
+
+    // Every number this cheque needs is read before its first record is written.
+    const bool withInvoices = !wb_.fields.edtInvoice.empty() && r.InvoiceFlag == "Y";
+    const std::int64_t invoiceCount = withInvoices ? line.count("000", 130, 132) : 0;
+    FieldValues detail;
+    if (cheques_.printDetail) {
+        detail = {{"ID", sequence},
+                  {"Name", cp874::toUtf8(name)},
+                  {"CAmount", amount.toDouble()},
+                  {"WhtAmount", line.value(r.WhtAmount, 86, 94).toDouble()},
+                  {"VatAmount", line.value(line.amount9(95, 103), 95, 103).toDouble()},
+                  {"InvoiceAmount", line.value(r.InvoiceTotal, 60, 72).toDouble()},
+                  {"RefNo", cp874::toUtf8(r.ReferenceNo)},
+                  {"TaxId", cp874::toUtf8(p.TaxId)},
+                  {"TaxAttach", cp874::toUtf8(r.WhtAttachNo)},
+                  {"TaxRun", cp874::toUtf8(r.WhtRunNo)},
+                  {"TaxDate", cp874::toUtf8(DdMmYyyy(r.WhtDate))},
+                  {"TaxPaid", cp874::toUtf8(r.TaxPaidCondition)},
+                  {"TaxForm", r.WhtFormCode}};
+    }
+
+    cheques_.upload.writeRecord(r.text());
+    cheques_.upload.writeRecord(p.text());
+    if (cheques_.printDetail) {
+        wb_.store().append("Mcp_Detail", detail);
+    }
+    if (r.WhtFlag == "Y") {
+        WriteTaxRecords(cheques_, line, sequence);
+    }
+    if (withInvoices && !WriteInvoiceRecords(cheques_, line, sequence, invoiceCount)) {
+        listings_.close();
+        return false;
+    }
+    return true;
+}
+
+void ManagerChequeReformatter::reject(const McpLine& line) {
+    cheques_.invoiceSkipCount += line.count("", 130, 132);
+    const std::string amount = line.cols(47, 59);
+    const std::string lineNo = std::to_string(line.lineNo());
+    if (amount == kZeroAmount) {
+        ++zeroCount_;
+        lastZeroLine_ = lineNo;
+        listings_.AppendErrorLine(listingBase_ + std::string(kCreditZeroAmountSuffix),
+                                  "LineNo : " + lineNo + "  Column : 47-59 " + "  Credit amount is zero");
+        rs_.ZeroAmountFound = true;
+    }
+    if (!IsNonNegativeNumber(amount)) {
+        ++invalidCount_;
+        lastInvalidLine_ = lineNo;
+        listings_.AppendErrorLine(
+            listingBase_ + std::string(kCreditAmountInvalidSuffix),
+            "LineNo : " + lineNo + "  Column : 47-59 " + "  Credit amount less than zero or invalid number");
+        rs_.AmountInvalidFound = true;
+    }
+}
+
+}  // namespace
+
+void ReformatManagerCheque(Workbench& wb) {
+    wb.run.KeepUpload = true;
+    wb.run.ResultLayout = 0;
+    const ProgressReset progressReset(wb);
+    const std::int64_t counted = CountDataLines(wb.fields.edtSource);
+    const std::int64_t dataLines = counted > 0 ? counted : 1;  // only scales the progress bar
+    const TableStore::CommandScope scope(wb.store());
+    // The work file, the source and the invoice file close and go on every way out of the run.
+    CreditUploadFile upload(wb.fields.edtDestination, wb.run.HeaderRecord);
+    LineReader source(wb.fields.edtSource);
+    InvoiceFile invoices(wb.fields.edtInvoice);
+    ManagerChequeReformatter(wb, upload, invoices).run(source, dataLines);
+}
+
+}  // namespace qrv

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/Date.h"
+#include "base/Money.h"
+
+// The Direct Debit (HASH) file: its control record and detail records in the short-amount layout
+// (9-digit amounts) and the long-amount layout (11-digit amounts), as "GenerateHash" and "Cover Letter"
+// read them. Texts are code page 874 bytes as they stand in the file.
+namespace qrv::debit {
+
+enum class AmountLayout { Short, Long };
+
+// A control record that passed every check.
+struct ControlRecord {
+    AmountLayout layout = AmountLayout::Short;
+    std::string companyCode;       // six characters as they stand
+    std::string companyName;       // 30 characters, untrimmed
+    std::string effectiveDate;     // ddmmyy
+    std::string totalRecordField;  // five characters
+    std::string totalAmountField;  // ten (short) or eleven (long) characters, satang
+    std::int64_t effectiveDateNumber = 0;
+    double totalRecord = 0;            // the number of detail records announced
+    std::optional<Money> totalAmount;  // nothing when the field does not spell whole satang
+
+    std::string valueDateText() const;     // dd/mm/yy
+    std::string transferDateText() const;  // dd/mm/20yy
+    std::string totalRecordText() const;   // 00012 -> 12
+    std::string totalAmountText() const;   // 0000123456 -> 1234.56
+};
+
+// The outcome of the control-record checks: the record, or the message of the first fault.
+struct ControlCheck {
+    std::optional<ControlRecord> record;
+    std::string fault;
+};
+
+// Decides the layout and checks the control record in the fixed order, stopping at the first fault.
+// `afterTotalRecord` runs in the short-amount layout once TOTAL RECORD has passed, before TOTAL AMOUNT is
+// checked (the cover letter empties its table there).
+ControlCheck CheckControlRecord(std::string_view line, const Date& today,
+                                const std::function<void()>& afterTotalRecord = {});
+
+// The fields of one detail record.
+struct DetailRecord {
+    std::string_view account;    // columns 1-10
+    std::string_view dateField;  // columns 11-16
+    std::string_view sign;       // column 17
+    std::string_view amountField;
+    std::string_view name;
+    // The amount when it passes the layout's check and reads as baht and satang; nothing otherwise.
+    std::optional<Money> amount;
+    bool accountValid = false;
+};
+
+DetailRecord ReadDetailRecord(std::string_view line, AmountLayout layout);
+
+// The detail's effective date (columns 11-16) as a whole number; a QrvError naming the file and line
+// when it is none.
+std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& file, std::int64_t lineNo);
+
+// The account number text of the cover letter: 1234567890 -> 123-4-56789-0, empty for no number.
+std::string AccountNumberText(std::string_view accountNo);
+
+}  // namespace qrv::debit

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "base/Money.h"
+
+namespace qrv {
+
+class Workbench;
+
+// What the checks of a sound Direct Debit (100M) file hand to the output phase.
+struct DirectDebitTotals {
+    Money sum;                // the sum of the detail amounts
+    std::string sumText;      // the sum as a 16-digit amount field
+    std::int64_t count = 0;   // the number of detail records
+    int shift = 0;            // the control shift
+    std::string reportDate;   // dd/mm/20yy (code page 874)
+    std::string companyName;  // control columns 16-45 (code page 874)
+};
+
+// Writes the direct-debit upload file (hash line, HeaderRecordDD, record 007, one record 008 per detail,
+// the trailer), fills completeDirectDebit100M, puts the hash on the workbench, packs the archive and
+// shows the completion report. The destination is replaced only when the file is whole; UploadCreated
+// is set only once it is.
+void WriteDirectDebitUpload(Workbench& wb, const DirectDebitTotals& totals);
+
+// Record 007 (300 characters) from the control record, the run's accounts and round, and the totals.
+std::string Record007(const Workbench& wb, std::string_view control, const DirectDebitTotals& totals);
+// Record 008 (200 characters for a detail of at least 78) for the detail with sequence number `sequence`.
+std::string Record008(std::string_view detail, std::int64_t sequence);
+
+}  // namespace qrv

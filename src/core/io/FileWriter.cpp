@@ -1,0 +1,76 @@
+#include "io/FileWriter.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "base/QrvError.h"
+#include "io/Platform.h"
+
+namespace qrv {
+
+FileWriter::FileWriter(const std::filesystem::path& path, Mode mode) : name_(path.string()) {
+    const int flags =
+        mode == Mode::Create ? O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC : O_WRONLY | O_APPEND | O_CLOEXEC;
+    fd_ = ::open(path.c_str(), flags, 0666);
+    if (fd_ < 0) {
+        throw QrvError("Cannot open file \"" + name_ + "\" for writing: " + platform::lastErrorText());
+    }
+    buffer_.resize(kBufferSize);
+}
+
+FileWriter::FileWriter(int fd, std::string name) : fd_(fd), name_(std::move(name)) {
+    buffer_.resize(kBufferSize);
+}
+
+FileWriter::~FileWriter() {
+    if (fd_ >= 0) {
+        try {
+            flush();
+        } catch (...) {
+            // A destructor reached while unwinding must not throw; the file is abandoned anyway.
+        }
+        platform::closeFile(fd_);
+    }
+}
+
+void FileWriter::write(std::string_view bytes) {
+    if (bytes.size() > kBufferSize - used_) {
+        flush();
+        if (bytes.size() >= kBufferSize) {
+            platform::writeAll(fd_, bytes.data(), bytes.size(), name_);
+            written_ += bytes.size();
+            return;
+        }
+    }
+    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+}
+
+void FileWriter::flush() {
+    if (used_ > 0) {
+        const size_t n = used_;
+        used_ = 0;
+        platform::writeAll(fd_, buffer_.data(), n, name_);
+        written_ += n;
+    }
+}
+
+void FileWriter::sync() {
+    flush();
+    platform::syncFile(fd_, name_);
+}
+
+void FileWriter::close() {
+    if (fd_ >= 0) {
+        flush();
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) {
+            throw QrvError("Cannot close file \"" + name_ + "\": " + platform::lastErrorText());
+        }
+    }
+}
+
+}  // namespace qrv

@@ -1,0 +1,126 @@
+#include "io/LineReader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "base/QrvError.h"
+#include "io/Platform.h"
+
+namespace qrv {
+namespace {
+constexpr size_t kBlock = 1 << 16;
+}
+
+LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        throw QrvError("Cannot open file \"" + name_ + "\" for reading: " + platform::lastErrorText());
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            ::close(fd_);
+            fd_ = -1;
+            throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
+        }
+        fileSize_ = static_cast<std::uint64_t>(st.st_size);
+    }
+    buffer_.resize(kBlock);
+}
+
+LineReader::~LineReader() {
+    platform::closeFile(fd_);
+}
+
+bool LineReader::fill() {
+    if (eof_) {
+        return false;
+    }
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    if (buffer_.size() - end_ < kBlock / 2) {
+        buffer_.resize(buffer_.size() * 2);
+    }
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw QrvError("Cannot read file \"" + name_ + "\": " + platform::lastErrorText());
+        }
+        if (n == 0) {
+            eof_ = true;
+            return false;
+        }
+        end_ += static_cast<size_t>(n);
+        return true;
+    }
+}
+
+bool LineReader::next(std::string_view& line) {
+    size_t scan = begin_;
+    for (;;) {
+        const char* data = buffer_.data();
+        // The first CR or LF: two vectorised searches instead of a loop over every byte.
+        size_t i = end_;
+        if (scan < end_) {
+            const void* cr = std::memchr(data + scan, '\r', end_ - scan);
+            const size_t crAt =
+                cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - data) : end_;
+            const void* lf = std::memchr(data + scan, '\n', crAt - scan);
+            i = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - data) : crAt;
+        }
+        if (i < end_) {
+            size_t lineEnd = i + 1;
+            if (data[i] == '\r') {
+                if (i + 1 == end_ && !eof_) {
+                    // A CR at the end of the block: the next block tells whether an LF follows.
+                    const size_t offset = i - begin_;
+                    fill();
+                    scan = begin_ + offset;
+                    continue;
+                }
+                if (i + 1 < end_ && data[i + 1] == '\n') {
+                    lineEnd = i + 2;
+                }
+            }
+            line = std::string_view(data + begin_, i - begin_);
+            consumed_ += lineEnd - begin_;
+            begin_ = lineEnd;
+            ++lineNumber_;
+            return true;
+        }
+        const size_t offset = end_ - begin_;
+        if (!fill()) {
+            if (begin_ < end_) {
+                line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+                consumed_ += end_ - begin_;
+                begin_ = end_;
+                ++lineNumber_;
+                return true;
+            }
+            return false;
+        }
+        scan = begin_ + offset;
+    }
+}
+
+std::int64_t CountDataLines(const std::filesystem::path& file) {
+    LineReader reader(file);
+    std::string_view line;
+    std::int64_t count = 0;
+    while (reader.next(line)) {
+        ++count;
+    }
+    return count - 1;
+}
+
+}  // namespace qrv

@@ -1,0 +1,140 @@
+#include "io/Platform.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "base/QrvError.h"
+
+namespace qrv::platform {
+
+CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::string& stem) {
+    const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
+    std::string pattern = (base / (stem + "XXXXXX")).string();
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back('\0');
+    const int fd = mkostemp(buf.data(), O_CLOEXEC);
+    if (fd < 0) {
+        throw QrvError("Cannot create a work file in folder \"" + base.string() + "\": " + lastErrorText());
+    }
+    return {std::filesystem::path(buf.data()), fd};
+}
+
+namespace {
+
+WriteFault g_writeFault = nullptr;
+
+// The system's write, unless a test injected a failure.
+ssize_t writeSome(int fd, const char* data, size_t size, const off_t* offset, const std::string& what) {
+    if (g_writeFault != nullptr) {
+        if (const int error = g_writeFault(what); error != 0) {
+            errno = error;
+            return -1;
+        }
+    }
+    return offset != nullptr ? ::pwrite(fd, data, size, *offset) : ::write(fd, data, size);
+}
+
+}  // namespace
+
+void setWriteFaultForTests(WriteFault fault) noexcept {
+    g_writeFault = fault;
+}
+
+void writeAll(int fd, const char* data, size_t size, const std::string& what) {
+    while (size > 0) {
+        const ssize_t n = writeSome(fd, data, size, nullptr, what);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what) {
+    while (size > 0) {
+        const auto at = static_cast<off_t>(offset);
+        const ssize_t n = writeSome(fd, data, size, &at, what);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+}
+
+void readBlocks(const std::filesystem::path& path, size_t blockSize,
+                const std::function<void(std::string_view)>& each) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throw QrvError("Cannot open file \"" + path.string() + "\" for reading: " + lastErrorText());
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    std::vector<char> block(blockSize);
+    for (;;) {
+        const ssize_t n = ::read(fd, block.data(), block.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw QrvError("Cannot read file \"" + path.string() + "\": " + lastErrorText());
+        }
+        if (n == 0) {
+            return;
+        }
+        each(std::string_view(block.data(), static_cast<size_t>(n)));
+    }
+}
+
+void syncFile(int fd, const std::string& what) {
+    if (::fdatasync(fd) != 0 && errno != EINVAL) {
+        throw QrvError("Cannot write file \"" + what + "\" to disk: " + lastErrorText());
+    }
+}
+
+void closeFile(int fd) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
+    if (std::rename(from.c_str(), target.c_str()) != 0) {
+        throw QrvError("Cannot replace file \"" + target.string() + "\": " + lastErrorText());
+    }
+}
+
+void removeQuietly(const std::filesystem::path& path) noexcept {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+std::filesystem::path executableFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) {
+        return std::filesystem::current_path();
+    }
+    return exe.parent_path();
+}
+
+std::string lastErrorText() {
+    return std::strerror(errno);
+}
+
+}  // namespace qrv::platform

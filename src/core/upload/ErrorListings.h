@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "io/FileWriter.h"
+
+namespace qrv {
+
+// The listing file names of a run: folder + company id as typed + "_" + code + suffix.
+inline constexpr std::string_view kInvalidAcctSuffix = "_InvalidAcctRecord.txt";
+inline constexpr std::string_view kCreditZeroAmountSuffix = "_CreditZeroAmountRecord.txt";
+inline constexpr std::string_view kCreditAmountInvalidSuffix = "_CreditAmountInvalidRecord.txt";
+inline constexpr std::string_view kBankBranchCodeSuffix = "_BankBranchCode.txt";
+
+// Appends lines to the error listings in the output folder. A listing must exist (the reformat command
+// creates it empty); each is opened at its first line and kept open for the run.
+class ErrorListings {
+  public:
+    explicit ErrorListings(std::string outputFolder) : folder_(std::move(outputFolder)) {}
+
+    // AppendErrorLine: `line` and CR LF at the end of folder + listingName.
+    void AppendErrorLine(const std::string& listingName, std::string_view line);
+    // Writes what is buffered; errors are reported here rather than lost at destruction.
+    void close();
+
+  private:
+    std::string folder_;
+    std::map<std::string, std::unique_ptr<FileWriter>> open_;
+};
+
+}  // namespace qrv

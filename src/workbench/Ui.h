@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/Events.h"
+
+namespace qrv {
+
+// Everything only a person sees or answers in the window: the events of a run and the file dialogs.
+class Ui : public Events {
+  public:
+    // File dialogs with a filter such as "Text File|*.txt|All File|*.*"; nothing on cancel.
+    virtual std::optional<std::string> chooseOpenFile(const std::string& filter) = 0;
+    virtual std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                      const std::string& proposedName) = 0;
+};
+
+}  // namespace qrv

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "base/Date.h"
+#include "convert/debit/AccountEntryDialog.h"
+#include "io/AppPaths.h"
+#include "reports/ReportRunners.h"
+#include "workbench/FieldLayout.h"
+#include "workbench/ProductChoice.h"
+#include "workbench/RunState.h"
+#include "workbench/Ui.h"
+#include "workbench/WorkbenchSettings.h"
+
+namespace qrv {
+
+class TableStore;
+class Workbench;
+
+// The path of an error listing of this run: OutputFolder + company id as typed + "_" + code + suffix.
+std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix);
+
+// The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
+struct WorkbenchFields {
+    std::string edtComId;
+    std::string edtCompanyCode;
+    std::string edtDebitAcct;
+    std::string edtFeeAcct;
+    std::string CreditAccountEdit;
+    std::string DebitFeeAccEdt;
+    std::string display_AcctType_CreAcct;
+    std::string display_BranCode_CreAcct;
+    std::string display_AcctType_FeeAcct;
+    std::string display_BranCode_FeeAcct;
+    std::string edtSource;
+    std::string edtInvoice;
+    std::string edtDestination;
+    std::string ProcessingRound = "----- Please Select -----";
+    bool CheckBox1 = false;  // "Print detail"
+    std::string edtHashValue;
+    int pgbState = 0;
+};
+
+// Maximum lengths of the window's text fields.
+struct FieldLimits {
+    static constexpr int edtComId = 12;
+    static constexpr int edtCompanyCode = 6;
+    static constexpr int edtDebitAcct = 25;
+    static constexpr int edtFeeAcct = 25;
+    static constexpr int CreditAccountEdit = 10;
+    static constexpr int DebitFeeAccEdt = 10;
+};
+
+// The items of the processing-round list.
+inline constexpr const char* kProcessingRoundItems[] = {"Immediately", "End of Day", "Start of Day"};
+
+// The workbench: its fields, product choice, what the window shows, the run state and the settings,
+// with the logic of every handler. The window and the command line copy input in, call a handler and
+// show back what changed.
+class Workbench {
+  public:
+    Workbench(Ui& ui, TableStore& store, const Clock& clock, AppPaths paths);
+
+    // Reads "Default.ini", disables the products it disables and selects the default product.
+    void FormCreate();
+
+    // A radio button clicked (or selected by FormCreate): its click handler runs.
+    void selectProduct(Choice choice);
+    Choice selected() const { return selected_; }
+    bool isEnabled(Choice choice) const;
+
+    void bntClearFormClick();
+    void btnCopyAcctClick();
+    void btncopyAccDDPClick();
+    // An item of the processing-round list chosen or text typed.
+    void ProcessingRoundChange(const std::string& text);
+    void btnBrowseClick();
+    void btnInvoiceClick();
+    void bntDestinationClick();
+    // The hidden button: the Media Clearing detail layout with whatever variables the runner holds.
+    void Button1Click();
+
+    // The commands of the products, each defined in the file of its command.
+    // (one declaration per command below)
+    void btnActionClick();       // "Reformat Data"
+    bool Button2Click();         // "Reformat  100 M": true when the comparison file is written
+    void Button3Click();         // "Save" of the return-file choice
+    bool btnConvertClick();      // "Convert 100 M": true when the converted file is written
+    void btnGenHashClick();      // "GenerateHash": reformat/debit/DirectDebitHash.cpp
+    void btnCoverLetterClick();  // "Cover Letter": reformat/debit/DirectDebitHash.cpp
+    void calculateTierRateClick();
+
+    // Progress bar; reported to the window only when it changes.
+    void setProgress(int percent);
+
+    WorkbenchFields fields;
+    RunState run;
+    ControlStates controls = initialControlStates();
+    AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and AccountEntry
+
+    Ui& ui() { return ui_; }
+    TableStore& store() { return store_; }
+    const Clock& clock() const { return clock_; }
+    const AppPaths& paths() const { return paths_; }
+    const WorkbenchSettings& settings() const { return settings_; }
+    ReportRunners& reports() { return reports_; }
+
+    // A plain message box.
+    void message(const std::string& text) { ui_.showMessage(MessageKind::Plain, text); }
+
+  private:
+    void clickHandler(Choice choice);
+
+    Ui& ui_;
+    TableStore& store_;
+    const Clock& clock_;
+    AppPaths paths_;
+    WorkbenchSettings settings_;
+    ReportRunners reports_;
+    Choice selected_ = Choice::None;
+    std::map<Choice, bool> enabled_;
+};
+
+}  // namespace qrv

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "convert/ReferenceImport.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+class Import : public ::testing::Test {
+  protected:
+    Import() {
+        store.append("Bank", {{"BANK_CODE", std::string("014")}, {"BANK_NAME_EN", std::string("Old")}});
+    }
+    std::filesystem::path file(const std::string& name, const std::string& text) {
+        test::writeFile(dir / name, text);
+        return dir / name;
+    }
+    std::vector<std::string> banks() {
+        std::vector<std::string> lines;
+        for (const Row& r : store.query("SELECT * FROM Bank ORDER BY BANK_CODE")) {
+            lines.push_back(r.text("BANK_CODE") + "|" + r.text("BANK_NAME_TH") + "|" +
+                            r.text("BANK_NAME_EN"));
+        }
+        return lines;
+    }
+    size_t branchCount() { return store.query("SELECT * FROM BRANCH").size(); }
+    // The refusal's text, or empty when the import went through.
+    std::string refusal(const std::optional<std::filesystem::path>& b,
+                        const std::optional<std::filesystem::path>& br) {
+        try {
+            ImportBankAndBranchFiles(store, b, br);
+        } catch (const ReferenceImportError& e) {
+            return e.what();
+        }
+        return {};
+    }
+
+    test::TempDir dir;
+    TableStore store{dir.path()};
+};
+
+TEST_F(Import, CodesInUpperCaseValuesTrimmedThaiKept) {
+    const auto b = file("b.csv",
+                        "\xEF\xBB\xBF"
+                        "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\r\n"
+                        "k1b , ธนาคารเค ,\"K Bank, Ltd\"\r\n"
+                        "014,ธนาคารหลัก,Home Bank\r\n");
+    const auto br = file("br.csv",
+                         "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n"
+                         "s01,k1b,สาขาหนึ่ง,One,01\n");
+    const ReferenceImportCounts counts = ImportBankAndBranchFiles(store, b, br);
+    EXPECT_EQ(counts.banks, 2);
+    EXPECT_EQ(counts.branches, 1);
+    // 014 is replaced, K1B added in upper case.
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014|ธนาคารหลัก|Home Bank", "K1B|ธนาคารเค|K Bank, Ltd"}));
+    const auto rows = store.query("SELECT * FROM BRANCH");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].text("BRANCH_CODE"), "S01");
+    EXPECT_EQ(rows[0].text("BANK_CODE"), "K1B");
+    EXPECT_EQ(rows[0].text("BRANCH_NAME_TH"), "สาขาหนึ่ง");
+}
+
+TEST_F(Import, BadRowRefusesBothFilesWithFileAndLine) {
+    const auto b = file("b.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n020,ธนาคาร,Twenty\n");
+    struct Case {
+        std::string branches;
+        int line;
+        std::string why;
+    };
+    const std::string header = "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n";
+    const std::vector<Case> cases = {
+        {header + "0001,020,สาขา,One,01\n0002,020,สาขา,Two\n", 3, "expected 5 fields, found 4"},
+        {header + "0001,020,สาขา,One,01\n\n , 020,สาขา,Blank,01\n", 4, "the field BRANCH_CODE is empty"},
+        // CR alone ends a line too, blank ones included.
+        {header + "0001,020,a,One,01\r\r0001,020,b,One again,01\r", 4, "the code appears twice in the file"},
+        {header + "a1,020,a,One,01\nA1,020,b,Same in upper case,01\n", 3,
+         "the code appears twice in the file"},
+        {header + "0001,020,\xC1\xD2,Code page 874 bytes,01\n", 2,
+         "the field BRANCH_NAME_TH is not UTF-8 text"},
+        {header + "0001,020,สาขา,\"Tab\tinside\",01\n", 2,
+         "the field BRANCH_NAME_EN holds a tab, a line end or another control character"},
+        {header + "0001,020,中文,Chinese,01\n", 2,
+         "the field BRANCH_NAME_TH holds a character that code page 874 lacks"},
+        {header + "0001\r0002,020,a,Two,01\r", 2, "expected 5 fields, found 1"},
+    };
+    for (const Case& c : cases) {
+        const auto br = file("br.csv", c.branches);
+        EXPECT_EQ(refusal(b, br), br.string() + " line " + std::to_string(c.line) + ": " + c.why)
+            << c.branches;
+        EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
+        EXPECT_EQ(branchCount(), 0u);
+    }
+
+    const auto longCode =
+        file("long.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n0123456789,a,b\n01234567890,a,b\n");
+    EXPECT_EQ(refusal(longCode, std::nullopt),
+              longCode.string() + " line 3: the field BANK_CODE is longer than 10 characters");
+    const auto unknown = file("u.csv", "BANK_CODE,BANK_NAME\n020,x\n");
+    EXPECT_EQ(refusal(unknown, std::nullopt),
+              unknown.string() + " line 1: unknown field \"BANK_NAME\" for table Bank");
+    const auto twice = file("t.csv", "BANK_CODE, bank_code ,BANK_NAME_EN\n020,020,x\n");
+    EXPECT_EQ(refusal(twice, std::nullopt), twice.string() + " line 1: the field BANK_CODE is named twice");
+    const auto noCode = file("n.csv", "BANK_NAME_TH,BANK_NAME_EN\nx,y\n");
+    EXPECT_EQ(refusal(noCode, std::nullopt), noCode.string() + " line 1: the field BANK_CODE is missing");
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
+
+    // Good files go in together.
+    const auto good = file("br.csv", header + "0001,020,สาขา,One,01\n");
+    EXPECT_EQ(refusal(b, good), "");
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old", "020|ธนาคาร|Twenty"}));
+    EXPECT_EQ(branchCount(), 1u);
+}
+
+}  // namespace
+}  // namespace qrv

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include "base/QrvError.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::crlfLines;
+using test::writeFile;
+
+// A line of the layout the fee report reads: record type at 1-3, bank code at 28-30, amount at 58-69.
+std::string feeLine(const std::string& type, const std::string& bank, const std::string& amount12) {
+    std::string l(80, ' ');
+    l.replace(0, 3, type);
+    l.replace(27, 3, bank);
+    l.replace(57, amount12.size(), amount12);
+    return l;
+}
+
+std::string variable(const ShownReport& report, const std::string& name) {
+    for (const auto& [n, v] : report.variables) {
+        if (n == name) {
+            return v;
+        }
+    }
+    return "<unset>";
+}
+
+class TierRateFee : public ::testing::Test {
+  protected:
+    void setFees(const std::string& section) {
+        writeFile(fx.data / "Config.ini", "[ThreeTierRate]\n" + section);
+    }
+    void press(const std::vector<std::string>& lines) {
+        writeFile(source, crlfLines(lines));
+        fx.wb.fields.edtSource = source.string();
+        fx.wb.calculateTierRateClick();
+    }
+    test::WorkbenchFixture fx;
+    std::filesystem::path source = fx.dir / "media.txt";
+};
+
+TEST_F(TierRateFee, TierBoundsAreExactAndHomeBankAndOtherRecordsAreSkipped) {
+    const std::vector<std::string> lines = {
+        feeLine("101", "002", "000000000100"),  // header: not a credit line
+        feeLine("102", "002", "000010000000"),  // 100,000.00: tier 1
+        feeLine("102", "002", "000000000000"),  // 0.00: tier 1
+        feeLine("102", "002", "000000005000"),  // 50.00: tier 1
+        feeLine("102", "002", "000010000001"),  // 100,000.01: tier 2
+        feeLine("102", "002", "000050000000"),  // 500,000.00: tier 2
+        feeLine("102", "002", "000025000000"),  // 250,000.00: tier 2
+        feeLine("102", "002", "000200000000"),  // 2,000,000.00: tier 3
+        feeLine("102", "002", "000200000001"),  // 2,000,000.01: no tier
+        feeLine("102", "014", "000000000100"),  // home bank: no fee
+        feeLine("102", "014", "abcdefghijkl"),  // home bank: not even read
+    };
+    setFees("RangeFee1=10\nRangeFee2=12.50\nRangeFee3=0\n");
+    press(lines);
+    ASSERT_EQ(fx.ui.reports.size(), 1u);
+    const ShownReport& r = fx.ui.reports[0];
+    EXPECT_EQ(r.layoutFile, "DeductFee.frf");
+    EXPECT_EQ(variable(r, "report_range1"), "3");
+    EXPECT_EQ(variable(r, "report_range2"), "3");
+    EXPECT_EQ(variable(r, "report_range3"), "1");
+    EXPECT_EQ(variable(r, "report_total_range"), "7");
+    EXPECT_EQ(variable(r, "report_total_fee_range1"), "30");
+    EXPECT_EQ(variable(r, "report_total_fee_range2"), "37.5");
+    EXPECT_EQ(variable(r, "report_total_fee_range3"), "0");
+    EXPECT_EQ(variable(r, "report_total_fee_range"), "67.5");
+    EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
+    const std::vector<std::string> lines = {feeLine("102", "002", "000000010000")};
+    setFees("RangeFee1=10\nRangeFee2=1\nRangeFee3=1\n");
+    press(lines);
+    setFees("RangeFee1=1500\nRangeFee2=1\nRangeFee3=1\n");
+    press(lines);
+    ASSERT_EQ(fx.ui.reports.size(), 2u);
+    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_fee_range1"), "10");
+    EXPECT_EQ(variable(fx.ui.reports[1], "report_total_fee_range1"), "1500");
+    EXPECT_EQ(variable(fx.ui.reports[1], "report_total_fee_range"), "1500");
+}
+
+TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
+    fx.wb.fields.edtSource = (fx.dir / "none.txt").string();
+    fx.wb.calculateTierRateClick();
+    EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{
+                                 "Source file name does not exist. Please insert valid file name and retry"});
+
+    setFees("RangeFee1=10\nRangeFee2=ten\nRangeFee3=1\n");
+    EXPECT_THROW(press({feeLine("102", "002", "000000010000")}), QrvError);
+    setFees("RangeFee1=10\nRangeFee3=1\n");
+    EXPECT_THROW(press({feeLine("102", "002", "000000010000")}), QrvError);
+    setFees("RangeFee1=10\nRangeFee2=1\nRangeFee3=1\n");
+    EXPECT_THROW(press({feeLine("102", "002", "00000001X000")}), QrvError);
+    EXPECT_THROW(press({"102"}), QrvError);  // a credit line too short to hold its amount
+    EXPECT_TRUE(fx.ui.reports.empty());
+
+    press({feeLine("101", "002", "000000010000")});  // no credit line: all zero
+    ASSERT_EQ(fx.ui.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_range"), "0");
+    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_fee_range"), "0");
+}
+
+}  // namespace
+}  // namespace qrv

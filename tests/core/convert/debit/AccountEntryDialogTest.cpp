@@ -1,0 +1,93 @@
+#include "convert/debit/AccountEntryDialog.h"
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+void type(AccountEntryDialog& d, const std::string& p1, const std::string& p2, const std::string& p3,
+          const std::string& p4, const std::string& name) {
+    d.setText(AccountField::edtAccNum1, p1);
+    d.setText(AccountField::edtAccNum2, p2);
+    d.setText(AccountField::edtAccNum3, p3);
+    d.setText(AccountField::edtAccNum4, p4);
+    d.setText(AccountField::NameAccount, name);
+}
+
+TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
+    const struct {
+        std::string p1, p2, p3, p4, name, message;
+    } cases[] = {
+        {"123", "4", "56789", "0", "", "กรุณา กรอกข้อมูลให้ครบถ้วน"},
+        {"", "4", "56789", "0", "ACME", "กรุณา กรอกข้อมูลให้ครบถ้วน"},
+        {"12", "4", "56789", "0", "", "กรุณา กรอกข้อมูลให้ครบถ้วน"},
+        {"12", "4", "56789", "0", "ACME", "กรุณาใส่หมายเลขบัญชีให้ครบ"},
+        {"123", "45", "6789", "0", "ACME", "กรุณาใส่หมายเลขบัญชีให้ครบ"},
+        {"000", "0", "00000", "0", "ACME", "หมายเลขบัญชีไม่ถูกต้อง"},
+        {"12A", "4", "56789", "0", "ACME", "เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข"},
+        {"123", "4", "567 9", "0", "ACME", "เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข"},
+    };
+    for (const auto& k : cases) {
+        test::RecordingUi ui;
+        AccountEntryDialog d;
+        d.entry = {"9999999999", "EARLIER"};
+        d.visible = true;
+        type(d, k.p1, k.p2, k.p3, k.p4, k.name);
+        EXPECT_FALSE(d.btnOKClick(ui));
+        ASSERT_EQ(ui.messages.size(), 1u) << k.message;
+        EXPECT_EQ(ui.messages[0].kind, MessageKind::Plain);
+        EXPECT_EQ(ui.messages[0].text, k.message);
+        EXPECT_FALSE(d.Accepted);
+        EXPECT_TRUE(d.visible);
+        EXPECT_EQ(d.edtAccNum1, k.p1);
+        EXPECT_EQ(d.NameAccount, k.name);
+        EXPECT_EQ(d.entry.AccountNo, "9999999999");
+    }
+}
+
+TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
+    test::RecordingUi ui;
+    AccountEntryDialog d;
+    d.visible = true;
+    type(d, "123", "4", "56789", "0", "   ");  // blanks are a name; 1234567890 has no valid check digit
+    EXPECT_TRUE(d.btnOKClick(ui));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(d.Accepted);
+    EXPECT_FALSE(d.visible);
+    EXPECT_EQ(d.entry.AccountNo, "1234567890");
+    EXPECT_EQ(d.entry.AccountName, "   ");
+
+    // EXIT keeps the accepted account and clears the flag.
+    d.clearFields();
+    EXPECT_EQ(d.edtAccNum1 + d.edtAccNum2 + d.edtAccNum3 + d.edtAccNum4 + d.NameAccount, "");
+    d.Button1Click();
+    EXPECT_FALSE(d.Accepted);
+    EXPECT_EQ(d.entry.AccountNo, "1234567890");
+}
+
+TEST(AccountEntryDialog, FullPartsMoveTheFocusOn) {
+    AccountEntryDialog d;
+    d.clearFields();
+    EXPECT_EQ(d.focus, AccountField::edtAccNum1);
+    d.setText(AccountField::edtAccNum1, "12");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum1);
+    d.setText(AccountField::edtAccNum1, "123");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum2);
+    d.setText(AccountField::edtAccNum2, "4");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum3);
+    d.setText(AccountField::edtAccNum3, "5678");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum3);
+    d.setText(AccountField::edtAccNum3, "56789");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum4);
+    d.setText(AccountField::edtAccNum4, "0");
+    EXPECT_EQ(d.focus, AccountField::edtAccNum4);
+    // A Thai name counts characters, not bytes.
+    EXPECT_EQ(CharacterCount("บริษัท"), 6);
+    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::NameAccount), 100);
+    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::edtAccNum3), 5);
+}
+
+}  // namespace
+}  // namespace qrv

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "base/QrvError.h"
+#include "convert/debit/Convert100M.h"
+#include "core/convert/debit/DebitReturnSamples.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::fixedLine;
+
+// Input: header with the value date yymmdd at 189-194; details with amount 11-21, account 23-32, result
+// letter 221, remainder 222-268; summary "599" with the count at 7-11 and the amount at 17-27.
+std::string header() {
+    return fixedLine(200, {{1, "HDR"}, {189, "261208"}});
+}
+std::string detail(const std::string& account10, const std::string& amount11, const std::string& letter,
+                   const std::string& remainder) {
+    return fixedLine(268, {{1, "DTL"}, {11, amount11}, {23, account10}, {221, letter}, {222, remainder}});
+}
+std::string summary(const std::string& count5, const std::string& amount11) {
+    return fixedLine(30, {{1, "599"}, {7, count5}, {17, amount11}});
+}
+
+// Output: control record and detail record of the 100M layout.
+std::string control(const std::string& code, const std::string& count5, const std::string& amount11) {
+    return std::string(8, ' ') + "M" + code + std::string(30, ' ') + "C" + "A" + "081226" + count5 + amount11;
+}
+std::string converted(const std::string& account10, const std::string& amount11, const std::string& code,
+                      const std::string& remainder) {
+    return account10 + "081226" + "0" + amount11 + code + fixedLine(47, {{1, remainder}});
+}
+
+// Records joined by CR LF, the last one without.
+std::string records(const std::vector<std::string>& lines) {
+    const std::string all = test::crlfLines(lines);
+    return all.substr(0, all.size() - 2);
+}
+
+struct Convert : ::testing::Test {
+    test::WorkbenchFixture fx;
+    std::filesystem::path input = fx.out / "input.txt";
+    std::filesystem::path dest = fx.out / "100m.txt";
+
+    void SetUp() override {
+        fx.wb.FormCreate();
+        fx.wb.selectProduct(Choice::Convert100M);
+        fx.wb.fields.edtSource = input.string();
+        fx.wb.fields.edtDestination = dest.string();
+        fx.wb.fields.edtCompanyCode = "ABC123";
+    }
+};
+
+TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
+    test::writeFile(input, test::crlfLines({
+                               header(),
+                               detail("1000000001", "00000001000", "X", "BEFORE ANY CODE"),
+                               detail("1000000002", "00000002000", "S", "SUCCESS"),
+                               detail("1000000003", "00000003000", "Q", "REPEATS 00"),
+                               detail("1000000004", "00000004000", "F", "FAILED"),
+                               detail("1000000005", "00000005000", " ", "REPEATS 01"),
+                               summary("00005", "00000015000"),
+                           }));
+    ASSERT_TRUE(fx.wb.btnConvertClick());
+    const std::string expected = records({
+        control("ABC123", "00005", "00000015000"),
+        converted("1000000001", "00000001000", "", "BEFORE ANY CODE"),
+        converted("1000000002", "00000002000", "00", "SUCCESS"),
+        converted("1000000003", "00000003000", "00", "REPEATS 00"),
+        converted("1000000004", "00000004000", "01", "FAILED"),
+        converted("1000000005", "00000005000", "01", "REPEATS 01"),
+    });
+    EXPECT_EQ(test::readFile(dest), expected);
+    EXPECT_EQ(control("ABC123", "00005", "00000015000").size(), 69u);
+    EXPECT_EQ(fx.ui.messages.size(), 1u);
+    EXPECT_EQ(fx.ui.messages.at(0).kind, MessageKind::Plain);
+    EXPECT_EQ(fx.ui.messages.at(0).text, "Convert 100 Million Complete");
+    EXPECT_EQ(fx.wb.fields.pgbState, 100);
+    // The two work files are gone.
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
+}
+
+TEST_F(Convert, AShortCompanyCodeShiftsTheControlRecords) {
+    fx.wb.fields.edtCompanyCode = "AB";
+    test::writeFile(input, test::crlfLines({
+                               header(),
+                               detail("2000000001", "00000001000", "S", "ONE"),
+                               summary("00001", "00000001000"),
+                               detail("2000000002", "00000002000", "F", "TWO"),
+                               summary("00001", "00000002000"),
+                           }));
+    ASSERT_TRUE(fx.wb.btnConvertClick());
+    const std::string first = control("AB", "00001", "00000001000");
+    EXPECT_EQ(first.size(), 65u);
+    EXPECT_EQ(first.substr(49, 5), "00001");  // the count starts at column 50 instead of 54
+    EXPECT_EQ(test::readFile(dest), records({first, control("AB", "00001", "00000002000"),
+                                             converted("2000000001", "00000001000", "00", "ONE"),
+                                             converted("2000000002", "00000002000", "01", "TWO")}));
+}
+
+TEST_F(Convert, WithoutASummaryOnlyDetailRecordsAreWritten) {
+    // The last input line ends without a line end; the header is never converted.
+    test::writeFile(input, header() + "\r\n" + detail("3000000001", "00000001000", "S", "A") + "\r\n" +
+                               detail("3000000002", "00000009999", "F", "B"));
+    ASSERT_TRUE(fx.wb.btnConvertClick());
+    EXPECT_EQ(test::readFile(dest), records({converted("3000000001", "00000001000", "00", "A"),
+                                             converted("3000000002", "00000009999", "01", "B")}));
+}
+
+TEST_F(Convert, AnEmptyCompanyCodeLeavesTheOutputUntouched) {
+    test::writeFile(input, test::crlfLines({header(), detail("4000000001", "00000001000", "S", "A")}));
+    const std::string earlier = "EARLIER OUTPUT\r\n";
+    test::writeFile(dest, earlier);
+    fx.wb.fields.edtCompanyCode.clear();
+    EXPECT_FALSE(fx.wb.btnConvertClick());
+    fx.wb.fields.edtCompanyCode = "AB\xE4\xB8\xAD";  // a character code page 874 does not hold
+    EXPECT_FALSE(fx.wb.btnConvertClick());
+    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{
+                                 "Please Input Company Code",
+                                 "The company code holds a character that code page 874 cannot write"}));
+    EXPECT_EQ(test::readFile(dest), earlier);
+
+    // An input that cannot be read stops with a file error, the output again untouched.
+    fx.wb.fields.edtCompanyCode = "ABC123";
+    fx.wb.fields.edtSource = (fx.out / "missing.txt").string();
+    EXPECT_THROW(fx.wb.btnConvertClick(), QrvError);
+    EXPECT_EQ(test::readFile(dest), earlier);
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
+}
+
+}  // namespace
+}  // namespace qrv

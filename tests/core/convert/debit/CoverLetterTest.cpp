@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "HashTestHelpers.h"
+#include "base/QrvError.h"
+#include "convert/debit/DirectDebitHash.h"
+#include "support/DebitHashFiles.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::HashControl;
+using test::hashControlRecord;
+using test::HashDebitRow;
+using test::HashDetail;
+using test::hashDetailRecord;
+using test::variable;
+
+struct LetterRun : test::WorkbenchFixture {
+    std::filesystem::path source = dir / "debit.txt";
+    LetterRun() {
+        ui.accountAnswers = {{"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"}};
+        wb.fields.edtSource = source.string();
+    }
+    void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }
+    void earlierDebit() {
+        store.append("Report_Hash", {{"id_field", std::string()},
+                                     {"Name", std::string("EARLIER")},
+                                     {"Account_No", std::string("1111111114")},
+                                     {"Amount", 1.0}});
+    }
+};
+
+TEST(CoverLetter, RefusedBeforeTheDialogWhenNoHashIsShown) {
+    LetterRun f;
+    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
+    f.wb.btnCoverLetterClick();
+    EXPECT_EQ(f.ui.texts(),
+              std::vector<std::string>{
+                  "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter"});
+    EXPECT_TRUE(f.ui.accountDialogFieldsAtOpen.empty());
+    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_TRUE(f.wb.accountDialog.Accepted);
+}
+
+TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
+    LetterRun f;
+    HashControl c;
+    c.companyCode = "004512";
+    c.totalRecord = "00012";       // not compared with the details
+    c.totalAmount = "0000123456";  // nor summed
+    HashDetail good;
+    good.amount = "000150050";
+    good.name = "SOMCHAI";
+    HashDetail signOnly = good;
+    signOnly.sign = "7";
+    signOnly.account = "1111111114";
+    HashDetail badAccount = good;
+    badAccount.account = "1234567895";
+    HashDetail badAmount = good;
+    badAmount.amount = "00000000A";
+    HashDetail otherDate = good;
+    otherDate.effectiveDate = "091226";
+    f.write({hashControlRecord(c), hashDetailRecord(good, false), hashDetailRecord(signOnly, false),
+             hashDetailRecord(badAccount, false), hashDetailRecord(badAmount, false),
+             hashDetailRecord(otherDate, false)});
+    f.earlierDebit();
+    f.wb.fields.edtHashValue = "FROM AN EARLIER RUN";
+    f.wb.accountDialog.edtAccNum1 = "999";
+    f.wb.accountDialog.NameAccount = "typed before";
+
+    f.wb.btnCoverLetterClick();
+
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_EQ(f.ui.accountDialogFieldsAtOpen, std::vector<std::string>{""});
+    const std::string hash = test::sha1Upper(test::readFile(f.source));
+    EXPECT_EQ(f.wb.fields.edtHashValue, hash);
+    const std::vector<HashDebitRow> expected = {{"1234567896", test::padRight("SOMCHAI", 30), 1500.50},
+                                                {"1111111114", test::padRight("SOMCHAI", 30), 1500.50}};
+    EXPECT_EQ(test::hashDebitRows(f.store), expected);
+    ASSERT_EQ(f.ui.reports.size(), 1u);
+    const ShownReport& r = f.ui.reports[0];
+    EXPECT_EQ(r.layoutFile, "rptCoverLetter.frf");
+    EXPECT_TRUE(r.modal);
+    const std::vector<std::pair<std::string, std::string>> variables = {
+        {"ComName", test::padRight("ACME TRADING CO", 30)},
+        {"TransDate", "08/12/2026"},
+        {"ComID", "004512"},
+        {"TotalRecord", "12"},
+        {"TotalAmount", "1234.56"},
+        {"HashCode", hash},
+        {"AccountNumber", "123-4-56789-0"},
+        {"NameAccount", "บริษัท เอ บี ซี จำกัด"},
+    };
+    EXPECT_EQ(r.variables, variables);
+    EXPECT_EQ(f.ui.progress.back(), 42);  // 5 of 12 announced records
+    const std::string html = RenderReportHtml(r);
+    EXPECT_NE(html.find("123-4-56789-0"), std::string::npos);
+    EXPECT_NE(html.find("1500.50"), std::string::npos);
+}
+
+TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
+    LetterRun f;
+    HashControl c;
+    c.longLayout = true;
+    c.totalRecord = "00001";
+    c.totalAmount = "00000000005";
+    c.effectiveDate = "050327";
+    HashDetail d;
+    d.effectiveDate = "050327";
+    d.amount = "00000000005";
+    f.write({hashControlRecord(c), hashDetailRecord(d, true)});
+    f.wb.fields.edtHashValue = "X";
+    f.wb.btnCoverLetterClick();
+    ASSERT_EQ(f.ui.reports.size(), 1u);
+    EXPECT_EQ(variable(f.ui.reports[0], "TotalAmount"), "0.05");
+    EXPECT_EQ(variable(f.ui.reports[0], "TotalRecord"), "1");
+    EXPECT_EQ(variable(f.ui.reports[0], "TransDate"), "05/03/2027");
+    ASSERT_EQ(test::hashDebitRows(f.store).size(), 1u);
+    EXPECT_EQ(test::hashDebitRows(f.store)[0].amount, 0.05);
+}
+
+TEST(CoverLetter, DialogLeftWithExitOrRefusedEndsSilently) {
+    LetterRun f;
+    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
+    f.wb.fields.edtHashValue = "SHOWN";
+    f.ui.accountAnswers = {{"000", "0", "00000", "0", "ACME"}};
+    f.wb.btnCoverLetterClick();
+    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"หมายเลขบัญชีไม่ถูกต้อง"});
+    EXPECT_FALSE(f.wb.accountDialog.Accepted);
+    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_EQ(f.wb.fields.edtHashValue, "SHOWN");
+
+    f.ui.messages.clear();
+    f.ui.accountAnswers.clear();
+    f.wb.btnCoverLetterClick();
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_EQ(f.ui.accountDialogFieldsAtOpen.size(), 2u);
+}
+
+TEST(CoverLetter, ControlFaultsAndWhenTheShortLayoutEmptiesTheTable) {
+    const struct {
+        bool longLayout;
+        std::function<void(HashControl&)> change;
+        std::string message;
+        size_t rowsLeft;
+    } cases[] = {
+        {false, [](HashControl& c) { c.totalAmount = "0000000000"; },
+         "TOTAL AMOUNT should be greater than zero", 0},
+        {true, [](HashControl& c) { c.totalAmount = "00000000000"; },
+         "TOTAL AMOUNT should be greater than zero", 1},
+        {false, [](HashControl& c) { c.totalRecord = "0000A"; },
+         "TOTAL RECORD need to be Numberic (5 digits)", 1},
+        {false, [](HashControl& c) { c.effectiveDate = "071226"; }, "EFFECTIVE DATE < Today", 1},
+        {true, [](HashControl& c) { c.applyCode = "D"; }, "Invalid APPLY CODE", 1},
+        {false, [](HashControl& c) { c.mediaType = "I"; }, "Invalid MEDIA-TYPE", 1},
+    };
+    for (const auto& k : cases) {
+        LetterRun f;
+        HashControl c;
+        c.longLayout = k.longLayout;
+        k.change(c);
+        f.write({hashControlRecord(c), hashDetailRecord(HashDetail{}, k.longLayout)});
+        f.earlierDebit();
+        f.wb.fields.edtHashValue = "SHOWN";
+        f.wb.btnCoverLetterClick();
+        EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message});
+        EXPECT_EQ(test::hashDebitRows(f.store).size(), k.rowsLeft) << k.message;
+        EXPECT_TRUE(f.ui.reports.empty());
+        EXPECT_EQ(f.wb.fields.edtHashValue, "SHOWN");
+    }
+}
+
+TEST(CoverLetter, ADetailDateThatIsNoNumberPrintsNoLetter) {
+    LetterRun f;
+    HashDetail d;
+    d.effectiveDate = "08 226";
+    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false),
+             hashDetailRecord(d, false)});
+    f.wb.fields.edtHashValue = "SHOWN";
+    EXPECT_THROW(f.wb.btnCoverLetterClick(), QrvError);
+    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_EQ(test::hashDebitRows(f.store).size(), 1u);
+}
+
+TEST(CoverLetter, AccountNumberText) {
+    EXPECT_EQ(debit::AccountNumberText("1234567890"), "123-4-56789-0");
+    EXPECT_EQ(debit::AccountNumberText(""), "");
+}
+
+}  // namespace
+}  // namespace qrv

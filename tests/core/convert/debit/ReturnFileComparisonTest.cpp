@@ -1,0 +1,279 @@
+#include <gtest/gtest.h>
+
+#include "base/QrvError.h"
+#include "convert/debit/ReturnFileComparison.h"
+#include "core/convert/debit/DebitReturnSamples.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::fixedLine;
+using test::returnDetail;
+using test::returnHeader;
+using test::returnTrailer;
+using test::sentControl;
+using test::sentDetail;
+
+const std::string kName = fixedLine(30, {{1, "BIG COMPANY LTD"}});
+
+std::string rest(const std::string& text) {
+    return fixedLine(31, {{1, text}});
+}
+
+struct Comparison : ::testing::Test {
+    test::WorkbenchFixture fx;
+    std::filesystem::path sent = fx.out / "sent.txt";
+    std::filesystem::path ret = fx.out / "return.txt";
+    std::filesystem::path dest = fx.out / "compare.txt";
+
+    void SetUp() override {
+        fx.wb.FormCreate();
+        fx.wb.selectProduct(Choice::ReturnFile);
+        fx.wb.fields.edtSource = sent.string();
+        fx.wb.fields.edtInvoice = ret.string();
+        fx.wb.fields.edtDestination = dest.string();
+    }
+    void files(const std::vector<std::string>& sentLines, const std::vector<std::string>& returnLines) {
+        test::writeFile(sent, test::crlfLines(sentLines));
+        test::writeFile(ret, test::crlfLines(returnLines));
+    }
+    std::vector<Row> rows() {
+        return fx.store.query("SELECT Account_No, Reference_Id, Amount FROM DDR_FileCompare ORDER BY rowid");
+    }
+    std::vector<std::string> errors() const {
+        std::vector<std::string> texts;
+        for (const auto& m : fx.ui.messages) {
+            EXPECT_EQ(m.kind, MessageKind::Error) << m.text;
+            texts.push_back(m.text);
+        }
+        return texts;
+    }
+};
+
+// Three debits: a success, a failure with reason 112, and a partial result "P".
+struct ThreeDebits {
+    std::vector<std::string> sent = {
+        sentControl(kName, "081226", "00003", "00000450000"),
+        sentDetail("1234567890", "00000100000", "SENTREF0000000001", rest("FIRST")),
+        sentDetail("0012345678", "00000200000", "SENTREF0000000002", rest("SECOND")),
+        sentDetail("5555555555", "00000150000", "SENTREF0000000003", rest("THIRD")),
+    };
+    std::string account1 = fixedLine(25, {{1, "1234567890"}});
+    std::string account2 = fixedLine(25, {{4, "00000000012345678"}});
+    std::string account3 = fixedLine(25, {{1, "5555555555"}});
+    std::string partial16 = "0000000001499500";  // 1499.500 baht for result "P"
+    std::vector<std::string> ret = {
+        returnHeader("261208"),
+        returnDetail(account1, "RETREF00000000001", "00000100000", "0000000001000000", "S"),
+        returnDetail(account2, "RETREF00000000002", "00000200000", "0000000002000000", "F112"),
+        returnDetail(account3, "RETREF00000000003", "00000150000", partial16, "P"),
+        returnTrailer("000003", "0000000004500000"),
+    };
+};
+
+TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
+    const ThreeDebits d;
+    files(d.sent, d.ret);
+    ASSERT_TRUE(fx.wb.Button2Click());
+    EXPECT_TRUE(fx.ui.messages.empty()) << fx.ui.texts().front();
+
+    const std::string expected = test::crlfLines({
+        d.sent[0],
+        d.sent[1].substr(0, 17) + "00000100000" + "00" + "RETREF00000000001" + d.sent[1].substr(47),
+        d.sent[2].substr(0, 17) + "00000200000" + "21" + "RETREF00000000002" + d.sent[2].substr(47),
+        d.sent[3].substr(0, 17) + d.partial16.substr(4, 11) + "03" + "RETREF00000000003" +
+            d.sent[3].substr(47),
+    });
+    const std::string written = test::readFile(dest);
+    EXPECT_EQ(written, expected);
+    // One line more than the sent details, each 78 characters.
+    size_t lines = 0;
+    for (size_t at = 0; at < written.size(); at = written.find("\r\n", at) + 2) {
+        EXPECT_EQ(written.find("\r\n", at) - at, 78u);
+        ++lines;
+    }
+    EXPECT_EQ(lines, 4u);
+
+    const std::vector<Row> r = rows();
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].text("Account_No"), d.account1);
+    EXPECT_EQ(r[1].text("Account_No"), d.account2);  // stored untrimmed
+    EXPECT_EQ(r[2].text("Reference_Id"), "RETREF00000000003");
+    EXPECT_EQ(std::get<Money>(*r[0].find("Amount")), Money::fromUnits(1000'0000));
+    EXPECT_EQ(std::get<Money>(*r[1].find("Amount")), Money::fromUnits(2000'0000));
+    EXPECT_EQ(std::get<Money>(*r[2].find("Amount")), Money::fromUnits(1499'5000));  // columns 281-296
+
+    ASSERT_EQ(fx.ui.reports.size(), 1u);
+    const ShownReport& report = fx.ui.reports[0];
+    EXPECT_EQ(report.requestedLayout, "rptCompareFileFromV5.frf");
+    EXPECT_EQ(report.layoutFile, "rptCompareFileFromV5.frf");
+    EXPECT_TRUE(report.modal);
+    EXPECT_EQ(report.variables,
+              (std::vector<std::pair<std::string, std::string>>{{"ComName", kName},
+                                                                {"TransDate", "08/12/26"},
+                                                                {"SourceFile", sent.string()},
+                                                                {"FileFromV5", ret.string()},
+                                                                {"Destination", dest.string()}}));
+    const std::string html = RenderReportHtml(report);
+    EXPECT_NE(html.find("1499.50"), std::string::npos);
+    EXPECT_NE(html.find("RETREF00000000002"), std::string::npos);
+    // Progress after each line: k / 5 lines of the return file.
+    EXPECT_EQ(fx.ui.progress, (std::vector<int>{20, 40}));
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
+}
+
+TEST_F(Comparison, ResultsAndReasonsGiveTheirStatusCodes) {
+    const std::string account = fixedLine(25, {{1, "1111111111"}});
+    std::vector<std::string> sentLines = {sentControl(kName, "081226", "00009", "00000090000")};
+    std::vector<std::string> returnLines = {returnHeader("261208")};
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"F112", "21"}, {"F113", "20"}, {"F06 ", "20"}, {"F99 ", "90"},
+        {"F03 ", "10"}, {"S   ", "00"}, {"V   ", "23"}, {"P   ", "03"},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const std::string ref = "REF" + std::string(13, '0') + std::to_string(i);
+        sentLines.push_back(sentDetail("1111111111", "00000010000", "SENT" + ref.substr(4), rest("X")));
+        returnLines.push_back(returnDetail(account, ref, "00000010000", "0000000000100000", cases[i].first));
+    }
+    // A paired record that is no detail record: the previous amount text again, the sent reference kept.
+    sentLines.push_back(sentDetail("1111111111", "00000010000", "SENTKEEP000000009", rest("LAST")));
+    returnLines.push_back(
+        returnDetail(account, "NOTUSED0000000009", "99999999999", "9999999999999999", "S", "003"));
+    returnLines.push_back(returnTrailer("000009", "0000000000900000"));
+    files(sentLines, returnLines);
+    ASSERT_TRUE(fx.wb.Button2Click()) << fx.ui.texts().front();
+
+    const std::string written = test::readFile(dest);
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < written.size(); at = written.find("\r\n", at) + 2) {
+        lines.push_back(written.substr(at, written.find("\r\n", at) - at));
+    }
+    ASSERT_EQ(lines.size(), 10u);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(lines[i + 1].substr(28, 2), cases[i].second) << cases[i].first;
+    }
+    EXPECT_EQ(lines[9], sentLines[9].substr(0, 17) + "00000010000" + "00" + "SENTKEEP000000009" +
+                            sentLines[9].substr(47));
+    EXPECT_EQ(rows().size(), 8u);
+}
+
+TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
+    fx.store.append("DDR_FileCompare", {{"Account_No", std::string("EARLIER")}});
+    fx.wb.fields = {};
+    EXPECT_FALSE(fx.wb.Button2Click());
+    fx.wb.fields.edtSource = sent.string();
+    EXPECT_FALSE(fx.wb.Button2Click());
+    fx.wb.fields.edtInvoice = ret.string();
+    EXPECT_FALSE(fx.wb.Button2Click());
+    fx.wb.fields.edtDestination = dest.string();
+
+    ThreeDebits d;
+    d.sent[0][3] = 'X';  // the control record must start with eight blanks
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+    d = ThreeDebits();
+    d.ret[0].replace(0, 3, "002");
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+    d = ThreeDebits();
+    d.ret[0].replace(259, 6, "261209");
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+    d = ThreeDebits();
+    d.ret[4].replace(3, 6, "000004");
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+    d = ThreeDebits();
+    d.ret.pop_back();  // no trailer: count and amount stay 0
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+    d = ThreeDebits();
+    d.ret[4].replace(9, 16, "0000000004500001");  // one thousandth more
+    files(d.sent, d.ret);
+    EXPECT_FALSE(fx.wb.Button2Click());
+
+    EXPECT_EQ(errors(),
+              (std::vector<std::string>{
+                  "Please Input file ", "Please Input file of Direct Debit Return File ",
+                  "Please Select Destination file ", "Incorrect file input. Please Check file",
+                  "Incorrect file input. Please Check file Direct Debit Return", "Incorrect Value Date",
+                  " Record is not match.", " Record is not match.", " Amount is not match."}));
+    EXPECT_FALSE(std::filesystem::exists(dest));
+    ASSERT_EQ(rows().size(), 1u);  // the table is not emptied before the writing phase
+    EXPECT_TRUE(fx.ui.reports.empty());
+}
+
+TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
+    const std::string earlier = "EARLIER COMPARISON\r\n";
+    // A short return file: the third sent debit meets the trailer, whose result column is blank.
+    {
+        ThreeDebits d;
+        d.ret.erase(d.ret.begin() + 3);
+        files(d.sent, d.ret);
+        test::writeFile(dest, earlier);
+        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_EQ(test::readFile(dest), earlier);
+        EXPECT_EQ(rows().size(), 2u);  // the rows appended so far stay
+    }
+    std::filesystem::remove(dest);
+    {
+        ThreeDebits d;
+        d.ret[2].replace(9, 25, fixedLine(25, {{1, "12345679"}}));
+        files(d.sent, d.ret);
+        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_FALSE(std::filesystem::exists(dest));
+    }
+    {
+        ThreeDebits d;
+        d.ret[3].replace(268, 11, "00000150001");
+        files(d.sent, d.ret);
+        test::writeFile(dest, earlier);
+        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_EQ(test::readFile(dest), earlier);
+    }
+    {
+        ThreeDebits d;
+        d.sent[2].replace(17, 11, "000002000X0");  // an amount that reads as no number
+        files(d.sent, d.ret);
+        EXPECT_THROW(fx.wb.Button2Click(), QrvError);
+        EXPECT_EQ(test::readFile(dest), earlier);
+    }
+    EXPECT_EQ(errors(), (std::vector<std::string>{"Status Error. ", "Total Account is not match.",
+                                                  "Total Amount is not match."}));
+    EXPECT_TRUE(fx.ui.reports.empty());
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
+}
+
+TEST_F(Comparison, SaveProposesANameFromTheClock) {
+    fx.clock.set(DateTime{Date{2026, 12, 8}, 9, 5, 7});
+    fx.ui.saveAnswer = "/data/chosen.txt";
+    fx.wb.fields.edtDestination.clear();
+    fx.wb.Button3Click();
+    EXPECT_EQ(fx.ui.proposedNames, (std::vector<std::string>{"081226-090507 Return File.txt"}));
+    EXPECT_EQ(fx.ui.filters.back(), "Text File|*.txt|All File|*.*");
+    EXPECT_EQ(fx.wb.fields.edtDestination, "/data/chosen.txt");
+    fx.ui.saveAnswer.reset();  // cancelled: the field keeps its text
+    fx.wb.Button3Click();
+    EXPECT_EQ(fx.wb.fields.edtDestination, "/data/chosen.txt");
+    fx.wb.fields.edtInvoice.clear();  // with either file missing the button does nothing
+    fx.wb.Button3Click();
+    fx.wb.fields.edtInvoice = ret.string();
+    fx.wb.fields.edtSource.clear();
+    fx.wb.Button3Click();
+    EXPECT_EQ(fx.ui.proposedNames.size(), 2u);
+    EXPECT_TRUE(fx.ui.messages.empty());
+}
+
+TEST_F(Comparison, TheRadioButtonRefusesWhileAHashIsShown) {
+    fx.wb.selectProduct(Choice::Direct10m);
+    fx.wb.fields.edtHashValue = std::string(40, 'F');
+    fx.wb.selectProduct(Choice::ReturnFile);
+    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"Clear Form"}));
+    EXPECT_FALSE(fx.wb.controls.at(Control::CheckBox1).visible);
+    EXPECT_FALSE(fx.wb.controls.at(Control::Button2).visible);  // the credit layout stays
+    EXPECT_TRUE(fx.wb.controls.at(Control::btnAction).visible);
+}
+
+}  // namespace
+}  // namespace qrv

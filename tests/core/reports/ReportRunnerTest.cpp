@@ -1,0 +1,147 @@
+#include "reports/ReportRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "base/QrvError.h"
+#include "store/TableStore.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::TempDir;
+using test::writeFile;
+
+TEST(ReportRunner, AQuotedValueArrivesIntact) {
+    EXPECT_EQ(QuoteLiteral("it's"), "'it''s'");
+    EXPECT_EQ(UnquoteLiteral(QuoteLiteral("'a''b'")), "'a''b'");
+    ReportRunner runner("result", false);
+    runner.setVariable("ComName", "O'Brien & Sons");
+    runner.setVariable("ComName", "D'Arcy <Ltd>");  // replaced, not added
+    EXPECT_EQ(runner.variable("ComName"), "D'Arcy <Ltd>");
+    TempDir dir;
+    TableStore store(dir.path());
+    const ShownReport shown = runner.prepare(store);
+    ASSERT_EQ(shown.variables.size(), 1u);
+    EXPECT_EQ(shown.variables[0].second, "D'Arcy <Ltd>");
+}
+
+TEST(ReportRunner, ASecondLayoutReplacesTheFirstAndAMissingOneIsSilent) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "one.frf", "<p>one {{X}}</p>");
+    writeFile(dir / "two.frf", "<p>two {{X}}</p>");
+    ReportRunner runner("result", false);
+    EXPECT_FALSE(runner.loadLayout(dir / "missing.frf"));
+    EXPECT_EQ(runner.prepare(store).layoutFile, "");
+    EXPECT_TRUE(runner.loadLayout(dir / "one.frf"));
+    runner.setVariable("X", "1");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "<p>one 1</p>");
+    runner.loadLayout(dir / "two.frf");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "<p>two 1</p>");
+    runner.loadLayout(dir / "missing.frf");  // keeps "two"
+    const ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(shown.layoutFile, "two.frf");
+    EXPECT_EQ(shown.requestedLayout, "missing.frf");
+    EXPECT_EQ(RenderReportHtml(shown), "<p>two 1</p>");
+}
+
+TEST(ReportRunner, ValuesAreEscapedAndNeverExpanded) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "r.frf", "{{V}}|{{File_Name}}|{{#frDBDataSet2}}[{{_row}}:{{DesErr}}]{{/frDBDataSet2}}");
+    store.append("Dcp_Err", {{"DesErr", std::string("a<b & {{V}}")}});
+    store.append("Dcp_Err", {{"DesErr", std::string("two")}});
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("V", "<script>{{x}}</script>");
+    runner.setVariable("File Name", "a.txt");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)),
+              "&lt;script&gt;{{x}}&lt;/script&gt;|a.txt|[1:a&lt;b &amp; {{V}}][2:two]");
+}
+
+// Rows stream through one at a time; what a row shows must still be what mustache gives for the whole
+// list: row fields before variables, a variable reached from inside a row, a section shown twice with
+// its numbering restarted, inverted sections on an empty and a filled dataset, dotted and aliased names.
+TEST(ReportRunner, StreamedRowsRenderAsTheWholeListWould) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "r.frf",
+              "<h1>{{ComName}}</h1>\n"
+              "{{#frDBDataSet2}}<tr>{{_row}} {{LnNo}} {{DesErr}} {{ComName}} {{Field_Name}}</tr>\n"
+              "{{/frDBDataSet2}}{{^frDBDataSet2}}none\n{{/frDBDataSet2}}end\n"
+              "{{#frDBDataSet2}}[{{_row}}{{#DesErr}}+{{/DesErr}}]{{/frDBDataSet2}}\n"
+              "{{#frDBDataSet1}}x{{/frDBDataSet1}}{{^frDBDataSet1}}no credits{{/frDBDataSet1}}\n"
+              "{{#frDBDataSet2}}<{{frDBDataSet2.LnNo}}>{{/frDBDataSet2}}");
+    store.append("Dcp_Err", {{"LnNo", std::string("7")}, {"DesErr", std::string("bad & worse")}});
+    store.append("Dcp_Err", {{"LnNo", std::string("9")}, {"DesErr", std::string("")}});
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("ComName", "ACME <1>");
+    runner.setVariable("LnNo", "shadowed");
+    runner.setVariable("Field Name", "F");
+    const std::string expected =
+        "<h1>ACME &lt;1&gt;</h1>\n"
+        "<tr>1 7 bad &amp; worse ACME &lt;1&gt; F</tr>\n"
+        "<tr>2 9  ACME &lt;1&gt; F</tr>\n"
+        "end\n"
+        "[1+][2+]\n"  // a text field opens its section even when empty
+        "no credits\n"
+        "<><>";
+    const ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(RenderReportHtml(shown), expected);
+    std::ostringstream streamed;
+    RenderReportHtml(shown, streamed);
+    EXPECT_EQ(streamed.str(), expected);
+
+    store.reset("Dcp_Err");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "<h1>ACME &lt;1&gt;</h1>\nnone\nend\n\nno credits\n");
+}
+
+TEST(ReportRunner, AMalformedLayoutIsAnErrorNamingIt) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "bad.frf", "{{#frDBDataSet1}} never closed");
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "bad.frf");
+    try {
+        RenderReportHtml(runner.prepare(store));
+        FAIL();
+    } catch (const QrvError& e) {
+        EXPECT_NE(std::string(e.what()).find("bad.frf"), std::string::npos);
+    }
+}
+
+TEST(ReportRunner, JsonHoldsVariablesAndAllElevenDatasets) {
+    TempDir dir;
+    TableStore store(dir.path());
+    store.append("Dcp_Detail",
+                 {{"AcNo", std::string("1234567896")}, {"Amount", 124.45}, {"Name", std::string("ก")}});
+    store.append("Report_Hash_Error",
+                 {{"Field Name Error", std::string("F")}, {"CountLine", std::int64_t{3}}});
+    store.append("DDR_FileCompare", {{"Amount", Money::fromUnits(15000)}});
+    writeFile(dir / "r.frf", "x");
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("B", "2");
+    runner.setVariable("A", "1");
+    std::ostringstream out;
+    WriteReportJson(runner.prepare(store), out);
+    const auto json = nlohmann::ordered_json::parse(out.str());
+    EXPECT_EQ(json["layout"], "r.frf");
+    EXPECT_EQ(json["variables"].dump(), R"({"B":"2","A":"1"})");
+    EXPECT_EQ(json["datasets"].size(), 11u);
+    EXPECT_EQ(json["datasets"]["frDBDataSet1"][0]["Name"], "ก");
+    EXPECT_DOUBLE_EQ(json["datasets"]["frDBDataSet1"][0]["Amount"].get<double>(), 124.45);
+    EXPECT_EQ(json["datasets"]["frDBReportHashError"][0]["CountLine"], 3);
+    EXPECT_TRUE(json["datasets"]["frDBReportHashError"][0]["CountLine"].is_number_integer());
+    EXPECT_DOUBLE_EQ(json["datasets"]["frDBDataSet8"][0]["Amount"].get<double>(), 1.5);
+    EXPECT_TRUE(json["datasets"]["frDBDataSet3"].empty());
+}
+
+}  // namespace
+}  // namespace qrv

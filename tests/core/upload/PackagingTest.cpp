@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include "base/QrvError.h"
+#include "convert/ResultReport.h"
+#include "support/TestSupport.h"
+#include "upload/CreditUploadFile.h"
+#include "upload/ErrorListings.h"
+#include "upload/HashFile.h"
+#include "upload/ZipOutputs.h"
+
+namespace qrv {
+namespace {
+
+using test::readFile;
+using test::WorkbenchFixture;
+using test::writeFile;
+
+using test::readZip;
+
+struct Packaging : WorkbenchFixture {
+    Packaging() {
+        wb.fields.edtComId = " ACME01 ";
+        wb.run.ProductCode = "DCP";
+        wb.run.OutputFolder = out.string() + "/";
+        wb.fields.edtDestination = (out / "pay.txt").string();
+    }
+};
+
+TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
+    Packaging p;
+    writeFile(p.out / "pay.txt", std::string(5000, 'a'));
+    ZipOutputs(p.wb, p.out / "pay.txt");
+    const auto archive = p.out / "2026-12-08ACME01_DCP.zip";
+    auto entries = readZip(archive);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "pay.txt");
+    EXPECT_EQ(entries[0].method, ZIP_CM_DEFLATE);
+    EXPECT_EQ(entries[0].content, std::string(5000, 'a'));
+    writeFile(p.out / "pay.txt", "second");
+    ZipOutputs(p.wb, p.out / "pay.txt");
+    entries = readZip(archive);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].content, "second");
+    EXPECT_EQ(test::listFolder(p.out), (std::vector<std::string>{"2026-12-08ACME01_DCP.zip", "pay.txt"}));
+}
+
+TEST(ZipOutputs, NoUploadFileMeansNoArchiveAndAnEarlierOneUntouched) {
+    Packaging p;
+    ZipOutputs(p.wb, p.out / "pay.txt");
+    EXPECT_TRUE(test::listFolder(p.out).empty());
+    writeFile(p.out / "pay.txt", "first");
+    ZipOutputs(p.wb, p.out / "pay.txt");
+    const std::string before = readFile(p.out / "2026-12-08ACME01_DCP.zip");
+    std::filesystem::remove(p.out / "pay.txt");
+    ZipOutputs(p.wb, p.out / "pay.txt");
+    EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), before);
+}
+
+TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
+    Packaging p;
+    writeFile(p.out / "pay.txt", "upload");
+    writeFile(p.out / "2026-12-08ACME01_DCP.zip", "not a zip");
+    EXPECT_THROW(ZipOutputs(p.wb, p.out / "pay.txt"), QrvError);
+    EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), "not a zip");
+    EXPECT_EQ(test::listFolder(p.out).size(), 2u);
+}
+
+TEST(ZipOutputs, NonAsciiEntryNamesAreFlaggedUtf8) {
+    Packaging p;
+    writeFile(p.out / "เงินเดือน.txt", "upload");
+    ZipOutputs(p.wb, p.out / "เงินเดือน.txt");
+    const auto entries = readZip(p.out / "2026-12-08ACME01_DCP.zip");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "เงินเดือน.txt");
+}
+
+TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
+    Packaging p;
+    const std::string header = "001ACME01      \r\n";
+    {
+        CreditUploadFile upload(p.out / "pay.txt", header);
+        upload.writeRecord("003A");
+        upload.writeRecord("999B");
+        const auto result = upload.complete("002X", true);
+        EXPECT_TRUE(result.written);
+        const std::string rest = header + "002X\r\n003A\r\n999B\r\n";
+        EXPECT_EQ(readFile(p.out / "pay.txt"), result.hash + "\r\n" + rest);
+        writeFile(p.out / "rest.txt", rest);
+        EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.ui)));
+    }
+    EXPECT_EQ(test::listFolder(p.out), (std::vector<std::string>{"pay.txt", "rest.txt"}));
+}
+
+TEST(CreditUploadFile, NotWritingLeavesAnEarlierFileAndNoWorkFile) {
+    Packaging p;
+    writeFile(p.out / "pay.txt", "earlier");
+    {
+        CreditUploadFile upload(p.out / "pay.txt", "001\r\n");
+        upload.writeRecord("999");
+        const auto result = upload.complete("002", false);
+        EXPECT_FALSE(result.written);
+        EXPECT_EQ(result.hash.size(), 40u);
+    }
+    EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
+    EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{"pay.txt"});
+}
+
+TEST(HashFile, UnopenableFileIsReportedAndGivesNothing) {
+    Packaging p;
+    EXPECT_FALSE(HashFile(p.out / "none.txt", p.ui));
+    ASSERT_EQ(p.ui.messages.size(), 1u);
+    EXPECT_EQ(p.ui.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(p.ui.messages[0].text, "Unable to open source file.");
+    writeFile(p.out / "abc.txt", "abc");
+    EXPECT_EQ(HexUpper(*HashFile(p.out / "abc.txt", p.ui)), "A9993E364706816ABA3E25717850C26C9CD0D89D");
+}
+
+TEST(ErrorListings, AppendsCrLfLinesToExistingListingsOnly) {
+    Packaging p;
+    writeFile(p.out / "A_DCP_InvalidAcctRecord.txt", "");
+    ErrorListings listings(p.wb.run.OutputFolder);
+    listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 2  Column : 1-10  Account is zero");
+    listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 3");
+    listings.close();
+    EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"),
+              "LineNo : 2  Column : 1-10  Account is zero\r\nLineNo : 3\r\n");
+    EXPECT_THROW(listings.AppendErrorLine("missing.txt", "x"), QrvError);
+}
+
+TEST(PrintResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
+    Packaging p;
+    p.wb.fields.edtSource = "/in/src.txt";
+    p.wb.fields.edtHashValue = std::string(40, 'F');
+    p.wb.run.TotalZeroAcct = "2";
+    p.wb.run.ResultLayout = 5;
+    PrintResultReport(p.wb, "PayRoll (Type2)", "000001", "000012", "0000000001234560", "08/12/2026",
+                      "\xA1\xD2\xC3 Co", "Company Name : ", false);
+    ASSERT_EQ(p.ui.reports.size(), 1u);
+    const ShownReport& r = p.ui.reports[0];
+    EXPECT_EQ(r.layoutFile, "rptResult.frf");
+    EXPECT_FALSE(r.modal);
+    const std::vector<std::string> names = {
+        "FromFile",    "ToFile",        "HashCode",         "ComId",           "PayType",
+        "DebitRecord", "CreditRecord",  "Amount",           "ComName",         "ValueDate",
+        "CusCap",      "TotalZeroAcct", "TotalZeroAm",      "TotalNagativeAm", "NoZeroAcct",
+        "NoZeroAm",    "NoNagativeAm",  "TotalReject",      "TotalBNKBRN",     "Error2million",
+        "SpaceAmount", "InvalidAmount", "TotalError",       "InvalidEffect",   "FutureEffect",
+        "Length",      "SignErr",       "invalidDebitAcct", "totalAmount",     "TotalRecord"};
+    ASSERT_EQ(r.variables.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(r.variables[i].first, names[i]);
+    }
+    EXPECT_EQ(r.variables[1].second, "");  // ToFile empty: no upload created
+    EXPECT_EQ(r.variables[5].second, "1");
+    EXPECT_EQ(r.variables[6].second, "12");
+    EXPECT_EQ(r.variables[7].second, "0000000001234.560");
+    EXPECT_EQ(r.variables[8].second, "การ Co");
+    EXPECT_EQ(r.variables[11].second, "2");
+
+    p.wb.run.ResultLayout = 2;
+    p.wb.run.UploadCreated = true;
+    PrintResultReport(p.wb, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", "", false);
+    EXPECT_EQ(p.ui.reports[1].layoutFile, "rptResultNoUpload.frf");
+    EXPECT_EQ(p.ui.reports[1].variables[1].second, p.wb.fields.edtDestination);
+    EXPECT_EQ(p.ui.reports[1].variables[7].second, "0000000000000.000");
+    EXPECT_THROW(PrintResultReport(p.wb, "x", "1a", "0", std::string(16, '0'), "", "", "", false), QrvError);
+}
+
+TEST(PrintResultReport, RemovesOnlyAVoidedUploadThisRunWrote) {
+    Packaging p;
+    writeFile(p.out / "pay.txt", "earlier");
+    p.wb.run.KeepUpload = false;
+    PrintResultReport(p.wb, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "", false);
+    EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
+    PrintResultReport(p.wb, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "", true);
+    EXPECT_FALSE(std::filesystem::exists(p.out / "pay.txt"));
+}
+
+}  // namespace
+}  // namespace qrv
