@@ -98,6 +98,12 @@ bool allLinesAre700(const std::filesystem::path& source) {
 
 }  // namespace
 
+std::filesystem::path ArchivePath(const Workbench& wb) {
+    const std::string name = wb.clock().today().isoDashed() + std::string(Trim(wb.fields.edtComId)) + "_" +
+                             wb.run.ProductCode + ".zip";
+    return std::filesystem::path(wb.run.OutputFolder + name);
+}
+
 std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix) {
     return std::filesystem::path(wb.run.OutputFolder + wb.fields.edtComId + "_" + code + std::string(suffix));
 }
@@ -232,7 +238,7 @@ void Workbench::btnActionClick() {
             break;
     }
     if (run.UploadCreated) {
-        ZipOutputs(*this, fields.edtDestination);
+        ZipOutputs(ArchivePath(*this), fields.edtDestination);
     }
 }
 

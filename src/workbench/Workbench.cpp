@@ -52,7 +52,7 @@ void Workbench::FormCreate() {
     controls[Control::lblInvoice].visible = false;
     controls[Control::edtInvoice].visible = false;
     controls[Control::btnInvoice].visible = false;
-    settings_ = WorkbenchSettings::load(paths_.dataFolder);
+    settings_ = DefaultSettings::load(paths_.dataFolder);
     if (upper(settings_.DCP) == "FALSE") {
         enabled_[Choice::Direct10m] = false;
     }

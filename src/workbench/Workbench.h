@@ -9,11 +9,11 @@
 #include "convert/debit/AccountEntryDialog.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
+#include "store/DefaultSettings.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
 #include "workbench/RunState.h"
 #include "workbench/Ui.h"
-#include "workbench/WorkbenchSettings.h"
 
 namespace qrv {
 
@@ -22,6 +22,8 @@ class Workbench;
 
 // The path of an error listing of this run: OutputFolder + company id as typed + "_" + code + suffix.
 std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix);
+// The archive name of a run: OutputFolder + yyyy-mm-dd + trimmed company id + "_" + product code + ".zip".
+std::filesystem::path ArchivePath(const Workbench& wb);
 
 // The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
 struct WorkbenchFields {
@@ -105,7 +107,7 @@ class Workbench {
     TableStore& store() { return store_; }
     const Clock& clock() const { return clock_; }
     const AppPaths& paths() const { return paths_; }
-    const WorkbenchSettings& settings() const { return settings_; }
+    const DefaultSettings& settings() const { return settings_; }
     ReportRunners& reports() { return reports_; }
 
     // A plain message box.
@@ -118,7 +120,7 @@ class Workbench {
     TableStore& store_;
     const Clock& clock_;
     AppPaths paths_;
-    WorkbenchSettings settings_;
+    DefaultSettings settings_;
     ReportRunners reports_;
     Choice selected_ = Choice::None;
     std::map<Choice, bool> enabled_;

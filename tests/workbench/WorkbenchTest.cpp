@@ -13,7 +13,7 @@ bool visible(const Workbench& wb, Control c) {
     return wb.controls.at(c).visible;
 }
 
-TEST(WorkbenchSettings, DefaultPreselectsEvenADisabledChoice) {
+TEST(DefaultSettings, DefaultPreselectsEvenADisabledChoice) {
     WorkbenchFixture f(Date{2026, 12, 8}, "[ReFormat]\nDefault=PA5\nPAY=false\n");
     f.wb.FormCreate();
     EXPECT_EQ(f.wb.selected(), Choice::Pay5);
@@ -23,7 +23,7 @@ TEST(WorkbenchSettings, DefaultPreselectsEvenADisabledChoice) {
     EXPECT_TRUE(visible(f.wb, Control::calculateTierRate));  // the media clearing layout is applied
 }
 
-TEST(WorkbenchSettings, LowerCaseDefaultSelectsNothingAndMissingKeysEnableAll) {
+TEST(DefaultSettings, LowerCaseDefaultSelectsNothingAndMissingKeysEnableAll) {
     WorkbenchFixture f(Date{2026, 12, 8}, "[ReFormat]\nDefault=dcp\n");
     f.wb.FormCreate();
     EXPECT_EQ(f.wb.selected(), Choice::None);

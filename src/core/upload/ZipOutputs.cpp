@@ -6,7 +6,6 @@
 #include "base/QrvError.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -45,18 +44,11 @@ void checkExistingArchive(const std::filesystem::path& archive) {
 
 }  // namespace
 
-std::filesystem::path ArchivePath(const Workbench& wb) {
-    const std::string name = wb.clock().today().isoDashed() + std::string(Trim(wb.fields.edtComId)) + "_" +
-                             wb.run.ProductCode + ".zip";
-    return std::filesystem::path(wb.run.OutputFolder + name);
-}
-
-void ZipOutputs(const Workbench& wb, const std::filesystem::path& uploadFile) {
+void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::path& uploadFile) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(uploadFile, ec)) {
         return;
     }
-    const std::filesystem::path archive = ArchivePath(wb);
     checkExistingArchive(archive);
 
     // The new archive is built in a work file beside the target; libzip writes it on close.

@@ -30,7 +30,7 @@ struct Packaging : WorkbenchFixture {
 TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     Packaging p;
     writeFile(p.out / "pay.txt", std::string(5000, 'a'));
-    ZipOutputs(p.wb, p.out / "pay.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
     const auto archive = p.out / "2026-12-08ACME01_DCP.zip";
     auto entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
@@ -38,7 +38,7 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     EXPECT_EQ(entries[0].method, ZIP_CM_DEFLATE);
     EXPECT_EQ(entries[0].content, std::string(5000, 'a'));
     writeFile(p.out / "pay.txt", "second");
-    ZipOutputs(p.wb, p.out / "pay.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
     entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].content, "second");
@@ -47,13 +47,13 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
 
 TEST(ZipOutputs, NoUploadFileMeansNoArchiveAndAnEarlierOneUntouched) {
     Packaging p;
-    ZipOutputs(p.wb, p.out / "pay.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
     EXPECT_TRUE(test::listFolder(p.out).empty());
     writeFile(p.out / "pay.txt", "first");
-    ZipOutputs(p.wb, p.out / "pay.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
     const std::string before = readFile(p.out / "2026-12-08ACME01_DCP.zip");
     std::filesystem::remove(p.out / "pay.txt");
-    ZipOutputs(p.wb, p.out / "pay.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), before);
 }
 
@@ -61,7 +61,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
     Packaging p;
     writeFile(p.out / "pay.txt", "upload");
     writeFile(p.out / "2026-12-08ACME01_DCP.zip", "not a zip");
-    EXPECT_THROW(ZipOutputs(p.wb, p.out / "pay.txt"), QrvError);
+    EXPECT_THROW(ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt"), QrvError);
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), "not a zip");
     EXPECT_EQ(test::listFolder(p.out).size(), 2u);
 }
@@ -69,7 +69,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
 TEST(ZipOutputs, NonAsciiEntryNamesAreFlaggedUtf8) {
     Packaging p;
     writeFile(p.out / "เงินเดือน.txt", "upload");
-    ZipOutputs(p.wb, p.out / "เงินเดือน.txt");
+    ZipOutputs(ArchivePath(p.wb), p.out / "เงินเดือน.txt");
     const auto entries = readZip(p.out / "2026-12-08ACME01_DCP.zip");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, "เงินเดือน.txt");

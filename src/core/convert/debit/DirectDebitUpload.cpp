@@ -121,7 +121,7 @@ void WriteDirectDebitUpload(Workbench& wb, const DirectDebitTotals& totals) {
     f.edtHashValue = hash;
     wb.run.UploadCreated = true;
     // Packed before the message, so that "completed" is never said of a run whose archive failed.
-    ZipOutputs(wb, destination);
+    ZipOutputs(ArchivePath(wb), destination);
     wb.message("Reformat data and add to " + wb.clock().today().isoDashed() + std::string(Trim(f.edtComId)) +
                "_" + "DDR" + ".zip completed");
 

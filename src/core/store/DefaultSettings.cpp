@@ -1,9 +1,9 @@
-#include "workbench/WorkbenchSettings.h"
+#include "store/DefaultSettings.h"
 
 namespace qrv {
 
-WorkbenchSettings WorkbenchSettings::from(const Settings& ini) {
-    WorkbenchSettings s;
+DefaultSettings DefaultSettings::from(const Settings& ini) {
+    DefaultSettings s;
     s.DCP = ini.get("ReFormat", "DCP", "Error");
     s.PAY = ini.get("ReFormat", "PAY", "Error");
     s.MCL = ini.get("ReFormat", "MCL", "Error");
@@ -14,7 +14,7 @@ WorkbenchSettings WorkbenchSettings::from(const Settings& ini) {
     return s;
 }
 
-WorkbenchSettings WorkbenchSettings::load(const std::filesystem::path& dataFolder) {
+DefaultSettings DefaultSettings::load(const std::filesystem::path& dataFolder) {
     return from(Settings::load(dataFolder / "Default.ini"));
 }
 

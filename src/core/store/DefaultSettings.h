@@ -7,8 +7,9 @@
 
 namespace qrv {
 
-// Section "ReFormat" of "Default.ini"; every key defaults to "Error" except Print ("T").
-struct WorkbenchSettings {
+// Section "ReFormat" of "Default.ini" (the products shown and the record defaults); every key defaults to
+// "Error" except Print ("T").
+struct DefaultSettings {
     std::string DCP = "Error";
     std::string PAY = "Error";
     std::string MCL = "Error";
@@ -17,8 +18,8 @@ struct WorkbenchSettings {
     std::string DefaultBranchCode = "Error";
     std::string Print = "T";
 
-    static WorkbenchSettings from(const Settings& ini);
-    static WorkbenchSettings load(const std::filesystem::path& dataFolder);
+    static DefaultSettings from(const Settings& ini);
+    static DefaultSettings load(const std::filesystem::path& dataFolder);
 };
 
 }  // namespace qrv

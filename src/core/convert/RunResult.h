@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Money.h"
+
+namespace qrv {
+
+// How an operation ended: stopped by a check before its output (Refused), ran but every entry was
+// rejected or the output was voided (AllRejected), or produced its output (Written: the upload,
+// comparison or converted file, a clean hash check, the cover letter, the fee report, an import).
+enum class Outcome { Refused, AllRejected, Written };
+
+enum class OutputKind { Upload, Listing, Archive, Comparison, Converted };
+
+struct WrittenFile {
+    OutputKind kind;
+    std::filesystem::path path;
+};
+
+// Rejected entries of one kind ("InvalidAcct", "CreditZeroAmount", ...) and the line of the last one.
+struct RejectedEntries {
+    std::string kind;
+    std::int64_t count = 0;
+    std::int64_t lastLine = 0;
+};
+
+// What every operation returns; each operation's result adds its own values.
+struct RunResult {
+    Outcome outcome = Outcome::Refused;
+    std::string hash;            // 40 upper-case hexadecimal digits, when the run issued one
+    std::int64_t records = 0;    // entries accepted (credits, debits, cheques, lines counted)
+    std::optional<Money> total;  // their total, where the operation sums amounts
+    std::vector<RejectedEntries> rejected;
+    std::vector<WrittenFile> written;
+    std::vector<std::string> reports;  // layout file names of the reports shown, in order
+
+    bool wrote(OutputKind kind) const {
+        for (const WrittenFile& f : written) {
+            if (f.kind == kind) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace qrv

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/Date.h"
+#include "base/Events.h"
+#include "convert/RunResult.h"
+#include "reports/ReportRunner.h"
+#include "reports/ReportRunners.h"
+#include "store/DefaultSettings.h"
+#include "store/TableStore.h"
+
+namespace qrv {
+
+// What an operation runs with: the table store, the clock, the report runners with their layout folder,
+// the settings of "Default.ini" and the events sink.
+struct Services {
+    TableStore& store;
+    const Clock& clock;
+    ReportRunners& reports;
+    const DefaultSettings& settings;
+    Events& events;
+
+    void message(const std::string& text) const { events.showMessage(MessageKind::Plain, text); }
+
+    // Shows a prepared report and records its layout in the result.
+    void showReport(const ReportRunner& runner, RunResult& result) const {
+        const ShownReport shown = runner.prepare(store);
+        result.reports.push_back(shown.layoutFile);
+        events.showReport(shown);
+    }
+};
+
+// The progress is back at 0 however a run ends.
+class ProgressReset {
+  public:
+    explicit ProgressReset(Events& events) : events_(events) {}
+    ProgressReset(const ProgressReset&) = delete;
+    ProgressReset& operator=(const ProgressReset&) = delete;
+    ~ProgressReset() {
+        try {
+            events_.setProgress(0);
+        } catch (...) {
+        }
+    }
+
+  private:
+    Events& events_;
+};
+
+}  // namespace qrv
