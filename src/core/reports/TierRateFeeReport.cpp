@@ -106,8 +106,7 @@ bool RunTierRateFeeReport(Workbench& wb) {
     const std::string fee2Text = settings.get("ThreeTierRate", "RangeFee2", "");
     const std::string fee3Text = settings.get("ThreeTierRate", "RangeFee3", "");
 
-    std::error_code ec;
-    if (!std::filesystem::exists(wb.fields.edtSource, ec)) {
+    if (!FileExists(wb.fields.edtSource)) {
         wb.message("Source file name does not exist. Please insert valid file name and retry");
         return false;
     }

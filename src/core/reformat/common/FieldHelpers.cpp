@@ -207,6 +207,11 @@ bool HasThaiChar(std::string_view text, int length) {
     return false;
 }
 
+bool FileExists(const std::filesystem::path& file) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec);
+}
+
 std::int64_t CountDataLines(const std::filesystem::path& file) {
     LineReader reader(file);
     std::string_view line;

@@ -43,6 +43,9 @@ bool IsValidAccountNo(std::string_view account);
 // One of the first `length` characters is a Thai consonant (0xA1..0xCE in code page 874).
 bool HasThaiChar(std::string_view text, int length);
 
+// A file of that name exists: a folder, or a name that cannot be looked at, is no file.
+bool FileExists(const std::filesystem::path& file);
+
 // Lines in a text file minus one (a header and n data lines gives n; an empty file -1).
 std::int64_t CountDataLines(const std::filesystem::path& file);
 
