@@ -132,8 +132,7 @@ void Workbench::btnActionClick() {
         message(kSelectMessage);
         return;
     }
-    std::error_code ec;
-    if (!std::filesystem::exists(fields.edtSource, ec)) {
+    if (!FileExists(fields.edtSource)) {
         message("Source file name does not exist. Please insert valid file name and retry");
         return;
     }

@@ -78,6 +78,9 @@ TEST(ReformatCommand, DirectDebit100MChecksItsOwnAccountsAndRound) {
     r.wb.fields.CreditAccountEdit = "";
     EXPECT_EQ(r.press(), "Please insert company id");
     r.wb.fields.edtComId = "V5CORP";
+    r.wb.fields.edtSource = r.out.string();  // the source check comes before the accounts
+    EXPECT_EQ(r.press(), "Source file name does not exist. Please insert valid file name and retry");
+    r.wb.fields.edtSource = (r.out / "src.txt").string();
     EXPECT_EQ(r.press(), "Please, insert Credit account.");
     r.wb.fields.CreditAccountEdit = "1234567895";
     r.wb.fields.DebitFeeAccEdt = " ";

@@ -65,14 +65,14 @@ std::string_view Columns(std::string_view line, int from, int to) {
     return line.substr(begin, end - begin);
 }
 
+std::string_view TrimLeading(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
+    text = TrimLeading(text);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
 bool IsNumeric(std::string_view text) {
@@ -118,9 +118,7 @@ std::optional<double> NumericValue(std::string_view text) {
     if (!IsNumeric(text)) {
         return std::nullopt;
     }
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
+    text = TrimLeading(text);
     bool negative = false;
     if (text.front() == '+' || text.front() == '-') {
         negative = text.front() == '-';
@@ -207,6 +205,11 @@ bool HasThaiChar(std::string_view text, int length) {
     return false;
 }
 
+bool FileExists(const std::filesystem::path& file) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec);
+}
+
 namespace {
 
 bool fixedLength(std::string_view text, size_t length, bool (*condition)(double)) {
@@ -261,9 +264,7 @@ bool IsDigits(std::string_view text) {
 }
 
 std::optional<std::int64_t> ToInteger(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
+    text = TrimLeading(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

@@ -20,8 +20,11 @@ std::string PadNumber(std::int64_t value, int width);
 
 // Characters `from`..`to` (1-based, inclusive); those that exist, possibly none. Never throws.
 std::string_view Columns(std::string_view line, int from, int to);
-// Leading and trailing blanks removed (blanks are characters <= " ", as the system trims).
+// Leading and trailing blanks removed. A blank is the space (code 32) only: a TAB, NUL or other control
+// character is text and stays.
 std::string_view Trim(std::string_view text);
+// Leading blanks removed (spaces only, as Trim).
+std::string_view TrimLeading(std::string_view text);
 
 // The whole text is a decimal number: leading blanks, an optional sign, digits with at most one ".",
 // an optional exponent (E or e, optional sign, at least one digit). "." alone is 0.
@@ -39,6 +42,9 @@ bool IsValidAccountNo(std::string_view account);
 
 // One of the first `length` characters is a Thai consonant (0xA1..0xCE in code page 874).
 bool HasThaiChar(std::string_view text, int length);
+
+// A file of that name exists: a folder, or a name that cannot be looked at, is no file.
+bool FileExists(const std::filesystem::path& file);
 
 // Fixed-length number validators: IsNumeric, the value condition, and the trimmed length.
 bool IsPositiveNumber5(std::string_view text);

@@ -34,11 +34,7 @@ std::vector<std::string> splitKey(const std::string& key) {
         if (end == std::string::npos) {
             end = key.size();
         }
-        std::string name = key.substr(start, end - start);
-        while (!name.empty() && name.front() == ' ') {
-            name.erase(0, 1);
-        }
-        names.push_back(name);
+        names.emplace_back(TrimLeading(std::string_view(key).substr(start, end - start)));
         start = end + 1;
     }
     return names;

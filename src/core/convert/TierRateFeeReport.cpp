@@ -50,13 +50,6 @@ Money times(Money fee, std::int64_t count, const char* tier) {
     return Money::fromUnits(units);
 }
 
-std::string_view withoutLeadingBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
 // The amount of columns 58-67 "." 68-69 (leading blanks allowed), or nothing when that is no amount.
 std::optional<Money> lineAmount(std::string_view line) {
     const std::string_view digits = Columns(line, 58, 69);
@@ -69,7 +62,7 @@ std::optional<Money> lineAmount(std::string_view line) {
         }
         return Money::fromUnits(satang * (Money::kScale / 100));
     }
-    const std::string text(std::string(withoutLeadingBlanks(Columns(line, 58, 67))) + "." +
+    const std::string text(std::string(TrimLeading(Columns(line, 58, 67))) + "." +
                            std::string(Columns(line, 68, 69)));
     const std::optional<Money> amount = Money::fromDecimalText(text);
     if (!amount || Columns(line, 68, 69).size() != 2) {
@@ -87,7 +80,7 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
         }
         const std::optional<Money> amount = lineAmount(line);
         if (!amount) {
-            const std::string text(std::string(withoutLeadingBlanks(Columns(line, 58, 67))) + "." +
+            const std::string text(std::string(TrimLeading(Columns(line, 58, 67))) + "." +
                                    std::string(Columns(line, 68, 69)));
             throw QrvError("'" + text + "' is not a valid amount (line " +
                            std::to_string(reader.lineNumber()) + " of \"" + source.string() +
@@ -113,8 +106,7 @@ bool RunTierRateFeeReport(Workbench& wb) {
     const std::string fee2Text = settings.get("ThreeTierRate", "RangeFee2", "");
     const std::string fee3Text = settings.get("ThreeTierRate", "RangeFee3", "");
 
-    std::error_code ec;
-    if (!std::filesystem::exists(wb.fields.edtSource, ec)) {
+    if (!FileExists(wb.fields.edtSource)) {
         wb.message("Source file name does not exist. Please insert valid file name and retry");
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <openssl/evp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -54,14 +55,16 @@ std::string HexUpper(const Digest& digest) {
 
 std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui) {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ui.showMessage(MessageKind::Information, "Unable to open source file.");
-        return std::nullopt;
-    }
     struct Closer {
         int fd;
         ~Closer() { platform::closeFile(fd); }
     } closer{fd};
+    // A folder opens for reading here but is no file to hash.
+    struct stat st {};
+    if (fd < 0 || (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode))) {
+        ui.showMessage(MessageKind::Information, "Unable to open source file.");
+        return std::nullopt;
+    }
     Sha1 sha;
     char block[8192];
     for (;;) {

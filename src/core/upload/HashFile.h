@@ -32,7 +32,7 @@ class Sha1 {
 // 40 upper-case hexadecimal digits, two per byte in order.
 std::string HexUpper(const Digest& digest);
 
-// SHA-1 of a file's bytes, read in blocks of 8192. When the file cannot be opened, shows
+// SHA-1 of a file's bytes, read in blocks of 8192. When the file cannot be opened (a folder included), shows
 // "Unable to open source file." as an information message and gives nothing.
 std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui);
 

@@ -84,10 +84,12 @@ TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
 }
 
 TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
+    const std::string missing = "Source file name does not exist. Please insert valid file name and retry";
     fx.wb.fields.edtSource = (fx.dir / "none.txt").string();
     fx.wb.calculateTierRateClick();
-    EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{
-                                 "Source file name does not exist. Please insert valid file name and retry"});
+    fx.wb.fields.edtSource = fx.dir.path().string();  // a folder is no source file
+    fx.wb.calculateTierRateClick();
+    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{missing, missing}));
 
     setFees("RangeFee1=10\nRangeFee2=ten\nRangeFee3=1\n");
     EXPECT_THROW(press({feeLine("102", "002", "000000010000")}), QrvError);

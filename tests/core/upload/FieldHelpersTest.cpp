@@ -81,6 +81,17 @@ TEST(HasThaiChar, LooksOnlyWithinTheLength) {
     EXPECT_FALSE(HasThaiChar("\xD0\xE0", 2));  // vowels only, no consonant
 }
 
+TEST(Trim, RemovesSpacesOnly) {
+    EXPECT_EQ(Trim("  A B  "), "A B");
+    EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(TrimLeading("  A "), "A ");
+    // A TAB, vertical tab, 0x1F or NUL is text, not a blank.
+    using namespace std::string_view_literals;
+    EXPECT_EQ(Trim(" \tA\t "), "\tA\t");
+    EXPECT_EQ(Trim("\v\x1F"), "\v\x1F");
+    EXPECT_EQ(Trim(" \0 "sv), "\0"sv);
+}
+
 TEST(FixedLengthValidators, NeedValueAndTrimmedLength) {
     EXPECT_TRUE(IsPositiveNumber6("000123"));
     EXPECT_FALSE(IsPositiveNumber6("000000"));

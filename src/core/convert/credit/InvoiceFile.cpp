@@ -1,12 +1,12 @@
 #include "convert/credit/InvoiceFile.h"
 
+#include "base/FieldHelpers.h"
 #include "base/QrvError.h"
 
 namespace qrv {
 
 InvoiceFile::InvoiceFile(const std::string& name) : name_(name) {
-    std::error_code ec;
-    if (!name_.empty() && std::filesystem::is_regular_file(name_, ec)) {
+    if (!name_.empty() && FileExists(name_)) {
         reader_ = std::make_unique<LineReader>(name_);
     }
 }

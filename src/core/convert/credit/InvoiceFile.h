@@ -11,7 +11,8 @@
 namespace qrv {
 
 // The invoice file of a Manager Cheque run, read once front to back in step with the cheque lines.
-// A file named but missing is not opened; the first read from it ends the run with a file error.
+// A file named but missing (or a folder) is not opened; the first read from it ends the run with a file
+// error.
 class InvoiceFile {
   public:
     // `name` as typed (UTF-8, a native path); empty when the run has no invoice file.

@@ -29,10 +29,7 @@ Money McpLine::value(std::string_view amount16, int from, int to) const {
 std::int64_t McpLine::count(std::string_view prefix, int from, int to) const {
     const std::string digits = cols(from, to);
     const std::string text = std::string(prefix) + digits;
-    std::string_view t = text;
-    while (!t.empty() && t.front() == ' ') {
-        t.remove_prefix(1);
-    }
+    const std::string_view t = TrimLeading(text);
     const auto v = IsDigits(t) ? ToInteger(t) : std::nullopt;
     if (!v) {
         fail(from, to, "\"" + cp874::toUtf8(digits) + "\" is not a number");

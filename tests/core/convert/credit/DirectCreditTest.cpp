@@ -275,6 +275,19 @@ TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
     EXPECT_EQ(r.var("ComName"), rpad("ACME TRADING CO LTD", 30));
 }
 
+TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
+    for (const Choice c : {Choice::Direct10m, Choice::Pay, Choice::Pay2, Choice::Pay3}) {
+        DcpRun r(c);
+        r.source({longHeader("081226"), detail(kAcct1, "00000000100", " \tALPHA\t "),
+                  detail(kAcct2, "00000000100", "\x1F")});
+        r.press();
+        // A TAB or 0x1F is part of the name: it is written, and a name of one 0x1F is not empty.
+        const std::string up = r.upload();
+        EXPECT_NE(up.find("\r\n" + record004(1, "\tALPHA\t", false) + "\r\n"), std::string::npos);
+        EXPECT_NE(up.find("\r\n" + record004(2, "\x1F", false) + "\r\n"), std::string::npos);
+    }
+}
+
 TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
     DcpRun r(Choice::Pay3, " AC 01 ");  // listings keep the blanks, the archive drops them
     r.source({

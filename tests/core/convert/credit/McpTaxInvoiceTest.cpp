@@ -335,11 +335,12 @@ TEST(McpUnexpected, FieldsWithoutANumberEndTheRun) {
         b.source({withInvoices("K1", "001").line()});
         expectUnexpected(b, "invoice file line 1, columns 52-64");
     }
-    {
+    for (const char* invoices : {"no-such-invoices.txt", "invoice-folder"}) {
         McpBench b;
-        b.wb.fields.edtInvoice = (b.out / "no-such-invoices.txt").string();
+        std::filesystem::create_directory(b.out / "invoice-folder");  // a folder is no invoice file
+        b.wb.fields.edtInvoice = (b.out / invoices).string();
         b.source({withInvoices("K1", "001").line()});
-        expectUnexpected(b, "no-such-invoices.txt");
+        expectUnexpected(b, std::string(invoices) + "\": it does not exist");
     }
 }
 

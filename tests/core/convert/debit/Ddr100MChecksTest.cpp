@@ -28,6 +28,7 @@ ErrorRow e(const std::string& no, const std::string& line = "1", const std::stri
     static const std::map<std::string, std::array<const char*, 3>> kRows = {
         {"C1", {" Invalid ,Amount have not space .", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
         {"C2", {" Amount must be 100M pattern.", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
+        {"C3", {" Invalid numeric .", " 59-69 ", "CONTROL,TOTAL-AMOUNT"}},
         {"C4", {"Invalid EFFECTIVE-DATE", " 48-53 ", "CONTROL,EFFECTIVE-DATE"}},
         {"C5", {"EFFECTIVE-DATE should be today or future date", " 48-53 ", "CONTROL,EFFECTIVE-DATE"}},
         {"C6", {"Character have not over 80 Character.", " This line ", "CONTROL"}},
@@ -228,6 +229,19 @@ TEST_F(Checks, ControlTotalWithALeadingBlankIsBothShortAndNotOfThePattern) {
     EXPECT_EQ(variable("SpaceAmount"), "1");
     EXPECT_EQ(variable("InvalidAmount"), "1");
     EXPECT_EQ(variable("TotalError"), "2");
+    expectFailed(*this);
+}
+
+TEST_F(Checks, ATabInAnAmountIsNoBlank) {
+    // Eleven characters, so not short; not numeric, so not of the pattern either.
+    run({test::controlRecord(kToday, "00001", "\t0000100000"),
+         detailRecord(kAcct1, kToday, "1", "00000100000")});
+    EXPECT_EQ(errors(), rows({e("C3")}));
+    EXPECT_EQ(variable("SpaceAmount"), "0");
+    expectFailed(*this);
+    run({test::controlRecord(kToday, "00001", "00000100000"),
+         detailRecord(kAcct1, kToday, "1", "0000100000\t")});
+    EXPECT_EQ(errors(), rows({e("D6", "2", kAcct1)}));
     expectFailed(*this);
 }
 

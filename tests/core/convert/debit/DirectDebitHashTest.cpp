@@ -321,12 +321,15 @@ TEST(DirectDebitHash, NoSourceAndAnUnreadableSource) {
     f.wb.btnGenHashClick();
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"No Input File. Please Browse Input File"});
 
-    f.ui.messages.clear();
-    f.wb.fields.edtSource = (f.dir / "missing.txt").string();
-    EXPECT_THROW(f.wb.btnGenHashClick(), QrvError);
-    ASSERT_EQ(f.ui.messages.size(), 1u);
-    EXPECT_EQ(f.ui.messages[0].kind, MessageKind::Information);
-    EXPECT_EQ(f.ui.messages[0].text, "Unable to open source file.");
+    for (const auto& unreadable :
+         {f.dir / "missing.txt", f.dir.path()}) {  // a folder cannot be hashed either
+        f.ui.messages.clear();
+        f.wb.fields.edtSource = unreadable.string();
+        EXPECT_THROW(f.wb.btnGenHashClick(), QrvError);
+        ASSERT_EQ(f.ui.messages.size(), 1u);
+        EXPECT_EQ(f.ui.messages[0].kind, MessageKind::Information);
+        EXPECT_EQ(f.ui.messages[0].text, "Unable to open source file.");
+    }
     EXPECT_TRUE(f.ui.reports.empty());
 }
 

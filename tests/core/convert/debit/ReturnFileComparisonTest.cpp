@@ -199,6 +199,10 @@ TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
                   "Please Select Destination file ", "Incorrect file input. Please Check file",
                   "Incorrect file input. Please Check file Direct Debit Return", "Incorrect Value Date",
                   " Record is not match.", " Record is not match.", " Amount is not match."}));
+    // A folder named as the return file is a file that cannot be read, as a missing one.
+    files(ThreeDebits().sent, ThreeDebits().ret);
+    fx.wb.fields.edtInvoice = fx.out.string();
+    EXPECT_THROW(fx.wb.Button2Click(), QrvError);
     EXPECT_FALSE(std::filesystem::exists(dest));
     ASSERT_EQ(rows().size(), 1u);  // the table is not emptied before the writing phase
     EXPECT_TRUE(fx.ui.reports.empty());
