@@ -1,19 +1,86 @@
 #include "cli/CliApp.h"
 
+#include "base/Version.h"
+
 #include "base/QrvError.h"
+#include "cli/ResultJson.h"
 #include "convert/ReferenceImport.h"
 
 namespace qrv::cli {
 
 Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesystem::path> reportOut,
-                 const Clock& clock)
-    : paths(p), ui(out, std::move(reportOut)), store(p.dataFolder), workbench(ui, store, clock, p) {}
+                 const Clock& c, bool jsonOutput)
+    : paths(p),
+      clock(c),
+      json(jsonOutput),
+      ui(jsonOutput ? held : out, std::move(reportOut), !jsonOutput),
+      store(p.dataFolder),
+      reports(p.reportFolder),
+      workbench(ui, store, c, p) {}
+
+Services Session::services() {
+    settings = DefaultSettings::load(paths.dataFolder);
+    return Services{store, clock, reports, settings, ui};
+}
+
+int Session::finish(const RunResult& r, const nlohmann::json& extra) {
+    nlohmann::json j = resultJson(r);
+    if (extra.is_object()) {
+        j.update(extra);
+    }
+    result = std::move(j);
+    return r.outcome == Outcome::Written ? kOk : kStopped;
+}
 
 void Session::openStore() {
     if (store.open()) {
         SeedReferenceData(store, store.dataFolder());
     }
 }
+
+namespace {
+
+// The name of the subcommand given, with its own subcommand ("banks list").
+std::string commandName(const CLI::App& app) {
+    std::string name;
+    for (const CLI::App* sub = &app; sub != nullptr;) {
+        const auto subs = sub->get_subcommands();
+        sub = subs.empty() ? nullptr : subs.front();
+        if (sub != nullptr) {
+            name += (name.empty() ? "" : " ") + sub->get_name();
+        }
+    }
+    return name;
+}
+
+// The one JSON object of --json: the command, its exit status, the messages in order with their kind, the
+// operation's result when it gave one, otherwise the lines it printed; an unexpected error's text.
+void writeJson(const Session& s, const std::string& command, int status, const std::string& error,
+               std::ostream& out) {
+    nlohmann::json j = s.result ? *s.result : nlohmann::json::object();
+    j["command"] = command;
+    j["exit"] = status;
+    nlohmann::json messages = nlohmann::json::array();
+    for (const auto& [kind, text] : s.ui.messages()) {
+        messages.push_back({{"kind", messageKindName(kind)}, {"text", text}});
+    }
+    j["messages"] = std::move(messages);
+    if (!s.result) {
+        nlohmann::json lines = nlohmann::json::array();
+        std::istringstream printed(s.held.str());
+        for (std::string line; std::getline(printed, line);) {
+            lines.push_back(line);
+        }
+        j["lines"] = std::move(lines);
+    }
+    if (!error.empty()) {
+        j["error"] = error;
+    }
+    out << j.dump(2) << '\n';
+    out.flush();
+}
+
+}  // namespace
 
 const CommandFn* CommandTable::parsed() const {
     for (const Entry& e : commands_) {
@@ -26,11 +93,12 @@ const CommandFn* CommandTable::parsed() const {
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const Clock& clock) {
     CLI::App app{"Convertor QRV: payment text files to upload files for the bank host system V5", "qrv"};
-    app.set_version_flag("--version", "2.3.20");
+    app.set_version_flag("--version", kVersion);
     app.require_subcommand(1);
     std::string dataDir;
     std::string reportDir;
     std::string reportOut;
+    bool json = false;
     app.add_option("--data", dataDir,
                    "Data folder (tables, Default.ini, Config.ini); default: Data/ beside qrv in a build, "
                    "$XDG_DATA_HOME/convertor-qrv/Data when installed")
@@ -42,6 +110,9 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     app.add_option("--report-out", reportOut,
                    "Also write every report the command shows as DIR/<layout>.html and DIR/<layout>.json")
         ->type_name("DIR");
+    app.add_flag("--json", json,
+                 "Print the command's result as one JSON object on standard output (outcome, messages, hash, "
+                 "counts, totals, rejected entries, files written, reports) instead of its lines");
 
     CommandTable table;
     registerInitCommand(app, table);
@@ -86,20 +157,26 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         err << app.help();
         return kUsage;
     }
-    Session session(paths, out, reportFolder, clock);
+    Session session(paths, out, reportFolder, clock, json);
+    int status = kUnexpected;
+    std::string error;
     try {
-        const int status = (*command)(session);
-        session.ui.finishProgress();
-        return status;
+        status = (*command)(session);
     } catch (const UsageError& e) {
-        session.ui.finishProgress();
-        err << "qrv: " << e.what() << '\n';
-        return kUsage;
+        error = e.what();
+        status = kUsage;
     } catch (const std::exception& e) {
-        session.ui.finishProgress();
-        err << "qrv: " << e.what() << '\n';
-        return kUnexpected;
+        error = e.what();
+        status = kUnexpected;
     }
+    session.ui.finishProgress();
+    if (!error.empty()) {
+        err << "qrv: " << error << '\n';
+    }
+    if (json) {
+        writeJson(session, commandName(app), status, error, out);
+    }
+    return status;
 }
 
 }  // namespace qrv::cli

@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include "base/Date.h"
+
 #include "cli/CliUi.h"
+#include "convert/RunResult.h"
+#include "convert/Services.h"
 #include "io/AppPaths.h"
+#include "reports/ReportRunners.h"
+#include "store/DefaultSettings.h"
 #include "store/TableStore.h"
 #include "workbench/Workbench.h"
 
@@ -21,16 +28,30 @@ namespace qrv::cli {
 // Exit statuses of the contract.
 enum Exit { kOk = 0, kStopped = 1, kUsage = 2, kUnexpected = 3 };
 
-// What one command runs with: the folders, the Ui, the table store and the workbench.
+// What one command runs with: the folders, the events sink, the table store, the report runners, the
+// settings and the workbench. With --json the lines a command prints are held, and the result a command
+// hands to finish() becomes the one JSON object on standard output.
 struct Session {
     Session(const AppPaths& paths, std::ostream& out, std::optional<std::filesystem::path> reportOut,
-            const Clock& clock);
+            const Clock& clock, bool json = false);
     AppPaths paths;
+    const Clock& clock;
+    const bool json;
+    std::ostringstream held;  // what the command prints, with --json
     CliUi ui;
     TableStore store;
+    ReportRunners reports;
+    DefaultSettings settings;
     Workbench workbench;
     // Opens the table store, creating and seeding it when new.
     void openStore();
+    // The services of an operation; reads "Default.ini" of the data folder afresh.
+    Services services();
+    // Records the operation's result for --json (with `extra` values of the operation merged in) and gives
+    // the exit status its outcome means: 0 when it produced its output, else 1.
+    int finish(const RunResult& result, const nlohmann::json& extra = {});
+
+    std::optional<nlohmann::json> result;
 };
 
 // A usage error found after parsing (an option's value out of range); exit status 2.

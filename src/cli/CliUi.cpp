@@ -12,14 +12,19 @@
 
 namespace qrv::cli {
 
-CliUi::CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut)
-    : out_(out), reportOut_(std::move(reportOut)), terminal_(::isatty(STDERR_FILENO) == 1) {}
+CliUi::CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut, bool printMessages)
+    : out_(out),
+      reportOut_(std::move(reportOut)),
+      printMessages_(printMessages),
+      terminal_(::isatty(STDERR_FILENO) == 1) {}
 
-void CliUi::showMessage(MessageKind, const std::string& text) {
+void CliUi::showMessage(MessageKind kind, const std::string& text) {
     finishProgress();
-    messages_.push_back(text);
-    out_ << text << '\n';
-    out_.flush();
+    messages_.emplace_back(kind, text);
+    if (printMessages_) {
+        out_ << text << '\n';
+        out_.flush();
+    }
 }
 
 bool CliUi::askConfirmation(const std::string& text) {

@@ -16,7 +16,8 @@ namespace qrv::cli {
 // is also written as HTML and JSON named after the layout asked for.
 class CliUi final : public Ui {
   public:
-    CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut);
+    // `printMessages` false holds the messages for the --json object instead of printing them.
+    CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut, bool printMessages = true);
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
@@ -31,7 +32,7 @@ class CliUi final : public Ui {
     void setAccountEntry(std::string accountNo, std::string accountName);
 
     std::ostream& out() { return out_; }
-    const std::vector<std::string>& messages() const { return messages_; }
+    const std::vector<std::pair<MessageKind, std::string>>& messages() const { return messages_; }
     int reportsShown() const { return reportsShown_; }
     // Ends a progress line on the terminal, if one was drawn.
     void finishProgress();
@@ -39,7 +40,8 @@ class CliUi final : public Ui {
   private:
     std::ostream& out_;
     std::optional<std::filesystem::path> reportOut_;
-    std::vector<std::string> messages_;
+    bool printMessages_;
+    std::vector<std::pair<MessageKind, std::string>> messages_;
     int reportsShown_ = 0;
     bool progressShown_ = false;
     bool terminal_ = false;

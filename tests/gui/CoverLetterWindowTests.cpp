@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "gui/GuiFixture.h"
-#include "gui/app/TForm1.h"
+#include "gui/app/AccountDialog.h"
 #include "support/DebitHashFiles.h"
 
 namespace qrv::test {
@@ -34,7 +34,7 @@ std::string variableOf(const ShownReport& report, const std::string& name) {
 
 // Runs `answer` once the account dialog is on screen in its modal loop; a dialog still open after
 // ten seconds is left through EXIT so that a fault fails the test instead of hanging it.
-void whenDialogShows(gui::TForm1* dialog, std::function<void()> answer) {
+void whenDialogShows(gui::AccountDialog* dialog, std::function<void()> answer) {
     auto* poll = new QTimer(dialog);
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, dialog, [dialog, poll, answer = std::move(answer)] {
@@ -74,7 +74,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     ASSERT_EQ(f.reports[0].first.layoutFile, "rptGenHash.frf");
     ASSERT_TRUE(f.messages.empty()) << f.messageTexts().front().toStdString();
 
-    gui::TForm1* dialog = f.main().account();
+    gui::AccountDialog* dialog = f.main().account();
     const QString name = QString::fromUtf8("บริษัท เอ บี ซี จำกัด");
     bool answered = false;
     whenDialogShows(dialog, [&] {
@@ -133,7 +133,7 @@ TEST(WindowCoverLetter, ExitLeavesWithoutALetter) {
     f.choose(Choice::Debit);
     f.control<QLineEdit>(C::edtSource)->setText(QString::fromStdString(source.string()));
     f.control<QLineEdit>(C::edtHashValue)->setText("SHOWN");
-    gui::TForm1* dialog = f.main().account();
+    gui::AccountDialog* dialog = f.main().account();
     bool shown = false;
     whenDialogShows(dialog, [dialog, &shown] {
         shown = true;

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "gui/GuiFixture.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/TfrmPassword.h"
+#include "gui/app/AccountDialog.h"
+#include "gui/app/LoginDialog.h"
 
 namespace qrv::test {
 namespace {
@@ -18,7 +18,7 @@ TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndNeedsThePassword) {
     GuiFixture f;
     int opened = 0;
     f.main().setOpenBankWindow([&opened] { ++opened; });
-    gui::TfrmPassword* dialog = f.main().password();
+    gui::LoginDialog* dialog = f.main().password();
     EXPECT_EQ(dialog->windowTitle(), "Log in");
     EXPECT_EQ(dialog->passwordEdit()->echoMode(), QLineEdit::Password);
     dialog->show();
@@ -46,17 +46,17 @@ TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndNeedsThePassword) {
 }
 
 TEST(LogInDialog, ComparesTheAdministratorExactly) {
-    EXPECT_TRUE(gui::TfrmPassword::isAdministrator("KOVRA", "7"));
-    EXPECT_FALSE(gui::TfrmPassword::isAdministrator("kovra", "7"));
-    EXPECT_FALSE(gui::TfrmPassword::isAdministrator("KOVRA ", "7"));
-    EXPECT_FALSE(gui::TfrmPassword::isAdministrator("KOVRA", "77"));
-    EXPECT_FALSE(gui::TfrmPassword::isAdministrator("KOVRA", ""));
-    EXPECT_FALSE(gui::TfrmPassword::isAdministrator("", ""));
+    EXPECT_TRUE(gui::LoginDialog::isAdministrator("KOVRA", "7"));
+    EXPECT_FALSE(gui::LoginDialog::isAdministrator("kovra", "7"));
+    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA ", "7"));
+    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA", "77"));
+    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA", ""));
+    EXPECT_FALSE(gui::LoginDialog::isAdministrator("", ""));
 }
 
 TEST(LogInDialog, OpensBlankTheSecondTime) {
     GuiFixture f;
-    gui::TfrmPassword* dialog = f.main().password();
+    gui::LoginDialog* dialog = f.main().password();
     int seenEmpty = 0;
     auto typeAndCancel = [&] {
         if (dialog->userEdit()->text().isEmpty() && dialog->passwordEdit()->text().isEmpty()) {
@@ -76,7 +76,7 @@ TEST(LogInDialog, OpensBlankTheSecondTime) {
 }
 
 TEST(AccountDialog, AdvancesThroughTheFourPartsAndKeepsTheirLengths) {
-    gui::TForm1 dialog;
+    gui::AccountDialog dialog;
     EXPECT_EQ(dialog.windowTitle(), "Account");
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowSystemMenuHint);
@@ -131,7 +131,7 @@ TEST(AccountDialog, AdvancesThroughTheFourPartsAndKeepsTheirLengths) {
 }
 
 TEST(AccountDialog, AskStartsBlankAndReturnsWhatOkAccepted) {
-    gui::TForm1 dialog;
+    gui::AccountDialog dialog;
     dialog.part(0)->setText("999");
     dialog.setOkHandler([](const gui::AccountInput& in) { return !in.name.empty(); });
     QTimer::singleShot(0, &dialog, [&dialog] {

@@ -27,8 +27,8 @@ GuiFixture::GuiFixture(const std::string& defaultIni) {
     hooks.report = [this](const ShownReport& report, const QString& html) {
         reports.emplace_back(report, html);
     };
-    main_ = std::make_unique<gui::TfmMain>(
-        gui::TfmMain::Options{AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, std::move(hooks)});
+    main_ = std::make_unique<gui::MainWindow>(
+        gui::MainWindow::Options{AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, std::move(hooks)});
     main_->resize(1100, 800);
     main_->showMaximized();
     QApplication::processEvents();

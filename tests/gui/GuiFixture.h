@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "gui/app/TfmMain.h"
-#include "gui/workbench/TfrmReformat.h"
+#include "gui/app/MainWindow.h"
+#include "gui/workbench/WorkbenchWindow.h"
 #include "reports/ReportRunner.h"
 #include "support/TestSupport.h"
 
@@ -31,8 +31,8 @@ class GuiFixture {
     explicit GuiFixture(const std::string& defaultIni = kDefaultIni);
     ~GuiFixture();
 
-    gui::TfmMain& main() { return *main_; }
-    gui::TfrmReformat& workbench() { return *main_->workbench(); }
+    gui::MainWindow& main() { return *main_; }
+    gui::WorkbenchWindow& workbench() { return *main_->workbench(); }
     Workbench& model() { return main_->model(); }
     QWidget* control(Control c) { return workbench().control(c); }
     template <class W>
@@ -54,7 +54,7 @@ class GuiFixture {
     std::vector<std::pair<ShownReport, QString>> reports;
 
   private:
-    std::unique_ptr<gui::TfmMain> main_;
+    std::unique_ptr<gui::MainWindow> main_;
 };
 
 // The caption of a control as shown, without its mnemonic mark.

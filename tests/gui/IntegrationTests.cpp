@@ -8,8 +8,8 @@
 #include "base/FieldHelpers.h"
 #include "cli/QrvRunner.h"
 #include "gui/GuiFixture.h"
-#include "gui/app/TfrmPassword.h"
-#include "gui/refdata/TfmBank.h"
+#include "gui/app/LoginDialog.h"
+#include "gui/refdata/BankWindow.h"
 
 namespace qrv::test {
 namespace {
@@ -62,7 +62,7 @@ TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
 
 TEST(WindowRun, LogInOpensTheBankWindowAndBringsTheSameOneForward) {
     GuiFixture f;
-    gui::TfrmPassword* dialog = f.main().password();
+    gui::LoginDialog* dialog = f.main().password();
     for (int i = 0; i < 2; ++i) {
         dialog->show();
         QTest::keyClicks(dialog->userEdit(), "kovra");
@@ -70,13 +70,13 @@ TEST(WindowRun, LogInOpensTheBankWindowAndBringsTheSameOneForward) {
         QTest::keyClick(dialog->passwordEdit(), Qt::Key_Return);
         QApplication::processEvents();
     }
-    ASSERT_NE(gui::TfmBank::instance(), nullptr);
+    ASSERT_NE(gui::BankWindow::instance(), nullptr);
     int banks = 0;
     for (QMdiSubWindow* w : f.main().mdiArea()->subWindowList()) {
-        banks += w->widget() == gui::TfmBank::instance() ? 1 : 0;
+        banks += w->widget() == gui::BankWindow::instance() ? 1 : 0;
     }
     EXPECT_EQ(banks, 1);
-    EXPECT_EQ(gui::TfmBank::instance()->windowTitle(), "Bank ::");
+    EXPECT_EQ(gui::BankWindow::instance()->windowTitle(), "Bank ::");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "gui/GuiFixture.h"
-#include "gui/app/TfrmPassword.h"
+#include "gui/app/LoginDialog.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/QtUi.h"
 
@@ -169,7 +169,7 @@ TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
         std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / "Bank.csv",
                                    dir / "Data" / "Bank.csv");
         FixedClock clock(Date{2026, 12, 8});
-        gui::TfmMain main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}});
+        gui::MainWindow main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}});
         const std::optional<Row> bank = main.store().lookup("Bank", "BANK_CODE", "002");
         ASSERT_TRUE(bank.has_value());
         EXPECT_EQ(bank->text("BANK_NAME_EN"), "Sample Bank 002");
@@ -182,7 +182,7 @@ TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
             messages.emplace_back(kind, text);
         };
         FixedClock clock(Date{2026, 12, 8});
-        gui::TfmMain main({AppPaths{dir / "missing", QRV_SOURCE_REPORTS}, &clock, hooks});
+        gui::MainWindow main({AppPaths{dir / "missing", QRV_SOURCE_REPORTS}, &clock, hooks});
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].first, MessageKind::Error);
         EXPECT_TRUE(messages[0].second.contains(QString::fromStdString((dir / "missing").string())));

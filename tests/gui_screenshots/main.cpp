@@ -10,11 +10,11 @@
 #include <fstream>
 #include <memory>
 
-#include "gui/app/TForm1.h"
-#include "gui/app/TfmMain.h"
-#include "gui/app/TfrmPassword.h"
+#include "gui/app/AccountDialog.h"
+#include "gui/app/LoginDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/reports/ReportPreview.h"
-#include "gui/workbench/TfrmReformat.h"
+#include "gui/workbench/WorkbenchWindow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         lastPreview->setPage(QString::fromStdString(report.layoutFile), html);
     };
     hooks.message = [](qrv::MessageKind, const QString&) {};
-    qrv::gui::TfmMain main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks});
+    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks});
     main.resize(1024, 740);
     main.show();
     auto snap = [&out](QWidget* w, const QString& name) {

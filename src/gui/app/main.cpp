@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <exception>
 
-#include "gui/app/TfmMain.h"
+#include "gui/app/MainWindow.h"
 #include "io/AppPaths.h"
 
 int main(int argc, char** argv) {
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, qrv::gui::kAppTitle, QString::fromStdString(e.what()));
     }
-    qrv::gui::TfmMain main({paths, nullptr, {}});
+    qrv::gui::MainWindow main({paths, nullptr, {}});
     // Maximized; the same size where no window manager maximizes it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         main.setGeometry(screen->availableGeometry());

@@ -13,9 +13,9 @@
 #include <QTimer>
 #include <functional>
 
+#include "gui/refdata/BankWindow.h"
+#include "gui/refdata/BranchWindow.h"
 #include "gui/refdata/MaintenancePanel.h"
-#include "gui/refdata/TfmBank.h"
-#include "gui/refdata/TfmBranch.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -78,11 +78,11 @@ class RefdataWindows : public ::testing::Test {
 };
 
 TEST_F(RefdataWindows, BankWindowIsOneMaximizedChildWithItsGrid) {
-    gui::TfmBank* bank = gui::TfmBank::open(&main, store, ui);
+    gui::BankWindow* bank = gui::BankWindow::open(&main, store, ui);
     ASSERT_NE(bank, nullptr);
     EXPECT_EQ(bank->windowTitle(), "Bank ::");
     EXPECT_TRUE(bank->subWindow()->isMaximized());
-    EXPECT_EQ(gui::TfmBank::open(&main, store, ui), bank);  // brought forward, not created again
+    EXPECT_EQ(gui::BankWindow::open(&main, store, ui), bank);  // brought forward, not created again
     EXPECT_EQ(main.subWindowList().size(), 1);
 
     QTableWidget* grid = bank->panel()->grid();
@@ -103,20 +103,20 @@ TEST_F(RefdataWindows, BankWindowIsOneMaximizedChildWithItsGrid) {
 
     // A bank added elsewhere shows when the window is activated again.
     addBank("011", "ธนาคารทหาร", "Army Bank");
-    gui::TfmBank::open(&main, store, ui);
+    gui::BankWindow::open(&main, store, ui);
     EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"011", "002", "014"}));
 
     // Esc on the list page closes and destroys the window; the next open makes a new one.
     key(grid, Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(gui::TfmBank::instance(), nullptr);
+    EXPECT_EQ(gui::BankWindow::instance(), nullptr);
     EXPECT_TRUE(main.subWindowList().isEmpty());
-    EXPECT_NE(gui::TfmBank::open(&main, store, ui), nullptr);
+    EXPECT_NE(gui::BankWindow::open(&main, store, ui), nullptr);
     EXPECT_EQ(main.subWindowList().size(), 1);
 }
 
 TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
-    gui::TfmBank* bank = gui::TfmBank::open(&main, store, ui);
+    gui::BankWindow* bank = gui::BankWindow::open(&main, store, ui);
     gui::MaintenancePanel* p = bank->panel();
     QTableWidget* grid = p->grid();
 
@@ -158,7 +158,7 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     key(p->edit(1), Qt::Key_Escape);
     EXPECT_FALSE(onDetailPage(p));
     EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "014")->text("BANK_NAME_TH"), "ธนาคารหลัก");
-    EXPECT_NE(gui::TfmBank::instance(), nullptr);  // Esc on the detail page does not close
+    EXPECT_NE(gui::BankWindow::instance(), nullptr);  // Esc on the detail page does not close
 
     // View: everything read-only, F9 does nothing.
     key(grid, Qt::Key_F4);
@@ -180,7 +180,7 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
 }
 
 TEST_F(RefdataWindows, DoubleClickEditsAndDuplicateCodeShowsPostError) {
-    gui::TfmBank* bank = gui::TfmBank::open(&main, store, ui);
+    gui::BankWindow* bank = gui::BankWindow::open(&main, store, ui);
     gui::MaintenancePanel* p = bank->panel();
     QTableWidget* grid = p->grid();
     emit grid->cellDoubleClicked(0, 0);
@@ -199,13 +199,13 @@ TEST_F(RefdataWindows, DoubleClickEditsAndDuplicateCodeShowsPostError) {
 }
 
 TEST_F(RefdataWindows, BranchWindowOpensModallyForTheCurrentBank) {
-    gui::TfmBank* bank = gui::TfmBank::open(&main, store, ui);
+    gui::BankWindow* bank = gui::BankWindow::open(&main, store, ui);
     gui::MaintenancePanel* p = bank->panel();
     p->grid()->setCurrentCell(1, 0);  // 014, Home Bank
 
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<gui::TfmBranch*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<gui::BranchWindow*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         seen = true;
         EXPECT_EQ(dialog->windowTitle(), "Branch ::");
@@ -234,7 +234,7 @@ TEST_F(RefdataWindows, BranchWindowOpensModallyForTheCurrentBank) {
     QTest::mouseClick(p->button(B::Branch), Qt::LeftButton);
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_TRUE(bank->findChildren<gui::TfmBranch*>().isEmpty());  // destroyed when closed
+    EXPECT_TRUE(bank->findChildren<gui::BranchWindow*>().isEmpty());  // destroyed when closed
     const auto added = store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = ?", {std::string("B02")});
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(added[0].text("BANK_CODE"), "014");

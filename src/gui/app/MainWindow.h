@@ -16,14 +16,14 @@ class QMdiSubWindow;
 
 namespace qrv::gui {
 
-class TForm1;
-class TfrmPassword;
-class TfrmReformat;
+class AccountDialog;
+class LoginDialog;
+class WorkbenchWindow;
 
 // The main window: a multiple-document frame, captioned "Convertor", that holds the workbench (opened
 // maximized at once) and the reference-data windows. It owns the table store, the workbench model and
 // the window's Ui, and creates the log-in and account dialogs hidden.
-class TfmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     struct Options {
@@ -32,8 +32,8 @@ class TfmMain : public QMainWindow {
         QtUi::Hooks hooks;             // dialogs replaced (tests)
     };
 
-    explicit TfmMain(Options options, QWidget* parent = nullptr);
-    ~TfmMain() override;
+    explicit MainWindow(Options options, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // "Reformat Data": shows the workbench and brings it to the front.
     void Button1Click();
@@ -44,9 +44,9 @@ class TfmMain : public QMainWindow {
 
     QMdiArea* mdiArea() const { return mdi_; }
     QMdiSubWindow* workbenchWindow() const { return workbenchWindow_; }
-    TfrmReformat* workbench() const { return reformat_; }
-    TfrmPassword* password() const { return password_; }
-    TForm1* account() const { return account_; }
+    WorkbenchWindow* workbench() const { return reformat_; }
+    LoginDialog* password() const { return password_; }
+    AccountDialog* account() const { return account_; }
     QFrame* commandPanel() const { return panel_; }
     QtUi& ui() { return ui_; }
     Workbench& model() { return wb_; }
@@ -65,10 +65,10 @@ class TfmMain : public QMainWindow {
     Workbench wb_;
     QMdiArea* mdi_ = nullptr;
     QFrame* panel_ = nullptr;
-    TfrmReformat* reformat_ = nullptr;
+    WorkbenchWindow* reformat_ = nullptr;
     QMdiSubWindow* workbenchWindow_ = nullptr;
-    TfrmPassword* password_ = nullptr;
-    TForm1* account_ = nullptr;
+    LoginDialog* password_ = nullptr;
+    AccountDialog* account_ = nullptr;
     std::function<void()> openBankWindow_ = [] {};
 };
 

@@ -1,4 +1,4 @@
-#include "gui/app/TfrmPassword.h"
+#include "gui/app/LoginDialog.h"
 
 #include <openssl/evp.h>
 
@@ -48,7 +48,7 @@ bool sha256Equals(const QByteArray& bytes, const std::array<unsigned char, 32>& 
 
 }  // namespace
 
-TfrmPassword::TfrmPassword(QWidget* parent)
+LoginDialog::LoginDialog(QWidget* parent)
     : QDialog(parent),
       user_(new QLineEdit(this)),
       password_(new QLineEdit(this)),
@@ -84,8 +84,8 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     // OK checks before closing; Cancel closes.
     disconnect(buttons, nullptr, this, nullptr);
-    connect(ok_, &QPushButton::clicked, this, &TfrmPassword::bntOkClick);
-    connect(cancel, &QPushButton::clicked, this, &TfrmPassword::reject);
+    connect(ok_, &QPushButton::clicked, this, &LoginDialog::bntOkClick);
+    connect(cancel, &QPushButton::clicked, this, &LoginDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -95,16 +95,16 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     setTabOrder(ok_, cancel);
 }
 
-bool TfrmPassword::isAdministrator(const QString& user, const QString& password) {
+bool LoginDialog::isAdministrator(const QString& user, const QString& password) {
     return user == QLatin1String(kAdminUser) && sha256Equals(password.toUtf8(), kAdminPasswordDigest);
 }
 
-void TfrmPassword::clearFields() {
+void LoginDialog::clearFields() {
     user_->clear();
     password_->clear();
 }
 
-void TfrmPassword::bntOkClick() {
+void LoginDialog::bntOkClick() {
     if (!isAdministrator(user_->text(), password_->text())) {
         return;  // no message: the dialog stays open as it is
     }

@@ -12,10 +12,10 @@ class MaintenancePanel;
 
 // The branch window, "Branch ::": a modal dialog, centred on the screen, that keeps the branches of the
 // bank window's current bank; the bank is shown read-only in upper case at the top.
-class TfmBranch : public QDialog {
+class BranchWindow : public QDialog {
     Q_OBJECT
   public:
-    TfmBranch(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent);
+    BranchWindow(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent);
 
     MaintenancePanel* panel() const { return panel_; }
     // The bank strip: code, Thai name, English name.

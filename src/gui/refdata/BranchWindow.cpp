@@ -1,4 +1,4 @@
-#include "gui/refdata/TfmBranch.h"
+#include "gui/refdata/BranchWindow.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 
 namespace qrv::gui {
 
-TfmBranch::TfmBranch(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent)
+BranchWindow::BranchWindow(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent)
     : QDialog(parent),
       panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BranchLayout(), store, ui, bank),
                                   false, this)) {
@@ -41,14 +41,14 @@ TfmBranch::TfmBranch(TableStore& store, Events& ui, const BankOfBranches& bank, 
     connect(panel_, &MaintenancePanel::closeRequested, this, &QDialog::reject);
 }
 
-bool TfmBranch::event(QEvent* event) {
+bool BranchWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         panel_->activate();
     }
     return QDialog::event(event);
 }
 
-void TfmBranch::showEvent(QShowEvent* event) {
+void BranchWindow::showEvent(QShowEvent* event) {
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - rect().center());

@@ -11,10 +11,10 @@ namespace qrv::gui {
 
 // The log-in dialog that guards the reference-data windows: only the administrator's user name and
 // password pass. A wrong attempt says nothing and leaves the dialog open.
-class TfrmPassword : public QDialog {
+class LoginDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TfrmPassword(QWidget* parent = nullptr);
+    explicit LoginDialog(QWidget* parent = nullptr);
 
     // Runs after a successful log-in, once the dialog has closed (opens the bank window).
     void setOnSuccess(std::function<void()> onSuccess) { onSuccess_ = std::move(onSuccess); }

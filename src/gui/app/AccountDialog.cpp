@@ -1,4 +1,4 @@
-#include "gui/app/TForm1.h"
+#include "gui/app/AccountDialog.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -18,7 +18,7 @@ constexpr const char* kPartNames[] = {"edtAccNum1", "edtAccNum2", "edtAccNum3", 
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent)
+AccountDialog::AccountDialog(QWidget* parent)
     : QDialog(parent),
       name_(new QLineEdit(this)),
       ok_(new QPushButton(tr("&OK"), this)),
@@ -84,8 +84,8 @@ TForm1::TForm1(QWidget* parent)
     exit_->setObjectName(QStringLiteral("Button1"));
     exit_->setAccessibleName(QStringLiteral("EXIT"));
     exit_->setAutoDefault(false);
-    connect(ok_, &QPushButton::clicked, this, &TForm1::btnOKClick);
-    connect(exit_, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ok_, &QPushButton::clicked, this, &AccountDialog::btnOKClick);
+    connect(exit_, &QPushButton::clicked, this, &AccountDialog::Button1Click);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(ok_);
@@ -103,7 +103,7 @@ TForm1::TForm1(QWidget* parent)
     setTabOrder(ok_, exit_);
 }
 
-AccountInput TForm1::input() const {
+AccountInput AccountDialog::input() const {
     AccountInput in;
     for (size_t i = 0; i < parts_.size(); ++i) {
         in.parts[i] = parts_[i]->text().toStdString();
@@ -112,7 +112,7 @@ AccountInput TForm1::input() const {
     return in;
 }
 
-void TForm1::clearFields() {
+void AccountDialog::clearFields() {
     for (QLineEdit* e : parts_) {
         e->clear();
     }
@@ -120,7 +120,7 @@ void TForm1::clearFields() {
     parts_[0]->setFocus();
 }
 
-std::optional<AccountInput> TForm1::ask() {
+std::optional<AccountInput> AccountDialog::ask() {
     clearFields();
     if (exec() == QDialog::Accepted) {
         return input();
@@ -128,7 +128,7 @@ std::optional<AccountInput> TForm1::ask() {
     return std::nullopt;
 }
 
-void TForm1::btnOKClick() {
+void AccountDialog::btnOKClick() {
     if (okHandler_ && !okHandler_(input())) {
         return;  // refused: the handler has said why; the typed values stay
     }
@@ -137,13 +137,13 @@ void TForm1::btnOKClick() {
     leaving_ = false;
 }
 
-void TForm1::Button1Click() {
+void AccountDialog::Button1Click() {
     leaving_ = true;
     reject();
     leaving_ = false;
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
+void AccountDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->ignore();  // only EXIT leaves without confirming
         return;
@@ -151,7 +151,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void AccountDialog::closeEvent(QCloseEvent* event) {
     if (!leaving_) {
         event->ignore();
         return;

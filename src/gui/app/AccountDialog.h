@@ -21,10 +21,10 @@ struct AccountInput {
 // The account entry dialog of the cover letter. It has no title-bar buttons and is left only through
 // OK or EXIT. The checks of OK belong to the core: the opener gives them as the OK handler, which
 // shows its own messages and returns true to close the dialog.
-class TForm1 : public QDialog {
+class AccountDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit AccountDialog(QWidget* parent = nullptr);
 
     void setOkHandler(std::function<bool(const AccountInput&)> handler) { okHandler_ = std::move(handler); }
     // Empties the five boxes, shows the dialog modally; the input when OK closed it, nothing on EXIT.

@@ -18,14 +18,14 @@ class MaintenancePanel;
 
 // The bank window, "Bank ::": a maximized child of the main window's MDI area listing all banks, with
 // New, Edit, Delete, View and Branch. At most one exists; closing it destroys it.
-class TfmBank : public QWidget {
+class BankWindow : public QWidget {
     Q_OBJECT
   public:
     // Opens the bank window in `area`: creates it when there is none, otherwise brings the existing one
     // forward. The list query runs as it becomes active.
-    static TfmBank* open(QMdiArea* area, TableStore& store, Events& ui);
+    static BankWindow* open(QMdiArea* area, TableStore& store, Events& ui);
     // The bank window that exists, if any.
-    static TfmBank* instance();
+    static BankWindow* instance();
 
     MaintenancePanel* panel() const { return panel_; }
     QMdiSubWindow* subWindow() const;
@@ -34,14 +34,14 @@ class TfmBank : public QWidget {
     bool event(QEvent* event) override;
 
   private:
-    TfmBank(TableStore& store, Events& ui, QWidget* parent);
+    BankWindow(TableStore& store, Events& ui, QWidget* parent);
     void openBranches(const BankOfBranches& bank);
     void closeWindow();
 
     TableStore& store_;
     Events& ui_;
     MaintenancePanel* panel_;
-    static QPointer<TfmBank> instance_;
+    static QPointer<BankWindow> instance_;
 };
 
 }  // namespace qrv::gui

@@ -1,4 +1,4 @@
-#include "gui/app/TfmMain.h"
+#include "gui/app/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -13,10 +13,10 @@
 
 #include "convert/ReferenceImport.h"
 #include "convert/debit/AccountEntryDialog.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/TfrmPassword.h"
-#include "gui/refdata/TfmBank.h"
-#include "gui/workbench/TfrmReformat.h"
+#include "gui/app/AccountDialog.h"
+#include "gui/app/LoginDialog.h"
+#include "gui/refdata/BankWindow.h"
+#include "gui/workbench/WorkbenchWindow.h"
 
 namespace qrv::gui {
 
@@ -28,7 +28,7 @@ std::unique_ptr<Clock> clockUnless(const Clock* given) {
 
 }  // namespace
 
-TfmMain::TfmMain(Options options, QWidget* parent)
+MainWindow::MainWindow(Options options, QWidget* parent)
     : QMainWindow(parent),
       ownClock_(clockUnless(options.clock)),
       clock_(options.clock != nullptr ? *options.clock : *ownClock_),
@@ -56,7 +56,7 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     panelButton->setFont(bold);
     panelLayout->addWidget(panelButton);
     panelLayout->addStretch(1);
-    connect(panelButton, &QPushButton::clicked, this, &TfmMain::Button1Click);
+    connect(panelButton, &QPushButton::clicked, this, &MainWindow::Button1Click);
     panel_->hide();
     mdi_ = new QMdiArea(central);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -71,10 +71,10 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     QMenu* menu = menuBar()->addMenu(tr("&Window"));
     QAction* logIn = menu->addAction(tr("&Log in"));
     logIn->setObjectName(QStringLiteral("actLogIn"));
-    connect(logIn, &QAction::triggered, this, &TfmMain::Button2Click);
+    connect(logIn, &QAction::triggered, this, &MainWindow::Button2Click);
     QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
     showWorkbench->setObjectName(QStringLiteral("actReformatData"));
-    connect(showWorkbench, &QAction::triggered, this, &TfmMain::Button1Click);
+    connect(showWorkbench, &QAction::triggered, this, &MainWindow::Button1Click);
     menu->addSeparator();
     QAction* quit = menu->addAction(tr("E&xit"));
     quit->setObjectName(QStringLiteral("actExit"));
@@ -90,25 +90,26 @@ TfmMain::TfmMain(Options options, QWidget* parent)
     }
 
     // The workbench, maximized inside the frame at once.
-    reformat_ = new TfrmReformat(wb_, ui_);
+    reformat_ = new WorkbenchWindow(wb_, ui_);
     workbenchWindow_ = mdi_->addSubWindow(reformat_);
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
-    connect(reformat_, &TfrmReformat::busyChanged, this, [this](bool busy) { menuBar()->setEnabled(!busy); });
+    connect(reformat_, &WorkbenchWindow::busyChanged, this,
+            [this](bool busy) { menuBar()->setEnabled(!busy); });
     reformat_->formCreate();
     workbenchWindow_->showMaximized();
 
-    password_ = new TfrmPassword(this);
+    password_ = new LoginDialog(this);
     password_->setOnSuccess([this] { openBankWindow_(); });
-    account_ = new TForm1(this);
+    account_ = new AccountDialog(this);
     if (!ui_.hooks().accountEntry) {
         ui_.hooks().accountEntry = [this](AccountEntryDialog& dialog) { return askAccount(dialog); };
     }
-    openBankWindow_ = [this] { TfmBank::open(mdi_, store_, ui_); };
+    openBankWindow_ = [this] { BankWindow::open(mdi_, store_, ui_); };
 }
 
-bool TfmMain::askAccount(AccountEntryDialog& dialog) {
+bool MainWindow::askAccount(AccountEntryDialog& dialog) {
     // The window's OK runs the core's checks with the typed parts; EXIT leaves the dialog unconfirmed.
     account_->setOkHandler([this, &dialog](const AccountInput& input) {
         dialog.setText(AccountField::edtAccNum1, input.parts[0]);
@@ -125,25 +126,25 @@ bool TfmMain::askAccount(AccountEntryDialog& dialog) {
     return dialog.Accepted;
 }
 
-TfmMain::~TfmMain() {
+MainWindow::~MainWindow() {
     // The windows refer to the workbench model: they go before it.
     delete password_;
     delete account_;
     delete takeCentralWidget();
 }
 
-void TfmMain::Button1Click() {
+void MainWindow::Button1Click() {
     workbenchWindow_->showMaximized();
     mdi_->setActiveSubWindow(workbenchWindow_);
     workbenchWindow_->raise();
 }
 
-void TfmMain::Button2Click() {
+void MainWindow::Button2Click() {
     password_->exec();
     password_->clearFields();
 }
 
-bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Closing the workbench only minimizes it; "Reformat Data" shows it again.
     if (watched == workbenchWindow_ && event->type() == QEvent::Close) {
         event->ignore();
@@ -153,7 +154,7 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (reformat_ != nullptr && reformat_->busy()) {
         event->ignore();  // a command is running on this thread; it ends first
         return;

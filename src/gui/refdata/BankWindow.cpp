@@ -1,18 +1,18 @@
-#include "gui/refdata/TfmBank.h"
+#include "gui/refdata/BankWindow.h"
 
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 
+#include "gui/refdata/BranchWindow.h"
 #include "gui/refdata/MaintenancePanel.h"
-#include "gui/refdata/TfmBranch.h"
 
 namespace qrv::gui {
 
-QPointer<TfmBank> TfmBank::instance_;
+QPointer<BankWindow> BankWindow::instance_;
 
-TfmBank::TfmBank(TableStore& store, Events& ui, QWidget* parent)
+BankWindow::BankWindow(TableStore& store, Events& ui, QWidget* parent)
     : QWidget(parent),
       store_(store),
       ui_(ui),
@@ -24,17 +24,17 @@ TfmBank::TfmBank(TableStore& store, Events& ui, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel_);
     panel_->watchKeys(this);
-    connect(panel_, &MaintenancePanel::closeRequested, this, &TfmBank::closeWindow);
-    connect(panel_, &MaintenancePanel::branchRequested, this, &TfmBank::openBranches);
+    connect(panel_, &MaintenancePanel::closeRequested, this, &BankWindow::closeWindow);
+    connect(panel_, &MaintenancePanel::branchRequested, this, &BankWindow::openBranches);
 }
 
-TfmBank* TfmBank::instance() {
+BankWindow* BankWindow::instance() {
     return instance_.data();
 }
 
-TfmBank* TfmBank::open(QMdiArea* area, TableStore& store, Events& ui) {
+BankWindow* BankWindow::open(QMdiArea* area, TableStore& store, Events& ui) {
     if (instance_ == nullptr) {
-        auto* bank = new TfmBank(store, ui, nullptr);
+        auto* bank = new BankWindow(store, ui, nullptr);
         QMdiSubWindow* sub = area->addSubWindow(bank);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         instance_ = bank;
@@ -51,11 +51,11 @@ TfmBank* TfmBank::open(QMdiArea* area, TableStore& store, Events& ui) {
     return instance_.data();
 }
 
-QMdiSubWindow* TfmBank::subWindow() const {
+QMdiSubWindow* BankWindow::subWindow() const {
     return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
-bool TfmBank::event(QEvent* event) {
+bool BankWindow::event(QEvent* event) {
     // Outside an MDI area the window's own activation runs the list query.
     if (event->type() == QEvent::WindowActivate && subWindow() == nullptr) {
         panel_->activate();
@@ -63,15 +63,15 @@ bool TfmBank::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void TfmBank::openBranches(const BankOfBranches& bank) {
+void BankWindow::openBranches(const BankOfBranches& bank) {
     {
-        TfmBranch branches(store_, ui_, bank, this);
+        BranchWindow branches(store_, ui_, bank, this);
         branches.exec();
     }
     panel_->activate();  // the bank window is active again
 }
 
-void TfmBank::closeWindow() {
+void BankWindow::closeWindow() {
     if (QMdiSubWindow* sub = subWindow()) {
         sub->close();
     } else {

@@ -25,10 +25,10 @@ class QtUi;
 // The workbench window: product choice, file and account fields, command buttons, progress bar and
 // hash field. It holds no logic of its own: before a handler runs it copies the typed texts into the
 // core's fields, and after it shows back the core's fields and control states.
-class TfrmReformat : public QWidget {
+class WorkbenchWindow : public QWidget {
     Q_OBJECT
   public:
-    TfrmReformat(Workbench& wb, QtUi& ui, QWidget* parent = nullptr);
+    WorkbenchWindow(Workbench& wb, QtUi& ui, QWidget* parent = nullptr);
 
     // Reads the settings and selects the default product (the core's FormCreate), then shows its state.
     void formCreate();

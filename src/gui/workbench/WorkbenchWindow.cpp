@@ -1,4 +1,6 @@
-#include "gui/workbench/TfrmReformat.h"
+#include "gui/workbench/WorkbenchWindow.h"
+
+#include "base/Version.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -94,24 +96,25 @@ int widthForChars(const QWidget* w, int chars) {
 
 }  // namespace
 
-TfrmReformat::TfrmReformat(Workbench& wb, QtUi& ui, QWidget* parent) : QWidget(parent), wb_(wb), ui_(ui) {
+WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, QWidget* parent)
+    : QWidget(parent), wb_(wb), ui_(ui) {
     setObjectName(QStringLiteral("frmReformat"));
-    setWindowTitle(QStringLiteral("Version 2.3.20"));
+    setWindowTitle(QStringLiteral("Version ") + QString::fromUtf8(kVersion));
     build();
     ui_.attach(this, progress_);
 }
 
-QWidget* TfrmReformat::control(Control c) const {
+QWidget* WorkbenchWindow::control(Control c) const {
     const auto it = controls_.find(c);
     return it == controls_.end() ? nullptr : it->second;
 }
 
-QRadioButton* TfrmReformat::radio(Choice c) const {
+QRadioButton* WorkbenchWindow::radio(Choice c) const {
     const auto it = radios_.find(c);
     return it == radios_.end() ? nullptr : it->second;
 }
 
-void TfrmReformat::build() {
+void WorkbenchWindow::build() {
     auto* outer = new QVBoxLayout(this);
     group_ = new QGroupBox(tr("Reformat Data"), this);
     group_->setObjectName(QStringLiteral("GroupBox1"));
@@ -322,7 +325,7 @@ void TfrmReformat::build() {
     buttons->addStretch(1);
     QLabel* contract = label(C::lblConvertContract);
     buttons->addWidget(contract);
-    auto* version = new QLabel(QStringLiteral("Version : 2.3.20"), group_);
+    auto* version = new QLabel(QStringLiteral("Version : ") + QString::fromUtf8(kVersion), group_);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAccessibleName(version->text());
     buttons->addWidget(version);
@@ -407,18 +410,18 @@ void TfrmReformat::build() {
     }
 }
 
-void TfrmReformat::formCreate() {
+void WorkbenchWindow::formCreate() {
     runCommand([](Workbench& w) { w.FormCreate(); });
 }
 
-void TfrmReformat::productClicked(Choice choice) {
+void WorkbenchWindow::productClicked(Choice choice) {
     if (syncing_ || choice == wb_.selected()) {
         return;  // a click on the chosen product changes nothing
     }
     runCommand([choice](Workbench& w) { w.selectProduct(choice); });
 }
 
-void TfrmReformat::runCommand(const std::function<void(Workbench&)>& handler, bool longRunning) {
+void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler, bool longRunning) {
     if (busy_) {
         return;
     }
@@ -445,7 +448,7 @@ void TfrmReformat::runCommand(const std::function<void(Workbench&)>& handler, bo
     syncFromCore();
 }
 
-void TfrmReformat::copyToCore() {
+void WorkbenchWindow::copyToCore() {
     WorkbenchFields& f = wb_.fields;
     auto text = [this](C c) { return static_cast<QLineEdit*>(control(c))->text().toStdString(); };
     f.edtComId = text(C::edtComId);
@@ -462,7 +465,7 @@ void TfrmReformat::copyToCore() {
     f.CheckBox1 = static_cast<QCheckBox*>(control(C::CheckBox1))->isChecked();
 }
 
-void TfrmReformat::setCaption(Control c, const std::string& caption) {
+void WorkbenchWindow::setCaption(Control c, const std::string& caption) {
     const QString shown = withMnemonic(QString::fromLatin1(controlName(c)), QString::fromStdString(caption));
     if (auto* l = qobject_cast<QLabel*>(control(c))) {
         if (l->text() != shown) {
@@ -475,7 +478,7 @@ void TfrmReformat::setCaption(Control c, const std::string& caption) {
     }
 }
 
-void TfrmReformat::syncFromCore() {
+void WorkbenchWindow::syncFromCore() {
     syncing_ = true;
     const WorkbenchFields& f = wb_.fields;
     auto setText = [this](C c, const std::string& value) {
@@ -540,7 +543,7 @@ void TfrmReformat::syncFromCore() {
     syncing_ = false;
 }
 
-void TfrmReformat::updateAccessibleNames() {
+void WorkbenchWindow::updateAccessibleNames() {
     auto stripped = [](const QString& text) {
         QString s = text;
         s.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
@@ -600,7 +603,7 @@ void TfrmReformat::updateAccessibleNames() {
     name(C::edtInvoice, captionOf(invoiceCaption));
 }
 
-bool TfrmReformat::eventFilter(QObject* watched, QEvent* event) {
+bool WorkbenchWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == control(C::edtSource)) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);
