@@ -12,6 +12,7 @@
 
 #include "base/Date.h"
 #include "cli/CliUi.h"
+#include "convert/Services.h"
 #include "io/AppPaths.h"
 #include "store/TableStore.h"
 #include "workbench/Workbench.h"
@@ -31,6 +32,19 @@ struct Session {
     Workbench workbench;
     // Opens the table store, creating and seeding it when new.
     void openStore();
+};
+
+// TRANSITION: the services an operation runs with, until the session holds its own.
+struct CommandServices {
+    explicit CommandServices(Session& s)
+        : reports(s.paths.reportFolder),
+          settings(DefaultSettings::load(s.paths.dataFolder)),
+          services{s.store, s.workbench.clock(), reports, settings, s.ui} {}
+    CommandServices(const CommandServices&) = delete;
+    CommandServices& operator=(const CommandServices&) = delete;
+    ReportRunners reports;
+    DefaultSettings settings;
+    Services services;
 };
 
 // A usage error found after parsing (an option's value out of range); exit status 2.

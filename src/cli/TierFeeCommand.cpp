@@ -10,10 +10,11 @@ void registerTierFeeCommand(CLI::App& app, CommandTable& table) {
     cmd->add_option("--source", *source, "Media Clearing source file")->type_name("FILE")->required();
     table.add(cmd, [source](Session& s) {
         s.openStore();
-        Workbench& wb = s.workbench;
-        wb.FormCreate();
-        wb.fields.edtSource = *source;
-        return RunTierRateFeeReport(wb) ? kOk : kStopped;
+        CommandServices c(s);
+        const TierFeeResult result = tierRateFeeReport(
+            {std::filesystem::path(*source), s.paths.dataFolder / "Config.ini"}, c.services);
+        // RESULT: result
+        return result.outcome == Outcome::Written ? kOk : kStopped;
     });
 }
 
