@@ -3,6 +3,10 @@
 #include "FuzzSupport.h"
 #include "convert/ReferenceImport.h"
 #include "convert/TierRateFeeReport.h"
+#include "convert/debit/Convert100M.h"
+#include "convert/debit/CoverLetter.h"
+#include "convert/debit/HashCheck.h"
+#include "convert/debit/ReturnFileComparison.h"
 #include "store/Settings.h"
 
 // Input forms: a leading byte picks the product or option where a target covers several; files of a
@@ -72,23 +76,30 @@ void directDebit100M(const uint8_t* data, size_t size) {
     reformat(Choice::DirectDebit100M, o, asView(data, size));
 }
 
-// "GenerateHash", then "Cover Letter" when asked.
+// The services of the bench's workbench, its Ui as the events.
+Services servicesOf(Bench& b) {
+    return Services{b.wb.store(), b.wb.clock(), b.wb.reports(), b.wb.settings(), b.ui};
+}
+
+// "GenerateHash", then "Cover Letter" of its hash with the account given as data when asked.
 void hashCommand(const uint8_t* data, size_t size, bool coverLetter) {
     Harness& h = harness();
     h.reset();
     Bench b(h);
-    b.wb.selectProduct(Choice::Debit);
+    Services services = servicesOf(b);
+    std::filesystem::path source;
+    std::optional<AccountEntry> account;
     if (coverLetter) {
         const auto parts = splitParts(data, size, 3);
-        b.ui.accountNo = std::string(parts[0]);
-        b.ui.accountName = std::string(parts[1]);
-        b.wb.fields.edtSource = h.put("DEBIT.txt", parts[2]).string();
+        account = AccountEntry{std::string(parts[0]), std::string(parts[1])};
+        source = h.put("DEBIT.txt", parts[2]);
     } else {
-        b.wb.fields.edtSource = h.put("DEBIT.txt", asView(data, size)).string();
+        source = h.put("DEBIT.txt", asView(data, size));
     }
-    guarded([&] { b.wb.btnGenHashClick(); });
+    std::string hash;
+    guarded([&] { hash = checkDirectDebitFile({source, {}}, services).hash; });
     if (coverLetter) {
-        guarded([&] { b.wb.btnCoverLetterClick(); });
+        guarded([&] { printCoverLetter({source, hash, account}, services); });
     }
 }
 
@@ -104,24 +115,22 @@ void compareReturn(const uint8_t* data, size_t size) {
     Harness& h = harness();
     h.reset();
     Bench b(h);
+    Services services = servicesOf(b);
     const auto parts = splitParts(data, size, 2);
-    b.wb.selectProduct(Choice::ReturnFile);
-    b.wb.fields.edtSource = h.put("SENT.txt", parts[0]).string();
-    b.wb.fields.edtInvoice = h.put("RETURN.txt", parts[1]).string();
-    b.wb.fields.edtDestination = (h.inputs() / "COMPARED.txt").string();
-    guarded([&] { b.wb.Button2Click(); });
+    const ReturnComparisonRequest request{h.put("SENT.txt", parts[0]), h.put("RETURN.txt", parts[1]),
+                                          h.inputs() / "COMPARED.txt"};
+    guarded([&] { compareReturnFile(request, services); });
 }
 
 void convert100M(const uint8_t* data, size_t size) {
     Harness& h = harness();
     h.reset();
     Bench b(h);
+    Services services = servicesOf(b);
     const auto parts = splitParts(data, size, 2);
-    b.wb.selectProduct(Choice::Convert100M);
-    b.wb.fields.edtCompanyCode = std::string(parts[0]);
-    b.wb.fields.edtSource = h.put("SOURCE.txt", parts[1]).string();
-    b.wb.fields.edtDestination = (h.inputs() / "CONVERTED.txt").string();
-    guarded([&] { b.wb.btnConvertClick(); });
+    const Convert100MRequest request{h.put("SOURCE.txt", parts[1]), std::string(parts[0]),
+                                     h.inputs() / "CONVERTED.txt"};
+    guarded([&] { convertTo100M(request, services); });
 }
 
 void tierFee(const uint8_t* data, size_t size) {
@@ -129,8 +138,9 @@ void tierFee(const uint8_t* data, size_t size) {
     h.reset();
     Bench b(h);
     b.wb.FormCreate();
-    b.wb.fields.edtSource = h.put("MEDIA.txt", asView(data, size)).string();
-    guarded([&] { RunTierRateFeeReport(b.wb); });
+    Services services = servicesOf(b);
+    const TierFeeRequest request{h.put("MEDIA.txt", asView(data, size)), h.data() / "Config.ini"};
+    guarded([&] { tierRateFeeReport(request, services); });
 }
 
 // "Default.ini" and "Config.ini" of a data folder of their own, read at start and by the fee report.
@@ -145,17 +155,19 @@ void settings(const uint8_t* data, size_t size) {
     FixedClock clock{Date{2026, 12, 8}};
     Workbench wb(ui, h.store(), clock, AppPaths{h.inputs(), QRV_SOURCE_REPORTS});
     guarded([&] { wb.FormCreate(); });
-    wb.fields.edtSource = h.put("MEDIA.txt", parts[2]).string();
-    guarded([&] { RunTierRateFeeReport(wb); });
+    Services services{h.store(), clock, wb.reports(), wb.settings(), ui};
+    const TierFeeRequest request{h.put("MEDIA.txt", parts[2]), h.inputs() / "Config.ini"};
+    guarded([&] { tierRateFeeReport(request, services); });
 }
 
 void csvImport(const uint8_t* data, size_t size) {
     Harness& h = harness();
     h.reset();
     const auto parts = splitParts(data, size, 2);
-    const auto banks = h.put("Bank.csv", parts[0]);
-    const auto branches = h.put("Branch.csv", parts[1]);
-    guarded([&] { ImportBankAndBranchFiles(h.store(), banks, branches); });
+    Bench b(h);
+    Services services = servicesOf(b);
+    const ReferenceImportRequest request{h.put("Bank.csv", parts[0]), h.put("Branch.csv", parts[1])};
+    guarded([&] { importReferenceData(request, services); });
 }
 
 }  // namespace

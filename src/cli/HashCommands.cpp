@@ -1,5 +1,7 @@
 #include "cli/CliApp.h"
 #include "convert/debit/AccountEntryDialog.h"
+#include "convert/debit/CoverLetter.h"
+#include "convert/debit/HashCheck.h"
 
 namespace qrv::cli {
 
@@ -11,22 +13,17 @@ struct HashOptions {
     std::string accountName;
 };
 
-// The workbench with "Direct Debit (HASH)" chosen, as a person would have it before pressing its buttons.
-Workbench& hashWorkbench(Session& s, const HashOptions& o) {
-    s.openStore();
-    Workbench& wb = s.workbench;
-    wb.FormCreate();
-    wb.selectProduct(Choice::Debit);
-    wb.fields.edtSource = o.source;
-    return wb;
-}
+// The hash value the command leaves, as the window's hash field would hold it.
+struct HashShown {
+    std::string value;
+};
 
-// Runs a command; whatever way it ends, a hash value left in the hash field is the last line.
-int withHashValueLine(Session& s, const std::function<int()>& command) {
-    const auto hashValueLine = [&s] {
-        if (!s.workbench.fields.edtHashValue.empty()) {
+// Runs a command; whatever way it ends, a hash value left is the last line.
+int withHashValueLine(Session& s, const HashShown& shown, const std::function<int()>& command) {
+    const auto hashValueLine = [&s, &shown] {
+        if (!shown.value.empty()) {
             s.ui.finishProgress();
-            s.ui.out() << "Hash Value: " << s.workbench.fields.edtHashValue << '\n';
+            s.ui.out() << "Hash Value: " << shown.value << '\n';
             s.ui.out().flush();
         }
     };
@@ -41,12 +38,22 @@ int withHashValueLine(Session& s, const std::function<int()>& command) {
     return status;
 }
 
+// "GenerateHash"; a clean check leaves its hash value.
+HashCheckResult checkFile(Services& services, const HashOptions& o, HashShown& shown) {
+    HashCheckResult result = checkDirectDebitFile({std::filesystem::path(o.source), shown.value}, services);
+    if (result.outcome == Outcome::Written) {
+        shown.value = result.hash;
+    }
+    return result;
+}
+
 int runHash(Session& s, const HashOptions& o) {
-    return withHashValueLine(s, [&s, &o] {
-        Workbench& wb = hashWorkbench(s, o);
-        wb.btnGenHashClick();
-        // The hash field is filled only by a clean check.
-        return wb.fields.edtHashValue.empty() ? kStopped : kOk;
+    HashShown shown;
+    return withHashValueLine(s, shown, [&s, &o, &shown] {
+        s.openStore();
+        Services services = s.services();
+        const HashCheckResult result = checkFile(services, o, shown);
+        return s.finish(result);
     });
 }
 
@@ -54,14 +61,18 @@ int runCoverLetter(Session& s, const HashOptions& o) {
     if (CharacterCount(o.accountName) > AccountEntryDialog::maxLength(AccountField::NameAccount)) {
         throw UsageError("--account-name holds more than 100 characters");
     }
-    return withHashValueLine(s, [&s, &o] {
-        Workbench& wb = hashWorkbench(s, o);
-        wb.btnGenHashClick();
-        s.ui.setAccountEntry(o.accountNo, o.accountName);
-        const int shownBefore = s.ui.reportsShown();
-        wb.btnCoverLetterClick();
-        // The letter is the only report the second command shows.
-        return s.ui.reportsShown() > shownBefore ? kOk : kStopped;
+    HashShown shown;
+    return withHashValueLine(s, shown, [&s, &o, &shown] {
+        s.openStore();
+        Services services = s.services();
+        checkFile(services, o, shown);
+        const CoverLetterRequest request{std::filesystem::path(o.source), shown.value,
+                                         AccountEntry{o.accountNo, o.accountName}};
+        const CoverLetterResult result = printCoverLetter(request, services);
+        if (result.outcome == Outcome::Written) {
+            shown.value = result.hash;
+        }
+        return s.finish(result);
     });
 }
 

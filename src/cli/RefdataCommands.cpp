@@ -47,24 +47,16 @@ int importFiles(Session& s, const ImportOptions& o) {
         throw UsageError("refdata import needs --banks FILE, --branches FILE or both");
     }
     s.openStore();
-    std::optional<std::filesystem::path> banks;
-    std::optional<std::filesystem::path> branches;
+    ReferenceImportRequest request;
     if (!o.banks.empty()) {
-        banks = o.banks;
+        request.banksPath = o.banks;
     }
     if (!o.branches.empty()) {
-        branches = o.branches;
+        request.branchesPath = o.branches;
     }
-    try {
-        const ReferenceImportCounts counts = ImportBankAndBranchFiles(s.store, banks, branches);
-        s.ui.showMessage(MessageKind::Information, "Imported " + std::to_string(counts.banks) +
-                                                       " banks and " + std::to_string(counts.branches) +
-                                                       " branches");
-    } catch (const ReferenceImportError& e) {
-        s.ui.showMessage(MessageKind::Error, e.what());
-        return kStopped;
-    }
-    return kOk;
+    Services services = s.services();
+    const ReferenceImportResult result = importReferenceData(request, services);
+    return s.finish(result, {{"banks", result.counts.banks}, {"branches", result.counts.branches}});
 }
 
 }  // namespace

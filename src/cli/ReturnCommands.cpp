@@ -1,4 +1,6 @@
 #include "cli/CliApp.h"
+#include "convert/debit/Convert100M.h"
+#include "convert/debit/ReturnFileComparison.h"
 
 namespace qrv::cli {
 
@@ -29,13 +31,11 @@ size_t characterCount(const std::string& text) {
 
 int compareReturn(Session& s, const CompareOptions& o) {
     s.openStore();
-    Workbench& wb = s.workbench;
-    wb.FormCreate();
-    wb.selectProduct(Choice::ReturnFile);
-    wb.fields.edtSource = o.source;
-    wb.fields.edtInvoice = o.returnFile;
-    wb.fields.edtDestination = o.dest;
-    return wb.Button2Click() ? kOk : kStopped;
+    Services services = s.services();
+    const ReturnComparisonRequest request{std::filesystem::path(o.source),
+                                          std::filesystem::path(o.returnFile), std::filesystem::path(o.dest)};
+    const ReturnComparisonResult result = compareReturnFile(request, services);
+    return s.finish(result);
 }
 
 int convert100m(Session& s, const ConvertOptions& o) {
@@ -43,13 +43,11 @@ int convert100m(Session& s, const ConvertOptions& o) {
         throw UsageError("--company-code holds at most " + std::to_string(FieldLimits::edtCompanyCode) +
                          " characters");
     }
-    Workbench& wb = s.workbench;
-    wb.FormCreate();
-    wb.selectProduct(Choice::Convert100M);
-    wb.fields.edtSource = o.source;
-    wb.fields.edtCompanyCode = o.companyCode;
-    wb.fields.edtDestination = o.dest;
-    return wb.btnConvertClick() ? kOk : kStopped;
+    Services services = s.services();
+    const Convert100MRequest request{std::filesystem::path(o.source), o.companyCode,
+                                     std::filesystem::path(o.dest)};
+    const Convert100MResult result = convertTo100M(request, services);
+    return s.finish(result);
 }
 
 }  // namespace

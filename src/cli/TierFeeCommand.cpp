@@ -10,10 +10,13 @@ void registerTierFeeCommand(CLI::App& app, CommandTable& table) {
     cmd->add_option("--source", *source, "Media Clearing source file")->type_name("FILE")->required();
     table.add(cmd, [source](Session& s) {
         s.openStore();
-        Workbench& wb = s.workbench;
-        wb.FormCreate();
-        wb.fields.edtSource = *source;
-        return RunTierRateFeeReport(wb) ? kOk : kStopped;
+        Services services = s.services();
+        const TierFeeResult result =
+            tierRateFeeReport({std::filesystem::path(*source), s.paths.dataFolder / "Config.ini"}, services);
+        return s.finish(result, {{"tiers",
+                                  {{{"lines", result.tier1Lines}, {"fee", result.tier1Fee.toText2()}},
+                                   {{"lines", result.tier2Lines}, {"fee", result.tier2Fee.toText2()}},
+                                   {{"lines", result.tier3Lines}, {"fee", result.tier3Fee.toText2()}}}}});
     });
 }
 

@@ -86,14 +86,14 @@ class Workbench {
     void Button1Click();
 
     // The commands of the products, each defined in the file of its command.
-    // (one declaration per command below)
-    void btnActionClick();       // "Reformat Data"
-    bool Button2Click();         // "Reformat  100 M": true when the comparison file is written
-    void Button3Click();         // "Save" of the return-file choice
-    bool btnConvertClick();      // "Convert 100 M": true when the converted file is written
-    void btnGenHashClick();      // "GenerateHash": reformat/debit/DirectDebitHash.cpp
-    void btnCoverLetterClick();  // "Cover Letter": reformat/debit/DirectDebitHash.cpp
-    void calculateTierRateClick();
+    void btnActionClick();  // "Reformat Data"
+    // DebitCommands.cpp: each runs its operation with the fields as its request.
+    bool Button2Click();            // "Reformat  100 M": true when the comparison file is written
+    void Button3Click();            // "Save" of the return-file choice: proposes a name for it
+    bool btnConvertClick();         // "Convert 100 M": true when the converted file is written
+    void btnGenHashClick();         // "GenerateHash": a clean check fills the hash field
+    void btnCoverLetterClick();     // "Cover Letter" of the hash shown
+    void calculateTierRateClick();  // "Calculate Tier Rate Report"
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);

@@ -192,6 +192,22 @@ ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
     return counts;
 }
 
+ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, Services& services) {
+    ReferenceImportResult result;
+    try {
+        result.counts = ImportBankAndBranchFiles(services.store, request.banksPath, request.branchesPath);
+    } catch (const ReferenceImportError& e) {
+        services.events.showMessage(MessageKind::Error, e.what());
+        return result;
+    }
+    result.outcome = Outcome::Written;
+    result.records = result.counts.banks + result.counts.branches;
+    services.events.showMessage(MessageKind::Information,
+                                "Imported " + std::to_string(result.counts.banks) + " banks and " +
+                                    std::to_string(result.counts.branches) + " branches");
+    return result;
+}
+
 void SeedReferenceData(TableStore& store, const std::filesystem::path& folder) {
     for (const char* table : {"Bank", "BRANCH", "WHT_FORM_TYPE", "WHT_TAX_TYPE", "WHT_PAY_TYPE"}) {
         const std::string name = std::string(table) == "BRANCH" ? "Branch" : table;

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "base/QrvError.h"
+#include "convert/RunResult.h"
+#include "convert/Services.h"
 
 namespace qrv {
-
-class TableStore;
 
 // A reference file that cannot be imported; the text names the file, the line and what is wrong.
 class ReferenceImportError : public QrvError {
@@ -33,6 +33,20 @@ struct ReferenceImportCounts {
 ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
                                                const std::optional<std::filesystem::path>& banks,
                                                const std::optional<std::filesystem::path>& branches);
+
+// The bank and branch reference import: a bank file, a branch file, or both (UTF-8 CSV).
+struct ReferenceImportRequest {
+    std::optional<std::filesystem::path> banksPath;
+    std::optional<std::filesystem::path> branchesPath;
+};
+
+// Written: both files imported, "Imported N banks and M branches" shown; `records` is the rows of both.
+// Refused: a bad row, its file and line shown as an error, and neither table changed.
+struct ReferenceImportResult : RunResult {
+    ReferenceImportCounts counts;
+};
+
+ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, Services& services);
 
 // Fills the reference tables of a new database from the sample files of a data folder (those present).
 void SeedReferenceData(TableStore& store, const std::filesystem::path& folder);

@@ -14,7 +14,6 @@
 #include "io/LineReader.h"
 #include "store/Settings.h"
 #include "store/TableStore.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -99,44 +98,48 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
 
 }  // namespace
 
-bool RunTierRateFeeReport(Workbench& wb) {
-    const std::filesystem::path config = wb.paths().dataFolder / "Config.ini";
+TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& services) {
+    TierFeeResult result;
+    const std::filesystem::path& config = request.configPath;
     const Settings settings = Settings::load(config);
     const std::string fee1Text = settings.get("ThreeTierRate", "RangeFee1", "");
     const std::string fee2Text = settings.get("ThreeTierRate", "RangeFee2", "");
     const std::string fee3Text = settings.get("ThreeTierRate", "RangeFee3", "");
 
-    if (!FileExists(wb.fields.edtSource)) {
-        wb.message("Source file name does not exist. Please insert valid file name and retry");
-        return false;
+    if (!FileExists(request.sourcePath)) {
+        services.message("Source file name does not exist. Please insert valid file name and retry");
+        return result;
     }
-    const std::filesystem::path source(wb.fields.edtSource);
+    const std::filesystem::path& source = request.sourcePath;
     LineReader reader(source);
     const TierFees fees{feeValue(fee1Text, "RangeFee1", config), feeValue(fee2Text, "RangeFee2", config),
                         feeValue(fee3Text, "RangeFee3", config)};
     const TierCounts counts = countLines(reader, source);
 
-    const Money fee1 = times(fees.fee1, counts.count1, "tier 1");
-    const Money fee2 = times(fees.fee2, counts.count2, "tier 2");
-    const Money fee3 = times(fees.fee3, counts.count3, "tier 3");
-    const Money total = fee1.plus(fee2, "the total fee").plus(fee3, "the total fee");
+    result.tier1Lines = counts.count1;
+    result.tier2Lines = counts.count2;
+    result.tier3Lines = counts.count3;
+    result.tier1Fee = times(fees.fee1, counts.count1, "tier 1");
+    result.tier2Fee = times(fees.fee2, counts.count2, "tier 2");
+    result.tier3Fee = times(fees.fee3, counts.count3, "tier 3");
+    result.records = counts.count1 + counts.count2 + counts.count3;
+    result.total =
+        result.tier1Fee.plus(result.tier2Fee, "the total fee").plus(result.tier3Fee, "the total fee");
+    result.outcome = Outcome::Written;
 
-    ReportRunner& runner = wb.reports().result;
-    runner.loadLayout(wb.reports().layout("DeductFee.frf"));
-    runner.setVariable("report_range1", std::to_string(counts.count1));
-    runner.setVariable("report_range2", std::to_string(counts.count2));
-    runner.setVariable("report_range3", std::to_string(counts.count3));
-    runner.setVariable("report_total_range", std::to_string(counts.count1 + counts.count2 + counts.count3));
-    runner.setVariable("report_total_fee_range1", fee1.toPlainText());
-    runner.setVariable("report_total_fee_range2", fee2.toPlainText());
-    runner.setVariable("report_total_fee_range3", fee3.toPlainText());
-    runner.setVariable("report_total_fee_range", total.toPlainText());
-    wb.ui().showReport(runner.prepare(wb.store()));
-    return true;
-}
-
-void Workbench::calculateTierRateClick() {
-    RunTierRateFeeReport(*this);
+    // The report's variables, made from the result.
+    ReportRunner& runner = services.reports.result;
+    runner.loadLayout(services.reports.layout("DeductFee.frf"));
+    runner.setVariable("report_range1", std::to_string(result.tier1Lines));
+    runner.setVariable("report_range2", std::to_string(result.tier2Lines));
+    runner.setVariable("report_range3", std::to_string(result.tier3Lines));
+    runner.setVariable("report_total_range", std::to_string(result.records));
+    runner.setVariable("report_total_fee_range1", result.tier1Fee.toPlainText());
+    runner.setVariable("report_total_fee_range2", result.tier2Fee.toPlainText());
+    runner.setVariable("report_total_fee_range3", result.tier3Fee.toPlainText());
+    runner.setVariable("report_total_fee_range", result.total->toPlainText());
+    services.showReport(runner, result);
+    return result;
 }
 
 }  // namespace qrv

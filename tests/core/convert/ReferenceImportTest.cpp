@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/ReferenceImport.h"
+#include "reports/ReportRunners.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -24,19 +25,30 @@ class Import : public ::testing::Test {
         return lines;
     }
     size_t branchCount() { return store.query("SELECT * FROM BRANCH").size(); }
-    // The refusal's text, or empty when the import went through.
+    ReferenceImportResult run(const std::optional<std::filesystem::path>& b,
+                              const std::optional<std::filesystem::path>& br) {
+        ui.messages.clear();
+        return importReferenceData({b, br}, services);
+    }
+    // The refusal's text (an error message), or empty when the import went through.
     std::string refusal(const std::optional<std::filesystem::path>& b,
                         const std::optional<std::filesystem::path>& br) {
-        try {
-            ImportBankAndBranchFiles(store, b, br);
-        } catch (const ReferenceImportError& e) {
-            return e.what();
+        const ReferenceImportResult result = run(b, br);
+        if (result.outcome == Outcome::Written) {
+            return {};
         }
-        return {};
+        EXPECT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
+        return ui.messages.back().text;
     }
 
     test::TempDir dir;
     TableStore store{dir.path()};
+    test::RecordingUi ui;
+    FixedClock clock{Date{2026, 12, 8}};
+    ReportRunners reports{QRV_SOURCE_REPORTS};
+    DefaultSettings settings;
+    Services services{store, clock, reports, settings, ui};
 };
 
 TEST_F(Import, CodesInUpperCaseValuesTrimmedThaiKept) {
@@ -48,9 +60,10 @@ TEST_F(Import, CodesInUpperCaseValuesTrimmedThaiKept) {
     const auto br = file("br.csv",
                          "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n"
                          "s01,k1b,สาขาหนึ่ง,One,01\n");
-    const ReferenceImportCounts counts = ImportBankAndBranchFiles(store, b, br);
-    EXPECT_EQ(counts.banks, 2);
-    EXPECT_EQ(counts.branches, 1);
+    const ReferenceImportResult result = run(b, br);
+    EXPECT_EQ(result.counts.banks, 2);
+    EXPECT_EQ(result.counts.branches, 1);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Imported 2 banks and 1 branches"});
     // 014 is replaced, K1B added in upper case.
     EXPECT_EQ(banks(), (std::vector<std::string>{"014|ธนาคารหลัก|Home Bank", "K1B|ธนาคารเค|K Bank, Ltd"}));
     const auto rows = store.query("SELECT * FROM BRANCH");

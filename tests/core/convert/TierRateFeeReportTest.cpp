@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "base/QrvError.h"
+#include "convert/TierRateFeeReport.h"
+#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -32,10 +34,15 @@ class TierRateFee : public ::testing::Test {
     void setFees(const std::string& section) {
         writeFile(fx.data / "Config.ini", "[ThreeTierRate]\n" + section);
     }
+    TierFeeResult run(const std::filesystem::path& sourcePath) {
+        Services services = test::servicesOf(fx);
+        return tierRateFeeReport({sourcePath, fx.data / "Config.ini"}, services);
+    }
     void press(const std::vector<std::string>& lines) {
         writeFile(source, crlfLines(lines));
-        fx.wb.fields.edtSource = source.string();
-        fx.wb.calculateTierRateClick();
+        const TierFeeResult result = run(source);
+        EXPECT_EQ(result.outcome, Outcome::Written);
+        EXPECT_EQ(result.records, result.tier1Lines + result.tier2Lines + result.tier3Lines);
     }
     test::WorkbenchFixture fx;
     std::filesystem::path source = fx.dir / "media.txt";
@@ -85,10 +92,8 @@ TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
 
 TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
     const std::string missing = "Source file name does not exist. Please insert valid file name and retry";
-    fx.wb.fields.edtSource = (fx.dir / "none.txt").string();
-    fx.wb.calculateTierRateClick();
-    fx.wb.fields.edtSource = fx.dir.path().string();  // a folder is no source file
-    fx.wb.calculateTierRateClick();
+    EXPECT_EQ(run(fx.dir / "none.txt").outcome, Outcome::Refused);
+    EXPECT_EQ(run(fx.dir.path()).outcome, Outcome::Refused);  // a folder is no source file
     EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{missing, missing}));
 
     setFees("RangeFee1=10\nRangeFee2=ten\nRangeFee3=1\n");

@@ -128,6 +128,38 @@ void AccountEntryDialog::Button1Click() {
     visible = false;
 }
 
+namespace {
+
+// Characters `from`..`to` (1-based, code points) of UTF-8 text; `to` < 0 for the rest.
+std::string characters(const std::string& utf8, int from, int to) {
+    std::string part;
+    int index = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++index;
+        }
+        if (index >= from && (to < 0 || index <= to)) {
+            part += c;
+        }
+    }
+    return part;
+}
+
+}  // namespace
+
+bool AccountEntryDialog::typeAndConfirm(const AccountEntry& account, Events& events) {
+    setText(AccountField::edtAccNum1, characters(account.AccountNo, 1, 3));
+    setText(AccountField::edtAccNum2, characters(account.AccountNo, 4, 4));
+    setText(AccountField::edtAccNum3, characters(account.AccountNo, 5, 9));
+    setText(AccountField::edtAccNum4, characters(account.AccountNo, 10, -1));
+    setText(AccountField::NameAccount, account.AccountName);
+    if (btnOKClick(events)) {
+        return true;
+    }
+    Button1Click();
+    return false;
+}
+
 // A front end that has no account dialog leaves it as EXIT would.
 bool Events::askAccountEntry(AccountEntryDialog& dialog) {
     dialog.Button1Click();

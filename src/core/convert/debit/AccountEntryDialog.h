@@ -40,6 +40,9 @@ class AccountEntryDialog {
     bool btnOKClick(Events& events);
     // "EXIT": clears Accepted and closes; AccountEntry keeps what it held.
     void Button1Click();
+    // An account given as data, typed as a person would: the four number boxes get characters 1-3, 4,
+    // 5-9 and 10 onwards, the name box the name; then OK, and EXIT when OK refuses. True when accepted.
+    bool typeAndConfirm(const AccountEntry& account, Events& events);
 
     std::string edtAccNum1;
     std::string edtAccNum2;

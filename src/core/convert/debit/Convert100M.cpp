@@ -8,7 +8,6 @@
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -48,22 +47,23 @@ std::string ConvertResultCode(std::string_view inputLine, const std::string& pre
     return previous;
 }
 
-bool Convert100M(Workbench& wb) {
-    const fs::path source(wb.fields.edtSource);
-    const fs::path destination(wb.fields.edtDestination);
+Convert100MResult convertTo100M(const Convert100MRequest& request, Services& services) {
+    Convert100MResult result;
+    const fs::path& source = request.sourcePath;
+    const fs::path& destination = request.destinationPath;
     LineReader input(source);
     std::string_view line;
     input.next(line);
     const std::string valueDate = std::string(Columns(line, 193, 194)) +
                                   std::string(Columns(line, 191, 192)) + std::string(Columns(line, 189, 190));
-    if (wb.fields.edtCompanyCode.empty()) {
-        wb.message("Please Input Company Code");
-        return false;
+    if (request.companyCode.empty()) {
+        services.message("Please Input Company Code");
+        return result;
     }
-    const std::optional<std::string> companyCode = cp874::fromUtf8(wb.fields.edtCompanyCode);
+    const std::optional<std::string> companyCode = cp874::fromUtf8(request.companyCode);
     if (!companyCode) {
-        wb.message("The company code holds a character that code page 874 cannot write");
-        return false;
+        services.message("The company code holds a character that code page 874 cannot write");
+        return result;
     }
 
     // The converted records in input order ("Temp1").
@@ -90,6 +90,7 @@ bool Convert100M(Workbench& wb) {
             record += Columns(line, 222, 268);
         }
         converted.writer().writeLine(record);
+        ++result.records;
     }
     converted.close();
 
@@ -112,15 +113,13 @@ bool Convert100M(Workbench& wb) {
         }
         output.writer().write(block.substr(0, take));
         copied += take;
-        wb.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
+        services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
     });
     output.commit();
-    wb.message("Convert 100 Million Complete");
-    return true;
-}
-
-bool Workbench::btnConvertClick() {
-    return Convert100M(*this);
+    result.outcome = Outcome::Written;
+    result.written.push_back({OutputKind::Converted, destination});
+    services.message("Convert 100 Million Complete");
+    return result;
 }
 
 }  // namespace qrv

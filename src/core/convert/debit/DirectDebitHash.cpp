@@ -9,7 +9,6 @@
 #include "io/LineReader.h"
 #include "store/TableStore.h"
 #include "upload/HashFile.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -208,20 +207,7 @@ std::string AccountNumberText(std::string_view accountNo) {
     return text == "---" ? std::string() : text;
 }
 
-}  // namespace debit
-
-namespace {
-
-using debit::AmountLayout;
-using debit::ControlCheck;
-using debit::ControlRecord;
-using debit::DetailRecord;
-
-constexpr const char* kHashTable = "Report_Hash";
-constexpr const char* kHashErrorTable = "Report_Hash_Error";
-
-// The progress bar after `read` of `total` detail records.
-int progressOf(std::int64_t read, double total) {
+int DetailProgress(std::int64_t read, double total) {
     if (total <= 0) {
         return 100;
     }
@@ -229,186 +215,18 @@ int progressOf(std::int64_t read, double total) {
     return pct < 0 ? 0 : pct > 100 ? 100 : static_cast<int>(pct);
 }
 
-// The hash value of the source file, computed before anything is checked; empty when it cannot be opened
-// (the person has been told, and reading the file then fails).
-std::string sourceHash(Workbench& wb) {
-    const auto digest = HashFile(std::filesystem::path(wb.fields.edtSource), wb.ui());
+std::string SourceHash(const std::filesystem::path& source, Events& events) {
+    const auto digest = HashFile(source, events);
     return digest ? HexUpper(*digest) : std::string();
 }
 
-void appendDebit(TableStore& store, const DetailRecord& d) {
+void AppendDebit(TableStore& store, const DetailRecord& d) {
     store.append(kHashTable, {{"id_field", std::string()},
                               {"Name", cp874::toUtf8(d.name)},
                               {"Account_No", cp874::toUtf8(d.account)},
                               {"Amount", d.amount->toDouble()}});
 }
 
-std::string lineWhere(const std::string& file, std::int64_t lineNo) {
-    return "line " + std::to_string(lineNo) + " of \"" + cp874::sanitizeUtf8(file) + "\"";
-}
-
-}  // namespace
-
-void Workbench::btnGenHashClick() {
-    if (fields.edtSource.empty()) {
-        message("No Input File. Please Browse Input File");
-        return;
-    }
-    const std::string hashValue = sourceHash(*this);
-    LineReader reader{std::filesystem::path(fields.edtSource)};
-    std::string_view view;
-    const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
-    setProgress(0);
-    const ControlCheck check = debit::CheckControlRecord(controlLine, clock().today());
-    if (!check.record) {
-        message(check.fault);
-        return;
-    }
-    const ControlRecord& control = *check.record;
-    const bool isShort = control.layout == AmountLayout::Short;
-
-    TableStore::CommandScope scope(store());
-    store().reset(kHashTable);
-    store().reset(kHashErrorTable);
-    bool valid = true;
-    std::int64_t lineNo = 1;
-    std::int64_t detailCount = 0;
-    Money detailSum;
-    const auto error = [this, &valid, &lineNo](const char* field, const char* detail) {
-        store().append(kHashErrorTable, {{"id_field", std::string()},
-                                         {"CountLine", lineNo},
-                                         {"Field Name Error", std::string(field)},
-                                         {"Detail Error", std::string(detail)}});
-        valid = false;
-    };
-
-    while (reader.next(view)) {
-        ++lineNo;
-        ++detailCount;
-        const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
-        const std::int64_t effective = debit::DetailEffectiveDate(d, fields.edtSource, lineNo);
-        if (!IsZeroOrOne(d.sign)) {
-            error("Sign", "Invalid Sign");
-        }
-        const bool accountOk = d.accountValid;
-        const bool amountOk = d.amount.has_value();
-        const bool sameDate = effective == control.effectiveDateNumber;
-        if (amountOk) {
-            detailSum.add(*d.amount, lineWhere(fields.edtSource, lineNo));
-        }
-        if (accountOk && amountOk) {
-            if (sameDate) {
-                appendDebit(store(), d);
-            } else {
-                error("Effective Date", "Invalid Effective Date");
-            }
-        } else if (amountOk) {
-            if (sameDate) {
-                error("Account No", isShort ? "Invalid Account No " : "Invalid Account No");
-            } else {
-                error("Account No", "Invalid Account No ");
-                error("Effective Date", "Invalid Effective Date");
-            }
-        } else if (!accountOk) {
-            error("Account No", "Invalid Account No ");
-            error("Amount", isShort ? "Invalid Amount " : "Invalid Amount");
-        } else {
-            error("Amount", "Invalid Amount");
-        }
-        setProgress(progressOf(detailCount, control.totalRecord));
-    }
-
-    lineNo = 1;
-    if (!control.totalAmount || detailSum != *control.totalAmount) {
-        error("Total Amount", "Check Total Amount Error ");
-    }
-    if (static_cast<double>(detailCount) != control.totalRecord) {
-        error("Total Record", "Check Total Record Error ");
-    }
-
-    const std::string comName = cp874::toUtf8(control.companyName);
-    const std::string valueDate = cp874::toUtf8(control.valueDateText());
-    if (valid) {
-        fields.edtHashValue = hashValue;
-        ReportRunner& report = reports().hash;
-        report.loadLayout(reports().layout("rptGenHash.frf"));
-        report.setVariable("ComName", comName);
-        report.setVariable("PayType", "Direct Debit ");
-        report.setVariable("ValueDate", valueDate);
-        report.setVariable("HashCode", fields.edtHashValue);
-        report.setVariable("File Name", fields.edtSource);
-        report.setVariable("Total Record", std::to_string(detailCount));
-        ui().showReport(report.prepare(store()));
-    } else {
-        ReportRunner& report = reports().hashError;
-        report.loadLayout(reports().layout("rptGenHashError.frf"));
-        report.setVariable("ComName", comName);
-        report.setVariable("PayType", "Direct Debit ");
-        report.setVariable("ValueDate", valueDate);
-        report.setVariable("HashCode", fields.edtHashValue);
-        report.setVariable("File Name", fields.edtSource);
-        ui().showReport(report.prepare(store()));
-    }
-}
-
-void Workbench::btnCoverLetterClick() {
-    accountDialog.Accepted = true;
-    if (fields.edtHashValue.empty()) {
-        message("Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter");
-        return;
-    }
-    accountDialog.clearFields();
-    accountDialog.visible = true;
-    ui().askAccountEntry(accountDialog);
-    accountDialog.visible = false;
-    if (!accountDialog.Accepted) {
-        return;
-    }
-    const AccountEntry account = accountDialog.entry;
-
-    const std::string hashValue = sourceHash(*this);
-    LineReader reader{std::filesystem::path(fields.edtSource)};
-    std::string_view view;
-    const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
-    setProgress(0);
-    TableStore::CommandScope scope(store());
-    // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
-    const ControlCheck check =
-        debit::CheckControlRecord(controlLine, clock().today(), [this] { store().reset(kHashTable); });
-    if (!check.record) {
-        message(check.fault);
-        return;
-    }
-    const ControlRecord& control = *check.record;
-    if (control.layout == AmountLayout::Long) {
-        store().reset(kHashTable);
-    }
-
-    std::int64_t lineNo = 1;
-    std::int64_t detailCount = 0;
-    while (reader.next(view)) {
-        ++lineNo;
-        ++detailCount;
-        const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
-        const std::int64_t effective = debit::DetailEffectiveDate(d, fields.edtSource, lineNo);
-        if (d.accountValid && d.amount && effective == control.effectiveDateNumber) {
-            appendDebit(store(), d);
-        }
-        setProgress(progressOf(detailCount, control.totalRecord));
-    }
-
-    fields.edtHashValue = hashValue;
-    ReportRunner& report = reports().coverLetter;
-    report.loadLayout(reports().layout("rptCoverLetter.frf"));
-    report.setVariable("ComName", cp874::toUtf8(control.companyName));
-    report.setVariable("TransDate", cp874::toUtf8(control.transferDateText()));
-    report.setVariable("ComID", cp874::toUtf8(control.companyCode));
-    report.setVariable("TotalRecord", cp874::toUtf8(control.totalRecordText()));
-    report.setVariable("TotalAmount", cp874::toUtf8(control.totalAmountText()));
-    report.setVariable("HashCode", fields.edtHashValue);
-    report.setVariable("AccountNumber", debit::AccountNumberText(account.AccountNo));
-    report.setVariable("NameAccount", account.AccountName);
-    ui().showReport(report.prepare(store()));
-}
+}  // namespace debit
 
 }  // namespace qrv

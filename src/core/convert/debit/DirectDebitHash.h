@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,7 +13,16 @@
 // The Direct Debit (HASH) file: its control record and detail records in the short-amount layout
 // (9-digit amounts) and the long-amount layout (11-digit amounts), as "GenerateHash" and "Cover Letter"
 // read them. Texts are code page 874 bytes as they stand in the file.
-namespace qrv::debit {
+namespace qrv {
+
+class Events;
+class TableStore;
+
+namespace debit {
+
+// The tables of the hash check: the acceptable debits and the faults found.
+inline constexpr const char* kHashTable = "Report_Hash";
+inline constexpr const char* kHashErrorTable = "Report_Hash_Error";
 
 enum class AmountLayout { Short, Long };
 
@@ -67,4 +77,16 @@ std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& 
 // The account number text of the cover letter: 1234567890 -> 123-4-56789-0, empty for no number.
 std::string AccountNumberText(std::string_view accountNo);
 
-}  // namespace qrv::debit
+// The progress bar after `read` of `total` detail records.
+int DetailProgress(std::int64_t read, double total);
+
+// The hash value of the source file, computed before anything is checked; empty when it cannot be opened
+// (the person has been told, and reading the file then fails).
+std::string SourceHash(const std::filesystem::path& source, Events& events);
+
+// An acceptable debit into the Report_Hash table.
+void AppendDebit(TableStore& store, const DetailRecord& detail);
+
+}  // namespace debit
+
+}  // namespace qrv

@@ -12,7 +12,6 @@
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
 #include "store/TableStore.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -20,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 constexpr const char* kLayout = "rptCompareFileFromV5.frf";
 constexpr std::string_view kEightBlanks = "        ";
 
@@ -74,8 +72,8 @@ std::string accountNumber(std::string_view text, const std::string& where) {
     return std::string(digits);
 }
 
-void stop(Workbench& wb, const char* text) {
-    wb.ui().showMessage(MessageKind::Error, text);
+void stop(Services& services, const char* text) {
+    services.events.showMessage(MessageKind::Error, text);
 }
 
 int percent(std::int64_t done, std::int64_t total) {
@@ -128,37 +126,25 @@ std::optional<std::string> ReturnStatusCode(std::string_view returnRecord) {
     return std::nullopt;
 }
 
-void ChooseComparisonFile(Workbench& wb) {
-    if (wb.fields.edtSource.empty() || wb.fields.edtInvoice.empty()) {
-        return;
+ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request, Services& services) {
+    ReturnComparisonResult result;
+    if (request.sentPath.empty()) {
+        stop(services, "Please Input file ");
+        return result;
     }
-    const auto chosen = wb.ui().chooseSaveFile(kFileFilter, ReturnFileProposedName(wb.clock().now()));
-    if (chosen) {
-        wb.fields.edtDestination = *chosen;
+    if (request.returnPath.empty()) {
+        stop(services, "Please Input file of Direct Debit Return File ");
+        return result;
     }
-}
-
-bool CompareReturnFile(Workbench& wb) {
-    const WorkbenchFields& f = wb.fields;
-    if (f.edtSource.empty()) {
-        stop(wb, "Please Input file ");
-        return false;
+    if (request.destinationPath.empty()) {
+        stop(services, "Please Select Destination file ");
+        return result;
     }
-    if (f.edtInvoice.empty()) {
-        stop(wb, "Please Input file of Direct Debit Return File ");
-        return false;
-    }
-    if (f.edtDestination.empty()) {
-        stop(wb, "Please Select Destination file ");
-        return false;
-    }
-    const std::string sourceText = f.edtSource;
-    const std::string returnText = f.edtInvoice;
-    const std::string destinationText = f.edtDestination;
-    const fs::path sentPath(sourceText);
-    const fs::path returnPath(returnText);
-    const fs::path destination(destinationText);
-    TableStore::CommandScope scope(wb.store());
+    const fs::path& sentPath = request.sentPath;
+    const fs::path& returnPath = request.returnPath;
+    const fs::path& destination = request.destinationPath;
+    TableStore& store = services.store;
+    TableStore::CommandScope scope(store);
 
     // The sent file's control record.
     SentControl sent;
@@ -167,8 +153,8 @@ bool CompareReturnFile(Workbench& wb) {
         std::string_view line;
         reader.next(line);
         if (Columns(line, 1, 8) != kEightBlanks) {
-            stop(wb, "Incorrect file input. Please Check file");
-            return false;
+            stop(services, "Incorrect file input. Please Check file");
+            return result;
         }
         sent.companyName = Columns(line, 16, 45);
         sent.valueDate = Columns(line, 48, 53);
@@ -196,15 +182,15 @@ bool CompareReturnFile(Workbench& wb) {
         std::string_view line;
         reader.next(line);
         if (Columns(line, 1, 3) != "001") {
-            stop(wb, "Incorrect file input. Please Check file Direct Debit Return");
-            return false;
+            stop(services, "Incorrect file input. Please Check file Direct Debit Return");
+            return result;
         }
         const std::string returnDate = std::string(Columns(line, 264, 265)) +
                                        std::string(Columns(line, 262, 263)) +
                                        std::string(Columns(line, 260, 261));
         if (lower(returnDate) != lower(sent.valueDate)) {
-            stop(wb, "Incorrect Value Date");
-            return false;
+            stop(services, "Incorrect Value Date");
+            return result;
         }
         while (reader.next(line)) {
             if (Columns(line, 1, 3) == "999") {
@@ -218,8 +204,8 @@ bool CompareReturnFile(Workbench& wb) {
     const std::int64_t receivedCount =
         trailerLine == 0 ? 0 : countOf(returnCount, place(returnPath, trailerLine, 4, 9));
     if (sentCount != receivedCount) {
-        stop(wb, " Record is not match.");
-        return false;
+        stop(services, " Record is not match.");
+        return result;
     }
     // Both totals are read against their own columns: the sent 59-67 "." 68-69, the return 10-22 "." 23-25.
     const Money sentTotal = amountAt(sent.totalAmount, 1, 9, 11, place(sentPath, 1, 59, 69));
@@ -227,13 +213,13 @@ bool CompareReturnFile(Workbench& wb) {
         trailerLine == 0 ? Money()
                          : amountAt(returnAmount, 1, 13, 16, place(returnPath, trailerLine, 10, 25));
     if (sentTotal != receivedTotal) {
-        stop(wb, " Amount is not match.");
-        return false;
+        stop(services, " Amount is not match.");
+        return result;
     }
 
     // Writing phase: each sent detail paired with the next return record. The comparison file replaces
     // its target only when whole.
-    wb.store().reset("DDR_FileCompare");
+    store.reset("DDR_FileCompare");
     LineReader sentReader(sentPath);
     LineReader returnReader(returnPath);
     std::string_view line;
@@ -264,8 +250,8 @@ bool CompareReturnFile(Workbench& wb) {
 
         const std::optional<std::string> status = ReturnStatusCode(ret);
         if (!status) {
-            stop(wb, "Status Error. ");
-            return false;
+            stop(services, "Status Error. ");
+            return result;
         }
         if (Columns(ret, 1, 3) == "002") {
             const std::int64_t retLine = returnReader.lineNumber();
@@ -281,16 +267,16 @@ bool CompareReturnFile(Workbench& wb) {
             }
             reference = Columns(ret, 35, 51);
             if (account != sentAccount) {
-                stop(wb, "Total Account is not match.");
-                return false;
+                stop(services, "Total Account is not match.");
+                return result;
             }
             if (amount != sentAmount) {
-                stop(wb, "Total Amount is not match.");
-                return false;
+                stop(services, "Total Amount is not match.");
+                return result;
             }
-            wb.store().append("DDR_FileCompare", {{"Account_No", cp874::toUtf8(accountText)},
-                                                  {"Reference_Id", cp874::toUtf8(reference)},
-                                                  {"Amount", shown}});
+            store.append("DDR_FileCompare", {{"Account_No", cp874::toUtf8(accountText)},
+                                             {"Reference_Id", cp874::toUtf8(reference)},
+                                             {"Amount", shown}});
         }
         record.assign(Columns(detail, 1, 17));
         record += amountText;
@@ -298,28 +284,24 @@ bool CompareReturnFile(Workbench& wb) {
         record += reference;
         record += Columns(detail, 48, 78);
         out.writeLine(record);
-        wb.setProgress(percent(k, returnLines));
+        services.events.setProgress(percent(k, returnLines));
         ++k;
     }
     output.commit();
+    result.outcome = Outcome::Written;
+    result.records = k;
+    result.total = sentTotal;
+    result.written.push_back({OutputKind::Comparison, destination});
 
-    ReportRunner& runner = wb.reports().comparison;
-    runner.loadLayout(wb.reports().layout(kLayout));
+    ReportRunner& runner = services.reports.comparison;
+    runner.loadLayout(services.reports.layout(kLayout));
     runner.setVariable("ComName", cp874::toUtf8(sent.companyName));
     runner.setVariable("TransDate", cp874::toUtf8(transDate));
-    runner.setVariable("SourceFile", cp874::sanitizeUtf8(sourceText));
-    runner.setVariable("FileFromV5", cp874::sanitizeUtf8(returnText));
-    runner.setVariable("Destination", cp874::sanitizeUtf8(destinationText));
-    wb.ui().showReport(runner.prepare(wb.store()));
-    return true;
-}
-
-bool Workbench::Button2Click() {
-    return CompareReturnFile(*this);
-}
-
-void Workbench::Button3Click() {
-    ChooseComparisonFile(*this);
+    runner.setVariable("SourceFile", cp874::sanitizeUtf8(sentPath.string()));
+    runner.setVariable("FileFromV5", cp874::sanitizeUtf8(returnPath.string()));
+    runner.setVariable("Destination", cp874::sanitizeUtf8(destination.string()));
+    services.showReport(runner, result);
+    return result;
 }
 
 }  // namespace qrv

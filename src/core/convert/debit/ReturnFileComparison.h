@@ -4,11 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include <filesystem>
+
 #include "base/Date.h"
+#include "convert/RunResult.h"
+#include "convert/Services.h"
 
 namespace qrv {
-
-class Workbench;
 
 // The file name that "Save" proposes for a comparison file: "ddmmyy-hhmmss Return File.txt".
 std::string ReturnFileProposedName(const DateTime& now);
@@ -17,13 +19,19 @@ std::string ReturnFileProposedName(const DateTime& now);
 // (columns 315-317); nothing when the result is none of "S", "F", "V", "P".
 std::optional<std::string> ReturnStatusCode(std::string_view returnRecord);
 
-// "Reformat  100 M": compares the sent 100M file (edtSource) with the return file from V5
-// (edtInvoice), writes the comparison file (edtDestination) and DDR_FileCompare, and shows the
-// comparison report. True when the comparison file was written; a run that stops leaves no
-// comparison file (an earlier file of that name stays as it was).
-bool CompareReturnFile(Workbench& wb);
+// "Reformat  100 M" of the return-file choice: the sent 100M file, the return file from V5 for it and the
+// comparison file to write. An empty path is the refusal that asks for it.
+struct ReturnComparisonRequest {
+    std::filesystem::path sentPath;
+    std::filesystem::path returnPath;
+    std::filesystem::path destinationPath;
+};
 
-// "Save": proposes a file name for the comparison file and puts the confirmed choice in edtDestination.
-void ChooseComparisonFile(Workbench& wb);
+// Refused: a check stopped it (its message shown as an error) and no comparison file was written (an
+// earlier file of that name stays as it was). Written: the comparison file (`written`), DDR_FileCompare
+// and the comparison report; `records` counts the sent detail records, `total` is the sent total.
+using ReturnComparisonResult = RunResult;
+
+ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request, Services& services);
 
 }  // namespace qrv

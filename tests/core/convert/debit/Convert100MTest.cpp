@@ -3,6 +3,7 @@
 #include "base/QrvError.h"
 #include "convert/debit/Convert100M.h"
 #include "core/convert/debit/DebitReturnSamples.h"
+#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -43,12 +44,15 @@ struct Convert : ::testing::Test {
     std::filesystem::path input = fx.out / "input.txt";
     std::filesystem::path dest = fx.out / "100m.txt";
 
-    void SetUp() override {
-        fx.wb.FormCreate();
-        fx.wb.selectProduct(Choice::Convert100M);
-        fx.wb.fields.edtSource = input.string();
-        fx.wb.fields.edtDestination = dest.string();
-        fx.wb.fields.edtCompanyCode = "ABC123";
+    Convert100MRequest request{input, "ABC123", dest};
+
+    // True when the converted file was written, as its result says.
+    bool run() {
+        Services services = test::servicesOf(fx);
+        const Convert100MResult result = convertTo100M(request, services);
+        const bool written = result.outcome == Outcome::Written;
+        EXPECT_EQ(result.wrote(OutputKind::Converted), written);
+        return written;
     }
 };
 
@@ -62,7 +66,7 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
                                detail("1000000005", "00000005000", " ", "REPEATS 01"),
                                summary("00005", "00000015000"),
                            }));
-    ASSERT_TRUE(fx.wb.btnConvertClick());
+    ASSERT_TRUE(run());
     const std::string expected = records({
         control("ABC123", "00005", "00000015000"),
         converted("1000000001", "00000001000", "", "BEFORE ANY CODE"),
@@ -76,13 +80,13 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     EXPECT_EQ(fx.ui.messages.size(), 1u);
     EXPECT_EQ(fx.ui.messages.at(0).kind, MessageKind::Plain);
     EXPECT_EQ(fx.ui.messages.at(0).text, "Convert 100 Million Complete");
-    EXPECT_EQ(fx.wb.fields.pgbState, 100);
+    EXPECT_EQ(fx.ui.progress.back(), 100);
     // The two work files are gone.
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
 TEST_F(Convert, AShortCompanyCodeShiftsTheControlRecords) {
-    fx.wb.fields.edtCompanyCode = "AB";
+    request.companyCode = "AB";
     test::writeFile(input, test::crlfLines({
                                header(),
                                detail("2000000001", "00000001000", "S", "ONE"),
@@ -90,7 +94,7 @@ TEST_F(Convert, AShortCompanyCodeShiftsTheControlRecords) {
                                detail("2000000002", "00000002000", "F", "TWO"),
                                summary("00001", "00000002000"),
                            }));
-    ASSERT_TRUE(fx.wb.btnConvertClick());
+    ASSERT_TRUE(run());
     const std::string first = control("AB", "00001", "00000001000");
     EXPECT_EQ(first.size(), 65u);
     EXPECT_EQ(first.substr(49, 5), "00001");  // the count starts at column 50 instead of 54
@@ -103,7 +107,7 @@ TEST_F(Convert, WithoutASummaryOnlyDetailRecordsAreWritten) {
     // The last input line ends without a line end; the header is never converted.
     test::writeFile(input, header() + "\r\n" + detail("3000000001", "00000001000", "S", "A") + "\r\n" +
                                detail("3000000002", "00000009999", "F", "B"));
-    ASSERT_TRUE(fx.wb.btnConvertClick());
+    ASSERT_TRUE(run());
     EXPECT_EQ(test::readFile(dest), records({converted("3000000001", "00000001000", "00", "A"),
                                              converted("3000000002", "00000009999", "01", "B")}));
 }
@@ -112,19 +116,19 @@ TEST_F(Convert, AnEmptyCompanyCodeLeavesTheOutputUntouched) {
     test::writeFile(input, test::crlfLines({header(), detail("4000000001", "00000001000", "S", "A")}));
     const std::string earlier = "EARLIER OUTPUT\r\n";
     test::writeFile(dest, earlier);
-    fx.wb.fields.edtCompanyCode.clear();
-    EXPECT_FALSE(fx.wb.btnConvertClick());
-    fx.wb.fields.edtCompanyCode = "AB\xE4\xB8\xAD";  // a character code page 874 does not hold
-    EXPECT_FALSE(fx.wb.btnConvertClick());
+    request.companyCode.clear();
+    EXPECT_FALSE(run());
+    request.companyCode = "AB\xE4\xB8\xAD";  // a character code page 874 does not hold
+    EXPECT_FALSE(run());
     EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{
                                  "Please Input Company Code",
                                  "The company code holds a character that code page 874 cannot write"}));
     EXPECT_EQ(test::readFile(dest), earlier);
 
     // An input that cannot be read stops with a file error, the output again untouched.
-    fx.wb.fields.edtCompanyCode = "ABC123";
-    fx.wb.fields.edtSource = (fx.out / "missing.txt").string();
-    EXPECT_THROW(fx.wb.btnConvertClick(), QrvError);
+    request.companyCode = "ABC123";
+    request.sourcePath = fx.out / "missing.txt";
+    EXPECT_THROW(run(), QrvError);
     EXPECT_EQ(test::readFile(dest), earlier);
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }

@@ -3,6 +3,7 @@
 #include "base/QrvError.h"
 #include "convert/debit/ReturnFileComparison.h"
 #include "core/convert/debit/DebitReturnSamples.h"
+#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -33,6 +34,16 @@ struct Comparison : ::testing::Test {
         fx.wb.fields.edtSource = sent.string();
         fx.wb.fields.edtInvoice = ret.string();
         fx.wb.fields.edtDestination = dest.string();
+    }
+    ReturnComparisonRequest request{sent, ret, dest};
+
+    // True when the comparison file was written, as its result says.
+    bool run() {
+        Services services = test::servicesOf(fx);
+        const ReturnComparisonResult result = compareReturnFile(request, services);
+        const bool written = result.outcome == Outcome::Written;
+        EXPECT_EQ(result.wrote(OutputKind::Comparison), written);
+        return written;
     }
     void files(const std::vector<std::string>& sentLines, const std::vector<std::string>& returnLines) {
         test::writeFile(sent, test::crlfLines(sentLines));
@@ -142,7 +153,7 @@ TEST_F(Comparison, ResultsAndReasonsGiveTheirStatusCodes) {
         returnDetail(account, "NOTUSED0000000009", "99999999999", "9999999999999999", "S", "003"));
     returnLines.push_back(returnTrailer("000009", "0000000000900000"));
     files(sentLines, returnLines);
-    ASSERT_TRUE(fx.wb.Button2Click()) << fx.ui.texts().front();
+    ASSERT_TRUE(run()) << fx.ui.texts().front();
 
     const std::string written = test::readFile(dest);
     std::vector<std::string> lines;
@@ -160,38 +171,38 @@ TEST_F(Comparison, ResultsAndReasonsGiveTheirStatusCodes) {
 
 TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
     fx.store.append("DDR_FileCompare", {{"Account_No", std::string("EARLIER")}});
-    fx.wb.fields = {};
-    EXPECT_FALSE(fx.wb.Button2Click());
-    fx.wb.fields.edtSource = sent.string();
-    EXPECT_FALSE(fx.wb.Button2Click());
-    fx.wb.fields.edtInvoice = ret.string();
-    EXPECT_FALSE(fx.wb.Button2Click());
-    fx.wb.fields.edtDestination = dest.string();
+    request = {};
+    EXPECT_FALSE(run());
+    request.sentPath = sent;
+    EXPECT_FALSE(run());
+    request.returnPath = ret;
+    EXPECT_FALSE(run());
+    request.destinationPath = dest;
 
     ThreeDebits d;
     d.sent[0][3] = 'X';  // the control record must start with eight blanks
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
     d = ThreeDebits();
     d.ret[0].replace(0, 3, "002");
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
     d = ThreeDebits();
     d.ret[0].replace(259, 6, "261209");
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
     d = ThreeDebits();
     d.ret[4].replace(3, 6, "000004");
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
     d = ThreeDebits();
     d.ret.pop_back();  // no trailer: count and amount stay 0
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
     d = ThreeDebits();
     d.ret[4].replace(9, 16, "0000000004500001");  // one thousandth more
     files(d.sent, d.ret);
-    EXPECT_FALSE(fx.wb.Button2Click());
+    EXPECT_FALSE(run());
 
     EXPECT_EQ(errors(),
               (std::vector<std::string>{
@@ -201,8 +212,8 @@ TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
                   " Record is not match.", " Record is not match.", " Amount is not match."}));
     // A folder named as the return file is a file that cannot be read, as a missing one.
     files(ThreeDebits().sent, ThreeDebits().ret);
-    fx.wb.fields.edtInvoice = fx.out.string();
-    EXPECT_THROW(fx.wb.Button2Click(), QrvError);
+    request.returnPath = fx.out;
+    EXPECT_THROW(run(), QrvError);
     EXPECT_FALSE(std::filesystem::exists(dest));
     ASSERT_EQ(rows().size(), 1u);  // the table is not emptied before the writing phase
     EXPECT_TRUE(fx.ui.reports.empty());
@@ -216,7 +227,7 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
         d.ret.erase(d.ret.begin() + 3);
         files(d.sent, d.ret);
         test::writeFile(dest, earlier);
-        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_FALSE(run());
         EXPECT_EQ(test::readFile(dest), earlier);
         EXPECT_EQ(rows().size(), 2u);  // the rows appended so far stay
     }
@@ -225,7 +236,7 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
         ThreeDebits d;
         d.ret[2].replace(9, 25, fixedLine(25, {{1, "12345679"}}));
         files(d.sent, d.ret);
-        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_FALSE(run());
         EXPECT_FALSE(std::filesystem::exists(dest));
     }
     {
@@ -233,14 +244,14 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
         d.ret[3].replace(268, 11, "00000150001");
         files(d.sent, d.ret);
         test::writeFile(dest, earlier);
-        EXPECT_FALSE(fx.wb.Button2Click());
+        EXPECT_FALSE(run());
         EXPECT_EQ(test::readFile(dest), earlier);
     }
     {
         ThreeDebits d;
         d.sent[2].replace(17, 11, "000002000X0");  // an amount that reads as no number
         files(d.sent, d.ret);
-        EXPECT_THROW(fx.wb.Button2Click(), QrvError);
+        EXPECT_THROW(run(), QrvError);
         EXPECT_EQ(test::readFile(dest), earlier);
     }
     EXPECT_EQ(errors(), (std::vector<std::string>{"Status Error. ", "Total Account is not match.",

@@ -1,0 +1,133 @@
+#include "convert/debit/HashCheck.h"
+
+#include "base/Cp874.h"
+#include "base/FieldHelpers.h"
+#include "convert/debit/DirectDebitHash.h"
+#include "io/LineReader.h"
+#include "store/TableStore.h"
+
+namespace qrv {
+
+namespace {
+
+using debit::AmountLayout;
+using debit::ControlCheck;
+using debit::ControlRecord;
+using debit::DetailRecord;
+
+std::string lineWhere(const std::string& file, std::int64_t lineNo) {
+    return "line " + std::to_string(lineNo) + " of \"" + cp874::sanitizeUtf8(file) + "\"";
+}
+
+// The report of the check: the hash report when clean, the error report otherwise.
+void showHashReport(const ControlRecord& control, const HashCheckRequest& request, Services& services,
+                    HashCheckResult& result) {
+    const bool clean = result.outcome == Outcome::Written;
+    ReportRunner& report = clean ? services.reports.hash : services.reports.hashError;
+    report.loadLayout(services.reports.layout(clean ? "rptGenHash.frf" : "rptGenHashError.frf"));
+    report.setVariable("ComName", cp874::toUtf8(control.companyName));
+    report.setVariable("PayType", "Direct Debit ");
+    report.setVariable("ValueDate", cp874::toUtf8(control.valueDateText()));
+    report.setVariable("HashCode", clean ? result.hash : request.shownHash);
+    report.setVariable("File Name", request.sourcePath.string());
+    if (clean) {
+        report.setVariable("Total Record", std::to_string(result.records));
+    }
+    services.showReport(report, result);
+}
+
+}  // namespace
+
+HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services) {
+    HashCheckResult result;
+    if (request.sourcePath.empty()) {
+        services.message("No Input File. Please Browse Input File");
+        return result;
+    }
+    const std::string source = request.sourcePath.string();
+    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
+    LineReader reader{request.sourcePath};
+    std::string_view view;
+    const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
+    services.events.setProgress(0);
+    const ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today());
+    if (!check.record) {
+        services.message(check.fault);
+        return result;
+    }
+    const ControlRecord& control = *check.record;
+    const bool isShort = control.layout == AmountLayout::Short;
+
+    TableStore& store = services.store;
+    TableStore::CommandScope scope(store);
+    store.reset(debit::kHashTable);
+    store.reset(debit::kHashErrorTable);
+    bool valid = true;
+    std::int64_t lineNo = 1;
+    std::int64_t detailCount = 0;
+    Money detailSum;
+    const auto error = [&store, &valid, &lineNo](const char* field, const char* detail) {
+        store.append(debit::kHashErrorTable, {{"id_field", std::string()},
+                                              {"CountLine", lineNo},
+                                              {"Field Name Error", std::string(field)},
+                                              {"Detail Error", std::string(detail)}});
+        valid = false;
+    };
+
+    while (reader.next(view)) {
+        ++lineNo;
+        ++detailCount;
+        const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
+        const std::int64_t effective = debit::DetailEffectiveDate(d, source, lineNo);
+        if (!IsZeroOrOne(d.sign)) {
+            error("Sign", "Invalid Sign");
+        }
+        const bool accountOk = d.accountValid;
+        const bool amountOk = d.amount.has_value();
+        const bool sameDate = effective == control.effectiveDateNumber;
+        if (amountOk) {
+            detailSum.add(*d.amount, lineWhere(source, lineNo));
+        }
+        if (accountOk && amountOk) {
+            if (sameDate) {
+                debit::AppendDebit(store, d);
+            } else {
+                error("Effective Date", "Invalid Effective Date");
+            }
+        } else if (amountOk) {
+            if (sameDate) {
+                error("Account No", isShort ? "Invalid Account No " : "Invalid Account No");
+            } else {
+                error("Account No", "Invalid Account No ");
+                error("Effective Date", "Invalid Effective Date");
+            }
+        } else if (!accountOk) {
+            error("Account No", "Invalid Account No ");
+            error("Amount", isShort ? "Invalid Amount " : "Invalid Amount");
+        } else {
+            error("Amount", "Invalid Amount");
+        }
+        services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
+    }
+
+    lineNo = 1;
+    if (!control.totalAmount || detailSum != *control.totalAmount) {
+        error("Total Amount", "Check Total Amount Error ");
+    }
+    if (static_cast<double>(detailCount) != control.totalRecord) {
+        error("Total Record", "Check Total Record Error ");
+    }
+
+    result.records = detailCount;
+    result.total = detailSum;
+    if (valid) {
+        result.outcome = Outcome::Written;
+        result.hash = hashValue;
+    } else {
+        result.outcome = Outcome::AllRejected;
+    }
+    showHashReport(control, request, services, result);
+    return result;
+}
+
+}  // namespace qrv

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "convert/RunResult.h"
+#include "convert/Services.h"
+
+namespace qrv {
+
+// "GenerateHash": checks a direct debit file's control record, then every detail record, and issues the
+// file's hash value when nothing is wrong.
+struct HashCheckRequest {
+    std::filesystem::path sourcePath;  // empty: the "No Input File" refusal
+    // The hash value shown before this check (empty for none); the error report repeats it.
+    std::string shownHash;
+};
+
+// Refused: no source, or a control-record fault (its message shown). AllRejected: the detail checks
+// found faults (Report_Hash_Error holds them, the error report was shown). Written: clean, `hash` issued
+// and the hash report shown. `records` counts the detail records, `total` sums their readable amounts.
+using HashCheckResult = RunResult;
+
+HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services);
+
+}  // namespace qrv

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "convert/Services.h"
+#include "workbench/Workbench.h"
+
+namespace qrv {
+
+// The events of an operation run from the window: messages, questions and reports go to the window,
+// progress to its bar (which reports only changes), and the account entry dialog is the workbench's.
+class PresenterEvents final : public Events {
+  public:
+    explicit PresenterEvents(Workbench& wb) : wb_(wb) {}
+
+    void showMessage(MessageKind kind, const std::string& text) override { wb_.ui().showMessage(kind, text); }
+    bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
+    void setProgress(int percent) override { wb_.setProgress(percent); }
+    void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
+    // The window shows the workbench's dialog with the fields the operation prepared; the account it
+    // accepted earlier stays until the next confirmation.
+    bool askAccountEntry(AccountEntryDialog& dialog) override {
+        AccountEntryDialog& shown = wb_.accountDialog;
+        const AccountEntry kept = shown.entry;
+        shown = dialog;
+        shown.entry = kept;
+        const bool confirmed = wb_.ui().askAccountEntry(shown);
+        dialog = shown;
+        return confirmed;
+    }
+
+  private:
+    Workbench& wb_;
+};
+
+// The services of an operation run from the window: the workbench's store, clock, report runners and
+// settings, and the window's events.
+class PresenterServices {
+  public:
+    explicit PresenterServices(Workbench& wb)
+        : events_(wb), services_{wb.store(), wb.clock(), wb.reports(), wb.settings(), events_} {}
+    PresenterServices(const PresenterServices&) = delete;
+    PresenterServices& operator=(const PresenterServices&) = delete;
+
+    Services& operator*() { return services_; }
+
+  private:
+    PresenterEvents events_;
+    Services services_;
+};
+
+}  // namespace qrv
