@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Money.h"
@@ -38,6 +39,18 @@ struct RunResult {
     std::vector<RejectedEntries> rejected;
     std::vector<WrittenFile> written;
     std::vector<std::string> reports;  // layout file names of the reports shown, in order
+
+    // Counts one rejected entry of `kind` found at `line`.
+    void reject(std::string_view kind, std::int64_t line) {
+        for (RejectedEntries& r : rejected) {
+            if (r.kind == kind) {
+                ++r.count;
+                r.lastLine = line;
+                return;
+            }
+        }
+        rejected.push_back({std::string(kind), 1, line});
+    }
 
     bool wrote(OutputKind kind) const {
         for (const WrittenFile& f : written) {

@@ -66,7 +66,8 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     std::int64_t lineNo = 1;
     std::int64_t detailCount = 0;
     Money detailSum;
-    const auto error = [&store, &valid, &lineNo](const char* field, const char* detail) {
+    const auto error = [&store, &valid, &lineNo, &result](const char* field, const char* detail) {
+        result.reject(field, lineNo);
         store.append(debit::kHashErrorTable, {{"id_field", std::string()},
                                               {"CountLine", lineNo},
                                               {"Field Name Error", std::string(field)},
