@@ -1,6 +1,8 @@
 #include "base/Cp874.h"
 #include "cli/CliApp.h"
-#include "workbench/ProductChoice.h"
+#include "convert/Reformat.h"
+#include "reports/ReportRunners.h"
+#include "store/DefaultSettings.h"
 
 namespace qrv::cli {
 
@@ -17,9 +19,9 @@ struct ReformatOptions {
     std::string invoice;
     std::string creditAccount;
     std::string debitFeeAccount;
-    std::string processingRound;
-    bool processingRoundGiven = false;
+    std::string processingRound;  // empty when not given
     bool printDetail = false;
+    bool dryRun = false;
 };
 
 void checkField(const std::string& value, size_t limit, const char* option) {
@@ -33,16 +35,34 @@ void checkField(const std::string& value, size_t limit, const char* option) {
     }
 }
 
+// A dry run prints what a real run would have written and counted, before the hash line.
+void printWouldBe(std::ostream& out, const ReformatResult& r) {
+    static constexpr const char* kKinds[] = {"Upload", "Listing", "Archive", "Comparison", "Converted"};
+    for (const WrittenFile& f : r.written) {
+        out << "Would write " << kKinds[static_cast<int>(f.kind)] << ": "
+            << cp874::sanitizeUtf8(f.path.string()) << '\n';
+    }
+    if (!r.converted) {
+        return;
+    }
+    out << "Records: " << r.records << '\n';
+    if (r.total) {
+        out << "Total: " << r.total->toText2() << '\n';
+    }
+    for (const RejectedEntries& e : r.rejected) {
+        out << "Rejected " << e.kind << ": " << e.count << " (last line " << e.lastLine << ")\n";
+    }
+}
+
 int runReformat(Session& s, const ReformatOptions& o) {
-    Workbench& wb = s.workbench;
-    wb.FormCreate();
-    Choice choice = Choice::None;
+    const DefaultSettings settings = DefaultSettings::load(s.paths.dataFolder);
+    ReformatRequest request;
     if (!o.product.empty()) {
-        choice = choiceForProductCode(o.product);
-        if (choice == Choice::None) {
+        request.product = productForCode(o.product);
+        if (!request.product) {
             throw UsageError("--product: unknown product \"" + o.product + "\"");
         }
-        if (!wb.isEnabled(choice)) {
+        if (!productEnabled(settings, *request.product)) {
             throw UsageError("--product: " + o.product + " is disabled in Default.ini");
         }
     }
@@ -52,35 +72,33 @@ int runReformat(Session& s, const ReformatOptions& o) {
     checkField(o.creditAccount, FieldLimits::CreditAccountEdit, "--credit-account");
     checkField(o.debitFeeAccount, FieldLimits::DebitFeeAccEdt, "--debit-fee-account");
 
-    s.openStore();  // a database made again gets its reference data, as at "init"
-    wb.selectProduct(choice);
-    wb.fields.edtComId = o.companyId;
-    wb.fields.edtSource = o.source;
-    wb.fields.edtDestination = o.dest;
-    wb.fields.edtDebitAcct = o.debitAccount;
-    wb.fields.edtFeeAcct = o.feeAccount;
-    wb.fields.edtInvoice = o.invoice;
-    wb.fields.CreditAccountEdit = o.creditAccount;
-    wb.fields.DebitFeeAccEdt = o.debitFeeAccount;
-    if (o.processingRoundGiven) {
-        static const char* const kItems[] = {"Immediately", "End of Day", "Start of Day"};
-        const int index = o.processingRound == "00" ? 0 : o.processingRound == "01" ? 1 : 2;
-        wb.ProcessingRoundChange(kItems[index]);
-    } else {
-        wb.fields.ProcessingRound.clear();
-    }
-    wb.fields.CheckBox1 = o.printDetail;
+    request.companyId = o.companyId;
+    request.sourcePath = o.source;
+    request.destinationPath = o.dest;
+    request.debitAccount = o.debitAccount;
+    request.feeAccount = o.feeAccount;
+    request.invoicePath = o.invoice;
+    request.creditAccount = o.creditAccount;
+    request.debitFeeAccount = o.debitFeeAccount;
+    request.processingRound = processingRoundForCode(o.processingRound);
+    request.printDetail = o.printDetail;
+    request.dryRun = o.dryRun;
 
     // A data folder whose tables are new (the first command after install) gets the sample reference
     // data first, so Media Clearing finds the banks instead of adding them as new ones.
     s.openStore();
-    wb.btnActionClick();
+    ReportRunners reports(s.paths.reportFolder);
+    Services services{s.store, s.workbench.clock(), reports, settings, s.ui};
+    const ReformatResult result = reformat(request, services);
 
-    const bool produced = wb.run.UploadCreated && std::filesystem::exists(wb.fields.edtDestination);
-    if (!wb.fields.edtHashValue.empty()) {
-        s.ui.out() << "Hash Value: " << wb.fields.edtHashValue << '\n';
+    if (result.dryRun) {
+        printWouldBe(s.ui.out(), result);
     }
-    return produced ? kOk : kStopped;
+    if (result.hashShown && !result.hash.empty()) {
+        s.ui.out() << "Hash Value: " << result.hash << '\n';
+    }
+    // RESULT: `result` is the command's RunResult for the common --json output.
+    return result.outcome == Outcome::Written ? kOk : kStopped;
 }
 
 }  // namespace
@@ -109,17 +127,16 @@ void registerReformatCommand(CLI::App& app, CommandTable& table) {
         ->type_name("ACCOUNT");
     cmd->add_option("--debit-fee-account", o->debitFeeAccount, "Debit fee account, 10 digits (DDR)")
         ->type_name("ACCOUNT");
-    cmd->add_option_function<std::string>(
-           "--processing-round",
-           [o](const std::string& v) {
-               o->processingRound = v;
-               o->processingRoundGiven = true;
-           },
-           "Processing round (DDR): 00 Immediately, 01 End of Day, 02 Start of Day")
+    cmd->add_option("--processing-round", o->processingRound,
+                    "Processing round (DDR): 00 Immediately, 01 End of Day, 02 Start of Day")
         ->type_name("ROUND")
         ->check(CLI::IsMember({"00", "01", "02"}));
     cmd->add_flag("--print-detail", o->printDetail,
                   "Tick \"Print detail\": the detail report instead of the result report");
+    cmd->add_flag(
+        "--dry-run", o->dryRun,
+        "Every check and count, nothing written (no upload, listing, archive, table row or report); "
+        "prints what a real run would write");
     table.add(cmd, [o](Session& s) { return runReformat(s, *o); });
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/Date.h"
+#include "convert/Reformat.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
@@ -18,12 +19,6 @@
 namespace qrv {
 
 class TableStore;
-class Workbench;
-
-// The path of an error listing of this run: OutputFolder + company id as typed + "_" + code + suffix.
-std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix);
-// The archive name of a run: OutputFolder + yyyy-mm-dd + trimmed company id + "_" + product code + ".zip".
-std::filesystem::path ArchivePath(const Workbench& wb);
 
 // The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
 struct WorkbenchFields {
@@ -87,7 +82,9 @@ class Workbench {
 
     // The commands of the products, each defined in the file of its command.
     // (one declaration per command below)
-    void btnActionClick();       // "Reformat Data"
+    void btnActionClick();  // "Reformat Data": reformat() with reformatRequest(), the hash shown
+    // The "Reformat Data" request of the fields as typed.
+    ReformatRequest reformatRequest() const;
     bool Button2Click();         // "Reformat  100 M": true when the comparison file is written
     void Button3Click();         // "Save" of the return-file choice
     bool btnConvertClick();      // "Convert 100 M": true when the converted file is written
