@@ -146,6 +146,7 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         runner.setVariable("hashVal", result.hash);
         runner.setVariable("creditAcct", request.creditAccount);
         runner.setVariable("DebitFeeAcct", request.debitFeeAccount);
+        runner.setVariable("SumDebitAccut", std::to_string(totals.count));
         run.services.showReport(runner, result);
         return;
     }
