@@ -322,10 +322,10 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
     for (const WrittenFile& f : r.last.written) {
         written.push_back(f.path.filename().string());
     }
-    EXPECT_EQ(written, (std::vector<std::string>{"up.txt", " AC 01 _PA3_InvalidAcctRecord.txt",
-                                                 " AC 01 _PA3_CreditZeroAmountRecord.txt",
-                                                 " AC 01 _PA3_CreditAmountInvalidRecord.txt",
-                                                 "2026-12-08AC 01_PA3.zip"}));
+    EXPECT_EQ(written,
+              (std::vector<std::string>{
+                  "up.txt", " AC 01 _PA3_InvalidAcctRecord.txt", " AC 01 _PA3_CreditZeroAmountRecord.txt",
+                  " AC 01 _PA3_CreditAmountInvalidRecord.txt", "2026-12-08AC 01_PA3.zip"}));
     const ResultCounters& s = r.last.counters;
     EXPECT_EQ(s.TotalZeroAcct, 3);
     EXPECT_EQ(s.NoZeroAcct, 9);
