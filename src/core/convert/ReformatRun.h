@@ -37,6 +37,11 @@ struct ReformatRun {
             services.events.setProgress(percent);
         }
     }
+    // The progress bar back at 0, told even when this run did not move it (an earlier run may have).
+    void resetProgress() {
+        shownProgress = 0;
+        services.events.setProgress(0);
+    }
     int shownProgress = 0;
 
     // One rejected entry of `kind` (a listing's name: "InvalidAcct", ...) at source line `lineNo`.
@@ -51,7 +56,7 @@ struct ReformatRun {
     void completed() const;
 };
 
-// The progress bar is back at 0 however a converter ends (told only when it moved).
+// The progress bar is back at 0 however a converter ends.
 class RunProgressReset {
   public:
     explicit RunProgressReset(ReformatRun& run) : run_(run) {}
@@ -59,7 +64,7 @@ class RunProgressReset {
     RunProgressReset& operator=(const RunProgressReset&) = delete;
     ~RunProgressReset() {
         try {
-            run_.progress(0);
+            run_.resetProgress();
         } catch (...) {
         }
     }

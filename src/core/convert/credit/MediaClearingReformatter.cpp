@@ -468,7 +468,7 @@ void MediaClearingRun::finish(const std::string& header) {
                           valueDate, comName, "Company Name : ", keepUpload_},
                          run_.services);
     }
-    run_.progress(0);
+    run_.resetProgress();
 }
 
 }  // namespace
