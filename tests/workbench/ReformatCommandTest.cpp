@@ -119,6 +119,10 @@ TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
     EXPECT_EQ(q.processingRound, ProcessingRound::Immediately);
     r.wb.fields.ProcessingRound.clear();
     EXPECT_EQ(r.wb.reformatRequest().processingRound, ProcessingRound::None);
+    // Text in the list but no round chosen: refused, not a record 007 short of its round.
+    r.wb.fields.ProcessingRound = "----- Please Select -----";
+    r.wb.run.ProcessingRoundCode.clear();
+    EXPECT_EQ(r.press(), "Please insert Processing Round");
 
     Ready credit(Choice::Direct10m);
     credit.wb.fields.edtHashValue = "EARLIER";
