@@ -2,6 +2,7 @@
 
 #include "FuzzSupport.h"
 #include "convert/ReferenceImport.h"
+#include "convert/Reformat.h"
 #include "convert/TierRateFeeReport.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/CoverLetter.h"
@@ -32,48 +33,56 @@ uint8_t takeOption(const uint8_t*& data, size_t& size) {
     return b;
 }
 
-void reformat(Choice choice, uint8_t option, std::string_view source, std::string_view invoice = {}) {
+// "Reformat Data" of `product`; option bits: 0-1 the processing round, 6 a dry run, 7 "Print detail".
+void reformat(Product product, uint8_t option, std::string_view source, std::string_view invoice = {}) {
     Harness& h = harness();
     h.reset();
     Bench b(h);
-    Workbench& wb = b.wb;
-    wb.selectProduct(choice);
-    wb.fields.edtComId = "ACME01";
-    wb.fields.edtSource = h.put("SOURCE.txt", source).string();
-    wb.fields.edtDestination = (h.inputs() / "UPLOAD.txt").string();
-    wb.fields.edtDebitAcct = kAccount;
-    wb.fields.edtFeeAcct = kAccount;
-    wb.fields.CreditAccountEdit = kAccount;
-    wb.fields.DebitFeeAccEdt = kAccount;
+    ReformatRequest request;
+    request.product = product;
+    request.companyId = "ACME01";
+    request.sourcePath = h.put("SOURCE.txt", source);
+    request.destinationPath = h.inputs() / "UPLOAD.txt";
+    request.debitAccount = kAccount;
+    request.feeAccount = kAccount;
+    request.creditAccount = kAccount;
+    request.debitFeeAccount = kAccount;
     if (!invoice.empty()) {
-        wb.fields.edtInvoice = h.put("INVOICE.txt", invoice).string();
+        request.invoicePath = h.put("INVOICE.txt", invoice);
     }
-    wb.ProcessingRoundChange(kProcessingRoundItems[option % 3]);
-    wb.fields.CheckBox1 = (option & 0x80) != 0;
-    guarded([&] { wb.btnActionClick(); });
+    const ProcessingRound rounds[] = {ProcessingRound::Immediately, ProcessingRound::EndOfDay,
+                                      ProcessingRound::StartOfDay};
+    request.processingRound = rounds[option % 3];
+    request.dryRun = (option & 0x40) != 0;
+    request.printDetail = (option & 0x80) != 0;
+    const DefaultSettings settings;
+    ReportRunners reports(QRV_SOURCE_REPORTS);
+    Services services{h.store(), b.clock, reports, settings, b.ui};
+    guarded([&] { qrv::reformat(request, services); });
 }
 
 void credit(const uint8_t* data, size_t size) {
     const uint8_t o = takeOption(data, size);
-    const Choice c[] = {Choice::Direct10m, Choice::Pay, Choice::Pay2, Choice::Pay3};
+    const Product c[] = {Product::DirectCredit, Product::Payroll, Product::Payroll2, Product::Payroll3};
     reformat(c[(o >> 2) % 4], o, asView(data, size));
 }
 
 void media(const uint8_t* data, size_t size) {
     const uint8_t o = takeOption(data, size);
-    const Choice c[] = {Choice::Media, Choice::Pay4, Choice::Pay5, Choice::Pay6};
+    const Product c[] = {Product::MediaClearing, Product::MediaPayroll1, Product::MediaPayroll2,
+                         Product::MediaPayroll3};
     reformat(c[(o >> 2) % 4], o, asView(data, size));
 }
 
 void cheque(const uint8_t* data, size_t size) {
     const uint8_t o = takeOption(data, size);
     const auto parts = splitParts(data, size, 2);
-    reformat(Choice::Mcp, o, parts[0], parts[1]);
+    reformat(Product::ManagerCheque, o, parts[0], parts[1]);
 }
 
 void directDebit100M(const uint8_t* data, size_t size) {
     const uint8_t o = takeOption(data, size);
-    reformat(Choice::DirectDebit100M, o, asView(data, size));
+    reformat(Product::DirectDebit100M, o, asView(data, size));
 }
 
 // The services of the bench's workbench, its Ui as the events.

@@ -13,14 +13,13 @@ Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesy
     : paths(p),
       clock(c),
       json(jsonOutput),
-      ui(jsonOutput ? held : out, std::move(reportOut), !jsonOutput),
+      events(jsonOutput ? held : out, std::move(reportOut), !jsonOutput),
       store(p.dataFolder),
-      reports(p.reportFolder),
-      workbench(ui, store, c, p) {}
+      reports(p.reportFolder) {}
 
 Services Session::services() {
     settings = DefaultSettings::load(paths.dataFolder);
-    return Services{store, clock, reports, settings, ui};
+    return Services{store, clock, reports, settings, events};
 }
 
 int Session::finish(const RunResult& r, const nlohmann::json& extra) {
@@ -61,7 +60,7 @@ void writeJson(const Session& s, const std::string& command, int status, const s
     j["command"] = command;
     j["exit"] = status;
     nlohmann::json messages = nlohmann::json::array();
-    for (const auto& [kind, text] : s.ui.messages()) {
+    for (const auto& [kind, text] : s.events.messages()) {
         messages.push_back({{"kind", messageKindName(kind)}, {"text", text}});
     }
     j["messages"] = std::move(messages);
@@ -169,7 +168,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         error = e.what();
         status = kUnexpected;
     }
-    session.ui.finishProgress();
+    session.events.finishProgress();
     if (!error.empty()) {
         err << "qrv: " << error << '\n';
     }

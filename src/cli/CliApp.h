@@ -14,14 +14,13 @@
 #include <sstream>
 #include "base/Date.h"
 
-#include "cli/CliUi.h"
+#include "cli/CliEvents.h"
 #include "convert/RunResult.h"
 #include "convert/Services.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
 #include "store/DefaultSettings.h"
 #include "store/TableStore.h"
-#include "workbench/Workbench.h"
 
 namespace qrv::cli {
 
@@ -29,7 +28,7 @@ namespace qrv::cli {
 enum Exit { kOk = 0, kStopped = 1, kUsage = 2, kUnexpected = 3 };
 
 // What one command runs with: the folders, the events sink, the table store, the report runners, the
-// settings and the workbench. With --json the lines a command prints are held, and the result a command
+// settings. With --json the lines a command prints are held, and the result a command
 // hands to finish() becomes the one JSON object on standard output.
 struct Session {
     Session(const AppPaths& paths, std::ostream& out, std::optional<std::filesystem::path> reportOut,
@@ -38,11 +37,10 @@ struct Session {
     const Clock& clock;
     const bool json;
     std::ostringstream held;  // what the command prints, with --json
-    CliUi ui;
+    CliEvents events;
     TableStore store;
     ReportRunners reports;
     DefaultSettings settings;
-    Workbench workbench;
     // Opens the table store, creating and seeding it when new.
     void openStore();
     // The services of an operation; reads "Default.ini" of the data folder afresh.

@@ -12,9 +12,10 @@ void registerExamplesCommand(CLI::App& app, CommandTable& table) {
         ->type_name("")
         ->required();
     table.add(cmd, [folder](Session& s) {
-        const std::vector<std::string> names = WriteExamples(*folder, s.workbench.clock().today());
-        s.workbench.message("Wrote " + std::to_string(names.size()) + " files to " + *folder + "; see " +
-                            (std::filesystem::path(*folder) / "README.txt").string());
+        const std::vector<std::string> names = WriteExamples(*folder, s.clock.today());
+        s.events.showMessage(MessageKind::Plain,
+                             "Wrote " + std::to_string(names.size()) + " files to " + *folder + "; see " +
+                                 (std::filesystem::path(*folder) / "README.txt").string());
         return kOk;
     });
 }

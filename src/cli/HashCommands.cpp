@@ -22,9 +22,9 @@ struct HashShown {
 int withHashValueLine(Session& s, const HashShown& shown, const std::function<int()>& command) {
     const auto hashValueLine = [&s, &shown] {
         if (!shown.value.empty()) {
-            s.ui.finishProgress();
-            s.ui.out() << "Hash Value: " << shown.value << '\n';
-            s.ui.out().flush();
+            s.events.finishProgress();
+            s.events.out() << "Hash Value: " << shown.value << '\n';
+            s.events.out().flush();
         }
     };
     int status = kStopped;

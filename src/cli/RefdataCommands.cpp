@@ -65,14 +65,14 @@ void registerRefdataCommands(CLI::App& app, CommandTable& table) {
     CLI::App* banks = app.add_subcommand("banks", "The bank reference table");
     banks->require_subcommand(1);
     CLI::App* banksList = banks->add_subcommand("list", "One line per bank: code, Thai name, English name");
-    table.add(banksList, [](Session& s) { return listBanks(s, s.ui.out()); });
+    table.add(banksList, [](Session& s) { return listBanks(s, s.events.out()); });
 
     CLI::App* branches = app.add_subcommand("branches", "The branch reference table");
     branches->require_subcommand(1);
     CLI::App* branchesList = branches->add_subcommand("list", "The branches of one bank");
     auto options = std::make_shared<BranchOptions>();
     branchesList->add_option("--bank", options->bank, "Bank code, 3 digits")->type_name("CODE")->required();
-    table.add(branchesList, [options](Session& s) { return listBranches(s, s.ui.out(), options->bank); });
+    table.add(branchesList, [options](Session& s) { return listBranches(s, s.events.out(), options->bank); });
 
     CLI::App* refdata = app.add_subcommand("refdata", "The bank and branch reference tables");
     refdata->require_subcommand(1);

@@ -1,6 +1,10 @@
 #include "base/Cp874.h"
 #include "cli/CliApp.h"
-#include "workbench/ProductChoice.h"
+#include "cli/ResultJson.h"
+#include "convert/FieldLimits.h"
+#include "convert/Reformat.h"
+#include "reports/ReportRunners.h"
+#include "store/DefaultSettings.h"
 
 namespace qrv::cli {
 
@@ -17,9 +21,9 @@ struct ReformatOptions {
     std::string invoice;
     std::string creditAccount;
     std::string debitFeeAccount;
-    std::string processingRound;
-    bool processingRoundGiven = false;
+    std::string processingRound;  // empty when not given
     bool printDetail = false;
+    bool dryRun = false;
 };
 
 void checkField(const std::string& value, size_t limit, const char* option) {
@@ -33,16 +37,64 @@ void checkField(const std::string& value, size_t limit, const char* option) {
     }
 }
 
+// A dry run prints what a real run would have written and counted, before the hash line.
+void printWouldBe(std::ostream& out, const ReformatResult& r) {
+    for (const WrittenFile& f : r.written) {
+        out << "Would write " << outputKindName(f.kind) << ": " << cp874::sanitizeUtf8(f.path.string())
+            << '\n';
+    }
+    if (!r.converted) {
+        return;
+    }
+    out << "Records: " << r.records << '\n';
+    if (r.total) {
+        out << "Total: " << r.total->toText2() << '\n';
+    }
+    for (const RejectedEntries& e : r.rejected) {
+        out << "Rejected " << e.kind << ": " << e.count << " (last line " << e.lastLine << ")\n";
+    }
+}
+
+// The result report's counters that the product keeps.
+nlohmann::json countersJson(const ResultCounters& c) {
+    nlohmann::json j = nlohmann::json::object();
+    const auto add = [&j](const char* name, const std::optional<std::int64_t>& value) {
+        if (value) {
+            j[name] = *value;
+        }
+    };
+    add("TotalZeroAcct", c.TotalZeroAcct);
+    add("NoZeroAcct", c.NoZeroAcct);
+    add("TotalZeroAm", c.TotalZeroAm);
+    add("NoZeroAm", c.NoZeroAm);
+    add("TotalNagativeAm", c.TotalNagativeAm);
+    add("NoNagativeAm", c.NoNagativeAm);
+    add("TotalReject", c.TotalReject);
+    add("TotalBNKBRN", c.TotalBNKBRN);
+    add("Error2million", c.Error2million);
+    add("SpaceAmount", c.SpaceAmount);
+    add("InvalidAmount", c.InvalidAmount);
+    add("TotalError", c.TotalError);
+    add("InvalidEffect", c.InvalidEffect);
+    add("FutureEffect", c.FutureEffect);
+    add("Length", c.Length);
+    add("SignErr", c.SignErr);
+    add("invalidDebitAcct", c.invalidDebitAcct);
+    add("totalAmount", c.totalAmount);
+    add("TotalRecord", c.TotalRecord);
+    return j;
+}
+
 int runReformat(Session& s, const ReformatOptions& o) {
-    Workbench& wb = s.workbench;
-    wb.FormCreate();
-    Choice choice = Choice::None;
+    Services services = s.services();
+    const DefaultSettings& settings = s.settings;
+    ReformatRequest request;
     if (!o.product.empty()) {
-        choice = choiceForProductCode(o.product);
-        if (choice == Choice::None) {
+        request.product = productForCode(o.product);
+        if (!request.product) {
             throw UsageError("--product: unknown product \"" + o.product + "\"");
         }
-        if (!wb.isEnabled(choice)) {
+        if (!productEnabled(settings, *request.product)) {
             throw UsageError("--product: " + o.product + " is disabled in Default.ini");
         }
     }
@@ -52,35 +104,32 @@ int runReformat(Session& s, const ReformatOptions& o) {
     checkField(o.creditAccount, FieldLimits::CreditAccountEdit, "--credit-account");
     checkField(o.debitFeeAccount, FieldLimits::DebitFeeAccEdt, "--debit-fee-account");
 
-    s.openStore();  // a database made again gets its reference data, as at "init"
-    wb.selectProduct(choice);
-    wb.fields.edtComId = o.companyId;
-    wb.fields.edtSource = o.source;
-    wb.fields.edtDestination = o.dest;
-    wb.fields.edtDebitAcct = o.debitAccount;
-    wb.fields.edtFeeAcct = o.feeAccount;
-    wb.fields.edtInvoice = o.invoice;
-    wb.fields.CreditAccountEdit = o.creditAccount;
-    wb.fields.DebitFeeAccEdt = o.debitFeeAccount;
-    if (o.processingRoundGiven) {
-        static const char* const kItems[] = {"Immediately", "End of Day", "Start of Day"};
-        const int index = o.processingRound == "00" ? 0 : o.processingRound == "01" ? 1 : 2;
-        wb.ProcessingRoundChange(kItems[index]);
-    } else {
-        wb.fields.ProcessingRound.clear();
-    }
-    wb.fields.CheckBox1 = o.printDetail;
+    request.companyId = o.companyId;
+    request.sourcePath = o.source;
+    request.destinationPath = o.dest;
+    request.debitAccount = o.debitAccount;
+    request.feeAccount = o.feeAccount;
+    request.invoicePath = o.invoice;
+    request.creditAccount = o.creditAccount;
+    request.debitFeeAccount = o.debitFeeAccount;
+    request.processingRound = processingRoundForCode(o.processingRound);
+    request.printDetail = o.printDetail;
+    request.dryRun = o.dryRun;
 
     // A data folder whose tables are new (the first command after install) gets the sample reference
     // data first, so Media Clearing finds the banks instead of adding them as new ones.
     s.openStore();
-    wb.btnActionClick();
+    const ReformatResult result = reformat(request, services);
 
-    const bool produced = wb.run.UploadCreated && std::filesystem::exists(wb.fields.edtDestination);
-    if (!wb.fields.edtHashValue.empty()) {
-        s.ui.out() << "Hash Value: " << wb.fields.edtHashValue << '\n';
+    if (result.dryRun) {
+        printWouldBe(s.events.out(), result);
     }
-    return produced ? kOk : kStopped;
+    if (result.hashShown && !result.hash.empty()) {
+        s.events.out() << "Hash Value: " << result.hash << '\n';
+    }
+    return s.finish(result, {{"product", result.productCode},
+                             {"dryRun", result.dryRun},
+                             {"counters", countersJson(result.counters)}});
 }
 
 }  // namespace
@@ -109,17 +158,16 @@ void registerReformatCommand(CLI::App& app, CommandTable& table) {
         ->type_name("ACCOUNT");
     cmd->add_option("--debit-fee-account", o->debitFeeAccount, "Debit fee account, 10 digits (DDR)")
         ->type_name("ACCOUNT");
-    cmd->add_option_function<std::string>(
-           "--processing-round",
-           [o](const std::string& v) {
-               o->processingRound = v;
-               o->processingRoundGiven = true;
-           },
-           "Processing round (DDR): 00 Immediately, 01 End of Day, 02 Start of Day")
+    cmd->add_option("--processing-round", o->processingRound,
+                    "Processing round (DDR): 00 Immediately, 01 End of Day, 02 Start of Day")
         ->type_name("ROUND")
         ->check(CLI::IsMember({"00", "01", "02"}));
     cmd->add_flag("--print-detail", o->printDetail,
                   "Tick \"Print detail\": the detail report instead of the result report");
+    cmd->add_flag(
+        "--dry-run", o->dryRun,
+        "Every check and count, nothing written (no upload, listing, archive, table row or report); "
+        "prints what a real run would write");
     table.add(cmd, [o](Session& s) { return runReformat(s, *o); });
 }
 

@@ -1,4 +1,5 @@
 #include "cli/CliApp.h"
+#include "convert/FieldLimits.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/ReturnFileComparison.h"
 

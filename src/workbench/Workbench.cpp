@@ -1,7 +1,7 @@
 #include "workbench/Workbench.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 
 #include "store/TableStore.h"
 
@@ -10,12 +10,6 @@ namespace qrv {
 namespace {
 
 constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 LayoutKind layoutFor(Choice c) {
     switch (c) {
@@ -53,20 +47,10 @@ void Workbench::FormCreate() {
     controls[Control::edtInvoice].visible = false;
     controls[Control::btnInvoice].visible = false;
     settings_ = DefaultSettings::load(paths_.dataFolder);
-    if (upper(settings_.DCP) == "FALSE") {
-        enabled_[Choice::Direct10m] = false;
-    }
-    if (upper(settings_.PAY) == "FALSE") {
-        for (const Choice c :
-             {Choice::Pay, Choice::Pay2, Choice::Pay3, Choice::Pay4, Choice::Pay5, Choice::Pay6}) {
-            enabled_[c] = false;
+    for (const ChoiceInfo& c : choices()) {
+        if (const std::optional<Product> product = productForCode(c.productCode)) {
+            enabled_[c.choice] = enabled_[c.choice] && productEnabled(settings_, *product);
         }
-    }
-    if (upper(settings_.MCL) == "FALSE") {
-        enabled_[Choice::Media] = false;
-    }
-    if (upper(settings_.MCP) == "FALSE") {
-        enabled_[Choice::Mcp] = false;
     }
     // The default product is compared exactly; only these codes select anything.
     for (const char* code : {"DCP", "PAY", "MCL", "MCP", "PA2", "PA3", "PA4", "PA5", "PA6"}) {

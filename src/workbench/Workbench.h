@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "base/Date.h"
+#include "convert/FieldLimits.h"
+#include "convert/Reformat.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
@@ -18,12 +20,6 @@
 namespace qrv {
 
 class TableStore;
-class Workbench;
-
-// The path of an error listing of this run: OutputFolder + company id as typed + "_" + code + suffix.
-std::filesystem::path ListingPath(const Workbench& wb, const std::string& code, std::string_view suffix);
-// The archive name of a run: OutputFolder + yyyy-mm-dd + trimmed company id + "_" + product code + ".zip".
-std::filesystem::path ArchivePath(const Workbench& wb);
 
 // The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
 struct WorkbenchFields {
@@ -44,16 +40,6 @@ struct WorkbenchFields {
     bool CheckBox1 = false;  // "Print detail"
     std::string edtHashValue;
     int pgbState = 0;
-};
-
-// Maximum lengths of the window's text fields.
-struct FieldLimits {
-    static constexpr int edtComId = 12;
-    static constexpr int edtCompanyCode = 6;
-    static constexpr int edtDebitAcct = 25;
-    static constexpr int edtFeeAcct = 25;
-    static constexpr int CreditAccountEdit = 10;
-    static constexpr int DebitFeeAccEdt = 10;
 };
 
 // The items of the processing-round list.
@@ -86,7 +72,9 @@ class Workbench {
     void Button1Click();
 
     // The commands of the products, each defined in the file of its command.
-    void btnActionClick();  // "Reformat Data"
+    void btnActionClick();  // "Reformat Data": reformat() with reformatRequest(), the hash shown
+    // The "Reformat Data" request of the fields as typed.
+    ReformatRequest reformatRequest() const;
     // DebitCommands.cpp: each runs its operation with the fields as its request.
     bool Button2Click();            // "Reformat  100 M": true when the comparison file is written
     void Button3Click();            // "Save" of the return-file choice: proposes a name for it

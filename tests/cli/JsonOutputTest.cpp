@@ -65,10 +65,11 @@ TEST(JsonOutput, MessagesAndErrorsStayInTheObject) {
     EXPECT_EQ(r["messages"][0]["text"],
               "Source file name does not exist. Please insert valid file name and retry");
 
-    test::writeFile(q.dir / "sent.txt", "");
-    const test::QrvRun failed =
-        q.run({"compare-return", "--source", (q.dir / "sent.txt").string(), "--return",
-               (q.dir / "none.txt").string(), "--dest", (q.dir / "c.txt").string()});
+    const std::string examples = (q.dir / "examples").string();
+    ASSERT_EQ(q.run({"examples", examples}).status, 0);
+    const test::QrvRun failed = q.run({"reformat", "--product", "DCP", "--company-id", "ACME01", "--source",
+                                       examples + "/direct-credit.txt", "--dest", examples + "/no/upload.txt",
+                                       "--debit-account", "1234567896", "--fee-account", "1234567896"});
     EXPECT_EQ(failed.status, 3);
     const nlohmann::json e = JsonCli::object(failed);
     EXPECT_EQ(e["exit"], 3);

@@ -129,5 +129,37 @@ TEST(CliReformatDcp, StatusesOfStopsUsageAndUnexpectedErrors) {
     EXPECT_NE(unexpected.err.find("missing"), std::string::npos) << unexpected.err;
 }
 
+// --dry-run: the same checks and hash as the real run, what it would write printed, nothing written.
+TEST(CliReformatDcp, DryRunPrintsWhatARealRunWouldWriteAndWritesNothing) {
+    DcpCli c;
+    c.source("1234567896", "00000012345");
+    const std::vector<std::string> args = {"reformat",   "--product",       "DCP",        "--company-id",
+                                           "ACME01",     "--source",        c.src,        "--dest",
+                                           c.dest,       "--debit-account", "1234567896", "--fee-account",
+                                           "1234567896", "--print-detail"};
+    std::vector<std::string> dry = args;
+    dry.push_back("--dry-run");
+    const Result would = c.run(dry);
+    EXPECT_EQ(would.status, 0) << would.out << would.err;
+    EXPECT_EQ(test::listFolder(c.dir.path()), (std::vector<std::string>{"Data", "src.txt"}));
+
+    const Result real = c.run(args);
+    ASSERT_EQ(real.status, 0) << real.out << real.err;
+    const std::string hash = test::readFile(c.dest).substr(0, 40);
+    EXPECT_EQ(would.out, "Would write upload: " + c.dest +
+                             "\nWould write archive: " + (c.dir / "2026-12-08ACME01_DCP.zip").string() +
+                             "\nRecords: 1\nTotal: 123.45\nHash Value: " + hash + "\n");
+
+    c.source("0000000000", "00000012345");  // every line rejected: exit 1 as a real run
+    const Result rejected = c.run(dry);
+    EXPECT_EQ(rejected.status, 1);
+    EXPECT_EQ(rejected.lines(),
+              (std::vector<std::string>{
+                  "Reformat data fail because data are rejected all transactions",
+                  "Would write listing: " + (c.dir / "ACME01_DCP_InvalidAcctRecord.txt").string(),
+                  "Records: 0", "Total: 0.00", "Rejected InvalidAcct: 1 (last line 2)"}));
+    EXPECT_FALSE(std::filesystem::exists(c.dir / "ACME01_DCP_InvalidAcctRecord.txt"));
+}
+
 }  // namespace
 }  // namespace qrv

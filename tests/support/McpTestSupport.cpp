@@ -77,7 +77,7 @@ void McpBench::invoices(const std::vector<std::string>& lines) {
 std::vector<std::string> McpBench::press() {
     ui.messages.clear();
     ui.reports.clear();
-    wb.btnActionClick();
+    reformat();
     return ui.texts();
 }
 

@@ -109,4 +109,14 @@ WorkbenchFixture::WorkbenchFixture(Date today, const std::string& defaultIni)
     }
 }
 
+ReformatResult WorkbenchFixture::reformat() {
+    return reformat(wb.reformatRequest());
+}
+
+ReformatResult WorkbenchFixture::reformat(const ReformatRequest& request) {
+    Services services{store, clock, wb.reports(), wb.settings(), ui};
+    last = qrv::reformat(request, services);
+    return last;
+}
+
 }  // namespace qrv::test

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Date.h"
+#include "convert/Reformat.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "reports/ReportRunner.h"
 #include "store/TableStore.h"
@@ -114,6 +115,10 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder);
 class WorkbenchFixture {
   public:
     explicit WorkbenchFixture(Date today = Date{2026, 12, 8}, const std::string& defaultIni = "");
+    // "Reformat Data" through the operation with the request the fields make, the workbench's settings
+    // and report runners, and the recording Ui; the result is also kept in `last`.
+    ReformatResult reformat();
+    ReformatResult reformat(const ReformatRequest& request);
     TempDir dir;
     std::filesystem::path data;
     std::filesystem::path out;  // an empty output folder
@@ -121,6 +126,7 @@ class WorkbenchFixture {
     FixedClock clock;
     TableStore store;
     Workbench wb;
+    ReformatResult last;
 };
 
 }  // namespace qrv::test

@@ -23,9 +23,10 @@ struct Ready : WorkbenchFixture {
         wb.fields.DebitFeeAccEdt = "1234567896";
         wb.ProcessingRoundChange("Immediately");
     }
+    // "Reformat Data" with the request of the fields; its first message.
     std::string press() {
         ui.messages.clear();
-        wb.btnActionClick();
+        reformat();
         return ui.messages.empty() ? std::string() : ui.messages.front().text;
     }
 };
@@ -49,7 +50,9 @@ TEST(ReformatCommand, CreditPreChecksInTheirOrder) {
     EXPECT_EQ(r.press(), "Invalid debit account");
     r.wb.fields.edtDebitAcct = " 12301234567 ";  // trimmed; 11 digits with a right check digit
     EXPECT_EQ(r.press(), "Invalid debit fee account");
-    EXPECT_EQ(r.wb.run.ProductCode, "PA3");
+    EXPECT_EQ(r.last.productCode, "PA3");
+    EXPECT_EQ(r.last.outcome, Outcome::Refused);
+    EXPECT_TRUE(r.last.written.empty());
     // Nothing was written by a refused press.
     EXPECT_EQ(test::listFolder(r.out), std::vector<std::string>{"src.txt"});
 }
@@ -59,7 +62,7 @@ TEST(ReformatCommand, NoProductOrACommandWithoutReformat) {
         Ready r(Choice::Direct10m);
         r.wb.selectProduct(c);
         EXPECT_EQ(r.press(), "Please select product type or select file name before reformat data ");
-        EXPECT_EQ(r.wb.run.ProductCode, "") << "the code keeps its previous value";
+        EXPECT_EQ(r.last.productCode, "") << "no product";
     }
 }
 
@@ -94,7 +97,8 @@ TEST(ReformatCommand, DirectDebit100MChecksItsOwnAccountsAndRound) {
     EXPECT_EQ(r.press(), "Please insert Processing Round");
     r.wb.fields.ProcessingRound = "----- Please Select -----";  // counts as not empty
     r.press();
-    EXPECT_EQ(r.wb.run.ProductCode, "DDR");
+    EXPECT_EQ(r.last.productCode, "DDR");
+    EXPECT_TRUE(r.last.converted);
 }
 
 TEST(ReformatCommand, ManagerChequeNeedsEveryLine700Long) {
@@ -104,11 +108,63 @@ TEST(ReformatCommand, ManagerChequeNeedsEveryLine700Long) {
     EXPECT_EQ(test::listFolder(r.out), std::vector<std::string>{"src.txt"});
 }
 
-TEST(ReformatCommand, HeaderRecordIsBuiltAtThePress) {
+TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
+    Ready r(Choice::DirectDebit100M);
+    r.wb.fields.edtComId = " ACME01";
+    const ReformatRequest q = r.wb.reformatRequest();
+    EXPECT_EQ(q.product, Product::DirectDebit100M);
+    EXPECT_EQ(q.companyId, " ACME01");
+    EXPECT_EQ(q.sourcePath, r.out / "src.txt");
+    EXPECT_EQ(q.creditAccount, "1234567896");
+    EXPECT_EQ(q.processingRound, ProcessingRound::Immediately);
+    r.wb.fields.ProcessingRound.clear();
+    EXPECT_EQ(r.wb.reformatRequest().processingRound, ProcessingRound::None);
+    // Text in the list but no round chosen: refused, not a record 007 short of its round.
+    r.wb.fields.ProcessingRound = "----- Please Select -----";
+    r.wb.run.ProcessingRoundCode.clear();
+    EXPECT_EQ(r.press(), "Please insert Processing Round");
+
+    Ready credit(Choice::Direct10m);
+    credit.wb.fields.edtHashValue = "EARLIER";
+    test::writeFile(credit.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
+                                                "00001\r\n1234567896       00000012345\r\n");
+    credit.wb.btnActionClick();
+    EXPECT_EQ(credit.ui.texts(),
+              std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
+    EXPECT_EQ(credit.wb.fields.edtHashValue, test::readFile(credit.out / "up.txt").substr(0, 40));
+}
+
+// A dry run: the same checks, counts and hash as a real run, nothing left in the folder or the tables.
+TEST(ReformatCommand, DryRunCountsAsARealRunAndWritesNothing) {
     Ready r(Choice::Direct10m);
-    r.press();
-    EXPECT_EQ(r.wb.run.HeaderRecord.substr(0, 23), "001ACME01      20261208");
-    EXPECT_EQ(r.wb.run.OutputFolder, r.out.string() + "/");
+    test::writeFile(r.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
+                                           "00002\r\n1234567896       00000012345\r\n0000000000       "
+                                           "00000000100\r\n");
+    r.wb.fields.CheckBox1 = true;  // "Print detail" fills tables
+    ReformatRequest dry = r.wb.reformatRequest();
+    dry.dryRun = true;
+    const ReformatResult would = r.reformat(dry);
+    EXPECT_EQ(test::listFolder(r.out), std::vector<std::string>{"src.txt"});
+    EXPECT_TRUE(r.store.query("select * from Dcp_Detail").empty());
+    EXPECT_TRUE(r.ui.reports.empty());
+    EXPECT_TRUE(r.ui.texts().empty()) << "nothing claims a file was written";
+
+    const ReformatResult real = r.reformat(r.wb.reformatRequest());
+    EXPECT_EQ(would.outcome, Outcome::Written);
+    EXPECT_EQ(would.outcome, real.outcome);
+    EXPECT_EQ(would.hash, real.hash);
+    EXPECT_EQ(would.records, 1);
+    EXPECT_EQ(would.total, real.total);
+    ASSERT_EQ(would.rejected.size(), 1u);
+    EXPECT_EQ(would.rejected[0].kind, "InvalidAcct");
+    EXPECT_EQ(would.rejected[0].lastLine, 3);
+    EXPECT_EQ(real.rejected[0].count, 1);
+    ASSERT_EQ(would.written.size(), 3u);
+    for (size_t i = 0; i < would.written.size(); ++i) {
+        EXPECT_EQ(would.written[i].path, real.written[i].path);
+        EXPECT_TRUE(std::filesystem::exists(real.written[i].path)) << real.written[i].path;
+    }
+    EXPECT_FALSE(r.store.query("select * from Dcp_Detail").empty());
 }
 
 }  // namespace

@@ -69,4 +69,14 @@ std::string_view processingRoundCode(ProcessingRound round) {
     }
 }
 
+ProcessingRound processingRoundForCode(std::string_view code) {
+    for (const ProcessingRound round :
+         {ProcessingRound::Immediately, ProcessingRound::EndOfDay, ProcessingRound::StartOfDay}) {
+        if (processingRoundCode(round) == code) {
+            return round;
+        }
+    }
+    return ProcessingRound::None;
+}
+
 }  // namespace qrv

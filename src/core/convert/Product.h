@@ -31,5 +31,7 @@ enum class ProcessingRound { None, Immediately, EndOfDay, StartOfDay };
 
 // "00", "01", "02" (empty for None).
 std::string_view processingRoundCode(ProcessingRound round);
+// The round of a code "00", "01" or "02"; None for any other text.
+ProcessingRound processingRoundForCode(std::string_view code);
 
 }  // namespace qrv

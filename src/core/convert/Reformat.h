@@ -40,8 +40,15 @@ struct ResultCounters {
 struct ReformatResult : RunResult {
     std::string productCode;
     ResultCounters counters;
+    bool converted = false;  // the common checks passed and the product's converter ran
+    bool hashShown = false;  // the run settled the hash field: `hash`, or empty to clear it
+    bool dryRun = false;     // nothing was written; `written` names what a real run would write
 };
 
 ReformatResult reformat(const ReformatRequest& request, Services& services);
+
+// Whether "Default.ini" offers the product ("FALSE" in its key, any case, hides it; PAY covers the six
+// payrolls). Direct Debit (100M) is always offered.
+bool productEnabled(const DefaultSettings& settings, Product product);
 
 }  // namespace qrv

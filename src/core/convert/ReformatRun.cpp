@@ -4,11 +4,11 @@
 
 namespace qrv {
 
-std::filesystem::path ReformatRun::listingPath(std::string_view code, std::string_view suffix) const {
+std::filesystem::path ReformatRun::listingPath(std::string_view suffix) const {
     std::string name = outputFolder;
     name += request.companyId;
     name += '_';
-    name += code;
+    name += listingCode;
     name += suffix;
     return std::filesystem::path(name);
 }
@@ -16,6 +16,44 @@ std::filesystem::path ReformatRun::listingPath(std::string_view code, std::strin
 std::filesystem::path ReformatRun::archivePath() const {
     return std::filesystem::path(outputFolder + services.clock.today().isoDashed() +
                                  std::string(Trim(request.companyId)) + "_" + productCode + ".zip");
+}
+
+void ReformatRun::reject(std::string_view kind, std::int64_t lineNo) {
+    for (RejectedEntries& e : result.rejected) {
+        if (e.kind == kind) {
+            ++e.count;
+            e.lastLine = lineNo;
+            return;
+        }
+    }
+    result.rejected.push_back({std::string(kind), 1, lineNo});
+}
+
+std::int64_t ReformatRun::rejectedCount(std::string_view kind) const {
+    for (const RejectedEntries& e : result.rejected) {
+        if (e.kind == kind) {
+            return e.count;
+        }
+    }
+    return 0;
+}
+
+void ReformatRun::stop(const std::string& text, bool linesConverted) {
+    result.outcome = linesConverted ? Outcome::AllRejected : Outcome::Refused;
+    message(text);
+}
+
+void ReformatRun::finish(bool uploadWritten) {
+    result.outcome = uploadWritten ? Outcome::Written : Outcome::AllRejected;
+    if (uploadWritten) {
+        result.written.push_back({OutputKind::Upload, request.destinationPath});
+    }
+}
+
+void ReformatRun::completed() const {
+    if (writes()) {
+        message("Reformat data and add to " + archivePath().filename().string() + " completed");
+    }
 }
 
 }  // namespace qrv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,16 +18,66 @@ struct ReformatRun {
     ReformatResult& result;
 
     std::string productCode;   // DCP ... DDR
+    std::string listingCode;   // the code in the listing names: the product's, "MCL" or "MCP"
     std::string outputFolder;  // the destination's folder with its trailing "/", or empty
     HeaderRecords headers;     // record 001 in both forms
     RecordFields records;      // records 002-006 with their defaults
 
-    // folder + company id as typed + "_" + code + suffix.
-    std::filesystem::path listingPath(std::string_view code, std::string_view suffix) const;
+    // folder + company id as typed + "_" + listing code + suffix.
+    std::filesystem::path listingPath(std::string_view suffix) const;
     // folder + yyyy-mm-dd + company id + "_" + product code + ".zip".
     std::filesystem::path archivePath() const;
+    // A dry run writes nothing: no upload, listing, archive or table row that stays.
+    bool writes() const { return !request.dryRun; }
     void message(const std::string& text) const { services.message(text); }
+    // The progress bar, told only when it moves.
+    void progress(int percent) {
+        if (percent != shownProgress) {
+            shownProgress = percent;
+            services.events.setProgress(percent);
+        }
+    }
+    // The progress bar back at 0, told even when this run did not move it (an earlier run may have).
+    void resetProgress() {
+        shownProgress = 0;
+        services.events.setProgress(0);
+    }
+    int shownProgress = 0;
+
+    // One rejected entry of `kind` (a listing's name: "InvalidAcct", ...) at source line `lineNo`.
+    void reject(std::string_view kind, std::int64_t lineNo);
+    std::int64_t rejectedCount(std::string_view kind) const;
+    // A check stopped the run: refused when no detail line had been converted, else nothing written.
+    void stop(const std::string& text, bool linesConverted);
+    // The end of a run: the upload file written (or, in a dry run, that would be) or not; records the
+    // upload and the outcome.
+    void finish(bool uploadWritten);
+    // "Reformat data and add to <archive> completed"; a dry run claims nothing.
+    void completed() const;
 };
+
+// The progress bar is back at 0 however a converter ends.
+class RunProgressReset {
+  public:
+    explicit RunProgressReset(ReformatRun& run) : run_(run) {}
+    RunProgressReset(const RunProgressReset&) = delete;
+    RunProgressReset& operator=(const RunProgressReset&) = delete;
+    ~RunProgressReset() {
+        try {
+            run_.resetProgress();
+        } catch (...) {
+        }
+    }
+
+  private:
+    ReformatRun& run_;
+};
+
+// The kinds of rejected entry that have a listing.
+inline constexpr std::string_view kInvalidAcct = "InvalidAcct";
+inline constexpr std::string_view kCreditZeroAmount = "CreditZeroAmount";
+inline constexpr std::string_view kCreditAmountInvalid = "CreditAmountInvalid";
+inline constexpr std::string_view kBankBranchCode = "BankBranchCode";
 
 // The converters of the product families; each fills `run.result`.
 void reformatDirectCredit(ReformatRun& run);     // DCP, PAY, PA2, PA3

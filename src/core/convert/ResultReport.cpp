@@ -1,10 +1,13 @@
 #include "convert/ResultReport.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
+#include "convert/Reformat.h"
 #include "io/Platform.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -33,51 +36,58 @@ std::string integerText(const std::string& text, const char* what) {
     return std::to_string(*value);
 }
 
+// A counter the product does not keep prints empty.
+std::string counterText(const std::optional<std::int64_t>& counter) {
+    return counter ? std::to_string(*counter) : std::string();
+}
+
 }  // namespace
 
-void PrintResultReport(Workbench& wb, const std::string& payType, const std::string& debitRecord,
-                       const std::string& creditRecord, const std::string& amount,
-                       const std::string& valueDate, const std::string& comName, const std::string& cusCap,
-                       bool uploadWrittenThisRun) {
-    ReportRunner& runner = wb.reports().result;
-    RunState& run = wb.run;
-    const WorkbenchFields& f = wb.fields;
-    runner.loadLayout(wb.reports().layout(ResultLayoutFile(run.ResultLayout)));
+void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
+                      const ResultReportValues& values, Services& services) {
+    if (request.dryRun) {
+        return;  // a dry run shows no report: its tables are rolled back
+    }
+    ReportRunner& runner = services.reports.result;
+    runner.loadLayout(services.reports.layout(ResultLayoutFile(values.layout)));
+    const bool uploadWritten = result.wrote(OutputKind::Upload);
+    const ResultCounters& c = result.counters;
     const auto set = [&runner](const char* name, const std::string& utf8) { runner.setVariable(name, utf8); };
-    set("FromFile", cp874::sanitizeUtf8(f.edtSource));
-    set("ToFile", run.UploadCreated ? cp874::sanitizeUtf8(f.edtDestination) : "");
-    set("HashCode", f.edtHashValue);
-    set("ComId", f.edtComId);
-    set("PayType", cp874::toUtf8(payType));
-    set("DebitRecord", integerText(debitRecord, "DebitRecord"));
-    set("CreditRecord", integerText(creditRecord, "CreditRecord"));
-    set("Amount", AmountText(amount));
-    set("ComName", cp874::toUtf8(comName));
-    set("ValueDate", cp874::toUtf8(valueDate));
-    set("CusCap", cp874::toUtf8(cusCap));
-    set("TotalZeroAcct", run.TotalZeroAcct);
-    set("TotalZeroAm", run.TotalZeroAm);
-    set("TotalNagativeAm", run.TotalNagativeAm);
-    set("NoZeroAcct", run.NoZeroAcct);
-    set("NoZeroAm", run.NoZeroAm);
-    set("NoNagativeAm", run.NoNagativeAm);
-    set("TotalReject", run.TotalReject);
-    set("TotalBNKBRN", run.TotalBNKBRN);
-    set("Error2million", run.Error2million);
-    set("SpaceAmount", run.SpaceAmount);
-    set("InvalidAmount", run.InvalidAmount);
-    set("TotalError", run.TotalError);
-    set("InvalidEffect", run.InvalidEffect);
-    set("FutureEffect", run.FutureEffect);
-    set("Length", run.Length);
-    set("SignErr", run.SignErr);
-    set("invalidDebitAcct", run.invalidDebitAcct);
-    set("totalAmount", run.totalAmount);
-    set("TotalRecord", run.TotalRecord);
-    wb.ui().showReport(runner.prepare(wb.store()));
+    set("FromFile", cp874::sanitizeUtf8(request.sourcePath.string()));
+    set("ToFile", uploadWritten ? cp874::sanitizeUtf8(request.destinationPath.string()) : "");
+    set("HashCode", result.hash);
+    set("ComId", request.companyId);
+    set("PayType", cp874::toUtf8(values.payType));
+    set("DebitRecord", integerText(values.debitRecord, "DebitRecord"));
+    set("CreditRecord", integerText(values.creditRecord, "CreditRecord"));
+    set("Amount", AmountText(values.amount));
+    set("ComName", cp874::toUtf8(values.comName));
+    set("ValueDate", cp874::toUtf8(values.valueDate));
+    set("CusCap", cp874::toUtf8(values.cusCap));
+    set("TotalZeroAcct", counterText(c.TotalZeroAcct));
+    set("TotalZeroAm", counterText(c.TotalZeroAm));
+    set("TotalNagativeAm", counterText(c.TotalNagativeAm));
+    set("NoZeroAcct", counterText(c.NoZeroAcct));
+    set("NoZeroAm", counterText(c.NoZeroAm));
+    set("NoNagativeAm", counterText(c.NoNagativeAm));
+    set("TotalReject", counterText(c.TotalReject));
+    set("TotalBNKBRN", counterText(c.TotalBNKBRN));
+    set("Error2million", counterText(c.Error2million));
+    set("SpaceAmount", counterText(c.SpaceAmount));
+    set("InvalidAmount", counterText(c.InvalidAmount));
+    set("TotalError", counterText(c.TotalError));
+    set("InvalidEffect", counterText(c.InvalidEffect));
+    set("FutureEffect", counterText(c.FutureEffect));
+    set("Length", counterText(c.Length));
+    set("SignErr", counterText(c.SignErr));
+    set("invalidDebitAcct", counterText(c.invalidDebitAcct));
+    set("totalAmount", counterText(c.totalAmount));
+    set("TotalRecord", counterText(c.TotalRecord));
+    services.showReport(runner, result);
     // A voided upload goes; an earlier file of that name that this run did not write stays.
-    if (!run.KeepUpload && uploadWrittenThisRun) {
-        platform::removeQuietly(f.edtDestination);
+    if (!values.keepUpload && uploadWritten) {
+        platform::removeQuietly(request.destinationPath);
+        std::erase_if(result.written, [](const WrittenFile& f) { return f.kind == OutputKind::Upload; });
     }
 }
 

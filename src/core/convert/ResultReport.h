@@ -1,22 +1,34 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace qrv {
 
-class Workbench;
+struct ReformatRequest;
+struct ReformatResult;
+struct Services;
 
-// The result report of a reformat: the layout chosen by ResultLayout, its 30 variables in order, shown by
-// the result runner; afterwards a voided upload file written by this run is removed (KeepUpload false).
-// The arguments are code page 874 texts (the company name comes from the source file).
-// `uploadWrittenThisRun` names the upload file this run wrote, if any: only that file is ever removed.
-void PrintResultReport(Workbench& wb, const std::string& payType, const std::string& debitRecord,
-                       const std::string& creditRecord, const std::string& amount,
-                       const std::string& valueDate, const std::string& comName, const std::string& cusCap,
-                       bool uploadWrittenThisRun);
+// What a product adds to its result report; every other variable comes from the request and result.
+// The texts are code page 874 (the company name comes from the source file).
+struct ResultReportValues {
+    int layout = 0;  // 0 rptResult, 1 rptResultNoErr, 2 rptResultNoUpload
+    std::string payType;
+    std::string debitRecord;   // a number as text ("000001")
+    std::string creditRecord;  // a number as text
+    std::string amount;        // the 16-digit amount field
+    std::string valueDate;
+    std::string comName;
+    std::string cusCap;
+    bool keepUpload = true;  // false: the upload is void and goes once the report is shown
+};
 
-// The layout file name for a ResultLayout value.
+// The result report of a reformat: the layout, its 30 variables in order, shown by the result runner
+// and recorded in the result (none in a dry run). Afterwards a voided upload file is removed, only when this
+// run wrote it.
+void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
+                      const ResultReportValues& values, Services& services);
+
+// The layout file name for a layout value.
 const char* ResultLayoutFile(int resultLayout);
 
 // "0000000001234560" -> "0000000001234.560".

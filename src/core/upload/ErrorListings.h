@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -16,11 +17,18 @@ inline constexpr std::string_view kCreditZeroAmountSuffix = "_CreditZeroAmountRe
 inline constexpr std::string_view kCreditAmountInvalidSuffix = "_CreditAmountInvalidRecord.txt";
 inline constexpr std::string_view kBankBranchCodeSuffix = "_BankBranchCode.txt";
 
+// A listing line: "LineNo : " + line number + "  Column : " + columns + message (the message carries its
+// own leading blanks). Assigned to `out`, whose buffer is reused.
+void ListingLine(std::string& out, std::int64_t lineNo, std::string_view columns, std::string_view message);
+std::string ListingLine(std::int64_t lineNo, std::string_view columns, std::string_view message);
+
 // Appends lines to the error listings in the output folder. A listing must exist (the reformat command
 // creates it empty); each is opened at its first line and kept open for the run.
 class ErrorListings {
   public:
-    explicit ErrorListings(std::string outputFolder) : folder_(std::move(outputFolder)) {}
+    // A listing set that `discards` takes lines and writes nothing (a dry run).
+    explicit ErrorListings(std::string outputFolder, bool discards = false)
+        : folder_(std::move(outputFolder)), discards_(discards) {}
 
     // AppendErrorLine: `line` and CR LF at the end of folder + listingName.
     void AppendErrorLine(const std::string& listingName, std::string_view line);
@@ -29,6 +37,7 @@ class ErrorListings {
 
   private:
     std::string folder_;
+    bool discards_ = false;
     std::map<std::string, std::unique_ptr<FileWriter>> open_;
 };
 

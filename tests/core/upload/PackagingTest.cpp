@@ -2,6 +2,7 @@
 #include <zip.h>
 
 #include "base/QrvError.h"
+#include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "support/TestSupport.h"
 #include "upload/CreditUploadFile.h"
@@ -18,19 +19,23 @@ using test::writeFile;
 
 using test::readZip;
 
+// A Direct Credit run of company " ACME01 " into "pay.txt" of the output folder.
 struct Packaging : WorkbenchFixture {
     Packaging() {
-        wb.fields.edtComId = " ACME01 ";
-        wb.run.ProductCode = "DCP";
-        wb.run.OutputFolder = out.string() + "/";
-        wb.fields.edtDestination = (out / "pay.txt").string();
+        request.companyId = " ACME01 ";
+        request.destinationPath = out / "pay.txt";
     }
+    ReformatRequest request;
+    ReformatResult result;
+    Services services{store, clock, wb.reports(), wb.settings(), ui};
+    ReformatRun run{request, services, result, "DCP", "DCP", out.string() + "/", {}, {}};
+    std::filesystem::path archive() const { return run.archivePath(); }
 };
 
 TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     Packaging p;
     writeFile(p.out / "pay.txt", std::string(5000, 'a'));
-    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
+    ZipOutputs(p.archive(), p.out / "pay.txt");
     const auto archive = p.out / "2026-12-08ACME01_DCP.zip";
     auto entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
@@ -38,7 +43,7 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     EXPECT_EQ(entries[0].method, ZIP_CM_DEFLATE);
     EXPECT_EQ(entries[0].content, std::string(5000, 'a'));
     writeFile(p.out / "pay.txt", "second");
-    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
+    ZipOutputs(p.archive(), p.out / "pay.txt");
     entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].content, "second");
@@ -47,13 +52,13 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
 
 TEST(ZipOutputs, NoUploadFileMeansNoArchiveAndAnEarlierOneUntouched) {
     Packaging p;
-    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
+    ZipOutputs(p.archive(), p.out / "pay.txt");
     EXPECT_TRUE(test::listFolder(p.out).empty());
     writeFile(p.out / "pay.txt", "first");
-    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
+    ZipOutputs(p.archive(), p.out / "pay.txt");
     const std::string before = readFile(p.out / "2026-12-08ACME01_DCP.zip");
     std::filesystem::remove(p.out / "pay.txt");
-    ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt");
+    ZipOutputs(p.archive(), p.out / "pay.txt");
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), before);
 }
 
@@ -61,7 +66,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
     Packaging p;
     writeFile(p.out / "pay.txt", "upload");
     writeFile(p.out / "2026-12-08ACME01_DCP.zip", "not a zip");
-    EXPECT_THROW(ZipOutputs(ArchivePath(p.wb), p.out / "pay.txt"), QrvError);
+    EXPECT_THROW(ZipOutputs(p.archive(), p.out / "pay.txt"), QrvError);
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), "not a zip");
     EXPECT_EQ(test::listFolder(p.out).size(), 2u);
 }
@@ -69,7 +74,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
 TEST(ZipOutputs, NonAsciiEntryNamesAreFlaggedUtf8) {
     Packaging p;
     writeFile(p.out / "เงินเดือน.txt", "upload");
-    ZipOutputs(ArchivePath(p.wb), p.out / "เงินเดือน.txt");
+    ZipOutputs(p.archive(), p.out / "เงินเดือน.txt");
     const auto entries = readZip(p.out / "2026-12-08ACME01_DCP.zip");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, "เงินเดือน.txt");
@@ -119,7 +124,7 @@ TEST(HashFile, UnopenableFileIsReportedAndGivesNothing) {
 TEST(ErrorListings, AppendsCrLfLinesToExistingListingsOnly) {
     Packaging p;
     writeFile(p.out / "A_DCP_InvalidAcctRecord.txt", "");
-    ErrorListings listings(p.wb.run.OutputFolder);
+    ErrorListings listings(p.run.outputFolder);
     listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 2  Column : 1-10  Account is zero");
     listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 3");
     listings.close();
@@ -128,14 +133,15 @@ TEST(ErrorListings, AppendsCrLfLinesToExistingListingsOnly) {
     EXPECT_THROW(listings.AppendErrorLine("missing.txt", "x"), QrvError);
 }
 
-TEST(PrintResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
+TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     Packaging p;
-    p.wb.fields.edtSource = "/in/src.txt";
-    p.wb.fields.edtHashValue = std::string(40, 'F');
-    p.wb.run.TotalZeroAcct = "2";
-    p.wb.run.ResultLayout = 5;
-    PrintResultReport(p.wb, "PayRoll (Type2)", "000001", "000012", "0000000001234560", "08/12/2026",
-                      "\xA1\xD2\xC3 Co", "Company Name : ", false);
+    p.request.sourcePath = "/in/src.txt";
+    p.result.hash = std::string(40, 'F');
+    p.result.counters.TotalZeroAcct = 2;
+    ShowResultReport(p.request, p.result,
+                     {5, "PayRoll (Type2)", "000001", "000012", "0000000001234560", "08/12/2026",
+                      "\xA1\xD2\xC3 Co", "Company Name : "},
+                     p.services);
     ASSERT_EQ(p.ui.reports.size(), 1u);
     const ShownReport& r = p.ui.reports[0];
     EXPECT_EQ(r.layoutFile, "rptResult.frf");
@@ -157,23 +163,29 @@ TEST(PrintResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     EXPECT_EQ(r.variables[7].second, "0000000001234.560");
     EXPECT_EQ(r.variables[8].second, "การ Co");
     EXPECT_EQ(r.variables[11].second, "2");
+    EXPECT_EQ(r.variables[12].second, "") << "a counter not kept prints empty";
 
-    p.wb.run.ResultLayout = 2;
-    p.wb.run.UploadCreated = true;
-    PrintResultReport(p.wb, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", "", false);
+    p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
+    ShowResultReport(p.request, p.result,
+                     {2, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", ""}, p.services);
     EXPECT_EQ(p.ui.reports[1].layoutFile, "rptResultNoUpload.frf");
-    EXPECT_EQ(p.ui.reports[1].variables[1].second, p.wb.fields.edtDestination);
+    EXPECT_EQ(p.ui.reports[1].variables[1].second, p.request.destinationPath.string());
     EXPECT_EQ(p.ui.reports[1].variables[7].second, "0000000000000.000");
-    EXPECT_THROW(PrintResultReport(p.wb, "x", "1a", "0", std::string(16, '0'), "", "", "", false), QrvError);
+    EXPECT_EQ(p.result.reports, (std::vector<std::string>{"rptResult.frf", "rptResultNoUpload.frf"}));
+    EXPECT_THROW(ShowResultReport(p.request, p.result, {0, "x", "1a", "0", std::string(16, '0'), "", "", ""},
+                                  p.services),
+                 QrvError);
 }
 
-TEST(PrintResultReport, RemovesOnlyAVoidedUploadThisRunWrote) {
+TEST(ShowResultReport, RemovesOnlyAVoidedUploadThisRunWrote) {
     Packaging p;
     writeFile(p.out / "pay.txt", "earlier");
-    p.wb.run.KeepUpload = false;
-    PrintResultReport(p.wb, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "", false);
+    const ResultReportValues voided{0,    "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "",
+                                    false};
+    ShowResultReport(p.request, p.result, voided, p.services);
     EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
-    PrintResultReport(p.wb, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "", true);
+    p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
+    ShowResultReport(p.request, p.result, voided, p.services);
     EXPECT_FALSE(std::filesystem::exists(p.out / "pay.txt"));
 }
 

@@ -6,11 +6,11 @@ namespace qrv {
 
 class CreditUploadFile;
 class InvoiceFile;
-class Workbench;
+struct ReformatRun;
 
 // What the cheque, tax and invoice steps of one Manager Cheque run share.
 struct ChequeRun {
-    Workbench& wb;
+    ReformatRun& reformat;
     CreditUploadFile& upload;  // the work file the records go to
     InvoiceFile& invoices;
     bool printDetail = false;  // "Print detail": the detail tables are filled

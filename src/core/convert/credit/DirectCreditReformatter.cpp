@@ -8,14 +8,13 @@
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
-#include "convert/Reformatters.h"
+#include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
-#include "upload/ZipOutputs.h"
-#include "workbench/Workbench.h"
+#include "upload/RecordText.h"
 
 namespace qrv {
 
@@ -70,7 +69,6 @@ namespace {
 constexpr std::string_view kZeroAccount = "0000000000";
 constexpr std::string_view kZeroAmountField = "0000000000000000";
 constexpr std::string_view kDebitSequence = "00000001";
-constexpr std::string_view kHomeBank = "014";
 
 // Columns of records 003 and 004 that a credit fills (the rest keep their defaults).
 constexpr size_t kCol003Sequence = 4;         // 4-9
@@ -102,15 +100,6 @@ const char* productLabel(const std::string& productCode) {
     return "Direct Credit";
 }
 
-// A workbench text going into a record: its code page 874 form.
-std::string recordText(const std::string& utf8, const char* field) {
-    auto text = cp874::fromUtf8(utf8);
-    if (!text) {
-        throw QrvError(std::string("The ") + field + " holds a character that code page 874 cannot hold");
-    }
-    return *text;
-}
-
 void appendNumber(std::string& s, std::int64_t n) {
     char buf[24];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n);
@@ -121,27 +110,28 @@ void appendNumber(std::string& s, std::int64_t n) {
 enum Kind { kAccount, kZeroAmount, kInvalidAmount };
 
 struct EntryKind {
+    std::string_view kind;
     std::string_view suffix;
-    bool RunState::*found;
     const char* fieldName;
 };
 constexpr std::array<EntryKind, 3> kKinds = {{
-    {kInvalidAcctSuffix, &RunState::InvalidAcctFound, "Account"},
-    {kCreditZeroAmountSuffix, &RunState::ZeroAmountFound, "Amount"},
-    {kCreditAmountInvalidSuffix, &RunState::AmountInvalidFound, "Amount"},
+    {kInvalidAcct, kInvalidAcctSuffix, "Account"},
+    {kCreditZeroAmount, kCreditZeroAmountSuffix, "Amount"},
+    {kCreditAmountInvalid, kCreditAmountInvalidSuffix, "Amount"},
 }};
 
 // One run over one source file.
 class DirectCreditRun {
   public:
-    explicit DirectCreditRun(Workbench& wb)
-        : wb_(wb),
-          run_(wb.run),
-          printDetail_(wb.fields.CheckBox1),
-          productCode_(wb.run.ProductCode),
-          listings_(wb.run.OutputFolder) {
+    explicit DirectCreditRun(ReformatRun& run)
+        : run_(run),
+          request_(run.request),
+          store_(run.services.store),
+          printDetail_(run.request.printDetail),
+          productCode_(run.productCode),
+          listings_(run.outputFolder, !run.writes()) {
         for (size_t k = 0; k < kKinds.size(); ++k) {
-            listingNames_[k] = ListingPath(wb, productCode_, kKinds[k].suffix).filename().string();
+            listingNames_[k] = run.listingPath(kKinds[k].suffix).filename().string();
         }
     }
 
@@ -158,8 +148,9 @@ class DirectCreditRun {
     void setResultValues();
     void showReport(const std::string& totalField, bool uploadWritten);
 
-    Workbench& wb_;
-    RunState& run_;
+    ReformatRun& run_;
+    const ReformatRequest& request_;
+    TableStore& store_;
     const bool printDetail_;
     const std::string productCode_;
     ErrorListings listings_;
@@ -203,11 +194,11 @@ bool DirectCreditRun::readHeader(LineReader& reader) {
     // pass the calendar check and corrupt the record).
     const auto twoDigits = [](const std::string& s) { return s.size() == 2 && IsDigits(s); };
     if (!twoDigits(dd_) || !twoDigits(mm_) || !twoDigits(yy_) || !IsValidDate("20" + yy_, mm_, dd_)) {
-        wb_.message("Invalid EFFECTIVE-DATE");
+        run_.stop("Invalid EFFECTIVE-DATE", false);
         return false;
     }
-    if ("20" + yy_ + mm_ + dd_ < wb_.clock().today().yyyymmdd()) {
-        wb_.message("EFFECTIVE-DATE should be today or future date");
+    if ("20" + yy_ + mm_ + dd_ < run_.services.clock.today().yyyymmdd()) {
+        run_.stop("EFFECTIVE-DATE should be today or future date", false);
         return false;
     }
     return true;
@@ -215,28 +206,24 @@ bool DirectCreditRun::readHeader(LineReader& reader) {
 
 void DirectCreditRun::entry(Kind kind, std::int64_t lineNo, std::string_view message) {
     const std::string_view columns = kind == kAccount ? std::string_view("1-10") : amountColumns_;
-    line_.assign("LineNo : ");
-    appendNumber(line_, lineNo);
-    line_ += "  Column : ";
-    line_ += columns;
-    line_ += message;
+    ListingLine(line_, lineNo, columns, message);
     listings_.AppendErrorLine(listingNames_[kind], line_);
     if (printDetail_) {
-        wb_.store().append("Dcp_Err", {{"LnNo", std::to_string(lineNo)},
-                                       {"FieldName", std::string(kKinds[kind].fieldName)},
-                                       {"ColNo", std::string(columns)},
-                                       {"DesErr", std::string(message.substr(2))}});
+        store_.append("Dcp_Err", {{"LnNo", std::to_string(lineNo)},
+                                  {"FieldName", std::string(kKinds[kind].fieldName)},
+                                  {"ColNo", std::string(columns)},
+                                  {"DesErr", std::string(message.substr(2))}});
     }
     ++counts_[kind];
     lastLine_[kind] = lineNo;
-    run_.*kKinds[kind].found = true;
+    run_.reject(kKinds[kind].kind, lineNo);
 }
 
 void DirectCreditRun::prepareRecords() {
-    RecordFields& r = run_.Records;
-    ResetRecordFields(r, wb_.settings().Print);
+    RecordFields& r = run_.records;
+    ResetRecordFields(r, run_.services.settings.Print);
     r.r003.DebitSequence = kDebitSequence;
-    r.r003.BankCode = kHomeBank;
+    r.r003.BankCode = kHomeBankCode;
     r.r004.DebitSequence = kDebitSequence;
     record003_ = r.r003.text();
     record004_ = r.r004.text();
@@ -246,7 +233,7 @@ void DirectCreditRun::accept(std::string_view line, std::string_view account, st
                              CreditUploadFile& upload) {
     ++accepted_;
     if (accepted_ > kMaxCredits) {
-        throw QrvError("Line " + std::to_string(lineNo) + " of " + wb_.fields.edtSource +
+        throw QrvError("Line " + std::to_string(lineNo) + " of " + request_.sourcePath.string() +
                        ": more than 999999 credits do not fit the sequence number of the upload file");
     }
     char sequence[6];
@@ -276,9 +263,9 @@ void DirectCreditRun::accept(std::string_view line, std::string_view account, st
         upload.writeRecord(line004_);
     }
     if (printDetail_) {
-        wb_.store().append("Dcp_Detail", {{"AcNo", line003_.substr(kCol003Account - 1, 25)},
-                                          {"Amount", Money::fromAmountField(amountField_)->toDouble()},
-                                          {"Name", cp874::toUtf8(name)}});
+        store_.append("Dcp_Detail", {{"AcNo", line003_.substr(kCol003Account - 1, 25)},
+                                     {"Amount", Money::fromAmountField(amountField_)->toDouble()},
+                                     {"Name", cp874::toUtf8(name)}});
     }
 }
 
@@ -309,9 +296,9 @@ void DirectCreditRun::detailLine(std::string_view line, std::int64_t lineNo, Cre
 }
 
 std::string DirectCreditRun::record002() const {
-    const std::string debit = recordText(wb_.fields.edtDebitAcct, "debit account");
-    const std::string fee = recordText(wb_.fields.edtFeeAcct, "debit fee account");
-    Record002 r = run_.Records.r002;
+    const std::string debit = recordText(request_.debitAccount, "debit account");
+    const std::string fee = recordText(request_.feeAccount, "debit fee account");
+    Record002 r = run_.records.r002;
     r.ProductCode = productCode_;
     r.ValueDate = "20" + yy_ + mm_ + dd_;
     r.DebitAccount = PadText(debit, 25);
@@ -326,46 +313,50 @@ std::string DirectCreditRun::record002() const {
 }
 
 void DirectCreditRun::setResultValues() {
-    const auto count = [this](Kind k) { return std::to_string(counts_[k]); };
+    ResultCounters& c = run_.result.counters;
     const auto last = [this](Kind k) {
-        return counts_[k] > 0 ? std::to_string(lastLine_[k]) : std::string();
+        return counts_[k] > 0 ? std::optional<std::int64_t>(lastLine_[k]) : std::nullopt;
     };
-    run_.TotalZeroAcct = count(kAccount);
-    run_.NoZeroAcct = last(kAccount);
-    run_.TotalZeroAm = count(kZeroAmount);
-    run_.NoZeroAm = last(kZeroAmount);
-    run_.TotalNagativeAm = count(kInvalidAmount);
-    run_.NoNagativeAm = last(kInvalidAmount);
-    run_.TotalReject = std::to_string(counts_[kAccount] + counts_[kZeroAmount] + counts_[kInvalidAmount]);
-    run_.TotalBNKBRN = "0";
-    run_.Error2million = "0";
+    c.TotalZeroAcct = counts_[kAccount];
+    c.NoZeroAcct = last(kAccount);
+    c.TotalZeroAm = counts_[kZeroAmount];
+    c.NoZeroAm = last(kZeroAmount);
+    c.TotalNagativeAm = counts_[kInvalidAmount];
+    c.NoNagativeAm = last(kInvalidAmount);
+    c.TotalReject = counts_[kAccount] + counts_[kZeroAmount] + counts_[kInvalidAmount];
+    c.TotalBNKBRN = 0;
+    c.Error2million = 0;
 }
 
 void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritten) {
     const std::string label = productLabel(productCode_);
     const std::string valueDate = dd_ + "/" + mm_ + "/20" + yy_;
     if (!printDetail_) {
-        PrintResultReport(wb_, label, uploadWritten ? "000001" : "000000", std::to_string(accepted_),
-                          totalField, valueDate, companyName_, "Company Name : ", uploadWritten);
+        ShowResultReport(request_, run_.result,
+                         {0, label, uploadWritten ? "000001" : "000000", std::to_string(accepted_),
+                          totalField, valueDate, companyName_, "Company Name : "},
+                         run_.services);
         return;
     }
-    ReportRunner& runner = wb_.reports().result;
-    runner.loadLayout(wb_.reports().layout("rptDcpDetail.frf"));
-    runner.setVariable("HashCode", wb_.fields.edtHashValue);
-    runner.setVariable("ComId", wb_.fields.edtComId);
+    if (!run_.writes()) {
+        return;
+    }
+    ReportRunners& reports = run_.services.reports;
+    ReportRunner& runner = reports.result;
+    runner.loadLayout(reports.layout("rptDcpDetail.frf"));
+    runner.setVariable("HashCode", run_.result.hash);
+    runner.setVariable("ComId", request_.companyId);
     runner.setVariable("PayType", label);
     runner.setVariable("ComName", cp874::toUtf8(companyName_));
     runner.setVariable("ValueDate", valueDate);
-    runner.setVariable("Acct", wb_.fields.edtDebitAcct);
-    runner.setVariable("AcctFee", wb_.fields.edtFeeAcct);
-    wb_.ui().showReport(runner.prepare(wb_.store()));
+    runner.setVariable("Acct", request_.debitAccount);
+    runner.setVariable("AcctFee", request_.feeAccount);
+    run_.services.showReport(runner, run_.result);
 }
 
 void DirectCreditRun::execute() {
-    run_.KeepUpload = true;
-    run_.ResultLayout = 0;
-    LineReader reader(wb_.fields.edtSource);
-    CreditUploadFile upload(wb_.fields.edtDestination, run_.HeaderRecord);
+    LineReader reader(request_.sourcePath);
+    CreditUploadFile upload(request_.destinationPath, run_.headers.HeaderRecord);
     if (!readHeader(reader)) {
         return;
     }
@@ -373,9 +364,9 @@ void DirectCreditRun::execute() {
 
     std::optional<TableStore::CommandScope> scope;
     if (printDetail_) {
-        scope.emplace(wb_.store());
-        wb_.store().reset("Dcp_Detail");
-        wb_.store().reset("Dcp_Err");
+        scope.emplace(store_);
+        store_.reset("Dcp_Detail");
+        store_.reset("Dcp_Err");
     }
 
     const DirectCreditProgress progress(recordCount_, reader.fileSize());
@@ -383,43 +374,36 @@ void DirectCreditRun::execute() {
     while (reader.next(line)) {
         const std::int64_t lineNo = reader.lineNumber();
         detailLine(line, lineNo, upload);
-        wb_.setProgress(progress.percent(lineNo - 1, reader.bytesRead()));
+        run_.progress(progress.percent(lineNo - 1, reader.bytesRead()));
     }
     listings_.close();
 
     const std::string totalField = total_.toAmountField(16);
     upload.writeRecord(TrailerRecord(1, accepted_, totalField));
     const bool anyAmount = total_ > Money();
-    // Nothing shows the hash of a file that is not written (the hash field is cleared).
-    const CreditUploadFile::Result result = upload.complete(record002(), anyAmount, false);
-    if (result.written) {
-        wb_.message("Reformat data and add to " + ArchivePath(wb_).filename().string() + " completed");
-        wb_.fields.edtHashValue = result.hash;
-        run_.UploadCreated = true;
+    // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
+    // hashes the file it would write.
+    const CreditUploadFile::Result result =
+        upload.complete(record002(), anyAmount && run_.writes(), anyAmount && !run_.writes());
+    run_.result.records = accepted_;
+    run_.result.total = total_;
+    run_.result.hashShown = true;
+    run_.finish(anyAmount);
+    if (anyAmount) {
+        run_.completed();
+        run_.result.hash = result.hash;
     } else {
-        wb_.fields.edtHashValue.clear();
-        wb_.message("Reformat data fail because data are rejected all transactions");
+        run_.message("Reformat data fail because data are rejected all transactions");
     }
     setResultValues();
-    showReport(totalField, result.written);
+    showReport(totalField, anyAmount);
 }
-
-// The progress bar is back at 0 however the run ends.
-struct ProgressReset {
-    Workbench& wb;
-    ~ProgressReset() {
-        try {
-            wb.setProgress(0);
-        } catch (...) {
-        }
-    }
-};
 
 }  // namespace
 
-void ReformatDirectCredit(Workbench& wb) {
-    const ProgressReset reset{wb};
-    DirectCreditRun(wb).execute();
+void reformatDirectCredit(ReformatRun& run) {
+    const RunProgressReset reset(run);
+    DirectCreditRun(run).execute();
 }
 
 }  // namespace qrv

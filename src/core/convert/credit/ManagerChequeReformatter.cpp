@@ -3,7 +3,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
-#include "convert/Reformatters.h"
+#include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/credit/ChequeRun.h"
 #include "convert/credit/InvoiceFile.h"
@@ -15,7 +15,7 @@
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
-#include "workbench/Workbench.h"
+#include "upload/RecordText.h"
 
 // Manager Cheque (MCP): each 700-character line of the source file asks for one cheque. Accepted lines
 // become records 003 and 004 with their withholding-tax records 005 and invoice records 006; zero and
@@ -26,23 +26,6 @@ namespace {
 
 constexpr std::string_view kZeroAmount = "0000000000000";
 
-// The progress bar goes back to 0 however the run ends.
-class ProgressReset {
-  public:
-    explicit ProgressReset(Workbench& wb) : wb_(wb) {}
-    ProgressReset(const ProgressReset&) = delete;
-    ProgressReset& operator=(const ProgressReset&) = delete;
-    ~ProgressReset() {
-        try {
-            wb_.setProgress(0);
-        } catch (...) {
-        }
-    }
-
-  private:
-    Workbench& wb_;
-};
-
 std::string upper(std::string text) {
     for (char& c : text) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -52,13 +35,11 @@ std::string upper(std::string text) {
 
 class ManagerChequeReformatter {
   public:
-    ManagerChequeReformatter(Workbench& wb, CreditUploadFile& upload, InvoiceFile& invoices)
-        : wb_(wb),
-          rs_(wb.run),
-          cheques_{wb, upload, invoices, wb.fields.CheckBox1, 0},
-          listings_(wb.run.OutputFolder),
-          listingBase_(wb.fields.edtComId + "_MCP"),
-          defaultBranch_(upper(wb.settings().DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
+    ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices)
+        : rs_(run),
+          cheques_{run, upload, invoices, run.request.printDetail, 0},
+          listings_(run.outputFolder, !run.writes()),
+          defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
 
     void run(LineReader& source, std::int64_t dataLines);
 
@@ -69,38 +50,38 @@ class ManagerChequeReformatter {
     std::string pickupBranch(const McpLine& line) const;
     void stop(const std::string& text) {
         listings_.close();
-        wb_.message(text);
+        rs_.stop(text, linesDone_ > 0);
     }
 
-    Workbench& wb_;
-    RunState& rs_;
+    ReformatRun& rs_;
     ChequeRun cheques_;
     ErrorListings listings_;
-    std::string listingBase_;
     std::string defaultBranch_;
+    std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
     std::int64_t zeroCount_ = 0;
     std::int64_t invalidCount_ = 0;
-    std::string lastZeroLine_;
-    std::string lastInvalidLine_;
+    std::int64_t lastZeroLine_ = 0;
+    std::int64_t lastInvalidLine_ = 0;
 };
 
 void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
-    TableStore& store = wb_.store();
+    TableStore& store = rs_.services.store;
     if (cheques_.printDetail) {
         for (const char* table : {"Dcp_Err", "Mcp_Detail", "Wht_Detail", "Invoice_Detail"}) {
             store.reset(table);
         }
     }
-    const std::string today = wb_.clock().today().yyyymmdd();
+    const std::string today = rs_.services.clock.today().yyyymmdd();
     std::string dueDate;
     std::string accountField;
     Money total;
     std::int64_t lineNo = 1;
     std::string_view text;
     while (source.next(text)) {
+        linesDone_ = lineNo - 1;
         const McpLine line("source file", lineNo, text);
-        ResetRecordFields(rs_.Records, wb_.settings().Print);
+        ResetRecordFields(rs_.records, rs_.services.settings.Print);
         dueDate = line.cols(37, 40) + line.cols(42, 43) + line.cols(45, 46);
         accountField = line.cols(27, 36) + FillString(" ", 15);
         if (!IsValidDate(line.cols(37, 40), line.cols(42, 43), line.cols(45, 46))) {
@@ -119,13 +100,14 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         Money amount;
         if (amountText != kZeroAmount && IsNonNegativeNumber(amountText)) {
             if (!accept(line, amount)) {
+                rs_.result.outcome = linesDone_ > 0 ? Outcome::AllRejected : Outcome::Refused;
                 return;
             }
         } else {
             reject(line);
         }
         const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
-        wb_.setProgress(static_cast<int>(percent < 100 ? percent : 100));
+        rs_.progress(static_cast<int>(percent < 100 ? percent : 100));
         ++lineNo;
         total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
     }
@@ -134,18 +116,22 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
     listings_.close();
 
-    rs_.TotalZeroAcct = "0";
-    rs_.NoZeroAcct.clear();
-    rs_.TotalZeroAm = std::to_string(zeroCount_);
-    rs_.NoZeroAm = lastZeroLine_;
-    rs_.TotalNagativeAm = std::to_string(invalidCount_);
-    rs_.NoNagativeAm = lastInvalidLine_;
-    rs_.TotalReject = std::to_string(zeroCount_ + invalidCount_);
-    rs_.TotalBNKBRN = "0";
-    rs_.Error2million = "0";
+    ResultCounters& c = rs_.result.counters;
+    c.TotalZeroAcct = 0;
+    c.TotalZeroAm = zeroCount_;
+    if (zeroCount_ > 0) {
+        c.NoZeroAm = lastZeroLine_;
+    }
+    c.TotalNagativeAm = invalidCount_;
+    if (invalidCount_ > 0) {
+        c.NoNagativeAm = lastInvalidLine_;
+    }
+    c.TotalReject = zeroCount_ + invalidCount_;
+    c.TotalBNKBRN = 0;
+    c.Error2million = 0;
 
     // The batch record takes the due date and debit account of the line read last.
-    Record002& r2 = rs_.Records.r002;
+    Record002& r2 = rs_.records.r002;
     r2.ProductCode = "MCP";
     if (lineNo > 1) {
         r2.ValueDate = dueDate;
@@ -161,24 +147,29 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     r2.CreditCount = PadNumber(sequence_, 6);
 
     const bool positive = total > Money();
-    // Nothing shows the hash of a file that is not written (the hash field is cleared).
-    const CreditUploadFile::Result result = cheques_.upload.complete(r2.text(), positive, false);
+    // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
+    // hashes the file it would write.
+    const CreditUploadFile::Result result =
+        cheques_.upload.complete(r2.text(), positive && rs_.writes(), positive && !rs_.writes());
+    rs_.result.records = sequence_;
+    rs_.result.total = total;
+    rs_.result.hashShown = true;
+    rs_.finish(positive);
     if (positive) {
-        wb_.message("Reformat data and add to " + wb_.clock().today().isoDashed() +
-                    std::string(Trim(wb_.fields.edtComId)) + "_" + rs_.ProductCode + ".zip completed");
-        wb_.fields.edtHashValue = result.hash;
-        rs_.UploadCreated = true;
+        rs_.completed();
+        rs_.result.hash = result.hash;
     } else {
-        wb_.fields.edtHashValue.clear();
-        wb_.message("Reformat data fail because data are rejected all transactions");
+        rs_.message("Reformat data fail because data are rejected all transactions");
     }
 
     const std::string valueDate = lineNo > 1 ? DdMmYyyy(dueDate) : std::string();
     if (cheques_.printDetail) {
-        PrintMcpDetailReport(wb_, valueDate, accountField);
+        PrintMcpDetailReport(rs_, valueDate, accountField);
     } else {
-        PrintResultReport(wb_, "Manager Cheque", positive ? "0000001" : "0000000", std::to_string(sequence_),
-                          total16, valueDate, "", "", result.written);
+        ShowResultReport(rs_.request, rs_.result,
+                         {0, "Manager Cheque", positive ? "0000001" : "0000000", std::to_string(sequence_),
+                          total16, valueDate, "", ""},
+                         rs_.services);
     }
 }
 
@@ -197,14 +188,14 @@ std::string ManagerChequeReformatter::pickupBranch(const McpLine& line) const {
 bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     ++sequence_;
     const std::string sequence = PadNumber(sequence_, 6);
-    Record003& r = rs_.Records.r003;
+    Record003& r = rs_.records.r003;
     r.CreditSequence = sequence;
     r.Amount = line.amount13(47, 59);
     r.DebitSequence = "00000001";
     r.WhtFlag = line.col(104) == "1" ? "Y" : "N";
     r.InvoiceFlag = line.col(129) == "1" ? "Y" : "N";
     r.Flag9 = "N";
-    if (r.InvoiceFlag == "Y" && wb_.fields.edtInvoice.empty()) {
+    if (r.InvoiceFlag == "Y" && rs_.request.invoicePath.empty()) {
         stop("This payment file must have invoice data");
         return false;
     }
@@ -236,7 +227,7 @@ bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     r.TaxPaidCondition = line.col(515);
     r.FreeText = line.cols(516, 555);
     r.WhtDate = line.cols(415, 418) + line.cols(420, 421) + line.cols(423, 424);
-    r.BankCode = "014";
+    r.BankCode = kHomeBankCode;
     r.BranchCode = pickupBranch(line);
     if (r.DeliveryCode == "C") {
         r.PickupLocation = r.BranchCode == "0111"   ? "C001"
@@ -248,7 +239,7 @@ bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     r.ReferenceNo = line.cols(105, 124);
     r.ChequeType = line.col(128) == "1" ? "1" : "4";
 
-    Record004& p = rs_.Records.r004;
+    Record004& p = rs_.records.r004;
     p.DebitSequence = r.DebitSequence;
     p.CreditSequence = sequence;
     p.PayeeCode = line.cols(133, 147);
@@ -262,7 +253,7 @@ bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     p.NameEnglish = thai ? FillString(" ", 70) : name;
 
     // Every number this cheque needs is read before its first record is written.
-    const bool withInvoices = !wb_.fields.edtInvoice.empty() && r.InvoiceFlag == "Y";
+    const bool withInvoices = !rs_.request.invoicePath.empty() && r.InvoiceFlag == "Y";
     const std::int64_t invoiceCount = withInvoices ? line.count("000", 130, 132) : 0;
     FieldValues detail;
     if (cheques_.printDetail) {
@@ -284,7 +275,7 @@ bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     cheques_.upload.writeRecord(r.text());
     cheques_.upload.writeRecord(p.text());
     if (cheques_.printDetail) {
-        wb_.store().append("Mcp_Detail", detail);
+        rs_.services.store.append("Mcp_Detail", detail);
     }
     if (r.WhtFlag == "Y") {
         WriteTaxRecords(cheques_, line, sequence);
@@ -299,38 +290,36 @@ bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
 void ManagerChequeReformatter::reject(const McpLine& line) {
     cheques_.invoiceSkipCount += line.count("", 130, 132);
     const std::string amount = line.cols(47, 59);
-    const std::string lineNo = std::to_string(line.lineNo());
+    const std::int64_t lineNo = line.lineNo();
     if (amount == kZeroAmount) {
         ++zeroCount_;
         lastZeroLine_ = lineNo;
-        listings_.AppendErrorLine(listingBase_ + std::string(kCreditZeroAmountSuffix),
-                                  "LineNo : " + lineNo + "  Column : 47-59 " + "  Credit amount is zero");
-        rs_.ZeroAmountFound = true;
+        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).filename().string(),
+                                  ListingLine(lineNo, "47-59 ", "  Credit amount is zero"));
+        rs_.reject(kCreditZeroAmount, lineNo);
     }
     if (!IsNonNegativeNumber(amount)) {
         ++invalidCount_;
         lastInvalidLine_ = lineNo;
         listings_.AppendErrorLine(
-            listingBase_ + std::string(kCreditAmountInvalidSuffix),
-            "LineNo : " + lineNo + "  Column : 47-59 " + "  Credit amount less than zero or invalid number");
-        rs_.AmountInvalidFound = true;
+            rs_.listingPath(kCreditAmountInvalidSuffix).filename().string(),
+            ListingLine(lineNo, "47-59 ", "  Credit amount less than zero or invalid number"));
+        rs_.reject(kCreditAmountInvalid, lineNo);
     }
 }
 
 }  // namespace
 
-void ReformatManagerCheque(Workbench& wb) {
-    wb.run.KeepUpload = true;
-    wb.run.ResultLayout = 0;
-    const ProgressReset progressReset(wb);
-    const std::int64_t counted = CountDataLines(wb.fields.edtSource);
+void reformatManagerCheque(ReformatRun& run) {
+    const RunProgressReset progressReset(run);
+    const std::int64_t counted = CountDataLines(run.request.sourcePath);
     const std::int64_t dataLines = counted > 0 ? counted : 1;  // only scales the progress bar
-    const TableStore::CommandScope scope(wb.store());
+    const TableStore::CommandScope scope(run.services.store);
     // The work file, the source and the invoice file close and go on every way out of the run.
-    CreditUploadFile upload(wb.fields.edtDestination, wb.run.HeaderRecord);
-    LineReader source(wb.fields.edtSource);
-    InvoiceFile invoices(wb.fields.edtInvoice);
-    ManagerChequeReformatter(wb, upload, invoices).run(source, dataLines);
+    CreditUploadFile upload(run.request.destinationPath, run.headers.HeaderRecord);
+    LineReader source(run.request.sourcePath);
+    InvoiceFile invoices(run.request.invoicePath.string());
+    ManagerChequeReformatter(run, upload, invoices).run(source, dataLines);
 }
 
 }  // namespace qrv

@@ -1,21 +1,25 @@
 #include "convert/credit/McpDetailReport.h"
 
 #include "base/Cp874.h"
-#include "workbench/Workbench.h"
+#include "convert/ReformatRun.h"
 
 namespace qrv {
 
-void PrintMcpDetailReport(Workbench& wb, const std::string& valueDate, const std::string& debitAccount) {
-    ReportRunner& runner = wb.reports().result;
-    runner.loadLayout(wb.reports().layout("rptMcpDetail.frf"));
+void PrintMcpDetailReport(ReformatRun& run, const std::string& valueDate, const std::string& debitAccount) {
+    if (!run.writes()) {
+        return;
+    }
+    ReportRunners& reports = run.services.reports;
+    ReportRunner& runner = reports.result;
+    runner.loadLayout(reports.layout("rptMcpDetail.frf"));
     const std::string account = cp874::toUtf8(debitAccount);
-    runner.setVariable("HashCode", wb.fields.edtHashValue);
-    runner.setVariable("ComId", wb.fields.edtComId);
+    runner.setVariable("HashCode", run.result.hash);
+    runner.setVariable("ComId", run.request.companyId);
     runner.setVariable("PayType", "Manager Cheque");
     runner.setVariable("ValueDate", cp874::toUtf8(valueDate));
     runner.setVariable("Acct", account);
     runner.setVariable("AcctFee", account);
-    wb.ui().showReport(runner.prepare(wb.store()));
+    run.services.showReport(runner, run.result);
 }
 
 }  // namespace qrv

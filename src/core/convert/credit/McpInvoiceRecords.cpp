@@ -2,12 +2,12 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "convert/ReformatRun.h"
 #include "convert/credit/ChequeRun.h"
 #include "convert/credit/InvoiceFile.h"
 #include "convert/credit/McpLine.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -26,18 +26,18 @@ bool WriteInvoiceRecords(ChequeRun& run, const McpLine& cheque, const std::strin
         run.invoices.next();
     }
     run.invoiceSkipCount = 0;
-    Workbench& wb = run.wb;
+    ReformatRun& rr = run.reformat;  // the whole reformat run
     const std::string key = cheque.cols(1, 26);
     for (std::int64_t n = 1; n <= invoiceCount; ++n) {
         const std::string_view text = run.invoices.next();
         const McpLine invoice("invoice file", run.invoices.lineNumber(), text);
         // An invoice file that ended early gives empty lines, which belong to no cheque.
         if (text.empty() || invoice.cols(1, 26) != key) {
-            wb.message("Invoice file and payment file are missmatch");
+            rr.message("Invoice file and payment file are missmatch");
             return false;
         }
-        Record006& r = wb.run.Records.r006;
-        r.DebitSequence = wb.run.Records.r003.DebitSequence;
+        Record006& r = rr.records.r006;
+        r.DebitSequence = rr.records.r003.DebitSequence;
         r.CreditSequence = sequence;
         r.InvoiceLineNo = PadNumber(n, 6);
         r.InvoiceNo = invoice.cols(27, 41);
@@ -58,15 +58,15 @@ bool WriteInvoiceRecords(ChequeRun& run, const McpLine& cheque, const std::strin
         const double charge = valueOf(invoice, r.ChargeAmount, 149, 157);
         const double wht = valueOf(invoice, r.WhtAmount, 158, 166);
         run.upload.writeRecord(r.text());
-        wb.store().append("Invoice_Detail", {{"CreditId", sequence},
-                                             {"InvoiceId", r.InvoiceLineNo},
-                                             {"InvoiceNo", cp874::toUtf8(r.InvoiceNo)},
-                                             {"InvoiceAmount", amount},
-                                             {"InvoiceDate", cp874::toUtf8(DdMmYyyy(r.InvoiceDate))},
-                                             {"PoNo", cp874::toUtf8(r.PoNo)},
-                                             {"VatAmount", vat},
-                                             {"ChargeAmount", charge},
-                                             {"WhtAmount", wht}});
+        rr.services.store.append("Invoice_Detail", {{"CreditId", sequence},
+                                                    {"InvoiceId", r.InvoiceLineNo},
+                                                    {"InvoiceNo", cp874::toUtf8(r.InvoiceNo)},
+                                                    {"InvoiceAmount", amount},
+                                                    {"InvoiceDate", cp874::toUtf8(DdMmYyyy(r.InvoiceDate))},
+                                                    {"PoNo", cp874::toUtf8(r.PoNo)},
+                                                    {"VatAmount", vat},
+                                                    {"ChargeAmount", charge},
+                                                    {"WhtAmount", wht}});
     }
     return true;
 }

@@ -5,11 +5,11 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
+#include "convert/ReformatRun.h"
 #include "convert/credit/ChequeRun.h"
 #include "convert/credit/McpLine.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -44,8 +44,8 @@ std::string TaxRateText(Money tax, Money income) {
 }
 
 void WriteTaxRecords(ChequeRun& run, const McpLine& cheque, const std::string& sequence) {
-    Workbench& wb = run.wb;
-    const Record003& r003 = wb.run.Records.r003;
+    ReformatRun& rr = run.reformat;  // the whole reformat run
+    const Record003& r003 = rr.records.r003;
     const std::string incomeType = cheque.col(444);
     std::vector<TaxItem> items;
     if (incomeType != "6") {
@@ -70,7 +70,7 @@ void WriteTaxRecords(ChequeRun& run, const McpLine& cheque, const std::string& s
 
     int itemNo = 0;
     for (const TaxItem& item : items) {
-        Record005& r = wb.run.Records.r005;
+        Record005& r = rr.records.r005;
         const std::string tax16 = cheque.amount9(item.taxFrom, item.taxTo);
         const std::string income16 = cheque.amount13(item.incomeFrom, item.incomeTo);
         // Both values before anything is written: a field without a number never reaches a record.
@@ -91,13 +91,13 @@ void WriteTaxRecords(ChequeRun& run, const McpLine& cheque, const std::string& s
         r.IncomeAmount = income16;
         run.upload.writeRecord(r.text());
         if (run.printDetail) {
-            wb.store().append("Wht_Detail", {{"CreditId", sequence},
-                                             {"WhtId", r.ItemNo},
-                                             {"IncomeAmount", income.toDouble()},
-                                             {"WhtAmount", tax.toDouble()},
-                                             {"IncomeType", cp874::toUtf8(Trim(r.IncomeType))},
-                                             {"IncomeDescription", cp874::toUtf8(r.Description)},
-                                             {"Rate", r.TaxRate}});
+            rr.services.store.append("Wht_Detail", {{"CreditId", sequence},
+                                                    {"WhtId", r.ItemNo},
+                                                    {"IncomeAmount", income.toDouble()},
+                                                    {"WhtAmount", tax.toDouble()},
+                                                    {"IncomeType", cp874::toUtf8(Trim(r.IncomeType))},
+                                                    {"IncomeDescription", cp874::toUtf8(r.Description)},
+                                                    {"Rate", r.TaxRate}});
         }
     }
 }

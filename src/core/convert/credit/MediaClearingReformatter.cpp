@@ -10,14 +10,14 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
-#include "convert/Reformatters.h"
+#include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
+#include "upload/RecordText.h"
 #include "upload/UploadRecords.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -55,7 +55,6 @@ std::string_view MediaClearingServiceType(std::string_view code) {
 
 namespace {
 
-constexpr std::string_view kHomeBank = "014";
 constexpr std::string_view kNewBank = "New bank";
 constexpr std::string_view kNewBranch = "New branch";
 // Credits from another sending bank may not exceed 2,000,000.00 baht.
@@ -65,31 +64,9 @@ std::string blanks(int n) {
     return FillString(" ", n);
 }
 
-// Store text (UTF-8) in its code page 874 form for a record; a character without one becomes "?".
-std::string recordText(std::string_view utf8) {
-    if (auto whole = cp874::fromUtf8(utf8)) {
-        return *whole;
-    }
-    std::string out;
-    size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        size_t len = lead < 0x80           ? 1
-                     : (lead >> 5) == 0x6  ? 2
-                     : (lead >> 4) == 0xE  ? 3
-                     : (lead >> 3) == 0x1E ? 4
-                                           : 1;
-        len = std::min(len, utf8.size() - i);
-        const auto one = cp874::fromUtf8(utf8.substr(i, len));
-        out += one ? *one : "?";
-        i += len;
-    }
-    return out;
-}
-
 // The English name of a reference row, as the record takes it: its first 35 characters.
-std::string first35(const std::string& utf8) {
-    std::string text = recordText(utf8);
+std::string first35(const std::string& utf8, const std::string& field) {
+    std::string text = recordText(utf8, field);
     if (text.size() > 35) {
         text.resize(35);
     }
@@ -101,7 +78,8 @@ std::string first35(const std::string& utf8) {
 std::string bankName(TableStore& store, std::string_view bankCode) {
     const std::string code = cp874::toUtf8(bankCode);
     const std::optional<Row> row = store.lookup("Bank", "BANK_CODE", code);
-    std::string name = row ? first35(row->text("BANK_NAME_EN")) : std::string();
+    std::string name =
+        row ? first35(row->text("BANK_NAME_EN"), "English name of bank " + code) : std::string();
     if (!Trim(name).empty()) {
         return name;
     }
@@ -120,7 +98,9 @@ std::string branchName(TableStore& store, std::string_view bankCode, std::string
     const std::vector<Row> rows = store.query(
         "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? ORDER BY rowid LIMIT 1",
         {bank, branch});
-    std::string name = rows.empty() ? std::string() : first35(rows.front().text("BRANCH_NAME_EN"));
+    std::string name = rows.empty() ? std::string()
+                                    : first35(rows.front().text("BRANCH_NAME_EN"),
+                                              "English name of branch " + branch + " of bank " + bank);
     if (!Trim(name).empty()) {
         return name;
     }
@@ -147,30 +127,26 @@ bool codePasses(std::string_view code, size_t length) {
     return IsNumeric(code) && Trim(code).size() == length;
 }
 
-// One kind of listing entry: its count, the line of its last entry, its listing and run-state mark.
+// One kind of listing entry: its count, the line of its last entry and its listing.
 struct EntryKind {
+    std::string_view kind;
     std::string_view suffix;
-    bool RunState::*mark;
     std::int64_t count = 0;
     std::int64_t lastLine = 0;
 };
 
-std::string countText(std::int64_t n) {
-    return std::to_string(n);
-}
-std::string lastLineText(const EntryKind& k) {
-    return k.count > 0 ? std::to_string(k.lastLine) : std::string();
+std::optional<std::int64_t> lastLineOf(const EntryKind& k) {
+    return k.count > 0 ? std::optional<std::int64_t>(k.lastLine) : std::nullopt;
 }
 
 class MediaClearingRun {
   public:
-    explicit MediaClearingRun(Workbench& wb)
-        : wb_(wb),
-          run_(wb.run),
-          f_(wb.fields),
-          store_(wb.store()),
-          print_(wb.fields.CheckBox1),
-          listings_(std::string()) {}
+    explicit MediaClearingRun(ReformatRun& run)
+        : run_(run),
+          request_(run.request),
+          store_(run.services.store),
+          print_(run.request.printDetail),
+          listings_(std::string(), !run.writes()) {}
 
     void execute();
 
@@ -178,28 +154,27 @@ class MediaClearingRun {
     void detailLine(std::string_view line, std::int64_t lineNo);
     void accept(std::string_view line, std::int64_t lineNo, std::string_view bank, std::string_view branch,
                 const std::string& bankName, const std::string& branchName);
-    void entry(EntryKind& kind, std::int64_t lineNo, const std::string& columnText,
-               const std::string& message, const char* fieldName, const char* colNo,
-               const std::string& desErr);
+    void entry(EntryKind& kind, std::int64_t lineNo, const std::string& columns, const std::string& message,
+               const char* fieldName, const char* colNo, const std::string& desErr);
     void errorRow(std::int64_t lineNo, const char* fieldName, const char* colNo, const std::string& desErr);
     void progress(const LineReader& reader);
     void finish(const std::string& header);
     const std::string& cachedBankName(std::string_view bank);
     const std::string& cachedBranchName(std::string_view bank, std::string_view branch);
 
-    Workbench& wb_;
-    RunState& run_;
-    WorkbenchFields& f_;
+    ReformatRun& run_;
+    const ReformatRequest& request_;
     TableStore& store_;
     const bool print_;
     ErrorListings listings_;
     std::unique_ptr<CreditUploadFile> upload_;
 
-    EntryKind account_{kInvalidAcctSuffix, &RunState::InvalidAcctFound};
-    EntryKind zero_{kCreditZeroAmountSuffix, &RunState::ZeroAmountFound};
-    EntryKind invalid_{kCreditAmountInvalidSuffix, &RunState::AmountInvalidFound};
-    EntryKind bankBranch_{kBankBranchCodeSuffix, &RunState::BankBranchFound};
+    EntryKind account_{kInvalidAcct, kInvalidAcctSuffix};
+    EntryKind zero_{kCreditZeroAmount, kCreditZeroAmountSuffix};
+    EntryKind invalid_{kCreditAmountInvalid, kCreditAmountInvalidSuffix};
+    EntryKind bankBranch_{kBankBranchCode, kBankBranchCodeSuffix};
     std::int64_t overLimit_ = 0;
+    bool keepUpload_ = true;  // false once a line voids the upload
     std::int64_t credits_ = 0;
     Money total_;
     std::int64_t recordCount_ = 0;
@@ -232,25 +207,23 @@ const std::string& MediaClearingRun::cachedBranchName(std::string_view bank, std
 }
 
 void MediaClearingRun::execute() {
-    run_.ResultLayout = 0;
-    LineReader reader(f_.edtSource);
-    upload_ = std::make_unique<CreditUploadFile>(f_.edtDestination, run_.HeaderRecord);
+    LineReader reader(request_.sourcePath);
+    upload_ = std::make_unique<CreditUploadFile>(request_.destinationPath, run_.headers.HeaderRecord);
 
     std::string_view first;
     const std::string header(reader.next(first) ? first : std::string_view());
     recordCount_ = ToInteger(Columns(header, 41, 46)).value_or(0);
-    run_.KeepUpload = true;
 
     const std::string_view yyyy = Columns(header, 35, 38);
     const std::string_view mm = Columns(header, 33, 34);
     const std::string_view dd = Columns(header, 31, 32);
     if (!IsValidDate(yyyy, mm, dd)) {
-        wb_.message("Invalid  EFFECTIVE DATE OF TRANSFER");
+        run_.stop("Invalid  EFFECTIVE DATE OF TRANSFER", false);
         return;
     }
     const std::string effective = std::string(yyyy) + std::string(mm) + std::string(dd);
-    if (!(effective > wb_.clock().today().yyyymmdd())) {
-        wb_.message("EFFECTIVE DATE OF TRANSFER should be future date");
+    if (!(effective > run_.services.clock.today().yyyymmdd())) {
+        run_.stop("EFFECTIVE DATE OF TRANSFER should be future date", false);
         return;
     }
     if (print_) {
@@ -263,7 +236,7 @@ void MediaClearingRun::execute() {
         // Every line names the account to debit; a bad one stops the run where it stands.
         if (!IsValidAccountNo(Columns(line, 36, 45))) {
             listings_.close();
-            wb_.message("Invalid QRV debit account");
+            run_.stop("Invalid QRV debit account", haveLast_);
             return;
         }
         detailLine(line, reader.lineNumber());
@@ -274,7 +247,7 @@ void MediaClearingRun::execute() {
 }
 
 void MediaClearingRun::detailLine(std::string_view line, std::int64_t lineNo) {
-    ResetRecordFields(run_.Records, wb_.settings().Print);
+    ResetRecordFields(run_.records, run_.services.settings.Print);
     lastLine_.assign(line);
     haveLast_ = true;
 
@@ -284,7 +257,7 @@ void MediaClearingRun::detailLine(std::string_view line, std::int64_t lineNo) {
     const std::string& bankText = cachedBankName(bank);
     const std::string& branchText = cachedBranchName(bank, branch);
 
-    const bool homeBank = bank == kHomeBank;
+    const bool homeBank = bank == kHomeBankCode;
     const bool accountOk = creditAccountPasses(line, homeBank);
     const std::string_view amount = Columns(line, 58, 69);
     const bool zeroAmount = amount == "000000000000";
@@ -299,24 +272,22 @@ void MediaClearingRun::detailLine(std::string_view line, std::int64_t lineNo) {
     }
     if (!accountOk) {
         if (homeBank) {
-            entry(account_, lineNo, "  Column : 17-27", "  Credit account is invalid QRV account", "Account",
-                  "17-27", "Credit account is invalid QRV account");
+            entry(account_, lineNo, "17-27", "  Credit account is invalid QRV account", "Account", "17-27",
+                  "Credit account is invalid QRV account");
         } else {
-            entry(account_, lineNo, "  Column : 17-27",
-                  "  Credit account is zero or not numeric or invalid length", "Account", "17-27",
-                  "Credit account is invalid account");
+            entry(account_, lineNo, "17-27", "  Credit account is zero or not numeric or invalid length",
+                  "Account", "17-27", "Credit account is invalid account");
         }
     }
     if (zeroAmount) {
-        entry(zero_, lineNo, "  Column : 58-69", "  Credit amount is zero", "Amount", "58-69",
-              "Credit amount is zero");
+        entry(zero_, lineNo, "58-69", "  Credit amount is zero", "Amount", "58-69", "Credit amount is zero");
     }
     if (!amountOk) {
-        entry(invalid_, lineNo, "  Column : 58-69", "  Credit amount less than zero or invalid number",
-              "Amount", "58-69", "Credit amount less than zero or invalid number");
+        entry(invalid_, lineNo, "58-69", "  Credit amount less than zero or invalid number", "Amount",
+              "58-69", "Credit amount less than zero or invalid number");
     }
     if (!codesOk) {
-        entry(bankBranch_, lineNo, "  Column : 10-12 Column: 13-16", " invalid code", "Bank Code,Branch Code",
+        entry(bankBranch_, lineNo, "10-12 Column: 13-16", " invalid code", "Bank Code,Branch Code",
               "10-12,13-16",
               "Bank " + std::string(bank) + " branch " + std::string(branch) + " invalid code");
     }
@@ -327,10 +298,11 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
                               const std::string& branchText) {
     const std::string_view amount = Columns(line, 58, 69);
     const Money value = *Money::fromImpliedDecimals(amount, 2);
-    if (Columns(line, 28, 30) != kHomeBank && value > kLimit) {
+    if (Columns(line, 28, 30) != kHomeBankCode && value > kLimit) {
         // Over the limit: still written and totalled, but the whole upload is void.
         ++overLimit_;
-        run_.KeepUpload = false;
+        run_.reject("OverLimit", lineNo);
+        keepUpload_ = false;
         if (print_) {
             errorRow(lineNo, "Amount", "58-69", "Detail Amount have not over 2,000,000");
         }
@@ -340,7 +312,7 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
     const std::string_view account =
         Columns(line, 17, 17) == "0" ? Columns(line, 18, 27) : Columns(line, 17, 27);
 
-    Record003& r3 = run_.Records.r003;
+    Record003& r3 = run_.records.r003;
     r3.CreditSequence = sequence;
     r3.CreditAccount = std::string(account) + blanks(25 - static_cast<int>(account.size()));
     r3.Amount = "000" + std::string(amount) + "0";
@@ -352,9 +324,9 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
     const std::string_view serviceType = Columns(line, 54, 55);
     r3.ServiceType = std::string(serviceType);
     upload_->writeRecord(r3.text());
-    total_.add(value, "line " + std::to_string(lineNo) + " of " + f_.edtSource);
+    total_.add(value, "line " + std::to_string(lineNo) + " of " + request_.sourcePath.string());
 
-    Record004& r4 = run_.Records.r004;
+    Record004& r4 = run_.records.r004;
     r4.DebitSequence = "00000001";
     r4.CreditSequence = sequence;
     const std::string_view payee = Columns(line, 190, 199);
@@ -377,14 +349,13 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
     }
 }
 
-void MediaClearingRun::entry(EntryKind& kind, std::int64_t lineNo, const std::string& columnText,
+void MediaClearingRun::entry(EntryKind& kind, std::int64_t lineNo, const std::string& columns,
                              const std::string& message, const char* fieldName, const char* colNo,
                              const std::string& desErr) {
     // The four products share the listings named with "MCL".
-    listings_.AppendErrorLine(ListingPath(wb_, "MCL", kind.suffix).string(),
-                              "LineNo : " + std::to_string(lineNo) + columnText + message);
-    run_.*kind.mark = true;
-    run_.KeepUpload = false;
+    listings_.AppendErrorLine(run_.listingPath(kind.suffix).string(), ListingLine(lineNo, columns, message));
+    run_.reject(kind.kind, lineNo);
+    keepUpload_ = false;
     ++kind.count;
     kind.lastLine = lineNo;
     if (print_) {
@@ -416,27 +387,27 @@ void MediaClearingRun::progress(const LineReader& reader) {
         return;
     }
     const std::uint64_t percent = std::min<std::uint64_t>(100, (done * 100 + whole - 1) / whole);
-    wb_.setProgress(static_cast<int>(percent));
+    run_.progress(static_cast<int>(percent));
 }
 
 void MediaClearingRun::finish(const std::string& header) {
     const std::string totalField = total_.toAmountField(16);
     upload_->writeRecord(TrailerRecord(1, credits_, totalField));
 
-    run_.TotalZeroAcct = countText(account_.count);
-    run_.NoZeroAcct = lastLineText(account_);
-    run_.TotalZeroAm = countText(zero_.count);
-    run_.NoZeroAm = lastLineText(zero_);
-    run_.TotalNagativeAm = countText(invalid_.count);
-    run_.NoNagativeAm = lastLineText(invalid_);
-    run_.TotalBNKBRN = countText(bankBranch_.count);
-    run_.Error2million = countText(overLimit_);
-    run_.TotalReject =
-        countText(account_.count + zero_.count + invalid_.count + bankBranch_.count + overLimit_);
+    ResultCounters& c = run_.result.counters;
+    c.TotalZeroAcct = account_.count;
+    c.NoZeroAcct = lastLineOf(account_);
+    c.TotalZeroAm = zero_.count;
+    c.NoZeroAm = lastLineOf(zero_);
+    c.TotalNagativeAm = invalid_.count;
+    c.NoNagativeAm = lastLineOf(invalid_);
+    c.TotalBNKBRN = bankBranch_.count;
+    c.Error2million = overLimit_;
+    c.TotalReject = account_.count + zero_.count + invalid_.count + bankBranch_.count + overLimit_;
 
     // The debit account and its branch come from the last detail line.
-    Record002& r2 = run_.Records.r002;
-    r2.ProductCode = run_.ProductCode;
+    Record002& r2 = run_.records.r002;
+    r2.ProductCode = run_.productCode;
     r2.ValueDate = std::string(Columns(header, 35, 38)) + std::string(Columns(header, 33, 34)) +
                    std::string(Columns(header, 31, 32));
     r2.TotalAmount = totalField;
@@ -459,46 +430,52 @@ void MediaClearingRun::finish(const std::string& header) {
     // A voided upload (a rejected or over-limit line) is hashed and reported but never written, so an
     // earlier file of that name stays and nothing is archived.
     const bool totalAboveZero = total_ > Money();
-    const bool write = totalAboveZero && run_.KeepUpload;
-    const CreditUploadFile::Result result = upload_->complete(r2.text(), write);
+    const bool write = totalAboveZero && keepUpload_;
+    const CreditUploadFile::Result result = upload_->complete(r2.text(), write && run_.writes());
+    run_.result.records = credits_;
+    run_.result.total = total_;
+    run_.result.hashShown = true;
+    run_.finish(write);
     if (write) {
-        f_.edtHashValue = result.hash;
-        run_.UploadCreated = true;
-        wb_.message("Reformat data and add to " + wb_.clock().today().isoDashed() +
-                    std::string(Trim(f_.edtComId)) + "_" + run_.ProductCode + ".zip completed");
+        run_.result.hash = result.hash;
+        run_.completed();
     } else if (totalAboveZero) {
-        f_.edtHashValue = result.hash;
-        wb_.message("Reformat data fail because some transactions are rejected");
+        run_.result.hash = result.hash;
+        run_.message("Reformat data fail because some transactions are rejected");
     } else {
-        f_.edtHashValue.clear();
-        wb_.message("Reformat data fail because data are rejected all transactions");
+        run_.message("Reformat data fail because data are rejected all transactions");
     }
 
-    const std::string label = MediaClearingLabel(run_.ProductCode);
+    const std::string label = MediaClearingLabel(run_.productCode);
     const std::string comName(Columns(header, 53, 82));
     if (print_) {
-        ReportRunner& runner = wb_.reports().result;
-        runner.loadLayout(wb_.reports().layout("rptMclDetail.frf"));
-        runner.setVariable("HashCode", f_.edtHashValue);
-        runner.setVariable("ComId", f_.edtComId);
-        runner.setVariable("PayType", label);
-        runner.setVariable("ComName", cp874::toUtf8(comName));
-        runner.setVariable("ValueDate", cp874::toUtf8(valueDate));
-        runner.setVariable("Acct", cp874::toUtf8(debitAccount));
-        runner.setVariable("AcctFee", cp874::toUtf8(debitAccount));
-        wb_.ui().showReport(runner.prepare(store_));
+        if (run_.writes()) {
+            ReportRunners& reports = run_.services.reports;
+            ReportRunner& runner = reports.result;
+            runner.loadLayout(reports.layout("rptMclDetail.frf"));
+            runner.setVariable("HashCode", run_.result.hash);
+            runner.setVariable("ComId", request_.companyId);
+            runner.setVariable("PayType", label);
+            runner.setVariable("ComName", cp874::toUtf8(comName));
+            runner.setVariable("ValueDate", cp874::toUtf8(valueDate));
+            runner.setVariable("Acct", cp874::toUtf8(debitAccount));
+            runner.setVariable("AcctFee", cp874::toUtf8(debitAccount));
+            run_.services.showReport(runner, run_.result);
+        }
     } else {
-        PrintResultReport(wb_, label, totalAboveZero ? "000001" : "000000", PadNumber(credits_, 6),
-                          totalField, valueDate, comName, "Company Name : ", result.written);
+        ShowResultReport(request_, run_.result,
+                         {0, label, totalAboveZero ? "000001" : "000000", PadNumber(credits_, 6), totalField,
+                          valueDate, comName, "Company Name : ", keepUpload_},
+                         run_.services);
     }
-    wb_.setProgress(0);
+    run_.resetProgress();
 }
 
 }  // namespace
 
-void ReformatMediaClearing(Workbench& wb) {
-    TableStore::CommandScope scope(wb.store());
-    MediaClearingRun(wb).execute();
+void reformatMediaClearing(ReformatRun& run) {
+    TableStore::CommandScope scope(run.services.store);
+    MediaClearingRun(run).execute();
 }
 
 }  // namespace qrv

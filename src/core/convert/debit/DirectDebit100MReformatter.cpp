@@ -6,13 +6,12 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
-#include "convert/Reformatters.h"
+#include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/debit/DirectDebitUpload.h"
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
 #include "store/TableStore.h"
-#include "workbench/Workbench.h"
 
 namespace qrv {
 
@@ -77,8 +76,7 @@ Money ReadNinePlusTwo(std::string_view line, int from, int to, std::int64_t line
     return *value;
 }
 
-std::string V5CorpText(const Workbench& wb) {
-    const std::string& id = wb.fields.edtComId;
+std::string V5CorpText(const std::string& id) {
     return cp874::toUtf8(PadText(cp874::fromUtf8(id).value_or(id), 12));
 }
 
@@ -91,7 +89,8 @@ constexpr const char* kErrorDataMessage =
 // Which reading runs the totals check: its two errors are worded differently.
 enum class Wording { FullScan, CleanQuickPass };
 
-// The error counters of one run, by the result-report variable each feeds.
+// The error counters of one run, by the result-report variable each feeds (and the kind of rejected
+// entry each names).
 struct Counters {
     std::int64_t SpaceAmount = 0, InvalidAmount = 0, InvalidEffect = 0, FutureEffect = 0, Length = 0,
                  SignErr = 0, invalidDebitAcct = 0, totalAmount = 0, TotalRecord = 0;
@@ -100,6 +99,25 @@ struct Counters {
                invalidDebitAcct + totalAmount + TotalRecord;
     }
 };
+
+// The name of a counter, as its rejected entries are kinded.
+const char* kindOf(const Counters& n, const std::int64_t& counter) {
+    const std::pair<const std::int64_t*, const char*> kinds[] = {{&n.SpaceAmount, "SpaceAmount"},
+                                                                 {&n.InvalidAmount, "InvalidAmount"},
+                                                                 {&n.InvalidEffect, "InvalidEffect"},
+                                                                 {&n.FutureEffect, "FutureEffect"},
+                                                                 {&n.Length, "Length"},
+                                                                 {&n.SignErr, "SignErr"},
+                                                                 {&n.invalidDebitAcct, "invalidDebitAcct"},
+                                                                 {&n.totalAmount, "totalAmount"},
+                                                                 {&n.TotalRecord, "TotalRecord"}};
+    for (const auto& [c, name] : kinds) {
+        if (c == &counter) {
+            return name;
+        }
+    }
+    return "";
+}
 
 std::string str(std::string_view s) {
     return std::string(s);
@@ -119,8 +137,8 @@ bool isValidDdmmyy(std::string_view line, int from) {
 
 class DirectDebit100MRun {
   public:
-    explicit DirectDebit100MRun(Workbench& wb)
-        : wb_(wb), source_(wb.fields.edtSource), today_(wb.clock().today().yyyymmdd()) {}
+    explicit DirectDebit100MRun(ReformatRun& run)
+        : run_(run), source_(run.request.sourcePath), today_(run.services.clock.today().yyyymmdd()) {}
 
     void run();
 
@@ -135,8 +153,9 @@ class DirectDebit100MRun {
     void errorReport();
     void row(std::string account, std::int64_t line, const char* errorCol, const char* column,
              const char* field);
+    void tally(std::int64_t& counter, std::int64_t line);
 
-    Workbench& wb_;
+    ReformatRun& run_;
     std::filesystem::path source_;
     std::string today_;
     std::string control_;
@@ -152,33 +171,26 @@ class DirectDebit100MRun {
 
 void DirectDebit100MRun::row(std::string account, std::int64_t line, const char* errorCol, const char* column,
                              const char* field) {
-    wb_.store().append(kErrorTable, {{"account", std::move(account)},
-                                     {"line", std::to_string(line)},
-                                     {"error_col", std::string(errorCol)},
-                                     {"column", std::string(column)},
-                                     {"field", std::string(field)}});
+    run_.services.store.append(kErrorTable, {{"account", std::move(account)},
+                                             {"line", std::to_string(line)},
+                                             {"error_col", std::string(errorCol)},
+                                             {"column", std::string(column)},
+                                             {"field", std::string(field)}});
+}
+
+void DirectDebit100MRun::tally(std::int64_t& counter, std::int64_t line) {
+    ++counter;
+    run_.reject(kindOf(n_, counter), line);
 }
 
 void DirectDebit100MRun::start() {
-    RunState& run = wb_.run;
-    run.ResultLayout = 0;
-    run.KeepUpload = true;
-    run.UploadCreated = false;  // set only once the upload file is written
-    for (std::string* counter :
-         {&run.SpaceAmount, &run.InvalidAmount, &run.InvalidEffect, &run.FutureEffect, &run.Length,
-          &run.SignErr, &run.invalidDebitAcct, &run.totalAmount, &run.TotalRecord, &run.TotalError}) {
-        *counter = "0";
+    ResultCounters& c = run_.result.counters;
+    for (std::optional<std::int64_t>* counter :
+         {&c.SpaceAmount, &c.InvalidAmount, &c.InvalidEffect, &c.FutureEffect, &c.Length, &c.SignErr,
+          &c.invalidDebitAcct, &c.totalAmount, &c.TotalRecord, &c.TotalError}) {
+        *counter = 0;
     }
-    WorkbenchFields& f = wb_.fields;
-    const auto type = [](const std::string& acct) { return acct.size() >= 4 ? acct.substr(3, 1) : ""; };
-    const auto branch = [](const std::string& acct) {
-        return acct.substr(0, std::min<size_t>(3, acct.size()));
-    };
-    f.display_AcctType_CreAcct = type(f.CreditAccountEdit);
-    f.display_BranCode_CreAcct = branch(f.CreditAccountEdit);
-    f.display_AcctType_FeeAcct = type(f.DebitFeeAccEdt);
-    f.display_BranCode_FeeAcct = branch(f.DebitFeeAccEdt);
-    wb_.store().reset(kErrorTable);
+    run_.services.store.reset(kErrorTable);
 }
 
 void DirectDebit100MRun::checkControl() {
@@ -186,7 +198,7 @@ void DirectDebit100MRun::checkControl() {
     const auto error = [this](const char* errorCol, const char* column, const char* field,
                               std::int64_t& counter) {
         row("-", 1, errorCol, column, field);
-        ++counter;
+        tally(counter, 1);
         controlError_ = true;
     };
     const std::string_view total = Columns(c, kTotalAmountFrom, kTotalAmountTo);
@@ -251,7 +263,7 @@ void DirectDebit100MRun::checkDetail(std::string_view d, std::int64_t lineNumber
     const auto error = [&](const char* errorCol, const char* column, const char* field,
                            std::int64_t& counter) {
         row(account, lineNumber, errorCol, column, field);
-        ++counter;
+        tally(counter, lineNumber);
     };
     if (!isValidDdmmyy(d, kDetailDateFrom)) {
         error("Invalid EFFECTIVE-DATE", " 11-16 ", "DETAIL,EFFECTIVE-DATE", n_.InvalidEffect);
@@ -282,7 +294,7 @@ void DirectDebit100MRun::checkDetail(std::string_view d, std::int64_t lineNumber
 }
 
 void DirectDebit100MRun::fullScan(const std::filesystem::path& copy) {
-    wb_.message(kErrorDataMessage);
+    run_.message(kErrorDataMessage);
     LineReader reader(copy);
     std::string_view line;
     reader.next(line);  // the control record
@@ -329,7 +341,7 @@ bool DirectDebit100MRun::totalsCheck(const std::filesystem::path& file, Wording 
             full ? "Invalid Input File,Sum Amount not equal Total Amount."
                  : "column59-69 ,Invalid Input File,Sum Amount not equal Total Amount  .",
             " 59-69 ", "CONTROL,TOTAL-AMOUNT");
-        ++n_.totalAmount;
+        tally(n_.totalAmount, 1);
         sound = false;
     }
     if (count != *declared) {
@@ -337,40 +349,47 @@ bool DirectDebit100MRun::totalsCheck(const std::filesystem::path& file, Wording 
             full ? " Invalid Input File,No.of Debit not equal Total Record ."
                  : "column54-58 ,Invalid Input File,No.of Debit not equal Total Record  .",
             " 54-58 ", "CONTROL,TOTAL-RECORD");
-        ++n_.TotalRecord;
+        tally(n_.TotalRecord, 1);
         sound = false;
     }
     return sound;
 }
 
 void DirectDebit100MRun::errorReport() {
-    WorkbenchFields& f = wb_.fields;
-    if (f.CheckBox1) {
-        ReportRunner& runner = wb_.reports().directDebitError;
-        runner.loadLayout(wb_.reports().layout("ErrorDirectDebit100M.frf"));
+    const ReformatRequest& request = run_.request;
+    ResultCounters& c = run_.result.counters;
+    run_.result.outcome = Outcome::AllRejected;
+    if (request.printDetail) {
+        // The error report shows the table; the counters stay at 0.
+        if (!run_.writes()) {
+            return;
+        }
+        ReportRunners& reports = run_.services.reports;
+        ReportRunner& runner = reports.directDebitError;
+        runner.loadLayout(reports.layout("ErrorDirectDebit100M.frf"));
         runner.setVariable("Resultdate", cp874::toUtf8(reportDate_));
-        runner.setVariable("v5Corp", V5CorpText(wb_));
+        runner.setVariable("v5Corp", V5CorpText(request.companyId));
         runner.setVariable("sumAmount", sum_.toPlainText());
-        runner.setVariable("creditAcct", f.CreditAccountEdit);
-        runner.setVariable("DebitFeeAcct", f.DebitFeeAccEdt);
-        wb_.ui().showReport(runner.prepare(wb_.store()));
+        runner.setVariable("creditAcct", request.creditAccount);
+        runner.setVariable("DebitFeeAcct", request.debitFeeAccount);
+        run_.services.showReport(runner, run_.result);
         return;
     }
-    RunState& run = wb_.run;
-    run.SpaceAmount = std::to_string(n_.SpaceAmount);
-    run.InvalidAmount = std::to_string(n_.InvalidAmount);
-    run.InvalidEffect = std::to_string(n_.InvalidEffect);
-    run.FutureEffect = std::to_string(n_.FutureEffect);
-    run.Length = std::to_string(n_.Length);
-    run.SignErr = std::to_string(n_.SignErr);
-    run.invalidDebitAcct = std::to_string(n_.invalidDebitAcct);
-    run.totalAmount = std::to_string(n_.totalAmount);
-    run.TotalRecord = std::to_string(n_.TotalRecord);
-    run.TotalError = std::to_string(n_.total());
-    run.Error2million = "0";
-    run.ResultLayout = 2;
-    PrintResultReport(wb_, "Direct Debit", "000000", "0", "0", reportDate_,
-                      str(Columns(control_, kCompanyNameFrom, kCompanyNameTo)), "Company Name : ", false);
+    c.SpaceAmount = n_.SpaceAmount;
+    c.InvalidAmount = n_.InvalidAmount;
+    c.InvalidEffect = n_.InvalidEffect;
+    c.FutureEffect = n_.FutureEffect;
+    c.Length = n_.Length;
+    c.SignErr = n_.SignErr;
+    c.invalidDebitAcct = n_.invalidDebitAcct;
+    c.totalAmount = n_.totalAmount;
+    c.TotalRecord = n_.TotalRecord;
+    c.TotalError = n_.total();
+    c.Error2million = 0;
+    ShowResultReport(request, run_.result,
+                     {2, "Direct Debit", "000000", "0", "0", reportDate_,
+                      str(Columns(control_, kCompanyNameFrom, kCompanyNameTo)), "Company Name : "},
+                     run_.services);
 }
 
 void DirectDebit100MRun::run() {
@@ -378,7 +397,7 @@ void DirectDebit100MRun::run() {
     if (!quickPass()) {
         // A private copy of the source that the full error scan reads; it never outlives the run. A
         // file that passes the quick pass needs none.
-        WorkFile copy = workFileFor(wb_.fields.edtDestination, "Temp1");
+        WorkFile copy = workFileFor(run_.request.destinationPath, "Temp1");
         {
             LineReader reader(source_);
             std::string_view line;
@@ -399,15 +418,15 @@ void DirectDebit100MRun::run() {
         errorReport();
         return;
     }
-    WriteDirectDebitUpload(wb_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_,
-                                                  str(Columns(control_, kCompanyNameFrom, kCompanyNameTo))});
+    WriteDirectDebitUpload(run_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_,
+                                                   str(Columns(control_, kCompanyNameFrom, kCompanyNameTo))});
 }
 
 }  // namespace
 
-void ReformatDirectDebit100M(Workbench& wb) {
-    TableStore::CommandScope scope(wb.store());
-    DirectDebit100MRun(wb).run();
+void reformatDirectDebit100M(ReformatRun& run) {
+    TableStore::CommandScope scope(run.services.store);
+    DirectDebit100MRun(run).run();
 }
 
 }  // namespace qrv

@@ -11,8 +11,6 @@
 // upload file only when it holds no error at all; every error found is a row of ErrorDirect100M.
 namespace qrv {
 
-class Workbench;
-
 // Columns of the 100M source layout (1-based, inclusive).
 namespace ddr100m {
 inline constexpr int kShiftFrom = 1, kShiftTo = 9;  // all blanks: the control dates are read one column later
@@ -42,11 +40,8 @@ std::string ThreeDecimalText(Money value);
 Money ReadNinePlusTwo(std::string_view line, int from, int to, std::int64_t lineNumber,
                       const std::filesystem::path& file);
 
-// The company field of the header record as the reports show it: the company id blank-filled to 12.
-std::string V5CorpText(const Workbench& wb);
-
-// The Direct Debit (100M) reformat: the checks, the error table and report of a failed run, and on a
-// sound file the upload file (WriteDirectDebitUpload).
-void ReformatDirectDebit100M(Workbench& wb);
+// The company field of the header record as the reports show it: the company id (as typed) blank-filled
+// to 12.
+std::string V5CorpText(const std::string& companyId);
 
 }  // namespace qrv

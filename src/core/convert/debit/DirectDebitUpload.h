@@ -8,7 +8,8 @@
 
 namespace qrv {
 
-class Workbench;
+struct ReformatRequest;
+struct ReformatRun;
 
 // What the checks of a sound Direct Debit (100M) file hand to the output phase.
 struct DirectDebitTotals {
@@ -21,13 +22,14 @@ struct DirectDebitTotals {
 };
 
 // Writes the direct-debit upload file (hash line, HeaderRecordDD, record 007, one record 008 per detail,
-// the trailer), fills completeDirectDebit100M, puts the hash on the workbench, packs the archive and
-// shows the completion report. The destination is replaced only when the file is whole; UploadCreated
-// is set only once it is.
-void WriteDirectDebitUpload(Workbench& wb, const DirectDebitTotals& totals);
+// the trailer), fills completeDirectDebit100M, gives the result its hash, packs the archive and shows
+// the completion report. The destination is replaced only when the file is whole; the result names it
+// only once it is. A dry run hashes the file it would write and writes none.
+void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals);
 
-// Record 007 (300 characters) from the control record, the run's accounts and round, and the totals.
-std::string Record007(const Workbench& wb, std::string_view control, const DirectDebitTotals& totals);
+// Record 007 (300 characters) from the control record, the request's accounts and round, and the totals.
+std::string Record007(const ReformatRequest& request, std::string_view control,
+                      const DirectDebitTotals& totals);
 // Record 008 (200 characters for a detail of at least 78) for the detail with sequence number `sequence`.
 std::string Record008(std::string_view detail, std::int64_t sequence);
 

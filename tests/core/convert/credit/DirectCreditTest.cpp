@@ -156,7 +156,7 @@ struct DcpRun : test::WorkbenchFixture {
         wb.fields.edtFeeAcct = kFee;
     }
     void source(const std::vector<std::string>& lines) { writeFile(out / "src.txt", crlfLines(lines)); }
-    void press() { wb.btnActionClick(); }
+    void press() { reformat(); }
     std::string upload() const { return readFile(out / "up.txt"); }
     std::string var(const std::string& name) const {
         for (const auto& [n, v] : ui.reports.back().variables) {
@@ -167,7 +167,7 @@ struct DcpRun : test::WorkbenchFixture {
         return "<unset>";
     }
     std::vector<std::string> listing(const std::string& suffix) const {
-        const std::string text = readFile(out / (wb.fields.edtComId + "_" + wb.run.ProductCode + suffix));
+        const std::string text = readFile(out / (wb.fields.edtComId + "_" + last.productCode + suffix));
         std::vector<std::string> lines;
         size_t at = 0;
         while (at < text.size()) {
@@ -203,8 +203,9 @@ TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
     });
     const std::string hash = sha1Hex(body);
     EXPECT_EQ(r.upload(), hash + "\r\n" + body);
-    EXPECT_EQ(r.wb.fields.edtHashValue, hash);
-    EXPECT_TRUE(r.wb.run.UploadCreated);
+    EXPECT_EQ(r.last.hash, hash);
+    EXPECT_EQ(r.last.outcome, Outcome::Written);
+    EXPECT_TRUE(r.last.wrote(OutputKind::Upload));
     EXPECT_EQ(r.ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
 
@@ -317,17 +318,26 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
     EXPECT_EQ(r.ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08AC 01_PA3.zip completed"});
 
-    const RunState& s = r.wb.run;
-    EXPECT_TRUE(s.InvalidAcctFound && s.ZeroAmountFound && s.AmountInvalidFound);
-    EXPECT_EQ(s.TotalZeroAcct, "3");
-    EXPECT_EQ(s.NoZeroAcct, "9");
-    EXPECT_EQ(s.TotalZeroAm, "1");
-    EXPECT_EQ(s.NoZeroAm, "3");
-    EXPECT_EQ(s.TotalNagativeAm, "5");
-    EXPECT_EQ(s.NoNagativeAm, "9");
-    EXPECT_EQ(s.TotalReject, "9");
-    EXPECT_EQ(s.TotalBNKBRN, "0");
-    EXPECT_EQ(s.Error2million, "0");
+    std::vector<std::string> written;
+    for (const WrittenFile& f : r.last.written) {
+        written.push_back(f.path.filename().string());
+    }
+    EXPECT_EQ(written,
+              (std::vector<std::string>{
+                  "up.txt", " AC 01 _PA3_InvalidAcctRecord.txt", " AC 01 _PA3_CreditZeroAmountRecord.txt",
+                  " AC 01 _PA3_CreditAmountInvalidRecord.txt", "2026-12-08AC 01_PA3.zip"}));
+    const ResultCounters& s = r.last.counters;
+    EXPECT_EQ(s.TotalZeroAcct, 3);
+    EXPECT_EQ(s.NoZeroAcct, 9);
+    EXPECT_EQ(s.TotalZeroAm, 1);
+    EXPECT_EQ(s.NoZeroAm, 3);
+    EXPECT_EQ(s.TotalNagativeAm, 5);
+    EXPECT_EQ(s.NoNagativeAm, 9);
+    EXPECT_EQ(s.TotalReject, 9);
+    EXPECT_EQ(s.TotalBNKBRN, 0);
+    EXPECT_EQ(s.Error2million, 0);
+    EXPECT_EQ(r.last.records, 1);
+    EXPECT_EQ(r.last.total, Money::fromUnits(100 * Money::kScale));
     // Only the one good line is in the upload file.
     const std::string body = crlfLines({
         header001(" AC 01", "20261208"),
@@ -355,14 +365,14 @@ TEST(DirectCredit, EffectiveDateTodayAcceptedEarlierOrImpossibleRefused) {
         r.press();
         EXPECT_EQ(r.ui.texts(), std::vector<std::string>{c.message}) << c.ddmmyy;
         EXPECT_TRUE(r.ui.reports.empty());
-        EXPECT_FALSE(r.wb.run.UploadCreated);
+        EXPECT_FALSE(r.last.wrote(OutputKind::Upload));
         EXPECT_EQ(test::listFolder(r.out), (std::vector<std::string>{"src.txt", "up.txt"})) << c.ddmmyy;
         EXPECT_EQ(r.upload(), "earlier");
     }
     DcpRun today;
     today.source({longHeader("081226"), detail(kAcct1, "00000000100")});
     today.press();
-    EXPECT_TRUE(today.wb.run.UploadCreated);
+    EXPECT_TRUE(today.last.wrote(OutputKind::Upload));
     // Short layout: the date sits one column further right.
     DcpRun shortForm;
     shortForm.source({shortHeader("071226"), detail(kAcct1, "000000100")});
@@ -376,15 +386,16 @@ TEST(DirectCredit, AllRejectedWritesNothingAndKeepsTheEarlierFile) {
     const std::string earlier = "EARLIER UPLOAD\r\n\xA1\xFF\r\n";
     writeFile(r.out / "up.txt", earlier);
     writeFile(r.out / "2026-12-08ACME01_DCP.zip", "not touched");
-    r.wb.fields.edtHashValue = "STALE";
     r.source({longHeader("081226"), detail("0000000000", "00000000000"), detail(kAcct1, "-0000000001")});
     r.press();
     EXPECT_EQ(r.ui.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_EQ(r.upload(), earlier);
     EXPECT_EQ(readFile(r.out / "2026-12-08ACME01_DCP.zip"), "not touched");
-    EXPECT_FALSE(r.wb.run.UploadCreated);
-    EXPECT_EQ(r.wb.fields.edtHashValue, "");
+    EXPECT_FALSE(r.last.wrote(OutputKind::Upload));
+    EXPECT_EQ(r.last.outcome, Outcome::AllRejected);
+    EXPECT_TRUE(r.last.hashShown) << "the hash field is cleared";
+    EXPECT_EQ(r.last.hash, "");
     ASSERT_EQ(r.ui.reports.size(), 1u);
     EXPECT_EQ(r.var("DebitRecord"), "0");
     EXPECT_EQ(r.var("CreditRecord"), "0");
@@ -439,7 +450,7 @@ TEST(DirectCredit, PrintDetailFillsTheTablesAndShowsTheDetailReport) {
 
     ASSERT_EQ(r.ui.reports.size(), 1u);
     EXPECT_EQ(r.ui.reports[0].layoutFile, "rptDcpDetail.frf");
-    EXPECT_EQ(r.var("HashCode"), r.wb.fields.edtHashValue);
+    EXPECT_EQ(r.var("HashCode"), r.last.hash);
     EXPECT_EQ(r.var("ComId"), "ACME01");
     EXPECT_EQ(r.var("PayType"), "Direct Credit");
     EXPECT_EQ(r.var("ComName"), "บริษัท" + std::string(24, ' '));

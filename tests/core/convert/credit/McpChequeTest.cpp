@@ -100,8 +100,8 @@ TEST(McpCheque, OneChequeWritesEveryRecordHashedAndPacked) {
     EXPECT_EQ(lines[3].size(), 355u);
     EXPECT_EQ(lines[4].size(), 816u);
     EXPECT_EQ(lines[0], sha1Hex(test::crlfLines(body)));
-    EXPECT_EQ(b.wb.fields.edtHashValue, lines[0]);
-    EXPECT_TRUE(b.wb.run.UploadCreated);
+    EXPECT_EQ(b.last.hash, lines[0]);
+    EXPECT_TRUE(b.last.wrote(OutputKind::Upload));
 
     // No work file and no empty listing stays; the archive holds the upload file.
     EXPECT_EQ(test::listFolder(b.out),
@@ -136,7 +136,7 @@ TEST(McpCheque, DueDateAndDebitAccountStopTheRun) {
         b.source({Cheque().line(), Cheque().with(c.column, c.text).line(), Cheque().line()});
         EXPECT_EQ(b.press(), std::vector<std::string>{c.message}) << c.text;
         EXPECT_TRUE(b.ui.reports.empty());
-        EXPECT_FALSE(b.wb.run.UploadCreated);
+        EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
         EXPECT_EQ(test::listFolder(b.out), std::vector<std::string>{"chq.txt"}) << c.text;
     }
     // Today itself passes.
@@ -148,7 +148,6 @@ TEST(McpCheque, DueDateAndDebitAccountStopTheRun) {
 TEST(McpCheque, StopOnLine5KeepsTheListingsOfLines1To4AndTheEarlierUpload) {
     McpBench b;
     test::writeFile(b.uploadPath(), "an earlier upload file\r\n");
-    b.wb.fields.edtHashValue = "KEPT";
     b.source({Cheque().with(47, Zeros(13)).line(), Cheque().line(), Cheque().with(47, "00000000001X0").line(),
               Cheque().with(47, Zeros(13)).line(), Cheque().with(37, "2026/12/01").line(), Cheque().line()});
     EXPECT_EQ(b.press(), std::vector<std::string>{"CHEQUE_DUE_DATE should be today or future date"});
@@ -159,7 +158,7 @@ TEST(McpCheque, StopOnLine5KeepsTheListingsOfLines1To4AndTheEarlierUpload) {
         test::readFile(b.listing(kListingInvalid)),
         test::crlfLines({"LineNo : 3  Column : 47-59   Credit amount less than zero or invalid number"}));
     EXPECT_EQ(test::readFile(b.uploadPath()), "an earlier upload file\r\n");
-    EXPECT_EQ(b.wb.fields.edtHashValue, "KEPT");
+    EXPECT_FALSE(b.last.hashShown) << "the hash field stays as it was";
     EXPECT_TRUE(b.ui.reports.empty());
     EXPECT_EQ(test::listFolder(b.out),
               (std::vector<std::string>{"ACME01_MCP" + kListingInvalid, "ACME01_MCP" + kListingZero,
@@ -202,12 +201,12 @@ TEST(McpCheque, RejectedAmountsGetOneEntryEachAndNoSequenceNumber) {
 TEST(McpCheque, AllRejectedWritesNoUploadAndSaysSo) {
     McpBench b;
     test::writeFile(b.uploadPath(), "earlier\r\n");
-    b.wb.fields.edtHashValue = "OLD";
     b.source({Cheque().with(47, Zeros(13)).line(), Cheque().with(47, "-000000000001").line()});
     EXPECT_EQ(b.press(), std::vector<std::string>{kAllRejected});
     EXPECT_EQ(test::readFile(b.uploadPath()), "earlier\r\n") << "an earlier file of that name stays";
-    EXPECT_EQ(b.wb.fields.edtHashValue, "");
-    EXPECT_FALSE(b.wb.run.UploadCreated);
+    EXPECT_TRUE(b.last.hashShown) << "the hash field is cleared";
+    EXPECT_EQ(b.last.hash, "");
+    EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
     ASSERT_EQ(b.ui.reports.size(), 1u);
     EXPECT_EQ(b.variable("DebitRecord"), "0");
     EXPECT_EQ(b.variable("CreditRecord"), "0");

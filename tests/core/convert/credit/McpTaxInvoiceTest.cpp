@@ -238,7 +238,7 @@ TEST(McpDetail, TablesAndViewsHoldTheWrittenCheques) {
     EXPECT_EQ(b.variable("ValueDate"), "08/12/2026");
     EXPECT_EQ(b.variable("Acct"), Pad("1234567896", 25));
     EXPECT_EQ(b.variable("AcctFee"), Pad("1234567896", 25));
-    EXPECT_EQ(b.variable("HashCode"), b.wb.fields.edtHashValue);
+    EXPECT_EQ(b.variable("HashCode"), b.last.hash);
     EXPECT_EQ(b.variable("ComId"), "ACME01");
 
     const auto cheques = b.store.query("SELECT * FROM Mcp_Detail ORDER BY rowid");
@@ -290,7 +290,7 @@ void expectUnexpected(McpBench& b, const std::string& where) {
         EXPECT_NE(std::string(e.what()).find(where), std::string::npos) << e.what();
     }
     EXPECT_FALSE(std::filesystem::exists(b.uploadPath())) << where;
-    EXPECT_FALSE(b.wb.run.UploadCreated);
+    EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
     EXPECT_TRUE(b.ui.reports.empty());
     EXPECT_EQ(b.wb.fields.pgbState, 0);
     for (const std::string& name : test::listFolder(b.out)) {

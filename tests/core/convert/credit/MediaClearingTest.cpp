@@ -147,7 +147,7 @@ class MediaClearing : public ::testing::Test {
         fx.wb.fields.edtSource = source.string();
         fx.wb.fields.edtDestination = dest.string();
         fx.wb.fields.CheckBox1 = printDetail;
-        fx.wb.btnActionClick();
+        fx.reformat();
     }
     std::string listing(const std::string& suffix) const {
         return readFile(fx.out / ("ACME01_MCL" + suffix));
@@ -196,8 +196,8 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     });
     const std::string hash = sha1Hex(body);
     EXPECT_EQ(readFile(dest), hash + "\r\n" + body);
-    EXPECT_EQ(fx.wb.fields.edtHashValue, hash);
-    EXPECT_TRUE(fx.wb.run.UploadCreated);
+    EXPECT_EQ(fx.last.hash, hash);
+    EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_MCL.zip completed"});
     // Only the upload file and its archive remain: no listing received a line, no work file is left.
@@ -275,15 +275,15 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
     const std::string hash = sha1Hex(body);
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data fail because some transactions are rejected"});
-    EXPECT_EQ(fx.wb.fields.edtHashValue, hash);
-    EXPECT_FALSE(fx.wb.run.UploadCreated);
-    EXPECT_FALSE(fx.wb.run.KeepUpload);
+    EXPECT_EQ(fx.last.hash, hash);
+    EXPECT_FALSE(fx.last.wrote(OutputKind::Upload));
+    EXPECT_EQ(fx.last.outcome, Outcome::AllRejected) << "the upload is void";
     EXPECT_EQ(readFile(dest), "earlier upload\r\n");
     EXPECT_EQ(readFile(fx.out / "2026-12-08ACME01_MCL.zip"), "earlier archive");
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"2026-12-08ACME01_MCL.zip", "upload.txt"}));
-    EXPECT_EQ(fx.wb.run.Error2million, "1");
-    EXPECT_EQ(fx.wb.run.TotalReject, "1");
-    EXPECT_EQ(fx.wb.run.TotalBNKBRN, "0");
+    EXPECT_EQ(fx.last.counters.Error2million, 1);
+    EXPECT_EQ(fx.last.counters.TotalReject, 1);
+    EXPECT_EQ(fx.last.counters.TotalBNKBRN, 0);
     const auto err = rows("SELECT LnNo, FieldName, ColNo, DesErr FROM Dcp_Err");
     ASSERT_EQ(err.size(), 1u);
     EXPECT_EQ(err[0].text("LnNo"), "3");
@@ -304,8 +304,8 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     const ShownReport& report = fx.ui.reports[0];
     EXPECT_EQ(report.layoutFile, "rptResult.frf");
     EXPECT_EQ(variable(report, "ToFile"), "");
-    EXPECT_EQ(variable(report, "HashCode"), fx.wb.fields.edtHashValue);
-    EXPECT_EQ(fx.wb.fields.edtHashValue.size(), 40u);
+    EXPECT_EQ(variable(report, "HashCode"), fx.last.hash);
+    EXPECT_EQ(fx.last.hash.size(), 40u);
     EXPECT_EQ(variable(report, "Amount"), "0000002000000.010");
     EXPECT_EQ(variable(report, "Error2million"), "1");
     EXPECT_EQ(variable(report, "DebitRecord"), "1");
@@ -315,8 +315,8 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     fx.wb.bntClearFormClick();
     over.sendingBank = "014";
     run(Choice::Media, {headerLine(), detailLine(over)});
-    EXPECT_TRUE(fx.wb.run.UploadCreated);
-    EXPECT_EQ(fx.wb.run.Error2million, "0");
+    EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
+    EXPECT_EQ(fx.last.counters.Error2million, 0);
     EXPECT_TRUE(std::filesystem::exists(dest));
     EXPECT_TRUE(std::filesystem::exists(fx.out / "2026-12-08ACME01_MCL.zip"));
 }
@@ -369,16 +369,17 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     EXPECT_EQ(bank[0].text("BANK_NAME_EN"), "New bank");
     EXPECT_EQ(rows("SELECT * FROM BRANCH WHERE BANK_CODE = '002' AND BRANCH_CODE = '12  '").size(), 1u);
 
-    const RunState& r = fx.wb.run;
-    EXPECT_EQ(r.TotalZeroAcct, "2");
-    EXPECT_EQ(r.NoZeroAcct, "4");
-    EXPECT_EQ(r.TotalZeroAm, "1");
-    EXPECT_EQ(r.NoZeroAm, "4");
-    EXPECT_EQ(r.TotalNagativeAm, "1");
-    EXPECT_EQ(r.NoNagativeAm, "5");
-    EXPECT_EQ(r.TotalBNKBRN, "2");
-    EXPECT_EQ(r.Error2million, "0");
-    EXPECT_EQ(r.TotalReject, "6");
+    const ResultCounters& r = fx.last.counters;
+    EXPECT_EQ(r.TotalZeroAcct, 2);
+    EXPECT_EQ(r.NoZeroAcct, 4);
+    EXPECT_EQ(r.TotalZeroAm, 1);
+    EXPECT_EQ(r.NoZeroAm, 4);
+    EXPECT_EQ(r.TotalNagativeAm, 1);
+    EXPECT_EQ(r.NoNagativeAm, 5);
+    EXPECT_EQ(r.TotalBNKBRN, 2);
+    EXPECT_EQ(r.Error2million, 0);
+    EXPECT_EQ(r.TotalReject, 6);
+    EXPECT_EQ(fx.last.outcome, Outcome::AllRejected);
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data fail because some transactions are rejected"});
     EXPECT_FALSE(std::filesystem::exists(dest));
@@ -409,7 +410,7 @@ TEST_F(MediaClearing, BadDebitAccountStopsTheRunAndKeepsEarlierEntries) {
     run(Choice::Media, {headerLine(), detailLine(zero), detailLine(badDebit), detailLine(Detail{})});
     EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid QRV debit account"});
     EXPECT_TRUE(fx.ui.reports.empty());
-    EXPECT_EQ(fx.wb.fields.edtHashValue, "");
+    EXPECT_EQ(fx.last.hash, "");
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{"ACME01_MCL_CreditZeroAmountRecord.txt"});
     EXPECT_EQ(listing("_CreditZeroAmountRecord.txt"),
               "LineNo : 2  Column : 58-69  Credit amount is zero\r\n");
@@ -434,7 +435,7 @@ TEST_F(MediaClearing, HeaderOnlyFileIsRejectedWholeWithTheResultReport) {
     run(Choice::Pay6, {headerLine()});
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
-    EXPECT_EQ(fx.wb.fields.edtHashValue, "");
+    EXPECT_EQ(fx.last.hash, "");
     ASSERT_EQ(fx.ui.reports.size(), 1u);
     EXPECT_EQ(variable(fx.ui.reports[0], "DebitRecord"), "0");
     EXPECT_EQ(variable(fx.ui.reports[0], "PayType"), "Media Clearing PayRoll 3 ");
@@ -455,7 +456,7 @@ TEST_F(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerH
     ASSERT_EQ(fx.ui.reports.size(), 2u);
     EXPECT_EQ(fx.ui.reports[1].layoutFile, "rptMclDetail.frf");
     EXPECT_EQ(variable(fx.ui.reports[1], "FromFile"), source.string());
-    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.wb.fields.edtHashValue);
+    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.last.hash);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ void clearOutputs(Checks& t) {
 void expectFailed(Checks& t) {
     EXPECT_FALSE(std::filesystem::exists(t.out / "upload.txt"));
     EXPECT_FALSE(std::filesystem::exists(t.out / "2026-12-08V5CORP01_DDR.zip"));
-    EXPECT_FALSE(t.wb.run.UploadCreated);
+    EXPECT_FALSE(t.last.wrote(OutputKind::Upload));
     t.expectNoWorkFile();
 }
 
@@ -77,6 +77,7 @@ TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
     EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0].layoutFile, "rptResultNoUpload.frf");
+    EXPECT_EQ(last.outcome, Outcome::AllRejected);
     const std::vector<std::pair<const char*, const char*>> expected = {{"PayType", "Direct Debit"},
                                                                        {"DebitRecord", "0"},
                                                                        {"CreditRecord", "0"},
@@ -99,7 +100,7 @@ TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
         EXPECT_EQ(variable(name), value) << name;
     }
     EXPECT_EQ(variable("ComName"), "ACME TRADING CO LTD" + std::string(11, ' '));
-    EXPECT_EQ(wb.run.ResultLayout, 2);
+    EXPECT_EQ(ui.reports.back().layoutFile, "rptResultNoUpload.frf");
     expectFailed(*this);
 }
 
@@ -140,7 +141,7 @@ TEST_F(Checks, ZeroDetailAmountIsDebitedInACleanFileAndReportedInAFailingOne) {
     EXPECT_EQ(variable("SignErr"), "1");
     EXPECT_EQ(test::readFile(out / "upload.txt"), upload) << "a failed run leaves the earlier file";
     EXPECT_EQ(variable("ToFile"), "");
-    EXPECT_FALSE(wb.run.UploadCreated);
+    EXPECT_FALSE(last.wrote(OutputKind::Upload));
     expectNoWorkFile();
 }
 
@@ -281,7 +282,6 @@ TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
 
 TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     wb.fields.CheckBox1 = true;
-    wb.run.TotalError = "earlier";
     run({test::controlRecord(kToday, "00003", "00000030000"),
          detailRecord(kAcct1, kToday, "1", "00000010000"), detailRecord(kAcct2, kToday, "2", "00000020000")});
     EXPECT_EQ(errors(), rows({e("D3", "3", kAcct2), e("T2F")}));
@@ -293,7 +293,7 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     EXPECT_EQ(variable("sumAmount"), "300");
     EXPECT_EQ(variable("creditAcct"), test::kCreditAcct);
     EXPECT_EQ(variable("DebitFeeAcct"), test::kFeeAcct);
-    EXPECT_EQ(wb.run.TotalError, "0") << "counters start at 0; the result counters are not set";
+    EXPECT_EQ(last.counters.TotalError, 0) << "counters start at 0; the result counters are not set";
     const std::string html = RenderReportHtml(ui.reports[0]);
     EXPECT_NE(html.find("sign error"), std::string::npos);
     expectFailed(*this);

@@ -77,7 +77,7 @@ struct Ddr100MFixture : ::testing::Test, WorkbenchFixture {
         writeFile(out / "debits.txt", bytes);
         ui.messages.clear();
         ui.reports.clear();
-        wb.btnActionClick();
+        reformat();
     }
 
     std::vector<ErrorRow> errors() {

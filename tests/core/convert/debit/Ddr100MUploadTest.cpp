@@ -83,8 +83,8 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
     EXPECT_EQ(r008a.size(), 200u);
     EXPECT_EQ(r008b.size(), 162u);
 
-    EXPECT_EQ(wb.fields.edtHashValue, hash);
-    EXPECT_TRUE(wb.run.UploadCreated);
+    EXPECT_EQ(last.hash, hash);
+    EXPECT_TRUE(last.wrote(OutputKind::Upload));
     EXPECT_EQ(ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08V5CORP01_DDR.zip completed"});
     EXPECT_EQ(test::listFolder(out),
@@ -107,7 +107,8 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
     for (const auto& [name, value] : expected) {
         EXPECT_EQ(variable(name), value) << name;
     }
-    // The account labels of the workbench.
+    // The account labels of the workbench, filled when its press passed the checks.
+    wb.btnActionClick();
     EXPECT_EQ(wb.fields.display_AcctType_CreAcct, "2");
     EXPECT_EQ(wb.fields.display_BranCode_CreAcct, "014");
     EXPECT_EQ(wb.fields.display_AcctType_FeeAcct, "0");
@@ -146,7 +147,7 @@ TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
     EXPECT_EQ(variable("Resultdate"), "08/12/2026");
     EXPECT_EQ(variable("v5Corp"), "V5CORP01    ");
     EXPECT_EQ(variable("sumAmount"), "1000");
-    EXPECT_EQ(variable("hashVal"), wb.fields.edtHashValue);
+    EXPECT_EQ(variable("hashVal"), last.hash);
     EXPECT_EQ(variable("creditAcct"), test::kCreditAcct);
     EXPECT_EQ(variable("DebitFeeAcct"), test::kFeeAcct);
     EXPECT_EQ(variable("SumDebitAccut"), "2");

@@ -1,4 +1,4 @@
-#include "cli/CliUi.h"
+#include "cli/CliEvents.h"
 
 #include <unistd.h>
 
@@ -6,19 +6,18 @@
 #include <fstream>
 
 #include "base/QrvError.h"
-#include "convert/debit/AccountEntryDialog.h"
 #include "io/WorkFile.h"
 #include "reports/ReportRunner.h"
 
 namespace qrv::cli {
 
-CliUi::CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut, bool printMessages)
+CliEvents::CliEvents(std::ostream& out, std::optional<std::filesystem::path> reportOut, bool printMessages)
     : out_(out),
       reportOut_(std::move(reportOut)),
       printMessages_(printMessages),
       terminal_(::isatty(STDERR_FILENO) == 1) {}
 
-void CliUi::showMessage(MessageKind kind, const std::string& text) {
+void CliEvents::showMessage(MessageKind kind, const std::string& text) {
     finishProgress();
     messages_.emplace_back(kind, text);
     if (printMessages_) {
@@ -27,12 +26,12 @@ void CliUi::showMessage(MessageKind kind, const std::string& text) {
     }
 }
 
-bool CliUi::askConfirmation(const std::string& text) {
+bool CliEvents::askConfirmation(const std::string& text) {
     showMessage(MessageKind::Confirmation, text);
     return true;
 }
 
-void CliUi::setProgress(int percent) {
+void CliEvents::setProgress(int percent) {
     if (!terminal_) {
         return;
     }
@@ -41,7 +40,7 @@ void CliUi::setProgress(int percent) {
     progressShown_ = true;
 }
 
-void CliUi::finishProgress() {
+void CliEvents::finishProgress() {
     if (progressShown_) {
         std::fprintf(stderr, "\r    \r");
         std::fflush(stderr);
@@ -67,8 +66,7 @@ void writeAtomically(const std::filesystem::path& target, Write write) {
 
 }  // namespace
 
-void CliUi::showReport(const ShownReport& report) {
-    ++reportsShown_;
+void CliEvents::showReport(const ShownReport& report) {
     if (!reportOut_) {
         return;
     }
@@ -83,53 +81,6 @@ void CliUi::showReport(const ShownReport& report) {
     });
     writeAtomically(*reportOut_ / (stem + ".json"),
                     [&report](std::ostream& out) { WriteReportJson(report, out); });
-}
-
-std::optional<std::string> CliUi::chooseOpenFile(const std::string&) {
-    return std::nullopt;
-}
-
-std::optional<std::string> CliUi::chooseSaveFile(const std::string&, const std::string&) {
-    return std::nullopt;
-}
-
-namespace {
-
-// Characters `from`.. `to` (1-based, code points) of UTF-8 text; `to` < 0 for the rest.
-std::string characters(const std::string& utf8, int from, int to) {
-    std::string part;
-    int index = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++index;
-        }
-        if (index >= from && (to < 0 || index <= to)) {
-            part += c;
-        }
-    }
-    return part;
-}
-
-}  // namespace
-
-void CliUi::setAccountEntry(std::string accountNo, std::string accountName) {
-    accountEntry_.emplace(std::move(accountNo), std::move(accountName));
-}
-
-bool CliUi::askAccountEntry(AccountEntryDialog& dialog) {
-    if (accountEntry_) {
-        const std::string& number = accountEntry_->first;
-        dialog.setText(AccountField::edtAccNum1, characters(number, 1, 3));
-        dialog.setText(AccountField::edtAccNum2, characters(number, 4, 4));
-        dialog.setText(AccountField::edtAccNum3, characters(number, 5, 9));
-        dialog.setText(AccountField::edtAccNum4, characters(number, 10, -1));
-        dialog.setText(AccountField::NameAccount, accountEntry_->second);
-        if (dialog.btnOKClick(*this)) {
-            return true;
-        }
-    }
-    dialog.Button1Click();
-    return false;
 }
 
 }  // namespace qrv::cli
