@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
         lastPreview->setPage(QString::fromStdString(report.layoutFile), html);
     };
     hooks.message = [](qrv::MessageKind, const QString&) {};
-    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks});
+    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
+                               QDir(data.path()).filePath("settings.ini")});
     main.resize(1024, 740);
     main.show();
     auto snap = [&out](QWidget* w, const QString& name) {
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
         snap(&main,
              QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(QLatin1String(info.control)));
     }
-    // The return-file choice right after Manager Cheque keeps the invoice caption (its layout leaves it).
+    // The return-file choice right after Manager Cheque: one caption on the third line.
     main.workbench()->radio(qrv::Choice::Mcp)->click();
     main.workbench()->radio(qrv::Choice::ReturnFile)->click();
     snap(&main, QStringLiteral("15-RadioButton1-after-rbtMcp"));
@@ -81,7 +82,6 @@ int main(int argc, char** argv) {
     wb.reports().result.setVariable("TotalRecord", "12");
     wb.ui().showReport(wb.reports().result.prepare(wb.store()));
     if (lastPreview) {
-        lastPreview->resize(900, 700);
         lastPreview->show();
         snap(lastPreview.get(), QStringLiteral("report"));
     }
