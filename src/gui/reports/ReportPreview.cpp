@@ -103,7 +103,7 @@ ReportPreview::ReportPreview(QWidget* parent)
         view->addAction(a);
     }
     single->setChecked(true);
-    add(tr("Pre&vious Page"), QKeySequence(Qt::Key_PageUp), "actPreviousPage",
+    add(tr("Pre&vious"), QKeySequence(Qt::Key_PageUp), "actPreviousPage",
         [this] { showPage(currentPage() - 1); });
     pageNumber_->setObjectName(QStringLiteral("pageNumber"));
     pageNumber_->setAccessibleName(QStringLiteral("Page"));
@@ -112,7 +112,7 @@ ReportPreview::ReportPreview(QWidget* parent)
     tools->addWidget(pageNumber_);
     pageTotal_->setObjectName(QStringLiteral("pageCount"));
     tools->addWidget(pageTotal_);
-    add(tr("Ne&xt Page"), QKeySequence(Qt::Key_PageDown), "actNextPage",
+    add(tr("Ne&xt"), QKeySequence(Qt::Key_PageDown), "actNextPage",
         [this] { showPage(currentPage() + 1); });
     tools->addSeparator();
     add(tr("&Find"), QKeySequence::Find, "actFind", &ReportPreview::showFind);
