@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QSpinBox>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
@@ -44,6 +45,12 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     EXPECT_GT(preview.pages()->zoomFactor(), size);
     preview.zoomOut();
     EXPECT_EQ(preview.zoomSteps(), 1);
+    // The running text view, for screen readers, finds in step with the pages.
+    preview.showTextView();
+    ASSERT_NE(preview.textView(), nullptr);
+    EXPECT_TRUE(preview.textView()->isVisibleTo(&preview));
+    EXPECT_TRUE(preview.findText("again"));
+    EXPECT_EQ(preview.textView()->textCursor().selectedText(), "again");
 
     const QString html = QString::fromStdString((dir / "report.html").string());
     preview.saveHtml(html);
@@ -61,9 +68,9 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     EXPECT_NE(bytes.find(title), std::string::npos);
 
     // Every command of the preview has its key.
-    for (const char* name :
-         {"actZoomIn", "actZoomOut", "actFitWidth", "actSinglePage", "actAllPages", "actPreviousPage",
-          "actNextPage", "actFind", "actPrint", "actSavePdf", "actSaveHtml", "actLoad", "actClose"}) {
+    for (const char* name : {"actZoomIn", "actZoomOut", "actFitWidth", "actSinglePage", "actAllPages",
+                             "actTextView", "actPreviousPage", "actNextPage", "actFind", "actPrint",
+                             "actSavePdf", "actSaveHtml", "actLoad", "actClose"}) {
         auto* action = preview.findChild<QAction*>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_FALSE(action->shortcut().isEmpty()) << name;

@@ -1,6 +1,7 @@
 #include "gui/reports/ReportPreview.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
 #include <QFile>
@@ -18,7 +19,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -28,6 +31,7 @@
 #include <algorithm>
 
 #include "base/QrvError.h"
+#include "gui/workbench/QtUi.h"
 
 Q_GUI_EXPORT int qt_defaultDpiX();
 
@@ -64,6 +68,7 @@ ReportPreview::ReportPreview(QWidget* parent)
     : QDialog(parent),
       document_(std::make_unique<QTextDocument>()),
       printer_(QPrinter::HighResolution),
+      views_(new QStackedWidget(this)),
       pages_(nullptr),
       pageNumber_(new QSpinBox(this)),
       pageTotal_(new QLabel(this)),
@@ -72,17 +77,23 @@ ReportPreview::ReportPreview(QWidget* parent)
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setUpPrinter(printer_);
-    pages_ = new QPrintPreviewWidget(&printer_, this);
+    pages_ = new QPrintPreviewWidget(&printer_, views_);
+    views_->addWidget(pages_);
     // As large as a report wants, never larger than the screen it opens on.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(std::min(1000, available.width() * 9 / 10), std::min(900, available.height() * 9 / 10));
 
+    // Two rows: the file commands, then the page view; each fits a small screen's width.
     auto* tools = new QToolBar(this);
     tools->setObjectName(QStringLiteral("previewTools"));
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto add = [this, tools](const QString& text, const QKeySequence& key, const char* name, auto slot) {
-        QAction* action = tools->addAction(text);
+    auto* pageTools = new QToolBar(this);
+    pageTools->setObjectName(QStringLiteral("previewPages"));
+    pageTools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolBar* bar = tools;
+    auto add = [this, &bar](const QString& text, const QKeySequence& key, const char* name, auto slot) {
+        QAction* action = bar->addAction(text);
         action->setObjectName(QLatin1String(name));
         action->setShortcut(key);
         action->setToolTip(QString(text).remove(QLatin1Char('&')) + QStringLiteral(" (") +
@@ -90,15 +101,31 @@ ReportPreview::ReportPreview(QWidget* parent)
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
+    add(tr("&Print..."), QKeySequence::Print, "actPrint", &ReportPreview::print);
+    add(tr("Save as P&DF..."), QKeySequence(Qt::CTRL | Qt::Key_S), "actSavePdf", &ReportPreview::askSavePdf);
+    add(tr("Save as &HTML..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveHtml",
+        &ReportPreview::askSaveHtml);
+    add(tr("&Load..."), QKeySequence::Open, "actLoad", &ReportPreview::askLoad);
+    tools->addSeparator();
+    add(tr("&Find"), QKeySequence::Find, "actFind", &ReportPreview::showFind);
+    tools->addSeparator();
+    add(tr("&Close"), QKeySequence::Close, "actClose", &ReportPreview::close);
+    bar = pageTools;
     add(tr("Zoom &In"), QKeySequence::ZoomIn, "actZoomIn", &ReportPreview::zoomIn);
     add(tr("Zoom &Out"), QKeySequence::ZoomOut, "actZoomOut", &ReportPreview::zoomOut);
     add(tr("Fit &Width"), QKeySequence(Qt::CTRL | Qt::Key_0), "actFitWidth", &ReportPreview::fitWidth);
-    QAction* single = add(tr("One Pa&ge"), QKeySequence(Qt::CTRL | Qt::Key_1), "actSinglePage",
-                          [this] { pages_->setViewMode(QPrintPreviewWidget::SinglePageView); });
-    QAction* all = add(tr("All Pag&es"), QKeySequence(Qt::CTRL | Qt::Key_2), "actAllPages",
-                       [this] { pages_->setViewMode(QPrintPreviewWidget::AllPagesView); });
+    QAction* single = add(tr("One Pa&ge"), QKeySequence(Qt::CTRL | Qt::Key_1), "actSinglePage", [this] {
+        pages_->setViewMode(QPrintPreviewWidget::SinglePageView);
+        views_->setCurrentWidget(pages_);
+    });
+    QAction* all = add(tr("All Pag&es"), QKeySequence(Qt::CTRL | Qt::Key_2), "actAllPages", [this] {
+        pages_->setViewMode(QPrintPreviewWidget::AllPagesView);
+        views_->setCurrentWidget(pages_);
+    });
+    QAction* text =
+        add(tr("&Text"), QKeySequence(Qt::CTRL | Qt::Key_3), "actTextView", &ReportPreview::showTextView);
     auto* view = new QActionGroup(this);
-    for (QAction* a : {single, all}) {
+    for (QAction* a : {single, all, text}) {
         a->setCheckable(true);
         view->addAction(a);
     }
@@ -109,21 +136,10 @@ ReportPreview::ReportPreview(QWidget* parent)
     pageNumber_->setAccessibleName(QStringLiteral("Page"));
     pageNumber_->setPrefix(tr("Page "));
     pageNumber_->setRange(1, 1);
-    tools->addWidget(pageNumber_);
+    pageTools->addWidget(pageNumber_);
     pageTotal_->setObjectName(QStringLiteral("pageCount"));
-    tools->addWidget(pageTotal_);
-    add(tr("Ne&xt"), QKeySequence(Qt::Key_PageDown), "actNextPage",
-        [this] { showPage(currentPage() + 1); });
-    tools->addSeparator();
-    add(tr("&Find"), QKeySequence::Find, "actFind", &ReportPreview::showFind);
-    tools->addSeparator();
-    add(tr("&Print..."), QKeySequence::Print, "actPrint", &ReportPreview::print);
-    add(tr("Save as P&DF..."), QKeySequence(Qt::CTRL | Qt::Key_S), "actSavePdf", &ReportPreview::askSavePdf);
-    add(tr("Save as &HTML..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveHtml",
-        &ReportPreview::askSaveHtml);
-    add(tr("&Load..."), QKeySequence::Open, "actLoad", &ReportPreview::askLoad);
-    tools->addSeparator();
-    add(tr("&Close"), QKeySequence::Close, "actClose", &ReportPreview::close);
+    pageTools->addWidget(pageTotal_);
+    add(tr("Ne&xt"), QKeySequence(Qt::Key_PageDown), "actNextPage", [this] { showPage(currentPage() + 1); });
     connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int page) {
         if (page != currentPage()) {
             pages_->setCurrentPage(page);
@@ -144,7 +160,10 @@ ReportPreview::ReportPreview(QWidget* parent)
     findLayout->addWidget(findNext);
     auto next = [this] {
         if (!findEdit_->text().isEmpty() && !findText(findEdit_->text())) {
-            QMessageBox::information(this, kTitle, tr("\"%1\" was not found.").arg(findEdit_->text()));
+            QMessageBox box(QMessageBox::Information, kTitle,
+                            tr("\"%1\" was not found.").arg(findEdit_->text()), QMessageBox::Ok, this);
+            FitTitle(box);
+            box.exec();
         }
     };
     connect(findNext, &QPushButton::clicked, this, next);
@@ -168,8 +187,28 @@ ReportPreview::ReportPreview(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(tools);
+    layout->addWidget(pageTools);
     layout->addWidget(findBar_);
-    layout->addWidget(pages_, 1);
+    layout->addWidget(views_, 1);
+    // A screen reader reads running text; the pages are pictures.
+    if (QAccessible::isActive()) {
+        text->setChecked(true);
+        showTextView();
+    }
+}
+
+void ReportPreview::showTextView() {
+    if (text_ == nullptr) {
+        text_ = new QTextBrowser(views_);
+        text_->setObjectName(QStringLiteral("reportText"));
+        text_->setAccessibleName(QStringLiteral("Report"));
+        text_->setOpenLinks(false);
+        text_->document()->setDefaultFont(document_->defaultFont());
+        text_->document()->setDefaultTextOption(document_->defaultTextOption());
+        text_->setHtml(html_);
+        views_->addWidget(text_);
+    }
+    views_->setCurrentWidget(text_);
 }
 
 ReportPreview::~ReportPreview() = default;
@@ -184,6 +223,9 @@ void ReportPreview::paginate() {
 void ReportPreview::setPage(const QString& layout, const QString& html) {
     html_ = html;
     document_->setHtml(html);
+    if (text_ != nullptr) {
+        text_->setHtml(html);
+    }
     title_ = layout.isEmpty() ? tr("Report") : tr("Report - %1").arg(layout);
     document_->setMetaInformation(QTextDocument::DocumentTitle, title_);
     printer_.setDocName(title_);
@@ -217,11 +259,17 @@ void ReportPreview::pageShown() {
 
 void ReportPreview::zoomIn() {
     pages_->zoomIn(kZoomStep);
+    if (text_ != nullptr) {
+        text_->zoomIn(1);
+    }
     ++zoom_;
 }
 
 void ReportPreview::zoomOut() {
     pages_->zoomOut(kZoomStep);
+    if (text_ != nullptr) {
+        text_->zoomOut(1);
+    }
     --zoom_;
 }
 
@@ -239,6 +287,12 @@ bool ReportPreview::findText(const QString& text) {
         return false;
     }
     found_ = match.selectionStart();
+    if (text_ != nullptr) {  // the text view holds the same text
+        QTextCursor inText(text_->document());
+        inText.setPosition(match.selectionStart());
+        inText.setPosition(match.selectionEnd(), QTextCursor::KeepAnchor);
+        text_->setTextCursor(inText);
+    }
     // The page that holds the match's line.
     const QTextBlock block = match.block();
     const QRectF blockRect = document_->documentLayout()->blockBoundingRect(block);

@@ -8,7 +8,10 @@
 class QLabel;
 class QLineEdit;
 class QPrintPreviewWidget;
+class QAction;
 class QSpinBox;
+class QStackedWidget;
+class QTextBrowser;
 class QTextDocument;
 class QWidget;
 
@@ -22,8 +25,9 @@ QString WithPdfSuffix(const QString& file);
 
 // The preview of a rendered report, in pages as they print: page view (one page or all), page number,
 // fit width and zoom of the whole page, find, print through the system's print dialog, save as PDF or
-// HTML, load a saved page, close. Lines break only between words, so a Thai word or a 40-digit hash
-// stays whole. Shown without blocking or modally, as the runner asks.
+// HTML, load a saved page, close. A text view shows the report as running text that a screen reader
+// reads; it is the first view while assistive technology is active. Lines break only between words, so a Thai
+// word or a 40-digit hash stays whole. Shown without blocking or modally, as the runner asks.
 class ReportPreview : public QDialog {
     Q_OBJECT
   public:
@@ -35,6 +39,9 @@ class ReportPreview : public QDialog {
     QString html() const { return html_; }
     QTextDocument* document() const { return document_.get(); }
     QPrintPreviewWidget* pages() const { return pages_; }
+    // The running text view; made when first shown.
+    QTextBrowser* textView() const { return text_; }
+    void showTextView();
     int pageCount() const;
     int currentPage() const;
     void setProposedPdfPath(const QString& path) { proposedPdf_ = path; }
@@ -64,7 +71,9 @@ class ReportPreview : public QDialog {
 
     std::unique_ptr<QTextDocument> document_;
     QPrinter printer_;
+    QStackedWidget* views_;
     QPrintPreviewWidget* pages_;
+    QTextBrowser* text_ = nullptr;
     QSpinBox* pageNumber_;
     QLabel* pageTotal_;
     QWidget* findBar_;
