@@ -140,8 +140,6 @@ std::vector<LayoutEntry> build(const Column& c) {
     return e;
 }
 
-constexpr std::optional<bool> U = std::nullopt;  // unchanged
-
 }  // namespace
 
 ControlStates initialControlStates() {
@@ -158,24 +156,28 @@ const std::vector<LayoutEntry>& layoutEntries(LayoutKind kind) {
     // edtSource with btnBrowse, invoice caption, edtInvoice with btnInvoice, destination, its Browse,
     // Reformat Data, Clear Form, GenerateHash, Cover Letter, convert group, return-file buttons, tier-rate
     // button.
+    // Every layout names every control of the table: a control that has no meaning for a product is
+    // hidden whichever product was shown before.
     static const std::vector<LayoutEntry> credit = build(
-        {S, H, S, S, S, S, S, H, H, H, nullptr, H, "Source File Name", U, H, H, S, S, S, U, H, H, H, H, H});
+        {S, H, S, S, S, S, S, H, H, H, nullptr, H, "Source File Name", S, H, H, S, S, S, S, H, H, H, H, H});
     static const std::vector<LayoutEntry> media =
-        build({S, H, S, H, H, H, H, H, H, H, "Invoice File Name", H, "Source File Name", U, H,
-               H, S, S, S, U, H, H, H, H, S});
+        build({S, H, S, H, H, H, H, H, H, H, "Invoice File Name", H, "Source File Name", S, H,
+               H, S, S, S, S, H, H, H, H, S});
     static const std::vector<LayoutEntry> cheque = build(
-        {S, H, S, H, H, H, H, H, H, H, nullptr, H, "Payment File Name", U, S, S, S, S, S, U, H, H, H, H, H});
+        {S, H, S, H, H, H, H, H, H, H, nullptr, H, "Payment File Name", S, S, S, S, S, S, S, H, H, H, H, H});
     static const std::vector<LayoutEntry> dd100m =
-        build({H, S, S, H, S, H, U, S, S, S, "Processing Round", S, "Source File Name", S, H,
+        build({H, S, S, H, S, H, H, S, S, S, "Processing Round", S, "Source File Name", S, H,
                H, S, S, S, S, H, H, H, H, H});
+    // The hash check writes no destination: its Browse goes with the field.
     static const std::vector<LayoutEntry> hash = build(
-        {H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name", U, H, H, H, S, H, U, S, S, H, H, H});
+        {H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name", S, H, H, H, H, H, S, S, S, H, H, H});
+    // "File From V5" takes the invoice caption's place.
     static const std::vector<LayoutEntry> returnFile =
-        build({H, H, H, H, H, H, H, H, H, S, "File From V5", H, "Source File Name", U, U,
-               S, S, H, H, U, H, H, H, S, H});
-    static std::vector<LayoutEntry> convert = [] {
+        build({H, H, H, H, H, H, H, H, H, S, "File From V5", H, "Source File Name", S, H,
+               S, S, H, H, S, H, H, H, S, H});
+    static const std::vector<LayoutEntry> convert = [] {
         std::vector<LayoutEntry> e = build({H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name",
-                                            U, H, H, S, S, H, U, H, U, S, H,       H});
+                                            S, H, H, S, S, H, S, H, H, S, H,       H});
         e.push_back(vis(C::CheckBox1, false));  // "Print detail" is hidden as part of this layout
         return e;
     }();

@@ -1,7 +1,9 @@
 #include "workbench/Workbench.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
+#include <utility>
 
 #include "store/TableStore.h"
 
@@ -169,15 +171,22 @@ void Workbench::btnBrowseClick() {
         message("Please Clear Form");
         return;
     }
-    fields.edtSource = ui_.chooseOpenFile(kFileFilter).value_or("");
+    // A cancelled dialog keeps the path already there.
+    if (auto chosen = ui_.chooseOpenFile(kFileFilter)) {
+        fields.edtSource = std::move(*chosen);
+    }
 }
 
 void Workbench::btnInvoiceClick() {
-    fields.edtInvoice = ui_.chooseOpenFile(kFileFilter).value_or("");
+    if (auto chosen = ui_.chooseOpenFile(kFileFilter)) {
+        fields.edtInvoice = std::move(*chosen);
+    }
 }
 
 void Workbench::bntDestinationClick() {
-    fields.edtDestination = ui_.chooseSaveFile(kFileFilter, "").value_or("");
+    if (auto chosen = ui_.chooseSaveFile(kFileFilter, "")) {
+        fields.edtDestination = std::move(*chosen);
+    }
 }
 
 void Workbench::Button1Click() {

@@ -10,14 +10,25 @@ namespace qrv::test {
 GuiFixture::GuiFixture(const std::string& defaultIni) {
     std::filesystem::create_directories(dir / "Data");
     writeFile(dir / "Data" / "Default.ini", defaultIni);
+    start();
+}
+
+void GuiFixture::restart() {
+    main_->close();
+    main_.reset();
+    start();
+}
+
+void GuiFixture::start() {
     gui::QtUi::Hooks hooks;
     hooks.message = [this](MessageKind kind, const QString& text) { messages.emplace_back(kind, text); };
     hooks.question = [this](const QString& text) {
         messages.emplace_back(MessageKind::Confirmation, text);
-        return true;
+        return questionAnswer;
     };
     hooks.openFile = [this](const QString& filter) {
         openFilters.push_back(filter);
+        openFolders.push_back(main_->ui().dialogFolder());
         return openAnswer;
     };
     hooks.saveFile = [this](const QString& filter, const QString& proposed) {
@@ -28,7 +39,8 @@ GuiFixture::GuiFixture(const std::string& defaultIni) {
         reports.emplace_back(report, html);
     };
     main_ = std::make_unique<gui::MainWindow>(
-        gui::MainWindow::Options{AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, std::move(hooks)});
+        gui::MainWindow::Options{AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, std::move(hooks),
+                                 QString::fromStdString((dir / "settings.ini").string())});
     main_->resize(1100, 800);
     main_->showMaximized();
     QApplication::processEvents();

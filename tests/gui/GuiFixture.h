@@ -39,6 +39,8 @@ class GuiFixture {
     W* control(Control c) {
         return qobject_cast<W*>(workbench().control(c));
     }
+    // Closes the program and starts it again over the same data and settings.
+    void restart();
     // Clicks a product's radio button as a person would.
     void choose(Choice c);
     // The captions shown by the messages so far.
@@ -48,12 +50,15 @@ class GuiFixture {
     FixedClock clock{Date{2026, 12, 8}};
     std::vector<std::pair<MessageKind, QString>> messages;
     std::vector<QString> openFilters;
+    std::vector<QString> openFolders;  // where each open dialog started
+    bool questionAnswer = true;
     std::vector<std::pair<QString, QString>> saveRequests;  // filter, proposed name
     std::optional<QString> openAnswer;
     std::optional<QString> saveAnswer;
     std::vector<std::pair<ShownReport, QString>> reports;
 
   private:
+    void start();
     std::unique_ptr<gui::MainWindow> main_;
 };
 

@@ -9,8 +9,9 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
-#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 #include <thread>
 
@@ -18,6 +19,7 @@
 #include "gui/app/LoginDialog.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/QtUi.h"
+#include "refdata/ReferenceMaintenance.h"
 
 namespace qrv::test {
 namespace {
@@ -50,6 +52,9 @@ TEST(QtUiDialogs, MessageBoxesCarryTheApplicationTitleAndTheExactText) {
             EXPECT_EQ(box->text(), QString::fromUtf8(thai.c_str()) + " ");
             EXPECT_EQ(box->icon(), c.icon);
             EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+            // Wide enough for the title beside the title bar's buttons, however short the text.
+            const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+            EXPECT_GE(box->width(), title.horizontalAdvance(box->windowTitle()) + 6 * title.height());
             box->button(QMessageBox::Ok)->click();
         });
         ui.showMessage(c.kind, thai + " ");
@@ -58,9 +63,16 @@ TEST(QtUiDialogs, MessageBoxesCarryTheApplicationTitleAndTheExactText) {
     whenModalOpens<QMessageBox>([](QMessageBox* box) {
         EXPECT_EQ(box->text(), "Replace the file?");
         EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::Yes));
         box->button(QMessageBox::No)->click();
     });
     EXPECT_FALSE(ui.askConfirmation("Replace the file?"));
+    // A deletion is confirmed on purpose: Enter alone says No.
+    whenModalOpens<QMessageBox>([](QMessageBox* box) {
+        EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::No));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(ui.askConfirmation(kConfirmDelete));
     whenModalOpens<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(ui.askConfirmation("Replace the file?"));
 }
@@ -94,7 +106,7 @@ TEST(QtUiDialogs, ReportsOpenWithoutBlockingOrModallyAsTheRunnerAsks) {
         }
     }
     ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->browser()->toPlainText().contains("Hash ABC123"));
+    EXPECT_TRUE(shown->document()->toPlainText().contains("Hash ABC123"));
     EXPECT_FALSE(shown->isModal());
     shown->close();  // deletes itself
 
@@ -169,7 +181,7 @@ TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
         std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / "Bank.csv",
                                    dir / "Data" / "Bank.csv");
         FixedClock clock(Date{2026, 12, 8});
-        gui::MainWindow main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}});
+        gui::MainWindow main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}, {}});
         const std::optional<Row> bank = main.store().lookup("Bank", "BANK_CODE", "002");
         ASSERT_TRUE(bank.has_value());
         EXPECT_EQ(bank->text("BANK_NAME_EN"), "Sample Bank 002");
@@ -182,7 +194,7 @@ TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
             messages.emplace_back(kind, text);
         };
         FixedClock clock(Date{2026, 12, 8});
-        gui::MainWindow main({AppPaths{dir / "missing", QRV_SOURCE_REPORTS}, &clock, hooks});
+        gui::MainWindow main({AppPaths{dir / "missing", QRV_SOURCE_REPORTS}, &clock, hooks, {}});
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].first, MessageKind::Error);
         EXPECT_TRUE(messages[0].second.contains(QString::fromStdString((dir / "missing").string())));

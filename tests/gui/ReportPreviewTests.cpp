@@ -4,7 +4,12 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QSpinBox>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "gui/reports/ReportPreview.h"
@@ -22,34 +27,50 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     gui::ReportPreview preview;
     preview.setPage("rptResult.frf", kPage);
     EXPECT_TRUE(preview.windowTitle().contains("rptResult.frf"));
-    EXPECT_TRUE(preview.browser()->toPlainText().contains(QString::fromUtf8("รายงานผลการตรวจสอบ")));
+    EXPECT_TRUE(preview.document()->toPlainText().contains(QString::fromUtf8("รายงานผลการตรวจสอบ")));
 
     EXPECT_TRUE(preview.findText("Company"));
-    const int first = preview.browser()->textCursor().selectionStart();
+    const int first = preview.foundAt();
     EXPECT_TRUE(preview.findText("Company"));
-    const int second = preview.browser()->textCursor().selectionStart();
+    const int second = preview.foundAt();
     EXPECT_GT(second, first);
     EXPECT_TRUE(preview.findText("Company"));  // from the top again
-    EXPECT_EQ(preview.browser()->textCursor().selectionStart(), first);
+    EXPECT_EQ(preview.foundAt(), first);
     EXPECT_FALSE(preview.findText("Nothing like this"));
 
-    const qreal size = preview.browser()->font().pointSizeF();
+    // The zoom scales the whole page.
+    const qreal size = preview.pages()->zoomFactor();
     preview.zoomIn();
     preview.zoomIn();
-    EXPECT_GT(preview.browser()->font().pointSizeF(), size);
+    EXPECT_GT(preview.pages()->zoomFactor(), size);
     preview.zoomOut();
     EXPECT_EQ(preview.zoomSteps(), 1);
+    // The running text view, for screen readers, finds in step with the pages.
+    preview.showTextView();
+    ASSERT_NE(preview.textView(), nullptr);
+    EXPECT_TRUE(preview.textView()->isVisibleTo(&preview));
+    EXPECT_TRUE(preview.findText("again"));
+    EXPECT_EQ(preview.textView()->textCursor().selectedText(), "again");
 
     const QString html = QString::fromStdString((dir / "report.html").string());
     preview.saveHtml(html);
     EXPECT_EQ(readFile(dir / "report.html"), kPage.toStdString());
     const QString pdf = QString::fromStdString((dir / "report.pdf").string());
     preview.savePdf(pdf);
-    EXPECT_EQ(readFile(dir / "report.pdf").substr(0, 5), "%PDF-");
+    const std::string bytes = readFile(dir / "report.pdf");
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    // The PDF's title names the report (a UTF-16 text in the document information).
+    std::string title;
+    for (const QChar c : QStringLiteral("Report - rptResult.frf")) {
+        title += static_cast<char>(c.unicode() >> 8);
+        title += static_cast<char>(c.unicode() & 0xff);
+    }
+    EXPECT_NE(bytes.find(title), std::string::npos);
 
     // Every command of the preview has its key.
-    for (const char* name : {"actZoomIn", "actZoomOut", "actFind", "actPrint", "actSavePdf", "actSaveHtml",
-                             "actLoad", "actClose"}) {
+    for (const char* name : {"actZoomIn", "actZoomOut", "actFitWidth", "actSinglePage", "actAllPages",
+                             "actTextView", "actPreviousPage", "actNextPage", "actFind", "actPrint",
+                             "actSavePdf", "actSaveHtml", "actLoad", "actClose"}) {
         auto* action = preview.findChild<QAction*>(name);
         ASSERT_NE(action, nullptr) << name;
         EXPECT_FALSE(action->shortcut().isEmpty()) << name;
@@ -75,6 +96,54 @@ TEST(ReportPreview, ShowsFindsZoomsAndSaves) {
     EXPECT_THROW(loaded.loadHtml(QString::fromStdString((dir / "missing.html").string())), std::exception);
     EXPECT_THROW(preview.saveHtml(QString::fromStdString((dir / "no" / "such" / "x.html").string())),
                  std::exception);
+}
+
+// True when `text` is laid out on one line.
+bool onOneLine(const QTextDocument& doc, const QString& text) {
+    const QTextCursor match = doc.find(text);
+    if (match.isNull()) {
+        return false;
+    }
+    const QTextBlock block = match.block();
+    const QTextLayout* layout = block.layout();
+    const int from = match.selectionStart() - block.position();
+    const int to = match.selectionEnd() - 1 - block.position();
+    return layout->lineForTextPosition(from).lineNumber() == layout->lineForTextPosition(to).lineNumber();
+}
+
+TEST(ReportPreview, PagesAsTheyPrintWithWordsAndTheHashWhole) {
+    const QString hash = QStringLiteral("3F786850E387550FDAB836ED7E6DC881DE23001B");
+    const QString thai = QString::fromUtf8("ตรวจสอบ");
+    // Narrow cells, where a line must break, and enough rows for several pages.
+    QString html = QStringLiteral("<html><body><table width=\"100%\"><tr><td width=\"8%\">") + hash +
+                   QStringLiteral("</td><td width=\"6%\">") + QString::fromUtf8("รายงานผลการตรวจสอบ") +
+                   QStringLiteral("</td><td>x</td></tr></table><table>");
+    for (int row = 0; row < 300; ++row) {
+        html += QStringLiteral("<tr><td>%1</td></tr>").arg(row);
+    }
+    html += QStringLiteral("</table><p>LAST LINE</p></body></html>");
+    gui::ReportPreview preview;
+    preview.setPage("rptDcpDetail.frf", html);
+    EXPECT_TRUE(onOneLine(*preview.document(), hash));
+    EXPECT_TRUE(onOneLine(*preview.document(), thai));
+
+    ASSERT_GT(preview.pageCount(), 2);
+    EXPECT_EQ(preview.pageCount(), preview.document()->pageCount());  // the preview's pages are the print's
+    EXPECT_EQ(preview.currentPage(), 1);
+    EXPECT_TRUE(preview.findText("LAST LINE"));
+    EXPECT_EQ(preview.currentPage(), preview.pageCount());
+    EXPECT_EQ(preview.findChild<QSpinBox*>("pageNumber")->value(), preview.pageCount());
+    preview.findChild<QAction*>("actPreviousPage")->trigger();
+    EXPECT_EQ(preview.currentPage(), preview.pageCount() - 1);
+}
+
+TEST(ReportPreview, ProposesAPdfNamedAfterTheRunBesideItsDestination) {
+    EXPECT_EQ(gui::ProposedPdfPath("rptResult.frf", "/data/out/DCP_1208.txt", "/data/in/pay.txt"),
+              "/data/out/DCP_1208-rptResult.pdf");
+    EXPECT_EQ(gui::ProposedPdfPath("rptHash.frf", "", "/data/in/dd.txt"), "/data/in/dd-rptHash.pdf");
+    EXPECT_EQ(gui::ProposedPdfPath("rptHash.frf", "", ""), "rptHash.pdf");
+    EXPECT_EQ(gui::WithPdfSuffix("/x/result-report"), "/x/result-report.pdf");
+    EXPECT_EQ(gui::WithPdfSuffix("/x/result.PDF"), "/x/result.PDF");
 }
 
 }  // namespace

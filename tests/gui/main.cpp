@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     // The window tests run without a display.
@@ -8,6 +10,9 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // Windows made without a settings file of their own keep nothing in the user's settings.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QApplication::setApplicationName(QStringLiteral("Convertor QRV"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
@@ -35,7 +38,8 @@ int main(int argc, char** argv) {
         lastPreview->setPage(QString::fromStdString(report.layoutFile), html);
     };
     hooks.message = [](qrv::MessageKind, const QString&) {};
-    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks});
+    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
+                               QDir(data.path()).filePath("settings.ini")});
     main.resize(1024, 740);
     main.show();
     auto snap = [&out](QWidget* w, const QString& name) {
@@ -51,7 +55,7 @@ int main(int argc, char** argv) {
         snap(&main,
              QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(QLatin1String(info.control)));
     }
-    // The return-file choice right after Manager Cheque keeps the invoice caption (its layout leaves it).
+    // The return-file choice right after Manager Cheque: one caption on the third line.
     main.workbench()->radio(qrv::Choice::Mcp)->click();
     main.workbench()->radio(qrv::Choice::ReturnFile)->click();
     snap(&main, QStringLiteral("15-RadioButton1-after-rbtMcp"));
@@ -77,11 +81,29 @@ int main(int argc, char** argv) {
     // The result report with a few variables, as a run would show it.
     qrv::Workbench& wb = main.model();
     wb.reports().result.loadLayout(wb.reports().layout("rptResult.frf"));
-    wb.reports().result.setVariable("ComName", "บริษัท ตัวอย่าง จำกัด");
-    wb.reports().result.setVariable("TotalRecord", "12");
+    for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
+             {"PayType", "Direct Credit"},
+             {"ComId", "ACME01"},
+             {"CusCap", "Company Name : "},
+             {"ComName", "บริษัท ตัวอย่าง จำกัด"},
+             {"ValueDate", "15/12/2026"},
+             {"FromFile", "/home/user/payments/DCP_1215.txt"},
+             {"ToFile", "/home/user/upload/DCP_1215_V5.txt"},
+             {"HashCode", "3F786850E387550FDAB836ED7E6DC881DE23001B"},
+             {"DebitRecord", "000001"},
+             {"CreditRecord", "10"},
+             {"Amount", "0000000002873.950"},
+             {"TotalZeroAcct", "1"},
+             {"NoZeroAcct", "7"},
+             {"TotalZeroAm", "1"},
+             {"NoZeroAm", "9"},
+             {"TotalNagativeAm", "0"},
+             {"TotalReject", "2"}}) {
+        wb.reports().result.setVariable(name, value);
+    }
     wb.ui().showReport(wb.reports().result.prepare(wb.store()));
     if (lastPreview) {
-        lastPreview->resize(900, 700);
+        lastPreview->resize(1000, 760);  // as on a 1366 by 768 screen
         lastPreview->show();
         snap(lastPreview.get(), QStringLiteral("report"));
     }

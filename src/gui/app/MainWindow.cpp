@@ -2,20 +2,28 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "base/Version.h"
 #include "convert/ReferenceImport.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
+#include "gui/app/ProgramIcon.h"
 #include "gui/refdata/BankWindow.h"
+#include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/WorkbenchWindow.h"
 
 namespace qrv::gui {
@@ -33,10 +41,13 @@ MainWindow::MainWindow(Options options, QWidget* parent)
       ownClock_(clockUnless(options.clock)),
       clock_(options.clock != nullptr ? *options.clock : *ownClock_),
       ui_(std::move(options.hooks)),
+      remembered_(std::make_unique<RememberedWork>(options.settingsFile)),
+      paths_(options.paths),
       store_(options.paths.dataFolder),
       wb_(ui_, store_, clock_, options.paths) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Convertor"));
+    setWindowIcon(ProgramIcon());
     resize(662, 505);
 
     // The command panel of "Reformat Data", hidden: the menu reaches the same command.
@@ -68,17 +79,8 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     row->addWidget(mdi_, 1);
     setCentralWidget(central);
 
-    QMenu* menu = menuBar()->addMenu(tr("&Window"));
-    QAction* logIn = menu->addAction(tr("&Log in"));
-    logIn->setObjectName(QStringLiteral("actLogIn"));
-    connect(logIn, &QAction::triggered, this, &MainWindow::Button2Click);
-    QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
-    showWorkbench->setObjectName(QStringLiteral("actReformatData"));
-    connect(showWorkbench, &QAction::triggered, this, &MainWindow::Button1Click);
-    menu->addSeparator();
-    QAction* quit = menu->addAction(tr("E&xit"));
-    quit->setObjectName(QStringLiteral("actExit"));
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    buildMenus();
+    ui_.setRemembered(remembered_.get());
 
     // The table store, created and given the sample reference data on first use.
     try {
@@ -95,6 +97,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
+    reformat_->setRemembered(remembered_.get());
     connect(reformat_, &WorkbenchWindow::busyChanged, this,
             [this](bool busy) { menuBar()->setEnabled(!busy); });
     reformat_->formCreate();
@@ -107,6 +110,88 @@ MainWindow::MainWindow(Options options, QWidget* parent)
         ui_.hooks().accountEntry = [this](AccountEntryDialog& dialog) { return askAccount(dialog); };
     }
     openBankWindow_ = [this] { BankWindow::open(mdi_, store_, ui_); };
+}
+
+void MainWindow::buildMenus() {
+    QMenu* menu = menuBar()->addMenu(tr("&Window"));
+    QAction* logIn = menu->addAction(tr("&Log in"));
+    logIn->setObjectName(QStringLiteral("actLogIn"));
+    connect(logIn, &QAction::triggered, this, &MainWindow::Button2Click);
+    QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
+    showWorkbench->setObjectName(QStringLiteral("actReformatData"));
+    connect(showWorkbench, &QAction::triggered, this, &MainWindow::Button1Click);
+    recent_ = menu->addMenu(tr("Recent &Files"));
+    recent_->setObjectName(QStringLiteral("menuRecentFiles"));
+    connect(recent_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    menu->addSeparator();
+    QAction* quit = menu->addAction(tr("E&xit"));
+    quit->setObjectName(QStringLiteral("actExit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* guide = help->addAction(tr("&User Guide"));
+    guide->setObjectName(QStringLiteral("actUserGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    guide->setShortcutContext(Qt::ApplicationShortcut);
+    connect(guide, &QAction::triggered, this, &MainWindow::showUserGuide);
+    QAction* about = help->addAction(tr("&About Convertor QRV"));
+    about->setObjectName(QStringLiteral("actAbout"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::fillRecentMenu() {
+    recent_->clear();
+    const QStringList files = remembered_->recentFiles();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* item =
+            recent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        item->setEnabled(QFileInfo::exists(path));
+        connect(item, &QAction::triggered, this, [this, path] {
+            Button1Click();
+            reformat_->openRecent(path);
+        });
+    }
+    if (files.isEmpty()) {
+        recent_->addAction(tr("(none)"))->setEnabled(false);
+    }
+}
+
+QString MainWindow::userGuidePath() const {
+    return QDir(QString::fromStdString(paths_.reportFolder.string()))
+        .absoluteFilePath(QStringLiteral("../user-guide.md"));
+}
+
+void MainWindow::showUserGuide() {
+    const QString guide = QDir::cleanPath(userGuidePath());
+    if (!QFileInfo::exists(guide) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
+        ui_.showMessage(MessageKind::Error, "Cannot open the user guide \"" + guide.toStdString() + "\"");
+    }
+}
+
+void MainWindow::showAbout() {
+    QMessageBox box(this);
+    box.setWindowTitle(tr("About Convertor QRV"));
+    box.setIconPixmap(ProgramIcon().pixmap(64, 64));
+    box.setTextFormat(Qt::RichText);
+    box.setText(QStringLiteral("<b>Convertor QRV</b> %1").arg(QString::fromUtf8(kVersion)));
+    box.setInformativeText(
+        tr("<p>Turns payment text files into upload files for the bank's host system V5.</p>"
+           "<p>Built with these libraries, under their licences:</p><ul>"
+           "<li>Qt %1: GNU LGPL version 3</li>"
+           "<li>SQLite: public domain</li>"
+           "<li>libzip: BSD 3-clause licence</li>"
+           "<li>OpenSSL (libcrypto): Apache License 2.0</li>"
+           "<li>Mustache for C++ (kainjow): Boost Software License 1.0</li>"
+           "<li>inih: BSD 3-clause licence</li>"
+           "<li>JSON for Modern C++ (nlohmann): MIT licence</li>"
+           "<li>CLI11 (command-line tool): BSD 3-clause licence</li>"
+           "<li>GNU C library iconv: GNU LGPL version 2.1 or later</li></ul>")
+            .arg(QString::fromLatin1(qVersion())));
+    box.setObjectName(QStringLiteral("aboutBox"));
+    FitTitle(box);
+    box.exec();
 }
 
 bool MainWindow::askAccount(AccountEntryDialog& dialog) {
@@ -158,6 +243,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (reformat_ != nullptr && reformat_->busy()) {
         event->ignore();  // a command is running on this thread; it ends first
         return;
+    }
+    if (reformat_ != nullptr) {
+        reformat_->rememberFields();
     }
     QMainWindow::closeEvent(event);
 }

@@ -12,12 +12,14 @@
 
 class QFrame;
 class QMdiArea;
+class QMenu;
 class QMdiSubWindow;
 
 namespace qrv::gui {
 
 class AccountDialog;
 class LoginDialog;
+class RememberedWork;
 class WorkbenchWindow;
 
 // The main window: a multiple-document frame, captioned "Convertor", that holds the workbench (opened
@@ -30,6 +32,7 @@ class MainWindow : public QMainWindow {
         AppPaths paths;
         const Clock* clock = nullptr;  // the system clock when none
         QtUi::Hooks hooks;             // dialogs replaced (tests)
+        QString settingsFile;          // what the program remembers; empty: the platform's store
     };
 
     explicit MainWindow(Options options, QWidget* parent = nullptr);
@@ -49,6 +52,14 @@ class MainWindow : public QMainWindow {
     AccountDialog* account() const { return account_; }
     QFrame* commandPanel() const { return panel_; }
     QtUi& ui() { return ui_; }
+    RememberedWork& remembered() { return *remembered_; }
+    QMenu* recentMenu() const { return recent_; }
+    // The user guide shipped beside the report layouts.
+    QString userGuidePath() const;
+    // "Help > User Guide" (F1): the guide in the desktop's viewer.
+    void showUserGuide();
+    // "Help > About": version and the licences of the libraries used.
+    void showAbout();
     Workbench& model() { return wb_; }
     TableStore& store() { return store_; }
 
@@ -58,9 +69,13 @@ class MainWindow : public QMainWindow {
 
   private:
     bool askAccount(AccountEntryDialog& dialog);
+    void buildMenus();
+    void fillRecentMenu();
     std::unique_ptr<Clock> ownClock_;
     const Clock& clock_;
     QtUi ui_;
+    std::unique_ptr<RememberedWork> remembered_;
+    AppPaths paths_;
     TableStore store_;
     Workbench wb_;
     QMdiArea* mdi_ = nullptr;
@@ -69,6 +84,7 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* workbenchWindow_ = nullptr;
     LoginDialog* password_ = nullptr;
     AccountDialog* account_ = nullptr;
+    QMenu* recent_ = nullptr;
     std::function<void()> openBankWindow_ = [] {};
 };
 

@@ -4,12 +4,15 @@
 #include <exception>
 
 #include "gui/app/MainWindow.h"
+#include "gui/app/ProgramIcon.h"
 #include "io/AppPaths.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);  // the program reads no command-line arguments of its own
     QApplication::setApplicationName(QStringLiteral("Convertor QRV"));
     QApplication::setApplicationDisplayName(QStringLiteral("Convertor QRV"));
+    QApplication::setWindowIcon(qrv::gui::ProgramIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("convertor-qrv"));
     const qrv::AppPaths paths = qrv::AppPaths::defaults();
     try {
         // An installed program keeps its data in the user's data folder, made from the installed
@@ -20,7 +23,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, qrv::gui::kAppTitle, QString::fromStdString(e.what()));
     }
-    qrv::gui::MainWindow main({paths, nullptr, {}});
+    qrv::gui::MainWindow main({paths, nullptr, {}, {}});
     // Maximized; the same size where no window manager maximizes it.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         main.setGeometry(screen->availableGeometry());

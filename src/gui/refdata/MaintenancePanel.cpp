@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTableWidget>
@@ -162,6 +164,10 @@ QWidget* MaintenancePanel::buildDetailPage() {
         edit->setToolTip(qs(f.hint));
         if (f.maxLength > 0) {
             edit->setMaxLength(f.maxLength);
+        }
+        if (f.code) {  // bank and branch codes are digits
+            edit->setValidator(
+                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         }
         label->setBuddy(edit);
         form->addWidget(label, static_cast<int>(i), 0);

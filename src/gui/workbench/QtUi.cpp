@@ -1,15 +1,21 @@
 #include "gui/workbench/QtUi.h"
 
 #include "convert/debit/AccountEntryDialog.h"
+#include "refdata/ReferenceMaintenance.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QSpacerItem>
 #include <QStringList>
 
 #include "gui/reports/ReportPreview.h"
+#include "gui/workbench/RememberedWork.h"
 #include "reports/ReportRunner.h"
 
 namespace qrv::gui {
@@ -23,6 +29,19 @@ std::string nativePath(const QString& path) {
 }
 
 }  // namespace
+
+void FitTitle(QMessageBox& box) {
+    // A message box is as wide as its text; a short text would leave the title elided. The title bar
+    // also holds the window's buttons, about six title heights.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height() + 40;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
+                  0, 1, grid->columnCount());
+}
 
 QString QtFileFilter(const std::string& filter) {
     // Pairs of description and pattern separated by "|".
@@ -69,6 +88,7 @@ void QtUi::showMessage(MessageKind kind, const std::string& text) {
             break;
     }
     box.setStandardButtons(QMessageBox::Ok);
+    FitTitle(box);
     box.exec();
 }
 
@@ -79,7 +99,9 @@ bool QtUi::askConfirmation(const std::string& text) {
     }
     QMessageBox box(QMessageBox::Question, kAppTitle, question, QMessageBox::Yes | QMessageBox::No, window_);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Yes);
+    // A deletion is not done by a stray Enter.
+    box.setDefaultButton(text == kConfirmDelete ? QMessageBox::No : QMessageBox::Yes);
+    FitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -103,6 +125,8 @@ void QtUi::showReport(const ShownReport& report) {
     }
     auto* preview = new ReportPreview(window_);
     preview->setPage(QString::fromStdString(report.layoutFile), html);
+    preview->setProposedPdfPath(
+        ProposedPdfPath(QString::fromStdString(report.layoutFile), destination_, source_));
     if (report.modal) {
         preview->exec();
         delete preview;
@@ -112,13 +136,17 @@ void QtUi::showReport(const ShownReport& report) {
     }
 }
 
+QString QtUi::dialogFolder() const {
+    return remembered_ == nullptr ? QString() : remembered_->folder(dialog_);
+}
+
 std::optional<std::string> QtUi::chooseOpenFile(const std::string& filter) {
     const QString qtFilter = QtFileFilter(filter);
     std::optional<QString> chosen;
     if (hooks_.openFile) {
         chosen = hooks_.openFile(qtFilter);
     } else {
-        const QString file = QFileDialog::getOpenFileName(window_, QString(), QString(), qtFilter);
+        const QString file = QFileDialog::getOpenFileName(window_, QString(), dialogFolder(), qtFilter);
         if (!file.isEmpty()) {
             chosen = file;
         }
@@ -126,17 +154,22 @@ std::optional<std::string> QtUi::chooseOpenFile(const std::string& filter) {
     if (!chosen) {
         return std::nullopt;
     }
+    if (remembered_ != nullptr) {
+        remembered_->setFolder(dialog_, QFileInfo(*chosen).absolutePath());
+    }
     return nativePath(*chosen);
 }
 
 std::optional<std::string> QtUi::chooseSaveFile(const std::string& filter, const std::string& proposedName) {
     const QString qtFilter = QtFileFilter(filter);
-    const QString proposed = QString::fromStdString(proposedName);
+    const QString folder = dialogFolder();
+    const QString name = QString::fromStdString(proposedName);
+    const QString proposed = folder.isEmpty() ? name : QDir(folder).filePath(name);
     std::optional<QString> chosen;
     if (hooks_.saveFile) {
         chosen = hooks_.saveFile(qtFilter, proposed);
     } else {
-        // The workbench asks no overwrite question: the commands replace their outputs atomically.
+        // The overwrite question is asked below, only for a file that is no earlier output.
         const QString file = QFileDialog::getSaveFileName(window_, QString(), proposed, qtFilter, nullptr,
                                                           QFileDialog::DontConfirmOverwrite);
         if (!file.isEmpty()) {
@@ -145,6 +178,29 @@ std::optional<std::string> QtUi::chooseSaveFile(const std::string& filter, const
     }
     if (!chosen) {
         return std::nullopt;
+    }
+    // Replacing this product's earlier output is the usual run; any other file is asked about first.
+    if (QFileInfo::exists(*chosen) &&
+        (remembered_ == nullptr || !remembered_->isEarlierOutput(product_, *chosen))) {
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(*chosen));
+        bool replace = false;
+        if (hooks_.question) {
+            replace = hooks_.question(question);
+        } else {
+            QMessageBox box(QMessageBox::Warning, kAppTitle, question, QMessageBox::Yes | QMessageBox::No,
+                            window_);
+            box.setTextFormat(Qt::PlainText);
+            box.setDefaultButton(QMessageBox::No);
+            FitTitle(box);
+            replace = box.exec() == QMessageBox::Yes;
+        }
+        if (!replace) {
+            return std::nullopt;
+        }
+    }
+    if (remembered_ != nullptr) {
+        remembered_->setFolder(dialog_, QFileInfo(*chosen).absolutePath());
     }
     return nativePath(*chosen);
 }

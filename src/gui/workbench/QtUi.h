@@ -9,13 +9,19 @@
 
 #include "workbench/Ui.h"
 
+class QMessageBox;
 class QProgressBar;
 class QWidget;
 
 namespace qrv::gui {
 
+class RememberedWork;
+
 // The application title: owner of every message box.
 inline const QString kAppTitle = QStringLiteral("Convertor QRV");
+
+// Widens a message box so that its title shows whole beside the window's buttons.
+void FitTitle(QMessageBox& box);
 
 // Turns "Text File|*.txt|All File|*.*" into Qt's "Text File (*.txt);;All File (*.*)".
 QString QtFileFilter(const std::string& filter);
@@ -42,6 +48,20 @@ class QtUi final : public Ui {
     // The window that owns the dialogs and the progress bar that setProgress moves.
     void attach(QWidget* window, QProgressBar* progress);
     Hooks& hooks() { return hooks_; }
+    // Where the file dialogs start and what they remember; none: the working folder.
+    void setRemembered(RememberedWork* remembered) { remembered_ = remembered; }
+    // The dialog about to be asked for (the button's name) and the product it writes for.
+    void setDialogContext(const QString& dialog, const QString& product) {
+        dialog_ = dialog;
+        product_ = product;
+    }
+    // The files of the command about to run: a report's PDF is proposed beside them.
+    void setRunFiles(const QString& destination, const QString& source) {
+        destination_ = destination;
+        source_ = source;
+    }
+    // The folder the next file dialog starts in.
+    QString dialogFolder() const;
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
@@ -57,6 +77,11 @@ class QtUi final : public Ui {
     QPointer<QWidget> window_;
     QPointer<QProgressBar> progress_;
     QElapsedTimer lastRepaint_;
+    RememberedWork* remembered_ = nullptr;
+    QString dialog_;
+    QString product_;
+    QString destination_;
+    QString source_;
 };
 
 }  // namespace qrv::gui

@@ -5,12 +5,15 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,9 +22,11 @@
 #include <QRadioButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <array>
 #include <exception>
 
 #include "gui/workbench/QtUi.h"
+#include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/WorkbenchCommands.h"
 #include "workbench/Workbench.h"
 
@@ -46,17 +51,17 @@ const std::map<QString, QString>& mnemonicLetters() {
         {"lblSource", "Sy"},
         {"btnBrowse", "B"},
         {"lblThirdLine", "g5"},
-        {"lblInvoice", "v"},
+        {"lblInvoice", "l"},
         {"btnInvoice", "e"},
         {"lblDestination", "n"},
         {"bntDestination", "o"},
         {"CheckBox1", "P"},
-        {"lblHashValue", "H"},
+        {"lblHashValue", "V"},
         {"btnAction", "R"},
         {"bntClearForm", "F"},
         {"btnGenHash", "G"},
         {"btnCoverLetter", "L"},
-        {"btnConvert", "v"},
+        {"btnConvert", "e"},
         {"Button2", "0"},
         {"Button3", "a"},
         {"calculateTierRate", "u"},
@@ -93,6 +98,13 @@ QString withMnemonic(const QString& name, const QString& caption) {
 int widthForChars(const QWidget* w, int chars) {
     return w->fontMetrics().horizontalAdvance(QLatin1Char('0')) * chars + 18;
 }
+
+// The typed fields kept per product between sessions: none secret, none a path.
+constexpr std::array kRememberedFields = {C::edtComId,          C::edtDebitAcct,   C::edtFeeAcct,
+                                          C::CreditAccountEdit, C::DebitFeeAccEdt, C::edtCompanyCode};
+
+// The command Enter runs, the first of these that the layout shows.
+constexpr std::array kDefaultCommands = {C::btnAction, C::btnGenHash, C::Button2, C::btnConvert};
 
 }  // namespace
 
@@ -386,7 +398,10 @@ void WorkbenchWindow::build() {
     // The small handlers of this window.
     auto wire = [this](C c, void (Workbench::*handler)()) {
         connect(static_cast<QAbstractButton*>(control(c)), &QAbstractButton::clicked, this,
-                [this, handler] { runCommand([handler](Workbench& w) { (w.*handler)(); }); });
+                [this, c, handler] {
+                    ui_.setDialogContext(QLatin1String(controlName(c)), productKey());
+                    runCommand([handler](Workbench& w) { (w.*handler)(); });
+                });
     };
     wire(C::bntClearForm, &Workbench::bntClearFormClick);
     wire(C::btnCopyAcct, &Workbench::btnCopyAcctClick);
@@ -405,20 +420,129 @@ void WorkbenchWindow::build() {
         auto* b = findChild<QAbstractButton*>(QLatin1String(command.button));
         if (b != nullptr) {
             const auto handler = command.run;
-            connect(b, &QAbstractButton::clicked, this, [this, handler] { runCommand(handler, true); });
+            const QString name = QLatin1String(command.button);
+            connect(b, &QAbstractButton::clicked, this, [this, name, handler] {
+                ui_.setDialogContext(name, productKey());
+                runCommand(handler, true);
+            });
         }
     }
+    setToolTips();
+}
+
+void WorkbenchWindow::setToolTips() {
+    auto tip = [this](C c, const QString& text) { control(c)->setToolTip(text); };
+    tip(C::edtComId, tr("Company ID as registered with the bank: up to 12 characters, no \"/\" or \"\\\""));
+    const QString account =
+        tr("Home-bank account: 10 digits with check digit; the first 3 digits are the "
+           "branch, the 4th the account type");
+    tip(C::edtDebitAcct, account);
+    tip(C::edtFeeAcct, account);
+    tip(C::CreditAccountEdit, tr("Credit account: 10 digits; the first 3 are the branch, the 4th the type"));
+    tip(C::DebitFeeAccEdt, tr("Debit fee account: 10 digits; the first 3 are the branch, the 4th the type"));
+    tip(C::edtCompanyCode, tr("Company code: up to 6 characters"));
+    tip(C::edtSource, tr("The payment text file to read (a file can be dropped here)"));
+    tip(C::ProcessingRound, tr("Immediately (00), End of Day (01) or Start of Day (02)"));
+    tip(C::edtInvoice, tr("Invoice file (Manager Cheque) or the return file from V5"));
+    tip(C::edtDestination,
+        tr("The file to write; its folder also receives the error listings and the archive"));
+    tip(C::edtHashValue, tr("The hash line's 40 hexadecimal digits"));
+    tip(C::CheckBox1, tr("Show the detail report, line by line, instead of the result report"));
+}
+
+QString WorkbenchWindow::productKey() const {
+    return QLatin1String(choiceInfo(wb_.selected()).control);
+}
+
+void WorkbenchWindow::rememberFields() {
+    if (remembered_ == nullptr || wb_.selected() == Choice::None) {
+        return;
+    }
+    remembered_->setLastProduct(productKey());
+    for (const C c : kRememberedFields) {
+        remembered_->setField(productKey(), QLatin1String(controlName(c)),
+                              static_cast<QLineEdit*>(control(c))->text());
+    }
+}
+
+void WorkbenchWindow::restoreFields() {
+    if (remembered_ == nullptr) {
+        return;
+    }
+    // Only empty fields are filled: what the person typed in this session stays.
+    const std::map<QString, QString> kept = remembered_->fields(productKey());
+    for (const C c : kRememberedFields) {
+        auto* edit = static_cast<QLineEdit*>(control(c));
+        const auto it = kept.find(QLatin1String(controlName(c)));
+        if (edit->text().isEmpty() && it != kept.end()) {
+            edit->setText(it->second);
+        }
+    }
+    copyToCore();
+}
+
+void WorkbenchWindow::rememberOutputs(const QDateTime& destinationBefore, bool command) {
+    if (remembered_ == nullptr) {
+        return;
+    }
+    const QFileInfo source(QString::fromStdString(wb_.fields.edtSource));
+    if (!wb_.fields.edtSource.empty() && source.isFile()) {
+        remembered_->addRecentFile(source.absoluteFilePath());
+    }
+    // A destination this run wrote is this product's own output from now on.
+    const QFileInfo destination(QString::fromStdString(wb_.fields.edtDestination));
+    if (command && !wb_.fields.edtDestination.empty() && destination.isFile() &&
+        destination.lastModified() != destinationBefore) {
+        remembered_->addOutput(productKey(), destination.absoluteFilePath());
+    }
+}
+
+void WorkbenchWindow::openRecent(const QString& path) {
+    if (!busy_) {
+        static_cast<QLineEdit*>(control(C::edtSource))->setText(path);
+    }
+}
+
+void WorkbenchWindow::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !busy_) {
+        for (const C c : kDefaultCommands) {
+            auto* b = static_cast<QAbstractButton*>(control(c));
+            if (b->isVisibleTo(this) && b->isEnabled()) {
+                b->click();
+                event->accept();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WorkbenchWindow::formCreate() {
     runCommand([](Workbench& w) { w.FormCreate(); });
+    if (remembered_ == nullptr) {
+        return;
+    }
+    // The product of the last session, if the settings still offer it.
+    for (const ChoiceInfo& info : choices()) {
+        if (QLatin1String(info.control) == remembered_->lastProduct() && info.choice != Choice::DirContract &&
+            wb_.isEnabled(info.choice) && info.choice != wb_.selected()) {
+            const Choice choice = info.choice;
+            runCommand([choice](Workbench& w) { w.selectProduct(choice); });
+        }
+    }
+    restoreFields();
+    syncFromCore();
 }
 
 void WorkbenchWindow::productClicked(Choice choice) {
     if (syncing_ || choice == wb_.selected()) {
         return;  // a click on the chosen product changes nothing
     }
+    rememberFields();
     runCommand([choice](Workbench& w) { w.selectProduct(choice); });
+    restoreFields();
+    rememberFields();
+    syncFromCore();
 }
 
 void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler, bool longRunning) {
@@ -432,11 +556,16 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
         emit busyChanged(true);
     }
     copyToCore();
+    ui_.setRunFiles(QString::fromStdString(wb_.fields.edtDestination),
+                    QString::fromStdString(wb_.fields.edtSource));
+    const QDateTime destinationBefore =
+        QFileInfo(QString::fromStdString(wb_.fields.edtDestination)).lastModified();
     try {
         handler(wb_);
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what());
     }
+    rememberOutputs(destinationBefore, longRunning);
     if (longRunning) {
         emit busyChanged(false);
         group_->setEnabled(true);
@@ -524,14 +653,6 @@ void WorkbenchWindow::syncFromCore() {
             w->setVisible(view.visible);
         }
     }
-    // The third line's caption and the invoice caption share one place: the return-file layout shows
-    // "File From V5" there and leaves the invoice caption as it was, so after Manager Cheque both would
-    // be on. One field shows one caption: the one its layout set.
-    if (wb_.controls[C::lblThirdLine].visible && wb_.controls[C::lblInvoice].visible &&
-        !wb_.controls[C::ProcessingRound].visible) {
-        control(C::lblInvoice)->setVisible(false);
-    }
-
     // One radio button checked at most; none when no product is selected.
     for (const auto& [choice, r] : radios_) {
         r->setEnabled(wb_.isEnabled(choice));

@@ -8,6 +8,7 @@
 #include "workbench/ProductChoice.h"
 
 class QComboBox;
+class QDateTime;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -21,6 +22,7 @@ class Workbench;
 namespace qrv::gui {
 
 class QtUi;
+class RememberedWork;
 
 // The workbench window: product choice, file and account fields, command buttons, progress bar and
 // hash field. It holds no logic of its own: before a handler runs it copies the typed texts into the
@@ -30,8 +32,15 @@ class WorkbenchWindow : public QWidget {
   public:
     WorkbenchWindow(Workbench& wb, QtUi& ui, QWidget* parent = nullptr);
 
-    // Reads the settings and selects the default product (the core's FormCreate), then shows its state.
+    // Where the window keeps the last product, its fields, folders and recent files; none: nothing kept.
+    void setRemembered(RememberedWork* remembered) { remembered_ = remembered; }
+    // Reads the settings and selects the default product (the core's FormCreate), then the product and
+    // fields remembered from the last session, and shows the state.
     void formCreate();
+    // A recent file chosen from the menu: it becomes the source, as if dropped on the field.
+    void openRecent(const QString& path);
+    // Keeps the product and its typed fields (the frame calls it when it closes).
+    void rememberFields();
     // Copies the window's texts in, runs the handler, shows the core's state back. An unexpected
     // failure is shown in the error box. A long command disables the window's inputs while it runs.
     void runCommand(const std::function<void(Workbench&)>& handler, bool longRunning = false);
@@ -52,12 +61,19 @@ class WorkbenchWindow : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter that no field or button took runs the layout's default command.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void build();
     void setCaption(Control c, const std::string& caption);
     void updateAccessibleNames();
     void productClicked(Choice choice);
+    void setToolTips();
+    QString productKey() const;
+    void restoreFields();
+    // Recent source files; with `command`, the destination when the run changed it.
+    void rememberOutputs(const QDateTime& destinationBefore, bool command);
 
     Workbench& wb_;
     QtUi& ui_;
@@ -67,6 +83,7 @@ class WorkbenchWindow : public QWidget {
     QComboBox* round_ = nullptr;
     std::map<Control, QWidget*> controls_;
     std::map<Choice, QRadioButton*> radios_;
+    RememberedWork* remembered_ = nullptr;
     bool busy_ = false;
     bool syncing_ = false;
 };

@@ -128,12 +128,12 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     EXPECT_FALSE(p->button(B::New)->isEnabled());
     EXPECT_TRUE(p->button(B::Save)->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), p->edit(0));
-    type(p->edit(0), "k1b");
-    EXPECT_EQ(p->edit(0)->text(), "K1B");
+    type(p->edit(0), "t0k99");  // a code is digits only
+    EXPECT_EQ(p->edit(0)->text(), "099");
     key(p->edit(0), Qt::Key_Return);  // Enter moves on to the Thai name
     EXPECT_EQ(QApplication::focusWidget(), p->edit(1));
     key(p->edit(1), Qt::Key_F1);  // New is disabled while adding
-    EXPECT_EQ(p->edit(0)->text(), "K1B");
+    EXPECT_EQ(p->edit(0)->text(), "099");
     key(p->edit(1), Qt::Key_F9);
     EXPECT_TRUE(onDetailPage(p));
     EXPECT_EQ(p->messageLine()->text(),
@@ -143,8 +143,8 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     type(p->edit(2), "  K Bank ");
     key(p->edit(2), Qt::Key_F9);
     EXPECT_FALSE(onDetailPage(p));
-    EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "K1B")->text("BANK_NAME_EN"), "K Bank");
-    EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014", "K1B"}));
+    EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "099")->text("BANK_NAME_EN"), "K Bank");
+    EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014", "099"}));
     EXPECT_EQ(grid->currentRow(), 2);  // the new bank is the current row
 
     // Edit: the code cannot change, the focus is on the Thai name; Esc goes back without saving.
@@ -223,19 +223,19 @@ TEST_F(RefdataWindows, BranchWindowOpensModallyForTheCurrentBank) {
         EXPECT_EQ(gridColumn(grid, 2), (std::vector<QString>{"Head Office"}));
 
         key(grid, Qt::Key_F1);
-        type(bp->edit(0), "b02");
+        type(bp->edit(0), "b002");
         type(bp->edit(1), "สาขาสอง");
         type(bp->edit(2), "Second");
         type(bp->edit(3), "02");
         key(bp->edit(3), Qt::Key_F9);
-        EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"0001", "B02"}));
+        EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"0001", "002"}));
         key(grid, Qt::Key_Escape);  // closes the dialog
     });
     QTest::mouseClick(p->button(B::Branch), Qt::LeftButton);
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(bank->findChildren<gui::BranchWindow*>().isEmpty());  // destroyed when closed
-    const auto added = store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = ?", {std::string("B02")});
+    const auto added = store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = ?", {std::string("002")});
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(added[0].text("BANK_CODE"), "014");
     EXPECT_EQ(added[0].text("REGION_CODE"), "02");

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "gui/GuiFixture.h"
+#include "gui/workbench/RememberedWork.h"
+
+namespace qrv::test {
+namespace {
+
+using C = Control;
+
+QString qs(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+void click(GuiFixture& f, C c) {
+    QTest::mouseClick(f.control(c), Qt::LeftButton);
+}
+
+TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
+    GuiFixture f;
+    std::filesystem::create_directories(f.dir / "in");
+    std::filesystem::create_directories(f.dir / "out");
+    writeFile(f.dir / "in" / "pay.txt", "x\r\n");
+    f.openAnswer = qs(f.dir / "in" / "pay.txt");
+    click(f, C::btnBrowse);
+    f.openAnswer.reset();
+    click(f, C::btnBrowse);  // cancelled: the field keeps its path
+    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), qs(f.dir / "in" / "pay.txt"));
+    ASSERT_EQ(f.openFolders.size(), 2u);
+    EXPECT_TRUE(f.openFolders[0].isEmpty());
+    EXPECT_EQ(f.openFolders[1], qs(f.dir / "in"));
+    // A dialog of its own folder starts where the last file was picked until it has one.
+    f.saveAnswer = qs(f.dir / "out" / "up.txt");
+    click(f, C::bntDestination);
+    EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "in")));
+    click(f, C::bntDestination);
+    EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "out")));
+
+    f.choose(Choice::Pay);
+    QTest::keyClicks(f.control(C::edtComId), "PAYCO");
+    QTest::keyClicks(f.control(C::edtDebitAcct), "1234567896");
+    f.choose(Choice::Media);
+    click(f, C::bntClearForm);
+    f.choose(Choice::Pay);  // the empty fields take what was typed for this product
+    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "PAYCO");
+    f.restart();
+    EXPECT_TRUE(f.workbench().radio(Choice::Pay)->isChecked());
+    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "PAYCO");
+    EXPECT_EQ(f.control<QLineEdit>(C::edtDebitAcct)->text(), "1234567896");
+    EXPECT_TRUE(f.control<QLineEdit>(C::edtSource)->text().isEmpty());
+    f.openAnswer.reset();
+    click(f, C::btnBrowse);
+    EXPECT_EQ(f.openFolders.back(), qs(f.dir / "in"));
+
+    // The recent source files, opened from the menu.
+    QMenu* recent = f.main().recentMenu();
+    emit recent->aboutToShow();
+    ASSERT_FALSE(recent->actions().isEmpty());
+    recent->actions().first()->trigger();
+    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), qs(f.dir / "in" / "pay.txt"));
+}
+
+TEST(RememberedWork, SaveAsksBeforeReplacingAFileThatIsNoEarlierOutput) {
+    GuiFixture f;
+    const std::filesystem::path other = f.dir / "other.txt";
+    writeFile(other, "someone else's file");
+    f.saveAnswer = qs(other);
+    f.questionAnswer = false;
+    click(f, C::bntDestination);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].first, MessageKind::Confirmation);
+    EXPECT_TRUE(f.messages[0].second.contains("other.txt"));
+    EXPECT_TRUE(f.control<QLineEdit>(C::edtDestination)->text().isEmpty());  // No: nothing chosen
+    f.questionAnswer = true;
+    click(f, C::bntDestination);
+    EXPECT_EQ(f.control<QLineEdit>(C::edtDestination)->text(), qs(other));
+
+    // A file this product's run wrote is replaced without a question; for another product it is asked.
+    const std::filesystem::path upload = f.dir / "upload.txt";
+    f.control<QLineEdit>(C::edtDestination)->setText(qs(upload));
+    f.workbench().runCommand([&upload](Workbench&) { writeFile(upload, "001"); }, true);
+    f.messages.clear();
+    f.saveAnswer = qs(upload);
+    click(f, C::bntDestination);
+    EXPECT_TRUE(f.messages.empty());
+    f.choose(Choice::Media);
+    click(f, C::bntDestination);
+    EXPECT_EQ(f.messages.size(), 1u);
+}
+
+TEST(WorkbenchKeys, EnterRunsTheLayoutsCommandAndF1OpensTheGuide) {
+    GuiFixture f;
+    click(f, C::btnAction);
+    const auto byClick = f.messageTexts();
+    f.messages.clear();
+    f.control(C::edtComId)->setFocus();
+    QTest::keyClick(f.control(C::edtComId), Qt::Key_Return);
+    EXPECT_EQ(f.messageTexts(), byClick);
+
+    f.choose(Choice::Debit);
+    f.messages.clear();
+    click(f, C::btnGenHash);
+    const auto hashByClick = f.messageTexts();
+    ASSERT_FALSE(hashByClick.empty());
+    f.messages.clear();
+    QTest::keyClick(f.control(C::edtSource), Qt::Key_Enter);
+    EXPECT_EQ(f.messageTexts(), hashByClick);
+
+    // The guide beside the layouts; the test's layouts have none beside them, which is said.
+    f.messages.clear();
+    QTest::keyClick(&f.main(), Qt::Key_F1);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_TRUE(f.messages[0].second.contains("user-guide.md"));
+    auto* quit = f.main().findChild<QAction*>("actExit");
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_FALSE(f.control(C::edtDebitAcct)->toolTip().isEmpty());
+}
+
+}  // namespace
+}  // namespace qrv::test
