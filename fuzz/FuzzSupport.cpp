@@ -16,15 +16,15 @@ void QuietUi::showReport(const ShownReport& report) {
 
 bool QuietUi::askAccountEntry(AccountEntryDialog& dialog) {
     const std::string& no = accountNo;
-    dialog.setText(AccountField::edtAccNum1, no.substr(0, 3));
-    dialog.setText(AccountField::edtAccNum2, no.size() > 3 ? no.substr(3, 1) : "");
-    dialog.setText(AccountField::edtAccNum3, no.size() > 4 ? no.substr(4, 5) : "");
-    dialog.setText(AccountField::edtAccNum4, no.size() > 9 ? no.substr(9) : "");
-    dialog.setText(AccountField::NameAccount, accountName);
-    if (dialog.btnOKClick(*this)) {
+    dialog.setText(AccountField::accountPart1, no.substr(0, 3));
+    dialog.setText(AccountField::accountPart2, no.size() > 3 ? no.substr(3, 1) : "");
+    dialog.setText(AccountField::accountPart3, no.size() > 4 ? no.substr(4, 5) : "");
+    dialog.setText(AccountField::accountPart4, no.size() > 9 ? no.substr(9) : "");
+    dialog.setText(AccountField::accountName, accountName);
+    if (dialog.confirm(*this)) {
         return true;
     }
-    dialog.Button1Click();
+    dialog.exit();
     return false;
 }
 

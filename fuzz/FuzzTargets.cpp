@@ -146,7 +146,7 @@ void tierFee(const uint8_t* data, size_t size) {
     Harness& h = harness();
     h.reset();
     Bench b(h);
-    b.wb.FormCreate();
+    b.wb.loadSettings();
     Services services = servicesOf(b);
     const TierFeeRequest request{h.put("MEDIA.txt", asView(data, size)), h.data() / "Config.ini"};
     guarded([&] { tierRateFeeReport(request, services); });
@@ -163,7 +163,7 @@ void settings(const uint8_t* data, size_t size) {
     QuietUi ui;
     FixedClock clock{Date{2026, 12, 8}};
     Workbench wb(ui, h.store(), clock, AppPaths{h.inputs(), QRV_SOURCE_REPORTS});
-    guarded([&] { wb.FormCreate(); });
+    guarded([&] { wb.loadSettings(); });
     Services services{h.store(), clock, wb.reports(), wb.settings(), ui};
     const TierFeeRequest request{h.put("MEDIA.txt", parts[2]), h.inputs() / "Config.ini"};
     guarded([&] { tierRateFeeReport(request, services); });

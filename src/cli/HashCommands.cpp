@@ -58,7 +58,7 @@ int runHash(Session& s, const HashOptions& o) {
 }
 
 int runCoverLetter(Session& s, const HashOptions& o) {
-    if (CharacterCount(o.accountName) > AccountEntryDialog::maxLength(AccountField::NameAccount)) {
+    if (CharacterCount(o.accountName) > AccountEntryDialog::maxLength(AccountField::accountName)) {
         throw UsageError("--account-name holds more than 100 characters");
     }
     HashShown shown;

@@ -98,11 +98,11 @@ int runReformat(Session& s, const ReformatOptions& o) {
             throw UsageError("--product: " + o.product + " is disabled in Default.ini");
         }
     }
-    checkField(o.companyId, FieldLimits::edtComId, "--company-id");
-    checkField(o.debitAccount, FieldLimits::edtDebitAcct, "--debit-account");
-    checkField(o.feeAccount, FieldLimits::edtFeeAcct, "--fee-account");
-    checkField(o.creditAccount, FieldLimits::CreditAccountEdit, "--credit-account");
-    checkField(o.debitFeeAccount, FieldLimits::DebitFeeAccEdt, "--debit-fee-account");
+    checkField(o.companyId, FieldLimits::companyId, "--company-id");
+    checkField(o.debitAccount, FieldLimits::debitAccount, "--debit-account");
+    checkField(o.feeAccount, FieldLimits::feeAccount, "--fee-account");
+    checkField(o.creditAccount, FieldLimits::creditAccount, "--credit-account");
+    checkField(o.debitFeeAccount, FieldLimits::debitFeeAccount, "--debit-fee-account");
 
     request.companyId = o.companyId;
     request.sourcePath = o.source;

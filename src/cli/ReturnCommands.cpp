@@ -40,8 +40,8 @@ int compareReturn(Session& s, const CompareOptions& o) {
 }
 
 int convert100m(Session& s, const ConvertOptions& o) {
-    if (characterCount(o.companyCode) > static_cast<size_t>(FieldLimits::edtCompanyCode)) {
-        throw UsageError("--company-code holds at most " + std::to_string(FieldLimits::edtCompanyCode) +
+    if (characterCount(o.companyCode) > static_cast<size_t>(FieldLimits::companyCode)) {
+        throw UsageError("--company-code holds at most " + std::to_string(FieldLimits::companyCode) +
                          " characters");
     }
     Services services = s.services();

@@ -15,54 +15,55 @@ constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 
 }  // namespace
 
-void Workbench::btnGenHashClick() {
+void Workbench::generateHash() {
     PresenterServices services(*this);
     const HashCheckResult result =
-        checkDirectDebitFile({std::filesystem::path(fields.edtSource), fields.edtHashValue}, *services);
+        checkDirectDebitFile({std::filesystem::path(fields.sourcePath), fields.hashValue}, *services);
     // Only a clean check fills the hash field; a faulty one leaves it as it was.
     if (result.outcome == Outcome::Written) {
-        fields.edtHashValue = result.hash;
+        fields.hashValue = result.hash;
     }
 }
 
-void Workbench::btnCoverLetterClick() {
+void Workbench::coverLetter() {
     accountDialog.Accepted = true;
     PresenterServices services(*this);
     const CoverLetterResult result = printCoverLetter(
-        {std::filesystem::path(fields.edtSource), fields.edtHashValue, std::nullopt}, *services);
+        {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
     if (result.outcome == Outcome::Written) {
-        fields.edtHashValue = result.hash;
+        fields.hashValue = result.hash;
     }
 }
 
-bool Workbench::Button2Click() {
+bool Workbench::compareReturnFile() {
     PresenterServices services(*this);
-    const ReturnComparisonRequest request{std::filesystem::path(fields.edtSource),
-                                          std::filesystem::path(fields.edtInvoice),
-                                          std::filesystem::path(fields.edtDestination)};
-    return compareReturnFile(request, *services).outcome == Outcome::Written;
+    const ReturnComparisonRequest request{std::filesystem::path(fields.sourcePath),
+                                          std::filesystem::path(fields.secondFilePath),
+                                          std::filesystem::path(fields.destinationPath)};
+    return qrv::compareReturnFile(request, *services).outcome == Outcome::Written;
 }
 
-void Workbench::Button3Click() {
-    if (fields.edtSource.empty() || fields.edtInvoice.empty()) {
+void Workbench::chooseComparisonFile() {
+    if (fields.sourcePath.empty() || fields.secondFilePath.empty()) {
         return;
     }
     const auto chosen = ui_.chooseSaveFile(kFileFilter, ReturnFileProposedName(clock_.now()));
     if (chosen) {
-        fields.edtDestination = *chosen;
+        fields.destinationPath = *chosen;
     }
 }
 
-bool Workbench::btnConvertClick() {
+bool Workbench::convertTo100M() {
     PresenterServices services(*this);
-    const Convert100MRequest request{std::filesystem::path(fields.edtSource), fields.edtCompanyCode,
-                                     std::filesystem::path(fields.edtDestination)};
-    return convertTo100M(request, *services).outcome == Outcome::Written;
+    const Convert100MRequest request{std::filesystem::path(fields.sourcePath), fields.companyCode,
+                                     std::filesystem::path(fields.destinationPath)};
+    return qrv::convertTo100M(request, *services).outcome == Outcome::Written;
 }
 
-void Workbench::calculateTierRateClick() {
+void Workbench::tierRateReport() {
     PresenterServices services(*this);
-    tierRateFeeReport({std::filesystem::path(fields.edtSource), paths_.dataFolder / "Config.ini"}, *services);
+    tierRateFeeReport({std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"},
+                      *services);
 }
 
 }  // namespace qrv

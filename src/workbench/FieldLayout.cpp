@@ -14,53 +14,53 @@ struct ControlInfo {
 };
 
 constexpr std::array kControls = {
-    ControlInfo{Control::lblComId, "lblComId", "Company ID", true},
-    ControlInfo{Control::lblV5CorporateId, "lblV5CorporateId", "V5 Corporate ID", true},
-    ControlInfo{Control::edtComId, "edtComId", "", true},
-    ControlInfo{Control::lblDebitAcct, "lblDebitAcct", "Debit Account", true},
-    ControlInfo{Control::edtDebitAcct, "edtDebitAcct", "", true},
-    ControlInfo{Control::lblFeeAcct, "lblFeeAcct", "Debit Fee Account", true},
-    ControlInfo{Control::edtFeeAcct, "edtFeeAcct", "", true},
-    ControlInfo{Control::btnCopyAcct, "btnCopyAcct", "Copy Debit Account", true},
-    ControlInfo{Control::lblCreditAccount, "lblCreditAccount", "Credit Account", true},
-    ControlInfo{Control::CreditAccountEdit, "CreditAccountEdit", "", false},
-    ControlInfo{Control::DebitFeeAccEdt, "DebitFeeAccEdt", "", false},
-    ControlInfo{Control::btncopyAccDDP, "btncopyAccDDP", "Copy Credit Account ", true},
-    ControlInfo{Control::lblAcctTypeCre, "lblAcctTypeCre", "Account Type", true},
-    ControlInfo{Control::display_AcctType_CreAcct, "display_AcctType_CreAcct", "", true},
-    ControlInfo{Control::lblBranchCre, "lblBranchCre", "Branch", true},
-    ControlInfo{Control::display_BranCode_CreAcct, "display_BranCode_CreAcct", "", true},
-    ControlInfo{Control::lblAcctTypeFee, "lblAcctTypeFee", "Account Type", true},
-    ControlInfo{Control::display_AcctType_FeeAcct, "display_AcctType_FeeAcct", "", true},
-    ControlInfo{Control::lblBranchFee, "lblBranchFee", "Branch", true},
-    ControlInfo{Control::display_BranCode_FeeAcct, "display_BranCode_FeeAcct", "", true},
-    ControlInfo{Control::lblThirdLine, "lblThirdLine", "Processing Round", true},
-    ControlInfo{Control::ProcessingRound, "ProcessingRound", "", true},
-    ControlInfo{Control::lblSource, "lblSource", "Source File Name", true},
-    ControlInfo{Control::edtSource, "edtSource", "", true},
-    ControlInfo{Control::btnBrowse, "btnBrowse", "Browse", true},
-    ControlInfo{Control::lblInvoice, "lblInvoice", "Invoice File Name", true},
-    ControlInfo{Control::edtInvoice, "edtInvoice", "", true},
-    ControlInfo{Control::btnInvoice, "btnInvoice", "Browse", true},
-    ControlInfo{Control::lblDestination, "lblDestination", "Destination File Name", true},
-    ControlInfo{Control::edtDestination, "edtDestination", "", true},
-    ControlInfo{Control::bntDestination, "bntDestination", "Browse", true},
-    ControlInfo{Control::btnAction, "btnAction", "Reformat Data", true},
-    ControlInfo{Control::bntClearForm, "bntClearForm", "Clear Form", true},
-    ControlInfo{Control::btnGenHash, "btnGenHash", "GenerateHash", true},
-    ControlInfo{Control::btnCoverLetter, "btnCoverLetter", "Cover Letter", true},
-    ControlInfo{Control::btnConvert, "btnConvert", "Convert 100 M", true},
-    ControlInfo{Control::lblCompanyCode, "lblCompanyCode", "CompanyCode", true},
-    ControlInfo{Control::edtCompanyCode, "edtCompanyCode", "", true},
-    ControlInfo{Control::Button2, "Button2", "Reformat  100 M", true},
-    ControlInfo{Control::Button3, "Button3", "Save", true},
-    ControlInfo{Control::calculateTierRate, "calculateTierRate", "Calculate Tier Rate Report", false},
-    ControlInfo{Control::btnContractConvert, "btnContractConvert", "Convert Contract", true},
-    ControlInfo{Control::lblConvertContract, "lblConvertContract", "Convert Contract", false},
-    ControlInfo{Control::CheckBox1, "CheckBox1", "Print detail", true},
-    ControlInfo{Control::Button1, "Button1", "Button1", false},
-    ControlInfo{Control::rbtDirContract, "rbtDirContract", "Direct Debit", false},
-    ControlInfo{Control::edtHashValue, "edtHashValue", "", true},
+    ControlInfo{Control::companyIdCaption, "lblComId", "Company ID", true},
+    ControlInfo{Control::v5CorporateIdCaption, "lblV5CorporateId", "V5 Corporate ID", true},
+    ControlInfo{Control::companyId, "edtComId", "", true},
+    ControlInfo{Control::debitAccountCaption, "lblDebitAcct", "Debit Account", true},
+    ControlInfo{Control::debitAccount, "edtDebitAcct", "", true},
+    ControlInfo{Control::feeAccountCaption, "lblFeeAcct", "Debit Fee Account", true},
+    ControlInfo{Control::feeAccount, "edtFeeAcct", "", true},
+    ControlInfo{Control::copyDebitAccount, "btnCopyAcct", "Copy Debit Account", true},
+    ControlInfo{Control::creditAccountCaption, "lblCreditAccount", "Credit Account", true},
+    ControlInfo{Control::creditAccount, "CreditAccountEdit", "", false},
+    ControlInfo{Control::debitFeeAccount, "DebitFeeAccEdt", "", false},
+    ControlInfo{Control::copyCreditAccount, "btncopyAccDDP", "Copy Credit Account ", true},
+    ControlInfo{Control::creditAccountTypeCaption, "lblAcctTypeCre", "Account Type", true},
+    ControlInfo{Control::creditAccountType, "display_AcctType_CreAcct", "", true},
+    ControlInfo{Control::creditBranchCaption, "lblBranchCre", "Branch", true},
+    ControlInfo{Control::creditBranch, "display_BranCode_CreAcct", "", true},
+    ControlInfo{Control::feeAccountTypeCaption, "lblAcctTypeFee", "Account Type", true},
+    ControlInfo{Control::feeAccountType, "display_AcctType_FeeAcct", "", true},
+    ControlInfo{Control::feeBranchCaption, "lblBranchFee", "Branch", true},
+    ControlInfo{Control::feeBranch, "display_BranCode_FeeAcct", "", true},
+    ControlInfo{Control::thirdLineCaption, "lblThirdLine", "Processing Round", true},
+    ControlInfo{Control::processingRound, "ProcessingRound", "", true},
+    ControlInfo{Control::sourceCaption, "lblSource", "Source File Name", true},
+    ControlInfo{Control::source, "edtSource", "", true},
+    ControlInfo{Control::browseSource, "btnBrowse", "Browse", true},
+    ControlInfo{Control::secondFileCaption, "lblInvoice", "Invoice File Name", true},
+    ControlInfo{Control::secondFile, "edtInvoice", "", true},
+    ControlInfo{Control::browseSecondFile, "btnInvoice", "Browse", true},
+    ControlInfo{Control::destinationCaption, "lblDestination", "Destination File Name", true},
+    ControlInfo{Control::destination, "edtDestination", "", true},
+    ControlInfo{Control::browseDestination, "bntDestination", "Browse", true},
+    ControlInfo{Control::reformat, "btnAction", "Reformat Data", true},
+    ControlInfo{Control::clearForm, "bntClearForm", "Clear Form", true},
+    ControlInfo{Control::generateHash, "btnGenHash", "GenerateHash", true},
+    ControlInfo{Control::coverLetter, "btnCoverLetter", "Cover Letter", true},
+    ControlInfo{Control::convertTo100M, "btnConvert", "Convert 100 M", true},
+    ControlInfo{Control::companyCodeCaption, "lblCompanyCode", "CompanyCode", true},
+    ControlInfo{Control::companyCode, "edtCompanyCode", "", true},
+    ControlInfo{Control::compareReturnFile, "Button2", "Reformat  100 M", true},
+    ControlInfo{Control::chooseComparisonFile, "Button3", "Save", true},
+    ControlInfo{Control::tierRateReport, "calculateTierRate", "Calculate Tier Rate Report", false},
+    ControlInfo{Control::convertContract, "btnContractConvert", "Convert Contract", true},
+    ControlInfo{Control::convertContractCaption, "lblConvertContract", "Convert Contract", false},
+    ControlInfo{Control::printDetail, "CheckBox1", "Print detail", true},
+    ControlInfo{Control::mediaDetailReport, "Button1", "Button1", false},
+    ControlInfo{Control::directContractChoice, "rbtDirContract", "Direct Debit", false},
+    ControlInfo{Control::hashValue, "edtHashValue", "", true},
 };
 
 using C = Control;
@@ -95,48 +95,49 @@ std::vector<LayoutEntry> build(const Column& c) {
             e.push_back(vis(control, *visible));
         }
     };
-    add(C::lblComId, c.companyIdCaption);
-    add(C::lblV5CorporateId, c.v5Caption);
-    add(C::edtComId, c.comId);
-    add(C::lblDebitAcct, c.debitAcct);
-    add(C::edtDebitAcct, c.debitAcct);
-    add(C::lblFeeAcct, c.feeCaption);
-    add(C::edtFeeAcct, c.feeAcct);
-    add(C::btnCopyAcct, c.copyAcct);
-    for (const C control : {C::lblCreditAccount, C::CreditAccountEdit, C::DebitFeeAccEdt, C::btncopyAccDDP}) {
+    add(C::companyIdCaption, c.companyIdCaption);
+    add(C::v5CorporateIdCaption, c.v5Caption);
+    add(C::companyId, c.comId);
+    add(C::debitAccountCaption, c.debitAcct);
+    add(C::debitAccount, c.debitAcct);
+    add(C::feeAccountCaption, c.feeCaption);
+    add(C::feeAccount, c.feeAcct);
+    add(C::copyDebitAccount, c.copyAcct);
+    for (const C control :
+         {C::creditAccountCaption, C::creditAccount, C::debitFeeAccount, C::copyCreditAccount}) {
         add(control, c.creditGroup);
     }
     for (const C control :
-         {C::lblAcctTypeCre, C::lblBranchCre, C::lblAcctTypeFee, C::lblBranchFee, C::display_AcctType_CreAcct,
-          C::display_BranCode_CreAcct, C::display_AcctType_FeeAcct, C::display_BranCode_FeeAcct}) {
+         {C::creditAccountTypeCaption, C::creditBranchCaption, C::feeAccountTypeCaption, C::feeBranchCaption,
+          C::creditAccountType, C::creditBranch, C::feeAccountType, C::feeBranch}) {
         add(control, c.accountLabels);
     }
     if (c.thirdLineCaption != nullptr) {
-        e.push_back(cap(C::lblThirdLine, *c.thirdLine, c.thirdLineCaption));
+        e.push_back(cap(C::thirdLineCaption, *c.thirdLine, c.thirdLineCaption));
     } else {
-        add(C::lblThirdLine, c.thirdLine);
+        add(C::thirdLineCaption, c.thirdLine);
     }
-    add(C::ProcessingRound, c.round);
-    e.push_back(capOnly(C::lblSource, c.sourceCaption));
-    add(C::edtSource, c.source);
-    add(C::btnBrowse, c.source);
-    add(C::lblInvoice, c.invoiceCaption);
-    add(C::edtInvoice, c.invoice);
-    add(C::btnInvoice, c.invoice);
-    add(C::lblDestination, c.destination);
-    add(C::edtDestination, c.destination);
-    add(C::bntDestination, c.destinationButton);
-    add(C::btnAction, c.action);
-    add(C::bntClearForm, c.clearForm);
-    add(C::btnGenHash, c.genHash);
-    add(C::btnCoverLetter, c.coverLetter);
-    add(C::btnConvert, c.convert);
-    add(C::edtCompanyCode, c.convert);
-    add(C::lblCompanyCode, c.convert);
-    add(C::Button2, c.returnButtons);
-    add(C::Button3, c.returnButtons);
-    add(C::calculateTierRate, c.tierRate);
-    add(C::btnContractConvert, H);
+    add(C::processingRound, c.round);
+    e.push_back(capOnly(C::sourceCaption, c.sourceCaption));
+    add(C::source, c.source);
+    add(C::browseSource, c.source);
+    add(C::secondFileCaption, c.invoiceCaption);
+    add(C::secondFile, c.invoice);
+    add(C::browseSecondFile, c.invoice);
+    add(C::destinationCaption, c.destination);
+    add(C::destination, c.destination);
+    add(C::browseDestination, c.destinationButton);
+    add(C::reformat, c.action);
+    add(C::clearForm, c.clearForm);
+    add(C::generateHash, c.genHash);
+    add(C::coverLetter, c.coverLetter);
+    add(C::convertTo100M, c.convert);
+    add(C::companyCode, c.convert);
+    add(C::companyCodeCaption, c.convert);
+    add(C::compareReturnFile, c.returnButtons);
+    add(C::chooseComparisonFile, c.returnButtons);
+    add(C::tierRateReport, c.tierRate);
+    add(C::convertContract, H);
     return e;
 }
 
@@ -178,7 +179,7 @@ const std::vector<LayoutEntry>& layoutEntries(LayoutKind kind) {
     static const std::vector<LayoutEntry> convert = [] {
         std::vector<LayoutEntry> e = build({H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name",
                                             S, H, H, S, S, H, S, H, H, S, H,       H});
-        e.push_back(vis(C::CheckBox1, false));  // "Print detail" is hidden as part of this layout
+        e.push_back(vis(C::printDetail, false));  // "Print detail" is hidden as part of this layout
         return e;
     }();
     switch (kind) {

@@ -9,53 +9,53 @@ namespace qrv {
 
 // The controls of the workbench's group box whose visibility or caption the product choice changes.
 enum class Control {
-    lblComId,          // caption "Company ID"
-    lblV5CorporateId,  // caption "V5 Corporate ID"
-    edtComId,
-    lblDebitAcct,  // "Debit Account"
-    edtDebitAcct,
-    lblFeeAcct,  // "Debit Fee Account"
-    edtFeeAcct,
-    btnCopyAcct,
-    lblCreditAccount,  // "Credit Account"
-    CreditAccountEdit,
-    DebitFeeAccEdt,
-    btncopyAccDDP,
-    lblAcctTypeCre,  // "Account Type" of the credit account
-    display_AcctType_CreAcct,
-    lblBranchCre,  // "Branch" of the credit account
-    display_BranCode_CreAcct,
-    lblAcctTypeFee,
-    display_AcctType_FeeAcct,
-    lblBranchFee,
-    display_BranCode_FeeAcct,
-    lblThirdLine,  // caption of the round/third-file line
-    ProcessingRound,
-    lblSource,  // caption of edtSource
-    edtSource,
-    btnBrowse,
-    lblInvoice,  // "Invoice File Name"
-    edtInvoice,
-    btnInvoice,
-    lblDestination,  // "Destination File Name"
-    edtDestination,
-    bntDestination,
-    btnAction,
-    bntClearForm,
-    btnGenHash,
-    btnCoverLetter,
-    btnConvert,
-    lblCompanyCode,  // "CompanyCode"
-    edtCompanyCode,
-    Button2,  // "Reformat  100 M"
-    Button3,  // "Save"
-    calculateTierRate,
-    btnContractConvert,
-    lblConvertContract,
-    CheckBox1,  // "Print detail"
-    Button1,
-    rbtDirContract,
-    edtHashValue,
+    companyIdCaption,      // caption "Company ID"
+    v5CorporateIdCaption,  // caption "V5 Corporate ID"
+    companyId,
+    debitAccountCaption,  // "Debit Account"
+    debitAccount,
+    feeAccountCaption,  // "Debit Fee Account"
+    feeAccount,
+    copyDebitAccount,
+    creditAccountCaption,  // "Credit Account"
+    creditAccount,
+    debitFeeAccount,
+    copyCreditAccount,
+    creditAccountTypeCaption,  // "Account Type" of the credit account
+    creditAccountType,
+    creditBranchCaption,  // "Branch" of the credit account
+    creditBranch,
+    feeAccountTypeCaption,
+    feeAccountType,
+    feeBranchCaption,
+    feeBranch,
+    thirdLineCaption,  // caption of the round/third-file line
+    processingRound,
+    sourceCaption,  // caption of edtSource
+    source,
+    browseSource,
+    secondFileCaption,  // "Invoice File Name"
+    secondFile,
+    browseSecondFile,
+    destinationCaption,  // "Destination File Name"
+    destination,
+    browseDestination,
+    reformat,
+    clearForm,
+    generateHash,
+    coverLetter,
+    convertTo100M,
+    companyCodeCaption,  // "CompanyCode"
+    companyCode,
+    compareReturnFile,     // "Reformat  100 M"
+    chooseComparisonFile,  // "Save"
+    tierRateReport,
+    convertContract,
+    convertContractCaption,
+    printDetail,  // "Print detail"
+    mediaDetailReport,
+    directContractChoice,
+    hashValue,
 };
 
 enum class LayoutKind { Credit, MediaClearing, Cheque, DirectDebit100M, Hash, ReturnFile, Convert };

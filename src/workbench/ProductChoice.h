@@ -9,20 +9,20 @@ namespace qrv {
 // The workbench's radio buttons, one selected at a time.
 enum class Choice {
     None,
-    Direct10m,        // rbtDirect10m "Direct Credit" DCP
-    Pay,              // rbtPay "Payroll (Type 1-Normal)" PAY
-    Pay2,             // rbtPay2 PA2
-    Pay3,             // rbtPay3 PA3
-    Media,            // rbtMedia "Media Clearing" MCL
-    Pay4,             // rbtPay4 PA4
-    Pay5,             // rbtPay5 PA5
-    Pay6,             // rbtPay6 PA6
-    Mcp,              // rbtMcp "Manager Cheque" MCP
+    DirectCredit,     // rbtDirect10m "Direct Credit" DCP
+    Payroll,          // rbtPay "Payroll (Type 1-Normal)" PAY
+    Payroll2,         // rbtPay2 PA2
+    Payroll3,         // rbtPay3 PA3
+    MediaClearing,    // rbtMedia "Media Clearing" MCL
+    MediaPayroll1,    // rbtPay4 PA4
+    MediaPayroll2,    // rbtPay5 PA5
+    MediaPayroll3,    // rbtPay6 PA6
+    ManagerCheque,    // rbtMcp "Manager Cheque" MCP
     DirectDebit100M,  // rbtDirectDebit100M DDR
-    Debit,            // rbtDebit "Direct Debit (HASH)"
+    DirectDebitHash,  // rbtDebit "Direct Debit (HASH)"
     ReturnFile,       // RadioButton1 return file from V5
     Convert100M,      // rtb100m "Convert 100 M"
-    DirContract,      // rbtDirContract, always hidden
+    DirectContract,   // rbtDirContract, always hidden
 };
 
 struct ChoiceInfo {

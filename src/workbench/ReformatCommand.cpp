@@ -27,27 +27,27 @@ class WindowEvents : public Events {
 ReformatRequest Workbench::reformatRequest() const {
     ReformatRequest r;
     r.product = productForCode(choiceInfo(selected()).productCode);
-    r.companyId = fields.edtComId;
-    r.sourcePath = fields.edtSource;
-    r.destinationPath = fields.edtDestination;
-    r.invoicePath = fields.edtInvoice;
-    r.debitAccount = fields.edtDebitAcct;
-    r.feeAccount = fields.edtFeeAcct;
-    r.creditAccount = fields.CreditAccountEdit;
-    r.debitFeeAccount = fields.DebitFeeAccEdt;
-    r.processingRound = fields.ProcessingRound.empty() ? ProcessingRound::None
+    r.companyId = fields.companyId;
+    r.sourcePath = fields.sourcePath;
+    r.destinationPath = fields.destinationPath;
+    r.invoicePath = fields.secondFilePath;
+    r.debitAccount = fields.debitAccount;
+    r.feeAccount = fields.feeAccount;
+    r.creditAccount = fields.creditAccount;
+    r.debitFeeAccount = fields.debitFeeAccount;
+    r.processingRound = fields.processingRound.empty() ? ProcessingRound::None
                                                        : processingRoundForCode(run.ProcessingRoundCode);
-    r.printDetail = fields.CheckBox1;
+    r.printDetail = fields.printDetail;
     return r;
 }
 
-void Workbench::btnActionClick() {
+void Workbench::reformat() {
     const ReformatRequest request = reformatRequest();
     WindowEvents events(*this);
     Services services{store_, clock_, reports_, settings_, events};
-    const ReformatResult result = reformat(request, services);
+    const ReformatResult result = qrv::reformat(request, services);
     if (result.hashShown) {
-        fields.edtHashValue = result.hash;
+        fields.hashValue = result.hash;
     }
     // The account boxes of Direct Debit (100M) show the type and branch of what was checked.
     if (result.converted && request.product == Product::DirectDebit100M) {
@@ -55,10 +55,10 @@ void Workbench::btnActionClick() {
         const auto branch = [](const std::string& acct) {
             return acct.substr(0, std::min<size_t>(3, acct.size()));
         };
-        fields.display_AcctType_CreAcct = type(fields.CreditAccountEdit);
-        fields.display_BranCode_CreAcct = branch(fields.CreditAccountEdit);
-        fields.display_AcctType_FeeAcct = type(fields.DebitFeeAccEdt);
-        fields.display_BranCode_FeeAcct = branch(fields.DebitFeeAccEdt);
+        fields.creditAccountType = type(fields.creditAccount);
+        fields.creditBranch = branch(fields.creditAccount);
+        fields.feeAccountType = type(fields.debitFeeAccount);
+        fields.feeBranch = branch(fields.debitFeeAccount);
     }
 }
 

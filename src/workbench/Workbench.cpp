@@ -15,16 +15,16 @@ constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 
 LayoutKind layoutFor(Choice c) {
     switch (c) {
-        case Choice::Media:
-        case Choice::Pay4:
-        case Choice::Pay5:
-        case Choice::Pay6:
+        case Choice::MediaClearing:
+        case Choice::MediaPayroll1:
+        case Choice::MediaPayroll2:
+        case Choice::MediaPayroll3:
             return LayoutKind::MediaClearing;
-        case Choice::Mcp:
+        case Choice::ManagerCheque:
             return LayoutKind::Cheque;
         case Choice::DirectDebit100M:
             return LayoutKind::DirectDebit100M;
-        case Choice::Debit:
+        case Choice::DirectDebitHash:
             return LayoutKind::Hash;
         case Choice::ReturnFile:
             return LayoutKind::ReturnFile;
@@ -44,10 +44,10 @@ Workbench::Workbench(Ui& ui, TableStore& store, const Clock& clock, AppPaths pat
     }
 }
 
-void Workbench::FormCreate() {
-    controls[Control::lblInvoice].visible = false;
-    controls[Control::edtInvoice].visible = false;
-    controls[Control::btnInvoice].visible = false;
+void Workbench::loadSettings() {
+    controls[Control::secondFileCaption].visible = false;
+    controls[Control::secondFile].visible = false;
+    controls[Control::browseSecondFile].visible = false;
     settings_ = DefaultSettings::load(paths_.dataFolder);
     for (const ChoiceInfo& c : choices()) {
         if (const std::optional<Product> product = productForCode(c.productCode)) {
@@ -74,15 +74,15 @@ void Workbench::selectProduct(Choice choice) {
 }
 
 void Workbench::clickHandler(Choice choice) {
-    if (choice == Choice::None || choice == Choice::DirContract) {
+    if (choice == Choice::None || choice == Choice::DirectContract) {
         return;
     }
-    const bool hashShown = !fields.edtHashValue.empty();
-    ControlView& printDetail = controls[Control::CheckBox1];
+    const bool hashShown = !fields.hashValue.empty();
+    ControlView& printDetail = controls[Control::printDetail];
     switch (choice) {
-        case Choice::Debit:
+        case Choice::DirectDebitHash:
             printDetail.visible = false;
-            fields.CheckBox1 = !hashShown;
+            fields.printDetail = !hashShown;
             if (hashShown) {
                 message("Clear Form");
             }
@@ -107,9 +107,9 @@ void Workbench::clickHandler(Choice choice) {
             break;
     }
     printDetail.visible = true;
-    fields.CheckBox1 = false;
+    fields.printDetail = false;
     if (hashShown) {
-        if (choice == Choice::Direct10m) {
+        if (choice == Choice::DirectCredit) {
             message("Please Clear Form");
         } else if (choice == Choice::DirectDebit100M) {
             message(" Please, Clear Form. ");
@@ -117,46 +117,46 @@ void Workbench::clickHandler(Choice choice) {
             message("Clear Form");
         }
     } else if (choice == Choice::DirectDebit100M) {
-        fields.ProcessingRound.clear();
+        fields.processingRound.clear();
         run.ProcessingRoundCode = "00";
     }
     applyLayout(controls, layoutFor(choice));
 }
 
-void Workbench::bntClearFormClick() {
-    fields.edtComId.clear();
-    fields.edtDebitAcct.clear();
-    fields.edtFeeAcct.clear();
-    fields.edtSource.clear();
-    fields.edtInvoice.clear();
-    fields.edtDestination.clear();
-    fields.edtHashValue.clear();
-    fields.CheckBox1 = false;
+void Workbench::clearForm() {
+    fields.companyId.clear();
+    fields.debitAccount.clear();
+    fields.feeAccount.clear();
+    fields.sourcePath.clear();
+    fields.secondFilePath.clear();
+    fields.destinationPath.clear();
+    fields.hashValue.clear();
+    fields.printDetail = false;
     setProgress(0);
-    fields.edtCompanyCode.clear();
-    fields.ProcessingRound.clear();
-    fields.DebitFeeAccEdt.clear();
-    fields.CreditAccountEdit.clear();
-    fields.display_AcctType_CreAcct.clear();
-    fields.display_BranCode_CreAcct.clear();
-    fields.display_AcctType_FeeAcct.clear();
-    fields.display_BranCode_FeeAcct.clear();
+    fields.companyCode.clear();
+    fields.processingRound.clear();
+    fields.debitFeeAccount.clear();
+    fields.creditAccount.clear();
+    fields.creditAccountType.clear();
+    fields.creditBranch.clear();
+    fields.feeAccountType.clear();
+    fields.feeBranch.clear();
     run.ProcessingRoundCode = "00";
 }
 
-void Workbench::btnCopyAcctClick() {
-    fields.edtFeeAcct = fields.edtDebitAcct;
+void Workbench::copyDebitAccount() {
+    fields.feeAccount = fields.debitAccount;
 }
 
-void Workbench::btncopyAccDDPClick() {
-    fields.DebitFeeAccEdt = fields.CreditAccountEdit;
-    const std::string& acct = fields.DebitFeeAccEdt;
-    fields.display_AcctType_FeeAcct = acct.size() >= 4 ? acct.substr(3, 1) : "";
-    fields.display_BranCode_FeeAcct = acct.substr(0, std::min<size_t>(3, acct.size()));
+void Workbench::copyCreditAccount() {
+    fields.debitFeeAccount = fields.creditAccount;
+    const std::string& acct = fields.debitFeeAccount;
+    fields.feeAccountType = acct.size() >= 4 ? acct.substr(3, 1) : "";
+    fields.feeBranch = acct.substr(0, std::min<size_t>(3, acct.size()));
 }
 
-void Workbench::ProcessingRoundChange(const std::string& text) {
-    fields.ProcessingRound = text;
+void Workbench::processingRoundChanged(const std::string& text) {
+    fields.processingRound = text;
     if (text == "Immediately") {
         run.ProcessingRoundCode = "00";
     } else if (text == "End of Day") {
@@ -166,37 +166,37 @@ void Workbench::ProcessingRoundChange(const std::string& text) {
     }
 }
 
-void Workbench::btnBrowseClick() {
-    if (!fields.edtHashValue.empty() || fields.pgbState != 0) {
+void Workbench::browseSource() {
+    if (!fields.hashValue.empty() || fields.progress != 0) {
         message("Please Clear Form");
         return;
     }
     // A cancelled dialog keeps the path already there.
     if (auto chosen = ui_.chooseOpenFile(kFileFilter)) {
-        fields.edtSource = std::move(*chosen);
+        fields.sourcePath = std::move(*chosen);
     }
 }
 
-void Workbench::btnInvoiceClick() {
+void Workbench::browseSecondFile() {
     if (auto chosen = ui_.chooseOpenFile(kFileFilter)) {
-        fields.edtInvoice = std::move(*chosen);
+        fields.secondFilePath = std::move(*chosen);
     }
 }
 
-void Workbench::bntDestinationClick() {
+void Workbench::browseDestination() {
     if (auto chosen = ui_.chooseSaveFile(kFileFilter, "")) {
-        fields.edtDestination = std::move(*chosen);
+        fields.destinationPath = std::move(*chosen);
     }
 }
 
-void Workbench::Button1Click() {
+void Workbench::mediaDetailReport() {
     reports_.result.loadLayout(reports_.layout("rptMclDetail.frf"));
     ui_.showReport(reports_.result.prepare(store_));
 }
 
 void Workbench::setProgress(int percent) {
-    if (percent != fields.pgbState) {
-        fields.pgbState = percent;
+    if (percent != fields.progress) {
+        fields.progress = percent;
         ui_.setProgress(percent);
     }
 }

@@ -23,23 +23,23 @@ class TableStore;
 
 // The text of the workbench's fields as typed (UTF-8); records take their code page 874 form.
 struct WorkbenchFields {
-    std::string edtComId;
-    std::string edtCompanyCode;
-    std::string edtDebitAcct;
-    std::string edtFeeAcct;
-    std::string CreditAccountEdit;
-    std::string DebitFeeAccEdt;
-    std::string display_AcctType_CreAcct;
-    std::string display_BranCode_CreAcct;
-    std::string display_AcctType_FeeAcct;
-    std::string display_BranCode_FeeAcct;
-    std::string edtSource;
-    std::string edtInvoice;
-    std::string edtDestination;
-    std::string ProcessingRound = "----- Please Select -----";
-    bool CheckBox1 = false;  // "Print detail"
-    std::string edtHashValue;
-    int pgbState = 0;
+    std::string companyId;
+    std::string companyCode;
+    std::string debitAccount;
+    std::string feeAccount;
+    std::string creditAccount;
+    std::string debitFeeAccount;
+    std::string creditAccountType;
+    std::string creditBranch;
+    std::string feeAccountType;
+    std::string feeBranch;
+    std::string sourcePath;
+    std::string secondFilePath;
+    std::string destinationPath;
+    std::string processingRound = "----- Please Select -----";
+    bool printDetail = false;  // "Print detail"
+    std::string hashValue;
+    int progress = 0;
 };
 
 // The items of the processing-round list.
@@ -53,35 +53,35 @@ class Workbench {
     Workbench(Ui& ui, TableStore& store, const Clock& clock, AppPaths paths);
 
     // Reads "Default.ini", disables the products it disables and selects the default product.
-    void FormCreate();
+    void loadSettings();
 
     // A radio button clicked (or selected by FormCreate): its click handler runs.
     void selectProduct(Choice choice);
     Choice selected() const { return selected_; }
     bool isEnabled(Choice choice) const;
 
-    void bntClearFormClick();
-    void btnCopyAcctClick();
-    void btncopyAccDDPClick();
+    void clearForm();
+    void copyDebitAccount();
+    void copyCreditAccount();
     // An item of the processing-round list chosen or text typed.
-    void ProcessingRoundChange(const std::string& text);
-    void btnBrowseClick();
-    void btnInvoiceClick();
-    void bntDestinationClick();
+    void processingRoundChanged(const std::string& text);
+    void browseSource();
+    void browseSecondFile();
+    void browseDestination();
     // The hidden button: the Media Clearing detail layout with whatever variables the runner holds.
-    void Button1Click();
+    void mediaDetailReport();
 
     // The commands of the products, each defined in the file of its command.
-    void btnActionClick();  // "Reformat Data": reformat() with reformatRequest(), the hash shown
+    void reformat();  // "Reformat Data": reformat() with reformatRequest(), the hash shown
     // The "Reformat Data" request of the fields as typed.
     ReformatRequest reformatRequest() const;
     // DebitCommands.cpp: each runs its operation with the fields as its request.
-    bool Button2Click();            // "Reformat  100 M": true when the comparison file is written
-    void Button3Click();            // "Save" of the return-file choice: proposes a name for it
-    bool btnConvertClick();         // "Convert 100 M": true when the converted file is written
-    void btnGenHashClick();         // "GenerateHash": a clean check fills the hash field
-    void btnCoverLetterClick();     // "Cover Letter" of the hash shown
-    void calculateTierRateClick();  // "Calculate Tier Rate Report"
+    bool compareReturnFile();     // "Reformat  100 M": true when the comparison file is written
+    void chooseComparisonFile();  // "Save" of the return-file choice: proposes a name for it
+    bool convertTo100M();         // "Convert 100 M": true when the converted file is written
+    void generateHash();          // "GenerateHash": a clean check fills the hash field
+    void coverLetter();           // "Cover Letter" of the hash shown
+    void tierRateReport();        // "Calculate Tier Rate Report"
 
     // Progress bar; reported to the window only when it changes.
     void setProgress(int percent);

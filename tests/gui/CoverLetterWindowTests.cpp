@@ -63,13 +63,13 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     detail.amount = "000150050";
     writeFile(source, crlfLines({hashControlRecord(control), hashDetailRecord(detail, false)}));
 
-    f.choose(Choice::Debit);
-    ASSERT_TRUE(f.control(C::btnGenHash)->isVisible());
-    ASSERT_TRUE(f.control(C::btnCoverLetter)->isVisible());
-    f.control<QLineEdit>(C::edtSource)->setText(QString::fromStdString(source.string()));
-    QTest::mouseClick(f.control(C::btnGenHash), Qt::LeftButton);
+    f.choose(Choice::DirectDebitHash);
+    ASSERT_TRUE(f.control(C::generateHash)->isVisible());
+    ASSERT_TRUE(f.control(C::coverLetter)->isVisible());
+    f.control<QLineEdit>(C::source)->setText(QString::fromStdString(source.string()));
+    QTest::mouseClick(f.control(C::generateHash), Qt::LeftButton);
     const std::string hash = sha1Upper(readFile(source));
-    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text().toStdString(), hash);
+    EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(), hash);
     ASSERT_EQ(f.reports.size(), 1u);
     ASSERT_EQ(f.reports[0].first.layoutFile, "rptGenHash.frf");
     ASSERT_TRUE(f.messages.empty()) << f.messageTexts().front().toStdString();
@@ -105,7 +105,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
         typeInto(dialog->part(3), "0");
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
-    QTest::mouseClick(f.control(C::btnCoverLetter), Qt::LeftButton);
+    QTest::mouseClick(f.control(C::coverLetter), Qt::LeftButton);
 
     ASSERT_TRUE(answered);
     EXPECT_FALSE(dialog->isVisible());
@@ -123,16 +123,16 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     EXPECT_TRUE(page.contains("123-4-56789-0"));
     EXPECT_TRUE(page.contains(name));
     EXPECT_TRUE(page.contains("1500.50"));
-    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text().toStdString(), hash);
+    EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(), hash);
 }
 
 TEST(WindowCoverLetter, ExitLeavesWithoutALetter) {
     GuiFixture f;
     const std::filesystem::path source = f.dir / "debit.txt";
     writeFile(source, crlfLines({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)}));
-    f.choose(Choice::Debit);
-    f.control<QLineEdit>(C::edtSource)->setText(QString::fromStdString(source.string()));
-    f.control<QLineEdit>(C::edtHashValue)->setText("SHOWN");
+    f.choose(Choice::DirectDebitHash);
+    f.control<QLineEdit>(C::source)->setText(QString::fromStdString(source.string()));
+    f.control<QLineEdit>(C::hashValue)->setText("SHOWN");
     gui::AccountDialog* dialog = f.main().account();
     bool shown = false;
     whenDialogShows(dialog, [dialog, &shown] {
@@ -140,12 +140,12 @@ TEST(WindowCoverLetter, ExitLeavesWithoutALetter) {
         typeInto(dialog->part(0), "123");
         QTest::mouseClick(dialog->exitButton(), Qt::LeftButton);
     });
-    QTest::mouseClick(f.control(C::btnCoverLetter), Qt::LeftButton);
+    QTest::mouseClick(f.control(C::coverLetter), Qt::LeftButton);
     EXPECT_TRUE(shown);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(f.messages.empty());
     EXPECT_TRUE(f.reports.empty());
-    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text(), "SHOWN");
+    EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text(), "SHOWN");
 }
 
 }  // namespace

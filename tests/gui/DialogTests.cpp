@@ -67,11 +67,11 @@ TEST(LogInDialog, OpensBlankTheSecondTime) {
         dialog->reject();
     };
     QTimer::singleShot(0, dialog, typeAndCancel);
-    f.main().Button2Click();
+    f.main().logIn();
     EXPECT_TRUE(dialog->userEdit()->text().isEmpty());
     EXPECT_TRUE(dialog->passwordEdit()->text().isEmpty());
     QTimer::singleShot(0, dialog, typeAndCancel);
-    f.main().Button2Click();
+    f.main().logIn();
     EXPECT_EQ(seenEmpty, 2);
 }
 

@@ -33,18 +33,18 @@ std::string directCreditFile() {
 TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
     GuiFixture f;
     writeFile(f.dir / "src.txt", directCreditFile());
-    f.choose(Choice::Direct10m);
-    QTest::keyClicks(f.control<QLineEdit>(C::edtComId), "ACME01");
-    QTest::keyClicks(f.control<QLineEdit>(C::edtDebitAcct), "1234567896");
-    QTest::keyClicks(f.control<QLineEdit>(C::edtFeeAcct), "1234567896");
-    f.control<QLineEdit>(C::edtSource)->setText(QString::fromStdString((f.dir / "src.txt").string()));
-    f.control<QLineEdit>(C::edtDestination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
-    QTest::mouseClick(f.control(C::btnAction), Qt::LeftButton);
+    f.choose(Choice::DirectCredit);
+    QTest::keyClicks(f.control<QLineEdit>(C::companyId), "ACME01");
+    QTest::keyClicks(f.control<QLineEdit>(C::debitAccount), "1234567896");
+    QTest::keyClicks(f.control<QLineEdit>(C::feeAccount), "1234567896");
+    f.control<QLineEdit>(C::source)->setText(QString::fromStdString((f.dir / "src.txt").string()));
+    f.control<QLineEdit>(C::destination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
+    QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
 
     ASSERT_TRUE(std::filesystem::exists(f.dir / "gui.txt"));
     EXPECT_EQ(f.messageTexts(),
               std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
-    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text().toStdString(),
+    EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(),
               readFile(f.dir / "gui.txt").substr(0, 40));
 
     std::filesystem::create_directories(f.dir / "cli");

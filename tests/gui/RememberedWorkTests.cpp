@@ -29,34 +29,34 @@ TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
     std::filesystem::create_directories(f.dir / "out");
     writeFile(f.dir / "in" / "pay.txt", "x\r\n");
     f.openAnswer = qs(f.dir / "in" / "pay.txt");
-    click(f, C::btnBrowse);
+    click(f, C::browseSource);
     f.openAnswer.reset();
-    click(f, C::btnBrowse);  // cancelled: the field keeps its path
-    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), qs(f.dir / "in" / "pay.txt"));
+    click(f, C::browseSource);  // cancelled: the field keeps its path
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), qs(f.dir / "in" / "pay.txt"));
     ASSERT_EQ(f.openFolders.size(), 2u);
     EXPECT_TRUE(f.openFolders[0].isEmpty());
     EXPECT_EQ(f.openFolders[1], qs(f.dir / "in"));
     // A dialog of its own folder starts where the last file was picked until it has one.
     f.saveAnswer = qs(f.dir / "out" / "up.txt");
-    click(f, C::bntDestination);
+    click(f, C::browseDestination);
     EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "in")));
-    click(f, C::bntDestination);
+    click(f, C::browseDestination);
     EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "out")));
 
-    f.choose(Choice::Pay);
-    QTest::keyClicks(f.control(C::edtComId), "PAYCO");
-    QTest::keyClicks(f.control(C::edtDebitAcct), "1234567896");
-    f.choose(Choice::Media);
-    click(f, C::bntClearForm);
-    f.choose(Choice::Pay);  // the empty fields take what was typed for this product
-    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "PAYCO");
+    f.choose(Choice::Payroll);
+    QTest::keyClicks(f.control(C::companyId), "PAYCO");
+    QTest::keyClicks(f.control(C::debitAccount), "1234567896");
+    f.choose(Choice::MediaClearing);
+    click(f, C::clearForm);
+    f.choose(Choice::Payroll);  // the empty fields take what was typed for this product
+    EXPECT_EQ(f.control<QLineEdit>(C::companyId)->text(), "PAYCO");
     f.restart();
-    EXPECT_TRUE(f.workbench().radio(Choice::Pay)->isChecked());
-    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "PAYCO");
-    EXPECT_EQ(f.control<QLineEdit>(C::edtDebitAcct)->text(), "1234567896");
-    EXPECT_TRUE(f.control<QLineEdit>(C::edtSource)->text().isEmpty());
+    EXPECT_TRUE(f.workbench().radio(Choice::Payroll)->isChecked());
+    EXPECT_EQ(f.control<QLineEdit>(C::companyId)->text(), "PAYCO");
+    EXPECT_EQ(f.control<QLineEdit>(C::debitAccount)->text(), "1234567896");
+    EXPECT_TRUE(f.control<QLineEdit>(C::source)->text().isEmpty());
     f.openAnswer.reset();
-    click(f, C::btnBrowse);
+    click(f, C::browseSource);
     EXPECT_EQ(f.openFolders.back(), qs(f.dir / "in"));
 
     // The recent source files, opened from the menu.
@@ -64,7 +64,7 @@ TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
     recent->actions().first()->trigger();
-    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), qs(f.dir / "in" / "pay.txt"));
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), qs(f.dir / "in" / "pay.txt"));
 }
 
 TEST(RememberedWork, SaveAsksBeforeReplacingAFileThatIsNoEarlierOutput) {
@@ -73,44 +73,44 @@ TEST(RememberedWork, SaveAsksBeforeReplacingAFileThatIsNoEarlierOutput) {
     writeFile(other, "someone else's file");
     f.saveAnswer = qs(other);
     f.questionAnswer = false;
-    click(f, C::bntDestination);
+    click(f, C::browseDestination);
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_EQ(f.messages[0].first, MessageKind::Confirmation);
     EXPECT_TRUE(f.messages[0].second.contains("other.txt"));
-    EXPECT_TRUE(f.control<QLineEdit>(C::edtDestination)->text().isEmpty());  // No: nothing chosen
+    EXPECT_TRUE(f.control<QLineEdit>(C::destination)->text().isEmpty());  // No: nothing chosen
     f.questionAnswer = true;
-    click(f, C::bntDestination);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtDestination)->text(), qs(other));
+    click(f, C::browseDestination);
+    EXPECT_EQ(f.control<QLineEdit>(C::destination)->text(), qs(other));
 
     // A file this product's run wrote is replaced without a question; for another product it is asked.
     const std::filesystem::path upload = f.dir / "upload.txt";
-    f.control<QLineEdit>(C::edtDestination)->setText(qs(upload));
+    f.control<QLineEdit>(C::destination)->setText(qs(upload));
     f.workbench().runCommand([&upload](Workbench&) { writeFile(upload, "001"); }, true);
     f.messages.clear();
     f.saveAnswer = qs(upload);
-    click(f, C::bntDestination);
+    click(f, C::browseDestination);
     EXPECT_TRUE(f.messages.empty());
-    f.choose(Choice::Media);
-    click(f, C::bntDestination);
+    f.choose(Choice::MediaClearing);
+    click(f, C::browseDestination);
     EXPECT_EQ(f.messages.size(), 1u);
 }
 
 TEST(WorkbenchKeys, EnterRunsTheLayoutsCommandAndF1OpensTheGuide) {
     GuiFixture f;
-    click(f, C::btnAction);
+    click(f, C::reformat);
     const auto byClick = f.messageTexts();
     f.messages.clear();
-    f.control(C::edtComId)->setFocus();
-    QTest::keyClick(f.control(C::edtComId), Qt::Key_Return);
+    f.control(C::companyId)->setFocus();
+    QTest::keyClick(f.control(C::companyId), Qt::Key_Return);
     EXPECT_EQ(f.messageTexts(), byClick);
 
-    f.choose(Choice::Debit);
+    f.choose(Choice::DirectDebitHash);
     f.messages.clear();
-    click(f, C::btnGenHash);
+    click(f, C::generateHash);
     const auto hashByClick = f.messageTexts();
     ASSERT_FALSE(hashByClick.empty());
     f.messages.clear();
-    QTest::keyClick(f.control(C::edtSource), Qt::Key_Enter);
+    QTest::keyClick(f.control(C::source), Qt::Key_Enter);
     EXPECT_EQ(f.messageTexts(), hashByClick);
 
     // The guide beside the layouts; the test's layouts have none beside them, which is said.
@@ -121,7 +121,7 @@ TEST(WorkbenchKeys, EnterRunsTheLayoutsCommandAndF1OpensTheGuide) {
     auto* quit = f.main().findChild<QAction*>("actExit");
     ASSERT_NE(quit, nullptr);
     EXPECT_EQ(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    EXPECT_FALSE(f.control(C::edtDebitAcct)->toolTip().isEmpty());
+    EXPECT_FALSE(f.control(C::debitAccount)->toolTip().isEmpty());
 }
 
 }  // namespace

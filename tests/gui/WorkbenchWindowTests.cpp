@@ -38,7 +38,7 @@ bool shownIn(GuiFixture& f, C c) {
 std::vector<Choice> productChoices() {
     std::vector<Choice> all;
     for (const ChoiceInfo& info : choices()) {
-        if (info.choice != Choice::DirContract) {
+        if (info.choice != Choice::DirectContract) {
             all.push_back(info.choice);
         }
     }
@@ -81,29 +81,30 @@ TEST(WorkbenchWindow, StartsMaximizedInsideTheMainWindowWithTheDefaultProduct) {
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->text(), "Version : 2.3.20");
     EXPECT_TRUE(version->isVisible());
-    EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isChecked());
+    EXPECT_TRUE(f.workbench().radio(Choice::DirectCredit)->isChecked());
     EXPECT_EQ(f.workbench().groupBox()->title(), "Reformat Data");
     EXPECT_EQ(f.workbench().progressBar()->maximum(), 100);
     EXPECT_EQ(f.workbench().progressBar()->value(), 0);
 
     // Limits of the typed fields.
-    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->maxLength(), 12);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtCompanyCode)->maxLength(), 6);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtDebitAcct)->maxLength(), 25);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtFeeAcct)->maxLength(), 25);
-    EXPECT_EQ(f.control<QLineEdit>(C::CreditAccountEdit)->maxLength(), 10);
-    EXPECT_EQ(f.control<QLineEdit>(C::DebitFeeAccEdt)->maxLength(), 10);
-    auto* hash = f.control<QLineEdit>(C::edtHashValue);
+    EXPECT_EQ(f.control<QLineEdit>(C::companyId)->maxLength(), 12);
+    EXPECT_EQ(f.control<QLineEdit>(C::companyCode)->maxLength(), 6);
+    EXPECT_EQ(f.control<QLineEdit>(C::debitAccount)->maxLength(), 25);
+    EXPECT_EQ(f.control<QLineEdit>(C::feeAccount)->maxLength(), 25);
+    EXPECT_EQ(f.control<QLineEdit>(C::creditAccount)->maxLength(), 10);
+    EXPECT_EQ(f.control<QLineEdit>(C::debitFeeAccount)->maxLength(), 10);
+    auto* hash = f.control<QLineEdit>(C::hashValue);
     EXPECT_TRUE(hash->isReadOnly());
     EXPECT_FALSE(hash->hasFrame());
-    auto* round = f.control<QComboBox>(C::ProcessingRound);
+    auto* round = f.control<QComboBox>(C::processingRound);
     ASSERT_EQ(round->count(), 3);
     EXPECT_EQ(round->itemText(0), "Immediately");
     EXPECT_EQ(round->itemText(1), "End of Day");
     EXPECT_EQ(round->itemText(2), "Start of Day");
     EXPECT_EQ(round->currentText(), "----- Please Select -----");
     // Always hidden.
-    for (const C c : {C::rbtDirContract, C::Button1, C::btnContractConvert, C::lblConvertContract}) {
+    for (const C c :
+         {C::directContractChoice, C::mediaDetailReport, C::convertContract, C::convertContractCaption}) {
         EXPECT_FALSE(shownIn(f, c)) << controlName(c);
     }
     // The object names are the control names.
@@ -115,23 +116,25 @@ TEST(WorkbenchWindow, StartsMaximizedInsideTheMainWindowWithTheDefaultProduct) {
 TEST(WorkbenchWindow, DefaultProductOfTheSettings) {
     {
         GuiFixture f("[ReFormat]\nPAY=false\nDefault=PA5\n");
-        QRadioButton* pa5 = f.workbench().radio(Choice::Pay5);
+        QRadioButton* pa5 = f.workbench().radio(Choice::MediaPayroll2);
         EXPECT_TRUE(pa5->isChecked());
         EXPECT_FALSE(pa5->isEnabled());
-        for (const Choice c : {Choice::Pay, Choice::Pay2, Choice::Pay3, Choice::Pay4, Choice::Pay6}) {
+        for (const Choice c : {Choice::Payroll, Choice::Payroll2, Choice::Payroll3, Choice::MediaPayroll1,
+                               Choice::MediaPayroll3}) {
             EXPECT_FALSE(f.workbench().radio(c)->isEnabled());
         }
-        EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isEnabled());
-        EXPECT_TRUE(f.workbench().radio(Choice::Media)->isEnabled());
+        EXPECT_TRUE(f.workbench().radio(Choice::DirectCredit)->isEnabled());
+        EXPECT_TRUE(f.workbench().radio(Choice::MediaClearing)->isEnabled());
         // The media clearing layout is on screen.
-        EXPECT_TRUE(shownIn(f, C::calculateTierRate));
-        EXPECT_FALSE(shownIn(f, C::edtDebitAcct));
+        EXPECT_TRUE(shownIn(f, C::tierRateReport));
+        EXPECT_FALSE(shownIn(f, C::debitAccount));
     }
     {
         GuiFixture f("[ReFormat]\nDefault=dcp\n");
         for (const ChoiceInfo& info : choices()) {
             EXPECT_FALSE(f.workbench().radio(info.choice)->isChecked()) << info.control;
-            EXPECT_TRUE(f.workbench().radio(info.choice)->isEnabled() || info.choice == Choice::DirContract);
+            EXPECT_TRUE(f.workbench().radio(info.choice)->isEnabled() ||
+                        info.choice == Choice::DirectContract);
         }
     }
 }
@@ -144,7 +147,7 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
         SCOPED_TRACE(choiceInfo(choice).control);
         EXPECT_TRUE(f.workbench().radio(choice)->isChecked());
         QApplication::processEvents();
-        sourceLefts.insert(f.control(C::edtSource)->mapTo(&f.workbench(), QPoint(0, 0)).x());
+        sourceLefts.insert(f.control(C::source)->mapTo(&f.workbench(), QPoint(0, 0)).x());
         // Every layout fits the window's design size (924 by 644), and the frame never grows past a small
         // screen because of its child.
         EXPECT_LE(f.workbench().minimumSizeHint().width(), 924);
@@ -163,28 +166,28 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
 
     // What a person sees in a few layouts, named as shown.
     f.choose(Choice::DirectDebit100M);
-    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "V5 Corporate ID");
-    EXPECT_FALSE(shownIn(f, C::lblComId));
-    EXPECT_TRUE(shownIn(f, C::ProcessingRound));
-    EXPECT_EQ(accessibleName(f.control(C::ProcessingRound)), "Processing Round");
-    EXPECT_EQ(accessibleName(f.control(C::DebitFeeAccEdt)), "Debit Fee Account");
-    f.choose(Choice::Mcp);
-    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "Company ID");
-    EXPECT_EQ(accessibleName(f.control(C::edtSource)), "Payment File Name");
-    EXPECT_EQ(accessibleName(f.control(C::edtInvoice)), "Invoice File Name");
+    EXPECT_EQ(accessibleName(f.control(C::companyId)), "V5 Corporate ID");
+    EXPECT_FALSE(shownIn(f, C::companyIdCaption));
+    EXPECT_TRUE(shownIn(f, C::processingRound));
+    EXPECT_EQ(accessibleName(f.control(C::processingRound)), "Processing Round");
+    EXPECT_EQ(accessibleName(f.control(C::debitFeeAccount)), "Debit Fee Account");
+    f.choose(Choice::ManagerCheque);
+    EXPECT_EQ(accessibleName(f.control(C::companyId)), "Company ID");
+    EXPECT_EQ(accessibleName(f.control(C::source)), "Payment File Name");
+    EXPECT_EQ(accessibleName(f.control(C::secondFile)), "Invoice File Name");
     f.choose(Choice::ReturnFile);
-    EXPECT_EQ(accessibleName(f.control(C::edtInvoice)), "File From V5");
+    EXPECT_EQ(accessibleName(f.control(C::secondFile)), "File From V5");
     // Right after Manager Cheque the field shows one caption.
-    EXPECT_TRUE(shownIn(f, C::lblThirdLine));
-    EXPECT_FALSE(shownIn(f, C::lblInvoice));
-    EXPECT_TRUE(shownIn(f, C::Button2));
-    EXPECT_EQ(shownText(f.control(C::Button2)), "Reformat  100 M");
-    f.choose(Choice::Debit);
-    EXPECT_TRUE(shownIn(f, C::btnGenHash));
-    EXPECT_FALSE(shownIn(f, C::btnAction));
-    EXPECT_FALSE(shownIn(f, C::CheckBox1));
-    EXPECT_TRUE(f.control<QCheckBox>(C::CheckBox1)->isChecked());
-    EXPECT_EQ(accessibleName(f.control(C::edtHashValue)), "Hash Value");
+    EXPECT_TRUE(shownIn(f, C::thirdLineCaption));
+    EXPECT_FALSE(shownIn(f, C::secondFileCaption));
+    EXPECT_TRUE(shownIn(f, C::compareReturnFile));
+    EXPECT_EQ(shownText(f.control(C::compareReturnFile)), "Reformat  100 M");
+    f.choose(Choice::DirectDebitHash);
+    EXPECT_TRUE(shownIn(f, C::generateHash));
+    EXPECT_FALSE(shownIn(f, C::reformat));
+    EXPECT_FALSE(shownIn(f, C::printDetail));
+    EXPECT_TRUE(f.control<QCheckBox>(C::printDetail)->isChecked());
+    EXPECT_EQ(accessibleName(f.control(C::hashValue)), "Hash Value");
 }
 
 TEST(WorkbenchWindow, NoLayoutOverlapsOrSharesAMnemonic) {
@@ -250,7 +253,8 @@ TEST(WorkbenchWindow, AControlOfAnotherProductIsHiddenWhateverCameBefore) {
     }
     EXPECT_EQ(fresh[Choice::DirectDebit100M].count("btnCopyAcct"), 0u);
     EXPECT_EQ(fresh[Choice::Convert100M].count("btnCoverLetter"), 0u);
-    EXPECT_EQ(fresh[Choice::Debit].count("bntDestination"), 0u);  // no Save dialog for a hidden field
+    EXPECT_EQ(fresh[Choice::DirectDebitHash].count("bntDestination"),
+              0u);  // no Save dialog for a hidden field
     GuiFixture f;
     for (const Choice from : productChoices()) {
         for (const Choice to : productChoices()) {
@@ -264,12 +268,12 @@ TEST(WorkbenchWindow, AControlOfAnotherProductIsHiddenWhateverCameBefore) {
 TEST(WorkbenchWindow, TabOrderFollowsReadingOrder) {
     GuiFixture f;
     for (const Choice choice :
-         {Choice::Direct10m, Choice::DirectDebit100M, Choice::Mcp, Choice::Convert100M}) {
+         {Choice::DirectCredit, Choice::DirectDebit100M, Choice::ManagerCheque, Choice::Convert100M}) {
         f.choose(choice);
         QApplication::processEvents();
         SCOPED_TRACE(choiceInfo(choice).control);
         // The product choices, fields and buttons, in focus-chain order.
-        QWidget* first = f.workbench().radio(Choice::Direct10m);
+        QWidget* first = f.workbench().radio(Choice::DirectCredit);
         std::vector<QWidget*> chain{first};
         QWidget* w = first;
         for (int guard = 0; guard < 500; ++guard) {
@@ -296,90 +300,90 @@ TEST(WorkbenchWindow, TabOrderFollowsReadingOrder) {
 
 TEST(WorkbenchWindow, ShownHashWarnsOnProductChangeAndRefusesSourceBrowseUntilClearForm) {
     GuiFixture f;
-    f.model().fields.edtHashValue = "0123456789ABCDEF0123456789ABCDEF01234567";
+    f.model().fields.hashValue = "0123456789ABCDEF0123456789ABCDEF01234567";
     f.workbench().syncFromCore();
-    EXPECT_EQ(f.control<QLineEdit>(C::edtHashValue)->text(), "0123456789ABCDEF0123456789ABCDEF01234567");
+    EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text(), "0123456789ABCDEF0123456789ABCDEF01234567");
 
-    f.choose(Choice::Pay);
+    f.choose(Choice::Payroll);
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_EQ(f.messages[0].second, "Clear Form");
     EXPECT_EQ(f.messages[0].first, MessageKind::Plain);
-    EXPECT_TRUE(f.workbench().radio(Choice::Pay)->isChecked());
-    f.choose(Choice::Media);  // the fields switch all the same
-    EXPECT_TRUE(shownIn(f, C::calculateTierRate));
-    f.choose(Choice::Direct10m);
+    EXPECT_TRUE(f.workbench().radio(Choice::Payroll)->isChecked());
+    f.choose(Choice::MediaClearing);  // the fields switch all the same
+    EXPECT_TRUE(shownIn(f, C::tierRateReport));
+    f.choose(Choice::DirectCredit);
     EXPECT_EQ(f.messages.back().second, "Please Clear Form");
     f.choose(Choice::DirectDebit100M);
     EXPECT_EQ(f.messages.back().second, " Please, Clear Form. ");
 
     f.messages.clear();
     f.openAnswer = QStringLiteral("/tmp/chosen.txt");
-    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
+    QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
     ASSERT_EQ(f.messageTexts(), std::vector<QString>{"Please Clear Form"});
     EXPECT_TRUE(f.openFilters.empty());
-    EXPECT_TRUE(f.control<QLineEdit>(C::edtSource)->text().isEmpty());
+    EXPECT_TRUE(f.control<QLineEdit>(C::source)->text().isEmpty());
 
-    QTest::mouseClick(f.control(C::bntClearForm), Qt::LeftButton);
-    EXPECT_TRUE(f.control<QLineEdit>(C::edtHashValue)->text().isEmpty());
-    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
+    QTest::mouseClick(f.control(C::clearForm), Qt::LeftButton);
+    EXPECT_TRUE(f.control<QLineEdit>(C::hashValue)->text().isEmpty());
+    QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
     EXPECT_EQ(f.messages.size(), 1u);
     ASSERT_EQ(f.openFilters.size(), 1u);
     EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;All File (*.*)");
-    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), "/tmp/chosen.txt");
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), "/tmp/chosen.txt");
     // Cancel keeps the field.
     f.openAnswer.reset();
-    QTest::mouseClick(f.control(C::btnBrowse), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), "/tmp/chosen.txt");
+    QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), "/tmp/chosen.txt");
 }
 
 TEST(WorkbenchWindow, ClearFormEmptiesWhatWasTyped) {
     GuiFixture f;
-    QTest::keyClicks(f.control(C::edtComId), "COMPANY00012XYZ");
-    EXPECT_EQ(f.control<QLineEdit>(C::edtComId)->text(), "COMPANY00012");  // at most 12
-    QTest::keyClicks(f.control(C::edtDebitAcct), "1234567890");
-    QTest::mouseClick(f.control(C::btnCopyAcct), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtFeeAcct)->text(), "1234567890");
-    f.control<QCheckBox>(C::CheckBox1)->setChecked(true);
+    QTest::keyClicks(f.control(C::companyId), "COMPANY00012XYZ");
+    EXPECT_EQ(f.control<QLineEdit>(C::companyId)->text(), "COMPANY00012");  // at most 12
+    QTest::keyClicks(f.control(C::debitAccount), "1234567890");
+    QTest::mouseClick(f.control(C::copyDebitAccount), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::feeAccount)->text(), "1234567890");
+    f.control<QCheckBox>(C::printDetail)->setChecked(true);
     f.saveAnswer = QStringLiteral("/tmp/out.txt");
-    QTest::mouseClick(f.control(C::bntDestination), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtDestination)->text(), "/tmp/out.txt");
+    QTest::mouseClick(f.control(C::browseDestination), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::destination)->text(), "/tmp/out.txt");
     ASSERT_EQ(f.saveRequests.size(), 1u);
     EXPECT_EQ(f.saveRequests[0].first, "Text File (*.txt);;All File (*.*)");
 
-    QTest::mouseClick(f.control(C::bntClearForm), Qt::LeftButton);
-    for (const C c : {C::edtComId, C::edtDebitAcct, C::edtFeeAcct, C::edtDestination}) {
+    QTest::mouseClick(f.control(C::clearForm), Qt::LeftButton);
+    for (const C c : {C::companyId, C::debitAccount, C::feeAccount, C::destination}) {
         EXPECT_TRUE(f.control<QLineEdit>(c)->text().isEmpty()) << controlName(c);
     }
-    EXPECT_FALSE(f.control<QCheckBox>(C::CheckBox1)->isChecked());
-    EXPECT_TRUE(f.workbench().radio(Choice::Direct10m)->isChecked());
+    EXPECT_FALSE(f.control<QCheckBox>(C::printDetail)->isChecked());
+    EXPECT_TRUE(f.workbench().radio(Choice::DirectCredit)->isChecked());
 }
 
 TEST(WorkbenchWindow, CopyCreditAccountShowsTypeAndBranch) {
     GuiFixture f;
     f.choose(Choice::DirectDebit100M);
-    QTest::keyClicks(f.control(C::CreditAccountEdit), "1234567890");
-    QTest::mouseClick(f.control(C::btncopyAccDDP), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::DebitFeeAccEdt)->text(), "1234567890");
-    EXPECT_EQ(f.control<QLabel>(C::display_AcctType_FeeAcct)->text(), "4");
-    EXPECT_EQ(f.control<QLabel>(C::display_BranCode_FeeAcct)->text(), "123");
+    QTest::keyClicks(f.control(C::creditAccount), "1234567890");
+    QTest::mouseClick(f.control(C::copyCreditAccount), Qt::LeftButton);
+    EXPECT_EQ(f.control<QLineEdit>(C::debitFeeAccount)->text(), "1234567890");
+    EXPECT_EQ(f.control<QLabel>(C::feeAccountType)->text(), "4");
+    EXPECT_EQ(f.control<QLabel>(C::feeBranch)->text(), "123");
 }
 
 TEST(WorkbenchWindow, DirectDebit100MEmptiesTheProcessingRound) {
     GuiFixture f;
-    auto* round = f.control<QComboBox>(C::ProcessingRound);
+    auto* round = f.control<QComboBox>(C::processingRound);
     f.choose(Choice::DirectDebit100M);
     EXPECT_TRUE(round->currentText().isEmpty());
     EXPECT_EQ(f.model().run.ProcessingRoundCode, "00");
     round->setCurrentIndex(1);
     EXPECT_EQ(f.model().run.ProcessingRoundCode, "01");
-    EXPECT_EQ(f.model().fields.ProcessingRound, "End of Day");
+    EXPECT_EQ(f.model().fields.processingRound, "End of Day");
     round->setCurrentIndex(2);
     EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
     // Typed text that is no item leaves the code.
     round->lineEdit()->clear();
     QTest::keyClicks(round->lineEdit(), "Soon");
     EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
-    EXPECT_EQ(f.model().fields.ProcessingRound, "Soon");
+    EXPECT_EQ(f.model().fields.processingRound, "Soon");
 }
 
 TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
@@ -405,7 +409,7 @@ TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
 TEST(WorkbenchWindow, ReformatDataButtonRunsTheCoreCommand) {
     GuiFixture f;
     // Without a company id the command stops with its first check's message.
-    QTest::mouseClick(f.control(C::btnAction), Qt::LeftButton);
+    QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_FALSE(f.messages[0].second.isEmpty());
     EXPECT_TRUE(f.workbench().groupBox()->isEnabled());
@@ -413,7 +417,7 @@ TEST(WorkbenchWindow, ReformatDataButtonRunsTheCoreCommand) {
 
 TEST(WorkbenchWindow, HiddenButtonShowsTheMediaClearingDetailWithoutBlocking) {
     GuiFixture f;
-    static_cast<QPushButton*>(f.control(C::Button1))->click();
+    static_cast<QPushButton*>(f.control(C::mediaDetailReport))->click();
     ASSERT_EQ(f.reports.size(), 1u);
     EXPECT_EQ(f.reports[0].first.layoutFile, "rptMclDetail.frf");
     EXPECT_FALSE(f.reports[0].first.modal);
@@ -422,7 +426,7 @@ TEST(WorkbenchWindow, HiddenButtonShowsTheMediaClearingDetailWithoutBlocking) {
 
 TEST(WorkbenchWindow, DroppingAFileFillsTheSource) {
     GuiFixture f;
-    QWidget* source = f.control(C::edtSource);
+    QWidget* source = f.control(C::source);
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/data/in/payments.txt"))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -430,28 +434,28 @@ TEST(WorkbenchWindow, DroppingAFileFillsTheSource) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(source, &drop);
-    EXPECT_EQ(f.control<QLineEdit>(C::edtSource)->text(), "/data/in/payments.txt");
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), "/data/in/payments.txt");
 }
 
 TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
     GuiFixture f;
-    EXPECT_EQ(accessibleName(f.control(C::edtComId)), "Company ID");
-    EXPECT_EQ(accessibleName(f.control(C::edtDebitAcct)), "Debit Account");
-    EXPECT_EQ(accessibleName(f.control(C::edtFeeAcct)), "Debit Fee Account");
-    EXPECT_EQ(accessibleName(f.control(C::edtSource)), "Source File Name");
-    EXPECT_EQ(accessibleName(f.control(C::edtDestination)), "Destination File Name");
-    EXPECT_EQ(accessibleName(f.control(C::btnAction)), "Reformat Data");
-    EXPECT_EQ(accessibleName(f.control(C::btncopyAccDDP)), "Copy Credit Account ");
+    EXPECT_EQ(accessibleName(f.control(C::companyId)), "Company ID");
+    EXPECT_EQ(accessibleName(f.control(C::debitAccount)), "Debit Account");
+    EXPECT_EQ(accessibleName(f.control(C::feeAccount)), "Debit Fee Account");
+    EXPECT_EQ(accessibleName(f.control(C::source)), "Source File Name");
+    EXPECT_EQ(accessibleName(f.control(C::destination)), "Destination File Name");
+    EXPECT_EQ(accessibleName(f.control(C::reformat)), "Reformat Data");
+    EXPECT_EQ(accessibleName(f.control(C::copyCreditAccount)), "Copy Credit Account ");
     EXPECT_EQ(accessibleName(f.workbench().radio(Choice::ReturnFile)),
               "Return file Direct Debit 100 M from V5 ");
-    EXPECT_EQ(static_cast<QLabel*>(f.control(C::lblComId))->buddy(), f.control(C::edtComId));
+    EXPECT_EQ(static_cast<QLabel*>(f.control(C::companyIdCaption))->buddy(), f.control(C::companyId));
     // A hidden control is not showing.
-    QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(f.control(C::btnGenHash));
+    QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(f.control(C::generateHash));
     ASSERT_NE(hidden, nullptr);
     EXPECT_TRUE(hidden->state().invisible);
     // The mnemonic of a caption reaches its field.
     QTest::keyClick(&f.workbench(), Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(QApplication::focusWidget(), f.control(C::edtComId));
+    EXPECT_EQ(QApplication::focusWidget(), f.control(C::companyId));
 }
 
 TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
@@ -465,13 +469,13 @@ TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
             iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
         iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
     };
-    toggle(f.workbench().radio(Choice::Mcp));
-    EXPECT_EQ(f.model().selected(), Choice::Mcp);
-    EXPECT_TRUE(f.control(C::edtInvoice)->isVisible());
-    toggle(f.workbench().radio(Choice::Direct10m));
-    EXPECT_EQ(f.model().selected(), Choice::Direct10m);
-    EXPECT_FALSE(f.control(C::edtInvoice)->isVisible());
-    EXPECT_FALSE(f.workbench().radio(Choice::Mcp)->isChecked());
+    toggle(f.workbench().radio(Choice::ManagerCheque));
+    EXPECT_EQ(f.model().selected(), Choice::ManagerCheque);
+    EXPECT_TRUE(f.control(C::secondFile)->isVisible());
+    toggle(f.workbench().radio(Choice::DirectCredit));
+    EXPECT_EQ(f.model().selected(), Choice::DirectCredit);
+    EXPECT_FALSE(f.control(C::secondFile)->isVisible());
+    EXPECT_FALSE(f.workbench().radio(Choice::ManagerCheque)->isChecked());
 }
 
 TEST(QtFileFilter, TranslatesPairsOfDescriptionAndPattern) {

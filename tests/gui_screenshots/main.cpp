@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     };
     int n = 0;
     for (const qrv::ChoiceInfo& info : qrv::choices()) {
-        if (info.choice == qrv::Choice::DirContract) {
+        if (info.choice == qrv::Choice::DirectContract) {
             continue;
         }
         main.workbench()->radio(info.choice)->click();
@@ -56,17 +56,17 @@ int main(int argc, char** argv) {
              QStringLiteral("%1-%2").arg(++n, 2, 10, QLatin1Char('0')).arg(QLatin1String(info.control)));
     }
     // The return-file choice right after Manager Cheque: one caption on the third line.
-    main.workbench()->radio(qrv::Choice::Mcp)->click();
+    main.workbench()->radio(qrv::Choice::ManagerCheque)->click();
     main.workbench()->radio(qrv::Choice::ReturnFile)->click();
     snap(&main, QStringLiteral("15-RadioButton1-after-rbtMcp"));
     // A run's results on screen, as after a reformat.
     main.workbench()->radio(qrv::Choice::DirectDebit100M)->click();
-    main.model().fields.edtHashValue = "3F786850E387550FDAB836ED7E6DC881DE23001B";
-    main.model().fields.CreditAccountEdit = "1234567890";
-    main.model().fields.edtSource = "/home/user/payments/DDR_20261208.txt";
+    main.model().fields.hashValue = "3F786850E387550FDAB836ED7E6DC881DE23001B";
+    main.model().fields.creditAccount = "1234567890";
+    main.model().fields.sourcePath = "/home/user/payments/DDR_20261208.txt";
     main.model().setProgress(100);
     main.workbench()->syncFromCore();
-    main.workbench()->runCommand([](qrv::Workbench& w) { w.btncopyAccDDPClick(); });
+    main.workbench()->runCommand([](qrv::Workbench& w) { w.copyCreditAccount(); });
     snap(&main, QStringLiteral("14-results-shown"));
     main.password()->show();
     main.password()->userEdit()->setText("kovra");

@@ -34,13 +34,13 @@ class EachFamily : public ::testing::TestWithParam<Family> {
 // is repeated with every write to the upload file failing.
 TEST_P(EachFamily, DiskFullWhileWritingTheUploadKeepsTheEarlierFiles) {
     test::prepareReformat(fx, GetParam(), source, upload);
-    fx.wb.btnActionClick();
+    fx.wb.reformat();
     ASSERT_TRUE(std::filesystem::exists(upload)) << testing::PrintToString(fx.ui.texts());
     const auto before = snapshot(fx.out);
     ASSERT_EQ(before.size(), 2u) << "the upload file and its archive";
 
     test::WriteFailure full("up.txt", ENOSPC);
-    const std::string error = test::errorOf([&] { fx.wb.btnActionClick(); });
+    const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     EXPECT_GT(test::WriteFailure::failures(), 0);
     // The work file the upload is assembled in is named: its folder and the upload file's name.
     EXPECT_TRUE(has(error, "Cannot write file \"" + fx.out.string() + "/.up.txt")) << error;
@@ -55,7 +55,7 @@ TEST_P(EachFamily, DestinationFolderMissingOrAFile) {
         test::writeFile(fx.out / "plain.txt", "a file, not a folder");
         test::prepareReformat(fx, GetParam(), source, folder / "up.txt");
         const auto before = snapshot(fx.dir.path());
-        const std::string error = test::errorOf([&] { fx.wb.btnActionClick(); });
+        const std::string error = test::errorOf([&] { fx.wb.reformat(); });
         EXPECT_TRUE(has(error, folder.string())) << error;
         EXPECT_FALSE(std::filesystem::exists(folder / "up.txt"));
         EXPECT_EQ(test::changedFiles(before, snapshot(fx.dir.path())), std::vector<std::string>{});
@@ -68,7 +68,7 @@ TEST_P(EachFamily, SourceThatIsAFolder) {
     std::filesystem::remove(source);
     std::filesystem::create_directory(source);
     const auto before = snapshot(fx.dir.path());
-    EXPECT_EQ(test::errorOf([&] { fx.wb.btnActionClick(); }), "<no error>");
+    EXPECT_EQ(test::errorOf([&] { fx.wb.reformat(); }), "<no error>");
     EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{
                                  "Source file name does not exist. Please insert valid file name and retry"});
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.dir.path())), std::vector<std::string>{});
@@ -91,7 +91,7 @@ TEST_P(EachFamily, ExistingArchiveThatIsNoZipFile) {
                                                                    : "DDR";
     const std::filesystem::path archive = fx.out / ("2026-12-08ACME01_" + code + ".zip");
     test::writeFile(archive, "not a zip archive");
-    const std::string error = test::errorOf([&] { fx.wb.btnActionClick(); });
+    const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     EXPECT_TRUE(has(error, "archive \"" + archive.string() + "\"")) << error;
     EXPECT_EQ(test::readFile(archive), "not a zip archive");
     for (const std::string& name : test::listFolder(fx.out)) {
@@ -110,15 +110,15 @@ TEST(TableStoreFaults, LockedDatabaseStopsTheRunAndKeepsTheEarlierUpload) {
     const auto source = fx.dir / "source.txt";
     const auto upload = fx.out / "up.txt";
     test::prepareReformat(fx, Family::DirectCredit, source, upload);
-    fx.wb.fields.CheckBox1 = true;  // "Print detail" fills the tables
-    fx.wb.btnActionClick();
+    fx.wb.fields.printDetail = true;  // "Print detail" fills the tables
+    fx.wb.reformat();
     ASSERT_TRUE(std::filesystem::exists(upload));
     const auto before = snapshot(fx.out);
 
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(fx.store.databasePath().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    const std::string error = test::errorOf([&] { fx.wb.btnActionClick(); });
+    const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
     EXPECT_TRUE(has(error, fx.store.databasePath().string())) << error;
@@ -136,14 +136,14 @@ TEST(TableStoreFaults, CorruptDatabaseIsNamed) {
     FixedClock clock(Date{2026, 12, 8});
     Workbench wb(ui, store, clock, AppPaths{dir / "Data", QRV_SOURCE_REPORTS});
     test::writeFile(dir / "source.txt", test::creditSource());
-    wb.selectProduct(Choice::Direct10m);
-    wb.fields.edtComId = "ACME01";
-    wb.fields.edtSource = (dir / "source.txt").string();
-    wb.fields.edtDestination = (dir / "up.txt").string();
-    wb.fields.edtDebitAcct = "1234567896";
-    wb.fields.edtFeeAcct = "1234567896";
-    wb.fields.CheckBox1 = true;
-    const std::string error = test::errorOf([&] { wb.btnActionClick(); });
+    wb.selectProduct(Choice::DirectCredit);
+    wb.fields.companyId = "ACME01";
+    wb.fields.sourcePath = (dir / "source.txt").string();
+    wb.fields.destinationPath = (dir / "up.txt").string();
+    wb.fields.debitAccount = "1234567896";
+    wb.fields.feeAccount = "1234567896";
+    wb.fields.printDetail = true;
+    const std::string error = test::errorOf([&] { wb.reformat(); });
     EXPECT_TRUE(has(error, (dir / "Data" / "QRV_DB.sqlite").string())) << error;
     EXPECT_TRUE(has(error, "not a database")) << error;
     EXPECT_FALSE(std::filesystem::exists(dir / "up.txt"));
@@ -171,26 +171,26 @@ struct ReturnFiles : ::testing::Test {
                                   test::returnDetail(fixedLine(25, {{1, "1234567890"}}), "RETREF00000000001",
                                                      "00000012345", "0000000000123450", "V"),
                                   test::returnTrailer("000001", "0000000000123450")}));
-        fx.wb.FormCreate();
+        fx.wb.loadSettings();
         fx.wb.selectProduct(Choice::ReturnFile);
-        fx.wb.fields.edtSource = sent.string();
-        fx.wb.fields.edtInvoice = ret.string();
-        fx.wb.fields.edtDestination = dest.string();
+        fx.wb.fields.sourcePath = sent.string();
+        fx.wb.fields.secondFilePath = ret.string();
+        fx.wb.fields.destinationPath = dest.string();
     }
 };
 
 TEST_F(ReturnFiles, ComparisonDiskFullAndMissingFolder) {
-    ASSERT_TRUE(fx.wb.Button2Click()) << testing::PrintToString(fx.ui.texts());
+    ASSERT_TRUE(fx.wb.compareReturnFile()) << testing::PrintToString(fx.ui.texts());
     const auto before = snapshot(fx.out);
     {
         test::WriteFailure full("compared.txt", ENOSPC);
-        const std::string error = test::errorOf([&] { fx.wb.Button2Click(); });
+        const std::string error = test::errorOf([&] { fx.wb.compareReturnFile(); });
         EXPECT_TRUE(has(error, "Cannot write file \"" + fx.out.string() + "/.compared.txt")) << error;
         EXPECT_TRUE(has(error, "No space left on device")) << error;
         EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
     }
-    fx.wb.fields.edtDestination = (fx.out / "missing" / "compared.txt").string();
-    const std::string error = test::errorOf([&] { fx.wb.Button2Click(); });
+    fx.wb.fields.destinationPath = (fx.out / "missing" / "compared.txt").string();
+    const std::string error = test::errorOf([&] { fx.wb.compareReturnFile(); });
     EXPECT_TRUE(has(error, (fx.out / "missing").string())) << error;
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
 }
@@ -206,13 +206,13 @@ TEST_F(ReturnFiles, ConvertedFileDiskFull) {
              fixedLine(268, {{1, "DTL"}, {11, "00000001000"}, {23, "1000000001"}, {221, "S"}, {222, "OK"}}),
              fixedLine(30, {{1, "599"}, {7, "00001"}, {17, "00000001000"}})}));
     fx.wb.selectProduct(Choice::Convert100M);
-    fx.wb.fields.edtSource = input.string();
-    fx.wb.fields.edtDestination = converted.string();
-    fx.wb.fields.edtCompanyCode = "ABC123";
-    ASSERT_TRUE(fx.wb.btnConvertClick()) << testing::PrintToString(fx.ui.texts());
+    fx.wb.fields.sourcePath = input.string();
+    fx.wb.fields.destinationPath = converted.string();
+    fx.wb.fields.companyCode = "ABC123";
+    ASSERT_TRUE(fx.wb.convertTo100M()) << testing::PrintToString(fx.ui.texts());
     const auto before = snapshot(fx.out);
     test::WriteFailure full("100m.txt", ENOSPC);
-    const std::string error = test::errorOf([&] { fx.wb.btnConvertClick(); });
+    const std::string error = test::errorOf([&] { fx.wb.convertTo100M(); });
     EXPECT_TRUE(has(error, "No space left on device")) << error;
     EXPECT_TRUE(has(error, fx.out.string())) << error;
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});

@@ -32,9 +32,9 @@ TEST(HostileCompanyId, PathPartsAndControlCharactersAreRefused) {
             SCOPED_TRACE(std::string(test::familyName(family)) + " " + testing::PrintToString(id));
             test::WorkbenchFixture fx;
             test::prepareReformat(fx, family, fx.dir / "source.txt", fx.out / "up.txt");
-            fx.wb.fields.edtComId = id;
+            fx.wb.fields.companyId = id;
             const auto before = test::snapshot(fx.dir.path());
-            fx.wb.btnActionClick();
+            fx.wb.reformat();
             EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid company id"});
             EXPECT_EQ(test::changedFiles(before, test::snapshot(fx.dir.path())), std::vector<std::string>{});
         }
@@ -52,8 +52,8 @@ TEST(HostileCompanyId, QuotesDotsAndThaiStayInTheOutputFolder) {
         test::writeFile(fx.dir / "source.txt",
                         test::creditSource("JOHN SMITH") +
                             test::crlfLines({"0000000000  0000000000012345 BAD ACCOUNT"}));  // one listing
-        fx.wb.fields.edtComId = id;
-        fx.wb.btnActionClick();
+        fx.wb.fields.companyId = id;
+        fx.wb.reformat();
         std::vector<std::string> outside = test::listFolder(fx.dir.path());
         EXPECT_EQ(outside, (std::vector<std::string>{"Data", "out", "source.txt"}));
         const std::vector<std::string> files = test::listFolder(fx.out);
@@ -77,8 +77,8 @@ TEST(HostileCompanyId, QuotesDotsAndThaiStayInTheOutputFolder) {
 TEST(HostileReportValues, MarkupAndTagsAreEscaped) {
     test::WorkbenchFixture fx;
     test::prepareReformat(fx, Family::DirectCredit, fx.dir / "source.txt", fx.out / "up.txt");
-    fx.wb.fields.edtComId = "<i>&{{ComId}}";
-    fx.wb.btnActionClick();
+    fx.wb.fields.companyId = "<i>&{{ComId}}";
+    fx.wb.reformat();
     ASSERT_FALSE(fx.ui.reports.empty()) << testing::PrintToString(fx.ui.texts());
     const std::string html = RenderReportHtml(fx.ui.reports.back());
     EXPECT_TRUE(has(html, "&lt;i&gt;&amp;{{ComId}}")) << html;
@@ -136,7 +136,7 @@ TEST(HostileLines, TenMegabyteLine) {
         test::writeFile(source, test::readFile(source) + huge + "\r\n");
         const long before = peakKilobytes();
         try {
-            fx.wb.btnActionClick();
+            fx.wb.reformat();
         } catch (const QrvError& e) {
             ADD_FAILURE() << e.what();
         }
@@ -152,19 +152,19 @@ TEST(HostileLines, TenMegabyteLineInADirectDebitFileAndAComparison) {
     const std::string huge(10 * 1024 * 1024, 'M');
     test::WorkbenchFixture fx;
     test::writeFile(fx.dir / "debit.txt", huge + "\r\n" + huge);
-    fx.wb.FormCreate();
-    fx.wb.selectProduct(Choice::Debit);
-    fx.wb.fields.edtSource = (fx.dir / "debit.txt").string();
+    fx.wb.loadSettings();
+    fx.wb.selectProduct(Choice::DirectDebitHash);
+    fx.wb.fields.sourcePath = (fx.dir / "debit.txt").string();
     const long before = peakKilobytes();
-    EXPECT_NO_THROW(fx.wb.btnGenHashClick());
+    EXPECT_NO_THROW(fx.wb.generateHash());
     EXPECT_FALSE(fx.ui.messages.empty());
-    EXPECT_EQ(fx.wb.fields.edtHashValue, "") << "no clean check";
+    EXPECT_EQ(fx.wb.fields.hashValue, "") << "no clean check";
 
     fx.wb.selectProduct(Choice::ReturnFile);
-    fx.wb.fields.edtInvoice = (fx.dir / "debit.txt").string();
-    fx.wb.fields.edtDestination = (fx.out / "compared.txt").string();
+    fx.wb.fields.secondFilePath = (fx.dir / "debit.txt").string();
+    fx.wb.fields.destinationPath = (fx.out / "compared.txt").string();
     try {
-        fx.wb.Button2Click();
+        fx.wb.compareReturnFile();
     } catch (const QrvError& e) {
         ADD_FAILURE() << e.what();
     }

@@ -89,33 +89,33 @@ std::string debit100MSource() {
 void prepareReformat(WorkbenchFixture& fx, Family family, const std::filesystem::path& source,
                      const std::filesystem::path& destination) {
     Workbench& wb = fx.wb;
-    wb.FormCreate();
+    wb.loadSettings();
     switch (family) {
         case Family::DirectCredit:
-            wb.selectProduct(Choice::Direct10m);
+            wb.selectProduct(Choice::DirectCredit);
             writeFile(source, creditSource());
             break;
         case Family::MediaClearing:
-            wb.selectProduct(Choice::Media);
+            wb.selectProduct(Choice::MediaClearing);
             writeFile(source, mediaSource());
             break;
         case Family::ManagerCheque:
-            wb.selectProduct(Choice::Mcp);
+            wb.selectProduct(Choice::ManagerCheque);
             writeFile(source, chequeSource());
             break;
         case Family::DirectDebit100M:
             wb.selectProduct(Choice::DirectDebit100M);
             writeFile(source, debit100MSource());
-            wb.ProcessingRoundChange("Immediately");
+            wb.processingRoundChanged("Immediately");
             break;
     }
-    wb.fields.edtComId = "ACME01";
-    wb.fields.edtSource = source.string();
-    wb.fields.edtDestination = destination.string();
-    wb.fields.edtDebitAcct = "1234567896";
-    wb.fields.edtFeeAcct = "1234567896";
-    wb.fields.CreditAccountEdit = kCreditAcct;
-    wb.fields.DebitFeeAccEdt = kFeeAcct;
+    wb.fields.companyId = "ACME01";
+    wb.fields.sourcePath = source.string();
+    wb.fields.destinationPath = destination.string();
+    wb.fields.debitAccount = "1234567896";
+    wb.fields.feeAccount = "1234567896";
+    wb.fields.creditAccount = kCreditAcct;
+    wb.fields.debitFeeAccount = kFeeAcct;
 }
 
 std::map<std::string, std::string> snapshot(const std::filesystem::path& folder) {

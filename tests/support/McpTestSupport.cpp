@@ -58,11 +58,11 @@ std::string Cheque::line() const {
 }
 
 McpBench::McpBench(const std::string& defaultIni) : WorkbenchFixture(Date{2026, 12, 8}, defaultIni) {
-    wb.FormCreate();
-    wb.selectProduct(Choice::Mcp);
-    wb.fields.edtComId = "ACME01";
-    wb.fields.edtSource = (out / "chq.txt").string();
-    wb.fields.edtDestination = (out / "up.txt").string();
+    wb.loadSettings();
+    wb.selectProduct(Choice::ManagerCheque);
+    wb.fields.companyId = "ACME01";
+    wb.fields.sourcePath = (out / "chq.txt").string();
+    wb.fields.destinationPath = (out / "up.txt").string();
 }
 
 void McpBench::source(const std::vector<std::string>& lines) {
@@ -71,7 +71,7 @@ void McpBench::source(const std::vector<std::string>& lines) {
 
 void McpBench::invoices(const std::vector<std::string>& lines) {
     writeFile(out / "inv.txt", crlfLines(lines));
-    wb.fields.edtInvoice = (out / "inv.txt").string();
+    wb.fields.secondFilePath = (out / "inv.txt").string();
 }
 
 std::vector<std::string> McpBench::press() {

@@ -44,19 +44,19 @@ class RecordingUi : public Ui {
         std::string part1, part2, part3, part4, name;
     };
     bool askAccountEntry(AccountEntryDialog& dialog) override {
-        accountDialogFieldsAtOpen.push_back(dialog.edtAccNum1 + dialog.edtAccNum2 + dialog.edtAccNum3 +
-                                            dialog.edtAccNum4 + dialog.NameAccount);
+        accountDialogFieldsAtOpen.push_back(dialog.accountPart1 + dialog.accountPart2 + dialog.accountPart3 +
+                                            dialog.accountPart4 + dialog.accountName);
         for (const AccountAnswer& a : accountAnswers) {
-            dialog.setText(AccountField::edtAccNum1, a.part1);
-            dialog.setText(AccountField::edtAccNum2, a.part2);
-            dialog.setText(AccountField::edtAccNum3, a.part3);
-            dialog.setText(AccountField::edtAccNum4, a.part4);
-            dialog.setText(AccountField::NameAccount, a.name);
-            if (dialog.btnOKClick(*this)) {
+            dialog.setText(AccountField::accountPart1, a.part1);
+            dialog.setText(AccountField::accountPart2, a.part2);
+            dialog.setText(AccountField::accountPart3, a.part3);
+            dialog.setText(AccountField::accountPart4, a.part4);
+            dialog.setText(AccountField::accountName, a.name);
+            if (dialog.confirm(*this)) {
                 return true;
             }
         }
-        dialog.Button1Click();
+        dialog.exit();
         return false;
     }
 

@@ -11,17 +11,17 @@ using test::WorkbenchFixture;
 // A workbench with every field a credit run needs, valid, on product `choice`.
 struct Ready : WorkbenchFixture {
     explicit Ready(Choice choice) {
-        wb.FormCreate();
+        wb.loadSettings();
         wb.selectProduct(choice);
         test::writeFile(out / "src.txt", "header\r\n");
-        wb.fields.edtComId = "ACME01";
-        wb.fields.edtSource = (out / "src.txt").string();
-        wb.fields.edtDestination = (out / "up.txt").string();
-        wb.fields.edtDebitAcct = "1234567896";
-        wb.fields.edtFeeAcct = "1234567896";
-        wb.fields.CreditAccountEdit = "1234567896";
-        wb.fields.DebitFeeAccEdt = "1234567896";
-        wb.ProcessingRoundChange("Immediately");
+        wb.fields.companyId = "ACME01";
+        wb.fields.sourcePath = (out / "src.txt").string();
+        wb.fields.destinationPath = (out / "up.txt").string();
+        wb.fields.debitAccount = "1234567896";
+        wb.fields.feeAccount = "1234567896";
+        wb.fields.creditAccount = "1234567896";
+        wb.fields.debitFeeAccount = "1234567896";
+        wb.processingRoundChanged("Immediately");
     }
     // "Reformat Data" with the request of the fields; its first message.
     std::string press() {
@@ -32,23 +32,23 @@ struct Ready : WorkbenchFixture {
 };
 
 TEST(ReformatCommand, CreditPreChecksInTheirOrder) {
-    Ready r(Choice::Pay3);
-    r.wb.fields.edtComId = "";
-    r.wb.fields.edtSource = "";
+    Ready r(Choice::Payroll3);
+    r.wb.fields.companyId = "";
+    r.wb.fields.sourcePath = "";
     EXPECT_EQ(r.press(), "Please insert company id");
-    r.wb.fields.edtComId = "   ";  // only emptiness is tested
+    r.wb.fields.companyId = "   ";  // only emptiness is tested
     EXPECT_EQ(r.press(), "Please select product type or select file name before reformat data ");
-    r.wb.fields.edtSource = (r.out / "missing.txt").string();
+    r.wb.fields.sourcePath = (r.out / "missing.txt").string();
     EXPECT_EQ(r.press(), "Source file name does not exist. Please insert valid file name and retry");
-    r.wb.fields.edtSource = (r.out / "src.txt").string();
-    r.wb.fields.edtDebitAcct = "  ";
-    r.wb.fields.edtFeeAcct = "";
+    r.wb.fields.sourcePath = (r.out / "src.txt").string();
+    r.wb.fields.debitAccount = "  ";
+    r.wb.fields.feeAccount = "";
     EXPECT_EQ(r.press(), "Please insert debit account");
-    r.wb.fields.edtDebitAcct = "0000000000";
+    r.wb.fields.debitAccount = "0000000000";
     EXPECT_EQ(r.press(), "Please insert debit fee account");
-    r.wb.fields.edtFeeAcct = "1234567895";
+    r.wb.fields.feeAccount = "1234567895";
     EXPECT_EQ(r.press(), "Invalid debit account");
-    r.wb.fields.edtDebitAcct = " 12301234567 ";  // trimmed; 11 digits with a right check digit
+    r.wb.fields.debitAccount = " 12301234567 ";  // trimmed; 11 digits with a right check digit
     EXPECT_EQ(r.press(), "Invalid debit fee account");
     EXPECT_EQ(r.last.productCode, "PA3");
     EXPECT_EQ(r.last.outcome, Outcome::Refused);
@@ -58,8 +58,8 @@ TEST(ReformatCommand, CreditPreChecksInTheirOrder) {
 }
 
 TEST(ReformatCommand, NoProductOrACommandWithoutReformat) {
-    for (const Choice c : {Choice::None, Choice::Debit, Choice::Convert100M, Choice::ReturnFile}) {
-        Ready r(Choice::Direct10m);
+    for (const Choice c : {Choice::None, Choice::DirectDebitHash, Choice::Convert100M, Choice::ReturnFile}) {
+        Ready r(Choice::DirectCredit);
         r.wb.selectProduct(c);
         EXPECT_EQ(r.press(), "Please select product type or select file name before reformat data ");
         EXPECT_EQ(r.last.productCode, "") << "no product";
@@ -68,41 +68,41 @@ TEST(ReformatCommand, NoProductOrACommandWithoutReformat) {
 
 TEST(ReformatCommand, CompanyIdThatWouldLeaveTheOutputFolderIsRefused) {
     for (const char* id : {"../x", "a/b", "a\\b", "a\tb", "a\x01"}) {
-        Ready r(Choice::Direct10m);
-        r.wb.fields.edtComId = id;
-        r.wb.fields.edtDebitAcct = "";
+        Ready r(Choice::DirectCredit);
+        r.wb.fields.companyId = id;
+        r.wb.fields.debitAccount = "";
         EXPECT_EQ(r.press(), "Invalid company id") << id;
     }
 }
 
 TEST(ReformatCommand, DirectDebit100MChecksItsOwnAccountsAndRound) {
     Ready r(Choice::DirectDebit100M);
-    r.wb.fields.edtComId = "";
-    r.wb.fields.CreditAccountEdit = "";
+    r.wb.fields.companyId = "";
+    r.wb.fields.creditAccount = "";
     EXPECT_EQ(r.press(), "Please insert company id");
-    r.wb.fields.edtComId = "V5CORP";
-    r.wb.fields.edtSource = r.out.string();  // the source check comes before the accounts
+    r.wb.fields.companyId = "V5CORP";
+    r.wb.fields.sourcePath = r.out.string();  // the source check comes before the accounts
     EXPECT_EQ(r.press(), "Source file name does not exist. Please insert valid file name and retry");
-    r.wb.fields.edtSource = (r.out / "src.txt").string();
+    r.wb.fields.sourcePath = (r.out / "src.txt").string();
     EXPECT_EQ(r.press(), "Please, insert Credit account.");
-    r.wb.fields.CreditAccountEdit = "1234567895";
-    r.wb.fields.DebitFeeAccEdt = " ";
+    r.wb.fields.creditAccount = "1234567895";
+    r.wb.fields.debitFeeAccount = " ";
     EXPECT_EQ(r.press(), "Please, insert debit fee account.");
-    r.wb.fields.DebitFeeAccEdt = "1234567895";
+    r.wb.fields.debitFeeAccount = "1234567895";
     EXPECT_EQ(r.press(), "!! Invalid Credit Account account.");
-    r.wb.fields.CreditAccountEdit = "1234567896";
+    r.wb.fields.creditAccount = "1234567896";
     EXPECT_EQ(r.press(), "!! Invalid debit fee account.");
-    r.wb.fields.DebitFeeAccEdt = "1234567896";
+    r.wb.fields.debitFeeAccount = "1234567896";
     r.wb.selectProduct(Choice::DirectDebit100M);  // empties the round
     EXPECT_EQ(r.press(), "Please insert Processing Round");
-    r.wb.fields.ProcessingRound = "----- Please Select -----";  // counts as not empty
+    r.wb.fields.processingRound = "----- Please Select -----";  // counts as not empty
     r.press();
     EXPECT_EQ(r.last.productCode, "DDR");
     EXPECT_TRUE(r.last.converted);
 }
 
 TEST(ReformatCommand, ManagerChequeNeedsEveryLine700Long) {
-    Ready r(Choice::Mcp);
+    Ready r(Choice::ManagerCheque);
     test::writeFile(r.out / "src.txt", test::crlfLines({std::string(700, 'x'), std::string(699, 'x')}));
     EXPECT_EQ(r.press(), "Length of line in the source file are missmatch for format cheque issuance");
     EXPECT_EQ(test::listFolder(r.out), std::vector<std::string>{"src.txt"});
@@ -110,37 +110,37 @@ TEST(ReformatCommand, ManagerChequeNeedsEveryLine700Long) {
 
 TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
     Ready r(Choice::DirectDebit100M);
-    r.wb.fields.edtComId = " ACME01";
+    r.wb.fields.companyId = " ACME01";
     const ReformatRequest q = r.wb.reformatRequest();
     EXPECT_EQ(q.product, Product::DirectDebit100M);
     EXPECT_EQ(q.companyId, " ACME01");
     EXPECT_EQ(q.sourcePath, r.out / "src.txt");
     EXPECT_EQ(q.creditAccount, "1234567896");
     EXPECT_EQ(q.processingRound, ProcessingRound::Immediately);
-    r.wb.fields.ProcessingRound.clear();
+    r.wb.fields.processingRound.clear();
     EXPECT_EQ(r.wb.reformatRequest().processingRound, ProcessingRound::None);
     // Text in the list but no round chosen: refused, not a record 007 short of its round.
-    r.wb.fields.ProcessingRound = "----- Please Select -----";
+    r.wb.fields.processingRound = "----- Please Select -----";
     r.wb.run.ProcessingRoundCode.clear();
     EXPECT_EQ(r.press(), "Please insert Processing Round");
 
-    Ready credit(Choice::Direct10m);
-    credit.wb.fields.edtHashValue = "EARLIER";
+    Ready credit(Choice::DirectCredit);
+    credit.wb.fields.hashValue = "EARLIER";
     test::writeFile(credit.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
                                                 "00001\r\n1234567896       00000012345\r\n");
-    credit.wb.btnActionClick();
+    credit.wb.reformat();
     EXPECT_EQ(credit.ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
-    EXPECT_EQ(credit.wb.fields.edtHashValue, test::readFile(credit.out / "up.txt").substr(0, 40));
+    EXPECT_EQ(credit.wb.fields.hashValue, test::readFile(credit.out / "up.txt").substr(0, 40));
 }
 
 // A dry run: the same checks, counts and hash as a real run, nothing left in the folder or the tables.
 TEST(ReformatCommand, DryRunCountsAsARealRunAndWritesNothing) {
-    Ready r(Choice::Direct10m);
+    Ready r(Choice::DirectCredit);
     test::writeFile(r.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
                                            "00002\r\n1234567896       00000012345\r\n0000000000       "
                                            "00000000100\r\n");
-    r.wb.fields.CheckBox1 = true;  // "Print detail" fills tables
+    r.wb.fields.printDetail = true;  // "Print detail" fills tables
     ReformatRequest dry = r.wb.reformatRequest();
     dry.dryRun = true;
     const ReformatResult would = r.reformat(dry);

@@ -25,7 +25,7 @@ class Events {
     // A report prepared by a runner; its `modal` tells whether the caller waits for it.
     virtual void showReport(const ShownReport& report) = 0;
     // The account entry dialog, shown modally after the cover letter emptied its fields: the person types
-    // and presses OK (dialog.btnOKClick, which may refuse and keep it open) or EXIT (dialog.Button1Click).
+    // and presses OK (dialog.confirm, which may refuse and keep it open) or EXIT (dialog.exit).
     // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
     virtual bool askAccountEntry(AccountEntryDialog& dialog);
 };

@@ -84,8 +84,8 @@ AccountDialog::AccountDialog(QWidget* parent)
     exit_->setObjectName(QStringLiteral("Button1"));
     exit_->setAccessibleName(QStringLiteral("EXIT"));
     exit_->setAutoDefault(false);
-    connect(ok_, &QPushButton::clicked, this, &AccountDialog::btnOKClick);
-    connect(exit_, &QPushButton::clicked, this, &AccountDialog::Button1Click);
+    connect(ok_, &QPushButton::clicked, this, &AccountDialog::confirmClicked);
+    connect(exit_, &QPushButton::clicked, this, &AccountDialog::exitClicked);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
     buttons->addWidget(ok_);
@@ -128,7 +128,7 @@ std::optional<AccountInput> AccountDialog::ask() {
     return std::nullopt;
 }
 
-void AccountDialog::btnOKClick() {
+void AccountDialog::confirmClicked() {
     if (okHandler_ && !okHandler_(input())) {
         return;  // refused: the handler has said why; the typed values stay
     }
@@ -137,7 +137,7 @@ void AccountDialog::btnOKClick() {
     leaving_ = false;
 }
 
-void AccountDialog::Button1Click() {
+void AccountDialog::exitClicked() {
     leaving_ = true;
     reject();
     leaving_ = false;

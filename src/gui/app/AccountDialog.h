@@ -41,8 +41,8 @@ class AccountDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void btnOKClick();
-    void Button1Click();
+    void confirmClicked();
+    void exitClicked();
     void clearFields();
 
     std::array<QLineEdit*, 4> parts_{};

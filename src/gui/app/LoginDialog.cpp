@@ -84,7 +84,7 @@ LoginDialog::LoginDialog(QWidget* parent)
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     // OK checks before closing; Cancel closes.
     disconnect(buttons, nullptr, this, nullptr);
-    connect(ok_, &QPushButton::clicked, this, &LoginDialog::bntOkClick);
+    connect(ok_, &QPushButton::clicked, this, &LoginDialog::confirmLogIn);
     connect(cancel, &QPushButton::clicked, this, &LoginDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
@@ -104,7 +104,7 @@ void LoginDialog::clearFields() {
     password_->clear();
 }
 
-void LoginDialog::bntOkClick() {
+void LoginDialog::confirmLogIn() {
     if (!isAdministrator(user_->text(), password_->text())) {
         return;  // no message: the dialog stays open as it is
     }

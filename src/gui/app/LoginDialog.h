@@ -28,7 +28,7 @@ class LoginDialog : public QDialog {
     QPushButton* okButton() const { return ok_; }
 
   private:
-    void bntOkClick();
+    void confirmLogIn();
 
     QLineEdit* user_;
     QLineEdit* password_;

@@ -67,7 +67,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     panelButton->setFont(bold);
     panelLayout->addWidget(panelButton);
     panelLayout->addStretch(1);
-    connect(panelButton, &QPushButton::clicked, this, &MainWindow::Button1Click);
+    connect(panelButton, &QPushButton::clicked, this, &MainWindow::showWorkbench);
     panel_->hide();
     mdi_ = new QMdiArea(central);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
@@ -116,10 +116,10 @@ void MainWindow::buildMenus() {
     QMenu* menu = menuBar()->addMenu(tr("&Window"));
     QAction* logIn = menu->addAction(tr("&Log in"));
     logIn->setObjectName(QStringLiteral("actLogIn"));
-    connect(logIn, &QAction::triggered, this, &MainWindow::Button2Click);
+    connect(logIn, &QAction::triggered, this, &MainWindow::logIn);
     QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
     showWorkbench->setObjectName(QStringLiteral("actReformatData"));
-    connect(showWorkbench, &QAction::triggered, this, &MainWindow::Button1Click);
+    connect(showWorkbench, &QAction::triggered, this, &MainWindow::showWorkbench);
     recent_ = menu->addMenu(tr("Recent &Files"));
     recent_->setObjectName(QStringLiteral("menuRecentFiles"));
     connect(recent_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -149,7 +149,7 @@ void MainWindow::fillRecentMenu() {
             recent_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
         item->setEnabled(QFileInfo::exists(path));
         connect(item, &QAction::triggered, this, [this, path] {
-            Button1Click();
+            showWorkbench();
             reformat_->openRecent(path);
         });
     }
@@ -197,15 +197,15 @@ void MainWindow::showAbout() {
 bool MainWindow::askAccount(AccountEntryDialog& dialog) {
     // The window's OK runs the core's checks with the typed parts; EXIT leaves the dialog unconfirmed.
     account_->setOkHandler([this, &dialog](const AccountInput& input) {
-        dialog.setText(AccountField::edtAccNum1, input.parts[0]);
-        dialog.setText(AccountField::edtAccNum2, input.parts[1]);
-        dialog.setText(AccountField::edtAccNum3, input.parts[2]);
-        dialog.setText(AccountField::edtAccNum4, input.parts[3]);
-        dialog.setText(AccountField::NameAccount, input.name);
-        return dialog.btnOKClick(ui_);
+        dialog.setText(AccountField::accountPart1, input.parts[0]);
+        dialog.setText(AccountField::accountPart2, input.parts[1]);
+        dialog.setText(AccountField::accountPart3, input.parts[2]);
+        dialog.setText(AccountField::accountPart4, input.parts[3]);
+        dialog.setText(AccountField::accountName, input.name);
+        return dialog.confirm(ui_);
     });
     if (!account_->ask()) {
-        dialog.Button1Click();
+        dialog.exit();
         return false;
     }
     return dialog.Accepted;
@@ -218,13 +218,13 @@ MainWindow::~MainWindow() {
     delete takeCentralWidget();
 }
 
-void MainWindow::Button1Click() {
+void MainWindow::showWorkbench() {
     workbenchWindow_->showMaximized();
     mdi_->setActiveSubWindow(workbenchWindow_);
     workbenchWindow_->raise();
 }
 
-void MainWindow::Button2Click() {
+void MainWindow::logIn() {
     password_->exec();
     password_->clearFields();
 }

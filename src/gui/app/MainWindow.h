@@ -39,9 +39,9 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     // "Reformat Data": shows the workbench and brings it to the front.
-    void Button1Click();
+    void showWorkbench();
     // "Log in": the log-in dialog, modally; its boxes are emptied after it closes.
-    void Button2Click();
+    void logIn();
     // What a successful log-in opens (the bank window); nothing until that window exists.
     void setOpenBankWindow(std::function<void()> open) { openBankWindow_ = std::move(open); }
 

@@ -6,14 +6,14 @@ namespace qrv::gui {
 
 const std::vector<WorkbenchCommand>& workbenchCommands() {
     static const std::vector<WorkbenchCommand> table = {
-        {"btnAction", &Workbench::btnActionClick},
-        {"btnGenHash", &Workbench::btnGenHashClick},
-        {"btnCoverLetter", &Workbench::btnCoverLetterClick},
-        {"Button2", [](Workbench& wb) { wb.Button2Click(); }},
-        {"Button3", &Workbench::Button3Click},
-        {"btnConvert", [](Workbench& wb) { wb.btnConvertClick(); }},
-        {"calculateTierRate", &Workbench::calculateTierRateClick},
-        {"Button1", &Workbench::Button1Click},
+        {"btnAction", &Workbench::reformat},
+        {"btnGenHash", &Workbench::generateHash},
+        {"btnCoverLetter", &Workbench::coverLetter},
+        {"Button2", [](Workbench& wb) { wb.compareReturnFile(); }},
+        {"Button3", &Workbench::chooseComparisonFile},
+        {"btnConvert", [](Workbench& wb) { wb.convertTo100M(); }},
+        {"calculateTierRate", &Workbench::tierRateReport},
+        {"Button1", &Workbench::mediaDetailReport},
     };
     return table;
 }

@@ -100,11 +100,12 @@ int widthForChars(const QWidget* w, int chars) {
 }
 
 // The typed fields kept per product between sessions: none secret, none a path.
-constexpr std::array kRememberedFields = {C::edtComId,          C::edtDebitAcct,   C::edtFeeAcct,
-                                          C::CreditAccountEdit, C::DebitFeeAccEdt, C::edtCompanyCode};
+constexpr std::array kRememberedFields = {C::companyId,     C::debitAccount,    C::feeAccount,
+                                          C::creditAccount, C::debitFeeAccount, C::companyCode};
 
 // The command Enter runs, the first of these that the layout shows.
-constexpr std::array kDefaultCommands = {C::btnAction, C::btnGenHash, C::Button2, C::btnConvert};
+constexpr std::array kDefaultCommands = {C::reformat, C::generateHash, C::compareReturnFile,
+                                         C::convertTo100M};
 
 }  // namespace
 
@@ -195,7 +196,7 @@ void WorkbenchWindow::build() {
             }
         });
     }
-    controls_[C::rbtDirContract] = radios_[Choice::DirContract];
+    controls_[C::directContractChoice] = radios_[Choice::DirectContract];
     box->addLayout(choiceGrid);
     auto* line = new QFrame(group_);
     line->setFrameShape(QFrame::HLine);
@@ -215,102 +216,102 @@ void WorkbenchWindow::build() {
 
     {  // company id
         auto* caps = hbox();
-        caps->addWidget(label(C::lblComId));
-        caps->addWidget(label(C::lblV5CorporateId));
+        caps->addWidget(label(C::companyIdCaption));
+        caps->addWidget(label(C::v5CorporateIdCaption));
         grid->addLayout(caps, row, 0);
-        grid->addWidget(edit(C::edtComId, FieldLimits::edtComId), row, 1);
+        grid->addWidget(edit(C::companyId, FieldLimits::companyId), row, 1);
         ++row;
     }
     {  // debit account
-        grid->addWidget(label(C::lblDebitAcct), row, 0);
+        grid->addWidget(label(C::debitAccountCaption), row, 0);
         auto* fields = hbox();
-        fields->addWidget(edit(C::edtDebitAcct, FieldLimits::edtDebitAcct));
-        fields->addWidget(button(C::btnCopyAcct));
+        fields->addWidget(edit(C::debitAccount, FieldLimits::debitAccount));
+        fields->addWidget(button(C::copyDebitAccount));
         fields->addStretch(1);
         grid->addLayout(fields, row, 1);
         ++row;
     }
     {  // credit account with its type and branch
-        grid->addWidget(label(C::lblCreditAccount), row, 0);
+        grid->addWidget(label(C::creditAccountCaption), row, 0);
         auto* fields = hbox();
-        fields->addWidget(edit(C::CreditAccountEdit, FieldLimits::CreditAccountEdit));
+        fields->addWidget(edit(C::creditAccount, FieldLimits::creditAccount));
         fields->addSpacing(12);
-        fields->addWidget(label(C::lblAcctTypeCre));
-        fields->addWidget(display(C::display_AcctType_CreAcct));
+        fields->addWidget(label(C::creditAccountTypeCaption));
+        fields->addWidget(display(C::creditAccountType));
         fields->addSpacing(12);
-        fields->addWidget(label(C::lblBranchCre));
-        fields->addWidget(display(C::display_BranCode_CreAcct));
+        fields->addWidget(label(C::creditBranchCaption));
+        fields->addWidget(display(C::creditBranch));
         fields->addSpacing(12);
-        fields->addWidget(button(C::btncopyAccDDP));
+        fields->addWidget(button(C::copyCreditAccount));
         fields->addStretch(1);
         grid->addLayout(fields, row, 1);
         ++row;
     }
     {  // fee account: the long one of the credit products, the short one of Direct Debit (100M)
-        grid->addWidget(label(C::lblFeeAcct), row, 0);
+        grid->addWidget(label(C::feeAccountCaption), row, 0);
         auto* fields = hbox();
-        fields->addWidget(edit(C::edtFeeAcct, FieldLimits::edtFeeAcct));
-        fields->addWidget(edit(C::DebitFeeAccEdt, FieldLimits::DebitFeeAccEdt));
+        fields->addWidget(edit(C::feeAccount, FieldLimits::feeAccount));
+        fields->addWidget(edit(C::debitFeeAccount, FieldLimits::debitFeeAccount));
         fields->addSpacing(12);
-        fields->addWidget(label(C::lblAcctTypeFee));
-        fields->addWidget(display(C::display_AcctType_FeeAcct));
+        fields->addWidget(label(C::feeAccountTypeCaption));
+        fields->addWidget(display(C::feeAccountType));
         fields->addSpacing(12);
-        fields->addWidget(label(C::lblBranchFee));
-        fields->addWidget(display(C::display_BranCode_FeeAcct));
+        fields->addWidget(label(C::feeBranchCaption));
+        fields->addWidget(display(C::feeBranch));
         fields->addStretch(1);
         grid->addLayout(fields, row, 1);
         ++row;
     }
     {  // company code of the conversion
-        grid->addWidget(label(C::lblCompanyCode), row, 0);
-        grid->addWidget(edit(C::edtCompanyCode, FieldLimits::edtCompanyCode), row, 1);
+        grid->addWidget(label(C::companyCodeCaption), row, 0);
+        grid->addWidget(edit(C::companyCode, FieldLimits::companyCode), row, 1);
         ++row;
     }
     {  // source file
-        grid->addWidget(label(C::lblSource), row, 0);
-        QLineEdit* source = edit(C::edtSource, 0);
+        grid->addWidget(label(C::sourceCaption), row, 0);
+        QLineEdit* source = edit(C::source, 0);
         source->setAcceptDrops(true);
         source->installEventFilter(this);
         grid->addWidget(source, row, 1);
-        grid->addWidget(button(C::btnBrowse), row, 2);
+        grid->addWidget(button(C::browseSource), row, 2);
         ++row;
     }
     {  // the third line: processing round, invoice file or file from V5
         auto* caps = hbox();
-        caps->addWidget(label(C::lblThirdLine));
-        caps->addWidget(label(C::lblInvoice));
+        caps->addWidget(label(C::thirdLineCaption));
+        caps->addWidget(label(C::secondFileCaption));
         grid->addLayout(caps, row, 0);
         auto* fields = hbox();
         round_ = new QComboBox(group_);
-        round_->setObjectName(name(C::ProcessingRound));
+        round_->setObjectName(name(C::processingRound));
         round_->setEditable(true);
         round_->setInsertPolicy(QComboBox::NoInsert);
         for (const char* item : kProcessingRoundItems) {
             round_->addItem(QString::fromLatin1(item));
         }
-        round_->setEditText(QString::fromStdString(wb_.fields.ProcessingRound));
+        round_->setEditText(QString::fromStdString(wb_.fields.processingRound));
         round_->setMinimumWidth(widthForChars(round_, 22));
-        controls_[C::ProcessingRound] = round_;
+        controls_[C::processingRound] = round_;
         fields->addWidget(round_);
-        fields->addWidget(edit(C::edtInvoice, 0), 1);
+        fields->addWidget(edit(C::secondFile, 0), 1);
         fields->addStretch(0);
         grid->addLayout(fields, row, 1);
-        grid->addWidget(button(C::btnInvoice), row, 2);
+        grid->addWidget(button(C::browseSecondFile), row, 2);
         ++row;
     }
     {  // destination file
-        grid->addWidget(label(C::lblDestination), row, 0);
-        grid->addWidget(edit(C::edtDestination, 0), row, 1);
-        grid->addWidget(button(C::bntDestination), row, 2);
+        grid->addWidget(label(C::destinationCaption), row, 0);
+        grid->addWidget(edit(C::destination, 0), row, 1);
+        grid->addWidget(button(C::browseDestination), row, 2);
         ++row;
     }
     // The caption column keeps the width of its longest caption, so that the fields stay in place
     // when a layout hides the rows with the long captions.
-    grid->setColumnMinimumWidth(0, control(C::lblDestination)->sizeHint().width());
+    grid->setColumnMinimumWidth(0, control(C::destinationCaption)->sizeHint().width());
     {  // print detail
-        auto* print = new QCheckBox(withMnemonic(name(C::CheckBox1), caption(C::CheckBox1)), group_);
-        print->setObjectName(name(C::CheckBox1));
-        controls_[C::CheckBox1] = print;
+        auto* print = new QCheckBox(withMnemonic(name(C::printDetail), caption(C::printDetail)), group_);
+        print->setObjectName(name(C::printDetail));
+        controls_[C::printDetail] = print;
         grid->addWidget(print, row, 1);
         ++row;
     }
@@ -319,7 +320,7 @@ void WorkbenchWindow::build() {
             new QLabel(withMnemonic(QStringLiteral("lblHashValue"), QStringLiteral("Hash Value")), group_);
         hashLabel_->setObjectName(QStringLiteral("lblHashValue"));
         grid->addWidget(hashLabel_, row, 0);
-        QLineEdit* hash = edit(C::edtHashValue, 0);
+        QLineEdit* hash = edit(C::hashValue, 0);
         hash->setReadOnly(true);
         hash->setFrame(false);
         hash->setFocusPolicy(Qt::ClickFocus);
@@ -330,12 +331,13 @@ void WorkbenchWindow::build() {
 
     // The command buttons share one place: each layout shows its own.
     auto* buttons = hbox();
-    for (const C c : {C::btnAction, C::btnGenHash, C::btnCoverLetter, C::Button2, C::Button3, C::btnConvert,
-                      C::calculateTierRate, C::btnContractConvert, C::Button1, C::bntClearForm}) {
+    for (const C c :
+         {C::reformat, C::generateHash, C::coverLetter, C::compareReturnFile, C::chooseComparisonFile,
+          C::convertTo100M, C::tierRateReport, C::convertContract, C::mediaDetailReport, C::clearForm}) {
         buttons->addWidget(button(c));
     }
     buttons->addStretch(1);
-    QLabel* contract = label(C::lblConvertContract);
+    QLabel* contract = label(C::convertContractCaption);
     buttons->addWidget(contract);
     auto* version = new QLabel(QStringLiteral("Version : ") + QString::fromUtf8(kVersion), group_);
     version->setObjectName(QStringLiteral("lblVersion"));
@@ -347,48 +349,48 @@ void WorkbenchWindow::build() {
 
     // Buddies, so that a caption's mnemonic reaches its field.
     auto buddy = [this](C l, C field) { static_cast<QLabel*>(control(l))->setBuddy(control(field)); };
-    buddy(C::lblComId, C::edtComId);
-    buddy(C::lblV5CorporateId, C::edtComId);
-    buddy(C::lblDebitAcct, C::edtDebitAcct);
-    buddy(C::lblCreditAccount, C::CreditAccountEdit);
-    buddy(C::lblCompanyCode, C::edtCompanyCode);
-    buddy(C::lblSource, C::edtSource);
-    buddy(C::lblInvoice, C::edtInvoice);
-    buddy(C::lblDestination, C::edtDestination);
-    hashLabel_->setBuddy(control(C::edtHashValue));
+    buddy(C::companyIdCaption, C::companyId);
+    buddy(C::v5CorporateIdCaption, C::companyId);
+    buddy(C::debitAccountCaption, C::debitAccount);
+    buddy(C::creditAccountCaption, C::creditAccount);
+    buddy(C::companyCodeCaption, C::companyCode);
+    buddy(C::sourceCaption, C::source);
+    buddy(C::secondFileCaption, C::secondFile);
+    buddy(C::destinationCaption, C::destination);
+    hashLabel_->setBuddy(control(C::hashValue));
 
     // Tab order in reading order.
     std::vector<QWidget*> order;
     for (const ChoiceInfo& info : choices()) {
         order.push_back(radios_[info.choice]);
     }
-    for (const C c : {C::edtComId,
-                      C::edtDebitAcct,
-                      C::btnCopyAcct,
-                      C::CreditAccountEdit,
-                      C::btncopyAccDDP,
-                      C::edtFeeAcct,
-                      C::DebitFeeAccEdt,
-                      C::edtCompanyCode,
-                      C::edtSource,
-                      C::btnBrowse,
-                      C::ProcessingRound,
-                      C::edtInvoice,
-                      C::btnInvoice,
-                      C::edtDestination,
-                      C::bntDestination,
-                      C::CheckBox1,
-                      C::edtHashValue,
-                      C::btnAction,
-                      C::btnGenHash,
-                      C::btnCoverLetter,
-                      C::Button2,
-                      C::Button3,
-                      C::btnConvert,
-                      C::calculateTierRate,
-                      C::btnContractConvert,
-                      C::Button1,
-                      C::bntClearForm}) {
+    for (const C c : {C::companyId,
+                      C::debitAccount,
+                      C::copyDebitAccount,
+                      C::creditAccount,
+                      C::copyCreditAccount,
+                      C::feeAccount,
+                      C::debitFeeAccount,
+                      C::companyCode,
+                      C::source,
+                      C::browseSource,
+                      C::processingRound,
+                      C::secondFile,
+                      C::browseSecondFile,
+                      C::destination,
+                      C::browseDestination,
+                      C::printDetail,
+                      C::hashValue,
+                      C::reformat,
+                      C::generateHash,
+                      C::coverLetter,
+                      C::compareReturnFile,
+                      C::chooseComparisonFile,
+                      C::convertTo100M,
+                      C::tierRateReport,
+                      C::convertContract,
+                      C::mediaDetailReport,
+                      C::clearForm}) {
         order.push_back(control(c));
     }
     for (size_t i = 1; i < order.size(); ++i) {
@@ -403,16 +405,16 @@ void WorkbenchWindow::build() {
                     runCommand([handler](Workbench& w) { (w.*handler)(); });
                 });
     };
-    wire(C::bntClearForm, &Workbench::bntClearFormClick);
-    wire(C::btnCopyAcct, &Workbench::btnCopyAcctClick);
-    wire(C::btncopyAccDDP, &Workbench::btncopyAccDDPClick);
-    wire(C::btnBrowse, &Workbench::btnBrowseClick);
-    wire(C::btnInvoice, &Workbench::btnInvoiceClick);
-    wire(C::bntDestination, &Workbench::bntDestinationClick);
+    wire(C::clearForm, &Workbench::clearForm);
+    wire(C::copyDebitAccount, &Workbench::copyDebitAccount);
+    wire(C::copyCreditAccount, &Workbench::copyCreditAccount);
+    wire(C::browseSource, &Workbench::browseSource);
+    wire(C::browseSecondFile, &Workbench::browseSecondFile);
+    wire(C::browseDestination, &Workbench::browseDestination);
     connect(round_, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (!syncing_) {
             const std::string typed = text.toStdString();
-            runCommand([typed](Workbench& w) { w.ProcessingRoundChange(typed); });
+            runCommand([typed](Workbench& w) { w.processingRoundChanged(typed); });
         }
     });
     // The product commands.
@@ -432,22 +434,21 @@ void WorkbenchWindow::build() {
 
 void WorkbenchWindow::setToolTips() {
     auto tip = [this](C c, const QString& text) { control(c)->setToolTip(text); };
-    tip(C::edtComId, tr("Company ID as registered with the bank: up to 12 characters, no \"/\" or \"\\\""));
+    tip(C::companyId, tr("Company ID as registered with the bank: up to 12 characters, no \"/\" or \"\\\""));
     const QString account =
         tr("Home-bank account: 10 digits with check digit; the first 3 digits are the "
            "branch, the 4th the account type");
-    tip(C::edtDebitAcct, account);
-    tip(C::edtFeeAcct, account);
-    tip(C::CreditAccountEdit, tr("Credit account: 10 digits; the first 3 are the branch, the 4th the type"));
-    tip(C::DebitFeeAccEdt, tr("Debit fee account: 10 digits; the first 3 are the branch, the 4th the type"));
-    tip(C::edtCompanyCode, tr("Company code: up to 6 characters"));
-    tip(C::edtSource, tr("The payment text file to read (a file can be dropped here)"));
-    tip(C::ProcessingRound, tr("Immediately (00), End of Day (01) or Start of Day (02)"));
-    tip(C::edtInvoice, tr("Invoice file (Manager Cheque) or the return file from V5"));
-    tip(C::edtDestination,
-        tr("The file to write; its folder also receives the error listings and the archive"));
-    tip(C::edtHashValue, tr("The hash line's 40 hexadecimal digits"));
-    tip(C::CheckBox1, tr("Show the detail report, line by line, instead of the result report"));
+    tip(C::debitAccount, account);
+    tip(C::feeAccount, account);
+    tip(C::creditAccount, tr("Credit account: 10 digits; the first 3 are the branch, the 4th the type"));
+    tip(C::debitFeeAccount, tr("Debit fee account: 10 digits; the first 3 are the branch, the 4th the type"));
+    tip(C::companyCode, tr("Company code: up to 6 characters"));
+    tip(C::source, tr("The payment text file to read (a file can be dropped here)"));
+    tip(C::processingRound, tr("Immediately (00), End of Day (01) or Start of Day (02)"));
+    tip(C::secondFile, tr("Invoice file (Manager Cheque) or the return file from V5"));
+    tip(C::destination, tr("The file to write; its folder also receives the error listings and the archive"));
+    tip(C::hashValue, tr("The hash line's 40 hexadecimal digits"));
+    tip(C::printDetail, tr("Show the detail report, line by line, instead of the result report"));
 }
 
 QString WorkbenchWindow::productKey() const {
@@ -485,13 +486,13 @@ void WorkbenchWindow::rememberOutputs(const QDateTime& destinationBefore, bool c
     if (remembered_ == nullptr) {
         return;
     }
-    const QFileInfo source(QString::fromStdString(wb_.fields.edtSource));
-    if (!wb_.fields.edtSource.empty() && source.isFile()) {
+    const QFileInfo source(QString::fromStdString(wb_.fields.sourcePath));
+    if (!wb_.fields.sourcePath.empty() && source.isFile()) {
         remembered_->addRecentFile(source.absoluteFilePath());
     }
     // A destination this run wrote is this product's own output from now on.
-    const QFileInfo destination(QString::fromStdString(wb_.fields.edtDestination));
-    if (command && !wb_.fields.edtDestination.empty() && destination.isFile() &&
+    const QFileInfo destination(QString::fromStdString(wb_.fields.destinationPath));
+    if (command && !wb_.fields.destinationPath.empty() && destination.isFile() &&
         destination.lastModified() != destinationBefore) {
         remembered_->addOutput(productKey(), destination.absoluteFilePath());
     }
@@ -499,7 +500,7 @@ void WorkbenchWindow::rememberOutputs(const QDateTime& destinationBefore, bool c
 
 void WorkbenchWindow::openRecent(const QString& path) {
     if (!busy_) {
-        static_cast<QLineEdit*>(control(C::edtSource))->setText(path);
+        static_cast<QLineEdit*>(control(C::source))->setText(path);
     }
 }
 
@@ -518,14 +519,15 @@ void WorkbenchWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void WorkbenchWindow::formCreate() {
-    runCommand([](Workbench& w) { w.FormCreate(); });
+    runCommand([](Workbench& w) { w.loadSettings(); });
     if (remembered_ == nullptr) {
         return;
     }
     // The product of the last session, if the settings still offer it.
     for (const ChoiceInfo& info : choices()) {
-        if (QLatin1String(info.control) == remembered_->lastProduct() && info.choice != Choice::DirContract &&
-            wb_.isEnabled(info.choice) && info.choice != wb_.selected()) {
+        if (QLatin1String(info.control) == remembered_->lastProduct() &&
+            info.choice != Choice::DirectContract && wb_.isEnabled(info.choice) &&
+            info.choice != wb_.selected()) {
             const Choice choice = info.choice;
             runCommand([choice](Workbench& w) { w.selectProduct(choice); });
         }
@@ -556,10 +558,10 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
         emit busyChanged(true);
     }
     copyToCore();
-    ui_.setRunFiles(QString::fromStdString(wb_.fields.edtDestination),
-                    QString::fromStdString(wb_.fields.edtSource));
+    ui_.setRunFiles(QString::fromStdString(wb_.fields.destinationPath),
+                    QString::fromStdString(wb_.fields.sourcePath));
     const QDateTime destinationBefore =
-        QFileInfo(QString::fromStdString(wb_.fields.edtDestination)).lastModified();
+        QFileInfo(QString::fromStdString(wb_.fields.destinationPath)).lastModified();
     try {
         handler(wb_);
     } catch (const std::exception& e) {
@@ -580,18 +582,18 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
 void WorkbenchWindow::copyToCore() {
     WorkbenchFields& f = wb_.fields;
     auto text = [this](C c) { return static_cast<QLineEdit*>(control(c))->text().toStdString(); };
-    f.edtComId = text(C::edtComId);
-    f.edtCompanyCode = text(C::edtCompanyCode);
-    f.edtDebitAcct = text(C::edtDebitAcct);
-    f.edtFeeAcct = text(C::edtFeeAcct);
-    f.CreditAccountEdit = text(C::CreditAccountEdit);
-    f.DebitFeeAccEdt = text(C::DebitFeeAccEdt);
-    f.edtSource = text(C::edtSource);
-    f.edtInvoice = text(C::edtInvoice);
-    f.edtDestination = text(C::edtDestination);
-    f.edtHashValue = text(C::edtHashValue);
-    f.ProcessingRound = round_->currentText().toStdString();
-    f.CheckBox1 = static_cast<QCheckBox*>(control(C::CheckBox1))->isChecked();
+    f.companyId = text(C::companyId);
+    f.companyCode = text(C::companyCode);
+    f.debitAccount = text(C::debitAccount);
+    f.feeAccount = text(C::feeAccount);
+    f.creditAccount = text(C::creditAccount);
+    f.debitFeeAccount = text(C::debitFeeAccount);
+    f.sourcePath = text(C::source);
+    f.secondFilePath = text(C::secondFile);
+    f.destinationPath = text(C::destination);
+    f.hashValue = text(C::hashValue);
+    f.processingRound = round_->currentText().toStdString();
+    f.printDetail = static_cast<QCheckBox*>(control(C::printDetail))->isChecked();
 }
 
 void WorkbenchWindow::setCaption(Control c, const std::string& caption) {
@@ -620,26 +622,26 @@ void WorkbenchWindow::syncFromCore() {
             l->setText(text);
         }
     };
-    setText(C::edtComId, f.edtComId);
-    setText(C::edtCompanyCode, f.edtCompanyCode);
-    setText(C::edtDebitAcct, f.edtDebitAcct);
-    setText(C::edtFeeAcct, f.edtFeeAcct);
-    setText(C::CreditAccountEdit, f.CreditAccountEdit);
-    setText(C::DebitFeeAccEdt, f.DebitFeeAccEdt);
-    setText(C::display_AcctType_CreAcct, f.display_AcctType_CreAcct);
-    setText(C::display_BranCode_CreAcct, f.display_BranCode_CreAcct);
-    setText(C::display_AcctType_FeeAcct, f.display_AcctType_FeeAcct);
-    setText(C::display_BranCode_FeeAcct, f.display_BranCode_FeeAcct);
-    setText(C::edtSource, f.edtSource);
-    setText(C::edtInvoice, f.edtInvoice);
-    setText(C::edtDestination, f.edtDestination);
-    setText(C::edtHashValue, f.edtHashValue);
-    const QString round = QString::fromStdString(f.ProcessingRound);
+    setText(C::companyId, f.companyId);
+    setText(C::companyCode, f.companyCode);
+    setText(C::debitAccount, f.debitAccount);
+    setText(C::feeAccount, f.feeAccount);
+    setText(C::creditAccount, f.creditAccount);
+    setText(C::debitFeeAccount, f.debitFeeAccount);
+    setText(C::creditAccountType, f.creditAccountType);
+    setText(C::creditBranch, f.creditBranch);
+    setText(C::feeAccountType, f.feeAccountType);
+    setText(C::feeBranch, f.feeBranch);
+    setText(C::source, f.sourcePath);
+    setText(C::secondFile, f.secondFilePath);
+    setText(C::destination, f.destinationPath);
+    setText(C::hashValue, f.hashValue);
+    const QString round = QString::fromStdString(f.processingRound);
     if (round_->currentText() != round) {
         round_->setEditText(round);
     }
-    static_cast<QCheckBox*>(control(C::CheckBox1))->setChecked(f.CheckBox1);
-    progress_->setValue(f.pgbState);
+    static_cast<QCheckBox*>(control(C::printDetail))->setChecked(f.printDetail);
+    progress_->setValue(f.progress);
 
     for (const auto& [c, view] : wb_.controls) {
         QWidget* w = control(c);
@@ -684,9 +686,10 @@ void WorkbenchWindow::updateAccessibleNames() {
     auto captionOf = [this, stripped](C l) { return stripped(static_cast<QLabel*>(control(l))->text()); };
     auto visibleTo = [this](C c) { return control(c)->isVisibleTo(this); };
     for (const C l :
-         {C::lblComId, C::lblV5CorporateId, C::lblDebitAcct, C::lblFeeAcct, C::lblCreditAccount,
-          C::lblAcctTypeCre, C::lblBranchCre, C::lblAcctTypeFee, C::lblBranchFee, C::lblThirdLine,
-          C::lblSource, C::lblInvoice, C::lblDestination, C::lblCompanyCode, C::lblConvertContract}) {
+         {C::companyIdCaption, C::v5CorporateIdCaption, C::debitAccountCaption, C::feeAccountCaption,
+          C::creditAccountCaption, C::creditAccountTypeCaption, C::creditBranchCaption,
+          C::feeAccountTypeCaption, C::feeBranchCaption, C::thirdLineCaption, C::sourceCaption,
+          C::secondFileCaption, C::destinationCaption, C::companyCodeCaption, C::convertContractCaption}) {
         control(l)->setAccessibleName(captionOf(l));
     }
     hashLabel_->setAccessibleName(stripped(hashLabel_->text()));
@@ -694,38 +697,40 @@ void WorkbenchWindow::updateAccessibleNames() {
     // A field is named by the caption shown beside it.
     auto name = [this](C field, const QString& text) { control(field)->setAccessibleName(text); };
     auto label = [this](C l) { return static_cast<QLabel*>(control(l)); };
-    const C comIdCaption =
-        !visibleTo(C::lblComId) && visibleTo(C::lblV5CorporateId) ? C::lblV5CorporateId : C::lblComId;
-    label(C::lblComId)->setBuddy(comIdCaption == C::lblComId ? control(C::edtComId) : nullptr);
-    label(C::lblV5CorporateId)
-        ->setBuddy(comIdCaption == C::lblV5CorporateId ? control(C::edtComId) : nullptr);
-    name(C::edtComId, captionOf(comIdCaption));
-    name(C::edtDebitAcct, captionOf(C::lblDebitAcct));
-    name(C::edtFeeAcct, captionOf(C::lblFeeAcct));
-    name(C::DebitFeeAccEdt, captionOf(C::lblFeeAcct));
-    label(C::lblFeeAcct)
-        ->setBuddy(visibleTo(C::DebitFeeAccEdt) ? control(C::DebitFeeAccEdt) : control(C::edtFeeAcct));
-    name(C::CreditAccountEdit, captionOf(C::lblCreditAccount));
-    name(C::display_AcctType_CreAcct, captionOf(C::lblAcctTypeCre));
-    name(C::display_BranCode_CreAcct, captionOf(C::lblBranchCre));
-    name(C::display_AcctType_FeeAcct, captionOf(C::lblAcctTypeFee));
-    name(C::display_BranCode_FeeAcct, captionOf(C::lblBranchFee));
-    name(C::edtCompanyCode, captionOf(C::lblCompanyCode));
-    name(C::edtSource, captionOf(C::lblSource));
-    name(C::edtDestination, captionOf(C::lblDestination));
-    name(C::edtHashValue, stripped(hashLabel_->text()));
+    const C comIdCaption = !visibleTo(C::companyIdCaption) && visibleTo(C::v5CorporateIdCaption)
+                               ? C::v5CorporateIdCaption
+                               : C::companyIdCaption;
+    label(C::companyIdCaption)
+        ->setBuddy(comIdCaption == C::companyIdCaption ? control(C::companyId) : nullptr);
+    label(C::v5CorporateIdCaption)
+        ->setBuddy(comIdCaption == C::v5CorporateIdCaption ? control(C::companyId) : nullptr);
+    name(C::companyId, captionOf(comIdCaption));
+    name(C::debitAccount, captionOf(C::debitAccountCaption));
+    name(C::feeAccount, captionOf(C::feeAccountCaption));
+    name(C::debitFeeAccount, captionOf(C::feeAccountCaption));
+    label(C::feeAccountCaption)
+        ->setBuddy(visibleTo(C::debitFeeAccount) ? control(C::debitFeeAccount) : control(C::feeAccount));
+    name(C::creditAccount, captionOf(C::creditAccountCaption));
+    name(C::creditAccountType, captionOf(C::creditAccountTypeCaption));
+    name(C::creditBranch, captionOf(C::creditBranchCaption));
+    name(C::feeAccountType, captionOf(C::feeAccountTypeCaption));
+    name(C::feeBranch, captionOf(C::feeBranchCaption));
+    name(C::companyCode, captionOf(C::companyCodeCaption));
+    name(C::source, captionOf(C::sourceCaption));
+    name(C::destination, captionOf(C::destinationCaption));
+    name(C::hashValue, stripped(hashLabel_->text()));
     // The third line's caption names the round list, or the file from V5 when the list is hidden.
-    name(C::ProcessingRound, captionOf(C::lblThirdLine));
-    const bool thirdLineNamesInvoice = visibleTo(C::lblThirdLine) && !visibleTo(C::ProcessingRound);
-    const C invoiceCaption = thirdLineNamesInvoice ? C::lblThirdLine : C::lblInvoice;
-    label(C::lblThirdLine)
-        ->setBuddy(thirdLineNamesInvoice ? control(C::edtInvoice) : control(C::ProcessingRound));
-    label(C::lblInvoice)->setBuddy(thirdLineNamesInvoice ? nullptr : control(C::edtInvoice));
-    name(C::edtInvoice, captionOf(invoiceCaption));
+    name(C::processingRound, captionOf(C::thirdLineCaption));
+    const bool thirdLineNamesInvoice = visibleTo(C::thirdLineCaption) && !visibleTo(C::processingRound);
+    const C invoiceCaption = thirdLineNamesInvoice ? C::thirdLineCaption : C::secondFileCaption;
+    label(C::thirdLineCaption)
+        ->setBuddy(thirdLineNamesInvoice ? control(C::secondFile) : control(C::processingRound));
+    label(C::secondFileCaption)->setBuddy(thirdLineNamesInvoice ? nullptr : control(C::secondFile));
+    name(C::secondFile, captionOf(invoiceCaption));
 }
 
 bool WorkbenchWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == control(C::edtSource)) {
+    if (watched == control(C::source)) {
         if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
             auto* drag = static_cast<QDropEvent*>(event);
             if (drag->mimeData()->hasUrls()) {
@@ -736,7 +741,7 @@ bool WorkbenchWindow::eventFilter(QObject* watched, QEvent* event) {
             auto* drop = static_cast<QDropEvent*>(event);
             const QList<QUrl> urls = drop->mimeData()->urls();
             if (!urls.isEmpty() && urls.first().isLocalFile()) {
-                static_cast<QLineEdit*>(control(C::edtSource))->setText(urls.first().toLocalFile());
+                static_cast<QLineEdit*>(control(C::source))->setText(urls.first().toLocalFile());
                 drop->acceptProposedAction();
                 return true;
             }

@@ -17,99 +17,99 @@ int CharacterCount(const std::string& utf8) {
 
 int AccountEntryDialog::maxLength(AccountField field) {
     switch (field) {
-        case AccountField::edtAccNum1:
+        case AccountField::accountPart1:
             return 3;
-        case AccountField::edtAccNum2:
-        case AccountField::edtAccNum4:
+        case AccountField::accountPart2:
+        case AccountField::accountPart4:
             return 1;
-        case AccountField::edtAccNum3:
+        case AccountField::accountPart3:
             return 5;
-        case AccountField::NameAccount:
+        case AccountField::accountName:
             return 100;
     }
     return 0;
 }
 
 void AccountEntryDialog::clearFields() {
-    edtAccNum1.clear();
-    edtAccNum2.clear();
-    edtAccNum3.clear();
-    edtAccNum4.clear();
-    NameAccount.clear();
-    focus = AccountField::edtAccNum1;
+    accountPart1.clear();
+    accountPart2.clear();
+    accountPart3.clear();
+    accountPart4.clear();
+    accountName.clear();
+    focus = AccountField::accountPart1;
 }
 
 const std::string& AccountEntryDialog::text(AccountField field) const {
     switch (field) {
-        case AccountField::edtAccNum1:
-            return edtAccNum1;
-        case AccountField::edtAccNum2:
-            return edtAccNum2;
-        case AccountField::edtAccNum3:
-            return edtAccNum3;
-        case AccountField::edtAccNum4:
-            return edtAccNum4;
-        case AccountField::NameAccount:
+        case AccountField::accountPart1:
+            return accountPart1;
+        case AccountField::accountPart2:
+            return accountPart2;
+        case AccountField::accountPart3:
+            return accountPart3;
+        case AccountField::accountPart4:
+            return accountPart4;
+        case AccountField::accountName:
             break;
     }
-    return NameAccount;
+    return accountName;
 }
 
 void AccountEntryDialog::setText(AccountField field, const std::string& value) {
     switch (field) {
-        case AccountField::edtAccNum1:
-            edtAccNum1 = value;
-            edtAccNum1Change();
+        case AccountField::accountPart1:
+            accountPart1 = value;
+            accountPart1Changed();
             return;
-        case AccountField::edtAccNum2:
-            edtAccNum2 = value;
-            edtAccNum2Change();
+        case AccountField::accountPart2:
+            accountPart2 = value;
+            accountPart2Changed();
             return;
-        case AccountField::edtAccNum3:
-            edtAccNum3 = value;
-            edtAccNum3Change();
+        case AccountField::accountPart3:
+            accountPart3 = value;
+            accountPart3Changed();
             return;
-        case AccountField::edtAccNum4:
-            edtAccNum4 = value;
+        case AccountField::accountPart4:
+            accountPart4 = value;
             return;
-        case AccountField::NameAccount:
-            NameAccount = value;
+        case AccountField::accountName:
+            accountName = value;
             return;
     }
 }
 
-void AccountEntryDialog::edtAccNum1Change() {
-    if (CharacterCount(edtAccNum1) == 3) {
-        focus = AccountField::edtAccNum2;
+void AccountEntryDialog::accountPart1Changed() {
+    if (CharacterCount(accountPart1) == 3) {
+        focus = AccountField::accountPart2;
     }
 }
 
-void AccountEntryDialog::edtAccNum2Change() {
-    if (CharacterCount(edtAccNum2) == 1) {
-        focus = AccountField::edtAccNum3;
+void AccountEntryDialog::accountPart2Changed() {
+    if (CharacterCount(accountPart2) == 1) {
+        focus = AccountField::accountPart3;
     }
 }
 
-void AccountEntryDialog::edtAccNum3Change() {
-    if (CharacterCount(edtAccNum3) == 5) {
-        focus = AccountField::edtAccNum4;
+void AccountEntryDialog::accountPart3Changed() {
+    if (CharacterCount(accountPart3) == 5) {
+        focus = AccountField::accountPart4;
     }
 }
 
-bool AccountEntryDialog::btnOKClick(Events& ui) {
+bool AccountEntryDialog::confirm(Events& ui) {
     const auto refuse = [&ui](const char* text) {
         ui.showMessage(MessageKind::Plain, text);
         return false;
     };
-    if (edtAccNum1.empty() || edtAccNum2.empty() || edtAccNum3.empty() || edtAccNum4.empty() ||
-        NameAccount.empty()) {
+    if (accountPart1.empty() || accountPart2.empty() || accountPart3.empty() || accountPart4.empty() ||
+        accountName.empty()) {
         return refuse("กรุณา กรอกข้อมูลให้ครบถ้วน");
     }
-    if (CharacterCount(edtAccNum1) != 3 || CharacterCount(edtAccNum2) != 1 ||
-        CharacterCount(edtAccNum3) != 5 || CharacterCount(edtAccNum4) != 1) {
+    if (CharacterCount(accountPart1) != 3 || CharacterCount(accountPart2) != 1 ||
+        CharacterCount(accountPart3) != 5 || CharacterCount(accountPart4) != 1) {
         return refuse("กรุณาใส่หมายเลขบัญชีให้ครบ");
     }
-    const std::string accountNo = edtAccNum1 + edtAccNum2 + edtAccNum3 + edtAccNum4;
+    const std::string accountNo = accountPart1 + accountPart2 + accountPart3 + accountPart4;
     if (accountNo == "0000000000") {
         return refuse("หมายเลขบัญชีไม่ถูกต้อง");
     }
@@ -117,13 +117,13 @@ bool AccountEntryDialog::btnOKClick(Events& ui) {
         return refuse("เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข");
     }
     entry.AccountNo = accountNo;
-    entry.AccountName = NameAccount;
+    entry.AccountName = accountName;
     Accepted = true;
     visible = false;
     return true;
 }
 
-void AccountEntryDialog::Button1Click() {
+void AccountEntryDialog::exit() {
     Accepted = false;
     visible = false;
 }
@@ -148,21 +148,21 @@ std::string characters(const std::string& utf8, int from, int to) {
 }  // namespace
 
 bool AccountEntryDialog::typeAndConfirm(const AccountEntry& account, Events& events) {
-    setText(AccountField::edtAccNum1, characters(account.AccountNo, 1, 3));
-    setText(AccountField::edtAccNum2, characters(account.AccountNo, 4, 4));
-    setText(AccountField::edtAccNum3, characters(account.AccountNo, 5, 9));
-    setText(AccountField::edtAccNum4, characters(account.AccountNo, 10, -1));
-    setText(AccountField::NameAccount, account.AccountName);
-    if (btnOKClick(events)) {
+    setText(AccountField::accountPart1, characters(account.AccountNo, 1, 3));
+    setText(AccountField::accountPart2, characters(account.AccountNo, 4, 4));
+    setText(AccountField::accountPart3, characters(account.AccountNo, 5, 9));
+    setText(AccountField::accountPart4, characters(account.AccountNo, 10, -1));
+    setText(AccountField::accountName, account.AccountName);
+    if (confirm(events)) {
         return true;
     }
-    Button1Click();
+    exit();
     return false;
 }
 
 // A front end that has no account dialog leaves it as EXIT would.
 bool Events::askAccountEntry(AccountEntryDialog& dialog) {
-    dialog.Button1Click();
+    dialog.exit();
     return false;
 }
 

@@ -13,7 +13,7 @@ struct AccountEntry {
 };
 
 // The fields of the account entry dialog, left to right.
-enum class AccountField { edtAccNum1, edtAccNum2, edtAccNum3, edtAccNum4, NameAccount };
+enum class AccountField { accountPart1, accountPart2, accountPart3, accountPart4, accountName };
 
 // The account entry dialog ("Account") as a model the window drives: the five field texts as typed
 // (UTF-8), the field that has the input focus, the checks of "OK" and the result the cover letter reads.
@@ -31,25 +31,25 @@ class AccountEntryDialog {
     const std::string& text(AccountField field) const;
 
     // Automatic advance: a full first, second or third part moves the focus to the next part.
-    void edtAccNum1Change();
-    void edtAccNum2Change();
-    void edtAccNum3Change();
+    void accountPart1Changed();
+    void accountPart2Changed();
+    void accountPart3Changed();
 
     // "OK": checks the fields in order; the first fault shows its message (plain) and leaves the dialog
     // open with the typed values. On success stores AccountEntry, sets Accepted and closes; true then.
-    bool btnOKClick(Events& events);
+    bool confirm(Events& events);
     // "EXIT": clears Accepted and closes; AccountEntry keeps what it held.
-    void Button1Click();
+    void exit();
     // An account given as data, typed as a person would: the four number boxes get characters 1-3, 4,
     // 5-9 and 10 onwards, the name box the name; then OK, and EXIT when OK refuses. True when accepted.
     bool typeAndConfirm(const AccountEntry& account, Events& events);
 
-    std::string edtAccNum1;
-    std::string edtAccNum2;
-    std::string edtAccNum3;
-    std::string edtAccNum4;
-    std::string NameAccount;
-    AccountField focus = AccountField::edtAccNum1;
+    std::string accountPart1;
+    std::string accountPart2;
+    std::string accountPart3;
+    std::string accountPart4;
+    std::string accountName;
+    AccountField focus = AccountField::accountPart1;
     bool visible = false;
 
     // Whether the dialog was confirmed (the cover letter sets it before it shows the dialog).

@@ -146,14 +146,14 @@ const char* const kAcct2 = "1111111114";
 const char* const kAcct3 = "0010000016";
 
 struct DcpRun : test::WorkbenchFixture {
-    explicit DcpRun(Choice choice = Choice::Direct10m, const std::string& comId = "ACME01") {
-        wb.FormCreate();
+    explicit DcpRun(Choice choice = Choice::DirectCredit, const std::string& comId = "ACME01") {
+        wb.loadSettings();
         wb.selectProduct(choice);
-        wb.fields.edtComId = comId;
-        wb.fields.edtSource = (out / "src.txt").string();
-        wb.fields.edtDestination = (out / "up.txt").string();
-        wb.fields.edtDebitAcct = kDebit;
-        wb.fields.edtFeeAcct = kFee;
+        wb.fields.companyId = comId;
+        wb.fields.sourcePath = (out / "src.txt").string();
+        wb.fields.destinationPath = (out / "up.txt").string();
+        wb.fields.debitAccount = kDebit;
+        wb.fields.feeAccount = kFee;
     }
     void source(const std::vector<std::string>& lines) { writeFile(out / "src.txt", crlfLines(lines)); }
     void press() { reformat(); }
@@ -167,7 +167,7 @@ struct DcpRun : test::WorkbenchFixture {
         return "<unset>";
     }
     std::vector<std::string> listing(const std::string& suffix) const {
-        const std::string text = readFile(out / (wb.fields.edtComId + "_" + last.productCode + suffix));
+        const std::string text = readFile(out / (wb.fields.companyId + "_" + last.productCode + suffix));
         std::vector<std::string> lines;
         size_t at = 0;
         while (at < text.size()) {
@@ -229,14 +229,14 @@ TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
     EXPECT_EQ(r.var("ValueDate"), "08/12/2026");
     EXPECT_EQ(r.var("CusCap"), "Company Name : ");
     EXPECT_EQ(r.var("HashCode"), hash);
-    EXPECT_EQ(r.var("ToFile"), r.wb.fields.edtDestination);
+    EXPECT_EQ(r.var("ToFile"), r.wb.fields.destinationPath);
     EXPECT_EQ(r.var("TotalReject"), "0");
     EXPECT_EQ(r.var("NoZeroAcct"), "");
     EXPECT_EQ(r.ui.progress.back(), 0);
 }
 
 TEST(DirectCredit, WorkedTotalInRecord002AndTrailer) {
-    DcpRun r(Choice::Pay2);
+    DcpRun r(Choice::Payroll2);
     r.source({longHeader("081226"), detail(kAcct1, "00000012345", "A"), detail(kAcct2, "00000000100", "B")});
     r.press();
     const std::string up = r.upload();
@@ -253,7 +253,7 @@ TEST(DirectCredit, WorkedTotalInRecord002AndTrailer) {
 }
 
 TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
-    DcpRun r(Choice::Pay);
+    DcpRun r(Choice::Payroll);
     r.source({shortHeader("311226", "00003"), detail(kAcct1, "000012345", "SHORT NAME"),
               detail(kAcct2, "000000000", "ZERO"), detail(kAcct3, "00001234X", "BAD")});
     r.press();
@@ -277,7 +277,7 @@ TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
 }
 
 TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
-    for (const Choice c : {Choice::Direct10m, Choice::Pay, Choice::Pay2, Choice::Pay3}) {
+    for (const Choice c : {Choice::DirectCredit, Choice::Payroll, Choice::Payroll2, Choice::Payroll3}) {
         DcpRun r(c);
         r.source({longHeader("081226"), detail(kAcct1, "00000000100", " \tALPHA\t "),
                   detail(kAcct2, "00000000100", "\x1F")});
@@ -290,7 +290,7 @@ TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
 }
 
 TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
-    DcpRun r(Choice::Pay3, " AC 01 ");  // listings keep the blanks, the archive drops them
+    DcpRun r(Choice::Payroll3, " AC 01 ");  // listings keep the blanks, the archive drops them
     r.source({
         longHeader("091226", "00008"), detail(kAcct1, "00000010000", "GOOD"),  // 2 accepted
         detail("0000000000", "00000000000", "ZEROES"),                         // 3 account zero + amount zero
@@ -421,7 +421,7 @@ TEST(DirectCredit, AllRejectedWritesNothingAndKeepsTheEarlierFile) {
 
 TEST(DirectCredit, PrintDetailFillsTheTablesAndShowsTheDetailReport) {
     DcpRun r;
-    r.wb.fields.CheckBox1 = true;
+    r.wb.fields.printDetail = true;
     const std::string thai = *cp874::fromUtf8("บริษัท ทดสอบ");
     const std::string company = *cp874::fromUtf8("บริษัท");
     r.source({longHeader("081226", "00003", company), detail(kAcct1, "00000012345", "  " + thai + " "),

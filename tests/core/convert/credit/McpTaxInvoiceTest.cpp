@@ -214,7 +214,7 @@ TEST(McpInvoice, KeyMismatchAndMissingInvoiceDataStop) {
 
 TEST(McpDetail, TablesAndViewsHoldTheWrittenCheques) {
     McpBench b;
-    b.wb.fields.CheckBox1 = true;
+    b.wb.fields.printDetail = true;
     b.invoices({invoiceLine("K1", "INV-1", "-000000001050"), invoiceLine("K1", "INV-2", "0000000002000")});
     b.source({withInvoices("K1", "002")
                   .with(60, "0000000100000")
@@ -292,7 +292,7 @@ void expectUnexpected(McpBench& b, const std::string& where) {
     EXPECT_FALSE(std::filesystem::exists(b.uploadPath())) << where;
     EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
     EXPECT_TRUE(b.ui.reports.empty());
-    EXPECT_EQ(b.wb.fields.pgbState, 0);
+    EXPECT_EQ(b.wb.fields.progress, 0);
     for (const std::string& name : test::listFolder(b.out)) {
         EXPECT_EQ(name.find("Temp"), std::string::npos) << name;
         EXPECT_EQ(name.find("up.txt"), std::string::npos) << name;
@@ -330,7 +330,7 @@ TEST(McpUnexpected, FieldsWithoutANumberEndTheRun) {
     }
     {
         McpBench b;
-        b.wb.fields.CheckBox1 = true;
+        b.wb.fields.printDetail = true;
         b.invoices({invoiceLine("K1", "INV-1", "00000ABC01000")});
         b.source({withInvoices("K1", "001").line()});
         expectUnexpected(b, "invoice file line 1, columns 52-64");
@@ -338,7 +338,7 @@ TEST(McpUnexpected, FieldsWithoutANumberEndTheRun) {
     for (const char* invoices : {"no-such-invoices.txt", "invoice-folder"}) {
         McpBench b;
         std::filesystem::create_directory(b.out / "invoice-folder");  // a folder is no invoice file
-        b.wb.fields.edtInvoice = (b.out / invoices).string();
+        b.wb.fields.secondFilePath = (b.out / invoices).string();
         b.source({withInvoices("K1", "001").line()});
         expectUnexpected(b, std::string(invoices) + "\": it does not exist");
     }

@@ -143,10 +143,10 @@ class MediaClearing : public ::testing::Test {
              const std::string& comId = "ACME01") {
         writeFile(source, crlfLines(lines));
         fx.wb.selectProduct(product);
-        fx.wb.fields.edtComId = comId;
-        fx.wb.fields.edtSource = source.string();
-        fx.wb.fields.edtDestination = dest.string();
-        fx.wb.fields.CheckBox1 = printDetail;
+        fx.wb.fields.companyId = comId;
+        fx.wb.fields.sourcePath = source.string();
+        fx.wb.fields.destinationPath = dest.string();
+        fx.wb.fields.printDetail = printDetail;
         fx.reformat();
     }
     std::string listing(const std::string& suffix) const {
@@ -177,7 +177,8 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     unknown.branch = "0777";
     unknown.service = "59";
     unknown.amount = "000000000010";
-    run(Choice::Media, {headerLine(), detailLine(home), detailLine(known), detailLine(unknown)}, true);
+    run(Choice::MediaClearing, {headerLine(), detailLine(home), detailLine(known), detailLine(unknown)},
+        true);
 
     const std::string total16 = "0000002001000100";  // 1,000.00 + 2,000,000.00 + 0.10
     const std::string body = crlfLines({
@@ -232,22 +233,22 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     EXPECT_EQ(variable(report, "ValueDate"), "09/12/2026");
     EXPECT_EQ(variable(report, "Acct"), kDebit);
     EXPECT_EQ(variable(report, "AcctFee"), kDebit);
-    EXPECT_EQ(fx.wb.fields.pgbState, 0);
+    EXPECT_EQ(fx.wb.fields.progress, 0);
     EXPECT_NE(std::find(fx.ui.progress.begin(), fx.ui.progress.end(), 100), fx.ui.progress.end());
 }
 
 TEST_F(MediaClearing, PayrollTwoNamesItsArchiveAfterItselfAndItsListingsAfterMediaClearing) {
     Detail bad;
     bad.amount = "000000000000";
-    run(Choice::Pay5, {headerLine(), detailLine(Detail{})});
+    run(Choice::MediaPayroll2, {headerLine(), detailLine(Detail{})});
     EXPECT_TRUE(std::filesystem::exists(fx.out / "2026-12-08ACME01_PA5.zip"));
     EXPECT_EQ(readFile(dest).substr(42 + 98, 6), "002PA5");
     ASSERT_EQ(fx.ui.reports.size(), 1u);
     EXPECT_EQ(variable(fx.ui.reports[0], "PayType"), "Media Clearing PayRoll 2 ");
     EXPECT_EQ(variable(fx.ui.reports[0], "ToFile"), dest.string());
 
-    fx.wb.bntClearFormClick();
-    run(Choice::Pay5, {headerLine(), detailLine(bad), detailLine(Detail{})});
+    fx.wb.clearForm();
+    run(Choice::MediaPayroll2, {headerLine(), detailLine(bad), detailLine(Detail{})});
     EXPECT_EQ(listing("_CreditZeroAmountRecord.txt"),
               "LineNo : 2  Column : 58-69  Credit amount is zero\r\n");
 }
@@ -258,7 +259,7 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
     Detail over;
     over.sendingBank = "002";
     over.amount = "000200000001";  // 2,000,000.01
-    run(Choice::Media, {headerLine(), detailLine(Detail{}), detailLine(over)}, true);
+    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{}), detailLine(over)}, true);
 
     const std::string total16 = "0000002000123460";  // 123.45 + 2,000,000.01
     const std::string body = crlfLines({
@@ -299,7 +300,7 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     Detail over;
     over.sendingBank = "002";
     over.amount = "000200000001";
-    run(Choice::Media, {headerLine(), detailLine(over)});
+    run(Choice::MediaClearing, {headerLine(), detailLine(over)});
     ASSERT_EQ(fx.ui.reports.size(), 1u);
     const ShownReport& report = fx.ui.reports[0];
     EXPECT_EQ(report.layoutFile, "rptResult.frf");
@@ -312,9 +313,9 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     EXPECT_EQ(variable(report, "CreditRecord"), "1");
     EXPECT_FALSE(std::filesystem::exists(dest));
 
-    fx.wb.bntClearFormClick();
+    fx.wb.clearForm();
     over.sendingBank = "014";
-    run(Choice::Media, {headerLine(), detailLine(over)});
+    run(Choice::MediaClearing, {headerLine(), detailLine(over)});
     EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
     EXPECT_EQ(fx.last.counters.Error2million, 0);
     EXPECT_TRUE(std::filesystem::exists(dest));
@@ -333,7 +334,7 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     Detail pointAmount;  // numeric but no plain digits, and a short branch code
     pointAmount.amount = "0000001000.0";
     pointAmount.branch = "12 ";
-    run(Choice::Pay4,
+    run(Choice::MediaPayroll1,
         {headerLine(), detailLine(letters), detailLine(elevenZeros), detailLine(homeBad),
          detailLine(pointAmount), detailLine(Detail{})},
         true);
@@ -392,7 +393,7 @@ TEST_F(MediaClearing, BlankEnglishNameIsFilledInRatherThanDuplicated) {
     fx.store.execute("UPDATE Bank SET BANK_NAME_EN = '  ' WHERE BANK_CODE = '004'");
     Detail d;
     d.bank = "004";
-    run(Choice::Media, {headerLine(), detailLine(d)});
+    run(Choice::MediaClearing, {headerLine(), detailLine(d)});
     const auto bank = rows("SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = '004'");
     ASSERT_EQ(bank.size(), 1u);
     EXPECT_EQ(bank[0].text("BANK_NAME_EN"), "New bank");
@@ -407,7 +408,7 @@ TEST_F(MediaClearing, BadDebitAccountStopsTheRunAndKeepsEarlierEntries) {
     zero.amount = zeros(12);
     Detail badDebit;
     badDebit.debit = "1234567895";
-    run(Choice::Media, {headerLine(), detailLine(zero), detailLine(badDebit), detailLine(Detail{})});
+    run(Choice::MediaClearing, {headerLine(), detailLine(zero), detailLine(badDebit), detailLine(Detail{})});
     EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid QRV debit account"});
     EXPECT_TRUE(fx.ui.reports.empty());
     EXPECT_EQ(fx.last.hash, "");
@@ -417,14 +418,14 @@ TEST_F(MediaClearing, BadDebitAccountStopsTheRunAndKeepsEarlierEntries) {
 
     // An empty last line has no debit account either.
     fx.ui.messages.clear();
-    run(Choice::Media, {headerLine(), detailLine(Detail{}), ""});
+    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{}), ""});
     EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid QRV debit account"});
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
 }
 
 TEST_F(MediaClearing, EffectiveDateMustBeValidAndLaterThanToday) {
-    run(Choice::Media, {headerLine("08122026"), detailLine(Detail{})});
-    run(Choice::Media, {headerLine("31112026"), detailLine(Detail{})});
+    run(Choice::MediaClearing, {headerLine("08122026"), detailLine(Detail{})});
+    run(Choice::MediaClearing, {headerLine("31112026"), detailLine(Detail{})});
     EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"EFFECTIVE DATE OF TRANSFER should be future date",
                                                        "Invalid  EFFECTIVE DATE OF TRANSFER"}));
     EXPECT_TRUE(fx.ui.reports.empty());
@@ -432,7 +433,7 @@ TEST_F(MediaClearing, EffectiveDateMustBeValidAndLaterThanToday) {
 }
 
 TEST_F(MediaClearing, HeaderOnlyFileIsRejectedWholeWithTheResultReport) {
-    run(Choice::Pay6, {headerLine()});
+    run(Choice::MediaPayroll3, {headerLine()});
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_EQ(fx.last.hash, "");
@@ -449,10 +450,10 @@ namespace qrv {
 namespace {
 
 TEST_F(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
-    run(Choice::Media, {headerLine(), detailLine(Detail{})});
+    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{})});
     ASSERT_EQ(fx.ui.reports.size(), 1u);
     ASSERT_EQ(fx.ui.reports[0].layoutFile, "rptResult.frf");
-    fx.wb.Button1Click();
+    fx.wb.mediaDetailReport();
     ASSERT_EQ(fx.ui.reports.size(), 2u);
     EXPECT_EQ(fx.ui.reports[1].layoutFile, "rptMclDetail.frf");
     EXPECT_EQ(variable(fx.ui.reports[1], "FromFile"), source.string());

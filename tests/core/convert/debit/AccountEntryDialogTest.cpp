@@ -9,11 +9,11 @@ namespace {
 
 void type(AccountEntryDialog& d, const std::string& p1, const std::string& p2, const std::string& p3,
           const std::string& p4, const std::string& name) {
-    d.setText(AccountField::edtAccNum1, p1);
-    d.setText(AccountField::edtAccNum2, p2);
-    d.setText(AccountField::edtAccNum3, p3);
-    d.setText(AccountField::edtAccNum4, p4);
-    d.setText(AccountField::NameAccount, name);
+    d.setText(AccountField::accountPart1, p1);
+    d.setText(AccountField::accountPart2, p2);
+    d.setText(AccountField::accountPart3, p3);
+    d.setText(AccountField::accountPart4, p4);
+    d.setText(AccountField::accountName, name);
 }
 
 TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
@@ -35,14 +35,14 @@ TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
         d.entry = {"9999999999", "EARLIER"};
         d.visible = true;
         type(d, k.p1, k.p2, k.p3, k.p4, k.name);
-        EXPECT_FALSE(d.btnOKClick(ui));
+        EXPECT_FALSE(d.confirm(ui));
         ASSERT_EQ(ui.messages.size(), 1u) << k.message;
         EXPECT_EQ(ui.messages[0].kind, MessageKind::Plain);
         EXPECT_EQ(ui.messages[0].text, k.message);
         EXPECT_FALSE(d.Accepted);
         EXPECT_TRUE(d.visible);
-        EXPECT_EQ(d.edtAccNum1, k.p1);
-        EXPECT_EQ(d.NameAccount, k.name);
+        EXPECT_EQ(d.accountPart1, k.p1);
+        EXPECT_EQ(d.accountName, k.name);
         EXPECT_EQ(d.entry.AccountNo, "9999999999");
     }
 }
@@ -52,7 +52,7 @@ TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
     AccountEntryDialog d;
     d.visible = true;
     type(d, "123", "4", "56789", "0", "   ");  // blanks are a name; 1234567890 has no valid check digit
-    EXPECT_TRUE(d.btnOKClick(ui));
+    EXPECT_TRUE(d.confirm(ui));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(d.Accepted);
     EXPECT_FALSE(d.visible);
@@ -61,8 +61,8 @@ TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
 
     // EXIT keeps the accepted account and clears the flag.
     d.clearFields();
-    EXPECT_EQ(d.edtAccNum1 + d.edtAccNum2 + d.edtAccNum3 + d.edtAccNum4 + d.NameAccount, "");
-    d.Button1Click();
+    EXPECT_EQ(d.accountPart1 + d.accountPart2 + d.accountPart3 + d.accountPart4 + d.accountName, "");
+    d.exit();
     EXPECT_FALSE(d.Accepted);
     EXPECT_EQ(d.entry.AccountNo, "1234567890");
 }
@@ -70,23 +70,23 @@ TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
 TEST(AccountEntryDialog, FullPartsMoveTheFocusOn) {
     AccountEntryDialog d;
     d.clearFields();
-    EXPECT_EQ(d.focus, AccountField::edtAccNum1);
-    d.setText(AccountField::edtAccNum1, "12");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum1);
-    d.setText(AccountField::edtAccNum1, "123");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum2);
-    d.setText(AccountField::edtAccNum2, "4");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum3);
-    d.setText(AccountField::edtAccNum3, "5678");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum3);
-    d.setText(AccountField::edtAccNum3, "56789");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum4);
-    d.setText(AccountField::edtAccNum4, "0");
-    EXPECT_EQ(d.focus, AccountField::edtAccNum4);
+    EXPECT_EQ(d.focus, AccountField::accountPart1);
+    d.setText(AccountField::accountPart1, "12");
+    EXPECT_EQ(d.focus, AccountField::accountPart1);
+    d.setText(AccountField::accountPart1, "123");
+    EXPECT_EQ(d.focus, AccountField::accountPart2);
+    d.setText(AccountField::accountPart2, "4");
+    EXPECT_EQ(d.focus, AccountField::accountPart3);
+    d.setText(AccountField::accountPart3, "5678");
+    EXPECT_EQ(d.focus, AccountField::accountPart3);
+    d.setText(AccountField::accountPart3, "56789");
+    EXPECT_EQ(d.focus, AccountField::accountPart4);
+    d.setText(AccountField::accountPart4, "0");
+    EXPECT_EQ(d.focus, AccountField::accountPart4);
     // A Thai name counts characters, not bytes.
     EXPECT_EQ(CharacterCount("บริษัท"), 6);
-    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::NameAccount), 100);
-    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::edtAccNum3), 5);
+    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::accountName), 100);
+    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::accountPart3), 5);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ struct LetterRun : test::WorkbenchFixture {
     std::filesystem::path source = dir / "debit.txt";
     LetterRun() {
         ui.accountAnswers = {{"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"}};
-        wb.fields.edtSource = source.string();
+        wb.fields.sourcePath = source.string();
     }
     void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }
     void earlierDebit() {
@@ -34,7 +34,7 @@ struct LetterRun : test::WorkbenchFixture {
 TEST(CoverLetter, RefusedBeforeTheDialogWhenNoHashIsShown) {
     LetterRun f;
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.btnCoverLetterClick();
+    f.wb.coverLetter();
     EXPECT_EQ(f.ui.texts(),
               std::vector<std::string>{
                   "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter"});
@@ -65,16 +65,16 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
              hashDetailRecord(badAccount, false), hashDetailRecord(badAmount, false),
              hashDetailRecord(otherDate, false)});
     f.earlierDebit();
-    f.wb.fields.edtHashValue = "FROM AN EARLIER RUN";
-    f.wb.accountDialog.edtAccNum1 = "999";
-    f.wb.accountDialog.NameAccount = "typed before";
+    f.wb.fields.hashValue = "FROM AN EARLIER RUN";
+    f.wb.accountDialog.accountPart1 = "999";
+    f.wb.accountDialog.accountName = "typed before";
 
-    f.wb.btnCoverLetterClick();
+    f.wb.coverLetter();
 
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_EQ(f.ui.accountDialogFieldsAtOpen, std::vector<std::string>{""});
     const std::string hash = test::sha1Upper(test::readFile(f.source));
-    EXPECT_EQ(f.wb.fields.edtHashValue, hash);
+    EXPECT_EQ(f.wb.fields.hashValue, hash);
     const std::vector<HashDebitRow> expected = {{"1234567896", test::padRight("SOMCHAI", 30), 1500.50},
                                                 {"1111111114", test::padRight("SOMCHAI", 30), 1500.50}};
     EXPECT_EQ(test::hashDebitRows(f.store), expected);
@@ -110,8 +110,8 @@ TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
     d.effectiveDate = "050327";
     d.amount = "00000000005";
     f.write({hashControlRecord(c), hashDetailRecord(d, true)});
-    f.wb.fields.edtHashValue = "X";
-    f.wb.btnCoverLetterClick();
+    f.wb.fields.hashValue = "X";
+    f.wb.coverLetter();
     ASSERT_EQ(f.ui.reports.size(), 1u);
     EXPECT_EQ(variable(f.ui.reports[0], "TotalAmount"), "0.05");
     EXPECT_EQ(variable(f.ui.reports[0], "TotalRecord"), "1");
@@ -123,17 +123,17 @@ TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
 TEST(CoverLetter, DialogLeftWithExitOrRefusedEndsSilently) {
     LetterRun f;
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.fields.edtHashValue = "SHOWN";
+    f.wb.fields.hashValue = "SHOWN";
     f.ui.accountAnswers = {{"000", "0", "00000", "0", "ACME"}};
-    f.wb.btnCoverLetterClick();
+    f.wb.coverLetter();
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"หมายเลขบัญชีไม่ถูกต้อง"});
     EXPECT_FALSE(f.wb.accountDialog.Accepted);
     EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.wb.fields.edtHashValue, "SHOWN");
+    EXPECT_EQ(f.wb.fields.hashValue, "SHOWN");
 
     f.ui.messages.clear();
     f.ui.accountAnswers.clear();
-    f.wb.btnCoverLetterClick();
+    f.wb.coverLetter();
     EXPECT_TRUE(f.ui.messages.empty());
     EXPECT_TRUE(f.ui.reports.empty());
     EXPECT_EQ(f.ui.accountDialogFieldsAtOpen.size(), 2u);
@@ -163,12 +163,12 @@ TEST(CoverLetter, ControlFaultsAndWhenTheShortLayoutEmptiesTheTable) {
         k.change(c);
         f.write({hashControlRecord(c), hashDetailRecord(HashDetail{}, k.longLayout)});
         f.earlierDebit();
-        f.wb.fields.edtHashValue = "SHOWN";
-        f.wb.btnCoverLetterClick();
+        f.wb.fields.hashValue = "SHOWN";
+        f.wb.coverLetter();
         EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message});
         EXPECT_EQ(test::hashDebitRows(f.store).size(), k.rowsLeft) << k.message;
         EXPECT_TRUE(f.ui.reports.empty());
-        EXPECT_EQ(f.wb.fields.edtHashValue, "SHOWN");
+        EXPECT_EQ(f.wb.fields.hashValue, "SHOWN");
     }
 }
 
@@ -178,8 +178,8 @@ TEST(CoverLetter, ADetailDateThatIsNoNumberPrintsNoLetter) {
     d.effectiveDate = "08 226";
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false),
              hashDetailRecord(d, false)});
-    f.wb.fields.edtHashValue = "SHOWN";
-    EXPECT_THROW(f.wb.btnCoverLetterClick(), QrvError);
+    f.wb.fields.hashValue = "SHOWN";
+    EXPECT_THROW(f.wb.coverLetter(), QrvError);
     EXPECT_TRUE(f.ui.reports.empty());
     EXPECT_EQ(test::hashDebitRows(f.store).size(), 1u);
 }

@@ -281,7 +281,7 @@ TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
 }
 
 TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
-    wb.fields.CheckBox1 = true;
+    wb.fields.printDetail = true;
     run({test::controlRecord(kToday, "00003", "00000030000"),
          detailRecord(kAcct1, kToday, "1", "00000010000"), detailRecord(kAcct2, kToday, "2", "00000020000")});
     EXPECT_EQ(errors(), rows({e("D3", "3", kAcct2), e("T2F")}));

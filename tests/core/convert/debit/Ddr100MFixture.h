@@ -61,14 +61,14 @@ using ErrorRow = std::vector<std::string>;
 
 struct Ddr100MFixture : ::testing::Test, WorkbenchFixture {
     Ddr100MFixture() {
-        wb.FormCreate();
+        wb.loadSettings();
         wb.selectProduct(Choice::DirectDebit100M);
-        wb.fields.edtComId = "V5CORP01";
-        wb.fields.edtSource = (out / "debits.txt").string();
-        wb.fields.edtDestination = (out / "upload.txt").string();
-        wb.fields.CreditAccountEdit = kCreditAcct;
-        wb.fields.DebitFeeAccEdt = kFeeAcct;
-        wb.ProcessingRoundChange("Immediately");
+        wb.fields.companyId = "V5CORP01";
+        wb.fields.sourcePath = (out / "debits.txt").string();
+        wb.fields.destinationPath = (out / "upload.txt").string();
+        wb.fields.creditAccount = kCreditAcct;
+        wb.fields.debitFeeAccount = kFeeAcct;
+        wb.processingRoundChanged("Immediately");
     }
 
     // Writes the source file (CR LF after every line) and presses "Reformat Data".

@@ -108,18 +108,18 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
         EXPECT_EQ(variable(name), value) << name;
     }
     // The account labels of the workbench, filled when its press passed the checks.
-    wb.btnActionClick();
-    EXPECT_EQ(wb.fields.display_AcctType_CreAcct, "2");
-    EXPECT_EQ(wb.fields.display_BranCode_CreAcct, "014");
-    EXPECT_EQ(wb.fields.display_AcctType_FeeAcct, "0");
-    EXPECT_EQ(wb.fields.display_BranCode_FeeAcct, "555");
+    wb.reformat();
+    EXPECT_EQ(wb.fields.creditAccountType, "2");
+    EXPECT_EQ(wb.fields.creditBranch, "014");
+    EXPECT_EQ(wb.fields.feeAccountType, "0");
+    EXPECT_EQ(wb.fields.feeBranch, "555");
 }
 
 TEST_F(Upload, ProcessingRoundGoesIntoRecord007) {
     const std::vector<std::pair<const char*, const char*>> rounds = {
         {"Immediately", "00"}, {"End of Day", "01"}, {"Start of Day", "02"}};
     for (const auto& [item, code] : rounds) {
-        wb.ProcessingRoundChange(item);
+        wb.processingRoundChanged(item);
         run(cleanFile());
         const std::string upload = test::readFile(out / "upload.txt");
         EXPECT_EQ(upload.substr(42 + 98, 300), record007(code)) << item;
@@ -139,7 +139,7 @@ TEST_F(Upload, ShiftedControlDatesGoIntoRecord007AndTheReport) {
 }
 
 TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
-    wb.fields.CheckBox1 = true;
+    wb.fields.printDetail = true;
     run(cleanFile());
     ASSERT_EQ(ui.reports.size(), 1u);
     EXPECT_EQ(ui.reports[0].runner, "directDebitComplete");

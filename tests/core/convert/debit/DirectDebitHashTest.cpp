@@ -23,11 +23,11 @@ struct HashRun : WorkbenchFixture {
 
     void write(const std::vector<std::string>& lines) {
         test::writeFile(source, test::crlfLines(lines));
-        wb.fields.edtSource = source.string();
+        wb.fields.sourcePath = source.string();
     }
     void generate(const std::vector<std::string>& lines) {
         write(lines);
-        wb.btnGenHashClick();
+        wb.generateHash();
     }
     std::vector<HashErrorRow> errors() { return test::hashErrorRows(store); }
     std::vector<HashDebitRow> debits() { return test::hashDebitRows(store); }
@@ -96,7 +96,7 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
     f.generate({hashControlRecord(c), detail(first), secondLine + "IGNORED"});
 
     const std::string bytes = test::readFile(f.source);
-    EXPECT_EQ(f.wb.fields.edtHashValue, test::sha1Upper(bytes));
+    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(bytes));
     EXPECT_TRUE(f.ui.messages.empty());
     ASSERT_EQ(f.ui.reports.size(), 1u);
     const ShownReport& r = f.ui.reports[0];
@@ -105,7 +105,7 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
     EXPECT_EQ(variable(r, "ComName"), test::padRight("ACME TRADING CO", 30));
     EXPECT_EQ(variable(r, "PayType"), "Direct Debit ");
     EXPECT_EQ(variable(r, "ValueDate"), "08/12/26");
-    EXPECT_EQ(variable(r, "HashCode"), f.wb.fields.edtHashValue);
+    EXPECT_EQ(variable(r, "HashCode"), f.wb.fields.hashValue);
     EXPECT_EQ(variable(r, "File Name"), f.source.string());
     EXPECT_EQ(variable(r, "Total Record"), "2");
     const std::vector<HashDebitRow> expected = {
@@ -123,12 +123,12 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
 
 TEST_P(HashLayouts, ControlRecordOnlyGivesTwoFileLevelRows) {
     HashRun f;
-    f.wb.fields.edtHashValue = "";
+    f.wb.fields.hashValue = "";
     f.generate({hashControlRecord(control())});
     const std::vector<HashErrorRow> expected = {{1, "Total Amount", "Check Total Amount Error "},
                                                 {1, "Total Record", "Check Total Record Error "}};
     EXPECT_EQ(f.errors(), expected);
-    EXPECT_EQ(f.wb.fields.edtHashValue, "");
+    EXPECT_EQ(f.wb.fields.hashValue, "");
     ASSERT_EQ(f.ui.reports.size(), 1u);
     const ShownReport& r = f.ui.reports[0];
     EXPECT_EQ(r.layoutFile, "rptGenHashError.frf");
@@ -178,7 +178,7 @@ TEST_P(HashLayouts, DetailFaultsBecomeRowsInLineOrder) {
     // A debit whose only fault is its sign is still listed.
     ASSERT_EQ(f.debits().size(), 2u);
     EXPECT_EQ(f.debits()[1].account, "1234567896");
-    EXPECT_EQ(f.wb.fields.edtHashValue, "");
+    EXPECT_EQ(f.wb.fields.hashValue, "");
     ASSERT_EQ(f.ui.reports.size(), 1u);
     EXPECT_EQ(f.ui.reports[0].layoutFile, "rptGenHashError.frf");
 }
@@ -195,7 +195,7 @@ TEST_P(HashLayouts, TotalsAreComparedWithTheDetails) {
     f.generate({hashControlRecord(c), detail(d), detail(other)});
     const std::vector<HashErrorRow> expected = {{1, "Total Record", "Check Total Record Error "}};
     EXPECT_EQ(f.errors(), expected);
-    EXPECT_EQ(f.wb.fields.edtHashValue, "");
+    EXPECT_EQ(f.wb.fields.hashValue, "");
 }
 
 TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
@@ -240,7 +240,7 @@ TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
     for (const Case& k : cases) {
         HashRun f;
         f.earlierRows();
-        f.wb.fields.edtHashValue = "EARLIER";
+        f.wb.fields.hashValue = "EARLIER";
         HashControl c = control();
         k.change(c);
         f.generate({hashControlRecord(c), detail(HashDetail{})});
@@ -248,7 +248,7 @@ TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
         EXPECT_TRUE(f.ui.reports.empty());
         EXPECT_EQ(f.errors().size(), 1u) << "tables are not touched";
         EXPECT_EQ(f.debits().size(), 1u);
-        EXPECT_EQ(f.wb.fields.edtHashValue, "EARLIER");
+        EXPECT_EQ(f.wb.fields.hashValue, "EARLIER");
     }
 }
 
@@ -268,11 +268,11 @@ TEST(DirectDebitHash, LayoutDecision) {
     for (const auto& k : cases) {
         HashRun f;
         test::writeFile(f.source, k.line.empty() ? std::string() : k.line + "\r\n");
-        f.wb.fields.edtSource = f.source.string();
-        f.wb.btnGenHashClick();
+        f.wb.fields.sourcePath = f.source.string();
+        f.wb.generateHash();
         EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message}) << "[" << k.line << "]";
         EXPECT_TRUE(f.ui.reports.empty());
-        EXPECT_EQ(f.wb.fields.edtHashValue, "");
+        EXPECT_EQ(f.wb.fields.hashValue, "");
     }
 }
 
@@ -281,36 +281,36 @@ TEST(DirectDebitHash, HashIsTheSha1OfTheBytesAsTheyLie) {
     const std::vector<std::string> lines = {hashControlRecord(HashControl{}),
                                             hashDetailRecord(HashDetail{}, false)};
     f.generate(lines);
-    const std::string first = f.wb.fields.edtHashValue;
+    const std::string first = f.wb.fields.hashValue;
     EXPECT_EQ(first, test::sha1Upper(test::crlfLines(lines)));
     EXPECT_EQ(first.find_first_not_of("0123456789ABCDEF"), std::string::npos);
-    f.wb.btnGenHashClick();
-    EXPECT_EQ(f.wb.fields.edtHashValue, first);
+    f.wb.generateHash();
+    EXPECT_EQ(f.wb.fields.hashValue, first);
 
     // One byte of a name (never checked) changed.
     std::vector<std::string> changed = lines;
     changed[1][30] = 'X';
     f.generate(changed);
-    EXPECT_NE(f.wb.fields.edtHashValue, first);
-    EXPECT_EQ(f.wb.fields.edtHashValue, test::sha1Upper(test::crlfLines(changed)));
+    EXPECT_NE(f.wb.fields.hashValue, first);
+    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(test::crlfLines(changed)));
 
     // The same lines ending in LF only.
     test::writeFile(f.source, lines[0] + "\n" + lines[1] + "\n");
-    f.wb.btnGenHashClick();
+    f.wb.generateHash();
     EXPECT_EQ(f.ui.reports.back().layoutFile, "rptGenHash.frf");
-    EXPECT_NE(f.wb.fields.edtHashValue, first);
-    EXPECT_EQ(f.wb.fields.edtHashValue, test::sha1Upper(lines[0] + "\n" + lines[1] + "\n"));
+    EXPECT_NE(f.wb.fields.hashValue, first);
+    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(lines[0] + "\n" + lines[1] + "\n"));
 }
 
 TEST(DirectDebitHash, AFailedRunKeepsTheEarlierHashAndShowsIt) {
     HashRun f;
     f.generate({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    const std::string earlier = f.wb.fields.edtHashValue;
+    const std::string earlier = f.wb.fields.hashValue;
     ASSERT_EQ(earlier.size(), 40u);
     HashDetail bad;
     bad.sign = "X";
     f.generate({hashControlRecord(HashControl{}), hashDetailRecord(bad, false)});
-    EXPECT_EQ(f.wb.fields.edtHashValue, earlier);
+    EXPECT_EQ(f.wb.fields.hashValue, earlier);
     ASSERT_EQ(f.ui.reports.size(), 2u);
     EXPECT_EQ(f.ui.reports[1].layoutFile, "rptGenHashError.frf");
     EXPECT_EQ(variable(f.ui.reports[1], "HashCode"), earlier);
@@ -318,14 +318,14 @@ TEST(DirectDebitHash, AFailedRunKeepsTheEarlierHashAndShowsIt) {
 
 TEST(DirectDebitHash, NoSourceAndAnUnreadableSource) {
     HashRun f;
-    f.wb.btnGenHashClick();
+    f.wb.generateHash();
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"No Input File. Please Browse Input File"});
 
     for (const auto& unreadable :
          {f.dir / "missing.txt", f.dir.path()}) {  // a folder cannot be hashed either
         f.ui.messages.clear();
-        f.wb.fields.edtSource = unreadable.string();
-        EXPECT_THROW(f.wb.btnGenHashClick(), QrvError);
+        f.wb.fields.sourcePath = unreadable.string();
+        EXPECT_THROW(f.wb.generateHash(), QrvError);
         ASSERT_EQ(f.ui.messages.size(), 1u);
         EXPECT_EQ(f.ui.messages[0].kind, MessageKind::Information);
         EXPECT_EQ(f.ui.messages[0].text, "Unable to open source file.");
@@ -342,7 +342,7 @@ TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
     HashDetail good;
     f.write({hashControlRecord(c), hashDetailRecord(badSign, false), "", hashDetailRecord(good, false)});
     try {
-        f.wb.btnGenHashClick();
+        f.wb.generateHash();
         FAIL() << "expected an unexpected error";
     } catch (const QrvError& e) {
         EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
@@ -352,7 +352,7 @@ TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
     EXPECT_EQ(f.errors(), (std::vector<HashErrorRow>{{2, "Sign", "Invalid Sign"}}));
     EXPECT_EQ(f.debits().size(), 1u);
     EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.wb.fields.edtHashValue, "");
+    EXPECT_EQ(f.wb.fields.hashValue, "");
 }
 
 TEST(DirectDebitHash, AmountsThatPassTheCheckButSpellNoSatangAreInvalid) {

@@ -29,11 +29,11 @@ struct Comparison : ::testing::Test {
     std::filesystem::path dest = fx.out / "compare.txt";
 
     void SetUp() override {
-        fx.wb.FormCreate();
+        fx.wb.loadSettings();
         fx.wb.selectProduct(Choice::ReturnFile);
-        fx.wb.fields.edtSource = sent.string();
-        fx.wb.fields.edtInvoice = ret.string();
-        fx.wb.fields.edtDestination = dest.string();
+        fx.wb.fields.sourcePath = sent.string();
+        fx.wb.fields.secondFilePath = ret.string();
+        fx.wb.fields.destinationPath = dest.string();
     }
     ReturnComparisonRequest request{sent, ret, dest};
 
@@ -86,7 +86,7 @@ struct ThreeDebits {
 TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     const ThreeDebits d;
     files(d.sent, d.ret);
-    ASSERT_TRUE(fx.wb.Button2Click());
+    ASSERT_TRUE(fx.wb.compareReturnFile());
     EXPECT_TRUE(fx.ui.messages.empty()) << fx.ui.texts().front();
 
     const std::string expected = test::crlfLines({
@@ -263,31 +263,31 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
 TEST_F(Comparison, SaveProposesANameFromTheClock) {
     fx.clock.set(DateTime{Date{2026, 12, 8}, 9, 5, 7});
     fx.ui.saveAnswer = "/data/chosen.txt";
-    fx.wb.fields.edtDestination.clear();
-    fx.wb.Button3Click();
+    fx.wb.fields.destinationPath.clear();
+    fx.wb.chooseComparisonFile();
     EXPECT_EQ(fx.ui.proposedNames, (std::vector<std::string>{"081226-090507 Return File.txt"}));
     EXPECT_EQ(fx.ui.filters.back(), "Text File|*.txt|All File|*.*");
-    EXPECT_EQ(fx.wb.fields.edtDestination, "/data/chosen.txt");
+    EXPECT_EQ(fx.wb.fields.destinationPath, "/data/chosen.txt");
     fx.ui.saveAnswer.reset();  // cancelled: the field keeps its text
-    fx.wb.Button3Click();
-    EXPECT_EQ(fx.wb.fields.edtDestination, "/data/chosen.txt");
-    fx.wb.fields.edtInvoice.clear();  // with either file missing the button does nothing
-    fx.wb.Button3Click();
-    fx.wb.fields.edtInvoice = ret.string();
-    fx.wb.fields.edtSource.clear();
-    fx.wb.Button3Click();
+    fx.wb.chooseComparisonFile();
+    EXPECT_EQ(fx.wb.fields.destinationPath, "/data/chosen.txt");
+    fx.wb.fields.secondFilePath.clear();  // with either file missing the button does nothing
+    fx.wb.chooseComparisonFile();
+    fx.wb.fields.secondFilePath = ret.string();
+    fx.wb.fields.sourcePath.clear();
+    fx.wb.chooseComparisonFile();
     EXPECT_EQ(fx.ui.proposedNames.size(), 2u);
     EXPECT_TRUE(fx.ui.messages.empty());
 }
 
 TEST_F(Comparison, TheRadioButtonRefusesWhileAHashIsShown) {
-    fx.wb.selectProduct(Choice::Direct10m);
-    fx.wb.fields.edtHashValue = std::string(40, 'F');
+    fx.wb.selectProduct(Choice::DirectCredit);
+    fx.wb.fields.hashValue = std::string(40, 'F');
     fx.wb.selectProduct(Choice::ReturnFile);
     EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"Clear Form"}));
-    EXPECT_FALSE(fx.wb.controls.at(Control::CheckBox1).visible);
-    EXPECT_FALSE(fx.wb.controls.at(Control::Button2).visible);  // the credit layout stays
-    EXPECT_TRUE(fx.wb.controls.at(Control::btnAction).visible);
+    EXPECT_FALSE(fx.wb.controls.at(Control::printDetail).visible);
+    EXPECT_FALSE(fx.wb.controls.at(Control::compareReturnFile).visible);  // the credit layout stays
+    EXPECT_TRUE(fx.wb.controls.at(Control::reformat).visible);
 }
 
 }  // namespace
