@@ -1,18 +1,19 @@
 #include "cli/CliApp.h"
 
 #include "base/QrvError.h"
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceSeed.h"
 
 namespace qrv::cli {
 
 Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesystem::path> reportOut,
                  const Clock& clock)
-    : paths(p), ui(out, std::move(reportOut)), store(p.dataFolder), workbench(ui, store, clock, p) {}
+    : paths(p),
+      ui(out, std::move(reportOut)),
+      store(p.dataFolder, ReferenceSeed(p.dataFolder)),
+      workbench(ui, store, clock, p) {}
 
 void Session::openStore() {
-    if (store.open()) {
-        SeedReferenceData(store, store.dataFolder());
-    }
+    store.open();
 }
 
 const CommandFn* CommandTable::parsed() const {

@@ -29,7 +29,7 @@ struct Session {
     CliUi ui;
     TableStore store;
     Workbench workbench;
-    // Opens the table store, creating and seeding it when new.
+    // Opens the table store, creating and seeding it when new; refuses an incomplete one.
     void openStore();
 };
 

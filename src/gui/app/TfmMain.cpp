@@ -11,12 +11,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "convert/ReferenceImport.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/TfrmPassword.h"
 #include "gui/refdata/TfmBank.h"
 #include "gui/workbench/TfrmReformat.h"
+#include "refdata/ReferenceSeed.h"
 
 namespace qrv::gui {
 
@@ -33,7 +33,7 @@ TfmMain::TfmMain(Options options, QWidget* parent)
       ownClock_(clockUnless(options.clock)),
       clock_(options.clock != nullptr ? *options.clock : *ownClock_),
       ui_(std::move(options.hooks)),
-      store_(options.paths.dataFolder),
+      store_(options.paths.dataFolder, ReferenceSeed(options.paths.dataFolder)),
       wb_(ui_, store_, clock_, options.paths) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Convertor"));
@@ -82,9 +82,7 @@ TfmMain::TfmMain(Options options, QWidget* parent)
 
     // The table store, created and given the sample reference data on first use.
     try {
-        if (store_.open()) {
-            SeedReferenceData(store_, store_.dataFolder());
-        }
+        store_.open();
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what());
     }

@@ -1,0 +1,22 @@
+#include "refdata/ReferenceSeed.h"
+
+#include "convert/ReferenceImport.h"
+
+namespace qrv {
+
+TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder) {
+    return [folder = std::move(dataFolder)](TableStore& store, const std::string& table) {
+        const std::filesystem::path file =
+            folder / ((table == "BRANCH" ? std::string("Branch") : table) + ".csv");
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(file, ec)) {
+            throw IncompleteStoreError("The data folder \"" + folder.string() + "\" has no \"" +
+                                       file.filename().string() + "\" to fill the table " + table +
+                                       ": it was never initialised. Nothing was done. Run \"qrv --data " +
+                                       folder.string() + " init\" to make it");
+        }
+        ImportReferenceCsv(store, table, file);
+    };
+}
+
+}  // namespace qrv
