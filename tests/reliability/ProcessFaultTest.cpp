@@ -107,8 +107,9 @@ struct ProcessRun {
     double seconds = 0;
 };
 
-// Runs the built qrv as a process of its own.
-ProcessRun runProcess(const std::filesystem::path& scratch, const std::vector<std::string>& args) {
+// Runs the built qrv as a process of its own; as user `uid` when given (permissions do not hold for root).
+ProcessRun runProcess(const std::filesystem::path& scratch, const std::vector<std::string>& args,
+                      uid_t uid = 0) {
     const auto outFile = scratch / "stdout";
     const auto errFile = scratch / "stderr";
     const auto start = std::chrono::steady_clock::now();
@@ -119,7 +120,8 @@ ProcessRun runProcess(const std::filesystem::path& scratch, const std::vector<st
             argv.push_back(a.c_str());
         }
         argv.push_back(nullptr);
-        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) {
+        if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr) ||
+            (uid != 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0))) {
             ::_exit(127);
         }
         ::execv(QRV_BINARY, const_cast<char* const*>(argv.data()));
@@ -170,6 +172,41 @@ TEST(DataFolderLock, ReadersNeverWaitAndAWriterIsToldToTryAgain) {
     const ProcessRun after = runProcess(dir.path(), importBanks);
     EXPECT_EQ(after.status, 0) << after.out << after.err;
     EXPECT_TRUE(has(runProcess(dir.path(), {"--data", data, "banks", "list"}).out, "999\tX\tOwn bank"));
+}
+
+// A data folder and a report folder that cannot be written: the message names the folder, says what is
+// wrong and what to do, instead of the text of a database statement or of a later step.
+TEST(ReadOnlyFolders, DataAndReportFoldersSayWhatToDo) {
+    test::TempDir dir;
+    const std::string data = (dir / "Data").string();
+    ASSERT_EQ(test::runQrv({"--data", data, "init"}).status, 0);
+    test::writeFile(dir / "media.txt", test::mediaSource());
+    const uid_t user = ::geteuid() == 0 ? 65534 : 0;  // root writes anywhere: run as "nobody"
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(
+        dir / "Data", std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                          std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                          std::filesystem::perms::others_exec);
+    const ProcessRun readOnly = runProcess(dir.path(), {"--data", data, "banks", "list"}, user);
+    EXPECT_EQ(readOnly.status, 3);
+    EXPECT_TRUE(
+        has(readOnly.err, "data folder \"" + data + "\": Permission denied. Make the folder writable"))
+        << readOnly.err;
+
+    std::filesystem::permissions(dir / "Data", std::filesystem::perms::all);
+    for (const auto& entry : std::filesystem::directory_iterator(dir / "Data")) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::all);
+    }
+    std::filesystem::create_directory(dir / "reports");
+    std::filesystem::permissions(dir / "reports", std::filesystem::perms::owner_all);
+    const ProcessRun reports = runProcess(dir.path(),
+                                          {"--data", data, "--report-out", (dir / "reports").string(),
+                                           "tier-fee", "--source", (dir / "media.txt").string()},
+                                          user);
+    EXPECT_EQ(reports.status, 3);
+    EXPECT_TRUE(has(reports.err, "Cannot write the reports into the folder \"" + (dir / "reports").string() +
+                                     "\" (--report-out): Permission denied. Choose a folder"))
+        << reports.err;
 }
 
 }  // namespace
