@@ -1,5 +1,5 @@
-// Writers, work files and the line reader at their limits: long outputs, links and special files, the
-// umask, long names, work files left by killed runs, and overlong lines.
+// Writers, work files and the line reader at their limits: long outputs, links and special files, long
+// names, work files left by killed runs, and overlong lines.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -40,12 +40,6 @@ std::string errorOf(const std::function<void()>& body) {
     return "<no error>";
 }
 
-mode_t modeOf(const std::filesystem::path& p) {
-    struct stat st {};
-    ::lstat(p.c_str(), &st);
-    return st.st_mode & 0777;
-}
-
 TEST(OutputFiles, LongerThanTheWriteBufferArriveWhole) {
     test::TempDir dir;
     std::string expected;
@@ -74,23 +68,6 @@ TEST(OutputFiles, LongerThanTheWriteBufferArriveWhole) {
     const auto entries = test::readZip(dir / "up.zip");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].content, expected);
-}
-
-TEST(OutputFiles, ModeFollowsTheUmask) {
-    test::TempDir dir;
-    const mode_t old = ::umask(022);
-    FileWriter(dir / "listing.txt", FileWriter::Mode::Create).close();
-    AtomicFile atomic(dir / "up.txt");
-    atomic.writer().write("x");
-    atomic.commit();
-    ZipOutputs(dir / "up.zip", dir / "up.txt");
-    ::umask(027);
-    ZipOutputs(dir / "up2.zip", dir / "up.txt");
-    ::umask(old);
-    EXPECT_EQ(modeOf(dir / "listing.txt"), 0644u);
-    EXPECT_EQ(modeOf(dir / "up.txt"), 0644u);
-    EXPECT_EQ(modeOf(dir / "up.zip"), 0644u);
-    EXPECT_EQ(modeOf(dir / "up2.zip"), 0640u);
 }
 
 // A link under an output's name is replaced, never written through; a folder, FIFO or device under it is
