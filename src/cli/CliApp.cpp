@@ -4,7 +4,7 @@
 
 #include "base/QrvError.h"
 #include "cli/ResultJson.h"
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceSeed.h"
 
 namespace qrv::cli {
 
@@ -14,7 +14,7 @@ Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesy
       clock(c),
       json(jsonOutput),
       events(jsonOutput ? held : out, std::move(reportOut), !jsonOutput),
-      store(p.dataFolder),
+      store(p.dataFolder, ReferenceSeed(p.dataFolder)),
       reports(p.reportFolder) {}
 
 Services Session::services() {
@@ -32,9 +32,7 @@ int Session::finish(const RunResult& r, const nlohmann::json& extra) {
 }
 
 void Session::openStore() {
-    if (store.open()) {
-        SeedReferenceData(store, store.dataFolder());
-    }
+    store.open();
 }
 
 namespace {
@@ -90,6 +88,38 @@ const CommandFn* CommandTable::parsed() const {
     return nullptr;
 }
 
+namespace {
+
+// The first word that is neither an option nor an option's value: the command asked for.
+std::string commandWord(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--data" || word == "--reports" || word == "--report-out") {
+            ++i;
+        } else if (!word.starts_with("-")) {
+            return std::string(word);
+        }
+    }
+    return {};
+}
+
+// Names a command that does not exist instead of the parser's "A subcommand is required".
+bool reportUnknownCommand(CLI::App& app, const std::string& word, std::ostream& err) {
+    std::string names;
+    const std::function<bool(CLI::App*)> every = [](CLI::App*) { return true; };
+    for (const CLI::App* command : app.get_subcommands(every)) {
+        if (command->get_name() == word) {
+            return false;
+        }
+        names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    err << "qrv: unknown command \"" << word << "\". The commands are: " << names
+        << ". Run \"qrv --help\" for more.\n";
+    return true;
+}
+
+}  // namespace
+
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const Clock& clock) {
     CLI::App app{"Convertor QRV: payment text files to upload files for the bank host system V5", "qrv"};
     app.set_version_flag("--version", kVersion);
@@ -128,7 +158,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         app.exit(e, out, err);
         return kOk;
     } catch (const CLI::ParseError& e) {
-        app.exit(e, out, err);
+        if (const std::string word = commandWord(argc, argv);
+            word.empty() || !reportUnknownCommand(app, word, err)) {
+            app.exit(e, out, err);
+        }
         return kUsage;
     }
 

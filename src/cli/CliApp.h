@@ -41,7 +41,7 @@ struct Session {
     TableStore store;
     ReportRunners reports;
     DefaultSettings settings;
-    // Opens the table store, creating and seeding it when new.
+    // Opens the table store, creating and seeding it when new; refuses an incomplete one.
     void openStore();
     // The services of an operation; reads "Default.ini" of the data folder afresh.
     Services services();

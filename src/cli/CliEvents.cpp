@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "base/QrvError.h"
+#include "io/Platform.h"
 #include "io/WorkFile.h"
 #include "reports/ReportRunner.h"
 
@@ -73,6 +74,11 @@ void CliEvents::showReport(const ShownReport& report) {
     const std::string stem = std::filesystem::path(report.requestedLayout).stem().string();
     std::error_code ec;
     std::filesystem::create_directories(*reportOut_, ec);
+    const std::string why = ec ? ec.message() : platform::whyFolderIsNotWritable(*reportOut_);
+    if (!why.empty()) {
+        throw QrvError("Cannot write the reports into the folder \"" + reportOut_->string() +
+                       "\" (--report-out): " + why + ". Choose a folder you can write to");
+    }
     // Both files stream: a report of a million rows is never held whole.
     writeAtomically(*reportOut_ / (stem + ".html"), [&report](std::ostream& out) {
         if (!report.layoutFile.empty()) {

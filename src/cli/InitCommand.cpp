@@ -7,7 +7,9 @@ namespace {
 
 int runInit(Session& s) {
     CreateDataFolder(s.paths.dataFolder, AppPaths::defaultDataSource());
-    s.openStore();
+    // All or nothing: a stopped "init" leaves no half-made tables, and "init" completes a store that an
+    // earlier one left incomplete.
+    s.store.complete();
     return kOk;
 }
 

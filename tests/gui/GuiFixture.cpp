@@ -10,6 +10,11 @@ namespace qrv::test {
 GuiFixture::GuiFixture(const std::string& defaultIni) {
     std::filesystem::create_directories(dir / "Data");
     writeFile(dir / "Data" / "Default.ini", defaultIni);
+    // The sample reference data an initialised data folder holds (a folder without it is refused).
+    for (const char* name :
+         {"Bank.csv", "Branch.csv", "WHT_FORM_TYPE.csv", "WHT_TAX_TYPE.csv", "WHT_PAY_TYPE.csv"}) {
+        std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / name, dir / "Data" / name);
+    }
     start();
 }
 

@@ -178,8 +178,9 @@ TEST(MainWindow, OpensTheTablesAtStartAndShowsWhyNot) {
     {
         TempDir dir;
         std::filesystem::create_directories(dir / "Data");
-        std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / "Bank.csv",
-                                   dir / "Data" / "Bank.csv");
+        for (const char* name : {"Bank.csv", "Branch.csv"}) {
+            std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / name, dir / "Data" / name);
+        }
         FixedClock clock(Date{2026, 12, 8});
         gui::MainWindow main({AppPaths{dir / "Data", QRV_SOURCE_REPORTS}, &clock, {}, {}});
         const std::optional<Row> bank = main.store().lookup("Bank", "BANK_CODE", "002");

@@ -11,12 +11,7 @@
 namespace qrv {
 
 FileWriter::FileWriter(const std::filesystem::path& path, Mode mode) : name_(path.string()) {
-    const int flags =
-        mode == Mode::Create ? O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC : O_WRONLY | O_APPEND | O_CLOEXEC;
-    fd_ = ::open(path.c_str(), flags, 0666);
-    if (fd_ < 0) {
-        throw QrvError("Cannot open file \"" + name_ + "\" for writing: " + platform::lastErrorText());
-    }
+    fd_ = platform::openOutput(path, mode == Mode::AppendExisting);
     buffer_.resize(kBufferSize);
 }
 

@@ -12,7 +12,8 @@ class FileWriter {
   public:
     enum class Mode { Create, AppendExisting };
 
-    // Opens `path`: Create truncates or creates it; AppendExisting appends to a file that must exist.
+    // Opens `path`: Create truncates or creates it (replacing a symbolic link by a new file); AppendExisting
+    // appends to a regular file that must exist. A name that is a folder, FIFO or device is refused.
     FileWriter(const std::filesystem::path& path, Mode mode);
     // Takes over an already open descriptor (closed by this writer).
     FileWriter(int fd, std::string name);

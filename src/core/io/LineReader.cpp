@@ -15,6 +15,11 @@ namespace {
 constexpr size_t kBlock = 1 << 16;
 }
 
+void LineReader::refuseLongLine() const {
+    throw QrvError("Line " + std::to_string(lineNumber_ + 1) + " of \"" + name_ + "\" is longer than " +
+                   std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
+}
+
 LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
@@ -92,6 +97,9 @@ bool LineReader::next(std::string_view& line) {
                     lineEnd = i + 2;
                 }
             }
+            if (i - begin_ > kMaxLineBytes) {
+                refuseLongLine();
+            }
             line = std::string_view(data + begin_, i - begin_);
             consumed_ += lineEnd - begin_;
             begin_ = lineEnd;
@@ -99,6 +107,9 @@ bool LineReader::next(std::string_view& line) {
             return true;
         }
         const size_t offset = end_ - begin_;
+        if (offset > kMaxLineBytes) {
+            refuseLongLine();
+        }
         if (!fill()) {
             if (begin_ < end_) {
                 line = std::string_view(buffer_.data() + begin_, end_ - begin_);

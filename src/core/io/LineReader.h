@@ -8,9 +8,12 @@
 namespace qrv {
 
 // Reads a text file one line at a time. A line ends at CR LF, LF or CR; a last line without a line end
-// is a line. Memory holds one block and the current line, whatever the file's size.
+// is a line. Memory holds one block and the current line, whatever the file's size. A line longer than
+// kMaxLineBytes (far beyond any layout) stops the reading with an error naming its line number.
 class LineReader {
   public:
+    static constexpr size_t kMaxLineBytes = 1 << 20;
+
     // Throws QrvError naming the file when it cannot be opened.
     explicit LineReader(const std::filesystem::path& path);
     LineReader(const LineReader&) = delete;
@@ -27,6 +30,7 @@ class LineReader {
 
   private:
     bool fill();
+    [[noreturn]] void refuseLongLine() const;
     int fd_ = -1;
     std::string name_;
     std::string buffer_;

@@ -1,6 +1,8 @@
 #include "io/Platform.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -111,6 +113,100 @@ void closeFile(int fd) {
     if (fd >= 0) {
         ::close(fd);
     }
+}
+
+namespace {
+
+const char* kindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return "a folder";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a FIFO";
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return "a device";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    return "not a regular file";
+}
+
+[[noreturn]] void refuse(const std::filesystem::path& path, mode_t mode) {
+    throw QrvError("Cannot write file \"" + path.string() + "\": it exists and is " + kindOf(mode) +
+                   ", not a regular file; choose another name");
+}
+
+mode_t processUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+void refuseSpecialFile(const std::filesystem::path& target) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        refuse(target, st.st_mode);
+    }
+}
+
+int openOutput(const std::filesystem::path& path, bool append) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) {
+        if (S_ISLNK(st.st_mode) && !append) {
+            // The link itself is replaced, never the file it names.
+            if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+                throw QrvError("Cannot replace the link \"" + path.string() + "\": " + lastErrorText());
+            }
+        } else if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+            refuse(path, st.st_mode);
+        }
+    }
+    // O_NOFOLLOW: a link made after the check fails the open instead of being followed; O_NONBLOCK: a
+    // FIFO made after the check does not block the run (it is refused below).
+    const int flags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (append ? O_APPEND : O_CREAT);
+    const int fd = ::open(path.c_str(), flags, 0666);
+    if (fd < 0) {
+        const std::string why = errno == ELOOP ? "it is a symbolic link" : lastErrorText();
+        throw QrvError("Cannot open file \"" + path.string() + "\" for writing: " + why);
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        refuse(path, st.st_mode);
+    }
+    if ((!append && ::ftruncate(fd, 0) != 0) || ::fcntl(fd, F_SETFL, append ? O_APPEND : 0) != 0) {
+        const std::string why = lastErrorText();
+        ::close(fd);
+        throw QrvError("Cannot open file \"" + path.string() + "\" for writing: " + why);
+    }
+    return fd;
+}
+
+void setCreatedFileMode(const std::filesystem::path& path) {
+    if (::chmod(path.c_str(), 0666 & ~processUmask()) != 0) {
+        throw QrvError("Cannot set the permissions of file \"" + path.string() + "\": " + lastErrorText());
+    }
+}
+
+void setCreatedFileMode(int fd, const std::string& what) {
+    if (::fchmod(fd, 0666 & ~processUmask()) != 0) {
+        throw QrvError("Cannot set the permissions of file \"" + what + "\": " + lastErrorText());
+    }
+}
+
+std::string whyFolderIsNotWritable(const std::filesystem::path& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? std::string() : lastErrorText();
+}
+
+bool processExists(long pid) noexcept {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+long currentProcessId() noexcept {
+    return static_cast<long>(::getpid());
 }
 
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {

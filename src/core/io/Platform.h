@@ -33,6 +33,22 @@ void readBlocks(const std::filesystem::path& path, size_t blockSize,
 void syncFile(int fd, const std::string& what);
 void closeFile(int fd);
 
+// Opens a file for writing without following a symbolic link: Create replaces a link by a new file
+// (the file it pointed to stays as it was) and empties a regular file; append opens an existing regular
+// file. Anything else that exists under the name (folder, FIFO, device, socket) is refused.
+int openOutput(const std::filesystem::path& path, bool append);
+// Throws when `target` exists and is neither a regular file nor a symbolic link (which an output
+// replaces): an output never turns a FIFO, a device or a folder into a regular file.
+void refuseSpecialFile(const std::filesystem::path& target);
+// Gives a file the permissions a newly created file gets under the process's umask (0666 less it).
+void setCreatedFileMode(const std::filesystem::path& path);
+void setCreatedFileMode(int fd, const std::string& what);
+// Why files cannot be made in `folder` (the system's text), or "" when they can.
+std::string whyFolderIsNotWritable(const std::filesystem::path& folder);
+// True while a process of this id exists.
+bool processExists(long pid) noexcept;
+long currentProcessId() noexcept;
+
 // Replaces `target` by `from` in one step (same folder).
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);
 

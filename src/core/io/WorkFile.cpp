@@ -1,14 +1,72 @@
 #include "io/WorkFile.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <regex>
 
 #include "io/Platform.h"
+#include "io/WorkFileRegistry.h"
 
 namespace qrv {
 
+namespace {
+
+// A file name holds at most 255 bytes; the archive library adds ".XXXXXX" to the name of the file it
+// writes, so work file names stop 8 bytes short of that.
+constexpr size_t kNameBytes = 247;
+
+std::string markOf(long pid) {
+    return ".qrv" + std::to_string(pid) + "-";
+}
+
+// `stem` cut to `bytes`, never inside a UTF-8 sequence.
+std::string shortened(const std::string& stem, size_t bytes) {
+    if (stem.size() <= bytes) {
+        return stem;
+    }
+    size_t cut = bytes;
+    while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return stem.substr(0, cut);
+}
+
+}  // namespace
+
+void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept {
+    // ".<name>.qrv<pid>-XXXXXX", and the archive library's ".XXXXXX" after it.
+    static const std::regex kOurs(R"(\..*\.qrv([0-9]{1,10})-[A-Za-z0-9]{6}(\.[A-Za-z0-9]{6})?)");
+    try {
+        const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
+        const long self = platform::currentProcessId();
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+            const std::string name = entry.path().filename().string();
+            std::smatch m;
+            if (name.size() < 12 || name.front() != '.' || !std::regex_match(name, m, kOurs)) {
+                continue;
+            }
+            const long pid = std::stol(m[1].str());
+            struct stat st {};
+            if (pid == self || platform::processExists(pid) || ::lstat(entry.path().c_str(), &st) != 0 ||
+                !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+                continue;
+            }
+            platform::removeQuietly(entry.path());
+        }
+    } catch (...) {
+        // Clearing up after an earlier run never stops this one.
+    }
+}
+
 WorkFile::WorkFile(const std::filesystem::path& folder, const std::string& stem) {
-    const platform::CreatedTemp created = platform::createUniqueFile(folder, stem);
+    RemoveStaleWorkFiles(folder);
+    const std::string mark = markOf(platform::currentProcessId());
+    const platform::CreatedTemp created =
+        platform::createUniqueFile(folder, shortened(stem, kNameBytes - mark.size() - 6) + mark);
     path_ = created.path;
+    workfiles::add(path_);
     writer_ = std::make_unique<FileWriter>(created.fd, path_.string());
 }
 
@@ -19,10 +77,7 @@ WorkFile::WorkFile(WorkFile&& other) noexcept
 
 WorkFile& WorkFile::operator=(WorkFile&& other) noexcept {
     if (this != &other) {
-        writer_.reset();
-        if (!path_.empty()) {
-            platform::removeQuietly(path_);
-        }
+        discard();
         path_ = std::move(other.path_);
         writer_ = std::move(other.writer_);
         other.path_.clear();
@@ -31,32 +86,42 @@ WorkFile& WorkFile::operator=(WorkFile&& other) noexcept {
 }
 
 WorkFile::~WorkFile() {
+    discard();
+}
+
+void WorkFile::discard() noexcept {
     writer_.reset();
     if (!path_.empty()) {
         platform::removeQuietly(path_);
+        workfiles::remove(path_);
     }
 }
 
 std::filesystem::path WorkFile::release() {
     std::filesystem::path p = std::move(path_);
     path_.clear();
+    workfiles::remove(p);
     return p;
 }
 
 WorkFile workFileFor(const std::filesystem::path& destination, const std::string& suffix) {
-    return WorkFile(destination.parent_path(), "." + destination.filename().string() + suffix + ".");
+    return WorkFile(destination.parent_path(), "." + destination.filename().string() + suffix);
+}
+
+WorkFile AtomicFile::checkedWorkFile(const std::filesystem::path& target) {
+    platform::refuseSpecialFile(target);
+    return workFileFor(target, "");
 }
 
 AtomicFile::AtomicFile(const std::filesystem::path& target)
-    : target_(target), work_(workFileFor(target, "")) {}
+    : target_(target), work_(checkedWorkFile(target)) {}
 
 void AtomicFile::commit() {
     work_.writer().sync();
     // A new file gets the permissions an ordinary created file would (mkstemp gives 0600).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(work_.writer().fd(), 0666 & ~mask);
+    platform::setCreatedFileMode(work_.writer().fd(), work_.path().string());
     work_.close();
+    platform::refuseSpecialFile(target_);
     platform::replaceFile(work_.path(), target_);
     work_.release();
     committed_ = true;

@@ -8,11 +8,13 @@
 
 namespace qrv {
 
-// A private work file with a unique name in a folder, never replacing an existing file, and removed
-// on every way out of the command that made it.
+// A private work file with a unique name in a folder, never replacing an existing file, and removed on
+// every way out of the command that made it: by this object, by the handler of TERM, INT and HUP, or,
+// after a KILL, by the next work file made in that folder (stale work files whose process is gone).
 class WorkFile {
   public:
-    // `stem` starts the name ("pay.txtTemp" gives "pay.txtTempXXXXXX").
+    // `stem` starts the name: "<stem>.qrv<pid>-XXXXXX", the stem shortened so the name stays within
+    // the bytes a file name may hold (with room for the archive library's own suffix).
     WorkFile(const std::filesystem::path& folder, const std::string& stem);
     WorkFile(const WorkFile&) = delete;
     WorkFile& operator=(const WorkFile&) = delete;
@@ -28,15 +30,22 @@ class WorkFile {
     std::filesystem::path release();
 
   private:
+    void discard() noexcept;
     std::filesystem::path path_;
     std::unique_ptr<FileWriter> writer_;
 };
 
-// Work file for a destination: in the destination's folder, named after it with `suffix` ("Temp").
+// Work file for a destination: hidden, in the destination's folder, named after it with `suffix`.
 WorkFile workFileFor(const std::filesystem::path& destination, const std::string& suffix);
 
-// An output that replaces its target only when complete: written to a work file in the target's
-// folder and renamed over the target on commit. Without commit the target stays as it was.
+// Removes the work files in `folder` left by processes that are gone (killed before they could); only
+// files of this program's naming, owned by this user. Never throws.
+void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept;
+
+// An output that replaces its target only when complete: written to a work file in the target's folder
+// and renamed over the target on commit. Without commit the target stays as it was. A target that is a
+// symbolic link is replaced by the file (the link's target stays); one that is a folder, FIFO or device
+// is refused before anything is written.
 class AtomicFile {
   public:
     explicit AtomicFile(const std::filesystem::path& target);
@@ -47,6 +56,7 @@ class AtomicFile {
     bool committed() const { return committed_; }
 
   private:
+    static WorkFile checkedWorkFile(const std::filesystem::path& target);
     std::filesystem::path target_;
     WorkFile work_;
     bool committed_ = false;

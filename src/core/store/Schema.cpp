@@ -71,6 +71,16 @@ const TableDef* findTable(std::string_view name) {
     return nullptr;
 }
 
+bool isReferenceTable(std::string_view name) {
+    for (const std::string_view reference :
+         {"Bank", "BRANCH", "WHT_FORM_TYPE", "WHT_TAX_TYPE", "WHT_PAY_TYPE"}) {
+        if (reference == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string whtViewSql() {
     return "Select  *  From  Wht_Detail , WHT_FORM_TYPE ,WHT_TAX_TYPE ,\n"
            "Mcp_Detail   left outer  join   WHT_PAY_TYPE  on Mcp_Detail.TaxPaid= WHT_PAY_TYPE.PAY_TYPE\n"

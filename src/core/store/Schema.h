@@ -19,8 +19,13 @@ struct TableDef {
     std::string uniqueKey;  // comma-separated fields that must be unique together, or empty
 };
 
+// The schema version a complete table store records (SQLite's user_version); 0 means never completed.
+inline constexpr int kSchemaVersion = 1;
+
 // Every table of the store, reference tables first.
 const std::vector<TableDef>& schemaTables();
+// The reference tables, filled from the data folder's sample files when the store is made.
+bool isReferenceTable(std::string_view name);
 const TableDef* findTable(std::string_view name);
 
 // The two joined views of the cheque reports, with their SQL as the system states it.

@@ -3,10 +3,12 @@
 #include <sqlite3.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "base/QrvError.h"
+#include "io/Platform.h"
 #include "store/Schema.h"
 
 namespace qrv {
@@ -92,12 +94,18 @@ std::string Row::text(std::string_view name) const {
     return {};
 }
 
-TableStore::TableStore(std::filesystem::path dataFolder) : folder_(std::move(dataFolder)) {}
+TableStore::TableStore(std::filesystem::path dataFolder, Seed seed)
+    : folder_(std::move(dataFolder)), seed_(std::move(seed)) {}
 
 TableStore::~TableStore() {
+    disconnect();
+}
+
+void TableStore::disconnect() noexcept {
     statements_.clear();
     if (db_ != nullptr) {
         sqlite3_close(db_);
+        db_ = nullptr;
     }
 }
 
@@ -105,7 +113,13 @@ void TableStore::fail(const std::string& what, int rc) const {
     std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
         throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
-                       "\" is locked by another program (waited 1.5 s)");
+                       "\" is locked: another run is using the data folder (waited 1.5 s). Try again when "
+                       "it ends");
+    }
+    if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN) {
+        throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
+                       "\" cannot be written (" + detail +
+                       "). Make the data folder and its files writable, or choose another data folder");
     }
     if (rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT) {
         throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
@@ -114,39 +128,60 @@ void TableStore::fail(const std::string& what, int rc) const {
     throw QrvError(what + " in the table store \"" + (folder_ / kFileName).string() + "\": " + detail);
 }
 
-bool TableStore::open() {
-    if (db_ != nullptr) {
-        return false;
-    }
+void TableStore::connect() {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder_, ec)) {
         throw QrvError("The data folder \"" + folder_.string() + "\" does not exist");
     }
+    // The journal and its index are files beside the database: a folder that cannot take them is named
+    // here rather than through the text of the first statement that fails.
+    if (const std::string why = platform::whyFolderIsNotWritable(folder_); !why.empty()) {
+        throw QrvError("Cannot open the tables in the data folder \"" + folder_.string() + "\": " + why +
+                       ". Make the folder writable, or choose another data folder");
+    }
     const std::filesystem::path file = folder_ / kFileName;
-    const bool existed = std::filesystem::exists(file, ec);
     sqlite3* handle = nullptr;
     const int rc =
         sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     db_ = handle;
-    if (rc != SQLITE_OK) {
-        fail("Cannot open the tables", rc);
-    }
-    sqlite3_busy_timeout(db_, 1500);  // 15 retries of 100 ms
-    sqlite3_extended_result_codes(db_, 0);
     try {
+        if (rc != SQLITE_OK) {
+            fail("Cannot open the tables", rc);
+        }
+        sqlite3_busy_timeout(db_, 1500);  // 15 retries of 100 ms
+        sqlite3_extended_result_codes(db_, 0);
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=NORMAL");
         // A small page cache: rows are appended and read in order, and a run's memory then stays the
         // same whatever the size of the file (the default cache of 2 MiB fills only on large files).
         exec("PRAGMA cache_size=-512");
-        createSchema();
     } catch (...) {
-        statements_.clear();
-        sqlite3_close(db_);
-        db_ = nullptr;
+        disconnect();
         throw;
     }
-    createdNow_ = !existed;
+}
+
+bool TableStore::open() {
+    if (db_ != nullptr) {
+        return false;
+    }
+    connect();
+    try {
+        bool fresh = false;
+        const std::string missing = missingParts(fresh);
+        if (!missing.empty() && !fresh) {
+            throw IncompleteStoreError(
+                "The data folder \"" + folder_.string() + "\" is incomplete: its table store \"" +
+                (folder_ / kFileName).string() + "\" " + missing +
+                " (an \"init\" that stopped, or a folder never initialised). Nothing was done. Run \"qrv "
+                "--data " +
+                folder_.string() + " init\" to complete it; the rows already there are kept");
+        }
+        createdNow_ = !missing.empty() && build();
+    } catch (...) {
+        disconnect();
+        throw;
+    }
     return createdNow_;
 }
 
@@ -166,28 +201,114 @@ void TableStore::exec(const char* sql) {
     }
 }
 
-void TableStore::createSchema() {
-    std::string sql = "BEGIN IMMEDIATE;";
-    for (const TableDef& t : schemaTables()) {
-        sql += "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(t.name) + " (";
-        for (size_t i = 0; i < t.fields.size(); ++i) {
-            sql += (i ? ", " : "") + quoteIdentifier(t.fields[i].name) + " " + kindType(t.fields[i].kind);
-        }
-        if (!t.uniqueKey.empty()) {
-            sql += ", UNIQUE (" + t.uniqueKey + ")";
-        }
-        sql += ");";
+bool TableStore::complete() {
+    if (db_ == nullptr) {
+        connect();
     }
-    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
-    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
-    sql += "COMMIT;";
-    char* err = nullptr;
-    const int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err);
-    sqlite3_free(err);
+    try {
+        return build();
+    } catch (...) {
+        disconnect();
+        throw;
+    }
+}
+
+int TableStore::readInt(const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr);
+    int value = 0;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW) {
+            value = sqlite3_column_int(stmt, 0);
+            rc = SQLITE_OK;
+        }
+    }
+    sqlite3_finalize(stmt);
     if (rc != SQLITE_OK) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        fail("Cannot create the tables", rc);
+        fail(std::string("Cannot run \"") + sql + "\"", rc);
     }
+    return value;
+}
+
+std::string TableStore::missingParts(bool& fresh) {
+    std::vector<std::string> present;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')", -1,
+                                &stmt, nullptr);
+    while (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        present.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        fail("Cannot read the list of tables", rc);
+    }
+    std::vector<std::string> wanted;
+    for (const TableDef& t : schemaTables()) {
+        wanted.push_back(t.name);
+    }
+    wanted.emplace_back(kWhtViewName);
+    wanted.emplace_back(kInvoiceViewName);
+    std::string missing;
+    size_t found = 0;
+    for (const std::string& name : wanted) {
+        if (std::find(present.begin(), present.end(), name) != present.end()) {
+            ++found;
+        } else {
+            missing += (missing.empty() ? "" : ", ") + name;
+        }
+    }
+    const int version = readInt("PRAGMA user_version");
+    fresh = found == 0 && version == 0;
+    if (!missing.empty()) {
+        return "lacks " + missing;
+    }
+    return version >= kSchemaVersion ? std::string() : "records no schema version";
+}
+
+bool TableStore::build() {
+    const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        fail("Cannot make the tables", rc);
+    }
+    try {
+        // Another run may have made the store while this one waited for the lock.
+        bool fresh = false;
+        if (missingParts(fresh).empty()) {
+            exec("COMMIT");
+            return false;
+        }
+        std::string sql;
+        for (const TableDef& t : schemaTables()) {
+            sql += "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(t.name) + " (";
+            for (size_t i = 0; i < t.fields.size(); ++i) {
+                sql += (i ? ", " : "") + quoteIdentifier(t.fields[i].name) + " " + kindType(t.fields[i].kind);
+            }
+            if (!t.uniqueKey.empty()) {
+                sql += ", UNIQUE (" + t.uniqueKey + ")";
+            }
+            sql += ");";
+        }
+        sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
+        sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
+        exec(sql.c_str());
+        if (seed_) {
+            for (const TableDef& t : schemaTables()) {
+                if (isReferenceTable(t.name) &&
+                    readInt(("SELECT count(*) FROM " + quoteIdentifier(t.name)).c_str()) == 0) {
+                    seed_(*this, t.name);
+                }
+            }
+        }
+        exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
+        exec("COMMIT");
+    } catch (...) {
+        statements_.clear();
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    return true;
 }
 
 TableStore::Statement& TableStore::prepare(const std::string& sql) {
@@ -261,21 +382,27 @@ Value columnValue(sqlite3_stmt* stmt, int col, Declared declared) {
 
 }  // namespace
 
+void TableStore::beginWrite() {
+    db();
+    // Inside the transaction that makes the store (seeding), the changes are part of that one.
+    if (scopeDepth_ > 0 && !writing_ && sqlite3_get_autocommit(db_) != 0) {
+        // The write lock is taken here, at the command's first change, not when the command starts.
+        const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            fail("Cannot start writing to the tables", rc);
+        }
+        writing_ = true;
+    }
+}
+
 TableStore::CommandScope::CommandScope(TableStore& store) : store_(store) {
     store_.db();
-    if (store_.scopeDepth_ == 0) {
-        const int rc = sqlite3_exec(store_.db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) {
-            store_.fail("Cannot start writing to the tables", rc);
-        }
-        outermost_ = true;
-    }
     ++store_.scopeDepth_;
 }
 
 TableStore::CommandScope::~CommandScope() {
-    --store_.scopeDepth_;
-    if (outermost_) {
+    if (--store_.scopeDepth_ == 0 && store_.writing_) {
+        store_.writing_ = false;
         // Committed however the command ends: the rows already appended stay, as users expect.
         if (sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
             sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -284,7 +411,7 @@ TableStore::CommandScope::~CommandScope() {
 }
 
 TableStore::Savepoint::Savepoint(TableStore& store) : store_(store) {
-    store_.db();
+    store_.beginWrite();
     store_.exec("SAVEPOINT qrv_savepoint");
 }
 
@@ -305,6 +432,7 @@ void TableStore::reset(std::string_view table) {
     if (def == nullptr) {
         throw QrvError("Unknown table \"" + std::string(table) + "\"");
     }
+    beginWrite();
     execute("DELETE FROM " + quoteIdentifier(def->name));
 }
 
@@ -330,6 +458,7 @@ void TableStore::append(std::string_view table, const FieldValues& fields) {
         sql += i ? ", ?" : "?";
     }
     sql += ")";
+    beginWrite();
     Statement& st = prepare(sql);
     for (size_t i = 0; i < fields.size(); ++i) {
         bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
@@ -423,6 +552,7 @@ std::vector<std::string> TableStore::columns(const std::string& sql) {
 }
 
 int TableStore::execute(const std::string& sql, const Binds& binds) {
+    beginWrite();
     Statement& st = prepare(sql);
     for (size_t i = 0; i < binds.size(); ++i) {
         bindValue(st.stmt, static_cast<int>(i + 1), binds[i]);

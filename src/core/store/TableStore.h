@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/Money.h"
+#include "base/QrvError.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -40,14 +41,26 @@ class Row {
 using Binds = std::vector<Value>;
 using FieldValues = std::vector<std::pair<std::string_view, Value>>;
 
+// A table store that exists but was never completed (an "init" that stopped, a folder never initialised):
+// no schema version recorded, or tables missing. Its message says what to run.
+class IncompleteStoreError : public QrvError {
+  public:
+    using QrvError::QrvError;
+};
+
 // The local tables in one SQLite database, "QRV_DB.sqlite" in the data folder. The connection opens
-// at the first use and creates the schema when the database is new. Every value is bound as a
-// parameter. A command holds one write transaction (CommandScope) for all its changes.
+// at the first use. A new database (no file, or a file without tables) is made whole in one transaction:
+// the schema, the reference tables filled by the seed, and the schema version; a database that is not
+// complete is refused (IncompleteStoreError) until complete() is called. Every value is bound as a
+// parameter. A command's changes form one write transaction (CommandScope), begun at its first change,
+// so reading never waits for another run and a run that only reads takes no write lock.
 class TableStore {
   public:
     static constexpr const char* kFileName = "QRV_DB.sqlite";
+    // Fills one empty reference table while the store is made (throws to stop the making).
+    using Seed = std::function<void(TableStore&, const std::string& table)>;
 
-    explicit TableStore(std::filesystem::path dataFolder);
+    explicit TableStore(std::filesystem::path dataFolder, Seed seed = {});
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
     ~TableStore();
@@ -55,11 +68,17 @@ class TableStore {
     const std::filesystem::path& dataFolder() const { return folder_; }
     std::filesystem::path databasePath() const { return folder_ / kFileName; }
     // Opens now (otherwise the first operation does); true when the database was created by this call.
+    // Throws IncompleteStoreError for a database that exists but is not complete.
     bool open();
+    // Opens and completes a database in one transaction, all or nothing: creates what is missing of the
+    // schema, seeds the reference tables that are empty, records the schema version. Rows already
+    // there are kept. True when anything was done.
+    bool complete();
     bool createdNow() const { return createdNow_; }
 
-    // One write transaction for a command, committed when the scope ends however it ends, so rows
-    // already appended stay. Scopes nest: only the outermost begins and commits.
+    // One write transaction for a command, begun at its first change (reset, append, execute, a
+    // savepoint) and committed when the scope ends however it ends, so rows already appended stay.
+    // Scopes nest: only the outermost commits.
     class CommandScope {
       public:
         explicit CommandScope(TableStore& store);
@@ -69,7 +88,6 @@ class TableStore {
 
       private:
         TableStore& store_;
-        bool outermost_ = false;
     };
 
     // Changes that stand together: undone when the scope ends without release().
@@ -107,12 +125,22 @@ class TableStore {
     Statement& prepare(const std::string& sql);
     void exec(const char* sql);
     [[noreturn]] void fail(const std::string& what, int rc) const;
-    void createSchema();
+    void connect();
+    void disconnect() noexcept;
+    // What is missing for a complete store ("" when complete); `fresh` when nothing of it exists.
+    std::string missingParts(bool& fresh);
+    // Makes the store complete in one write transaction; false when it already was.
+    bool build();
+    // Begins the command's write transaction if a CommandScope is open and it has not begun yet.
+    void beginWrite();
+    int readInt(const char* sql);
 
     std::filesystem::path folder_;
+    Seed seed_;
     sqlite3* db_ = nullptr;
     bool createdNow_ = false;
     int scopeDepth_ = 0;
+    bool writing_ = false;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
 };
 

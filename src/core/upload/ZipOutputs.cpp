@@ -26,10 +26,10 @@ std::string zipErrorText(zip_error_t* error) {
     return text;
 }
 
-// Refuses an existing file that libzip cannot read as an archive.
+// Refuses an existing file that libzip cannot read as an archive (a link is replaced, not read).
 void checkExistingArchive(const std::filesystem::path& archive) {
     std::error_code ec;
-    if (!std::filesystem::exists(archive, ec)) {
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(archive, ec))) {
         return;
     }
     int code = 0;
@@ -49,6 +49,7 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     if (!std::filesystem::is_regular_file(uploadFile, ec)) {
         return;
     }
+    platform::refuseSpecialFile(archive);
     checkExistingArchive(archive);
 
     // The new archive is built in a work file beside the target; libzip writes it on close.
@@ -83,6 +84,8 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     if (zip_close(z) != 0) {
         fail("Cannot write");
     }
+    // The archive library writes a private file (0600): the archive follows the umask as other outputs do.
+    platform::setCreatedFileMode(work.path());
     platform::replaceFile(work.path(), archive);
     work.release();
 }

@@ -17,7 +17,6 @@
 #include <exception>
 
 #include "base/Version.h"
-#include "convert/ReferenceImport.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
@@ -25,6 +24,7 @@
 #include "gui/refdata/BankWindow.h"
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/WorkbenchWindow.h"
+#include "refdata/ReferenceSeed.h"
 
 namespace qrv::gui {
 
@@ -43,7 +43,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
       ui_(std::move(options.hooks)),
       remembered_(std::make_unique<RememberedWork>(options.settingsFile)),
       paths_(options.paths),
-      store_(options.paths.dataFolder),
+      store_(options.paths.dataFolder, ReferenceSeed(options.paths.dataFolder)),
       wb_(ui_, store_, clock_, options.paths) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Convertor"));
@@ -84,9 +84,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 
     // The table store, created and given the sample reference data on first use.
     try {
-        if (store_.open()) {
-            SeedReferenceData(store_, store_.dataFolder());
-        }
+        store_.open();
     } catch (const std::exception& e) {
         ui_.showMessage(MessageKind::Error, e.what());
     }

@@ -78,6 +78,20 @@ TEST(Money, ParsesAndFormatsExactly) {
     EXPECT_EQ(Money::fromDecimalText("-0.01")->toText2(), "-0.01");
     EXPECT_FALSE(Money::fromDecimalText("1,5"));
     EXPECT_FALSE(Money::fromDecimalText("abc"));
+    // A fraction that starts with 0 keeps its zero.
+    const Money twoOhFive = *Money::fromDecimalText("2.05");
+    EXPECT_EQ(twoOhFive.toPlainText(), "2.05");
+    EXPECT_EQ(twoOhFive.toText2(), "2.05");
+    EXPECT_EQ(twoOhFive.toAmountField(), "0000000000002050");
+    EXPECT_EQ(Money::fromImpliedDecimals("205", 2), twoOhFive);
+    EXPECT_EQ(Money::fromUnits(20005).toPlainText(), "2.0005");
+    EXPECT_EQ(Money::fromUnits(-5).toPlainText(), "-0.0005");
+    // More than four decimals: exact when the rest is zeros, refused when it would be cut.
+    EXPECT_EQ(Money::fromDecimalText("2.05000000"), twoOhFive);
+    EXPECT_EQ(Money::fromImpliedDecimals("20500000", 7), twoOhFive);
+    EXPECT_FALSE(Money::fromDecimalText("2.05001"));
+    EXPECT_FALSE(Money::fromImpliedDecimals("205001", 5));
+    EXPECT_FALSE(Money::fromDecimalText("1.000000001"));
 }
 
 TEST(Money, OverflowIsAnErrorNotAWrongTotal) {

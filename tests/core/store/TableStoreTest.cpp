@@ -114,7 +114,11 @@ TEST(TableStore, ALockHeldByAnotherConnectionFailsAfterTheWait) {
     first.open();
     second.open();
     TableStore::CommandScope holding(first);
-    EXPECT_THROW(TableStore::CommandScope waiting(second), QrvError);
+    first.append("Dcp_Err", {{"LnNo", std::string("1")}});
+    // The lock is taken at the first change, not when the command starts; reading never waits.
+    TableStore::CommandScope waiting(second);
+    EXPECT_TRUE(second.query("SELECT * FROM Dcp_Err").empty());
+    EXPECT_THROW(second.append("Dcp_Err", {{"LnNo", std::string("2")}}), QrvError);
 }
 
 TEST(ReferenceImport, ABadRowImportsNothing) {

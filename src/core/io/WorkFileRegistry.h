@@ -1,0 +1,14 @@
+#pragma once
+
+#include <filesystem>
+
+// The work files alive in this process, removed when the process is stopped by TERM, INT or HUP.
+namespace qrv::workfiles {
+
+// Records a live work file; installs the signal handlers on first use. A path that does not fit the
+// fixed table (more than 64 files, or longer than 4 KiB) stays unrecorded: the next run removes it.
+void add(const std::filesystem::path& path) noexcept;
+// Forgets a work file (removed or renamed into place).
+void remove(const std::filesystem::path& path) noexcept;
+
+}  // namespace qrv::workfiles

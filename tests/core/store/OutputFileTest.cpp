@@ -1,0 +1,190 @@
+// Writers, work files and the line reader at their limits: long outputs, links and special files, long
+// names, work files left by killed runs, and overlong lines.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "base/QrvError.h"
+#include "io/FileWriter.h"
+#include "io/LineReader.h"
+#include "io/WorkFile.h"
+#include "support/TestSupport.h"
+#include "upload/ZipOutputs.h"
+
+namespace qrv {
+namespace {
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// 200 KB written in pieces of every size up to 3 KiB, so buffer edges fall everywhere.
+std::string writeLong(FileWriter& w) {
+    std::string all;
+    for (size_t n = 1; all.size() < 200'000; n = n % 3072 + 1) {
+        const std::string piece(n, static_cast<char>('a' + n % 26));
+        w.write(piece);
+        all += piece;
+    }
+    w.write(std::string(70'000, 'Z'));  // one write larger than the buffer
+    return all + std::string(70'000, 'Z');
+}
+
+std::string errorOf(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const QrvError& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+TEST(OutputFiles, LongerThanTheWriteBufferArriveWhole) {
+    test::TempDir dir;
+    std::string expected;
+    {
+        FileWriter w(dir / "plain.txt", FileWriter::Mode::Create);
+        expected = writeLong(w);
+        w.close();
+    }
+    EXPECT_EQ(test::readFile(dir / "plain.txt"), expected);
+    {
+        FileWriter w(dir / "plain.txt", FileWriter::Mode::AppendExisting);
+        writeLong(w);
+    }
+    EXPECT_EQ(test::readFile(dir / "plain.txt"), expected + expected);
+    {
+        WorkFile work = workFileFor(dir / "x.txt", "Temp");
+        writeLong(work.writer());
+        work.close();
+        EXPECT_EQ(test::readFile(work.path()), expected);
+    }
+    AtomicFile atomic(dir / "up.txt");
+    writeLong(atomic.writer());
+    atomic.commit();
+    EXPECT_EQ(test::readFile(dir / "up.txt"), expected);
+    ZipOutputs(dir / "up.zip", dir / "up.txt");
+    const auto entries = test::readZip(dir / "up.zip");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].content, expected);
+}
+
+// A link under an output's name is replaced, never written through; a folder, FIFO or device under it is
+// refused before anything is written.
+TEST(OutputFiles, NeverThroughALinkNorIntoASpecialFile) {
+    test::TempDir dir;
+    test::writeFile(dir / "precious.txt", "keep");
+    for (const char* name : {"listing.txt", "up.txt", "up.zip"}) {
+        std::filesystem::create_symlink(dir / "precious.txt", dir / name);
+    }
+    FileWriter(dir / "listing.txt", FileWriter::Mode::Create).write("new");
+    AtomicFile atomic(dir / "up.txt");
+    atomic.writer().write("upload");
+    atomic.commit();
+    ZipOutputs(dir / "up.zip", dir / "up.txt");
+    EXPECT_EQ(test::readFile(dir / "precious.txt"), "keep");
+    for (const char* name : {"listing.txt", "up.txt", "up.zip"}) {
+        EXPECT_FALSE(std::filesystem::is_symlink(dir / name)) << name;
+    }
+    EXPECT_EQ(test::readFile(dir / "listing.txt"), "new");
+
+    std::filesystem::create_symlink(dir / "precious.txt", dir / "appended.txt");
+    EXPECT_TRUE(has(errorOf([&] { FileWriter(dir / "appended.txt", FileWriter::Mode::AppendExisting); }),
+                    "symbolic link"));
+
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "folder");
+    for (const char* name : {"fifo", "folder"}) {
+        const auto target = dir / name;
+        for (const std::string& error :
+             {errorOf([&] { FileWriter(target, FileWriter::Mode::Create); }),
+              errorOf([&] { FileWriter(target, FileWriter::Mode::AppendExisting); }),
+              errorOf([&] { AtomicFile{target}; }), errorOf([&] { ZipOutputs(target, dir / "up.txt"); })}) {
+            EXPECT_TRUE(has(error, target.string()) && has(error, "not a regular file")) << error;
+        }
+    }
+    EXPECT_EQ(test::readFile(dir / "precious.txt"), "keep");
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (std::vector<std::string>{"appended.txt", "fifo", "folder", "listing.txt", "precious.txt",
+                                        "up.txt", "up.zip"}));
+}
+
+TEST(WorkFiles, NamesFitDestinationsOfUpTo255Bytes) {
+    test::TempDir dir;
+    for (const size_t length : {241u, 250u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".txt";
+        AtomicFile atomic(dir / name);
+        atomic.writer().write("upload");
+        atomic.commit();
+        const std::string archive = std::string(length - 4, 'a') + ".zip";
+        ZipOutputs(dir / archive, dir / name);
+        EXPECT_EQ(test::readFile(dir / name), "upload");
+        EXPECT_EQ(test::readZip(dir / archive).size(), 1u);
+    }
+    // Thai names are shortened between characters, never inside one.
+    const std::string thai = [] {
+        std::string s;
+        while (s.size() < 249) {
+            s += "ก";
+        }
+        return s + ".txt";
+    }();
+    const WorkFile work = workFileFor(dir / thai, "Temp");
+    const std::string workName = work.path().filename().string();
+    EXPECT_LE(workName.size(), 247u);
+    EXPECT_EQ(workName.substr(0, workName.rfind(".qrv")).size() % 3, 1u) << "a dot and whole characters";
+}
+
+// A run killed before it could remove its work files: the next work file made in that folder removes
+// those whose process is gone, and nothing else.
+TEST(WorkFiles, StaleOnesOfGoneProcessesAreRemovedByTheNextRun) {
+    test::TempDir dir;
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(gone, nullptr, 0);
+    const std::string deadMark = ".qrv" + std::to_string(gone) + "-";
+    const std::string liveMark = ".qrv" + std::to_string(::getppid()) + "-";
+    const std::vector<std::string> kept = {".up.txt" + liveMark + "Ab12Cd", ".notes.txt", "up.txt",
+                                           ".up.txt.qrv-Ab12Cd"};
+    for (const auto& name : kept) {
+        test::writeFile(dir / name, "x");
+    }
+    for (const auto& name : {".up.txt" + deadMark + "Ab12Cd", ".up.zip" + deadMark + "Ab12Cd.Zz9yX8",
+                             ".up.txtTemp2" + deadMark + "q1W2e3"}) {
+        test::writeFile(dir / name, "left by a killed run");
+    }
+    const WorkFile work = workFileFor(dir / "other.txt", "");
+    std::vector<std::string> expected = kept;
+    expected.push_back(work.path().filename().string());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(test::listFolder(dir.path()), expected);
+}
+
+TEST(LineReaderLimits, ALineLongerThanOneMebibyteIsNotAPaymentFile) {
+    test::TempDir dir;
+    const std::string mib(LineReader::kMaxLineBytes, '7');
+    test::writeFile(dir / "ok.txt", "H\r\n" + mib + "\r\n" + mib);
+    LineReader ok(dir / "ok.txt");
+    std::string_view line;
+    int lines = 0;
+    while (ok.next(line)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 3);
+    for (const std::string& tail : {mib + "7\r\nT\r\n", mib + "7"}) {
+        test::writeFile(dir / "long.txt", "H\r\nD\r\n" + tail);
+        LineReader reader(dir / "long.txt");
+        const std::string error = errorOf([&] {
+            while (reader.next(line)) {
+            }
+        });
+        EXPECT_TRUE(has(error, "Line 3 of \"" + (dir / "long.txt").string() + "\"")) << error;
+        EXPECT_TRUE(has(error, "not a payment file")) << error;
+    }
+}
+
+}  // namespace
+}  // namespace qrv
