@@ -10,6 +10,7 @@
 #include "base/FieldHelpers.h"
 #include "convert/ReformatRun.h"
 #include "io/FileWriter.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "upload/ErrorListings.h"
@@ -221,8 +222,27 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         services.message("Source file name does not exist. Please insert valid file name and retry");
         return result;
     }
+    if (const auto refusal = notCodePage874(request.sourcePath)) {
+        services.message(*refusal);
+        return result;
+    }
+    if (*family == ProductFamily::ManagerCheque && FileExists(request.invoicePath)) {
+        if (const auto refusal = notCodePage874(request.invoicePath)) {
+            services.message(*refusal);
+            return result;
+        }
+    }
     if (!accountsPass(request, *family, services)) {
         return result;
+    }
+    // Last of the checks, as it is the only one that looks at the destination: no later check would
+    // refuse the run, and the run writes nothing before it.
+    for (const auto& [input, name] :
+         {std::pair{&request.sourcePath, "source"}, std::pair{&request.invoicePath, "invoice"}}) {
+        if (const auto refusal = overwritesInput(request.destinationPath, *input, name)) {
+            services.message(*refusal);
+            return result;
+        }
     }
     result.productCode = productCode(*request.product);
 
