@@ -9,7 +9,6 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "convert/ReformatRun.h"
-#include "io/FileWriter.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
@@ -115,28 +114,25 @@ bool accountsPass(const ReformatRequest& request, ProductFamily family, Services
     return true;
 }
 
-// The listings of the run start empty (a listing that cannot be created is skipped: the converter's
-// first line to it then reports the failure); those left without an entry go on every way out, a run
-// stopped by an unexpected error included. A dry run creates none.
+// The listings of the run are work files until the run ends; then each that got a line replaces the
+// earlier listing of its name, and an earlier listing whose kind got no line this run goes. A run stopped
+// by an unexpected error leaves the earlier listings as they were. A dry run writes none.
 class RunListings {
   public:
-    RunListings(ReformatRun& run, ProductFamily family) : run_(run), listings_(listingsOf(family)) {
-        if (!run_.writes()) {
-            return;
-        }
-        for (const Listing& l : listings_) {
-            try {
-                FileWriter(run_.listingPath(l.suffix), FileWriter::Mode::Create).close();
-            } catch (const std::exception&) {
-            }
-        }
+    RunListings(ReformatRun& run, ProductFamily family)
+        : run_(run), listings_(listingsOf(family)), files_(std::string(), !run.writes()) {
+        run_.listings = &files_;
     }
     RunListings(const RunListings&) = delete;
     RunListings& operator=(const RunListings&) = delete;
-    ~RunListings() {
+    ~RunListings() { run_.listings = nullptr; }
+
+    // The converter ended: the listings take their place.
+    void commit() {
         if (!run_.writes()) {
             return;
         }
+        files_.commit();
         for (const Listing& l : listings_) {
             if (run_.rejectedCount(l.kind) == 0) {
                 platform::removeQuietly(run_.listingPath(l.suffix));
@@ -155,6 +151,7 @@ class RunListings {
   private:
     ReformatRun& run_;
     std::vector<Listing> listings_;
+    ErrorListings files_;
 };
 
 void convert(ReformatRun& run, ProductFamily family) {
@@ -270,8 +267,9 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         return result;
     }
     {
-        const RunListings listings(run, *family);
+        RunListings listings(run, *family);
         convert(run, *family);
+        listings.commit();
         listings.record();
     }
     if (result.wrote(OutputKind::Upload)) {

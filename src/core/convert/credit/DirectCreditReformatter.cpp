@@ -129,9 +129,9 @@ class DirectCreditRun {
           store_(run.services.store),
           printDetail_(run.request.printDetail),
           productCode_(run.productCode),
-          listings_(run.outputFolder, !run.writes()) {
+          listings_(*run.listings) {
         for (size_t k = 0; k < kKinds.size(); ++k) {
-            listingNames_[k] = run.listingPath(kKinds[k].suffix).filename().string();
+            listingNames_[k] = run.listingPath(kKinds[k].suffix).string();
         }
     }
 
@@ -153,7 +153,7 @@ class DirectCreditRun {
     TableStore& store_;
     const bool printDetail_;
     const std::string productCode_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::array<std::string, 3> listingNames_;
 
     DirectCreditLayout layout_;

@@ -38,7 +38,7 @@ class ManagerChequeReformatter {
     ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices)
         : rs_(run),
           cheques_{run, upload, invoices, run.request.printDetail, 0},
-          listings_(run.outputFolder, !run.writes()),
+          listings_(*run.listings),
           defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
 
     void run(LineReader& source, std::int64_t dataLines);
@@ -55,7 +55,7 @@ class ManagerChequeReformatter {
 
     ReformatRun& rs_;
     ChequeRun cheques_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::string defaultBranch_;
     std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
@@ -294,7 +294,7 @@ void ManagerChequeReformatter::reject(const McpLine& line) {
     if (amount == kZeroAmount) {
         ++zeroCount_;
         lastZeroLine_ = lineNo;
-        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).filename().string(),
+        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).string(),
                                   ListingLine(lineNo, "47-59 ", "  Credit amount is zero"));
         rs_.reject(kCreditZeroAmount, lineNo);
     }
@@ -302,7 +302,7 @@ void ManagerChequeReformatter::reject(const McpLine& line) {
         ++invalidCount_;
         lastInvalidLine_ = lineNo;
         listings_.AppendErrorLine(
-            rs_.listingPath(kCreditAmountInvalidSuffix).filename().string(),
+            rs_.listingPath(kCreditAmountInvalidSuffix).string(),
             ListingLine(lineNo, "47-59 ", "  Credit amount less than zero or invalid number"));
         rs_.reject(kCreditAmountInvalid, lineNo);
     }

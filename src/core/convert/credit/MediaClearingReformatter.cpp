@@ -146,7 +146,7 @@ class MediaClearingRun {
           request_(run.request),
           store_(run.services.store),
           print_(run.request.printDetail),
-          listings_(std::string(), !run.writes()) {}
+          listings_(*run.listings) {}
 
     void execute();
 
@@ -166,7 +166,7 @@ class MediaClearingRun {
     const ReformatRequest& request_;
     TableStore& store_;
     const bool print_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::unique_ptr<CreditUploadFile> upload_;
 
     EntryKind account_{kInvalidAcct, kInvalidAcctSuffix};
