@@ -8,6 +8,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
@@ -262,15 +263,21 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         scope.emplace(services.store);
         dryRunChanges.emplace(services.store);
     }
-    if (*family == ProductFamily::DirectDebit100M) {
-        convert(run, *family);  // no listings; it packs its own upload file
-        return result;
-    }
-    {
+    try {
+        if (*family == ProductFamily::DirectDebit100M) {
+            convert(run, *family);  // no listings; it packs its own upload file
+            return result;
+        }
         RunListings listings(run, *family);
         convert(run, *family);
         listings.commit();
         listings.record();
+    } catch (const FieldOverflow& overflow) {
+        // Thrown before any output is put in place: the work files go, earlier outputs stay.
+        result.outcome = Outcome::Refused;
+        result.written.clear();
+        services.events.showMessage(MessageKind::Error, overflow.what());
+        return result;
     }
     if (result.wrote(OutputKind::Upload)) {
         if (run.writes()) {

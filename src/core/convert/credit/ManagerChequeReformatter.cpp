@@ -3,6 +3,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/credit/ChequeRun.h"
@@ -112,7 +113,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
     }
 
-    const std::string total16 = total.toAmountField(16);
+    const std::string total16 = AmountField(total, 16, "total amount of record 002 and the trailer");
     cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
     listings_.close();
 
@@ -144,7 +145,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     }
     r2.TotalAmount = total16;
     r2.DebitSequence = "00000001";
-    r2.CreditCount = PadNumber(sequence_, 6);
+    r2.CreditCount = NumberField(sequence_, 6, "credit count of record 002");
 
     const bool positive = total > Money();
     // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
@@ -187,7 +188,7 @@ std::string ManagerChequeReformatter::pickupBranch(const McpLine& line) const {
 
 bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     ++sequence_;
-    const std::string sequence = PadNumber(sequence_, 6);
+    const std::string sequence = NumberField(sequence_, 6, "credit sequence number");
     Record003& r = rs_.records.r003;
     r.CreditSequence = sequence;
     r.Amount = line.amount13(47, 59);
