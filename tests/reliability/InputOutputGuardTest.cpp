@@ -47,7 +47,6 @@ TEST_F(Guards, DestinationThatIsAnInputIsRefused) {
     test::writeFile(source, test::creditSource());
     fs::create_symlink(source, fx.out / "link.txt");
     fs::create_hard_link(source, fx.out / "hard.txt");
-    const auto before = snapshot(fx.out);
     for (const fs::path& destination : {source, fx.out / "link.txt", fx.out / "hard.txt"}) {
         EXPECT_EQ(fx.reformat(credit(destination)).outcome, Outcome::Refused);
         EXPECT_TRUE(has(lastMessage(), destination.string()) &&
