@@ -8,8 +8,9 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
-#include "io/FileWriter.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "upload/ErrorListings.h"
@@ -114,28 +115,25 @@ bool accountsPass(const ReformatRequest& request, ProductFamily family, Services
     return true;
 }
 
-// The listings of the run start empty (a listing that cannot be created is skipped: the converter's
-// first line to it then reports the failure); those left without an entry go on every way out, a run
-// stopped by an unexpected error included. A dry run creates none.
+// The listings of the run are work files until the run ends; then each that got a line replaces the
+// earlier listing of its name, and an earlier listing whose kind got no line this run goes. A run stopped
+// by an unexpected error leaves the earlier listings as they were. A dry run writes none.
 class RunListings {
   public:
-    RunListings(ReformatRun& run, ProductFamily family) : run_(run), listings_(listingsOf(family)) {
-        if (!run_.writes()) {
-            return;
-        }
-        for (const Listing& l : listings_) {
-            try {
-                FileWriter(run_.listingPath(l.suffix), FileWriter::Mode::Create).close();
-            } catch (const std::exception&) {
-            }
-        }
+    RunListings(ReformatRun& run, ProductFamily family)
+        : run_(run), listings_(listingsOf(family)), files_(std::string(), !run.writes()) {
+        run_.listings = &files_;
     }
     RunListings(const RunListings&) = delete;
     RunListings& operator=(const RunListings&) = delete;
-    ~RunListings() {
+    ~RunListings() { run_.listings = nullptr; }
+
+    // The converter ended: the listings take their place.
+    void commit() {
         if (!run_.writes()) {
             return;
         }
+        files_.commit();
         for (const Listing& l : listings_) {
             if (run_.rejectedCount(l.kind) == 0) {
                 platform::removeQuietly(run_.listingPath(l.suffix));
@@ -154,6 +152,7 @@ class RunListings {
   private:
     ReformatRun& run_;
     std::vector<Listing> listings_;
+    ErrorListings files_;
 };
 
 void convert(ReformatRun& run, ProductFamily family) {
@@ -221,8 +220,27 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         services.message("Source file name does not exist. Please insert valid file name and retry");
         return result;
     }
+    if (const auto refusal = notCodePage874(request.sourcePath)) {
+        services.message(*refusal);
+        return result;
+    }
+    if (*family == ProductFamily::ManagerCheque && FileExists(request.invoicePath)) {
+        if (const auto refusal = notCodePage874(request.invoicePath)) {
+            services.message(*refusal);
+            return result;
+        }
+    }
     if (!accountsPass(request, *family, services)) {
         return result;
+    }
+    // Last of the checks, as it is the only one that looks at the destination: no later check would
+    // refuse the run, and the run writes nothing before it.
+    for (const auto& [input, name] :
+         {std::pair{&request.sourcePath, "source"}, std::pair{&request.invoicePath, "invoice"}}) {
+        if (const auto refusal = overwritesInput(request.destinationPath, *input, name)) {
+            services.message(*refusal);
+            return result;
+        }
     }
     result.productCode = productCode(*request.product);
 
@@ -245,14 +263,21 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         scope.emplace(services.store);
         dryRunChanges.emplace(services.store);
     }
-    if (*family == ProductFamily::DirectDebit100M) {
-        convert(run, *family);  // no listings; it packs its own upload file
-        return result;
-    }
-    {
-        const RunListings listings(run, *family);
+    try {
+        if (*family == ProductFamily::DirectDebit100M) {
+            convert(run, *family);  // no listings; it packs its own upload file
+            return result;
+        }
+        RunListings listings(run, *family);
         convert(run, *family);
+        listings.commit();
         listings.record();
+    } catch (const FieldOverflow& overflow) {
+        // Thrown before any output is put in place: the work files go, earlier outputs stay.
+        result.outcome = Outcome::Refused;
+        result.written.clear();
+        services.events.showMessage(MessageKind::Error, overflow.what());
+        return result;
     }
     if (result.wrote(OutputKind::Upload)) {
         if (run.writes()) {

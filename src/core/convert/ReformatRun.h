@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "convert/Reformat.h"
+#include "upload/ErrorListings.h"
 #include "upload/UploadRecords.h"
 
 namespace qrv {
@@ -17,11 +18,12 @@ struct ReformatRun {
     Services& services;
     ReformatResult& result;
 
-    std::string productCode;   // DCP ... DDR
-    std::string listingCode;   // the code in the listing names: the product's, "MCL" or "MCP"
-    std::string outputFolder;  // the destination's folder with its trailing "/", or empty
-    HeaderRecords headers;     // record 001 in both forms
-    RecordFields records;      // records 002-006 with their defaults
+    std::string productCode;            // DCP ... DDR
+    std::string listingCode;            // the code in the listing names: the product's, "MCL" or "MCP"
+    std::string outputFolder;           // the destination's folder with its trailing "/", or empty
+    HeaderRecords headers;              // record 001 in both forms
+    RecordFields records;               // records 002-006 with their defaults
+    ErrorListings* listings = nullptr;  // the run's listings, while the converter runs
 
     // folder + company id as typed + "_" + listing code + suffix.
     std::filesystem::path listingPath(std::string_view suffix) const;

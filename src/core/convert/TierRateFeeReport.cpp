@@ -11,6 +11,7 @@
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "store/Settings.h"
 #include "store/TableStore.h"
@@ -108,6 +109,10 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
 
     if (!FileExists(request.sourcePath)) {
         services.message("Source file name does not exist. Please insert valid file name and retry");
+        return result;
+    }
+    if (const auto refusal = notCodePage874(request.sourcePath)) {
+        services.message(*refusal);
         return result;
     }
     const std::filesystem::path& source = request.sourcePath;

@@ -27,15 +27,20 @@ void ErrorListings::AppendErrorLine(const std::string& listingName, std::string_
     auto it = open_.find(listingName);
     if (it == open_.end()) {
         const std::filesystem::path path(folder_ + listingName);
-        it = open_.emplace(listingName, std::make_unique<FileWriter>(path, FileWriter::Mode::AppendExisting))
-                 .first;
+        it = open_.emplace(listingName, std::make_unique<AtomicFile>(path)).first;
     }
-    it->second->writeLine(line);
+    it->second->writer().writeLine(line);
 }
 
 void ErrorListings::close() {
-    for (auto& [name, writer] : open_) {
-        writer->close();
+    for (auto& [name, file] : open_) {
+        file->writer().flush();
+    }
+}
+
+void ErrorListings::commit() {
+    for (auto& [name, file] : open_) {
+        file->commit();
     }
     open_.clear();
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/FileWriter.h"
+#include "io/WorkFile.h"
 
 namespace qrv {
 
@@ -22,8 +22,8 @@ inline constexpr std::string_view kBankBranchCodeSuffix = "_BankBranchCode.txt";
 void ListingLine(std::string& out, std::int64_t lineNo, std::string_view columns, std::string_view message);
 std::string ListingLine(std::int64_t lineNo, std::string_view columns, std::string_view message);
 
-// Appends lines to the error listings in the output folder. A listing must exist (the reformat command
-// creates it empty); each is opened at its first line and kept open for the run.
+// The error listings of a run: each is a work file in the output folder from its first line on, and
+// replaces the listing of its name only on commit; without commit none is put in place.
 class ErrorListings {
   public:
     // A listing set that `discards` takes lines and writes nothing (a dry run).
@@ -34,11 +34,13 @@ class ErrorListings {
     void AppendErrorLine(const std::string& listingName, std::string_view line);
     // Writes what is buffered; errors are reported here rather than lost at destruction.
     void close();
+    // Puts every listing that got a line in place.
+    void commit();
 
   private:
     std::string folder_;
     bool discards_ = false;
-    std::map<std::string, std::unique_ptr<FileWriter>> open_;
+    std::map<std::string, std::unique_ptr<AtomicFile>> open_;
 };
 
 }  // namespace qrv

@@ -1,6 +1,7 @@
 #include "upload/UploadRecords.h"
 
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 
 namespace qrv {
 namespace {
@@ -89,7 +90,8 @@ HeaderRecords BuildHeaderRecords(std::string_view comId, const Date& created) {
 }
 
 std::string TrailerRecord(std::int64_t debits, std::int64_t credits, std::string_view totalAmountField) {
-    return "999" + PadNumber(debits, 6) + PadNumber(credits, 6) + std::string(totalAmountField);
+    return "999" + NumberField(debits, 6, "debit count of the trailer") +
+           NumberField(credits, 6, "credit count of the trailer") + std::string(totalAmountField);
 }
 
 }  // namespace qrv

@@ -121,16 +121,25 @@ TEST(HashFile, UnopenableFileIsReportedAndGivesNothing) {
     EXPECT_EQ(HexUpper(*HashFile(p.out / "abc.txt", p.ui)), "A9993E364706816ABA3E25717850C26C9CD0D89D");
 }
 
-TEST(ErrorListings, AppendsCrLfLinesToExistingListingsOnly) {
+// Lines go to a work file; the listing is replaced only on commit, and stays as it was without one.
+TEST(ErrorListings, ReplaceTheListingOnlyOnCommit) {
     Packaging p;
-    writeFile(p.out / "A_DCP_InvalidAcctRecord.txt", "");
+    writeFile(p.out / "A_DCP_InvalidAcctRecord.txt", "earlier\r\n");
+    {
+        ErrorListings listings(p.run.outputFolder);
+        listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 9");
+        listings.close();
+    }
+    EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{"A_DCP_InvalidAcctRecord.txt"});
     ErrorListings listings(p.run.outputFolder);
     listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 2  Column : 1-10  Account is zero");
     listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 3");
     listings.close();
+    EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"), "earlier\r\n");
+    listings.commit();
     EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"),
               "LineNo : 2  Column : 1-10  Account is zero\r\nLineNo : 3\r\n");
-    EXPECT_THROW(listings.AppendErrorLine("missing.txt", "x"), QrvError);
+    EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{"A_DCP_InvalidAcctRecord.txt"});
 }
 
 TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {

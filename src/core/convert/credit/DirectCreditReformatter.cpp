@@ -6,6 +6,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
 #include "convert/ReformatRun.h"
@@ -129,9 +130,9 @@ class DirectCreditRun {
           store_(run.services.store),
           printDetail_(run.request.printDetail),
           productCode_(run.productCode),
-          listings_(run.outputFolder, !run.writes()) {
+          listings_(*run.listings) {
         for (size_t k = 0; k < kKinds.size(); ++k) {
-            listingNames_[k] = run.listingPath(kKinds[k].suffix).filename().string();
+            listingNames_[k] = run.listingPath(kKinds[k].suffix).string();
         }
     }
 
@@ -153,7 +154,7 @@ class DirectCreditRun {
     TableStore& store_;
     const bool printDetail_;
     const std::string productCode_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::array<std::string, 3> listingNames_;
 
     DirectCreditLayout layout_;
@@ -233,8 +234,8 @@ void DirectCreditRun::accept(std::string_view line, std::string_view account, st
                              CreditUploadFile& upload) {
     ++accepted_;
     if (accepted_ > kMaxCredits) {
-        throw QrvError("Line " + std::to_string(lineNo) + " of " + request_.sourcePath.string() +
-                       ": more than 999999 credits do not fit the sequence number of the upload file");
+        throw FieldOverflow("credit sequence number of line " + std::to_string(lineNo),
+                            std::to_string(accepted_), 6);
     }
     char sequence[6];
     writeSequence(sequence, accepted_);
@@ -304,8 +305,8 @@ std::string DirectCreditRun::record002() const {
     r.DebitAccount = PadText(debit, 25);
     r.DebitAccountType = "0" + std::string(Columns(debit, 4, 4));
     r.DebitBranch = "0" + std::string(Columns(debit, 1, 3));
-    r.TotalAmount = total_.toAmountField(16);
-    r.CreditCount = PadNumber(accepted_, 6);
+    r.TotalAmount = AmountField(total_, 16, "total amount of record 002");
+    r.CreditCount = NumberField(accepted_, 6, "credit count of record 002");
     r.FeeAccount = PadText(fee, 25);
     r.FeeAccountType = "0" + std::string(Columns(fee, 4, 4));
     r.FeeBranch = "0" + std::string(Columns(fee, 1, 3));
@@ -378,7 +379,7 @@ void DirectCreditRun::execute() {
     }
     listings_.close();
 
-    const std::string totalField = total_.toAmountField(16);
+    const std::string totalField = AmountField(total_, 16, "total amount of the trailer");
     upload.writeRecord(TrailerRecord(1, accepted_, totalField));
     const bool anyAmount = total_ > Money();
     // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run

@@ -3,6 +3,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/credit/ChequeRun.h"
@@ -38,7 +39,7 @@ class ManagerChequeReformatter {
     ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices)
         : rs_(run),
           cheques_{run, upload, invoices, run.request.printDetail, 0},
-          listings_(run.outputFolder, !run.writes()),
+          listings_(*run.listings),
           defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
 
     void run(LineReader& source, std::int64_t dataLines);
@@ -55,7 +56,7 @@ class ManagerChequeReformatter {
 
     ReformatRun& rs_;
     ChequeRun cheques_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::string defaultBranch_;
     std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
@@ -112,7 +113,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
     }
 
-    const std::string total16 = total.toAmountField(16);
+    const std::string total16 = AmountField(total, 16, "total amount of record 002 and the trailer");
     cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
     listings_.close();
 
@@ -144,7 +145,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     }
     r2.TotalAmount = total16;
     r2.DebitSequence = "00000001";
-    r2.CreditCount = PadNumber(sequence_, 6);
+    r2.CreditCount = NumberField(sequence_, 6, "credit count of record 002");
 
     const bool positive = total > Money();
     // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
@@ -187,7 +188,7 @@ std::string ManagerChequeReformatter::pickupBranch(const McpLine& line) const {
 
 bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
     ++sequence_;
-    const std::string sequence = PadNumber(sequence_, 6);
+    const std::string sequence = NumberField(sequence_, 6, "credit sequence number");
     Record003& r = rs_.records.r003;
     r.CreditSequence = sequence;
     r.Amount = line.amount13(47, 59);
@@ -294,7 +295,7 @@ void ManagerChequeReformatter::reject(const McpLine& line) {
     if (amount == kZeroAmount) {
         ++zeroCount_;
         lastZeroLine_ = lineNo;
-        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).filename().string(),
+        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).string(),
                                   ListingLine(lineNo, "47-59 ", "  Credit amount is zero"));
         rs_.reject(kCreditZeroAmount, lineNo);
     }
@@ -302,7 +303,7 @@ void ManagerChequeReformatter::reject(const McpLine& line) {
         ++invalidCount_;
         lastInvalidLine_ = lineNo;
         listings_.AppendErrorLine(
-            rs_.listingPath(kCreditAmountInvalidSuffix).filename().string(),
+            rs_.listingPath(kCreditAmountInvalidSuffix).string(),
             ListingLine(lineNo, "47-59 ", "  Credit amount less than zero or invalid number"));
         rs_.reject(kCreditAmountInvalid, lineNo);
     }

@@ -9,6 +9,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "base/Money.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
@@ -146,7 +147,7 @@ class MediaClearingRun {
           request_(run.request),
           store_(run.services.store),
           print_(run.request.printDetail),
-          listings_(std::string(), !run.writes()) {}
+          listings_(*run.listings) {}
 
     void execute();
 
@@ -166,7 +167,7 @@ class MediaClearingRun {
     const ReformatRequest& request_;
     TableStore& store_;
     const bool print_;
-    ErrorListings listings_;
+    ErrorListings& listings_;  // the run's, put in place when it ends
     std::unique_ptr<CreditUploadFile> upload_;
 
     EntryKind account_{kInvalidAcct, kInvalidAcctSuffix};
@@ -308,7 +309,7 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
         }
     }
     ++credits_;
-    const std::string sequence = PadNumber(credits_, 6);
+    const std::string sequence = NumberField(credits_, 6, "credit sequence number");
     const std::string_view account =
         Columns(line, 17, 17) == "0" ? Columns(line, 18, 27) : Columns(line, 17, 27);
 
@@ -391,7 +392,7 @@ void MediaClearingRun::progress(const LineReader& reader) {
 }
 
 void MediaClearingRun::finish(const std::string& header) {
-    const std::string totalField = total_.toAmountField(16);
+    const std::string totalField = AmountField(total_, 16, "total amount of record 002 and the trailer");
     upload_->writeRecord(TrailerRecord(1, credits_, totalField));
 
     ResultCounters& c = run_.result.counters;
@@ -412,7 +413,7 @@ void MediaClearingRun::finish(const std::string& header) {
                    std::string(Columns(header, 31, 32));
     r2.TotalAmount = totalField;
     r2.DebitSequence = "00000001";
-    r2.CreditCount = PadNumber(credits_, 6);
+    r2.CreditCount = NumberField(credits_, 6, "credit count of record 002");
     std::string debitAccount;
     if (haveLast_) {
         debitAccount = Columns(lastLine_, 36, 45);

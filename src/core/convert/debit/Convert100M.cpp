@@ -5,6 +5,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
@@ -51,6 +52,10 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
     Convert100MResult result;
     const fs::path& source = request.sourcePath;
     const fs::path& destination = request.destinationPath;
+    if (const auto refusal = notCodePage874(source)) {
+        services.message(*refusal);
+        return result;
+    }
     LineReader input(source);
     std::string_view line;
     input.next(line);
@@ -63,6 +68,12 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
     const std::optional<std::string> companyCode = cp874::fromUtf8(request.companyCode);
     if (!companyCode) {
         services.message("The company code holds a character that code page 874 cannot write");
+        return result;
+    }
+
+    // Last of the checks: the converted file may not replace the source.
+    if (const auto refusal = overwritesInput(destination, source, "source")) {
+        services.message(*refusal);
         return result;
     }
 

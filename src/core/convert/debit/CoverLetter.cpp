@@ -2,6 +2,7 @@
 
 #include "base/Cp874.h"
 #include "convert/debit/DirectDebitHash.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "store/TableStore.h"
 
@@ -33,6 +34,10 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     CoverLetterResult result;
     if (request.hash.empty()) {
         services.message("Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter");
+        return result;
+    }
+    if (const auto refusal = notCodePage874(request.sourcePath)) {
+        services.message(*refusal);
         return result;
     }
     result.account = accountOf(request, services.events);

@@ -2,6 +2,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/debit/DirectDebit100MReformatter.h"
@@ -49,15 +50,15 @@ std::string Record007(const ReformatRequest& request, std::string_view control,
     r += PadText(credit, 25) + accountType(credit) + std::string(kHomeBankCode) + accountBranch(credit);
     r += PadText(fee, 25) + accountType(fee) + std::string(kHomeBankCode) + accountBranch(fee);
     r += "THB";
-    r += totals.sumText;
-    r += PadNumber(totals.count, 6);
+    r += CheckedField(totals.sumText, 16, "total amount of record 007");
+    r += NumberField(totals.count, 6, "debit count of record 007");
     r += std::string(183, ' ');
     return r;
 }
 
 std::string Record008(std::string_view detail, std::int64_t sequence) {
     std::string r = "00800000001";
-    r += PadNumber(sequence, 6);
+    r += NumberField(sequence, 6, "debit sequence number of record 008");
     r += PadText(Columns(detail, kAccountFrom, kAccountTo), 25);
     r += "THB";
     r += PadNumber(Columns(detail, kAmountFrom, kAmountTo), 15) + "0";

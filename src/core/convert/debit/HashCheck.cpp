@@ -3,6 +3,7 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "convert/debit/DirectDebitHash.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "store/TableStore.h"
 
@@ -42,6 +43,10 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     HashCheckResult result;
     if (request.sourcePath.empty()) {
         services.message("No Input File. Please Browse Input File");
+        return result;
+    }
+    if (const auto refusal = notCodePage874(request.sourcePath)) {
+        services.message(*refusal);
         return result;
     }
     const std::string source = request.sourcePath.string();

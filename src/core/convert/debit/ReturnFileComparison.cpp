@@ -9,6 +9,7 @@
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
+#include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
 #include "store/TableStore.h"
@@ -143,6 +144,12 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
     const fs::path& sentPath = request.sentPath;
     const fs::path& returnPath = request.returnPath;
     const fs::path& destination = request.destinationPath;
+    for (const fs::path* input : {&sentPath, &returnPath}) {
+        if (const auto refusal = notCodePage874(*input)) {
+            services.events.showMessage(MessageKind::Error, *refusal);
+            return result;
+        }
+    }
     TableStore& store = services.store;
     TableStore::CommandScope scope(store);
 
@@ -217,6 +224,13 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         return result;
     }
 
+    // Last of the checks (none after it refuses): the comparison file may not replace an input.
+    for (const auto& [input, name] : {std::pair{&sentPath, "source"}, std::pair{&returnPath, "return"}}) {
+        if (const auto refusal = overwritesInput(destination, *input, name)) {
+            services.events.showMessage(MessageKind::Error, *refusal);
+            return result;
+        }
+    }
     // Writing phase: each sent detail paired with the next return record. The comparison file replaces
     // its target only when whole.
     store.reset("DDR_FileCompare");
