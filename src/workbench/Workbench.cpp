@@ -157,12 +157,10 @@ void Workbench::copyCreditAccount() {
 
 void Workbench::processingRoundChanged(const std::string& text) {
     fields.processingRound = text;
-    if (text == "Immediately") {
-        run.ProcessingRoundCode = "00";
-    } else if (text == "End of Day") {
-        run.ProcessingRoundCode = "01";
-    } else if (text == "Start of Day") {
-        run.ProcessingRoundCode = "02";
+    for (const ProcessingRoundInfo& r : processingRounds()) {
+        if (text == r.caption) {
+            run.ProcessingRoundCode = std::string(r.code);
+        }
     }
 }
 

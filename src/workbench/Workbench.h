@@ -42,9 +42,6 @@ struct WorkbenchFields {
     int progress = 0;
 };
 
-// The items of the processing-round list.
-inline constexpr const char* kProcessingRoundItems[] = {"Immediately", "End of Day", "Start of Day"};
-
 // The workbench: its fields, product choice, what the window shows, the run state and the settings,
 // with the logic of every handler. The window and the command line copy input in, call a handler and
 // show back what changed.

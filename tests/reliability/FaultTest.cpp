@@ -82,7 +82,8 @@ TEST(SourceFaults, SourceGoneBeforeItIsOpened) {
     EXPECT_EQ(error, "Cannot open file \"" + gone.string() + "\" for reading: No such file or directory");
 }
 
-// An archive of the run's name that is no zip file: the archive is left as it was and the error names it.
+// An archive of the run's name that is no zip file: the archive is left as it was, the error names it, and
+// no message claims the run completed.
 TEST_P(EachFamily, ExistingArchiveThatIsNoZipFile) {
     test::prepareReformat(fx, GetParam(), source, upload);
     const std::string code = GetParam() == Family::DirectCredit    ? "DCP"
@@ -94,6 +95,9 @@ TEST_P(EachFamily, ExistingArchiveThatIsNoZipFile) {
     const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     EXPECT_TRUE(has(error, "archive \"" + archive.string() + "\"")) << error;
     EXPECT_EQ(test::readFile(archive), "not a zip archive");
+    for (const std::string& text : fx.ui.texts()) {
+        EXPECT_FALSE(has(text, "completed")) << text;
+    }
     for (const std::string& name : test::listFolder(fx.out)) {
         EXPECT_FALSE(has(name, "Temp") || name.front() == '.') << name;
     }

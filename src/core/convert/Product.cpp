@@ -56,24 +56,28 @@ ProductFamily familyOf(Product product) {
     }
 }
 
+const std::array<ProcessingRoundInfo, 3>& processingRounds() {
+    static constexpr std::array<ProcessingRoundInfo, 3> kRounds = {{
+        {ProcessingRound::Immediately, "00", "Immediately"},
+        {ProcessingRound::EndOfDay, "01", "End of Day"},
+        {ProcessingRound::StartOfDay, "02", "Start of Day"},
+    }};
+    return kRounds;
+}
+
 std::string_view processingRoundCode(ProcessingRound round) {
-    switch (round) {
-        case ProcessingRound::Immediately:
-            return "00";
-        case ProcessingRound::EndOfDay:
-            return "01";
-        case ProcessingRound::StartOfDay:
-            return "02";
-        default:
-            return {};
+    for (const ProcessingRoundInfo& r : processingRounds()) {
+        if (r.round == round) {
+            return r.code;
+        }
     }
+    return {};
 }
 
 ProcessingRound processingRoundForCode(std::string_view code) {
-    for (const ProcessingRound round :
-         {ProcessingRound::Immediately, ProcessingRound::EndOfDay, ProcessingRound::StartOfDay}) {
-        if (processingRoundCode(round) == code) {
-            return round;
+    for (const ProcessingRoundInfo& r : processingRounds()) {
+        if (r.code == code) {
+            return r.round;
         }
     }
     return ProcessingRound::None;

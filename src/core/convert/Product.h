@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -28,6 +29,14 @@ ProductFamily familyOf(Product product);
 
 // The Direct Debit (100M) processing round; None when nothing was chosen.
 enum class ProcessingRound { None, Immediately, EndOfDay, StartOfDay };
+
+// The rounds with their upload-file code and the caption the window's list shows.
+struct ProcessingRoundInfo {
+    ProcessingRound round;
+    std::string_view code;     // "00", "01", "02"
+    std::string_view caption;  // "Immediately", "End of Day", "Start of Day"
+};
+const std::array<ProcessingRoundInfo, 3>& processingRounds();
 
 // "00", "01", "02" (empty for None).
 std::string_view processingRoundCode(ProcessingRound round);

@@ -265,13 +265,13 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     }
     try {
         if (*family == ProductFamily::DirectDebit100M) {
-            convert(run, *family);  // no listings; it packs its own upload file
-            return result;
+            convert(run, *family);  // no listings
+        } else {
+            RunListings listings(run, *family);
+            convert(run, *family);
+            listings.commit();
+            listings.record();
         }
-        RunListings listings(run, *family);
-        convert(run, *family);
-        listings.commit();
-        listings.record();
     } catch (const FieldOverflow& overflow) {
         // Thrown before any output is put in place: the work files go, earlier outputs stay.
         result.outcome = Outcome::Refused;
@@ -279,10 +279,8 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         services.events.showMessage(MessageKind::Error, overflow.what());
         return result;
     }
+    // The run packed its upload file before saying it completed (ReformatRun::completed).
     if (result.wrote(OutputKind::Upload)) {
-        if (run.writes()) {
-            ZipOutputs(run.archivePath(), request.destinationPath);
-        }
         result.written.push_back({OutputKind::Archive, run.archivePath()});
     }
     return result;

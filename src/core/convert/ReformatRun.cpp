@@ -1,5 +1,7 @@
 #include "convert/ReformatRun.h"
 
+#include "upload/ZipOutputs.h"
+
 #include "base/FieldHelpers.h"
 
 namespace qrv {
@@ -50,7 +52,11 @@ void ReformatRun::finish(bool uploadWritten) {
     }
 }
 
-void ReformatRun::completed() const {
+void ReformatRun::completed() {
+    // Packed before the message, so that "completed" is never said of a run whose archive failed.
+    if (writes()) {
+        ZipOutputs(archivePath(), request.destinationPath);
+    }
     if (writes()) {
         message("Reformat data and add to " + archivePath().filename().string() + " completed");
     }

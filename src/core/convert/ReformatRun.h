@@ -54,8 +54,9 @@ struct ReformatRun {
     // The end of a run: the upload file written (or, in a dry run, that would be) or not; records the
     // upload and the outcome.
     void finish(bool uploadWritten);
-    // "Reformat data and add to <archive> completed"; a dry run claims nothing.
-    void completed() const;
+    // Packs the upload file into the archive, then says "Reformat data and add to <archive> completed";
+    // a dry run packs nothing and claims nothing.
+    void completed();
 };
 
 // The progress bar is back at 0 however a converter ends.

@@ -29,21 +29,4 @@ struct Services {
     }
 };
 
-// The progress is back at 0 however a run ends.
-class ProgressReset {
-  public:
-    explicit ProgressReset(Events& events) : events_(events) {}
-    ProgressReset(const ProgressReset&) = delete;
-    ProgressReset& operator=(const ProgressReset&) = delete;
-    ~ProgressReset() {
-        try {
-            events_.setProgress(0);
-        } catch (...) {
-        }
-    }
-
-  private:
-    Events& events_;
-};
-
 }  // namespace qrv

@@ -1,5 +1,7 @@
 #include "convert/TierRateFeeReport.h"
 
+#include "upload/RecordText.h"
+
 #include <algorithm>
 
 #include <cstdint>
@@ -75,7 +77,7 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     TierCounts counts;
     std::string_view line;
     while (reader.next(line)) {
-        if (Columns(line, 1, 3) != "102" || Columns(line, 28, 30) == "014") {
+        if (Columns(line, 1, 3) != "102" || Columns(line, 28, 30) == kHomeBankCode) {
             continue;
         }
         const std::optional<Money> amount = lineAmount(line);

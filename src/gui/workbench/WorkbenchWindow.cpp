@@ -286,8 +286,8 @@ void WorkbenchWindow::build() {
         round_->setObjectName(name(C::processingRound));
         round_->setEditable(true);
         round_->setInsertPolicy(QComboBox::NoInsert);
-        for (const char* item : kProcessingRoundItems) {
-            round_->addItem(QString::fromLatin1(item));
+        for (const ProcessingRoundInfo& r : processingRounds()) {
+            round_->addItem(QString::fromLatin1(r.caption.data(), static_cast<qsizetype>(r.caption.size())));
         }
         round_->setEditText(QString::fromStdString(wb_.fields.processingRound));
         round_->setMinimumWidth(widthForChars(round_, 22));

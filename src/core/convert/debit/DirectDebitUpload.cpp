@@ -127,11 +127,6 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         result.hash = HexUpper(sha.finish());
     }
     run.finish(true);
-    // Packed before the message, so that "completed" is never said of a run whose archive failed.
-    if (run.writes()) {
-        ZipOutputs(run.archivePath(), destination);
-    }
-    result.written.push_back({OutputKind::Archive, run.archivePath()});
     run.completed();
 
     if (request.printDetail) {
