@@ -19,15 +19,16 @@ void Workbench::generateHash() {
     PresenterServices services(*this);
     const HashCheckResult result =
         checkDirectDebitFile({std::filesystem::path(fields.sourcePath), fields.hashValue}, *services);
-    // Only a clean check fills the hash field; a faulty one leaves it as it was.
-    if (result.outcome == Outcome::Written) {
-        fields.hashValue = result.hash;
-    }
+    // Only a clean check fills the hash field; a failed one clears it, so that no cover letter can be
+    // printed for a file that did not pass.
+    fields.hashValue = result.outcome == Outcome::Written ? result.hash : std::string();
 }
 
 void Workbench::coverLetter() {
     accountDialog.Accepted = true;
     PresenterServices services(*this);
+    // The letter refuses a file whose hash is not the one shown: another file typed since, or the same
+    // file changed.
     const CoverLetterResult result = printCoverLetter(
         {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
     if (result.outcome == Outcome::Written) {

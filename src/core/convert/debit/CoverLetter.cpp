@@ -28,16 +28,26 @@ std::optional<AccountEntry> accountOf(const CoverLetterRequest& request, Events&
     return dialog.entry;
 }
 
+constexpr const char* kNoCheckedHash =
+    "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter";
+
 }  // namespace
 
 CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
     CoverLetterResult result;
     if (request.hash.empty()) {
-        services.message("Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter");
+        services.message(kNoCheckedHash);
         return result;
     }
     if (const auto refusal = notCodePage874(request.sourcePath)) {
         services.message(*refusal);
+        return result;
+    }
+    // The letter is only for the file that passed the check, unchanged since: another file, or the same
+    // one changed, has a hash of its own (an unreadable file says so and fails below).
+    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
+    if (!hashValue.empty() && hashValue != request.hash) {
+        services.message(kNoCheckedHash);
         return result;
     }
     result.account = accountOf(request, services.events);
@@ -46,7 +56,6 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     }
 
     const std::string source = request.sourcePath.string();
-    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
     LineReader reader{request.sourcePath};
     std::string_view view;
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();

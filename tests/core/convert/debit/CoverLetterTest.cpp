@@ -23,6 +23,8 @@ struct LetterRun : test::WorkbenchFixture {
         wb.fields.sourcePath = source.string();
     }
     void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }
+    // The hash a clean check of the file as it stands would show.
+    std::string fileHash() const { return test::sha1Upper(test::readFile(source)); }
     void earlierDebit() {
         store.append("Report_Hash", {{"id_field", std::string()},
                                      {"Name", std::string("EARLIER")},
@@ -41,6 +43,23 @@ TEST(CoverLetter, RefusedBeforeTheDialogWhenNoHashIsShown) {
     EXPECT_TRUE(f.ui.accountDialogFieldsAtOpen.empty());
     EXPECT_TRUE(f.ui.reports.empty());
     EXPECT_TRUE(f.wb.accountDialog.Accepted);
+}
+
+// The letter is only for the file whose hash is shown: another file typed since, or the same file changed
+// after its check, is refused before the dialog.
+TEST(CoverLetter, RefusedForAFileOtherThanTheOneChecked) {
+    LetterRun f;
+    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
+    f.wb.fields.hashValue = f.fileHash();
+    HashDetail other;
+    other.account = "1111111114";
+    f.write({hashControlRecord(HashControl{}), hashDetailRecord(other, false)});
+    f.wb.coverLetter();
+    EXPECT_EQ(f.ui.texts(),
+              std::vector<std::string>{
+                  "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter"});
+    EXPECT_TRUE(f.ui.accountDialogFieldsAtOpen.empty());
+    EXPECT_TRUE(f.ui.reports.empty());
 }
 
 TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
@@ -65,7 +84,7 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
              hashDetailRecord(badAccount, false), hashDetailRecord(badAmount, false),
              hashDetailRecord(otherDate, false)});
     f.earlierDebit();
-    f.wb.fields.hashValue = "FROM AN EARLIER RUN";
+    f.wb.fields.hashValue = f.fileHash();
     f.wb.accountDialog.accountPart1 = "999";
     f.wb.accountDialog.accountName = "typed before";
 
@@ -110,7 +129,7 @@ TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
     d.effectiveDate = "050327";
     d.amount = "00000000005";
     f.write({hashControlRecord(c), hashDetailRecord(d, true)});
-    f.wb.fields.hashValue = "X";
+    f.wb.fields.hashValue = f.fileHash();
     f.wb.coverLetter();
     ASSERT_EQ(f.ui.reports.size(), 1u);
     EXPECT_EQ(variable(f.ui.reports[0], "TotalAmount"), "0.05");
@@ -123,13 +142,13 @@ TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
 TEST(CoverLetter, DialogLeftWithExitOrRefusedEndsSilently) {
     LetterRun f;
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.fields.hashValue = "SHOWN";
+    f.wb.fields.hashValue = f.fileHash();
     f.ui.accountAnswers = {{"000", "0", "00000", "0", "ACME"}};
     f.wb.coverLetter();
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"หมายเลขบัญชีไม่ถูกต้อง"});
     EXPECT_FALSE(f.wb.accountDialog.Accepted);
     EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.wb.fields.hashValue, "SHOWN");
+    EXPECT_EQ(f.wb.fields.hashValue, f.fileHash());
 
     f.ui.messages.clear();
     f.ui.accountAnswers.clear();
@@ -163,12 +182,12 @@ TEST(CoverLetter, ControlFaultsAndWhenTheShortLayoutEmptiesTheTable) {
         k.change(c);
         f.write({hashControlRecord(c), hashDetailRecord(HashDetail{}, k.longLayout)});
         f.earlierDebit();
-        f.wb.fields.hashValue = "SHOWN";
+        f.wb.fields.hashValue = f.fileHash();
         f.wb.coverLetter();
         EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message});
         EXPECT_EQ(test::hashDebitRows(f.store).size(), k.rowsLeft) << k.message;
         EXPECT_TRUE(f.ui.reports.empty());
-        EXPECT_EQ(f.wb.fields.hashValue, "SHOWN");
+        EXPECT_EQ(f.wb.fields.hashValue, f.fileHash());
     }
 }
 
@@ -178,7 +197,7 @@ TEST(CoverLetter, ADetailDateThatIsNoNumberPrintsNoLetter) {
     d.effectiveDate = "08 226";
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false),
              hashDetailRecord(d, false)});
-    f.wb.fields.hashValue = "SHOWN";
+    f.wb.fields.hashValue = f.fileHash();
     EXPECT_THROW(f.wb.coverLetter(), QrvError);
     EXPECT_TRUE(f.ui.reports.empty());
     EXPECT_EQ(test::hashDebitRows(f.store).size(), 1u);
