@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 #include "reports/ReportRunner.h"
 
 namespace qrv::fuzz {

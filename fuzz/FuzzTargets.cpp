@@ -1,13 +1,13 @@
 #include "FuzzTargets.h"
 
 #include "FuzzSupport.h"
-#include "convert/ReferenceImport.h"
 #include "convert/Reformat.h"
 #include "convert/TierRateFeeReport.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/CoverLetter.h"
 #include "convert/debit/HashCheck.h"
 #include "convert/debit/ReturnFileComparison.h"
+#include "refdata/ReferenceImport.h"
 #include "store/Settings.h"
 
 // Input forms: a leading byte picks the product or option where a target covers several; files of a

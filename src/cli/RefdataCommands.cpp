@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/CliApp.h"
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 
 namespace qrv::cli {
 

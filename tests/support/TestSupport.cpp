@@ -9,7 +9,7 @@
 #include <random>
 #include <sstream>
 
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 
 namespace qrv::test {
 

@@ -1,6 +1,6 @@
 #include "refdata/ReferenceSeed.h"
 
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 
 namespace qrv {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/QrvError.h"
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 #include "store/Schema.h"
 #include "support/TestSupport.h"
 

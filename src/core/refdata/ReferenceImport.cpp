@@ -1,4 +1,4 @@
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 
 #include <strings.h>
 

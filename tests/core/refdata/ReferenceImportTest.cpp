@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "convert/ReferenceImport.h"
+#include "refdata/ReferenceImport.h"
 #include "reports/ReportRunners.h"
 #include "support/TestSupport.h"
 
