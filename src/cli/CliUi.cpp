@@ -1,10 +1,9 @@
 #include "cli/CliUi.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
+#include "store/Platform.h"
 #include "store/QrvError.h"
 #include "store/ReportRunner.h"
 #include "store/WorkFile.h"
@@ -13,7 +12,7 @@
 namespace qrv::cli {
 
 CliUi::CliUi(std::ostream& out, std::optional<std::filesystem::path> reportOut)
-    : out_(out), reportOut_(std::move(reportOut)), terminal_(::isatty(STDERR_FILENO) == 1) {}
+    : out_(out), reportOut_(std::move(reportOut)), terminal_(platform::isTerminal(2)) {}
 
 void CliUi::showMessage(MessageKind, const std::string& text) {
     finishProgress();

@@ -1,6 +1,5 @@
 #include "store/FileWriter.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -11,9 +10,7 @@
 namespace qrv {
 
 FileWriter::FileWriter(const std::filesystem::path& path, Mode mode) : name_(path.string()) {
-    const int flags =
-        mode == Mode::Create ? O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC : O_WRONLY | O_APPEND | O_CLOEXEC;
-    fd_ = ::open(path.c_str(), flags, 0666);
+    fd_ = platform::openForWriting(path, mode == Mode::AppendExisting);
     if (fd_ < 0) {
         throw QrvError("Cannot open file \"" + name_ + "\" for writing: " + platform::lastErrorText());
     }

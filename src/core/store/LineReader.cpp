@@ -1,6 +1,5 @@
 #include "store/LineReader.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +15,10 @@ constexpr size_t kBlock = 1 << 16;
 }
 
 LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+        throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
+    }
+    fd_ = platform::openForReading(path);
     if (fd_ < 0) {
         throw QrvError("Cannot open file \"" + name_ + "\" for reading: " + platform::lastErrorText());
     }

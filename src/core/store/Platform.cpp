@@ -1,10 +1,12 @@
 #include "store/Platform.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -77,7 +79,7 @@ void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, con
 
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openForReading(path);
     if (fd < 0) {
         throw QrvError("Cannot open file \"" + path.string() + "\" for reading: " + lastErrorText());
     }
@@ -99,6 +101,26 @@ void readBlocks(const std::filesystem::path& path, size_t blockSize,
         }
         each(std::string_view(block.data(), static_cast<size_t>(n)));
     }
+}
+
+int openForReading(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+int openForWriting(const std::filesystem::path& path, bool append) {
+    return ::open(path.c_str(),
+                  append ? O_WRONLY | O_APPEND | O_CLOEXEC : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+}
+
+void setOrdinaryPermissions(int fd) {
+    // mkstemp gives 0600; a new file gets what the umask leaves of 0666.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+}
+
+bool isTerminal(int fd) {
+    return ::isatty(fd) == 1;
 }
 
 void syncFile(int fd, const std::string& what) {
@@ -132,6 +154,27 @@ std::filesystem::path executableFolder() {
     }
     return exe.parent_path();
 }
+
+std::filesystem::path userDataHome() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
+        return xdg;
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
+}
+
+std::tm localTime(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
 
 std::string lastErrorText() {
     return std::strerror(errno);

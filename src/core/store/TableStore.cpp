@@ -126,7 +126,7 @@ bool TableStore::open() {
     const bool existed = std::filesystem::exists(file, ec);
     sqlite3* handle = nullptr;
     const int rc =
-        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(file.string().c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     db_ = handle;
     if (rc != SQLITE_OK) {
         fail("Cannot open the tables", rc);

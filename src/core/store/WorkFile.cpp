@@ -1,7 +1,5 @@
 #include "store/WorkFile.h"
 
-#include <sys/stat.h>
-
 #include "store/Platform.h"
 
 namespace qrv {
@@ -52,10 +50,7 @@ AtomicFile::AtomicFile(const std::filesystem::path& target)
 
 void AtomicFile::commit() {
     work_.writer().sync();
-    // A new file gets the permissions an ordinary created file would (mkstemp gives 0600).
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(work_.writer().fd(), 0666 & ~mask);
+    platform::setOrdinaryPermissions(work_.writer().fd());
     work_.close();
     platform::replaceFile(work_.path(), target_);
     work_.release();

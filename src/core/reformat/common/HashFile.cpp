@@ -1,6 +1,5 @@
 #include "reformat/common/HashFile.h"
 
-#include <fcntl.h>
 #include <openssl/evp.h>
 #include <unistd.h>
 
@@ -53,7 +52,7 @@ std::string HexUpper(const Digest& digest) {
 }
 
 std::optional<Digest> HashFile(const std::filesystem::path& file, Ui& ui) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = platform::openForReading(file);
     if (fd < 0) {
         ui.showMessage(MessageKind::Information, "Unable to open source file.");
         return std::nullopt;
