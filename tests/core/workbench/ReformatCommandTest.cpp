@@ -105,7 +105,7 @@ TEST(ReformatCommand, HeaderRecordIsBuiltAtThePress) {
     Ready r(Choice::Direct10m);
     r.press();
     EXPECT_EQ(r.wb.run.HeaderRecord.substr(0, 23), "001ACME01      20261208");
-    EXPECT_EQ(r.wb.run.OutputFolder, r.out.string() + "/");
+    EXPECT_EQ(r.wb.run.OutputFolder, (r.out / "").string());
 }
 
 }  // namespace
