@@ -201,9 +201,44 @@ void closeFile(int fd) {
     }
 }
 
+namespace {
+
+// FILE_INFO_BY_HANDLE_CLASS's FileRenameInfoEx, which MinGW's headers declare only for a later target.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// Renames with POSIX semantics (Windows 10 1809 and later, NTFS): the target may be open in a program that
+// shares delete access, as this program's own readers do, and its readers keep the old content.
+bool renameReplacingOpenTarget(const std::filesystem::path& from, const std::filesystem::path& target) {
+    HANDLE h = ::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::error_code ec;
+    const std::wstring name = std::filesystem::absolute(target, ec).wstring();
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, name.data(), name.size() * sizeof(wchar_t));
+    const bool renamed = !ec && ::SetFileInformationByHandle(h, kFileRenameInfoEx, info,
+                                                             static_cast<DWORD>(buffer.size())) != 0;
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return renamed;
+}
+
+}  // namespace
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
-    // Another program (a viewer, a virus scanner) may hold the target for a moment: try again for a
-    // while, then report it; the target stays as it was.
+    if (renameReplacingOpenTarget(from, target)) {
+        return;
+    }
+    // Older systems and file systems: the classic rename. Another program (a viewer, a virus scanner) may
+    // hold the target for a moment: try again for a while, then report it; the target stays as it was.
     DWORD error = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 20; ++attempt) {
         if (::MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
