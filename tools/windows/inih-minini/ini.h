@@ -1,5 +1,6 @@
 /* The part of inih's interface that the settings reader uses, for the Windows build: implemented over
- * minIni's ini_browse(), which likewise hands every entry (section, name, value) to a callback in file order. */
+ * minIni's ini_browse(), which likewise hands every entry (section, name, value) to a callback in file order.
+ */
 #ifndef QRV_INI_H
 #define QRV_INI_H
 
