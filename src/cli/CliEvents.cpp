@@ -1,7 +1,5 @@
 #include "cli/CliEvents.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 
@@ -16,7 +14,7 @@ CliEvents::CliEvents(std::ostream& out, std::optional<std::filesystem::path> rep
     : out_(out),
       reportOut_(std::move(reportOut)),
       printMessages_(printMessages),
-      terminal_(::isatty(STDERR_FILENO) == 1) {}
+      terminal_(platform::isTerminal(2)) {}
 
 void CliEvents::showMessage(MessageKind kind, const std::string& text) {
     finishProgress();

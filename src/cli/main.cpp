@@ -1,8 +1,17 @@
 #include <iostream>
+#include <vector>
 
 #include "cli/CliApp.h"
+#include "io/Platform.h"
 
 int main(int argc, char** argv) {
+    const qrv::platform::Utf8Console console;
+    std::vector<std::string> args = qrv::platform::utf8Arguments(argc, argv);
+    std::vector<char*> utf8Argv;
+    for (std::string& a : args) {
+        utf8Argv.push_back(a.data());
+    }
+    utf8Argv.push_back(nullptr);
     const qrv::SystemClock clock;
-    return qrv::cli::runCli(argc, argv, std::cout, std::cerr, clock);
+    return qrv::cli::runCli(argc, utf8Argv.data(), std::cout, std::cerr, clock);
 }

@@ -43,7 +43,7 @@ TEST_P(EachFamily, DiskFullWhileWritingTheUploadKeepsTheEarlierFiles) {
     const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     EXPECT_GT(test::WriteFailure::failures(), 0);
     // The work file the upload is assembled in is named: its folder and the upload file's name.
-    EXPECT_TRUE(has(error, "Cannot write file \"" + fx.out.string() + "/.up.txt")) << error;
+    EXPECT_TRUE(has(error, "Cannot write file \"" + (fx.out / ".up.txt").string())) << error;
     EXPECT_TRUE(has(error, "No space left on device")) << error;
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
 }
@@ -120,7 +120,7 @@ TEST(TableStoreFaults, LockedDatabaseStopsTheRunAndKeepsTheEarlierUpload) {
     const auto before = snapshot(fx.out);
 
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(fx.store.databasePath().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open(fx.store.databasePath().string().c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -189,7 +189,7 @@ TEST_F(ReturnFiles, ComparisonDiskFullAndMissingFolder) {
     {
         test::WriteFailure full("compared.txt", ENOSPC);
         const std::string error = test::errorOf([&] { fx.wb.compareReturnFile(); });
-        EXPECT_TRUE(has(error, "Cannot write file \"" + fx.out.string() + "/.compared.txt")) << error;
+        EXPECT_TRUE(has(error, "Cannot write file \"" + (fx.out / ".compared.txt").string())) << error;
         EXPECT_TRUE(has(error, "No space left on device")) << error;
         EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
     }

@@ -1,5 +1,6 @@
 // Faults that need other processes: a run stopped by a signal while its work files are open, and runs
 // that share one data folder at the same time.
+#ifndef _WIN32  // signals, fork and the processes these tests stop and start are POSIX
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -211,3 +212,5 @@ TEST(ReadOnlyFolders, DataAndReportFoldersSayWhatToDo) {
 
 }  // namespace
 }  // namespace qrv
+
+#endif  // _WIN32

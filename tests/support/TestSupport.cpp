@@ -62,7 +62,7 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder) {
 
 std::vector<ZipEntry> readZip(const std::filesystem::path& archive) {
     int error = 0;
-    zip_t* z = zip_open(archive.c_str(), ZIP_RDONLY, &error);
+    zip_t* z = zip_open(archive.string().c_str(), ZIP_RDONLY, &error);
     EXPECT_NE(z, nullptr) << archive;
     std::vector<ZipEntry> entries;
     if (z == nullptr) {

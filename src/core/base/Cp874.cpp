@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include <iconv.h>
-
 #include <array>
 #include <cerrno>
 #include <cstdint>
 #include <unordered_map>
 
+#include "base/Cp874Table.h"
 #include "base/QrvError.h"
 
 namespace qrv::cp874 {
@@ -16,31 +15,13 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-// The 256 code points of the code page, read once from iconv; 0 marks an undefined byte.
+// The 256 code points of the code page with their UTF-8 forms; 0 marks an undefined byte.
 struct CodeTable {
-    std::array<char32_t, 256> toUnicode{};
+    const std::array<char32_t, 256>& toUnicode = kToUnicode;
     std::array<std::string, 256> toUtf8;
     std::unordered_map<char32_t, unsigned char> fromUnicode;
 
     CodeTable() {
-        iconv_t cd = iconv_open("UTF-32LE", "CP874");
-        if (cd == reinterpret_cast<iconv_t>(-1)) {
-            throw QrvError("The text codec for code page 874 is not available on this system");
-        }
-        for (int b = 0; b < 256; ++b) {
-            char in = static_cast<char>(b);
-            char out[8] = {};
-            char* inPtr = &in;
-            char* outPtr = out;
-            size_t inLeft = 1;
-            size_t outLeft = sizeof out;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 4) {
-                const auto* u = reinterpret_cast<const unsigned char*>(out);
-                toUnicode[b] = static_cast<char32_t>(u[0] | (u[1] << 8) | (u[2] << 16) | (u[3] << 24));
-            }
-        }
-        iconv_close(cd);
         for (int b = 0; b < 256; ++b) {
             if (b == 0 || toUnicode[b] != 0) {
                 toUtf8[b] = encode(toUnicode[b]);

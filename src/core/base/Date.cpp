@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "io/Platform.h"
+
 namespace qrv {
 namespace {
 
@@ -49,8 +51,7 @@ Date Date::plusDays(int days) const {
 
 DateTime SystemClock::now() const {
     const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
+    const std::tm tm = platform::localTime(t);
     return {{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday}, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 

@@ -24,18 +24,21 @@ namespace {
 
 constexpr const char* kSelectMessage = "Please select product type or select file name before reformat data ";
 
-// The folder part of a path: up to and including its last "/" (empty for a bare name).
+// The folder part of a path: up to and including its last "/" (on Windows also "\\" or a drive's ":"),
+// empty for a bare name.
 std::string folderPart(const std::string& path) {
-    const size_t slash = path.rfind('/');
+    const size_t slash = path.find_last_of(platform::kFolderSeparators);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // A company id names listings and archives: one holding a path separator or a control character could
-// put them outside the output folder; one with no code page 874 form cannot go into the header.
+// put them outside the output folder, one holding a character the system's file names refuse could not
+// name them at all; one with no code page 874 form cannot go into the header.
 bool isSafeCompanyId(const std::string& comId) {
     for (const char ch : comId) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) {
+        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F ||
+            platform::kNotInFileNames.find(ch) != std::string_view::npos) {
             return false;
         }
     }

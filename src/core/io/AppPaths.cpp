@@ -1,7 +1,5 @@
 #include "io/AppPaths.h"
 
-#include <cstdlib>
-
 #include "base/QrvError.h"
 #include "io/Platform.h"
 
@@ -19,12 +17,19 @@ bool besideExecutable() {
 }
 
 std::filesystem::path userDataFolder() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
-        return std::filesystem::path(xdg) / "convertor-qrv" / "Data";
+    return platform::userDataHome() / "convertor-qrv" / "Data";
+}
+
+// A program unzipped into a folder the user cannot write (Program Files) keeps its data per user.
+bool writable(const std::filesystem::path& folder) {
+    try {
+        const platform::CreatedTemp probe = platform::createUniqueFile(folder, ".write-test.");
+        platform::closeFile(probe.fd);
+        platform::removeQuietly(probe.path);
+        return true;
+    } catch (const QrvError&) {
+        return false;
     }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share" / "convertor-qrv" /
-           "Data";
 }
 
 }  // namespace
@@ -32,7 +37,10 @@ std::filesystem::path userDataFolder() {
 AppPaths AppPaths::defaults() {
     const std::filesystem::path exe = platform::executableFolder();
     if (besideExecutable()) {
-        return {exe / "Data", exe / "Report"};
+        if (writable(exe / "Data")) {
+            return {exe / "Data", exe / "Report"};
+        }
+        return {userDataFolder(), exe / "Report", true};
     }
     return {userDataFolder(), installedShare() / "Report", true};
 }

@@ -1,6 +1,5 @@
 #include "io/FileWriter.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstring>

@@ -1,6 +1,5 @@
 #include "io/LineReader.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +20,13 @@ void LineReader::refuseLongLine() const {
 }
 
 LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+#ifdef _WIN32
+    // Windows refuses to open a folder as a file ("Permission denied"): name it as the check below does.
+    if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+        throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
+    }
+#endif
+    fd_ = platform::openForReading(path);
     if (fd_ < 0) {
         throw QrvError("Cannot open file \"" + name_ + "\" for reading: " + platform::lastErrorText());
     }

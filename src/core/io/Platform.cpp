@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -79,7 +80,7 @@ void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, con
 
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = openForReading(path);
     if (fd < 0) {
         throw QrvError("Cannot open file \"" + path.string() + "\" for reading: " + lastErrorText());
     }
@@ -101,6 +102,14 @@ void readBlocks(const std::filesystem::path& path, size_t blockSize,
         }
         each(std::string_view(block.data(), static_cast<size_t>(n)));
     }
+}
+
+int openForReading(const std::filesystem::path& path) {
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+bool isTerminal(int fd) {
+    return ::isatty(fd) == 1;
 }
 
 void syncFile(int fd, const std::string& what) {
@@ -209,6 +218,11 @@ long currentProcessId() noexcept {
     return static_cast<long>(::getpid());
 }
 
+bool isOwnRegularFile(const std::filesystem::path& path) noexcept {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+}
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
     if (std::rename(from.c_str(), target.c_str()) != 0) {
         throw QrvError("Cannot replace file \"" + target.string() + "\": " + lastErrorText());
@@ -228,6 +242,27 @@ std::filesystem::path executableFolder() {
     }
     return exe.parent_path();
 }
+
+std::filesystem::path userDataHome() {
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
+        return xdg;
+    }
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
+}
+
+std::tm localTime(std::time_t t) {
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return tm;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
 
 std::string lastErrorText() {
     return std::strerror(errno);

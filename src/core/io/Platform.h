@@ -1,13 +1,30 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What differs between operating systems, kept in one place so another platform replaces only this.
 namespace qrv::platform {
+
+// The characters after which a path's file name starts: "/"; on Windows also "\\" and a drive's ":".
+#ifdef _WIN32
+inline constexpr std::string_view kFolderSeparators = "/\\:";
+#else
+inline constexpr std::string_view kFolderSeparators = "/";
+#endif
+
+// Characters a file name cannot hold besides "/" and control characters. On Windows a ":" would even
+// write into a hidden stream of another file.
+#ifdef _WIN32
+inline constexpr std::string_view kNotInFileNames = "<>:\"|?*";
+#else
+inline constexpr std::string_view kNotInFileNames = "";
+#endif
 
 struct CreatedTemp {
     std::filesystem::path path;
@@ -22,6 +39,12 @@ CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::str
 // it; the default is the real write.
 using WriteFault = int (*)(const std::string& what);
 void setWriteFaultForTests(WriteFault fault) noexcept;
+
+// Opens an existing file for reading; binary, not inherited by child processes, and (Windows) shared so
+// that another program may read, replace or delete it meanwhile. Returns -1 with errno set on failure.
+// (Outputs are opened with openOutput below.)
+int openForReading(const std::filesystem::path& path);
+bool isTerminal(int fd);
 
 // Writes every byte or throws; `what` names the file in the message.
 void writeAll(int fd, const char* data, size_t size, const std::string& what);
@@ -48,6 +71,8 @@ std::string whyFolderIsNotWritable(const std::filesystem::path& folder);
 // True while a process of this id exists.
 bool processExists(long pid) noexcept;
 long currentProcessId() noexcept;
+// True for a regular file (not a link) that belongs to this process's user.
+bool isOwnRegularFile(const std::filesystem::path& path) noexcept;
 
 // Replaces `target` by `from` in one step (same folder).
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);
@@ -56,6 +81,27 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 void removeQuietly(const std::filesystem::path& path) noexcept;
 
 std::filesystem::path executableFolder();
+// The per-user application data folder ($XDG_DATA_HOME or ~/.local/share; %APPDATA% on Windows).
+std::filesystem::path userDataHome();
+
+// Local time, in the system's time zone.
+std::tm localTime(std::time_t t);
+
+// The command line's arguments as UTF-8 (on Windows read again in UTF-16: argv holds the ANSI code page).
+std::vector<std::string> utf8Arguments(int argc, char** argv);
+
+// While it lives, the console shows UTF-8 output (Windows: the console's output code page; elsewhere
+// nothing to do).
+class Utf8Console {
+  public:
+    Utf8Console();
+    ~Utf8Console();
+    Utf8Console(const Utf8Console&) = delete;
+    Utf8Console& operator=(const Utf8Console&) = delete;
+
+  private:
+    unsigned previous_ = 0;
+};
 
 // Text of the last system error, for messages.
 std::string lastErrorText();

@@ -1,8 +1,5 @@
 #include "io/WorkFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <regex>
 
 #include "io/Platform.h"
@@ -48,9 +45,7 @@ void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept {
                 continue;
             }
             const long pid = std::stol(m[1].str());
-            struct stat st {};
-            if (pid == self || platform::processExists(pid) || ::lstat(entry.path().c_str(), &st) != 0 ||
-                !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+            if (pid == self || platform::processExists(pid) || !platform::isOwnRegularFile(entry.path())) {
                 continue;
             }
             platform::removeQuietly(entry.path());

@@ -1,6 +1,10 @@
 #include "io/WorkFileRegistry.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <array>
 #include <atomic>
@@ -16,10 +20,11 @@ namespace {
 // the io layer: fixed slots that the handler reads without allocating or locking.
 constexpr size_t kSlots = 64;
 constexpr size_t kPathBytes = 4096;
+using Char = std::filesystem::path::value_type;  // wchar_t on Windows
 
 struct Slot {
     std::atomic<bool> used{false};
-    std::array<char, kPathBytes> path{};
+    std::array<Char, kPathBytes / sizeof(Char)> path{};
 };
 
 std::array<Slot, kSlots> g_slots;
@@ -28,13 +33,30 @@ std::mutex g_claim;  // between threads adding and removing; never taken by the 
 extern "C" void removeLiveWorkFiles(int signal) {
     for (Slot& slot : g_slots) {
         if (slot.used.load(std::memory_order_acquire)) {
+#ifdef _WIN32
+            ::_wunlink(slot.path.data());
+#else
             ::unlink(slot.path.data());
+#endif
         }
     }
-    // The handler was installed with SA_RESETHAND: the signal now ends the process as it would have.
+    // The handler was installed with SA_RESETHAND (on Windows the runtime resets it before the call): the
+    // signal now ends the process as it would have.
     ::raise(signal);
 }
 
+#ifdef _WIN32
+// Windows has INT (Ctrl+C) and TERM of the C runtime, no sigaction and no HUP.
+void installHandlers() {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        const auto old = std::signal(signal, removeLiveWorkFiles);
+        // A signal the process ignores or handles itself is left as it is.
+        if (old != SIG_DFL) {
+            std::signal(signal, old);
+        }
+    }
+}
+#else
 void installHandlers() {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         struct sigaction old {};
@@ -50,20 +72,21 @@ void installHandlers() {
         ::sigaction(signal, &action, nullptr);
     }
 }
+#endif
 
 }  // namespace
 
 void add(const std::filesystem::path& path) noexcept {
     static std::once_flag installed;
     std::call_once(installed, installHandlers);
-    const std::string& text = path.native();
-    if (text.size() >= kPathBytes) {
+    const auto& text = path.native();
+    if (text.size() >= kPathBytes / sizeof(Char)) {
         return;
     }
     const std::lock_guard lock(g_claim);
     for (Slot& slot : g_slots) {
         if (!slot.used.load(std::memory_order_relaxed)) {
-            std::memcpy(slot.path.data(), text.c_str(), text.size() + 1);
+            std::memcpy(slot.path.data(), text.c_str(), (text.size() + 1) * sizeof(Char));
             slot.used.store(true, std::memory_order_release);
             return;
         }

@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-// The work files alive in this process, removed when the process is stopped by TERM, INT or HUP.
+// The work files alive in this process, removed when the process is stopped by TERM, INT or HUP (Windows:
+// TERM and INT).
 namespace qrv::workfiles {
 
 // Records a live work file; installs the signal handlers on first use. A path that does not fit the

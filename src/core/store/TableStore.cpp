@@ -142,7 +142,7 @@ void TableStore::connect() {
     const std::filesystem::path file = folder_ / kFileName;
     sqlite3* handle = nullptr;
     const int rc =
-        sqlite3_open_v2(file.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(file.string().c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     db_ = handle;
     try {
         if (rc != SQLITE_OK) {

@@ -1,6 +1,5 @@
 #include "upload/HashFile.h"
 
-#include <fcntl.h>
 #include <openssl/evp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,7 +53,7 @@ std::string HexUpper(const Digest& digest) {
 }
 
 std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = platform::openForReading(file);
     struct Closer {
         int fd;
         ~Closer() { platform::closeFile(fd); }

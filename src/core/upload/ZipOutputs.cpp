@@ -33,7 +33,7 @@ void checkExistingArchive(const std::filesystem::path& archive) {
         return;
     }
     int code = 0;
-    zip_t* z = zip_open(archive.c_str(), ZIP_RDONLY, &code);
+    zip_t* z = zip_open(archive.string().c_str(), ZIP_RDONLY, &code);
     if (z == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, code);
@@ -56,7 +56,7 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     WorkFile work = workFileFor(archive, "");
     work.close();
     int code = 0;
-    zip_t* z = zip_open(work.path().c_str(), ZIP_TRUNCATE, &code);
+    zip_t* z = zip_open(work.path().string().c_str(), ZIP_TRUNCATE, &code);
     if (z == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, code);
@@ -67,7 +67,7 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
         zip_discard(z);
         throw QrvError(what + " archive \"" + archive.string() + "\": " + text);
     };
-    zip_source_t* source = zip_source_file(z, uploadFile.c_str(), 0, -1);
+    zip_source_t* source = zip_source_file(z, uploadFile.string().c_str(), 0, -1);
     if (source == nullptr) {
         fail("Cannot read \"" + uploadFile.string() + "\" for");
     }

@@ -25,7 +25,13 @@ namespace {
 constexpr int kRepaintEveryMs = 50;
 
 std::string nativePath(const QString& path) {
+#ifdef Q_OS_WIN
+    // The program's narrow text, file names included, is UTF-8 on Windows too (the 8-bit code page
+    // cannot hold every name).
+    return QDir::toNativeSeparators(path).toStdString();
+#else
     return QFile::encodeName(path).toStdString();
+#endif
 }
 
 }  // namespace

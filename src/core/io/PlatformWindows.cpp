@@ -1,0 +1,442 @@
+// The platform layer on Windows (chosen by CMake instead of Platform.cpp). File names are UTF-16 through
+// the wide API; descriptors are the C runtime's, opened in binary mode over handles that share read, write
+// and delete, so that a file this program holds never stops another program, nor its own replacement.
+// windows.h first: the others need its types.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cerrno>
+#include <cstring>
+#include <cwchar>
+#include <random>
+#include <vector>
+
+#include "base/QrvError.h"
+#include "io/Platform.h"
+
+namespace qrv::platform {
+
+namespace {
+
+WriteFault g_writeFault = nullptr;
+
+// The errno of a Win32 error, so that lastErrorText() words it as the C library does on Linux.
+int errnoOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+            return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return EACCES;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return EEXIST;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return ENOSPC;
+        case ERROR_DIRECTORY:
+            return EISDIR;
+        case ERROR_WRITE_PROTECT:
+            return EROFS;
+        default:
+            return EIO;
+    }
+}
+
+// A C runtime descriptor over a handle opened with every sharing mode; -1 with errno set on failure.
+int openShared(const std::filesystem::path& path, DWORD access, DWORD disposition, int crtFlags) {
+    HANDLE h = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = errnoOf(::GetLastError());
+        return -1;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h), crtFlags | _O_BINARY | _O_NOINHERIT);
+    if (fd < 0) {
+        ::CloseHandle(h);
+        errno = EMFILE;
+    }
+    return fd;
+}
+
+int writeSome(int fd, const char* data, size_t size, const std::string& what) {
+    if (g_writeFault != nullptr) {
+        if (const int error = g_writeFault(what); error != 0) {
+            errno = error;
+            return -1;
+        }
+    }
+    constexpr size_t kMaxChunk = 1u << 30;
+    return ::_write(fd, data, static_cast<unsigned>(size < kMaxChunk ? size : kMaxChunk));
+}
+
+std::string utf8(const wchar_t* text, int length) {
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        ::WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
+    }
+    return out;
+}
+
+}  // namespace
+
+CreatedTemp createUniqueFile(const std::filesystem::path& folder, const std::string& stem) {
+    const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<int> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = stem;
+        for (int i = 0; i < 6; ++i) {
+            name += kLetters[pick(random)];
+        }
+        const std::filesystem::path path = base / name;
+        // CREATE_NEW: an existing file of that name is never touched.
+        const int fd = openShared(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW, _O_RDWR);
+        if (fd >= 0) {
+            return {path, fd};
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    throw QrvError("Cannot create a work file in folder \"" + base.string() + "\": " + lastErrorText());
+}
+
+void setWriteFaultForTests(WriteFault fault) noexcept {
+    g_writeFault = fault;
+}
+
+int openForReading(const std::filesystem::path& path) {
+    if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+        errno = EISDIR;
+        return -1;
+    }
+    return openShared(path, GENERIC_READ, OPEN_EXISTING, _O_RDONLY);
+}
+
+bool isTerminal(int fd) {
+    return ::_isatty(fd) != 0;
+}
+
+void writeAll(int fd, const char* data, size_t size, const std::string& what) {
+    while (size > 0) {
+        const int n = writeSome(fd, data, size, what);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what) {
+    const __int64 position = ::_lseeki64(fd, 0, SEEK_CUR);
+    if (position < 0 || ::_lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0) {
+        throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
+    }
+    writeAll(fd, data, size, what);
+    if (::_lseeki64(fd, position, SEEK_SET) < 0) {
+        throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
+    }
+}
+
+void readBlocks(const std::filesystem::path& path, size_t blockSize,
+                const std::function<void(std::string_view)>& each) {
+    const int fd = openForReading(path);
+    if (fd < 0) {
+        throw QrvError("Cannot open file \"" + path.string() + "\" for reading: " + lastErrorText());
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::_close(fd); }
+    } closer{fd};
+    std::vector<char> block(blockSize);
+    for (;;) {
+        const int n = ::_read(fd, block.data(), static_cast<unsigned>(block.size()));
+        if (n < 0) {
+            throw QrvError("Cannot read file \"" + path.string() + "\": " + lastErrorText());
+        }
+        if (n == 0) {
+            return;
+        }
+        each(std::string_view(block.data(), static_cast<size_t>(n)));
+    }
+}
+
+namespace {
+
+// What an existing name is when it is neither a regular file nor a link (for the message).
+const char* kindOf(const std::filesystem::file_status& status) {
+    switch (status.type()) {
+        case std::filesystem::file_type::directory:
+            return "a folder";
+        case std::filesystem::file_type::fifo:
+            return "a FIFO";
+        case std::filesystem::file_type::character:
+        case std::filesystem::file_type::block:
+            return "a device";
+        case std::filesystem::file_type::socket:
+            return "a socket";
+        default:
+            return "not a regular file";
+    }
+}
+
+[[noreturn]] void refuse(const std::filesystem::path& path, const char* kind) {
+    throw QrvError("Cannot write file \"" + path.string() + "\": it exists and is " + kind +
+                   ", not a regular file; choose another name");
+}
+
+bool isOrdinary(const std::filesystem::file_status& status) {
+    return status.type() == std::filesystem::file_type::regular ||
+           status.type() == std::filesystem::file_type::symlink;
+}
+
+}  // namespace
+
+void refuseSpecialFile(const std::filesystem::path& target) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(target, ec);
+    if (!ec && std::filesystem::exists(status) && !isOrdinary(status)) {
+        refuse(target, kindOf(status));
+    }
+}
+
+int openOutput(const std::filesystem::path& path, bool append) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (!ec && std::filesystem::exists(status)) {
+        if (std::filesystem::is_symlink(status) && !append) {
+            // The link itself is replaced, never the file it names.
+            if (!std::filesystem::remove(path, ec) && ec) {
+                throw QrvError("Cannot replace the link \"" + path.string() + "\": " + ec.message());
+            }
+        } else if (!isOrdinary(status)) {
+            refuse(path, kindOf(status));
+        }
+    }
+    // FILE_FLAG_OPEN_REPARSE_POINT: a link made after the check is opened itself, never followed, and
+    // refused below; the file is emptied only once it is known to be a regular file.
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, append ? OPEN_EXISTING : OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = errnoOf(::GetLastError());
+        throw QrvError("Cannot open file \"" + path.string() + "\" for writing: " + lastErrorText());
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(h, &info) == 0 ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
+        ::GetFileType(h) != FILE_TYPE_DISK) {
+        ::CloseHandle(h);
+        refuse(path, (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? "a link" : "not a regular file");
+    }
+    LARGE_INTEGER zero{};
+    if (append ? ::SetFilePointerEx(h, zero, nullptr, FILE_END) == 0 : ::SetEndOfFile(h) == 0) {
+        errno = errnoOf(::GetLastError());
+        const std::string why = lastErrorText();
+        ::CloseHandle(h);
+        throw QrvError("Cannot open file \"" + path.string() + "\" for writing: " + why);
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(h),
+                                     _O_WRONLY | _O_BINARY | _O_NOINHERIT | (append ? _O_APPEND : 0));
+    if (fd < 0) {
+        ::CloseHandle(h);
+        errno = EMFILE;
+        throw QrvError("Cannot open file \"" + path.string() + "\" for writing: " + lastErrorText());
+    }
+    return fd;
+}
+
+// A new file inherits its folder's access rights: nothing to set (there is no umask).
+void setCreatedFileMode(const std::filesystem::path&) {}
+void setCreatedFileMode(int, const std::string&) {}
+
+std::string whyFolderIsNotWritable(const std::filesystem::path& folder) {
+    // Access rights on Windows are lists, not bits: make a file there and remove it.
+    try {
+        const CreatedTemp probe = createUniqueFile(folder, ".write-test.");
+        closeFile(probe.fd);
+        removeQuietly(probe.path);
+        return {};
+    } catch (const QrvError&) {
+        return lastErrorText();
+    }
+}
+
+bool processExists(long pid) noexcept {
+    if (pid <= 0) {
+        return false;
+    }
+    HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (h == nullptr) {
+        // Another user's process may be there without our being allowed to look.
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    DWORD code = 0;
+    const bool running = ::GetExitCodeProcess(h, &code) != 0 && code == STILL_ACTIVE;
+    ::CloseHandle(h);
+    return running;
+}
+
+long currentProcessId() noexcept {
+    return static_cast<long>(::GetCurrentProcessId());
+}
+
+bool isOwnRegularFile(const std::filesystem::path& path) noexcept {
+    // A work file in a folder the user writes: a regular file, not a link (ownership is the folder's).
+    std::error_code ec;
+    return std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::regular && !ec;
+}
+
+void syncFile(int fd, const std::string& what) {
+    if (::_commit(fd) != 0) {
+        throw QrvError("Cannot write file \"" + what + "\" to disk: " + lastErrorText());
+    }
+}
+
+void closeFile(int fd) {
+    if (fd >= 0) {
+        ::_close(fd);
+    }
+}
+
+namespace {
+
+// FILE_INFO_BY_HANDLE_CLASS's FileRenameInfoEx, which MinGW's headers declare only for a later target.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// Renames with POSIX semantics (Windows 10 1809 and later, NTFS): the target may be open in a program that
+// shares delete access, as this program's own readers do, and its readers keep the old content.
+bool renameReplacingOpenTarget(const std::filesystem::path& from, const std::filesystem::path& target) {
+    HANDLE h = ::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::error_code ec;
+    const std::wstring name = std::filesystem::absolute(target, ec).wstring();
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, name.data(), name.size() * sizeof(wchar_t));
+    const bool renamed = !ec && ::SetFileInformationByHandle(h, kFileRenameInfoEx, info,
+                                                             static_cast<DWORD>(buffer.size())) != 0;
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(h);
+    ::SetLastError(error);
+    return renamed;
+}
+
+}  // namespace
+
+void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
+    if (renameReplacingOpenTarget(from, target)) {
+        return;
+    }
+    // Older systems and file systems: the classic rename. Another program (a viewer, a virus scanner) may
+    // hold the target for a moment: try again for a while, then report it; the target stays as it was.
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (::MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return;
+        }
+        error = ::GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION &&
+            error != ERROR_LOCK_VIOLATION) {
+            break;
+        }
+        ::Sleep(100);
+    }
+    const bool held =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    errno = errnoOf(error);
+    throw QrvError("Cannot replace file \"" + target.string() + "\": " +
+                   (held ? std::string("it is open in another program or read-only") : lastErrorText()));
+}
+
+void removeQuietly(const std::filesystem::path& path) noexcept {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
+std::filesystem::path executableFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) {
+            return std::filesystem::current_path();
+        }
+        if (n < buffer.size()) {
+            return std::filesystem::path(std::wstring(buffer.data(), n)).parent_path();
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::filesystem::path userDataHome() {
+    PWSTR folder = nullptr;
+    std::filesystem::path result;
+    if (::SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &folder) == S_OK) {
+        result = folder;
+    }
+    ::CoTaskMemFree(folder);
+    return result.empty() ? std::filesystem::current_path() : result;
+}
+
+std::tm localTime(std::time_t t) {
+    std::tm tm{};
+    localtime_s(&tm, &t);
+    return tm;
+}
+
+std::vector<std::string> utf8Arguments(int argc, char** argv) {
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (wide == nullptr || count != argc) {
+        if (wide != nullptr) {
+            ::LocalFree(wide);
+        }
+        return {argv, argv + argc};
+    }
+    std::vector<std::string> args;
+    for (int i = 0; i < count; ++i) {
+        args.push_back(utf8(wide[i], static_cast<int>(std::wcslen(wide[i]))));
+    }
+    ::LocalFree(wide);
+    return args;
+}
+
+Utf8Console::Utf8Console() : previous_(::GetConsoleOutputCP()) {
+    if (previous_ != 0) {
+        ::SetConsoleOutputCP(CP_UTF8);
+    }
+}
+
+Utf8Console::~Utf8Console() {
+    if (previous_ != 0) {
+        ::SetConsoleOutputCP(previous_);
+    }
+}
+
+std::string lastErrorText() {
+    return std::strerror(errno);
+}
+
+}  // namespace qrv::platform
