@@ -19,6 +19,7 @@ void Workbench::generateHash() {
     PresenterServices services(*this);
     const HashCheckResult result =
         checkDirectDebitFile({std::filesystem::path(fields.sourcePath), fields.hashValue}, *services);
+    lastResult = result;
     // Only a clean check fills the hash field; a faulty one leaves it as it was.
     if (result.outcome == Outcome::Written) {
         fields.hashValue = result.hash;
@@ -30,6 +31,7 @@ void Workbench::coverLetter() {
     PresenterServices services(*this);
     const CoverLetterResult result = printCoverLetter(
         {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
+    lastResult = result;
     if (result.outcome == Outcome::Written) {
         fields.hashValue = result.hash;
     }
@@ -40,7 +42,8 @@ bool Workbench::compareReturnFile() {
     const ReturnComparisonRequest request{std::filesystem::path(fields.sourcePath),
                                           std::filesystem::path(fields.secondFilePath),
                                           std::filesystem::path(fields.destinationPath)};
-    return qrv::compareReturnFile(request, *services).outcome == Outcome::Written;
+    lastResult = qrv::compareReturnFile(request, *services);
+    return lastResult->outcome == Outcome::Written;
 }
 
 void Workbench::chooseComparisonFile() {
@@ -57,13 +60,14 @@ bool Workbench::convertTo100M() {
     PresenterServices services(*this);
     const Convert100MRequest request{std::filesystem::path(fields.sourcePath), fields.companyCode,
                                      std::filesystem::path(fields.destinationPath)};
-    return qrv::convertTo100M(request, *services).outcome == Outcome::Written;
+    lastResult = qrv::convertTo100M(request, *services);
+    return lastResult->outcome == Outcome::Written;
 }
 
 void Workbench::tierRateReport() {
     PresenterServices services(*this);
-    tierRateFeeReport({std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"},
-                      *services);
+    lastResult = tierRateFeeReport(
+        {std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"}, *services);
 }
 
 }  // namespace qrv
