@@ -19,6 +19,7 @@ void Workbench::generateHash() {
     PresenterServices services(*this);
     const HashCheckResult result =
         checkDirectDebitFile({std::filesystem::path(fields.sourcePath), fields.hashValue}, *services);
+    lastResult = result;
     // Only a clean check fills the hash field; a failed one clears it, so that no cover letter can be
     // printed for a file that did not pass.
     fields.hashValue = result.outcome == Outcome::Written ? result.hash : std::string();
@@ -31,6 +32,7 @@ void Workbench::coverLetter() {
     // file changed.
     const CoverLetterResult result = printCoverLetter(
         {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
+    lastResult = result;
     if (result.outcome == Outcome::Written) {
         fields.hashValue = result.hash;
     }
@@ -41,7 +43,8 @@ bool Workbench::compareReturnFile() {
     const ReturnComparisonRequest request{std::filesystem::path(fields.sourcePath),
                                           std::filesystem::path(fields.secondFilePath),
                                           std::filesystem::path(fields.destinationPath)};
-    return qrv::compareReturnFile(request, *services).outcome == Outcome::Written;
+    lastResult = qrv::compareReturnFile(request, *services);
+    return lastResult->outcome == Outcome::Written;
 }
 
 void Workbench::chooseComparisonFile() {
@@ -58,13 +61,14 @@ bool Workbench::convertTo100M() {
     PresenterServices services(*this);
     const Convert100MRequest request{std::filesystem::path(fields.sourcePath), fields.companyCode,
                                      std::filesystem::path(fields.destinationPath)};
-    return qrv::convertTo100M(request, *services).outcome == Outcome::Written;
+    lastResult = qrv::convertTo100M(request, *services);
+    return lastResult->outcome == Outcome::Written;
 }
 
 void Workbench::tierRateReport() {
     PresenterServices services(*this);
-    tierRateFeeReport({std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"},
-                      *services);
+    lastResult = tierRateFeeReport(
+        {std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"}, *services);
 }
 
 }  // namespace qrv

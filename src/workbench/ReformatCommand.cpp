@@ -46,6 +46,7 @@ void Workbench::reformat() {
     WindowEvents events(*this);
     Services services{store_, clock_, reports_, settings_, events};
     const ReformatResult result = qrv::reformat(request, services);
+    lastResult = result;
     if (result.hashShown) {
         fields.hashValue = result.hash;
     }

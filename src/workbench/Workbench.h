@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/Date.h"
 #include "convert/FieldLimits.h"
 #include "convert/Reformat.h"
+#include "convert/RunResult.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
@@ -87,6 +89,9 @@ class Workbench {
     RunState run;
     ControlStates controls = initialControlStates();
     AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and AccountEntry
+    // What the last product command did (its common part); none before one ran or after it failed
+    // unexpectedly. The window shows it beside the messages.
+    std::optional<RunResult> lastResult;
 
     Ui& ui() { return ui_; }
     TableStore& store() { return store_; }

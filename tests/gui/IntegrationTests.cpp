@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "base/FieldHelpers.h"
@@ -10,6 +12,7 @@
 #include "gui/GuiFixture.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/refdata/BankWindow.h"
+#include "gui/workbench/ResultPanel.h"
 
 namespace qrv::test {
 namespace {
@@ -58,6 +61,46 @@ TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
     EXPECT_EQ(readFile(f.dir / "cli" / "gui.txt"), readFile(f.dir / "gui.txt"));
     EXPECT_EQ(readFile(f.dir / "cli" / "ACME01_DCP_InvalidAcctRecord.txt"),
               readFile(f.dir / "ACME01_DCP_InvalidAcctRecord.txt"));
+}
+
+TEST(WindowRun, TheResultPanelSaysWhatARunWithRejectedLinesDid) {
+    GuiFixture f;
+    gui::ResultPanel& panel = *f.workbench().resultPanel();
+    EXPECT_FALSE(panel.isVisibleTo(&f.workbench()));
+    writeFile(f.dir / "src.txt", directCreditFile());
+    f.choose(Choice::DirectCredit);
+    QTest::keyClicks(f.control<QLineEdit>(C::companyId), "ACME01");
+    QTest::keyClicks(f.control<QLineEdit>(C::debitAccount), "1234567896");
+    QTest::keyClicks(f.control<QLineEdit>(C::feeAccount), "1234567896");
+    f.control<QLineEdit>(C::source)->setText(QString::fromStdString((f.dir / "src.txt").string()));
+    f.control<QLineEdit>(C::destination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
+    QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+
+    // The message box keeps its text; the panel beside it tells the rest.
+    EXPECT_EQ(f.messageTexts(),
+              std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
+    ASSERT_TRUE(panel.isVisibleTo(&f.workbench()));
+    const QString summary = panel.summary();
+    EXPECT_TRUE(summary.contains("Accepted: 1\n")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains("Rejected: 1\n")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QRegularExpression("InvalidAcct\\w*: 1 \\(last at line 3\\)")))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.contains("Total: 123.45 baht")) << summary.toStdString();
+    const auto full = [&f](const char* name) { return QString::fromStdString((f.dir / name).string()); };
+    const QString listing = full("ACME01_DCP_InvalidAcctRecord.txt");
+    ASSERT_TRUE(std::filesystem::exists(listing.toStdString()));
+    EXPECT_EQ(panel.fileLines(), QStringList({"Upload file: " + full("gui.txt"), "Listing: " + listing,
+                                              "Archive: " + full("2026-12-08ACME01_DCP.zip")}));
+    EXPECT_EQ(panel.files().at(1), listing);
+    EXPECT_TRUE(panel.openFolderButton()->isEnabled());
+    EXPECT_TRUE(panel.openListingButton()->isEnabled());
+
+    // A run refused by its first check replaces what the panel said.
+    f.control<QLineEdit>(C::companyId)->clear();
+    QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    EXPECT_TRUE(panel.files().isEmpty());
+    EXPECT_FALSE(panel.openListingButton()->isEnabled());
+    EXPECT_TRUE(panel.summary().startsWith("Stopped before any output"));
 }
 
 TEST(WindowRun, LogInOpensTheBankWindowAndBringsTheSameOneForward) {

@@ -13,11 +13,31 @@
 #include <utility>
 #include <vector>
 
+#include "base/FieldHelpers.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/WorkbenchWindow.h"
+
+namespace {
+
+// A Direct Credit file of five credits, two of them rejected (an account of zeros, a zero amount).
+std::string directCreditSample() {
+    std::string text = "H00000001HEAD  " + qrv::PadText("ACME TRADING", 30) + "  151226" + "00005\r\n";
+    const auto detail = [&text](const std::string& account, const std::string& amount,
+                                const std::string& name) {
+        text += account + "       " + amount + qrv::PadText(name, 60) + "\r\n";
+    };
+    detail("1234567896", "00000287395", "Somchai Jaidee");
+    detail("0000000000", "00000012500", "Nobody");
+    detail("1234567896", "00001250000", "Malee Srisuk");
+    detail("1234567896", "00000000000", "Zero Amount");
+    detail("1234567896", "00000045050", "Anan Boonmee");
+    return text;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -68,6 +88,27 @@ int main(int argc, char** argv) {
     main.workbench()->syncFromCore();
     main.workbench()->runCommand([](qrv::Workbench& w) { w.copyCreditAccount(); });
     snap(&main, QStringLiteral("14-results-shown"));
+    // A Direct Credit run with rejected lines: the result panel says what it did.
+    {
+        using C = qrv::Control;
+        const QDir folder(data.path());
+        std::ofstream(folder.filePath("DCP_1215.txt").toStdString(), std::ios::binary)
+            << directCreditSample();
+        qrv::gui::WorkbenchWindow& w = *main.workbench();
+        main.model().fields = qrv::WorkbenchFields{};
+        w.syncFromCore();
+        w.radio(qrv::Choice::DirectCredit)->click();
+        const auto type = [&w](C c, const QString& text) {
+            static_cast<QLineEdit*>(w.control(c))->setText(text);
+        };
+        type(C::companyId, QStringLiteral("ACME01"));
+        type(C::debitAccount, QStringLiteral("1234567896"));
+        type(C::feeAccount, QStringLiteral("1234567896"));
+        type(C::source, folder.filePath("DCP_1215.txt"));
+        type(C::destination, folder.filePath("DCP_1215_V5.txt"));
+        static_cast<QAbstractButton*>(w.control(C::reformat))->click();
+        snap(&main, QStringLiteral("16-run-with-rejected-lines"));
+    }
     main.password()->show();
     main.password()->userEdit()->setText("kovra");
     main.password()->passwordEdit()->setText("123");

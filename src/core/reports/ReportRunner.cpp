@@ -3,6 +3,7 @@
 #include <kainjow/mustache.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -12,6 +13,7 @@
 
 #include "base/Cp874.h"
 #include "base/QrvError.h"
+#include "reports/AmountDisplay.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -159,6 +161,23 @@ std::string displayText(const Value& v) {
     return {};
 }
 
+// A real or currency field as an amount; nothing for text and integers.
+std::optional<Money> amountOf(const Value& v) {
+    if (const auto* d = std::get_if<double>(&v)) {
+        return Money::fromUnits(std::llround(*d * Money::kScale));
+    }
+    if (const auto* m = std::get_if<Money>(&v)) {
+        return *m;
+    }
+    return std::nullopt;
+}
+
+// The display form of a field: amounts in baht ("2,873.95"), anything else as printed.
+std::string displayForm(const Value& v) {
+    const std::optional<Money> amount = amountOf(v);
+    return amount ? BahtDisplay(*amount) : displayText(v);
+}
+
 bool usesLink(const std::string& text, const std::string& link) {
     return text.find("{{#" + link + "}}") != std::string::npos ||
            text.find("{{^" + link + "}}") != std::string::npos;
@@ -228,6 +247,35 @@ std::string marker(size_t index) {
     return "\x02" + std::to_string(index) + "\x03";
 }
 
+// A dataset's totals offered to the layout beside its rows: "<link>_Rows" (how many) and, per real
+// or currency column, "<link>_<column>TotalDisplay" (their sum in baht); read only when the layout
+// names one of them.
+void setDatasetTotals(TableStore& store, const DatasetLink& link, mustache::data& variables) {
+    std::int64_t rows = 0;
+    std::vector<std::pair<std::string, Money>> totals;
+    store.forEachRow(datasetSql(link), {}, [&](const Row& row) {
+        ++rows;
+        for (const auto& [field, value] : row.fields()) {
+            const std::optional<Money> amount = amountOf(value);
+            if (!amount) {
+                continue;
+            }
+            const std::string name = std::string(link.link) + "_" + alias(field) + "TotalDisplay";
+            auto total = std::find_if(totals.begin(), totals.end(),
+                                      [&name](const auto& t) { return t.first == name; });
+            if (total == totals.end()) {
+                total = totals.insert(totals.end(), {name, Money()});
+            }
+            total->second.add(*amount, std::string(link.source) + " row " + std::to_string(rows));
+        }
+        return true;
+    });
+    variables.set(std::string(link.link) + "_Rows", std::to_string(rows));
+    for (const auto& [name, total] : totals) {
+        variables.set(name, BahtDisplay(total));
+    }
+}
+
 bool hasRows(TableStore& store, const DatasetLink& link) {
     bool any = false;
     store.forEachRow(datasetSql(link), {}, [&any](const Row&) {
@@ -257,6 +305,16 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
         const std::string sanitized = cp874::sanitizeUtf8(value);
         variables.set(name, sanitized);
         variables.set(alias(name), sanitized);
+        if (IsAmountVariable(name)) {
+            variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
+        }
+    }
+    if (report.store != nullptr) {
+        for (const DatasetLink& link : datasetLinks()) {
+            if (text.find(std::string(link.link) + "_") != std::string::npos) {
+                setDatasetTotals(*report.store, link, variables);
+            }
+        }
     }
     std::vector<Section> sections;
     if (report.store != nullptr) {
@@ -312,8 +370,14 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
         context.push(&variables);
         context.push(&item);
         std::int64_t n = 0;
-        // Per column: its name and alias, each only when the body can ask for it.
-        std::vector<std::pair<std::string, std::string>> keys;
+        // Per column: its name, alias and display form ("AmountDisplay"), each only when the body can
+        // ask for it.
+        struct Keys {
+            std::string name;
+            std::string alias;
+            std::string display;
+        };
+        std::vector<Keys> keys;
         report.store->forEachRow(datasetSql(*section.link), {}, [&](const Row& row) {
             if (keys.empty()) {
                 for (const auto& field : row.fields()) {
@@ -321,13 +385,18 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
                     const auto wanted = [&names](const std::string& k) {
                         return !names || names->count(k) > 0;
                     };
-                    keys.emplace_back(wanted(field.first) ? field.first : std::string(),
-                                      wanted(a) ? a : std::string());
+                    const std::string display = a + "Display";
+                    keys.push_back({wanted(field.first) ? field.first : std::string(),
+                                    wanted(a) ? a : std::string(),
+                                    wanted(display) ? display : std::string()});
                 }
             }
             size_t c = 0;
             for (const auto& field : row.fields()) {
-                const auto& [name, aliasName] = keys[c++];
+                const auto& [name, aliasName, display] = keys[c++];
+                if (!display.empty()) {
+                    item.set(display, cp874::sanitizeUtf8(displayForm(field.second)));
+                }
                 if (name.empty() && aliasName.empty()) {
                     continue;
                 }

@@ -27,6 +27,7 @@
 
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/RememberedWork.h"
+#include "gui/workbench/ResultPanel.h"
 #include "gui/workbench/WorkbenchCommands.h"
 #include "workbench/Workbench.h"
 
@@ -138,6 +139,8 @@ void WorkbenchWindow::build() {
     progress_->setRange(0, 100);
     progress_->setValue(0);
     outer->addWidget(progress_);
+    result_ = new ResultPanel(this);
+    outer->addWidget(result_);
 
     const ControlStates initial = initialControlStates();
     auto name = [](Control c) { return QString::fromLatin1(controlName(c)); };
@@ -562,10 +565,20 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
                     QString::fromStdString(wb_.fields.sourcePath));
     const QDateTime destinationBefore =
         QFileInfo(QString::fromStdString(wb_.fields.destinationPath)).lastModified();
+    bool failed = false;
     try {
         handler(wb_);
     } catch (const std::exception& e) {
+        failed = true;
+        wb_.lastResult.reset();  // a result from before would be taken for this run's
         ui_.showMessage(MessageKind::Error, e.what());
+    }
+    if (longRunning) {
+        if (failed || !wb_.lastResult) {
+            result_->clear();
+        } else {
+            result_->showResult(*wb_.lastResult);
+        }
     }
     rememberOutputs(destinationBefore, longRunning);
     if (longRunning) {

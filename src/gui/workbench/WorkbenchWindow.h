@@ -23,6 +23,7 @@ namespace qrv::gui {
 
 class QtUi;
 class RememberedWork;
+class ResultPanel;
 
 // The workbench window: product choice, file and account fields, command buttons, progress bar and
 // hash field. It holds no logic of its own: before a handler runs it copies the typed texts into the
@@ -54,6 +55,7 @@ class WorkbenchWindow : public QWidget {
     QRadioButton* radio(Choice c) const;
     QProgressBar* progressBar() const { return progress_; }
     QGroupBox* groupBox() const { return group_; }
+    ResultPanel* resultPanel() const { return result_; }
 
   signals:
     // A long command started (true) or ended (false); the frame locks its menu meanwhile.
@@ -79,6 +81,7 @@ class WorkbenchWindow : public QWidget {
     QtUi& ui_;
     QGroupBox* group_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    ResultPanel* result_ = nullptr;
     QLabel* hashLabel_ = nullptr;
     QComboBox* round_ = nullptr;
     std::map<Control, QWidget*> controls_;

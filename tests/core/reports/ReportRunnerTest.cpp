@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/QrvError.h"
+#include "reports/AmountDisplay.h"
 #include "store/TableStore.h"
 #include "support/TestSupport.h"
 
@@ -141,6 +142,40 @@ TEST(ReportRunner, JsonHoldsVariablesAndAllElevenDatasets) {
     EXPECT_TRUE(json["datasets"]["frDBReportHashError"][0]["CountLine"].is_number_integer());
     EXPECT_DOUBLE_EQ(json["datasets"]["frDBDataSet8"][0]["Amount"].get<double>(), 1.5);
     EXPECT_TRUE(json["datasets"]["frDBDataSet3"].empty());
+}
+
+TEST(ReportRunner, AmountsAreOfferedInBahtBesideTheRawValues) {
+    EXPECT_EQ(BahtDisplay(Money::fromUnits(-10'000'000'0000)), "-10,000,000.00");
+    EXPECT_EQ(BahtDisplay(Money::fromUnits(-49)), "0.00");  // rounds to zero: no sign
+    EXPECT_EQ(BahtDisplay("0000000002873.955"), "2,873.96");
+    EXPECT_EQ(BahtDisplay("0."), "0.00");
+    EXPECT_EQ(BahtDisplay("999"), "999.00");
+    EXPECT_EQ(BahtDisplay(""), std::nullopt);
+    EXPECT_EQ(BahtDisplay("."), std::nullopt);
+    EXPECT_EQ(BahtDisplay("12/08/2026"), std::nullopt);
+
+    TempDir dir;
+    TableStore store(dir.path());
+    store.append("Dcp_Detail", {{"AcNo", std::string("1")}, {"Amount", 1234.5}, {"Name", std::string("a")}});
+    store.append("Dcp_Detail", {{"AcNo", std::string("2")}, {"Amount", 0.1}, {"Name", std::string("b")}});
+    store.append("DDR_FileCompare", {{"Amount", Money::fromUnits(-15000)}});
+    writeFile(dir / "r.frf",
+              "{{Amount}}={{AmountDisplay}} {{ComId}}{{ComIdDisplay}}|"
+              "{{#frDBDataSet1}}{{AcNo}}:{{Amount}}={{AmountDisplay}} {{AcNoDisplay}};{{/frDBDataSet1}}"
+              "{{frDBDataSet1_Rows}} {{frDBDataSet1_AmountTotalDisplay}}|"
+              "{{#frDBDataSet8}}{{AmountDisplay}}{{/frDBDataSet8}} {{frDBDataSet8_AmountTotalDisplay}}");
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("Amount", "0000000002873.950");
+    runner.setVariable("ComId", "0000012345.000");  // not an amount: no display form
+    const ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(RenderReportHtml(shown),
+              "0000000002873.950=2,873.95 0000012345.000|"
+              "1:1234.50=1,234.50 1;2:0.10=0.10 2;2 1,234.60|-1.50 -1.50");
+    std::ostringstream out;
+    WriteReportJson(shown, out);  // the JSON keeps the raw values only
+    EXPECT_EQ(out.str().find("Display"), std::string::npos);
+    EXPECT_EQ(out.str().find("1,234"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+#include "reports/AmountDisplay.h"
+
+#include <array>
+#include <cstdint>
+
+namespace qrv {
+
+std::string BahtDisplay(Money amount) {
+    const std::int64_t units = amount.units();
+    const bool negative = units < 0;
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
+    const std::uint64_t satang = (magnitude + 50) / 100;  // ten-thousandths to hundredths, half up
+    const std::string baht = std::to_string(satang / 100);
+    std::string grouped;
+    for (size_t i = 0; i < baht.size(); ++i) {
+        if (i > 0 && (baht.size() - i) % 3 == 0) {
+            grouped += ',';
+        }
+        grouped += baht[i];
+    }
+    const std::uint64_t cents = satang % 100;
+    const bool zero = satang == 0;
+    return (negative && !zero ? "-" : "") + grouped + "." + (cents < 10 ? "0" : "") + std::to_string(cents);
+}
+
+std::optional<std::string> BahtDisplay(std::string_view decimalText) {
+    if (decimalText.empty() || decimalText == "." || decimalText == "-" || decimalText == "+") {
+        return std::nullopt;
+    }
+    const std::optional<Money> amount = Money::fromDecimalText(decimalText);
+    if (!amount) {
+        return std::nullopt;
+    }
+    return BahtDisplay(*amount);
+}
+
+bool IsAmountVariable(std::string_view name) {
+    // The variables the reformat, direct-debit, cover-letter, comparison and fee reports set to amounts.
+    static constexpr std::array<std::string_view, 7> kNames = {"Amount",
+                                                               "TotalAmount",
+                                                               "sumAmount",
+                                                               "report_total_fee_range",
+                                                               "report_total_fee_range1",
+                                                               "report_total_fee_range2",
+                                                               "report_total_fee_range3"};
+    for (const std::string_view n : kNames) {
+        if (n == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace qrv

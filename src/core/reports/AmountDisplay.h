@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/Money.h"
+
+namespace qrv {
+
+// Amounts as a person reads them in a report: baht with thousands separators and two decimals
+// ("2,873.95", "-1,000.00"), the satang rounded half away from zero.
+std::string BahtDisplay(Money amount);
+
+// The display form of an amount variable's text ("0000000002873.950", "1500", "0."); nothing when the
+// text is not a decimal number (blank, a count, a date).
+std::optional<std::string> BahtDisplay(std::string_view decimalText);
+
+// Whether a report variable holds an amount; its display form is offered to layouts as "<name>Display".
+bool IsAmountVariable(std::string_view name);
+
+}  // namespace qrv
