@@ -21,14 +21,7 @@ std::filesystem::path ReformatRun::archivePath() const {
 }
 
 void ReformatRun::reject(std::string_view kind, std::int64_t lineNo) {
-    for (RejectedEntries& e : result.rejected) {
-        if (e.kind == kind) {
-            ++e.count;
-            e.lastLine = lineNo;
-            return;
-        }
-    }
-    result.rejected.push_back({std::string(kind), 1, lineNo});
+    result.reject(kind, lineNo);
 }
 
 std::int64_t ReformatRun::rejectedCount(std::string_view kind) const {
