@@ -112,6 +112,12 @@ std::string runAndDigest(const Run& run) {
         }
     }
     digest += "status " + std::to_string(status) + "\n" + replaceAll(out.str(), d, "<DIR>");
+    if (const char* keep = std::getenv("QRV_PIN_KEEP");
+        keep != nullptr && std::filesystem::exists(dir / "rep")) {
+        // The reports themselves, to review what a deliberate change did to them.
+        std::filesystem::copy(dir / "rep", std::filesystem::path(keep) / run.name,
+                              std::filesystem::copy_options::recursive);
+    }
     return digest;
 }
 
@@ -121,7 +127,7 @@ const std::map<std::string, std::string> kPinned = {
     {"DCP",
      "2026-12-08BENCH01_DCP.zip archive\n"
      "up.txt E4FF784563D3DA8593B09A2B3EDE9A338A99F13D\n"
-     "rep/rptResult.html 9D3B78BEB9F347099533D64C650DDC3A456CEC01\n"
+     "rep/rptResult.html E20AA1EA49E098ECBE4BE97B0983C2B4A18CC961\n"
      "rep/rptResult.json 1162FBC9ECBFA3338FCBCC3C8DF70D159DF2EDDC\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
@@ -129,7 +135,7 @@ const std::map<std::string, std::string> kPinned = {
     {"DCPdetail",
      "2026-12-08BENCH01_DCP.zip archive\n"
      "up.txt E4FF784563D3DA8593B09A2B3EDE9A338A99F13D\n"
-     "rep/rptDcpDetail.html 8582E04E425175AC1E7646D430E5EE897277F8B7\n"
+     "rep/rptDcpDetail.html 48705CD9C4BA9BE52473ABBC9664F869E21E0102\n"
      "rep/rptDcpDetail.json B2DD7BBE2DEC4DEDEB170390DEC7D13D7098F6AF\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
@@ -138,7 +144,7 @@ const std::map<std::string, std::string> kPinned = {
      "2026-12-08BENCH01_DCP.zip archive\n"
      "BENCH01_DCP_InvalidAcctRecord.txt C32CA99C59FF1F852378010C440AEE5E8C8D16A0\n"
      "up.txt A4EEA5626F3652CDB35D18913A5FB2BFDD51A842\n"
-     "rep/rptDcpDetail.html BCC88903F5754D64DC46FEC0905276AF292389DE\n"
+     "rep/rptDcpDetail.html AD899C61A61C0A23AAAE0C455CBA107BD0F5DEFB\n"
      "rep/rptDcpDetail.json 8F26F9477E88DA49879E3969AC6E456C6F092B46\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_DCP.zip completed\n"
@@ -146,7 +152,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCL",
      "2026-12-08BENCH01_MCL.zip archive\n"
      "up.txt 293DD37B343DE00A6B6EECC2E6DEB6E4B0E25C4D\n"
-     "rep/rptResult.html FB21D1FCDD956ECF55A6CE7FEDD57206BB05B109\n"
+     "rep/rptResult.html F1A6872B97038D7F5F516F3B090C0640075D5B33\n"
      "rep/rptResult.json 4983F3CBEBABA203088A6E836B0AB167E3A4144F\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
@@ -154,13 +160,13 @@ const std::map<std::string, std::string> kPinned = {
     {"MCLdetail",
      "2026-12-08BENCH01_MCL.zip archive\n"
      "up.txt 293DD37B343DE00A6B6EECC2E6DEB6E4B0E25C4D\n"
-     "rep/rptMclDetail.html 6384460EFB88FBBBFEB97D23FB3E9A34013347E2\n"
+     "rep/rptMclDetail.html 2976798C20273381F7695F4577373185FDDD9AE3\n"
      "rep/rptMclDetail.json AA2EA860C806D13E4B7058EDDE498143A01330CE\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
      "Hash Value: 2CAF7D147D03FA3D3964FD51DBEABCF1CCEC9678\n"},
     {"MCLspoiled",
-     "rep/rptResult.html A838AAC49A09E2C52D0CEF900F8C4ACDF65C9DAA\n"
+     "rep/rptResult.html 183FB8F23788B73DF4C1E5F9B8E5618C536B4B09\n"
      "rep/rptResult.json E7A266B0541BDAA606D7EE9524393BB63AE31044\n"
      "status 1\n"
      "Reformat data fail because some transactions are rejected\n"
@@ -168,7 +174,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCLnewbank",
      "2026-12-08BENCH01_MCL.zip archive\n"
      "up.txt 22C69E7339B2F1D1EA2727285CBC9E24569D1DE3\n"
-     "rep/rptMclDetail.html F499F97437C6BB4C0B1E29206B6C8B89771DD6DB\n"
+     "rep/rptMclDetail.html 62FD17162FBAEFFDD0B6612AF8A85E764B75A9BF\n"
      "rep/rptMclDetail.json 7E06DDB487C6CF73DE510820BBA0A26E025BA7BE\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCL.zip completed\n"
@@ -176,7 +182,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCP",
      "2026-12-08BENCH01_MCP.zip archive\n"
      "up.txt 2FC3AD7D8EE1366F5785CAE1773987E008FFC5B5\n"
-     "rep/rptResult.html BE5D808D793677B53C7FE69839A06A793A0B4909\n"
+     "rep/rptResult.html 2C46DB947A3352902F410C9308457FDABD2E515D\n"
      "rep/rptResult.json 28B3831EB0C973BAA5549C66D6450AF06EC6401B\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
@@ -184,7 +190,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCPdetail",
      "2026-12-08BENCH01_MCP.zip archive\n"
      "up.txt 2FC3AD7D8EE1366F5785CAE1773987E008FFC5B5\n"
-     "rep/rptMcpDetail.html E40CE9552AAD65BD151867D467D0AD34E72BCC79\n"
+     "rep/rptMcpDetail.html 4331B1A7F7226A7C649483509356B421DC2A2C06\n"
      "rep/rptMcpDetail.json 48AFDE97F0B2A4FAE398AE7A0AC1C9CB42FDB746\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
@@ -192,7 +198,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCPspoiled",
      "2026-12-08BENCH01_MCP.zip archive\n"
      "up.txt 7A0854BD01D1E62B13EFF549B2B9E1636D9F08FF\n"
-     "rep/rptMcpDetail.html BB60C335AC019D74C46CF68912F13C523DFDF3D4\n"
+     "rep/rptMcpDetail.html 99897A2B95CEC445E8CD17214C061947A8B5582C\n"
      "rep/rptMcpDetail.json 6EEEEDC9E3AF11B666D6BE00956404C20FC1B0CA\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"
@@ -200,18 +206,18 @@ const std::map<std::string, std::string> kPinned = {
     {"DDR",
      "2026-12-08BENCH01_DDR.zip archive\n"
      "up.txt 20DF23A5DFAB6FE4DEEA7FA8F627702E6FE8A007\n"
-     "rep/rptResultNoErr.html 63C5B0F69BC321E91D703221B2A68A40D120A2EF\n"
+     "rep/rptResultNoErr.html 2E5FD6291378008CFF257259979BDF97176D5014\n"
      "rep/rptResultNoErr.json BF4F5F2F0611D9333CAB9B21EE3D5AC9448A5A9B\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_DDR.zip completed\n"
      "Hash Value: 4FF34E345B2709CA8820438685D7FDBEB44DDECB\n"},
     {"DDRspoiled",
-     "rep/rptResultNoUpload.html 026832B82DF5CF4858BEC8667E2928B9647AFC2E\n"
+     "rep/rptResultNoUpload.html CF7A183AF95DC010A0E956BA7A4E05E5715CEE48\n"
      "rep/rptResultNoUpload.json 7C4449E1D70AFA7221C090C130442023B3D18B82\n"
      "status 1\n"
      "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n"},
     {"HASH",
-     "rep/rptGenHash.html 81A4440363B89D29A0BECFE9F085F417F4DF7408\n"
+     "rep/rptGenHash.html 63F002FA6459B114D06FB02D6304F3348673A8D5\n"
      "rep/rptGenHash.json 41A8D1E1600CE3700911CE5F9D208DFD4A8B9753\n"
      "status 0\n"
      "Hash Value: 47DFEAA24C4FB18E0CC15D2B193CA645BB72965F\n"},
@@ -220,15 +226,15 @@ const std::map<std::string, std::string> kPinned = {
      "rep/rptGenHashError.json 8A60A61FA908F9271576D127D929C42E26769CE3\n"
      "status 1\n"},
     {"COVER",
-     "rep/rptCoverLetter.html 1EE34C311A6C82EBDAA514E29AF2559803E5121E\n"
+     "rep/rptCoverLetter.html 22308AD9001CD9B40D038893548101896BBBF0E5\n"
      "rep/rptCoverLetter.json AC2AA316E630012BEFBEC8577238A1126A0151CC\n"
-     "rep/rptGenHash.html 81A4440363B89D29A0BECFE9F085F417F4DF7408\n"
+     "rep/rptGenHash.html 63F002FA6459B114D06FB02D6304F3348673A8D5\n"
      "rep/rptGenHash.json 41A8D1E1600CE3700911CE5F9D208DFD4A8B9753\n"
      "status 0\n"
      "Hash Value: 47DFEAA24C4FB18E0CC15D2B193CA645BB72965F\n"},
     {"RET",
      "out.txt F5EF98DAFAE07F080A35EA28EF2D97955993E7BC\n"
-     "rep/rptCompareFileFromV5.html 4C0F81B81ADD31E38343407C51930650D02940E2\n"
+     "rep/rptCompareFileFromV5.html B5E4EE28F836B346FB8F619167E78B6E96F0A3E4\n"
      "rep/rptCompareFileFromV5.json 0488107103D9153F522F28BAA3A3FC7DDC4DC2A5\n"
      "status 0\n"},
     {"C100M",
@@ -236,7 +242,7 @@ const std::map<std::string, std::string> kPinned = {
      "status 0\n"
      "Convert 100 Million Complete\n"},
     {"FEE",
-     "rep/DeductFee.html F0471371C02312A45C6F3D1969439E9EB91A5302\n"
+     "rep/DeductFee.html 177AC3C6DF23AA85588035D6A92F63BF8EB98E48\n"
      "rep/DeductFee.json FB7C38C823304E225ED0FC6E10FC3B694420D1C9\n"
      "status 0\n"},
 };
