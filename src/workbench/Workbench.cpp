@@ -199,4 +199,35 @@ void Workbench::setProgress(int percent) {
     }
 }
 
+std::optional<Control> Workbench::refusedControl() const {
+    if (!lastResult || lastResult->outcome != Outcome::Refused) {
+        return std::nullopt;
+    }
+    switch (lastResult->refusedField) {
+        case RequestField::CompanyId:
+            return Control::companyId;
+        case RequestField::Source:
+            return Control::source;
+        case RequestField::Destination:
+            return Control::destination;
+        case RequestField::SecondFile:
+            return Control::secondFile;
+        case RequestField::DebitAccount:
+            return Control::debitAccount;
+        case RequestField::FeeAccount:
+            return Control::feeAccount;
+        case RequestField::CreditAccount:
+            return Control::creditAccount;
+        case RequestField::DebitFeeAccount:
+            return Control::debitFeeAccount;
+        case RequestField::ProcessingRound:
+            return Control::processingRound;
+        case RequestField::CompanyCode:
+            return Control::companyCode;
+        case RequestField::None:
+            break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace qrv

@@ -92,6 +92,8 @@ class Workbench {
     // What the last product command did (its common part); none before one ran or after it failed
     // unexpectedly. The window shows it beside the messages.
     std::optional<RunResult> lastResult;
+    // The field the last command was refused over, for the window to take the person to it.
+    std::optional<Control> refusedControl() const;
 
     Ui& ui() { return ui_; }
     TableStore& store() { return store_; }

@@ -406,13 +406,27 @@ TEST(WorkbenchWindow, CommandFailureShowsTheErrorBoxAndInputsReturn) {
     EXPECT_EQ(f.messages[0].second, "Cannot read \"/x/y.txt\": No such file");
 }
 
-TEST(WorkbenchWindow, ReformatDataButtonRunsTheCoreCommand) {
+TEST(WorkbenchWindow, ReformatDataButtonRunsTheCoreCommandAndARefusalTakesFocusToItsField) {
     GuiFixture f;
+    f.main().activateWindow();
     // Without a company id the command stops with its first check's message.
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_FALSE(f.messages[0].second.isEmpty());
     EXPECT_TRUE(f.workbench().groupBox()->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), f.control(C::companyId));
+
+    writeFile(f.dir / "in.txt", "H\n");
+    f.control<QLineEdit>(C::companyId)->setText("ACME");
+    f.control<QLineEdit>(C::source)->setText(QString::fromStdString((f.dir / "in.txt").string()));
+    f.control<QLineEdit>(C::destination)->setText(QString::fromStdString((f.dir / "out.txt").string()));
+    f.control<QLineEdit>(C::debitAccount)->setText("1234567896");
+    f.control<QLineEdit>(C::feeAccount)->setText("1234567890");
+    QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    ASSERT_EQ(f.messages.size(), 2u);
+    EXPECT_EQ(f.messages[1].second, "Invalid debit fee account");
+    EXPECT_EQ(QApplication::focusWidget(), f.control(C::feeAccount));
+    EXPECT_EQ(f.control<QLineEdit>(C::feeAccount)->selectedText(), "1234567890");
 }
 
 TEST(WorkbenchWindow, HiddenButtonShowsTheMediaClearingDetailWithoutBlocking) {

@@ -81,41 +81,54 @@ bool allLinesAre700(const std::filesystem::path& source) {
     return all;
 }
 
-// The checks of the accounts a product needs; false when one refused the run.
-bool accountsPass(const ReformatRequest& request, ProductFamily family, Services& s) {
+struct Refusal {
+    const char* message;
+    RequestField field;
+};
+
+// The first refusal of the accounts a product needs, if any.
+std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFamily family) {
+    using F = RequestField;
     if (family == ProductFamily::Credit) {
         const std::string debit(Trim(request.debitAccount));
         const std::string fee(Trim(request.feeAccount));
-        const char* refusal = debit.empty()              ? "Please insert debit account"
-                              : fee.empty()              ? "Please insert debit fee account"
-                              : !IsValidAccountNo(debit) ? "Invalid debit account"
-                              : !IsValidAccountNo(fee)   ? "Invalid debit fee account"
-                                                         : nullptr;
-        if (refusal != nullptr) {
-            s.message(refusal);
-            return false;
+        if (debit.empty()) {
+            return Refusal{"Please insert debit account", F::DebitAccount};
+        }
+        if (fee.empty()) {
+            return Refusal{"Please insert debit fee account", F::FeeAccount};
+        }
+        if (!IsValidAccountNo(debit)) {
+            return Refusal{"Invalid debit account", F::DebitAccount};
+        }
+        if (!IsValidAccountNo(fee)) {
+            return Refusal{"Invalid debit fee account", F::FeeAccount};
         }
     } else if (family == ProductFamily::ManagerCheque) {
         if (!allLinesAre700(request.sourcePath)) {
-            s.message("Length of line in the source file are missmatch for format cheque issuance");
-            return false;
+            return Refusal{"Length of line in the source file are missmatch for format cheque issuance",
+                           F::Source};
         }
     } else if (family == ProductFamily::DirectDebit100M) {
         const std::string credit(Trim(request.creditAccount));
         const std::string fee(Trim(request.debitFeeAccount));
-        const char* refusal = credit.empty()              ? "Please, insert Credit account."
-                              : fee.empty()               ? "Please, insert debit fee account."
-                              : !IsValidAccountNo(credit) ? "!! Invalid Credit Account account."
-                              : !IsValidAccountNo(fee)    ? "!! Invalid debit fee account."
-                              : request.processingRound == ProcessingRound::None
-                                  ? "Please insert Processing Round"
-                                  : nullptr;
-        if (refusal != nullptr) {
-            s.message(refusal);
-            return false;
+        if (credit.empty()) {
+            return Refusal{"Please, insert Credit account.", F::CreditAccount};
+        }
+        if (fee.empty()) {
+            return Refusal{"Please, insert debit fee account.", F::DebitFeeAccount};
+        }
+        if (!IsValidAccountNo(credit)) {
+            return Refusal{"!! Invalid Credit Account account.", F::CreditAccount};
+        }
+        if (!IsValidAccountNo(fee)) {
+            return Refusal{"!! Invalid debit fee account.", F::DebitFeeAccount};
+        }
+        if (request.processingRound == ProcessingRound::None) {
+            return Refusal{"Please insert Processing Round", F::ProcessingRound};
         }
     }
-    return true;
+    return std::nullopt;
 }
 
 // The listings of the run are work files until the run ends; then each that got a line replaces the
@@ -202,13 +215,16 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     ReformatResult result;
     result.dryRun = request.dryRun;
     const std::string destination = request.destinationPath.string();
-    if (request.companyId.empty()) {
-        services.message("Please insert company id");
+    auto refuse = [&services, &result](const std::string& message, RequestField field) {
+        services.message(message);
+        result.refuse(field);
         return result;
+    };
+    if (request.companyId.empty()) {
+        return refuse("Please insert company id", RequestField::CompanyId);
     }
     if (!isSafeCompanyId(request.companyId)) {
-        services.message("Invalid company id");
-        return result;
+        return refuse("Invalid company id", RequestField::CompanyId);
     }
     const std::optional<ProductFamily> family =
         request.product ? std::optional(familyOf(*request.product)) : std::nullopt;
@@ -216,33 +232,31 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         result.productCode = productCode(*request.product);
     }
     if (!family || request.sourcePath.empty() || destination.empty()) {
-        services.message(kSelectMessage);
-        return result;
+        return refuse(kSelectMessage, !family                      ? RequestField::None
+                                      : request.sourcePath.empty() ? RequestField::Source
+                                                                   : RequestField::Destination);
     }
     if (!FileExists(request.sourcePath.string())) {
-        services.message("Source file name does not exist. Please insert valid file name and retry");
-        return result;
+        return refuse("Source file name does not exist. Please insert valid file name and retry",
+                      RequestField::Source);
     }
     if (const auto refusal = notCodePage874(request.sourcePath)) {
-        services.message(*refusal);
-        return result;
+        return refuse(*refusal, RequestField::Source);
     }
     if (*family == ProductFamily::ManagerCheque && FileExists(request.invoicePath)) {
         if (const auto refusal = notCodePage874(request.invoicePath)) {
-            services.message(*refusal);
-            return result;
+            return refuse(*refusal, RequestField::SecondFile);
         }
     }
-    if (!accountsPass(request, *family, services)) {
-        return result;
+    if (const std::optional<Refusal> refusal = accountRefusal(request, *family)) {
+        return refuse(refusal->message, refusal->field);
     }
     // Last of the checks, as it is the only one that looks at the destination: no later check would
     // refuse the run, and the run writes nothing before it.
     for (const auto& [input, name] :
          {std::pair{&request.sourcePath, "source"}, std::pair{&request.invoicePath, "invoice"}}) {
         if (const auto refusal = overwritesInput(request.destinationPath, *input, name)) {
-            services.message(*refusal);
-            return result;
+            return refuse(*refusal, RequestField::Destination);
         }
     }
     result.productCode = productCode(*request.product);

@@ -18,6 +18,21 @@ enum class Outcome { Refused, AllRejected, Written };
 
 enum class OutputKind { Upload, Listing, Archive, Comparison, Converted };
 
+// The field of a request that a refusal is about, so that the window can take the person to it.
+enum class RequestField {
+    None,
+    CompanyId,
+    Source,
+    Destination,
+    SecondFile,  // the invoice or return file
+    DebitAccount,
+    FeeAccount,
+    CreditAccount,
+    DebitFeeAccount,
+    ProcessingRound,
+    CompanyCode,
+};
+
 struct WrittenFile {
     OutputKind kind;
     std::filesystem::path path;
@@ -39,6 +54,13 @@ struct RunResult {
     std::vector<RejectedEntries> rejected;
     std::vector<WrittenFile> written;
     std::vector<std::string> reports;  // layout file names of the reports shown, in order
+    RequestField refusedField = RequestField::None;
+
+    // Refuses the run over `field`: the caller has shown the message.
+    void refuse(RequestField field) {
+        outcome = Outcome::Refused;
+        refusedField = field;
+    }
 
     // Counts one rejected entry of `kind` found at `line`.
     void reject(std::string_view kind, std::int64_t line) {

@@ -584,8 +584,16 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
     if (longRunning) {
         emit busyChanged(false);
         group_->setEnabled(true);
+        // After a refusal the person is taken to the field it was about.
+        if (const std::optional<Control> refused = wb_.refusedControl();
+            refused && control(*refused)->isVisible()) {
+            focused = control(*refused);
+        }
         if (focused != nullptr && focused->isVisible()) {
             focused->setFocus();
+            if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
+                edit->selectAll();
+            }
         }
     }
     busy_ = false;

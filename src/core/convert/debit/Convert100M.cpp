@@ -54,6 +54,7 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
     const fs::path& destination = request.destinationPath;
     if (const auto refusal = notCodePage874(source)) {
         services.message(*refusal);
+        result.refuse(RequestField::Source);
         return result;
     }
     LineReader input(source);
@@ -63,6 +64,7 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
                                   std::string(Columns(line, 191, 192)) + std::string(Columns(line, 189, 190));
     if (request.companyCode.empty()) {
         services.message("Please Input Company Code");
+        result.refuse(RequestField::CompanyCode);
         return result;
     }
     const std::optional<std::string> companyCode = cp874::fromUtf8(request.companyCode);

@@ -43,10 +43,12 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     HashCheckResult result;
     if (request.sourcePath.empty()) {
         services.message("No Input File. Please Browse Input File");
+        result.refuse(RequestField::Source);
         return result;
     }
     if (const auto refusal = notCodePage874(request.sourcePath)) {
         services.message(*refusal);
+        result.refuse(RequestField::Source);
         return result;
     }
     const std::string source = request.sourcePath.string();
