@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include "gui/app/LoginDialog.h"
 #include "gui/refdata/BankWindow.h"
 #include "gui/workbench/ResultPanel.h"
+#include "gui/workbench/SourceViewer.h"
 
 namespace qrv::test {
 namespace {
@@ -94,6 +97,18 @@ TEST(WindowRun, TheResultPanelSaysWhatARunWithRejectedLinesDid) {
     EXPECT_EQ(panel.files().at(1), listing);
     EXPECT_TRUE(panel.openFolderButton()->isEnabled());
     EXPECT_TRUE(panel.openListingButton()->isEnabled());
+
+    // The source with its rejected line marked: the listing's entry takes the person to its columns.
+    ASSERT_TRUE(panel.showRejectedButton()->isEnabled());
+    panel.showRejectedButton()->click();
+    auto* viewer = panel.findChild<gui::SourceViewer*>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_EQ(viewer->entryList()->count(), 1);
+    EXPECT_TRUE(viewer->entryList()->item(0)->text().startsWith("Line 3, columns 1-10: "))
+        << viewer->entryList()->item(0)->text().toStdString();
+    EXPECT_EQ(viewer->sourceText()->textCursor().blockNumber(), 2);
+    EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "0000000000");
+    viewer->close();
 
     // A run refused by its first check replaces what the panel said.
     f.control<QLineEdit>(C::companyId)->clear();

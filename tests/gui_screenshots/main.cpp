@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,6 +20,8 @@
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
 #include "gui/reports/ReportPreview.h"
+#include "gui/workbench/ResultPanel.h"
+#include "gui/workbench/SourceViewer.h"
 #include "gui/workbench/WorkbenchWindow.h"
 
 namespace {
@@ -108,6 +112,14 @@ int main(int argc, char** argv) {
         type(C::destination, folder.filePath("DCP_1215_V5.txt"));
         static_cast<QAbstractButton*>(w.control(C::reformat))->click();
         snap(&main, QStringLiteral("16-run-with-rejected-lines"));
+        // The source with its rejected lines marked, the second entry chosen.
+        w.resultPanel()->showRejectedButton()->click();
+        if (auto* viewer = w.resultPanel()->findChild<qrv::gui::SourceViewer*>()) {
+            viewer->resize(1000, 420);
+            viewer->entryList()->setCurrentRow(1);
+            snap(viewer, QStringLiteral("17-source-viewer"));
+            viewer->close();
+        }
     }
     main.password()->show();
     main.password()->userEdit()->setText("kovra");

@@ -6,10 +6,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "gui/workbench/QtUi.h"
+#include "gui/workbench/SourceViewer.h"
+#include "upload/ListingEntry.h"
 #include "workbench/RunSummary.h"
 
 namespace qrv::gui {
@@ -46,6 +50,10 @@ ResultPanel::ResultPanel(QWidget* parent) : QGroupBox(tr("Last run"), parent) {
     openListing_->setAutoDefault(false);
     buttons->addWidget(openFolder_);
     buttons->addWidget(openListing_);
+    showRejected_ = new QPushButton(tr("Show rejected lines"), this);
+    showRejected_->setObjectName(QStringLiteral("showRejectedLines"));
+    showRejected_->setAutoDefault(false);
+    buttons->addWidget(showRejected_);
     buttons->addStretch(1);
     right->addLayout(buttons);
     layout->addLayout(right, 2);
@@ -62,6 +70,7 @@ ResultPanel::ResultPanel(QWidget* parent) : QGroupBox(tr("Last run"), parent) {
             QDesktopServices::openUrl(QUrl::fromLocalFile(file));
         }
     });
+    connect(showRejected_, &QPushButton::clicked, this, &ResultPanel::showRejectedLines);
     connect(files_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
     connect(files_, &QListWidget::itemActivated, this, [](QListWidgetItem* item) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(item->data(kPathRole).toString()));
@@ -69,7 +78,8 @@ ResultPanel::ResultPanel(QWidget* parent) : QGroupBox(tr("Last run"), parent) {
     hide();
 }
 
-void ResultPanel::showResult(const RunResult& result) {
+void ResultPanel::showResult(const RunResult& result, const QString& source) {
+    source_ = source;
     QStringList lines;
     for (const std::string& line : RunSummaryLines(result)) {
         lines << QString::fromStdString(line);
@@ -91,6 +101,7 @@ void ResultPanel::showResult(const RunResult& result) {
 }
 
 void ResultPanel::clear() {
+    source_.clear();
     summary_->clear();
     files_->clear();
     updateButtons();
@@ -133,9 +144,34 @@ QString ResultPanel::chosenFile(bool listingOnly) const {
     return {};
 }
 
+QStringList ResultPanel::listings() const {
+    QStringList paths;
+    for (int i = 0; i < files_->count(); ++i) {
+        if (files_->item(i)->data(kKindRole).toInt() == static_cast<int>(OutputKind::Listing)) {
+            paths << files_->item(i)->data(kPathRole).toString();
+        }
+    }
+    return paths;
+}
+
+void ResultPanel::showRejectedLines() {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& listing : listings()) {
+        paths.emplace_back(listing.toStdU16String());
+    }
+    try {
+        auto* viewer = new SourceViewer(source_, ReadListingEntries(paths), this);
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->show();
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, kAppTitle, QString::fromStdString(e.what()));
+    }
+}
+
 void ResultPanel::updateButtons() {
     openFolder_->setEnabled(!chosenFile(false).isEmpty());
     openListing_->setEnabled(!chosenFile(true).isEmpty());
+    showRejected_->setEnabled(!source_.isEmpty() && !listings().isEmpty());
 }
 
 }  // namespace qrv::gui

@@ -18,7 +18,8 @@ class ResultPanel : public QGroupBox {
   public:
     explicit ResultPanel(QWidget* parent = nullptr);
 
-    void showResult(const RunResult& result);
+    // `source`: the file the run read, shown with its rejected lines marked.
+    void showResult(const RunResult& result, const QString& source = QString());
     // Empties and hides the panel (no run, or a run that failed unexpectedly).
     void clear();
 
@@ -28,16 +29,21 @@ class ResultPanel : public QGroupBox {
     QStringList files() const;
     QPushButton* openFolderButton() const { return openFolder_; }
     QPushButton* openListingButton() const { return openListing_; }
+    QPushButton* showRejectedButton() const { return showRejected_; }
 
   private:
     void updateButtons();
     // The chosen file, or the first listing when none is chosen.
     QString chosenFile(bool listingOnly) const;
+    QStringList listings() const;
+    void showRejectedLines();
 
     QLabel* summary_ = nullptr;
     QListWidget* files_ = nullptr;
     QPushButton* openFolder_ = nullptr;
     QPushButton* openListing_ = nullptr;
+    QPushButton* showRejected_ = nullptr;
+    QString source_;
 };
 
 }  // namespace qrv::gui

@@ -577,7 +577,7 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
         if (failed || !wb_.lastResult) {
             result_->clear();
         } else {
-            result_->showResult(*wb_.lastResult);
+            result_->showResult(*wb_.lastResult, QString::fromStdString(wb_.fields.sourcePath));
         }
     }
     rememberOutputs(destinationBefore, longRunning);

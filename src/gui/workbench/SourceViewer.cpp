@@ -1,0 +1,159 @@
+#include "gui/workbench/SourceViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QSplitter>
+#include <QSyntaxHighlighter>
+#include <QTextBlock>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <map>
+
+#include "base/Cp874.h"
+#include "io/LineReader.h"
+
+namespace qrv::gui {
+
+namespace {
+
+// Marks the rejected lines and their fields as the view paints them.
+class RejectedLineMarks : public QSyntaxHighlighter {
+  public:
+    RejectedLineMarks(QTextDocument* document, const std::vector<ListingEntry>& entries)
+        : QSyntaxHighlighter(document) {
+        for (const ListingEntry& e : entries) {
+            marks_[static_cast<int>(e.line - 1)].emplace_back(e.firstColumn, e.lastColumn);
+        }
+        line_.setBackground(QColor(0xff, 0xe8, 0xe8));
+        field_.setBackground(QColor(0xff, 0xa0, 0xa0));
+        field_.setFontWeight(QFont::Bold);
+        rehighlight();
+    }
+
+  protected:
+    void highlightBlock(const QString& text) override {
+        const auto marks = marks_.find(currentBlock().blockNumber());
+        if (marks == marks_.end()) {
+            return;
+        }
+        setFormat(0, static_cast<int>(text.size()), line_);
+        for (const auto& [first, last] : marks->second) {
+            if (first > 0) {
+                setFormat(first - 1, last - first + 1, field_);
+            }
+        }
+    }
+
+  private:
+    std::map<int, std::vector<std::pair<int, int>>> marks_;
+    QTextCharFormat line_;
+    QTextCharFormat field_;
+};
+
+// The source as text: code page 874 decoded, line ends dropped.
+QString readSource(const QString& source) {
+#ifdef Q_OS_WIN
+    LineReader reader(std::filesystem::path(source.toStdWString()));
+#else
+    LineReader reader(std::filesystem::path(QFile::encodeName(source).toStdString()));
+#endif
+    QString text;
+    std::string_view line;
+    while (reader.next(line)) {
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        text += QString::fromStdString(cp874::toUtf8(line));
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString entryText(const ListingEntry& e) {
+    const QString message = QString::fromStdString(e.message);
+    if (e.firstColumn == 0) {
+        return QObject::tr("Line %1: %2").arg(e.line).arg(message);
+    }
+    return QObject::tr("Line %1, columns %2-%3: %4")
+        .arg(e.line)
+        .arg(e.firstColumn)
+        .arg(e.lastColumn)
+        .arg(message);
+}
+
+}  // namespace
+
+SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entries, QWidget* parent)
+    : QDialog(parent), entries_(std::move(entries)) {
+    setObjectName(QStringLiteral("SourceViewer"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    setWindowTitle(tr("Rejected lines - %1").arg(QFileInfo(source).fileName()));
+
+    heading_ = new QLabel(tr("%n rejected entries in %1", nullptr, static_cast<int>(entries_.size()))
+                              .arg(QDir::toNativeSeparators(source)),
+                          this);
+    heading_->setTextFormat(Qt::PlainText);
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("rejectedEntries"));
+    list_->setAccessibleName(tr("Rejected entries"));
+    for (const ListingEntry& e : entries_) {
+        list_->addItem(entryText(e));
+        list_->item(list_->count() - 1)->setToolTip(entryText(e));
+    }
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("sourceText"));
+    text_->setAccessibleName(tr("Source file"));
+    text_->setReadOnly(true);
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono(QStringLiteral("Tlwgmono"));
+    mono.setFamilies({QStringLiteral("Tlwgmono"), QStringLiteral("Tlwgtypo"), QStringLiteral("monospace")});
+    mono.setStyleHint(QFont::Monospace);
+    text_->setFont(mono);
+    text_->setPlainText(readSource(source));
+    new RejectedLineMarks(text_->document(), entries_);
+
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(list_);
+    split->addWidget(text_);
+    split->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addWidget(split, 1);
+
+    connect(list_, &QListWidget::currentRowChanged, this, &SourceViewer::showEntry);
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    resize(std::min(1200, available.width() * 9 / 10), std::min(800, available.height() * 9 / 10));
+    split->setSizes({width() * 2 / 5, width() * 3 / 5});
+    if (!entries_.empty()) {
+        list_->setCurrentRow(0);
+    }
+}
+
+void SourceViewer::showEntry(int index) {
+    if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
+        return;
+    }
+    const ListingEntry& e = entries_[static_cast<size_t>(index)];
+    const QTextBlock block = text_->document()->findBlockByNumber(static_cast<int>(e.line - 1));
+    if (!block.isValid()) {
+        return;
+    }
+    QTextCursor cursor(block);
+    if (e.firstColumn > 0 && e.firstColumn <= block.length()) {
+        cursor.setPosition(block.position() + e.firstColumn - 1);
+        cursor.setPosition(block.position() + std::min(e.lastColumn, block.length() - 1),
+                           QTextCursor::KeepAnchor);
+    }
+    text_->setTextCursor(cursor);
+    text_->centerCursor();
+}
+
+}  // namespace qrv::gui
