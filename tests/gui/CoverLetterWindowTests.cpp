@@ -122,7 +122,8 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     const QString& page = f.reports[1].second;
     EXPECT_TRUE(page.contains("123-4-56789-0"));
     EXPECT_TRUE(page.contains(name));
-    EXPECT_TRUE(page.contains("1500.50"));
+    EXPECT_EQ(variableOf(letter, "TotalAmount"), "1500.50");
+    EXPECT_TRUE(page.contains("1,500.50 บาท"));  // the layout prints the amount for reading
     EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(), hash);
 }
 
