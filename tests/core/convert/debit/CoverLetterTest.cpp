@@ -115,7 +115,7 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
     EXPECT_EQ(f.ui.progress.back(), 42);  // 5 of 12 announced records
     const std::string html = RenderReportHtml(r);
     EXPECT_NE(html.find("123-4-56789-0"), std::string::npos);
-    EXPECT_NE(html.find("1500.50"), std::string::npos);
+    EXPECT_NE(html.find("1,500.50"), std::string::npos);
 }
 
 TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {

@@ -117,7 +117,7 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
     // The rendered report carries the file name, the record count and the rows.
     const std::string html = RenderReportHtml(r);
     EXPECT_NE(html.find(f.source.string()), std::string::npos);
-    EXPECT_NE(html.find("20123.45"), std::string::npos);
+    EXPECT_NE(html.find("20,123.45"), std::string::npos);
     EXPECT_NE(html.find("<td>2</td>"), std::string::npos);
 }
 

@@ -127,7 +127,7 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
                                                                 {"FileFromV5", ret.string()},
                                                                 {"Destination", dest.string()}}));
     const std::string html = RenderReportHtml(report);
-    EXPECT_NE(html.find("1499.50"), std::string::npos);
+    EXPECT_NE(html.find("1,499.50"), std::string::npos);
     EXPECT_NE(html.find("RETREF00000000002"), std::string::npos);
     // Progress after each line: k / 5 lines of the return file.
     EXPECT_EQ(fx.ui.progress, (std::vector<int>{20, 40}));
