@@ -90,6 +90,14 @@ void ResultPanel::showResult(const RunResult& result) {
     show();
 }
 
+void ResultPanel::showCancelled() {
+    summary_->setText(tr("Cancelled: nothing was written"));
+    files_->clear();
+    files_->hide();
+    updateButtons();
+    show();
+}
+
 void ResultPanel::clear() {
     summary_->clear();
     files_->clear();

@@ -19,6 +19,8 @@ class ResultPanel : public QGroupBox {
     explicit ResultPanel(QWidget* parent = nullptr);
 
     void showResult(const RunResult& result);
+    // A run the person cancelled.
+    void showCancelled();
     // Empties and hides the panel (no run, or a run that failed unexpectedly).
     void clear();
 
