@@ -96,10 +96,16 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
     reformat_->setRemembered(remembered_.get());
-    // While a command runs, Exit and Help still answer.
+    // While a command runs, Exit and Help still answer; what would use the store beside the run (log in,
+    // the reference-data windows already open) waits.
     connect(reformat_, &WorkbenchWindow::busyChanged, this, [this](bool busy) {
         for (QAction* action : lockedWhileBusy_) {
             action->setEnabled(!busy);
+        }
+        for (QMdiSubWindow* window : mdi_->subWindowList()) {
+            if (window != workbenchWindow_) {
+                window->widget()->setEnabled(!busy);
+            }
         }
     });
     reformat_->formCreate();
