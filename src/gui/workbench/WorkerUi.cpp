@@ -87,7 +87,8 @@ void WorkerUi::setProgress(int percent) {
 
 void WorkerUi::showReport(const ShownReport& report) {
     // The report reads the run's store, uncommitted rows included: the worker waits meanwhile, so the
-    // store is never used by two threads at once.
+    // store is never used by two threads at once. (With a report snapshot, it is taken here on the
+    // worker and only the snapshot's preview goes to the GUI thread.)
     onGuiThread(*gui_, [&] { target_.showReport(report); });
 }
 
