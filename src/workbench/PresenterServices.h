@@ -15,6 +15,7 @@ class PresenterEvents final : public Events {
     bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
     void setProgress(int percent) override { wb_.setProgress(percent); }
     void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
+    bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
     // The window shows the workbench's dialog with the fields the operation prepared; the account it
     // accepted earlier stays until the next confirmation.
     bool askAccountEntry(AccountEntryDialog& dialog) override {

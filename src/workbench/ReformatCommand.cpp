@@ -16,6 +16,7 @@ class WindowEvents : public Events {
     bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
     void setProgress(int percent) override { wb_.setProgress(percent); }
     void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
+    bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
     bool askAccountEntry(AccountEntryDialog& dialog) override { return wb_.ui().askAccountEntry(dialog); }
 
   private:

@@ -68,6 +68,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     ASSERT_TRUE(f.control(C::coverLetter)->isVisible());
     f.control<QLineEdit>(C::source)->setText(QString::fromStdString(source.string()));
     QTest::mouseClick(f.control(C::generateHash), Qt::LeftButton);
+    f.workbench().waitForRun();
     const std::string hash = sha1Upper(readFile(source));
     EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(), hash);
     ASSERT_EQ(f.reports.size(), 1u);
@@ -106,6 +107,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
     QTest::mouseClick(f.control(C::coverLetter), Qt::LeftButton);
+    f.workbench().waitForRun();
 
     ASSERT_TRUE(answered);
     EXPECT_FALSE(dialog->isVisible());
@@ -143,6 +145,7 @@ TEST(WindowCoverLetter, ExitLeavesWithoutALetter) {
         QTest::mouseClick(dialog->exitButton(), Qt::LeftButton);
     });
     QTest::mouseClick(f.control(C::coverLetter), Qt::LeftButton);
+    f.workbench().waitForRun();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(f.messages.empty());

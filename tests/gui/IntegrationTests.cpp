@@ -46,6 +46,7 @@ TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
     f.control<QLineEdit>(C::source)->setText(QString::fromStdString((f.dir / "src.txt").string()));
     f.control<QLineEdit>(C::destination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    f.workbench().waitForRun();
 
     ASSERT_TRUE(std::filesystem::exists(f.dir / "gui.txt"));
     EXPECT_EQ(f.messageTexts(),
@@ -78,6 +79,7 @@ TEST(WindowRun, TheResultPanelSaysWhatARunWithRejectedLinesDid) {
     f.control<QLineEdit>(C::source)->setText(QString::fromStdString((f.dir / "src.txt").string()));
     f.control<QLineEdit>(C::destination)->setText(QString::fromStdString((f.dir / "gui.txt").string()));
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    f.workbench().waitForRun();
 
     // The message box keeps its text; the panel beside it tells the rest.
     EXPECT_EQ(f.messageTexts(),
@@ -113,6 +115,7 @@ TEST(WindowRun, TheResultPanelSaysWhatARunWithRejectedLinesDid) {
     // A run refused by its first check replaces what the panel said.
     f.control<QLineEdit>(C::companyId)->clear();
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    f.workbench().waitForRun();
     EXPECT_TRUE(panel.files().isEmpty());
     EXPECT_FALSE(panel.openListingButton()->isEnabled());
     EXPECT_TRUE(panel.summary().startsWith("Stopped before any output"));

@@ -13,7 +13,6 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
-#include <thread>
 
 #include "gui/GuiFixture.h"
 #include "gui/app/LoginDialog.h"
@@ -122,7 +121,8 @@ TEST(QtUiDialogs, ReportsOpenWithoutBlockingOrModallyAsTheRunnerAsks) {
     EXPECT_TRUE(seen);
 }
 
-TEST(QtUiDialogs, ProgressRepaintsAtMostEveryFiftyMilliseconds) {
+TEST(QtUiDialogs, ProgressMovesTheBarWithoutRunningTheEventLoop) {
+    // Commands run on a worker thread: showing progress must not re-enter the window's event loop.
     gui::QtUi ui;
     QProgressBar bar;
     bar.setRange(0, 100);
@@ -131,14 +131,9 @@ TEST(QtUiDialogs, ProgressRepaintsAtMostEveryFiftyMilliseconds) {
     QTimer::singleShot(0, [&handled] { ++handled; });
     ui.setProgress(10);
     EXPECT_EQ(bar.value(), 10);
-    EXPECT_EQ(handled, 1);  // the first call lets the window repaint
-    QTimer::singleShot(0, [&handled] { ++handled; });
-    ui.setProgress(11);
-    EXPECT_EQ(bar.value(), 11);
-    EXPECT_EQ(handled, 1);  // too soon after the last repaint
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
-    ui.setProgress(12);
-    EXPECT_EQ(handled, 2);
+    EXPECT_EQ(handled, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(handled, 1);
 }
 
 TEST(MainWindow, MenuOpensTheLogInAndShowsTheWorkbenchAgain) {

@@ -21,6 +21,7 @@ QString qs(const std::filesystem::path& p) {
 
 void click(GuiFixture& f, C c) {
     QTest::mouseClick(f.control(c), Qt::LeftButton);
+    f.workbench().waitForRun();
 }
 
 TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
@@ -86,6 +87,7 @@ TEST(RememberedWork, SaveAsksBeforeReplacingAFileThatIsNoEarlierOutput) {
     const std::filesystem::path upload = f.dir / "upload.txt";
     f.control<QLineEdit>(C::destination)->setText(qs(upload));
     f.workbench().runCommand([&upload](Workbench&) { writeFile(upload, "001"); }, true);
+    f.workbench().waitForRun();
     f.messages.clear();
     f.saveAnswer = qs(upload);
     click(f, C::browseDestination);
@@ -102,6 +104,7 @@ TEST(WorkbenchKeys, EnterRunsTheLayoutsCommandAndF1OpensTheGuide) {
     f.messages.clear();
     f.control(C::companyId)->setFocus();
     QTest::keyClick(f.control(C::companyId), Qt::Key_Return);
+    f.workbench().waitForRun();
     EXPECT_EQ(f.messageTexts(), byClick);
 
     f.choose(Choice::DirectDebitHash);
@@ -111,6 +114,7 @@ TEST(WorkbenchKeys, EnterRunsTheLayoutsCommandAndF1OpensTheGuide) {
     ASSERT_FALSE(hashByClick.empty());
     f.messages.clear();
     QTest::keyClick(f.control(C::source), Qt::Key_Enter);
+    f.workbench().waitForRun();
     EXPECT_EQ(f.messageTexts(), hashByClick);
 
     // The guide beside the layouts; the test's layouts have none beside them, which is said.

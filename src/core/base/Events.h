@@ -28,6 +28,9 @@ class Events {
     // and presses OK (dialog.confirm, which may refuse and keep it open) or EXIT (dialog.exit).
     // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
     virtual bool askAccountEntry(AccountEntryDialog& dialog);
+    // Whether the person asked to stop the run; long loops ask it where they report progress and end
+    // the run with RunCancelled. Asked from the thread that runs the operation.
+    virtual bool cancelRequested() const { return false; }
 };
 
 }  // namespace qrv

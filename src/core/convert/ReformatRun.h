@@ -32,8 +32,9 @@ struct ReformatRun {
     // A dry run writes nothing: no upload, listing, archive or table row that stays.
     bool writes() const { return !request.dryRun; }
     void message(const std::string& text) const { services.message(text); }
-    // The progress bar, told only when it moves.
+    // The progress bar, told only when it moves; a cancelled run ends here (RunCancelled).
     void progress(int percent) {
+        services.checkCancelled();
         if (percent != shownProgress) {
             shownProgress = percent;
             services.events.setProgress(percent);

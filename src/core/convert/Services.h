@@ -2,6 +2,7 @@
 
 #include "base/Date.h"
 #include "base/Events.h"
+#include "base/RunCancelled.h"
 #include "convert/RunResult.h"
 #include "reports/ReportRunner.h"
 #include "reports/ReportRunners.h"
@@ -20,6 +21,15 @@ struct Services {
     Events& events;
 
     void message(const std::string& text) const { events.showMessage(MessageKind::Plain, text); }
+
+    // Ends the run when the person cancelled it: the command's table changes are rolled back, and the
+    // work files go as the run unwinds. Called only where nothing has been put in place yet.
+    void checkCancelled() const {
+        if (events.cancelRequested()) {
+            store.discardCommand();
+            throw RunCancelled();
+        }
+    }
 
     // Shows a prepared report and records its layout in the result.
     void showReport(const ReportRunner& runner, RunResult& result) const {

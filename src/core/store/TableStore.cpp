@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
@@ -401,10 +402,15 @@ TableStore::CommandScope::CommandScope(TableStore& store) : store_(store) {
 }
 
 TableStore::CommandScope::~CommandScope() {
-    if (--store_.scopeDepth_ == 0 && store_.writing_) {
+    if (--store_.scopeDepth_ > 0) {
+        return;
+    }
+    const bool discard = std::exchange(store_.discard_, false);
+    if (store_.writing_) {
         store_.writing_ = false;
-        // Committed however the command ends: the rows already appended stay, as users expect.
-        if (sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        // Committed however the command ends (the rows already appended stay, as users expect), unless
+        // the command was discarded.
+        if (discard || sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
             sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
         }
     }

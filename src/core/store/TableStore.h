@@ -77,8 +77,8 @@ class TableStore {
     bool createdNow() const { return createdNow_; }
 
     // One write transaction for a command, begun at its first change (reset, append, execute, a
-    // savepoint) and committed when the scope ends however it ends, so rows already appended stay.
-    // Scopes nest: only the outermost commits.
+    // savepoint) and committed when the scope ends however it ends, so rows already appended stay;
+    // only a command discarded (discardCommand) is rolled back. Scopes nest: only the outermost ends it.
     class CommandScope {
       public:
         explicit CommandScope(TableStore& store);
@@ -103,6 +103,14 @@ class TableStore {
         TableStore& store_;
         bool released_ = false;
     };
+
+    // The open command's changes are rolled back, not committed, when its outermost scope ends (a
+    // cancelled run leaves the tables as they were). Nothing without an open scope.
+    void discardCommand() {
+        if (scopeDepth_ > 0) {
+            discard_ = true;
+        }
+    }
 
     // Empties a working table.
     void reset(std::string_view table);
@@ -141,6 +149,7 @@ class TableStore {
     bool createdNow_ = false;
     int scopeDepth_ = 0;
     bool writing_ = false;
+    bool discard_ = false;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
 };
 

@@ -44,7 +44,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
       remembered_(std::make_unique<RememberedWork>(options.settingsFile)),
       paths_(options.paths),
       store_(options.paths.dataFolder, ReferenceSeed(options.paths.dataFolder)),
-      wb_(ui_, store_, clock_, options.paths) {
+      wb_(workerUi_, store_, clock_, options.paths) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Convertor"));
     setWindowIcon(ProgramIcon());
@@ -90,14 +90,24 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     }
 
     // The workbench, maximized inside the frame at once.
-    reformat_ = new WorkbenchWindow(wb_, ui_);
+    reformat_ = new WorkbenchWindow(wb_, ui_, workerUi_);
     workbenchWindow_ = mdi_->addSubWindow(reformat_);
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
     reformat_->setRemembered(remembered_.get());
-    connect(reformat_, &WorkbenchWindow::busyChanged, this,
-            [this](bool busy) { menuBar()->setEnabled(!busy); });
+    // While a command runs, Exit and Help still answer; what would use the store beside the run (log in,
+    // the reference-data windows already open) waits.
+    connect(reformat_, &WorkbenchWindow::busyChanged, this, [this](bool busy) {
+        for (QAction* action : lockedWhileBusy_) {
+            action->setEnabled(!busy);
+        }
+        for (QMdiSubWindow* window : mdi_->subWindowList()) {
+            if (window != workbenchWindow_) {
+                window->widget()->setEnabled(!busy);
+            }
+        }
+    });
     reformat_->formCreate();
     workbenchWindow_->showMaximized();
 
@@ -120,6 +130,7 @@ void MainWindow::buildMenus() {
     connect(showWorkbench, &QAction::triggered, this, &MainWindow::showWorkbench);
     recent_ = menu->addMenu(tr("Recent &Files"));
     recent_->setObjectName(QStringLiteral("menuRecentFiles"));
+    lockedWhileBusy_ = {logIn, recent_->menuAction()};
     connect(recent_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     menu->addSeparator();
     QAction* quit = menu->addAction(tr("E&xit"));
@@ -238,11 +249,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (reformat_ != nullptr && reformat_->busy()) {
-        event->ignore();  // a command is running on this thread; it ends first
-        return;
-    }
     if (reformat_ != nullptr) {
+        // A running command is cancelled and ends before the window goes.
+        reformat_->endRun();
         reformat_->rememberFields();
     }
     QMainWindow::closeEvent(event);

@@ -3,13 +3,16 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "base/Date.h"
 #include "gui/workbench/QtUi.h"
+#include "gui/workbench/WorkerUi.h"
 #include "io/AppPaths.h"
 #include "store/TableStore.h"
 #include "workbench/Workbench.h"
 
+class QAction;
 class QFrame;
 class QMdiArea;
 class QMenu;
@@ -74,6 +77,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<Clock> ownClock_;
     const Clock& clock_;
     QtUi ui_;
+    WorkerUi workerUi_{ui_};  // the workbench's Ui: a command on the worker thread reaches ui_ through it
     std::unique_ptr<RememberedWork> remembered_;
     AppPaths paths_;
     TableStore store_;
@@ -85,6 +89,7 @@ class MainWindow : public QMainWindow {
     LoginDialog* password_ = nullptr;
     AccountDialog* account_ = nullptr;
     QMenu* recent_ = nullptr;
+    std::vector<QAction*> lockedWhileBusy_;  // what would use the store or the fields during a run
     std::function<void()> openBankWindow_ = [] {};
 };
 

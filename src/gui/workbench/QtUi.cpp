@@ -22,8 +22,6 @@ namespace qrv::gui {
 
 namespace {
 
-constexpr int kRepaintEveryMs = 50;
-
 std::string nativePath(const QString& path) {
 #ifdef Q_OS_WIN
     // The program's narrow text, file names included, is UTF-8 on Windows too (the 8-bit code page
@@ -116,11 +114,6 @@ void QtUi::setProgress(int percent) {
         return;
     }
     progress_->setValue(percent);
-    // A command runs on this thread: let the window repaint now and then, not on every line.
-    if (!lastRepaint_.isValid() || lastRepaint_.elapsed() >= kRepaintEveryMs) {
-        QApplication::processEvents();
-        lastRepaint_.restart();
-    }
 }
 
 void QtUi::showReport(const ShownReport& report) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -76,7 +75,6 @@ class QtUi final : public Ui {
     Hooks hooks_;
     QPointer<QWidget> window_;
     QPointer<QProgressBar> progress_;
-    QElapsedTimer lastRepaint_;
     RememberedWork* remembered_ = nullptr;
     QString dialog_;
     QString product_;

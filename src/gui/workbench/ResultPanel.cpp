@@ -100,6 +100,14 @@ void ResultPanel::showResult(const RunResult& result, const QString& source) {
     show();
 }
 
+void ResultPanel::showCancelled() {
+    summary_->setText(tr("Cancelled: nothing was written"));
+    files_->clear();
+    files_->hide();
+    updateButtons();
+    show();
+}
+
 void ResultPanel::clear() {
     source_.clear();
     summary_->clear();

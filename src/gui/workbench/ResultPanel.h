@@ -20,6 +20,8 @@ class ResultPanel : public QGroupBox {
 
     // `source`: the file the run read, shown with its rejected lines marked.
     void showResult(const RunResult& result, const QString& source = QString());
+    // A run the person cancelled.
+    void showCancelled();
     // Empties and hides the panel (no run, or a run that failed unexpectedly).
     void clear();
 

@@ -1,10 +1,12 @@
 #include "gui/workbench/WorkbenchWindow.h"
 
+#include "base/RunCancelled.h"
 #include "base/Version.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -29,6 +31,7 @@
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/ResultPanel.h"
 #include "gui/workbench/WorkbenchCommands.h"
+#include "gui/workbench/WorkerUi.h"
 #include "workbench/Workbench.h"
 
 namespace qrv::gui {
@@ -110,12 +113,17 @@ constexpr std::array kDefaultCommands = {C::reformat, C::generateHash, C::compar
 
 }  // namespace
 
-WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, QWidget* parent)
-    : QWidget(parent), wb_(wb), ui_(ui) {
+WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, WorkerUi& worker, QWidget* parent)
+    : QWidget(parent), wb_(wb), ui_(ui), workerUi_(worker) {
     setObjectName(QStringLiteral("frmReformat"));
     setWindowTitle(QStringLiteral("Version ") + QString::fromUtf8(kVersion));
     build();
     ui_.attach(this, progress_);
+}
+
+WorkbenchWindow::~WorkbenchWindow() {
+    // The worker uses the workbench and this window's Ui: it ends before they can go.
+    endRun();
 }
 
 QWidget* WorkbenchWindow::control(Control c) const {
@@ -138,7 +146,21 @@ void WorkbenchWindow::build() {
     progress_->setAccessibleName(QStringLiteral("Progress"));
     progress_->setRange(0, 100);
     progress_->setValue(0);
-    outer->addWidget(progress_);
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("btnCancel"));
+    cancel_->setToolTip(tr("Stop the running command (Esc); nothing it has not finished is written"));
+    cancel_->setAutoDefault(false);
+    // Shown only while a command runs (Esc is its key); its place is kept so that the bar keeps its width.
+    QSizePolicy keepPlace = cancel_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    cancel_->setSizePolicy(keepPlace);
+    cancel_->setEnabled(false);
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &WorkbenchWindow::cancelRun);
+    auto* progressRow = new QHBoxLayout();
+    progressRow->addWidget(progress_, 1);
+    progressRow->addWidget(cancel_);
+    outer->addLayout(progressRow);
     result_ = new ResultPanel(this);
     outer->addWidget(result_);
 
@@ -508,6 +530,11 @@ void WorkbenchWindow::openRecent(const QString& path) {
 }
 
 void WorkbenchWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && busy_) {
+        cancelRun();
+        event->accept();
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !busy_) {
         for (const C c : kDefaultCommands) {
             auto* b = static_cast<QAbstractButton*>(control(c));
@@ -555,49 +582,110 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
         return;
     }
     busy_ = true;
-    QWidget* focused = focusWidget();
-    if (longRunning) {
-        group_->setEnabled(false);
-        emit busyChanged(true);
-    }
     copyToCore();
     ui_.setRunFiles(QString::fromStdString(wb_.fields.destinationPath),
                     QString::fromStdString(wb_.fields.sourcePath));
-    const QDateTime destinationBefore =
-        QFileInfo(QString::fromStdString(wb_.fields.destinationPath)).lastModified();
+    destinationBefore_ = QFileInfo(QString::fromStdString(wb_.fields.destinationPath)).lastModified();
+    if (!longRunning) {
+        std::exception_ptr error;
+        try {
+            handler(wb_);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        finishCommand(error, false);
+        return;
+    }
+    focused_ = focusWidget();
+    group_->setEnabled(false);
+    cancel_->setEnabled(true);
+    cancel_->show();
+    cancel_->setFocus();
+    emit busyChanged(true);
+    // The worker touches the workbench and its Ui only; this thread leaves both alone until the run's
+    // end is delivered to it.
+    worker_ = std::jthread([this, handler](const std::stop_token& stop) {
+        workerUi_.setStopToken(stop);
+        std::exception_ptr error;
+        try {
+            handler(wb_);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, error] { finishCommand(error, true); }, Qt::QueuedConnection);
+    });
+}
+
+void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRunning) {
+    if (worker_.joinable()) {
+        worker_.join();  // at once: delivering this was the worker's last act
+    }
+    workerUi_.setStopToken({});
+    bool cancelled = false;
     bool failed = false;
-    try {
-        handler(wb_);
-    } catch (const std::exception& e) {
-        failed = true;
+    if (error) {
         wb_.lastResult.reset();  // a result from before would be taken for this run's
-        ui_.showMessage(MessageKind::Error, e.what());
+        try {
+            std::rethrow_exception(error);
+        } catch (const RunCancelled& e) {
+            cancelled = true;
+            if (!closing_) {
+                ui_.showMessage(MessageKind::Information, e.what());
+            }
+        } catch (const std::exception& e) {
+            failed = true;
+            ui_.showMessage(MessageKind::Error, e.what());
+        }
     }
     if (longRunning) {
-        if (failed || !wb_.lastResult) {
+        if (cancelled) {
+            result_->showCancelled();
+        } else if (failed || !wb_.lastResult) {
             result_->clear();
         } else {
             result_->showResult(*wb_.lastResult, QString::fromStdString(wb_.fields.sourcePath));
         }
     }
-    rememberOutputs(destinationBefore, longRunning);
+    rememberOutputs(destinationBefore_, longRunning);
     if (longRunning) {
+        cancel_->setEnabled(false);
+        cancel_->hide();
         emit busyChanged(false);
         group_->setEnabled(true);
         // After a refusal the person is taken to the field it was about.
         if (const std::optional<Control> refused = wb_.refusedControl();
             refused && control(*refused)->isVisible()) {
-            focused = control(*refused);
+            focused_ = control(*refused);
         }
-        if (focused != nullptr && focused->isVisible()) {
-            focused->setFocus();
-            if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
+        if (focused_ != nullptr && focused_->isVisible()) {
+            focused_->setFocus();
+            if (auto* edit = qobject_cast<QLineEdit*>(focused_)) {
                 edit->selectAll();
             }
         }
     }
     busy_ = false;
     syncFromCore();
+}
+
+void WorkbenchWindow::cancelRun() {
+    if (worker_.joinable()) {
+        worker_.request_stop();
+    }
+}
+
+void WorkbenchWindow::waitForRun() {
+    while (busy_) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+void WorkbenchWindow::endRun() {
+    closing_ = true;
+    cancelRun();
+    waitForRun();
+    closing_ = false;
 }
 
 void WorkbenchWindow::copyToCore() {

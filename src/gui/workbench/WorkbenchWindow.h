@@ -1,18 +1,22 @@
 #pragma once
 
+#include <QDateTime>
+#include <QPointer>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <map>
+#include <thread>
 
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
 
 class QComboBox;
-class QDateTime;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QPushButton;
 class QRadioButton;
 
 namespace qrv {
@@ -24,14 +28,18 @@ namespace qrv::gui {
 class QtUi;
 class RememberedWork;
 class ResultPanel;
+class WorkerUi;
 
 // The workbench window: product choice, file and account fields, command buttons, progress bar and
 // hash field. It holds no logic of its own: before a handler runs it copies the typed texts into the
-// core's fields, and after it shows back the core's fields and control states.
+// core's fields, and after it shows back the core's fields and control states. A product command runs
+// on a worker thread whose events reach the window through `worker` (the workbench's Ui), so that the
+// window keeps answering; Cancel (or Esc) asks the run to stop.
 class WorkbenchWindow : public QWidget {
     Q_OBJECT
   public:
-    WorkbenchWindow(Workbench& wb, QtUi& ui, QWidget* parent = nullptr);
+    WorkbenchWindow(Workbench& wb, QtUi& ui, WorkerUi& worker, QWidget* parent = nullptr);
+    ~WorkbenchWindow() override;
 
     // Where the window keeps the last product, its fields, folders and recent files; none: nothing kept.
     void setRemembered(RememberedWork* remembered) { remembered_ = remembered; }
@@ -43,9 +51,16 @@ class WorkbenchWindow : public QWidget {
     // Keeps the product and its typed fields (the frame calls it when it closes).
     void rememberFields();
     // Copies the window's texts in, runs the handler, shows the core's state back. An unexpected
-    // failure is shown in the error box. A long command disables the window's inputs while it runs.
+    // failure is shown in the error box. A long command runs on the worker thread and returns at once;
+    // the window's inputs are disabled and Cancel enabled until it ends. A short one runs here.
     void runCommand(const std::function<void(Workbench&)>& handler, bool longRunning = false);
     bool busy() const { return busy_; }
+    // Asks the running command to stop; nothing without one.
+    void cancelRun();
+    // Returns when no command runs, serving the window's events (the worker's questions) meanwhile.
+    void waitForRun();
+    // The window goes: a running command is cancelled without a message and ends first.
+    void endRun();
 
     void copyToCore();
     void syncFromCore();
@@ -54,6 +69,7 @@ class WorkbenchWindow : public QWidget {
     QWidget* control(Control c) const;
     QRadioButton* radio(Choice c) const;
     QProgressBar* progressBar() const { return progress_; }
+    QPushButton* cancelButton() const { return cancel_; }
     QGroupBox* groupBox() const { return group_; }
     ResultPanel* resultPanel() const { return result_; }
 
@@ -76,11 +92,15 @@ class WorkbenchWindow : public QWidget {
     void restoreFields();
     // Recent source files; with `command`, the destination when the run changed it.
     void rememberOutputs(const QDateTime& destinationBefore, bool command);
+    // The end of a command, on this thread: its failure or cancellation shown, the state shown back.
+    void finishCommand(const std::exception_ptr& error, bool longRunning);
 
     Workbench& wb_;
     QtUi& ui_;
+    WorkerUi& workerUi_;
     QGroupBox* group_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     ResultPanel* result_ = nullptr;
     QLabel* hashLabel_ = nullptr;
     QComboBox* round_ = nullptr;
@@ -89,6 +109,10 @@ class WorkbenchWindow : public QWidget {
     RememberedWork* remembered_ = nullptr;
     bool busy_ = false;
     bool syncing_ = false;
+    bool closing_ = false;  // a run cancelled because the window goes: no message about it
+    QPointer<QWidget> focused_;
+    QDateTime destinationBefore_;
+    std::jthread worker_;  // last member: joined before the rest goes
 };
 
 }  // namespace qrv::gui

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/QrvError.h"
+#include "base/RunCancelled.h"
 #include "refdata/ReferenceImport.h"
 #include "store/Schema.h"
 #include "support/TestSupport.h"
@@ -30,6 +31,38 @@ TEST(TableStore, ResetEmptiesTheRowsOfAnEarlierRun) {
     const auto rows = store.query("SELECT * FROM Dcp_Detail");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].text("acno"), "3");  // field names match regardless of case
+}
+
+TEST(TableStore, OnlyADiscardedCommandIsRolledBack) {
+    TempDir dir;
+    TableStore store(dir.path());
+    const auto count = [&store] { return store.query("SELECT * FROM Dcp_Detail").size(); };
+    try {
+        TableStore::CommandScope run(store);
+        store.append("Dcp_Detail", {{"AcNo", std::string("1")}});
+        throw QrvError("failed");
+    } catch (const QrvError&) {
+    }
+    EXPECT_EQ(count(), 1u);  // a failed command keeps the rows it appended
+    try {
+        TableStore::CommandScope run(store);
+        store.reset("Dcp_Detail");
+        {
+            TableStore::CommandScope inner(store);
+            store.append("Dcp_Detail", {{"AcNo", std::string("2")}});
+            store.discardCommand();
+        }
+        EXPECT_EQ(count(), 1u);  // the inner scope's end commits nothing yet
+        throw RunCancelled();
+    } catch (const RunCancelled&) {
+    }
+    EXPECT_EQ(count(), 1u);
+    EXPECT_EQ(store.query("SELECT * FROM Dcp_Detail")[0].text("AcNo"), "1");
+    {
+        TableStore::CommandScope next(store);  // the discard ended with its command
+        store.append("Dcp_Detail", {{"AcNo", std::string("3")}});
+    }
+    EXPECT_EQ(count(), 2u);
 }
 
 TEST(TableStore, LookupIsExactAndBound) {

@@ -126,6 +126,7 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         }
         output.writer().write(block.substr(0, take));
         copied += take;
+        services.checkCancelled();
         services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
     });
     output.commit();

@@ -85,6 +85,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
             debit::AppendDebit(store, d);
             ++result.records;
         }
+        services.checkCancelled();
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
 

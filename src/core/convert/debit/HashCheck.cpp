@@ -115,6 +115,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         } else {
             error("Amount", "Invalid Amount");
         }
+        services.checkCancelled();
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
 

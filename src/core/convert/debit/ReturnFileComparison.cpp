@@ -298,6 +298,7 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         record += reference;
         record += Columns(detail, 48, 78);
         out.writeLine(record);
+        services.checkCancelled();
         services.events.setProgress(percent(k, returnLines));
         ++k;
     }

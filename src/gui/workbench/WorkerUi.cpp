@@ -1,0 +1,108 @@
+#include "gui/workbench/WorkerUi.h"
+
+#include <QThread>
+#include <exception>
+#include <optional>
+#include <type_traits>
+
+#include "gui/workbench/QtUi.h"
+
+namespace qrv::gui {
+
+namespace {
+
+// Runs `call` on the thread of `gui` and returns its result there; the calling thread waits. An
+// exception thrown on the GUI thread is thrown again on the caller's.
+template <class Call>
+auto onGuiThread(QObject& gui, Call call) -> std::invoke_result_t<Call> {
+    using Result = std::invoke_result_t<Call>;
+    if (QThread::currentThread() == gui.thread()) {
+        return call();
+    }
+    std::exception_ptr error;
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(
+            &gui,
+            [&] {
+                try {
+                    call();
+                } catch (...) {
+                    error = std::current_exception();
+                }
+            },
+            Qt::BlockingQueuedConnection);
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    } else {
+        std::optional<Result> result;
+        QMetaObject::invokeMethod(
+            &gui,
+            [&] {
+                try {
+                    result.emplace(call());
+                } catch (...) {
+                    error = std::current_exception();
+                }
+            },
+            Qt::BlockingQueuedConnection);
+        if (error) {
+            std::rethrow_exception(error);
+        }
+        return std::move(*result);
+    }
+}
+
+}  // namespace
+
+WorkerUi::WorkerUi(QtUi& target) : target_(target), gui_(std::make_unique<QObject>()) {}
+
+WorkerUi::~WorkerUi() = default;
+
+void WorkerUi::showMessage(MessageKind kind, const std::string& text) {
+    onGuiThread(*gui_, [&] { target_.showMessage(kind, text); });
+}
+
+bool WorkerUi::askConfirmation(const std::string& text) {
+    return onGuiThread(*gui_, [&] { return target_.askConfirmation(text); });
+}
+
+void WorkerUi::setProgress(int percent) {
+    if (QThread::currentThread() == gui_->thread()) {
+        target_.setProgress(percent);
+        return;
+    }
+    // The latest value wins; a new update is posted only once the last one was shown.
+    pendingProgress_.store(percent);
+    if (!progressQueued_.exchange(true)) {
+        QMetaObject::invokeMethod(
+            gui_.get(),
+            [this] {
+                progressQueued_.store(false);
+                target_.setProgress(pendingProgress_.load());
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void WorkerUi::showReport(const ShownReport& report) {
+    // The report reads the run's store, uncommitted rows included: the worker waits meanwhile, so the
+    // store is never used by two threads at once. (With a report snapshot, it is taken here on the
+    // worker and only the snapshot's preview goes to the GUI thread.)
+    onGuiThread(*gui_, [&] { target_.showReport(report); });
+}
+
+bool WorkerUi::askAccountEntry(AccountEntryDialog& dialog) {
+    return onGuiThread(*gui_, [&] { return target_.askAccountEntry(dialog); });
+}
+
+std::optional<std::string> WorkerUi::chooseOpenFile(const std::string& filter) {
+    return onGuiThread(*gui_, [&] { return target_.chooseOpenFile(filter); });
+}
+
+std::optional<std::string> WorkerUi::chooseSaveFile(const std::string& filter,
+                                                    const std::string& proposedName) {
+    return onGuiThread(*gui_, [&] { return target_.chooseSaveFile(filter, proposedName); });
+}
+
+}  // namespace qrv::gui
