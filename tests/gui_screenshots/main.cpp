@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
         type(C::source, folder.filePath("DCP_1215.txt"));
         type(C::destination, folder.filePath("DCP_1215_V5.txt"));
         static_cast<QAbstractButton*>(w.control(C::reformat))->click();
+        w.waitForRun();
         snap(&main, QStringLiteral("16-run-with-rejected-lines"));
         // The source with its rejected lines marked, the second entry chosen.
         w.resultPanel()->showRejectedButton()->click();
