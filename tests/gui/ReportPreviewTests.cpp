@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include "gui/reports/PageView.h"
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextBrowser>
