@@ -168,9 +168,21 @@ int PageView::currentPage() const {
 }
 
 void PageView::setCurrentPage(int page) {
-    page = std::clamp(page, 1, std::max(1, pageCount()));
-    verticalScrollBar()->setValue(rowTop((page - 1) / columns()) - kGap);
-    settle();
+    // The last page is the last chunk's, however the estimate of the others changes on the way.
+    for (int round = 0; round < 3; ++round) {
+        const bool last = page >= pageCount() && chunkCount_ > 0;
+        if (last) {
+            document(chunkCount_ - 1);
+            page = pageCount();
+        }
+        page = std::clamp(page, 1, std::max(1, pageCount()));
+        updateBars();
+        verticalScrollBar()->setValue(rowTop((page - 1) / columns()) - kGap);
+        settle();
+        if (!last || currentPage() == pageCount()) {
+            break;
+        }
+    }
 }
 
 void PageView::updateBars() {
