@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
     std::printf("rows %d first-page %.3f s\n", rows, clock.nsecsElapsed() / 1e9);
     // The last page: its chunk's rows are the last window of the dataset.
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* number = w->findChild<QSpinBox*>("pageNumber"); number != nullptr && w->isVisible()) {
+        if (auto* number = w->findChild<QSpinBox*>("pageNumber");
+            number != nullptr && w->isVisible() && number->maximum() > number->value()) {
             first.painted = false;
             clock.restart();
             number->setValue(number->maximum());
