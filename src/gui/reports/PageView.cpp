@@ -83,7 +83,9 @@ std::unique_ptr<QTextDocument> PageView::makeDocument(int chunk) const {
     QTextOption option = doc->defaultTextOption();
     option.setWrapMode(QTextOption::WordWrap);
     doc->setDefaultTextOption(option);
-    doc->setHtml(html_(chunk));
+    if (html_) {  // nothing to show before setChunks
+        doc->setHtml(html_(chunk));
+    }
     doc->setPageSize(page_);
     doc->setMetaInformation(QTextDocument::DocumentTitle, title_);
     return doc;

@@ -35,7 +35,8 @@ class PageView : public QAbstractScrollArea {
     int chunkCount() const { return chunkCount_; }
     // The chunk laid out in pages (from the cache, or now).
     QTextDocument* document(int chunk);
-    // A chunk's document not kept by the view (for finding and printing past the cache).
+    // A chunk's document not kept by the view (for finding and printing past the cache); empty, with
+    // the view's font and wrapping, before setChunks.
     std::unique_ptr<QTextDocument> makeDocument(int chunk) const;
     // How many times a chunk was laid out for the view, and how many are held now.
     int layouts() const { return layouts_; }
