@@ -111,6 +111,10 @@ int main(int argc, char** argv) {
             }
         }
     }
+    // The preview has no parent here: closing it lets its snapshot's file go.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        w->close();
+    }
     std::filesystem::remove_all(dir);
     return 0;
 }
