@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         w->close();
     }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::filesystem::remove_all(dir);
     return 0;
 }
