@@ -4,15 +4,18 @@
 #include <QApplication>
 #include <QFile>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QSpinBox>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTimer>
+#include "gui/reports/PageView.h"
 
 #include "gui/reports/ReportPreview.h"
+#include "reports/ReportRunner.h"
+#include "reports/ReportSnapshot.h"
+#include "store/TableStore.h"
 #include "support/TestSupport.h"
 
 namespace qrv::test {
@@ -135,6 +138,63 @@ TEST(ReportPreview, PagesAsTheyPrintWithWordsAndTheHashWhole) {
     EXPECT_EQ(preview.findChild<QSpinBox*>("pageNumber")->value(), preview.pageCount());
     preview.findChild<QAction*>("actPreviousPage")->trigger();
     EXPECT_EQ(preview.currentPage(), preview.pageCount() - 1);
+}
+
+void fillDetail(TableStore& store, int rows) {
+    const TableStore::CommandScope scope(store);
+    store.reset("Dcp_Detail");
+    for (int row = 1; row <= rows; ++row) {
+        store.append("Dcp_Detail", {{"AcNo", std::to_string(1000000000 + row)},
+                                    {"Amount", row * 0.25},
+                                    {"Name", std::string("ผู้รับเงิน ") + std::to_string(row)}});
+    }
+}
+
+TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 20000);
+    ShownReport report;
+    report.layoutFile = "rptDcpDetail.frf";
+    report.templateText = readFile(std::filesystem::path(QRV_SOURCE_REPORTS) / "rptDcpDetail.frf");
+    report.store = &store;
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(report));
+    preview.show();
+    QApplication::processEvents();
+    gui::PageView* view = preview.pages();
+    ASSERT_GT(view->chunkCount(), 50);
+    EXPECT_LE(view->layouts(), 3);  // page 1 and what is beside it, not the report
+    const int estimated = preview.pageCount();
+    EXPECT_GT(estimated, 300);
+    EXPECT_EQ(preview.currentPage(), 1);
+    EXPECT_TRUE(preview.document()->toPlainText().contains("Reformat Detail Report"));
+
+    preview.findChild<QSpinBox*>("pageNumber")->setValue(estimated);  // to the end
+    QApplication::processEvents();
+    EXPECT_TRUE(preview.document()->toPlainText().contains("end of report"));
+    EXPECT_EQ(preview.currentPage(), preview.pageCount());
+    EXPECT_LE(view->layouts(), 8);
+    EXPECT_LE(view->heldChunks(), 4);
+    // Find goes on from the current page, chunk by chunk, round to the top.
+    EXPECT_TRUE(preview.findText("1000000002"));
+    EXPECT_EQ(preview.currentPage(), 1);
+
+    fillDetail(store, 2000);  // a PDF of fewer pages, still many chunks
+    preview.setSnapshot(ReportSnapshot::take(report));
+    ASSERT_GT(view->chunkCount(), 5);
+    const QString pdf = QString::fromStdString((dir / "large.pdf").string());
+    preview.savePdf(pdf);
+    const std::string bytes = readFile(dir / "large.pdf");
+    size_t sheets = 0;
+    for (size_t at = bytes.find("/Type /Page"); at != std::string::npos;
+         at = bytes.find("/Type /Page", at + 1)) {
+        sheets += bytes.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+    }
+    EXPECT_EQ(static_cast<int>(sheets), preview.pageCount());  // every page, the count now exact
+    EXPECT_EQ(preview.pageCount(), view->pageOf(view->chunkCount() - 1, 0) +
+                                       view->document(view->chunkCount() - 1)->pageCount() - 1);
 }
 
 TEST(ReportPreview, ProposesAPdfNamedAfterTheRunBesideItsDestination) {

@@ -55,6 +55,8 @@ struct DatasetLink {
     const char* source;  // a table or view name
 };
 const std::vector<DatasetLink>& datasetLinks();
+// The query that reads a link's rows in the order reports list them.
+std::string DatasetQuery(const DatasetLink& link);
 
 // The report as an HTML page (mustache over the layout). Throws QrvError naming the layout when it is
 // malformed.

@@ -14,8 +14,8 @@
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -29,11 +29,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "base/QrvError.h"
+#include "gui/reports/PageView.h"
 #include "gui/workbench/QtUi.h"
-
-Q_GUI_EXPORT int qt_defaultDpiX();
+#include "reports/ReportPages.h"
+#include "reports/ReportSnapshot.h"
 
 namespace qrv::gui {
 
@@ -66,7 +70,6 @@ QString WithPdfSuffix(const QString& file) {
 
 ReportPreview::ReportPreview(QWidget* parent)
     : QDialog(parent),
-      document_(std::make_unique<QTextDocument>()),
       printer_(QPrinter::HighResolution),
       views_(new QStackedWidget(this)),
       pages_(nullptr),
@@ -77,7 +80,7 @@ ReportPreview::ReportPreview(QWidget* parent)
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setUpPrinter(printer_);
-    pages_ = new QPrintPreviewWidget(&printer_, views_);
+    pages_ = new PageView(printer_, views_);
     views_->addWidget(pages_);
     // As large as a report wants, never larger than the screen it opens on.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
@@ -115,11 +118,11 @@ ReportPreview::ReportPreview(QWidget* parent)
     add(tr("Zoom &Out"), QKeySequence::ZoomOut, "actZoomOut", &ReportPreview::zoomOut);
     add(tr("Fit &Width"), QKeySequence(Qt::CTRL | Qt::Key_0), "actFitWidth", &ReportPreview::fitWidth);
     QAction* single = add(tr("One Pa&ge"), QKeySequence(Qt::CTRL | Qt::Key_1), "actSinglePage", [this] {
-        pages_->setViewMode(QPrintPreviewWidget::SinglePageView);
+        pages_->setColumns(false);
         views_->setCurrentWidget(pages_);
     });
     QAction* all = add(tr("All Pag&es"), QKeySequence(Qt::CTRL | Qt::Key_2), "actAllPages", [this] {
-        pages_->setViewMode(QPrintPreviewWidget::AllPagesView);
+        pages_->setColumns(true);
         views_->setCurrentWidget(pages_);
     });
     QAction* text =
@@ -145,7 +148,7 @@ ReportPreview::ReportPreview(QWidget* parent)
             pages_->setCurrentPage(page);
         }
     });
-    connect(pages_, &QPrintPreviewWidget::previewChanged, this, &ReportPreview::pageShown);
+    connect(pages_, &PageView::pagesChanged, this, &ReportPreview::pageShown);
 
     auto* findLayout = new QHBoxLayout(findBar_);
     findLayout->setContentsMargins(4, 0, 4, 0);
@@ -172,16 +175,6 @@ ReportPreview::ReportPreview(QWidget* parent)
 
     pages_->setObjectName(QStringLiteral("reportView"));
     pages_->setAccessibleName(QStringLiteral("Report"));
-    connect(pages_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { document_->print(printer); });
-    // Thai glyphs come from the Thai fonts when a layout names none.
-    QFont font(QStringLiteral("Loma"));
-    font.setFamilies({QStringLiteral("Loma"), QStringLiteral("Garuda"), QStringLiteral("Norasi")});
-    document_->setDefaultFont(font);
-    // A line breaks between words only: a Thai word or a hash that does not fit stays whole.
-    QTextOption option = document_->defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    document_->setDefaultTextOption(option);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -203,37 +196,72 @@ void ReportPreview::showTextView() {
         text_->setObjectName(QStringLiteral("reportText"));
         text_->setAccessibleName(QStringLiteral("Report"));
         text_->setOpenLinks(false);
-        text_->document()->setDefaultFont(document_->defaultFont());
-        text_->document()->setDefaultTextOption(document_->defaultTextOption());
-        text_->setHtml(html_);
+        const std::unique_ptr<QTextDocument> model = pages_->makeDocument(0);
+        text_->document()->setDefaultFont(model->defaultFont());
+        text_->document()->setDefaultTextOption(model->defaultTextOption());
         views_->addWidget(text_);
     }
+    fillTextView(pages_->chunkOf(currentPage()).first);
     views_->setCurrentWidget(text_);
+}
+
+void ReportPreview::fillTextView(int chunk) {
+    if (text_ == nullptr || chunk == textChunk_ || pages_->chunkCount() == 0) {
+        return;
+    }
+    textChunk_ = chunk;
+    text_->setHtml(report_ ? QString::fromStdString(report_->render(static_cast<size_t>(chunk))) : html_);
 }
 
 ReportPreview::~ReportPreview() = default;
 
-void ReportPreview::paginate() {
-    // The document is laid out in pages of the printer's page, so the preview, the printout and the PDF
-    // break it in the same places.
-    const QSizeF inches = printer_.pageRect(QPrinter::Inch).size();
-    document_->setPageSize(inches * qt_defaultDpiX());
+void ReportPreview::setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot) {
+    const QString layout = QString::fromStdString(snapshot->report().layoutFile);
+    report_ = std::make_shared<const ReportPages>(std::move(snapshot));
+    html_.clear();
+    display(layout);
 }
 
 void ReportPreview::setPage(const QString& layout, const QString& html) {
+    report_.reset();
     html_ = html;
-    document_->setHtml(html);
-    if (text_ != nullptr) {
-        text_->setHtml(html);
-    }
+    display(layout);
+}
+
+void ReportPreview::display(const QString& layout) {
     title_ = layout.isEmpty() ? tr("Report") : tr("Report - %1").arg(layout);
-    document_->setMetaInformation(QTextDocument::DocumentTitle, title_);
     printer_.setDocName(title_);
     setWindowTitle(title_);
     found_ = -1;
-    paginate();
-    pages_->updatePreview();
+    foundChunk_ = 0;
+    textChunk_ = -1;
+    pages_->setTitle(title_);
+    if (report_) {
+        const std::shared_ptr<const ReportPages> pages = report_;
+        pages_->setChunks(
+            static_cast<int>(pages->chunkCount()),
+            [pages](int chunk) { return QString::fromStdString(pages->render(static_cast<size_t>(chunk))); },
+            [pages](int chunk) { return static_cast<qint64>(pages->chunkRows(static_cast<size_t>(chunk))); });
+    } else {
+        const QString html = html_;
+        pages_->setChunks(
+            1, [html](int) { return html; }, [](int) { return qint64{0}; });
+    }
+    fillTextView(0);
     pageShown();
+}
+
+QString ReportPreview::html() const {
+    if (!report_) {
+        return html_;
+    }
+    std::ostringstream out;
+    report_->renderWhole(out);
+    return QString::fromStdString(out.str());
+}
+
+QTextDocument* ReportPreview::document() const {
+    return pages_->document(pages_->chunkOf(currentPage()).first);
 }
 
 int ReportPreview::pageCount() const {
@@ -245,7 +273,7 @@ int ReportPreview::currentPage() const {
 }
 
 void ReportPreview::showPage(int page) {
-    pages_->setCurrentPage(std::clamp(page, 1, std::max(1, pageCount())));
+    pages_->setCurrentPage(page);
     pageShown();
 }
 
@@ -255,6 +283,9 @@ void ReportPreview::pageShown() {
     pageNumber_->setValue(std::max(1, currentPage()));
     pageNumber_->blockSignals(false);
     pageTotal_->setText(tr(" of %1 ").arg(pageCount()));
+    if (text_ != nullptr && views_->currentWidget() == text_) {
+        fillTextView(pages_->chunkOf(currentPage()).first);
+    }
 }
 
 void ReportPreview::zoomIn() {
@@ -279,23 +310,40 @@ void ReportPreview::fitWidth() {
 }
 
 bool ReportPreview::findText(const QString& text) {
-    QTextCursor match = document_->find(text, found_ < 0 ? 0 : found_ + 1);
-    if (match.isNull()) {
-        match = document_->find(text, 0);  // from the top again
+    const int chunks = pages_->chunkCount();
+    if (chunks == 0 || text.isEmpty()) {
+        return false;
+    }
+    // From just after the last match, or from the current page's chunk; once round, back to the start.
+    const int start = found_ < 0 ? pages_->chunkOf(currentPage()).first : foundChunk_;
+    int from = found_ < 0 ? 0 : found_ + 1;
+    QTextCursor match;
+    int chunk = start;
+    for (int step = 0; step <= chunks && match.isNull(); ++step, from = 0) {
+        chunk = (start + step) % chunks;
+        const std::unique_ptr<QTextDocument> doc = pages_->makeDocument(chunk);
+        const QTextCursor found = doc->find(text, from);
+        if (!found.isNull()) {
+            // Found: its position in the chunk as the view lays it out.
+            match = pages_->document(chunk)->find(text, from);
+        }
     }
     if (match.isNull()) {
         return false;
     }
     found_ = match.selectionStart();
+    foundChunk_ = chunk;
     if (text_ != nullptr) {  // the text view holds the same text
+        fillTextView(chunk);
         QTextCursor inText(text_->document());
         inText.setPosition(match.selectionStart());
         inText.setPosition(match.selectionEnd(), QTextCursor::KeepAnchor);
         text_->setTextCursor(inText);
     }
     // The page that holds the match's line.
+    const QTextDocument* doc = match.document();
     const QTextBlock block = match.block();
-    const QRectF blockRect = document_->documentLayout()->blockBoundingRect(block);
+    const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
     qreal y = blockRect.top();
     if (const QTextLayout* lines = block.layout()) {
         const QTextLine line = lines->lineForTextPosition(found_ - block.position());
@@ -303,7 +351,7 @@ bool ReportPreview::findText(const QString& text) {
             y += line.y();
         }
     }
-    showPage(static_cast<int>(y / document_->pageSize().height()) + 1);
+    showPage(pages_->pageOf(chunk, static_cast<int>(y / doc->pageSize().height())));
     return true;
 }
 
@@ -314,15 +362,28 @@ void ReportPreview::showFind() {
 }
 
 void ReportPreview::saveHtml(const QString& file) {
+    const auto failed = [&file](const QString& why) {
+        return QrvError("Cannot write the report to \"" + file.toStdString() + "\": " + why.toStdString());
+    };
+    if (report_) {  // streamed: the rows go to the file as they are rendered
+        std::ofstream out(std::filesystem::path(file.toStdU16String()), std::ios::binary | std::ios::trunc);
+        if (!out) {
+            throw failed(tr("it cannot be opened"));
+        }
+        report_->renderWhole(out);
+        out.flush();
+        if (!out) {
+            throw failed(tr("it could not be written whole"));
+        }
+        return;
+    }
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        throw QrvError("Cannot write the report to \"" + file.toStdString() +
-                       "\": " + out.errorString().toStdString());
+        throw failed(out.errorString());
     }
     const QByteArray bytes = html_.toUtf8();
     if (out.write(bytes) != bytes.size() || !out.flush()) {
-        throw QrvError("Cannot write the report to \"" + file.toStdString() +
-                       "\": " + out.errorString().toStdString());
+        throw failed(out.errorString());
     }
 }
 
@@ -333,7 +394,7 @@ void ReportPreview::savePdf(const QString& file) {
     printer.setDocName(title_);
     printer.setCreator(kTitle);
     setUpPrinter(printer);
-    document_->print(&printer);
+    pages_->print(printer);
     if (!QFile::exists(file)) {
         throw QrvError("Cannot write the report to \"" + file.toStdString() + "\"");
     }
@@ -354,7 +415,11 @@ void ReportPreview::print() {
     printer.setDocName(title_);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
-        document_->print(&printer);
+        try {
+            pages_->print(printer);
+        } catch (const std::exception& e) {
+            QMessageBox::critical(this, kTitle, QString::fromStdString(e.what()));
+        }
     }
 }
 

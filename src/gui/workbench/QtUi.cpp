@@ -17,6 +17,7 @@
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/RememberedWork.h"
 #include "reports/ReportRunner.h"
+#include "reports/ReportSnapshot.h"
 
 namespace qrv::gui {
 
@@ -117,16 +118,19 @@ void QtUi::setProgress(int percent) {
 }
 
 void QtUi::showReport(const ShownReport& report) {
-    const QString html = QString::fromStdString(RenderReportHtml(report));
     if (hooks_.report) {
-        hooks_.report(report, html);
+        hooks_.report(report, QString::fromStdString(RenderReportHtml(report)));
         return;
     }
+    showSnapshot(ReportSnapshot::take(report), report.modal);
+}
+
+void QtUi::showSnapshot(std::shared_ptr<const ReportSnapshot> snapshot, bool modal) {
+    const QString layout = QString::fromStdString(snapshot->report().layoutFile);
     auto* preview = new ReportPreview(window_);
-    preview->setPage(QString::fromStdString(report.layoutFile), html);
-    preview->setProposedPdfPath(
-        ProposedPdfPath(QString::fromStdString(report.layoutFile), destination_, source_));
-    if (report.modal) {
+    preview->setSnapshot(std::move(snapshot));
+    preview->setProposedPdfPath(ProposedPdfPath(layout, destination_, source_));
+    if (modal) {
         preview->exec();
         delete preview;
     } else {

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,10 @@
 class QMessageBox;
 class QProgressBar;
 class QWidget;
+
+namespace qrv {
+class ReportSnapshot;
+}  // namespace qrv
 
 namespace qrv::gui {
 
@@ -65,7 +70,11 @@ class QtUi final : public Ui {
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
     void setProgress(int percent) override;
+    // Takes the report's snapshot from its store, then shows it (showSnapshot).
     void showReport(const ShownReport& report) override;
+    // Opens the preview of a snapshot, blocking when modal; on the window's thread only (a snapshot
+    // can be taken on another).
+    void showSnapshot(std::shared_ptr<const ReportSnapshot> snapshot, bool modal);
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& proposedName) override;

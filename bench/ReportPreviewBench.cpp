@@ -1,0 +1,121 @@
+// Times a Direct Credit detail report in the preview: report-preview-bench ROWS [--pdf FILE]
+// Fills Dcp_Detail with ROWS rows (not timed), then shows the report through the window's QtUi and
+// prints the seconds until the first page is painted, then until the last page is; with --pdf, also the
+// seconds to save the PDF.
+// Run it under /usr/bin/time -v for the peak memory. Not part of the tests.
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QSpinBox>
+#include <QTextStream>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "gui/reports/ReportPreview.h"
+#include "gui/workbench/QtUi.h"
+#include "reports/ReportRunner.h"
+#include "store/TableStore.h"
+
+namespace {
+
+// Notes the first paint of anything inside the widget named "reportView".
+class FirstPaint : public QObject {
+  public:
+    bool painted = false;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted) {
+            for (QObject* o = watched; o != nullptr; o = o->parent()) {
+                if (o->objectName() == QLatin1String("reportView")) {
+                    painted = true;
+                }
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: report-preview-bench ROWS [--pdf FILE]\n");
+        return 2;
+    }
+    const int rows = std::stoi(argv[1]);
+    const std::string pdf = argc > 3 && std::string(argv[2]) == "--pdf" ? argv[3] : "";
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("qrv-bench-" + std::to_string(rows));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    qrv::TableStore store(dir);
+    {
+        const qrv::TableStore::CommandScope scope(store);
+        for (int row = 1; row <= rows; ++row) {
+            store.append("Dcp_Detail", {{"AcNo", std::to_string(1000000000 + row)},
+                                        {"Amount", row * 0.25},
+                                        {"Name", std::string("ผู้รับเงิน ") + std::to_string(row)}});
+        }
+    }
+    std::ifstream in(std::filesystem::path(QRV_SOURCE_REPORTS) / "rptDcpDetail.frf", std::ios::binary);
+    std::ostringstream layout;
+    layout << in.rdbuf();
+    qrv::ShownReport report;
+    report.runner = "detail";
+    report.layoutFile = "rptDcpDetail.frf";
+    report.templateText = layout.str();
+    report.variables = {{"PayType", "DCP"}, {"ComName", "บริษัท ทดสอบ จำกัด"}};
+    report.store = &store;
+
+    FirstPaint first;
+    app.installEventFilter(&first);
+    qrv::gui::QtUi ui;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        // As in a run: the report is shown inside the command's write transaction.
+        const qrv::TableStore::CommandScope scope(store);
+        ui.showReport(report);
+    }
+    while (!first.painted && clock.elapsed() < 600000) {
+        app.processEvents(QEventLoop::AllEvents, 50);
+    }
+    std::printf("rows %d first-page %.3f s\n", rows, clock.nsecsElapsed() / 1e9);
+    // The last page: its chunk's rows are the last window of the dataset.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* number = w->findChild<QSpinBox*>("pageNumber");
+            number != nullptr && w->isVisible() && number->maximum() > number->value()) {
+            first.painted = false;
+            clock.restart();
+            number->setValue(number->maximum());
+            while (!first.painted && clock.elapsed() < 600000) {
+                app.processEvents(QEventLoop::AllEvents, 50);
+            }
+            std::printf("last-page %.3f s (page %d)\n", clock.nsecsElapsed() / 1e9, number->value());
+        }
+    }
+    if (!pdf.empty()) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* preview = qobject_cast<qrv::gui::ReportPreview*>(w);
+                preview != nullptr && w->isVisible()) {
+                clock.restart();
+                preview->savePdf(QString::fromStdString(pdf));
+                std::printf("pdf %.3f s, %lld bytes\n", clock.nsecsElapsed() / 1e9,
+                            static_cast<long long>(std::filesystem::file_size(pdf)));
+            }
+        }
+    }
+    // The preview has no parent here: closing it lets its snapshot's file go.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        w->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::filesystem::remove_all(dir);
+    return 0;
+}

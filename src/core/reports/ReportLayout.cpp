@@ -1,0 +1,393 @@
+#include "reports/ReportLayout.h"
+
+#include <kainjow/mustache.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "base/Cp874.h"
+#include "base/QrvError.h"
+#include "reports/AmountDisplay.h"
+#include "reports/ReportRunner.h"
+#include "store/TableStore.h"
+
+namespace qrv {
+
+namespace mustache = kainjow::mustache;
+
+namespace {
+
+// A name with blanks or ":" offered also with "_" ("Field Name Error" -> "Field_Name_Error").
+std::string alias(const std::string& name) {
+    std::string a = name;
+    for (char& c : a) {
+        if (c == ' ' || c == ':') {
+            c = '_';
+        }
+    }
+    return a;
+}
+
+std::string twoDecimals(double v) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+std::string displayText(const Value& v) {
+    if (const auto* s = std::get_if<std::string>(&v)) {
+        return *s;
+    }
+    if (const auto* d = std::get_if<double>(&v)) {
+        return twoDecimals(*d);
+    }
+    if (const auto* m = std::get_if<Money>(&v)) {
+        return m->toText2();
+    }
+    if (const auto* i = std::get_if<std::int64_t>(&v)) {
+        return std::to_string(*i);
+    }
+    return {};
+}
+
+// A real or currency field as an amount; nothing for text and integers.
+std::optional<Money> amountOf(const Value& v) {
+    if (const auto* d = std::get_if<double>(&v)) {
+        return Money::fromUnits(std::llround(*d * Money::kScale));
+    }
+    if (const auto* m = std::get_if<Money>(&v)) {
+        return *m;
+    }
+    return std::nullopt;
+}
+
+// The display form of a field: amounts in baht ("2,873.95"), anything else as printed.
+std::string displayForm(const Value& v) {
+    const std::optional<Money> amount = amountOf(v);
+    return amount ? BahtDisplay(*amount) : displayText(v);
+}
+
+bool usesLink(const std::string& text, const std::string& link) {
+    return text.find("{{#" + link + "}}") != std::string::npos ||
+           text.find("{{^" + link + "}}") != std::string::npos;
+}
+
+// A dataset section of a layout, "{{#link}}body{{/link}}".
+struct Section {
+    const DatasetLink* link;
+    size_t open;   // where "{{#link}}" starts
+    size_t body;   // where the body starts
+    size_t close;  // where "{{/link}}" starts
+};
+
+// The sections of the links the layout shows rows of, in the order they appear.
+std::vector<Section> datasetSections(const std::string& text) {
+    std::vector<Section> sections;
+    for (const DatasetLink& link : datasetLinks()) {
+        const std::string open = std::string("{{#") + link.link + "}}";
+        const std::string close = std::string("{{/") + link.link + "}}";
+        for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+            const size_t end = text.find(close, at + open.size());
+            if (end == std::string::npos) {
+                break;  // malformed: the whole-layout check reports it
+            }
+            sections.push_back({&link, at, at + open.size(), end});
+        }
+    }
+    std::sort(sections.begin(), sections.end(),
+              [](const Section& a, const Section& b) { return a.open < b.open; });
+    return sections;
+}
+
+// The names a section body's tags look up, or nothing when a tag is beyond plain names (dotted names,
+// "{{.}}", partials, delimiter changes): then every field is offered.
+std::optional<std::set<std::string>> referencedNames(const std::string& body) {
+    std::set<std::string> names;
+    for (size_t at = body.find("{{"); at != std::string::npos; at = body.find("{{", at)) {
+        const size_t end = body.find("}}", at + 2);
+        if (end == std::string::npos) {
+            return std::nullopt;
+        }
+        std::string tag = body.substr(at + 2, end - at - 2);
+        at = end + 2;
+        if (!tag.empty() && tag.front() == '!') {
+            continue;  // a comment
+        }
+        if (!tag.empty() && std::string_view("#^/&{").find(tag.front()) != std::string_view::npos) {
+            tag.erase(0, 1);
+        }
+        const size_t first = tag.find_first_not_of(' ');
+        const size_t last = tag.find_last_not_of(' ');
+        tag = first == std::string::npos ? std::string() : tag.substr(first, last - first + 1);
+        if (tag.empty() || tag.find_first_of(".>=<{}") != std::string::npos) {
+            return std::nullopt;
+        }
+        names.insert(tag);
+    }
+    return names;
+}
+
+// Marks where a section's rows go in the rendered page; no layout holds these two bytes.
+std::string marker(size_t index) {
+    return "\x02" + std::to_string(index) + "\x03";
+}
+
+// A dataset's totals offered to the layout beside its rows: "<link>_Rows" (how many) and, per real
+// or currency column, "<link>_<column>TotalDisplay" (their sum in baht).
+void setDatasetTotals(const ReadRows& rows, const DatasetLink& link, mustache::data& variables) {
+    std::int64_t count = 0;
+    std::vector<std::pair<std::string, Money>> totals;
+    rows(link, 0, -1, [&](const Row& row) {
+        ++count;
+        for (const auto& [field, value] : row.fields()) {
+            const std::optional<Money> amount = amountOf(value);
+            if (!amount) {
+                continue;
+            }
+            const std::string name = std::string(link.link) + "_" + alias(field) + "TotalDisplay";
+            auto total = std::find_if(totals.begin(), totals.end(),
+                                      [&name](const auto& t) { return t.first == name; });
+            if (total == totals.end()) {
+                total = totals.insert(totals.end(), {name, Money()});
+            }
+            total->second.add(*amount, std::string(link.source) + " row " + std::to_string(count));
+        }
+        return true;
+    });
+    variables.set(std::string(link.link) + "_Rows", std::to_string(count));
+    for (const auto& [name, total] : totals) {
+        variables.set(name, BahtDisplay(total));
+    }
+}
+
+bool hasRows(const ReadRows& rows, const DatasetLink& link) {
+    bool any = false;
+    rows(link, 0, 1, [&any](const Row&) {
+        any = true;
+        return false;
+    });
+    return any;
+}
+
+// A piece of layout rendered on its own, or nothing when it is not a whole template there.
+std::string renderAlone(const std::string& text, const mustache::data& data) {
+    mustache::mustache piece(text);
+    if (!piece.is_valid()) {
+        return {};
+    }
+    std::string rendered = piece.render(data);
+    return piece.is_valid() ? rendered : std::string();
+}
+
+}  // namespace
+
+bool LayoutReadsLink(const std::string& text, const DatasetLink& link) {
+    return usesLink(text, link.link) || text.find(std::string(link.link) + "_") != std::string::npos;
+}
+
+struct ReportLayout::State {
+    struct Shown {
+        Section section;
+        std::string body;  // the section's body text
+        std::unique_ptr<mustache::mustache> bodyTemplate;
+        std::optional<std::set<std::string>> names;
+        bool shown = false;
+        std::string tableOpen;
+        std::string tableClose;
+    };
+    ReadRows rows;
+    mustache::data variables{mustache::data::type::object};
+    std::vector<Shown> sections;
+    std::vector<std::string> parts;
+};
+
+ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(std::make_unique<State>()) {
+    State& s = *state_;
+    s.rows = std::move(rows);
+    const std::string& text = report.templateText;
+    {
+        mustache::mustache whole(text);
+        if (!whole.is_valid()) {
+            throw QrvError("Report layout \"" + report.layoutFile +
+                           "\" is malformed: " + whole.error_message());
+        }
+    }
+    for (const auto& [name, value] : report.variables) {
+        const std::string sanitized = cp874::sanitizeUtf8(value);
+        s.variables.set(name, sanitized);
+        s.variables.set(alias(name), sanitized);
+        if (IsAmountVariable(name)) {
+            s.variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
+        }
+    }
+    std::vector<Section> sections;
+    if (s.rows) {
+        for (const DatasetLink& link : datasetLinks()) {
+            if (text.find(std::string(link.link) + "_") != std::string::npos) {
+                setDatasetTotals(s.rows, link, s.variables);
+            }
+        }
+        sections = datasetSections(text);
+    }
+    // The layout with each top-level section's body replaced by its marker.
+    std::string outer;
+    size_t from = 0;
+    std::vector<size_t> markerOf;  // per kept section, its index in `sections`
+    for (size_t i = 0; i < sections.size(); ++i) {
+        if (sections[i].open < from) {
+            continue;  // inside an earlier section: rendered with its rows
+        }
+        outer.append(text, from, sections[i].body - from);
+        outer += marker(s.sections.size());
+        from = sections[i].close;
+        State::Shown shown;
+        shown.section = sections[i];
+        s.sections.push_back(std::move(shown));
+    }
+    outer.append(text, from, std::string::npos);
+
+    // Each link a list of one row when its dataset has rows, so sections and inverted sections choose as
+    // they would over the rows themselves.
+    mustache::data page = s.variables;
+    if (s.rows) {
+        for (const DatasetLink& link : datasetLinks()) {
+            if (!usesLink(text, link.link)) {
+                continue;
+            }
+            mustache::data list{mustache::data::type::list};
+            if (hasRows(s.rows, link)) {
+                list.push_back(mustache::data{mustache::data::type::object});
+            }
+            page.set(link.link, list);
+        }
+    }
+    mustache::mustache outerTmpl(outer);
+    const std::string rendered = outerTmpl.render(page);
+    if (!outerTmpl.is_valid()) {
+        throw QrvError("Report layout \"" + report.layoutFile +
+                       "\" is malformed: " + outerTmpl.error_message());
+    }
+
+    size_t done = 0;
+    for (size_t i = 0; i < s.sections.size(); ++i) {
+        State::Shown& shown = s.sections[i];
+        const std::string mark = marker(i);
+        const size_t at = rendered.find(mark, done);
+        if (at == std::string::npos) {
+            s.parts.emplace_back();  // the dataset is empty (or the section was not shown)
+            continue;
+        }
+        s.parts.push_back(rendered.substr(done, at - done));
+        done = at + mark.size();
+        shown.shown = true;
+        const Section& section = shown.section;
+        shown.body = text.substr(section.body, section.close - section.body);
+        shown.bodyTemplate = std::make_unique<mustache::mustache>(shown.body);
+        shown.names = referencedNames(shown.body);
+        // The enclosing table: its last "<table" before the section with no "</table>" between, and the
+        // first "</table>" after it with no "<table" between.
+        const size_t tableAt = text.rfind("<table", section.open);
+        const size_t afterClose =
+            section.close + std::string("{{/").size() + std::strlen(section.link->link) + 2;
+        const size_t tableEnd = text.find("</table>", afterClose);
+        if (tableAt == std::string::npos || tableEnd == std::string::npos ||
+            text.find("</table>", tableAt) < section.open || text.find("<table", afterClose) < tableEnd) {
+            continue;
+        }
+        const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page);
+        const std::string close =
+            renderAlone(text.substr(afterClose, tableEnd + std::strlen("</table>") - afterClose), page);
+        if (!open.empty() && !close.empty()) {
+            shown.tableOpen = open;
+            shown.tableClose = close;
+        }
+    }
+    s.parts.push_back(rendered.substr(done));
+}
+
+ReportLayout::~ReportLayout() = default;
+
+size_t ReportLayout::sectionCount() const {
+    return state_->sections.size();
+}
+
+const DatasetLink& ReportLayout::link(size_t section) const {
+    return *state_->sections.at(section).section.link;
+}
+
+std::string_view ReportLayout::part(size_t index) const {
+    return state_->parts.at(index);
+}
+
+bool ReportLayout::shown(size_t section) const {
+    return state_->sections.at(section).shown;
+}
+
+const std::string& ReportLayout::tableOpen(size_t section) const {
+    return state_->sections.at(section).tableOpen;
+}
+
+const std::string& ReportLayout::tableClose(size_t section) const {
+    return state_->sections.at(section).tableClose;
+}
+
+void ReportLayout::renderRows(size_t section, std::int64_t first, std::int64_t count,
+                              std::ostream& out) const {
+    State& s = *state_;
+    State::Shown& shown = s.sections.at(section);
+    if (!shown.shown) {
+        return;
+    }
+    mustache::data item{mustache::data::type::object};
+    mustache::context<std::string> context;
+    context.push(&s.variables);
+    context.push(&item);
+    std::int64_t n = first;
+    // Per column: its name, alias and display form ("AmountDisplay"), each only when the body can ask
+    // for it.
+    struct Keys {
+        std::string name;
+        std::string alias;
+        std::string display;
+    };
+    std::vector<Keys> keys;
+    const auto& names = shown.names;
+    s.rows(*shown.section.link, first, count, [&](const Row& row) {
+        if (keys.empty()) {
+            for (const auto& field : row.fields()) {
+                const std::string a = alias(field.first);
+                const auto wanted = [&names](const std::string& k) { return !names || names->count(k) > 0; };
+                const std::string display = a + "Display";
+                keys.push_back({wanted(field.first) ? field.first : std::string(),
+                                wanted(a) ? a : std::string(), wanted(display) ? display : std::string()});
+            }
+        }
+        size_t c = 0;
+        for (const auto& field : row.fields()) {
+            const auto& [name, aliasName, display] = keys[c++];
+            if (!display.empty()) {
+                item.set(display, cp874::sanitizeUtf8(displayForm(field.second)));
+            }
+            if (name.empty() && aliasName.empty()) {
+                continue;
+            }
+            const std::string sanitized = cp874::sanitizeUtf8(displayText(field.second));
+            if (!name.empty()) {
+                item.set(name, sanitized);
+            }
+            if (!aliasName.empty()) {
+                item.set(aliasName, sanitized);
+            }
+        }
+        item.set("_row", std::to_string(++n));
+        shown.bodyTemplate->render(context, out);
+        return true;
+    });
+}
+
+}  // namespace qrv

@@ -1,0 +1,215 @@
+#include "reports/ReportSnapshot.h"
+
+#include <sqlite3.h>
+#include <strings.h>
+
+#include <random>
+#include <vector>
+
+#include "base/QrvError.h"
+#include "store/TableStore.h"
+
+namespace qrv {
+
+namespace {
+
+std::string identifier(std::string_view name) {
+    std::string q = "\"";
+    for (const char c : name) {
+        q += c;
+        if (c == '"') {
+            q += '"';
+        }
+    }
+    return q + "\"";
+}
+
+// A file name no other snapshot uses: 64 random bits.
+std::filesystem::path freshFile() {
+    std::random_device random;
+    const std::uint64_t bits = (std::uint64_t{random()} << 32) ^ random();
+    char name[64];
+    std::snprintf(name, sizeof name, "qrv-report-%016llx.sqlite", static_cast<unsigned long long>(bits));
+    return std::filesystem::temp_directory_path() / name;
+}
+
+[[noreturn]] void fail(sqlite3* db, const std::string& what) {
+    throw QrvError("Cannot copy the report's rows (" + what + "): " + sqlite3_errmsg(db));
+}
+
+void exec(sqlite3* db, const std::string& sql) {
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        fail(db, sql);
+    }
+}
+
+// One prepared statement, finalized however the scope ends.
+class Statement {
+  public:
+    Statement(sqlite3* db, const std::string& sql) {
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt_, nullptr) != SQLITE_OK) {
+            fail(db, sql);
+        }
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement() { sqlite3_finalize(stmt_); }
+    sqlite3_stmt* get() const { return stmt_; }
+
+  private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+void bind(sqlite3_stmt* stmt, int index, const Value& v) {
+    if (const auto* s = std::get_if<std::string>(&v)) {
+        sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
+    } else if (const auto* d = std::get_if<double>(&v)) {
+        sqlite3_bind_double(stmt, index, *d);
+    } else if (const auto* m = std::get_if<Money>(&v)) {
+        sqlite3_bind_int64(stmt, index, m->units());
+    } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
+        sqlite3_bind_int64(stmt, index, *i);
+    } else {
+        sqlite3_bind_null(stmt, index);
+    }
+}
+
+// A value read back as the store reads it: the copy's columns carry the store's declared types.
+Value columnValue(sqlite3_stmt* stmt, int col) {
+    const int type = sqlite3_column_type(stmt, col);
+    if (type == SQLITE_NULL) {
+        return std::monostate{};
+    }
+    const char* decl = sqlite3_column_decltype(stmt, col);
+    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
+        return Money::fromUnits(sqlite3_column_int64(stmt, col));
+    }
+    switch (type) {
+        case SQLITE_INTEGER:
+            if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
+                return sqlite3_column_double(stmt, col);
+            }
+            return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(stmt, col);
+        default: {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            return std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
+        }
+    }
+}
+
+}  // namespace
+
+std::shared_ptr<const ReportSnapshot> ReportSnapshot::take(const ShownReport& report) {
+    // The constructor is private: make_shared cannot reach it.
+    std::shared_ptr<ReportSnapshot> snapshot(new ReportSnapshot());
+    snapshot->report_ = report;
+    snapshot->report_.store = nullptr;
+    if (report.store == nullptr) {
+        return snapshot;
+    }
+    std::vector<const DatasetLink*> links;
+    for (const DatasetLink& link : datasetLinks()) {
+        if (LayoutReadsLink(report.templateText, link)) {
+            links.push_back(&link);
+        }
+    }
+    if (links.empty()) {
+        return snapshot;
+    }
+    snapshot->file_ = freshFile();
+    if (sqlite3_open_v2(snapshot->file_.string().c_str(), &snapshot->db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        fail(snapshot->db_, "open " + snapshot->file_.string());
+    }
+    // A scratch copy: nothing to recover after a crash, so no journal and no waiting for the disk.
+    exec(snapshot->db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
+    for (const DatasetLink* link : links) {
+        snapshot->copy(*report.store, *link);
+    }
+    exec(snapshot->db_, "COMMIT");
+    return snapshot;
+}
+
+// Copies a link's rows in the order reports list them, into a table of the source's name, columns and
+// declared types; their rowids count 1, 2, ... in that order.
+void ReportSnapshot::copy(TableStore& store, const DatasetLink& link) {
+    const std::vector<Row> columns =
+        store.query("SELECT name, type FROM pragma_table_info(?)", {std::string(link.source)});
+    if (columns.empty()) {
+        return;
+    }
+    std::string create = "CREATE TABLE " + identifier(link.source) + " (";
+    std::string insert = "INSERT INTO " + identifier(link.source) + " VALUES (";
+    for (size_t i = 0; i < columns.size(); ++i) {
+        create += (i == 0 ? "" : ", ") + identifier(columns[i].text("name")) + " " + columns[i].text("type");
+        insert += i == 0 ? "?" : ", ?";
+    }
+    exec(db_, create + ")");
+    const Statement add(db_, insert + ")");
+    std::int64_t count = 0;
+    store.forEachRow(DatasetQuery(link), {}, [&](const Row& row) {
+        int index = 0;
+        for (const auto& field : row.fields()) {
+            bind(add.get(), ++index, field.second);
+        }
+        if (sqlite3_step(add.get()) != SQLITE_DONE) {
+            fail(db_, insert);
+        }
+        sqlite3_reset(add.get());
+        ++count;
+        return true;
+    });
+    rows_[link.link] = count;
+}
+
+ReportSnapshot::~ReportSnapshot() {
+    if (db_ != nullptr) {
+        sqlite3_close(db_);
+    }
+    if (!file_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(file_, ignored);
+    }
+}
+
+std::int64_t ReportSnapshot::rowCount(const DatasetLink& link) const {
+    const auto it = rows_.find(link.link);
+    return it == rows_.end() ? 0 : it->second;
+}
+
+// The window is found through the rowid, which numbers the rows in order: the last page of a large
+// dataset costs what the first does.
+void ReportSnapshot::forEachRow(const DatasetLink& link, std::int64_t first, std::int64_t count,
+                                const EachRow& each) const {
+    if (rowCount(link) == 0 || count == 0) {
+        return;
+    }
+    const Statement select(
+        db_, "SELECT * FROM " + identifier(link.source) + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+    sqlite3_bind_int64(select.get(), 1, first);
+    sqlite3_bind_int64(select.get(), 2, count < 0 ? -1 : count);
+    const int columns = sqlite3_column_count(select.get());
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
+        Row row;
+        for (int c = 0; c < columns; ++c) {
+            row.add(sqlite3_column_name(select.get(), c), columnValue(select.get(), c));
+        }
+        if (!each(row)) {
+            return;
+        }
+    }
+    if (rc != SQLITE_DONE) {
+        fail(db_, "read " + std::string(link.source));
+    }
+}
+
+ReadRows ReportSnapshot::reader() const {
+    return [this](const DatasetLink& link, std::int64_t first, std::int64_t count, const EachRow& each) {
+        forEachRow(link, first, count, each);
+    };
+}
+
+}  // namespace qrv

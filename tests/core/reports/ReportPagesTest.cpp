@@ -1,0 +1,141 @@
+#include "reports/ReportPages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "reports/ReportRunner.h"
+#include "reports/ReportSnapshot.h"
+#include "store/TableStore.h"
+#include "support/TestSupport.h"
+
+namespace qrv {
+namespace {
+
+using test::TempDir;
+
+std::string joined(const ReportPages& pages, const std::string& between) {
+    std::string all;
+    for (size_t k = 0; k < pages.chunkCount(); ++k) {
+        all += (k == 0 ? "" : between) + pages.render(k);
+    }
+    return all;
+}
+
+size_t occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(ReportPages, ChunksTogetherAreTheWholeReportWithEachCutTableReopened) {
+    TempDir dir;
+    TableStore store(dir.path());
+    for (int i = 1; i <= 7; ++i) {
+        store.append("Dcp_Detail",
+                     {{"AcNo", std::to_string(i)}, {"Amount", i * 1.5}, {"Name", std::string("ก")}});
+    }
+    for (int i = 1; i <= 5; ++i) {
+        store.append("Dcp_Err", {{"DesErr", "e" + std::to_string(i)}});
+    }
+    ShownReport report;
+    report.layoutFile = "r.frf";
+    report.store = &store;
+    report.variables = {{"Head", "No."}};
+    report.templateText =
+        "<h1>top</h1><table class=\"g\"><thead><tr><th>{{Head}}</th></tr></thead>"
+        "{{#frDBDataSet1}}<tr><td>{{_row}} {{AcNo}} {{AmountDisplay}}</td></tr>{{/frDBDataSet1}}"
+        "{{^frDBDataSet1}}<tr><td>none</td></tr>{{/frDBDataSet1}}</table><p>{{frDBDataSet1_Rows}} rows</p>"
+        "<table>{{#frDBDataSet2}}<tr><td>{{DesErr}}</td></tr>{{/frDBDataSet2}}</table><p>end</p>";
+    const std::string whole = RenderReportHtml(report);
+    std::filesystem::path file;
+    {
+        std::shared_ptr<const ReportSnapshot> snapshot = ReportSnapshot::take(report);
+        file = snapshot->file();
+        store.append("Dcp_Detail", {{"AcNo", std::string("later")}});  // not in the copy
+        const ReportPages pages(std::move(snapshot), 3);
+        // 7 + 5 rows in windows of 3: [3][3][1+2][3].
+        ASSERT_EQ(pages.chunkCount(), 4u);
+        EXPECT_EQ(pages.chunkRows(2), 3);
+        const std::string head = "<table class=\"g\"><thead><tr><th>No.</th></tr></thead>";
+        std::string cut = joined(pages, "|");
+        EXPECT_EQ(occurrences(cut, "</table>|" + head), 2u);
+        EXPECT_EQ(occurrences(cut, "</table>|<table>"), 1u);
+        for (const std::string& seam : {"</table>|" + head, std::string("</table>|<table>")}) {
+            for (size_t at = cut.find(seam); at != std::string::npos; at = cut.find(seam)) {
+                cut.erase(at, seam.size());
+            }
+        }
+        EXPECT_EQ(cut, whole);
+        EXPECT_NE(whole.find("7 7 10.50</td></tr></table><p>7 rows"), std::string::npos);
+        std::ostringstream saved;
+        pages.renderWhole(saved);
+        EXPECT_EQ(saved.str(), whole);
+        EXPECT_TRUE(std::filesystem::exists(file));
+    }
+    EXPECT_FALSE(std::filesystem::exists(file));  // gone with its last owner
+}
+
+// The data rows of a page, in order.
+std::vector<std::string> dataRows(const std::string& html) {
+    std::vector<std::string> rows;
+    for (size_t at = html.find("<tr><td"); at != std::string::npos; at = html.find("<tr><td", at + 1)) {
+        rows.push_back(html.substr(at, html.find("</tr>", at) - at));
+    }
+    return rows;
+}
+
+TEST(ReportPages, EveryShippedLayoutSplitsIntoWholeTables) {
+    for (const auto& entry : std::filesystem::directory_iterator(QRV_SOURCE_REPORTS)) {
+        SCOPED_TRACE(entry.path().filename().string());
+        TempDir dir;
+        TableStore store(dir.path());
+        ShownReport report;
+        report.layoutFile = entry.path().filename().string();
+        report.templateText = test::readFile(entry.path());
+        report.variables = {{"ComName", "บริษัท"}, {"Amount", "12.50"}};
+        report.store = &store;
+        bool splits = false;
+        for (const DatasetLink& link : datasetLinks()) {
+            const std::string source = link.source;
+            if (!LayoutReadsLink(report.templateText, link) ||
+                store.query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?", {source})
+                    .empty()) {
+                continue;  // a view shows what its tables hold
+            }
+            const std::vector<std::string> columns = store.columns("SELECT * FROM \"" + source + "\"");
+            for (std::int64_t row = 1; row <= 5; ++row) {
+                FieldValues fields;
+                for (const std::string& column : columns) {
+                    fields.emplace_back(column, row * 100 + static_cast<std::int64_t>(fields.size()));
+                }
+                store.append(source, fields);
+            }
+            splits = true;
+        }
+        const std::string whole = RenderReportHtml(report);
+        const ReportPages pages(ReportSnapshot::take(report), 2);
+        std::ostringstream saved;
+        pages.renderWhole(saved);
+        EXPECT_EQ(saved.str(), whole);  // the copy reads back every value as the store does
+        EXPECT_EQ(pages.chunkCount() > 1, splits);
+        std::vector<std::string> rows;
+        for (size_t k = 0; k < pages.chunkCount(); ++k) {
+            const std::string chunk = pages.render(k);
+            EXPECT_EQ(occurrences(chunk, "<table"), occurrences(chunk, "</table>")) << "chunk " << k;
+            EXPECT_EQ(occurrences(chunk, "<thead>"), occurrences(chunk, "</thead>")) << "chunk " << k;
+            const std::vector<std::string> some = dataRows(chunk);
+            rows.insert(rows.end(), some.begin(), some.end());
+        }
+        EXPECT_EQ(rows, dataRows(whole));
+        EXPECT_EQ(pages.render(0).substr(0, 200), whole.substr(0, 200));
+        const std::string last = pages.render(pages.chunkCount() - 1);
+        EXPECT_EQ(whole.substr(whole.size() - 200), last.substr(last.size() - 200));
+    }
+}
+
+}  // namespace
+}  // namespace qrv
