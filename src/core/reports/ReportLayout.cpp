@@ -299,9 +299,15 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
             text.find("</table>", tableAt) < section.open || text.find("<table", afterClose) < tableEnd) {
             continue;
         }
+        // A cut closes only the table's tags: rows after the section (a totals row) belong to the last
+        // chunk alone.
+        size_t closeAt = text.find("</tbody>", afterClose);
+        if (closeAt == std::string::npos || closeAt > tableEnd) {
+            closeAt = tableEnd;
+        }
         const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page);
         const std::string close =
-            renderAlone(text.substr(afterClose, tableEnd + std::strlen("</table>") - afterClose), page);
+            renderAlone(text.substr(closeAt, tableEnd + std::strlen("</table>") - closeAt), page);
         if (!open.empty() && !close.empty()) {
             shown.tableOpen = open;
             shown.tableClose = close;

@@ -2,10 +2,12 @@
 
 #include <QThread>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <type_traits>
 
 #include "gui/workbench/QtUi.h"
+#include "reports/ReportSnapshot.h"
 
 namespace qrv::gui {
 
@@ -86,10 +88,15 @@ void WorkerUi::setProgress(int percent) {
 }
 
 void WorkerUi::showReport(const ShownReport& report) {
-    // The report reads the run's store, uncommitted rows included: the worker waits meanwhile, so the
-    // store is never used by two threads at once. (With a report snapshot, it is taken here on the
-    // worker and only the snapshot's preview goes to the GUI thread.)
-    onGuiThread(*gui_, [&] { target_.showReport(report); });
+    // Tests read the whole page through their hook, on the window's thread while the worker waits.
+    if (target_.hooks().report) {
+        onGuiThread(*gui_, [&] { target_.showReport(report); });
+        return;
+    }
+    // The report's rows (uncommitted ones included) are copied here, on the worker that owns the store;
+    // only the copy goes to the window, which lays out its pages as they are looked at.
+    std::shared_ptr<const ReportSnapshot> snapshot = ReportSnapshot::take(report);
+    onGuiThread(*gui_, [&] { target_.showSnapshot(std::move(snapshot), report.modal); });
 }
 
 bool WorkerUi::askAccountEntry(AccountEntryDialog& dialog) {

@@ -123,14 +123,17 @@ TEST(ReportPages, EveryShippedLayoutSplitsIntoWholeTables) {
         EXPECT_EQ(saved.str(), whole);  // the copy reads back every value as the store does
         EXPECT_EQ(pages.chunkCount() > 1, splits);
         std::vector<std::string> rows;
+        size_t totals = 0;  // a totals row after a listing is printed once, at its end
         for (size_t k = 0; k < pages.chunkCount(); ++k) {
             const std::string chunk = pages.render(k);
+            totals += occurrences(chunk, "<tr class=\"total\">");
             EXPECT_EQ(occurrences(chunk, "<table"), occurrences(chunk, "</table>")) << "chunk " << k;
             EXPECT_EQ(occurrences(chunk, "<thead>"), occurrences(chunk, "</thead>")) << "chunk " << k;
             const std::vector<std::string> some = dataRows(chunk);
             rows.insert(rows.end(), some.begin(), some.end());
         }
         EXPECT_EQ(rows, dataRows(whole));
+        EXPECT_EQ(totals, occurrences(whole, "<tr class=\"total\">"));
         EXPECT_EQ(pages.render(0).substr(0, 200), whole.substr(0, 200));
         const std::string last = pages.render(pages.chunkCount() - 1);
         EXPECT_EQ(whole.substr(whole.size() - 200), last.substr(last.size() - 200));
