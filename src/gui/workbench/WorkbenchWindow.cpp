@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -503,7 +504,7 @@ void WorkbenchWindow::rememberOutputs(const QDateTime& destinationBefore, bool c
 
 void WorkbenchWindow::openRecent(const QString& path) {
     if (!busy_) {
-        static_cast<QLineEdit*>(control(C::source))->setText(path);
+        static_cast<QLineEdit*>(control(C::source))->setText(QDir::toNativeSeparators(path));
     }
 }
 
