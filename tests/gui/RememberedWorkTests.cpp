@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -17,6 +18,11 @@ using C = Control;
 
 QString qs(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
+}
+
+// A folder as the file dialogs get it: Qt's form, "/" between names on every system.
+QString dialogFolder(const std::filesystem::path& p) {
+    return QDir::fromNativeSeparators(qs(p));
 }
 
 void click(GuiFixture& f, C c) {
@@ -36,13 +42,13 @@ TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
     EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), qs(f.dir / "in" / "pay.txt"));
     ASSERT_EQ(f.openFolders.size(), 2u);
     EXPECT_TRUE(f.openFolders[0].isEmpty());
-    EXPECT_EQ(f.openFolders[1], qs(f.dir / "in"));
+    EXPECT_EQ(f.openFolders[1], dialogFolder(f.dir / "in"));
     // A dialog of its own folder starts where the last file was picked until it has one.
     f.saveAnswer = qs(f.dir / "out" / "up.txt");
     click(f, C::browseDestination);
-    EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "in")));
+    EXPECT_TRUE(f.saveRequests.back().second.startsWith(dialogFolder(f.dir / "in")));
     click(f, C::browseDestination);
-    EXPECT_TRUE(f.saveRequests.back().second.startsWith(qs(f.dir / "out")));
+    EXPECT_TRUE(f.saveRequests.back().second.startsWith(dialogFolder(f.dir / "out")));
 
     f.choose(Choice::Payroll);
     QTest::keyClicks(f.control(C::companyId), "PAYCO");
@@ -58,7 +64,7 @@ TEST(RememberedWork, FoldersProductFieldsAndRecentFilesOutliveARestart) {
     EXPECT_TRUE(f.control<QLineEdit>(C::source)->text().isEmpty());
     f.openAnswer.reset();
     click(f, C::browseSource);
-    EXPECT_EQ(f.openFolders.back(), qs(f.dir / "in"));
+    EXPECT_EQ(f.openFolders.back(), dialogFolder(f.dir / "in"));
 
     // The recent source files, opened from the menu.
     QMenu* recent = f.main().recentMenu();

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QKeySequence>
 #include <QLabel>
@@ -330,11 +331,11 @@ TEST(WorkbenchWindow, ShownHashWarnsOnProductChangeAndRefusesSourceBrowseUntilCl
     EXPECT_EQ(f.messages.size(), 1u);
     ASSERT_EQ(f.openFilters.size(), 1u);
     EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;All File (*.*)");
-    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), "/tmp/chosen.txt");
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), QDir::toNativeSeparators("/tmp/chosen.txt"));
     // Cancel keeps the field.
     f.openAnswer.reset();
     QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), "/tmp/chosen.txt");
+    EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), QDir::toNativeSeparators("/tmp/chosen.txt"));
 }
 
 TEST(WorkbenchWindow, ClearFormEmptiesWhatWasTyped) {
@@ -347,7 +348,7 @@ TEST(WorkbenchWindow, ClearFormEmptiesWhatWasTyped) {
     f.control<QCheckBox>(C::printDetail)->setChecked(true);
     f.saveAnswer = QStringLiteral("/tmp/out.txt");
     QTest::mouseClick(f.control(C::browseDestination), Qt::LeftButton);
-    EXPECT_EQ(f.control<QLineEdit>(C::destination)->text(), "/tmp/out.txt");
+    EXPECT_EQ(f.control<QLineEdit>(C::destination)->text(), QDir::toNativeSeparators("/tmp/out.txt"));
     ASSERT_EQ(f.saveRequests.size(), 1u);
     EXPECT_EQ(f.saveRequests[0].first, "Text File (*.txt);;All File (*.*)");
 

@@ -9,6 +9,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Qt's own file dialogs, which a test finds and closes; Windows would show its native ones.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
     // Windows made without a settings file of their own keep nothing in the user's settings.
     const QTemporaryDir settings;

@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "base/QrvError.h"
+#include "io/Platform.h"
 #include "refdata/ReferenceImport.h"
 
 namespace qrv::test {
@@ -32,10 +34,14 @@ TempDir::~TempDir() {
 }
 
 std::string readFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    // Through the platform layer, which reads paths past Windows' classic limit; unreadable reads as empty.
+    std::string bytes;
+    try {
+        platform::readBlocks(file, 64 * 1024, [&bytes](std::string_view block) { bytes += block; });
+    } catch (const QrvError&) {
+        return {};
+    }
+    return bytes;
 }
 
 void writeFile(const std::filesystem::path& file, const std::string& bytes) {
@@ -62,7 +68,7 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder) {
 
 std::vector<ZipEntry> readZip(const std::filesystem::path& archive) {
     int error = 0;
-    zip_t* z = zip_open(archive.string().c_str(), ZIP_RDONLY, &error);
+    zip_t* z = zip_open(platform::libraryFileName(archive).c_str(), ZIP_RDONLY, &error);
     EXPECT_NE(z, nullptr) << archive;
     std::vector<ZipEntry> entries;
     if (z == nullptr) {

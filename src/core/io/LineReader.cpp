@@ -22,7 +22,7 @@ void LineReader::refuseLongLine() const {
 LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
 #ifdef _WIN32
     // Windows refuses to open a folder as a file ("Permission denied"): name it as the check below does.
-    if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(platform::fileStatus(path, true))) {
         throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
     }
 #endif

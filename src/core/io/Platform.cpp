@@ -234,6 +234,15 @@ void removeQuietly(const std::filesystem::path& path) noexcept {
     std::filesystem::remove(path, ec);
 }
 
+std::filesystem::file_status fileStatus(const std::filesystem::path& path, bool followLinks) {
+    std::error_code ec;
+    return followLinks ? std::filesystem::status(path, ec) : std::filesystem::symlink_status(path, ec);
+}
+
+std::string libraryFileName(const std::filesystem::path& path) {
+    return path.string();
+}
+
 std::filesystem::path executableFolder() {
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);

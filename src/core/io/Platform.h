@@ -26,6 +26,14 @@ inline constexpr std::string_view kNotInFileNames = "<>:\"|?*";
 inline constexpr std::string_view kNotInFileNames = "";
 #endif
 
+// What the archive library appends to an archive's name for the file it writes before renaming it over
+// the archive: ".XXXXXX" on POSIX, ".%08x" on Windows. Work file names leave room for it.
+#ifdef _WIN32
+inline constexpr size_t kArchiveTempSuffixBytes = 9;
+#else
+inline constexpr size_t kArchiveTempSuffixBytes = 7;
+#endif
+
 struct CreatedTemp {
     std::filesystem::path path;
     int fd = -1;
@@ -73,6 +81,14 @@ bool processExists(long pid) noexcept;
 long currentProcessId() noexcept;
 // True for a regular file (not a link) that belongs to this process's user.
 bool isOwnRegularFile(const std::filesystem::path& path) noexcept;
+
+// What `path` names, as std::filesystem's status (followLinks) or symlink_status gives it, on Windows also
+// for a path past the classic 260-character limit.
+std::filesystem::file_status fileStatus(const std::filesystem::path& path, bool followLinks);
+
+// `path` for a C library that takes narrow file names (the archive library): the path's own text on POSIX;
+// on Windows UTF-8, in the "\\?\" form when the path is too long for the classic limit.
+std::string libraryFileName(const std::filesystem::path& path);
 
 // Replaces `target` by `from` in one step (same folder).
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <cwchar>
 #include <random>
+#include <string_view>
 #include <vector>
 
 #include "base/QrvError.h"
@@ -51,10 +52,61 @@ int errnoOf(DWORD error) {
     }
 }
 
+// A path whose full form has at least this many characters goes to the system in the "\\?\" form, which
+// lifts the classic limit of 260 (MAX_PATH less the 12 characters a folder's path leaves for a file name).
+constexpr DWORD kClassicPathLimit = MAX_PATH - 12;
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+
+// The name the wide API gets for `path`: the path as it is when it is short; else its full path in the
+// "\\?\" form ("\\?\UNC\server\share\..." for a share), which the API takes up to 32,767 characters.
+std::wstring systemName(const std::filesystem::path& path) {
+    const std::wstring& text = path.native();
+    if (text.rfind(kLongPrefix, 0) == 0) {
+        return text;
+    }
+    const DWORD size = ::GetFullPathNameW(text.c_str(), 0, nullptr, nullptr);  // with the NUL; 0: failed
+    if (size <= kClassicPathLimit) {
+        return text;
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(text.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return text;
+    }
+    full.resize(length);
+    if (full.rfind(L"\\\\", 0) == 0) {
+        // A device name ("\\.\") has no long form.
+        return full.rfind(L"\\\\.\\", 0) == 0 ? text : L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return std::wstring(kLongPrefix) + full;
+}
+
+bool isLongForm(const std::wstring& name) {
+    return name.rfind(kLongPrefix, 0) == 0;
+}
+
+// Removes a file or an empty folder (std::filesystem's C runtime calls keep the classic limit).
+bool removeEntry(const std::filesystem::path& path, std::error_code& ec) {
+    const std::wstring name = systemName(path);
+    if (!isLongForm(name)) {
+        return std::filesystem::remove(path, ec);
+    }
+    if (::DeleteFileW(name.c_str()) != 0 || ::RemoveDirectoryW(name.c_str()) != 0) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return false;
+    }
+    ec.assign(static_cast<int>(error), std::system_category());
+    return false;
+}
+
 // A C runtime descriptor over a handle opened with every sharing mode; -1 with errno set on failure.
 int openShared(const std::filesystem::path& path, DWORD access, DWORD disposition, int crtFlags) {
-    HANDLE h = ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = ::CreateFileW(systemName(path).c_str(), access,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         errno = errnoOf(::GetLastError());
         return -1;
@@ -117,7 +169,7 @@ void setWriteFaultForTests(WriteFault fault) noexcept {
 }
 
 int openForReading(const std::filesystem::path& path) {
-    if (std::error_code ec; std::filesystem::is_directory(path, ec)) {
+    if (std::filesystem::is_directory(fileStatus(path, true))) {
         errno = EISDIR;
         return -1;
     }
@@ -208,20 +260,18 @@ bool isOrdinary(const std::filesystem::file_status& status) {
 }  // namespace
 
 void refuseSpecialFile(const std::filesystem::path& target) {
-    std::error_code ec;
-    const auto status = std::filesystem::symlink_status(target, ec);
-    if (!ec && std::filesystem::exists(status) && !isOrdinary(status)) {
+    const auto status = fileStatus(target, false);
+    if (std::filesystem::exists(status) && !isOrdinary(status)) {
         refuse(target, kindOf(status));
     }
 }
 
 int openOutput(const std::filesystem::path& path, bool append) {
-    std::error_code ec;
-    const auto status = std::filesystem::symlink_status(path, ec);
-    if (!ec && std::filesystem::exists(status)) {
+    const auto status = fileStatus(path, false);
+    if (std::filesystem::exists(status)) {
         if (std::filesystem::is_symlink(status) && !append) {
             // The link itself is replaced, never the file it names.
-            if (!std::filesystem::remove(path, ec) && ec) {
+            if (std::error_code ec; !removeEntry(path, ec) && ec) {
                 throw QrvError("Cannot replace the link \"" + path.string() + "\": " + ec.message());
             }
         } else if (!isOrdinary(status)) {
@@ -230,8 +280,9 @@ int openOutput(const std::filesystem::path& path, bool append) {
     }
     // FILE_FLAG_OPEN_REPARSE_POINT: a link made after the check is opened itself, never followed, and
     // refused below; the file is emptied only once it is known to be a regular file.
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, append ? OPEN_EXISTING : OPEN_ALWAYS,
+    HANDLE h = ::CreateFileW(systemName(path).c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             append ? OPEN_EXISTING : OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         errno = errnoOf(::GetLastError());
@@ -242,7 +293,8 @@ int openOutput(const std::filesystem::path& path, bool append) {
         (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0 ||
         ::GetFileType(h) != FILE_TYPE_DISK) {
         ::CloseHandle(h);
-        refuse(path, (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? "a link" : "not a regular file");
+        refuse(path,
+               (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? "a link" : "not a regular file");
     }
     LARGE_INTEGER zero{};
     if (append ? ::SetFilePointerEx(h, zero, nullptr, FILE_END) == 0 : ::SetEndOfFile(h) == 0) {
@@ -298,8 +350,11 @@ long currentProcessId() noexcept {
 
 bool isOwnRegularFile(const std::filesystem::path& path) noexcept {
     // A work file in a folder the user writes: a regular file, not a link (ownership is the folder's).
-    std::error_code ec;
-    return std::filesystem::symlink_status(path, ec).type() == std::filesystem::file_type::regular && !ec;
+    try {
+        return fileStatus(path, false).type() == std::filesystem::file_type::regular;
+    } catch (...) {
+        return false;
+    }
 }
 
 void syncFile(int fd, const std::string& what) {
@@ -322,14 +377,17 @@ constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 // Renames with POSIX semantics (Windows 10 1809 and later, NTFS): the target may be open in a program that
 // shares delete access, as this program's own readers do, and its readers keep the old content.
 bool renameReplacingOpenTarget(const std::filesystem::path& from, const std::filesystem::path& target) {
-    HANDLE h = ::CreateFileW(from.c_str(), DELETE | SYNCHRONIZE,
+    HANDLE h = ::CreateFileW(systemName(from).c_str(), DELETE | SYNCHRONIZE,
                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         return false;
     }
     std::error_code ec;
-    const std::wstring name = std::filesystem::absolute(target, ec).wstring();
+    std::wstring name = systemName(target);
+    if (!isLongForm(name)) {
+        name = std::filesystem::absolute(target, ec).wstring();
+    }
     std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
     auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
     info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
@@ -354,7 +412,8 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
     // hold the target for a moment: try again for a while, then report it; the target stays as it was.
     DWORD error = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 20; ++attempt) {
-        if (::MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (::MoveFileExW(systemName(from).c_str(), systemName(target).c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return;
         }
         error = ::GetLastError();
@@ -372,8 +431,55 @@ void replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 }
 
 void removeQuietly(const std::filesystem::path& path) noexcept {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
+    try {
+        std::error_code ec;
+        removeEntry(path, ec);
+    } catch (...) {
+        // Nothing to report from a clean-up.
+    }
+}
+
+std::filesystem::file_status fileStatus(const std::filesystem::path& path, bool followLinks) {
+    using std::filesystem::file_status;
+    using std::filesystem::file_type;
+    const std::wstring name = systemName(path);
+    if (!isLongForm(name)) {
+        std::error_code ec;
+        return followLinks ? std::filesystem::status(path, ec) : std::filesystem::symlink_status(path, ec);
+    }
+    // std::filesystem asks the C runtime, which keeps the classic limit: ask the system.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (::GetFileAttributesExW(name.c_str(), GetFileExInfoStandard, &data) == 0) {
+        const DWORD error = ::GetLastError();
+        return file_status(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                               ? file_type::not_found
+                               : file_type::none);
+    }
+    DWORD attributes = data.dwFileAttributes;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        if (!followLinks) {
+            return file_status(file_type::symlink);
+        }
+        HANDLE h = ::CreateFileW(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            return file_status(file_type::not_found);
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = ::GetFileInformationByHandle(h, &info) != 0;
+        ::CloseHandle(h);
+        if (!known) {
+            return file_status(file_type::none);
+        }
+        attributes = info.dwFileAttributes;
+    }
+    return file_status((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? file_type::directory
+                                                                    : file_type::regular);
+}
+
+std::string libraryFileName(const std::filesystem::path& path) {
+    const std::wstring name = systemName(path);
+    return isLongForm(name) ? utf8(name.data(), static_cast<int>(name.size())) : path.string();
 }
 
 std::filesystem::path executableFolder() {

@@ -9,9 +9,10 @@ namespace qrv {
 
 namespace {
 
-// A file name holds at most 255 bytes; the archive library adds ".XXXXXX" to the name of the file it
-// writes, so work file names stop 8 bytes short of that.
-constexpr size_t kNameBytes = 247;
+// A file name holds at most 255 bytes (on Windows 255 UTF-16 units, never more than its bytes); the archive
+// library appends its suffix to the name of the file it writes, so work file names stop short of that by
+// the suffix and a byte.
+constexpr size_t kNameBytes = 254 - platform::kArchiveTempSuffixBytes;
 
 std::string markOf(long pid) {
     return ".qrv" + std::to_string(pid) + "-";
@@ -32,8 +33,9 @@ std::string shortened(const std::string& stem, size_t bytes) {
 }  // namespace
 
 void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept {
-    // ".<name>.qrv<pid>-XXXXXX", and the archive library's ".XXXXXX" after it.
-    static const std::regex kOurs(R"(\..*\.qrv([0-9]{1,10})-[A-Za-z0-9]{6}(\.[A-Za-z0-9]{6})?)");
+    // ".<name>.qrv<pid>-XXXXXX", and the archive library's suffix after it.
+    static const std::regex kOurs(R"(\..*\.qrv([0-9]{1,10})-[A-Za-z0-9]{6}(\.[A-Za-z0-9]{)" +
+                                  std::to_string(platform::kArchiveTempSuffixBytes - 1) + "})?");
     try {
         const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
         const long self = platform::currentProcessId();

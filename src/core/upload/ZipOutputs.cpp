@@ -28,12 +28,11 @@ std::string zipErrorText(zip_error_t* error) {
 
 // Refuses an existing file that libzip cannot read as an archive (a link is replaced, not read).
 void checkExistingArchive(const std::filesystem::path& archive) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(archive, ec))) {
+    if (!std::filesystem::is_regular_file(platform::fileStatus(archive, false))) {
         return;
     }
     int code = 0;
-    zip_t* z = zip_open(archive.string().c_str(), ZIP_RDONLY, &code);
+    zip_t* z = zip_open(platform::libraryFileName(archive).c_str(), ZIP_RDONLY, &code);
     if (z == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, code);
@@ -45,8 +44,7 @@ void checkExistingArchive(const std::filesystem::path& archive) {
 }  // namespace
 
 void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::path& uploadFile) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(uploadFile, ec)) {
+    if (!std::filesystem::is_regular_file(platform::fileStatus(uploadFile, true))) {
         return;
     }
     platform::refuseSpecialFile(archive);
@@ -56,7 +54,7 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     WorkFile work = workFileFor(archive, "");
     work.close();
     int code = 0;
-    zip_t* z = zip_open(work.path().string().c_str(), ZIP_TRUNCATE, &code);
+    zip_t* z = zip_open(platform::libraryFileName(work.path()).c_str(), ZIP_TRUNCATE, &code);
     if (z == nullptr) {
         zip_error_t error;
         zip_error_init_with_code(&error, code);
@@ -67,7 +65,7 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
         zip_discard(z);
         throw QrvError(what + " archive \"" + archive.string() + "\": " + text);
     };
-    zip_source_t* source = zip_source_file(z, uploadFile.string().c_str(), 0, -1);
+    zip_source_t* source = zip_source_file(z, platform::libraryFileName(uploadFile).c_str(), 0, -1);
     if (source == nullptr) {
         fail("Cannot read \"" + uploadFile.string() + "\" for");
     }

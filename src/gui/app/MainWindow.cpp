@@ -228,6 +228,11 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::showWorkbench() {
+    // Restored first: with Qt's Windows platform a minimized sub-window asked straight for maximized ends
+    // up in its normal size.
+    if (workbenchWindow_->isMinimized()) {
+        workbenchWindow_->showNormal();
+    }
     workbenchWindow_->showMaximized();
     mdi_->setActiveSubWindow(workbenchWindow_);
     workbenchWindow_->raise();

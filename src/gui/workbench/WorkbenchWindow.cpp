@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -525,7 +526,7 @@ void WorkbenchWindow::rememberOutputs(const QDateTime& destinationBefore, bool c
 
 void WorkbenchWindow::openRecent(const QString& path) {
     if (!busy_) {
-        static_cast<QLineEdit*>(control(C::source))->setText(path);
+        static_cast<QLineEdit*>(control(C::source))->setText(QDir::toNativeSeparators(path));
     }
 }
 
