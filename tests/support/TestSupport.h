@@ -27,6 +27,7 @@ class RecordingUi : public Ui {
         return confirmAnswer;
     }
     void setProgress(int percent) override { progress.push_back(percent); }
+    bool cancelRequested() const override { return cancel; }
     void showReport(const ShownReport& report) override { reports.push_back(report); }
     std::optional<std::string> chooseOpenFile(const std::string& filter) override {
         filters.push_back(filter);
@@ -74,6 +75,7 @@ class RecordingUi : public Ui {
     std::vector<std::string> filters;
     std::vector<std::string> proposedNames;
     bool confirmAnswer = true;
+    bool cancel = false;  // the person pressed Cancel
     std::optional<std::string> openAnswer;
     std::optional<std::string> saveAnswer;
     std::vector<AccountAnswer> accountAnswers;

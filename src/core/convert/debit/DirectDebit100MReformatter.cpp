@@ -83,6 +83,8 @@ std::string V5CorpText(const std::string& id) {
 namespace {
 
 constexpr const char* kErrorTable = "ErrorDirect100M";
+// Lines between two looks at whether the person cancelled the run.
+constexpr std::int64_t kCancelEvery = 4096;
 constexpr const char* kErrorDataMessage =
     "<<--- !! Error Data ,you can view Error Report after This Message .--->> ";
 
@@ -248,7 +250,10 @@ bool DirectDebit100MRun::quickPass() {
     if (!reader.next(line)) {
         line = {};
     }
-    for (;;) {
+    for (std::int64_t n = 1;; ++n) {
+        if (n % kCancelEvery == 0) {
+            run_.services.checkCancelled();
+        }
         if (!passesQuickTest(line)) {
             return false;
         }
@@ -302,6 +307,9 @@ void DirectDebit100MRun::fullScan(const std::filesystem::path& copy) {
         line = {};
     }
     for (std::int64_t lineNumber = 2;; ++lineNumber) {
+        if (lineNumber % kCancelEvery == 0) {
+            run_.services.checkCancelled();
+        }
         checkDetail(line, lineNumber);
         if (!reader.next(line)) {
             break;
@@ -317,6 +325,9 @@ bool DirectDebit100MRun::totalsCheck(const std::filesystem::path& file, Wording 
     std::int64_t count = 0;
     while (reader.next(line)) {
         const std::int64_t lineNumber = reader.lineNumber();
+        if (lineNumber % kCancelEvery == 0) {
+            run_.services.checkCancelled();
+        }
         sum.add(
             ReadNinePlusTwo(line, kAmountFrom, kAmountTo, lineNumber, source_),
             "line " + std::to_string(lineNumber) + " of \"" + cp874::sanitizeUtf8(source_.string()) + "\"");
