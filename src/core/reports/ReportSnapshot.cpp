@@ -1,12 +1,12 @@
 #include "reports/ReportSnapshot.h"
 
 #include <sqlite3.h>
-#include <strings.h>
 
 #include <random>
 #include <vector>
 
 #include "base/QrvError.h"
+#include "store/SqliteValues.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -59,45 +59,6 @@ class Statement {
   private:
     sqlite3_stmt* stmt_ = nullptr;
 };
-
-void bind(sqlite3_stmt* stmt, int index, const Value& v) {
-    if (const auto* s = std::get_if<std::string>(&v)) {
-        sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);
-    } else if (const auto* d = std::get_if<double>(&v)) {
-        sqlite3_bind_double(stmt, index, *d);
-    } else if (const auto* m = std::get_if<Money>(&v)) {
-        sqlite3_bind_int64(stmt, index, m->units());
-    } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
-        sqlite3_bind_int64(stmt, index, *i);
-    } else {
-        sqlite3_bind_null(stmt, index);
-    }
-}
-
-// A value read back as the store reads it: the copy's columns carry the store's declared types.
-Value columnValue(sqlite3_stmt* stmt, int col) {
-    const int type = sqlite3_column_type(stmt, col);
-    if (type == SQLITE_NULL) {
-        return std::monostate{};
-    }
-    const char* decl = sqlite3_column_decltype(stmt, col);
-    if (decl != nullptr && strcasecmp(decl, "CURRENCY") == 0) {
-        return Money::fromUnits(sqlite3_column_int64(stmt, col));
-    }
-    switch (type) {
-        case SQLITE_INTEGER:
-            if (decl != nullptr && strcasecmp(decl, "REAL") == 0) {
-                return sqlite3_column_double(stmt, col);
-            }
-            return static_cast<std::int64_t>(sqlite3_column_int64(stmt, col));
-        case SQLITE_FLOAT:
-            return sqlite3_column_double(stmt, col);
-        default: {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-            return std::string(p, static_cast<size_t>(sqlite3_column_bytes(stmt, col)));
-        }
-    }
-}
 
 }  // namespace
 
@@ -152,7 +113,7 @@ void ReportSnapshot::copy(TableStore& store, const DatasetLink& link) {
     store.forEachRow(DatasetQuery(link), {}, [&](const Row& row) {
         int index = 0;
         for (const auto& field : row.fields()) {
-            bind(add.get(), ++index, field.second);
+            bindValue(add.get(), ++index, field.second);
         }
         if (sqlite3_step(add.get()) != SQLITE_DONE) {
             fail(db_, insert);
@@ -195,7 +156,8 @@ void ReportSnapshot::forEachRow(const DatasetLink& link, std::int64_t first, std
     while ((rc = sqlite3_step(select.get())) == SQLITE_ROW) {
         Row row;
         for (int c = 0; c < columns; ++c) {
-            row.add(sqlite3_column_name(select.get(), c), columnValue(select.get(), c));
+            row.add(sqlite3_column_name(select.get(), c),
+                    columnValue(select.get(), c, declaredType(select.get(), c)));
         }
         if (!each(row)) {
             return;
