@@ -3,6 +3,7 @@
 
 #include "cli/CliApp.h"
 #include "io/Platform.h"
+#include "io/SystemClock.h"
 
 int main(int argc, char** argv) {
     const qrv::platform::Utf8Console console;

@@ -2,9 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 
-#include "io/Platform.h"
 
 namespace qrv {
 namespace {
@@ -47,12 +45,6 @@ Date Date::plusDays(int days) const {
     const year_month_day r{d + std::chrono::days{days}};
     return {static_cast<int>(r.year()), static_cast<int>(static_cast<unsigned>(r.month())),
             static_cast<int>(static_cast<unsigned>(r.day()))};
-}
-
-DateTime SystemClock::now() const {
-    const std::time_t t = std::time(nullptr);
-    const std::tm tm = platform::localTime(t);
-    return {{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday}, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
 }  // namespace qrv

@@ -36,11 +36,6 @@ class Clock {
     Date today() const { return now().date; }
 };
 
-class SystemClock final : public Clock {
-  public:
-    DateTime now() const override;
-};
-
 class FixedClock final : public Clock {
   public:
     explicit FixedClock(DateTime at) : at_(at) {}

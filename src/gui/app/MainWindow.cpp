@@ -24,6 +24,7 @@
 #include "gui/refdata/BankWindow.h"
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/WorkbenchWindow.h"
+#include "io/SystemClock.h"
 #include "refdata/ReferenceSeed.h"
 
 namespace qrv::gui {
