@@ -165,7 +165,9 @@ int PageView::rowTop(int row) const {
 }
 
 int PageView::currentPage() const {
-    const int row = static_cast<int>(verticalScrollBar()->value() / (cellHeight() + kGap));
+    // Half a gap of slack: a row's top is rounded to a whole pixel, so its scroll value may fall a
+    // fraction short of the row (seen with the page sizes of another screen resolution).
+    const int row = static_cast<int>((verticalScrollBar()->value() + kGap / 2) / (cellHeight() + kGap));
     return std::clamp(row * columns() + 1, 1, std::max(1, pageCount()));
 }
 
