@@ -3,9 +3,12 @@
 #include <sqlite3.h>
 
 #include <random>
+#include <regex>
 #include <vector>
 
 #include "base/QrvError.h"
+#include "io/Platform.h"
+#include "io/WorkFileRegistry.h"
 #include "store/SqliteValues.h"
 #include "store/TableStore.h"
 
@@ -24,13 +27,40 @@ std::string identifier(std::string_view name) {
     return q + "\"";
 }
 
-// A file name no other snapshot uses: 64 random bits.
+constexpr const char* kPrefix = "qrv-report-";
+
+// Snapshots left by a process that is gone (killed, crashed): "qrv-report-<pid>-<16 hex>.sqlite".
+void removeStaleSnapshots(const std::filesystem::path& folder) noexcept {
+    static const std::regex kOurs(std::string(kPrefix) + "([0-9]{1,10})-[0-9a-f]{16}\\.sqlite");
+    try {
+        const long self = platform::currentProcessId();
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+            const std::string name = entry.path().filename().string();
+            std::smatch m;
+            if (!name.starts_with(kPrefix) || !std::regex_match(name, m, kOurs)) {
+                continue;
+            }
+            const long pid = std::stol(m[1].str());
+            if (pid != self && !platform::processExists(pid) && platform::isOwnRegularFile(entry.path())) {
+                platform::removeQuietly(entry.path());
+            }
+        }
+    } catch (...) {
+        // Clearing up after another process never stops this one.
+    }
+}
+
+// A file name no other snapshot uses: this process's id and 64 random bits.
 std::filesystem::path freshFile() {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    removeStaleSnapshots(folder);
     std::random_device random;
     const std::uint64_t bits = (std::uint64_t{random()} << 32) ^ random();
-    char name[64];
-    std::snprintf(name, sizeof name, "qrv-report-%016llx.sqlite", static_cast<unsigned long long>(bits));
-    return std::filesystem::temp_directory_path() / name;
+    char name[80];
+    std::snprintf(name, sizeof name, "%s%ld-%016llx.sqlite", kPrefix, platform::currentProcessId(),
+                  static_cast<unsigned long long>(bits));
+    return folder / name;
 }
 
 [[noreturn]] void fail(sqlite3* db, const std::string& what) {
@@ -80,6 +110,7 @@ std::shared_ptr<const ReportSnapshot> ReportSnapshot::take(const ShownReport& re
         return snapshot;
     }
     snapshot->file_ = freshFile();
+    workfiles::add(snapshot->file_);  // gone with the process when it is stopped by a signal
     if (sqlite3_open_v2(snapshot->file_.string().c_str(), &snapshot->db_,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         fail(snapshot->db_, "open " + snapshot->file_.string());
@@ -132,6 +163,7 @@ ReportSnapshot::~ReportSnapshot() {
     if (!file_.empty()) {
         std::error_code ignored;
         std::filesystem::remove(file_, ignored);
+        workfiles::remove(file_);
     }
 }
 

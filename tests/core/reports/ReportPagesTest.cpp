@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -86,6 +91,41 @@ std::vector<std::string> dataRows(const std::string& html) {
         rows.push_back(html.substr(at, html.find("</tr>", at) - at));
     }
     return rows;
+}
+
+// Snapshots live in the temporary folder under this process's id; one left by a process that is gone
+// (killed, crashed) is removed by the next snapshot taken, one of a live process is not.
+TEST(ReportSnapshot, ANewSnapshotRemovesThoseOfProcessesThatAreGone) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the test moves the temporary folder through TMPDIR, a POSIX variable";
+#else
+    TempDir dir;
+    TableStore store(dir.path());
+    store.append("Dcp_Err", {{"DesErr", std::string("e")}});
+    ShownReport report;
+    report.store = &store;
+    report.templateText = "{{#frDBDataSet2}}{{DesErr}}{{/frDBDataSet2}}";
+    TempDir temp;
+    const char* before = std::getenv("TMPDIR");
+    const std::string saved = before != nullptr ? before : "";
+    setenv("TMPDIR", temp.path().c_str(), 1);
+    const std::filesystem::path gone = temp / "qrv-report-999999999-0123456789abcdef.sqlite";
+    const std::filesystem::path alive = temp / "qrv-report-1-0123456789abcdef.sqlite";
+    const std::filesystem::path other = temp / "qrv-report-999999999-notours.sqlite";
+    for (const auto& f : {gone, alive, other}) {
+        test::writeFile(f, "x");
+    }
+    {
+        const std::shared_ptr<const ReportSnapshot> snapshot = ReportSnapshot::take(report);
+        EXPECT_EQ(snapshot->file().parent_path(), temp.path());
+        EXPECT_TRUE(
+            snapshot->file().filename().string().starts_with("qrv-report-" + std::to_string(getpid()) + "-"));
+    }
+    before != nullptr ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
+    EXPECT_FALSE(std::filesystem::exists(gone));
+    EXPECT_TRUE(std::filesystem::exists(alive));
+    EXPECT_TRUE(std::filesystem::exists(other));
+#endif
 }
 
 TEST(ReportPages, EveryShippedLayoutSplitsIntoWholeTables) {
