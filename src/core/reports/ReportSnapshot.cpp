@@ -16,17 +16,6 @@ namespace qrv {
 
 namespace {
 
-std::string identifier(std::string_view name) {
-    std::string q = "\"";
-    for (const char c : name) {
-        q += c;
-        if (c == '"') {
-            q += '"';
-        }
-    }
-    return q + "\"";
-}
-
 constexpr const char* kPrefix = "qrv-report-";
 
 // Snapshots left by a process that is gone (killed, crashed): "qrv-report-<pid>-<16 hex>.sqlite".
@@ -132,10 +121,11 @@ void ReportSnapshot::copy(TableStore& store, const DatasetLink& link) {
     if (columns.empty()) {
         return;
     }
-    std::string create = "CREATE TABLE " + identifier(link.source) + " (";
-    std::string insert = "INSERT INTO " + identifier(link.source) + " VALUES (";
+    std::string create = "CREATE TABLE " + quoteIdentifier(link.source) + " (";
+    std::string insert = "INSERT INTO " + quoteIdentifier(link.source) + " VALUES (";
     for (size_t i = 0; i < columns.size(); ++i) {
-        create += (i == 0 ? "" : ", ") + identifier(columns[i].text("name")) + " " + columns[i].text("type");
+        create +=
+            (i == 0 ? "" : ", ") + quoteIdentifier(columns[i].text("name")) + " " + columns[i].text("type");
         insert += i == 0 ? "?" : ", ?";
     }
     exec(db_, create + ")");
@@ -180,7 +170,7 @@ void ReportSnapshot::forEachRow(const DatasetLink& link, std::int64_t first, std
         return;
     }
     const Statement select(
-        db_, "SELECT * FROM " + identifier(link.source) + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
+        db_, "SELECT * FROM " + quoteIdentifier(link.source) + " WHERE rowid > ? ORDER BY rowid LIMIT ?");
     sqlite3_bind_int64(select.get(), 1, first);
     sqlite3_bind_int64(select.get(), 2, count < 0 ? -1 : count);
     const int columns = sqlite3_column_count(select.get());

@@ -5,6 +5,17 @@
 
 namespace qrv {
 
+std::string quoteIdentifier(std::string_view name) {
+    std::string q = "\"";
+    for (const char c : name) {
+        q += c;
+        if (c == '"') {
+            q += '"';
+        }
+    }
+    return q + "\"";
+}
+
 void bindValue(sqlite3_stmt* stmt, int index, const Value& v) {
     if (const auto* s = std::get_if<std::string>(&v)) {
         sqlite3_bind_text(stmt, index, s->data(), static_cast<int>(s->size()), SQLITE_TRANSIENT);

@@ -28,17 +28,6 @@ void appendQuoted(std::string& out, std::string_view name) {
     out += '"';
 }
 
-std::string quoteIdentifier(std::string_view name) {
-    std::string q = "\"";
-    for (const char c : name) {
-        q += c;
-        if (c == '"') {
-            q += '"';
-        }
-    }
-    return q + "\"";
-}
-
 const char* kindType(FieldKind kind) {
     switch (kind) {
         case FieldKind::Text:
