@@ -30,6 +30,9 @@ FileWriter::~FileWriter() {
 }
 
 void FileWriter::write(std::string_view bytes) {
+    if (bytes.empty()) {
+        return;  // an empty view may hold no pointer at all
+    }
     if (bytes.size() > kBufferSize - used_) {
         flush();
         if (bytes.size() >= kBufferSize) {

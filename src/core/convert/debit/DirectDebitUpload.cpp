@@ -10,7 +10,7 @@
 #include "io/Platform.h"
 #include "io/WorkFile.h"
 #include "store/TableStore.h"
-#include "upload/HashFile.h"
+#include "upload/HashedUpload.h"
 #include "upload/RecordText.h"
 #include "upload/UploadRecords.h"
 #include "upload/ZipOutputs.h"
@@ -22,7 +22,6 @@ using namespace ddr100m;
 namespace {
 
 constexpr const char* kCompleteTable = "completeDirectDebit100M";
-constexpr size_t kBlock = 1 << 16;
 
 std::string str(std::string_view s) {
     return std::string(s);
@@ -107,25 +106,8 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         run.message("Reformat data fail because data are rejected all transactions");
         return;
     }
-    // One pass over the work file: the hash line's place is kept, the rest copied and hashed, then the
-    // hash put in front.
-    Sha1 sha;
-    if (run.writes()) {
-        AtomicFile upload(destination);
-        FileWriter& out = upload.writer();
-        out.write(std::string(40, '0') + "\r\n");
-        platform::readBlocks(body.path(), kBlock, [&sha, &out](std::string_view block) {
-            sha.update(block);
-            out.write(block);
-        });
-        result.hash = HexUpper(sha.finish());
-        out.flush();
-        platform::writeAllAt(out.fd(), 0, result.hash.data(), result.hash.size(), upload.target().string());
-        upload.commit();
-    } else {
-        platform::readBlocks(body.path(), kBlock, [&sha](std::string_view block) { sha.update(block); });
-        result.hash = HexUpper(sha.finish());
-    }
+    result.hash =
+        run.writes() ? WriteHashedUpload(destination, {}, body.path()) : HashOfUpload({}, body.path());
     run.finish(true);
     run.completed();
 
