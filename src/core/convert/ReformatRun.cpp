@@ -55,4 +55,20 @@ void ReformatRun::completed() {
     }
 }
 
+void ReformatRun::completeCreditUpload(CreditUploadFile& upload, std::string_view record002, bool anyAmount,
+                                       std::int64_t records, Money total) {
+    const CreditUploadFile::Result written =
+        upload.complete(record002, anyAmount && writes(), anyAmount && !writes());
+    result.records = records;
+    result.total = total;
+    result.hashShown = true;
+    finish(anyAmount);
+    if (anyAmount) {
+        completed();
+        result.hash = written.hash;
+    } else {
+        message("Reformat data fail because data are rejected all transactions");
+    }
+}
+
 }  // namespace qrv

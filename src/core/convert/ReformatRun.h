@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "convert/Reformat.h"
+#include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
 #include "upload/UploadRecords.h"
 
@@ -58,6 +59,11 @@ struct ReformatRun {
     // Packs the upload file into the archive, then says "Reformat data and add to <archive> completed";
     // a dry run packs nothing and claims nothing.
     void completed();
+    // The end of a credit product's run: its upload file written when it holds an amount (a dry run
+    // hashes what it would write; nothing shows the hash of a file not written), the run's records, total
+    // and hash, then "...completed" or the all-rejected message.
+    void completeCreditUpload(CreditUploadFile& upload, std::string_view record002, bool anyAmount,
+                              std::int64_t records, Money total);
 };
 
 // The progress bar is back at 0 however a converter ends.

@@ -382,20 +382,7 @@ void DirectCreditRun::execute() {
     const std::string totalField = AmountField(total_, 16, "total amount of the trailer");
     upload.writeRecord(TrailerRecord(1, accepted_, totalField));
     const bool anyAmount = total_ > Money();
-    // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
-    // hashes the file it would write.
-    const CreditUploadFile::Result result =
-        upload.complete(record002(), anyAmount && run_.writes(), anyAmount && !run_.writes());
-    run_.result.records = accepted_;
-    run_.result.total = total_;
-    run_.result.hashShown = true;
-    run_.finish(anyAmount);
-    if (anyAmount) {
-        run_.completed();
-        run_.result.hash = result.hash;
-    } else {
-        run_.message("Reformat data fail because data are rejected all transactions");
-    }
+    run_.completeCreditUpload(upload, record002(), anyAmount, accepted_, total_);
     setResultValues();
     showReport(totalField, anyAmount);
 }

@@ -148,20 +148,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     r2.CreditCount = NumberField(sequence_, 6, "credit count of record 002");
 
     const bool positive = total > Money();
-    // Nothing shows the hash of a file that is not written (the hash field is cleared); a dry run
-    // hashes the file it would write.
-    const CreditUploadFile::Result result =
-        cheques_.upload.complete(r2.text(), positive && rs_.writes(), positive && !rs_.writes());
-    rs_.result.records = sequence_;
-    rs_.result.total = total;
-    rs_.result.hashShown = true;
-    rs_.finish(positive);
-    if (positive) {
-        rs_.completed();
-        rs_.result.hash = result.hash;
-    } else {
-        rs_.message("Reformat data fail because data are rejected all transactions");
-    }
+    rs_.completeCreditUpload(cheques_.upload, r2.text(), positive, sequence_, total);
 
     const std::string valueDate = lineNo > 1 ? DdMmYyyy(dueDate) : std::string();
     if (cheques_.printDetail) {
