@@ -1,40 +1,54 @@
 #include "convert/Product.h"
 
 #include <array>
-#include <utility>
 
 namespace qrv {
 
 namespace {
 
-constexpr std::array<std::pair<Product, std::string_view>, 10> kCodes = {{
-    {Product::DirectCredit, "DCP"},
-    {Product::Payroll, "PAY"},
-    {Product::Payroll2, "PA2"},
-    {Product::Payroll3, "PA3"},
-    {Product::MediaClearing, "MCL"},
-    {Product::MediaPayroll1, "PA4"},
-    {Product::MediaPayroll2, "PA5"},
-    {Product::MediaPayroll3, "PA6"},
-    {Product::ManagerCheque, "MCP"},
-    {Product::DirectDebit100M, "DDR"},
+struct ProductNames {
+    Product product;
+    std::string_view code;
+    std::string_view label;  // as the reports print it, blanks included
+};
+
+constexpr std::array<ProductNames, 10> kCodes = {{
+    {Product::DirectCredit, "DCP", "Direct Credit"},
+    {Product::Payroll, "PAY", "PayRoll"},
+    {Product::Payroll2, "PA2", "PayRoll (Type2)"},
+    {Product::Payroll3, "PA3", "PayRoll (Type3)"},
+    {Product::MediaClearing, "MCL", "Media Clearing"},
+    {Product::MediaPayroll1, "PA4", "Media Clearing PayRoll 1 "},
+    {Product::MediaPayroll2, "PA5", "Media Clearing PayRoll 2 "},
+    {Product::MediaPayroll3, "PA6", "Media Clearing PayRoll 3 "},
+    {Product::ManagerCheque, "MCP", "Manager Cheque"},
+    {Product::DirectDebit100M, "DDR", "Direct Debit"},
 }};
 
 }  // namespace
 
 std::string_view productCode(Product product) {
-    for (const auto& [p, code] : kCodes) {
-        if (p == product) {
-            return code;
+    for (const ProductNames& p : kCodes) {
+        if (p.product == product) {
+            return p.code;
+        }
+    }
+    return {};
+}
+
+std::string_view productLabel(Product product) {
+    for (const ProductNames& p : kCodes) {
+        if (p.product == product) {
+            return p.label;
         }
     }
     return {};
 }
 
 std::optional<Product> productForCode(std::string_view code) {
-    for (const auto& [p, c] : kCodes) {
-        if (c == code) {
-            return p;
+    for (const ProductNames& p : kCodes) {
+        if (p.code == code) {
+            return p.product;
         }
     }
     return std::nullopt;

@@ -24,6 +24,8 @@ enum class Product {
 enum class ProductFamily { Credit, MediaClearing, ManagerCheque, DirectDebit100M };
 
 std::string_view productCode(Product product);
+// The product as the reports print it ("Direct Credit", "Media Clearing PayRoll 1 ", ...).
+std::string_view productLabel(Product product);
 std::optional<Product> productForCode(std::string_view code);
 ProductFamily familyOf(Product product);
 

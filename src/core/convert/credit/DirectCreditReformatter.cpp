@@ -88,19 +88,6 @@ void writeSequence(char* six, std::int64_t n) {
     }
 }
 
-const char* productLabel(const std::string& productCode) {
-    if (productCode == "PAY") {
-        return "PayRoll";
-    }
-    if (productCode == "PA2") {
-        return "PayRoll (Type2)";
-    }
-    if (productCode == "PA3") {
-        return "PayRoll (Type3)";
-    }
-    return "Direct Credit";
-}
-
 void appendNumber(std::string& s, std::int64_t n) {
     char buf[24];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n);
@@ -330,7 +317,7 @@ void DirectCreditRun::setResultValues() {
 }
 
 void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritten) {
-    const std::string label = productLabel(productCode_);
+    const std::string label(productLabel(*request_.product));
     const std::string valueDate = dd_ + "/" + mm_ + "/20" + yy_;
     if (!printDetail_) {
         ShowResultReport(request_, run_.result,

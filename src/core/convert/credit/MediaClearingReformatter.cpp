@@ -22,19 +22,6 @@
 
 namespace qrv {
 
-std::string MediaClearingLabel(std::string_view productCode) {
-    if (productCode == "PA4") {
-        return "Media Clearing PayRoll 1 ";
-    }
-    if (productCode == "PA5") {
-        return "Media Clearing PayRoll 2 ";
-    }
-    if (productCode == "PA6") {
-        return "Media Clearing PayRoll 3 ";
-    }
-    return "Media Clearing";
-}
-
 std::string_view MediaClearingServiceType(std::string_view code) {
     static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
         {"01", "(01)Salary, wages, gratuity or retirement"},
@@ -447,7 +434,7 @@ void MediaClearingRun::finish(const std::string& header) {
         run_.message("Reformat data fail because data are rejected all transactions");
     }
 
-    const std::string label = MediaClearingLabel(run_.productCode);
+    const std::string label(productLabel(*run_.request.product));
     const std::string comName(Columns(header, 53, 82));
     if (print_) {
         if (run_.writes()) {

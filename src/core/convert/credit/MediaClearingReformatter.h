@@ -8,9 +8,6 @@
 // through whole or not at all. The reformatter itself is ReformatMediaClearing (reformat/Reformatters.h).
 namespace qrv {
 
-// The product label the reports print ("Media Clearing", "Media Clearing PayRoll 1 ", ...).
-std::string MediaClearingLabel(std::string_view productCode);
-
 // The text of a service type code for the detail table; empty for any code not in the list.
 std::string_view MediaClearingServiceType(std::string_view code);
 
