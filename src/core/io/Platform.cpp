@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "base/QrvError.h"
@@ -48,9 +49,15 @@ void setWriteFaultForTests(WriteFault fault) noexcept {
     g_writeFault = fault;
 }
 
-void writeAll(int fd, const char* data, size_t size, const std::string& what) {
+namespace {
+
+// Writes all of `data`, at `offset` when given (the file position untouched), else at the file position;
+// a call interrupted by a signal is made again.
+void writeEvery(int fd, const char* data, size_t size, std::optional<std::uint64_t> offset,
+                const std::string& what) {
     while (size > 0) {
-        const ssize_t n = writeSome(fd, data, size, nullptr, what);
+        const off_t at = offset ? static_cast<off_t>(*offset) : 0;
+        const ssize_t n = writeSome(fd, data, size, offset ? &at : nullptr, what);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -59,23 +66,20 @@ void writeAll(int fd, const char* data, size_t size, const std::string& what) {
         }
         data += n;
         size -= static_cast<size_t>(n);
+        if (offset) {
+            *offset += static_cast<std::uint64_t>(n);
+        }
     }
 }
 
+}  // namespace
+
+void writeAll(int fd, const char* data, size_t size, const std::string& what) {
+    writeEvery(fd, data, size, std::nullopt, what);
+}
+
 void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what) {
-    while (size > 0) {
-        const auto at = static_cast<off_t>(offset);
-        const ssize_t n = writeSome(fd, data, size, &at, what);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw QrvError("Cannot write file \"" + what + "\": " + lastErrorText());
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
+    writeEvery(fd, data, size, offset, what);
 }
 
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
