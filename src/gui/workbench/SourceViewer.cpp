@@ -33,7 +33,6 @@ class RejectedLineMarks : public QSyntaxHighlighter {
         line_.setBackground(QColor(0xff, 0xe8, 0xe8));
         field_.setBackground(QColor(0xff, 0xa0, 0xa0));
         field_.setFontWeight(QFont::Bold);
-        rehighlight();
     }
 
   protected:
