@@ -36,14 +36,18 @@ void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept {
     // ".<name>.qrv<pid>-XXXXXX", and the archive library's suffix after it.
     static const std::regex kOurs(R"(\..*\.qrv([0-9]{1,10})-[A-Za-z0-9]{6}(\.[A-Za-z0-9]{)" +
                                   std::to_string(platform::kArchiveTempSuffixBytes - 1) + "})?");
+    RemoveFilesOfGoneProcesses(folder.empty() ? std::filesystem::path(".") : folder, ".", kOurs);
+}
+
+void RemoveFilesOfGoneProcesses(const std::filesystem::path& folder, std::string_view prefix,
+                                const std::regex& names) noexcept {
     try {
-        const std::filesystem::path base = folder.empty() ? std::filesystem::path(".") : folder;
         const long self = platform::currentProcessId();
         std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
             const std::string name = entry.path().filename().string();
             std::smatch m;
-            if (name.size() < 12 || name.front() != '.' || !std::regex_match(name, m, kOurs)) {
+            if (!name.starts_with(prefix) || !std::regex_match(name, m, names)) {
                 continue;
             }
             const long pid = std::stol(m[1].str());

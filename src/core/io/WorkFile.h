@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <regex>
 #include <string>
+#include <string_view>
 
 #include "io/FileWriter.h"
 
@@ -41,6 +43,10 @@ WorkFile workFileFor(const std::filesystem::path& destination, const std::string
 // Removes the work files in `folder` left by processes that are gone (killed before they could); only
 // files of this program's naming, owned by this user. Never throws.
 void RemoveStaleWorkFiles(const std::filesystem::path& folder) noexcept;
+// The same for any files of ours whose name starts with `prefix` (a quick test before the pattern) and
+// matches `names` whole, its first group the process id.
+void RemoveFilesOfGoneProcesses(const std::filesystem::path& folder, std::string_view prefix,
+                                const std::regex& names) noexcept;
 
 // An output that replaces its target only when complete: written to a work file in the target's folder
 // and renamed over the target on commit. Without commit the target stays as it was. A target that is a

@@ -8,6 +8,7 @@
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
+#include "io/WorkFile.h"
 #include "io/WorkFileRegistry.h"
 #include "store/SqliteValues.h"
 #include "store/TableStore.h"
@@ -18,32 +19,12 @@ namespace {
 
 constexpr const char* kPrefix = "qrv-report-";
 
-// Snapshots left by a process that is gone (killed, crashed): "qrv-report-<pid>-<16 hex>.sqlite".
-void removeStaleSnapshots(const std::filesystem::path& folder) noexcept {
-    static const std::regex kOurs(std::string(kPrefix) + "([0-9]{1,10})-[0-9a-f]{16}\\.sqlite");
-    try {
-        const long self = platform::currentProcessId();
-        std::error_code ec;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-            const std::string name = entry.path().filename().string();
-            std::smatch m;
-            if (!name.starts_with(kPrefix) || !std::regex_match(name, m, kOurs)) {
-                continue;
-            }
-            const long pid = std::stol(m[1].str());
-            if (pid != self && !platform::processExists(pid) && platform::isOwnRegularFile(entry.path())) {
-                platform::removeQuietly(entry.path());
-            }
-        }
-    } catch (...) {
-        // Clearing up after another process never stops this one.
-    }
-}
-
 // A file name no other snapshot uses: this process's id and 64 random bits.
 std::filesystem::path freshFile() {
     const std::filesystem::path folder = std::filesystem::temp_directory_path();
-    removeStaleSnapshots(folder);
+    // Snapshots left by a process that is gone (killed, crashed).
+    static const std::regex kOurs(std::string(kPrefix) + "([0-9]{1,10})-[0-9a-f]{16}\\.sqlite");
+    RemoveFilesOfGoneProcesses(folder, kPrefix, kOurs);
     std::random_device random;
     const std::uint64_t bits = (std::uint64_t{random()} << 32) ^ random();
     char name[80];
