@@ -18,25 +18,16 @@ namespace {
 template <class Call>
 auto onGuiThread(QObject& gui, Call call) -> std::invoke_result_t<Call> {
     using Result = std::invoke_result_t<Call>;
-    if (QThread::currentThread() == gui.thread()) {
-        return call();
-    }
-    std::exception_ptr error;
     if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(
-            &gui,
-            [&] {
-                try {
-                    call();
-                } catch (...) {
-                    error = std::current_exception();
-                }
-            },
-            Qt::BlockingQueuedConnection);
-        if (error) {
-            std::rethrow_exception(error);
-        }
+        onGuiThread(gui, [&] {
+            call();
+            return true;
+        });
     } else {
+        if (QThread::currentThread() == gui.thread()) {
+            return call();
+        }
+        std::exception_ptr error;
         std::optional<Result> result;
         QMetaObject::invokeMethod(
             &gui,
