@@ -31,6 +31,9 @@ class Events {
     // Whether the person asked to stop the run; long loops ask it where they report progress and end
     // the run with RunCancelled. Asked from the thread that runs the operation.
     virtual bool cancelRequested() const { return false; }
+    // The run has prepared its outputs and starts to put them in place: from here on it runs to its end
+    // and a cancel request is no longer honoured. Told at most once per run, from the thread that runs it.
+    virtual void committing() {}
 };
 
 }  // namespace qrv

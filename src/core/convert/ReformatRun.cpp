@@ -57,6 +57,9 @@ void ReformatRun::completed() {
 
 void ReformatRun::completeCreditUpload(CreditUploadFile& upload, std::string_view record002, bool anyAmount,
                                        std::int64_t records, Money total) {
+    if (anyAmount && writes()) {
+        services.beginCommit();
+    }
     const CreditUploadFile::Result written =
         upload.complete(record002, anyAmount && writes(), anyAmount && !writes());
     result.records = records;

@@ -25,11 +25,20 @@ struct Services {
     // Ends the run when the person cancelled it: the command's table changes are rolled back, and the
     // work files go as the run unwinds. Called only where nothing has been put in place yet.
     void checkCancelled() const {
-        if (events.cancelRequested()) {
+        if (!committing_ && events.cancelRequested()) {
             store.discardCommand();
             throw RunCancelled();
         }
     }
+
+    // The run starts to put its outputs in place: cancelling is over (the window says it is finishing).
+    void beginCommit() {
+        if (!committing_) {
+            committing_ = true;
+            events.committing();
+        }
+    }
+    bool committing() const { return committing_; }
 
     // Shows a prepared report and records its layout in the result.
     void showReport(const ReportRunner& runner, RunResult& result) const {
@@ -37,6 +46,8 @@ struct Services {
         result.reports.push_back(shown.layoutFile);
         events.showReport(shown);
     }
+
+    bool committing_ = false;
 };
 
 }  // namespace qrv

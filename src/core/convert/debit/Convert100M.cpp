@@ -129,6 +129,7 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         services.checkCancelled();
         services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
     });
+    services.beginCommit();
     output.commit();
     result.outcome = Outcome::Written;
     result.written.push_back({OutputKind::Converted, destination});

@@ -106,6 +106,9 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         run.message("Reformat data fail because data are rejected all transactions");
         return;
     }
+    if (run.writes()) {
+        run.services.beginCommit();
+    }
     result.hash =
         run.writes() ? WriteHashedUpload(destination, {}, body.path()) : HashOfUpload({}, body.path());
     run.finish(true);

@@ -302,6 +302,7 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         services.events.setProgress(percent(k, returnLines));
         ++k;
     }
+    services.beginCommit();
     output.commit();
     result.outcome = Outcome::Written;
     result.records = k;
