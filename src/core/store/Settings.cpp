@@ -19,7 +19,9 @@ std::string lower(std::string s) {
 
 int settingsHandler(void* user, const char* section, const char* name, const char* value) {
     auto* settings = static_cast<Settings*>(user);
-    settings->values_.emplace(Settings::makeKey(section, name), value);  // the first occurrence wins
+    if (settings->values_.emplace(Settings::makeKey(section, name), value).second) {  // the first one wins
+        settings->entries_.push_back({section, name, value});
+    }
     return 1;
 }
 
