@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "sheet/SheetRow.h"
+
+namespace qrv {
+
+// One sheet of a spreadsheet read row by row, whatever the file's kind; memory holds one row.
+class Sheet {
+  public:
+    virtual ~Sheet() = default;
+    // The next row holding at least one non-empty cell; false at the end. Throws SheetError.
+    virtual bool next(SheetRow& row) = 0;
+    // What was read, for the person: "CSV, UTF-8 with byte-order mark, comma-separated".
+    virtual std::string description() const = 0;
+};
+
+// Bounds that keep a damaged or hostile file from exhausting memory or time. The defaults take any sheet
+// a spreadsheet program makes; tests give smaller ones.
+struct SheetLimits {
+    std::uint64_t maxPartBytes = 64ull << 20;         // an XLSX part other than the sheet and its strings
+    std::uint64_t maxSheetBytes = 2ull << 30;         // the sheet's XML, inflated
+    std::uint64_t maxStringsBytes = 512ull << 20;     // the shared strings' XML, inflated
+    std::uint64_t maxSharedStrings = 2'000'000;       // entries of the shared-strings table
+    std::uint64_t maxSharedTextBytes = 256ull << 20;  // their text together
+    std::uint64_t maxCellBytes = 256u << 10;          // one cell's text
+    int maxColumns = kMaxSheetColumns;
+};
+
+// Opens a CSV or XLSX file, told apart by its content. `sheetName` picks a sheet of a workbook (empty:
+// the first); a CSV file has none to pick. Throws SheetError when the file is neither or cannot be read.
+std::unique_ptr<Sheet> openSheet(const std::filesystem::path& file, const std::string& sheetName = {},
+                                 const SheetLimits& limits = {});
+
+}  // namespace qrv

@@ -1,0 +1,44 @@
+#include "sheet/SheetRow.h"
+
+#include <algorithm>
+
+namespace qrv {
+
+const SheetCell& SheetRow::cell(int column) const {
+    static const SheetCell kEmpty;
+    return column >= 0 && static_cast<size_t>(column) < cells.size() ? cells[column] : kEmpty;
+}
+
+bool SheetRow::blank() const {
+    return std::all_of(cells.begin(), cells.end(), [](const SheetCell& c) {
+        return c.empty() ||
+               (c.kind == SheetCell::Kind::Text && c.text.find_first_not_of(" \t") == std::string::npos);
+    });
+}
+
+std::optional<int> columnIndex(std::string_view letters) {
+    if (letters.empty() || letters.size() > 3) {
+        return std::nullopt;
+    }
+    int index = 0;
+    for (const char c : letters) {
+        if (c < 'A' || c > 'Z') {
+            return std::nullopt;
+        }
+        index = index * 26 + (c - 'A' + 1);
+    }
+    if (index > kMaxSheetColumns) {
+        return std::nullopt;
+    }
+    return index - 1;
+}
+
+std::string columnLetters(int index) {
+    std::string letters;
+    for (int n = index + 1; n > 0; n = (n - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letters;
+}
+
+}  // namespace qrv
