@@ -203,13 +203,12 @@ struct DateParts {
 std::optional<DateParts> dateParts(std::string_view s, DateOrder order) {
     std::vector<std::string_view> parts;
     if (allDigits(s)) {
-        // Without separators: two digits each for day and month, two or four for the year.
-        if (s.size() != 6 && s.size() != 8) {
+        // Without separators: two digits each for day and month, four for the year.
+        if (s.size() != 8) {
             return std::nullopt;
         }
-        const size_t y = s.size() - 4;
         if (order == DateOrder::YMD) {
-            parts = {s.substr(0, y), s.substr(y, 2), s.substr(y + 2, 2)};
+            parts = {s.substr(0, 4), s.substr(4, 2), s.substr(6, 2)};
         } else {
             parts = {s.substr(0, 2), s.substr(2, 2), s.substr(4)};
         }
@@ -408,7 +407,7 @@ CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules) {
         // A date typed as a number: its digits, with a leading zero of the day or month that the number lost.
         const std::optional<std::string> n = numberText(cell.text);
         text = n && allDigits(*n) ? *n : cell.text;
-        if (rules.dates != DateOrder::YMD && allDigits(text) && (text.size() == 5 || text.size() == 7)) {
+        if (rules.dates != DateOrder::YMD && allDigits(text) && text.size() == 7) {
             text.insert(text.begin(), '0');
         }
     } else {
@@ -421,15 +420,16 @@ CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules) {
         text = t;
     }
     const std::optional<DateParts> parts = dateParts(text, rules.dates);
-    if (!parts || parts->day.size() > 2 || parts->month.size() > 2 ||
-        (parts->year.size() != 2 && parts->year.size() != 4)) {
+    if (!parts || parts->day.size() > 2 || parts->month.size() > 2) {
         return CellReading<Date>::wrong(shown + " is not a date (" + orderName(rules.dates) + ")");
+    }
+    if (parts->year.size() != 4) {
+        // "15/01/69" is 2069 or, in the Buddhist era, 2026: no guess.
+        return CellReading<Date>::wrong(shown + ": write the year with four digits");
     }
     int year = toInt(parts->year);
     const bool buddhist = rules.years == YearEra::BE;
-    if (parts->year.size() == 2) {
-        year += buddhist ? 2500 - 543 : 2000;
-    } else if (buddhist && year < 2400) {
+    if (buddhist && year < 2400) {
         return CellReading<Date>::wrong(shown + ": the year " + std::string(parts->year) +
                                         " is not a Buddhist-era year (years are read as BE)");
     } else if (!buddhist && year > 2400) {

@@ -43,8 +43,8 @@ struct SheetAmount {
 CellReading<SheetAmount> readAmount(const SheetCell& cell, int decimals);
 
 // A date: a date cell, or text in the rules' order with "/", "-", "." or blanks between day, month and
-// year ("15/01/2569", "1-15-2026") or without ("15012569"), a year of four digits or two (20yy; 25yy for
-// Buddhist-era years), in the rules' era. A year written first with four digits is read year-month-day
+// year ("15/01/2569", "1-15-2026") or without ("15012569"), the year in four digits (a two-digit year
+// could be either era), in the rules' era. A year written first with four digits is read year-month-day
 // whatever the order ("2026-01-15"). A date cell is a calendar day and has no era. A time after the date
 // is ignored. A Buddhist-era year under the Common Era rule (or the other way round) is refused, as
 // it would be 543 years off.

@@ -155,6 +155,9 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     void endCell(XmlStream& stream) {
         inCell_ = inValue_ = inInline_ = inText_ = false;
         SheetCell cell;
+        if (text_.empty()) {
+            return;  // a cell with a style and no value
+        }
         if (type_ == "s") {
             const auto index = integerValue(text_);
             if (!index || *index < 0 || static_cast<std::uint64_t>(*index) >= workbook_.sharedStringCount()) {
@@ -171,7 +174,7 @@ class XlsxSheet::RowHandler final : public XmlHandler {
         } else if (type_ == "e") {
             cell.text = text_;
             cell.kind = SheetCell::Kind::Error;
-        } else if (type_ == "n" && !text_.empty()) {
+        } else if (type_ == "n") {
             const std::optional<std::string> date =
                 dateStyle_ ? serialDate(text_, workbook_.date1904()) : std::nullopt;
             cell.kind = date ? SheetCell::Kind::Date : SheetCell::Kind::Number;
@@ -181,7 +184,7 @@ class XlsxSheet::RowHandler final : public XmlHandler {
             cell.kind = SheetCell::Kind::Text;
         }
         if (cell.text.empty()) {
-            return;
+            return;  // an empty shared string
         }
         if (static_cast<size_t>(column_) >= row->cells.size()) {
             row->cells.resize(static_cast<size_t>(column_) + 1);

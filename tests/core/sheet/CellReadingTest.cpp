@@ -65,8 +65,7 @@ std::string day(const SheetCell& cell, DateOrder order = DateOrder::DMY, YearEra
 TEST(SheetDates, TextInEachOrderAndEraAndDateCells) {
     EXPECT_EQ(day(text("15/01/2026")), "2026-01-15");
     EXPECT_EQ(day(text("15/01/2569"), DateOrder::DMY, YearEra::BE), "2026-01-15");
-    EXPECT_EQ(day(text("15.1.69"), DateOrder::DMY, YearEra::BE), "2026-01-15");
-    EXPECT_EQ(day(text("15-01-26")), "2026-01-15");
+    EXPECT_EQ(day(text("15.1.2569"), DateOrder::DMY, YearEra::BE), "2026-01-15");
     EXPECT_EQ(day(text("1/15/2026"), DateOrder::MDY), "2026-01-15");
     EXPECT_EQ(day(text("2569/01/15"), DateOrder::YMD, YearEra::BE), "2026-01-15");
     EXPECT_EQ(day(text("15012569"), DateOrder::DMY, YearEra::BE), "2026-01-15");
@@ -92,6 +91,9 @@ TEST(SheetDates, WrongDatesAndErasAreRefused) {
               "\"15/01/2026\": the year 2026 is not a Buddhist-era year (years are read as BE)");
     EXPECT_EQ(day(text("15 Jan 2026")), "\"15 Jan 2026\" is not a date (day, month, year)");
     EXPECT_EQ(day(text("15/01")), "\"15/01\" is not a date (day, month, year)");
+    EXPECT_EQ(day(text("15/01/69"), DateOrder::DMY, YearEra::BE),
+              "\"15/01/69\": write the year with four digits");
+    EXPECT_EQ(day(text("150169")), "\"150169\" is not a date (day, month, year)");
     EXPECT_EQ(day(text("150/1/2026")), "\"150/1/2026\" is not a date (day, month, year)");
     EXPECT_EQ(day(number("46037"), DateOrder::YMD), "\"46037\" is not a date (year, month, day)");
     EXPECT_EQ(day(SheetCell{}), "is empty");

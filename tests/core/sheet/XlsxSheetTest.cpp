@@ -133,8 +133,7 @@ void replacePart(const std::filesystem::path& file, const char* part,
         xml.append(block, static_cast<size_t>(n));
     }
     zip_fclose(f);
-    static std::string changed;  // libzip reads the buffer when the archive is closed
-    changed = change(xml);
+    const std::string changed = change(xml);  // libzip reads it when the archive is closed, below
     zip_source_t* source = zip_source_buffer(z, changed.data(), changed.size(), 0);
     ASSERT_GE(zip_file_add(z, part, source, ZIP_FL_OVERWRITE), 0);
     ASSERT_EQ(zip_close(z), 0);
