@@ -13,8 +13,8 @@ namespace qrv {
 
 class XmlStream;
 
-// What a part's reader does with its elements. Names are local names, without their namespace, as the
-// workbook's parts use several prefixes for the same names. A handler never throws (the parser is C):
+// What a part's reader does with its elements. Names are local names, without their prefix, as
+// workbooks use several prefixes for the same names. A handler never throws (the parser is C):
 // it calls XmlStream::fail instead.
 class XmlHandler {
   public:
