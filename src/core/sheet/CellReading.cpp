@@ -449,6 +449,12 @@ CellReading<std::string> readDigits(const SheetCell& cell, int width) {
     std::string digits;
     if (cell.kind == SheetCell::Kind::Number) {
         digits = numberText(cell.text).value_or(cell.text);
+        if (allDigits(digits) && digits.size() > static_cast<size_t>(kSignificantDigits)) {
+            return CellReading<std::string>::wrong(
+                shown + " is a number of more than " + std::to_string(kSignificantDigits) +
+                " digits, which spreadsheets do not keep exactly: format the "
+                "column as text");
+        }
         if (allDigits(digits) && digits.size() < static_cast<size_t>(width)) {
             digits.insert(0, static_cast<size_t>(width) - digits.size(), '0');
         }

@@ -51,7 +51,8 @@ CellReading<SheetAmount> readAmount(const SheetCell& cell, int decimals);
 CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules);
 
 // Exactly `width` digits: a code or number of fixed width ("014", a 10-digit account). A number cell
-// lost its leading zeros to the spreadsheet and gets them back; text must have them.
+// lost its leading zeros to the spreadsheet and gets them back; text must have them. A number cell of
+// more than 15 digits is refused: spreadsheets keep only 15 of them.
 CellReading<std::string> readDigits(const SheetCell& cell, int width);
 
 // An account number: as readDigits, with dashes and blanks between the digits allowed in text

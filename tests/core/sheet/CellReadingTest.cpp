@@ -117,6 +117,9 @@ TEST(SheetCodes, AccountsWithOrWithoutDashesAndCodesOfFixedWidth) {
     EXPECT_EQ(digits(readDigits(number("1.5"), 3)), "\"1.5\" is not 3 digits");
     EXPECT_EQ(digits(readDigits(number("12345"), 3)), "\"12345\" has 5 digits, not 3");
     EXPECT_EQ(digits(readDigits(date("2026-01-15"), 8)), "\"2026-01-15\" is not 8 digits");
+    EXPECT_EQ(digits(readDigits(number("1.23456789012346E+17"), 18)),
+              "\"1.23456789012346E+17\" is a number of more than 15 digits, which spreadsheets do not keep "
+              "exactly: format the column as text");
 }
 
 TEST(SheetTexts, ThaiArrivesInCodePage874AndWhatItCannotHoldIsNamed) {

@@ -28,6 +28,7 @@ class TestWorkbook {
         }
     }
 
+    lxw_workbook* raw() { return book_; }
     lxw_worksheet* sheet(const char* name = nullptr) { return workbook_add_worksheet(book_, name); }
     lxw_format* format(const char* numberFormat) {
         lxw_format* f = workbook_add_format(book_);

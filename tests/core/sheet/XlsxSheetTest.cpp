@@ -65,6 +65,14 @@ TEST_F(Xlsx, CellsOfEveryKindArriveByRowAndColumn) {
         worksheet_write_boolean(ws, 3, 0, 1, nullptr);
         worksheet_write_formula_num(ws, 3, 1, "=B3*2", nullptr, 2469);
         worksheet_write_number(ws, 3, 27, 0.1, nullptr);  // column AB
+        // Text of several formats is one text; a formula's text result is its cached value.
+        lxw_format* bold = workbook_add_format(book.raw());
+        format_set_bold(bold);
+        lxw_rich_string_tuple plain = {nullptr, const_cast<char*>("Somchai ")};
+        lxw_rich_string_tuple strong = {bold, const_cast<char*>("Co., Ltd.")};
+        lxw_rich_string_tuple* rich[] = {&plain, &strong, nullptr};
+        worksheet_write_rich_string(ws, 4, 0, rich, nullptr);
+        worksheet_write_formula_str(ws, 4, 1, "=A1&\"!\"", nullptr, "Name!");
         book.close();
 
         XlsxSheet sheet(path(inlineStrings ? "inline.xlsx" : "shared.xlsx"));
@@ -72,6 +80,7 @@ TEST_F(Xlsx, CellsOfEveryKindArriveByRowAndColumn) {
                                    "1:t Name|t Amount||t Paid on",
                                    "3:t " + std::string(kThai) + "|n 1234.5||d 2026-01-15|d 2026-01-15",
                                    "4:t TRUE|n 2469" + std::string(26, '|') + "n 0.1",
+                                   "5:t Somchai Co., Ltd.|t Name!",
                                }))
             << (inlineStrings ? "inline strings" : "shared strings");
         EXPECT_EQ(sheet.description(), "XLSX, sheet \"Payroll\"");
@@ -92,6 +101,27 @@ TEST_F(Xlsx, ASheetIsChosenByNameAndAMergedHeaderIsItsFirstCell) {
               (std::vector<std::string>{"1:|t Payee", "2:|t Name|t Account"}));
     EXPECT_EQ(refusal(path("two.xlsx"), {}, "Third"),
               "The workbook has no sheet named \"Third\" (it has \"First\", \"Suppliers\")");
+}
+
+TEST_F(Xlsx, TheFirstSheetIsTheFirstSheetWithCells) {
+    test::TestWorkbook book(path("chart.xlsx"));
+    lxw_chartsheet* chartSheet = workbook_add_chartsheet(book.raw(), "Chart");
+    worksheet_write_number(book.sheet("Data"), 0, 0, 7, nullptr);
+    lxw_chart* chart = workbook_add_chart(book.raw(), LXW_CHART_COLUMN);
+    chart_add_series(chart, nullptr, "=Data!$A$1:$A$1");
+    chartsheet_set_chart(chartSheet, chart);
+    book.close();
+    XlsxSheet sheet(path("chart.xlsx"));
+    EXPECT_EQ(rows(sheet), std::vector<std::string>{"1:n 7"});
+    EXPECT_EQ(sheet.description(), "XLSX, sheet \"Data\"");
+}
+
+TEST_F(Xlsx, RelationshipTargetsArePartNames) {
+    EXPECT_EQ(resolvePartName("xl/", "worksheets/sheet1.xml"), "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(resolvePartName("xl/", "/xl/styles.xml"), "xl/styles.xml");
+    EXPECT_EQ(resolvePartName("xl/worksheets/", "../sharedStrings.xml"), "xl/sharedStrings.xml");
+    EXPECT_EQ(resolvePartName("", "xl/./workbook.xml"), "xl/workbook.xml");
+    EXPECT_EQ(resolvePartName("xl/", "../../../etc/passwd"), "etc/passwd");  // never above the package
 }
 
 TEST_F(Xlsx, SerialNumbersAreDaysOfBothDateSystems) {
