@@ -19,9 +19,7 @@ std::string lower(std::string s) {
 
 int settingsHandler(void* user, const char* section, const char* name, const char* value) {
     auto* settings = static_cast<Settings*>(user);
-    if (settings->values_.emplace(Settings::makeKey(section, name), value).second) {  // the first one wins
-        settings->entries_.push_back({section, name, value});
-    }
+    settings->values_.emplace(Settings::makeKey(section, name), value);  // the first occurrence wins
     return 1;
 }
 

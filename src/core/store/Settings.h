@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace qrv {
 
@@ -19,19 +18,9 @@ class Settings {
     std::string get(const std::string& section, const std::string& key, const std::string& fallback) const;
     bool has(const std::string& section, const std::string& key) const;
 
-    // Every key in file order, as written (the first occurrence of each), with its section's name as
-    // written.
-    struct Entry {
-        std::string section;
-        std::string key;
-        std::string value;
-    };
-    const std::vector<Entry>& entries() const { return entries_; }
-
   private:
     static std::string makeKey(const std::string& section, const std::string& key);
     std::map<std::string, std::string> values_;
-    std::vector<Entry> entries_;
     friend int settingsHandler(void*, const char*, const char*, const char*);
 };
 
