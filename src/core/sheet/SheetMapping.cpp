@@ -1,11 +1,11 @@
 #include "sheet/SheetMapping.h"
 
+#include <ini.h>
+
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
-
-#include "store/Settings.h"
 
 namespace qrv {
 namespace {
@@ -41,13 +41,37 @@ bool isQuoted(std::string_view s) {
     return s.size() >= 2 && s.front() == '"' && s.back() == '"';
 }
 
-bool upperLetters(std::string_view s) {
-    return !s.empty() && s.size() <= 3 &&
-           std::all_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
-}
-
 std::string_view orderText(DateOrder order) {
     return order == DateOrder::DMY ? "DMY" : order == DateOrder::MDY ? "MDY" : "YMD";
+}
+
+// Every entry of an INI text in file order, as written, read with the project's INI reader under the
+// rules of every setting: names match regardless of case, blanks around them are trimmed, and the first
+// occurrence of a key counts.
+struct IniEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+std::vector<IniEntry> iniEntries(const std::string& text) {
+    std::vector<IniEntry> entries;
+    ini_parse_string(
+        text.c_str(),
+        [](void* user, const char* section, const char* key, const char* value) {
+            auto& list = *static_cast<std::vector<IniEntry>*>(user);
+            const std::string s = normalized(section);
+            const std::string k = normalized(key);
+            const bool seen = std::any_of(list.begin(), list.end(), [&](const IniEntry& e) {
+                return normalized(e.section) == s && normalized(e.key) == k;
+            });
+            if (!seen) {
+                list.push_back({section, key, value});
+            }
+            return 1;
+        },
+        &entries);
+    return entries;
 }
 
 }  // namespace
@@ -62,7 +86,6 @@ int MappedColumns::column(const std::string& field) const {
 }
 
 MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<std::string>& fields) {
-    const Settings ini = Settings::parse(iniText);
     SheetMapping mapping;
     std::vector<std::string> faults;
     const auto fieldNamed = [&fields](const std::string& key) -> std::optional<std::string> {
@@ -73,7 +96,7 @@ MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<st
         }
         return std::nullopt;
     };
-    for (const Settings::Entry& e : ini.entries()) {
+    for (const IniEntry& e : iniEntries(iniText)) {
         const std::string section = normalized(e.section);
         if (section == "columns" || section == "values") {
             const std::optional<std::string> field = fieldNamed(e.key);
@@ -97,20 +120,11 @@ MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<st
                 }
                 continue;
             }
-            if (e.value.empty()) {
+            const std::string text = isQuoted(e.value) ? e.value.substr(1, e.value.size() - 2) : e.value;
+            if (text.empty()) {
                 faults.push_back("[columns] \"" + e.key + "\" names no column");
-            } else if (isQuoted(e.value)) {
-                source->column = ColumnChoice{-1, e.value.substr(1, e.value.size() - 2)};
-            } else if (upperLetters(e.value)) {
-                const std::optional<int> index = columnIndex(e.value);
-                if (!index) {
-                    faults.push_back("[columns] \"" + e.key + "\": column " + e.value +
-                                     " is beyond the last column a sheet has (XFD)");
-                }
-                source->column = ColumnChoice{index.value_or(-1), {}};
-            } else {
-                source->column = ColumnChoice{-1, e.value};
             }
+            source->column = ColumnChoice{text, columnIndex(text)};
             if (source->value) {
                 faults.push_back("\"" + *field +
                                  "\" is given both a column ([columns]) and a value ([values])");
@@ -161,14 +175,7 @@ std::string SheetMapping::toIni() const {
     std::string values = "[values]\r\n";
     for (const FieldSource& s : sources) {
         if (s.column) {
-            const std::string& h = s.column->header;
-            const bool quote =
-                upperLetters(h) || isQuoted(h) || h.empty() || h.front() == ' ' || h.back() == ' ';
-            columns += s.field + " = " +
-                       (s.column->index >= 0 ? columnLetters(s.column->index)
-                        : quote              ? "\"" + h + "\""
-                                             : h) +
-                       "\r\n";
+            columns += s.field + " = " + s.column->text + "\r\n";
         } else if (s.value) {
             values += s.field + " = " + *s.value + "\r\n";
         }
@@ -187,7 +194,10 @@ const FieldSource* SheetMapping::find(const std::string& field) const {
 }
 
 bool SheetMapping::isHeaderRow(const SheetRow& row) const {
-    return columns(row).faults.empty();
+    const MappedColumns found = columns(row);
+    return std::all_of(sources.begin(), sources.end(), [&found](const FieldSource& s) {
+        return !s.column || s.column->letter || found.column(s.field) >= 0;
+    });
 }
 
 MappedColumns SheetMapping::columns(const SheetRow& header) const {
@@ -196,27 +206,25 @@ MappedColumns SheetMapping::columns(const SheetRow& header) const {
         if (!s.column) {
             continue;
         }
-        if (s.column->index >= 0) {
-            found.columns.emplace_back(s.field, s.column->index);
-            continue;
-        }
-        const std::string wanted = normalized(s.column->header);
+        const std::string wanted = normalized(s.column->text);
         std::vector<int> matches;
         for (size_t i = 0; i < header.cells.size(); ++i) {
             if (!header.cells[i].empty() && normalized(header.cells[i].text) == wanted) {
                 matches.push_back(static_cast<int>(i));
             }
         }
-        if (matches.empty()) {
-            found.faults.push_back("No column of row " + std::to_string(header.number) + " is headed \"" +
-                                   s.column->header + "\" (for \"" + s.field + "\")");
+        if (matches.size() == 1) {
+            found.columns.emplace_back(s.field, matches[0]);
         } else if (matches.size() > 1) {
             found.faults.push_back("Columns " + columnLetters(matches[0]) + " and " +
                                    columnLetters(matches[1]) + " of row " + std::to_string(header.number) +
-                                   " are both headed \"" + s.column->header + "\": name the column of \"" +
+                                   " are both headed \"" + s.column->text + "\": name the column of \"" +
                                    s.field + "\" by its letter");
+        } else if (s.column->letter) {
+            found.columns.emplace_back(s.field, *s.column->letter);
         } else {
-            found.columns.emplace_back(s.field, matches[0]);
+            found.faults.push_back("No column of row " + std::to_string(header.number) + " is headed \"" +
+                                   s.column->text + "\" (for \"" + s.field + "\")");
         }
     }
     return found;

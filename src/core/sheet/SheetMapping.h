@@ -10,10 +10,11 @@
 
 namespace qrv {
 
-// Where a field's value is in the sheet: a column named by its letter, or by the text of its header cell.
+// Where a field's value is in the sheet: the column headed by `text`, or else, when `text` is a column
+// letter, that column.
 struct ColumnChoice {
-    int index = -1;      // from the letter; -1 when the header names it
-    std::string header;  // the header text when no letter is given
+    std::string text;           // as the mapping writes it
+    std::optional<int> letter;  // the column `text` names as a letter, when it is one
 };
 
 struct FieldSource {
@@ -36,7 +37,7 @@ struct MappingRead;
 // How a customer's spreadsheet fills a product's source file, kept as a small INI file per company:
 //
 //   [columns]                    field = header text or column letter
-//   payee name = Name            (a header text that reads as a letter goes in quotes: "ID")
+//   payee name = Name
 //   amount = D
 //   [values]                     field = the same text for every line
 //   company name = ACME Co., Ltd.
@@ -44,8 +45,10 @@ struct MappingRead;
 //   dates = DMY                  DMY, MDY or YMD
 //   years = BE                   CE or BE (2569 = 2026)
 //
-// One to three capital letters up to XFD name a column; any other text is a header. Header texts
-// match the header cell with blanks and line breaks run together and capitals aside.
+// A header text matches the header cell with blanks and line breaks run together and capitals aside. A
+// text that is also a column letter (one to three capitals up to XFD: "ID", "NO") is the column of that
+// header when the header row has one, and that column otherwise. Quotes around a text are dropped, as
+// the Windows build's INI reader drops them.
 class SheetMapping {
   public:
     // Reads a mapping and checks it against the names of the fields the product maps (`fields`): every
@@ -57,7 +60,7 @@ class SheetMapping {
     std::string toIni() const;
 
     const FieldSource* find(const std::string& field) const;
-    // Every header text of the mapping is in `row` (true when the mapping names columns by letter only).
+    // Every header text of the mapping that is not also a column letter is in `row`.
     bool isHeaderRow(const SheetRow& row) const;
     // The columns of the header texts in the header row, and those given by letter.
     MappedColumns columns(const SheetRow& header) const;

@@ -35,9 +35,10 @@ TEST(SheetMappings, ColumnsByHeaderOrLetterFixedValuesAndReadingRules) {
     EXPECT_EQ(m.reading.dates, DateOrder::YMD);
     EXPECT_EQ(m.reading.years, YearEra::BE);
     EXPECT_EQ(m.find("company name")->value, "ACME Co., Ltd.");
-    EXPECT_EQ(m.find("payee name")->column->header, "ID");  // quoted: a header, not column ID
+    EXPECT_EQ(m.find("payee name")->column->text, "ID");  // quotes dropped
 
-    // Header texts match with blanks, line breaks and capitals aside.
+    // Header texts match with blanks, line breaks and capitals aside; "ID" is a header before a letter,
+    // "D" a letter for want of a header.
     const MappedColumns found = m.columns(header({"No", "account  no.", "ID", "", "paid\n on"}));
     EXPECT_EQ(found.faults,
               std::vector<std::string>{"No column of row 1 is headed \"Paid\" (for \"effective date\")"});
@@ -46,21 +47,21 @@ TEST(SheetMappings, ColumnsByHeaderOrLetterFixedValuesAndReadingRules) {
     EXPECT_EQ(found.column("payee name"), 2);
     EXPECT_EQ(found.column("company name"), -1);
     EXPECT_FALSE(m.isHeaderRow(header({"No", "Account No.", "ID"})));
-    EXPECT_TRUE(m.isHeaderRow(header({"Paid", "Account No.", "ID"})));
+    EXPECT_TRUE(m.isHeaderRow(header({"Paid", "Account No."})));
+    EXPECT_EQ(m.columns(header({"Paid", "Account No."})).column("payee name"), 237);  // column ID
 
     // What it writes reads back the same.
     const MappingRead again = SheetMapping::parse(m.toIni(), kFields);
     ASSERT_TRUE(again.mapping);
     EXPECT_EQ(again.mapping->toIni(), m.toIni());
-    EXPECT_EQ(again.mapping->find("payee name")->column->header, "ID");
-    EXPECT_EQ(again.mapping->find("amount")->column->index, 3);
+    EXPECT_EQ(again.mapping->find("payee name")->column->text, "ID");
+    EXPECT_EQ(again.mapping->find("amount")->column->letter, 3);
 }
 
 TEST(SheetMappings, EveryFaultOfAMappingIsSaid) {
     const MappingRead read = SheetMapping::parse(
         "[columns]\n"
         "amout = C\n"
-        "amount = ZZZ\n"
         "payee name =\n"
         "company name = B\n"
         "[values]\n"
@@ -78,7 +79,6 @@ TEST(SheetMappings, EveryFaultOfAMappingIsSaid) {
         (std::vector<std::string>{
             "[columns] \"amout\" is not a field of this product (its fields: credit account, amount, payee "
             "name, company name, effective date)",
-            "[columns] \"amount\": column ZZZ is beyond the last column a sheet has (XFD)",
             "[columns] \"payee name\" names no column",
             "\"company name\" is given both a column ([columns]) and a value ([values])",
             "[reading] dates = DDMMYY: write DMY, MDY or YMD",
@@ -88,15 +88,16 @@ TEST(SheetMappings, EveryFaultOfAMappingIsSaid) {
         }));
 }
 
-TEST(SheetMappings, AHeaderTwoColumnsHoldIsRefusedAndAMissingFileSaid) {
-    const MappingRead read = SheetMapping::parse("[columns]\namount = Amount\n", kFields);
+TEST(SheetMappings, AHeaderTwoColumnsOrNoneHoldIsRefusedAndAMissingFileSaid) {
+    const MappingRead read = SheetMapping::parse("[columns]\namount = Amount\npayee name = ZZZ\n", kFields);
     ASSERT_TRUE(read.mapping);
     EXPECT_EQ(read.mapping->reading.dates, DateOrder::DMY);  // the defaults
     EXPECT_EQ(read.mapping->reading.years, YearEra::CE);
     EXPECT_EQ(
         read.mapping->columns(header({"Amount", "Name", "amount"})).faults,
-        std::vector<std::string>{"Columns A and C of row 1 are both headed \"Amount\": name the column of "
-                                 "\"amount\" by its letter"});
+        (std::vector<std::string>{"Columns A and C of row 1 are both headed \"Amount\": name the column of "
+                                  "\"amount\" by its letter",
+                                  "No column of row 1 is headed \"ZZZ\" (for \"payee name\")"}));
     EXPECT_EQ(SheetMapping::load("/nonexistent/map.ini", kFields).faults,
               std::vector<std::string>{"Cannot open the mapping file \"/nonexistent/map.ini\""});
 }
