@@ -73,6 +73,26 @@ TEST_F(Csv, EncodingIsDetectedAndThaiArrivesAsUtf8) {
     EXPECT_EQ(late.description(), "CSV, code page 874 (Windows Thai), comma-separated");
 }
 
+TEST_F(Csv, QuotesLineEndsAndThaiCharactersCutByTheReadingBlocksAreWhole) {
+    // The file is read in blocks of 64 KiB: with every shift of the rows against the blocks' ends, some
+    // doubled quote, CR LF and Thai character is cut in two by one.
+    const std::string row = "\"a\"\"b\"," + kThaiUtf8 + "\r\n";
+    for (size_t shift = 0; shift < row.size(); ++shift) {
+        std::string bytes = "h" + std::string(shift, 'x') + "\r\n";
+        const int count = 70000 / static_cast<int>(row.size());
+        for (int i = 0; i < count; ++i) {
+            bytes += row;
+        }
+        CsvSheet sheet(file(bytes));
+        EXPECT_EQ(sheet.encoding(), TextEncoding::Utf8) << "shift " << shift;
+        const std::vector<std::string> read = rows(sheet);
+        ASSERT_EQ(read.size(), static_cast<size_t>(count) + 1) << "shift " << shift;
+        for (int i = 1; i <= count; ++i) {
+            ASSERT_EQ(read[i], std::to_string(i + 1) + ":a\"b|" + kThaiUtf8) << "shift " << shift;
+        }
+    }
+}
+
 TEST_F(Csv, DamagedOrOversizedFilesAreRefusedWithTheirRow) {
     const auto refusal = [this](const std::string& bytes, const SheetLimits& limits = {}) -> std::string {
         try {

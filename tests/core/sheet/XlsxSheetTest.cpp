@@ -87,6 +87,30 @@ TEST_F(Xlsx, CellsOfEveryKindArriveByRowAndColumn) {
     }
 }
 
+TEST_F(Xlsx, ManyRowsArriveOneByOneInOrder) {
+    // Far more rows than one block of the sheet's XML holds: the parser stops after each row and goes on
+    // within a block and across blocks.
+    constexpr int kRows = 5000;
+    test::TestWorkbook book(path("many.xlsx"));
+    lxw_worksheet* ws = book.sheet(nullptr);
+    for (int r = 0; r < kRows; ++r) {
+        worksheet_write_string(ws, r, 0, ("payee " + std::to_string(r)).c_str(), nullptr);
+        worksheet_write_number(ws, r, 2 + r % 3, r, nullptr);
+    }
+    book.close();
+    XlsxSheet sheet(path("many.xlsx"));
+    SheetRow row;
+    for (int r = 0; r < kRows; ++r) {
+        ASSERT_TRUE(sheet.next(row));
+        ASSERT_EQ(row.number, r + 1);
+        ASSERT_EQ(row.cell(0).text, "payee " + std::to_string(r));
+        ASSERT_EQ(row.cells.size(), static_cast<size_t>(3 + r % 3));
+        ASSERT_EQ(row.cell(2 + r % 3).text, std::to_string(r));
+    }
+    EXPECT_FALSE(sheet.next(row));
+    EXPECT_FALSE(sheet.next(row));
+}
+
 TEST_F(Xlsx, ASheetIsChosenByNameAndAMergedHeaderIsItsFirstCell) {
     test::TestWorkbook book(path("two.xlsx"));
     worksheet_write_string(book.sheet("First"), 0, 0, "one", nullptr);
