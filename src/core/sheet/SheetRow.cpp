@@ -1,7 +1,5 @@
 #include "sheet/SheetRow.h"
 
-#include <algorithm>
-
 namespace qrv {
 
 const SheetCell& SheetRow::cell(int column) const {
@@ -9,11 +7,8 @@ const SheetCell& SheetRow::cell(int column) const {
     return column >= 0 && static_cast<size_t>(column) < cells.size() ? cells[column] : kEmpty;
 }
 
-bool SheetRow::blank() const {
-    return std::all_of(cells.begin(), cells.end(), [](const SheetCell& c) {
-        return c.empty() ||
-               (c.kind == SheetCell::Kind::Text && c.text.find_first_not_of(" \t") == std::string::npos);
-    });
+const SheetCell& SheetRow::cell(std::string_view letters) const {
+    return cell(columnIndex(letters).value_or(-1));
 }
 
 std::optional<int> columnIndex(std::string_view letters) {

@@ -31,8 +31,8 @@ struct SheetRow {
 
     // The cell at `column` (0 for A); an empty cell beyond the row's last one.
     const SheetCell& cell(int column) const;
-    // No cell holds anything.
-    bool blank() const;
+    // The cell of a column letter ("C"); an empty cell for a text that is no column letter.
+    const SheetCell& cell(std::string_view letters) const;
 };
 
 // A file that cannot be read as a sheet: damaged, hostile, or beyond what the reader takes. The text says
