@@ -2,6 +2,7 @@
 #include <zip.h>
 
 #include "TestWorkbook.h"
+#include "sheet/CellReading.h"
 #include "sheet/Sheet.h"
 #include "sheet/XlsxSheet.h"
 #include "support/TestSupport.h"
@@ -109,6 +110,22 @@ TEST_F(Xlsx, ManyRowsArriveOneByOneInOrder) {
     }
     EXPECT_FALSE(sheet.next(row));
     EXPECT_FALSE(sheet.next(row));
+}
+
+TEST_F(Xlsx, AThaiNameArrivesInCodePage874FromEveryKindOfSheet) {
+    const std::string thai874 = "\xCA\xC1\xAA\xD2\xC2";  // สมชาย
+    test::TestWorkbook book(path("thai.xlsx"));
+    worksheet_write_string(book.sheet(nullptr), 0, 1, kThai, nullptr);
+    book.close();
+    test::writeFile(path("utf8.csv"), "\xEF\xBB\xBF," + std::string(kThai) + "\r\n");
+    test::writeFile(path("cp874.csv"), ";" + thai874 + "\r\n");
+    for (const char* name : {"thai.xlsx", "utf8.csv", "cp874.csv"}) {
+        auto sheet = openSheet(path(name));
+        SheetRow row;
+        ASSERT_TRUE(sheet->next(row)) << name;
+        const CellReading<std::string> text = readText(row.cell("B"), 60);
+        EXPECT_EQ(text.value, thai874) << name << ": " << text.fault;
+    }
 }
 
 TEST_F(Xlsx, ASheetIsChosenByNameAndAMergedHeaderIsItsFirstCell) {
