@@ -10,7 +10,7 @@ namespace {
 constexpr size_t kBlock = 64 * 1024;
 
 // The name without its prefix ("x:row" -> "row"). Prefixes are not resolved to namespaces: a part uses
-// one vocabulary, and resolving every name costs a third of the parsing.
+// one vocabulary, and resolving every name is a large share of the parsing.
 std::string_view localName(const char* name) {
     const std::string_view n(name);
     const size_t colon = n.rfind(':');
