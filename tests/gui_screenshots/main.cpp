@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -52,11 +53,16 @@ int desktopAfterDirectDebitRun(const QString& file) {
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
+    // The sample reference data of an initialised data folder, from the one beside the program.
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
+    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
+        QFile::copy(shipped.filePath(csv), QDir(data.path()).filePath(csv));
+    }
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
     qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
     hooks.report = [](const qrv::ShownReport&, const QString&) {};
-    hooks.message = [](qrv::MessageKind, const QString&) {};
+    hooks.message = [](qrv::MessageKind, const QString& text) { qInfo("%s", qPrintable(text)); };
     qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
                                QDir(data.path()).filePath("settings.ini")});
     main.showMaximized();

@@ -785,6 +785,7 @@ void WorkbenchWindow::fitSplit() {
     }
     // The panel takes what it asks for up to half the height; the form the rest, scrolling if short.
     QWidget* below = split_->widget(1);
+    below->layout()->activate();
     const int wanted = below->sizeHint().height();
     const int belowHeight = std::max(below->minimumSizeHint().height(), std::min(wanted, total / 2));
     split_->setSizes({total - belowHeight, belowHeight});
