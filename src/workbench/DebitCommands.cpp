@@ -16,34 +16,41 @@ constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 }  // namespace
 
 void Workbench::generateHash() {
+    startRun(Command::GenerateHash, fields.sourcePath);
     PresenterServices services(*this);
     const HashCheckResult result =
         checkDirectDebitFile({std::filesystem::path(fields.sourcePath), fields.hashValue}, *services);
-    lastResult = result;
     // Only a clean check fills the hash field; a failed one clears it, so that no cover letter can be
     // printed for a file that did not pass.
-    fields.hashValue = result.outcome == Outcome::Written ? result.hash : std::string();
+    if (result.outcome == Outcome::Written) {
+        showHash(result.hash, HashOf::Source);
+    } else {
+        clearHash();
+    }
+    finishRun(result);
 }
 
 void Workbench::coverLetter() {
     accountDialog.Accepted = true;
+    startRun(Command::CoverLetter, fields.sourcePath);
     PresenterServices services(*this);
     // The letter refuses a file whose hash is not the one shown: another file typed since, or the same
     // file changed.
     const CoverLetterResult result = printCoverLetter(
         {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
-    lastResult = result;
     if (result.outcome == Outcome::Written) {
-        fields.hashValue = result.hash;
+        showHash(result.hash, HashOf::Source);
     }
+    finishRun(result);
 }
 
 bool Workbench::compareReturnFile() {
+    startRun(Command::CompareReturnFile, fields.sourcePath);
     PresenterServices services(*this);
     const ReturnComparisonRequest request{std::filesystem::path(fields.sourcePath),
                                           std::filesystem::path(fields.secondFilePath),
                                           std::filesystem::path(fields.destinationPath)};
-    lastResult = qrv::compareReturnFile(request, *services);
+    finishRun(qrv::compareReturnFile(request, *services));
     return lastResult->outcome == Outcome::Written;
 }
 
@@ -54,21 +61,24 @@ void Workbench::chooseComparisonFile() {
     const auto chosen = ui_.chooseSaveFile(kFileFilter, ReturnFileProposedName(clock_.now()));
     if (chosen) {
         fields.destinationPath = *chosen;
+        filesEdited();
     }
 }
 
 bool Workbench::convertTo100M() {
+    startRun(Command::ConvertTo100M, fields.sourcePath);
     PresenterServices services(*this);
     const Convert100MRequest request{std::filesystem::path(fields.sourcePath), fields.companyCode,
                                      std::filesystem::path(fields.destinationPath)};
-    lastResult = qrv::convertTo100M(request, *services);
+    finishRun(qrv::convertTo100M(request, *services));
     return lastResult->outcome == Outcome::Written;
 }
 
 void Workbench::tierRateReport() {
+    startRun(Command::TierRateReport, fields.sourcePath);
     PresenterServices services(*this);
-    lastResult = tierRateFeeReport(
-        {std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"}, *services);
+    finishRun(tierRateFeeReport({std::filesystem::path(fields.sourcePath), paths_.dataFolder / "Config.ini"},
+                                *services));
 }
 
 }  // namespace qrv

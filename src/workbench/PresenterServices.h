@@ -11,11 +11,15 @@ class PresenterEvents final : public Events {
   public:
     explicit PresenterEvents(Workbench& wb) : wb_(wb) {}
 
-    void showMessage(MessageKind kind, const std::string& text) override { wb_.ui().showMessage(kind, text); }
+    void showMessage(MessageKind kind, const std::string& text) override {
+        wb_.lastRun.messages.push_back(text);
+        wb_.ui().showMessage(kind, text);
+    }
     bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
     void setProgress(int percent) override { wb_.setProgress(percent); }
     void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
     bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
+    void committing() override { wb_.ui().committing(); }
     // The window shows the workbench's dialog with the fields the operation prepared; the account it
     // accepted earlier stays until the next confirmation.
     bool askAccountEntry(AccountEntryDialog& dialog) override {

@@ -1,29 +1,11 @@
 #include <algorithm>
 
 #include "convert/Reformat.h"
+#include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
 
 // "Reformat Data" in the window: the request from the fields, the operation, the result shown back.
 namespace qrv {
-
-namespace {
-
-// The events of a run as the window sees them: the progress bar told only when it moves.
-class WindowEvents : public Events {
-  public:
-    explicit WindowEvents(Workbench& wb) : wb_(wb) {}
-    void showMessage(MessageKind kind, const std::string& text) override { wb_.ui().showMessage(kind, text); }
-    bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
-    void setProgress(int percent) override { wb_.setProgress(percent); }
-    void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
-    bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
-    bool askAccountEntry(AccountEntryDialog& dialog) override { return wb_.ui().askAccountEntry(dialog); }
-
-  private:
-    Workbench& wb_;
-};
-
-}  // namespace
 
 ReformatRequest Workbench::reformatRequest() const {
     ReformatRequest r;
@@ -44,13 +26,18 @@ ReformatRequest Workbench::reformatRequest() const {
 
 void Workbench::reformat() {
     const ReformatRequest request = reformatRequest();
-    WindowEvents events(*this);
-    Services services{store_, clock_, reports_, settings_, events};
-    const ReformatResult result = qrv::reformat(request, services);
-    lastResult = result;
-    if (result.hashShown) {
-        fields.hashValue = result.hash;
+    startRun(Command::Reformat, fields.sourcePath,
+             request.product ? std::string(productCode(*request.product)) : std::string());
+    PresenterServices services(*this);
+    const ReformatResult result = qrv::reformat(request, *services);
+    // Only the hash of an upload file written stays in the field (it names the destination); a run
+    // that wrote none, a voided one included, leaves it empty.
+    if (result.outcome == Outcome::Written && !result.dryRun) {
+        showHash(result.hash, HashOf::Destination);
+    } else {
+        clearHash();
     }
+    finishRun(result);
     // The account boxes of Direct Debit (100M) show the type and branch of what was checked.
     if (result.converted && request.product == Product::DirectDebit100M) {
         const auto type = [](const std::string& acct) { return acct.size() >= 4 ? acct.substr(3, 1) : ""; };

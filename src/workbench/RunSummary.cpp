@@ -1,24 +1,71 @@
 #include "workbench/RunSummary.h"
 
+#include <array>
+#include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "base/Cp874.h"
 #include "reports/AmountDisplay.h"
+#include "workbench/Workbench.h"
 
 namespace qrv {
 
 namespace {
 
-const char* outcomeText(Outcome outcome) {
-    switch (outcome) {
-        case Outcome::Written:
-            return "Output written";
-        case Outcome::AllRejected:
-            return "No output: every entry rejected or the output voided";
-        case Outcome::Refused:
+// The first line of the summary: what the command's outcome means.
+std::string outcomeText(Command command, Outcome outcome) {
+    const bool written = outcome == Outcome::Written;
+    switch (command) {
+        case Command::Reformat:
+            if (written) {
+                return "Upload file written";
+            }
+            return outcome == Outcome::AllRejected ? "No upload file written" : "Stopped before any output";
+        case Command::GenerateHash:
+            if (written) {
+                return "Checked: no faults, hash value issued";
+            }
+            return outcome == Outcome::AllRejected ? "Checked: faults found, no hash value" : "Not checked";
+        case Command::CoverLetter:
+            return written ? "Cover letter shown" : "No cover letter";
+        case Command::CompareReturnFile:
+            return written ? "Comparison file written" : "No comparison file written";
+        case Command::ConvertTo100M:
+            return written ? "Converted file written" : "No converted file written";
+        case Command::TierRateReport:
+            return written ? "Fee report shown" : "No fee report";
+        case Command::None:
             break;
     }
-    return "Stopped before any output";
+    if (written) {
+        return "Output written";
+    }
+    return outcome == Outcome::AllRejected ? "No output written" : "Stopped before any output";
+}
+
+// What `records` counts for each command.
+const char* recordsCaption(Command command) {
+    switch (command) {
+        case Command::GenerateHash:
+            return "Detail records checked";
+        case Command::CoverLetter:
+            return "Debits listed";
+        case Command::CompareReturnFile:
+            return "Debits compared";
+        case Command::ConvertTo100M:
+            return "Records converted";
+        case Command::TierRateReport:
+            return "Credits in the fee tiers";
+        case Command::Reformat:
+        case Command::None:
+            break;
+    }
+    return "Accepted";
+}
+
+std::string counted(std::int64_t n, const char* one, const char* many) {
+    return CountDisplay(n) + " " + (n == 1 ? one : many);
 }
 
 // The path as a person finds it again: absolute, shown in UTF-8.
@@ -29,6 +76,40 @@ std::string fullPath(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+std::string RejectedKindText(const std::string& kind) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 20> kWords = {{
+        // Listings of the credit products.
+        {"InvalidAcct", "Invalid credit account"},
+        {"CreditZeroAmount", "Zero amount"},
+        {"CreditAmountInvalid", "Invalid or negative amount"},
+        {"BankBranchCode", "Invalid bank or branch code"},
+        {"OverLimit", "Above 2,000,000.00 baht from another bank"},
+        // Direct Debit (100M).
+        {"SpaceAmount", "Control total not 11 digits"},
+        {"InvalidAmount", "Invalid amount"},
+        {"InvalidEffect", "Invalid effective date"},
+        {"FutureEffect", "Effective date before today"},
+        {"Length", "Line longer than 80 characters"},
+        {"SignErr", "Sign is not 1"},
+        {"invalidDebitAcct", "Invalid debit account"},
+        {"totalAmount", "Control total differs from the amounts"},
+        {"TotalRecord", "Record count differs from the lines"},
+        // The hash check.
+        {"Sign", "Sign is not 0 or 1"},
+        {"Account No", "Invalid account number"},
+        {"Amount", "Invalid amount"},
+        {"Effective Date", "Effective date differs from the control record"},
+        {"Total Amount", "Control total differs from the amounts"},
+        {"Total Record", "Record count differs from the records"},
+    }};
+    for (const auto& [code, words] : kWords) {
+        if (code == kind) {
+            return std::string(words);
+        }
+    }
+    return kind;
+}
 
 const char* OutputKindName(OutputKind kind) {
     switch (kind) {
@@ -46,17 +127,33 @@ const char* OutputKindName(OutputKind kind) {
     return "Converted file";
 }
 
-std::vector<std::string> RunSummaryLines(const RunResult& result) {
-    std::vector<std::string> lines{outcomeText(result.outcome),
-                                   "Accepted: " + std::to_string(result.records)};
+std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& result) {
+    std::vector<std::string> lines{outcomeText(run.command, result.outcome)};
+    // A run that wrote nothing says why in its last message; the box is gone, the reason stays here.
+    if (result.outcome != Outcome::Written && !run.messages.empty()) {
+        lines.push_back("Reason: " + run.messages.back());
+    }
+    const bool isReformat = run.command == Command::Reformat || run.command == Command::None;
+    lines.push_back(
+        std::string(recordsCaption(run.command)) + ": " +
+        (isReformat ? counted(result.records, "entry", "entries") : CountDisplay(result.records)));
     std::int64_t rejected = 0;
     for (const RejectedEntries& r : result.rejected) {
         rejected += r.count;
     }
-    lines.push_back("Rejected: " + std::to_string(rejected));
+    std::string rejectedLine = run.command == Command::GenerateHash ? "Faults: " : "Rejected: ";
+    if (rejected == 0) {
+        rejectedLine += "none";
+    } else {
+        rejectedLine += counted(rejected, "entry", "entries");
+        if (run.rejectedLines) {
+            rejectedLine += " on " + counted(*run.rejectedLines, "line", "lines");
+        }
+    }
+    lines.push_back(rejectedLine);
     for (const RejectedEntries& r : result.rejected) {
-        lines.push_back("    " + r.kind + ": " + std::to_string(r.count) + " (last at line " +
-                        std::to_string(r.lastLine) + ")");
+        lines.push_back("    " + RejectedKindText(r.kind) + ": " + CountDisplay(r.count) + " (last at line " +
+                        CountDisplay(r.lastLine) + ")");
     }
     if (result.total) {
         lines.push_back("Total: " + BahtDisplay(*result.total) + " baht");

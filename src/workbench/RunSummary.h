@@ -7,9 +7,16 @@
 
 namespace qrv {
 
-// What a run did, in the lines the window's result panel shows: outcome, accepted entries, rejected
-// entries by kind with their last line, and the total in baht.
-std::vector<std::string> RunSummaryLines(const RunResult& result);
+struct LastRun;
+
+// What a run did, in the lines the window's result panel shows, in words: the outcome of its command
+// (with the reason it gave when it wrote nothing), what it accepted or checked, the rejected entries
+// with the lines they are on, each kind with its last line, and the total in baht.
+std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& result);
+
+// A kind of rejected entry as a person reads it ("InvalidAcct": "Invalid credit account"); an unknown
+// kind as it is.
+std::string RejectedKindText(const std::string& kind);
 
 // A file written, as "Listing: /full/path/ACME01_DCP_InvalidAcctRecord.txt".
 std::string WrittenFileLine(const WrittenFile& file);

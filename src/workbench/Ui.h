@@ -14,6 +14,9 @@ class Ui : public Events {
     virtual std::optional<std::string> chooseOpenFile(const std::string& filter) = 0;
     virtual std::optional<std::string> chooseSaveFile(const std::string& filter,
                                                       const std::string& proposedName) = 0;
+    // The warning of a product switch while a run's results are on screen ("Clear Form"): true when the
+    // person chose to clear the form and switch, false to stay with the product chosen.
+    virtual bool askClearForm(const std::string& text) { return askConfirmation(text); }
 };
 
 }  // namespace qrv

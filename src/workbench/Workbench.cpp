@@ -6,12 +6,26 @@
 #include <utility>
 
 #include "store/TableStore.h"
+#include "workbench/RejectedLines.h"
 
 namespace qrv {
 
 namespace {
 
 constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
+
+// The warning each product's click handler gives while a hash is shown.
+const char* clearFormWarning(Choice c) {
+    switch (c) {
+        case Choice::DirectCredit:
+        case Choice::Convert100M:
+            return "Please Clear Form";
+        case Choice::DirectDebit100M:
+            return " Please, Clear Form. ";
+        default:
+            return "Clear Form";
+    }
+}
 
 LayoutKind layoutFor(Choice c) {
     switch (c) {
@@ -68,39 +82,45 @@ bool Workbench::isEnabled(Choice choice) const {
     return it == enabled_.end() || it->second;
 }
 
-void Workbench::selectProduct(Choice choice) {
+bool Workbench::selectProduct(Choice choice) {
+    if (choice != Choice::None && choice != Choice::DirectContract && !fields.hashValue.empty()) {
+        // The results of a run are on screen: the person clears them with the form, or stays.
+        if (!ui_.askClearForm(clearFormWarning(choice))) {
+            return false;
+        }
+        clearForm();
+    }
+    if (choice != selected_) {
+        productFields_[selected_] = fields;
+        productRounds_[selected_] = run.ProcessingRoundCode;
+        const auto kept = productFields_.find(choice);
+        const int progress = fields.progress;
+        fields = kept == productFields_.end() ? WorkbenchFields{} : kept->second;
+        fields.progress = progress;
+        run.ProcessingRoundCode = productRounds_[choice];
+        clearHash();
+    }
     selected_ = choice;
     clickHandler(choice);
+    return true;
 }
 
 void Workbench::clickHandler(Choice choice) {
     if (choice == Choice::None || choice == Choice::DirectContract) {
         return;
     }
-    const bool hashShown = !fields.hashValue.empty();
     ControlView& printDetail = controls[Control::printDetail];
     switch (choice) {
         case Choice::DirectDebitHash:
             printDetail.visible = false;
-            fields.printDetail = !hashShown;
-            if (hashShown) {
-                message("Clear Form");
-            }
+            fields.printDetail = true;
             applyLayout(controls, LayoutKind::Hash);
             return;
         case Choice::ReturnFile:
             printDetail.visible = false;
-            if (hashShown) {
-                message("Clear Form");
-                return;
-            }
             applyLayout(controls, LayoutKind::ReturnFile);
             return;
         case Choice::Convert100M:
-            if (hashShown) {
-                message("Please Clear Form");
-                return;
-            }
             applyLayout(controls, LayoutKind::Convert);
             return;
         default:
@@ -108,15 +128,7 @@ void Workbench::clickHandler(Choice choice) {
     }
     printDetail.visible = true;
     fields.printDetail = false;
-    if (hashShown) {
-        if (choice == Choice::DirectCredit) {
-            message("Please Clear Form");
-        } else if (choice == Choice::DirectDebit100M) {
-            message(" Please, Clear Form. ");
-        } else {
-            message("Clear Form");
-        }
-    } else if (choice == Choice::DirectDebit100M) {
+    if (choice == Choice::DirectDebit100M) {
         fields.processingRound.clear();
         run.ProcessingRoundCode = "00";
     }
@@ -124,13 +136,13 @@ void Workbench::clickHandler(Choice choice) {
 }
 
 void Workbench::clearForm() {
+    clearHash();
     fields.companyId.clear();
     fields.debitAccount.clear();
     fields.feeAccount.clear();
     fields.sourcePath.clear();
     fields.secondFilePath.clear();
     fields.destinationPath.clear();
-    fields.hashValue.clear();
     fields.printDetail = false;
     setProgress(0);
     fields.companyCode.clear();
@@ -184,7 +196,53 @@ void Workbench::browseSecondFile() {
 void Workbench::browseDestination() {
     if (auto chosen = ui_.chooseSaveFile(kFileFilter, "")) {
         fields.destinationPath = std::move(*chosen);
+        filesEdited();
     }
+}
+
+void Workbench::filesEdited() {
+    if (!hashFile_.empty() && hashFileField() != hashFile_) {
+        clearHash();
+    }
+}
+
+const std::string& Workbench::hashFileField() const {
+    return hashOfSource_ ? fields.sourcePath : fields.destinationPath;
+}
+
+void Workbench::showHash(const std::string& hash, HashOf of) {
+    fields.hashValue = hash;
+    hashOfSource_ = of == HashOf::Source;
+    hashFile_ = hash.empty() ? std::string() : hashFileField();
+}
+
+void Workbench::clearHash() {
+    showHash("", HashOf::Destination);
+}
+
+void Workbench::startRun(Command command, const std::string& source, std::string productCode) {
+    filesEdited();
+    lastResult.reset();
+    lastRun = LastRun{command, std::move(productCode), source, {}, std::nullopt};
+}
+
+void Workbench::finishRun(const RunResult& result) {
+    lastResult = result;
+    // Only told, never a reason for the run to fail: a listing gone since leaves the count unknown.
+    try {
+        lastRun.rejectedLines = RejectedLineCount(lastRun, result, store_);
+    } catch (const std::exception&) {
+        lastRun.rejectedLines.reset();
+    }
+}
+
+std::vector<ListingEntry> Workbench::rejectedEntries() {
+    return lastResult ? RejectedEntriesOf(lastRun, *lastResult, store_) : std::vector<ListingEntry>();
+}
+
+void Workbench::runFailed() {
+    lastResult.reset();
+    clearHash();
 }
 
 void Workbench::mediaDetailReport() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Date.h"
 #include "convert/FieldLimits.h"
@@ -14,6 +15,7 @@
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
 #include "store/DefaultSettings.h"
+#include "upload/ListingEntry.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
 #include "workbench/RunState.h"
@@ -44,6 +46,27 @@ struct WorkbenchFields {
     int progress = 0;
 };
 
+// The window's commands that run an operation and leave a result to show.
+enum class Command {
+    None,
+    Reformat,
+    GenerateHash,
+    CoverLetter,
+    CompareReturnFile,
+    ConvertTo100M,
+    TierRateReport
+};
+
+// What the last command ran on, beside its result: what the window needs to tell it in words and to
+// find its rejected lines again.
+struct LastRun {
+    Command command = Command::None;
+    std::string productCode;            // the reformat's product ("DDR"); empty for the other commands
+    std::string source;                 // the file the run read, as its field named it
+    std::vector<std::string> messages;  // the messages it showed, in order
+    std::optional<std::int64_t> rejectedLines;  // the source lines its rejected entries are on, if known
+};
+
 // The workbench: its fields, product choice, what the window shows, the run state and the settings,
 // with the logic of every handler. The window and the command line copy input in, call a handler and
 // show back what changed.
@@ -54,8 +77,10 @@ class Workbench {
     // Reads "Default.ini", disables the products it disables and selects the default product.
     void loadSettings();
 
-    // A radio button clicked (or selected by FormCreate): its click handler runs.
-    void selectProduct(Choice choice);
+    // A radio button clicked (or selected by FormCreate): its click handler runs. While a run's hash is
+    // shown the person is warned first and either clears the form or keeps the product; false when kept.
+    // Each product keeps its own fields: those of the product left are kept for its return.
+    bool selectProduct(Choice choice);
     Choice selected() const { return selected_; }
     bool isEnabled(Choice choice) const;
 
@@ -67,6 +92,8 @@ class Workbench {
     void browseSource();
     void browseSecondFile();
     void browseDestination();
+    // A file field was typed in: a hash naming another file than the field now names goes.
+    void filesEdited();
     // The hidden button: the Media Clearing detail layout with whatever variables the runner holds.
     void mediaDetailReport();
 
@@ -92,6 +119,11 @@ class Workbench {
     // What the last product command did (its common part); none before one ran or after it failed
     // unexpectedly. The window shows it beside the messages.
     std::optional<RunResult> lastResult;
+    LastRun lastRun;
+    // The rejected entries of the last run, read again from its listings or tables (never during a run).
+    std::vector<ListingEntry> rejectedEntries();
+    // The command ended in an unexpected error: no result, and no hash of a file it may not have written.
+    void runFailed();
     // The field the last command was refused over, for the window to take the person to it.
     std::optional<Control> refusedControl() const;
 
@@ -107,6 +139,15 @@ class Workbench {
 
   private:
     void clickHandler(Choice choice);
+    // The result of a command starting: what it will be told by.
+    void startRun(Command command, const std::string& source, std::string productCode = {});
+    void finishRun(const RunResult& result);
+    // The hash field shows `hash`, of the file the source or the destination field names.
+    enum class HashOf { Source, Destination };
+    void showHash(const std::string& hash, HashOf of);
+    void clearHash();
+    // The field naming the file the shown hash is of.
+    const std::string& hashFileField() const;
 
     Ui& ui_;
     TableStore& store_;
@@ -116,6 +157,12 @@ class Workbench {
     ReportRunners reports_;
     Choice selected_ = Choice::None;
     std::map<Choice, bool> enabled_;
+    // The fields each product had when the person left it.
+    std::map<Choice, WorkbenchFields> productFields_;
+    std::map<Choice, std::string> productRounds_;  // and its processing-round code
+    // The file the shown hash is of, and which field names it (source or destination).
+    std::string hashFile_;
+    bool hashOfSource_ = false;
 };
 
 }  // namespace qrv

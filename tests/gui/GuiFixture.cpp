@@ -1,9 +1,13 @@
 #include "gui/GuiFixture.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+
+#include "convert/Examples.h"
 
 namespace qrv::test {
 
@@ -64,6 +68,39 @@ std::vector<QString> GuiFixture::messageTexts() const {
         texts.push_back(m.second);
     }
     return texts;
+}
+
+void GuiFixture::type(Control c, const QString& text) {
+    QWidget* w = workbench().control(c);
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        edit->setText(text);
+    } else if (auto* box = qobject_cast<QComboBox*>(w)) {
+        box->setEditText(text);
+    }
+}
+
+void GuiFixture::press(Control c) {
+    static_cast<QAbstractButton*>(workbench().control(c))->click();
+    workbench().waitForRun();
+}
+
+std::filesystem::path GuiFixture::example(const std::string& name) {
+    if (!std::filesystem::exists(dir / "ex")) {
+        WriteExamples(dir / "ex", clock.today());
+    }
+    return dir / "ex" / name;
+}
+
+void GuiFixture::readyDirectDebit100M(const std::string& exampleName) {
+    choose(Choice::DirectDebit100M);
+    type(Control::companyId, QStringLiteral("V5CORP01"));
+    type(Control::creditAccount, QStringLiteral("0142000013"));
+    type(Control::debitFeeAccount, QStringLiteral("5550001116"));
+    workbench()
+        .findChild<QComboBox*>(QLatin1String(controlName(Control::processingRound)))
+        ->setCurrentIndex(0);
+    type(Control::source, example(exampleName));
+    type(Control::destination, dir / "ddr-out.txt");
 }
 
 QString shownText(const QWidget* w) {

@@ -45,6 +45,18 @@ class GuiFixture {
     void choose(Choice c);
     // The captions shown by the messages so far.
     std::vector<QString> messageTexts() const;
+    // Puts `text` into a field as if typed.
+    void type(Control c, const QString& text);
+    void type(Control c, const std::filesystem::path& path) {
+        type(c, QString::fromStdString(path.string()));
+    }
+    // Clicks a button and waits for the command it runs.
+    void press(Control c);
+    // The example files of every product (dated a week after the clock's day), written once into
+    // "ex" of the fixture's folder.
+    std::filesystem::path example(const std::string& name);
+    // Direct Debit (100M) chosen with its accounts, round, source and destination ("ddr-out.txt").
+    void readyDirectDebit100M(const std::string& exampleName);
 
     TempDir dir;
     FixedClock clock{Date{2026, 12, 8}};

@@ -3,13 +3,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -88,6 +92,47 @@ TEST(QtUiDialogs, SaveDialogProposesTheNameWithTheTextFilter) {
     });
     EXPECT_FALSE(
         ui.chooseSaveFile("Text File|*.txt|All File|*.*", "081226-101500 Return File.txt").has_value());
+}
+
+TEST(QtUiDialogs, FileDialogsOpenLargeEnoughToReadTheNames) {
+    gui::QtUi ui;
+    const auto inspect = [](QFileDialog* d) {
+        // Most of a 1366 by 768 screen, or all the room there is.
+        const QRect screen = d->screen()->availableGeometry();
+        EXPECT_GE(d->width(), std::min(900, screen.width() * 3 / 4)) << d->width();
+        EXPECT_GE(d->height(), std::min(560, screen.height() * 3 / 4)) << d->height();
+        d->reject();
+    };
+    whenModalOpens<QFileDialog>(inspect);
+    EXPECT_FALSE(ui.chooseOpenFile("Text File|*.txt|All File|*.*").has_value());
+    whenModalOpens<QFileDialog>(inspect);
+    EXPECT_FALSE(ui.chooseSaveFile("Text File|*.txt|All File|*.*", "out.txt").has_value());
+}
+
+TEST(QtUiDialogs, TheSwitchWarningOffersCancelAndAnUnrelatedFileIsKeptByDefault) {
+    gui::QtUi ui;
+    whenModalOpens<QMessageBox>([](QMessageBox* box) {
+        EXPECT_EQ(box->text(), " Please, Clear Form. ");
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+        EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::Cancel));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(ui.askClearForm(" Please, Clear Form. "));
+    whenModalOpens<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+    EXPECT_TRUE(ui.askClearForm("Clear Form"));
+
+    const QTemporaryDir folder;
+    const QString notes = QDir(folder.path()).filePath(QStringLiteral("notes.txt"));
+    EXPECT_TRUE(ui.mayReplace(notes));  // nothing there yet
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    whenModalOpens<QMessageBox>([](QMessageBox* box) {
+        EXPECT_TRUE(box->text().contains("notes.txt"));
+        EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::No));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_FALSE(ui.mayReplace(notes));
 }
 
 TEST(QtUiDialogs, ReportsOpenWithoutBlockingOrModallyAsTheRunnerAsks) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <set>
 #include <thread>
 
@@ -51,6 +54,10 @@ TEST(WorkerRun, TheWindowAnswersDuringALongDetailRunAndCancelLeavesNoNewOutput) 
     timer.start(5);
     QProgressBar* progress = f.workbench().progressBar();
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
+    // The earlier file is no output of this product the program knows: replacing it was asked (Yes).
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].first, MessageKind::Confirmation);
+    f.messages.clear();
     ASSERT_TRUE(f.workbench().busy());
     ASSERT_TRUE(QTest::qWaitFor([&] { return progress->value() >= 2; }, 120000));
     const int firstValue = progress->value();
@@ -101,6 +108,80 @@ TEST(WorkerRun, MessagesAndQuestionsFromTheWorkerAreAnsweredOnTheGuiThread) {
     EXPECT_NE(runOn, gui);
     EXPECT_EQ(askedOn, std::vector<std::thread::id>(3, gui));
     EXPECT_EQ(answers, (std::vector<bool>{true, false}));
+}
+
+// A run that goes until it is cancelled, asking as the long loops ask.
+void runUntilCancelled(GuiFixture& f) {
+    f.workbench().runCommand(
+        [](Workbench& wb) {
+            PresenterServices services(wb);
+            for (;;) {
+                (*services).checkCancelled();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        },
+        true);
+}
+
+TEST(WorkerRun, CancelIsHonouredUntilTheRunPutsItsOutputsInPlaceThenItFinishes) {
+    GuiFixture f;
+    // Before: cancelled. The panel that says so is cleared as soon as the next run starts.
+    runUntilCancelled(f);
+    f.workbench().cancelButton()->click();
+    f.workbench().waitForRun();
+    ASSERT_TRUE(f.workbench().resultPanel()->summary().startsWith("Cancelled"));
+    f.messages.clear();
+
+    std::atomic<bool> release{false};
+    std::atomic<bool> cancelSeen{false};
+    f.workbench().runCommand(
+        [&](Workbench& wb) {
+            PresenterServices services(wb);
+            (*services).beginCommit();
+            while (!release.load()) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            cancelSeen = (*services).events.cancelRequested();
+            (*services).checkCancelled();
+            wb.lastResult = RunResult{};
+            wb.lastResult->outcome = Outcome::Written;
+        },
+        true);
+    EXPECT_FALSE(f.workbench().resultPanel()->isVisibleTo(&f.workbench()));
+    QPushButton* cancel = f.workbench().cancelButton();
+    ASSERT_TRUE(QTest::qWaitFor([cancel] { return cancel->text() == "Finishing..."; }, 20000));
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(cancel)->text(QAccessible::Name), "Finishing...");
+    // Esc now asks nothing of the run.
+    QTest::keyClick(&f.workbench(), Qt::Key_Escape);
+    f.workbench().cancelRun();
+    release = true;
+    f.workbench().waitForRun();
+    EXPECT_FALSE(cancelSeen.load());
+    EXPECT_TRUE(f.messages.empty());
+    EXPECT_TRUE(f.workbench().resultPanel()->summary().startsWith("Output written"));
+    EXPECT_EQ(cancel->text(), "Cancel");
+}
+
+TEST(WorkerRun, QuittingDuringARunAsksThenCancelsIt) {
+    GuiFixture f;
+    f.main().activateWindow();
+    runUntilCancelled(f);
+    f.questionAnswer = false;
+    QTest::keyClick(&f.main(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_EQ(f.messages[0].first, MessageKind::Confirmation);
+    EXPECT_TRUE(f.messages[0].second.startsWith("A command is running."))
+        << f.messages[0].second.toStdString();
+    EXPECT_TRUE(f.workbench().busy());  // No: the run goes on, the window stays
+    EXPECT_TRUE(f.main().isVisible());
+
+    // The title bar's close asks the same; Yes cancels the run and the program goes.
+    f.questionAnswer = true;
+    f.main().close();
+    EXPECT_EQ(f.messages.size(), 2u);
+    EXPECT_FALSE(f.workbench().busy());
+    EXPECT_FALSE(f.main().isVisible());
 }
 
 }  // namespace

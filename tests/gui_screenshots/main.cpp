@@ -1,12 +1,16 @@
 // Pictures of the main window with the workbench in each product's layout, of the two dialogs and of
 // a report preview, for looking at the windows: gui_screenshots OUT_DIR
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
@@ -16,6 +20,7 @@
 #include <vector>
 
 #include "base/FieldHelpers.h"
+#include "convert/Examples.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
@@ -23,6 +28,7 @@
 #include "gui/workbench/ResultPanel.h"
 #include "gui/workbench/SourceViewer.h"
 #include "gui/workbench/WorkbenchWindow.h"
+#include "io/SystemClock.h"
 
 namespace {
 
@@ -41,6 +47,47 @@ std::string directCreditSample() {
     return text;
 }
 
+// The whole screen after a Direct Debit (100M) run of the example with mistakes, the program maximized
+// as a person starts it (run on a display with a window manager): gui_screenshots --desktop FILE.png
+int desktopAfterDirectDebitRun(const QString& file) {
+    QTemporaryDir data;
+    std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
+        << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
+    // The sample reference data of an initialised data folder, from the one beside the program.
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
+    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
+        QFile::copy(shipped.filePath(csv), QDir(data.path()).filePath(csv));
+    }
+    const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
+    qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
+    qrv::gui::QtUi::Hooks hooks;
+    hooks.report = [](const qrv::ShownReport&, const QString&) {};
+    hooks.message = [](qrv::MessageKind, const QString& text) { qInfo("%s", qPrintable(text)); };
+    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
+                               QDir(data.path()).filePath("settings.ini")});
+    main.showMaximized();
+    qrv::gui::WorkbenchWindow& w = *main.workbench();
+    w.radio(qrv::Choice::DirectDebit100M)->click();
+    using C = qrv::Control;
+    const auto type = [&w](C c, const QString& text) {
+        static_cast<QLineEdit*>(w.control(c))->setText(text);
+    };
+    type(C::companyId, QStringLiteral("V5CORP01"));
+    type(C::creditAccount, QStringLiteral("0142000013"));
+    type(C::debitFeeAccount, QStringLiteral("5550001116"));
+    static_cast<QComboBox*>(w.control(C::processingRound))->setCurrentIndex(0);
+    type(C::source, QDir(examples).filePath(QStringLiteral("direct-debit-100m-mistakes.txt")));
+    type(C::destination, QDir(data.path()).filePath(QStringLiteral("ddr-upload.txt")));
+    static_cast<QAbstractButton*>(w.control(C::reformat))->click();
+    w.waitForRun();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 1500) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return QGuiApplication::primaryScreen()->grabWindow(0).save(file) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,6 +95,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Convertor QRV"));
     if (argc < 2) {
         return 2;
+    }
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--desktop")) {
+        return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]));
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);

@@ -61,6 +61,7 @@ TEST(ReformatCommand, NoProductOrACommandWithoutReformat) {
     for (const Choice c : {Choice::None, Choice::DirectDebitHash, Choice::Convert100M, Choice::ReturnFile}) {
         Ready r(Choice::DirectCredit);
         r.wb.selectProduct(c);
+        r.wb.fields.companyId = "ACME01";  // each product has its own
         EXPECT_EQ(r.press(), "Please select product type or select file name before reformat data ");
         EXPECT_EQ(r.last.productCode, "") << "no product";
     }

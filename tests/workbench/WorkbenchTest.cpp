@@ -72,26 +72,62 @@ TEST(Workbench, DirectDebit100MEmptiesTheProcessingRound) {
     EXPECT_EQ(f.wb.run.ProcessingRoundCode, "01");
 }
 
-TEST(Workbench, AShownHashWarnsButStillSwitches) {
+TEST(Workbench, AShownHashAsksToClearTheFormOrKeepsTheProduct) {
     WorkbenchFixture f;
     f.wb.loadSettings();
-    f.wb.fields.hashValue = std::string(40, 'A');
-    f.wb.selectProduct(Choice::MediaClearing);
-    f.wb.selectProduct(Choice::DirectCredit);
-    f.wb.selectProduct(Choice::DirectDebit100M);
-    f.wb.selectProduct(Choice::Convert100M);
-    EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Clear Form", "Please Clear Form",
-                                                      " Please, Clear Form. ", "Please Clear Form"}));
-    EXPECT_TRUE(visible(f.wb, Control::creditAccount));  // switched to 100M, but not to convert
-    EXPECT_FALSE(visible(f.wb, Control::convertTo100M));
+    const auto showHash = [&f] {
+        f.wb.fields.companyId = "ACME01";
+        f.wb.fields.hashValue = std::string(40, 'A');
+    };
+    // Cancel: the product, its layout and its fields stay, whatever the product asked for.
+    showHash();
+    f.ui.confirmAnswer = false;
+    for (const Choice c : {Choice::MediaClearing, Choice::DirectCredit, Choice::DirectDebit100M,
+                           Choice::Convert100M, Choice::ReturnFile}) {
+        EXPECT_FALSE(f.wb.selectProduct(c));
+    }
+    EXPECT_EQ(f.ui.texts(),
+              (std::vector<std::string>{"Clear Form", "Please Clear Form", " Please, Clear Form. ",
+                                        "Please Clear Form", "Clear Form"}));
+    EXPECT_EQ(f.wb.selected(), Choice::DirectCredit);
+    EXPECT_TRUE(visible(f.wb, Control::debitAccount));
+    EXPECT_FALSE(visible(f.wb, Control::compareReturnFile));
+    EXPECT_EQ(f.wb.fields.companyId, "ACME01");
     f.ui.openAnswer = "/tmp/a.txt";
     f.wb.browseSource();
     EXPECT_EQ(f.ui.texts().back(), "Please Clear Form");
     EXPECT_EQ(f.wb.fields.sourcePath, "");
-    f.wb.clearForm();
+
+    // OK: the form is cleared, then the product switches.
+    f.ui.confirmAnswer = true;
+    EXPECT_TRUE(f.wb.selectProduct(Choice::Convert100M));
+    EXPECT_TRUE(visible(f.wb, Control::convertTo100M));
+    EXPECT_EQ(f.wb.fields.hashValue, "");
+    EXPECT_TRUE(f.wb.selectProduct(Choice::DirectCredit));
+    EXPECT_EQ(f.wb.fields.companyId, "") << "cleared before the switch";
     f.wb.browseSource();
     EXPECT_EQ(f.wb.fields.sourcePath, "/tmp/a.txt");
     EXPECT_EQ(f.ui.filters.back(), "Text File|*.txt|All File|*.*");
+}
+
+TEST(Workbench, EachProductKeepsItsOwnFields) {
+    WorkbenchFixture f;
+    f.wb.loadSettings();
+    f.wb.selectProduct(Choice::DirectDebit100M);
+    f.wb.fields.companyId = "V5CORP01";
+    f.wb.fields.sourcePath = "/in/debits.txt";
+    f.wb.processingRoundChanged("Start of Day");
+    f.wb.selectProduct(Choice::MediaClearing);
+    EXPECT_EQ(f.wb.fields.companyId, "");
+    EXPECT_EQ(f.wb.fields.sourcePath, "");
+    f.wb.fields.companyId = "MCL01";
+    f.wb.selectProduct(Choice::DirectDebit100M);
+    EXPECT_EQ(f.wb.fields.companyId, "V5CORP01");
+    EXPECT_EQ(f.wb.fields.sourcePath, "/in/debits.txt");
+    EXPECT_EQ(f.wb.reformatRequest().companyId, "V5CORP01");
+    f.wb.selectProduct(Choice::MediaClearing);
+    EXPECT_EQ(f.wb.fields.companyId, "MCL01");
+    EXPECT_TRUE(f.ui.messages.empty());
 }
 
 TEST(Workbench, CopyButtonsAndClearForm) {
@@ -117,17 +153,25 @@ TEST(Workbench, CopyButtonsAndClearForm) {
     EXPECT_EQ(f.wb.selected(), Choice::DirectCredit);  // the product stays
 }
 
-TEST(Workbench, HashChoiceTicksPrintDetailOnlyWithoutAHash) {
+TEST(Workbench, HashChoiceTicksPrintDetail) {
     WorkbenchFixture f;
     f.wb.loadSettings();
     f.wb.selectProduct(Choice::DirectDebitHash);
     EXPECT_TRUE(f.wb.fields.printDetail);
     EXPECT_FALSE(visible(f.wb, Control::printDetail));
     EXPECT_TRUE(visible(f.wb, Control::generateHash));
+    // Chosen again while a hash is shown: kept as it was, or the form cleared and the box ticked.
     f.wb.fields.hashValue = "X";
+    f.wb.fields.printDetail = false;
+    f.ui.confirmAnswer = false;
     f.wb.selectProduct(Choice::DirectDebitHash);
     EXPECT_FALSE(f.wb.fields.printDetail);
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Clear Form"});
+    EXPECT_EQ(f.wb.fields.hashValue, "X");
+    f.ui.confirmAnswer = true;
+    f.wb.selectProduct(Choice::DirectDebitHash);
+    EXPECT_TRUE(f.wb.fields.printDetail);
+    EXPECT_EQ(f.wb.fields.hashValue, "");
+    EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Clear Form", "Clear Form"}));
 }
 
 }  // namespace

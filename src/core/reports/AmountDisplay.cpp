@@ -5,23 +5,37 @@
 
 namespace qrv {
 
+namespace {
+
+std::string grouped(const std::string& digits) {
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += ',';
+        }
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string CountDisplay(std::int64_t count) {
+    const std::uint64_t magnitude =
+        count < 0 ? static_cast<std::uint64_t>(-(count + 1)) + 1 : static_cast<std::uint64_t>(count);
+    return (count < 0 ? "-" : "") + grouped(std::to_string(magnitude));
+}
+
 std::string BahtDisplay(Money amount) {
     const std::int64_t units = amount.units();
     const bool negative = units < 0;
     const std::uint64_t magnitude =
         negative ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
     const std::uint64_t satang = (magnitude + 50) / 100;  // ten-thousandths to hundredths, half up
-    const std::string baht = std::to_string(satang / 100);
-    std::string grouped;
-    for (size_t i = 0; i < baht.size(); ++i) {
-        if (i > 0 && (baht.size() - i) % 3 == 0) {
-            grouped += ',';
-        }
-        grouped += baht[i];
-    }
     const std::uint64_t cents = satang % 100;
     const bool zero = satang == 0;
-    return (negative && !zero ? "-" : "") + grouped + "." + (cents < 10 ? "0" : "") + std::to_string(cents);
+    return (negative && !zero ? "-" : "") + grouped(std::to_string(satang / 100)) + "." +
+           (cents < 10 ? "0" : "") + std::to_string(cents);
 }
 
 std::optional<std::string> BahtDisplay(std::string_view decimalText) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,9 @@ namespace qrv {
 // Amounts as a person reads them in a report: baht with thousands separators and two decimals
 // ("2,873.95", "-1,000.00"), the satang rounded half away from zero.
 std::string BahtDisplay(Money amount);
+
+// A count as a person reads it: thousands separators ("200,000", "-1,500").
+std::string CountDisplay(std::int64_t count);
 
 // The display form of an amount variable's text ("0000000002873.950", "1500", "0."); nothing when the
 // text is not a decimal number (blank, a count, a date).

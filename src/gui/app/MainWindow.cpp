@@ -256,6 +256,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (reformat_ != nullptr) {
+        // Exit, Ctrl+Q and the title bar alike: during a run the person is asked first.
+        if (!reformat_->mayClose()) {
+            event->ignore();
+            return;
+        }
         // A running command is cancelled and ends before the window goes.
         reformat_->endRun();
         reformat_->rememberFields();

@@ -9,10 +9,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QStringList>
+#include <algorithm>
 
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/RememberedWork.h"
@@ -34,6 +38,13 @@ std::string nativePath(const QString& path) {
 }
 
 }  // namespace
+
+void FitFileDialog(QWidget& dialog) {
+    const QScreen* screen = dialog.screen() != nullptr ? dialog.screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize wanted(std::min(1000, available.width() * 3 / 4), std::min(640, available.height() * 3 / 4));
+    dialog.resize(wanted.expandedTo(dialog.minimumSizeHint()));
+}
 
 void FitTitle(QMessageBox& box) {
     // A message box is as wide as its text; a short text would leave the title elided. The title bar
@@ -149,9 +160,12 @@ std::optional<std::string> QtUi::chooseOpenFile(const std::string& filter) {
     if (hooks_.openFile) {
         chosen = hooks_.openFile(qtFilter);
     } else {
-        const QString file = QFileDialog::getOpenFileName(window_, QString(), dialogFolder(), qtFilter);
-        if (!file.isEmpty()) {
-            chosen = file;
+        QFileDialog dialog(window_, QString(), dialogFolder(), qtFilter);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        FitFileDialog(dialog);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            chosen = dialog.selectedFiles().first();
         }
     }
     if (!chosen) {
@@ -173,39 +187,65 @@ std::optional<std::string> QtUi::chooseSaveFile(const std::string& filter, const
         chosen = hooks_.saveFile(qtFilter, proposed);
     } else {
         // The overwrite question is asked below, only for a file that is no earlier output.
-        const QString file = QFileDialog::getSaveFileName(window_, QString(), proposed, qtFilter, nullptr,
-                                                          QFileDialog::DontConfirmOverwrite);
-        if (!file.isEmpty()) {
-            chosen = file;
+        QFileDialog dialog(window_, QString(), proposed, qtFilter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        FitFileDialog(dialog);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            chosen = dialog.selectedFiles().first();
         }
     }
     if (!chosen) {
         return std::nullopt;
     }
-    // Replacing this product's earlier output is the usual run; any other file is asked about first.
-    if (QFileInfo::exists(*chosen) &&
-        (remembered_ == nullptr || !remembered_->isEarlierOutput(product_, *chosen))) {
-        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                     .arg(QDir::toNativeSeparators(*chosen));
-        bool replace = false;
-        if (hooks_.question) {
-            replace = hooks_.question(question);
-        } else {
-            QMessageBox box(QMessageBox::Warning, kAppTitle, question, QMessageBox::Yes | QMessageBox::No,
-                            window_);
-            box.setTextFormat(Qt::PlainText);
-            box.setDefaultButton(QMessageBox::No);
-            FitTitle(box);
-            replace = box.exec() == QMessageBox::Yes;
-        }
-        if (!replace) {
-            return std::nullopt;
-        }
+    approved_.clear();
+    if (!mayReplace(*chosen)) {
+        return std::nullopt;
     }
+    approved_ = CanonicalPath(*chosen);
     if (remembered_ != nullptr) {
         remembered_->setFolder(dialog_, QFileInfo(*chosen).absolutePath());
     }
     return nativePath(*chosen);
+}
+
+bool QtUi::mayReplace(const QString& path) {
+    // Replacing this product's earlier output is the usual run; any other file is asked about first.
+    if (path.isEmpty() || !QFileInfo::exists(path) || CanonicalPath(path) == approved_ ||
+        (remembered_ != nullptr && remembered_->isEarlierOutput(product_, path))) {
+        return true;
+    }
+    return askDefaultNo(
+        QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
+        MessageKind::Warning);
+}
+
+bool QtUi::askDefaultNo(const QString& question, MessageKind kind) {
+    if (hooks_.question) {
+        return hooks_.question(question);
+    }
+    QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::Question, kAppTitle,
+                    question, QMessageBox::Yes | QMessageBox::No, window_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    FitTitle(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtUi::askClearForm(const std::string& text) {
+    const QString warning = QString::fromStdString(text);
+    if (hooks_.question) {
+        return hooks_.question(warning);
+    }
+    QMessageBox box(QMessageBox::Warning, kAppTitle, warning, QMessageBox::Ok | QMessageBox::Cancel, window_);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(
+        QObject::tr("OK clears the form, the results of the last run with it, and "
+                    "switches. Cancel keeps this product and its fields."));
+    box.button(QMessageBox::Ok)->setText(QObject::tr("Clear Form"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    FitTitle(box);
+    return box.exec() == QMessageBox::Ok;
 }
 
 bool QtUi::askAccountEntry(AccountEntryDialog& dialog) {

@@ -30,6 +30,9 @@ void FitTitle(QMessageBox& box);
 // Turns "Text File|*.txt|All File|*.*" into Qt's "Text File (*.txt);;All File (*.*)".
 QString QtFileFilter(const std::string& filter);
 
+// Sizes a file dialog so that its list shows names whole: most of the screen, within reason.
+void FitFileDialog(QWidget& dialog);
+
 // The window's side of the core's Ui port: message boxes under the application title, file dialogs,
 // the workbench's progress bar and the report preview. Each kind of dialog can be replaced by a hook,
 // so that tests (and later front ends) can answer without a modal box.
@@ -66,6 +69,12 @@ class QtUi final : public Ui {
     }
     // The folder the next file dialog starts in.
     QString dialogFolder() const;
+    // Whether the command about to run may write `path`: yes when no file is there, when it is the
+    // product's earlier output or was chosen in the Save dialog; otherwise the person is asked, No
+    // being the default.
+    bool mayReplace(const QString& path);
+    // A Yes/No question whose default is No (what a stray Enter answers).
+    bool askDefaultNo(const QString& question, MessageKind kind = MessageKind::Confirmation);
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
@@ -79,6 +88,8 @@ class QtUi final : public Ui {
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& proposedName) override;
     bool askAccountEntry(AccountEntryDialog& dialog) override;
+    // The switch warning with OK (clear the form) and Cancel.
+    bool askClearForm(const std::string& text) override;
 
   private:
     Hooks hooks_;
@@ -89,6 +100,7 @@ class QtUi final : public Ui {
     QString product_;
     QString destination_;
     QString source_;
+    QString approved_;  // the file last chosen in the Save dialog: replacing it was agreed there
 };
 
 }  // namespace qrv::gui

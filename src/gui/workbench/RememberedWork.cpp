@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kOutputsPerProduct = 20;
 
-QString canonical(const QString& path) {
-    const QFileInfo info(path);
-    const QString resolved = info.canonicalFilePath();
-    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
-}
-
 // Puts `item` first, without repeating it, and keeps at most `limit` items.
 QStringList pushedFront(QStringList list, const QString& item, int limit) {
     list.removeAll(item);
@@ -25,6 +19,12 @@ QStringList pushedFront(QStringList list, const QString& item, int limit) {
 }
 
 }  // namespace
+
+QString CanonicalPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString resolved = info.canonicalFilePath();
+    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
+}
 
 RememberedWork::RememberedWork(const QString& file)
     : settings_(file.isEmpty() ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
@@ -75,13 +75,15 @@ void RememberedWork::addRecentFile(const QString& path) {
 }
 
 bool RememberedWork::isEarlierOutput(const QString& product, const QString& path) const {
-    return settings_->value(QStringLiteral("outputs/") + product).toStringList().contains(canonical(path));
+    return settings_->value(QStringLiteral("outputs/") + product)
+        .toStringList()
+        .contains(CanonicalPath(path));
 }
 
 void RememberedWork::addOutput(const QString& product, const QString& path) {
     const QString key = QStringLiteral("outputs/") + product;
     settings_->setValue(
-        key, pushedFront(settings_->value(key).toStringList(), canonical(path), kOutputsPerProduct));
+        key, pushedFront(settings_->value(key).toStringList(), CanonicalPath(path), kOutputsPerProduct));
 }
 
 }  // namespace qrv::gui

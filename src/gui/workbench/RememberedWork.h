@@ -8,6 +8,9 @@
 
 namespace qrv::gui {
 
+// A file's path as outputs are compared: links resolved when it exists, absolute otherwise.
+QString CanonicalPath(const QString& path);
+
 // What the program keeps between sessions in the platform's settings store: the last folder of each
 // file dialog, the last product, the non-secret fields typed for each product, the recent source files
 // and the outputs each product wrote. Passwords and hash values are never kept.

@@ -6,15 +6,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/SourceViewer.h"
-#include "upload/ListingEntry.h"
 #include "workbench/RunSummary.h"
+#include "workbench/Workbench.h"
 
 namespace qrv::gui {
 
@@ -25,16 +25,25 @@ constexpr int kPathRole = Qt::UserRole + 1;
 
 }  // namespace
 
-ResultPanel::ResultPanel(QWidget* parent) : QGroupBox(tr("Last run"), parent) {
+ResultPanel::ResultPanel(QtUi& ui, QWidget* parent)
+    : QGroupBox(tr("Last run"), parent),
+      ui_(ui),
+      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("resultPanel"));
     auto* layout = new QHBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("resultSummary"));
     summary_->setTextFormat(Qt::PlainText);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    summary_->setAccessibleName(tr("Result of the last run"));
-    layout->addWidget(summary_, 1);
+    summary_->setAccessibleDescription(tr("Result of the last run"));
+    // The words scroll rather than push the form away on a small screen.
+    auto* summaryScroll = new QScrollArea(this);
+    summaryScroll->setObjectName(QStringLiteral("resultSummaryScroll"));
+    summaryScroll->setWidget(summary_);
+    summaryScroll->setWidgetResizable(true);
+    summaryScroll->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(summaryScroll, 1);
 
     auto* right = new QVBoxLayout;
     files_ = new QListWidget(this);
@@ -58,33 +67,34 @@ ResultPanel::ResultPanel(QWidget* parent) : QGroupBox(tr("Last run"), parent) {
     right->addLayout(buttons);
     layout->addLayout(right, 2);
 
-    connect(openFolder_, &QPushButton::clicked, this, [this] {
-        const QString file = chosenFile(false);
-        if (!file.isEmpty()) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
-        }
-    });
-    connect(openListing_, &QPushButton::clicked, this, [this] {
-        const QString file = chosenFile(true);
-        if (!file.isEmpty()) {
-            QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-        }
-    });
+    connect(openFolder_, &QPushButton::clicked, this, [this] { open(chosenFile(false), true); });
+    connect(openListing_, &QPushButton::clicked, this, [this] { open(chosenFile(true), false); });
     connect(showRejected_, &QPushButton::clicked, this, &ResultPanel::showRejectedLines);
     connect(files_, &QListWidget::currentRowChanged, this, [this] { updateButtons(); });
-    connect(files_, &QListWidget::itemActivated, this, [](QListWidgetItem* item) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(item->data(kPathRole).toString()));
-    });
+    connect(files_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { open(item->data(kPathRole).toString(), false); });
     hide();
 }
 
-void ResultPanel::showResult(const RunResult& result, const QString& source) {
-    source_ = source;
+void ResultPanel::setSummary(const QString& text) {
+    summary_->setText(text);
+    // A screen reader reads the words themselves, not a caption in their place.
+    summary_->setAccessibleName(text);
+}
+
+void ResultPanel::showResult(const RunResult& result, const LastRun& run,
+                             RejectedEntriesReader rejectedEntries) {
+    source_ = QString::fromStdString(run.source);
     QStringList lines;
-    for (const std::string& line : RunSummaryLines(result)) {
+    for (const std::string& line : RunSummaryLines(run, result)) {
         lines << QString::fromStdString(line);
     }
-    summary_->setText(lines.join(QLatin1Char('\n')));
+    setSummary(lines.join(QLatin1Char('\n')));
+    std::int64_t rejected = 0;
+    for (const RejectedEntries& r : result.rejected) {
+        rejected += r.count;
+    }
+    rejectedEntries_ = rejected > 0 ? std::move(rejectedEntries) : RejectedEntriesReader();
     files_->clear();
     for (const WrittenFile& f : result.written) {
         const QString path =
@@ -101,7 +111,8 @@ void ResultPanel::showResult(const RunResult& result, const QString& source) {
 }
 
 void ResultPanel::showCancelled() {
-    summary_->setText(tr("Cancelled: nothing was written"));
+    setSummary(tr("Cancelled: nothing was written"));
+    rejectedEntries_ = {};
     files_->clear();
     files_->hide();
     updateButtons();
@@ -110,7 +121,8 @@ void ResultPanel::showCancelled() {
 
 void ResultPanel::clear() {
     source_.clear();
-    summary_->clear();
+    rejectedEntries_ = {};
+    setSummary(QString());
     files_->clear();
     updateButtons();
     hide();
@@ -152,34 +164,37 @@ QString ResultPanel::chosenFile(bool listingOnly) const {
     return {};
 }
 
-QStringList ResultPanel::listings() const {
-    QStringList paths;
-    for (int i = 0; i < files_->count(); ++i) {
-        if (files_->item(i)->data(kKindRole).toInt() == static_cast<int>(OutputKind::Listing)) {
-            paths << files_->item(i)->data(kPathRole).toString();
-        }
+void ResultPanel::open(const QString& path, bool folder) {
+    if (path.isEmpty()) {
+        return;
     }
-    return paths;
+    const QString target = folder ? QFileInfo(path).absolutePath() : path;
+    if (!opener_(QUrl::fromLocalFile(target))) {
+        const QString what = folder ? tr("the folder") : tr("the file");
+        ui_.showMessage(MessageKind::Warning,
+                        tr("Nothing could open %1 \"%2\": this desktop has no program set to open it.")
+                            .arg(what, QDir::toNativeSeparators(target))
+                            .toStdString());
+    }
 }
 
 void ResultPanel::showRejectedLines() {
-    std::vector<std::filesystem::path> paths;
-    for (const QString& listing : listings()) {
-        paths.emplace_back(listing.toStdU16String());
+    if (!rejectedEntries_) {
+        return;
     }
     try {
-        auto* viewer = new SourceViewer(source_, ReadListingEntries(paths), this);
+        auto* viewer = new SourceViewer(source_, rejectedEntries_(), this);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->show();
     } catch (const std::exception& e) {
-        QMessageBox::warning(this, kAppTitle, QString::fromStdString(e.what()));
+        ui_.showMessage(MessageKind::Warning, e.what());
     }
 }
 
 void ResultPanel::updateButtons() {
     openFolder_->setEnabled(!chosenFile(false).isEmpty());
     openListing_->setEnabled(!chosenFile(true).isEmpty());
-    showRejected_->setEnabled(!source_.isEmpty() && !listings().isEmpty());
+    showRejected_->setEnabled(!source_.isEmpty() && rejectedEntries_ != nullptr);
 }
 
 }  // namespace qrv::gui

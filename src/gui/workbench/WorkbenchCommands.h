@@ -13,6 +13,7 @@ namespace qrv::gui {
 struct WorkbenchCommand {
     const char* button;  // the button's object name ("btnAction")
     std::function<void(Workbench&)> run;
+    bool writesDestination = false;  // replaces the file the destination field names
 };
 
 // The product commands whose buttons the window wires; a button without an entry does nothing.

@@ -23,6 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <array>
@@ -120,6 +122,12 @@ WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, WorkerUi& worker, QWid
     setWindowTitle(QStringLiteral("Version ") + QString::fromUtf8(kVersion));
     build();
     ui_.attach(this, progress_);
+    // Told from the worker when the run starts to put its outputs in place; the window may be gone.
+    workerUi_.setOnCommitting([window = QPointer<WorkbenchWindow>(this)] {
+        if (window != nullptr && window->busy_) {
+            window->showCancel(CancelState::Finishing);
+        }
+    });
 }
 
 WorkbenchWindow::~WorkbenchWindow() {
@@ -138,32 +146,52 @@ QRadioButton* WorkbenchWindow::radio(Choice c) const {
 }
 
 void WorkbenchWindow::build() {
+    // The form above, the progress and the last run's panel below, with a handle between them: on a
+    // small or scaled screen the form scrolls rather than being squeezed.
     auto* outer = new QVBoxLayout(this);
-    group_ = new QGroupBox(tr("Reformat Data"), this);
+    split_ = new QSplitter(Qt::Vertical, this);
+    split_->setObjectName(QStringLiteral("workbenchSplit"));
+    split_->setChildrenCollapsible(false);
+    outer->addWidget(split_);
+    formScroll_ = new QScrollArea(split_);
+    formScroll_->setObjectName(QStringLiteral("formScroll"));
+    formScroll_->setWidgetResizable(true);
+    formScroll_->setFrameShape(QFrame::NoFrame);
+    group_ = new QGroupBox(tr("Reformat Data"));
     group_->setObjectName(QStringLiteral("GroupBox1"));
-    outer->addWidget(group_, 1);
-    progress_ = new QProgressBar(this);
+    formScroll_->setWidget(group_);
+    auto* below = new QWidget(split_);
+    below->setObjectName(QStringLiteral("runPane"));
+    auto* belowLayout = new QVBoxLayout(below);
+    belowLayout->setContentsMargins(0, 0, 0, 0);
+    split_->addWidget(formScroll_);
+    split_->addWidget(below);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 0);
+    connect(split_, &QSplitter::splitterMoved, this, [this] { splitMoved_ = true; });
+
+    progress_ = new QProgressBar(below);
     progress_->setObjectName(QStringLiteral("pgbState"));
     progress_->setAccessibleName(QStringLiteral("Progress"));
     progress_->setRange(0, 100);
     progress_->setValue(0);
-    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), below);
     cancel_->setObjectName(QStringLiteral("btnCancel"));
-    cancel_->setToolTip(tr("Stop the running command (Esc); nothing it has not finished is written"));
     cancel_->setAutoDefault(false);
+    cancel_->setMinimumWidth(cancel_->fontMetrics().horizontalAdvance(tr("Finishing...")) + 24);
     // Shown only while a command runs (Esc is its key); its place is kept so that the bar keeps its width.
     QSizePolicy keepPlace = cancel_->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     cancel_->setSizePolicy(keepPlace);
-    cancel_->setEnabled(false);
     cancel_->hide();
+    showCancel(CancelState::Idle);
     connect(cancel_, &QPushButton::clicked, this, &WorkbenchWindow::cancelRun);
     auto* progressRow = new QHBoxLayout();
     progressRow->addWidget(progress_, 1);
     progressRow->addWidget(cancel_);
-    outer->addLayout(progressRow);
-    result_ = new ResultPanel(this);
-    outer->addWidget(result_);
+    belowLayout->addLayout(progressRow);
+    result_ = new ResultPanel(ui_, below);
+    belowLayout->addWidget(result_, 1);
 
     const ControlStates initial = initialControlStates();
     auto name = [](Control c) { return QString::fromLatin1(controlName(c)); };
@@ -432,11 +460,24 @@ void WorkbenchWindow::build() {
                 });
     };
     wire(C::clearForm, &Workbench::clearForm);
+    // The form cleared, the last run's results go with it.
+    connect(static_cast<QAbstractButton*>(control(C::clearForm)), &QAbstractButton::clicked, this,
+            [this] { clearResult(); });
     wire(C::copyDebitAccount, &Workbench::copyDebitAccount);
     wire(C::copyCreditAccount, &Workbench::copyCreditAccount);
     wire(C::browseSource, &Workbench::browseSource);
     wire(C::browseSecondFile, &Workbench::browseSecondFile);
     wire(C::browseDestination, &Workbench::browseDestination);
+    // A hash that names a file goes when the field names another.
+    for (const C c : {C::source, C::destination}) {
+        connect(static_cast<QLineEdit*>(control(c)), &QLineEdit::textChanged, this, [this] {
+            if (!syncing_ && !busy_) {
+                copyToCore();
+                wb_.filesEdited();
+                syncFromCore();
+            }
+        });
+    }
     connect(round_, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (!syncing_) {
             const std::string typed = text.toStdString();
@@ -449,8 +490,15 @@ void WorkbenchWindow::build() {
         if (b != nullptr) {
             const auto handler = command.run;
             const QString name = QLatin1String(command.button);
-            connect(b, &QAbstractButton::clicked, this, [this, name, handler] {
+            const bool writesDestination = command.writesDestination;
+            connect(b, &QAbstractButton::clicked, this, [this, name, handler, writesDestination] {
                 ui_.setDialogContext(name, productKey());
+                // A typed name is asked about as the Save dialog asks: an unrelated file is not replaced
+                // unasked.
+                if (writesDestination && !busy_ &&
+                    !ui_.mayReplace(static_cast<QLineEdit*>(control(C::destination))->text())) {
+                    return;
+                }
                 runCommand(handler, true);
             });
         }
@@ -573,6 +621,9 @@ void WorkbenchWindow::productClicked(Choice choice) {
     }
     rememberFields();
     runCommand([choice](Workbench& w) { w.selectProduct(choice); });
+    if (wb_.selected() == choice) {
+        clearResult();  // it told of another product's run
+    }
     restoreFields();
     rememberFields();
     syncFromCore();
@@ -599,7 +650,9 @@ void WorkbenchWindow::runCommand(const std::function<void(Workbench&)>& handler,
     }
     focused_ = focusWidget();
     group_->setEnabled(false);
-    cancel_->setEnabled(true);
+    // The panel tells of this run once it ends, not of the one before meanwhile.
+    clearResult();
+    showCancel(CancelState::Running);
     cancel_->show();
     cancel_->setFocus();
     emit busyChanged(true);
@@ -626,7 +679,7 @@ void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRu
     bool cancelled = false;
     bool failed = false;
     if (error) {
-        wb_.lastResult.reset();  // a result from before would be taken for this run's
+        wb_.runFailed();  // neither a result nor a hash from before is taken for this run's
         try {
             std::rethrow_exception(error);
         } catch (const RunCancelled& e) {
@@ -645,12 +698,15 @@ void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRu
         } else if (failed || !wb_.lastResult) {
             result_->clear();
         } else {
-            result_->showResult(*wb_.lastResult, QString::fromStdString(wb_.fields.sourcePath));
+            result_->showResult(*wb_.lastResult, wb_.lastRun, [this] { return wb_.rejectedEntries(); });
         }
+        fitSplit();
+        // The bar shows a run while it goes; after it, the panel tells how it ended.
+        wb_.setProgress(0);
     }
     rememberOutputs(destinationBefore_, longRunning);
     if (longRunning) {
-        cancel_->setEnabled(false);
+        showCancel(CancelState::Idle);
         cancel_->hide();
         emit busyChanged(false);
         group_->setEnabled(true);
@@ -671,8 +727,74 @@ void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRu
 }
 
 void WorkbenchWindow::cancelRun() {
-    if (worker_.joinable()) {
-        worker_.request_stop();
+    if (!worker_.joinable() || !busy_) {
+        return;
+    }
+    // Once the run puts its outputs in place it finishes: the request would not be honoured.
+    if (workerUi_.committed()) {
+        showCancel(CancelState::Finishing);
+        return;
+    }
+    worker_.request_stop();
+    showCancel(CancelState::Cancelling);
+}
+
+void WorkbenchWindow::showCancel(CancelState state) {
+    switch (state) {
+        case CancelState::Idle:
+        case CancelState::Running:
+            cancel_->setText(tr("Cancel"));
+            cancel_->setToolTip(tr("Stop the running command (Esc); nothing it has not finished is written"));
+            break;
+        case CancelState::Cancelling:
+            cancel_->setText(tr("Cancelling..."));
+            cancel_->setToolTip(tr("The command stops at its next step; nothing is written"));
+            break;
+        case CancelState::Finishing:
+            cancel_->setText(tr("Finishing..."));
+            cancel_->setToolTip(
+                tr("The command is putting its files in place and can no longer be cancelled"));
+            break;
+    }
+    cancel_->setEnabled(state == CancelState::Running);
+    cancel_->setAccessibleName(cancel_->text());
+    cancel_->setAccessibleDescription(cancel_->toolTip());
+}
+
+bool WorkbenchWindow::mayClose() {
+    if (!busy_) {
+        return true;
+    }
+    const QString question = workerUi_.committed()
+                                 ? tr("A command is finishing: its files are being put in place.\n"
+                                      "Quit when it has ended?")
+                                 : tr("A command is running.\nCancel it and quit? Nothing it has not "
+                                      "finished is written.");
+    return ui_.askDefaultNo(question);
+}
+
+void WorkbenchWindow::clearResult() {
+    result_->clear();
+    fitSplit();
+}
+
+void WorkbenchWindow::fitSplit() {
+    const int total = split_->height();
+    if (total <= 0) {
+        return;
+    }
+    // The panel takes what it asks for up to half the height; the form the rest, scrolling if short.
+    QWidget* below = split_->widget(1);
+    below->layout()->activate();
+    const int wanted = below->sizeHint().height();
+    const int belowHeight = std::max(below->minimumSizeHint().height(), std::min(wanted, total / 2));
+    split_->setSizes({total - belowHeight, belowHeight});
+}
+
+void WorkbenchWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!splitMoved_) {
+        fitSplit();
     }
 }
 

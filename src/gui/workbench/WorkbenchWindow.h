@@ -18,6 +18,8 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QSplitter;
 
 namespace qrv {
 class Workbench;
@@ -61,6 +63,8 @@ class WorkbenchWindow : public QWidget {
     void waitForRun();
     // The window goes: a running command is cancelled without a message and ends first.
     void endRun();
+    // Whether the program may close now: during a run the person is asked first (No by default).
+    bool mayClose();
 
     void copyToCore();
     void syncFromCore();
@@ -72,6 +76,8 @@ class WorkbenchWindow : public QWidget {
     QPushButton* cancelButton() const { return cancel_; }
     QGroupBox* groupBox() const { return group_; }
     ResultPanel* resultPanel() const { return result_; }
+    QScrollArea* formScrollArea() const { return formScroll_; }
+    QSplitter* splitter() const { return split_; }
 
   signals:
     // A long command started (true) or ended (false); the frame locks its menu meanwhile.
@@ -81,8 +87,17 @@ class WorkbenchWindow : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Enter that no field or button took runs the layout's default command.
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // What the Cancel button offers: nothing (no run), cancelling, a cancel asked for, or nothing more
+    // because the run is putting its outputs in place.
+    enum class CancelState { Idle, Running, Cancelling, Finishing };
+    void showCancel(CancelState state);
+    // Empties the last run's panel and gives the form its room back.
+    void clearResult();
+    // The panel below takes what it needs, at most half the height; the form the rest.
+    void fitSplit();
     void build();
     void setCaption(Control c, const std::string& caption);
     void updateAccessibleNames();
@@ -98,6 +113,8 @@ class WorkbenchWindow : public QWidget {
     Workbench& wb_;
     QtUi& ui_;
     WorkerUi& workerUi_;
+    QSplitter* split_ = nullptr;
+    QScrollArea* formScroll_ = nullptr;
     QGroupBox* group_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
@@ -108,6 +125,7 @@ class WorkbenchWindow : public QWidget {
     std::map<Choice, QRadioButton*> radios_;
     RememberedWork* remembered_ = nullptr;
     bool busy_ = false;
+    bool splitMoved_ = false;  // the person placed the handle: a resize keeps it
     bool syncing_ = false;
     bool closing_ = false;  // a run cancelled because the window goes: no message about it
     QPointer<QWidget> focused_;

@@ -90,6 +90,17 @@ void WorkerUi::showReport(const ShownReport& report) {
     onGuiThread(*gui_, [&] { target_.showSnapshot(std::move(snapshot), report.modal); });
 }
 
+void WorkerUi::committing() {
+    committed_.store(true);
+    if (onCommitting_) {
+        QMetaObject::invokeMethod(gui_.get(), onCommitting_, Qt::QueuedConnection);
+    }
+}
+
+bool WorkerUi::askClearForm(const std::string& text) {
+    return onGuiThread(*gui_, [&] { return target_.askClearForm(text); });
+}
+
 bool WorkerUi::askAccountEntry(AccountEntryDialog& dialog) {
     return onGuiThread(*gui_, [&] { return target_.askAccountEntry(dialog); });
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <stop_token>
 
@@ -23,8 +24,16 @@ class WorkerUi final : public Ui {
     WorkerUi& operator=(const WorkerUi&) = delete;
     ~WorkerUi() override;
 
-    // The stop request of the run about to start; cancelRequested() asks it.
-    void setStopToken(std::stop_token token) { stop_ = std::move(token); }
+    // The stop request of the run about to start; cancelRequested() asks it. A new run has not begun to
+    // put its outputs in place.
+    void setStopToken(std::stop_token token) {
+        stop_ = std::move(token);
+        committed_.store(false);
+    }
+    // What the window does when the run starts to put its outputs in place (on the GUI thread).
+    void setOnCommitting(std::function<void()> onCommitting) { onCommitting_ = std::move(onCommitting); }
+    // Whether the run has started to put its outputs in place: a cancel request is no longer honoured.
+    bool committed() const { return committed_.load(); }
 
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
@@ -35,11 +44,15 @@ class WorkerUi final : public Ui {
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& proposedName) override;
     bool cancelRequested() const override { return stop_.stop_requested(); }
+    void committing() override;
+    bool askClearForm(const std::string& text) override;
 
   private:
     QtUi& target_;
     std::unique_ptr<QObject> gui_;  // lives on the GUI thread: the calls are delivered through it
     std::stop_token stop_;
+    std::atomic<bool> committed_{false};
+    std::function<void()> onCommitting_;
     std::atomic<int> pendingProgress_{0};
     std::atomic<bool> progressQueued_{false};
 };

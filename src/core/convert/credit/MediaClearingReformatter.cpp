@@ -43,10 +43,20 @@ std::string_view MediaClearingServiceType(std::string_view code) {
 
 namespace {
 
-constexpr std::string_view kNewBank = "New bank";
-constexpr std::string_view kNewBranch = "New branch";
 // Credits from another sending bank may not exceed 2,000,000.00 baht.
 constexpr Money kLimit = Money::fromUnits(2'000'000LL * Money::kScale);
+
+}  // namespace
+
+bool IsOverLimitCredit(std::string_view line) {
+    const std::optional<Money> value = Money::fromImpliedDecimals(Columns(line, 58, 69), 2);
+    return Columns(line, 28, 30) != kHomeBankCode && value && *value > kLimit;
+}
+
+namespace {
+
+constexpr std::string_view kNewBank = "New bank";
+constexpr std::string_view kNewBranch = "New branch";
 
 std::string blanks(int n) {
     return FillString(" ", n);
@@ -286,7 +296,7 @@ void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::s
                               const std::string& branchText) {
     const std::string_view amount = Columns(line, 58, 69);
     const Money value = *Money::fromImpliedDecimals(amount, 2);
-    if (Columns(line, 28, 30) != kHomeBankCode && value > kLimit) {
+    if (IsOverLimitCredit(line)) {
         // Over the limit: still written and totalled, but the whole upload is void.
         ++overLimit_;
         run_.reject("OverLimit", lineNo);

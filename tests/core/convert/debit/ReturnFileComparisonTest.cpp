@@ -280,13 +280,15 @@ TEST_F(Comparison, SaveProposesANameFromTheClock) {
     EXPECT_TRUE(fx.ui.messages.empty());
 }
 
-TEST_F(Comparison, TheRadioButtonRefusesWhileAHashIsShown) {
+TEST_F(Comparison, TheRadioButtonWarnsWhileAHashIsShownAndCancelKeepsTheProduct) {
     fx.wb.selectProduct(Choice::DirectCredit);
     fx.wb.fields.hashValue = std::string(40, 'F');
-    fx.wb.selectProduct(Choice::ReturnFile);
+    fx.ui.confirmAnswer = false;
+    EXPECT_FALSE(fx.wb.selectProduct(Choice::ReturnFile));
     EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"Clear Form"}));
-    EXPECT_FALSE(fx.wb.controls.at(Control::printDetail).visible);
-    EXPECT_FALSE(fx.wb.controls.at(Control::compareReturnFile).visible);  // the credit layout stays
+    EXPECT_EQ(fx.wb.selected(), Choice::DirectCredit);
+    EXPECT_TRUE(fx.wb.controls.at(Control::printDetail).visible);  // the credit layout stays whole
+    EXPECT_FALSE(fx.wb.controls.at(Control::compareReturnFile).visible);
     EXPECT_TRUE(fx.wb.controls.at(Control::reformat).visible);
 }
 
