@@ -34,6 +34,7 @@ struct Services {
     // The run starts to put its outputs in place: cancelling is over (the window says it is finishing).
     void beginCommit() {
         if (!committing_) {
+            checkCancelled();  // a request made since the last loop's check is still honoured here
             committing_ = true;
             events.committing();
         }
