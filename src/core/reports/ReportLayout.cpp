@@ -82,6 +82,10 @@ bool usesLink(const std::string& text, const std::string& link) {
            text.find("{{^" + link + "}}") != std::string::npos;
 }
 
+// A table's opening or closing longer than this is not repeated around a cut of its rows (the rows stay
+// in one chunk), so that cutting costs no more than the layout's own size.
+constexpr size_t kMaxRepeatedTablePart = 64 * 1024;
+
 // A dataset section of a layout, "{{#link}}body{{/link}}".
 struct Section {
     const DatasetLink* link;
@@ -96,8 +100,11 @@ std::vector<Section> datasetSections(const std::string& text) {
     for (const DatasetLink& link : datasetLinks()) {
         const std::string open = std::string("{{#") + link.link + "}}";
         const std::string close = std::string("{{/") + link.link + "}}";
+        size_t end = 0;  // the first close after the latest open: found again only once passed
         for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
-            const size_t end = text.find(close, at + open.size());
+            if (end < at + open.size()) {
+                end = text.find(close, at + open.size());
+            }
             if (end == std::string::npos) {
                 break;  // malformed: the whole-layout check reports it
             }
@@ -284,12 +291,16 @@ std::string renderAlone(const std::string& text, const mustache::data& data, con
 
 }  // namespace
 
-void CheckLayoutBounds(std::string_view text, const std::string& file) {
+void CheckLayoutBounds(const std::string& text, const std::string& file) {
     if (text.size() > kMaxLayoutBytes) {
         throw QrvError(tooLarge(file));
     }
     if (sectionDepth(text, kMaxLayoutDepth) > kMaxLayoutDepth) {
         throw QrvError(tooDeep(file));
+    }
+    if (datasetSections(text).size() > kMaxLayoutDatasetSections) {
+        throw QrvError("Report layout \"" + file + "\" shows datasets in more than " +
+                       std::to_string(kMaxLayoutDatasetSections) + " sections, the most a layout may have");
     }
 }
 
@@ -424,6 +435,10 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
         size_t closeAt = text.find("</tbody>", afterClose);
         if (closeAt == std::string::npos || closeAt > tableEnd) {
             closeAt = tableEnd;
+        }
+        if (section.open - tableAt > kMaxRepeatedTablePart ||
+            tableEnd + std::strlen("</table>") - closeAt > kMaxRepeatedTablePart) {
+            continue;
         }
         const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page, file);
         const std::string close =
