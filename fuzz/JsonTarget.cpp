@@ -51,13 +51,16 @@ void jsonTarget(const uint8_t* data, size_t size) {
     const auto real = numberAt<double>(parts[4], 0);
     const auto units = numberAt<std::int64_t>(parts[4], 8);
     const auto count = numberAt<std::int64_t>(parts[4], 16);
-    for (const char* table : {"Dcp_Detail", "Dcp_Err", "Report_Hash_Error", "DDR_FileCompare"}) {
-        store.reset(table);
+    {
+        const TableStore::CommandScope scope(store);  // one transaction, not one per change
+        for (const char* table : {"Dcp_Detail", "Dcp_Err", "Report_Hash_Error", "DDR_FileCompare"}) {
+            store.reset(table);
+        }
+        store.append("Dcp_Detail", {{"AcNo", text1}, {"Amount", real}, {"Name", text2}});
+        store.append("Dcp_Err", {{"DesErr", text1}, {"FieldName", text2}});
+        store.append("Report_Hash_Error", {{"Field Name Error", text2}, {"CountLine", count}});
+        store.append("DDR_FileCompare", {{"Account_No", text1}, {"Amount", Money::fromUnits(units)}});
     }
-    store.append("Dcp_Detail", {{"AcNo", text1}, {"Amount", real}, {"Name", text2}});
-    store.append("Dcp_Err", {{"DesErr", text1}, {"FieldName", text2}});
-    store.append("Report_Hash_Error", {{"Field Name Error", text2}, {"CountLine", count}});
-    store.append("DDR_FileCompare", {{"Account_No", text1}, {"Amount", Money::fromUnits(units)}});
 
     ShownReport report;
     report.layoutFile = "rptResult.frf";
