@@ -67,6 +67,12 @@ void Harness::reset() {
     }
 }
 
+std::filesystem::path Harness::folder(const std::string& name) const {
+    const std::filesystem::path folder = root_ / name;
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 std::filesystem::path Harness::put(const std::string& name, std::string_view bytes) const {
     const std::filesystem::path file = inputs_ / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -81,17 +87,41 @@ Harness& harness() {
 
 Bench::Bench(Harness& h) : wb(ui, h.store(), clock, AppPaths{h.data(), QRV_SOURCE_REPORTS}) {}
 
+std::string_view asView(const uint8_t* data, size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+uint8_t takeOption(const uint8_t*& data, size_t& size) {
+    if (size == 0) {
+        return 0;
+    }
+    const uint8_t b = data[0];
+    ++data;
+    --size;
+    return b;
+}
+
+std::string joinParts(std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    for (const std::string_view part : parts) {
+        if (&part != parts.begin()) {
+            joined += kPartSeparator;
+        }
+        joined += part;
+    }
+    return joined;
+}
+
 std::vector<std::string_view> splitParts(const uint8_t* data, size_t size, size_t count) {
-    constexpr std::string_view kSeparator = "\n--8<--\n";
     std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::vector<std::string_view> parts;
     while (parts.size() + 1 < count) {
-        const size_t at = rest.find(kSeparator);
+        const size_t at = rest.find(kPartSeparator);
         if (at == std::string_view::npos) {
             break;
         }
         parts.push_back(rest.substr(0, at));
-        rest.remove_prefix(at + kSeparator.size());
+        rest.remove_prefix(at + kPartSeparator.size());
     }
     parts.push_back(rest);
     parts.resize(count);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,8 @@ class Harness {
     // Writes `bytes` as a file of the input folder and returns its path.
     std::filesystem::path put(const std::string& name, std::string_view bytes) const;
     const std::filesystem::path& inputs() const { return inputs_; }
+    // A folder of its own for a target (a table store of its own), made when first asked for.
+    std::filesystem::path folder(const std::string& name) const;
     const std::filesystem::path& data() const { return data_; }
     TableStore& store() { return store_; }
 
@@ -70,8 +73,17 @@ struct Bench {
     Workbench wb;
 };
 
-// Splits the input into `count` parts at the separator "\n--8<--\n" (missing parts are empty).
+std::string_view asView(const uint8_t* data, size_t size);
+
+// The leading option byte (0 for an empty input), taken off the input.
+uint8_t takeOption(const uint8_t*& data, size_t& size);
+
+// What separates the files (or texts) of one input.
+constexpr std::string_view kPartSeparator = "\n--8<--\n";
+
+// Splits the input into `count` parts at the separator (missing parts are empty).
 std::vector<std::string_view> splitParts(const uint8_t* data, size_t size, size_t count);
+std::string joinParts(std::initializer_list<std::string_view> parts);
 
 // Runs `body`, treating QrvError as an outcome.
 template <class F>

@@ -18,21 +18,6 @@ namespace {
 
 constexpr const char* kAccount = "1234567896";  // a valid account number
 
-std::string_view asView(const uint8_t* data, size_t size) {
-    return {reinterpret_cast<const char*>(data), size};
-}
-
-// The leading option byte and the rest.
-uint8_t takeOption(const uint8_t*& data, size_t& size) {
-    if (size == 0) {
-        return 0;
-    }
-    const uint8_t b = data[0];
-    ++data;
-    --size;
-    return b;
-}
-
 // "Reformat Data" of `product`; option bits: 0-1 the processing round, 6 a dry run, 7 "Print detail".
 void reformat(Product product, uint8_t option, std::string_view source, std::string_view invoice = {}) {
     Harness& h = harness();
@@ -194,6 +179,8 @@ const std::vector<Target>& targets() {
         {"tier_fee", tierFee},
         {"settings", settings},
         {"csv_import", csvImport},
+        {"layout", layoutTarget},
+        {"json", jsonTarget},
     };
     return all;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "FuzzSeeds.h"
 #include "FuzzTargets.h"
 #include "support/TestSupport.h"
 
@@ -8,8 +11,8 @@
 namespace qrv {
 namespace {
 
-const std::filesystem::path kRegressions =
-    std::filesystem::path(QRV_SOURCE_DATA).parent_path().parent_path() / "tests" / "regressions";
+const std::filesystem::path kSourceTree = std::filesystem::path(QRV_SOURCE_DATA).parent_path().parent_path();
+const std::filesystem::path kRegressions = kSourceTree / "tests" / "regressions";
 
 TEST(FuzzRegressions, EveryFolderNamesATarget) {
     if (!std::filesystem::is_directory(kRegressions)) {
@@ -35,6 +38,22 @@ TEST(FuzzRegressions, SavedInputsRunCleanly) {
         }
     }
     RecordProperty("replayed", replayed);
+}
+
+// Every target starts from seeds, kept (fuzz/seeds/<target>) or made from the examples, layouts and
+// default files; every made seed is for a target that exists.
+TEST(FuzzSeeds, EveryTargetHasSeedsAndEverySeedATarget) {
+    std::set<std::string> seeded;
+    for (const fuzz::Seed& seed : fuzz::madeSeeds()) {
+        EXPECT_NE(fuzz::findTarget(seed.target), nullptr) << seed.target << "/" << seed.name;
+        seeded.insert(seed.target);
+    }
+    for (const fuzz::Target& target : fuzz::targets()) {
+        const auto kept = kSourceTree / "fuzz" / "seeds" / target.name;
+        EXPECT_TRUE(seeded.count(target.name) > 0 ||
+                    (std::filesystem::is_directory(kept) && !test::listFolder(kept).empty()))
+            << target.name;
+    }
 }
 
 }  // namespace

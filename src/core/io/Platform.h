@@ -116,7 +116,7 @@ class Utf8Console {
     Utf8Console& operator=(const Utf8Console&) = delete;
 
   private:
-    unsigned previous_ = 0;
+    [[maybe_unused]] unsigned previous_ = 0;  // the console's code page before (Windows only)
 };
 
 // Text of the last system error, for messages.

@@ -3,11 +3,16 @@
 #include <kainjow/mustache.hpp>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <set>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/Cp874.h"
@@ -77,6 +82,10 @@ bool usesLink(const std::string& text, const std::string& link) {
            text.find("{{^" + link + "}}") != std::string::npos;
 }
 
+// A table's opening or closing longer than this is not repeated around a cut of its rows (the rows stay
+// in one chunk), so that cutting costs no more than the layout's own size.
+constexpr size_t kMaxRepeatedTablePart = 64 * 1024;
+
 // A dataset section of a layout, "{{#link}}body{{/link}}".
 struct Section {
     const DatasetLink* link;
@@ -91,8 +100,11 @@ std::vector<Section> datasetSections(const std::string& text) {
     for (const DatasetLink& link : datasetLinks()) {
         const std::string open = std::string("{{#") + link.link + "}}";
         const std::string close = std::string("{{/") + link.link + "}}";
+        size_t end = 0;  // the first close after the latest open: found again only once passed
         for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
-            const size_t end = text.find(close, at + open.size());
+            if (end < at + open.size()) {
+                end = text.find(close, at + open.size());
+            }
             if (end == std::string::npos) {
                 break;  // malformed: the whole-layout check reports it
             }
@@ -174,17 +186,139 @@ bool hasRows(const ReadRows& rows, const DatasetLink& link) {
     return any;
 }
 
+std::string tooLarge(const std::string& file) {
+    return "Report layout \"" + file + "\" is larger than " + std::to_string(kMaxLayoutBytes) +
+           " bytes, the most a layout may hold";
+}
+
+// Blanks as the template parser trims them around a tag's contents.
+std::string_view trimmed(std::string_view s) {
+    const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!s.empty() && blank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && blank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// The delimiters of a "{{=<% %>=}}" tag's contents, or nothing when the parser would refuse them.
+std::optional<std::pair<std::string, std::string>> newDelimiters(std::string_view tag) {
+    if (tag.size() < 5 || tag.back() != '=') {
+        return std::nullopt;
+    }
+    const std::string_view inner = trimmed(tag.substr(1, tag.size() - 2));
+    const size_t space = inner.find(' ');
+    if (space == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view begin = inner.substr(0, space);
+    const std::string_view end = trimmed(inner.substr(space + 1));
+    const auto valid = [](std::string_view d) {
+        return std::none_of(d.begin(), d.end(), [](char c) {
+            return c == '=' || std::isspace(static_cast<unsigned char>(c)) != 0;
+        });
+    };
+    if (!valid(begin) || !valid(end)) {
+        return std::nullopt;
+    }
+    return std::pair{std::string(begin), std::string(end)};
+}
+
+// How deep the sections of a layout nest, read as the template parser reads its tags (delimiter changes
+// and "{{{...}}}" included) without building anything; the scan stops once past `limit`, and at a tag the
+// parser refuses (the parse then reports it).
+int sectionDepth(std::string_view text, int limit) {
+    std::string open = "{{";
+    std::string close = "}}";
+    int depth = 0;
+    for (size_t at = text.find(open); at != std::string_view::npos; at = text.find(open, at)) {
+        size_t contents = at + open.size();
+        const bool braces = open == "{{" && close == "}}";
+        const bool unescaped = braces && contents < text.size() && text[contents] == '{';
+        const std::string_view end = unescaped ? "}}}" : std::string_view(close);
+        contents += unescaped ? 1 : 0;
+        const size_t stop = text.find(end, contents);
+        if (stop == std::string_view::npos) {
+            break;
+        }
+        const std::string_view tag = trimmed(text.substr(contents, stop - contents));
+        at = stop + end.size();
+        if (!tag.empty() && tag.front() == '=') {
+            const auto delimiters = newDelimiters(tag);
+            if (!delimiters) {
+                break;
+            }
+            std::tie(open, close) = *delimiters;
+        } else if (!unescaped && !tag.empty() && (tag.front() == '#' || tag.front() == '^')) {
+            if (++depth > limit) {
+                break;
+            }
+        } else if (!unescaped && !tag.empty() && tag.front() == '/') {
+            if (depth == 0) {
+                break;
+            }
+            --depth;
+        }
+    }
+    return depth;
+}
+
+std::string tooDeep(const std::string& file) {
+    return "Report layout \"" + file + "\" nests sections more than " + std::to_string(kMaxLayoutDepth) +
+           " deep, the most a layout may nest them";
+}
+
+// A template parsed from the layout or a piece of it, its nesting checked first: a piece may nest deeper
+// than the whole, as a delimiter change outside it no longer applies.
+std::unique_ptr<mustache::mustache> parsed(const std::string& text, const std::string& file) {
+    if (sectionDepth(text, kMaxLayoutDepth) > kMaxLayoutDepth) {
+        throw QrvError(tooDeep(file));
+    }
+    return std::make_unique<mustache::mustache>(text);
+}
+
 // A piece of layout rendered on its own, or nothing when it is not a whole template there.
-std::string renderAlone(const std::string& text, const mustache::data& data) {
-    mustache::mustache piece(text);
-    if (!piece.is_valid()) {
+std::string renderAlone(const std::string& text, const mustache::data& data, const std::string& file) {
+    const auto piece = parsed(text, file);
+    if (!piece->is_valid()) {
         return {};
     }
-    std::string rendered = piece.render(data);
-    return piece.is_valid() ? rendered : std::string();
+    std::string rendered = piece->render(data);
+    return piece->is_valid() ? rendered : std::string();
 }
 
 }  // namespace
+
+void CheckLayoutBounds(const std::string& text, const std::string& file) {
+    if (text.size() > kMaxLayoutBytes) {
+        throw QrvError(tooLarge(file));
+    }
+    if (sectionDepth(text, kMaxLayoutDepth) > kMaxLayoutDepth) {
+        throw QrvError(tooDeep(file));
+    }
+    if (datasetSections(text).size() > kMaxLayoutDatasetSections) {
+        throw QrvError("Report layout \"" + file + "\" shows datasets in more than " +
+                       std::to_string(kMaxLayoutDatasetSections) + " sections, the most a layout may have");
+    }
+}
+
+std::optional<std::string> ReadLayoutFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string text;
+    std::array<char, 16384> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
+        text.append(buffer.data(), static_cast<size_t>(in.gcount()));
+        if (text.size() > kMaxLayoutBytes) {
+            throw QrvError(tooLarge(file.string()));
+        }
+    }
+    return text;
+}
 
 bool LayoutReadsLink(const std::string& text, const DatasetLink& link) {
     return usesLink(text, link.link) || text.find(std::string(link.link) + "_") != std::string::npos;
@@ -210,12 +344,10 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
     State& s = *state_;
     s.rows = std::move(rows);
     const std::string& text = report.templateText;
-    {
-        mustache::mustache whole(text);
-        if (!whole.is_valid()) {
-            throw QrvError("Report layout \"" + report.layoutFile +
-                           "\" is malformed: " + whole.error_message());
-        }
+    const std::string& file = report.layoutFile;
+    CheckLayoutBounds(text, file);
+    if (const auto whole = parsed(text, file); !whole->is_valid()) {
+        throw QrvError("Report layout \"" + file + "\" is malformed: " + whole->error_message());
     }
     for (const auto& [name, value] : report.variables) {
         const std::string sanitized = cp874::sanitizeUtf8(value);
@@ -266,11 +398,10 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
             page.set(link.link, list);
         }
     }
-    mustache::mustache outerTmpl(outer);
-    const std::string rendered = outerTmpl.render(page);
-    if (!outerTmpl.is_valid()) {
-        throw QrvError("Report layout \"" + report.layoutFile +
-                       "\" is malformed: " + outerTmpl.error_message());
+    const auto outerTmpl = parsed(outer, file);
+    const std::string rendered = outerTmpl->render(page);
+    if (!outerTmpl->is_valid()) {
+        throw QrvError("Report layout \"" + file + "\" is malformed: " + outerTmpl->error_message());
     }
 
     size_t done = 0;
@@ -287,7 +418,7 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
         shown.shown = true;
         const Section& section = shown.section;
         shown.body = text.substr(section.body, section.close - section.body);
-        shown.bodyTemplate = std::make_unique<mustache::mustache>(shown.body);
+        shown.bodyTemplate = parsed(shown.body, file);
         shown.names = referencedNames(shown.body);
         // The enclosing table: its last "<table" before the section with no "</table>" between, and the
         // first "</table>" after it with no "<table" between.
@@ -305,9 +436,13 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
         if (closeAt == std::string::npos || closeAt > tableEnd) {
             closeAt = tableEnd;
         }
-        const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page);
+        if (section.open - tableAt > kMaxRepeatedTablePart ||
+            tableEnd + std::strlen("</table>") - closeAt > kMaxRepeatedTablePart) {
+            continue;
+        }
+        const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page, file);
         const std::string close =
-            renderAlone(text.substr(closeAt, tableEnd + std::strlen("</table>") - closeAt), page);
+            renderAlone(text.substr(closeAt, tableEnd + std::strlen("</table>") - closeAt), page, file);
         if (!open.empty() && !close.empty()) {
             shown.tableOpen = open;
             shown.tableClose = close;

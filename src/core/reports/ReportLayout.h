@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -48,6 +51,18 @@ class ReportLayout {
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// A layout is input: one beyond these bounds is refused before it is parsed. The parse holds every
+// section's text once per section around it, and each dataset section costs a pass over the layout.
+constexpr std::size_t kMaxLayoutBytes = 1024 * 1024;
+constexpr int kMaxLayoutDepth = 32;
+constexpr std::size_t kMaxLayoutDatasetSections = 64;
+
+// Throws QrvError naming `file` when `text` is beyond the bounds above.
+void CheckLayoutBounds(const std::string& text, const std::string& file);
+// The content of a layout file, nothing when it cannot be opened; throws QrvError naming it when it is
+// larger than kMaxLayoutBytes (read no further than that).
+std::optional<std::string> ReadLayoutFile(const std::filesystem::path& file);
 
 // True when the layout shows the link's rows or names one of its totals ("<link>_Rows").
 bool LayoutReadsLink(const std::string& text, const DatasetLink& link);

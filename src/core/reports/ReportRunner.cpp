@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
@@ -48,13 +47,11 @@ bool ReportRunner::loadLayout(const std::filesystem::path& file) {
     if (!std::filesystem::is_regular_file(file, ec)) {
         return false;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::optional<std::string> text = ReadLayoutFile(file);
+    if (!text) {
         return false;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    template_ = text.str();
+    template_ = std::move(*text);
     layoutFile_ = file.filename().string();
     return true;
 }
