@@ -2,20 +2,41 @@
 
 #include "base/Version.h"
 
+#include "base/Cp874.h"
 #include "base/QrvError.h"
 #include "cli/ResultJson.h"
 #include "refdata/ReferenceSeed.h"
 
 namespace qrv::cli {
 
-Session::Session(const AppPaths& p, std::ostream& out, std::optional<std::filesystem::path> reportOut,
-                 const Clock& c, bool jsonOutput)
+Session::Session(const AppPaths& p, std::ostream& out, std::ostream& errors,
+                 std::optional<std::filesystem::path> reportFolder, const Clock& c, bool jsonOutput)
     : paths(p),
       clock(c),
       json(jsonOutput),
-      events(jsonOutput ? held : out, std::move(reportOut), !jsonOutput),
+      events(jsonOutput ? held : out, reportFolder, !jsonOutput),
       store(p.dataFolder, ReferenceSeed(p.dataFolder)),
-      reports(p.reportFolder) {}
+      reports(p.reportFolder),
+      err(errors),
+      reportOut(std::move(reportFolder)) {}
+
+void Session::tellDone(const std::string& what, const RunResult& r) {
+    if (json || r.outcome != Outcome::Written) {
+        return;
+    }
+    err << what << '.';
+    for (const std::string& layout : r.reports) {
+        const std::string stem = std::filesystem::path(layout).stem().string();
+        if (reportOut) {
+            err << " Its report " << stem << " is in "
+                << cp874::sanitizeUtf8((*reportOut / (stem + ".html")).string()) << " and " << stem
+                << ".json there.";
+        } else {
+            err << " Its report " << stem << " was shown only: --report-out DIR writes it.";
+        }
+    }
+    err << '\n';
+}
 
 Services Session::services() {
     settings = DefaultSettings::load(paths.dataFolder);
@@ -23,6 +44,9 @@ Services Session::services() {
 }
 
 int Session::finish(const RunResult& r, const nlohmann::json& extra) {
+    for (const WrittenFile& f : r.written) {
+        written.push_back(f.path);
+    }
     nlohmann::json j = resultJson(r);
     if (extra.is_object()) {
         j.update(extra);
@@ -50,6 +74,27 @@ std::string commandName(const CLI::App& app) {
     return name;
 }
 
+// Text for the JSON object: UTF-8 as it is; text that is not (a name from the store or a file name in
+// code page 874) converted from code page 874, which every byte has a meaning in.
+std::string jsonText(const std::string& text) {
+    return cp874::sanitizeUtf8(text) == text ? text : cp874::toUtf8(text);
+}
+
+nlohmann::json linesOf(const std::string& printed) {
+    nlohmann::json lines = nlohmann::json::array();
+    std::istringstream in(printed);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(jsonText(line));
+    }
+    return lines;
+}
+
+// Writes the one JSON object; no text in it can stop that (an invalid sequence left would be replaced).
+void dumpJson(const nlohmann::json& j, std::ostream& out) {
+    out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    out.flush();
+}
+
 // The one JSON object of --json: the command, its exit status, the messages in order with their kind, the
 // operation's result when it gave one, otherwise the lines it printed; an unexpected error's text.
 void writeJson(const Session& s, const std::string& command, int status, const std::string& error,
@@ -59,22 +104,30 @@ void writeJson(const Session& s, const std::string& command, int status, const s
     j["exit"] = status;
     nlohmann::json messages = nlohmann::json::array();
     for (const auto& [kind, text] : s.events.messages()) {
-        messages.push_back({{"kind", messageKindName(kind)}, {"text", text}});
+        messages.push_back({{"kind", messageKindName(kind)}, {"text", jsonText(text)}});
     }
     j["messages"] = std::move(messages);
     if (!s.result) {
-        nlohmann::json lines = nlohmann::json::array();
-        std::istringstream printed(s.held.str());
-        for (std::string line; std::getline(printed, line);) {
-            lines.push_back(line);
-        }
-        j["lines"] = std::move(lines);
+        j["lines"] = linesOf(s.held.str());
     }
     if (!error.empty()) {
-        j["error"] = error;
+        j["error"] = jsonText(error);
     }
-    out << j.dump(2) << '\n';
-    out.flush();
+    dumpJson(j, out);
+}
+
+// The JSON object of a command line that was not run (a usage error, or --help): what the parser said.
+void writeUsageJson(const std::string& command, int status, const std::string& printed,
+                    const std::string& error, std::ostream& out) {
+    nlohmann::json j = nlohmann::json::object();
+    j["command"] = command;
+    j["exit"] = status;
+    j["messages"] = nlohmann::json::array();
+    j["lines"] = linesOf(printed);
+    if (!error.empty()) {
+        j["error"] = jsonText(error);
+    }
+    dumpJson(j, out);
 }
 
 }  // namespace
@@ -89,6 +142,26 @@ const CommandFn* CommandTable::parsed() const {
 }
 
 namespace {
+
+// Whether --json comes before the command.
+bool asksForJson(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--data" || word == "--reports" || word == "--report-out") {
+            ++i;
+        } else if (word == "--json") {
+            return true;
+        } else if (!word.starts_with("-")) {
+            return false;
+        }
+    }
+    return false;
+}
+
+std::string trimmed(const std::string& text) {
+    const size_t end = text.find_last_not_of(" \r\n");
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
 
 // The first word that is neither an option nor an option's value: the command asked for.
 std::string commandWord(int argc, const char* const* argv) {
@@ -152,28 +225,43 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerTierFeeCommand(app, table);
     registerExamplesCommand(app, table);
 
+    // With --json even a command line that is not run gives its one JSON object: what the parser says
+    // is held, written into it (and its error to standard error as well).
+    const bool jsonAsked = asksForJson(argc, argv);
+    std::ostringstream parserOut;
+    std::ostringstream parserErr;
+    std::ostream& saidOut = jsonAsked ? parserOut : out;
+    std::ostream& saidErr = jsonAsked ? parserErr : err;
+    const auto notRun = [&](int status) {
+        if (jsonAsked) {
+            err << parserErr.str();
+            writeUsageJson(commandWord(argc, argv), status, parserOut.str(), trimmed(parserErr.str()), out);
+        }
+        return status;
+    };
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
-        app.exit(e, out, err);
-        return kOk;
+        app.exit(e, saidOut, saidErr);
+        return notRun(kOk);
     } catch (const CLI::ParseError& e) {
         if (const std::string word = commandWord(argc, argv);
-            word.empty() || !reportUnknownCommand(app, word, err)) {
-            app.exit(e, out, err);
+            word.empty() || !reportUnknownCommand(app, word, saidErr)) {
+            app.exit(e, saidOut, saidErr);
         }
-        return kUsage;
+        return notRun(kUsage);
     }
 
-    AppPaths paths = AppPaths::defaults();
-    if (!dataDir.empty()) {
-        paths.dataFolder = dataDir;
-    } else if (paths.installed) {
+    AppPaths paths = AppPaths::defaults(dataDir);
+    if (dataDir.empty() && paths.installed) {
         // An installed program keeps its data in the user's data folder, made on first start.
         try {
             CreateDataFolder(paths.dataFolder, AppPaths::defaultDataSource());
         } catch (const std::exception& e) {
             err << "qrv: " << e.what() << '\n';
+            if (json) {
+                writeUsageJson(commandName(app), kUnexpected, "", e.what(), out);
+            }
             return kUnexpected;
         }
     }
@@ -186,10 +274,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     const CommandFn* command = table.parsed();
     if (command == nullptr) {
-        err << app.help();
-        return kUsage;
+        saidErr << app.help();
+        return notRun(kUsage);
     }
-    Session session(paths, out, reportFolder, clock, json);
+    Session session(paths, out, err, reportFolder, clock, json);
     int status = kUnexpected;
     std::string error;
     try {
@@ -201,12 +289,29 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         error = e.what();
         status = kUnexpected;
     }
+    // A COMMIT of the tables that failed as a command ended: its changes are gone, the command failed.
+    if (const std::string failed = session.store.takeCommitFailure(); !failed.empty() && error.empty()) {
+        error = failed;
+        status = kUnexpected;
+    }
     session.events.finishProgress();
     if (!error.empty()) {
         err << "qrv: " << error << '\n';
     }
     if (json) {
         writeJson(session, commandName(app), status, error, out);
+    }
+    // Standard output closed or full (a reader that went away): the command ran to its end, and nothing
+    // of it is taken back; the failure is the exit status.
+    if (!out.flush()) {
+        std::string written;
+        for (const std::filesystem::path& p : session.written) {
+            written += (written.empty() ? "" : ", ") + cp874::sanitizeUtf8(p.string());
+        }
+        err << "qrv: Cannot write to standard output (it was closed or is full). The command ran to its end"
+            << (written.empty() ? std::string(".") : "; its outputs were written and stay: " + written + ".")
+            << '\n';
+        return kUnexpected;
     }
     return status;
 }

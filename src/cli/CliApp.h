@@ -31,8 +31,8 @@ enum Exit { kOk = 0, kStopped = 1, kUsage = 2, kUnexpected = 3 };
 // settings. With --json the lines a command prints are held, and the result a command
 // hands to finish() becomes the one JSON object on standard output.
 struct Session {
-    Session(const AppPaths& paths, std::ostream& out, std::optional<std::filesystem::path> reportOut,
-            const Clock& clock, bool json = false);
+    Session(const AppPaths& paths, std::ostream& out, std::ostream& err,
+            std::optional<std::filesystem::path> reportOut, const Clock& clock, bool json = false);
     AppPaths paths;
     const Clock& clock;
     const bool json;
@@ -45,11 +45,18 @@ struct Session {
     void openStore();
     // The services of an operation; reads "Default.ini" of the data folder afresh.
     Services services();
+    // Says on standard error what a command that prints no message did (`what`) and where the report it
+    // showed is (standard output holds only the window's messages). Nothing with --json, whose object says
+    // it.
+    void tellDone(const std::string& what, const RunResult& result);
     // Records the operation's result for --json (with `extra` values of the operation merged in) and gives
     // the exit status its outcome means: 0 when it produced its output, else 1.
     int finish(const RunResult& result, const nlohmann::json& extra = {});
 
+    std::ostream& err;
+    std::optional<std::filesystem::path> reportOut;
     std::optional<nlohmann::json> result;
+    std::vector<std::filesystem::path> written;  // every path the command's result names
 };
 
 // A usage error found after parsing (an option's value out of range); exit status 2.

@@ -4,9 +4,11 @@
 #include <fstream>
 
 #include "base/QrvError.h"
+#include "io/OutputCommit.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
 #include "reports/ReportRunner.h"
+#include "reports/ReportRunners.h"
 
 namespace qrv::cli {
 
@@ -49,9 +51,9 @@ void CliEvents::finishProgress() {
 
 namespace {
 
-// Writes `target` whole or not at all: `write` fills a stream over its temporary file.
+// `target` written whole as a work file of the run: `write` fills a stream over it.
 template <typename Write>
-void writeAtomically(const std::filesystem::path& target, Write write) {
+void stageFile(OutputCommit& outputs, const std::filesystem::path& target, Write write) {
     AtomicFile file(target);
     {
         std::ofstream out(file.tempPath(), std::ios::binary | std::ios::trunc);
@@ -60,31 +62,78 @@ void writeAtomically(const std::filesystem::path& target, Write write) {
             throw QrvError("Cannot write file \"" + target.string() + "\"");
         }
     }
-    file.commit();
+    outputs.add(CommitStep::Reports, std::move(file));
 }
 
 }  // namespace
 
-void CliEvents::showReport(const ShownReport& report) {
+namespace {
+
+[[noreturn]] void refuseReportFolder(const std::filesystem::path& folder, const std::string& why) {
+    throw QrvError("Cannot write the reports into the folder \"" + folder.string() +
+                   "\" (--report-out): " + why + ". Choose a folder you can write to");
+}
+
+}  // namespace
+
+void CliEvents::checkReportFolder() const {
     if (!reportOut_) {
         return;
     }
-    const std::string stem = std::filesystem::path(report.requestedLayout).stem().string();
+    // The folder, or else the nearest folder above it that exists, in which it would be made.
+    std::error_code ec;
+    std::filesystem::path existing = std::filesystem::absolute(*reportOut_, ec);
+    while (!std::filesystem::exists(platform::fileStatus(existing, true)) && existing.has_parent_path() &&
+           existing.parent_path() != existing) {
+        existing = existing.parent_path();
+    }
+    if (!std::filesystem::is_directory(platform::fileStatus(existing, true))) {
+        refuseReportFolder(*reportOut_, "\"" + existing.string() + "\" is not a folder");
+    }
+    if (const std::string why = platform::whyFolderIsNotWritable(existing); !why.empty()) {
+        refuseReportFolder(*reportOut_, why);
+    }
+}
+
+void CliEvents::prepareReportFolder() {
+    if (!reportOut_ || reportFolderReady_) {
+        return;
+    }
     std::error_code ec;
     std::filesystem::create_directories(*reportOut_, ec);
     const std::string why = ec ? ec.message() : platform::whyFolderIsNotWritable(*reportOut_);
     if (!why.empty()) {
-        throw QrvError("Cannot write the reports into the folder \"" + reportOut_->string() +
-                       "\" (--report-out): " + why + ". Choose a folder you can write to");
+        refuseReportFolder(*reportOut_, why);
     }
+    reportFolderReady_ = true;
+}
+
+std::vector<std::filesystem::path> CliEvents::reportFiles() const {
+    std::vector<std::filesystem::path> files;
+    if (reportOut_) {
+        for (const std::string& layout : LayoutFiles()) {
+            const std::string stem = std::filesystem::path(layout).stem().string();
+            files.push_back(*reportOut_ / (stem + ".html"));
+            files.push_back(*reportOut_ / (stem + ".json"));
+        }
+    }
+    return files;
+}
+
+void CliEvents::stageReport(const ShownReport& report, OutputCommit& outputs) {
+    if (!reportOut_) {
+        return;
+    }
+    prepareReportFolder();
+    const std::string stem = std::filesystem::path(report.requestedLayout).stem().string();
     // Both files stream: a report of a million rows is never held whole.
-    writeAtomically(*reportOut_ / (stem + ".html"), [&report](std::ostream& out) {
+    stageFile(outputs, *reportOut_ / (stem + ".html"), [&report](std::ostream& out) {
         if (!report.layoutFile.empty()) {
             RenderReportHtml(report, out);
         }
     });
-    writeAtomically(*reportOut_ / (stem + ".json"),
-                    [&report](std::ostream& out) { WriteReportJson(report, out); });
+    stageFile(outputs, *reportOut_ / (stem + ".json"),
+              [&report](std::ostream& out) { WriteReportJson(report, out); });
 }
 
 }  // namespace qrv::cli

@@ -22,7 +22,16 @@ class CliEvents final : public Events {
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
     void setProgress(int percent) override;
-    void showReport(const ShownReport& report) override;
+    // The report's files were staged with the run's outputs; showing it adds nothing here.
+    void showReport(const ShownReport&) override {}
+    // With --report-out: the report's HTML and JSON written whole as work files of the run.
+    void stageReport(const ShownReport& report, OutputCommit& outputs) override;
+    std::vector<std::filesystem::path> reportFiles() const override;
+    // Checks, without making anything, that the --report-out folder can take files: it is a folder that can
+    // be written, or it can be made (nothing without the option).
+    void checkReportFolder() const;
+    // Makes the --report-out folder and checks that files can be made in it (nothing without the option).
+    void prepareReportFolder();
 
     std::ostream& out() { return out_; }
     const std::vector<std::pair<MessageKind, std::string>>& messages() const { return messages_; }
@@ -35,6 +44,7 @@ class CliEvents final : public Events {
     bool printMessages_;
     std::vector<std::pair<MessageKind, std::string>> messages_;
     bool progressShown_ = false;
+    bool reportFolderReady_ = false;
     bool terminal_ = false;
 };
 

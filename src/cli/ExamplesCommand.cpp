@@ -12,10 +12,19 @@ void registerExamplesCommand(CLI::App& app, CommandTable& table) {
         ->type_name("")
         ->required();
     table.add(cmd, [folder](Session& s) {
-        const std::vector<std::string> names = WriteExamples(*folder, s.clock.today());
+        const WrittenExamples names = WriteExamples(*folder, s.clock.today());
+        if (!names.kept.empty()) {
+            std::string kept;
+            for (const std::string& name : names.kept) {
+                kept += (kept.empty() ? "" : ", ") + name;
+            }
+            s.events.showMessage(MessageKind::Warning, "Kept " + std::to_string(names.kept.size()) +
+                                                           " files already in " + *folder +
+                                                           " under the names of examples: " + kept);
+        }
         s.events.showMessage(MessageKind::Plain,
-                             "Wrote " + std::to_string(names.size()) + " files to " + *folder + "; see " +
-                                 (std::filesystem::path(*folder) / "README.txt").string());
+                             "Wrote " + std::to_string(names.written.size()) + " files to " + *folder +
+                                 "; see " + (std::filesystem::path(*folder) / "README.txt").string());
         return kOk;
     });
 }

@@ -50,6 +50,7 @@ HashCheckResult checkFile(Services& services, const HashOptions& o, HashShown& s
 int runHash(Session& s, const HashOptions& o) {
     HashShown shown;
     return withHashValueLine(s, shown, [&s, &o, &shown] {
+        s.events.checkReportFolder();
         s.openStore();
         Services services = s.services();
         const HashCheckResult result = checkFile(services, o, shown);
@@ -63,6 +64,7 @@ int runCoverLetter(Session& s, const HashOptions& o) {
     }
     HashShown shown;
     return withHashValueLine(s, shown, [&s, &o, &shown] {
+        s.events.checkReportFolder();
         s.openStore();
         Services services = s.services();
         checkFile(services, o, shown);

@@ -117,8 +117,12 @@ int runReformat(Session& s, const ReformatOptions& o) {
     request.dryRun = o.dryRun;
 
     // A data folder whose tables are new (the first command after install) gets the sample reference
-    // data first, so Media Clearing finds the banks instead of adding them as new ones.
-    s.openStore();
+    // data first, so Media Clearing finds the banks instead of adding them as new ones. A dry run only
+    // reads the data folder, and writes no report.
+    if (!request.dryRun) {
+        s.events.checkReportFolder();
+        s.openStore();
+    }
     const ReformatResult result = reformat(request, services);
 
     if (result.dryRun) {

@@ -31,11 +31,15 @@ size_t characterCount(const std::string& text) {
 }
 
 int compareReturn(Session& s, const CompareOptions& o) {
+    s.events.checkReportFolder();
     s.openStore();
     Services services = s.services();
     const ReturnComparisonRequest request{std::filesystem::path(o.source),
                                           std::filesystem::path(o.returnFile), std::filesystem::path(o.dest)};
     const ReturnComparisonResult result = compareReturnFile(request, services);
+    s.tellDone("Compared " + std::to_string(result.records) + " records of " + o.source + " with " +
+                   o.returnFile + " and wrote the comparison file " + o.dest,
+               result);
     return s.finish(result);
 }
 

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <iostream>
 #include <vector>
 
@@ -6,6 +7,11 @@
 #include "io/SystemClock.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+    // A reader of standard output that goes away (qrv ... | head) must not end the run halfway: the write
+    // fails instead, and the run ends, its outputs in place, with that error.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const qrv::platform::Utf8Console console;
     std::vector<std::string> args = qrv::platform::utf8Arguments(argc, argv);
     std::vector<char*> utf8Argv;

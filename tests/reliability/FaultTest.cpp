@@ -82,8 +82,8 @@ TEST(SourceFaults, SourceGoneBeforeItIsOpened) {
     EXPECT_EQ(error, "Cannot open file \"" + gone.string() + "\" for reading: No such file or directory");
 }
 
-// An archive of the run's name that is no zip file: the archive is left as it was, the error names it, and
-// no message claims the run completed.
+// An archive of the run's name that is no zip file: the archive is left as it was, the error names it, the
+// upload file is not put in place beside it, and no message claims the run completed.
 TEST_P(EachFamily, ExistingArchiveThatIsNoZipFile) {
     test::prepareReformat(fx, GetParam(), source, upload);
     const std::string code = GetParam() == Family::DirectCredit    ? "DCP"
@@ -95,6 +95,7 @@ TEST_P(EachFamily, ExistingArchiveThatIsNoZipFile) {
     const std::string error = test::errorOf([&] { fx.wb.reformat(); });
     EXPECT_TRUE(has(error, "archive \"" + archive.string() + "\"")) << error;
     EXPECT_EQ(test::readFile(archive), "not a zip archive");
+    EXPECT_FALSE(std::filesystem::exists(upload)) << "nothing is put in place before the archive is made";
     for (const std::string& text : fx.ui.texts()) {
         EXPECT_FALSE(has(text, "completed")) << text;
     }

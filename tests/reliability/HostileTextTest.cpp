@@ -34,8 +34,9 @@ bool has(const std::string& text, const std::string& part) {
 TEST(HostileCompanyId, PathPartsAndControlCharactersAreRefused) {
     for (const Family family :
          {Family::DirectCredit, Family::MediaClearing, Family::ManagerCheque, Family::DirectDebit100M}) {
-        std::vector<std::string> ids{"../ACME",  "AC/ME",   "..\\ACME", "AC\nME", std::string("AC\0ME", 5),
-                                     "AC\x1bME", "AC\x7fME"};
+        // ".", ".." and other names of dots only name no file of their own.
+        std::vector<std::string> ids{"../ACME",  "AC/ME",    "..\\ACME", "AC\nME", std::string("AC\0ME", 5),
+                                     "AC\x1bME", "AC\x7fME", ".",        "..",     "..."};
 #ifdef _WIN32
         ids.insert(ids.end(), {"AC:ME", "A\"B", "<i>", "A|B", "A?B", "A*B"});  // not in Windows file names
 #endif
@@ -52,8 +53,8 @@ TEST(HostileCompanyId, PathPartsAndControlCharactersAreRefused) {
     }
 }
 
-// Quotes, dots and Thai letters are a company id's own text: its files stay in the output folder, named
-// with the id as typed, and the id reaches the report as typed.
+// Quotes, dots among other characters and Thai letters are a company id's own text: its files stay in the
+// output folder, named with the id as typed, and the id reaches the report as typed.
 TEST(HostileCompanyId, QuotesDotsAndThaiStayInTheOutputFolder) {
 #ifdef _WIN32
     const std::string quotes = "A'B";  // '"' cannot be in a Windows file name (refused above)
@@ -61,7 +62,7 @@ TEST(HostileCompanyId, QuotesDotsAndThaiStayInTheOutputFolder) {
     const std::string quotes = "A'B\"C";
 #endif
     for (const std::string& id :
-         std::vector<std::string>{quotes, "..", "\xe0\xb8\x81\xe0\xb8\x82"}) {  // "กข"
+         std::vector<std::string>{quotes, "A..B", "\xe0\xb8\x81\xe0\xb8\x82"}) {  // "กข"
         SCOPED_TRACE(id);
         test::WorkbenchFixture fx;
         test::prepareReformat(fx, Family::DirectCredit, fx.dir / "source.txt", fx.out / "up.txt");

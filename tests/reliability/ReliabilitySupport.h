@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,22 @@ std::map<std::string, std::string> snapshot(const std::filesystem::path& folder)
 // The names of the files that were added, removed or changed between two snapshots (empty when none).
 std::vector<std::string> changedFiles(const std::map<std::string, std::string>& before,
                                       const std::map<std::string, std::string>& after);
+
+// A recording Ui that runs `once` the first time the run moves its progress bar: another program (or
+// run) acting in the middle of a run.
+class FirstProgressEvents : public RecordingUi {
+  public:
+    explicit FirstProgressEvents(std::function<void()> once) : once_(std::move(once)) {}
+    void setProgress(int percent) override {
+        RecordingUi::setProgress(percent);
+        if (once_) {
+            std::exchange(once_, nullptr)();
+        }
+    }
+
+  private:
+    std::function<void()> once_;
+};
 
 // Makes every write to a file whose name holds `fragment` fail with `error` (ENOSPC: a full disk) while
 // it lives.

@@ -12,6 +12,7 @@
 #include "base/QrvError.h"
 #include "io/Platform.h"
 #include "refdata/ReferenceImport.h"
+#include "upload/ZipOutputs.h"
 
 namespace qrv::test {
 
@@ -64,6 +65,12 @@ std::vector<std::string> listFolder(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void packArchive(const std::filesystem::path& archive, const std::filesystem::path& upload) {
+    if (std::optional<AtomicFile> packed = PackArchive(archive, upload, upload.filename().string())) {
+        packed->commit();
+    }
 }
 
 std::vector<ZipEntry> readZip(const std::filesystem::path& archive) {

@@ -108,6 +108,9 @@ struct ZipEntry {
     std::string content;
 };
 std::vector<ZipEntry> readZip(const std::filesystem::path& archive);
+// Packs `upload` into `archive` under its own name and puts the archive in place at once, as a run's
+// commit does (nothing when there is no upload file).
+void packArchive(const std::filesystem::path& archive, const std::filesystem::path& upload);
 
 // Names of the files in a folder, sorted.
 std::vector<std::string> listFolder(const std::filesystem::path& folder);

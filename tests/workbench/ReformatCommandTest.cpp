@@ -36,7 +36,9 @@ TEST(ReformatCommand, CreditPreChecksInTheirOrder) {
     r.wb.fields.companyId = "";
     r.wb.fields.sourcePath = "";
     EXPECT_EQ(r.press(), "Please insert company id");
-    r.wb.fields.companyId = "   ";  // only emptiness is tested
+    r.wb.fields.companyId = "   ";  // blanks only name no company (nor its archive)
+    EXPECT_EQ(r.press(), "Please insert company id");
+    r.wb.fields.companyId = "ACME01";
     EXPECT_EQ(r.press(), "Please select product type or select file name before reformat data ");
     r.wb.fields.sourcePath = (r.out / "missing.txt").string();
     EXPECT_EQ(r.press(), "Source file name does not exist. Please insert valid file name and retry");

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace qrv {
 
 struct ShownReport;
 class AccountEntryDialog;
+class OutputCommit;
 
 enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
 
@@ -22,8 +25,15 @@ class Events {
     virtual bool askConfirmation(const std::string& text) = 0;
     // The progress of the run, 0..100.
     virtual void setProgress(int percent) = 0;
-    // A report prepared by a runner; its `modal` tells whether the caller waits for it.
+    // A report prepared by a runner; its `modal` tells whether the caller waits for it. A run shows its
+    // reports once its outputs are in place.
     virtual void showReport(const ShownReport& report) = 0;
+    // Before that, while the run prepares its outputs: a front end that also writes the report to files
+    // prepares them here as outputs of the run, put in place with its other outputs.
+    virtual void stageReport(const ShownReport& /*report*/, OutputCommit& /*outputs*/) {}
+    // The files such a front end may write for the reports of a run (checked against the run's other
+    // outputs before anything is written).
+    virtual std::vector<std::filesystem::path> reportFiles() const { return {}; }
     // The account entry dialog, shown modally after the cover letter emptied its fields: the person types
     // and presses OK (dialog.confirm, which may refuse and keep it open) or EXIT (dialog.exit).
     // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.

@@ -9,6 +9,7 @@
 #include "base/Cp874.h"
 #include "base/QrvError.h"
 #include "io/FileWriter.h"
+#include "io/Platform.h"
 #include "io/WorkFile.h"
 
 namespace qrv {
@@ -469,14 +470,18 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
     return files;
 }
 
-std::vector<std::string> WriteExamples(const std::filesystem::path& folder, const Date& today) {
+WrittenExamples WriteExamples(const std::filesystem::path& folder, const Date& today) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
         throw QrvError("Cannot create the examples folder \"" + folder.string() + "\": " + ec.message());
     }
-    std::vector<std::string> names;
+    WrittenExamples names;
     for (const ExampleFile& f : BuildExamples(today)) {
+        if (std::filesystem::exists(platform::fileStatus(folder / f.name, false))) {
+            names.kept.push_back(f.name);
+            continue;
+        }
         std::string bytes = f.bytes;
         if (f.name == "README.txt") {
             bytes = replaceAll(bytes, "@FOLDER@", folder.string());
@@ -484,7 +489,7 @@ std::vector<std::string> WriteExamples(const std::filesystem::path& folder, cons
         AtomicFile file(folder / f.name);
         file.writer().write(bytes);
         file.commit();
-        names.push_back(f.name);
+        names.written.push_back(f.name);
     }
     return names;
 }

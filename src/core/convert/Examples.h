@@ -19,8 +19,13 @@ struct ExampleFile {
 // The examples for `today`. Their dates lie a week after it, so they stay valid for a few days.
 std::vector<ExampleFile> BuildExamples(const Date& today);
 
-// Writes the examples into `folder` (created when missing), replacing files of the same names and
-// touching nothing else. Returns the names written. Throws QrvError when a file cannot be written.
-std::vector<std::string> WriteExamples(const std::filesystem::path& folder, const Date& today);
+struct WrittenExamples {
+    std::vector<std::string> written;
+    std::vector<std::string> kept;  // names already in the folder, left as they were
+};
+
+// Writes the examples into `folder` (created when missing), touching nothing else: a file of the same name
+// already there is the person's own and is kept. Throws QrvError when a file cannot be written.
+WrittenExamples WriteExamples(const std::filesystem::path& folder, const Date& today);
 
 }  // namespace qrv

@@ -9,12 +9,13 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/FieldWidth.h"
+#include "convert/OutputNames.h"
 #include "convert/ReformatRun.h"
+#include "convert/RunCommit.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "upload/ErrorListings.h"
-#include "upload/ZipOutputs.h"
 
 // "Reformat Data": the common checks in their fixed order, the header records, the error listings
 // prepared before and removed after the product's converter, and the packing.
@@ -35,6 +36,10 @@ std::string folderPart(const std::string& path) {
 // put them outside the output folder, one holding a character the system's file names refuse could not
 // name them at all; one with no code page 874 form cannot go into the header.
 bool isSafeCompanyId(const std::string& comId) {
+    // "." and ".." (and names of dots only) name no file of their own.
+    if (comId.find_first_not_of('.') == std::string::npos) {
+        return false;
+    }
     for (const char ch : comId) {
         const auto c = static_cast<unsigned char>(ch);
         if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F ||
@@ -71,13 +76,16 @@ std::string listingCode(ProductFamily family, std::string_view productCode) {
     }
 }
 
-bool allLinesAre700(const std::filesystem::path& source) {
-    LineReader reader(source);
+// Whether every line has 700 characters; `reading` tells what was read, for the conversion's reading to
+// be proved the same.
+bool allLinesAre700(const std::filesystem::path& source, std::optional<FileReading>& reading) {
+    LineReader reader(source, LineReader::Digesting::Yes);
     std::string_view line;
     bool all = true;
     while (reader.next(line)) {
         all = all && line.size() == 700;  // the whole file is read before the answer
     }
+    reading = reader.finishReading();
     return all;
 }
 
@@ -87,7 +95,8 @@ struct Refusal {
 };
 
 // The first refusal of the accounts a product needs, if any.
-std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFamily family) {
+std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFamily family,
+                                      std::optional<FileReading>& checked) {
     using F = RequestField;
     if (family == ProductFamily::Credit) {
         const std::string debit(Trim(request.debitAccount));
@@ -105,7 +114,7 @@ std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFam
             return Refusal{"Invalid debit fee account", F::FeeAccount};
         }
     } else if (family == ProductFamily::ManagerCheque) {
-        if (!allLinesAre700(request.sourcePath)) {
+        if (!allLinesAre700(request.sourcePath, checked)) {
             return Refusal{"Length of line in the source file are missmatch for format cheque issuance",
                            F::Source};
         }
@@ -132,27 +141,34 @@ std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFam
 }
 
 // The listings of the run are work files until the run ends; then each that got a line replaces the
-// earlier listing of its name, and an earlier listing whose kind got no line this run goes. A run stopped
-// by an unexpected error leaves the earlier listings as they were. A dry run writes none.
+// listing of its name. A listing of a kind that got no line is removed only when it was there before this
+// run began and is still that file, unchanged: an earlier run's, which this run supersedes. A listing that
+// another run wrote meanwhile stays. A run stopped by an error leaves every listing as it was; a dry run
+// writes none.
 class RunListings {
   public:
     RunListings(ReformatRun& run, ProductFamily family)
         : run_(run), listings_(listingsOf(family)), files_(std::string(), !run.writes()) {
         run_.listings = &files_;
+        for (const Listing& l : listings_) {
+            earlier_.push_back(run_.writes() ? platform::fileStamp(run_.listingPath(l.suffix))
+                                             : std::nullopt);
+        }
     }
     RunListings(const RunListings&) = delete;
     RunListings& operator=(const RunListings&) = delete;
     ~RunListings() { run_.listings = nullptr; }
 
-    // The converter ended: the listings take their place.
-    void commit() {
+    // The converter ended: the listings go to the run's commit.
+    void stage() {
         if (!run_.writes()) {
             return;
         }
-        files_.commit();
-        for (const Listing& l : listings_) {
-            if (run_.rejectedCount(l.kind) == 0) {
-                platform::removeQuietly(run_.listingPath(l.suffix));
+        files_.stageInto(run_.commit->outputs());
+        for (size_t i = 0; i < listings_.size(); ++i) {
+            if (run_.rejectedCount(listings_[i].kind) == 0 && earlier_[i]) {
+                run_.commit->outputs().removeIfUnchanged(CommitStep::Listings,
+                                                         run_.listingPath(listings_[i].suffix), *earlier_[i]);
             }
         }
     }
@@ -168,6 +184,7 @@ class RunListings {
   private:
     ReformatRun& run_;
     std::vector<Listing> listings_;
+    std::vector<std::optional<platform::FileStamp>> earlier_;  // each listing as it was when the run began
     ErrorListings files_;
 };
 
@@ -186,6 +203,116 @@ void convert(ReformatRun& run, ProductFamily family) {
             reformatDirectDebit100M(run);
             break;
     }
+}
+
+// The run of a request, its common values made and its records at their defaults.
+ReformatRun makeRun(const ReformatRequest& request, Services& services, ReformatResult& result,
+                    ProductFamily family) {
+    const std::string code(productCode(*request.product));
+    ReformatRun run{request,
+                    services,
+                    result,
+                    code,
+                    listingCode(family, code),
+                    folderPart(request.destinationPath.string()),
+                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
+                    {}};
+    ResetRecordFields(run.records, services.settings.Print);
+    return run;
+}
+
+// The refusal of a destination: an input of the run, a name the system's file names cannot hold, or
+// the name of another output of the run or of a file of the data folder.
+std::optional<std::string> destinationRefusal(const ReformatRun& run, ProductFamily family) {
+    const ReformatRequest& request = run.request;
+    for (const auto& [input, name] :
+         {std::pair{&request.sourcePath, "source"}, std::pair{&request.invoicePath, "invoice"}}) {
+        if (const auto refusal = overwritesInput(request.destinationPath, *input, name)) {
+            return refusal;
+        }
+    }
+    const std::string name = request.destinationPath.filename().string();
+    if (!isValidFileNameText(name)) {
+        return "The destination file name \"" + cp874::sanitizeUtf8(name) +
+               "\" is not valid text in the system's encoding (UTF-8), which the archive needs. Please "
+               "choose "
+               "another destination file";
+    }
+    std::vector<OtherOutput> others;
+    if (family != ProductFamily::DirectDebit100M) {
+        for (const Listing& l : listingsOf(family)) {
+            others.push_back({run.listingPath(l.suffix), "this run's error listing"});
+        }
+    }
+    others.push_back({run.archivePath(), "this run's archive"});
+    for (OtherOutput& report : reportOutputs(run.services.events)) {
+        others.push_back(std::move(report));
+    }
+    return outputCollision(request.destinationPath, others, run.services.store.dataFolder());
+}
+
+// The product's converter with the run's listings; false when a computed value did not fit its field
+// (the run stopped before any output was prepared).
+bool convertAll(ReformatRun& run, ProductFamily family) {
+    try {
+        if (family == ProductFamily::DirectDebit100M) {
+            convert(run, family);  // no listings
+        } else {
+            RunListings listings(run, family);
+            convert(run, family);
+            listings.stage();
+            listings.record();
+        }
+        return true;
+    } catch (const FieldOverflow& overflow) {
+        run.result.outcome = Outcome::Refused;
+        run.result.written.clear();
+        run.services.events.showMessage(MessageKind::Error, overflow.what());
+        return false;
+    }
+}
+
+// The events of a dry run's second making: it tells nothing and asks nothing (the first asked no
+// question), but a cancel still ends it.
+class SilentEvents final : public Events {
+  public:
+    explicit SilentEvents(const Events& events) : events_(events) {}
+    void showMessage(MessageKind, const std::string&) override {}
+    bool askConfirmation(const std::string&) override { return true; }
+    void setProgress(int) override {}
+    void showReport(const ShownReport&) override {}
+    bool cancelRequested() const override { return events_.cancelRequested(); }
+
+  private:
+    const Events& events_;
+};
+
+// A dry run: every check and count with the tables in memory, and the hash of the upload it would write
+// made without writing it: the first making learns the record that follows the header, a second one
+// (only when the run shows a hash) hashes the upload behind it. Direct Debit (100M) knows that record
+// from the start and needs one making.
+void dryRun(ReformatRun& run, ProductFamily family) {
+    const std::filesystem::path& source = run.request.sourcePath;
+    const std::optional<platform::FileStamp> before = platform::fileStamp(source);
+    if (family != ProductFamily::DirectDebit100M) {
+        run.uploadMode = CreditUploadFile::Mode::Learn;
+    }
+    if (!convertAll(run, family) || run.learnedRecord.empty()) {
+        return;
+    }
+    Services& services = run.services;
+    SilentEvents silent(services.events);
+    Services quiet{services.store, services.clock, services.reports, services.settings, silent};
+    ReformatResult again;
+    ReformatRun second = makeRun(run.request, quiet, again, family);
+    second.sourceChecked = run.sourceChecked;
+    second.uploadMode = CreditUploadFile::Mode::Hash;
+    second.knownRecord = run.learnedRecord;
+    convertAll(second, family);
+    if (platform::fileStamp(source) != before) {
+        throw FileChangedWhileRead(source);
+    }
+    run.result.hash = again.hash;
 }
 
 bool isFalse(std::string_view value) {
@@ -220,7 +347,8 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         result.refuse(field);
         return result;
     };
-    if (request.companyId.empty()) {
+    // A company id of blanks only would name the archive without one and write a blank id: it is none.
+    if (Trim(request.companyId).empty()) {
         return refuse("Please insert company id", RequestField::CompanyId);
     }
     if (!isSafeCompanyId(request.companyId)) {
@@ -236,6 +364,9 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
                                       : request.sourcePath.empty() ? RequestField::Source
                                                                    : RequestField::Destination);
     }
+    if (const auto refusal = notRegularFile(request.sourcePath, "source")) {
+        return refuse(*refusal, RequestField::Source);
+    }
     if (!FileExists(request.sourcePath.string())) {
         return refuse("Source file name does not exist. Please insert valid file name and retry",
                       RequestField::Source);
@@ -248,55 +379,40 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
             return refuse(*refusal, RequestField::SecondFile);
         }
     }
-    if (const std::optional<Refusal> refusal = accountRefusal(request, *family)) {
+    // Manager Cheque checks every line's length in a first reading: the run converts only that file.
+    std::optional<FileReading> checked;
+    if (const std::optional<Refusal> refusal = accountRefusal(request, *family, checked)) {
         return refuse(refusal->message, refusal->field);
     }
-    // Last of the checks, as it is the only one that looks at the destination: no later check would
-    // refuse the run, and the run writes nothing before it.
-    for (const auto& [input, name] :
-         {std::pair{&request.sourcePath, "source"}, std::pair{&request.invoicePath, "invoice"}}) {
-        if (const auto refusal = overwritesInput(request.destinationPath, *input, name)) {
-            return refuse(*refusal, RequestField::Destination);
-        }
-    }
-    result.productCode = productCode(*request.product);
-
-    ReformatRun run{request,
-                    services,
-                    result,
-                    result.productCode,
-                    listingCode(*family, result.productCode),
-                    folderPart(destination),
-                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
-                    {}};
-    ResetRecordFields(run.records, services.settings.Print);
-    result.converted = true;
-
-    // A dry run changes the tables as a real run does (a Media Clearing run looks up the banks it
-    // registers), then takes every change back.
-    std::optional<TableStore::CommandScope> scope;
-    std::optional<TableStore::Savepoint> dryRunChanges;
+    // A dry run keeps its tables in memory: the data folder's store is only read.
+    std::optional<TableStore> memory;
+    std::optional<Services> inMemory;
     if (request.dryRun) {
-        scope.emplace(services.store);
-        dryRunChanges.emplace(services.store);
+        memory.emplace(services.store.dataFolder(), services.store.seed(), TableStore::InMemory{});
+        inMemory.emplace(
+            Services{*memory, services.clock, services.reports, services.settings, services.events});
     }
-    try {
-        if (*family == ProductFamily::DirectDebit100M) {
-            convert(run, *family);  // no listings
-        } else {
-            RunListings listings(run, *family);
-            convert(run, *family);
-            listings.commit();
-            listings.record();
+    ReformatRun run = makeRun(request, inMemory ? *inMemory : services, result, *family);
+    // Last of the checks, as they are the only ones that look at the outputs: no later check would refuse
+    // the run, and the run writes nothing before them.
+    if (const auto refusal = destinationRefusal(run, *family)) {
+        return refuse(*refusal, RequestField::Destination);
+    }
+    result.productCode = run.productCode;
+    result.converted = true;
+    run.sourceChecked = checked;
+
+    if (request.dryRun) {
+        dryRun(run, *family);
+    } else {
+        RunCommit commit(services);
+        run.commit = &commit;
+        if (!convertAll(run, *family)) {
+            return result;
         }
-    } catch (const FieldOverflow& overflow) {
-        // Thrown before any output is put in place: the work files go, earlier outputs stay.
-        result.outcome = Outcome::Refused;
-        result.written.clear();
-        services.events.showMessage(MessageKind::Error, overflow.what());
-        return result;
+        commit.commit();
     }
-    // The run packed its upload file before saying it completed (ReformatRun::completed).
+    // The run packed its upload file with it.
     if (result.wrote(OutputKind::Upload)) {
         result.written.push_back({OutputKind::Archive, run.archivePath()});
     }

@@ -1,8 +1,8 @@
 #include "convert/ReformatRun.h"
 
-#include "upload/ZipOutputs.h"
-
 #include "base/FieldHelpers.h"
+#include "convert/RunCommit.h"
+#include "upload/ZipOutputs.h"
 
 namespace qrv {
 
@@ -45,23 +45,43 @@ void ReformatRun::finish(bool uploadWritten) {
     }
 }
 
+CreditUploadFile ReformatRun::creditUpload() const {
+    return CreditUploadFile(request.destinationPath, headers.HeaderRecord, uploadMode, knownRecord);
+}
+
+CreditUploadFile ReformatRun::debitUpload() const {
+    // The header record is known from the start: a dry run hashes the upload in one making.
+    return CreditUploadFile(request.destinationPath, std::string(),
+                            writes() ? CreditUploadFile::Mode::Write : CreditUploadFile::Mode::Hash,
+                            headers.HeaderRecordDD);
+}
+
+void ReformatRun::takeUpload(CreditUploadFile::Result& made) {
+    learnedRecord = made.learnedRecord;
+    if (made.file) {
+        uploadWork = made.file->tempPath();
+        commit->outputs().add(CommitStep::Upload, std::move(*made.file));
+        made.file.reset();
+    }
+}
+
 void ReformatRun::completed() {
-    // Packed before the message, so that "completed" is never said of a run whose archive failed.
-    if (writes()) {
-        ZipOutputs(archivePath(), request.destinationPath);
+    if (!writes()) {
+        return;
     }
-    if (writes()) {
-        message("Reformat data and add to " + archivePath().filename().string() + " completed");
+    if (std::optional<AtomicFile> archive =
+            PackArchive(archivePath(), uploadWork, request.destinationPath.filename().string())) {
+        commit->outputs().add(CommitStep::Archive, std::move(*archive));
     }
+    // Said once the upload and its archive are in place.
+    commit->tellAfter("Reformat data and add to " + archivePath().filename().string() + " completed");
 }
 
 void ReformatRun::completeCreditUpload(CreditUploadFile& upload, std::string_view record002, bool anyAmount,
                                        std::int64_t records, Money total) {
-    if (anyAmount && writes()) {
-        services.beginCommit();
-    }
-    const CreditUploadFile::Result written =
-        upload.complete(record002, anyAmount && writes(), anyAmount && !writes());
+    CreditUploadFile::Result written =
+        upload.complete(record002, anyAmount && writes(), anyAmount && !writes(), request.sourcePath);
+    takeUpload(written);
     result.records = records;
     result.total = total;
     result.hashShown = true;

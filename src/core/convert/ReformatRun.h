@@ -2,15 +2,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "convert/Reformat.h"
+#include "io/LineReader.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
 #include "upload/UploadRecords.h"
 
 namespace qrv {
+
+class RunCommit;
 
 // What "Reformat Data" hands the converter of a product once its common checks have passed: the request,
 // the services, the result being filled, and the values every product's records and file names share.
@@ -25,6 +29,14 @@ struct ReformatRun {
     HeaderRecords headers;              // record 001 in both forms
     RecordFields records;               // records 002-006 with their defaults
     ErrorListings* listings = nullptr;  // the run's listings, while the converter runs
+    RunCommit* commit = nullptr;        // where the run prepares its outputs (none in a dry run)
+    // A dry run makes the upload in memory: a first making learns the record after the header, a second
+    // (when the run shows a hash) hashes the upload behind it.
+    CreditUploadFile::Mode uploadMode = CreditUploadFile::Mode::Write;
+    std::string knownRecord = {};           // the record the second making hashes behind the header
+    std::string learnedRecord = {};         // what the first making learned, when a hash is to be shown
+    std::filesystem::path uploadWork = {};  // the prepared upload file, which the archive packs
+    std::optional<FileReading> sourceChecked = {};  // a first reading of the source that the run's must equal
 
     // folder + company id as typed + "_" + listing code + suffix.
     std::filesystem::path listingPath(std::string_view suffix) const;
@@ -53,11 +65,17 @@ struct ReformatRun {
     std::int64_t rejectedCount(std::string_view kind) const;
     // A check stopped the run: refused when no detail line had been converted, else nothing written.
     void stop(const std::string& text, bool linesConverted);
+    // The credit products' upload file in the run's way of making it.
+    CreditUploadFile creditUpload() const;
+    // Direct Debit (100M)'s: no header of its own; its header record comes first (the record after it).
+    CreditUploadFile debitUpload() const;
+    // The upload file is made: prepared for the commit, or, in a dry run, what the second making needs.
+    void takeUpload(CreditUploadFile::Result& made);
     // The end of a run: the upload file written (or, in a dry run, that would be) or not; records the
     // upload and the outcome.
     void finish(bool uploadWritten);
-    // Packs the upload file into the archive, then says "Reformat data and add to <archive> completed";
-    // a dry run packs nothing and claims nothing.
+    // Packs the prepared upload file into the archive, and says "Reformat data and add to <archive>
+    // completed" once both are in place; a dry run packs nothing and claims nothing.
     void completed();
     // The end of a credit product's run: its upload file written when it holds an amount (a dry run
     // hashes what it would write; nothing shows the hash of a file not written), the run's records, total

@@ -1,13 +1,11 @@
 #include "convert/ResultReport.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
 #include "convert/Reformat.h"
-#include "io/Platform.h"
 
 namespace qrv {
 
@@ -84,11 +82,6 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
     set("totalAmount", counterText(c.totalAmount));
     set("TotalRecord", counterText(c.TotalRecord));
     services.showReport(runner, result);
-    // A voided upload goes; an earlier file of that name that this run did not write stays.
-    if (!values.keepUpload && uploadWritten) {
-        platform::removeQuietly(request.destinationPath);
-        std::erase_if(result.written, [](const WrittenFile& f) { return f.kind == OutputKind::Upload; });
-    }
 }
 
 }  // namespace qrv

@@ -19,12 +19,11 @@ struct ResultReportValues {
     std::string valueDate;
     std::string comName;
     std::string cusCap;
-    bool keepUpload = true;  // false: the upload is void and goes once the report is shown
 };
 
 // The result report of a reformat: the layout, its 30 variables in order, shown by the result runner
-// and recorded in the result (none in a dry run). Afterwards a voided upload file is removed, only when this
-// run wrote it.
+// and recorded in the result (none in a dry run). A voided upload is never written (its converter does not
+// write it), so nothing is removed afterwards.
 void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
                       const ResultReportValues& values, Services& services);
 

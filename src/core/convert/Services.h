@@ -11,6 +11,8 @@
 
 namespace qrv {
 
+class RunCommit;
+
 // What an operation runs with: the table store, the clock, the report runners with their layout folder,
 // the settings of "Default.ini" and the events sink.
 struct Services {
@@ -20,7 +22,9 @@ struct Services {
     const DefaultSettings& settings;
     Events& events;
 
-    void message(const std::string& text) const { events.showMessage(MessageKind::Plain, text); }
+    // A plain message box. While a run holds back what it tells until its outputs are in place
+    // (RunCommit), a message after the first one held back waits as well, so the order stays.
+    void message(const std::string& text) const;
 
     // Ends the run when the person cancelled it: the command's table changes are rolled back, and the
     // work files go as the run unwinds. Called only where nothing has been put in place yet.
@@ -41,14 +45,12 @@ struct Services {
     }
     bool committing() const { return committing_; }
 
-    // Shows a prepared report and records its layout in the result.
-    void showReport(const ReportRunner& runner, RunResult& result) const {
-        const ShownReport shown = runner.prepare(store);
-        result.reports.push_back(shown.layoutFile);
-        events.showReport(shown);
-    }
+    // Shows a prepared report and records its layout in the result. During a run the front end prepares
+    // its files of the report now, as outputs of the run, and the report is shown once they are in place.
+    void showReport(const ReportRunner& runner, RunResult& result) const;
 
     bool committing_ = false;
+    RunCommit* runCommit = nullptr;  // the run preparing its outputs, while it does
 };
 
 }  // namespace qrv

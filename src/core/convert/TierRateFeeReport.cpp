@@ -34,12 +34,16 @@ constexpr Money kTier1Top = Money::fromUnits(100'000LL * Money::kScale);
 constexpr Money kTier2Top = Money::fromUnits(500'000LL * Money::kScale);
 constexpr Money kTier3Top = Money::fromUnits(2'000'000LL * Money::kScale);
 
-// A fee setting as a decimal number; anything else is a conversion error.
+// A fee setting as a decimal number; anything else is a conversion error, and a fee below zero (which
+// would pay the customer for each credit) is no fee.
 Money feeValue(const std::string& text, const char* key, const std::filesystem::path& file) {
     const std::optional<Money> fee = Money::fromDecimalText(Trim(text));
+    const std::string where = std::string(key) + " in section ThreeTierRate of \"" + file.string() + "\"";
     if (!fee) {
-        throw QrvError("'" + text + "' is not a valid number (" + key + " in section ThreeTierRate of \"" +
-                       file.string() + "\")");
+        throw QrvError("'" + text + "' is not a valid number (" + where + ")");
+    }
+    if (*fee < Money()) {
+        throw QrvError("'" + text + "' is not a valid fee: a fee is not below zero (" + where + ")");
     }
     return *fee;
 }
@@ -63,6 +67,14 @@ std::optional<Money> lineAmount(std::string_view line) {
             satang = satang * 10 + (c - '0');
         }
         return Money::fromUnits(satang * (Money::kScale / 100));
+    }
+    // Blanks or a sign alone in the baht columns are no amount (they would read as zero).
+    std::string_view whole = TrimLeading(Columns(line, 58, 67));
+    if (!whole.empty() && (whole.front() == '+' || whole.front() == '-')) {
+        whole.remove_prefix(1);
+    }
+    if (whole.empty()) {
+        return std::nullopt;
     }
     const std::string text(std::string(TrimLeading(Columns(line, 58, 67))) + "." +
                            std::string(Columns(line, 68, 69)));
@@ -109,6 +121,10 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
     const std::string fee2Text = settings.get("ThreeTierRate", "RangeFee2", "");
     const std::string fee3Text = settings.get("ThreeTierRate", "RangeFee3", "");
 
+    if (const auto refusal = notRegularFile(request.sourcePath, "source")) {
+        services.message(*refusal);
+        return result;
+    }
     if (!FileExists(request.sourcePath)) {
         services.message("Source file name does not exist. Please insert valid file name and retry");
         return result;

@@ -2,6 +2,7 @@
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
+#include "io/WorkFile.h"
 
 namespace qrv {
 
@@ -34,8 +35,12 @@ bool writable(const std::filesystem::path& folder) {
 
 }  // namespace
 
-AppPaths AppPaths::defaults() {
+AppPaths AppPaths::defaults(const std::filesystem::path& dataFolder) {
     const std::filesystem::path exe = platform::executableFolder();
+    if (!dataFolder.empty()) {
+        const bool beside = besideExecutable();
+        return {dataFolder, beside ? exe / "Report" : installedShare() / "Report", !beside};
+    }
     if (besideExecutable()) {
         if (writable(exe / "Data")) {
             return {exe / "Data", exe / "Report"};
@@ -45,29 +50,33 @@ AppPaths AppPaths::defaults() {
     return {userDataFolder(), installedShare() / "Report", true};
 }
 
-void CreateDataFolder(const std::filesystem::path& target, const std::filesystem::path& source) {
-    static constexpr const char* kDefaultFiles[] = {
+const std::vector<std::string>& DefaultDataFiles() {
+    static const std::vector<std::string> kFiles = {
         "Default.ini",       "Config.ini",       "Bank.csv",        "Branch.csv",
         "WHT_FORM_TYPE.csv", "WHT_TAX_TYPE.csv", "WHT_PAY_TYPE.csv"};
+    return kFiles;
+}
+
+void CreateDataFolder(const std::filesystem::path& target, const std::filesystem::path& source,
+                      CreatedData* made) {
+    CreatedData own;
+    CreatedData& created = made != nullptr ? *made : own;
     std::error_code ec;
+    created.folderMade = !std::filesystem::exists(target, ec);
     std::filesystem::create_directories(target, ec);
     if (ec) {
         throw QrvError("Cannot create the data folder \"" + target.string() + "\": " + ec.message());
     }
-    for (const char* name : kDefaultFiles) {
+    for (const std::string& name : DefaultDataFiles()) {
         const std::filesystem::path from = source / name;
         const std::filesystem::path to = target / name;
-        if (std::filesystem::exists(to, ec) || !std::filesystem::exists(from, ec)) {
+        if (std::filesystem::exists(platform::fileStatus(to, false)) || !std::filesystem::exists(from, ec)) {
             continue;
         }
-        std::filesystem::copy_file(from, to, ec);
-        if (ec) {
-            throw QrvError("Cannot copy \"" + from.string() + "\" to \"" + to.string() +
-                           "\": " + ec.message());
-        }
-        std::filesystem::permissions(to,
-                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-                                     std::filesystem::perm_options::add, ec);
+        AtomicFile copy(to);
+        platform::readBlocks(from, 1 << 16, [&copy](std::string_view block) { copy.writer().write(block); });
+        copy.commit();
+        created.files.push_back(to);
     }
 }
 

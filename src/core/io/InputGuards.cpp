@@ -3,6 +3,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/Cp874.h"
+#include "io/Platform.h"
+
 namespace qrv {
 
 namespace {
@@ -26,6 +29,67 @@ std::optional<std::string> overwritesInput(const std::filesystem::path& destinat
     }
     return "The destination file \"" + destination.string() + "\" is the " + std::string(inputName) +
            " file \"" + input.string() + "\". Please choose another destination file";
+}
+
+namespace {
+
+// The folder of a path, resolved as far as it exists.
+std::filesystem::path resolvedFolder(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    const std::filesystem::path folder = std::filesystem::weakly_canonical(absolute.parent_path(), ec);
+    return ec ? absolute.parent_path().lexically_normal() : folder;
+}
+
+bool sameText(const std::filesystem::path& a, const std::filesystem::path& b) {
+#ifdef _WIN32
+    // File names on Windows ignore case.
+    return _wcsicmp(a.c_str(), b.c_str()) == 0;
+#else
+    return a == b;
+#endif
+}
+
+}  // namespace
+
+std::optional<std::string> notRegularFile(const std::filesystem::path& file, std::string_view what) {
+    using std::filesystem::file_type;
+    const file_type type = platform::fileStatus(file, true).type();
+    const char* kind = type == file_type::fifo                                    ? "a FIFO (a pipe)"
+                       : type == file_type::character || type == file_type::block ? "a device"
+                       : type == file_type::socket                                ? "a socket"
+                                                                                  : nullptr;
+    if (kind == nullptr) {
+        return std::nullopt;
+    }
+    return "The " + std::string(what) + " file \"" + file.string() + "\" is " + kind +
+           ", not a regular file. Please choose a file and retry";
+}
+
+bool sameOutputFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+    const std::optional<platform::FileStamp> sa = platform::fileStamp(a);
+    const std::optional<platform::FileStamp> sb = platform::fileStamp(b);
+    if (sa && sb && sa->device == sb->device && sa->file == sb->file) {
+        return true;
+    }
+    return sameText(resolvedFolder(a) / a.filename(), resolvedFolder(b) / b.filename());
+}
+
+bool inFolder(const std::filesystem::path& file, const std::filesystem::path& folder) {
+    std::error_code ec;
+    std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+    if (ec) {
+        resolved = std::filesystem::absolute(folder).lexically_normal();
+    }
+    if (resolved.has_filename() == false && resolved.has_parent_path()) {
+        resolved = resolved.parent_path();  // a trailing separator
+    }
+    return sameText(resolvedFolder(file), resolved);
+}
+
+bool isValidFileNameText(const std::string& name) {
+    return cp874::sanitizeUtf8(name) == name;
 }
 
 bool looksLikeUtf8Thai(std::string_view bytes, bool complete) {

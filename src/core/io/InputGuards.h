@@ -14,6 +14,21 @@ namespace qrv {
 std::optional<std::string> overwritesInput(const std::filesystem::path& destination,
                                            const std::filesystem::path& input, std::string_view inputName);
 
+// The refusal when `file` exists but is a FIFO, device or socket (a pipe or /dev/stdin, which could be read
+// only once), saying what it is; `what` names the input ("source"). Nothing for a regular file, a folder
+// (which is no file of that name) or nothing.
+std::optional<std::string> notRegularFile(const std::filesystem::path& file, std::string_view what);
+
+// Whether two paths name one file as an output sees it: the same file where both exist (another name of it,
+// a hard link, counts), otherwise the same name in the same folder (the folders resolved, the last name
+// not: an output replaces a symbolic link rather than writing through it).
+bool sameOutputFile(const std::filesystem::path& a, const std::filesystem::path& b);
+// Whether `file` lies directly in `folder`.
+bool inFolder(const std::filesystem::path& file, const std::filesystem::path& folder);
+// Whether a file name is valid text for the system's file names (UTF-8 here; Windows names are UTF-16, made
+// from valid UTF-8 only).
+bool isValidFileNameText(const std::string& name);
+
 // The refusal when a customer's text file is not code page 874 but UTF-8: it starts with a UTF-8
 // byte-order mark, or its first 64 KiB are valid UTF-8 holding a character of the Thai block (E0 B8 xx,
 // E0 B9 xx). Code page 874 Thai text is valid UTF-8 only by accident, so true code page 874 files pass.

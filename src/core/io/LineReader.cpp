@@ -14,12 +14,24 @@ namespace {
 constexpr size_t kBlock = 1 << 16;
 }
 
+FileChangedWhileRead::FileChangedWhileRead(const std::filesystem::path& file)
+    : QrvError("The file \"" + file.string() +
+               "\" changed while it was read: it is not the same in every reading (another program is "
+               "writing it). Nothing was written. Run again when the file is complete") {}
+
+void RequireSameReading(const std::filesystem::path& file, const FileReading& first,
+                        const FileReading& again) {
+    if (!first.steady || !again.steady || first.stamp != again.stamp || first.digest != again.digest) {
+        throw FileChangedWhileRead(file);
+    }
+}
+
 void LineReader::refuseLongLine() const {
     throw QrvError("Line " + std::to_string(lineNumber_ + 1) + " of \"" + name_ + "\" is longer than " +
                    std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
 }
 
-LineReader::LineReader(const std::filesystem::path& path) : name_(path.string()) {
+LineReader::LineReader(const std::filesystem::path& path, Digesting digesting) : name_(path.string()) {
 #ifdef _WIN32
     // Windows refuses to open a folder as a file ("Permission denied"): name it as the check below does.
     if (std::filesystem::is_directory(platform::fileStatus(path, true))) {
@@ -40,6 +52,15 @@ LineReader::LineReader(const std::filesystem::path& path) : name_(path.string())
         fileSize_ = static_cast<std::uint64_t>(st.st_size);
     }
     buffer_.resize(kBlock);
+    if (digesting == Digesting::Yes) {
+        try {
+            start_ = platform::fileStampOf(fd_, name_);
+            sha_.emplace();
+        } catch (...) {
+            platform::closeFile(fd_);
+            throw;
+        }
+    }
 }
 
 LineReader::~LineReader() {
@@ -70,9 +91,28 @@ bool LineReader::fill() {
             eof_ = true;
             return false;
         }
+        if (sha_) {
+            sha_->update(std::string_view(buffer_.data() + end_, static_cast<size_t>(n)));
+        }
         end_ += static_cast<size_t>(n);
         return true;
     }
+}
+
+FileReading LineReader::finishReading() {
+    if (!sha_) {
+        throw QrvError("The reading of \"" + name_ + "\" keeps no digest");
+    }
+    // The bytes already in the buffer were taken into the digest as they were read.
+    do {
+        begin_ = end_ = 0;
+    } while (fill());
+    FileReading reading;
+    reading.stamp = start_;
+    reading.digest = sha_->finish();
+    reading.steady = platform::fileStampOf(fd_, name_) == start_;
+    sha_.reset();
+    return reading;
 }
 
 bool LineReader::next(std::string_view& line) {

@@ -2,10 +2,36 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "base/QrvError.h"
+#include "io/Platform.h"
+#include "io/Sha1.h"
+
 namespace qrv {
+
+// What one whole reading of a file saw: the file as it stood when the reading began (which file, its size
+// and time of last change), the SHA-1 of every byte read, and whether it stood the same when the reading
+// ended. Two readings that are equal and steady read the same bytes of the same file.
+struct FileReading {
+    platform::FileStamp stamp;
+    Digest digest{};
+    bool steady = true;
+};
+
+// A file that a command reads more than once was not the same in every reading (another program wrote it
+// meanwhile): nothing may be made of it.
+class FileChangedWhileRead : public QrvError {
+  public:
+    explicit FileChangedWhileRead(const std::filesystem::path& file);
+};
+
+// Throws FileChangedWhileRead naming `file` unless both readings are steady and saw the same bytes of the
+// same file, unchanged in size and time.
+void RequireSameReading(const std::filesystem::path& file, const FileReading& first,
+                        const FileReading& again);
 
 // Reads a text file one line at a time. A line ends at CR LF, LF or CR; a last line without a line end
 // is a line. Memory holds one block and the current line, whatever the file's size. A line longer than
@@ -14,8 +40,11 @@ class LineReader {
   public:
     static constexpr size_t kMaxLineBytes = 1 << 20;
 
+    // Whether the reader keeps the digest of what it reads, for finishReading().
+    enum class Digesting { No, Yes };
+
     // Throws QrvError naming the file when it cannot be opened.
-    explicit LineReader(const std::filesystem::path& path);
+    explicit LineReader(const std::filesystem::path& path, Digesting digesting = Digesting::No);
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
     ~LineReader();
@@ -27,6 +56,9 @@ class LineReader {
     // Bytes consumed so far (for progress).
     std::uint64_t bytesRead() const { return consumed_; }
     std::uint64_t fileSize() const { return fileSize_; }
+    // Reads the rest of the file (its lines are not handed out) and tells what the whole reading saw.
+    // Only for a reader made with Digesting::Yes; afterwards next() gives no more lines.
+    FileReading finishReading();
 
   private:
     bool fill();
@@ -40,6 +72,8 @@ class LineReader {
     std::int64_t lineNumber_ = 0;
     std::uint64_t consumed_ = 0;
     std::uint64_t fileSize_ = 0;
+    std::optional<Sha1> sha_;
+    platform::FileStamp start_;
 };
 
 // Lines in a text file minus one (a header and n data lines gives n; an empty file -1).

@@ -227,6 +227,32 @@ bool isOwnRegularFile(const std::filesystem::path& path) noexcept {
     return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
 }
 
+namespace {
+
+FileStamp stampOf(const struct stat& st) {
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+}  // namespace
+
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return stampOf(st);
+}
+
+FileStamp fileStampOf(int fd, const std::string& what) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        throw QrvError("Cannot read the size and time of file \"" + what + "\": " + lastErrorText());
+    }
+    return stampOf(st);
+}
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
     if (std::rename(from.c_str(), target.c_str()) != 0) {
         throw QrvError("Cannot replace file \"" + target.string() + "\": " + lastErrorText());

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +90,20 @@ std::filesystem::file_status fileStatus(const std::filesystem::path& path, bool 
 // `path` for a C library that takes narrow file names (the archive library): the path's own text on POSIX;
 // on Windows UTF-8, in the "\\?\" form when the path is too long for the classic limit.
 std::string libraryFileName(const std::filesystem::path& path);
+
+// Which file a name holds and how it stood: its identity (device and file number), size and time of
+// last change. Two stamps that are equal name the same file, unchanged in size and time.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // nanoseconds since the system's epoch
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of what `path` names itself (a link is not followed); nothing when nothing is there.
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
+// The stamp of an open file; throws naming `what` when the system cannot tell.
+FileStamp fileStampOf(int fd, const std::string& what);
 
 // Replaces `target` by `from` in one step (same folder).
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);

@@ -404,6 +404,47 @@ bool renameReplacingOpenTarget(const std::filesystem::path& from, const std::fil
 
 }  // namespace
 
+namespace {
+
+FileStamp stampOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    const auto join = [](DWORD high, DWORD low) {
+        return (static_cast<std::uint64_t>(high) << 32) | static_cast<std::uint64_t>(low);
+    };
+    // FILETIME counts 100-nanosecond steps.
+    const std::uint64_t written =
+        join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime);
+    return {info.dwVolumeSerialNumber, join(info.nFileIndexHigh, info.nFileIndexLow),
+            join(info.nFileSizeHigh, info.nFileSizeLow), static_cast<std::int64_t>(written * 100)};
+}
+
+}  // namespace
+
+std::optional<FileStamp> fileStamp(const std::filesystem::path& path) {
+    HANDLE h = ::CreateFileW(systemName(path).c_str(), FILE_READ_ATTRIBUTES,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(h, &info) != 0;
+    ::CloseHandle(h);
+    if (!known) {
+        return std::nullopt;
+    }
+    return stampOf(info);
+}
+
+FileStamp fileStampOf(int fd, const std::string& what) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    const auto h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    if (h == INVALID_HANDLE_VALUE || ::GetFileInformationByHandle(h, &info) == 0) {
+        errno = errnoOf(::GetLastError());
+        throw QrvError("Cannot read the size and time of file \"" + what + "\": " + lastErrorText());
+    }
+    return stampOf(info);
+}
+
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {
     if (renameReplacingOpenTarget(from, target)) {
         return;

@@ -117,11 +117,28 @@ WorkFile AtomicFile::checkedWorkFile(const std::filesystem::path& target) {
 AtomicFile::AtomicFile(const std::filesystem::path& target)
     : target_(target), work_(checkedWorkFile(target)) {}
 
-void AtomicFile::commit() {
-    work_.writer().sync();
+AtomicFile::AtomicFile(const std::filesystem::path& target, WorkFile written)
+    : target_(target), work_(std::move(written)) {
+    platform::refuseSpecialFile(target_);
+}
+
+void AtomicFile::finish() {
+    if (finished_) {
+        return;
+    }
     // A new file gets the permissions an ordinary created file would (mkstemp gives 0600).
-    platform::setCreatedFileMode(work_.writer().fd(), work_.path().string());
-    work_.close();
+    if (work_.writer().fd() >= 0) {
+        work_.writer().sync();
+        platform::setCreatedFileMode(work_.writer().fd(), work_.path().string());
+        work_.close();
+    } else {
+        platform::setCreatedFileMode(work_.path());
+    }
+    finished_ = true;
+}
+
+void AtomicFile::commit() {
+    finish();
     platform::refuseSpecialFile(target_);
     platform::replaceFile(work_.path(), target_);
     work_.release();

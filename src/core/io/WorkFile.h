@@ -55,9 +55,15 @@ void RemoveFilesOfGoneProcesses(const std::filesystem::path& folder, std::string
 class AtomicFile {
   public:
     explicit AtomicFile(const std::filesystem::path& target);
+    // A work file that another writer (the archive library) filled and closed, to replace `target`.
+    AtomicFile(const std::filesystem::path& target, WorkFile written);
     FileWriter& writer() { return work_.writer(); }
     const std::filesystem::path& target() const { return target_; }
     const std::filesystem::path& tempPath() const { return work_.path(); }
+    // The file is whole: its bytes go to disk and it is closed (with the permissions a new file gets);
+    // only putting it in place remains. A full disk shows here.
+    void finish();
+    // Finishes the file if need be and renames it over the target.
     void commit();
     bool committed() const { return committed_; }
 
@@ -65,6 +71,7 @@ class AtomicFile {
     static WorkFile checkedWorkFile(const std::filesystem::path& target);
     std::filesystem::path target_;
     WorkFile work_;
+    bool finished_ = false;
     bool committed_ = false;
 };
 

@@ -28,9 +28,14 @@ struct Slot {
 };
 
 std::array<Slot, kSlots> g_slots;
-std::mutex g_claim;  // between threads adding and removing; never taken by the handler
+std::mutex g_claim;                        // between threads adding and removing; never taken by the handler
+std::atomic<int> g_held{0};                // SignalsHeld alive
+volatile std::sig_atomic_t g_pending = 0;  // the signal that came while held
 
-extern "C" void removeLiveWorkFiles(int signal) {
+extern "C" void removeLiveWorkFiles(int signal);
+
+// Removes the live work files, then lets the signal end the process as it would have.
+void endBySignal(int signal) {
     for (Slot& slot : g_slots) {
         if (slot.used.load(std::memory_order_acquire)) {
 #ifdef _WIN32
@@ -40,9 +45,20 @@ extern "C" void removeLiveWorkFiles(int signal) {
 #endif
         }
     }
-    // The handler was installed with SA_RESETHAND (on Windows the runtime resets it before the call): the
-    // signal now ends the process as it would have.
+    std::signal(signal, SIG_DFL);
     ::raise(signal);
+}
+
+extern "C" void removeLiveWorkFiles(int signal) {
+    if (g_held.load() > 0) {
+        g_pending = signal;
+#ifdef _WIN32
+        // Windows resets the handler before calling it; the next signal must wait as well.
+        std::signal(signal, removeLiveWorkFiles);
+#endif
+        return;
+    }
+    endBySignal(signal);
 }
 
 #ifdef _WIN32
@@ -67,7 +83,7 @@ void installHandlers() {
         }
         struct sigaction action {};
         action.sa_handler = removeLiveWorkFiles;
-        action.sa_flags = SA_RESETHAND;
+        action.sa_flags = 0;
         sigemptyset(&action.sa_mask);
         ::sigaction(signal, &action, nullptr);
     }
@@ -90,6 +106,16 @@ void add(const std::filesystem::path& path) noexcept {
             slot.used.store(true, std::memory_order_release);
             return;
         }
+    }
+}
+
+SignalsHeld::SignalsHeld() noexcept {
+    g_held.fetch_add(1);
+}
+
+SignalsHeld::~SignalsHeld() {
+    if (g_held.fetch_sub(1) == 1 && g_pending != 0) {
+        endBySignal(g_pending);
     }
 }
 

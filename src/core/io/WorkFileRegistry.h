@@ -12,4 +12,14 @@ void add(const std::filesystem::path& path) noexcept;
 // Forgets a work file (removed or renamed into place).
 void remove(const std::filesystem::path& path) noexcept;
 
+// While one lives, TERM, INT and HUP wait: a run that puts its outputs in place finishes doing so. A
+// signal that came meanwhile then removes the live work files and ends the process as it would have.
+class SignalsHeld {
+  public:
+    SignalsHeld() noexcept;
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+};
+
 }  // namespace qrv::workfiles

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -88,6 +89,9 @@ std::string Row::text(std::string_view name) const {
 TableStore::TableStore(std::filesystem::path dataFolder, Seed seed)
     : folder_(std::move(dataFolder)), seed_(std::move(seed)) {}
 
+TableStore::TableStore(std::filesystem::path dataFolder, Seed seed, InMemory)
+    : folder_(std::move(dataFolder)), seed_(std::move(seed)), inMemory_(true) {}
+
 TableStore::~TableStore() {
     disconnect();
 }
@@ -126,14 +130,15 @@ void TableStore::connect() {
     }
     // The journal and its index are files beside the database: a folder that cannot take them is named
     // here rather than through the text of the first statement that fails.
-    if (const std::string why = platform::whyFolderIsNotWritable(folder_); !why.empty()) {
+    if (const std::string why = inMemory_ ? std::string() : platform::whyFolderIsNotWritable(folder_);
+        !why.empty()) {
         throw QrvError("Cannot open the tables in the data folder \"" + folder_.string() + "\": " + why +
                        ". Make the folder writable, or choose another data folder");
     }
     const std::filesystem::path file = folder_ / kFileName;
     sqlite3* handle = nullptr;
-    const int rc =
-        sqlite3_open_v2(file.string().c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(inMemory_ ? ":memory:" : file.string().c_str(), &handle,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
     db_ = handle;
     try {
         if (rc != SQLITE_OK) {
@@ -141,6 +146,9 @@ void TableStore::connect() {
         }
         sqlite3_busy_timeout(db_, 1500);  // 15 retries of 100 ms
         sqlite3_extended_result_codes(db_, 0);
+        if (inMemory_) {
+            return;
+        }
         exec("PRAGMA journal_mode=WAL");
         exec("PRAGMA synchronous=NORMAL");
         // A small page cache: rows are appended and read in order, and a run's memory then stays the
@@ -156,21 +164,34 @@ bool TableStore::open() {
     if (db_ != nullptr) {
         return false;
     }
+    std::error_code ec;
+    const bool existed = inMemory_ || std::filesystem::exists(databasePath(), ec);
     connect();
+    if (inMemory_) {
+        try {
+            fillFromDisk();
+        } catch (...) {
+            disconnect();
+            throw;
+        }
+        return false;
+    }
     try {
+        refuseNewerSchema();
         bool fresh = false;
         const std::string missing = missingParts(fresh);
         if (!missing.empty() && !fresh) {
-            throw IncompleteStoreError(
-                "The data folder \"" + folder_.string() + "\" is incomplete: its table store \"" +
-                (folder_ / kFileName).string() + "\" " + missing +
-                " (an \"init\" that stopped, or a folder never initialised). Nothing was done. Run \"qrv "
-                "--data " +
-                folder_.string() + " init\" to complete it; the rows already there are kept");
+            throw IncompleteStoreError(incompleteText(missing));
         }
         createdNow_ = !missing.empty() && build();
     } catch (...) {
         disconnect();
+        // A store this call began to make and could not complete leaves no file behind.
+        if (!existed) {
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+                platform::removeQuietly(databasePath().string() + suffix);
+            }
+        }
         throw;
     }
     return createdNow_;
@@ -197,7 +218,8 @@ bool TableStore::complete() {
         connect();
     }
     try {
-        return build();
+        refuseNewerSchema();
+        return build(true);
     } catch (...) {
         disconnect();
         throw;
@@ -222,11 +244,12 @@ int TableStore::readInt(const char* sql) {
     return value;
 }
 
-std::string TableStore::missingParts(bool& fresh) {
+std::string TableStore::missingParts(bool& fresh, const std::string& schema) {
     std::vector<std::string> present;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')", -1,
-                                &stmt, nullptr);
+    const std::string list =
+        "SELECT name FROM " + quoteIdentifier(schema) + ".sqlite_master WHERE type IN ('table', 'view')";
+    int rc = sqlite3_prepare_v2(db_, list.c_str(), -1, &stmt, nullptr);
     while (rc == SQLITE_OK && (rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         present.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
         rc = SQLITE_OK;
@@ -250,7 +273,7 @@ std::string TableStore::missingParts(bool& fresh) {
             missing += (missing.empty() ? "" : ", ") + name;
         }
     }
-    const int version = readInt("PRAGMA user_version");
+    const int version = readInt(("PRAGMA " + quoteIdentifier(schema) + ".user_version").c_str());
     fresh = found == 0 && version == 0;
     if (!missing.empty()) {
         return "lacks " + missing;
@@ -258,7 +281,103 @@ std::string TableStore::missingParts(bool& fresh) {
     return version >= kSchemaVersion ? std::string() : "records no schema version";
 }
 
-bool TableStore::build() {
+std::string TableStore::schemaSql() {
+    std::string sql;
+    for (const TableDef& t : schemaTables()) {
+        sql += "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(t.name) + " (";
+        for (size_t i = 0; i < t.fields.size(); ++i) {
+            sql += (i ? ", " : "") + quoteIdentifier(t.fields[i].name) + " " + kindType(t.fields[i].kind);
+        }
+        if (!t.uniqueKey.empty()) {
+            sql += ", UNIQUE (" + t.uniqueKey + ")";
+        }
+        sql += ");";
+    }
+    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
+    sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
+    return sql;
+}
+
+std::string TableStore::incompleteText(const std::string& missing) const {
+    return "The data folder \"" + folder_.string() + "\" is incomplete: its table store \"" +
+           (folder_ / kFileName).string() + "\" " + missing +
+           " (an \"init\" that stopped, or a folder never initialised). Nothing was done. Run \"qrv --data " +
+           folder_.string() + " init\" to complete it; the rows already there are kept";
+}
+
+void TableStore::refuseNewerSchema(const std::string& schema) {
+    const int version = readInt(("PRAGMA " + quoteIdentifier(schema) + ".user_version").c_str());
+    if (version > kSchemaVersion) {
+        throw QrvError("The table store \"" + (folder_ / kFileName).string() +
+                       "\" was made by a newer version of this program (its schema version is " +
+                       std::to_string(version) + "; this version knows " + std::to_string(kSchemaVersion) +
+                       "). Nothing was done. Use the newer version, or another data folder");
+    }
+}
+
+namespace {
+
+// A file name as an SQLite URI path: every byte other than letters, digits and "-._~/" percent-encoded.
+std::string uriPath(const std::filesystem::path& file) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri;
+    for (const char ch : std::filesystem::absolute(file).generic_string()) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (std::isalnum(c) != 0 || std::string_view("-._~/").find(ch) != std::string_view::npos) {
+            uri += ch;
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0x0F];
+        }
+    }
+    return uri;
+}
+
+}  // namespace
+
+void TableStore::fillFromDisk() {
+    const std::filesystem::path file = folder_ / kFileName;
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        // As a real run would make the store: the schema and the sample reference rows, here in memory.
+        build();
+        return;
+    }
+    // Without a journal beside it no other program has the store open: read it as unchangeable, so that
+    // reading makes no journal files. With one, read it through them (they exist already).
+    const bool journal = std::filesystem::exists(file.string() + "-wal", ec);
+    const std::string uri = "file:" + uriPath(file) + (journal ? "?mode=ro" : "?mode=ro&immutable=1");
+    sqlite3_stmt* attach = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "ATTACH ? AS disk", -1, &attach, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_bind_text(attach, 1, uri.c_str(), -1, SQLITE_TRANSIENT);
+        rc = sqlite3_step(attach) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_);
+    }
+    sqlite3_finalize(attach);
+    if (rc != SQLITE_OK) {
+        fail("Cannot read the tables", rc);
+    }
+    refuseNewerSchema("disk");
+    bool fresh = false;
+    if (const std::string missing = missingParts(fresh, "disk"); !missing.empty()) {
+        throw IncompleteStoreError(incompleteText(missing));
+    }
+    std::string sql = schemaSql();
+    for (const TableDef& t : schemaTables()) {
+        if (isReferenceTable(t.name)) {
+            sql += "INSERT INTO main." + quoteIdentifier(t.name) + " SELECT * FROM disk." +
+                   quoteIdentifier(t.name) + ";";
+        }
+    }
+    sql += "DETACH disk;";
+    exec(sql.c_str());
+}
+
+bool TableStore::build(bool seedEveryEmpty) {
+    // The working tables are emptied at every run: a new store gives the pages they free back to the disk
+    // (releaseFreeSpace). It takes effect with the first table only, so it comes before the transaction.
+    sqlite3_exec(db_, "PRAGMA auto_vacuum = INCREMENTAL", nullptr, nullptr, nullptr);
     const int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
         fail("Cannot make the tables", rc);
@@ -266,31 +385,25 @@ bool TableStore::build() {
     try {
         // Another run may have made the store while this one waited for the lock.
         bool fresh = false;
-        if (missingParts(fresh).empty()) {
+        const bool whole = missingParts(fresh).empty();
+        if (whole && !seedEveryEmpty) {
             exec("COMMIT");
             return false;
         }
-        std::string sql;
-        for (const TableDef& t : schemaTables()) {
-            sql += "CREATE TABLE IF NOT EXISTS " + quoteIdentifier(t.name) + " (";
-            for (size_t i = 0; i < t.fields.size(); ++i) {
-                sql += (i ? ", " : "") + quoteIdentifier(t.fields[i].name) + " " + kindType(t.fields[i].kind);
-            }
-            if (!t.uniqueKey.empty()) {
-                sql += ", UNIQUE (" + t.uniqueKey + ")";
-            }
-            sql += ");";
-        }
-        sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
-        sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
-        exec(sql.c_str());
+        exec(schemaSql().c_str());
+        bool seeded = false;
         if (seed_) {
             for (const TableDef& t : schemaTables()) {
                 if (isReferenceTable(t.name) &&
                     readInt(("SELECT count(*) FROM " + quoteIdentifier(t.name)).c_str()) == 0) {
                     seed_(*this, t.name);
+                    seeded = true;
                 }
             }
+        }
+        if (whole && !seeded) {
+            exec("COMMIT");
+            return false;
         }
         exec(("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
         exec("COMMIT");
@@ -333,7 +446,7 @@ void TableStore::beginWrite() {
 
 TableStore::CommandScope::CommandScope(TableStore& store) : store_(store) {
     store_.db();
-    ++store_.scopeDepth_;
+    outermost_ = store_.scopeDepth_++ == 0;
 }
 
 TableStore::CommandScope::~CommandScope() {
@@ -341,14 +454,79 @@ TableStore::CommandScope::~CommandScope() {
         return;
     }
     const bool discard = std::exchange(store_.discard_, false);
+    if (store_.reading_) {
+        store_.reading_ = false;
+        sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr);
+    }
     if (store_.writing_) {
         store_.writing_ = false;
         // Committed however the command ends (the rows already appended stay, as users expect), unless
-        // the command was discarded.
-        if (discard || sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        // the command was discarded. A COMMIT that fails is rolled back and kept for the caller to report.
+        if (discard) {
             sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        } else if (const int rc = sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr);
+                   rc != SQLITE_OK) {
+            store_.commitFailure_ = store_.commitFailureText(rc);
+            sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        } else {
+            store_.changed_ = true;
         }
     }
+    if (std::exchange(store_.changed_, false)) {
+        store_.releaseFreeSpace();
+    }
+}
+
+void TableStore::releaseFreeSpace() noexcept {
+    const auto number = [this](const char* pragma) {
+        sqlite3_stmt* stmt = nullptr;
+        int value = 0;
+        if (sqlite3_prepare_v2(db_, pragma, -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW) {
+            value = sqlite3_column_int(stmt, 0);
+        }
+        sqlite3_finalize(stmt);
+        return value;
+    };
+    // At least 256 free pages (1 MiB of 4 KiB pages) and a quarter of the file.
+    const int free = number("PRAGMA freelist_count");
+    if (inMemory_ || free < 256 || free * 4 < number("PRAGMA page_count")) {
+        return;
+    }
+    if (number("PRAGMA auto_vacuum") == 2) {
+        sqlite3_exec(db_, "PRAGMA incremental_vacuum", nullptr, nullptr, nullptr);
+    } else {
+        sqlite3_exec(db_, "PRAGMA auto_vacuum = INCREMENTAL; VACUUM", nullptr, nullptr, nullptr);
+    }
+}
+
+void TableStore::CommandScope::commit() {
+    if (!outermost_ || !store_.writing_ || store_.discard_) {
+        return;
+    }
+    store_.writing_ = false;
+    const int rc = sqlite3_exec(store_.db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const std::string text = store_.commitFailureText(rc);
+        sqlite3_exec(store_.db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw QrvError(text);
+    }
+    store_.changed_ = true;
+    // The reports shown after the commit read the rows as committed, whatever another run writes next.
+    if (sqlite3_exec(store_.db_, "BEGIN; SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) ==
+        SQLITE_OK) {
+        store_.reading_ = true;
+    }
+}
+
+std::string TableStore::commitFailureText(int rc) const {
+    const std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    const bool full = rc == SQLITE_FULL;
+    return "Cannot save the run's changes to the table store \"" + (folder_ / kFileName).string() +
+           "\": " + detail +
+           (full ? ". The disk of the data folder \"" + folder_.string() + "\" is full" : std::string()) +
+           ". The changes were undone and no output of the run was put in place" +
+           (full ? ": free space on that disk and run again" : std::string());
 }
 
 TableStore::Savepoint::Savepoint(TableStore& store) : store_(store) {

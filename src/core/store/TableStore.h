@@ -61,11 +61,18 @@ class TableStore {
     using Seed = std::function<void(TableStore&, const std::string& table)>;
 
     explicit TableStore(std::filesystem::path dataFolder, Seed seed = {});
+    // A store held in memory for a dry run: the schema with the reference rows of the data folder's store,
+    // which is only read (opened as unchangeable when no other program has it open, so no file of the
+    // folder is made or touched), or, when the folder has none, filled from its sample files as a new
+    // store would be. The same refusals as the store on disk.
+    struct InMemory {};
+    TableStore(std::filesystem::path dataFolder, Seed seed, InMemory);
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
     ~TableStore();
 
     const std::filesystem::path& dataFolder() const { return folder_; }
+    const Seed& seed() const { return seed_; }
     std::filesystem::path databasePath() const { return folder_ / kFileName; }
     // Opens now (otherwise the first operation does); true when the database was created by this call.
     // Throws IncompleteStoreError for a database that exists but is not complete.
@@ -75,6 +82,8 @@ class TableStore {
     // there are kept. True when anything was done.
     bool complete();
     bool createdNow() const { return createdNow_; }
+    // Closes the connection (the next operation opens it again).
+    void close() noexcept { disconnect(); }
 
     // One write transaction for a command, begun at its first change (reset, append, execute, a
     // savepoint) and committed when the scope ends however it ends, so rows already appended stay;
@@ -85,10 +94,19 @@ class TableStore {
         CommandScope(const CommandScope&) = delete;
         CommandScope& operator=(const CommandScope&) = delete;
         ~CommandScope();
+        // Commits the command's changes now (the outermost scope only), so that a run puts its files in
+        // place only once its tables are safe. A COMMIT that fails (a full disk) rolls the changes back
+        // and throws, naming the data folder. The rest of the command reads what it committed.
+        void commit();
 
       private:
         TableStore& store_;
+        bool outermost_ = false;
     };
+
+    // The error of a command's COMMIT that failed when its scope ended without commit() (the changes were
+    // rolled back); empty when none failed since the last call. Clears it.
+    std::string takeCommitFailure() { return std::exchange(commitFailure_, std::string()); }
 
     // Changes that stand together: undone when the scope ends without release().
     class Savepoint {
@@ -133,23 +151,41 @@ class TableStore {
     Statement& prepare(const std::string& sql);
     void exec(const char* sql);
     [[noreturn]] void fail(const std::string& what, int rc) const;
+    // The text of a failed COMMIT: what it means for the run and the data folder.
+    std::string commitFailureText(int rc) const;
     void connect();
     void disconnect() noexcept;
-    // What is missing for a complete store ("" when complete); `fresh` when nothing of it exists.
-    std::string missingParts(bool& fresh);
-    // Makes the store complete in one write transaction; false when it already was.
-    bool build();
+    // What is missing for a complete store ("" when complete); `fresh` when nothing of it exists. `schema`
+    // names the database ("main", or one attached).
+    std::string missingParts(bool& fresh, const std::string& schema = "main");
+    std::string incompleteText(const std::string& missing) const;
+    // Refuses a store that a later version of the program made (a schema version above this one's).
+    void refuseNewerSchema(const std::string& schema = "main");
+    // The statements that create every table and view that does not exist yet.
+    static std::string schemaSql();
+    // Fills the in-memory store: the reference rows copied from the store on disk, or seeded.
+    void fillFromDisk();
+    // Makes the store complete in one write transaction; false when it already was. `seedEveryEmpty` also
+    // fills a reference table that is empty in a store that is otherwise complete.
+    bool build(bool seedEveryEmpty = false);
     // Begins the command's write transaction if a CommandScope is open and it has not begun yet.
     void beginWrite();
+    // Gives the pages that emptied working tables freed back to the disk, when they are many (a store of an
+    // earlier version is first made to do so, once). Never throws: a store that stays larger is no fault.
+    void releaseFreeSpace() noexcept;
     int readInt(const char* sql);
 
     std::filesystem::path folder_;
     Seed seed_;
     sqlite3* db_ = nullptr;
     bool createdNow_ = false;
+    bool inMemory_ = false;
     int scopeDepth_ = 0;
     bool writing_ = false;
+    bool reading_ = false;  // a read transaction after commit(), held until the scope ends
+    bool changed_ = false;  // the command committed changes
     bool discard_ = false;
+    std::string commitFailure_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
 };
 

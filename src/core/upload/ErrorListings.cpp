@@ -38,9 +38,9 @@ void ErrorListings::close() {
     }
 }
 
-void ErrorListings::commit() {
+void ErrorListings::stageInto(OutputCommit& outputs) {
     for (auto& [name, file] : open_) {
-        file->commit();
+        outputs.add(CommitStep::Listings, std::move(*file));
     }
     open_.clear();
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/OutputCommit.h"
 #include "io/WorkFile.h"
 
 namespace qrv {
@@ -22,8 +23,8 @@ inline constexpr std::string_view kBankBranchCodeSuffix = "_BankBranchCode.txt";
 void ListingLine(std::string& out, std::int64_t lineNo, std::string_view columns, std::string_view message);
 std::string ListingLine(std::int64_t lineNo, std::string_view columns, std::string_view message);
 
-// The error listings of a run: each is a work file in the output folder from its first line on, and
-// replaces the listing of its name only on commit; without commit none is put in place.
+// The error listings of a run: each is a work file in the output folder from its first line on, handed to
+// the run's commit at its end; without that none is put in place.
 class ErrorListings {
   public:
     // A listing set that `discards` takes lines and writes nothing (a dry run).
@@ -34,8 +35,8 @@ class ErrorListings {
     void AppendErrorLine(const std::string& listingName, std::string_view line);
     // Writes what is buffered; errors are reported here rather than lost at destruction.
     void close();
-    // Puts every listing that got a line in place.
-    void commit();
+    // Hands every listing that got a line to `outputs`, to replace the listing of its name.
+    void stageInto(OutputCommit& outputs);
 
   private:
     std::string folder_;

@@ -2,8 +2,7 @@
 
 #include "io/FileWriter.h"
 #include "io/Platform.h"
-#include "io/WorkFile.h"
-#include "upload/HashFile.h"
+#include "io/Sha1.h"
 
 namespace qrv {
 
@@ -11,8 +10,8 @@ namespace {
 constexpr size_t kBlock = 1 << 16;
 }
 
-std::string WriteHashedUpload(const std::filesystem::path& destination, std::string_view head,
-                              const std::filesystem::path& body) {
+PreparedUpload PrepareHashedUpload(const std::filesystem::path& destination, std::string_view head,
+                                   const std::filesystem::path& body) {
     Sha1 sha;
     sha.update(head);
     AtomicFile upload(destination);
@@ -23,11 +22,10 @@ std::string WriteHashedUpload(const std::filesystem::path& destination, std::str
         sha.update(block);
         out.write(block);
     });
-    const std::string hash = HexUpper(sha.finish());
+    std::string hash = HexUpper(sha.finish());
     out.flush();
     platform::writeAllAt(out.fd(), 0, hash.data(), hash.size(), upload.target().string());
-    upload.commit();
-    return hash;
+    return {std::move(hash), std::move(upload)};
 }
 
 std::string HashOfUpload(std::string_view head, const std::filesystem::path& body) {

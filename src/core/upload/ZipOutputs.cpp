@@ -43,9 +43,10 @@ void checkExistingArchive(const std::filesystem::path& archive) {
 
 }  // namespace
 
-void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::path& uploadFile) {
+std::optional<AtomicFile> PackArchive(const std::filesystem::path& archive,
+                                      const std::filesystem::path& uploadFile, const std::string& entry) {
     if (!std::filesystem::is_regular_file(platform::fileStatus(uploadFile, true))) {
-        return;
+        return std::nullopt;
     }
     platform::refuseSpecialFile(archive);
     checkExistingArchive(archive);
@@ -69,7 +70,6 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     if (source == nullptr) {
         fail("Cannot read \"" + uploadFile.string() + "\" for");
     }
-    const std::string entry = uploadFile.filename().string();
     const zip_flags_t nameFlags = isAscii(entry) ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8;
     const zip_int64_t index = zip_file_add(z, entry.c_str(), source, nameFlags | ZIP_FL_OVERWRITE);
     if (index < 0) {
@@ -82,10 +82,8 @@ void ZipOutputs(const std::filesystem::path& archive, const std::filesystem::pat
     if (zip_close(z) != 0) {
         fail("Cannot write");
     }
-    // The archive library writes a private file (0600): the archive follows the umask as other outputs do.
-    platform::setCreatedFileMode(work.path());
-    platform::replaceFile(work.path(), archive);
-    work.release();
+    // The archive library writes a private file (0600): finishing it gives it the umask's permissions.
+    return AtomicFile(archive, std::move(work));
 }
 
 }  // namespace qrv

@@ -66,7 +66,7 @@ TEST(OutputFiles, LongerThanTheWriteBufferArriveWhole) {
     writeLong(atomic.writer());
     atomic.commit();
     EXPECT_EQ(test::readFile(dir / "up.txt"), expected);
-    ZipOutputs(dir / "up.zip", dir / "up.txt");
+    test::packArchive(dir / "up.zip", dir / "up.txt");
     const auto entries = test::readZip(dir / "up.zip");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].content, expected);
@@ -85,7 +85,7 @@ TEST(OutputFiles, NeverThroughALinkNorIntoASpecialFile) {
     AtomicFile atomic(dir / "up.txt");
     atomic.writer().write("upload");
     atomic.commit();
-    ZipOutputs(dir / "up.zip", dir / "up.txt");
+    test::packArchive(dir / "up.zip", dir / "up.txt");
     EXPECT_EQ(test::readFile(dir / "precious.txt"), "keep");
     for (const char* name : {"listing.txt", "up.txt", "up.zip"}) {
         EXPECT_FALSE(std::filesystem::is_symlink(dir / name)) << name;
@@ -103,7 +103,8 @@ TEST(OutputFiles, NeverThroughALinkNorIntoASpecialFile) {
         for (const std::string& error :
              {errorOf([&] { FileWriter(target, FileWriter::Mode::Create); }),
               errorOf([&] { FileWriter(target, FileWriter::Mode::AppendExisting); }),
-              errorOf([&] { AtomicFile{target}; }), errorOf([&] { ZipOutputs(target, dir / "up.txt"); })}) {
+              errorOf([&] { AtomicFile{target}; }),
+              errorOf([&] { test::packArchive(target, dir / "up.txt"); })}) {
             EXPECT_TRUE(has(error, target.string()) && has(error, "not a regular file")) << error;
         }
     }
@@ -126,8 +127,8 @@ TEST(WorkFiles, NamesFitDestinationsOfUpTo255Bytes) {
             atomic.commit();
         }
         const std::string archive = std::string(length - 4, 'a') + ".zip";
-        ZipOutputs(dir / archive, dir / name);
-        ZipOutputs(dir / archive, dir / name);  // the archive there is read and replaced
+        test::packArchive(dir / archive, dir / name);
+        test::packArchive(dir / archive, dir / name);  // the archive there is read and replaced
         EXPECT_EQ(test::readFile(dir / name), "upload");
         EXPECT_EQ(test::readZip(dir / archive).size(), 1u);
         LineReader reader(dir / name);

@@ -4,6 +4,7 @@
 #include "base/QrvError.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
+#include "io/LineReader.h"
 #include "support/TestSupport.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
@@ -35,7 +36,7 @@ struct Packaging : WorkbenchFixture {
 TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     Packaging p;
     writeFile(p.out / "pay.txt", std::string(5000, 'a'));
-    ZipOutputs(p.archive(), p.out / "pay.txt");
+    test::packArchive(p.archive(), p.out / "pay.txt");
     const auto archive = p.out / "2026-12-08ACME01_DCP.zip";
     auto entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
@@ -43,7 +44,7 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
     EXPECT_EQ(entries[0].method, ZIP_CM_DEFLATE);
     EXPECT_EQ(entries[0].content, std::string(5000, 'a'));
     writeFile(p.out / "pay.txt", "second");
-    ZipOutputs(p.archive(), p.out / "pay.txt");
+    test::packArchive(p.archive(), p.out / "pay.txt");
     entries = readZip(archive);
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].content, "second");
@@ -52,13 +53,13 @@ TEST(ZipOutputs, OneDeflatedEntryReplacedByASecondRun) {
 
 TEST(ZipOutputs, NoUploadFileMeansNoArchiveAndAnEarlierOneUntouched) {
     Packaging p;
-    ZipOutputs(p.archive(), p.out / "pay.txt");
+    test::packArchive(p.archive(), p.out / "pay.txt");
     EXPECT_TRUE(test::listFolder(p.out).empty());
     writeFile(p.out / "pay.txt", "first");
-    ZipOutputs(p.archive(), p.out / "pay.txt");
+    test::packArchive(p.archive(), p.out / "pay.txt");
     const std::string before = readFile(p.out / "2026-12-08ACME01_DCP.zip");
     std::filesystem::remove(p.out / "pay.txt");
-    ZipOutputs(p.archive(), p.out / "pay.txt");
+    test::packArchive(p.archive(), p.out / "pay.txt");
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), before);
 }
 
@@ -66,7 +67,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
     Packaging p;
     writeFile(p.out / "pay.txt", "upload");
     writeFile(p.out / "2026-12-08ACME01_DCP.zip", "not a zip");
-    EXPECT_THROW(ZipOutputs(p.archive(), p.out / "pay.txt"), QrvError);
+    EXPECT_THROW(test::packArchive(p.archive(), p.out / "pay.txt"), QrvError);
     EXPECT_EQ(readFile(p.out / "2026-12-08ACME01_DCP.zip"), "not a zip");
     EXPECT_EQ(test::listFolder(p.out).size(), 2u);
 }
@@ -74,7 +75,7 @@ TEST(ZipOutputs, AnExistingFileThatIsNoArchiveIsAnErrorAndStays) {
 TEST(ZipOutputs, NonAsciiEntryNamesAreFlaggedUtf8) {
     Packaging p;
     writeFile(p.out / "เงินเดือน.txt", "upload");
-    ZipOutputs(p.archive(), p.out / "เงินเดือน.txt");
+    test::packArchive(p.archive(), p.out / "เงินเดือน.txt");
     const auto entries = readZip(p.out / "2026-12-08ACME01_DCP.zip");
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].name, "เงินเดือน.txt");
@@ -87,14 +88,34 @@ TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
         CreditUploadFile upload(p.out / "pay.txt", header);
         upload.writeRecord("003A");
         upload.writeRecord("999B");
-        const auto result = upload.complete("002X", true);
-        EXPECT_TRUE(result.written);
+        auto result = upload.complete("002X", true);
+        ASSERT_TRUE(result.written());
+        EXPECT_FALSE(std::filesystem::exists(p.out / "pay.txt")) << "in place only when the run commits";
+        result.file->commit();
         const std::string rest = header + "002X\r\n003A\r\n999B\r\n";
         EXPECT_EQ(readFile(p.out / "pay.txt"), result.hash + "\r\n" + rest);
         writeFile(p.out / "rest.txt", rest);
         EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.ui)));
     }
     EXPECT_EQ(test::listFolder(p.out), (std::vector<std::string>{"pay.txt", "rest.txt"}));
+}
+
+// A dry run's two makings give the hash a written file carries, and write nothing: the first learns the
+// record after the header, the second hashes behind it; a different record then means the source changed.
+TEST(CreditUploadFile, DryRunMakingsHashWithoutAFile) {
+    Packaging p;
+    const auto make = [&p](CreditUploadFile::Mode mode, const std::string& known, const std::string& record) {
+        CreditUploadFile upload(p.out / "pay.txt", "001\r\n", mode, known);
+        upload.writeRecord("003A");
+        return upload.complete(record, mode == CreditUploadFile::Mode::Write, true, p.out / "src.txt");
+    };
+    const auto learned = make(CreditUploadFile::Mode::Learn, "", "002X");
+    EXPECT_EQ(learned.learnedRecord, "002X");
+    EXPECT_TRUE(learned.hash.empty());
+    const auto hashed = make(CreditUploadFile::Mode::Hash, "002X", "002X");
+    EXPECT_TRUE(test::listFolder(p.out).empty()) << "neither making writes a file";
+    EXPECT_EQ(hashed.hash, make(CreditUploadFile::Mode::Write, "", "002X").hash);
+    EXPECT_THROW(make(CreditUploadFile::Mode::Hash, "002X", "002Y"), FileChangedWhileRead);
 }
 
 TEST(CreditUploadFile, NotWritingLeavesAnEarlierFileAndNoWorkFile) {
@@ -104,7 +125,7 @@ TEST(CreditUploadFile, NotWritingLeavesAnEarlierFileAndNoWorkFile) {
         CreditUploadFile upload(p.out / "pay.txt", "001\r\n");
         upload.writeRecord("999");
         const auto result = upload.complete("002", false);
-        EXPECT_FALSE(result.written);
+        EXPECT_FALSE(result.written());
         EXPECT_EQ(result.hash.size(), 40u);
     }
     EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
@@ -136,7 +157,10 @@ TEST(ErrorListings, ReplaceTheListingOnlyOnCommit) {
     listings.AppendErrorLine("A_DCP_InvalidAcctRecord.txt", "LineNo : 3");
     listings.close();
     EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"), "earlier\r\n");
-    listings.commit();
+    OutputCommit outputs;
+    listings.stageInto(outputs);
+    EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"), "earlier\r\n");
+    outputs.commit([] {});
     EXPECT_EQ(readFile(p.out / "A_DCP_InvalidAcctRecord.txt"),
               "LineNo : 2  Column : 1-10  Account is zero\r\nLineNo : 3\r\n");
     EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{"A_DCP_InvalidAcctRecord.txt"});
@@ -186,16 +210,16 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
                  QrvError);
 }
 
-TEST(ShowResultReport, RemovesOnlyAVoidedUploadThisRunWrote) {
+// The report of a run never removes a file: a voided upload is never written, so an earlier file of its
+// name stays.
+TEST(ShowResultReport, NeverRemovesTheDestination) {
     Packaging p;
     writeFile(p.out / "pay.txt", "earlier");
-    const ResultReportValues voided{0,    "Media Clearing", "000000", "0", std::string(16, '0'), "", "", "",
-                                    false};
+    const ResultReportValues voided{0, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", ""};
     ShowResultReport(p.request, p.result, voided, p.services);
-    EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
     p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
     ShowResultReport(p.request, p.result, voided, p.services);
-    EXPECT_FALSE(std::filesystem::exists(p.out / "pay.txt"));
+    EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
 }
 
 }  // namespace

@@ -344,7 +344,7 @@ void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritt
 
 void DirectCreditRun::execute() {
     LineReader reader(request_.sourcePath);
-    CreditUploadFile upload(request_.destinationPath, run_.headers.HeaderRecord);
+    CreditUploadFile upload = run_.creditUpload();
     if (!readHeader(reader)) {
         return;
     }

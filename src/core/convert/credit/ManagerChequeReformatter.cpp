@@ -304,10 +304,14 @@ void reformatManagerCheque(ReformatRun& run) {
     const std::int64_t dataLines = counted > 0 ? counted : 1;  // only scales the progress bar
     const TableStore::CommandScope scope(run.services.store);
     // The work file, the source and the invoice file close and go on every way out of the run.
-    CreditUploadFile upload(run.request.destinationPath, run.headers.HeaderRecord);
-    LineReader source(run.request.sourcePath);
+    CreditUploadFile upload = run.creditUpload();
+    LineReader source(run.request.sourcePath, LineReader::Digesting::Yes);
     InvoiceFile invoices(run.request.invoicePath.string());
     ManagerChequeReformatter(run, upload, invoices).run(source, dataLines);
+    // Converted only if it is the file whose line lengths were checked.
+    if (run.sourceChecked) {
+        RequireSameReading(run.request.sourcePath, *run.sourceChecked, source.finishReading());
+    }
 }
 
 }  // namespace qrv

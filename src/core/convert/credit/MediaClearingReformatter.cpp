@@ -206,7 +206,7 @@ const std::string& MediaClearingRun::cachedBranchName(std::string_view bank, std
 
 void MediaClearingRun::execute() {
     LineReader reader(request_.sourcePath);
-    upload_ = std::make_unique<CreditUploadFile>(request_.destinationPath, run_.headers.HeaderRecord);
+    upload_ = std::make_unique<CreditUploadFile>(run_.creditUpload());
 
     std::string_view first;
     const std::string header(reader.next(first) ? first : std::string_view());
@@ -429,7 +429,9 @@ void MediaClearingRun::finish(const std::string& header) {
     // earlier file of that name stays and nothing is archived.
     const bool totalAboveZero = total_ > Money();
     const bool write = totalAboveZero && keepUpload_;
-    const CreditUploadFile::Result result = upload_->complete(r2.text(), write && run_.writes());
+    CreditUploadFile::Result result =
+        upload_->complete(r2.text(), write && run_.writes(), true, request_.sourcePath);
+    run_.takeUpload(result);
     run_.result.records = credits_;
     run_.result.total = total_;
     run_.result.hashShown = true;
@@ -463,7 +465,7 @@ void MediaClearingRun::finish(const std::string& header) {
     } else {
         ShowResultReport(request_, run_.result,
                          {0, label, totalAboveZero ? "000001" : "000000", PadNumber(credits_, 6), totalField,
-                          valueDate, comName, "Company Name : ", keepUpload_},
+                          valueDate, comName, "Company Name : "},
                          run_.services);
     }
     run_.resetProgress();

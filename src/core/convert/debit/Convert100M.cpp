@@ -5,6 +5,8 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "convert/OutputNames.h"
+#include "convert/RunCommit.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
@@ -73,11 +75,16 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         return result;
     }
 
-    // Last of the checks: the converted file may not replace the source.
+    // Last of the checks: the converted file may not replace the source, nor a file of the data folder.
     if (const auto refusal = overwritesInput(destination, source, "source")) {
         services.message(*refusal);
         return result;
     }
+    if (const auto refusal = outputCollision(destination, {}, services.store.dataFolder())) {
+        services.message(*refusal);
+        return result;
+    }
+    RunCommit commit(services, RunCommit::Tables::Untouched);
 
     // The converted records in input order ("Temp1").
     WorkFile converted = workFileFor(destination, "Temp1");
@@ -129,11 +136,11 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         services.checkCancelled();
         services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
     });
-    services.beginCommit();
-    output.commit();
+    commit.outputs().add(CommitStep::Upload, std::move(output));
+    commit.tellAfter("Convert 100 Million Complete");
+    commit.commit();
     result.outcome = Outcome::Written;
     result.written.push_back({OutputKind::Converted, destination});
-    services.message("Convert 100 Million Complete");
     return result;
 }
 

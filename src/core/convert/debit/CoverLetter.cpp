@@ -1,6 +1,7 @@
 #include "convert/debit/CoverLetter.h"
 
 #include "base/Cp874.h"
+#include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
@@ -56,12 +57,13 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     }
 
     const std::string source = request.sourcePath.string();
-    LineReader reader{request.sourcePath};
+    // The letter reads the file again: it must read the bytes the hash was taken of.
+    LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
     std::string_view view;
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
     services.events.setProgress(0);
     TableStore& store = services.store;
-    TableStore::CommandScope scope(store);
+    RunCommit commit(services);
     // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
     const debit::ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today(),
                                                                 [&store] { store.reset(debit::kHashTable); });
@@ -89,6 +91,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
 
+    debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading());
     result.outcome = Outcome::Written;
     result.hash = hashValue;
     ReportRunner& report = services.reports.coverLetter;
@@ -102,6 +105,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     report.setVariable("AccountNumber", debit::AccountNumberText(result.account->AccountNo));
     report.setVariable("NameAccount", result.account->AccountName);
     services.showReport(report, result);
+    commit.commit();
     return result;
 }
 

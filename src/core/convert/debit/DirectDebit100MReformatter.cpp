@@ -407,19 +407,21 @@ void DirectDebit100MRun::run() {
     start();
     if (!quickPass()) {
         // A private copy of the source that the full error scan reads; it never outlives the run. A
-        // file that passes the quick pass needs none.
-        WorkFile copy = workFileFor(run_.request.destinationPath, "Temp1");
-        {
+        // file that passes the quick pass needs none, and a dry run, which makes no file, reads the source.
+        std::optional<WorkFile> copy;
+        if (run_.writes()) {
+            copy.emplace(workFileFor(run_.request.destinationPath, "Temp1"));
             LineReader reader(source_);
             std::string_view line;
             while (reader.next(line)) {
-                copy.writer().writeLine(line);
+                copy->writer().writeLine(line);
             }
-            copy.close();
+            copy->close();
         }
-        fullScan(copy.path());
+        const std::filesystem::path& scanned = copy ? copy->path() : source_;
+        fullScan(scanned);
         if (!amountError_) {
-            totalsCheck(copy.path(), Wording::FullScan);
+            totalsCheck(scanned, Wording::FullScan);
         }
         errorReport();
         return;

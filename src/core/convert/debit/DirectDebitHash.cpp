@@ -220,6 +220,13 @@ std::string SourceHash(const std::filesystem::path& source, Events& events) {
     return digest ? HexUpper(*digest) : std::string();
 }
 
+void RequireHashedBytes(const std::filesystem::path& source, const std::string& hash,
+                        const FileReading& reading) {
+    if (!reading.steady || HexUpper(reading.digest) != hash) {
+        throw FileChangedWhileRead(source);
+    }
+}
+
 void AppendDebit(TableStore& store, const DetailRecord& d) {
     store.append(kHashTable, {{"id_field", std::string()},
                               {"Name", cp874::toUtf8(d.name)},

@@ -9,6 +9,7 @@
 
 #include "base/Date.h"
 #include "base/Money.h"
+#include "io/LineReader.h"
 
 // The Direct Debit (HASH) file: its control record and detail records in the short-amount layout
 // (9-digit amounts) and the long-amount layout (11-digit amounts), as "GenerateHash" and "Cover Letter"
@@ -83,6 +84,9 @@ int DetailProgress(std::int64_t read, double total);
 // The hash value of the source file, computed before anything is checked; empty when it cannot be opened
 // (the person has been told, and reading the file then fails).
 std::string SourceHash(const std::filesystem::path& source, Events& events);
+// Throws FileChangedWhileRead unless a later reading of the source saw the bytes `hash` was taken of.
+void RequireHashedBytes(const std::filesystem::path& source, const std::string& hash,
+                        const FileReading& reading);
 
 // An acceptable debit into the Report_Hash table.
 void AppendDebit(TableStore& store, const DetailRecord& detail);

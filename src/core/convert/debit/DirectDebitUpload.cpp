@@ -7,13 +7,10 @@
 #include "convert/ResultReport.h"
 #include "convert/debit/DirectDebit100MReformatter.h"
 #include "io/LineReader.h"
-#include "io/Platform.h"
-#include "io/WorkFile.h"
 #include "store/TableStore.h"
-#include "upload/HashedUpload.h"
+#include "upload/CreditUploadFile.h"
 #include "upload/RecordText.h"
 #include "upload/UploadRecords.h"
-#include "upload/ZipOutputs.h"
 
 namespace qrv {
 
@@ -73,18 +70,16 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
     ReformatResult& result = run.result;
     TableStore& store = run.services.store;
     const std::filesystem::path& source = request.sourcePath;
-    const std::filesystem::path& destination = request.destinationPath;
     store.reset(kCompleteTable);
 
-    // Header, batch, debits and trailer go to a private work file; the hash covers them as stored.
-    WorkFile body = workFileFor(destination, "Temp2");
+    // The header record, batch, debits and trailer go to a private work file (a dry run only hashes
+    // them); the hash covers them as stored.
+    CreditUploadFile upload = run.debitUpload();
     {
-        FileWriter& out = body.writer();
-        out.writeLine(run.headers.HeaderRecordDD);
         LineReader reader(source);
         std::string_view line;
         const std::string control = reader.next(line) ? str(line) : std::string();
-        out.writeLine(Record007(request, control, totals));
+        upload.writeRecord(Record007(request, control, totals));
         std::int64_t sequence = 0;
         while (reader.next(line)) {
             ++sequence;
@@ -93,24 +88,23 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
                                           {"line", std::to_string(sequence + 1)},
                                           {"error_col", amount.toDouble()},
                                           {"name", cp874::toUtf8(Columns(line, kNameFrom, kNameTo))}});
-            out.writeLine(Record008(line, sequence));
+            upload.writeRecord(Record008(line, sequence));
         }
-        out.writeLine(TrailerRecord(totals.count, 1, totals.sumText));
-        body.close();
+        upload.writeRecord(TrailerRecord(totals.count, 1, totals.sumText));
     }
     result.records = totals.count;
     result.total = totals.sum;
     result.hashShown = true;
-    if (!(totals.sum > Money())) {
+    const bool sound = totals.sum > Money();
+    CreditUploadFile::Result made =
+        upload.complete(run.headers.HeaderRecordDD, sound && run.writes(), sound, source);
+    if (!sound) {
         run.finish(false);  // no upload file, no hash shown
         run.message("Reformat data fail because data are rejected all transactions");
         return;
     }
-    if (run.writes()) {
-        run.services.beginCommit();
-    }
-    result.hash =
-        run.writes() ? WriteHashedUpload(destination, {}, body.path()) : HashOfUpload({}, body.path());
+    run.takeUpload(made);
+    result.hash = made.hash;
     run.finish(true);
     run.completed();
 

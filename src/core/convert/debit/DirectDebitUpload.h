@@ -23,8 +23,8 @@ struct DirectDebitTotals {
 
 // Writes the direct-debit upload file (hash line, HeaderRecordDD, record 007, one record 008 per detail,
 // the trailer), fills completeDirectDebit100M, gives the result its hash, packs the archive and shows
-// the completion report. The destination is replaced only when the file is whole; the result names it
-// only once it is. A dry run hashes the file it would write and writes none.
+// the completion report; the upload and the archive are prepared for the run's commit. A dry run hashes
+// the file it would write and writes none.
 void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals);
 
 // Record 007 (300 characters) from the control record, the request's accounts and round, and the totals.

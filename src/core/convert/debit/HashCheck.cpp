@@ -2,6 +2,7 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
+#include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
@@ -53,7 +54,8 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     }
     const std::string source = request.sourcePath.string();
     const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
-    LineReader reader{request.sourcePath};
+    // The checks read the file again: they must read the bytes the hash was taken of.
+    LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
     std::string_view view;
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
     services.events.setProgress(0);
@@ -66,7 +68,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     const bool isShort = control.layout == AmountLayout::Short;
 
     TableStore& store = services.store;
-    TableStore::CommandScope scope(store);
+    RunCommit commit(services);
     store.reset(debit::kHashTable);
     store.reset(debit::kHashErrorTable);
     bool valid = true;
@@ -119,6 +121,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
 
+    debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading());
     lineNo = 1;
     if (!control.totalAmount || detailSum != *control.totalAmount) {
         error("Total Amount", "Check Total Amount Error ");
@@ -136,6 +139,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         result.outcome = Outcome::AllRejected;
     }
     showHashReport(control, request, services, result);
+    commit.commit();
     return result;
 }
 

@@ -9,6 +9,8 @@
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
+#include "convert/OutputNames.h"
+#include "convert/RunCommit.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
@@ -151,12 +153,15 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         }
     }
     TableStore& store = services.store;
-    TableStore::CommandScope scope(store);
+    RunCommit commit(services);
 
-    // The sent file's control record.
+    // The sent file's control record. Each file is read more than once: every reading is digested, and
+    // the comparison is written only when all readings of a file saw the same bytes.
+    constexpr auto digested = LineReader::Digesting::Yes;
     SentControl sent;
+    FileReading sentRead;
     {
-        LineReader reader(sentPath);
+        LineReader reader(sentPath, digested);
         std::string_view line;
         reader.next(line);
         if (Columns(line, 1, 8) != kEightBlanks) {
@@ -167,6 +172,7 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         sent.valueDate = Columns(line, 48, 53);
         sent.totalRecord = Columns(line, 54, 58);
         sent.totalAmount = Columns(line, 59, 69);
+        sentRead = reader.finishReading();
     }
     const std::string transDate = std::string(Columns(sent.valueDate, 1, 2)) + "/" +
                                   std::string(Columns(sent.valueDate, 3, 4)) + "/" +
@@ -174,18 +180,20 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
 
     // The return file: its lines (for the progress), header, value date and trailer.
     std::int64_t returnLines = 0;
+    FileReading returnRead;
     {
-        LineReader counter(returnPath);
+        LineReader counter(returnPath, digested);
         std::string_view line;
         while (counter.next(line)) {
             ++returnLines;
         }
+        returnRead = counter.finishReading();
     }
     std::string returnCount = "0";
     std::string returnAmount = "0";
     std::int64_t trailerLine = 0;
     {
-        LineReader reader(returnPath);
+        LineReader reader(returnPath, digested);
         std::string_view line;
         reader.next(line);
         if (Columns(line, 1, 3) != "001") {
@@ -206,6 +214,7 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
                 trailerLine = reader.lineNumber();
             }
         }
+        RequireSameReading(returnPath, returnRead, reader.finishReading());
     }
     const std::int64_t sentCount = countOf(sent.totalRecord, place(sentPath, 1, 54, 58));
     const std::int64_t receivedCount =
@@ -231,11 +240,16 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
             return result;
         }
     }
+    if (const auto refusal =
+            outputCollision(destination, reportOutputs(services.events), store.dataFolder())) {
+        services.events.showMessage(MessageKind::Error, *refusal);
+        return result;
+    }
     // Writing phase: each sent detail paired with the next return record. The comparison file replaces
     // its target only when whole.
     store.reset("DDR_FileCompare");
-    LineReader sentReader(sentPath);
-    LineReader returnReader(returnPath);
+    LineReader sentReader(sentPath, digested);
+    LineReader returnReader(returnPath, digested);
     std::string_view line;
     sentReader.next(line);
     const std::string control(Columns(line, 1, 78));
@@ -302,8 +316,9 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
         services.events.setProgress(percent(k, returnLines));
         ++k;
     }
-    services.beginCommit();
-    output.commit();
+    RequireSameReading(sentPath, sentRead, sentReader.finishReading());
+    RequireSameReading(returnPath, returnRead, returnReader.finishReading());
+    commit.outputs().add(CommitStep::Upload, std::move(output));
     result.outcome = Outcome::Written;
     result.records = k;
     result.total = sentTotal;
@@ -317,6 +332,7 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
     runner.setVariable("FileFromV5", cp874::sanitizeUtf8(returnPath.string()));
     runner.setVariable("Destination", cp874::sanitizeUtf8(destination.string()));
     services.showReport(runner, result);
+    commit.commit();
     return result;
 }
 
