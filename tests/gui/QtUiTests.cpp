@@ -66,12 +66,12 @@ TEST(QtUiDialogs, MessageBoxesCarryTheApplicationTitleAndTheExactText) {
         box->button(QMessageBox::No)->click();
     });
     EXPECT_FALSE(ui.askConfirmation("Replace the file?"));
-    // A deletion is confirmed on purpose: Enter alone says No.
+    // A deletion, which names its record, is confirmed on purpose: Enter alone says No.
     whenModalOpens<QMessageBox>([](QMessageBox* box) {
         EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::No));
         QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_FALSE(ui.askConfirmation(kConfirmDelete));
+    EXPECT_FALSE(ui.askConfirmation(std::string(kConfirmDelete) + "\n\nBank Code : 002"));
     whenModalOpens<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(ui.askConfirmation("Replace the file?"));
 }
