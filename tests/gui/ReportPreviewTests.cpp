@@ -1,15 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QTimer>
+#include <QWheelEvent>
+
 #include "gui/reports/PageView.h"
 
 #include "gui/reports/ReportPreview.h"
@@ -200,6 +209,207 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
     EXPECT_EQ(static_cast<int>(sheets), preview.pageCount());  // every page, the count now exact
     EXPECT_EQ(preview.pageCount(), view->pageOf(view->chunkCount() - 1, 0) +
                                        view->document(view->chunkCount() - 1)->pageCount() - 1);
+}
+
+ShownReport layoutReport(TableStore& store, const std::string& layout) {
+    ShownReport report;
+    report.layoutFile = layout;
+    report.templateText = readFile(std::filesystem::path(QRV_SOURCE_REPORTS) / layout);
+    report.store = &store;
+    return report;
+}
+
+// Counts the pixels of the found-text highlight in what the page view shows.
+int highlighted(gui::PageView* view) {
+    const QImage shown = view->viewport()->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            count += shown.pixelColor(x, y) == QColor(255, 200, 0) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// A one-page report at Fit Width is taller than the window: its bottom (the rejected entries and their
+// total) is reached with the scroll bar, the wheel, the arrows, Page Down and End.
+TEST(ReportPreview, AOnePageReportScrollsToItsBottom) {
+    TempDir dir;
+    TableStore store(dir.path());
+    ShownReport report = layoutReport(store, "rptResult.frf");
+    report.variables = {{"PayType", "Direct Credit"}, {"CusCap", "Company Name : "}, {"TotalReject", "2"}};
+    gui::ReportPreview preview;
+    preview.resize(1000, 700);
+    preview.setSnapshot(ReportSnapshot::take(report));
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    ASSERT_EQ(preview.pageCount(), 1);
+    gui::PageView* view = preview.pages();
+    QScrollBar* bar = view->verticalScrollBar();
+    for (const char* mode : {"actSinglePage", "actAllPages"}) {
+        SCOPED_TRACE(mode);
+        preview.findChild<QAction*>(mode)->trigger();
+        preview.findChild<QAction*>("actFitWidth")->trigger();
+        QApplication::processEvents();
+        bar->setValue(0);
+        ASSERT_GT(bar->maximum(), 0);
+        EXPECT_TRUE(bar->isVisible());
+        QTest::keyClick(view, Qt::Key_Down);
+        const int down = bar->value();
+        EXPECT_GT(down, 0);
+        QWheelEvent wheel(QPointF(50, 50), view->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        EXPECT_GT(bar->value(), down);
+        bar->setValue(0);
+        preview.findChild<QAction*>("actNextPage")->trigger();  // Page Down on the last page reads on
+        EXPECT_GT(bar->value(), 0);
+        QTest::keyClick(view, Qt::Key_End);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        QTest::keyClick(view, Qt::Key_Home);
+        EXPECT_EQ(bar->value(), 0);
+    }
+    EXPECT_EQ(preview.windowTitle(), "Reformat Result Report");  // the report, not its layout file
+}
+
+// Find goes through the chunks beside the window's thread, which keeps answering; the match is shown
+// highlighted on its page. Cancel stops a search.
+TEST(ReportPreview, FindRunsBesideTheWindowAndHighlightsTheMatch) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 20000);
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_EQ(highlighted(preview.pages()), 0);
+    int ticks = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+    tick.start();
+    EXPECT_TRUE(preview.findText(QString::fromUtf8("ผู้รับเงิน 19990")));
+    tick.stop();
+    EXPECT_GT(ticks, 0);  // the window's events went on meanwhile
+    EXPECT_GT(preview.currentPage(), preview.pageCount() * 9 / 10);
+    QApplication::processEvents();
+    EXPECT_GT(highlighted(preview.pages()), 20);
+    EXPECT_TRUE(preview.document()->find(QString::fromUtf8("ผู้รับเงิน 19990")).selectionStart() ==
+                preview.foundAt());
+
+    bool finished = false;
+    bool found = true;
+    QObject::connect(&preview, &gui::ReportPreview::findFinished, [&](bool f) {
+        finished = true;
+        found = f;
+    });
+    preview.startFind("no such text anywhere");
+    EXPECT_TRUE(preview.busy());
+    preview.cancel();
+    QTRY_VERIFY(finished);
+    EXPECT_FALSE(found);
+    EXPECT_FALSE(preview.busy());
+}
+
+// Save as PDF runs beside the window: its end names the file and offers to open it; a cancelled one
+// leaves an earlier file of that name as it was.
+TEST(ReportPreview, APdfIsWrittenBesideTheWindowAndSaidWithItsPath) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 1500);
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.show();
+    const QString saved = QString::fromStdString((dir / "detail").string());
+    QString said;
+    bool offeredOpen = false;
+    int ticks = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        ++ticks;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->selectFile(saved);
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->objectName() == "pdfSaved") {
+            said = box->text();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            offeredOpen = std::any_of(buttons.begin(), buttons.end(),
+                                      [](QAbstractButton* b) { return b->text().remove('&') == "Open"; });
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    tick.start();
+    preview.findChild<QAction*>("actSavePdf")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 300000);
+    tick.stop();
+    EXPECT_GT(ticks, 10);
+    EXPECT_TRUE(said.contains(saved + ".pdf")) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("(%1 pages)").arg(preview.pageCount()))) << said.toStdString();
+    EXPECT_TRUE(offeredOpen);
+    const std::string bytes = readFile(dir / "detail.pdf");
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+
+    test::writeFile(dir / "keep.pdf", "an earlier file");
+    int pages = -1;
+    QString error = "none";
+    QObject::connect(&preview, &gui::ReportPreview::pdfFinished,
+                     [&](const QString&, int p, const QString& e) {
+                         pages = p;
+                         error = e;
+                     });
+    preview.startSavePdf(QString::fromStdString((dir / "keep.pdf").string()));
+    preview.cancel();
+    QTRY_COMPARE_WITH_TIMEOUT(pages, 0, 60000);
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(readFile(dir / "keep.pdf"), "an earlier file");
+}
+
+// The bottom of the last table row of a laid-out chunk, as a share of its last page.
+double lastPageFilled(QTextDocument* doc) {
+    QTextTable* last = nullptr;
+    for (QTextFrame* frame : doc->rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            last = table;
+        }
+    }
+    const QTextBlock block = last->cellAt(last->rows() - 1, 0).firstCursorPosition().block();
+    const qreal bottom = doc->documentLayout()->blockBoundingRect(block).bottom();
+    const qreal page = doc->pageSize().height();
+    return (bottom - (doc->pageCount() - 1) * page) / page;
+}
+
+// Every chunk of the detail report has the layout's look (grid lines, amounts to the right), ends with a
+// full page, and the page count given at once is the one found at the end.
+TEST(ReportPreview, TheDetailReportLooksTheSameOnEveryPageAndCountsItsPagesOnce) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 20000);
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.show();
+    QApplication::processEvents();
+    EXPECT_EQ(preview.windowTitle(), "Reformat Detail Report");
+    gui::PageView* view = preview.pages();
+    const int counted = preview.pageCount();
+    ASSERT_GT(view->chunkCount(), 20);
+    for (const int chunk : {0, 1, 2, view->chunkCount() / 2, view->chunkCount() - 2}) {
+        SCOPED_TRACE(chunk);
+        QTextDocument* doc = view->document(chunk);
+        const QString html = doc->toHtml();
+        EXPECT_TRUE(html.contains("border")) << "grid lines";
+        EXPECT_TRUE(html.contains("align=\"right\"")) << "amounts to the right";
+        EXPECT_GT(lastPageFilled(doc), 0.9);
+    }
+    preview.findChild<QSpinBox*>("pageNumber")->setValue(counted);  // to the end
+    QApplication::processEvents();
+    EXPECT_EQ(preview.currentPage(), counted);
+    EXPECT_EQ(preview.pageCount(), counted);
+    EXPECT_TRUE(preview.document()->toPlainText().contains("end of report"));
 }
 
 TEST(ReportPreview, ProposesAPdfNamedAfterTheRunBesideItsDestination) {
