@@ -32,6 +32,16 @@ std::string limitCharacters(const std::string& text, int maxChars) {
     return text;
 }
 
+// The letters first..last moved by `by` (one letter case to the other), everything else unchanged.
+std::string shiftAscii(std::string text, char first, char last, int by) {
+    for (char& c : text) {
+        if (c >= first && c <= last) {
+            c = static_cast<char>(c + by);
+        }
+    }
+    return text;
+}
+
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
@@ -69,23 +79,11 @@ const MaintenanceLayout& BranchLayout() {
 }
 
 std::string AsciiLowerCase(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
+    return shiftAscii(text, 'A', 'Z', 'a' - 'A');
 }
 
 std::string UpperCaseCode(const std::string& text) {
-    std::string upper = text;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
+    return shiftAscii(text, 'a', 'z', 'A' - 'a');
 }
 
 ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
