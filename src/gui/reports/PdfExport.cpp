@@ -4,7 +4,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPicture>
 #include <QSaveFile>
 #include <QTextDocument>
 #include <QThread>
@@ -21,26 +20,25 @@ namespace qrv::gui {
 
 namespace {
 
-constexpr size_t kAhead = 2;  // chunks drawn ahead of the PDF
+constexpr size_t kAhead = 2;  // chunks rendered ahead of the drawing
 
 QrvError cannotWrite(const QString& file, const QString& why) {
     return QrvError("Cannot write the report to \"" + file.toStdString() + "\": " + why.toStdString());
 }
 
-// A chunk's pages as painting commands. A document is laid out and drawn on the thread that made it
-// (its fonts are that thread's); the commands are replayed into the PDF on another.
-using Pages = std::vector<QPicture>;
-
-// Chunks laid out and drawn on a thread of their own, handed over in order.
-class LaidOut {
+// The chunks rendered from the report's rows and read into documents on a thread of their own, handed
+// over in order. A document is laid out where it is drawn: its fonts belong to the thread that laid it
+// out, and two threads must not use them at once.
+class Rendered {
   public:
-    LaidOut(const PdfSource& pdf, const BackgroundJob* job) : pdf_(pdf), job_(job) {
-        thread_.reset(QThread::create([this] { run(); }));
+    Rendered(const PdfSource& pdf, const BackgroundJob* job) : pdf_(pdf), job_(job) {
+        QThread* drawing = QThread::currentThread();
+        thread_.reset(QThread::create([this, drawing] { run(drawing); }));
         thread_->start();
     }
-    LaidOut(const LaidOut&) = delete;
-    LaidOut& operator=(const LaidOut&) = delete;
-    ~LaidOut() {
+    Rendered(const Rendered&) = delete;
+    Rendered& operator=(const Rendered&) = delete;
+    ~Rendered() {
         {
             const std::lock_guard lock(mutex_);
             stop_ = true;
@@ -49,41 +47,37 @@ class LaidOut {
         thread_->wait();
     }
 
-    // The next chunk's pages, or nothing when there are none (stopped); rethrows what went wrong there.
-    std::optional<Pages> next() {
+    // The next chunk's document, or null when there is none (stopped); rethrows what went wrong there.
+    std::unique_ptr<QTextDocument> next() {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !ready_.empty() || done_; });
         if (ready_.empty()) {
             if (error_) {
                 std::rethrow_exception(error_);
             }
-            return std::nullopt;
+            return nullptr;
         }
-        Pages pages = std::move(ready_.front());
+        std::unique_ptr<QTextDocument> doc = std::move(ready_.front());
         ready_.pop_front();
         changed_.notify_all();
-        return pages;
+        return doc;
     }
 
   private:
     bool cancelled() const { return job_ != nullptr && job_->cancelled(); }
 
-    void run() {
+    void run(QThread* drawing) {
         try {
             const std::function<QString(int)> html = pdf_.source();
             for (int chunk = 0; chunk < pdf_.chunks; ++chunk) {
-                const std::unique_ptr<QTextDocument> doc = pdf_.style.layOut(html(chunk));
-                Pages pages(static_cast<size_t>(std::max(1, doc->pageCount())));
-                for (size_t page = 0; page < pages.size(); ++page) {
-                    QPainter painter(&pages[page]);
-                    PaintPage(painter, *doc, static_cast<int>(page));
-                }
+                std::unique_ptr<QTextDocument> doc = pdf_.style.parse(html(chunk));
+                doc->moveToThread(drawing);
                 std::unique_lock lock(mutex_);
                 changed_.wait(lock, [this] { return ready_.size() < kAhead || stop_ || cancelled(); });
                 if (stop_ || cancelled()) {
                     break;
                 }
-                ready_.push_back(std::move(pages));
+                ready_.push_back(std::move(doc));
                 changed_.notify_all();
             }
         } catch (...) {
@@ -100,7 +94,7 @@ class LaidOut {
     std::unique_ptr<QThread> thread_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<Pages> ready_;
+    std::deque<std::unique_ptr<QTextDocument>> ready_;
     std::exception_ptr error_;
     bool done_ = false;
     bool stop_ = false;
@@ -128,21 +122,23 @@ std::optional<int> WritePdf(const QString& file, const PdfSource& pdf, const Bac
             throw cannotWrite(file, QStringLiteral("the PDF cannot be started"));
         }
         painter.scale(writer.width() / pdf.style.page.width(), writer.height() / pdf.style.page.height());
-        LaidOut chunks(pdf, job);
+        Rendered chunks(pdf, job);
         for (int chunk = 0; chunk < pdf.chunks; ++chunk) {
-            const std::optional<Pages> pages = chunks.next();
-            if (!pages || (job != nullptr && job->cancelled())) {
+            const std::unique_ptr<QTextDocument> doc = chunks.next();
+            if (!doc || (job != nullptr && job->cancelled())) {
                 painter.end();
                 out.cancelWriting();
                 return std::nullopt;
             }
-            for (const QPicture& page : *pages) {
+            doc->setPageSize(pdf.style.page);
+            const int pages = std::max(1, doc->pageCount());
+            for (int page = 0; page < pages; ++page) {
                 if (written > 0 && !writer.newPage()) {
                     painter.end();
                     out.cancelWriting();
                     throw cannotWrite(file, QStringLiteral("a page cannot be added"));
                 }
-                painter.drawPicture(0, 0, page);
+                PaintPage(painter, *doc, page);
                 ++written;
             }
             if (progress) {

@@ -19,11 +19,11 @@ struct PdfSource {
 };
 
 // Writes every page of the chunks into a PDF file (A4, the preview's margins, the report's title): one
-// thread lays the next chunks out and draws them as painting commands while this one writes those into
-// the PDF, so the two halves of the work go side by side. The file is replaced only when complete: a failure
-// or a cancelled job leaves an earlier file of that name as it was. Returns the pages written, nothing when
-// cancelled; throws QrvError naming the file when it cannot be written. `progress` is told how many chunks
-// are drawn.
+// thread renders the next chunks from the report's rows and reads them into documents while this one lays
+// each out and draws it. The
+// file is replaced only when complete: a failure or a cancelled job leaves an earlier file of that name as it
+// was. Returns the pages written, nothing when cancelled; throws QrvError naming the file when it cannot be
+// written. `progress` is told how many chunks are drawn.
 std::optional<int> WritePdf(const QString& file, const PdfSource& pdf, const BackgroundJob* job,
                             const std::function<void(int drawn)>& progress);
 
