@@ -105,6 +105,7 @@ TEST(QtUiDialogs, ReportsOpenWithoutBlockingOrModallyAsTheRunnerAsks) {
         }
     }
     ASSERT_NE(shown, nullptr);
+    shown->waitUntilReady();
     EXPECT_TRUE(shown->document()->toPlainText().contains("Hash ABC123"));
     EXPECT_FALSE(shown->isModal());
     shown->close();  // deletes itself

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -178,6 +179,7 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
     preview.resize(1000, 800);
     preview.setSnapshot(ReportSnapshot::take(report));
     preview.show();
+    preview.waitUntilReady();
     QApplication::processEvents();
     gui::PageView* view = preview.pages();
     ASSERT_GT(view->chunkCount(), 50);
@@ -199,6 +201,7 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
 
     fillDetail(store, 2000);  // a PDF of fewer pages, still many chunks
     preview.setSnapshot(ReportSnapshot::take(report));
+    preview.waitUntilReady();
     ASSERT_GT(view->chunkCount(), 5);
     const QString pdf = QString::fromStdString((dir / "large.pdf").string());
     preview.savePdf(pdf);
@@ -228,6 +231,7 @@ struct DetailPreview {
         preview.resize(1000, 800);
         preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
         preview.show();
+        preview.waitUntilReady();
     }
     TempDir dir;
     TableStore store{dir.path()};
@@ -273,6 +277,7 @@ TEST(ReportPreview, AOnePageReportScrollsToItsBottom) {
     preview.resize(1000, 700);
     preview.setSnapshot(ReportSnapshot::take(report));
     preview.show();
+    preview.waitUntilReady();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
     ASSERT_EQ(preview.pageCount(), 1);
     gui::PageView* view = preview.pages();
@@ -301,6 +306,51 @@ TEST(ReportPreview, AOnePageReportScrollsToItsBottom) {
         EXPECT_EQ(bar->value(), 0);
     }
     EXPECT_EQ(preview.windowTitle(), "Reformat Result Report");  // the report, not its layout file
+}
+
+// Where the chunks of a large report end is found beside the window's thread, which says meanwhile that
+// the pages are being prepared and keeps answering; the commands over the pages wait for them.
+TEST(ReportPreview, ALargeReportsPagesArePreparedBesideTheWindow) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 20000);
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.show();
+    EXPECT_FALSE(preview.ready());
+    auto* preparing = preview.findChild<QLabel*>("preparing");
+    ASSERT_NE(preparing, nullptr);
+    EXPECT_TRUE(preparing->isVisible());
+    EXPECT_EQ(preparing->text(), "Preparing the pages...");
+    for (const char* name : {"actSavePdf", "actFind", "actPrint", "actNextPage"}) {
+        EXPECT_FALSE(preview.findChild<QAction*>(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(preview.findChild<QAction*>("actClose")->isEnabled());
+    {
+        const EventTurns turns;
+        preview.waitUntilReady();
+        EXPECT_GT(turns.turns, 0);
+    }
+    EXPECT_TRUE(preview.ready());
+    EXPECT_FALSE(preparing->isVisible());
+    EXPECT_TRUE(preview.pages()->isVisible());
+    EXPECT_TRUE(preview.findChild<QAction*>("actSavePdf")->isEnabled());
+    EXPECT_GT(preview.pageCount(), 300);
+    EXPECT_EQ(preview.findChild<QLabel*>("pageCount")->text(),
+              QStringLiteral(" of %1 ").arg(preview.pageCount()));
+
+    // A command given before the pages are there waits for them; a report shown in the meantime drops
+    // the pages of the one before.
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    EXPECT_TRUE(preview.findText(QString::fromUtf8("ผู้รับเงิน 19990")));
+    EXPECT_TRUE(preview.ready());
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.setPage("rptResult.frf", kPage);
+    EXPECT_TRUE(preview.ready());
+    QApplication::processEvents();  // what the dropped preparing posted
+    EXPECT_EQ(preview.pageCount(), 1);
+    EXPECT_TRUE(preview.document()->toPlainText().contains("Company ABC"));
 }
 
 // Find goes through the chunks beside the window's thread, which keeps answering; the match is shown

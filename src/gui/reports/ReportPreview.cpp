@@ -108,6 +108,10 @@ ReportPreview::ReportPreview(QWidget* parent)
     setUpPrinter(printer_);
     pages_ = new PageView(printer_, views_);
     views_->addWidget(pages_);
+    preparingLabel_ = new QLabel(tr("Preparing the pages..."), views_);
+    preparingLabel_->setObjectName(QStringLiteral("preparing"));
+    preparingLabel_->setAlignment(Qt::AlignCenter);
+    views_->addWidget(preparingLabel_);
     // As large as a report wants, never larger than the screen it opens on; a page taller than that
     // scrolls.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
@@ -251,6 +255,7 @@ void ReportPreview::fillTextView(int chunk) {
 
 ReportPreview::~ReportPreview() {
     // The jobs end before what they report to goes.
+    preparing_.reset();
     finding_.reset();
     saving_.reset();
 }
@@ -279,21 +284,65 @@ std::function<std::function<QString(int)>()> ReportPreview::chunkSource() const 
 
 void ReportPreview::setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot) {
     const QString layout = QString::fromStdString(snapshot->report().layoutFile);
-    report_ = std::make_shared<const ReportPages>(std::move(snapshot));
+    report_ = std::make_shared<const ReportPages>(snapshot);  // a malformed layout is said here
     html_.clear();
-    display(layout, HtmlTitle(QString::fromStdString(report_->head())));
+    begin(layout, HtmlTitle(QString::fromStdString(report_->head())));
+    // Where the chunks end is found by laying parts of the report out: beside the window's thread, which
+    // shows "Preparing the pages" meanwhile.
+    plan_.clear();
+    pages_->setChunks(
+        0, [](int) { return QString(); }, [](int) { return 0; });
+    setReady(false);
+    const PageStyle style = pages_->style();
+    const int run = ++prepareRun_;
+    preparing_ = std::make_unique<BackgroundJob>([this, snapshot, style, run](const BackgroundJob&) {
+        std::vector<PlannedChunk> plan;
+        QString error;
+        try {
+            const ReportPages pages(snapshot);  // its own: a ReportPages is for one thread
+            plan = PagePlan::make(pages, [&style](const QString& html) { return style.layOut(html); });
+        } catch (const std::exception& e) {
+            error = QString::fromStdString(e.what());
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, plan = std::move(plan), error, run]() mutable {
+                if (run != prepareRun_) {
+                    return;
+                }
+                if (!error.isEmpty()) {
+                    // Said where the pages would be; what waits for them goes on over no pages.
+                    preparingLabel_->setText(tr("The pages could not be prepared:\n%1").arg(error));
+                    prepared_ = true;
+                    emit pagesReady();
+                    return;
+                }
+                plan_ = std::move(plan);
+                pages_->setChunks(
+                    static_cast<int>(plan_.size()), [this](int chunk) { return chunkHtml(chunk); },
+                    [this](int chunk) { return plan_.at(static_cast<size_t>(chunk)).pages; });
+                setReady(true);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void ReportPreview::setPage(const QString& layout, const QString& html) {
     report_.reset();
     html_ = html;
-    display(layout, HtmlTitle(html));
+    begin(layout, HtmlTitle(html));
+    plan_.clear();
+    pages_->setChunks(
+        1, [this](int) { return html_; }, [](int) { return 1; });
+    setReady(true);
 }
 
-void ReportPreview::display(const QString& layout, const QString& title) {
+void ReportPreview::begin(const QString& layout, const QString& title) {
     // What ran over the report shown before ends, and its answers are dropped.
+    preparing_.reset();
     finding_.reset();
     saving_.reset();
+    ++prepareRun_;
     ++findRun_;
     ++pdfRun_;
     findNext_->setEnabled(true);
@@ -307,19 +356,43 @@ void ReportPreview::display(const QString& layout, const QString& title) {
     foundChunk_ = 0;
     textChunk_ = -1;
     pages_->setTitle(title_);
-    if (report_) {
-        const PageStyle style = pages_->style();
-        plan_ = PagePlan::make(*report_, [&style](const QString& html) { return style.layOut(html); });
-        pages_->setChunks(
-            static_cast<int>(plan_.size()), [this](int chunk) { return chunkHtml(chunk); },
-            [this](int chunk) { return plan_.at(static_cast<size_t>(chunk)).pages; });
-    } else {
-        plan_.clear();
-        pages_->setChunks(
-            1, [this](int) { return html_; }, [](int) { return 1; });
+}
+
+void ReportPreview::setReady(bool ready) {
+    ready_ = ready;
+    prepared_ = ready;
+    findNext_->setEnabled(ready);
+    for (QAction* action : findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("act")) && name != QLatin1String("actClose") &&
+            name != QLatin1String("actLoad")) {
+            action->setEnabled(ready);
+        }
     }
-    fillTextView(0);
+    pageNumber_->setEnabled(ready);
+    if (!ready) {
+        if (views_->currentWidget() != preparingLabel_) {
+            shownView_ = views_->currentWidget();
+        }
+        preparingLabel_->setText(tr("Preparing the pages..."));
+        views_->setCurrentWidget(preparingLabel_);
+        pageTotal_->setText(tr(" of ... "));
+        return;
+    }
+    views_->setCurrentWidget(shownView_ != nullptr ? shownView_ : pages_);
+    fillTextView(pages_->chunkOf(currentPage()).first);
     pageShown();
+    emit pagesReady();
+}
+
+void ReportPreview::waitUntilReady() {
+    if (prepared_) {
+        return;
+    }
+    QEventLoop wait;
+    const QMetaObject::Connection done = connect(this, &ReportPreview::pagesReady, &wait, &QEventLoop::quit);
+    wait.exec();
+    disconnect(done);
 }
 
 QString ReportPreview::html() const {
@@ -404,6 +477,7 @@ void ReportPreview::cancel() {
 }
 
 void ReportPreview::startFind(const QString& text) {
+    waitUntilReady();
     if (finding_) {
         finding_->cancel();
         finding_.reset();  // waits: one search at a time
@@ -472,6 +546,7 @@ void ReportPreview::startFind(const QString& text) {
 }
 
 bool ReportPreview::findText(const QString& text) {
+    waitUntilReady();
     QEventLoop wait;
     const QMetaObject::Connection done =
         connect(this, &ReportPreview::findFinished, &wait, &QEventLoop::quit);
@@ -564,6 +639,11 @@ void ReportPreview::saveHtml(const QString& file) {
 }
 
 void ReportPreview::startSavePdf(const QString& file) {
+    waitUntilReady();
+    if (!ready_) {
+        emit pdfFinished(file, 0, preparingLabel_->text());
+        return;
+    }
     if (saving_) {
         saving_->cancel();
         saving_.reset();
@@ -607,15 +687,21 @@ void ReportPreview::startSavePdf(const QString& file) {
 }
 
 void ReportPreview::savePdf(const QString& file) {
+    waitUntilReady();
     QEventLoop wait;
     QString error;
-    const QMetaObject::Connection done = connect(this, &ReportPreview::pdfFinished, &wait,
-                                                 [&wait, &error](const QString&, int, const QString& why) {
-                                                     error = why;
-                                                     wait.quit();
-                                                 });
+    bool ended = false;  // it may end before it is waited for
+    const QMetaObject::Connection done =
+        connect(this, &ReportPreview::pdfFinished, &wait,
+                [&wait, &error, &ended](const QString&, int, const QString& why) {
+                    error = why;
+                    ended = true;
+                    wait.quit();
+                });
     startSavePdf(file);
-    wait.exec();
+    if (!ended) {
+        wait.exec();
+    }
     disconnect(done);
     if (!error.isEmpty()) {
         throw QrvError(error.toStdString());

@@ -55,8 +55,13 @@ class ReportPreview : public QDialog {
     explicit ReportPreview(QWidget* parent = nullptr);
     ~ReportPreview() override;
 
-    // The report to show, rendered chunk by chunk from the snapshot.
+    // The report to show, rendered chunk by chunk from the snapshot; its pages are prepared beside the
+    // window's thread (pagesReady tells when they are there).
     void setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot);
+    bool ready() const { return ready_; }
+    // Waits, the window's events going on, until the pages are there (or could not be prepared, which
+    // the window says in their place).
+    void waitUntilReady();
     // A rendered page to show; `layout` names it in the title and the PDF's title.
     void setPage(const QString& layout, const QString& html);
     // The whole report as one page.
@@ -96,6 +101,7 @@ class ReportPreview : public QDialog {
     void loadHtml(const QString& file);
 
   signals:
+    void pagesReady();
     void findProgress(int searched, int chunks);
     void findFinished(bool found);
     void pdfProgress(int drawn, int chunks);
@@ -119,7 +125,10 @@ class ReportPreview : public QDialog {
     void showPage(int page);
     void pageNext();
     void pageShown();
-    void display(const QString& layout, const QString& title);
+    // A new report: its title; what ran over the one before ends.
+    void begin(const QString& layout, const QString& title);
+    // The pages are there (or being prepared): the commands over them answer (or wait).
+    void setReady(bool ready);
     // The text view holds the chunk of the current page (or `chunk`).
     void fillTextView(int chunk);
     QString chunkHtml(int chunk) const;
@@ -147,9 +156,15 @@ class ReportPreview : public QDialog {
     int zoom_ = 0;
     int found_ = -1;
     bool lastFound_ = false;
+    QLabel* preparingLabel_ = nullptr;
+    QWidget* shownView_ = nullptr;  // the view to show once the pages are there
+    bool ready_ = false;
+    bool prepared_ = false;  // ready, or the preparing failed
+    std::unique_ptr<BackgroundJob> preparing_;
     std::unique_ptr<BackgroundJob> finding_;
     std::unique_ptr<BackgroundJob> saving_;
-    int findRun_ = 0;  // the search (and the PDF) whose answers count
+    int prepareRun_ = 0;  // the preparing, search and PDF whose answers count
+    int findRun_ = 0;
     int pdfRun_ = 0;
 };
 
