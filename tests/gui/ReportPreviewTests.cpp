@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/reports/PagePlan.h"
 #include "gui/reports/PageView.h"
 
 #include "gui/reports/ReportPreview.h"
@@ -339,6 +340,22 @@ TEST(ReportPreview, ALargeReportsPagesArePreparedBesideTheWindow) {
     EXPECT_GT(preview.pageCount(), 300);
     EXPECT_EQ(preview.findChild<QLabel*>("pageCount")->text(),
               QStringLiteral(" of %1 ").arg(preview.pageCount()));
+
+    // A plan no longer wanted (the report closed or replaced) ends at once.
+    const ReportPages pages(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    const gui::PageStyle style = preview.pages()->style();
+    int laidOut = 0;
+    const auto layOut = [&style, &laidOut](const QString& html) {
+        ++laidOut;
+        return style.layOut(html);
+    };
+    EXPECT_GT(gui::PagePlan::make(pages, layOut).size(), 20u);
+    laidOut = 0;
+    EXPECT_EQ(
+        gui::PagePlan::make(pages, layOut, ReportPages::kRowsPerChunk, [&laidOut] { return laidOut > 0; })
+            .size(),
+        1u);
+    EXPECT_EQ(laidOut, 1);
 
     // A command given before the pages are there waits for them; a report shown in the meantime drops
     // the pages of the one before.

@@ -154,7 +154,7 @@ Position advance(const ReportPages& report, Position from, std::int64_t rows) {
 }  // namespace
 
 std::vector<PlannedChunk> PagePlan::make(const ReportPages& report, const LayOut& layOut,
-                                         std::int64_t rowsPerChunk) {
+                                         std::int64_t rowsPerChunk, const Stop& stop) {
     rowsPerChunk = std::max<std::int64_t>(1, rowsPerChunk);
     std::vector<PlannedChunk> plan;
     std::vector<Rates> rates(report.sectionCount());
@@ -167,7 +167,7 @@ std::vector<PlannedChunk> PagePlan::make(const ReportPages& report, const LayOut
         plan.push_back({at, at, std::max(1, doc->pageCount()), true});
         return plan;
     }
-    while (!(at == report.end())) {
+    while (!(at == report.end()) && !(stop && stop())) {
         const size_t section = at.section;
         if (!(at == report.begin()) && section < report.sectionCount()) {
             const std::int64_t left = report.sectionRows(section) - at.row;

@@ -31,8 +31,12 @@ class PagePlan {
     // A chunk's page as the view lays it out (its font, wrapping and page size).
     using LayOut = std::function<std::unique_ptr<QTextDocument>(const QString& html)>;
 
+    // True when the plan is no longer wanted: it ends at once, short.
+    using Stop = std::function<bool()>;
+
     static std::vector<PlannedChunk> make(const ReportPages& report, const LayOut& layOut,
-                                          std::int64_t rowsPerChunk = ReportPages::kRowsPerChunk);
+                                          std::int64_t rowsPerChunk = ReportPages::kRowsPerChunk,
+                                          const Stop& stop = {});
 };
 
 }  // namespace qrv::gui

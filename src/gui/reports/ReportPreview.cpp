@@ -295,12 +295,15 @@ void ReportPreview::setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot) 
     setReady(false);
     const PageStyle style = pages_->style();
     const int run = ++prepareRun_;
-    preparing_ = std::make_unique<BackgroundJob>([this, snapshot, style, run](const BackgroundJob&) {
+    preparing_ = std::make_unique<BackgroundJob>([this, snapshot, style, run](const BackgroundJob& job) {
         std::vector<PlannedChunk> plan;
         QString error;
         try {
             const ReportPages pages(snapshot);  // its own: a ReportPages is for one thread
-            plan = PagePlan::make(pages, [&style](const QString& html) { return style.layOut(html); });
+            // A report closed or replaced meanwhile is not waited for.
+            plan = PagePlan::make(
+                pages, [&style](const QString& html) { return style.layOut(html); },
+                ReportPages::kRowsPerChunk, [&job] { return job.cancelled(); });
         } catch (const std::exception& e) {
             error = QString::fromStdString(e.what());
         }
