@@ -1,7 +1,8 @@
 // Times a Direct Credit detail report in the preview: report-preview-bench ROWS [--pdf FILE]
 // Fills Dcp_Detail with ROWS rows (not timed), then shows the report through the window's QtUi and
-// prints the seconds until the first page is painted, then until the last page is; with --pdf, also the
-// seconds to save the PDF.
+// prints the seconds until the first page is painted, then until the last page is; then the seconds
+// Find takes from page 1 to the last row's payee and to a text that is nowhere (every chunk searched);
+// with --pdf, also the seconds to save the PDF (and its pages).
 // Run it under /usr/bin/time -v for the peak memory. Not part of the tests.
 #include <QApplication>
 #include <QDialog>
@@ -100,15 +101,28 @@ int main(int argc, char** argv) {
             std::printf("last-page %.3f s (page %d)\n", clock.nsecsElapsed() / 1e9, number->value());
         }
     }
-    if (!pdf.empty()) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* preview = qobject_cast<qrv::gui::ReportPreview*>(w);
-                preview != nullptr && w->isVisible()) {
-                clock.restart();
-                preview->savePdf(QString::fromStdString(pdf));
-                std::printf("pdf %.3f s, %lld bytes\n", clock.nsecsElapsed() / 1e9,
-                            static_cast<long long>(std::filesystem::file_size(pdf)));
-            }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* preview = qobject_cast<qrv::gui::ReportPreview*>(w);
+        if (preview == nullptr || !w->isVisible()) {
+            continue;
+        }
+        preview->findChild<QSpinBox*>("pageNumber")->setValue(1);
+        clock.restart();
+        const bool last = preview->findText(QString::fromUtf8("ผู้รับเงิน ") + QString::number(rows));
+        std::printf("find-last %.3f s (%s, page %d of %d)\n", clock.nsecsElapsed() / 1e9,
+                    last ? "found" : "not found", preview->currentPage(), preview->pageCount());
+        clock.restart();
+        const bool nowhere = preview->findText(QStringLiteral("no such text anywhere"));
+        std::printf("find-nowhere %.3f s (%s)\n", clock.nsecsElapsed() / 1e9,
+                    nowhere ? "found" : "not found");
+        if (!pdf.empty()) {
+            int pages = 0;
+            QObject::connect(preview, &qrv::gui::ReportPreview::pdfFinished,
+                             [&pages](const QString&, int written, const QString&) { pages = written; });
+            clock.restart();
+            preview->savePdf(QString::fromStdString(pdf));
+            std::printf("pdf %.3f s, %d pages, %lld bytes\n", clock.nsecsElapsed() / 1e9, pages,
+                        static_cast<long long>(std::filesystem::file_size(pdf)));
         }
     }
     // The preview has no parent here: closing it lets its snapshot's file go.

@@ -182,7 +182,7 @@ const std::map<std::string, std::string> kPinned = {
     {"MCP",
      "2026-12-08BENCH01_MCP.zip archive\n"
      "up.txt 2FC3AD7D8EE1366F5785CAE1773987E008FFC5B5\n"
-     "rep/rptResult.html 2C46DB947A3352902F410C9308457FDABD2E515D\n"
+     "rep/rptResult.html 246B44B6C8B4E87C2ABAECDB3094915ED93F1263\n"
      "rep/rptResult.json 28B3831EB0C973BAA5549C66D6450AF06EC6401B\n"
      "status 0\n"
      "Reformat data and add to 2026-12-08BENCH01_MCP.zip completed\n"

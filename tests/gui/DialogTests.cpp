@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,11 +11,12 @@
 #include "gui/GuiFixture.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
+#include "refdata/AdministratorLogIn.h"
 
 namespace qrv::test {
 namespace {
 
-TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndNeedsThePassword) {
+TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndSaysAWrongPassword) {
     GuiFixture f;
     int opened = 0;
     f.main().setOpenBankWindow([&opened] { ++opened; });
@@ -22,18 +24,25 @@ TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndNeedsThePassword) {
     EXPECT_EQ(dialog->windowTitle(), "Log in");
     EXPECT_EQ(dialog->passwordEdit()->echoMode(), QLineEdit::Password);
     dialog->show();
+    // Its title fits beside the title bar's buttons.
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GE(dialog->width(), title.horizontalAdvance(dialog->windowTitle()) + 6 * title.height());
     QTest::keyClicks(dialog->userEdit(), "kovra");
     EXPECT_EQ(dialog->userEdit()->text(), "KOVRA");
+    EXPECT_TRUE(dialog->messageLine()->text().isEmpty());
 
-    // An empty password does nothing, and says nothing.
+    // An empty password is refused, on the dialog's message line.
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(opened, 0);
-    // A wrong one neither.
+    EXPECT_EQ(dialog->messageLine()->text(), "Wrong user name or password.");
+    // A wrong one too; what was typed stays.
     QTest::keyClicks(dialog->passwordEdit(), "8");
     QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->userEdit()->text(), "KOVRA");
+    EXPECT_EQ(dialog->passwordEdit()->text(), "8");
+    EXPECT_EQ(dialog->messageLine()->text(), "Wrong user name or password.");
     EXPECT_EQ(opened, 0);
 
     // Enter presses OK.
@@ -45,13 +54,35 @@ TEST(LogInDialog, TurnsTheUserNameIntoUpperCaseAndNeedsThePassword) {
     EXPECT_TRUE(f.messages.empty());
 }
 
-TEST(LogInDialog, ComparesTheAdministratorExactly) {
-    EXPECT_TRUE(gui::LoginDialog::isAdministrator("KOVRA", "7"));
-    EXPECT_FALSE(gui::LoginDialog::isAdministrator("kovra", "7"));
-    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA ", "7"));
-    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA", "77"));
-    EXPECT_FALSE(gui::LoginDialog::isAdministrator("KOVRA", ""));
-    EXPECT_FALSE(gui::LoginDialog::isAdministrator("", ""));
+TEST(LogInDialog, ThreeWrongAttemptsMakeOkWaitThirtySeconds) {
+    GuiFixture f;
+    int opened = 0;
+    f.main().setOpenBankWindow([&opened] { ++opened; });
+    gui::LoginDialog* dialog = f.main().password();
+    auto now = AdministratorLogIn::Clock::time_point{} + std::chrono::hours(1);
+    dialog->setClock([&now] { return now; });
+    dialog->show();
+    QTest::keyClicks(dialog->userEdit(), "KOVRA");
+    for (const char* guess : {"1", "2", "3"}) {
+        dialog->passwordEdit()->setText(guess);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(dialog->messageLine()->text(), "Three wrong attempts: try again in 30 seconds.");
+    EXPECT_FALSE(dialog->okButton()->isEnabled());
+    dialog->passwordEdit()->setText("7");
+    QTest::keyClick(dialog->passwordEdit(), Qt::Key_Return);  // OK waits
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(opened, 0);
+    now += std::chrono::seconds(29);
+    QTest::qWait(1100);  // the countdown
+    EXPECT_EQ(dialog->messageLine()->text(), "Three wrong attempts: try again in 1 second.");
+    now += std::chrono::seconds(1);
+    QTest::qWait(1100);
+    EXPECT_TRUE(dialog->okButton()->isEnabled());
+    EXPECT_EQ(dialog->messageLine()->text(), "You can log in again.");
+    QTest::keyClick(dialog->passwordEdit(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(opened, 1);
 }
 
 TEST(LogInDialog, OpensBlankTheSecondTime) {

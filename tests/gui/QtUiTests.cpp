@@ -70,12 +70,12 @@ TEST(QtUiDialogs, MessageBoxesCarryTheApplicationTitleAndTheExactText) {
         box->button(QMessageBox::No)->click();
     });
     EXPECT_FALSE(ui.askConfirmation("Replace the file?"));
-    // A deletion is confirmed on purpose: Enter alone says No.
+    // A deletion, which names its record, is confirmed on purpose: Enter alone says No.
     whenModalOpens<QMessageBox>([](QMessageBox* box) {
         EXPECT_TRUE(box->defaultButton() == box->button(QMessageBox::No));
         QTest::keyClick(box, Qt::Key_Return);
     });
-    EXPECT_FALSE(ui.askConfirmation(kConfirmDelete));
+    EXPECT_FALSE(ui.askConfirmation(std::string(kConfirmDelete) + "\n\nBank Code : 002"));
     whenModalOpens<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
     EXPECT_TRUE(ui.askConfirmation("Replace the file?"));
 }
@@ -150,6 +150,7 @@ TEST(QtUiDialogs, ReportsOpenWithoutBlockingOrModallyAsTheRunnerAsks) {
         }
     }
     ASSERT_NE(shown, nullptr);
+    shown->waitUntilReady();
     EXPECT_TRUE(shown->document()->toPlainText().contains("Hash ABC123"));
     EXPECT_FALSE(shown->isModal());
     shown->close();  // deletes itself

@@ -1,15 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 #include <QTimer>
+#include <QWheelEvent>
+#include <functional>
+#include <memory>
+
+#include "gui/reports/PagePlan.h"
 #include "gui/reports/PageView.h"
 
 #include "gui/reports/ReportPreview.h"
@@ -167,6 +180,7 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
     preview.resize(1000, 800);
     preview.setSnapshot(ReportSnapshot::take(report));
     preview.show();
+    preview.waitUntilReady();
     QApplication::processEvents();
     gui::PageView* view = preview.pages();
     ASSERT_GT(view->chunkCount(), 50);
@@ -188,6 +202,7 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
 
     fillDetail(store, 2000);  // a PDF of fewer pages, still many chunks
     preview.setSnapshot(ReportSnapshot::take(report));
+    preview.waitUntilReady();
     ASSERT_GT(view->chunkCount(), 5);
     const QString pdf = QString::fromStdString((dir / "large.pdf").string());
     preview.savePdf(pdf);
@@ -200,6 +215,286 @@ TEST(ReportPreview, ALargeReportOpensAtItsFirstPageAndItsPdfHasEveryPage) {
     EXPECT_EQ(static_cast<int>(sheets), preview.pageCount());  // every page, the count now exact
     EXPECT_EQ(preview.pageCount(), view->pageOf(view->chunkCount() - 1, 0) +
                                        view->document(view->chunkCount() - 1)->pageCount() - 1);
+}
+
+ShownReport layoutReport(TableStore& store, const std::string& layout) {
+    ShownReport report;
+    report.layoutFile = layout;
+    report.templateText = readFile(std::filesystem::path(QRV_SOURCE_REPORTS) / layout);
+    report.store = &store;
+    return report;
+}
+
+// The Direct Credit detail report of `rows` rows, shown in a preview of 1000 by 800.
+struct DetailPreview {
+    explicit DetailPreview(int rows) {
+        fillDetail(store, rows);
+        preview.resize(1000, 800);
+        preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+        preview.show();
+        preview.waitUntilReady();
+    }
+    TempDir dir;
+    TableStore store{dir.path()};
+    gui::ReportPreview preview;
+};
+
+// Counts the turns of the window's event loop while it runs; `also` runs on each.
+struct EventTurns {
+    explicit EventTurns(std::function<void()> also = {}) {
+        timer.setInterval(0);
+        QObject::connect(&timer, &QTimer::timeout, [this, also] {
+            ++turns;
+            if (also) {
+                also();
+            }
+        });
+        timer.start();
+    }
+    int turns = 0;
+    QTimer timer;
+};
+
+// Counts the pixels of the found-text highlight in what the page view shows.
+int highlighted(gui::PageView* view) {
+    const QImage shown = view->viewport()->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            count += shown.pixelColor(x, y) == QColor(255, 200, 0) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// A one-page report at Fit Width is taller than the window: its bottom (the rejected entries and their
+// total) is reached with the scroll bar, the wheel, the arrows, Page Down and End.
+TEST(ReportPreview, AOnePageReportScrollsToItsBottom) {
+    TempDir dir;
+    TableStore store(dir.path());
+    ShownReport report = layoutReport(store, "rptResult.frf");
+    report.variables = {{"PayType", "Direct Credit"}, {"CusCap", "Company Name : "}, {"TotalReject", "2"}};
+    gui::ReportPreview preview;
+    preview.resize(1000, 700);
+    preview.setSnapshot(ReportSnapshot::take(report));
+    preview.show();
+    preview.waitUntilReady();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    ASSERT_EQ(preview.pageCount(), 1);
+    gui::PageView* view = preview.pages();
+    QScrollBar* bar = view->verticalScrollBar();
+    for (const char* mode : {"actSinglePage", "actAllPages"}) {
+        SCOPED_TRACE(mode);
+        preview.findChild<QAction*>(mode)->trigger();
+        preview.findChild<QAction*>("actFitWidth")->trigger();
+        QApplication::processEvents();
+        bar->setValue(0);
+        ASSERT_GT(bar->maximum(), 0);
+        EXPECT_TRUE(bar->isVisible());
+        QTest::keyClick(view, Qt::Key_Down);
+        const int down = bar->value();
+        EXPECT_GT(down, 0);
+        QWheelEvent wheel(QPointF(50, 50), view->viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view->viewport(), &wheel);
+        EXPECT_GT(bar->value(), down);
+        bar->setValue(0);
+        preview.findChild<QAction*>("actNextPage")->trigger();  // Page Down on the last page reads on
+        EXPECT_GT(bar->value(), 0);
+        QTest::keyClick(view, Qt::Key_End);
+        EXPECT_EQ(bar->value(), bar->maximum());
+        QTest::keyClick(view, Qt::Key_Home);
+        EXPECT_EQ(bar->value(), 0);
+    }
+    EXPECT_EQ(preview.windowTitle(), "Reformat Result Report");  // the report, not its layout file
+}
+
+// Where the chunks of a large report end is found beside the window's thread, which says meanwhile that
+// the pages are being prepared and keeps answering; the commands over the pages wait for them.
+TEST(ReportPreview, ALargeReportsPagesArePreparedBesideTheWindow) {
+    TempDir dir;
+    TableStore store(dir.path());
+    fillDetail(store, 20000);
+    gui::ReportPreview preview;
+    preview.resize(1000, 800);
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.show();
+    EXPECT_FALSE(preview.ready());
+    auto* preparing = preview.findChild<QLabel*>("preparing");
+    ASSERT_NE(preparing, nullptr);
+    EXPECT_TRUE(preparing->isVisible());
+    EXPECT_EQ(preparing->text(), "Preparing the pages...");
+    for (const char* name : {"actSavePdf", "actFind", "actPrint", "actNextPage"}) {
+        EXPECT_FALSE(preview.findChild<QAction*>(name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(preview.findChild<QAction*>("actClose")->isEnabled());
+    {
+        const EventTurns turns;
+        preview.waitUntilReady();
+        EXPECT_GT(turns.turns, 0);
+    }
+    EXPECT_TRUE(preview.ready());
+    EXPECT_FALSE(preparing->isVisible());
+    EXPECT_TRUE(preview.pages()->isVisible());
+    EXPECT_TRUE(preview.findChild<QAction*>("actSavePdf")->isEnabled());
+    EXPECT_GT(preview.pageCount(), 300);
+    EXPECT_EQ(preview.findChild<QLabel*>("pageCount")->text(),
+              QStringLiteral(" of %1 ").arg(preview.pageCount()));
+
+    // A plan no longer wanted (the report closed or replaced) ends at once.
+    const ReportPages pages(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    const gui::PageStyle style = preview.pages()->style();
+    int laidOut = 0;
+    const auto layOut = [&style, &laidOut](const QString& html) {
+        ++laidOut;
+        return style.layOut(html);
+    };
+    EXPECT_GT(gui::PagePlan::make(pages, layOut).size(), 20u);
+    laidOut = 0;
+    EXPECT_EQ(
+        gui::PagePlan::make(pages, layOut, ReportPages::kRowsPerChunk, [&laidOut] { return laidOut > 0; })
+            .size(),
+        1u);
+    EXPECT_EQ(laidOut, 1);
+
+    // A command given before the pages are there waits for them; a report shown in the meantime drops
+    // the pages of the one before.
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    EXPECT_TRUE(preview.findText(QString::fromUtf8("ผู้รับเงิน 19990")));
+    EXPECT_TRUE(preview.ready());
+    preview.setSnapshot(ReportSnapshot::take(layoutReport(store, "rptDcpDetail.frf")));
+    preview.setPage("rptResult.frf", kPage);
+    EXPECT_TRUE(preview.ready());
+    QApplication::processEvents();  // what the dropped preparing posted
+    EXPECT_EQ(preview.pageCount(), 1);
+    EXPECT_TRUE(preview.document()->toPlainText().contains("Company ABC"));
+}
+
+// Find goes through the chunks beside the window's thread, which keeps answering; the match is shown
+// highlighted on its page. Cancel stops a search.
+TEST(ReportPreview, FindRunsBesideTheWindowAndHighlightsTheMatch) {
+    DetailPreview shown(20000);
+    gui::ReportPreview& preview = shown.preview;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_EQ(highlighted(preview.pages()), 0);
+    {
+        const EventTurns turns;
+        EXPECT_TRUE(preview.findText(QString::fromUtf8("ผู้รับเงิน 19990")));
+        EXPECT_GT(turns.turns, 0);  // the window's events went on meanwhile
+    }
+    EXPECT_GT(preview.currentPage(), preview.pageCount() * 9 / 10);
+    QApplication::processEvents();
+    EXPECT_GT(highlighted(preview.pages()), 20);
+    EXPECT_TRUE(preview.document()->find(QString::fromUtf8("ผู้รับเงิน 19990")).selectionStart() ==
+                preview.foundAt());
+
+    bool finished = false;
+    bool found = true;
+    QObject::connect(&preview, &gui::ReportPreview::findFinished, [&](bool f) {
+        finished = true;
+        found = f;
+    });
+    preview.startFind("no such text anywhere");
+    EXPECT_TRUE(preview.busy());
+    preview.cancel();
+    QTRY_VERIFY(finished);
+    EXPECT_FALSE(found);
+    EXPECT_FALSE(preview.busy());
+}
+
+// Save as PDF runs beside the window: its end names the file and offers to open it; a cancelled one
+// leaves an earlier file of that name as it was.
+TEST(ReportPreview, APdfIsWrittenBesideTheWindowAndSaidWithItsPath) {
+    DetailPreview shown(1500);
+    gui::ReportPreview& preview = shown.preview;
+    const TempDir& dir = shown.dir;
+    const QString saved = QString::fromStdString((dir / "detail").string());
+    QString said;
+    bool offeredOpen = false;
+    auto turns = std::make_unique<EventTurns>([&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+            dialog->selectFile(saved);
+            static_cast<QDialog*>(dialog)->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->objectName() == "pdfSaved") {
+            said = box->text();
+            const QList<QAbstractButton*> buttons = box->buttons();
+            offeredOpen = std::any_of(buttons.begin(), buttons.end(),
+                                      [](QAbstractButton* b) { return b->text().remove('&') == "Open"; });
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    preview.findChild<QAction*>("actSavePdf")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 300000);
+    EXPECT_GT(turns->turns, 10);
+    turns.reset();
+    EXPECT_TRUE(said.contains(saved + ".pdf")) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("(%1 pages)").arg(preview.pageCount()))) << said.toStdString();
+    EXPECT_TRUE(offeredOpen);
+    const std::string bytes = readFile(dir / "detail.pdf");
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+
+    test::writeFile(dir / "keep.pdf", "an earlier file");
+    int pages = -1;
+    QString error = "none";
+    QObject::connect(&preview, &gui::ReportPreview::pdfFinished,
+                     [&](const QString&, int p, const QString& e) {
+                         pages = p;
+                         error = e;
+                     });
+    preview.startSavePdf(QString::fromStdString((dir / "keep.pdf").string()));
+    preview.cancel();
+    QTRY_COMPARE_WITH_TIMEOUT(pages, 0, 60000);
+    EXPECT_TRUE(error.isEmpty());
+    EXPECT_EQ(readFile(dir / "keep.pdf"), "an earlier file");
+}
+
+// The bottom of the last table row of a laid-out chunk, as a share of its last page.
+double lastPageFilled(QTextDocument* doc) {
+    QTextTable* last = nullptr;
+    for (QTextFrame* frame : doc->rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            last = table;
+        }
+    }
+    const QTextBlock block = last->cellAt(last->rows() - 1, 0).firstCursorPosition().block();
+    const qreal bottom = doc->documentLayout()->blockBoundingRect(block).bottom();
+    const qreal page = doc->pageSize().height();
+    return (bottom - (doc->pageCount() - 1) * page) / page;
+}
+
+// Every chunk of the detail report has the layout's look (grid lines, amounts to the right), ends with a
+// full page, and the page count given at once is the one found at the end.
+TEST(ReportPreview, TheDetailReportLooksTheSameOnEveryPageAndCountsItsPagesOnce) {
+    DetailPreview shown(20000);
+    gui::ReportPreview& preview = shown.preview;
+    QApplication::processEvents();
+    EXPECT_EQ(preview.windowTitle(), "Reformat Detail Report");
+    gui::PageView* view = preview.pages();
+    const int counted = preview.pageCount();
+    ASSERT_GT(view->chunkCount(), 20);
+    for (const int chunk : {0, 1, 2, view->chunkCount() / 2, view->chunkCount() - 2}) {
+        SCOPED_TRACE(chunk);
+        QTextDocument* doc = view->document(chunk);
+        // The last data row of the chunk's listing: an amount in a grid cell, to the right.
+        QTextTable* listing = nullptr;
+        for (QTextFrame* frame : doc->rootFrame()->childFrames()) {
+            if (auto* table = qobject_cast<QTextTable*>(frame); table != nullptr && table->columns() == 4) {
+                listing = table;
+            }
+        }
+        ASSERT_NE(listing, nullptr);
+        const QTextTableCell amount = listing->cellAt(listing->rows() - 1, 3);
+        EXPECT_GT(amount.format().toTableCellFormat().rightBorder(), 0) << "grid lines";
+        EXPECT_TRUE(amount.firstCursorPosition().blockFormat().alignment() & Qt::AlignRight)
+            << "amounts to the right";
+        EXPECT_GT(lastPageFilled(doc), 0.9);
+    }
+    preview.findChild<QSpinBox*>("pageNumber")->setValue(counted);  // to the end
+    QApplication::processEvents();
+    EXPECT_EQ(preview.currentPage(), counted);
+    EXPECT_EQ(preview.pageCount(), counted);
+    EXPECT_TRUE(preview.document()->toPlainText().contains("end of report"));
 }
 
 TEST(ReportPreview, ProposesAPdfNamedAfterTheRunBesideItsDestination) {

@@ -9,6 +9,7 @@
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
 #include "io/CsvReader.h"
+#include "refdata/ReferenceCodes.h"
 #include "refdata/ReferenceMaintenance.h"
 #include "store/Schema.h"
 #include "store/TableStore.h"
@@ -82,6 +83,11 @@ std::string valueProblem(const std::string& table, const std::string& field, con
     if (!cp874::fromUtf8(value)) {
         return "the field " + field + " holds a character that code page 874 lacks";
     }
+    if (const ReferenceCode* code = ReferenceCodeOf(table, field);
+        code != nullptr && !IsReferenceCode(*code, value)) {
+        return value.empty() ? "the field " + field + " is empty"
+                             : "the field " + field + " must be " + std::to_string(code->digits) + " digits";
+    }
     const int max = maxLengthOf(table, field);
     if (max > 0 && characterCount(value) > static_cast<size_t>(max)) {
         return "the field " + field + " is longer than " + std::to_string(max) + " characters";
@@ -119,15 +125,28 @@ int ImportReferenceCsv(TableStore& store, const std::string& table, const std::f
         }
         names.push_back(field->name);
     }
+    // Every field of the table is named: a row replaces the stored one whole, so a field left out would
+    // be emptied.
+    std::vector<std::string> missing;
+    for (const FieldDef& f : def->fields) {
+        if (std::find(names.begin(), names.end(), f.name) == names.end()) {
+            missing.push_back(f.name);
+        }
+    }
+    if (!missing.empty()) {
+        std::string list = missing.front();
+        for (size_t i = 1; i < missing.size(); ++i) {
+            list += (i + 1 == missing.size() ? " and " : ", ") + missing[i];
+        }
+        throw ReferenceImportError(file.string() + " line " + std::to_string(line) +
+                                   (missing.size() == 1 ? ": the field " + list + " is missing"
+                                                        : ": the fields " + list + " are missing"));
+    }
     std::vector<size_t> keyColumns;
     for (const std::string& k : splitKey(def->uniqueKey)) {
         const auto it = std::find_if(names.begin(), names.end(), [&k](const std::string& n) {
             return strcasecmp(n.c_str(), k.c_str()) == 0;
         });
-        if (it == names.end()) {
-            throw ReferenceImportError(file.string() + " line " + std::to_string(line) + ": the field " + k +
-                                       " is missing");
-        }
         keyColumns.push_back(static_cast<size_t>(it - names.begin()));
     }
 
@@ -193,18 +212,23 @@ ReferenceImportCounts ImportBankAndBranchFiles(TableStore& store,
 }
 
 ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, Services& services) {
+    return importReferenceData(request, services.store, services.events);
+}
+
+ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, TableStore& store,
+                                          Events& events) {
     ReferenceImportResult result;
     try {
-        result.counts = ImportBankAndBranchFiles(services.store, request.banksPath, request.branchesPath);
+        result.counts = ImportBankAndBranchFiles(store, request.banksPath, request.branchesPath);
     } catch (const ReferenceImportError& e) {
-        services.events.showMessage(MessageKind::Error, e.what());
+        events.showMessage(MessageKind::Error, e.what());
         return result;
     }
     result.outcome = Outcome::Written;
     result.records = result.counts.banks + result.counts.branches;
-    services.events.showMessage(MessageKind::Information,
-                                "Imported " + std::to_string(result.counts.banks) + " banks and " +
-                                    std::to_string(result.counts.branches) + " branches");
+    events.showMessage(MessageKind::Information, "Imported " + std::to_string(result.counts.banks) +
+                                                     " banks and " + std::to_string(result.counts.branches) +
+                                                     " branches");
     return result;
 }
 

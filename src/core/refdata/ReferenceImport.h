@@ -17,10 +17,11 @@ class ReferenceImportError : public QrvError {
 };
 
 // Loads bank or branch rows (or a withholding-tax code table) from a UTF-8 CSV file whose header row
-// names the table's fields. Values are trimmed and bank and branch codes stored in upper case, as the
-// maintenance windows store them. Rows whose code exists already replace it. A bad row is refused
-// (ReferenceImportError) with its file and line number and nothing of the file is imported. Returns the
-// number of rows imported.
+// names every field of the table, in any order (a header that lacks one is refused: the rows replace
+// stored rows whole). Values are trimmed; bank, branch and region codes must have the form the
+// maintenance windows take (ReferenceCodes). Rows whose code exists already replace it. A bad row is
+// refused (ReferenceImportError) with its file and line number and nothing of the file is imported.
+// Returns the number of rows imported.
 int ImportReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file);
 
 struct ReferenceImportCounts {
@@ -47,6 +48,9 @@ struct ReferenceImportResult : RunResult {
 };
 
 ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, Services& services);
+// The same with only what the import uses (the maintenance windows).
+ReferenceImportResult importReferenceData(const ReferenceImportRequest& request, TableStore& store,
+                                          Events& events);
 
 // Fills the reference tables of a new database from the sample files of a data folder (those present).
 void SeedReferenceData(TableStore& store, const std::filesystem::path& folder);

@@ -5,6 +5,8 @@
 #include "base/Events.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
+#include "refdata/ReferenceCodes.h"
+#include "refdata/ReferenceImport.h"
 
 namespace qrv {
 
@@ -30,6 +32,16 @@ std::string limitCharacters(const std::string& text, int maxChars) {
     return text;
 }
 
+// The letters first..last moved by `by` (one letter case to the other), everything else unchanged.
+std::string shiftAscii(std::string text, char first, char last, int by) {
+    for (char& c : text) {
+        if (c >= first && c <= last) {
+            c = static_cast<char>(c + by);
+        }
+    }
+    return text;
+}
+
 std::string quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
@@ -42,7 +54,7 @@ const MaintenanceLayout& BankLayout() {
         {{"Bank Code", "BANK_CODE"},
          {"Bank Name thai", "BANK_NAME_TH"},
          {"Bank Name English", "BANK_NAME_EN"}},
-        {{"BANK_CODE", "Bank Code : ", "*Bank Code", true, 10},
+        {{"BANK_CODE", "Bank Code : ", "*Bank Code", true, 3},
          {"BANK_NAME_TH", "Bank Name Thai : ", "*Bank Name Thai", false, 100},
          {"BANK_NAME_EN", "Bank Name English : ", "*Bank Name English", false, 100}},
         "BANK_NAME_EN COLLATE NOCASE, BANK_CODE",
@@ -57,23 +69,21 @@ const MaintenanceLayout& BranchLayout() {
          {"Branch Name Thai", "BRANCH_NAME_TH"},
          {"Branch Name English", "BRANCH_NAME_EN"},
          {"Region Code", "REGION_CODE"}},
-        {{"BRANCH_CODE", "Branch Code : ", "*Branch Code", true, 0},
+        {{"BRANCH_CODE", "Branch Code : ", "*Branch Code", true, 4},
          {"BRANCH_NAME_TH", "Branch Name Thai : ", "*Branch Name Thai", false, 0},
          {"BRANCH_NAME_EN", "Branch Name English : ", "*Branch Name English", false, 0},
-         {"REGION_CODE", "Region Code : ", "*Region Code", false, 0}},
+         {"REGION_CODE", "Region Code : ", "*Region Code", false, 2}},
         "BRANCH_CODE",
         false};
     return layout;
 }
 
+std::string AsciiLowerCase(const std::string& text) {
+    return shiftAscii(text, 'A', 'Z', 'a' - 'A');
+}
+
 std::string UpperCaseCode(const std::string& text) {
-    std::string upper = text;
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return upper;
+    return shiftAscii(text, 'a', 'z', 'A' - 'a');
 }
 
 ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
@@ -173,6 +183,10 @@ bool ReferenceMaintenance::fieldEditable(size_t field) const {
     return state_ == MaintenanceState::Edit && !layout_.fields.at(field).code;
 }
 
+bool ReferenceMaintenance::fieldTakesDigits(size_t field) const {
+    return ReferenceCodeOf(layout_.table, layout_.fields.at(field).field) != nullptr;
+}
+
 std::optional<size_t> ReferenceMaintenance::focusField() const {
     if (state_ == MaintenanceState::New) {
         return 0;
@@ -235,7 +249,7 @@ void ReferenceMaintenance::deleteClick() {
     if (!enabled(MaintenanceButton::Delete) || currentRow() == nullptr) {
         return;
     }
-    if (!ui_.askConfirmation(kConfirmDelete)) {
+    if (!ui_.askConfirmation(deleteQuestion())) {
         return;
     }
     bool deleted = false;
@@ -276,6 +290,20 @@ void ReferenceMaintenance::saveClick() {
         message_ = kPleaseInput + missing.substr(0, missing.size() - 2);
         return;
     }
+    // What is typed now has the form the reference tables hold; a code kept from before (read-only while
+    // editing, perhaps registered by a Media Clearing run) is left as it is.
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        const ReferenceCode* code = ReferenceCodeOf(layout_.table, layout_.fields[i].field);
+        if (code != nullptr && fieldEditable(i) && !IsReferenceCode(*code, values_[i])) {
+            message_ =
+                "* " + std::string(code->title) + " must be " + std::to_string(code->digits) + " digits.";
+            return;
+        }
+    }
+    if (const std::string taken = takenCode(); !taken.empty()) {
+        message_ = taken;
+        return;
+    }
     try {
         post();
     } catch (const QrvError&) {
@@ -283,6 +311,76 @@ void ReferenceMaintenance::saveClick() {
         return;
     }
     backToList();
+}
+
+std::string ReferenceMaintenance::takenCode() const {
+    if (state_ != MaintenanceState::New) {
+        return {};
+    }
+    std::string sql = "SELECT 1 FROM " + quoted(layout_.table) + " WHERE ";
+    std::string named;
+    Binds binds;
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        if (layout_.fields[i].code) {
+            sql += quoted(layout_.fields[i].field) + " = ?";
+            binds.emplace_back(values_[i]);
+            named = layout_.fields[i].hint.substr(1) + " " + values_[i];
+        }
+    }
+    if (bank_) {
+        sql += " AND \"BANK_CODE\" = ?";
+        binds.emplace_back(bank_->code);
+        named += " of bank " + bank_->code;
+    }
+    return store_.query(sql + " LIMIT 1", binds).empty()
+               ? std::string()
+               : std::string(kPostError) + " " + named + " exists already.";
+}
+
+std::string ReferenceMaintenance::deleteQuestion() const {
+    std::string question = kConfirmDelete;
+    if (const Row* row = currentRow()) {
+        question += "\n";
+        for (const MaintenanceField& f : layout_.fields) {
+            question += "\n" + f.caption + row->text(f.field);
+        }
+    }
+    return question;
+}
+
+bool ReferenceMaintenance::find(const std::string& text) {
+    if (state_ != MaintenanceState::Browse || rows_.empty() || text.empty()) {
+        return false;
+    }
+    const std::string wanted = AsciiLowerCase(text);
+    const int count = static_cast<int>(rows_.size());
+    for (int step = 1; step <= count; ++step) {
+        const int row = (std::max(current_, 0) + step) % count;
+        for (size_t c = 0; c < layout_.columns.size(); ++c) {
+            if (AsciiLowerCase(cell(row, c)).find(wanted) != std::string::npos) {
+                current_ = row;
+                return true;
+            }
+        }
+    }
+    ui_.showMessage(MessageKind::Information, "\"" + text + "\" was not found.");
+    return false;
+}
+
+bool ReferenceMaintenance::importFile(const std::filesystem::path& file) {
+    if (state_ != MaintenanceState::Browse) {
+        return false;
+    }
+    ReferenceImportRequest request;
+    (bank_ ? request.branchesPath : request.banksPath) = file;
+    bool imported = false;
+    try {
+        imported = importReferenceData(request, store_, ui_).outcome == Outcome::Written;
+    } catch (const QrvError& e) {  // a file that cannot be read
+        ui_.showMessage(MessageKind::Error, e.what());
+    }
+    refresh();
+    return imported;
 }
 
 void ReferenceMaintenance::post() {

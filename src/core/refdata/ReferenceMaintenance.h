@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct MaintenanceField {
     std::string field;    // table field
     std::string caption;  // label in front of the edit
     std::string hint;     // "*" and the name the required check reports
-    bool code = false;    // typed in upper case; read-only while editing
+    bool code = false;    // the row's code: typed in upper case; read-only while editing
     int maxLength = 0;    // characters the edit takes; 0 for no limit
 };
 
@@ -110,6 +111,8 @@ class ReferenceMaintenance {
     // case and texts stop at the field's length, as the edits take them.
     void setFieldText(size_t field, const std::string& text);
     bool fieldEditable(size_t field) const;
+    // True when the field takes digits only (a code of ReferenceCodes).
+    bool fieldTakesDigits(size_t field) const;
     // The field that gets the focus when the page opens, if any.
     std::optional<size_t> focusField() const;
     const std::string& message() const { return message_; }
@@ -132,10 +135,22 @@ class ReferenceMaintenance {
     bool backClick();
     KeyOutcome keyDown(MaintenanceKey key);
 
+    // Find (browse): the next row after the current one, round to the first, whose grid cells hold
+    // `text` (ASCII letters in any case) becomes the current row. False, and a message, when none does.
+    bool find(const std::string& text);
+    // Import (browse): the rows of a CSV file of this window's table go in whole or not at all, as
+    // `qrv refdata import` takes them; what happened (a file that cannot be read included) is shown as
+    // a message. True when imported.
+    bool importFile(const std::filesystem::path& file);
+    // The question Delete asks: the fixed text, then the current row's fields.
+    std::string deleteQuestion() const;
+
   private:
     void openDetail(MaintenanceState state, PageIcon icon);
     void loadCurrent();
     void post();
+    // "* Post Error." naming the code when a new row's code is taken already, or empty.
+    std::string takenCode() const;
     void backToList();
     std::int64_t rowId(const Row& row) const;
 
@@ -154,5 +169,7 @@ class ReferenceMaintenance {
 
 // Text of a code as the code edits take it: ASCII letters in upper case, everything else unchanged.
 std::string UpperCaseCode(const std::string& text);
+// ASCII letters in lower case, everything else unchanged.
+std::string AsciiLowerCase(const std::string& text);
 
 }  // namespace qrv

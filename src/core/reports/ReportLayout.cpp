@@ -351,8 +351,11 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
     }
     for (const auto& [name, value] : report.variables) {
         const std::string sanitized = cp874::sanitizeUtf8(value);
-        s.variables.set(name, sanitized);
-        s.variables.set(alias(name), sanitized);
+        // An empty variable is false, so that "{{#Name}}...{{/Name}}" shows a part only when the variable
+        // holds text; "{{Name}}" prints nothing either way.
+        const mustache::data held = sanitized.empty() ? mustache::data(false) : mustache::data(sanitized);
+        s.variables.set(name, held);
+        s.variables.set(alias(name), held);
         if (IsAmountVariable(name)) {
             s.variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
         }

@@ -22,7 +22,8 @@ using ReadRows =
     std::function<void(const DatasetLink& link, std::int64_t first, std::int64_t count, const EachRow& each)>;
 
 // A layout made ready to render over a source of rows: the variables (with the dataset totals the layout
-// names), its dataset sections, and the page outside those sections rendered once. The page is
+// names; an empty variable is false for a section, "{{#Name}}...{{/Name}}"), its dataset sections, and
+// the page outside those sections rendered once. The page is
 // part(0), the rows of section 0, part(1), ..., part(sectionCount()). A section's rows are rendered on
 // demand, any window of them, so no dataset is ever held whole. Not for two threads at once.
 class ReportLayout {

@@ -82,7 +82,8 @@ std::shared_ptr<const ReportSnapshot> ReportSnapshot::take(const ShownReport& re
     snapshot->file_ = freshFile();
     workfiles::add(snapshot->file_);  // gone with the process when it is stopped by a signal
     if (sqlite3_open_v2(snapshot->file_.string().c_str(), &snapshot->db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) != SQLITE_OK) {
         fail(snapshot->db_, "open " + snapshot->file_.string());
     }
     // A scratch copy: nothing to recover after a crash, so no journal and no waiting for the disk.

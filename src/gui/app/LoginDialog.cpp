@@ -1,25 +1,20 @@
 #include "gui/app/LoginDialog.h"
 
-#include <openssl/evp.h>
-
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValidator>
-#include <array>
+#include <algorithm>
 
 namespace qrv::gui {
 
 namespace {
-
-constexpr const char* kAdminUser = "KOVRA";
-// SHA-256 of the administrator's password; the password itself is not kept in the program.
-constexpr std::array<unsigned char, 32> kAdminPasswordDigest = {
-    0x79, 0x02, 0x69, 0x9b, 0xe4, 0x2c, 0x8a, 0x8e, 0x46, 0xfb, 0xbb, 0x45, 0x01, 0x72, 0x65, 0x17,
-    0xe8, 0x6b, 0x22, 0xc5, 0x6a, 0x18, 0x9f, 0x76, 0x25, 0xa6, 0xda, 0x49, 0x08, 0x1b, 0x24, 0x51};
 
 // Turns every letter into upper case as it is typed.
 class UpperCaseValidator final : public QValidator {
@@ -31,28 +26,15 @@ class UpperCaseValidator final : public QValidator {
     }
 };
 
-bool sha256Equals(const QByteArray& bytes, const std::array<unsigned char, 32>& expected) {
-    std::array<unsigned char, EVP_MAX_MD_SIZE> digest{};
-    unsigned int length = 0;
-    if (EVP_Digest(bytes.constData(), static_cast<size_t>(bytes.size()), digest.data(), &length, EVP_sha256(),
-                   nullptr) != 1 ||
-        length != expected.size()) {
-        return false;
-    }
-    unsigned char diff = 0;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        diff |= static_cast<unsigned char>(digest[i] ^ expected[i]);
-    }
-    return diff == 0;
-}
-
 }  // namespace
 
 LoginDialog::LoginDialog(QWidget* parent)
     : QDialog(parent),
       user_(new QLineEdit(this)),
       password_(new QLineEdit(this)),
-      ok_(new QPushButton(tr("&OK"), this)) {
+      ok_(new QPushButton(tr("&OK"), this)),
+      message_(new QLabel(this)),
+      countdown_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmPassword"));
     setWindowTitle(QStringLiteral("Log in"));
     setModal(true);
@@ -73,6 +55,12 @@ LoginDialog::LoginDialog(QWidget* parent)
     form->addRow(userLabel, user_);
     form->addRow(passwordLabel, password_);
 
+    // What a wrong attempt did; read by screen readers as it changes.
+    message_->setObjectName(QStringLiteral("lblMessage"));
+    message_->setAccessibleName(QStringLiteral("Message"));
+    message_->setWordWrap(true);
+    message_->setStyleSheet(QStringLiteral("QLabel { color: #b00000; }"));
+
     ok_->setObjectName(QStringLiteral("bntOk"));
     ok_->setAccessibleName(QStringLiteral("OK"));
     ok_->setDefault(true);
@@ -86,32 +74,67 @@ LoginDialog::LoginDialog(QWidget* parent)
     disconnect(buttons, nullptr, this, nullptr);
     connect(ok_, &QPushButton::clicked, this, &LoginDialog::confirmLogIn);
     connect(cancel, &QPushButton::clicked, this, &LoginDialog::reject);
+    countdown_->setInterval(1000);
+    connect(countdown_, &QTimer::timeout, this, &LoginDialog::showPause);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(message_);
     layout->addWidget(buttons);
     setTabOrder(user_, password_);
     setTabOrder(password_, ok_);
     setTabOrder(ok_, cancel);
-}
-
-bool LoginDialog::isAdministrator(const QString& user, const QString& password) {
-    return user == QLatin1String(kAdminUser) && sha256Equals(password.toUtf8(), kAdminPasswordDigest);
+    // Wide enough for its title beside the title bar's buttons (about six title heights) and for the
+    // longest message.
+    const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+    const QFontMetrics text(message_->font());
+    setMinimumWidth(
+        std::max({title.horizontalAdvance(windowTitle()) + 6 * title.height() + 40,
+                  text.horizontalAdvance(tr("Three wrong attempts: try again in 30 seconds.")) + 40,
+                  sizeHint().width()}));
 }
 
 void LoginDialog::clearFields() {
     user_->clear();
     password_->clear();
+    if (logIn_.secondsLocked(now_()) == 0) {
+        message_->clear();
+    }
 }
 
 void LoginDialog::confirmLogIn() {
-    if (!isAdministrator(user_->text(), password_->text())) {
-        return;  // no message: the dialog stays open as it is
+    switch (logIn_.attempt(user_->text().toStdString(), password_->text().toStdString(), now_())) {
+        case AdministratorLogIn::Outcome::Accepted:
+            message_->clear();
+            accept();
+            if (onSuccess_) {
+                onSuccess_();
+            }
+            return;
+        case AdministratorLogIn::Outcome::Refused:
+            message_->setText(tr("Wrong user name or password."));
+            password_->setFocus();
+            password_->selectAll();
+            return;
+        case AdministratorLogIn::Outcome::LockedOut:
+            showPause();
+            countdown_->start();
+            return;
     }
-    accept();
-    if (onSuccess_) {
-        onSuccess_();
+}
+
+void LoginDialog::showPause() {
+    const int seconds = logIn_.secondsLocked(now_());
+    ok_->setEnabled(seconds == 0);
+    if (seconds == 0) {
+        countdown_->stop();
+        message_->setText(tr("You can log in again."));
+        password_->setFocus();
+        password_->selectAll();
+        return;
     }
+    message_->setText(seconds == 1 ? tr("Three wrong attempts: try again in 1 second.")
+                                   : tr("Three wrong attempts: try again in %1 seconds.").arg(seconds));
 }
 
 }  // namespace qrv::gui

@@ -2,8 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -12,8 +13,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QUrl>
+#include <QScreen>
+#include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "base/Version.h"
@@ -96,6 +99,13 @@ MainWindow::MainWindow(Options options, QWidget* parent)
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
+    // The workbench is not closed by a key: one Ctrl+W too many after closing a report would otherwise
+    // minimize it to a bar.
+    for (QAction* action : workbenchWindow_->systemMenu()->actions()) {
+        if (action->shortcuts().contains(QKeySequence(QKeySequence::Close))) {
+            action->setShortcuts({});
+        }
+    }
     reformat_->setRemembered(remembered_.get());
     // While a command runs, Exit and Help still answer; what would use the store beside the run (log in,
     // the reference-data windows already open) waits.
@@ -175,9 +185,38 @@ QString MainWindow::userGuidePath() const {
 
 void MainWindow::showUserGuide() {
     const QString guide = QDir::cleanPath(userGuidePath());
-    if (!QFileInfo::exists(guide) || !QDesktopServices::openUrl(QUrl::fromLocalFile(guide))) {
+    QFile file(guide);
+    if (!file.open(QIODevice::ReadOnly)) {
         ui_.showMessage(MessageKind::Error, "Cannot open the user guide \"" + guide.toStdString() + "\"");
+        return;
     }
+    // Shown here, as the desktop may have no program for a Markdown file.
+    if (guide_ == nullptr) {
+        guide_ = new QDialog(this);
+        guide_->setObjectName(QStringLiteral("userGuide"));
+        guide_->setWindowTitle(tr("Convertor QRV: user guide"));
+        guide_->setWindowFlags(guide_->windowFlags() | Qt::WindowMinMaxButtonsHint);
+        auto* text = new QTextBrowser(guide_);
+        text->setObjectName(QStringLiteral("guideText"));
+        text->setAccessibleName(QStringLiteral("User guide"));
+        text->setOpenExternalLinks(true);
+        auto* layout = new QVBoxLayout(guide_);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(text);
+        auto* close = new QAction(guide_);
+        close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
+        connect(close, &QAction::triggered, guide_, &QDialog::close);
+        guide_->addAction(close);
+        const QRect screen =
+            this->screen() != nullptr ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+        guide_->resize(std::min(900, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
+    }
+    auto* text = guide_->findChild<QTextBrowser*>(QStringLiteral("guideText"));
+    text->setSearchPaths({QFileInfo(guide).absolutePath()});
+    text->setMarkdown(QString::fromUtf8(file.readAll()));
+    guide_->show();
+    guide_->raise();
+    guide_->activateWindow();
 }
 
 void MainWindow::showAbout() {

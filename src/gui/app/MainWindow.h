@@ -13,6 +13,7 @@
 #include "workbench/Workbench.h"
 
 class QAction;
+class QDialog;
 class QFrame;
 class QMdiArea;
 class QMenu;
@@ -59,8 +60,9 @@ class MainWindow : public QMainWindow {
     QMenu* recentMenu() const { return recent_; }
     // The user guide shipped beside the report layouts.
     QString userGuidePath() const;
-    // "Help > User Guide" (F1): the guide in the desktop's viewer.
+    // "Help > User Guide" (F1): the guide in a window of the program.
     void showUserGuide();
+    QDialog* userGuide() const { return guide_; }
     // "Help > About": version and the licences of the libraries used.
     void showAbout();
     Workbench& model() { return wb_; }
@@ -89,6 +91,7 @@ class MainWindow : public QMainWindow {
     LoginDialog* password_ = nullptr;
     AccountDialog* account_ = nullptr;
     QMenu* recent_ = nullptr;
+    QDialog* guide_ = nullptr;
     std::vector<QAction*> lockedWhileBusy_;  // what would use the store or the fields during a run
     std::function<void()> openBankWindow_ = [] {};
 };

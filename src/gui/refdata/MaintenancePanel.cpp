@@ -1,6 +1,8 @@
 #include "gui/refdata/MaintenancePanel.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -82,6 +84,54 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
         }
     }
     barLayout->addStretch();
+    // Find and Import, beside the commands of the list.
+    findEdit_ = new QLineEdit(bar);
+    findEdit_->setObjectName("edtFind");
+    findEdit_->setAccessibleName("Find");
+    findEdit_->setPlaceholderText("Code or name");
+    findEdit_->setToolTip("Code or name to find [Ctrl+F]");
+    findEdit_->setClearButtonEnabled(true);
+    barLayout->addWidget(findEdit_);
+    auto* find = new QToolButton(bar);
+    find->setObjectName("bFind");
+    find->setText("Find");
+    find->setToolTip("Find the next row holding the text [Ctrl+F, Enter]");
+    find->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    find->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    find->setFocusPolicy(Qt::NoFocus);
+    findButton_ = find;
+    barLayout->addWidget(find);
+    auto* import = new QToolButton(bar);
+    import->setObjectName("bImport");
+    import->setText("Import");
+    import->setToolTip(model_->layout().branchButton ? "Import banks from a CSV file [Ctrl+I]"
+                                                     : "Import branches from a CSV file [Ctrl+I]");
+    import->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    import->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    import->setFocusPolicy(Qt::NoFocus);
+    importButton_ = import;
+    barLayout->addWidget(import);
+    connect(find, &QToolButton::clicked, this, &MaintenancePanel::findNext);
+    connect(import, &QToolButton::clicked, this, &MaintenancePanel::importCsv);
+    auto* findKey = new QAction(this);
+    findKey->setShortcut(QKeySequence::Find);
+    findKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(findKey, &QAction::triggered, this, [this] {
+        if (findEdit_->isEnabled()) {
+            findEdit_->setFocus();
+            findEdit_->selectAll();
+        }
+    });
+    addAction(findKey);
+    auto* importKey = new QAction(this);
+    importKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    importKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(importKey, &QAction::triggered, this, [this] {
+        if (importButton_->isEnabled()) {
+            importCsv();
+        }
+    });
+    addAction(importKey);
     layout->addWidget(bar);
 
     pages_ = new QStackedWidget(this);
@@ -165,7 +215,7 @@ QWidget* MaintenancePanel::buildDetailPage() {
         if (f.maxLength > 0) {
             edit->setMaxLength(f.maxLength);
         }
-        if (f.code) {  // bank and branch codes are digits
+        if (model_->fieldTakesDigits(i)) {  // bank, branch and region codes are digits
             edit->setValidator(
                 new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         }
@@ -213,8 +263,13 @@ bool MaintenancePanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
+    const MaintenanceKey key = keyOf(static_cast<QKeyEvent*>(event));
+    if (watched == findEdit_ && key == MaintenanceKey::Enter) {  // Enter in the find box finds
+        findNext();
+        return true;
+    }
     const MaintenanceState before = model_->state();
-    const KeyOutcome outcome = model_->keyDown(keyOf(static_cast<QKeyEvent*>(event)));
+    const KeyOutcome outcome = model_->keyDown(key);
     switch (outcome) {
         case KeyOutcome::PassOn:
             return false;
@@ -267,6 +322,29 @@ void MaintenancePanel::click(MaintenanceButton b) {
     sync(model_->state() != before);
 }
 
+void MaintenancePanel::findNext() {
+    if (model_->find(findEdit_->text().trimmed().toStdString())) {
+        fillGrid();
+        grid_->setFocus();
+    }
+}
+
+void MaintenancePanel::importCsv() {
+    if (model_->state() != MaintenanceState::Browse) {
+        return;
+    }
+    QFileDialog dialog(this, model_->layout().branchButton ? "Import banks" : "Import branches", QString(),
+                       "CSV File (*.csv);;All File (*.*)");
+    dialog.setObjectName("importDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    model_->importFile(std::filesystem::path(dialog.selectedFiles().first().toStdU16String()));
+    sync();
+}
+
 void MaintenancePanel::typed(size_t field, const QString& text) {
     model_->setFieldText(field, text.toStdString());
     const QString taken = qs(model_->fieldText(field));
@@ -284,6 +362,9 @@ void MaintenancePanel::sync(bool opened) {
     for (const auto& [b, w] : buttons_) {
         w->setEnabled(model_->enabled(b));
     }
+    findEdit_->setEnabled(list);
+    findButton_->setEnabled(list);
+    importButton_->setEnabled(list);
     if (list) {
         fillGrid();
         if (opened) {

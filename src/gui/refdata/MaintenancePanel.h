@@ -35,6 +35,13 @@ class MaintenancePanel : public QWidget {
     QLineEdit* edit(size_t field) const { return edits_.at(field); }
     QLabel* messageLine() const { return message_; }
     QAbstractButton* button(MaintenanceButton b) const;
+    QLineEdit* findEdit() const { return findEdit_; }
+    QAbstractButton* findButton() const { return findButton_; }
+    QAbstractButton* importButton() const { return importButton_; }
+    // Find: the next row holding the find box's text becomes current.
+    void findNext();
+    // Import: asks for a CSV file of this window's table and imports it whole.
+    void importCsv();
 
   signals:
     void closeRequested();
@@ -61,6 +68,9 @@ class MaintenancePanel : public QWidget {
     QLabel* message_ = nullptr;
     QLabel* picture_ = nullptr;
     std::map<MaintenanceButton, QAbstractButton*> buttons_;
+    QLineEdit* findEdit_ = nullptr;
+    QAbstractButton* findButton_ = nullptr;
+    QAbstractButton* importButton_ = nullptr;
 };
 
 }  // namespace qrv::gui

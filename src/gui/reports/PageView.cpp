@@ -1,16 +1,19 @@
 #include "gui/reports/PageView.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
 
 #include "base/QrvError.h"
+#include "gui/reports/PageStyle.h"
 
 Q_GUI_EXPORT int qt_defaultDpiX();
 
@@ -20,20 +23,6 @@ namespace {
 
 constexpr int kGap = 12;  // between pages and around them
 
-// Page `index` of a paginated document, drawn at the painter's origin, as QTextDocument::print draws it.
-void paintPage(QPainter& painter, QTextDocument& doc, int index) {
-    const QSizeF size = doc.pageSize();
-    const QRectF view(0, index * size.height(), size.width(), size.height());
-    painter.save();
-    painter.translate(0, -view.top());
-    painter.setClipRect(view, Qt::IntersectClip);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = view;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    doc.documentLayout()->draw(&painter, context);
-    painter.restore();
-}
-
 }  // namespace
 
 PageView::PageView(const QPrinter& printer, QWidget* parent) : QAbstractScrollArea(parent) {
@@ -42,12 +31,12 @@ PageView::PageView(const QPrinter& printer, QWidget* parent) : QAbstractScrollAr
     const qreal dpi = qt_defaultDpiX();
     const QRectF paper = printer.paperRect(QPrinter::Inch);
     const QRectF page = printer.pageRect(QPrinter::Inch);
-    page_ = page.size() * dpi;
+    style_.page = page.size() * dpi;
     paper_ = paper.size() * dpi;
     margin_ = (page.topLeft() - paper.topLeft()) * dpi;
     // Thai glyphs come from the Thai fonts when a layout names none.
-    font_ = QFont(QStringLiteral("Loma"));
-    font_.setFamilies({QStringLiteral("Loma"), QStringLiteral("Garuda"), QStringLiteral("Norasi")});
+    style_.font = QFont(QStringLiteral("Loma"));
+    style_.font.setFamilies({QStringLiteral("Loma"), QStringLiteral("Garuda"), QStringLiteral("Norasi")});
     viewport()->setBackgroundRole(QPalette::Dark);
     viewport()->setAutoFillBackground(true);
     verticalScrollBar()->setSingleStep(24);
@@ -56,39 +45,23 @@ PageView::PageView(const QPrinter& printer, QWidget* parent) : QAbstractScrollAr
 
 PageView::~PageView() = default;
 
-void PageView::setChunks(int count, ChunkHtml html, ChunkRows rows) {
+void PageView::setChunks(int count, ChunkHtml html, ChunkPages pages) {
     html_ = std::move(html);
     chunkCount_ = std::max(0, count);
-    rows_.clear();
+    expected_.clear();
     for (int c = 0; c < chunkCount_; ++c) {
-        rows_.push_back(rows(c));
+        expected_.push_back(std::max(1, pages(c)));
     }
     exact_.assign(static_cast<size_t>(chunkCount_), 0);
-    knownPages_ = 0;
-    knownRows_ = 0;
     held_.clear();
-    // The first chunk at once: the page count is estimated from it.
-    if (chunkCount_ > 0) {
-        document(0);
-    }
+    matchChunk_ = -1;
     updateBars();
     verticalScrollBar()->setValue(0);
     settle();
 }
 
 std::unique_ptr<QTextDocument> PageView::makeDocument(int chunk) const {
-    auto doc = std::make_unique<QTextDocument>();
-    doc->setDefaultFont(font_);
-    // A line breaks between words only: a Thai word or a hash that does not fit stays whole.
-    QTextOption option = doc->defaultTextOption();
-    option.setWrapMode(QTextOption::WordWrap);
-    doc->setDefaultTextOption(option);
-    if (html_) {  // nothing to show before setChunks
-        doc->setHtml(html_(chunk));
-    }
-    doc->setPageSize(page_);
-    doc->setMetaInformation(QTextDocument::DocumentTitle, title_);
-    return doc;
+    return style_.layOut(html_ ? html_(chunk) : QString());  // nothing to show before setChunks
 }
 
 QTextDocument* PageView::document(int chunk) {
@@ -104,25 +77,12 @@ QTextDocument* PageView::document(int chunk) {
 }
 
 int PageView::pagesIn(int chunk) const {
-    if (const int known = exact_[static_cast<size_t>(chunk)]; known > 0) {
-        return known;
-    }
-    // Pages per row over the chunks laid out so far.
-    if (knownRows_ == 0) {
-        return 1;
-    }
-    const double rows = static_cast<double>(rows_[static_cast<size_t>(chunk)]);
-    return std::max(1, static_cast<int>(std::ceil(rows * knownPages_ / knownRows_ - 0.25)));
+    const int known = exact_[static_cast<size_t>(chunk)];
+    return known > 0 ? known : expected_[static_cast<size_t>(chunk)];
 }
 
 void PageView::setExact(int chunk, int pages) {
-    int& known = exact_[static_cast<size_t>(chunk)];
-    const qint64 rows = rows_[static_cast<size_t>(chunk)];
-    if (rows > 0) {
-        knownPages_ += pages - known;
-        knownRows_ += known > 0 ? 0 : rows;
-    }
-    known = pages;
+    exact_[static_cast<size_t>(chunk)] = pages;
 }
 
 int PageView::pageCount() const {
@@ -191,8 +151,9 @@ void PageView::setCurrentPage(int page) {
 
 void PageView::updateBars() {
     const int rows = (pageCount() + columns() - 1) / columns();
-    // The last page can come to the top of the view.
-    verticalScrollBar()->setRange(0, std::max(0, rowTop(rows - 1) - kGap));
+    // The last page can come to the top of the view, and a page taller than the view to its bottom.
+    verticalScrollBar()->setRange(
+        0, std::max({0, rowTop(rows - 1) - kGap, rowTop(rows) - viewport()->height()}));
     verticalScrollBar()->setPageStep(viewport()->height());
     const int width = static_cast<int>(columns() * (cellWidth() + kGap) + kGap);
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
@@ -242,6 +203,33 @@ void PageView::setColumns(bool many) {
     }
     updateBars();
     setCurrentPage(page);
+}
+
+void PageView::scrollBy(int pixels) {
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + pixels);
+}
+
+void PageView::setMatch(int chunk, int position, int length) {
+    matchChunk_ = chunk;
+    matchAt_ = position;
+    matchLength_ = length;
+    viewport()->update();
+}
+
+void PageView::keyPressEvent(QKeyEvent* event) {
+    // Home and End go to the report's top and bottom; the arrows and Page Up/Down scroll as the scroll
+    // area does.
+    if (event->key() == Qt::Key_Home || event->key() == Qt::Key_End) {
+        if (event->key() == Qt::Key_End) {
+            setCurrentPage(pageCount());
+            verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        } else {
+            verticalScrollBar()->setValue(0);
+        }
+        event->accept();
+        return;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
 }
 
 void PageView::settle() {
@@ -325,11 +313,18 @@ void PageView::paintEvent(QPaintEvent* event) {
             if (offset >= doc->pageCount()) {
                 continue;  // an estimate not corrected yet
             }
+            QTextCursor marked;
+            if (chunk == matchChunk_) {
+                marked = QTextCursor(doc);
+                marked.setPosition(std::min(matchAt_, doc->characterCount() - 1));
+                marked.setPosition(std::min(matchAt_ + matchLength_, doc->characterCount() - 1),
+                                   QTextCursor::KeepAnchor);
+            }
             painter.save();
             painter.translate(sheet.topLeft());
             painter.scale(zoom_, zoom_);
             painter.translate(margin_);
-            paintPage(painter, *doc, offset);
+            PaintPage(painter, *doc, offset, &marked);
             painter.restore();
         }
     }
@@ -360,7 +355,7 @@ void PageView::print(QPrinter& printer) {
     if (!painter.begin(&printer)) {
         throw QrvError("Cannot print the report to \"" + printer.outputFileName().toStdString() + "\"");
     }
-    painter.scale(printer.width() / page_.width(), printer.height() / page_.height());
+    painter.scale(printer.width() / style_.page.width(), printer.height() / style_.page.height());
     bool first = true;
     for (int c = 0; c < chunkCount_; ++c) {
         std::unique_ptr<QTextDocument> own;
@@ -379,7 +374,7 @@ void PageView::print(QPrinter& printer) {
                                "\"");
             }
             first = false;
-            paintPage(painter, *doc, page);
+            PaintPage(painter, *doc, page);
         }
     }
     painter.end();

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QAbstractScrollArea>
-#include <QFont>
 #include <QSizeF>
 #include <QString>
 #include <functional>
 #include <map>
 #include <memory>
 #include <vector>
+
+#include "gui/reports/PageStyle.h"
 
 class QPainter;
 class QPrinter;
@@ -18,20 +19,23 @@ namespace qrv::gui {
 // A report's pages as they print, drawn from chunks of HTML that are laid out only when one of their
 // pages comes on screen: each chunk in a QTextDocument of the printer's page size. Chunks far from the
 // view are dropped again, so what is held does not grow with the report. The page count is known at
-// once: laid-out chunks count their pages, the others are estimated from their rows at the pages per row
-// seen so far, and the estimate is corrected (keeping the page in view where it is) as chunks are laid
-// out. Pages are one under another, or side by side in as many columns as fit.
+// once from the pages each chunk is given (PagePlan); a chunk laid out with another count corrects it,
+// keeping the page in view where it is. Pages are one under another, or side by side in as many columns
+// as fit; a page taller than the view scrolls (wheel, arrows, Page Down on the last page, Home, End).
 class PageView : public QAbstractScrollArea {
     Q_OBJECT
   public:
     using ChunkHtml = std::function<QString(int chunk)>;
-    using ChunkRows = std::function<qint64(int chunk)>;
+    using ChunkPages = std::function<int(int chunk)>;
 
     PageView(const QPrinter& printer, QWidget* parent = nullptr);
     ~PageView() override;
 
-    void setChunks(int count, ChunkHtml html, ChunkRows rows);
-    void setTitle(const QString& title) { title_ = title; }
+    // `pages`: what each chunk is expected to hold.
+    void setChunks(int count, ChunkHtml html, ChunkPages pages);
+    void setTitle(const QString& title) { style_.title = title; }
+    // How the view lays its pages out; a copy lays documents out on any thread.
+    const PageStyle& style() const { return style_; }
     int chunkCount() const { return chunkCount_; }
     // The chunk laid out in pages (from the cache, or now).
     QTextDocument* document(int chunk);
@@ -56,6 +60,10 @@ class PageView : public QAbstractScrollArea {
     void zoomOut(qreal step);
     void fitToWidth();
     void setColumns(bool many);
+    // Scrolls by `pixels` (down when positive).
+    void scrollBy(int pixels);
+    // The found text: characters [position, position + length) of a chunk, highlighted; none with chunk -1.
+    void setMatch(int chunk, int position, int length);
 
     // Every page through one painter, chunk by chunk: what is held at once stays a chunk.
     void print(QPrinter& printer);
@@ -68,6 +76,7 @@ class PageView : public QAbstractScrollArea {
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     int pagesIn(int chunk) const;
@@ -81,17 +90,16 @@ class PageView : public QAbstractScrollArea {
     void settle();
     void setLayoutZoom();
 
-    QFont font_;
-    QSizeF page_;     // where the text goes, in layout pixels
+    PageStyle style_;
     QSizeF paper_;    // the whole sheet
     QPointF margin_;  // the page's offset on the sheet
-    QString title_;
     ChunkHtml html_;
-    std::vector<qint64> rows_;  // dataset rows per chunk
     int chunkCount_ = 0;
-    std::vector<int> exact_;  // pages per laid-out chunk, 0 when not known yet
-    qint64 knownPages_ = 0;   // over the laid-out chunks with rows
-    qint64 knownRows_ = 0;
+    std::vector<int> expected_;  // pages per chunk as given
+    std::vector<int> exact_;     // pages per laid-out chunk, 0 when not laid out yet
+    int matchChunk_ = -1;
+    int matchAt_ = 0;
+    int matchLength_ = 0;
     std::map<int, std::unique_ptr<QTextDocument>> held_;
     int layouts_ = 0;
     qreal zoom_ = 1.0;

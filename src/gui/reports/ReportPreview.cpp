@@ -4,6 +4,11 @@
 #include <QAccessible>
 #include <QAction>
 #include <QActionGroup>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,12 +16,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -24,9 +33,11 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QTextOption>
 #include <QToolBar>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <filesystem>
@@ -34,7 +45,10 @@
 #include <sstream>
 
 #include "base/QrvError.h"
+#include "gui/reports/BackgroundJob.h"
 #include "gui/reports/PageView.h"
+#include "gui/reports/PdfExport.h"
+#include "gui/reports/ReportFinder.h"
 #include "gui/workbench/QtUi.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportSnapshot.h"
@@ -68,6 +82,15 @@ QString WithPdfSuffix(const QString& file) {
     return file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? file : file + QStringLiteral(".pdf");
 }
 
+QString HtmlTitle(const QString& html) {
+    static const QRegularExpression kTitle(
+        QStringLiteral("<title[^>]*>(.*?)</title"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = kTitle.match(html);
+    return match.hasMatch() ? QTextDocumentFragment::fromHtml(match.captured(1)).toPlainText().simplified()
+                            : QString();
+}
+
 ReportPreview::ReportPreview(QWidget* parent)
     : QDialog(parent),
       printer_(QPrinter::HighResolution),
@@ -76,13 +99,21 @@ ReportPreview::ReportPreview(QWidget* parent)
       pageNumber_(new QSpinBox(this)),
       pageTotal_(new QLabel(this)),
       findBar_(new QWidget(this)),
-      findEdit_(new QLineEdit(findBar_)) {
+      findEdit_(new QLineEdit(findBar_)),
+      findNext_(new QPushButton(tr("Find &Next"), findBar_)),
+      findProgress_(new QProgressBar(findBar_)),
+      findCancel_(new QPushButton(tr("Cancel"), findBar_)) {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setUpPrinter(printer_);
     pages_ = new PageView(printer_, views_);
     views_->addWidget(pages_);
-    // As large as a report wants, never larger than the screen it opens on.
+    preparingLabel_ = new QLabel(tr("Preparing the pages..."), views_);
+    preparingLabel_->setObjectName(QStringLiteral("preparing"));
+    preparingLabel_->setAlignment(Qt::AlignCenter);
+    views_->addWidget(preparingLabel_);
+    // As large as a report wants, never larger than the screen it opens on; a page taller than that
+    // scrolls.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(std::min(1000, available.width() * 9 / 10), std::min(900, available.height() * 9 / 10));
@@ -142,7 +173,7 @@ ReportPreview::ReportPreview(QWidget* parent)
     pageTools->addWidget(pageNumber_);
     pageTotal_->setObjectName(QStringLiteral("pageCount"));
     pageTools->addWidget(pageTotal_);
-    add(tr("Ne&xt"), QKeySequence(Qt::Key_PageDown), "actNextPage", [this] { showPage(currentPage() + 1); });
+    add(tr("Ne&xt"), QKeySequence(Qt::Key_PageDown), "actNextPage", &ReportPreview::pageNext);
     connect(pageNumber_, &QSpinBox::valueChanged, this, [this](int page) {
         if (page != currentPage()) {
             pages_->setCurrentPage(page);
@@ -150,27 +181,33 @@ ReportPreview::ReportPreview(QWidget* parent)
     });
     connect(pages_, &PageView::pagesChanged, this, &ReportPreview::pageShown);
 
+    // The find bar: the text, Find Next, and while a search runs its progress and Cancel.
     auto* findLayout = new QHBoxLayout(findBar_);
     findLayout->setContentsMargins(4, 0, 4, 0);
     auto* findLabel = new QLabel(tr("Find &text:"), findBar_);
     findLabel->setBuddy(findEdit_);
     findEdit_->setObjectName(QStringLiteral("findText"));
     findEdit_->setAccessibleName(QStringLiteral("Find text:"));
-    auto* findNext = new QPushButton(tr("Find &Next"), findBar_);
-    findNext->setObjectName(QStringLiteral("findNext"));
+    findNext_->setObjectName(QStringLiteral("findNext"));
+    findProgress_->setObjectName(QStringLiteral("findProgress"));
+    findProgress_->setAccessibleName(QStringLiteral("Searching"));
+    findProgress_->setFormat(tr("Searching %p%"));
+    findProgress_->setMaximumWidth(200);
+    findCancel_->setObjectName(QStringLiteral("findCancel"));
     findLayout->addWidget(findLabel);
     findLayout->addWidget(findEdit_, 1);
-    findLayout->addWidget(findNext);
-    auto next = [this] {
-        if (!findEdit_->text().isEmpty() && !findText(findEdit_->text())) {
-            QMessageBox box(QMessageBox::Information, kTitle,
-                            tr("\"%1\" was not found.").arg(findEdit_->text()), QMessageBox::Ok, this);
-            FitTitle(box);
-            box.exec();
-        }
-    };
-    connect(findNext, &QPushButton::clicked, this, next);
-    connect(findEdit_, &QLineEdit::returnPressed, this, next);
+    findLayout->addWidget(findNext_);
+    findLayout->addWidget(findProgress_);
+    findLayout->addWidget(findCancel_);
+    findProgress_->hide();
+    findCancel_->hide();
+    connect(findNext_, &QPushButton::clicked, this, &ReportPreview::findNext);
+    connect(findEdit_, &QLineEdit::returnPressed, this, &ReportPreview::findNext);
+    connect(findCancel_, &QPushButton::clicked, this, &ReportPreview::cancel);
+    connect(this, &ReportPreview::findProgress, findProgress_, [this](int searched, int chunks) {
+        findProgress_->setRange(0, chunks);
+        findProgress_->setValue(searched);
+    });
     findBar_->hide();
 
     pages_->setObjectName(QStringLiteral("reportView"));
@@ -183,6 +220,9 @@ ReportPreview::ReportPreview(QWidget* parent)
     layout->addWidget(pageTools);
     layout->addWidget(findBar_);
     layout->addWidget(views_, 1);
+    // The keys (arrows, wheel, Home, End) scroll the pages from the start.
+    setFocusProxy(pages_);
+    pages_->setFocus();
     // A screen reader reads running text; the pages are pictures.
     if (QAccessible::isActive()) {
         text->setChecked(true);
@@ -210,45 +250,152 @@ void ReportPreview::fillTextView(int chunk) {
         return;
     }
     textChunk_ = chunk;
-    text_->setHtml(report_ ? QString::fromStdString(report_->render(static_cast<size_t>(chunk))) : html_);
+    text_->setHtml(chunkHtml(chunk));
 }
 
-ReportPreview::~ReportPreview() = default;
+ReportPreview::~ReportPreview() {
+    // The jobs end before what they report to goes.
+    preparing_.reset();
+    finding_.reset();
+    saving_.reset();
+}
+
+QString ReportPreview::chunkHtml(int chunk) const {
+    if (!report_) {
+        return html_;
+    }
+    const PlannedChunk& c = plan_.at(static_cast<size_t>(chunk));
+    return QString::fromStdString(report_->render(c.from, c.to));
+}
+
+std::function<std::function<QString(int)>()> ReportPreview::chunkSource() const {
+    if (!report_) {
+        return [html = html_] { return [html](int) { return html; }; };
+    }
+    return [snapshot = report_->sharedSnapshot(), plan = plan_] {
+        // Its own pages over the snapshot: a ReportPages is for one thread.
+        auto pages = std::make_shared<const ReportPages>(snapshot);
+        return [pages, plan](int chunk) {
+            const PlannedChunk& c = plan.at(static_cast<size_t>(chunk));
+            return QString::fromStdString(pages->render(c.from, c.to));
+        };
+    };
+}
 
 void ReportPreview::setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot) {
     const QString layout = QString::fromStdString(snapshot->report().layoutFile);
-    report_ = std::make_shared<const ReportPages>(std::move(snapshot));
+    report_ = std::make_shared<const ReportPages>(snapshot);  // a malformed layout is said here
     html_.clear();
-    display(layout);
+    begin(layout, HtmlTitle(QString::fromStdString(report_->head())));
+    // Where the chunks end is found by laying parts of the report out: beside the window's thread, which
+    // shows "Preparing the pages" meanwhile.
+    plan_.clear();
+    pages_->setChunks(
+        0, [](int) { return QString(); }, [](int) { return 0; });
+    setReady(false);
+    const PageStyle style = pages_->style();
+    const int run = ++prepareRun_;
+    preparing_ = std::make_unique<BackgroundJob>([this, snapshot, style, run](const BackgroundJob& job) {
+        std::vector<PlannedChunk> plan;
+        QString error;
+        try {
+            const ReportPages pages(snapshot);  // its own: a ReportPages is for one thread
+            // A report closed or replaced meanwhile is not waited for.
+            plan = PagePlan::make(
+                pages, [&style](const QString& html) { return style.layOut(html); },
+                ReportPages::kRowsPerChunk, [&job] { return job.cancelled(); });
+        } catch (const std::exception& e) {
+            error = QString::fromStdString(e.what());
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, plan = std::move(plan), error, run]() mutable {
+                if (run != prepareRun_) {
+                    return;
+                }
+                if (!error.isEmpty()) {
+                    // Said where the pages would be; what waits for them goes on over no pages.
+                    preparingLabel_->setText(tr("The pages could not be prepared:\n%1").arg(error));
+                    prepared_ = true;
+                    emit pagesReady();
+                    return;
+                }
+                plan_ = std::move(plan);
+                pages_->setChunks(
+                    static_cast<int>(plan_.size()), [this](int chunk) { return chunkHtml(chunk); },
+                    [this](int chunk) { return plan_.at(static_cast<size_t>(chunk)).pages; });
+                setReady(true);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void ReportPreview::setPage(const QString& layout, const QString& html) {
     report_.reset();
     html_ = html;
-    display(layout);
+    begin(layout, HtmlTitle(html));
+    plan_.clear();
+    pages_->setChunks(
+        1, [this](int) { return html_; }, [](int) { return 1; });
+    setReady(true);
 }
 
-void ReportPreview::display(const QString& layout) {
-    title_ = layout.isEmpty() ? tr("Report") : tr("Report - %1").arg(layout);
+void ReportPreview::begin(const QString& layout, const QString& title) {
+    // What ran over the report shown before ends, and its answers are dropped.
+    preparing_.reset();
+    finding_.reset();
+    saving_.reset();
+    ++prepareRun_;
+    ++findRun_;
+    ++pdfRun_;
+    findNext_->setEnabled(true);
+    findProgress_->hide();
+    findCancel_->hide();
+    // The report's own title; a page without one is named after its layout or file.
+    title_ = !title.isEmpty() ? title : layout.isEmpty() ? tr("Report") : tr("Report - %1").arg(layout);
     printer_.setDocName(title_);
     setWindowTitle(title_);
     found_ = -1;
     foundChunk_ = 0;
     textChunk_ = -1;
     pages_->setTitle(title_);
-    if (report_) {
-        const std::shared_ptr<const ReportPages> pages = report_;
-        pages_->setChunks(
-            static_cast<int>(pages->chunkCount()),
-            [pages](int chunk) { return QString::fromStdString(pages->render(static_cast<size_t>(chunk))); },
-            [pages](int chunk) { return static_cast<qint64>(pages->chunkRows(static_cast<size_t>(chunk))); });
-    } else {
-        const QString html = html_;
-        pages_->setChunks(
-            1, [html](int) { return html; }, [](int) { return qint64{0}; });
+}
+
+void ReportPreview::setReady(bool ready) {
+    ready_ = ready;
+    prepared_ = ready;
+    findNext_->setEnabled(ready);
+    for (QAction* action : findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (name.startsWith(QLatin1String("act")) && name != QLatin1String("actClose") &&
+            name != QLatin1String("actLoad")) {
+            action->setEnabled(ready);
+        }
     }
-    fillTextView(0);
+    pageNumber_->setEnabled(ready);
+    if (!ready) {
+        if (views_->currentWidget() != preparingLabel_) {
+            shownView_ = views_->currentWidget();
+        }
+        preparingLabel_->setText(tr("Preparing the pages..."));
+        views_->setCurrentWidget(preparingLabel_);
+        pageTotal_->setText(tr(" of ... "));
+        return;
+    }
+    views_->setCurrentWidget(shownView_ != nullptr ? shownView_ : pages_);
+    fillTextView(pages_->chunkOf(currentPage()).first);
     pageShown();
+    emit pagesReady();
+}
+
+void ReportPreview::waitUntilReady() {
+    if (prepared_) {
+        return;
+    }
+    QEventLoop wait;
+    const QMetaObject::Connection done = connect(this, &ReportPreview::pagesReady, &wait, &QEventLoop::quit);
+    wait.exec();
+    disconnect(done);
 }
 
 QString ReportPreview::html() const {
@@ -275,6 +422,16 @@ int ReportPreview::currentPage() const {
 void ReportPreview::showPage(int page) {
     pages_->setCurrentPage(page);
     pageShown();
+}
+
+void ReportPreview::pageNext() {
+    // Past the last page's top, Page Down reads on down that page.
+    if (currentPage() >= pageCount()) {
+        pages_->scrollBy(pages_->viewport()->height() * 9 / 10);
+        pageShown();
+        return;
+    }
+    showPage(currentPage() + 1);
 }
 
 void ReportPreview::pageShown() {
@@ -309,50 +466,147 @@ void ReportPreview::fitWidth() {
     zoom_ = 0;
 }
 
-bool ReportPreview::findText(const QString& text) {
+bool ReportPreview::busy() const {
+    return (finding_ && finding_->running()) || (saving_ && saving_->running());
+}
+
+void ReportPreview::cancel() {
+    if (finding_) {
+        finding_->cancel();
+    }
+    if (saving_) {
+        saving_->cancel();
+    }
+}
+
+void ReportPreview::startFind(const QString& text) {
+    waitUntilReady();
+    if (finding_) {
+        finding_->cancel();
+        finding_.reset();  // waits: one search at a time
+    }
     const int chunks = pages_->chunkCount();
     if (chunks == 0 || text.isEmpty()) {
-        return false;
+        lastFound_ = false;
+        emit findFinished(false);
+        return;
     }
-    // From just after the last match, or from the current page's chunk; once round, back to the start.
+    // From just after the last match, or from the current page's chunk.
     const int start = found_ < 0 ? pages_->chunkOf(currentPage()).first : foundChunk_;
-    int from = found_ < 0 ? 0 : found_ + 1;
-    QTextCursor match;
-    int chunk = start;
-    for (int step = 0; step <= chunks && match.isNull(); ++step, from = 0) {
-        chunk = (start + step) % chunks;
-        const std::unique_ptr<QTextDocument> doc = pages_->makeDocument(chunk);
-        const QTextCursor found = doc->find(text, from);
-        if (!found.isNull()) {
-            // Found: its position in the chunk as the view lays it out.
-            match = pages_->document(chunk)->find(text, from);
-        }
+    const int after = found_ < 0 ? -1 : found_;
+    findNext_->setEnabled(false);
+    findProgress_->setValue(0);
+    findProgress_->show();
+    findCancel_->show();
+    auto source = chunkSource();
+    const int run = ++findRun_;  // what an earlier search still posts is dropped
+    finding_ = std::make_unique<BackgroundJob>(
+        [this, source, text, chunks, start, after, run](const BackgroundJob& job) {
+            std::optional<FoundText> found;
+            try {
+                const std::function<QString(int)> html = source();
+                QElapsedTimer told;
+                told.start();
+                found = FindInChunks(
+                    text, chunks, start, after, html, &job, [this, &told, chunks, run](int searched) {
+                        if (told.elapsed() >= 100) {  // a few times a second is enough to see it move
+                            told.restart();
+                            QMetaObject::invokeMethod(
+                                this,
+                                [this, searched, chunks, run] {
+                                    if (run == findRun_) {
+                                        emit findProgress(searched, chunks);
+                                    }
+                                },
+                                Qt::QueuedConnection);
+                        }
+                    });
+            } catch (const std::exception&) {
+                found.reset();  // an unreadable chunk: not found
+            }
+            const bool cancelled = job.cancelled();
+            QMetaObject::invokeMethod(
+                this,
+                [this, found, cancelled, run] {
+                    if (run != findRun_) {
+                        return;
+                    }
+                    findNext_->setEnabled(true);
+                    findProgress_->hide();
+                    findCancel_->hide();
+                    if (found) {
+                        foundText(found->chunk, found->position, found->length);
+                    }
+                    lastFound_ = found.has_value();
+                    if (!cancelled || found) {
+                        emit findFinished(lastFound_);
+                    } else {
+                        emit findFinished(false);
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+bool ReportPreview::findText(const QString& text) {
+    waitUntilReady();
+    QEventLoop wait;
+    const QMetaObject::Connection done =
+        connect(this, &ReportPreview::findFinished, &wait, &QEventLoop::quit);
+    startFind(text);
+    if (busy()) {
+        wait.exec();
+    } else {
+        QCoreApplication::sendPostedEvents(this);
     }
-    if (match.isNull()) {
-        return false;
-    }
-    found_ = match.selectionStart();
+    disconnect(done);
+    return lastFound_;
+}
+
+void ReportPreview::foundText(int chunk, int position, int length) {
+    found_ = position;
     foundChunk_ = chunk;
+    pages_->setMatch(chunk, position, length);
     if (text_ != nullptr) {  // the text view holds the same text
         fillTextView(chunk);
         QTextCursor inText(text_->document());
-        inText.setPosition(match.selectionStart());
-        inText.setPosition(match.selectionEnd(), QTextCursor::KeepAnchor);
+        inText.setPosition(position);
+        inText.setPosition(position + length, QTextCursor::KeepAnchor);
         text_->setTextCursor(inText);
     }
-    // The page that holds the match's line.
-    const QTextDocument* doc = match.document();
+    // The page that holds the match's line, as the view lays the chunk out.
+    QTextDocument* doc = pages_->document(chunk);
+    QTextCursor match(doc);
+    match.setPosition(std::min(position, doc->characterCount() - 1));
     const QTextBlock block = match.block();
     const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
     qreal y = blockRect.top();
     if (const QTextLayout* lines = block.layout()) {
-        const QTextLine line = lines->lineForTextPosition(found_ - block.position());
+        const QTextLine line = lines->lineForTextPosition(position - block.position());
         if (line.isValid()) {
             y += line.y();
         }
     }
     showPage(pages_->pageOf(chunk, static_cast<int>(y / doc->pageSize().height())));
-    return true;
+}
+
+void ReportPreview::findNext() {
+    if (findEdit_->text().isEmpty() || busy()) {
+        return;
+    }
+    const QString wanted = findEdit_->text();
+    // Said once the search has ended, whichever way.
+    auto* said = new QObject(this);
+    connect(this, &ReportPreview::findFinished, said, [this, said, wanted](bool found) {
+        said->deleteLater();
+        if (!found && !(finding_ && finding_->cancelled())) {
+            QMessageBox box(QMessageBox::Information, kTitle, tr("\"%1\" was not found.").arg(wanted),
+                            QMessageBox::Ok, this);
+            FitTitle(box);
+            box.exec();
+        }
+    });
+    startFind(wanted);
 }
 
 void ReportPreview::showFind() {
@@ -387,16 +641,95 @@ void ReportPreview::saveHtml(const QString& file) {
     }
 }
 
+void ReportPreview::startSavePdf(const QString& file) {
+    waitUntilReady();
+    if (!ready_) {
+        emit pdfFinished(file, 0, preparingLabel_->text());
+        return;
+    }
+    if (saving_) {
+        saving_->cancel();
+        saving_.reset();
+    }
+    PdfSource pdf;
+    pdf.chunks = pages_->chunkCount();
+    pdf.source = chunkSource();
+    pdf.style = pages_->style();
+    const int run = ++pdfRun_;
+    saving_ = std::make_unique<BackgroundJob>([this, pdf, file, run](const BackgroundJob& job) {
+        std::optional<int> pages;
+        QString error;
+        try {
+            QElapsedTimer told;
+            told.start();
+            pages = WritePdf(file, pdf, &job, [this, &told, &pdf, run](int drawn) {
+                if (told.elapsed() >= 100) {
+                    told.restart();
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, drawn, chunks = pdf.chunks, run] {
+                            if (run == pdfRun_) {
+                                emit pdfProgress(drawn, chunks);
+                            }
+                        },
+                        Qt::QueuedConnection);
+                }
+            });
+        } catch (const std::exception& e) {
+            error = QString::fromStdString(e.what());
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, file, written = pages.value_or(0), error, run] {
+                if (run == pdfRun_) {
+                    emit pdfFinished(file, written, error);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void ReportPreview::savePdf(const QString& file) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(file);
-    printer.setDocName(title_);
-    printer.setCreator(kTitle);
-    setUpPrinter(printer);
-    pages_->print(printer);
-    if (!QFile::exists(file)) {
-        throw QrvError("Cannot write the report to \"" + file.toStdString() + "\"");
+    waitUntilReady();
+    QEventLoop wait;
+    QString error;
+    bool ended = false;  // it may end before it is waited for
+    const QMetaObject::Connection done =
+        connect(this, &ReportPreview::pdfFinished, &wait,
+                [&wait, &error, &ended](const QString&, int, const QString& why) {
+                    error = why;
+                    ended = true;
+                    wait.quit();
+                });
+    startSavePdf(file);
+    if (!ended) {
+        wait.exec();
+    }
+    disconnect(done);
+    if (!error.isEmpty()) {
+        throw QrvError(error.toStdString());
+    }
+}
+
+void ReportPreview::sayPdfSaved(const QString& file, int pages) {
+    QMessageBox box(
+        QMessageBox::Information, kTitle,
+        (pages == 1
+             ? tr("The report was saved as PDF (1 page):")
+             : tr("The report was saved as PDF (%1 pages):").arg(QLocale(QLocale::English).toString(pages))) +
+            QLatin1Char('\n') + QDir::toNativeSeparators(file),
+        QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("pdfSaved"));
+    QPushButton* open = box.addButton(tr("&Open"), QMessageBox::AcceptRole);
+    open->setObjectName(QStringLiteral("openPdf"));
+    box.addButton(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    FitTitle(box);
+    box.exec();
+    if (box.clickedButton() == open && !QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+        QMessageBox::warning(
+            this, kTitle,
+            tr("No program opened %1: open it from its folder.").arg(QDir::toNativeSeparators(file)));
     }
 }
 
@@ -424,6 +757,9 @@ void ReportPreview::print() {
 }
 
 void ReportPreview::askSavePdf() {
+    if (busy()) {
+        return;
+    }
     const QString chosen = QFileDialog::getSaveFileName(this, tr("Save as PDF"), proposedPdf_,
                                                         tr("PDF File (*.pdf);;All File (*.*)"));
     if (chosen.isEmpty()) {
@@ -435,11 +771,30 @@ void ReportPreview::askSavePdf() {
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
-    try {
-        savePdf(file);
-    } catch (const std::exception& e) {
-        QMessageBox::critical(this, kTitle, QString::fromStdString(e.what()));
-    }
+    // Its progress with a Cancel while it is written beside the window.
+    auto* progress =
+        new QProgressDialog(tr("Saving the report as PDF:\n%1").arg(QDir::toNativeSeparators(file)),
+                            tr("Cancel"), 0, pages_->chunkCount(), this);
+    progress->setObjectName(QStringLiteral("pdfProgress"));
+    progress->setWindowTitle(kTitle);
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(0);
+    progress->setAutoReset(false);
+    progress->setAutoClose(false);
+    connect(this, &ReportPreview::pdfProgress, progress,
+            [progress](int drawn) { progress->setValue(drawn); });
+    connect(progress, &QProgressDialog::canceled, this, &ReportPreview::cancel);
+    connect(this, &ReportPreview::pdfFinished, progress,
+            [this, progress](const QString& written, int pages, const QString& error) {
+                progress->deleteLater();
+                progress->hide();
+                if (!error.isEmpty()) {
+                    QMessageBox::critical(this, kTitle, error);
+                } else if (pages > 0) {
+                    sayPdfSaved(written, pages);
+                }
+            });
+    startSavePdf(file);
 }
 
 void ReportPreview::askSaveHtml() {
@@ -466,6 +821,20 @@ void ReportPreview::askLoad() {
     } catch (const std::exception& e) {
         QMessageBox::critical(this, kTitle, QString::fromStdString(e.what()));
     }
+}
+
+void ReportPreview::reject() {
+    // Esc stops a search or a PDF first; once nothing runs, it closes.
+    if (busy()) {
+        cancel();
+        return;
+    }
+    QDialog::reject();
+}
+
+void ReportPreview::closeEvent(QCloseEvent* event) {
+    cancel();
+    QDialog::closeEvent(event);
 }
 
 }  // namespace qrv::gui

@@ -116,7 +116,7 @@ bool QtUi::askConfirmation(const std::string& text) {
     QMessageBox box(QMessageBox::Question, kAppTitle, question, QMessageBox::Yes | QMessageBox::No, window_);
     box.setTextFormat(Qt::PlainText);
     // A deletion is not done by a stray Enter.
-    box.setDefaultButton(text == kConfirmDelete ? QMessageBox::No : QMessageBox::Yes);
+    box.setDefaultButton(text.rfind(kConfirmDelete, 0) == 0 ? QMessageBox::No : QMessageBox::Yes);
     FitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }

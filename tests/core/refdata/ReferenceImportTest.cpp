@@ -51,26 +51,27 @@ class Import : public ::testing::Test {
     Services services{store, clock, reports, settings, ui};
 };
 
-TEST_F(Import, CodesInUpperCaseValuesTrimmedThaiKept) {
+TEST_F(Import, ValuesTrimmedThaiKeptFieldsInAnyOrder) {
     const auto b = file("b.csv",
                         "\xEF\xBB\xBF"
                         "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\r\n"
-                        "k1b , ธนาคารเค ,\"K Bank, Ltd\"\r\n"
+                        " 025 , ธนาคารเค ,\"K Bank, Ltd\"\r\n"
                         "014,ธนาคารหลัก,Home Bank\r\n");
     const auto br = file("br.csv",
-                         "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n"
-                         "s01,k1b,สาขาหนึ่ง,One,01\n");
+                         "REGION_CODE,BRANCH_NAME_EN,BRANCH_NAME_TH,BANK_CODE,BRANCH_CODE\n"
+                         "01,One,สาขาหนึ่ง,025,0101\n");
     const ReferenceImportResult result = run(b, br);
     EXPECT_EQ(result.counts.banks, 2);
     EXPECT_EQ(result.counts.branches, 1);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Imported 2 banks and 1 branches"});
-    // 014 is replaced, K1B added in upper case.
-    EXPECT_EQ(banks(), (std::vector<std::string>{"014|ธนาคารหลัก|Home Bank", "K1B|ธนาคารเค|K Bank, Ltd"}));
+    // 014 is replaced, 025 added.
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014|ธนาคารหลัก|Home Bank", "025|ธนาคารเค|K Bank, Ltd"}));
     const auto rows = store.query("SELECT * FROM BRANCH");
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].text("BRANCH_CODE"), "S01");
-    EXPECT_EQ(rows[0].text("BANK_CODE"), "K1B");
+    EXPECT_EQ(rows[0].text("BRANCH_CODE"), "0101");
+    EXPECT_EQ(rows[0].text("BANK_CODE"), "025");
     EXPECT_EQ(rows[0].text("BRANCH_NAME_TH"), "สาขาหนึ่ง");
+    EXPECT_EQ(rows[0].text("REGION_CODE"), "01");
 }
 
 TEST_F(Import, BadRowRefusesBothFilesWithFileAndLine) {
@@ -86,7 +87,7 @@ TEST_F(Import, BadRowRefusesBothFilesWithFileAndLine) {
         {header + "0001,020,สาขา,One,01\n\n , 020,สาขา,Blank,01\n", 4, "the field BRANCH_CODE is empty"},
         // CR alone ends a line too, blank ones included.
         {header + "0001,020,a,One,01\r\r0001,020,b,One again,01\r", 4, "the code appears twice in the file"},
-        {header + "a1,020,a,One,01\nA1,020,b,Same in upper case,01\n", 3,
+        {header + "0001,020,a,One,01\n 0001 ,020,b,Same once trimmed,01\n", 3,
          "the code appears twice in the file"},
         {header + "0001,020,\xC1\xD2,Code page 874 bytes,01\n", 2,
          "the field BRANCH_NAME_TH is not UTF-8 text"},
@@ -104,24 +105,56 @@ TEST_F(Import, BadRowRefusesBothFilesWithFileAndLine) {
         EXPECT_EQ(branchCount(), 0u);
     }
 
-    const auto longCode =
-        file("long.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n0123456789,a,b\n01234567890,a,b\n");
-    EXPECT_EQ(refusal(longCode, std::nullopt),
-              longCode.string() + " line 3: the field BANK_CODE is longer than 10 characters");
     const auto unknown = file("u.csv", "BANK_CODE,BANK_NAME\n020,x\n");
     EXPECT_EQ(refusal(unknown, std::nullopt),
               unknown.string() + " line 1: unknown field \"BANK_NAME\" for table Bank");
     const auto twice = file("t.csv", "BANK_CODE, bank_code ,BANK_NAME_EN\n020,020,x\n");
     EXPECT_EQ(refusal(twice, std::nullopt), twice.string() + " line 1: the field BANK_CODE is named twice");
-    const auto noCode = file("n.csv", "BANK_NAME_TH,BANK_NAME_EN\nx,y\n");
-    EXPECT_EQ(refusal(noCode, std::nullopt), noCode.string() + " line 1: the field BANK_CODE is missing");
-    EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
 
     // Good files go in together.
     const auto good = file("br.csv", header + "0001,020,สาขา,One,01\n");
     EXPECT_EQ(refusal(b, good), "");
     EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old", "020|ธนาคาร|Twenty"}));
     EXPECT_EQ(branchCount(), 1u);
+}
+
+// A row replaces the stored one whole, so a header that leaves a field out is refused before anything
+// is stored (it would empty that field of every row it names); codes have the form the windows take.
+TEST_F(Import, RefusesAHeaderLackingAFieldAndCodesOfAnotherForm) {
+    const auto renamed = file("r.csv", "BANK_CODE,BANK_NAME_EN\n014,Renamed Bank\n");
+    EXPECT_EQ(refusal(renamed, std::nullopt),
+              renamed.string() + " line 1: the field BANK_NAME_TH is missing");
+    const auto noCode = file("n.csv", "BANK_NAME_TH,BANK_NAME_EN\nx,y\n");
+    EXPECT_EQ(refusal(noCode, std::nullopt), noCode.string() + " line 1: the field BANK_CODE is missing");
+    const auto branches = file("br.csv", "BRANCH_CODE,BANK_CODE,BRANCH_NAME_EN\n0001,014,One\n");
+    EXPECT_EQ(refusal(std::nullopt, branches),
+              branches.string() + " line 1: the fields BRANCH_NAME_TH and REGION_CODE are missing");
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
+
+    const std::string bankHeader = "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n";
+    for (const auto& [code, why] :
+         std::vector<std::pair<std::string, std::string>>{{"AB", "must be 3 digits"},
+                                                          {"=1+2", "must be 3 digits"},
+                                                          {"1", "must be 3 digits"},
+                                                          {"12345", "must be 3 digits"},
+                                                          {"0 1", "must be 3 digits"},
+                                                          {"", "is empty"}}) {
+        const auto b = file("b.csv", bankHeader + "020,ok,Fine\n\"" + code + "\",a,b\n");
+        EXPECT_EQ(refusal(b, std::nullopt), b.string() + " line 3: the field BANK_CODE " + why) << code;
+    }
+    const std::string branchHeader = "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n";
+    for (const auto& [row, why] : std::vector<std::pair<std::string, std::string>>{
+             {"9,014,a,b,01", "the field BRANCH_CODE must be 4 digits"},
+             {"00012,014,a,b,01", "the field BRANCH_CODE must be 4 digits"},
+             {"0001,14,a,b,01", "the field BANK_CODE must be 3 digits"},
+             {"0001,014,a,b,zz", "the field REGION_CODE must be 2 digits"},
+             {"0001,014,a,b,1", "the field REGION_CODE must be 2 digits"},
+             {"0001,014,a,b,", "the field REGION_CODE is empty"}}) {
+        const auto br = file("br.csv", branchHeader + row + "\n");
+        EXPECT_EQ(refusal(std::nullopt, br), br.string() + " line 2: " + why) << row;
+    }
+    EXPECT_EQ(banks(), (std::vector<std::string>{"014||Old"}));
+    EXPECT_EQ(branchCount(), 0u);
 }
 
 }  // namespace

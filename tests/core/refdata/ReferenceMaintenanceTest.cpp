@@ -163,35 +163,69 @@ TEST_F(Maintenance, SaveChecksRequiredFieldsInPageOrder) {
     EXPECT_EQ(banks.cell(banks.current(), 0), "020");
 }
 
-TEST_F(Maintenance, CodesAreTakenInUpperCaseAndStopAtTheFieldLength) {
+// Codes are stored in the form the Media Clearing checks read them: bank 3 digits, branch 4, region 2.
+TEST_F(Maintenance, CodesHaveTheirWidthAndDigits) {
     banks.activate();
     banks.newClick();
+    EXPECT_TRUE(banks.fieldTakesDigits(0));
+    EXPECT_FALSE(banks.fieldTakesDigits(1));
     type(banks, {"k1b", "ธนาคารเค", "k bank"});
-    EXPECT_EQ(banks.fieldText(0), "K1B");
+    EXPECT_EQ(banks.fieldText(0), "K1B");     // typed in upper case, then refused
     EXPECT_EQ(banks.fieldText(2), "k bank");  // names keep their case
     banks.saveClick();
-    ASSERT_TRUE(bank("K1B"));
-    EXPECT_FALSE(bank("k1b"));
-    EXPECT_EQ(bank("K1B")->text("BANK_NAME_EN"), "k bank");
+    EXPECT_EQ(banks.message(), "* Bank Code must be 3 digits.");
+    EXPECT_EQ(banks.state(), S::New);
+    for (const char* code : {"12", "=1+", "1 2"}) {
+        banks.setFieldText(0, code);
+        banks.saveClick();
+        EXPECT_EQ(banks.message(), "* Bank Code must be 3 digits.") << code;
+    }
+    banks.setFieldText(0, "12345");
+    EXPECT_EQ(banks.fieldText(0), "123");  // the edit takes three characters
+    banks.saveClick();
+    EXPECT_EQ(banks.state(), S::Browse);
+    EXPECT_EQ(bank("123")->text("BANK_NAME_EN"), "k bank");
+    EXPECT_EQ(count("Bank"), 4u);
 
     banks.newClick();
-    banks.setFieldText(0, "abcdefghijkl");
-    EXPECT_EQ(banks.fieldText(0), "ABCDEFGHIJ");  // Bank.DAT holds ten characters
     std::string longThai;
     for (int i = 0; i < 101; ++i) {
         longThai += "ก";
     }
     banks.setFieldText(1, longThai);
     EXPECT_EQ(banks.fieldText(1), longThai.substr(0, 100 * std::string("ก").size()));
+    banks.cancelClick();
 
     ReferenceMaintenance branches = ReferenceMaintenance::forBranches(store, ui, {"014", "", ""});
     branches.activate();
     branches.newClick();
-    type(branches, {"s01x", "สาขา", "Main", "r1"});
-    EXPECT_EQ(branches.fieldText(0), "S01X");
-    EXPECT_EQ(branches.fieldText(3), "r1");
+    EXPECT_TRUE(branches.fieldTakesDigits(0));
+    EXPECT_TRUE(branches.fieldTakesDigits(3));
+    type(branches, {"9", "สาขา", "Main", "01"});
     branches.saveClick();
-    EXPECT_EQ(store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = 'S01X'").size(), 1u);
+    EXPECT_EQ(branches.message(), "* Branch Code must be 4 digits.");
+    type(branches, {"0009", "สาขา", "Main", "zz"});
+    branches.saveClick();
+    EXPECT_EQ(branches.message(), "* Region Code must be 2 digits.");
+    branches.setFieldText(3, "123");
+    EXPECT_EQ(branches.fieldText(3), "12");
+    branches.saveClick();
+    EXPECT_EQ(branches.state(), S::Browse);
+    EXPECT_EQ(store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = '0009' AND REGION_CODE = '12'").size(),
+              1u);
+
+    // A row registered by Media Clearing with a code of another form keeps it; its region is checked.
+    addBranch("0A1", "014", "New branch");
+    store.execute("UPDATE BRANCH SET REGION_CODE = '' WHERE BRANCH_CODE = '0A1'");
+    branches.activate();
+    selectCode(branches, "0A1");
+    branches.editClick();
+    branches.setFieldText(3, "x");
+    branches.saveClick();
+    EXPECT_EQ(branches.message(), "* Region Code must be 2 digits.");
+    branches.setFieldText(3, "05");
+    branches.saveClick();
+    EXPECT_EQ(branches.state(), S::Browse);
 }
 
 TEST_F(Maintenance, RefusedPostStaysWithPostError) {
@@ -199,7 +233,7 @@ TEST_F(Maintenance, RefusedPostStaysWithPostError) {
     banks.newClick();
     type(banks, {"014", "ซ้ำ", "Duplicate"});
     banks.saveClick();
-    EXPECT_EQ(banks.message(), "* Post Error.");
+    EXPECT_EQ(banks.message(), "* Post Error. Bank Code 014 exists already.");
     EXPECT_EQ(banks.state(), S::New);
     EXPECT_EQ(banks.fieldText(0), "014");
     EXPECT_EQ(bank("014")->text("BANK_NAME_EN"), "Home Bank");
@@ -270,7 +304,9 @@ TEST_F(Maintenance, DeleteAsksAndWarnsWhenRefused) {
     banks.deleteClick();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Confirmation);
-    EXPECT_EQ(ui.messages[0].text, "ยืนยันการลบข้อมูล ?");
+    EXPECT_EQ(
+        ui.messages[0].text,
+        "ยืนยันการลบข้อมูล ?\n\nBank Code : 002\nBank Name Thai : ธนาคารกรุง\nBank Name English : Capital Bank");
     EXPECT_TRUE(bank("002"));
 
     ui.confirmAnswer = true;
@@ -352,7 +388,7 @@ TEST_F(Maintenance, KeysActOnlyWhileTheirButtonIsEnabled) {
     ui.confirmAnswer = false;
     EXPECT_EQ(banks.keyDown(MaintenanceKey::F3), KeyOutcome::Consumed);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "ยืนยันการลบข้อมูล ?");
+    EXPECT_EQ(ui.messages[0].text.rfind("ยืนยันการลบข้อมูล ?\n\nBank Code : ", 0), 0u);
     EXPECT_EQ(banks.keyDown(MaintenanceKey::Esc), KeyOutcome::Close);
 }
 
@@ -393,7 +429,8 @@ TEST_F(Maintenance, BranchWindowKeepsTheBranchesOfTheSelectedBank) {
     branches.newClick();
     type(branches, {"0001", "ซ้ำ", "Again", "01"});
     branches.saveClick();
-    EXPECT_EQ(branches.message(), "* Post Error.");
+    EXPECT_EQ(branches.message(), "* Post Error. Branch Code 0001 of bank 014 exists already.");
+    EXPECT_EQ(branches.state(), S::New);
     branches.cancelClick();
 
     // A bank code holding a quote is bound, not pasted into the statement.
@@ -421,6 +458,56 @@ TEST_F(Maintenance, ActivationRereadsTheListButNeverLosesAnOpenRow) {
     banks.saveClick();
     EXPECT_EQ(bank("014")->text("BANK_NAME_EN"), "Half typed");
     EXPECT_EQ(banks.rows().size(), 5u);
+}
+
+TEST_F(Maintenance, FindMovesToTheNextRowHoldingTheTextRoundToTheFirst) {
+    banks.activate();                 // Army Bank 011, Capital Bank 002, Home Bank 014
+    EXPECT_TRUE(banks.find("bank"));  // any case; from the row after the current one
+    EXPECT_EQ(banks.cell(banks.current(), 0), "002");
+    EXPECT_TRUE(banks.find("BANK"));
+    EXPECT_EQ(banks.cell(banks.current(), 0), "014");
+    EXPECT_TRUE(banks.find("Bank"));  // round to the first
+    EXPECT_EQ(banks.cell(banks.current(), 0), "011");
+    EXPECT_TRUE(banks.find("ธนาคารหลัก"));
+    EXPECT_EQ(banks.cell(banks.current(), 0), "014");
+    EXPECT_TRUE(banks.find("02"));  // codes too
+    EXPECT_EQ(banks.cell(banks.current(), 0), "002");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(banks.find("Nowhere"));
+    EXPECT_EQ(banks.cell(banks.current(), 0), "002");
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"\"Nowhere\" was not found."});
+    banks.editClick();
+    EXPECT_FALSE(banks.find("Home"));  // not while a row is open
+    EXPECT_EQ(banks.cell(banks.current(), 0), "002");
+}
+
+TEST_F(Maintenance, ImportTakesAFileOfTheWindowsTableWhole) {
+    banks.activate();
+    test::writeFile(dir / "banks.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n020,ธนาคาร,Twenty\n");
+    EXPECT_TRUE(banks.importFile(dir / "banks.csv"));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Imported 1 banks and 0 branches"});
+    EXPECT_EQ(banks.rows().size(), 4u);  // listed at once
+
+    ui.messages.clear();
+    test::writeFile(dir / "bad.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n021,a,b\n1,a,b\n");
+    EXPECT_FALSE(banks.importFile(dir / "bad.csv"));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.messages[0].text,
+              (dir / "bad.csv").string() + " line 3: the field BANK_CODE must be 3 digits");
+    EXPECT_FALSE(bank("021"));
+    ui.messages.clear();
+    EXPECT_FALSE(banks.importFile(dir / "missing.csv"));  // unreadable: said, not thrown
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+
+    ReferenceMaintenance branches = ReferenceMaintenance::forBranches(store, ui, {"020", "", ""});
+    branches.activate();
+    test::writeFile(
+        dir / "branches.csv",
+        "BRANCH_CODE,BANK_CODE,BRANCH_NAME_TH,BRANCH_NAME_EN,REGION_CODE\n0001,020,สาขา,One,01\n");
+    EXPECT_TRUE(branches.importFile(dir / "branches.csv"));
+    EXPECT_EQ(column(branches, 0), std::vector<std::string>{"0001"});
 }
 
 }  // namespace

@@ -128,6 +128,67 @@ TEST(ReportSnapshot, ANewSnapshotRemovesThoseOfProcessesThatAreGone) {
 #endif
 }
 
+// Every chunk looks as the whole report does: the ones after the first begin with the layout's head (its
+// styles), the ones before the last end the page; any two cut positions give the rows between them, and
+// the marked form says which table and table row each window of rows went to.
+TEST(ReportPages, EveryChunkCarriesTheLayoutsHeadAndAnyCutRendersItsRows) {
+    TempDir dir;
+    TableStore store(dir.path());
+    for (int i = 1; i <= 9; ++i) {
+        store.append("Dcp_Detail", {{"AcNo", std::to_string(i)}, {"Amount", i * 1.0}});
+    }
+    store.append("Dcp_Err", {{"DesErr", std::string("bad")}});
+    ShownReport report;
+    report.layoutFile = "r.frf";
+    report.store = &store;
+    report.templateText =
+        "<html><head><style>td { text-align: right; }</style></head>\n<BODY class=\"b\"><table "
+        "class=\"info\">"
+        "<tr><td>x</td></tr></table><table class=\"g\"><thead><tr><th>No.</th></tr></thead>"
+        "{{#frDBDataSet1}}<tr><td>{{AcNo}}</td></tr><tr><td>sub</td></tr>{{/frDBDataSet1}}"
+        "<tr class=\"total\"><td>{{frDBDataSet1_Rows}}</td></tr></table>"
+        "<table>{{#frDBDataSet2}}<tr><td>{{DesErr}}</td></tr>{{/frDBDataSet2}}</table><p>end</p>\n</body></"
+        "html>";
+    const ReportPages pages(ReportSnapshot::take(report), 4);
+    const std::string head =
+        "<html><head><style>td { text-align: right; }</style></head>\n<BODY class=\"b\">";
+    EXPECT_EQ(pages.head(), head);
+    ASSERT_EQ(pages.chunkCount(), 3u);  // [4][4][1 + 1]
+    for (size_t k = 0; k < pages.chunkCount(); ++k) {
+        const std::string chunk = pages.render(k);
+        EXPECT_EQ(chunk.rfind(head, 0), 0u) << k;
+        EXPECT_EQ(chunk.substr(chunk.size() - 14), "</body></html>") << k;
+        EXPECT_EQ(occurrences(chunk, "<table"), occurrences(chunk, "</table>")) << k;
+    }
+
+    using P = ReportPages::Position;
+    EXPECT_EQ(pages.sectionCount(), 2u);
+    EXPECT_EQ(pages.sectionRows(0), 9);
+    EXPECT_TRUE(pages.cuttable(0));
+    EXPECT_EQ(pages.rowsBetween(pages.begin(), pages.end()), 10);
+    EXPECT_EQ(pages.rowsBetween(P{0, 7}, P{1, 1}), 3);
+    const std::string tail = pages.render(P{0, 7}, pages.end());
+    EXPECT_EQ(tail.rfind(head + "<table class=\"g\"><thead><tr><th>No.</th></tr></thead>", 0), 0u);
+    EXPECT_EQ(occurrences(tail, "<td>sub</td>"), 2u);
+    EXPECT_NE(tail.find("<td>9</td>"), std::string::npos);
+    EXPECT_NE(tail.find("<tr class=\"total\"><td>9</td></tr>"), std::string::npos);
+    // Cut right after a dataset's last row: the totals row begins the next chunk, in its table.
+    const std::string after = pages.render(P{0, 9}, pages.end());
+    EXPECT_EQ(occurrences(after, "<td>sub</td>"), 0u);
+    EXPECT_NE(after.find("</thead><tr class=\"total\">"), std::string::npos);
+
+    const ReportPages::MarkedPage marked = pages.renderMarked(pages.begin(), P{1, 1});
+    ASSERT_EQ(marked.windows.size(), 2u);
+    EXPECT_EQ(marked.windows[0].table, 1u);          // after the info table
+    EXPECT_EQ(marked.windows[0].firstTableRow, 1u);  // after the head row
+    EXPECT_EQ(marked.windows[0].count, 9);
+    EXPECT_EQ(marked.windows[0].tableRowsPerRow, 2u);
+    EXPECT_EQ(marked.windows[1].table, 2u);
+    EXPECT_EQ(marked.windows[1].firstTableRow, 0u);
+    EXPECT_EQ(marked.tableRows, (std::vector<size_t>{1, 20, 1}));
+    EXPECT_EQ(marked.html, pages.render(pages.begin(), P{1, 1}));
+}
+
 TEST(ReportPages, EveryShippedLayoutSplitsIntoWholeTables) {
     for (const auto& entry : std::filesystem::directory_iterator(QRV_SOURCE_REPORTS)) {
         SCOPED_TRACE(entry.path().filename().string());

@@ -51,6 +51,36 @@ TEST(ReportRunner, ASecondLayoutReplacesTheFirstAndAMissingOneIsSilent) {
     EXPECT_EQ(RenderReportHtml(shown), "<p>two 1</p>");
 }
 
+// An empty variable is false for a section: the result report prints no "Company Name" row for a run
+// that gives no caption and no name (Manager Cheque), and prints it unchanged for one that does.
+TEST(ReportRunner, AnEmptyVariableHidesItsSection) {
+    TempDir dir;
+    TableStore store(dir.path());
+    writeFile(dir / "r.frf", "[{{#A}}a={{A}} b={{B}}{{/A}}|{{^A}}no a{{/A}}|{{A}}]");
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("A", "");
+    runner.setVariable("B", "x");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "[|no a|]");
+    runner.setVariable("A", "1");
+    EXPECT_EQ(RenderReportHtml(runner.prepare(store)), "[a=1 b=x||1]");
+
+    const std::string row = "<td class=\"lbl\" width=\"30%\">Company Name : </td><td>ACME</td>";
+    for (const char* layout : {"rptResult.frf", "rptResultNoErr.frf", "rptResultNoUpload.frf"}) {
+        SCOPED_TRACE(layout);
+        ReportRunner result("result", false);
+        ASSERT_TRUE(result.loadLayout(std::filesystem::path(QRV_SOURCE_REPORTS) / layout));
+        result.setVariable("CusCap", "Company Name : ");
+        result.setVariable("ComName", "ACME");
+        EXPECT_NE(RenderReportHtml(result.prepare(store)).find(row), std::string::npos);
+        result.setVariable("CusCap", "");
+        result.setVariable("ComName", "");
+        const std::string cheque = RenderReportHtml(result.prepare(store));
+        EXPECT_EQ(cheque.find("<td class=\"lbl\" width=\"30%\"></td>"), std::string::npos);
+        EXPECT_NE(cheque.find("Company ID :"), std::string::npos);
+    }
+}
+
 TEST(ReportRunner, ValuesAreEscapedAndNeverExpanded) {
     TempDir dir;
     TableStore store(dir.path());

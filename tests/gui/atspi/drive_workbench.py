@@ -196,7 +196,7 @@ def drive(program, work):
         wait_for("the message box to close", lambda: not message_boxes(app))
 
         # Then the result report, whose page a screen reader reads as text.
-        preview = wait_for("the result report", lambda: (dialogs(app, "Report - rptResult.frf") or [None])[0])
+        preview = wait_for("the result report", lambda: (dialogs(app, "Reformat Result Report") or [None])[0])
         page = find(preview, "Report", {pyatspi.ROLE_LABEL, pyatspi.ROLE_TEXT, pyatspi.ROLE_DOCUMENT_WEB,
                                         pyatspi.ROLE_DOCUMENT_FRAME}, "report page")
         content = wait_for("the report's text", lambda: text_of(page))
@@ -204,7 +204,7 @@ def drive(program, work):
             if wanted not in content:
                 raise Failure(f"the result report does not show {wanted!r}: {content[:400]!r}")
         press(find(preview, "Close", {pyatspi.ROLE_PUSH_BUTTON}, "report window button"))
-        wait_for("the report to close", lambda: not dialogs(app, "Report - "))
+        wait_for("the report to close", lambda: not dialogs(app, "Reformat Result Report"))
         step("the result report names the product, the company and the upload file, and closes")
 
         with open(destination, "rb") as f:

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,7 +176,9 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     ui.confirmAnswer = false;
     key(grid, Qt::Key_F3);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "ยืนยันการลบข้อมูล ?");
+    EXPECT_EQ(ui.messages[0].text,
+              "ยืนยันการลบข้อมูล ?\n\nBank Code : 014\nBank Name Thai : ธนาคารหลัก\n"
+              "Bank Name English : Home Bank");
     EXPECT_EQ(grid->rowCount(), 3);
 }
 
@@ -195,7 +198,14 @@ TEST_F(RefdataWindows, DoubleClickEditsAndDuplicateCodeShowsPostError) {
     type(p->edit(2), "Again");
     QTest::mouseClick(p->button(B::Save), Qt::LeftButton);
     EXPECT_TRUE(onDetailPage(p));
-    EXPECT_EQ(p->messageLine()->text(), "* Post Error.");
+    EXPECT_EQ(p->messageLine()->text(), "* Post Error. Bank Code 014 exists already.");
+    // A code of another width is said before anything is posted.
+    p->edit(0)->clear();
+    type(p->edit(0), "12");
+    QTest::mouseClick(p->button(B::Save), Qt::LeftButton);
+    EXPECT_EQ(p->messageLine()->text(), "* Bank Code must be 3 digits.");
+    type(p->edit(0), "345");
+    EXPECT_EQ(p->edit(0)->text(), "123");  // three digits at most
 }
 
 TEST_F(RefdataWindows, BranchWindowOpensModallyForTheCurrentBank) {
@@ -223,22 +233,62 @@ TEST_F(RefdataWindows, BranchWindowOpensModallyForTheCurrentBank) {
         EXPECT_EQ(gridColumn(grid, 2), (std::vector<QString>{"Head Office"}));
 
         key(grid, Qt::Key_F1);
-        type(bp->edit(0), "b002");
+        type(bp->edit(0), "b0002");
         type(bp->edit(1), "สาขาสอง");
         type(bp->edit(2), "Second");
-        type(bp->edit(3), "02");
+        type(bp->edit(3), "z02");  // the region takes digits only
+        EXPECT_EQ(bp->edit(3)->text(), "02");
         key(bp->edit(3), Qt::Key_F9);
-        EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"0001", "002"}));
+        EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"0001", "0002"}));
         key(grid, Qt::Key_Escape);  // closes the dialog
     });
     QTest::mouseClick(p->button(B::Branch), Qt::LeftButton);
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(bank->findChildren<gui::BranchWindow*>().isEmpty());  // destroyed when closed
-    const auto added = store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = ?", {std::string("002")});
+    const auto added = store.query("SELECT * FROM BRANCH WHERE BRANCH_CODE = ?", {std::string("0002")});
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(added[0].text("BANK_CODE"), "014");
     EXPECT_EQ(added[0].text("REGION_CODE"), "02");
+}
+
+// Find moves the grid to the next row holding the text; Import takes a CSV file of the window's table
+// chosen in a file dialog, and the list shows it at once.
+TEST_F(RefdataWindows, FindAndImportInTheBankWindow) {
+    gui::BankWindow* bank = gui::BankWindow::open(&main, store, ui);
+    gui::MaintenancePanel* p = bank->panel();
+    QTableWidget* grid = p->grid();
+    ASSERT_NE(p->findEdit(), nullptr);
+    ASSERT_NE(p->importButton(), nullptr);
+    grid->setCurrentCell(0, 0);  // 002 Capital Bank
+    type(p->findEdit(), "home");
+    key(p->findEdit(), Qt::Key_Return);  // Enter finds
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_EQ(grid->item(grid->currentRow(), 0)->text(), "014");
+    EXPECT_EQ(QApplication::focusWidget(), grid);
+    p->findEdit()->setText("ธนาคารกรุง");
+    QTest::mouseClick(p->findButton(), Qt::LeftButton);
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+
+    test::writeFile(dir / "banks.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n020,ธนาคารยี่สิบ,Twenty Bank\n");
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        asked = true;
+        dialog->selectFile(QString::fromStdString((dir / "banks.csv").string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::mouseClick(p->importButton(), Qt::LeftButton);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Imported 1 banks and 0 branches"});
+    EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014", "020"}));
+
+    // Neither while a row is open.
+    key(grid, Qt::Key_F1);
+    EXPECT_FALSE(p->findEdit()->isEnabled());
+    EXPECT_FALSE(p->importButton()->isEnabled());
 }
 
 }  // namespace
