@@ -4,6 +4,7 @@
 #include <map>
 
 #include "FuzzSupport.h"
+#include "base/Cp874.h"
 #include "base/QrvError.h"
 #include "convert/Examples.h"
 
@@ -23,6 +24,31 @@ std::string fileText(const std::filesystem::path& file) {
         throw QrvError("Cannot read \"" + file.string() + "\"");
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A payment list as a spreadsheet program saves it as CSV: UTF-8 with and without a byte-order mark, code
+// page 874, semicolons with quoted fields holding separators, quotes and a line break; and its mapping.
+void addSheetCsvAndMappingSeeds(std::vector<Seed>& seeds) {
+    const std::string list =
+        "Account No,Amount,Payee Name,Paid on\r\n"
+        "1234567896,\"1,234.50\",\xE0\xB8\x99\xE0\xB8\xB2\xE0\xB8\xA2\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A"
+        "\xE0\xB8\xB2\xE0\xB8\xA2,15/01/2569\r\n"
+        "123-4-56789-6,99.5,ACME TRADING,2026-01-15\r\n";
+    seeds.push_back({"csv_sheet", "utf8", list});
+    seeds.push_back({"csv_sheet", "utf8-bom", "\xEF\xBB\xBF" + list});
+    seeds.push_back({"csv_sheet", "cp874", cp874::fromUtf8(list).value()});
+    seeds.push_back({"csv_sheet", "semicolons",
+                     "Account;Amount;Name\n\"123;4\";\"1.234,50\";\"B \"\"C\"\"\nline two\"\n\n;;\n9;0;x"});
+    const std::string mapping =
+        "[columns]\r\ncredit account = Account No\r\namount = B\r\npayee name = \"Payee Name\"\r\n"
+        "effective date = Paid on\r\n\r\n[values]\r\ncompany name = ACME Co., Ltd.\r\n\r\n"
+        "[reading]\r\ndates = DMY\r\nyears = BE\r\n";
+    seeds.push_back({"sheet_mapping", "direct-credit",
+                     joinParts({mapping, "Account No\tAmount\tPayee  Name\tpaid\non"})});
+    seeds.push_back({"sheet_mapping", "faults",
+                     joinParts({"[columns]\namount = Amount\namount = C\nfee = D\n[values]\namount = 1\n"
+                                "[reading]\ndates = DDMM\nyears = AD\nzone = 7\n[other]\nx=1\n",
+                                "Amount\tAmount"})});
 }
 
 }  // namespace
@@ -82,6 +108,10 @@ std::vector<Seed> madeSeeds() {
     }
     add("json", "texts",
         joinParts({"ComName", "สมชาย \"A\"\\", "\x01\x7f tab\t", "\xa1\xa2\xca", "12345678"}));
+    addSheetCsvAndMappingSeeds(seeds);
+#ifdef QRV_FUZZ_XLSX_SEEDS
+    addSheetSeeds(seeds);
+#endif
     return seeds;
 }
 

@@ -16,6 +16,8 @@ struct Seed {
 };
 
 std::vector<Seed> madeSeeds();
+// Workbooks written by libxlsxwriter (SheetSeeds.cpp, where the library is built).
+void addSheetSeeds(std::vector<Seed>& seeds);
 // Writes every made seed as folder/<target>/<name>.
 void writeSeeds(const std::filesystem::path& folder);
 

@@ -181,6 +181,9 @@ const std::vector<Target>& targets() {
         {"csv_import", csvImport},
         {"layout", layoutTarget},
         {"json", jsonTarget},
+        {"csv_sheet", csvSheetTarget},
+        {"xlsx_sheet", xlsxSheetTarget},
+        {"sheet_mapping", sheetMappingTarget},
     };
     return all;
 }

@@ -24,5 +24,8 @@ TargetFunction findTarget(const std::string& name);
 // Targets of files of their own.
 void layoutTarget(const uint8_t* data, size_t size);
 void jsonTarget(const uint8_t* data, size_t size);
+void csvSheetTarget(const uint8_t* data, size_t size);
+void xlsxSheetTarget(const uint8_t* data, size_t size);
+void sheetMappingTarget(const uint8_t* data, size_t size);
 
 }  // namespace qrv::fuzz

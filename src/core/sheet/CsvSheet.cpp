@@ -128,8 +128,12 @@ void CsvSheet::detectEncoding(const std::filesystem::path& file) {
             line += c == '\n';
         }
     }
-    if (!utf8.complete() && !bom) {
-        encoding_ = TextEncoding::CodePage874;  // a sequence cut by the end of the file
+    if (!utf8.complete()) {  // a sequence cut by the end of the file
+        if (bom) {
+            throw SheetError("The file starts as UTF-8 (byte-order mark) but line " + std::to_string(line) +
+                             " is not UTF-8");
+        }
+        encoding_ = TextEncoding::CodePage874;
     } else if (bom) {
         encoding_ = TextEncoding::Utf8WithBom;
     } else {
@@ -175,6 +179,11 @@ void CsvSheet::endField(SheetRow& row, std::string& field, bool quoted) {
         throw SheetError("Row " + std::to_string(row.number) + " has more than " +
                          std::to_string(limits_.maxColumns) + " columns");
     }
+    rowBytes_ += field.size();
+    if (rowBytes_ > limits_.maxRowBytes) {
+        throw SheetError("Row " + std::to_string(row.number) + " holds more than " +
+                         std::to_string(limits_.maxRowBytes) + " bytes");
+    }
     SheetCell& cell = row.cells.emplace_back();
     if (!field.empty() || quoted) {
         cell.kind = field.empty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
@@ -185,6 +194,7 @@ void CsvSheet::endField(SheetRow& row, std::string& field, bool quoted) {
 
 bool CsvSheet::readRecord(SheetRow& row) {
     row.cells.clear();
+    rowBytes_ = 0;
     if (pos_ >= end_ && !fill()) {
         return false;
     }

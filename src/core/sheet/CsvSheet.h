@@ -47,6 +47,7 @@ class CsvSheet final : public Sheet {
     char separator_ = ',';
     SheetLimits limits_;
     std::int64_t record_ = 0;
+    std::uint64_t rowBytes_ = 0;  // text of the row read so far
 };
 
 }  // namespace qrv

@@ -28,6 +28,7 @@ struct SheetLimits {
     std::uint64_t maxSharedStrings = 2'000'000;       // entries of the shared-strings table
     std::uint64_t maxSharedTextBytes = 256ull << 20;  // their text together
     std::uint64_t maxCellBytes = 256u << 10;          // one cell's text
+    std::uint64_t maxRowBytes = 16u << 20;            // one row's text (a shared string may fill many cells)
     int maxColumns = kMaxSheetColumns;
 };
 

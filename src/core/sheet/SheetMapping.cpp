@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <sstream>
+#include <set>
 
 namespace qrv {
 namespace {
 
-// Blanks, tabs and line breaks run together into one blank, none at the ends, capitals aside: how
-// field names and header texts are compared.
-std::string normalized(std::string_view text) {
+// Blanks, tabs and line breaks run together into one blank, none at the ends.
+std::string blanksRunTogether(std::string_view text) {
     std::string out;
     bool blank = false;
     for (const char c : text) {
@@ -23,8 +22,17 @@ std::string normalized(std::string_view text) {
                 out += ' ';
                 blank = false;
             }
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            out += c;
         }
+    }
+    return out;
+}
+
+// Blanks run together, capitals aside: how field names and header texts are compared.
+std::string normalized(std::string_view text) {
+    std::string out = blanksRunTogether(text);
+    for (char& c : out) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return out;
 }
@@ -41,6 +49,22 @@ bool isQuoted(std::string_view s) {
     return s.size() >= 2 && s.front() == '"' && s.back() == '"';
 }
 
+std::string unquoted(const std::string& s) {
+    return isQuoted(s) ? s.substr(1, s.size() - 2) : s;
+}
+
+// A column's text as the INI file keeps it: blanks and line breaks run together (a header matches that
+// way), in quotes when it would otherwise lose its own.
+std::string columnIniText(std::string_view text) {
+    const std::string out = blanksRunTogether(text);
+    return isQuoted(out) ? "\"" + out + "\"" : out;
+}
+
+// "field = text": a ";" after a blank starts a comment, so a text starting with one follows the "=" at once.
+std::string iniLine(const std::string& field, const std::string& text) {
+    return field + (!text.empty() && text.front() == ';' ? " =" : " = ") + text + "\r\n";
+}
+
 std::string_view orderText(DateOrder order) {
     return order == DateOrder::DMY ? "DMY" : order == DateOrder::MDY ? "MDY" : "YMD";
 }
@@ -54,24 +78,49 @@ struct IniEntry {
     std::string value;
 };
 
+struct IniEntries {
+    std::vector<IniEntry> list;
+    std::set<std::pair<std::string, std::string>> seen;  // section and key, normalized
+};
+
 std::vector<IniEntry> iniEntries(const std::string& text) {
-    std::vector<IniEntry> entries;
+    IniEntries entries;
     ini_parse_string(
         text.c_str(),
         [](void* user, const char* section, const char* key, const char* value) {
-            auto& list = *static_cast<std::vector<IniEntry>*>(user);
-            const std::string s = normalized(section);
-            const std::string k = normalized(key);
-            const bool seen = std::any_of(list.begin(), list.end(), [&](const IniEntry& e) {
-                return normalized(e.section) == s && normalized(e.key) == k;
-            });
-            if (!seen) {
-                list.push_back({section, key, value});
+            auto& e = *static_cast<IniEntries*>(user);
+            if (e.seen.emplace(normalized(section), normalized(key)).second) {
+                e.list.push_back({section, key, value});
             }
             return 1;
         },
         &entries);
-    return entries;
+    return std::move(entries.list);
+}
+
+// A mapping is a few lines; a larger file is some other file chosen by mistake, or a hostile one.
+constexpr size_t kMaxMappingBytes = 64 * 1024;
+
+std::string tooLong() {
+    return "The mapping is longer than " + std::to_string(kMaxMappingBytes) +
+           " bytes, more than any mapping: is it the right file?";
+}
+
+// The INI readers read a longer line in pieces, as lines of their own (the Linux one cuts at 200 bytes):
+// such a line is refused, not misread, leaving room for the blanks around "=" the mapping writes.
+constexpr size_t kMaxLineBytes = 190;
+
+std::optional<std::string> overlongLine(std::string_view text) {
+    size_t number = 1;
+    for (size_t start = 0; start < text.size(); ++number) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        if (end - start > kMaxLineBytes + (end > start && text[end - 1] == '\r' ? 1 : 0)) {
+            return "Line " + std::to_string(number) + " of the mapping is longer than " +
+                   std::to_string(kMaxLineBytes) + " bytes, more than a mapping line holds";
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -86,6 +135,12 @@ int MappedColumns::column(const std::string& field) const {
 }
 
 MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<std::string>& fields) {
+    if (iniText.size() > kMaxMappingBytes) {
+        return {std::nullopt, {tooLong()}};
+    }
+    if (auto fault = overlongLine(iniText)) {
+        return {std::nullopt, {std::move(*fault)}};
+    }
     SheetMapping mapping;
     std::vector<std::string> faults;
     const auto fieldNamed = [&fields](const std::string& key) -> std::optional<std::string> {
@@ -112,6 +167,13 @@ MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<st
             } else if (section == "values" ? source->value.has_value() : source->column.has_value()) {
                 continue;  // the same field twice in one section: the first one counts, as in every setting
             }
+            // What the mapping writes must read back: its line may not grow past what a line holds.
+            const std::string written = section == "values" ? e.value : columnIniText(unquoted(e.value));
+            if (iniLine(*field, written).size() > kMaxLineBytes + 2) {
+                faults.push_back("[" + e.section + "] \"" + e.key +
+                                 "\" would be written as a line longer than " +
+                                 std::to_string(kMaxLineBytes) + " bytes, more than a mapping line holds");
+            }
             if (section == "values") {
                 source->value = e.value;
                 if (source->column) {
@@ -120,8 +182,8 @@ MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<st
                 }
                 continue;
             }
-            const std::string text = isQuoted(e.value) ? e.value.substr(1, e.value.size() - 2) : e.value;
-            if (text.empty()) {
+            const std::string text = unquoted(e.value);
+            if (normalized(text).empty()) {
                 faults.push_back("[columns] \"" + e.key + "\" names no column");
             }
             source->column = ColumnChoice{text, columnIndex(text)};
@@ -165,9 +227,10 @@ MappingRead SheetMapping::load(const std::filesystem::path& file, const std::vec
     if (!in) {
         return {std::nullopt, {"Cannot open the mapping file \"" + file.string() + "\""}};
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parse(text.str(), fields);
+    std::string text(kMaxMappingBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));  // one byte more than a mapping holds is refused
+    return parse(text, fields);
 }
 
 std::string SheetMapping::toIni() const {
@@ -175,9 +238,9 @@ std::string SheetMapping::toIni() const {
     std::string values = "[values]\r\n";
     for (const FieldSource& s : sources) {
         if (s.column) {
-            columns += s.field + " = " + s.column->text + "\r\n";
+            columns += iniLine(s.field, columnIniText(s.column->text));
         } else if (s.value) {
-            values += s.field + " = " + *s.value + "\r\n";
+            values += iniLine(s.field, *s.value);
         }
     }
     return columns + "\r\n" + values + "\r\n[reading]\r\ndates = " + std::string(orderText(reading.dates)) +

@@ -122,6 +122,7 @@ class XlsxSheet::RowHandler final : public XmlHandler {
         inRow_ = true;
         hasValue_ = false;
         column_ = -1;
+        rowBytes_ = 0;
     }
 
     void startCell(XmlStream& stream, const char* ref, const char* type, const char* style) {
@@ -186,6 +187,13 @@ class XlsxSheet::RowHandler final : public XmlHandler {
         if (cell.text.empty()) {
             return;  // an empty shared string
         }
+        // Counted as given, a cell given twice twice: a short sheet may repeat a long shared string.
+        rowBytes_ += cell.text.size();
+        if (rowBytes_ > limits_.maxRowBytes) {
+            stream.fail("holds a row (" + std::to_string(rowNumber_) + ") of more than " +
+                        std::to_string(limits_.maxRowBytes) + " bytes of text, more than this program reads");
+            return;
+        }
         if (static_cast<size_t>(column_) >= row->cells.size()) {
             row->cells.resize(static_cast<size_t>(column_) + 1);
         }
@@ -197,6 +205,7 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     const SheetLimits& limits_;
     std::int64_t rowNumber_ = 0;
     int column_ = -1;
+    std::uint64_t rowBytes_ = 0;
     std::string type_;
     bool dateStyle_ = false;
     std::string text_;

@@ -298,8 +298,10 @@ void XlsxWorkbook::readWorkbook(const XlsxPackage& package, const std::string& p
 
     const std::vector<Relationship> rels = readRelationships(package, part, limits);
     for (const auto& [name, id] : handler.sheets) {
-        const auto rel =
-            std::find_if(rels.begin(), rels.end(), [&id](const Relationship& r) { return r.id == id; });
+        // A structured binding is not captured by name: clang 14 (the fuzz build) cannot.
+        const std::string& wanted = id;
+        const auto rel = std::find_if(rels.begin(), rels.end(),
+                                      [&wanted](const Relationship& r) { return r.id == wanted; });
         if (rel != rels.end() && endsWith(rel->type, "/worksheet")) {  // chart sheets hold no cells
             sheets_.push_back({name, rel->target});
             sheetNames_.push_back(name);

@@ -8,6 +8,10 @@ namespace qrv {
 namespace {
 
 constexpr size_t kBlock = 64 * 1024;
+// The parser keeps every open element, and holds a tag, comment or other piece of markup whole until it
+// ends (text it passes on as it comes): both are bounded far above what a workbook has.
+constexpr int kMaxDepth = 256;
+constexpr std::uint64_t kMaxMarkupBytes = 1 << 20;
 
 // The name without its prefix ("x:row" -> "row"). Prefixes are not resolved to namespaces: a part uses
 // one vocabulary, and resolving every name is a large share of the parsing.
@@ -40,14 +44,23 @@ XmlStream::XmlStream(const XlsxPackage& package, const std::string& part, std::u
         parser_,
         [](void* self, const XML_Char* name, const XML_Char** attributes) {
             auto* s = static_cast<XmlStream*>(self);
+            s->event_ = true;
+            if (++s->depth_ > kMaxDepth) {
+                s->fail("nests elements more than " + std::to_string(kMaxDepth) +
+                        " deep, as no workbook does");
+                return;
+            }
             s->handler_.start(*s, localName(name), attributes);
         },
         [](void* self, const XML_Char* name) {
             auto* s = static_cast<XmlStream*>(self);
+            s->event_ = true;
+            --s->depth_;
             s->handler_.end(*s, localName(name));
         });
     XML_SetCharacterDataHandler(parser_, [](void* self, const XML_Char* text, int length) {
         auto* s = static_cast<XmlStream*>(self);
+        s->event_ = true;
         s->handler_.text(*s, std::string_view(text, static_cast<size_t>(length)));
     });
     XML_SetStartDoctypeDeclHandler(
@@ -107,7 +120,15 @@ bool XmlStream::resume() {
         } else {
             const size_t n = input_->read(block_.data(), block_.size());
             lastGiven_ = n == 0;
+            event_ = false;
             check(XML_Parse(parser_, block_.data(), static_cast<int>(n), lastGiven_));
+            // Blocks given without an element or text coming out of them: the parser is holding markup.
+            quietBytes_ = event_ ? 0 : quietBytes_ + n;
+            if (quietBytes_ > kMaxMarkupBytes) {
+                throw SheetError("The workbook's part \"" + part_ +
+                                 "\" holds a tag or other markup longer than " +
+                                 std::to_string(kMaxMarkupBytes) + " bytes, as no workbook does");
+            }
         }
         if (suspended_) {
             return true;

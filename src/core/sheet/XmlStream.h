@@ -30,7 +30,8 @@ const char* xmlAttribute(const char** attributes, std::string_view name);
 
 // One part of the package parsed with expat as it inflates, block by block, so that the part never is
 // in memory whole. A document type declaration is refused: a workbook never has one, and refusing it
-// leaves no room for entity expansion.
+// leaves no room for entity expansion. Elements nested more than 256 deep and a piece of markup over 1 MiB
+// are refused too: the parser would keep them in memory.
 class XmlStream {
   public:
     XmlStream(const XlsxPackage& package, const std::string& part, std::uint64_t maxBytes,
@@ -70,6 +71,9 @@ class XmlStream {
     bool ended_ = false;
     bool lastGiven_ = false;  // the parser was told the part ended
     bool finishing_ = false;
+    int depth_ = 0;
+    bool event_ = false;            // an element or text came out of the last block
+    std::uint64_t quietBytes_ = 0;  // bytes given since the last one did
 };
 
 }  // namespace qrv

@@ -102,5 +102,27 @@ TEST(SheetMappings, AHeaderTwoColumnsOrNoneHoldIsRefusedAndAMissingFileSaid) {
               std::vector<std::string>{"Cannot open the mapping file \"/nonexistent/map.ini\""});
 }
 
+// A header cell may hold a line break, quotes or a leading ";" (a mapping made in the window takes its text):
+// the INI text written keeps the mapping, and reads back as itself.
+TEST(SheetMappings, ColumnTextsWithLineBreaksAndQuotesSurviveTheirIniText) {
+    SheetMapping m;
+    m.sources = {{"payee name", ColumnChoice{"Payee\r\n  Name\r", std::nullopt}, std::nullopt},
+                 {"amount", ColumnChoice{"\"Net\"", std::nullopt}, std::nullopt},
+                 {"credit account", ColumnChoice{";No", std::nullopt}, std::nullopt},
+                 {"company name", std::nullopt, ";ACME"}};
+    const MappingRead read = SheetMapping::parse(m.toIni(), kFields);
+    ASSERT_TRUE(read.mapping) << read.faults.front();
+    EXPECT_EQ(read.mapping->find("payee name")->column->text, "Payee Name");
+    EXPECT_EQ(read.mapping->find("amount")->column->text, "\"Net\"");
+    EXPECT_EQ(read.mapping->find("credit account")->column->text, ";No");  // not a comment
+    EXPECT_EQ(read.mapping->find("company name")->value, ";ACME");
+    EXPECT_EQ(read.mapping->columns(header({"payee name", "\"net\""})).columns,
+              (std::vector<std::pair<std::string, int>>{{"payee name", 0}, {"amount", 1}}));
+    EXPECT_EQ(SheetMapping::parse(read.mapping->toIni(), kFields).mapping->toIni(), read.mapping->toIni());
+    // Blanks in quotes name no column either: they would be written as nothing.
+    EXPECT_EQ(SheetMapping::parse("[columns]\namount = \"  \"\n", kFields).faults,
+              std::vector<std::string>{"[columns] \"amount\" names no column"});
+}
+
 }  // namespace
 }  // namespace qrv
