@@ -2,10 +2,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 
@@ -230,6 +232,23 @@ TEST(WorkbenchLayout, NoFieldIsSqueezedBelowItsTextHeightOnASmallScaledScreen) {
         EXPECT_GE(f.workbench().resultPanel()->height(),
                   f.workbench().resultPanel()->minimumSizeHint().height());
     }
+}
+
+TEST(WorkbenchLayout, TheLastRunWordsWrapInsteadOfScrollingSideways) {
+    GuiFixture f;
+    f.main().resize(910, 512);
+    f.readyDirectDebit100M("direct-debit-100m-mistakes.txt");
+    f.press(C::reformat);
+    QApplication::processEvents();
+    gui::ResultPanel* panel = f.workbench().resultPanel();
+    auto* scroll = panel->findChild<QScrollArea*>(QStringLiteral("resultSummaryScroll"));
+    ASSERT_NE(scroll, nullptr);
+    // The reason line is longer than the column at this size: it wraps, and nothing hides sideways.
+    ASSERT_TRUE(panel->summary().contains(QStringLiteral("Reason: ")));
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+    EXPECT_LE(panel->summaryLabel()->width(), scroll->viewport()->width());
+    // With no files to list, the words have the panel's width but for the buttons.
+    EXPECT_GE(scroll->width(), panel->width() / 2);
 }
 
 }  // namespace

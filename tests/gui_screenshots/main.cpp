@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "convert/Examples.h"
 #include "gui/app/AccountDialog.h"
@@ -173,6 +174,12 @@ int main(int argc, char** argv) {
             snap(viewer, QStringLiteral("17-source-viewer"));
             viewer->close();
         }
+        // Thai names with vowels and tone marks, a field marked from the vowel of its first letter.
+        const std::string thai = *qrv::cp874::fromUtf8("1234567896       00000287395บริษัท น้ำดื่ม จำกัด\r\n");
+        std::ofstream(folder.filePath("thai.txt").toStdString(), std::ios::binary) << thai << thai;
+        qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"), {{2, 31, 36, "Name (example mark)"}});
+        thaiViewer.resize(1000, 200);
+        snap(&thaiViewer, QStringLiteral("18-source-viewer-thai"));
     }
     main.password()->show();
     main.password()->userEdit()->setText("kovra");

@@ -1,6 +1,7 @@
 #include "reports/AmountDisplay.h"
 
 #include <array>
+#include <charconv>
 #include <cstdint>
 
 namespace qrv {
@@ -24,6 +25,16 @@ std::string CountDisplay(std::int64_t count) {
     const std::uint64_t magnitude =
         count < 0 ? static_cast<std::uint64_t>(-(count + 1)) + 1 : static_cast<std::uint64_t>(count);
     return (count < 0 ? "-" : "") + grouped(std::to_string(magnitude));
+}
+
+std::optional<std::string> CountDisplay(std::string_view integerText) {
+    std::int64_t count = 0;
+    const char* end = integerText.data() + integerText.size();
+    const auto [at, error] = std::from_chars(integerText.data(), end, count);
+    if (integerText.empty() || error != std::errc() || at != end) {
+        return std::nullopt;
+    }
+    return CountDisplay(count);
 }
 
 std::string BahtDisplay(Money amount) {
@@ -58,6 +69,21 @@ bool IsAmountVariable(std::string_view name) {
                                                                "report_total_fee_range1",
                                                                "report_total_fee_range2",
                                                                "report_total_fee_range3"};
+    for (const std::string_view n : kNames) {
+        if (n == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsCountVariable(std::string_view name) {
+    // The counts the result, direct-debit and hash reports print.
+    static constexpr std::array<std::string_view, 20> kNames = {
+        "CreditRecord",  "DebitRecord",   "TotalReject",   "TotalError",       "TotalRecord",
+        "Total_Record",  "TotalZeroAcct", "TotalZeroAm",   "TotalNagativeAm",  "TotalBNKBRN",
+        "Error2million", "SpaceAmount",   "InvalidAmount", "InvalidEffect",    "FutureEffect",
+        "Length",        "SignErr",       "totalAmount",   "invalidDebitAcct", "SumDebitAccut"};
     for (const std::string_view n : kNames) {
         if (n == name) {
             return true;

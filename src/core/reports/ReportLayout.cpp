@@ -149,8 +149,9 @@ std::string marker(size_t index) {
     return "\x02" + std::to_string(index) + "\x03";
 }
 
-// A dataset's totals offered to the layout beside its rows: "<link>_Rows" (how many) and, per real
-// or currency column, "<link>_<column>TotalDisplay" (their sum in baht).
+// A dataset's totals offered to the layout beside its rows: "<link>_Rows" (how many), "<link>_RowsDisplay"
+// (with thousands separators), "<link>_One" (true for a single row, for "1 credit" against "2 credits")
+// and, per real or currency column, "<link>_<column>TotalDisplay" (their sum in baht).
 void setDatasetTotals(const ReadRows& rows, const DatasetLink& link, mustache::data& variables) {
     std::int64_t count = 0;
     std::vector<std::pair<std::string, Money>> totals;
@@ -172,6 +173,8 @@ void setDatasetTotals(const ReadRows& rows, const DatasetLink& link, mustache::d
         return true;
     });
     variables.set(std::string(link.link) + "_Rows", std::to_string(count));
+    variables.set(std::string(link.link) + "_RowsDisplay", CountDisplay(count));
+    variables.set(std::string(link.link) + "_One", mustache::data(count == 1));
     for (const auto& [name, total] : totals) {
         variables.set(name, BahtDisplay(total));
     }
@@ -358,6 +361,8 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
         s.variables.set(alias(name), held);
         if (IsAmountVariable(name)) {
             s.variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
+        } else if (IsCountVariable(alias(name))) {
+            s.variables.set(alias(name) + "Display", CountDisplay(sanitized).value_or(sanitized));
         }
     }
     std::vector<Section> sections;

@@ -36,14 +36,15 @@ ResultPanel::ResultPanel(QtUi& ui, QWidget* parent)
     summary_->setTextFormat(Qt::PlainText);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     summary_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    summary_->setWordWrap(true);
     summary_->setAccessibleDescription(tr("Result of the last run"));
-    // The words scroll rather than push the form away on a small screen.
+    // The words wrap to the column and scroll down rather than push the form away on a small screen.
     auto* summaryScroll = new QScrollArea(this);
     summaryScroll->setObjectName(QStringLiteral("resultSummaryScroll"));
     summaryScroll->setWidget(summary_);
     summaryScroll->setWidgetResizable(true);
     summaryScroll->setFrameShape(QFrame::NoFrame);
-    layout->addWidget(summaryScroll, 1);
+    layout->addWidget(summaryScroll, 3);
 
     auto* right = new QVBoxLayout;
     files_ = new QListWidget(this);
@@ -66,6 +67,7 @@ ResultPanel::ResultPanel(QtUi& ui, QWidget* parent)
     buttons->addStretch(1);
     right->addLayout(buttons);
     layout->addLayout(right, 2);
+    layout_ = layout;
 
     connect(openFolder_, &QPushButton::clicked, this, [this] { open(chosenFile(false), true); });
     connect(openListing_, &QPushButton::clicked, this, [this] { open(chosenFile(true), false); });
@@ -105,16 +107,22 @@ void ResultPanel::showResult(const RunResult& result, const LastRun& run,
         item->setData(kPathRole, path);
         item->setToolTip(path);
     }
-    files_->setVisible(files_->count() > 0);
+    showFiles(files_->count() > 0);
     updateButtons();
     show();
+}
+
+void ResultPanel::showFiles(bool shown) {
+    files_->setVisible(shown);
+    // Without a list of files the buttons need only their own width; the words take the rest.
+    layout_->setStretch(1, shown ? 2 : 0);
 }
 
 void ResultPanel::showCancelled() {
     setSummary(tr("Cancelled: nothing was written"));
     rejectedEntries_ = {};
     files_->clear();
-    files_->hide();
+    showFiles(false);
     updateButtons();
     show();
 }

@@ -8,6 +8,7 @@
 #include "convert/RunResult.h"
 #include "upload/ListingEntry.h"
 
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -52,6 +53,7 @@ class ResultPanel : public QGroupBox {
 
   private:
     void setSummary(const QString& text);
+    void showFiles(bool shown);
     void updateButtons();
     // The chosen file, or the first listing when none is chosen.
     QString chosenFile(bool listingOnly) const;
@@ -60,6 +62,7 @@ class ResultPanel : public QGroupBox {
     void showRejectedLines();
 
     QtUi& ui_;
+    QHBoxLayout* layout_ = nullptr;
     QLabel* summary_ = nullptr;
     QListWidget* files_ = nullptr;
     QPushButton* openFolder_ = nullptr;

@@ -11,9 +11,11 @@
 #include <QSplitter>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "base/Cp874.h"
 #include "io/LineReader.h"
@@ -21,6 +23,24 @@
 namespace qrv::gui {
 
 namespace {
+
+// The characters [start, end) of `text` widened to whole grapheme clusters: a format or selection that
+// starts or ends inside one (a column on a Thai vowel or tone mark) splits its shaping, and the marks
+// are then dropped or drawn over the next letter.
+std::pair<int, int> wholeClusters(const QString& text, int start, int end) {
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    start = std::clamp(start, 0, static_cast<int>(text.size()));
+    end = std::clamp(end, start, static_cast<int>(text.size()));
+    clusters.setPosition(start);
+    if (!clusters.isAtBoundary()) {
+        start = static_cast<int>(clusters.toPreviousBoundary());
+    }
+    clusters.setPosition(end);
+    if (!clusters.isAtBoundary()) {
+        end = static_cast<int>(clusters.toNextBoundary());
+    }
+    return {start, end};
+}
 
 // Marks the rejected lines and their fields as the view paints them.
 class RejectedLineMarks : public QSyntaxHighlighter {
@@ -44,7 +64,8 @@ class RejectedLineMarks : public QSyntaxHighlighter {
         setFormat(0, static_cast<int>(text.size()), line_);
         for (const auto& [first, last] : marks->second) {
             if (first > 0) {
-                setFormat(first - 1, last - first + 1, field_);
+                const auto [start, end] = wholeClusters(text, first - 1, last);
+                setFormat(start, end - start, field_);
             }
         }
     }
@@ -88,6 +109,18 @@ QString entryText(const ListingEntry& e) {
 
 }  // namespace
 
+QFont SourceFont() {
+    // Monospaced Thai faces that place vowels and tone marks over their letter (the "Tlwg Mono" face
+    // draws them over the next letter), then the Windows faces with Thai, then any monospaced face.
+    QFont font(QStringLiteral("Tlwg Typo"));
+    font.setFamilies({QStringLiteral("Tlwg Typo"), QStringLiteral("Tlwg Typist"),
+                      QStringLiteral("Tlwg Typewriter"), QStringLiteral("Consolas"),
+                      QStringLiteral("Leelawadee UI"), QStringLiteral("Tahoma"),
+                      QStringLiteral("monospace")});
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
 SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entries, QWidget* parent)
     : QDialog(parent), entries_(std::move(entries)) {
     setObjectName(QStringLiteral("SourceViewer"));
@@ -111,10 +144,7 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     text_->setReadOnly(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono(QStringLiteral("Tlwgmono"));
-    mono.setFamilies({QStringLiteral("Tlwgmono"), QStringLiteral("Tlwgtypo"), QStringLiteral("monospace")});
-    mono.setStyleHint(QFont::Monospace);
-    text_->setFont(mono);
+    text_->setFont(SourceFont());
     text_->setPlainText(readSource(source));
     new RejectedLineMarks(text_->document(), entries_);
 
@@ -147,9 +177,9 @@ void SourceViewer::showEntry(int index) {
     }
     QTextCursor cursor(block);
     if (e.firstColumn > 0 && e.firstColumn <= block.length()) {
-        cursor.setPosition(block.position() + e.firstColumn - 1);
-        cursor.setPosition(block.position() + std::min(e.lastColumn, block.length() - 1),
-                           QTextCursor::KeepAnchor);
+        const auto [start, end] = wholeClusters(block.text(), e.firstColumn - 1, e.lastColumn);
+        cursor.setPosition(block.position() + start);
+        cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
     }
     text_->setTextCursor(cursor);
     text_->centerCursor();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <vector>
 
 #include "upload/ListingEntry.h"
@@ -10,6 +11,9 @@ class QListWidget;
 class QPlainTextEdit;
 
 namespace qrv::gui {
+
+// The font of source text: monospaced where a face with Thai allows, Thai marks shaped over their letter.
+QFont SourceFont();
 
 // The source file of a run with each rejected line marked and the columns of its field highlighted;
 // beside it the entries of the run's listings, each taking the person to its place.

@@ -208,5 +208,42 @@ TEST(ReportRunner, AmountsAreOfferedInBahtBesideTheRawValues) {
     EXPECT_EQ(out.str().find("1,234"), std::string::npos);
 }
 
+TEST(ReportRunner, CountsAreOfferedWithSeparatorsAndOneRowIsCountedInTheSingular) {
+    EXPECT_EQ(CountDisplay("200000"), "200,000");
+    EXPECT_EQ(CountDisplay("0001234"), "1,234");  // as a control record holds it
+    EXPECT_EQ(CountDisplay("-1500"), "-1,500");
+    EXPECT_EQ(CountDisplay(""), std::nullopt);
+    EXPECT_EQ(CountDisplay("12 3"), std::nullopt);
+    EXPECT_EQ(CountDisplay("99999999999999999999"), std::nullopt);
+
+    TempDir dir;
+    TableStore store(dir.path());
+    store.append("Dcp_Detail", {{"AcNo", std::string("1")}, {"Amount", 10.0}});
+    store.append("DDR_FileCompare", {{"Amount", Money::fromUnits(15000)}});
+    store.append("DDR_FileCompare", {{"Amount", Money::fromUnits(15000)}});
+    writeFile(dir / "r.frf",
+              "{{CreditRecordDisplay}} {{Total_RecordDisplay}} [{{ComIdDisplay}}]|"
+              "{{frDBDataSet1_RowsDisplay}} credit{{^frDBDataSet1_One}}s{{/frDBDataSet1_One}}|"
+              "{{frDBDataSet8_RowsDisplay}} record{{^frDBDataSet8_One}}s{{/frDBDataSet8_One}}|"
+              "{{frDBDataSet3_RowsDisplay}} credit{{^frDBDataSet3_One}}s{{/frDBDataSet3_One}}");
+    ReportRunner runner("result", false);
+    runner.loadLayout(dir / "r.frf");
+    runner.setVariable("CreditRecord", "200000");
+    runner.setVariable("Total Record", "0012345");
+    runner.setVariable("ComId", "200000");  // an identifier, not a count
+    const ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(RenderReportHtml(shown), "200,000 12,345 []|1 credit|2 records|0 credits");
+    std::ostringstream out;
+    WriteReportJson(shown, out);  // the JSON keeps the raw values only
+    EXPECT_NE(out.str().find("\"200000\""), std::string::npos);
+    EXPECT_EQ(out.str().find("200,000"), std::string::npos);
+
+    // Each detail layout says "1 credit" for one row.
+    ReportRunner detail("detail", false);
+    detail.loadLayout(std::filesystem::path(QRV_SOURCE_REPORTS) / "rptDcpDetail.frf");
+    const std::string html = RenderReportHtml(detail.prepare(store));
+    EXPECT_NE(html.find("Total: 1 credit<"), std::string::npos) << html;
+}
+
 }  // namespace
 }  // namespace qrv

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <QGlyphRun>
+#include <QPlainTextEdit>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
+#include <QTextLine>
+
+#include "base/Cp874.h"
+#include "gui/GuiFixture.h"
+#include "gui/workbench/SourceViewer.h"
+
+// Thai in the source viewer: each letter with its vowels and tone marks drawn as one shaped cell, also
+// where a rejected field's columns begin or end on a mark.
+namespace qrv::test {
+namespace {
+
+// Letters each carrying a vowel and a tone mark above or below: one cell each in a monospaced face.
+const QString kMarked = QString::fromUtf8("กิ่ดุ้บี๋");
+
+// The horizontal extent of the ink of a line of `text` in `font`, and the line's advance.
+std::pair<QRectF, qreal> inkAndAdvance(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    QRectF ink;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            ink |= run.rawFont().boundingRect(glyphs[i]).translated(at[i]);
+        }
+    }
+    return {ink, line.naturalTextWidth()};
+}
+
+bool atCluster(const QString& text, int position) {
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, text);
+    clusters.setPosition(position);
+    return clusters.isAtBoundary();
+}
+
+TEST(SourceViewer, ThaiMarksAreDrawnOverTheirLetterAndHighlightsKeepClustersWhole) {
+    // The font draws each cluster inside its own cell: nothing spills into the cell after it.
+    const QFont font = gui::SourceFont();
+    const auto [oneInk, oneAdvance] = inkAndAdvance(kMarked.left(3), font);
+    EXPECT_GT(oneAdvance, 0);
+    EXPECT_LE(oneInk.right(), oneAdvance + 1) << font.family().toStdString();
+    EXPECT_GE(oneInk.left(), -1) << font.family().toStdString();
+    const auto [threeInk, threeAdvance] = inkAndAdvance(kMarked, font);
+    EXPECT_NEAR(threeAdvance, 3 * oneAdvance, 0.5) << "one cell per letter, none per mark";
+    EXPECT_LE(threeInk.right(), threeAdvance + 1);
+
+    // A field whose columns start on a vowel and end on a tone mark is highlighted, and selected, over
+    // whole clusters.
+    TempDir dir;
+    const std::string line = "0001" + *cp874::fromUtf8(kMarked.toStdString()) + "X";
+    writeFile(dir / "thai.txt", line + "\r\n" + line + "\r\n");
+    // Columns 6-12: from the vowel of the first letter to the vowel of the third.
+    std::vector<ListingEntry> entries(1);
+    entries[0].line = 2;
+    entries[0].firstColumn = 6;
+    entries[0].lastColumn = 12;
+    entries[0].message = "invalid name";
+    gui::SourceViewer viewer(QString::fromStdString((dir / "thai.txt").string()), entries);
+    QApplication::processEvents();  // the marks are applied once the event loop runs
+    const QTextBlock block = viewer.sourceText()->document()->findBlockByNumber(1);
+    ASSERT_EQ(block.text(), QStringLiteral("0001") + kMarked + QStringLiteral("X"));
+    const QList<QTextLayout::FormatRange> formats = block.layout()->formats();
+    ASSERT_FALSE(formats.isEmpty());
+    bool marked = false;
+    for (const QTextLayout::FormatRange& f : formats) {
+        EXPECT_TRUE(atCluster(block.text(), f.start)) << f.start;
+        EXPECT_TRUE(atCluster(block.text(), f.start + f.length)) << f.start + f.length;
+        marked = marked || (f.start == 4 && f.length == 9);
+    }
+    EXPECT_TRUE(marked) << "the field's three letters with their marks";
+    EXPECT_EQ(viewer.sourceText()->textCursor().selectedText(), kMarked);
+}
+
+}  // namespace
+}  // namespace qrv::test
