@@ -175,32 +175,38 @@ TEST(SameRuleWithAndWithoutPrintDetail, ManagerChequeAmountsRejectTheirCheque) {
         SCOPED_TRACE(printDetail);
         McpBench b;
         b.wb.fields.printDetail = printDetail;
-        const auto invoice = [](const std::string& key, const std::string& amount, const std::string& vat) {
+        const auto invoice = [](const std::string& key, const std::string& amount, const std::string& vat,
+                                const std::string& charge = Zeros(9), const std::string& tax = Zeros(9)) {
             return test::LineOf({{1, key},
                                  {27, "INV-1"},
                                  {52, amount},
                                  {65, "2026/12/01"},
                                  {140, vat},
-                                 {149, Zeros(9)},
-                                 {158, Zeros(9)}});
+                                 {149, charge},
+                                 {158, tax}});
         };
         b.invoices({invoice("K1", "ABCDEFGHIJKLM", Zeros(9)), invoice("K2", Zeros(13), "+00000700"),
+                    invoice("K4", Zeros(13), Zeros(9), "00000 700"),
+                    invoice("K5", Zeros(13), Zeros(9), Zeros(9), "0000007.0"),
                     invoice("K3", "0000000010000", Zeros(9))});
         const auto withInvoice = [](const std::string& key) {
             return Cheque().with(1, key).with(129, "1").with(130, "001");
         };
         b.source({withInvoice("K1").line(), withInvoice("K2").line(), Cheque().with(86, "ABCDEFGHI").line(),
-                  withInvoice("K3").line()});
+                  withInvoice("K4").line(), withInvoice("K5").line(), withInvoice("K3").line()});
         b.press();
         EXPECT_EQ(test::readFile(b.listing("_CreditAmountInvalidRecord.txt")),
                   "LineNo : 1  Column : 130-132   Invoice line 1, columns 52-64: invalid invoice amount\r\n"
                   "LineNo : 2  Column : 130-132   Invoice line 2, columns 140-148: invalid VAT amount\r\n"
-                  "LineNo : 3  Column : 86-94   Withholding-tax amount less than zero or invalid number\r\n");
+                  "LineNo : 3  Column : 86-94   Withholding-tax amount less than zero or invalid number\r\n"
+                  "LineNo : 4  Column : 130-132   Invoice line 3, columns 149-157: invalid charge amount\r\n"
+                  "LineNo : 5  Column : 130-132   Invoice line 4, columns 158-166: invalid withholding-tax "
+                  "amount\r\n");
         ASSERT_EQ(b.records("003").size(), 1u);
         const std::vector<std::string> r006 = b.records("006");
         ASSERT_EQ(r006.size(), 1u);
         EXPECT_EQ(r006[0].substr(38, 16), "0000000000100000");
-        EXPECT_EQ(b.last.counters.TotalNagativeAm, 3);
+        EXPECT_EQ(b.last.counters.TotalNagativeAm, 5);
     }
 }
 
