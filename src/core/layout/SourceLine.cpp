@@ -31,23 +31,26 @@ void SourceLine::read(std::string_view text, std::int64_t lineNo) {
     }
 }
 
-void SourceLine::refuseUtf8(std::string_view text, const std::string& where) const {
-    if (isUtf8Thai(text)) {
-        throw TextNotCodePage874(path_, "holds Thai text saved as UTF-8 (" + where + ")");
-    }
+void SourceLine::refuseUtf8(const std::string& where) const {
+    throw TextNotCodePage874(path_, "holds Thai text saved as UTF-8 (" + where + ")");
 }
 
+// The place of a refusal is put into words only when there is one: a text is read on every line.
 std::string_view SourceLine::text(const Field& field) const {
     const std::string_view t = (*this)[field];
-    refuseUtf8(t, "line " + std::to_string(lineNo_) + ", columns " + columnsText(field) + ", " +
-                      std::string(field.name));
+    if (isUtf8Thai(t)) {
+        refuseUtf8("line " + std::to_string(lineNo_) + ", columns " + columnsText(field) + ", " +
+                   std::string(field.name));
+    }
     return t;
 }
 
 std::string_view SourceLine::textSpan(const Field& from, const Field& to) const {
     const std::string_view t = spanOf(text_, from, to);
-    refuseUtf8(t, "line " + std::to_string(lineNo_) + ", columns " + std::to_string(from.first) + "-" +
-                      std::to_string(to.last));
+    if (isUtf8Thai(t)) {
+        refuseUtf8("line " + std::to_string(lineNo_) + ", columns " + std::to_string(from.first) + "-" +
+                   std::to_string(to.last));
+    }
     return t;
 }
 

@@ -69,7 +69,7 @@ class SourceLine {
     Money requireAmount(const Field& field) const;
 
   private:
-    void refuseUtf8(std::string_view text, const std::string& where) const;
+    [[noreturn]] void refuseUtf8(const std::string& where) const;
 
     std::filesystem::path path_;
     std::string fileName_;
