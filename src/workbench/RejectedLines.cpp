@@ -9,6 +9,7 @@
 #include "convert/credit/MediaClearingReformatter.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/LineReader.h"
+#include "layout/CreditSourceLayouts.h"
 #include "store/TableStore.h"
 #include "workbench/Workbench.h"
 
@@ -98,8 +99,8 @@ void addOverLimit(const std::filesystem::path& source, std::int64_t count,
         const std::int64_t n = reader.lineNumber();
         const bool isListed = n < static_cast<std::int64_t>(listed.size()) && listed[static_cast<size_t>(n)];
         if (!isListed && IsOverLimitCredit(line)) {
-            entries.push_back(
-                {n, 58, 69, "Amount above 2,000,000.00 baht from another sending bank: voids the upload"});
+            entries.push_back({n, layout::mcl::kAmount.first, layout::mcl::kAmount.last,
+                               "Amount above 2,000,000.00 baht from another sending bank: voids the upload"});
             ++found;
         }
     }

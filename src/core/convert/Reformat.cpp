@@ -15,6 +15,7 @@
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
+#include "layout/SourceLine.h"
 #include "upload/ErrorListings.h"
 
 // "Reformat Data": the common checks in their fixed order, the header records, the error listings
@@ -215,9 +216,7 @@ ReformatRun makeRun(const ReformatRequest& request, Services& services, Reformat
                     code,
                     listingCode(family, code),
                     folderPart(request.destinationPath.string()),
-                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
-                    {}};
-    ResetRecordFields(run.records, services.settings.Print);
+                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today())};
     return run;
 }
 
@@ -251,8 +250,8 @@ std::optional<std::string> destinationRefusal(const ReformatRun& run, ProductFam
     return outputCollision(request.destinationPath, others, run.services.store.dataFolder());
 }
 
-// The product's converter with the run's listings; false when a computed value did not fit its field
-// (the run stopped before any output was prepared).
+// The product's converter with the run's listings; false when a computed value did not fit its field or
+// a text field was not code page 874 (the run stopped before any output was prepared).
 bool convertAll(ReformatRun& run, ProductFamily family) {
     try {
         if (family == ProductFamily::DirectDebit100M) {
@@ -268,6 +267,13 @@ bool convertAll(ReformatRun& run, ProductFamily family) {
         run.result.outcome = Outcome::Refused;
         run.result.written.clear();
         run.services.events.showMessage(MessageKind::Error, overflow.what());
+        return false;
+    } catch (const layout::TextNotCodePage874& refusal) {
+        // A text field read as Thai saved as UTF-8: refused as the file, before anything is prepared.
+        run.result.written.clear();
+        run.services.message(refusal.what());
+        run.result.refuse(refusal.file() == run.request.invoicePath ? RequestField::SecondFile
+                                                                    : RequestField::Source);
         return false;
     }
 }
@@ -370,14 +376,6 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     if (!FileExists(request.sourcePath.string())) {
         return refuse("Source file name does not exist. Please insert valid file name and retry",
                       RequestField::Source);
-    }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        return refuse(*refusal, RequestField::Source);
-    }
-    if (*family == ProductFamily::ManagerCheque && FileExists(request.invoicePath)) {
-        if (const auto refusal = notCodePage874(request.invoicePath)) {
-            return refuse(*refusal, RequestField::SecondFile);
-        }
     }
     // Manager Cheque checks every line's length in a first reading: the run converts only that file.
     std::optional<FileReading> checked;

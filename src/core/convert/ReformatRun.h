@@ -27,7 +27,6 @@ struct ReformatRun {
     std::string listingCode;            // the code in the listing names: the product's, "MCL" or "MCP"
     std::string outputFolder;           // the destination's folder with its trailing "/", or empty
     HeaderRecords headers;              // record 001 in both forms
-    RecordFields records;               // records 002-006 with their defaults
     ErrorListings* listings = nullptr;  // the run's listings, while the converter runs
     RunCommit* commit = nullptr;        // where the run prepares its outputs (none in a dry run)
     // A dry run makes the upload in memory: a first making learns the record after the header, a second

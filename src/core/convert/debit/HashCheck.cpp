@@ -4,8 +4,8 @@
 #include "base/FieldHelpers.h"
 #include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
-#include "io/InputGuards.h"
 #include "io/LineReader.h"
+#include "layout/SourceLine.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -47,13 +47,15 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         result.refuse(RequestField::Source);
         return result;
     }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        services.message(*refusal);
+    const std::string source = request.sourcePath.string();
+    std::string hashValue;
+    try {
+        hashValue = debit::SourceHash(request.sourcePath, services.events);
+    } catch (const layout::TextNotCodePage874& refusal) {
+        services.message(refusal.what());
         result.refuse(RequestField::Source);
         return result;
     }
-    const std::string source = request.sourcePath.string();
-    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
     // The checks read the file again: they must read the bytes the hash was taken of.
     LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
     std::string_view view;
@@ -89,7 +91,9 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         ++detailCount;
         const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
         const std::int64_t effective = debit::DetailEffectiveDate(d, source, lineNo);
-        if (!IsZeroOrOne(d.sign)) {
+        // The sign is one digit, 0 or 1.
+        const std::optional<std::int64_t> sign = layout::numberOf(d.sign, layout::ddr::kSign);
+        if (!sign || *sign > 1) {
             error("Sign", "Invalid Sign");
         }
         const bool accountOk = d.accountValid;
