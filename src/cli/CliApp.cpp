@@ -151,6 +151,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerHashCommands(app, table);
     registerTierFeeCommand(app, table);
     registerExamplesCommand(app, table);
+    registerLayoutCommand(app, table);
 
     try {
         app.parse(argc, argv);

@@ -1,7 +1,6 @@
 #include "base/FieldHelpers.h"
 
 #include <charconv>
-#include <cmath>
 #include <string>
 
 namespace qrv {
@@ -114,45 +113,6 @@ bool IsNumeric(std::string_view text) {
     return i == n;
 }
 
-std::optional<double> NumericValue(std::string_view text) {
-    if (!IsNumeric(text)) {
-        return std::nullopt;
-    }
-    text = TrimLeading(text);
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // A mantissa without digits ("." or ".e5") is zero.
-    bool anyDigit = false;
-    for (const char c : text) {
-        if (c == 'e' || c == 'E') {
-            break;
-        }
-        anyDigit = anyDigit || isDigit(c);
-    }
-    if (!anyDigit) {
-        return negative ? -0.0 : 0.0;
-    }
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: the sign of the exponent tells which.
-        const size_t e = text.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < text.size() && text[e + 1] == '-';
-        value = tiny ? 0.0 : HUGE_VAL;
-    } else if (ec != std::errc() || ptr != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
-}
-
-bool IsNonNegativeNumber(std::string_view text) {
-    const auto v = NumericValue(text);
-    return v && *v >= 0;
-}
-
 bool IsValidDate(std::string_view year, std::string_view month, std::string_view day) {
     const auto y = ToInteger(year);
     const auto m = ToInteger(month);
@@ -208,47 +168,6 @@ bool HasThaiChar(std::string_view text, int length) {
 bool FileExists(const std::filesystem::path& file) {
     std::error_code ec;
     return std::filesystem::is_regular_file(file, ec);
-}
-
-namespace {
-
-bool fixedLength(std::string_view text, size_t length, bool (*condition)(double)) {
-    const auto v = NumericValue(text);
-    return v && condition(*v) && Trim(text).size() == length;
-}
-
-bool positive(double v) {
-    return v > 0;
-}
-bool nonNegative(double v) {
-    return v >= 0;
-}
-bool zeroOrOne(double v) {
-    return v == 0 || v == 1;
-}
-
-}  // namespace
-
-bool IsPositiveNumber5(std::string_view text) {
-    return fixedLength(text, 5, positive);
-}
-bool IsPositiveNumber6(std::string_view text) {
-    return fixedLength(text, 6, positive);
-}
-bool IsNonNegativeNumber6(std::string_view text) {
-    return fixedLength(text, 6, nonNegative);
-}
-bool IsPositiveNumber9(std::string_view text) {
-    return fixedLength(text, 9, positive);
-}
-bool IsPositiveNumber10(std::string_view text) {
-    return fixedLength(text, 10, positive);
-}
-bool IsPositiveNumber11(std::string_view text) {
-    return fixedLength(text, 11, positive);
-}
-bool IsZeroOrOne(std::string_view text) {
-    return fixedLength(text, 1, zeroOrOne);
 }
 
 bool IsDigits(std::string_view text) {

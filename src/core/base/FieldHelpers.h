@@ -29,9 +29,6 @@ std::string_view TrimLeading(std::string_view text);
 // The whole text is a decimal number: leading blanks, an optional sign, digits with at most one ".",
 // an optional exponent (E or e, optional sign, at least one digit). "." alone is 0.
 bool IsNumeric(std::string_view text);
-// The value of a text that IsNumeric accepts (nothing otherwise).
-std::optional<double> NumericValue(std::string_view text);
-bool IsNonNegativeNumber(std::string_view text);
 
 // The three numbers form a Gregorian calendar date with year 1..9999.
 bool IsValidDate(std::string_view year, std::string_view month, std::string_view day);
@@ -45,15 +42,6 @@ bool HasThaiChar(std::string_view text, int length);
 
 // A file of that name exists: a folder, or a name that cannot be looked at, is no file.
 bool FileExists(const std::filesystem::path& file);
-
-// Fixed-length number validators: IsNumeric, the value condition, and the trimmed length.
-bool IsPositiveNumber5(std::string_view text);
-bool IsPositiveNumber6(std::string_view text);
-bool IsNonNegativeNumber6(std::string_view text);
-bool IsPositiveNumber9(std::string_view text);
-bool IsPositiveNumber10(std::string_view text);
-bool IsPositiveNumber11(std::string_view text);
-bool IsZeroOrOne(std::string_view text);
 
 // Plain decimal digits only (no blanks, signs or points), at least one.
 bool IsDigits(std::string_view text);

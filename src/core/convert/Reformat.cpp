@@ -13,6 +13,7 @@
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/Platform.h"
+#include "layout/SourceLine.h"
 #include "upload/ErrorListings.h"
 #include "upload/ZipOutputs.h"
 
@@ -240,14 +241,6 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         return refuse("Source file name does not exist. Please insert valid file name and retry",
                       RequestField::Source);
     }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        return refuse(*refusal, RequestField::Source);
-    }
-    if (*family == ProductFamily::ManagerCheque && FileExists(request.invoicePath)) {
-        if (const auto refusal = notCodePage874(request.invoicePath)) {
-            return refuse(*refusal, RequestField::SecondFile);
-        }
-    }
     if (const std::optional<Refusal> refusal = accountRefusal(request, *family)) {
         return refuse(refusal->message, refusal->field);
     }
@@ -267,9 +260,7 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
                     result.productCode,
                     listingCode(*family, result.productCode),
                     folderPart(destination),
-                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
-                    {}};
-    ResetRecordFields(run.records, services.settings.Print);
+                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today())};
     result.converted = true;
 
     // A dry run changes the tables as a real run does (a Media Clearing run looks up the banks it
@@ -294,6 +285,13 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         result.outcome = Outcome::Refused;
         result.written.clear();
         services.events.showMessage(MessageKind::Error, overflow.what());
+        return result;
+    } catch (const layout::TextNotCodePage874& refusal) {
+        // A text field read as Thai saved as UTF-8: refused as the file, before anything is put in place.
+        result.written.clear();
+        services.message(refusal.what());
+        result.refuse(refusal.file() == request.invoicePath ? RequestField::SecondFile
+                                                            : RequestField::Source);
         return result;
     }
     // The run packed its upload file before saying it completed (ReformatRun::completed).

@@ -23,7 +23,6 @@ struct ReformatRun {
     std::string listingCode;            // the code in the listing names: the product's, "MCL" or "MCP"
     std::string outputFolder;           // the destination's folder with its trailing "/", or empty
     HeaderRecords headers;              // record 001 in both forms
-    RecordFields records;               // records 002-006 with their defaults
     ErrorListings* listings = nullptr;  // the run's listings, while the converter runs
 
     // folder + company id as typed + "_" + listing code + suffix.

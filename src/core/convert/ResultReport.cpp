@@ -8,6 +8,7 @@
 #include "base/QrvError.h"
 #include "convert/Reformat.h"
 #include "io/Platform.h"
+#include "layout/UploadLayouts.h"
 
 namespace qrv {
 
@@ -23,7 +24,12 @@ const char* ResultLayoutFile(int resultLayout) {
 }
 
 std::string AmountText(const std::string& amountField) {
-    return std::string(Columns(amountField, 1, 13)) + "." + std::string(Columns(amountField, 14, 16));
+    // The whole baht, a point, the decimals of the 16-digit amount field (any record's: they are alike).
+    const layout::Field& amount = layout::r999::kTotalAmount;
+    const size_t whole = static_cast<size_t>(amount.width() - amount.decimals);
+    const std::string_view text = amountField;
+    return std::string(text.substr(0, whole)) + "." +
+           std::string(whole < text.size() ? text.substr(whole, static_cast<size_t>(amount.decimals)) : "");
 }
 
 namespace {

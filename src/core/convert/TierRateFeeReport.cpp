@@ -13,12 +13,16 @@
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
-#include "io/InputGuards.h"
 #include "io/LineReader.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/FieldRules.h"
+#include "layout/SourceLine.h"
 #include "store/Settings.h"
 #include "store/TableStore.h"
 
 namespace qrv {
+
+using namespace layout;
 
 namespace {
 
@@ -52,41 +56,26 @@ Money times(Money fee, std::int64_t count, const char* tier) {
     return Money::fromUnits(units);
 }
 
-// The amount of columns 58-67 "." 68-69 (leading blanks allowed), or nothing when that is no amount.
-std::optional<Money> lineAmount(std::string_view line) {
-    const std::string_view digits = Columns(line, 58, 69);
-    if (digits.size() == 12 &&
-        std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        // The usual line, twelve digits: satang counted directly.
-        std::int64_t satang = 0;
-        for (const char c : digits) {
-            satang = satang * 10 + (c - '0');
-        }
-        return Money::fromUnits(satang * (Money::kScale / 100));
-    }
-    const std::string text(std::string(TrimLeading(Columns(line, 58, 67))) + "." +
-                           std::string(Columns(line, 68, 69)));
-    const std::optional<Money> amount = Money::fromDecimalText(text);
-    if (!amount || Columns(line, 68, 69).size() != 2) {
-        return std::nullopt;
-    }
-    return amount;
-}
-
 TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     TierCounts counts;
     std::string_view line;
     while (reader.next(line)) {
-        if (Columns(line, 1, 3) != "102" || Columns(line, 28, 30) == kHomeBankCode) {
+        // Nothing of a line but its codes and amount is read; the whole line is looked at for Thai saved
+        // as UTF-8, since that would be no Media Clearing file at all.
+        if (isUtf8Thai(line)) {
+            throw TextNotCodePage874(
+                source, "holds Thai text saved as UTF-8 (line " + std::to_string(reader.lineNumber()) + ")");
+        }
+        if (!isCodeOf(columnsOf(line, mcl::kRecordType), mcl::kRecordType) ||
+            columnsOf(line, mcl::kSendingBank) == kHomeBankCode) {
             continue;
         }
-        const std::optional<Money> amount = lineAmount(line);
+        // The amount is its twelve digits, as the Media Clearing reading has it.
+        const std::optional<Money> amount = amountOf(columnsOf(line, mcl::kAmount), mcl::kAmount);
         if (!amount) {
-            const std::string text(std::string(TrimLeading(Columns(line, 58, 67))) + "." +
-                                   std::string(Columns(line, 68, 69)));
-            throw QrvError("'" + text + "' is not a valid amount (line " +
-                           std::to_string(reader.lineNumber()) + " of \"" + source.string() +
-                           "\", columns 58-69)");
+            throw QrvError("'" + std::string(columnsOf(line, mcl::kAmount)) +
+                           "' is not a valid amount (line " + std::to_string(reader.lineNumber()) + " of \"" +
+                           source.string() + "\", columns " + columnsText(mcl::kAmount) + ")");
         }
         if (*amount <= kTier1Top) {
             ++counts.count1;
@@ -113,15 +102,17 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
         services.message("Source file name does not exist. Please insert valid file name and retry");
         return result;
     }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        services.message(*refusal);
-        return result;
-    }
     const std::filesystem::path& source = request.sourcePath;
     LineReader reader(source);
     const TierFees fees{feeValue(fee1Text, "RangeFee1", config), feeValue(fee2Text, "RangeFee2", config),
                         feeValue(fee3Text, "RangeFee3", config)};
-    const TierCounts counts = countLines(reader, source);
+    TierCounts counts;
+    try {
+        counts = countLines(reader, source);
+    } catch (const TextNotCodePage874& refusal) {
+        services.message(refusal.what());
+        return result;
+    }
 
     result.tier1Lines = counts.count1;
     result.tier2Lines = counts.count2;

@@ -1,13 +1,10 @@
 #include "io/InputGuards.h"
 
-#include <fstream>
 #include <system_error>
 
 namespace qrv {
 
 namespace {
-
-constexpr std::size_t kPrefix = 64 * 1024;
 
 bool isContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
@@ -64,25 +61,6 @@ bool looksLikeUtf8Thai(std::string_view bytes, bool complete) {
         i += length;
     }
     return thai;
-}
-
-std::optional<std::string> notCodePage874(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string prefix(kPrefix, '\0');
-    in.read(prefix.data(), static_cast<std::streamsize>(prefix.size()));
-    prefix.resize(static_cast<std::size_t>(in.gcount()));
-    const bool complete = in.eof();
-    const std::string advice = ". Please save it as Thai (code page 874) and retry";
-    if (prefix.rfind("\xEF\xBB\xBF", 0) == 0) {
-        return "The file \"" + file.string() + "\" starts with a UTF-8 byte-order mark" + advice;
-    }
-    if (looksLikeUtf8Thai(prefix, complete)) {
-        return "The file \"" + file.string() + "\" holds Thai text saved as UTF-8" + advice;
-    }
-    return std::nullopt;
 }
 
 }  // namespace qrv

@@ -52,7 +52,8 @@ std::string HexUpper(const Digest& digest) {
     return s;
 }
 
-std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui) {
+std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui,
+                               const std::function<void(std::string_view)>& eachBlock) {
     const int fd = platform::openForReading(file);
     struct Closer {
         int fd;
@@ -77,7 +78,11 @@ std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui) {
         if (n == 0) {
             break;
         }
-        sha.update(std::string_view(block, static_cast<size_t>(n)));
+        const std::string_view bytes(block, static_cast<size_t>(n));
+        sha.update(bytes);
+        if (eachBlock) {
+            eachBlock(bytes);
+        }
     }
     return sha.finish();
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,8 +33,10 @@ class Sha1 {
 // 40 upper-case hexadecimal digits, two per byte in order.
 std::string HexUpper(const Digest& digest);
 
-// SHA-1 of a file's bytes, read in blocks of 8192. When the file cannot be opened (a folder included), shows
-// "Unable to open source file." as an information message and gives nothing.
-std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui);
+// SHA-1 of a file's bytes, read in blocks of 8192; `eachBlock`, when given, sees every block as it is read.
+// When the file cannot be opened (a folder included), shows "Unable to open source file." as an
+// information message and gives nothing.
+std::optional<Digest> HashFile(const std::filesystem::path& file, Events& ui,
+                               const std::function<void(std::string_view)>& eachBlock = {});
 
 }  // namespace qrv

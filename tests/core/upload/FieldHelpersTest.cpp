@@ -38,15 +38,6 @@ TEST(IsNumeric, FollowsTheNumberGrammar) {
     }
 }
 
-TEST(IsNonNegativeNumber, ZeroPassesAndNegativesFail) {
-    EXPECT_TRUE(IsNonNegativeNumber("000000000000"));
-    EXPECT_TRUE(IsNonNegativeNumber("-0"));
-    EXPECT_TRUE(IsNonNegativeNumber("."));
-    EXPECT_FALSE(IsNonNegativeNumber("-1"));
-    EXPECT_FALSE(IsNonNegativeNumber("-0000000001"));
-    EXPECT_FALSE(IsNonNegativeNumber("1 "));
-}
-
 TEST(IsValidDate, KnowsLeapYearsAndMonthLengths) {
     EXPECT_TRUE(IsValidDate("2024", "02", "29"));
     EXPECT_FALSE(IsValidDate("2023", "02", "29"));
@@ -90,21 +81,6 @@ TEST(Trim, RemovesSpacesOnly) {
     EXPECT_EQ(Trim(" \tA\t "), "\tA\t");
     EXPECT_EQ(Trim("\v\x1F"), "\v\x1F");
     EXPECT_EQ(Trim(" \0 "sv), "\0"sv);
-}
-
-TEST(FixedLengthValidators, NeedValueAndTrimmedLength) {
-    EXPECT_TRUE(IsPositiveNumber6("000123"));
-    EXPECT_FALSE(IsPositiveNumber6("000000"));
-    EXPECT_TRUE(IsNonNegativeNumber6("000000"));
-    EXPECT_TRUE(IsPositiveNumber6("  123456"));
-    EXPECT_FALSE(IsPositiveNumber6("123456  "));
-    EXPECT_FALSE(IsZeroOrOne("2"));
-    EXPECT_FALSE(IsZeroOrOne("01"));
-    EXPECT_TRUE(IsZeroOrOne("1"));
-    EXPECT_TRUE(IsPositiveNumber10("1234567890"));
-    EXPECT_FALSE(IsPositiveNumber11("1234567890"));
-    EXPECT_TRUE(IsPositiveNumber5("00001"));
-    EXPECT_TRUE(IsPositiveNumber9("000000001"));
 }
 
 TEST(ToInteger, AcceptsLeadingBlanksAndSignOnly) {

@@ -12,35 +12,18 @@
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
 #include "upload/RecordText.h"
+#include "upload/UploadRecords.h"
 
 namespace qrv {
 
-DirectCreditLayout DirectCreditLayout::forHeader(std::string_view header) {
-    DirectCreditLayout l;
-    l.shortAmount = Columns(header, 1, 9) == "         ";
-    if (l.shortAmount) {
-        l.companyNameFrom = 17;
-        l.dayFrom = 49;
-        l.recordCountFrom = 55;
-        l.amountTo = 26;
-        l.nameFrom = 27;
-    }
-    return l;
-}
-
-bool DirectCreditAmountField(std::string_view sourceAmount, int width, std::string& field) {
-    if (static_cast<int>(sourceAmount.size()) != width || !IsDigits(sourceAmount)) {
-        return false;
-    }
-    field.assign(static_cast<size_t>(16 - 1 - width), '0');
-    field += sourceAmount;
-    field += '0';
-    return true;
-}
+using namespace layout;
 
 DirectCreditProgress::DirectCreditProgress(std::string_view recordCount, std::uint64_t fileSize)
     : fileSize_(fileSize) {
@@ -68,24 +51,9 @@ int DirectCreditProgress::percent(std::int64_t detailLinesRead, std::uint64_t by
 namespace {
 
 constexpr std::string_view kZeroAccount = "0000000000";
-constexpr std::string_view kZeroAmountField = "0000000000000000";
-constexpr std::string_view kDebitSequence = "00000001";
 
-// Columns of records 003 and 004 that a credit fills (the rest keep their defaults).
-constexpr size_t kCol003Sequence = 4;         // 4-9
-constexpr size_t kCol003Account = 10;         // 10-34: the account, then blanks
-constexpr size_t kCol003Amount = 35;          // 35-50
-constexpr size_t kCol003Branch = 219;         // 219-222: "0" and the account's branch
-constexpr size_t kCol004Sequence = 12;        // 12-17
-constexpr size_t kCol004NameThai = 33;        // 33-132
-constexpr size_t kCol004NameEnglish = 353;    // 353-422
-constexpr std::int64_t kMaxCredits = 999999;  // the sequence number has six digits
-
-void writeSequence(char* six, std::int64_t n) {
-    for (int i = 5; i >= 0; --i) {
-        six[i] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    }
+bool allZeros(std::string_view digits) {
+    return digits.find_first_not_of('0') == std::string_view::npos;
 }
 
 void appendNumber(std::string& s, std::int64_t n) {
@@ -100,7 +68,7 @@ enum Kind { kAccount, kZeroAmount, kInvalidAmount };
 struct EntryKind {
     std::string_view kind;
     std::string_view suffix;
-    const char* fieldName;
+    const char* fieldName;  // as the error table names it
 };
 constexpr std::array<EntryKind, 3> kKinds = {{
     {kInvalidAcct, kInvalidAcctSuffix, "Account"},
@@ -117,7 +85,10 @@ class DirectCreditRun {
           store_(run.services.store),
           printDetail_(run.request.printDetail),
           productCode_(run.productCode),
-          listings_(*run.listings) {
+          listings_(*run.listings),
+          line_(run.request.sourcePath, "source file"),
+          record003_(kRecord003),
+          record004_(kRecord004) {
         for (size_t k = 0; k < kKinds.size(); ++k) {
             listingNames_[k] = run.listingPath(kKinds[k].suffix).string();
         }
@@ -127,11 +98,10 @@ class DirectCreditRun {
 
   private:
     bool readHeader(LineReader& reader);
-    void detailLine(std::string_view line, std::int64_t lineNo, CreditUploadFile& upload);
+    void detailLine(CreditUploadFile& upload);
     void prepareRecords();
-    void accept(std::string_view line, std::string_view account, std::int64_t lineNo,
-                CreditUploadFile& upload);
-    void entry(Kind kind, std::int64_t lineNo, std::string_view message);
+    void accept(std::string_view account, std::string_view amount, CreditUploadFile& upload);
+    void entry(Kind kind, std::string_view message);
     std::string record002() const;
     void setResultValues();
     void showReport(const std::string& totalField, bool uploadWritten);
@@ -144,22 +114,21 @@ class DirectCreditRun {
     ErrorListings& listings_;  // the run's, put in place when it ends
     std::array<std::string, 3> listingNames_;
 
-    DirectCreditLayout layout_;
-    std::string amountColumns_;  // "18-28" or "18-26"
-    std::string companyName_;    // code page 874, untrimmed
+    SourceLine line_;                     // the line being read
+    const CreditForm* form_ = nullptr;    // the form the header chose
+    std::array<std::string, 3> columns_;  // the listing columns of each kind of entry
+    std::string companyName_;             // code page 874, untrimmed
     std::string recordCount_;
-    std::string dd_, mm_, yy_;
+    DateParts effective_;
 
     std::int64_t accepted_ = 0;
     Money total_;
     std::array<std::int64_t, 3> counts_{};
     std::array<std::int64_t, 3> lastLine_{};
 
-    std::string record003_, record004_;  // the records of a credit with their defaults
-    std::string line003_, line004_;      // reused per credit
-    std::string amountField_;            // reused per line
-    std::string line_;                   // listing line being built
-    std::string where_;                  // names the line for an overflowing total
+    RecordWriter record003_, record004_;  // with what every credit of the run shares
+    std::string listingLine_;             // listing line being built
+    std::string where_;                   // names the line for an overflowing total
 };
 
 bool DirectCreditRun::readHeader(LineReader& reader) {
@@ -167,39 +136,35 @@ bool DirectCreditRun::readHeader(LineReader& reader) {
     if (!reader.next(header)) {
         header = {};
     }
-    layout_ = DirectCreditLayout::forHeader(header);
-    amountColumns_ = std::to_string(DirectCreditLayout::kAmountFrom) + "-" + std::to_string(layout_.amountTo);
-    companyName_ = std::string(Columns(header, layout_.companyNameFrom,
-                                       layout_.companyNameFrom + DirectCreditLayout::kCompanyNameWidth - 1));
-    const int d = layout_.dayFrom;
-    dd_ = std::string(Columns(header, d, d + 1));
-    mm_ = std::string(Columns(header, d + 2, d + 3));
-    yy_ = std::string(Columns(header, d + 4, d + 5));
-    recordCount_ = std::string(Columns(header, layout_.recordCountFrom,
-                                       layout_.recordCountFrom + DirectCreditLayout::kRecordCountWidth - 1));
+    line_.read(header, 1);
+    form_ = &creditFormOf(header);
+    columns_ = {columnsText(dcp::kCreditAccount), columnsText(*form_->amount), columnsText(*form_->amount)};
+    companyName_ = line_.text(*form_->companyName);
+    recordCount_ = line_[*form_->recordCount];
+    effective_ = line_.dateParts(*form_->effectiveDate);
 
-    // The date goes into record 002 as it stands, so each part must be two digits ("1 " or "+1" would
-    // pass the calendar check and corrupt the record).
-    const auto twoDigits = [](const std::string& s) { return s.size() == 2 && IsDigits(s); };
-    if (!twoDigits(dd_) || !twoDigits(mm_) || !twoDigits(yy_) || !IsValidDate("20" + yy_, mm_, dd_)) {
+    // The date goes into record 002 as it stands, so it must be its six digits ("1 " or "+1" would pass
+    // the calendar check and corrupt the record).
+    if (!line_.date(*form_->effectiveDate)) {
         run_.stop("Invalid EFFECTIVE-DATE", false);
         return false;
     }
-    if ("20" + yy_ + mm_ + dd_ < run_.services.clock.today().yyyymmdd()) {
+    if (effective_.yyyymmdd() < run_.services.clock.today().yyyymmdd()) {
         run_.stop("EFFECTIVE-DATE should be today or future date", false);
         return false;
     }
     return true;
 }
 
-void DirectCreditRun::entry(Kind kind, std::int64_t lineNo, std::string_view message) {
-    const std::string_view columns = kind == kAccount ? std::string_view("1-10") : amountColumns_;
-    ListingLine(line_, lineNo, columns, message);
-    listings_.AppendErrorLine(listingNames_[kind], line_);
+void DirectCreditRun::entry(Kind kind, std::string_view message) {
+    const std::int64_t lineNo = line_.lineNo();
+    const std::string& columns = columns_[kind];
+    ListingLine(listingLine_, lineNo, columns, message);
+    listings_.AppendErrorLine(listingNames_[kind], listingLine_);
     if (printDetail_) {
         store_.append("Dcp_Err", {{"LnNo", std::to_string(lineNo)},
                                   {"FieldName", std::string(kKinds[kind].fieldName)},
-                                  {"ColNo", std::string(columns)},
+                                  {"ColNo", columns},
                                   {"DesErr", std::string(message.substr(2))}});
     }
     ++counts_[kind];
@@ -208,96 +173,83 @@ void DirectCreditRun::entry(Kind kind, std::int64_t lineNo, std::string_view mes
 }
 
 void DirectCreditRun::prepareRecords() {
-    RecordFields& r = run_.records;
-    ResetRecordFields(r, run_.services.settings.Print);
-    r.r003.DebitSequence = kDebitSequence;
-    r.r003.BankCode = kHomeBankCode;
-    r.r004.DebitSequence = kDebitSequence;
-    record003_ = r.r003.text();
-    record004_ = r.r004.text();
+    record003_.text(r003::kDebitSequence, kFirstDebit);
+    record003_.text(r003::kBankCode, kHomeBankCode);
+    record003_.keepAsDefaults();
+    record004_.text(r004::kDebitSequence, kFirstDebit);
+    record004_.keepAsDefaults();
 }
 
-void DirectCreditRun::accept(std::string_view line, std::string_view account, std::int64_t lineNo,
-                             CreditUploadFile& upload) {
+void DirectCreditRun::accept(std::string_view account, std::string_view amount, CreditUploadFile& upload) {
     ++accepted_;
-    if (accepted_ > kMaxCredits) {
-        throw FieldOverflow("credit sequence number of line " + std::to_string(lineNo),
-                            std::to_string(accepted_), 6);
-    }
-    char sequence[6];
-    writeSequence(sequence, accepted_);
-
     // Every other field keeps its default: the record is the default text with this credit's columns.
-    line003_.assign(record003_);
-    line003_.replace(kCol003Sequence - 1, 6, sequence, 6);
-    line003_.replace(kCol003Account - 1, account.size(), account);
-    line003_.replace(kCol003Amount - 1, 16, amountField_);
-    line003_[kCol003Branch - 1] = '0';
-    line003_.replace(kCol003Branch, 3, account.substr(0, 3));
-    upload.writeRecord(line003_);
+    record003_.reset();
+    record003_.number(r003::kCreditSequence, accepted_);
+    record003_.text(r003::kCreditAccount, account);
+    record003_.amountDigits(r003::kAmount, amount, form_->amount->decimals);
+    const char branch[4] = {'0', account[0], account[1], account[2]};
+    record003_.text(r003::kBranchCode, std::string_view(branch, 4));
+    upload.writeRecord(record003_.record());
 
-    const std::string_view source = Columns(line, DirectCreditLayout::kAmountFrom, layout_.amountTo);
     where_.assign("line ");
-    appendNumber(where_, lineNo);
+    appendNumber(where_, line_.lineNo());
     where_ += " of the source file (total amount)";
-    total_.add(*Money::fromImpliedDecimals(source, 2), where_);
+    const Money value = *Money::fromImpliedDecimals(amount, form_->amount->decimals);
+    total_.add(value, where_);
 
-    const std::string_view name = Trim(Columns(line, layout_.nameFrom, layout_.nameTo()));
+    const std::string_view name = Trim(line_.text(*form_->payeeName));
     if (!name.empty()) {
-        line004_.assign(record004_);
-        line004_.replace(kCol004Sequence - 1, 6, sequence, 6);
+        record004_.reset();
+        record004_.number(r004::kCreditSequence, accepted_);
         const bool thai = HasThaiChar(name, static_cast<int>(name.size()));
-        line004_.replace((thai ? kCol004NameThai : kCol004NameEnglish) - 1, name.size(), name);
-        upload.writeRecord(line004_);
+        record004_.text(thai ? r004::kNameThai : r004::kNameEnglish, name);
+        upload.writeRecord(record004_.record());
     }
     if (printDetail_) {
-        store_.append("Dcp_Detail", {{"AcNo", line003_.substr(kCol003Account - 1, 25)},
-                                     {"Amount", Money::fromAmountField(amountField_)->toDouble()},
-                                     {"Name", cp874::toUtf8(name)}});
+        store_.append("Dcp_Detail",
+                      {{"AcNo", std::string(columnsOf(record003_.record(), r003::kCreditAccount))},
+                       {"Amount", value.toDouble()},
+                       {"Name", cp874::toUtf8(name)}});
     }
 }
 
-void DirectCreditRun::detailLine(std::string_view line, std::int64_t lineNo, CreditUploadFile& upload) {
-    const std::string_view account =
-        Columns(line, DirectCreditLayout::kAccountFrom, DirectCreditLayout::kAccountTo);
-    const std::string_view source = Columns(line, DirectCreditLayout::kAmountFrom, layout_.amountTo);
+void DirectCreditRun::detailLine(CreditUploadFile& upload) {
+    const std::string_view account = line_[dcp::kCreditAccount];
+    const std::string_view amount = line_[*form_->amount];
     // An amount that is not plain digits of the full width cannot become an amount field: it is an
     // invalid amount, never a wrong one in the upload file.
-    const bool amountValid = DirectCreditAmountField(source, layout_.amountWidth(), amountField_);
+    const bool amountValid = line_.digits(*form_->amount);
     const bool zeroAccount = account == kZeroAccount;
-    const bool zeroAmount = amountValid && amountField_ == kZeroAmountField;
+    const bool zeroAmount = amountValid && allZeros(amount);
     const bool validAccount = !zeroAccount && IsValidAccountNo(account);
     if (validAccount && amountValid && !zeroAmount) {
-        accept(line, account, lineNo, upload);
+        accept(account, amount, upload);
         return;
     }
     if (zeroAccount) {
-        entry(kAccount, lineNo, "  Account is zero");
+        entry(kAccount, "  Account is zero");
     } else if (!validAccount) {
-        entry(kAccount, lineNo, "  Account is invalid QRV account");
+        entry(kAccount, "  Account is invalid QRV account");
     }
     if (zeroAmount) {
-        entry(kZeroAmount, lineNo, "  Credit amount is zero");
+        entry(kZeroAmount, "  Credit amount is zero");
     } else if (!amountValid) {
-        entry(kInvalidAmount, lineNo, "  Credit amount less than zero or invalid number");
+        entry(kInvalidAmount, "  Credit amount less than zero or invalid number");
     }
 }
 
 std::string DirectCreditRun::record002() const {
-    const std::string debit = recordText(request_.debitAccount, "debit account");
-    const std::string fee = recordText(request_.feeAccount, "debit fee account");
-    Record002 r = run_.records.r002;
-    r.ProductCode = productCode_;
-    r.ValueDate = "20" + yy_ + mm_ + dd_;
-    r.DebitAccount = PadText(debit, 25);
-    r.DebitAccountType = "0" + std::string(Columns(debit, 4, 4));
-    r.DebitBranch = "0" + std::string(Columns(debit, 1, 3));
-    r.TotalAmount = AmountField(total_, 16, "total amount of record 002");
-    r.CreditCount = NumberField(accepted_, 6, "credit count of record 002");
-    r.FeeAccount = PadText(fee, 25);
-    r.FeeAccountType = "0" + std::string(Columns(fee, 4, 4));
-    r.FeeBranch = "0" + std::string(Columns(fee, 1, 3));
-    return r.text();
+    // The accounts as checked: typed blanks around them are no part of the account.
+    const std::string debit = recordText(Trim(request_.debitAccount), "debit account");
+    const std::string fee = recordText(Trim(request_.feeAccount), "debit fee account");
+    RecordWriter r(kRecord002);
+    r.text(r002::kProductCode, productCode_);
+    r.text(r002::kValueDate, effective_.yyyymmdd());
+    WriteAccount(r, r002::kDebitAccount, r002::kDebitAccountType, r002::kDebitBranch, debit);
+    r.amount(r002::kTotalAmount, total_);
+    r.number(r002::kCreditCount, accepted_);
+    WriteAccount(r, r002::kFeeAccount, r002::kFeeAccountType, r002::kFeeBranch, fee);
+    return r.record();
 }
 
 void DirectCreditRun::setResultValues() {
@@ -318,7 +270,7 @@ void DirectCreditRun::setResultValues() {
 
 void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritten) {
     const std::string label(productLabel(*request_.product));
-    const std::string valueDate = dd_ + "/" + mm_ + "/20" + yy_;
+    const std::string valueDate = effective_.slashed();
     if (!printDetail_) {
         ShowResultReport(request_, run_.result,
                          {0, label, uploadWritten ? "000001" : "000000", std::to_string(accepted_),
@@ -361,12 +313,14 @@ void DirectCreditRun::execute() {
     std::string_view line;
     while (reader.next(line)) {
         const std::int64_t lineNo = reader.lineNumber();
-        detailLine(line, lineNo, upload);
+        line_.read(line, lineNo);
+        detailLine(upload);
         run_.progress(progress.percent(lineNo - 1, reader.bytesRead()));
     }
     listings_.close();
 
-    const std::string totalField = AmountField(total_, 16, "total amount of the trailer");
+    const std::string totalField =
+        AmountField(total_, r999::kTotalAmount.width(), "total amount of the trailer");
     upload.writeRecord(TrailerRecord(1, accepted_, totalField));
     const bool anyAmount = total_ > Money();
     run_.completeCreditUpload(upload, record002(), anyAmount, accepted_, total_);

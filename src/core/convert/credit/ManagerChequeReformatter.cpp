@@ -10,22 +10,24 @@
 #include "convert/credit/InvoiceFile.h"
 #include "convert/credit/McpDetailReport.h"
 #include "convert/credit/McpInvoiceRecords.h"
-#include "convert/credit/McpLine.h"
 #include "convert/credit/McpTaxRecords.h"
 #include "io/LineReader.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
 #include "upload/RecordText.h"
+#include "upload/UploadRecords.h"
 
 // Manager Cheque (MCP): each 700-character line of the source file asks for one cheque. Accepted lines
 // become records 003 and 004 with their withholding-tax records 005 and invoice records 006; zero and
 // invalid amounts are rejected into the listings; a bad due date or debit account stops the run.
 namespace qrv {
 
-namespace {
+using namespace layout;
 
-constexpr std::string_view kZeroAmount = "0000000000000";
+namespace {
 
 std::string upper(std::string text) {
     for (char& c : text) {
@@ -34,21 +36,65 @@ std::string upper(std::string text) {
     return text;
 }
 
+std::string_view yesNo(bool yes) {
+    return yes ? "Y" : "N";
+}
+
+// The "Print" setting fills record 006's print flag: one character of code page 874, or the run is
+// refused before anything is written.
+std::optional<std::string> printFlagOf(const std::string& setting) {
+    const std::optional<std::string> flag = cp874::fromUtf8(setting);
+    if (!flag || static_cast<int>(flag->size()) != r006::kPrintFlag.width()) {
+        return std::nullopt;
+    }
+    return flag;
+}
+
 class ManagerChequeReformatter {
   public:
-    ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices)
+    ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices,
+                             const std::string& printFlag)
         : rs_(run),
-          cheques_{run, upload, invoices, run.request.printDetail, 0},
+          cheques_{run,
+                   upload,
+                   invoices,
+                   run.request.printDetail,
+                   0,
+                   RecordWriter(kRecord005),
+                   RecordWriter(kRecord006)},
           listings_(*run.listings),
-          defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001") {}
+          defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001"),
+          line_(run.request.sourcePath, "Manager Cheque source file"),
+          record003_(kRecord003),
+          record004_(kRecord004) {
+        record003_.text(r003::kDebitSequence, kFirstDebit);
+        record003_.text(r003::kBankCode, kHomeBankCode);
+        record003_.text(r003::kChequeFlag, "C");
+        record003_.keepAsDefaults();
+        record004_.text(r004::kDebitSequence, kFirstDebit);
+        record004_.keepAsDefaults();
+        cheques_.record005.text(r005::kDebitSequence, kFirstDebit);
+        cheques_.record005.keepAsDefaults();
+        cheques_.record006.text(r006::kDebitSequence, kFirstDebit);
+        cheques_.record006.text(r006::kPrintFlag, printFlag);
+        cheques_.record006.keepAsDefaults();
+    }
 
     void run(LineReader& source, std::int64_t dataLines);
 
   private:
     // Accepts one cheque line; false when the run stopped.
-    bool accept(const McpLine& line, Money& amount);
-    void reject(const McpLine& line);
-    std::string pickupBranch(const McpLine& line) const;
+    bool accept(Money& amount);
+    // An amount of the cheque's data that holds none: the line is rejected as an invalid amount.
+    std::optional<BadAmount> badAmount(bool invoicesFollow, std::string_view itemCount) const;
+    void reject();
+    std::int64_t skippedInvoices() const;
+    void rejectAmount(const BadAmount& bad);
+    void invalidEntry(const std::string& columns, const std::string& message);
+    void fillRecord003(std::string_view taxFlag, std::string_view invoiceFlag, std::string_view itemCount,
+                       std::int64_t sequence);
+    void fillRecord004(std::int64_t sequence);
+    std::string pickupBranch() const;
     void stop(const std::string& text) {
         listings_.close();
         rs_.stop(text, linesDone_ > 0);
@@ -58,6 +104,8 @@ class ManagerChequeReformatter {
     ChequeRun cheques_;
     ErrorListings& listings_;  // the run's, put in place when it ends
     std::string defaultBranch_;
+    SourceLine line_;  // the cheque line being read
+    RecordWriter record003_, record004_;
     std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
     std::int64_t zeroCount_ = 0;
@@ -75,17 +123,17 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     }
     const std::string today = rs_.services.clock.today().yyyymmdd();
     std::string dueDate;
-    std::string accountField;
+    std::string debitAccount;
     Money total;
     std::int64_t lineNo = 1;
     std::string_view text;
     while (source.next(text)) {
         linesDone_ = lineNo - 1;
-        const McpLine line("source file", lineNo, text);
-        ResetRecordFields(rs_.records, rs_.services.settings.Print);
-        dueDate = line.cols(37, 40) + line.cols(42, 43) + line.cols(45, 46);
-        accountField = line.cols(27, 36) + FillString(" ", 15);
-        if (!IsValidDate(line.cols(37, 40), line.cols(42, 43), line.cols(45, 46))) {
+        line_.read(text, lineNo);
+        dueDate = line_.dateParts(mcp::kDueDate).yyyymmdd();
+        debitAccount = line_[mcp::kDebitAccount];
+        // The due date goes into record 002 as it stands: its digits, a calendar date.
+        if (!line_.date(mcp::kDueDate)) {
             stop("Invalid  CHEQUE_DUE_DATE");
             return;
         }
@@ -93,19 +141,18 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
             stop("CHEQUE_DUE_DATE should be today or future date");
             return;
         }
-        if (!IsValidAccountNo(line.cols(27, 36))) {
+        if (!IsValidAccountNo(debitAccount)) {
             stop("Invalid QRV debit account");
             return;
         }
-        const std::string amountText = line.cols(47, 59);
         Money amount;
-        if (amountText != kZeroAmount && IsNonNegativeNumber(amountText)) {
-            if (!accept(line, amount)) {
+        if (line_.digits(mcp::kChequeAmount) && *line_.amount(mcp::kChequeAmount) > Money()) {
+            if (!accept(amount)) {
                 rs_.result.outcome = linesDone_ > 0 ? Outcome::AllRejected : Outcome::Refused;
                 return;
             }
         } else {
-            reject(line);
+            reject();
         }
         const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
         rs_.progress(static_cast<int>(percent < 100 ? percent : 100));
@@ -113,7 +160,8 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
     }
 
-    const std::string total16 = AmountField(total, 16, "total amount of record 002 and the trailer");
+    const std::string total16 =
+        AmountField(total, r002::kTotalAmount.width(), "total amount of record 002 and the trailer");
     cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
     listings_.close();
 
@@ -132,26 +180,25 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     c.Error2million = 0;
 
     // The batch record takes the due date and debit account of the line read last.
-    Record002& r2 = rs_.records.r002;
-    r2.ProductCode = "MCP";
+    RecordWriter r2(kRecord002);
+    r2.text(r002::kProductCode, "MCP");
     if (lineNo > 1) {
-        r2.ValueDate = dueDate;
-        r2.DebitAccount = accountField;
-        r2.DebitAccountType = "0" + std::string(Columns(accountField, 4, 4));
-        r2.DebitBranch = "0" + std::string(Columns(accountField, 1, 3));
-        r2.FeeAccount = r2.DebitAccount;
-        r2.FeeAccountType = r2.DebitAccountType;
-        r2.FeeBranch = r2.DebitBranch;
+        r2.text(r002::kValueDate, dueDate);
+        WriteAccount(r2, r002::kDebitAccount, r002::kDebitAccountType, r002::kDebitBranch, debitAccount);
+        WriteAccount(r2, r002::kFeeAccount, r002::kFeeAccountType, r002::kFeeBranch, debitAccount);
     }
-    r2.TotalAmount = total16;
-    r2.DebitSequence = "00000001";
-    r2.CreditCount = NumberField(sequence_, 6, "credit count of record 002");
+    r2.digits(r002::kTotalAmount, total16);
+    r2.number(r002::kCreditCount, sequence_);
 
     const bool positive = total > Money();
-    rs_.completeCreditUpload(cheques_.upload, r2.text(), positive, sequence_, total);
+    rs_.completeCreditUpload(cheques_.upload, r2.record(), positive, sequence_, total);
 
-    const std::string valueDate = lineNo > 1 ? DdMmYyyy(dueDate) : std::string();
+    const std::string valueDate =
+        lineNo > 1 ? datePartsOf(dueDate, r002::kValueDate).slashed() : std::string();
     if (cheques_.printDetail) {
+        // The 25-character debit account field of record 002; nothing when no line was read.
+        const std::string accountField =
+            lineNo > 1 ? std::string(columnsOf(r2.record(), r002::kDebitAccount)) : std::string();
         PrintMcpDetailReport(rs_, valueDate, accountField);
     } else {
         ShowResultReport(rs_.request, rs_.result,
@@ -161,138 +208,222 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     }
 }
 
-std::string ManagerChequeReformatter::pickupBranch(const McpLine& line) const {
-    const std::string columns = line.cols(601, 605);
+std::string ManagerChequeReformatter::pickupBranch() const {
+    const std::string_view columns = line_[mcp::kPickupBranch];
     if (columns == "     ") {
         return defaultBranch_;
     }
     const std::string_view number = Trim(columns);
     if (!IsDigits(number)) {
-        line.fail(601, 605, "\"" + cp874::toUtf8(columns) + "\" is not a pickup branch number");
+        line_.fail(mcp::kPickupBranch, "\"" + cp874::toUtf8(columns) + "\" is not a pickup branch number");
     }
-    return PadNumber(std::to_string(*ToInteger(number)), 4);
+    return PadNumber(std::to_string(*ToInteger(number)), r003::kBranchCode.width());
 }
 
-bool ManagerChequeReformatter::accept(const McpLine& line, Money& amount) {
-    ++sequence_;
-    const std::string sequence = NumberField(sequence_, 6, "credit sequence number");
-    Record003& r = rs_.records.r003;
-    r.CreditSequence = sequence;
-    r.Amount = line.amount13(47, 59);
-    r.DebitSequence = "00000001";
-    r.WhtFlag = line.col(104) == "1" ? "Y" : "N";
-    r.InvoiceFlag = line.col(129) == "1" ? "Y" : "N";
-    r.Flag9 = "N";
-    if (r.InvoiceFlag == "Y" && rs_.request.invoicePath.empty()) {
+std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow,
+                                                             std::string_view itemCount) const {
+    // The amounts every cheque carries into record 003 or the detail table, and the invoice amount when
+    // record 003 takes it.
+    for (const Field* field : {&mcp::kTaxAmount, &mcp::kVatAmount}) {
+        if (!line_.amount(*field)) {
+            return BadAmount{field, 0};
+        }
+    }
+    if (invoicesFollow && !line_.amount(mcp::kInvoiceAmount)) {
+        return BadAmount{&mcp::kInvoiceAmount, 0};
+    }
+    if (line_[mcp::kTaxFlag] == "1") {
+        return BadTaxAmount(line_, TaxItemsOf(line_, itemCount));
+    }
+    return std::nullopt;
+}
+
+void ManagerChequeReformatter::fillRecord003(std::string_view taxFlag, std::string_view invoiceFlag,
+                                             std::string_view itemCount, std::int64_t sequence) {
+    RecordWriter& r = record003_;
+    r.reset();
+    r.number(r003::kCreditSequence, sequence);
+    r.amountDigits(r003::kAmount, line_[mcp::kChequeAmount], mcp::kChequeAmount.decimals);
+    r.text(r003::kTaxFlag, taxFlag);
+    r.text(r003::kInvoiceFlag, invoiceFlag);
+    const std::string_view delivery = line_[mcp::kDeliveryCode];
+    if (delivery == "1" || delivery == "2" || delivery == "3") {
+        r.text(r003::kDeliveryCode, delivery == "1" ? "P" : delivery == "2" ? "C" : "M");
+    }
+    const std::string_view form = line_[mcp::kTaxForm];
+    r.text(r003::kTaxFormCode, form == "1"   ? "01"
+                               : form == "3" ? "02"
+                               : form == "4" ? "03"
+                               : form == "7" ? "53"
+                                             : "00");
+    r.text(r003::kTaxRunningNo, line_.text(mcp::kTaxRunningNo));
+    r.digits(r003::kTaxAttachNo, Trim(line_.text(mcp::kTaxAttachNo)));
+    r.text(r003::kTaxItemCount, itemCount);
+    r.amountDigits(r003::kTaxAmount, line_[mcp::kTaxAmount], mcp::kTaxAmount.decimals);
+    r.digits(r003::kInvoiceCount, line_[mcp::kInvoiceCount]);
+    if (invoiceFlag == "Y" && columnsOf(r.record(), r003::kInvoiceCount) != "000000") {
+        r.amountDigits(r003::kInvoiceTotal, line_[mcp::kInvoiceAmount], mcp::kInvoiceAmount.decimals);
+    }
+    r.text(r003::kTaxPaidCondition, line_.text(mcp::kTaxPaidCondition));
+    r.text(r003::kFreeText, line_.text(mcp::kFreeText));
+    r.text(r003::kTaxDate, line_.dateParts(mcp::kTaxDate).yyyymmdd());
+    const std::string branch = pickupBranch();
+    r.wholeDigits(r003::kBranchCode, branch);  // a branch of five digits keeps them
+    if (delivery == "2") {
+        if (branch == "0111") {
+            r.text(r003::kPickupLocation, "C001");
+        } else if (branch == "0001") {
+            r.text(r003::kPickupLocation, "C002");
+        }
+    }
+    r.text(r003::kReferenceNo, line_.text(mcp::kReferenceNo));
+    r.text(r003::kChequeType, line_[mcp::kChequeType] == "1" ? "1" : "4");
+}
+
+void ManagerChequeReformatter::fillRecord004(std::int64_t sequence) {
+    RecordWriter& p = record004_;
+    p.reset();
+    p.number(r004::kCreditSequence, sequence);
+    p.text(r004::kPayeeCode, line_.text(mcp::kPayeeCode));
+    const std::string_view name = line_.text(mcp::kPayeeName);
+    p.text(HasThaiChar(name, mcp::kPayeeName.width()) ? r004::kNameThai : r004::kNameEnglish, name);
+    p.text(r004::kAddress1, line_.text(mcp::kAddress1));
+    p.text(r004::kAddress2, line_.text(mcp::kAddress2));
+    p.text(r004::kAddress3, line_.text(mcp::kAddress3));
+    p.text(r004::kTaxId, line_.text(mcp::kTaxId));
+}
+
+bool ManagerChequeReformatter::accept(Money& amount) {
+    const bool withTax = line_[mcp::kTaxFlag] == "1";
+    const std::string_view invoiceFlag = yesNo(line_[mcp::kInvoiceFlag] == "1");
+    if (invoiceFlag == "Y" && rs_.request.invoicePath.empty()) {
         stop("This payment file must have invoice data");
         return false;
     }
-    amount = line.value(r.Amount, 47, 59);
-
-    const std::string delivery = line.col(127);
-    if (delivery == "1" || delivery == "2" || delivery == "3") {
-        r.DeliveryCode = delivery == "1" ? "P" : delivery == "2" ? "C" : "M";
-    }
-    const std::string form = line.col(414);
-    r.WhtFormCode = form == "1" ? "01" : form == "3" ? "02" : form == "4" ? "03" : form == "7" ? "53" : "00";
-    r.WhtRunNo = line.cols(425, 438);
-    r.WhtAttachNo = PadNumber(Trim(line.cols(439, 443)), 6);
-    if (r.WhtFlag == "N") {
-        r.WhtItemCount = "00";
-    } else if (line.col(444) != "6") {
-        r.WhtItemCount = "01";
-    } else {
+    std::string itemCount = "00";
+    if (withTax && line_[mcp::kIncomeType] != "6") {
+        itemCount = "01";
+    } else if (withTax) {
         int items = 0;
-        for (const auto& [from, to] : {std::pair{616, 624}, std::pair{625, 633}, std::pair{660, 668}}) {
-            items += line.cols(from, to) != "000000000" ? 1 : 0;
+        for (const Field* tax : {&mcp::kItemTax1, &mcp::kItemTax2, &mcp::kItemTax3}) {
+            items += line_[*tax] != "000000000" ? 1 : 0;
         }
-        r.WhtItemCount = "0" + std::to_string(items);
+        itemCount = "0" + std::to_string(items);
     }
-    r.WhtAmount = line.amount9(86, 94);
-    r.InvoiceCount = "000" + line.cols(130, 132);
-    r.InvoiceTotal =
-        r.InvoiceFlag == "Y" && r.InvoiceCount != "000000" ? line.amount13(60, 72) : FillString("0", 16);
-    r.TaxPaidCondition = line.col(515);
-    r.FreeText = line.cols(516, 555);
-    r.WhtDate = line.cols(415, 418) + line.cols(420, 421) + line.cols(423, 424);
-    r.BankCode = kHomeBankCode;
-    r.BranchCode = pickupBranch(line);
-    if (r.DeliveryCode == "C") {
-        r.PickupLocation = r.BranchCode == "0111"   ? "C001"
-                           : r.BranchCode == "0001" ? "C002"
-                                                    : FillString(" ", 4);
+    // Every value this cheque needs is read and checked before its first record is written: a bad one
+    // rejects the line, with and without "Print detail" alike.
+    const bool invoicesFollow = invoiceFlag == "Y" && line_[mcp::kInvoiceCount] != "000";
+    if (const std::optional<BadAmount> bad = badAmount(invoicesFollow, itemCount)) {
+        cheques_.invoiceSkipCount += skippedInvoices();
+        rejectAmount(*bad);
+        return true;
     }
-    r.ChequeFlag = "C";
-    r.Flag27 = "N";
-    r.ReferenceNo = line.cols(105, 124);
-    r.ChequeType = line.col(128) == "1" ? "1" : "4";
+    const std::vector<TaxItem> items = withTax ? TaxItemsOf(line_, itemCount) : std::vector<TaxItem>();
+    const bool withInvoices = !rs_.request.invoicePath.empty() && invoiceFlag == "Y";
+    ChequeInvoices invoices;
+    if (withInvoices) {
+        const std::optional<std::int64_t> count = line_.number(mcp::kInvoiceCount);
+        if (!count) {
+            line_.fail(mcp::kInvoiceCount,
+                       "\"" + cp874::toUtf8(line_[mcp::kInvoiceCount]) + "\" is not a number");
+        }
+        invoices = ReadChequeInvoices(cheques_, line_, *count);
+        if (invoices.mismatch) {
+            rs_.message("Invoice file and payment file are missmatch");
+            listings_.close();
+            return false;
+        }
+        if (invoices.badAmount) {
+            rejectAmount(*invoices.badAmount);
+            return true;
+        }
+    }
 
-    Record004& p = rs_.records.r004;
-    p.DebitSequence = r.DebitSequence;
-    p.CreditSequence = sequence;
-    p.PayeeCode = line.cols(133, 147);
-    const std::string name = line.cols(148, 217);
-    const bool thai = HasThaiChar(name, 70);
-    p.NameThai = thai ? name + FillString(" ", 30) : FillString(" ", 100);
-    p.Address1 = line.cols(218, 287);
-    p.Address2 = line.cols(288, 337) + FillString(" ", 20);
-    p.Address3 = line.cols(338, 387) + FillString(" ", 20);
-    p.TaxId = line.cols(404, 413);
-    p.NameEnglish = thai ? FillString(" ", 70) : name;
-
-    // Every number this cheque needs is read before its first record is written.
-    const bool withInvoices = !rs_.request.invoicePath.empty() && r.InvoiceFlag == "Y";
-    const std::int64_t invoiceCount = withInvoices ? line.count("000", 130, 132) : 0;
+    const std::int64_t sequence = ++sequence_;
+    fillRecord003(yesNo(withTax), invoiceFlag, itemCount, sequence);
+    fillRecord004(sequence);
+    amount = *line_.amount(mcp::kChequeAmount);
     FieldValues detail;
     if (cheques_.printDetail) {
-        detail = {{"ID", sequence},
-                  {"Name", cp874::toUtf8(name)},
-                  {"CAmount", amount.toDouble()},
-                  {"WhtAmount", line.value(r.WhtAmount, 86, 94).toDouble()},
-                  {"VatAmount", line.value(line.amount9(95, 103), 95, 103).toDouble()},
-                  {"InvoiceAmount", line.value(r.InvoiceTotal, 60, 72).toDouble()},
-                  {"RefNo", cp874::toUtf8(r.ReferenceNo)},
-                  {"TaxId", cp874::toUtf8(p.TaxId)},
-                  {"TaxAttach", cp874::toUtf8(r.WhtAttachNo)},
-                  {"TaxRun", cp874::toUtf8(r.WhtRunNo)},
-                  {"TaxDate", cp874::toUtf8(DdMmYyyy(r.WhtDate))},
-                  {"TaxPaid", cp874::toUtf8(r.TaxPaidCondition)},
-                  {"TaxForm", r.WhtFormCode}};
+        const std::string& r = record003_.record();
+        const auto value = [&r](const Field& field) {
+            return Money::fromAmountField(columnsOf(r, field)).value_or(Money()).toDouble();
+        };
+        detail = {
+            {"ID", std::string(columnsOf(r, r003::kCreditSequence))},
+            {"Name", cp874::toUtf8(line_[mcp::kPayeeName])},
+            {"CAmount", amount.toDouble()},
+            {"WhtAmount", value(r003::kTaxAmount)},
+            {"VatAmount", line_.amount(mcp::kVatAmount)->toDouble()},
+            {"InvoiceAmount", value(r003::kInvoiceTotal)},
+            {"RefNo", cp874::toUtf8(columnsOf(r, r003::kReferenceNo))},
+            {"TaxId", cp874::toUtf8(columnsOf(record004_.record(), r004::kTaxId))},
+            {"TaxAttach", cp874::toUtf8(columnsOf(r, r003::kTaxAttachNo))},
+            {"TaxRun", cp874::toUtf8(columnsOf(r, r003::kTaxRunningNo))},
+            {"TaxDate", cp874::toUtf8(datePartsOf(columnsOf(r, r003::kTaxDate), r003::kTaxDate).slashed())},
+            {"TaxPaid", cp874::toUtf8(columnsOf(r, r003::kTaxPaidCondition))},
+            {"TaxForm", std::string(columnsOf(r, r003::kTaxFormCode))}};
     }
 
-    cheques_.upload.writeRecord(r.text());
-    cheques_.upload.writeRecord(p.text());
+    cheques_.upload.writeRecord(record003_.record());
+    cheques_.upload.writeRecord(record004_.record());
     if (cheques_.printDetail) {
         rs_.services.store.append("Mcp_Detail", detail);
     }
-    if (r.WhtFlag == "Y") {
-        WriteTaxRecords(cheques_, line, sequence);
+    if (withTax) {
+        WriteTaxRecords(cheques_, line_, items, sequence);
     }
-    if (withInvoices && !WriteInvoiceRecords(cheques_, line, sequence, invoiceCount)) {
-        listings_.close();
-        return false;
+    if (withInvoices) {
+        WriteInvoiceRecords(cheques_, invoices, sequence);
     }
     return true;
 }
 
-void ManagerChequeReformatter::reject(const McpLine& line) {
-    cheques_.invoiceSkipCount += line.count("", 130, 132);
-    const std::string amount = line.cols(47, 59);
-    const std::int64_t lineNo = line.lineNo();
-    if (amount == kZeroAmount) {
+void ManagerChequeReformatter::invalidEntry(const std::string& columns, const std::string& message) {
+    const std::int64_t lineNo = line_.lineNo();
+    ++invalidCount_;
+    lastInvalidLine_ = lineNo;
+    listings_.AppendErrorLine(rs_.listingPath(kCreditAmountInvalidSuffix).string(),
+                              ListingLine(lineNo, columns, message));
+    rs_.reject(kCreditAmountInvalid, lineNo);
+}
+
+void ManagerChequeReformatter::rejectAmount(const BadAmount& bad) {
+    if (bad.invoiceLine == 0) {
+        std::string name(bad.field->name);
+        name.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.front())));
+        invalidEntry(columnsText(*bad.field) + " ", "  " + name + " less than zero or invalid number");
+        return;
+    }
+    // The invoice file's fault, named on the cheque line whose invoices it holds.
+    invalidEntry(columnsText(mcp::kInvoiceCount) + " ", "  Invoice line " + std::to_string(bad.invoiceLine) +
+                                                            ", columns " + columnsText(*bad.field) +
+                                                            ": invalid " + std::string(bad.field->name));
+}
+
+std::int64_t ManagerChequeReformatter::skippedInvoices() const {
+    // Read only to skip the line's invoices: leading blanks are let through.
+    const std::string_view count = line_[mcp::kInvoiceCount];
+    const std::string_view digits = TrimLeading(count);
+    if (!IsDigits(digits)) {
+        line_.fail(mcp::kInvoiceCount, "\"" + cp874::toUtf8(count) + "\" is not a number");
+    }
+    return *ToInteger(digits);
+}
+
+void ManagerChequeReformatter::reject() {
+    cheques_.invoiceSkipCount += skippedInvoices();
+    const std::string columns = columnsText(mcp::kChequeAmount) + " ";
+    const std::int64_t lineNo = line_.lineNo();
+    if (line_[mcp::kChequeAmount] == "0000000000000") {
         ++zeroCount_;
         lastZeroLine_ = lineNo;
         listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).string(),
-                                  ListingLine(lineNo, "47-59 ", "  Credit amount is zero"));
+                                  ListingLine(lineNo, columns, "  Credit amount is zero"));
         rs_.reject(kCreditZeroAmount, lineNo);
     }
-    if (!IsNonNegativeNumber(amount)) {
-        ++invalidCount_;
-        lastInvalidLine_ = lineNo;
-        listings_.AppendErrorLine(
-            rs_.listingPath(kCreditAmountInvalidSuffix).string(),
-            ListingLine(lineNo, "47-59 ", "  Credit amount less than zero or invalid number"));
-        rs_.reject(kCreditAmountInvalid, lineNo);
+    if (!line_.digits(mcp::kChequeAmount)) {
+        invalidEntry(columns, "  Credit amount less than zero or invalid number");
     }
 }
 
@@ -300,6 +431,13 @@ void ManagerChequeReformatter::reject(const McpLine& line) {
 
 void reformatManagerCheque(ReformatRun& run) {
     const RunProgressReset progressReset(run);
+    const std::optional<std::string> printFlag = printFlagOf(run.services.settings.Print);
+    if (!printFlag) {
+        run.stop("The setting Print of section [ReFormat] in \"Default.ini\" must be one character: \"" +
+                     run.services.settings.Print + "\" is not",
+                 false);
+        return;
+    }
     const std::int64_t counted = CountDataLines(run.request.sourcePath);
     const std::int64_t dataLines = counted > 0 ? counted : 1;  // only scales the progress bar
     const TableStore::CommandScope scope(run.services.store);
@@ -307,7 +445,7 @@ void reformatManagerCheque(ReformatRun& run) {
     CreditUploadFile upload(run.request.destinationPath, run.headers.HeaderRecord);
     LineReader source(run.request.sourcePath);
     InvoiceFile invoices(run.request.invoicePath.string());
-    ManagerChequeReformatter(run, upload, invoices).run(source, dataLines);
+    ManagerChequeReformatter(run, upload, invoices, *printFlag).run(source, dataLines);
 }
 
 }  // namespace qrv

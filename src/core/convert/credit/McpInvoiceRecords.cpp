@@ -1,74 +1,97 @@
 #include "convert/credit/McpInvoiceRecords.h"
 
 #include "base/Cp874.h"
-#include "base/FieldHelpers.h"
 #include "convert/ReformatRun.h"
-#include "convert/credit/ChequeRun.h"
 #include "convert/credit/InvoiceFile.h"
-#include "convert/credit/McpLine.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 
 namespace qrv {
 
+using namespace layout;
+
 namespace {
 
-// The value of a signed amount the detail table needs.
-double valueOf(const McpLine& line, const std::string& amount16, int from, int to) {
-    return line.value(amount16, from, to).toDouble();
-}
+// The amounts of an invoice line, in the order of record 006.
+constexpr const Field* kInvoiceAmounts[] = {&mcp::kInvoiceLineAmount, &mcp::kInvoiceVat, &mcp::kInvoiceCharge,
+                                            &mcp::kInvoiceTax};
 
 }  // namespace
 
-bool WriteInvoiceRecords(ChequeRun& run, const McpLine& cheque, const std::string& sequence,
-                         std::int64_t invoiceCount) {
+ChequeInvoices ReadChequeInvoices(ChequeRun& run, const SourceLine& cheque, std::int64_t invoiceCount) {
     for (; run.invoiceSkipCount > 0; --run.invoiceSkipCount) {
         run.invoices.next();
     }
     run.invoiceSkipCount = 0;
-    ReformatRun& rr = run.reformat;  // the whole reformat run
-    const std::string key = cheque.cols(1, 26);
+    ChequeInvoices read;
+    const std::string_view key = cheque[mcp::kPaymentKey];
+    SourceLine invoice(run.reformat.request.invoicePath, "Manager Cheque invoice file");
     for (std::int64_t n = 1; n <= invoiceCount; ++n) {
         const std::string_view text = run.invoices.next();
-        const McpLine invoice("invoice file", run.invoices.lineNumber(), text);
-        // An invoice file that ended early gives empty lines, which belong to no cheque.
-        if (text.empty() || invoice.cols(1, 26) != key) {
-            rr.message("Invoice file and payment file are missmatch");
-            return false;
+        if (n == 1) {
+            read.firstLineNo = run.invoices.lineNumber();
         }
-        Record006& r = rr.records.r006;
-        r.DebitSequence = rr.records.r003.DebitSequence;
-        r.CreditSequence = sequence;
-        r.InvoiceLineNo = PadNumber(n, 6);
-        r.InvoiceNo = invoice.cols(27, 41);
-        r.InvoiceAmount = invoice.signedAmount(52, 64, "00");
-        r.InvoiceDate = invoice.cols(65, 68) + invoice.cols(70, 71) + invoice.cols(73, 74);
-        r.Description = FillString(" ", 70);
-        r.PoNo = invoice.cols(125, 139);
-        r.VatAmount = invoice.signedAmount(140, 148, "000000");
-        r.ChargeAmount = invoice.signedAmount(149, 157, "000000");
-        r.WhtAmount = invoice.signedAmount(158, 166, "000000");
+        invoice.read(text, run.invoices.lineNumber());
+        // An invoice file that ended early gives empty lines, which belong to no cheque.
+        if (text.empty() || invoice[mcp::kInvoicePaymentKey] != key) {
+            read.mismatch = true;
+            return read;
+        }
+        for (const Field* amount : kInvoiceAmounts) {
+            if (!invoice.amount(*amount)) {
+                read.badAmount = BadAmount{amount, invoice.lineNo()};
+                return read;
+            }
+        }
+        // Its texts, refused here when they are not code page 874.
+        invoice.text(mcp::kInvoiceNo);
+        invoice.text(mcp::kPoNo);
+        read.lines.emplace_back(text);
+    }
+    return read;
+}
+
+void WriteInvoiceRecords(ChequeRun& run, const ChequeInvoices& invoices, std::int64_t sequence) {
+    ReformatRun& rr = run.reformat;  // the whole reformat run
+    RecordWriter& r = run.record006;
+    SourceLine invoice(rr.request.invoicePath, "Manager Cheque invoice file");
+    std::int64_t n = 0;
+    for (const std::string& text : invoices.lines) {
+        invoice.read(text, invoices.firstLineNo + n);
+        ++n;
+        r.reset();
+        r.number(r006::kCreditSequence, sequence);
+        r.number(r006::kInvoiceLineNo, n);
+        r.text(r006::kInvoiceNo, invoice[mcp::kInvoiceNo]);
+        r.amountDigits(r006::kInvoiceAmount, invoice[mcp::kInvoiceLineAmount],
+                       mcp::kInvoiceLineAmount.decimals);
+        r.text(r006::kInvoiceDate, invoice.dateParts(mcp::kInvoiceDate).yyyymmdd());
+        r.text(r006::kPoNo, invoice[mcp::kPoNo]);
+        r.amountDigits(r006::kVatAmount, invoice[mcp::kInvoiceVat], mcp::kInvoiceVat.decimals);
+        r.amountDigits(r006::kChargeAmount, invoice[mcp::kInvoiceCharge], mcp::kInvoiceCharge.decimals);
+        r.amountDigits(r006::kTaxAmount, invoice[mcp::kInvoiceTax], mcp::kInvoiceTax.decimals);
+        run.upload.writeRecord(r.record());
         if (!run.printDetail) {
-            run.upload.writeRecord(r.text());
             continue;
         }
-        // The values first: an amount without a number never reaches a record.
-        const double amount = valueOf(invoice, r.InvoiceAmount, 52, 64);
-        const double vat = valueOf(invoice, r.VatAmount, 140, 148);
-        const double charge = valueOf(invoice, r.ChargeAmount, 149, 157);
-        const double wht = valueOf(invoice, r.WhtAmount, 158, 166);
-        run.upload.writeRecord(r.text());
-        rr.services.store.append("Invoice_Detail", {{"CreditId", sequence},
-                                                    {"InvoiceId", r.InvoiceLineNo},
-                                                    {"InvoiceNo", cp874::toUtf8(r.InvoiceNo)},
-                                                    {"InvoiceAmount", amount},
-                                                    {"InvoiceDate", cp874::toUtf8(DdMmYyyy(r.InvoiceDate))},
-                                                    {"PoNo", cp874::toUtf8(r.PoNo)},
-                                                    {"VatAmount", vat},
-                                                    {"ChargeAmount", charge},
-                                                    {"WhtAmount", wht}});
+        const std::string& record = r.record();
+        const auto value = [&invoice](const Field& field) { return invoice.amount(field)->toDouble(); };
+        rr.services.store.append(
+            "Invoice_Detail",
+            {{"CreditId", std::string(columnsOf(record, r006::kCreditSequence))},
+             {"InvoiceId", std::string(columnsOf(record, r006::kInvoiceLineNo))},
+             {"InvoiceNo", cp874::toUtf8(columnsOf(record, r006::kInvoiceNo))},
+             {"InvoiceAmount", value(mcp::kInvoiceLineAmount)},
+             {"InvoiceDate",
+              cp874::toUtf8(
+                  datePartsOf(columnsOf(record, r006::kInvoiceDate), r006::kInvoiceDate).slashed())},
+             {"PoNo", cp874::toUtf8(columnsOf(record, r006::kPoNo))},
+             {"VatAmount", value(mcp::kInvoiceVat)},
+             {"ChargeAmount", value(mcp::kInvoiceCharge)},
+             {"WhtAmount", value(mcp::kInvoiceTax)}});
     }
-    return true;
 }
 
 }  // namespace qrv

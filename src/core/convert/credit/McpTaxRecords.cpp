@@ -1,27 +1,25 @@
 #include "convert/credit/McpTaxRecords.h"
 
-#include <vector>
-
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
 #include "convert/ReformatRun.h"
-#include "convert/credit/ChequeRun.h"
-#include "convert/credit/McpLine.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 
 namespace qrv {
 
+using namespace layout;
+
 namespace {
 
-constexpr const char* kNoTax = "000000000";
+constexpr std::string_view kNoTax = "000000000";
 
-struct TaxItem {
-    int taxFrom, taxTo;        // 7+2 tax
-    int incomeFrom, incomeTo;  // 11+2 income
-    std::string description;   // 80 characters, or blanks
-};
+std::string padded(std::string_view text, int width) {
+    return PadText(text, width);
+}
 
 }  // namespace
 
@@ -43,61 +41,75 @@ std::string TaxRateText(Money tax, Money income) {
     return q < 0 ? "-" + PadNumber(-q, 2) : PadNumber(q, 2);
 }
 
-void WriteTaxRecords(ChequeRun& run, const McpLine& cheque, const std::string& sequence) {
-    ReformatRun& rr = run.reformat;  // the whole reformat run
-    const Record003& r003 = rr.records.r003;
-    const std::string incomeType = cheque.col(444);
+std::vector<TaxItem> TaxItemsOf(const SourceLine& cheque, std::string_view itemCount) {
+    using namespace mcp;
+    const int width = r005::kDescription.width();
     std::vector<TaxItem> items;
-    if (incomeType != "6") {
-        if (cheque.cols(86, 94) != kNoTax) {
-            items.push_back({86, 94, 60, 72, FillString(" ", 80)});
+    if (cheque[kIncomeType] != "6") {
+        if (cheque[kTaxAmount] != kNoTax) {
+            items.push_back({&kTaxAmount, &kInvoiceAmount, padded({}, width)});
         }
-    } else {
-        if (cheque.cols(616, 624) != kNoTax) {
-            const std::string description = r003.WhtItemCount == "01"
-                                                ? cheque.cols(445, 514) + FillString(" ", 10)
-                                                : cheque.cols(445, 464) + FillString(" ", 60);
-            items.push_back({616, 624, 634, 646, description});
-        }
-        if (cheque.cols(625, 633) != kNoTax) {
-            items.push_back({625, 633, 647, 659, cheque.cols(465, 484) + FillString(" ", 60)});
-        }
-        const std::string tax3 = cheque.cols(660, 668);
-        if (tax3 != kNoTax && tax3 != std::string(9, ' ')) {
-            items.push_back({660, 668, 669, 681, cheque.cols(485, 514) + FillString(" ", 50)});
+        return items;
+    }
+    if (cheque[kItemTax1] != kNoTax) {
+        // A single item's description runs over the three items' columns.
+        const std::string_view description =
+            itemCount == "01" ? cheque.textSpan(kDescription1, kDescription3) : cheque.text(kDescription1);
+        items.push_back({&kItemTax1, &kItemIncome1, padded(description, width)});
+    }
+    if (cheque[kItemTax2] != kNoTax) {
+        items.push_back({&kItemTax2, &kItemIncome2, padded(cheque.text(kDescription2), width)});
+    }
+    const std::string_view tax3 = cheque[kItemTax3];
+    if (tax3 != kNoTax && tax3 != std::string_view("         ")) {
+        items.push_back({&kItemTax3, &kItemIncome3, padded(cheque.text(kDescription3), width)});
+    }
+    return items;
+}
+
+std::optional<BadAmount> BadTaxAmount(const SourceLine& cheque, const std::vector<TaxItem>& items) {
+    for (const TaxItem& item : items) {
+        for (const Field* field : {item.tax, item.income}) {
+            if (!cheque.amount(*field)) {
+                return BadAmount{field, 0};
+            }
         }
     }
+    return std::nullopt;
+}
 
-    int itemNo = 0;
+void WriteTaxRecords(ChequeRun& run, const SourceLine& cheque, const std::vector<TaxItem>& items,
+                     std::int64_t sequence) {
+    RecordWriter& r = run.record005;
+    const std::string incomeType(cheque.text(mcp::kIncomeType));
+    std::int64_t itemNo = 0;
     for (const TaxItem& item : items) {
-        Record005& r = rr.records.r005;
-        const std::string tax16 = cheque.amount9(item.taxFrom, item.taxTo);
-        const std::string income16 = cheque.amount13(item.incomeFrom, item.incomeTo);
-        // Both values before anything is written: a field without a number never reaches a record.
-        const Money tax = cheque.value(tax16, item.taxFrom, item.taxTo);
-        const Money income = cheque.value(income16, item.incomeFrom, item.incomeTo);
+        const Money tax = *cheque.amount(*item.tax);
+        const Money income = *cheque.amount(*item.income);
         if (income.units() == 0) {
-            cheque.fail(item.incomeFrom, item.incomeTo,
-                        "the income of a withholding-tax item is zero, so it has no tax rate");
+            cheque.fail(*item.income, "the income of a withholding-tax item is zero, so it has no tax rate");
         }
         ++itemNo;
-        r.DebitSequence = r003.DebitSequence;
-        r.CreditSequence = sequence;
-        r.ItemNo = "0" + std::to_string(itemNo);
-        r.WhtAmount = tax16;
-        r.IncomeType = "    " + incomeType;
-        r.Description = PadText(item.description, 80);
-        r.TaxRate = TaxRateText(tax, income);
-        r.IncomeAmount = income16;
-        run.upload.writeRecord(r.text());
+        r.reset();
+        r.number(r005::kCreditSequence, sequence);
+        r.number(r005::kItemNo, itemNo);
+        r.amountDigits(r005::kTaxAmount, cheque[*item.tax], item.tax->decimals);
+        r.text(r005::kIncomeType, "    " + incomeType);
+        r.text(r005::kDescription, item.description);
+        const std::string rate = TaxRateText(tax, income);
+        r.wholeDigits(r005::kTaxRate, rate);  // a rate of 100 or more keeps its digits
+        r.amountDigits(r005::kIncomeAmount, cheque[*item.income], item.income->decimals);
+        run.upload.writeRecord(r.record());
         if (run.printDetail) {
-            rr.services.store.append("Wht_Detail", {{"CreditId", sequence},
-                                                    {"WhtId", r.ItemNo},
-                                                    {"IncomeAmount", income.toDouble()},
-                                                    {"WhtAmount", tax.toDouble()},
-                                                    {"IncomeType", cp874::toUtf8(Trim(r.IncomeType))},
-                                                    {"IncomeDescription", cp874::toUtf8(r.Description)},
-                                                    {"Rate", r.TaxRate}});
+            const std::string& record = r.record();
+            run.reformat.services.store.append(
+                "Wht_Detail", {{"CreditId", std::string(columnsOf(record, r005::kCreditSequence))},
+                               {"WhtId", std::string(columnsOf(record, r005::kItemNo))},
+                               {"IncomeAmount", income.toDouble()},
+                               {"WhtAmount", tax.toDouble()},
+                               {"IncomeType", cp874::toUtf8(Trim(columnsOf(record, r005::kIncomeType)))},
+                               {"IncomeDescription", cp874::toUtf8(columnsOf(record, r005::kDescription))},
+                               {"Rate", rate}});
         }
     }
 }

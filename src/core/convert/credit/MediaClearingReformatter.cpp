@@ -14,6 +14,9 @@
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
@@ -21,6 +24,8 @@
 #include "upload/UploadRecords.h"
 
 namespace qrv {
+
+using namespace layout;
 
 std::string_view MediaClearingServiceType(std::string_view code) {
     static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
@@ -43,30 +48,27 @@ std::string_view MediaClearingServiceType(std::string_view code) {
 
 namespace {
 
+constexpr std::string_view kNewBank = "New bank";
+constexpr std::string_view kNewBranch = "New branch";
 // Credits from another sending bank may not exceed 2,000,000.00 baht.
 constexpr Money kLimit = Money::fromUnits(2'000'000LL * Money::kScale);
 
 }  // namespace
 
 bool IsOverLimitCredit(std::string_view line) {
-    const std::optional<Money> value = Money::fromImpliedDecimals(Columns(line, 58, 69), 2);
-    return Columns(line, 28, 30) != kHomeBankCode && value && *value > kLimit;
+    const std::optional<Money> value = amountOf(columnsOf(line, mcl::kAmount), mcl::kAmount);
+    return columnsOf(line, mcl::kSendingBank) != kHomeBankCode && value && *value > kLimit;
 }
 
 namespace {
 
-constexpr std::string_view kNewBank = "New bank";
-constexpr std::string_view kNewBranch = "New branch";
-
-std::string blanks(int n) {
-    return FillString(" ", n);
-}
-
-// The English name of a reference row, as the record takes it: its first 35 characters.
+// The English name of a reference row, as the record takes it: as many characters as the record's name
+// field holds (35).
 std::string first35(const std::string& utf8, const std::string& field) {
     std::string text = recordText(utf8, field);
-    if (text.size() > 35) {
-        text.resize(35);
+    const size_t width = static_cast<size_t>(r003::kBankName.width());
+    if (text.size() > width) {
+        text.resize(width);
     }
     return text;
 }
@@ -113,16 +115,14 @@ std::string branchName(TableStore& store, std::string_view bankCode, std::string
     return std::string(kNewBranch);
 }
 
-bool creditAccountPasses(std::string_view line, bool homeBank) {
+// The home bank's accounts are checked without the first column of the field; another bank's are its
+// digits, not all zeros.
+bool creditAccountPasses(const SourceLine& line, bool homeBank) {
+    const std::string_view account = line[mcl::kCreditAccount];
     if (homeBank) {
-        return IsValidAccountNo(Columns(line, 18, 27));
+        return IsValidAccountNo(account.substr(account.empty() ? 0 : 1));
     }
-    const std::string_view account = Columns(line, 17, 27);
-    return account != "00000000000" && Trim(account).size() == 11 && IsNumeric(account);
-}
-
-bool codePasses(std::string_view code, size_t length) {
-    return IsNumeric(code) && Trim(code).size() == length;
+    return line.digits(mcl::kCreditAccount) && account.find_first_not_of('0') != std::string_view::npos;
 }
 
 // One kind of listing entry: its count, the line of its last entry and its listing.
@@ -144,19 +144,28 @@ class MediaClearingRun {
           request_(run.request),
           store_(run.services.store),
           print_(run.request.printDetail),
-          listings_(*run.listings) {}
+          listings_(*run.listings),
+          line_(run.request.sourcePath, "source file"),
+          record002_(kRecord002),
+          record003_(kRecord003),
+          record004_(kRecord004) {
+        record003_.text(r003::kDebitSequence, kFirstDebit);
+        record003_.keepAsDefaults();
+        record004_.text(r004::kDebitSequence, kFirstDebit);
+        record004_.keepAsDefaults();
+    }
 
     void execute();
 
   private:
-    void detailLine(std::string_view line, std::int64_t lineNo);
-    void accept(std::string_view line, std::int64_t lineNo, std::string_view bank, std::string_view branch,
-                const std::string& bankName, const std::string& branchName);
-    void entry(EntryKind& kind, std::int64_t lineNo, const std::string& columns, const std::string& message,
-               const char* fieldName, const char* colNo, const std::string& desErr);
-    void errorRow(std::int64_t lineNo, const char* fieldName, const char* colNo, const std::string& desErr);
+    void detailLine();
+    void accept(std::string_view bank, std::string_view branch, const std::string& bankName,
+                const std::string& branchName);
+    void entry(EntryKind& kind, const std::string& columns, const std::string& message, const char* fieldName,
+               const std::string& colNo, const std::string& desErr);
+    void errorRow(const char* fieldName, const std::string& colNo, const std::string& desErr);
     void progress(const LineReader& reader);
-    void finish(const std::string& header);
+    void finish(const DateParts& effective, const std::string& comName);
     const std::string& cachedBankName(std::string_view bank);
     const std::string& cachedBranchName(std::string_view bank, std::string_view branch);
 
@@ -166,6 +175,8 @@ class MediaClearingRun {
     const bool print_;
     ErrorListings& listings_;  // the run's, put in place when it ends
     std::unique_ptr<CreditUploadFile> upload_;
+    SourceLine line_;  // the line being read
+    RecordWriter record002_, record003_, record004_;
 
     EntryKind account_{kInvalidAcct, kInvalidAcctSuffix};
     EntryKind zero_{kCreditZeroAmount, kCreditZeroAmountSuffix};
@@ -210,20 +221,18 @@ void MediaClearingRun::execute() {
 
     std::string_view first;
     const std::string header(reader.next(first) ? first : std::string_view());
-    recordCount_ = ToInteger(Columns(header, 41, 46)).value_or(0);
-
-    const std::string_view yyyy = Columns(header, 35, 38);
-    const std::string_view mm = Columns(header, 33, 34);
-    const std::string_view dd = Columns(header, 31, 32);
-    if (!IsValidDate(yyyy, mm, dd)) {
+    line_.read(header, 1);
+    recordCount_ = ToInteger(line_[mcl::kRecordCount]).value_or(0);
+    const DateParts effective = line_.dateParts(mcl::kEffectiveDate);
+    if (!line_.date(mcl::kEffectiveDate)) {
         run_.stop("Invalid  EFFECTIVE DATE OF TRANSFER", false);
         return;
     }
-    const std::string effective = std::string(yyyy) + std::string(mm) + std::string(dd);
-    if (!(effective > run_.services.clock.today().yyyymmdd())) {
+    if (!(effective.yyyymmdd() > run_.services.clock.today().yyyymmdd())) {
         run_.stop("EFFECTIVE DATE OF TRANSFER should be future date", false);
         return;
     }
+    const std::string comName(line_.text(mcl::kCompanyName));
     if (print_) {
         store_.reset("Mcl_Detail");
         store_.reset("Dcp_Err");
@@ -231,125 +240,129 @@ void MediaClearingRun::execute() {
 
     std::string_view line;
     while (reader.next(line)) {
+        line_.read(line, reader.lineNumber());
         // Every line names the account to debit; a bad one stops the run where it stands.
-        if (!IsValidAccountNo(Columns(line, 36, 45))) {
+        if (!IsValidAccountNo(line_[mcl::kDebitAccount])) {
             listings_.close();
             run_.stop("Invalid QRV debit account", haveLast_);
             return;
         }
-        detailLine(line, reader.lineNumber());
+        detailLine();
         progress(reader);
     }
     listings_.close();
-    finish(header);
+    finish(effective, comName);
 }
 
-void MediaClearingRun::detailLine(std::string_view line, std::int64_t lineNo) {
-    ResetRecordFields(run_.records, run_.services.settings.Print);
-    lastLine_.assign(line);
+void MediaClearingRun::detailLine() {
+    lastLine_.assign(line_.text());
     haveLast_ = true;
 
     // Codes are registered before the checks, so those of lines rejected below are known next time.
-    const std::string_view bank = Columns(line, 10, 12);
-    const std::string_view branch = Columns(line, 13, 16);
+    const std::string_view bank = line_[mcl::kBankCode];
+    const std::string_view branch = line_[mcl::kBranchCode];
     const std::string& bankText = cachedBankName(bank);
     const std::string& branchText = cachedBranchName(bank, branch);
 
     const bool homeBank = bank == kHomeBankCode;
-    const bool accountOk = creditAccountPasses(line, homeBank);
-    const std::string_view amount = Columns(line, 58, 69);
-    const bool zeroAmount = amount == "000000000000";
-    // Only twelve plain digits make an amount; anything else IsNonNegativeNumber lets through (blanks,
-    // a sign, a point, an exponent, a short line) is an invalid amount too.
-    const bool amountOk = IsNonNegativeNumber(amount) && amount.size() == 12 && IsDigits(amount);
-    const bool codesOk = codePasses(bank, 3) && codePasses(branch, 4);
+    const bool accountOk = creditAccountPasses(line_, homeBank);
+    const bool zeroAmount = line_[mcl::kAmount] == "000000000000";
+    // Only twelve plain digits make an amount: blanks, a sign, a point, an exponent or a short line are an
+    // invalid amount.
+    const bool amountOk = line_.digits(mcl::kAmount);
+    const bool codesOk = line_.digits(mcl::kBankCode) && line_.digits(mcl::kBranchCode);
 
     if (accountOk && !zeroAmount && amountOk && codesOk) {
-        accept(line, lineNo, bank, branch, bankText, branchText);
+        accept(bank, branch, bankText, branchText);
         return;
     }
+    const std::string accountColumns = columnsText(mcl::kCreditAccount);
+    const std::string amountColumns = columnsText(mcl::kAmount);
     if (!accountOk) {
         if (homeBank) {
-            entry(account_, lineNo, "17-27", "  Credit account is invalid QRV account", "Account", "17-27",
-                  "Credit account is invalid QRV account");
+            entry(account_, accountColumns, "  Credit account is invalid QRV account", "Account",
+                  accountColumns, "Credit account is invalid QRV account");
         } else {
-            entry(account_, lineNo, "17-27", "  Credit account is zero or not numeric or invalid length",
-                  "Account", "17-27", "Credit account is invalid account");
+            entry(account_, accountColumns, "  Credit account is zero or not numeric or invalid length",
+                  "Account", accountColumns, "Credit account is invalid account");
         }
     }
     if (zeroAmount) {
-        entry(zero_, lineNo, "58-69", "  Credit amount is zero", "Amount", "58-69", "Credit amount is zero");
+        entry(zero_, amountColumns, "  Credit amount is zero", "Amount", amountColumns,
+              "Credit amount is zero");
     }
     if (!amountOk) {
-        entry(invalid_, lineNo, "58-69", "  Credit amount less than zero or invalid number", "Amount",
-              "58-69", "Credit amount less than zero or invalid number");
+        entry(invalid_, amountColumns, "  Credit amount less than zero or invalid number", "Amount",
+              amountColumns, "Credit amount less than zero or invalid number");
     }
     if (!codesOk) {
-        entry(bankBranch_, lineNo, "10-12 Column: 13-16", " invalid code", "Bank Code,Branch Code",
-              "10-12,13-16",
+        const std::string bankColumns = columnsText(mcl::kBankCode);
+        const std::string branchColumns = columnsText(mcl::kBranchCode);
+        entry(bankBranch_, bankColumns + " Column: " + branchColumns, " invalid code",
+              "Bank Code,Branch Code", bankColumns + "," + branchColumns,
               "Bank " + std::string(bank) + " branch " + std::string(branch) + " invalid code");
     }
 }
 
-void MediaClearingRun::accept(std::string_view line, std::int64_t lineNo, std::string_view bank,
-                              std::string_view branch, const std::string& bankText,
+void MediaClearingRun::accept(std::string_view bank, std::string_view branch, const std::string& bankText,
                               const std::string& branchText) {
-    const std::string_view amount = Columns(line, 58, 69);
-    const Money value = *Money::fromImpliedDecimals(amount, 2);
-    if (IsOverLimitCredit(line)) {
+    const std::int64_t lineNo = line_.lineNo();
+    const std::string_view amount = line_[mcl::kAmount];
+    const Money value = *line_.amount(mcl::kAmount);
+    if (IsOverLimitCredit(line_.text())) {
         // Over the limit: still written and totalled, but the whole upload is void.
         ++overLimit_;
         run_.reject("OverLimit", lineNo);
         keepUpload_ = false;
         if (print_) {
-            errorRow(lineNo, "Amount", "58-69", "Detail Amount have not over 2,000,000");
+            errorRow("Amount", columnsText(mcl::kAmount), "Detail Amount have not over 2,000,000");
         }
     }
     ++credits_;
-    const std::string sequence = NumberField(credits_, 6, "credit sequence number");
-    const std::string_view account =
-        Columns(line, 17, 17) == "0" ? Columns(line, 18, 27) : Columns(line, 17, 27);
+    // A home-bank account given with a leading "0" is written as its last ten digits.
+    std::string_view account = line_[mcl::kCreditAccount];
+    if (account.starts_with('0')) {
+        account.remove_prefix(1);
+    }
 
-    Record003& r3 = run_.records.r003;
-    r3.CreditSequence = sequence;
-    r3.CreditAccount = std::string(account) + blanks(25 - static_cast<int>(account.size()));
-    r3.Amount = "000" + std::string(amount) + "0";
-    r3.DebitSequence = "00000001";
-    r3.BankCode = std::string(bank);
-    r3.BankName = PadText(bankText, 35);
-    r3.BranchCode = std::string(branch);
-    r3.BranchName = PadText(branchText, 35);
-    const std::string_view serviceType = Columns(line, 54, 55);
-    r3.ServiceType = std::string(serviceType);
-    upload_->writeRecord(r3.text());
+    record003_.reset();
+    record003_.number(r003::kCreditSequence, credits_);
+    record003_.text(r003::kCreditAccount, account);
+    record003_.amountDigits(r003::kAmount, amount, mcl::kAmount.decimals);
+    record003_.text(r003::kBankCode, bank);
+    record003_.text(r003::kBankName, bankText);
+    record003_.text(r003::kBranchCode, branch);
+    record003_.text(r003::kBranchName, branchText);
+    const std::string_view serviceType = line_.text(mcl::kServiceType);
+    record003_.text(r003::kServiceType, serviceType);
+    upload_->writeRecord(record003_.record());
     total_.add(value, "line " + std::to_string(lineNo) + " of " + request_.sourcePath.string());
 
-    Record004& r4 = run_.records.r004;
-    r4.DebitSequence = "00000001";
-    r4.CreditSequence = sequence;
-    const std::string_view payee = Columns(line, 190, 199);
-    r4.PayeeCode = payee == "0000000000" ? blanks(15) : std::string(payee) + blanks(5);
-    const std::string_view name = Columns(line, 200, 222);
-    if (HasThaiChar(name, 23)) {
-        r4.NameThai = std::string(name) + blanks(77);
-    } else {
-        r4.NameEnglish = std::string(name) + blanks(47);
+    record004_.reset();
+    record004_.number(r004::kCreditSequence, credits_);
+    const std::string_view payee = line_.text(mcl::kReceiverId);
+    if (payee != "0000000000") {
+        record004_.copy(r004::kPayeeCode, payee, mcl::kReceiverId);
     }
-    upload_->writeRecord(r4.text());
+    const std::string_view name = line_.text(mcl::kReceiverName);
+    const bool thai = HasThaiChar(name, mcl::kReceiverName.width());
+    record004_.copy(thai ? r004::kNameThai : r004::kNameEnglish, name, mcl::kReceiverName);
+    upload_->writeRecord(record004_.record());
 
     if (print_) {
-        store_.append("Mcl_Detail", {{"Acct", cp874::toUtf8(r3.CreditAccount)},
-                                     {"BankCode", cp874::toUtf8(bank)},
-                                     {"BranchCode", cp874::toUtf8(branch)},
-                                     {"Amount", value.toDouble()},
-                                     {"ServiceType", std::string(MediaClearingServiceType(serviceType))},
-                                     {"Name", cp874::toUtf8(name)}});
+        store_.append("Mcl_Detail",
+                      {{"Acct", cp874::toUtf8(columnsOf(record003_.record(), r003::kCreditAccount))},
+                       {"BankCode", cp874::toUtf8(bank)},
+                       {"BranchCode", cp874::toUtf8(branch)},
+                       {"Amount", value.toDouble()},
+                       {"ServiceType", std::string(MediaClearingServiceType(serviceType))},
+                       {"Name", cp874::toUtf8(name)}});
     }
 }
 
-void MediaClearingRun::entry(EntryKind& kind, std::int64_t lineNo, const std::string& columns,
-                             const std::string& message, const char* fieldName, const char* colNo,
-                             const std::string& desErr) {
+void MediaClearingRun::entry(EntryKind& kind, const std::string& columns, const std::string& message,
+                             const char* fieldName, const std::string& colNo, const std::string& desErr) {
+    const std::int64_t lineNo = line_.lineNo();
     // The four products share the listings named with "MCL".
     listings_.AppendErrorLine(run_.listingPath(kind.suffix).string(), ListingLine(lineNo, columns, message));
     run_.reject(kind.kind, lineNo);
@@ -357,15 +370,14 @@ void MediaClearingRun::entry(EntryKind& kind, std::int64_t lineNo, const std::st
     ++kind.count;
     kind.lastLine = lineNo;
     if (print_) {
-        errorRow(lineNo, fieldName, colNo, desErr);
+        errorRow(fieldName, colNo, desErr);
     }
 }
 
-void MediaClearingRun::errorRow(std::int64_t lineNo, const char* fieldName, const char* colNo,
-                                const std::string& desErr) {
-    store_.append("Dcp_Err", {{"LnNo", std::to_string(lineNo)},
+void MediaClearingRun::errorRow(const char* fieldName, const std::string& colNo, const std::string& desErr) {
+    store_.append("Dcp_Err", {{"LnNo", std::to_string(line_.lineNo())},
                               {"FieldName", std::string(fieldName)},
-                              {"ColNo", std::string(colNo)},
+                              {"ColNo", colNo},
                               {"DesErr", cp874::toUtf8(desErr)}});
 }
 
@@ -388,8 +400,9 @@ void MediaClearingRun::progress(const LineReader& reader) {
     run_.progress(static_cast<int>(percent));
 }
 
-void MediaClearingRun::finish(const std::string& header) {
-    const std::string totalField = AmountField(total_, 16, "total amount of record 002 and the trailer");
+void MediaClearingRun::finish(const DateParts& effective, const std::string& comName) {
+    const std::string totalField =
+        AmountField(total_, r002::kTotalAmount.width(), "total amount of record 002 and the trailer");
     upload_->writeRecord(TrailerRecord(1, credits_, totalField));
 
     ResultCounters& c = run_.result.counters;
@@ -404,32 +417,29 @@ void MediaClearingRun::finish(const std::string& header) {
     c.TotalReject = account_.count + zero_.count + invalid_.count + bankBranch_.count + overLimit_;
 
     // The debit account and its branch come from the last detail line.
-    Record002& r2 = run_.records.r002;
-    r2.ProductCode = run_.productCode;
-    r2.ValueDate = std::string(Columns(header, 35, 38)) + std::string(Columns(header, 33, 34)) +
-                   std::string(Columns(header, 31, 32));
-    r2.TotalAmount = totalField;
-    r2.DebitSequence = "00000001";
-    r2.CreditCount = NumberField(credits_, 6, "credit count of record 002");
+    RecordWriter& r2 = record002_;
+    r2.text(r002::kProductCode, run_.productCode);
+    r2.text(r002::kValueDate, effective.yyyymmdd());
+    r2.digits(r002::kTotalAmount, totalField);
+    r2.number(r002::kCreditCount, credits_);
     std::string debitAccount;
     if (haveLast_) {
-        debitAccount = Columns(lastLine_, 36, 45);
-        r2.DebitAccount = debitAccount + blanks(15);
-        r2.DebitAccountType = "0" + std::string(Columns(debitAccount, 4, 4));
-        r2.DebitBranch = std::string(Columns(lastLine_, 31, 34));
-        r2.FeeAccount = r2.DebitAccount;
-        r2.FeeAccountType = r2.DebitAccountType;
-        r2.FeeBranch = r2.DebitBranch;
+        line_.read(lastLine_, 0);
+        debitAccount = line_[mcl::kDebitAccount];
+        for (const auto& [account, type, branch] :
+             {std::tuple{&r002::kDebitAccount, &r002::kDebitAccountType, &r002::kDebitBranch},
+              std::tuple{&r002::kFeeAccount, &r002::kFeeAccountType, &r002::kFeeBranch}}) {
+            WriteAccount(r2, *account, *type, *branch, debitAccount);
+            r2.text(*branch, line_[mcl::kSendingBranch]);
+        }
     }
-    const std::string valueDate = std::string(Columns(header, 31, 32)) + "/" +
-                                  std::string(Columns(header, 33, 34)) + "/" +
-                                  std::string(Columns(header, 35, 38));
+    const std::string valueDate = effective.slashed();
 
     // A voided upload (a rejected or over-limit line) is hashed and reported but never written, so an
     // earlier file of that name stays and nothing is archived.
     const bool totalAboveZero = total_ > Money();
     const bool write = totalAboveZero && keepUpload_;
-    const CreditUploadFile::Result result = upload_->complete(r2.text(), write && run_.writes());
+    const CreditUploadFile::Result result = upload_->complete(r2.record(), write && run_.writes());
     run_.result.records = credits_;
     run_.result.total = total_;
     run_.result.hashShown = true;
@@ -445,7 +455,6 @@ void MediaClearingRun::finish(const std::string& header) {
     }
 
     const std::string label(productLabel(*run_.request.product));
-    const std::string comName(Columns(header, 53, 82));
     if (print_) {
         if (run_.writes()) {
             ReportRunners& reports = run_.services.reports;

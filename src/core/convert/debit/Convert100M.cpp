@@ -9,19 +9,23 @@
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/RecordWriter.h"
+#include "layout/SourceLine.h"
 
 namespace qrv {
+
+using namespace layout;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kEightBlanks = "        ";
 constexpr size_t kCopyBlock = 1 << 16;
 
 // A control record begins with eight blanks; every other record is a detail record.
 bool isControlRecord(std::string_view record) {
-    return Columns(record, 1, 8) == kEightBlanks;
+    return columnsOf(record, ddr::kLeadingBlanks) == std::string_view("        ");
 }
 
 // Copies the records of `from` that are (or are not) control records to `to`, in their order.
@@ -38,7 +42,7 @@ void copyRecords(const fs::path& from, FileWriter& to, bool controls) {
 }  // namespace
 
 std::string ConvertResultCode(std::string_view inputLine, const std::string& previous) {
-    const std::string_view letter = Columns(inputLine, 221, 221);
+    const std::string_view letter = columnsOf(inputLine, c100m::kResult);
     if (letter == "S") {
         return "00";
     }
@@ -48,20 +52,19 @@ std::string ConvertResultCode(std::string_view inputLine, const std::string& pre
     return previous;
 }
 
-Convert100MResult convertTo100M(const Convert100MRequest& request, Services& services) {
+namespace {
+
+Convert100MResult convert(const Convert100MRequest& request, Services& services) {
     Convert100MResult result;
     const fs::path& source = request.sourcePath;
     const fs::path& destination = request.destinationPath;
-    if (const auto refusal = notCodePage874(source)) {
-        services.message(*refusal);
-        result.refuse(RequestField::Source);
-        return result;
-    }
     LineReader input(source);
     std::string_view line;
-    input.next(line);
-    const std::string valueDate = std::string(Columns(line, 193, 194)) +
-                                  std::string(Columns(line, 191, 192)) + std::string(Columns(line, 189, 190));
+    SourceLine fields(source, source.string());
+    fields.read(input.next(line) ? line : std::string_view(), 1);
+    // The value date, yymmdd in the header, goes into every record as ddmmyy.
+    const DateParts date = fields.dateParts(c100m::kValueDate);
+    const std::string valueDate = date.day + date.month + date.year.substr(2);
     if (request.companyCode.empty()) {
         services.message("Please Input Company Code");
         result.refuse(RequestField::CompanyCode);
@@ -72,6 +75,13 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         services.message("The company code holds a character that code page 874 cannot write");
         return result;
     }
+    // A shorter or longer code would move every field after it.
+    if (static_cast<int>(companyCode->size()) != ddr::kCompanyCode.width()) {
+        services.message("The company code \"" + request.companyCode + "\" does not fit its field of " +
+                         std::to_string(ddr::kCompanyCode.width()) + " characters");
+        result.refuse(RequestField::CompanyCode);
+        return result;
+    }
 
     // Last of the checks: the converted file may not replace the source.
     if (const auto refusal = overwritesInput(destination, source, "source")) {
@@ -79,30 +89,40 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
         return result;
     }
 
-    // The converted records in input order ("Temp1").
+    // The converted records in input order ("Temp1"); each input field is copied as it stands, so a
+    // short input line gives a short record.
     WorkFile converted = workFileFor(destination, "Temp1");
+    RecordWriter control(kConvertedControl);
+    control.text(ddr::kTermPayment, "M");
+    control.text(ddr::kCompanyCode, *companyCode);
+    control.text(ddr::kApplyCode, "C");
+    control.text(ddr::kStatus, "A");
+    control.copy(ddr::kEffectiveDate, valueDate, c100m::kValueDate);
+    control.keepAsDefaults();
+    RecordWriter detail(kConvertedDetail);
+    detail.text(ddr::kSign, "0");
+    detail.copy(ddr::kDetailDate, valueDate, c100m::kValueDate);
+    detail.keepAsDefaults();
     std::string code;
-    std::string record;
     while (input.next(line)) {
-        if (Columns(line, 1, 3) == "599") {
-            record.assign(kEightBlanks);
-            record += "M";
-            record += *companyCode;
-            record += FillString(" ", 30);
-            record += "CA";
-            record += valueDate;
-            record += Columns(line, 7, 11);
-            record += Columns(line, 17, 27);
+        fields.read(line, input.lineNumber());
+        RecordWriter* record = &detail;
+        if (fields.code(c100m::kSummaryCode)) {
+            record = &control;
+            control.reset();
+            control.copy(ddr::kEffectiveDate, valueDate, c100m::kValueDate);
+            control.copy(ddr::kTotalRecord, fields[c100m::kDebitCount], c100m::kDebitCount);
+            control.copy(ddr::kTotalAmount, fields[c100m::kTotalAmount], c100m::kTotalAmount);
         } else {
             code = ConvertResultCode(line, code);
-            record.assign(Columns(line, 23, 32));
-            record += valueDate;
-            record += "0";
-            record += Columns(line, 11, 21);
-            record += code;
-            record += Columns(line, 222, 268);
+            detail.reset();
+            detail.copy(ddr::kAccount, fields[c100m::kAccount], c100m::kAccount);
+            detail.copy(ddr::kDetailDate, valueDate, c100m::kValueDate);
+            detail.copy(ddr::kAmount, fields[c100m::kAmount], c100m::kAmount);
+            detail.copy(c100m::kResultCode, code, c100m::kResultCode);
+            detail.copy(c100m::kConvertedRemainder, fields.text(c100m::kRemainder), c100m::kRemainder);
         }
-        converted.writer().writeLine(record);
+        converted.writer().writeLine(record->record());
         ++result.records;
     }
     converted.close();
@@ -135,6 +155,19 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
     result.written.push_back({OutputKind::Converted, destination});
     services.message("Convert 100 Million Complete");
     return result;
+}
+
+}  // namespace
+
+Convert100MResult convertTo100M(const Convert100MRequest& request, Services& services) {
+    try {
+        return convert(request, services);
+    } catch (const TextNotCodePage874& refusal) {
+        services.message(refusal.what());
+        Convert100MResult result;
+        result.refuse(RequestField::Source);
+        return result;
+    }
 }
 
 }  // namespace qrv

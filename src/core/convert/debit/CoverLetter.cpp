@@ -2,8 +2,8 @@
 
 #include "base/Cp874.h"
 #include "convert/debit/DirectDebitHash.h"
-#include "io/InputGuards.h"
 #include "io/LineReader.h"
+#include "layout/SourceLine.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -39,13 +39,15 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
         services.message(kNoCheckedHash);
         return result;
     }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        services.message(*refusal);
-        return result;
-    }
     // The letter is only for the file that passed the check, unchanged since: another file, or the same
     // one changed, has a hash of its own (an unreadable file says so and fails below).
-    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
+    std::string hashValue;
+    try {
+        hashValue = debit::SourceHash(request.sourcePath, services.events);
+    } catch (const layout::TextNotCodePage874& refusal) {
+        services.message(refusal.what());
+        return result;
+    }
     if (!hashValue.empty() && hashValue != request.hash) {
         services.message(kNoCheckedHash);
         return result;

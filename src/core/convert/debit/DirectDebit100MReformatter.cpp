@@ -11,11 +11,14 @@
 #include "convert/debit/DirectDebitUpload.h"
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 
 namespace qrv {
 
-using namespace ddr100m;
+using namespace layout;
 
 std::string FormatAmountField(std::string_view text, std::string_view mode, int width) {
     std::string s(Trim(text));
@@ -62,22 +65,8 @@ std::string ThreeDecimalText(Money value) {
            "." + frac;
 }
 
-Money ReadNinePlusTwo(std::string_view line, int from, int to, std::int64_t lineNumber,
-                      const std::filesystem::path& file) {
-    const std::string text =
-        std::string(Columns(line, from, to - 2)) + "." + std::string(Columns(line, to - 1, to));
-    const std::optional<Money> value = Money::fromDecimalText(text);
-    if (!value) {
-        throw QrvError("Cannot read the amount \"" + cp874::toUtf8(Columns(line, from, to)) + "\" of line " +
-                       std::to_string(lineNumber) + ", columns " + std::to_string(from) + "-" +
-                       std::to_string(to) + ", of \"" + cp874::sanitizeUtf8(file.string()) +
-                       "\" as a number");
-    }
-    return *value;
-}
-
 std::string V5CorpText(const std::string& id) {
-    return cp874::toUtf8(PadText(cp874::fromUtf8(id).value_or(id), 12));
+    return cp874::toUtf8(PadText(cp874::fromUtf8(id).value_or(id), r001::kCompanyId.width()));
 }
 
 namespace {
@@ -125,41 +114,67 @@ std::string str(std::string_view s) {
     return std::string(s);
 }
 
-// "20" + year + month + day of a ddmmyy date starting at column `from`.
-std::string yyyymmddAt(std::string_view line, int from) {
-    return "20" + str(Columns(line, from + 4, from + 5)) + str(Columns(line, from + 2, from + 3)) +
-           str(Columns(line, from, from + 1));
+// A field's columns as the error rows name them: " 18-28 ".
+std::string column(const Field& field) {
+    return " " + columnsText(field) + " ";
 }
 
-bool isValidDdmmyy(std::string_view line, int from) {
-    return IsPositiveNumber6(Columns(line, from, from + 5)) &&
-           IsValidDate("20" + str(Columns(line, from + 4, from + 5)), Columns(line, from + 2, from + 3),
-                       Columns(line, from, from + 1));
+// The 100M pattern of an amount: its eleven digits, above zero.
+bool isOfThePattern(const SourceLine& line, const Field& amount) {
+    const std::optional<Money> value = line.amount(amount);
+    return value && *value > Money();
+}
+
+// The faults D1 to D7 of one detail record.
+struct DetailFaults {
+    bool invalidDate = false, pastDate = false, sign = false, account = false, notPattern = false,
+         notNumeric = false, length = false;
+    bool any() const {
+        return invalidDate || pastDate || sign || account || notPattern || notNumeric || length;
+    }
+};
+
+DetailFaults detailFaults(const SourceLine& d, const std::string& today) {
+    DetailFaults f;
+    f.invalidDate = !d.date(ddr::kDetailDate);
+    f.pastDate = d.dateParts(ddr::kDetailDate).yyyymmdd() < today;
+    f.sign = !d.code(ddr::kSign);
+    f.account = !IsValidAccountNo(d[ddr::kAccount]);
+    const bool numeric = IsNumeric(Trim(d[ddr::kAmount]));
+    f.notPattern = numeric && !isOfThePattern(d, ddr::kAmount);
+    f.notNumeric = !numeric;
+    f.length = static_cast<int>(d.text().size()) > ddr::kMaxLine;
+    return f;
 }
 
 class DirectDebit100MRun {
   public:
     explicit DirectDebit100MRun(ReformatRun& run)
-        : run_(run), source_(run.request.sourcePath), today_(run.services.clock.today().yyyymmdd()) {}
+        : run_(run),
+          source_(run.request.sourcePath),
+          today_(run.services.clock.today().yyyymmdd()),
+          line_(source_, "Direct Debit (100M) source file") {}
 
     void run();
 
   private:
     void start();
-    bool quickPass();
-    bool passesQuickTest(std::string_view detail) const;
+    bool checkReading();
+    bool passesQuickTest(const SourceLine& detail) const;
     void checkControl();
-    void fullScan(const std::filesystem::path& copy);
-    void checkDetail(std::string_view detail, std::int64_t lineNumber);
-    bool totalsCheck(const std::filesystem::path& file, Wording wording);
+    void fullErrorScan(const std::filesystem::path& copy);
+    void checkDetail(const SourceLine& detail);
+    void addToTotals(const SourceLine& detail);
+    bool totalsCheck(Wording wording);
     void errorReport();
-    void row(std::string account, std::int64_t line, const char* errorCol, const char* column,
+    void row(std::string account, std::int64_t line, const char* errorCol, const std::string& column,
              const char* field);
     void tally(std::int64_t& counter, std::int64_t line);
 
     ReformatRun& run_;
     std::filesystem::path source_;
     std::string today_;
+    SourceLine line_;
     std::string control_;
     int shift_ = 0;
     std::string reportDate_;
@@ -171,12 +186,12 @@ class DirectDebit100MRun {
     std::string sumText_;
 };
 
-void DirectDebit100MRun::row(std::string account, std::int64_t line, const char* errorCol, const char* column,
-                             const char* field) {
+void DirectDebit100MRun::row(std::string account, std::int64_t line, const char* errorCol,
+                             const std::string& column, const char* field) {
     run_.services.store.append(kErrorTable, {{"account", std::move(account)},
                                              {"line", std::to_string(line)},
                                              {"error_col", std::string(errorCol)},
-                                             {"column", std::string(column)},
+                                             {"column", column},
                                              {"field", std::string(field)}});
 }
 
@@ -196,110 +211,122 @@ void DirectDebit100MRun::start() {
 }
 
 void DirectDebit100MRun::checkControl() {
-    const std::string_view c = control_;
-    const auto error = [this](const char* errorCol, const char* column, const char* field,
+    const SourceLine& c = line_;
+    const auto error = [this](const char* errorCol, const Field* field, const char* name,
                               std::int64_t& counter) {
-        row("-", 1, errorCol, column, field);
+        row("-", 1, errorCol, field != nullptr ? column(*field) : std::string(" This line "), name);
         tally(counter, 1);
         controlError_ = true;
     };
-    const std::string_view total = Columns(c, kTotalAmountFrom, kTotalAmountTo);
+    const std::string_view total = c[ddr::kTotalAmount];
     const bool numeric = IsNumeric(Trim(total));
-    if (Trim(total).size() != 11) {
-        error(" Invalid ,Amount have not space .", " 59-69 ", "CONTROL,TOTAL-AMOUNT", n_.SpaceAmount);
+    if (static_cast<int>(Trim(total).size()) != ddr::kTotalAmount.width()) {
+        error(" Invalid ,Amount have not space .", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT",
+              n_.SpaceAmount);
         amountError_ = true;
     }
-    if (numeric && !IsPositiveNumber11(total)) {
-        error(" Amount must be 100M pattern.", " 59-69 ", "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
+    if (numeric && !isOfThePattern(c, ddr::kTotalAmount)) {
+        error(" Amount must be 100M pattern.", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
         amountError_ = true;
     }
     if (!numeric) {
-        error(" Invalid numeric .", " 59-69 ", "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
+        error(" Invalid numeric .", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
         amountError_ = true;
     }
-    if (!isValidDdmmyy(c, kControlDateFrom)) {
-        error("Invalid EFFECTIVE-DATE", " 48-53 ", "CONTROL,EFFECTIVE-DATE", n_.InvalidEffect);
+    if (!c.date(ddr::kEffectiveDate)) {
+        error("Invalid EFFECTIVE-DATE", &ddr::kEffectiveDate, "CONTROL,EFFECTIVE-DATE", n_.InvalidEffect);
     }
-    if (yyyymmddAt(c, kControlDateFrom + shift_) < today_) {
-        error("EFFECTIVE-DATE should be today or future date", " 48-53 ", "CONTROL,EFFECTIVE-DATE",
+    if (c.dateParts(shifted(ddr::kEffectiveDate, shift_)).yyyymmdd() < today_) {
+        error("EFFECTIVE-DATE should be today or future date", &ddr::kEffectiveDate, "CONTROL,EFFECTIVE-DATE",
               n_.FutureEffect);
     }
-    if (c.size() > kMaxLine) {
-        error("Character have not over 80 Character.", " This line ", "CONTROL", n_.Length);
+    if (static_cast<int>(c.text().size()) > ddr::kMaxLine) {
+        error("Character have not over 80 Character.", nullptr, "CONTROL", n_.Length);
     }
 }
 
-bool DirectDebit100MRun::passesQuickTest(std::string_view d) const {
-    const std::string_view amount = Columns(d, kAmountFrom, kAmountTo);
-    return d.size() <= kMaxLine && Columns(d, kSign, kSign) == "1" &&
-           IsValidAccountNo(Columns(d, kAccountFrom, kAccountTo)) && Trim(amount).size() == 11 &&
-           IsNumeric(amount) && !controlError_ && isValidDdmmyy(d, kDetailDateFrom) &&
-           !(yyyymmddAt(d, kDetailDateFrom + shift_) < today_);
+// The quick test applies every rule of the full error scan, so that a file it lets through holds no
+// error the scan would find; with the control shift it also compares the date read one column later.
+bool DirectDebit100MRun::passesQuickTest(const SourceLine& d) const {
+    return !controlError_ && !detailFaults(d, today_).any() &&
+           !(d.dateParts(shifted(ddr::kDetailDate, shift_)).yyyymmdd() < today_);
 }
 
-bool DirectDebit100MRun::quickPass() {
+void DirectDebit100MRun::addToTotals(const SourceLine& d) {
+    sum_.add(*d.amount(ddr::kAmount),
+             "line " + std::to_string(d.lineNo()) + " of \"" + cp874::sanitizeUtf8(source_.string()) + "\"");
+    ++count_;
+}
+
+bool DirectDebit100MRun::checkReading() {
     LineReader reader(source_);
     std::string_view line;
     control_ = reader.next(line) ? str(line) : std::string();
-    shift_ = Columns(control_, kShiftFrom, kShiftTo) == "         " ? 1 : 0;
-    const int d = kControlDateFrom + shift_;
-    reportDate_ = str(Columns(control_, d, d + 1)) + "/" + str(Columns(control_, d + 2, d + 3)) + "/20" +
-                  str(Columns(control_, d + 4, d + 5));
+    line_.read(control_, 1);
+    line_.text(ddr::kCompanyName);
+    shift_ = spanOf(control_, ddr::kLeadingBlanks, ddr::kTermPayment) == "         " ? 1 : 0;
+    reportDate_ = line_.dateParts(shifted(ddr::kEffectiveDate, shift_)).slashed();
     checkControl();
     // The line after the control record is a detail record even when the file ends there.
     if (!reader.next(line)) {
         line = {};
     }
-    for (std::int64_t n = 1;; ++n) {
-        if (n % kCancelEvery == 0) {
+    for (std::int64_t lineNumber = 2;; ++lineNumber) {
+        if (lineNumber % kCancelEvery == 0) {
             run_.services.checkCancelled();
         }
-        if (!passesQuickTest(line)) {
+        line_.read(line, lineNumber);
+        if (!passesQuickTest(line_)) {
             return false;
         }
+        line_.textSpan(ddr::kReference, ddr::kTail);
+        addToTotals(line_);
         if (!reader.next(line)) {
             return true;
         }
     }
 }
 
-void DirectDebit100MRun::checkDetail(std::string_view d, std::int64_t lineNumber) {
-    const std::string account = cp874::toUtf8(Columns(d, kAccountFrom, kAccountTo));
-    const auto error = [&](const char* errorCol, const char* column, const char* field,
+void DirectDebit100MRun::checkDetail(const SourceLine& d) {
+    const std::int64_t lineNumber = d.lineNo();
+    const std::string account = cp874::toUtf8(d[ddr::kAccount]);
+    const auto error = [&](const char* errorCol, const std::string& col, const char* field,
                            std::int64_t& counter) {
-        row(account, lineNumber, errorCol, column, field);
+        row(account, lineNumber, errorCol, col, field);
         tally(counter, lineNumber);
     };
-    if (!isValidDdmmyy(d, kDetailDateFrom)) {
-        error("Invalid EFFECTIVE-DATE", " 11-16 ", "DETAIL,EFFECTIVE-DATE", n_.InvalidEffect);
+    const DetailFaults f = detailFaults(d, today_);
+    if (f.invalidDate) {
+        error("Invalid EFFECTIVE-DATE", column(ddr::kDetailDate), "DETAIL,EFFECTIVE-DATE", n_.InvalidEffect);
     }
-    if (yyyymmddAt(d, kDetailDateFrom) < today_) {
-        error("EFFECTIVE-DATE should be today or future date", " 11-16 ", "DETAIL,EFFECTIVE-DATE",
-              n_.FutureEffect);
+    if (f.pastDate) {
+        error("EFFECTIVE-DATE should be today or future date", column(ddr::kDetailDate),
+              "DETAIL,EFFECTIVE-DATE", n_.FutureEffect);
     }
-    if (Columns(d, kSign, kSign) != "1") {
-        error("sign error", " 17 ", "DETAIL,SIGN", n_.SignErr);
+    if (f.sign) {
+        error("sign error", column(ddr::kSign), "DETAIL,SIGN", n_.SignErr);
     }
-    if (!IsValidAccountNo(Columns(d, kAccountFrom, kAccountTo))) {
-        error("Invalid QRV debit account.", "1-10", "DETAIL,ACCOUNT NO.", n_.invalidDebitAcct);
+    if (f.account) {
+        error("Invalid QRV debit account.", columnsText(ddr::kAccount), "DETAIL,ACCOUNT NO.",
+              n_.invalidDebitAcct);
     }
-    const std::string_view amount = Columns(d, kAmountFrom, kAmountTo);
-    const bool numeric = IsNumeric(Trim(amount));
-    if (numeric && !IsPositiveNumber11(amount)) {
-        error("Amount must be 100M pattern.", " 18-28 ", "DETAIL,AMOUNT.", n_.InvalidAmount);
+    if (f.notPattern) {
+        error("Amount must be 100M pattern.", column(ddr::kAmount), "DETAIL,AMOUNT.", n_.InvalidAmount);
         amountError_ = true;
     }
-    if (!numeric) {
-        error(" Invalid numeric .", " 18-28 ", "DETAIL,AMOUNT.", n_.InvalidAmount);
+    if (f.notNumeric) {
+        error(" Invalid numeric .", column(ddr::kAmount), "DETAIL,AMOUNT.", n_.InvalidAmount);
         amountError_ = true;
     }
-    if (d.size() > kMaxLine) {
+    if (f.length) {
         error("Character have not over 80 Character.", " This line ", "DETAIL", n_.Length);
     }
 }
 
-void DirectDebit100MRun::fullScan(const std::filesystem::path& copy) {
+void DirectDebit100MRun::fullErrorScan(const std::filesystem::path& copy) {
     run_.message(kErrorDataMessage);
+    sum_ = Money();
+    count_ = 0;
     LineReader reader(copy);
     std::string_view line;
     reader.next(line);  // the control record
@@ -310,39 +337,28 @@ void DirectDebit100MRun::fullScan(const std::filesystem::path& copy) {
         if (lineNumber % kCancelEvery == 0) {
             run_.services.checkCancelled();
         }
-        checkDetail(line, lineNumber);
+        line_.read(line, lineNumber);
+        checkDetail(line_);
+        // The totals count only when no amount is wrong, so only readable amounts are summed.
+        if (!amountError_) {
+            addToTotals(line_);
+        }
         if (!reader.next(line)) {
             break;
         }
     }
 }
 
-bool DirectDebit100MRun::totalsCheck(const std::filesystem::path& file, Wording wording) {
-    LineReader reader(file);
-    std::string_view line;
-    const std::string control = reader.next(line) ? str(line) : std::string();
-    Money sum;
-    std::int64_t count = 0;
-    while (reader.next(line)) {
-        const std::int64_t lineNumber = reader.lineNumber();
-        if (lineNumber % kCancelEvery == 0) {
-            run_.services.checkCancelled();
-        }
-        sum.add(
-            ReadNinePlusTwo(line, kAmountFrom, kAmountTo, lineNumber, source_),
-            "line " + std::to_string(lineNumber) + " of \"" + cp874::sanitizeUtf8(source_.string()) + "\"");
-        ++count;
-    }
-    sum_ = sum;
-    count_ = count;
-    sumText_ = FormatAmountField(ThreeDecimalText(sum), "F", 16);
-    const Money total = ReadNinePlusTwo(control, kTotalAmountFrom, kTotalAmountTo, 1, source_);
-    const std::string totalText = FormatAmountField(ThreeDecimalText(total), "F", 16);
-    const std::string_view records = Columns(control, kTotalRecordFrom, kTotalRecordTo);
+bool DirectDebit100MRun::totalsCheck(Wording wording) {
+    sumText_ = FormatAmountField(ThreeDecimalText(sum_), "F", r007::kTotalAmount.width());
+    line_.read(control_, 1);
+    const Money total = *line_.amount(ddr::kTotalAmount);
+    const std::string totalText = FormatAmountField(ThreeDecimalText(total), "F", r007::kTotalAmount.width());
+    const std::string_view records = line_[ddr::kTotalRecord];
     const std::optional<std::int64_t> declared = ToInteger(records);
     if (!declared) {
-        throw QrvError("Cannot read the total record \"" + cp874::toUtf8(records) +
-                       "\" of line 1, columns 54-58, of \"" + cp874::sanitizeUtf8(source_.string()) +
+        throw QrvError("Cannot read the total record \"" + cp874::toUtf8(records) + "\" of line 1, columns " +
+                       columnsText(ddr::kTotalRecord) + ", of \"" + cp874::sanitizeUtf8(source_.string()) +
                        "\" as an integer");
     }
     const bool full = wording == Wording::FullScan;
@@ -351,15 +367,15 @@ bool DirectDebit100MRun::totalsCheck(const std::filesystem::path& file, Wording 
         row("-", 1,
             full ? "Invalid Input File,Sum Amount not equal Total Amount."
                  : "column59-69 ,Invalid Input File,Sum Amount not equal Total Amount  .",
-            " 59-69 ", "CONTROL,TOTAL-AMOUNT");
+            column(ddr::kTotalAmount), "CONTROL,TOTAL-AMOUNT");
         tally(n_.totalAmount, 1);
         sound = false;
     }
-    if (count != *declared) {
+    if (count_ != *declared) {
         row("-", 1,
             full ? " Invalid Input File,No.of Debit not equal Total Record ."
                  : "column54-58 ,Invalid Input File,No.of Debit not equal Total Record  .",
-            " 54-58 ", "CONTROL,TOTAL-RECORD");
+            column(ddr::kTotalRecord), "CONTROL,TOTAL-RECORD");
         tally(n_.TotalRecord, 1);
         sound = false;
     }
@@ -399,15 +415,16 @@ void DirectDebit100MRun::errorReport() {
     c.Error2million = 0;
     ShowResultReport(request, run_.result,
                      {2, "Direct Debit", "000000", "0", "0", reportDate_,
-                      str(Columns(control_, kCompanyNameFrom, kCompanyNameTo)), "Company Name : "},
+                      str(columnsOf(control_, ddr::kCompanyName)), "Company Name : "},
                      run_.services);
 }
 
 void DirectDebit100MRun::run() {
     start();
-    if (!quickPass()) {
-        // A private copy of the source that the full error scan reads; it never outlives the run. A
-        // file that passes the quick pass needs none.
+    // The first reading checks the whole file and sums it; the upload is written from a second reading
+    // only when it found nothing wrong.
+    if (!checkReading()) {
+        // A private copy of the source that the full error scan reads; it never outlives the run.
         WorkFile copy = workFileFor(run_.request.destinationPath, "Temp1");
         {
             LineReader reader(source_);
@@ -417,20 +434,20 @@ void DirectDebit100MRun::run() {
             }
             copy.close();
         }
-        fullScan(copy.path());
+        fullErrorScan(copy.path());
         if (!amountError_) {
-            totalsCheck(copy.path(), Wording::FullScan);
+            totalsCheck(Wording::FullScan);
         }
         errorReport();
         return;
     }
-    const bool sound = totalsCheck(source_, Wording::CleanQuickPass);
-    if (!sound) {
+    if (!totalsCheck(Wording::CleanQuickPass)) {
         errorReport();
         return;
     }
-    WriteDirectDebitUpload(run_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_,
-                                                   str(Columns(control_, kCompanyNameFrom, kCompanyNameTo))});
+    line_.read(control_, 1);
+    WriteDirectDebitUpload(
+        run_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_, str(line_[ddr::kCompanyName])});
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
 #include "io/LineReader.h"
+#include "layout/FieldRules.h"
+#include "layout/Utf8ThaiLines.h"
 #include "store/TableStore.h"
 #include "upload/HashFile.h"
 
@@ -14,65 +16,37 @@ namespace qrv {
 
 namespace debit {
 
+using namespace layout;
+
 namespace {
 
-// Control-record columns of one layout (first column of each field).
-struct ControlColumns {
-    int term;
-    int companyCode;  // 6
-    int companyName;  // 30
-    int applyCode;
-    int status;
-    int effectiveDate;  // 6
-    int totalRecord;    // 5
-    int totalAmount;    // to column 69
-    int mediaType;
-};
-
-constexpr ControlColumns kShortControl{10, 11, 17, 47, 48, 49, 55, 60, 70};
-constexpr ControlColumns kLongControl{9, 10, 16, 46, 47, 48, 54, 59, 70};
-
-bool isTermPayment(std::string_view c) {
-    return c == "M" || c == "H" || c == "W";
+bool blanks(std::string_view text, int count) {
+    return static_cast<int>(text.size()) == count && text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-bool oneOf(std::string_view c, std::initializer_list<std::string_view> values) {
-    for (const std::string_view v : values) {
-        if (c == v) {
-            return true;
-        }
-    }
-    return false;
+bool blanks(std::string_view text, const Field& field) {
+    return blanks(text, field.width());
 }
 
-// The integer a numeric text stands for, when it stands for one.
-std::optional<std::int64_t> wholeValue(std::string_view text) {
-    if (const auto i = ToInteger(text)) {
-        return i;
-    }
-    const auto v = NumericValue(text);
-    if (!v || std::nearbyint(*v) != *v || std::fabs(*v) > 9.0e15) {
-        return std::nullopt;
-    }
-    return static_cast<std::int64_t>(*v);
+// A number of the field's digits, above zero.
+bool positiveDigits(std::string_view text, const Field& field) {
+    const std::optional<std::int64_t> n = numberOf(text, field);
+    return n && *n > 0;
 }
 
 }  // namespace
 
 std::string ControlRecord::valueDateText() const {
-    const std::string_view d = effectiveDate;
-    return std::string(Columns(d, 1, 2)) + "/" + std::string(Columns(d, 3, 4)) + "/" +
-           std::string(Columns(d, 5, 6));
+    const DateParts d = datePartsOf(effectiveDate, ddr::kEffectiveDate);
+    return d.day + "/" + d.month + "/" + d.year.substr(2);
 }
 
 std::string ControlRecord::transferDateText() const {
-    const std::string_view d = effectiveDate;
-    return std::string(Columns(d, 1, 2)) + "/" + std::string(Columns(d, 3, 4)) + "/20" +
-           std::string(Columns(d, 5, 6));
+    return datePartsOf(effectiveDate, ddr::kEffectiveDate).slashed();
 }
 
 std::string ControlRecord::totalRecordText() const {
-    const auto n = wholeValue(totalRecordField);
+    const auto n = ToInteger(totalRecordField);
     return n ? std::to_string(*n) : totalRecordField;
 }
 
@@ -84,126 +58,114 @@ std::string ControlRecord::totalAmountText() const {
     return (n ? std::to_string(*n) : std::string(whole)) + "." + std::string(field.substr(wholeDigits));
 }
 
+const HashForm* HashFormOf(std::string_view line) {
+    if (blanks(spanOf(line, hash::kLeadingBlanks, hash::kTermPayment), hash::kTermPayment.last)) {
+        return nullptr;
+    }
+    for (const HashForm* form : {&kHashShortForm, &kHashLongForm}) {
+        if (blanks(columnsOf(line, *form->leadingBlanks), *form->leadingBlanks) &&
+            isCodeOf(columnsOf(line, *form->termPayment), *form->termPayment)) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
 ControlCheck CheckControlRecord(std::string_view line, const Date& today,
                                 const std::function<void()>& afterTotalRecord) {
     const auto fault = [](const char* message) { return ControlCheck{std::nullopt, message}; };
-    if (Columns(line, 1, 10) == FillString(" ", 10)) {
-        return fault("Invalid TERM-PAYMENT");
+    const HashForm* form = HashFormOf(line);
+    if (form == nullptr) {
+        const bool termBlanks = blanks(columnsOf(line, ddr::kLeadingBlanks), ddr::kLeadingBlanks);
+        return fault(termBlanks ? "Invalid TERM-PAYMENT" : "Invalid Control Record ");
     }
-    AmountLayout layout = AmountLayout::Short;
-    if (Columns(line, 1, 9) == FillString(" ", 9) && isTermPayment(Columns(line, 10, 10))) {
-        layout = AmountLayout::Short;
-    } else if (Columns(line, 1, 8) == FillString(" ", 8) && isTermPayment(Columns(line, 9, 9))) {
-        layout = AmountLayout::Long;
-    } else if (Columns(line, 1, 8) == FillString(" ", 8)) {
-        return fault("Invalid TERM-PAYMENT");
-    } else {
-        return fault("Invalid Control Record ");
-    }
-    const bool isShort = layout == AmountLayout::Short;
-    const ControlColumns& c = isShort ? kShortControl : kLongControl;
+    const HashForm& f = *form;
+    const bool isShort = form == &kHashShortForm;
 
     ControlRecord r;
-    r.layout = layout;
-    r.companyCode = Columns(line, c.companyCode, c.companyCode + 5);
-    r.companyName = Columns(line, c.companyName, c.companyName + 29);
-    r.effectiveDate = Columns(line, c.effectiveDate, c.effectiveDate + 5);
-    r.totalRecordField = Columns(line, c.totalRecord, c.totalRecord + 4);
-    r.totalAmountField = Columns(line, c.totalAmount, 69);
-    const std::string_view eff = r.effectiveDate;
-    const std::string_view dd = Columns(eff, 1, 2);
-    const std::string_view mm = Columns(eff, 3, 4);
-    const std::string_view yy = Columns(eff, 5, 6);
-    const std::string_view media = Columns(line, c.mediaType, c.mediaType);
-    const std::string_view apply = Columns(line, c.applyCode, c.applyCode);
+    r.layout = isShort ? AmountLayout::Short : AmountLayout::Long;
+    r.companyCode = columnsOf(line, *f.companyCode);
+    r.companyName = columnsOf(line, *f.companyName);
+    r.effectiveDate = columnsOf(line, *f.effectiveDate);
+    r.totalRecordField = columnsOf(line, *f.totalRecord);
+    r.totalAmountField = columnsOf(line, *f.totalAmount);
+    const DateParts date = datePartsOf(r.effectiveDate, *f.effectiveDate);
 
-    if (!IsValidDate("20" + std::string(yy), mm, dd)) {
+    if (!IsValidDate(date.year, date.month, date.day)) {
         return fault("Invalid EFFECTIVE-DATE");
     }
-    if (!IsPositiveNumber6(eff)) {
+    if (!positiveDigits(r.effectiveDate, *f.effectiveDate)) {
         return fault(isShort ? "Invalid TERM-PAYMENT" : "Invalid EFFECTIVE DATE");
     }
-    if ("20" + std::string(yy) + std::string(mm) + std::string(dd) < today.yyyymmdd()) {
+    if (date.yyyymmdd() < today.yyyymmdd()) {
         return fault("EFFECTIVE DATE < Today");
     }
-    if (isShort ? !oneOf(media, {"T", "D", "K"}) : media != "I") {
+    if (!isCodeOf(columnsOf(line, *f.mediaType), *f.mediaType)) {
         return fault(isShort ? "Invalid MEDIA-TYPE" : "Invalid MEDIA TYPE");
     }
-    if (!IsNonNegativeNumber6(r.companyCode)) {
+    if (!holdsDigits(r.companyCode, *f.companyCode)) {
         return fault("COMPANY CODE need to be Numberic (6 digits)");
     }
-    if (isShort ? apply != "D" : !oneOf(apply, {"C", "S", "G"})) {
+    if (!isCodeOf(columnsOf(line, *f.applyCode), *f.applyCode)) {
         return fault("Invalid APPLY CODE");
     }
-    if (Columns(line, c.status, c.status) != "A") {
+    if (!isCodeOf(columnsOf(line, *f.status), *f.status)) {
         return fault("Invalid STATUS");
     }
-    if (!IsPositiveNumber5(r.totalRecordField)) {
+    if (!positiveDigits(r.totalRecordField, *f.totalRecord)) {
         return fault(r.totalRecordField == "00000" ? "TOTAL RECORD should be greater than zero"
                                                    : "TOTAL RECORD need to be Numberic (5 digits)");
     }
     if (isShort && afterTotalRecord) {
         afterTotalRecord();
     }
-    if (isShort ? !IsPositiveNumber10(r.totalAmountField) : !IsPositiveNumber11(r.totalAmountField)) {
-        if (r.totalAmountField == FillString("0", isShort ? 10 : 11)) {
+    r.totalAmount = amountOf(r.totalAmountField, *f.totalAmount);
+    if (!r.totalAmount || !(*r.totalAmount > Money())) {
+        if (r.totalAmountField.find_first_not_of('0') == std::string::npos &&
+            static_cast<int>(r.totalAmountField.size()) == f.totalAmount->width()) {
             return fault("TOTAL AMOUNT should be greater than zero");
         }
         return fault(isShort ? "TOTAL AMOUNT need to be Numberic (10 digit)"
                              : "TOTAL AMOUNT need to be Numberic (11 digits)");
     }
-
-    const auto effNumber = ToInteger(eff);
-    if (!effNumber) {
-        throw QrvError("The control record's EFFECTIVE-DATE \"" + cp874::toUtf8(eff) +
-                       "\" is not a whole number");
-    }
-    r.effectiveDateNumber = *effNumber;
-    r.totalRecord = NumericValue(r.totalRecordField).value_or(0);
-    r.totalAmount = Money::fromImpliedDecimals(r.totalAmountField, 2);
-    if (!r.totalAmount) {
-        // A field such as "+123456789" still counts satang; one that spells no whole number never matches.
-        if (const auto satang = wholeValue(r.totalAmountField)) {
-            r.totalAmount = Money::fromUnits(*satang * (Money::kScale / 100));
-        }
-    }
+    r.effectiveDateNumber = *ToInteger(r.effectiveDate);
+    r.totalRecord = static_cast<double>(*ToInteger(r.totalRecordField));
     return ControlCheck{std::move(r), {}};
 }
 
 DetailRecord ReadDetailRecord(std::string_view line, AmountLayout layout) {
-    const bool isShort = layout == AmountLayout::Short;
+    const HashForm& form = layout == AmountLayout::Short ? kHashShortForm : kHashLongForm;
     DetailRecord d;
-    d.account = Columns(line, 1, 10);
-    d.dateField = Columns(line, 11, 16);
-    d.sign = Columns(line, 17, 17);
-    d.amountField = Columns(line, 18, isShort ? 26 : 28);
-    d.name = isShort ? Columns(line, 27, 56) : Columns(line, 31, 78);
+    d.account = columnsOf(line, ddr::kAccount);
+    d.dateField = columnsOf(line, ddr::kDetailDate);
+    d.sign = columnsOf(line, ddr::kSign);
+    d.amountField = columnsOf(line, *form.amount);
+    d.name = spanOf(line, *form.nameFrom, *form.nameTo);
     d.accountValid = IsValidAccountNo(d.account);
-    const bool amountPasses = isShort ? IsPositiveNumber9(d.amountField) : IsPositiveNumber11(d.amountField);
-    if (amountPasses) {
-        // Whole baht, a point, two satang digits: a field that passes the check but reads otherwise
-        // (a point or an exponent inside it) is no amount.
-        const size_t wholeDigits = d.amountField.size() - 2;
-        d.amount = Money::fromDecimalText(std::string(d.amountField.substr(0, wholeDigits)) + "." +
-                                          std::string(d.amountField.substr(wholeDigits)));
+    // Only the field's digits, above zero, are an amount: a sign, a blank, a point or an exponent is not.
+    d.amount = amountOf(d.amountField, *form.amount);
+    if (d.amount && !(*d.amount > Money())) {
+        d.amount.reset();
     }
     return d;
 }
 
 std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& file, std::int64_t lineNo) {
-    const auto value = ToInteger(detail.dateField);
+    const auto value = numberOf(detail.dateField, ddr::kDetailDate);
     if (!value) {
         throw QrvError("Direct debit file \"" + cp874::sanitizeUtf8(file) + "\", line " +
-                       std::to_string(lineNo) + ": the effective date in columns 11-16 (\"" +
-                       cp874::toUtf8(detail.dateField) + "\") is not a whole number");
+                       std::to_string(lineNo) + ": the effective date in columns " +
+                       columnsText(ddr::kDetailDate) + " (\"" + cp874::toUtf8(detail.dateField) +
+                       "\") is not six digits");
     }
     return *value;
 }
 
 std::string AccountNumberText(std::string_view accountNo) {
-    const std::string text =
-        std::string(Columns(accountNo, 1, 3)) + "-" + std::string(Columns(accountNo, 4, 4)) + "-" +
-        std::string(Columns(accountNo, 5, 9)) + "-" + std::string(Columns(accountNo, 10, 10));
+    const auto part = [accountNo](size_t from, size_t count) {
+        return std::string(from < accountNo.size() ? accountNo.substr(from, count) : std::string_view());
+    };
+    const std::string text = part(0, 3) + "-" + part(3, 1) + "-" + part(4, 5) + "-" + part(9, 1);
     return text == "---" ? std::string() : text;
 }
 
@@ -216,8 +178,14 @@ int DetailProgress(std::int64_t read, double total) {
 }
 
 std::string SourceHash(const std::filesystem::path& source, Events& events) {
-    const auto digest = HashFile(source, events);
-    return digest ? HexUpper(*digest) : std::string();
+    // The one reading of the bytes also decides that the file is code page 874.
+    Utf8ThaiLines lines(source);
+    const auto digest = HashFile(source, events, [&lines](std::string_view block) { lines.feed(block); });
+    if (!digest) {
+        return {};
+    }
+    lines.finish();
+    return HexUpper(*digest);
 }
 
 void AppendDebit(TableStore& store, const DetailRecord& d) {

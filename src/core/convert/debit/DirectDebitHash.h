@@ -9,6 +9,7 @@
 
 #include "base/Date.h"
 #include "base/Money.h"
+#include "layout/DebitSourceLayouts.h"
 
 // The Direct Debit (HASH) file: its control record and detail records in the short-amount layout
 // (9-digit amounts) and the long-amount layout (11-digit amounts), as "GenerateHash" and "Cover Letter"
@@ -35,8 +36,8 @@ struct ControlRecord {
     std::string totalRecordField;  // five characters
     std::string totalAmountField;  // ten (short) or eleven (long) characters, satang
     std::int64_t effectiveDateNumber = 0;
-    double totalRecord = 0;            // the number of detail records announced
-    std::optional<Money> totalAmount;  // nothing when the field does not spell whole satang
+    double totalRecord = 0;  // the number of detail records announced
+    std::optional<Money> totalAmount;
 
     std::string valueDateText() const;     // dd/mm/yy
     std::string transferDateText() const;  // dd/mm/20yy
@@ -49,6 +50,9 @@ struct ControlCheck {
     std::optional<ControlRecord> record;
     std::string fault;
 };
+
+// The form a control record's first columns choose; nothing when they choose none.
+const layout::HashForm* HashFormOf(std::string_view controlRecord);
 
 // Decides the layout and checks the control record in the fixed order, stopping at the first fault.
 // `afterTotalRecord` runs in the short-amount layout once TOTAL RECORD has passed, before TOTAL AMOUNT is
@@ -81,7 +85,8 @@ std::string AccountNumberText(std::string_view accountNo);
 int DetailProgress(std::int64_t read, double total);
 
 // The hash value of the source file, computed before anything is checked; empty when it cannot be opened
-// (the person has been told, and reading the file then fails).
+// (the person has been told, and reading the file then fails). A line that is Thai saved as UTF-8 is
+// refused (layout::TextNotCodePage874) in the same reading.
 std::string SourceHash(const std::filesystem::path& source, Events& events);
 
 // An acceptable debit into the Report_Hash table.

@@ -9,6 +9,9 @@
 #include "io/LineReader.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/HashedUpload.h"
 #include "upload/RecordText.h"
@@ -17,55 +20,38 @@
 
 namespace qrv {
 
-using namespace ddr100m;
+using namespace layout;
 
 namespace {
 
 constexpr const char* kCompleteTable = "completeDirectDebit100M";
 
-std::string str(std::string_view s) {
-    return std::string(s);
-}
-
-// An account in its record form: "0" + 4th character (type), "0" + first three (branch).
-std::string accountType(const std::string& acct) {
-    return "0" + str(Columns(acct, 4, 4));
-}
-std::string accountBranch(const std::string& acct) {
-    return "0" + str(Columns(acct, 1, 3));
-}
-
 }  // namespace
 
 std::string Record007(const ReformatRequest& request, std::string_view control,
                       const DirectDebitTotals& totals) {
-    const int d = kControlDateFrom + totals.shift;
-    const std::string credit = recordText(request.creditAccount, "credit account");
-    const std::string fee = recordText(request.debitFeeAccount, "debit fee account");
-    std::string r = "007DDR00000001";
-    r += "20" + str(Columns(control, d + 4, d + 5)) + str(Columns(control, d + 2, d + 3)) +
-         str(Columns(control, d, d + 1));
-    r += processingRoundCode(request.processingRound);
-    r += PadText(credit, 25) + accountType(credit) + std::string(kHomeBankCode) + accountBranch(credit);
-    r += PadText(fee, 25) + accountType(fee) + std::string(kHomeBankCode) + accountBranch(fee);
-    r += "THB";
-    r += CheckedField(totals.sumText, 16, "total amount of record 007");
-    r += NumberField(totals.count, 6, "debit count of record 007");
-    r += std::string(183, ' ');
-    return r;
+    // The accounts as checked: typed blanks around them are no part of the account.
+    const std::string credit = recordText(Trim(request.creditAccount), "credit account");
+    const std::string fee = recordText(Trim(request.debitFeeAccount), "debit fee account");
+    const Field date = shifted(ddr::kEffectiveDate, totals.shift);  // one column later with the shift
+    RecordWriter r(kRecord007);
+    r.text(r007::kValueDate, datePartsOf(columnsOf(control, date), date).yyyymmdd());
+    r.text(r007::kProcessingRound, processingRoundCode(request.processingRound));
+    WriteAccount(r, r007::kCreditAccount, r007::kCreditAccountType, r007::kCreditBranch, credit);
+    WriteAccount(r, r007::kFeeAccount, r007::kFeeAccountType, r007::kFeeBranch, fee);
+    r.digits(r007::kTotalAmount, totals.sumText);
+    r.number(r007::kDebitCount, totals.count);
+    return r.record();
 }
 
 std::string Record008(std::string_view detail, std::int64_t sequence) {
-    std::string r = "00800000001";
-    r += NumberField(sequence, 6, "debit sequence number of record 008");
-    r += PadText(Columns(detail, kAccountFrom, kAccountTo), 25);
-    r += "THB";
-    r += PadNumber(Columns(detail, kAmountFrom, kAmountTo), 15) + "0";
-    r += Columns(detail, 31, 47);
-    r += "   ";
-    r += Columns(detail, 48, 78);
-    r += std::string(88, ' ');
-    return r;
+    RecordWriter r(kRecord008);
+    r.number(r008::kSequence, sequence);
+    r.text(r008::kAccount, columnsOf(detail, ddr::kAccount));
+    r.amountDigits(r008::kAmount, columnsOf(detail, ddr::kAmount), ddr::kAmount.decimals);
+    r.copy(r008::kReference, columnsOf(detail, ddr::kReference), ddr::kReference);
+    r.copy(r008::kRest, columnsOf(detail, ddr::kNameText), ddr::kNameText);
+    return r.record();
 }
 
 void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
@@ -83,16 +69,19 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         out.writeLine(run.headers.HeaderRecordDD);
         LineReader reader(source);
         std::string_view line;
-        const std::string control = reader.next(line) ? str(line) : std::string();
+        const std::string control = reader.next(line) ? std::string(line) : std::string();
         out.writeLine(Record007(request, control, totals));
+        SourceLine detail(source, "Direct Debit (100M) source file");
         std::int64_t sequence = 0;
         while (reader.next(line)) {
             ++sequence;
-            const Money amount = ReadNinePlusTwo(line, kAmountFrom, kAmountTo, reader.lineNumber(), source);
-            store.append(kCompleteTable, {{"account", cp874::toUtf8(Columns(line, kAccountFrom, kAccountTo))},
-                                          {"line", std::to_string(sequence + 1)},
-                                          {"error_col", amount.toDouble()},
-                                          {"name", cp874::toUtf8(Columns(line, kNameFrom, kNameTo))}});
+            detail.read(line, reader.lineNumber());
+            const Money amount = detail.requireAmount(ddr::kAmount);
+            store.append(kCompleteTable,
+                         {{"account", cp874::toUtf8(detail[ddr::kAccount])},
+                          {"line", std::to_string(sequence + 1)},
+                          {"error_col", amount.toDouble()},
+                          {"name", cp874::toUtf8(detail.textSpan(ddr::kReference, ddr::kTail))}});
             out.writeLine(Record008(line, sequence));
         }
         out.writeLine(TrailerRecord(totals.count, 1, totals.sumText));

@@ -3,8 +3,8 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "convert/debit/DirectDebitHash.h"
-#include "io/InputGuards.h"
 #include "io/LineReader.h"
+#include "layout/SourceLine.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -46,13 +46,15 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         result.refuse(RequestField::Source);
         return result;
     }
-    if (const auto refusal = notCodePage874(request.sourcePath)) {
-        services.message(*refusal);
+    const std::string source = request.sourcePath.string();
+    std::string hashValue;
+    try {
+        hashValue = debit::SourceHash(request.sourcePath, services.events);
+    } catch (const layout::TextNotCodePage874& refusal) {
+        services.message(refusal.what());
         result.refuse(RequestField::Source);
         return result;
     }
-    const std::string source = request.sourcePath.string();
-    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
     LineReader reader{request.sourcePath};
     std::string_view view;
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
@@ -87,7 +89,9 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         ++detailCount;
         const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
         const std::int64_t effective = debit::DetailEffectiveDate(d, source, lineNo);
-        if (!IsZeroOrOne(d.sign)) {
+        // The sign is one digit, 0 or 1.
+        const std::optional<std::int64_t> sign = layout::numberOf(d.sign, layout::ddr::kSign);
+        if (!sign || *sign > 1) {
             error("Sign", "Invalid Sign");
         }
         const bool accountOk = d.accountValid;

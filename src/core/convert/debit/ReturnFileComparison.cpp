@@ -12,16 +12,20 @@
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "io/WorkFile.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/RecordWriter.h"
+#include "layout/SourceLine.h"
 #include "store/TableStore.h"
 
 namespace qrv {
+
+using namespace layout;
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr const char* kLayout = "rptCompareFileFromV5.frf";
-constexpr std::string_view kEightBlanks = "        ";
 
 std::string twoDigits(int value) {
     char buf[8];
@@ -37,26 +41,27 @@ std::string lower(std::string_view text) {
 }
 
 // Where a field was read, for the conversion errors.
-std::string place(const fs::path& file, std::int64_t line, int from, int to) {
-    return "file \"" + file.string() + "\", line " + std::to_string(line) + ", columns " +
-           std::to_string(from) + "-" + std::to_string(to);
+std::string place(const fs::path& file, std::int64_t line, const Field& field) {
+    return "file \"" + file.string() + "\", line " + std::to_string(line) + ", columns " + columnsText(field);
 }
 
-// An amount written as whole digits and decimal digits in two column ranges.
-Money amountAt(std::string_view line, int wholeFrom, int wholeTo, int decimalsTo, const std::string& where) {
-    const std::string text = std::string(Columns(line, wholeFrom, wholeTo)) + "." +
-                             std::string(Columns(line, wholeTo + 1, decimalsTo));
-    const auto amount = Money::fromDecimalText(Trim(text));
+// An amount field, read by the rule of amounts: its digits and implied decimals.
+Money amountAt(std::string_view line, const Field& field, const fs::path& file, std::int64_t lineNo) {
+    const std::string_view text = columnsOf(line, field);
+    const std::optional<Money> amount = amountOf(text, field);
     if (!amount) {
-        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid amount (" + where + ")");
+        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid amount (" + place(file, lineNo, field) +
+                       ")");
     }
     return *amount;
 }
 
-std::int64_t countOf(std::string_view text, const std::string& where) {
-    const auto value = ToInteger(Trim(text));
+std::int64_t countOf(std::string_view line, const Field& field, const fs::path& file, std::int64_t lineNo) {
+    const std::string_view text = columnsOf(line, field);
+    const std::optional<std::int64_t> value = numberOf(text, field);
     if (!value) {
-        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid record count (" + where + ")");
+        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid record count (" +
+                       place(file, lineNo, field) + ")");
     }
     return *value;
 }
@@ -71,6 +76,14 @@ std::string accountNumber(std::string_view text, const std::string& where) {
         digits.remove_prefix(1);
     }
     return std::string(digits);
+}
+
+// The 9+2 amount text of the comparison file from a return amount field of more digits: its last nine
+// whole digits and first two decimals.
+std::string_view amountTextOf(std::string_view field, const Field& of) {
+    const Field& to = ddr::kAmount;
+    const size_t from = static_cast<size_t>((of.width() - of.decimals) - (to.width() - to.decimals));
+    return from < field.size() ? field.substr(from, static_cast<size_t>(to.width())) : std::string_view();
 }
 
 void stop(Services& services, const char* text) {
@@ -89,8 +102,6 @@ struct SentControl {
     std::string record;
     std::string companyName;
     std::string valueDate;  // ddmmyy
-    std::string totalRecord;
-    std::string totalAmount;  // columns 59-69
 };
 
 }  // namespace
@@ -101,19 +112,19 @@ std::string ReturnFileProposedName(const DateTime& now) {
 }
 
 std::optional<std::string> ReturnStatusCode(std::string_view returnRecord) {
-    const std::string_view result = Columns(returnRecord, 314, 314);
+    const std::string_view result = columnsOf(returnRecord, ret::kResult);
     if (result == "S") {
         return "00";
     }
     if (result == "F") {
-        const std::string_view reason = Columns(returnRecord, 315, 316);
-        if (reason == "03") {
+        const std::string_view reason = columnsOf(returnRecord, ret::kReason);
+        if (reason.starts_with("03")) {
             return "10";
         }
-        if (reason == "11") {
-            return Columns(returnRecord, 315, 317) == "112" ? "21" : "20";
+        if (reason.starts_with("11")) {
+            return reason == "112" ? "21" : "20";
         }
-        if (reason == "06") {
+        if (reason.starts_with("06")) {
             return "20";
         }
         return "90";
@@ -127,7 +138,9 @@ std::optional<std::string> ReturnStatusCode(std::string_view returnRecord) {
     return std::nullopt;
 }
 
-ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request, Services& services) {
+namespace {
+
+ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services& services) {
     ReturnComparisonResult result;
     if (request.sentPath.empty()) {
         stop(services, "Please Input file ");
@@ -144,33 +157,29 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
     const fs::path& sentPath = request.sentPath;
     const fs::path& returnPath = request.returnPath;
     const fs::path& destination = request.destinationPath;
-    for (const fs::path* input : {&sentPath, &returnPath}) {
-        if (const auto refusal = notCodePage874(*input)) {
-            services.events.showMessage(MessageKind::Error, *refusal);
-            return result;
-        }
-    }
     TableStore& store = services.store;
     TableStore::CommandScope scope(store);
 
     // The sent file's control record.
     SentControl sent;
+    std::int64_t sentCount = 0;
+    Money sentTotal;
     {
         LineReader reader(sentPath);
         std::string_view line;
         reader.next(line);
-        if (Columns(line, 1, 8) != kEightBlanks) {
+        if (columnsOf(line, ddr::kLeadingBlanks) != std::string_view("        ")) {
             stop(services, "Incorrect file input. Please Check file");
             return result;
         }
-        sent.companyName = Columns(line, 16, 45);
-        sent.valueDate = Columns(line, 48, 53);
-        sent.totalRecord = Columns(line, 54, 58);
-        sent.totalAmount = Columns(line, 59, 69);
+        SourceLine control(sentPath, sentPath.string());
+        control.read(line, 1);
+        sent.companyName = control.text(ddr::kCompanyName);
+        sent.valueDate = control[ddr::kEffectiveDate];
+        sent.record = line;
     }
-    const std::string transDate = std::string(Columns(sent.valueDate, 1, 2)) + "/" +
-                                  std::string(Columns(sent.valueDate, 3, 4)) + "/" +
-                                  std::string(Columns(sent.valueDate, 5, 6));
+    const DateParts sentDate = datePartsOf(sent.valueDate, ddr::kEffectiveDate);
+    const std::string transDate = sentDate.day + "/" + sentDate.month + "/" + sentDate.year.substr(2);
 
     // The return file: its lines (for the progress), header, value date and trailer.
     std::int64_t returnLines = 0;
@@ -181,44 +190,38 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
             ++returnLines;
         }
     }
-    std::string returnCount = "0";
-    std::string returnAmount = "0";
+    std::string trailer;
     std::int64_t trailerLine = 0;
     {
         LineReader reader(returnPath);
         std::string_view line;
         reader.next(line);
-        if (Columns(line, 1, 3) != "001") {
+        if (!isCodeOf(columnsOf(line, ret::kHeaderCode), ret::kHeaderCode)) {
             stop(services, "Incorrect file input. Please Check file Direct Debit Return");
             return result;
         }
-        const std::string returnDate = std::string(Columns(line, 264, 265)) +
-                                       std::string(Columns(line, 262, 263)) +
-                                       std::string(Columns(line, 260, 261));
-        if (lower(returnDate) != lower(sent.valueDate)) {
+        const DateParts returnDate = datePartsOf(columnsOf(line, ret::kValueDate), ret::kValueDate);
+        if (lower(returnDate.day + returnDate.month + returnDate.year.substr(2)) != lower(sent.valueDate)) {
             stop(services, "Incorrect Value Date");
             return result;
         }
         while (reader.next(line)) {
-            if (Columns(line, 1, 3) == "999") {
-                returnCount = Columns(line, 4, 9);
-                returnAmount = std::string(Columns(line, 10, 25));
+            if (isCodeOf(columnsOf(line, ret::kTrailerCode), ret::kTrailerCode)) {
+                trailer = line;
                 trailerLine = reader.lineNumber();
             }
         }
     }
-    const std::int64_t sentCount = countOf(sent.totalRecord, place(sentPath, 1, 54, 58));
+    sentCount = countOf(sent.record, ddr::kTotalRecord, sentPath, 1);
     const std::int64_t receivedCount =
-        trailerLine == 0 ? 0 : countOf(returnCount, place(returnPath, trailerLine, 4, 9));
+        trailerLine == 0 ? 0 : countOf(trailer, ret::kRecordCount, returnPath, trailerLine);
     if (sentCount != receivedCount) {
         stop(services, " Record is not match.");
         return result;
     }
-    // Both totals are read against their own columns: the sent 59-67 "." 68-69, the return 10-22 "." 23-25.
-    const Money sentTotal = amountAt(sent.totalAmount, 1, 9, 11, place(sentPath, 1, 59, 69));
+    sentTotal = amountAt(sent.record, ddr::kTotalAmount, sentPath, 1);
     const Money receivedTotal =
-        trailerLine == 0 ? Money()
-                         : amountAt(returnAmount, 1, 13, 16, place(returnPath, trailerLine, 10, 25));
+        trailerLine == 0 ? Money() : amountAt(trailer, ret::kTotalAmount, returnPath, trailerLine);
     if (sentTotal != receivedTotal) {
         stop(services, " Amount is not match.");
         return result;
@@ -238,48 +241,51 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
     LineReader returnReader(returnPath);
     std::string_view line;
     sentReader.next(line);
-    const std::string control(Columns(line, 1, 78));
     std::string_view header;
     returnReader.next(header);
     AtomicFile output(destination);
     FileWriter& out = output.writer();
-    out.writeLine(control);
+    out.writeLine(line.substr(0, static_cast<size_t>(kComparisonLine.length)));
 
+    SourceLine detail(sentPath, sentPath.string());
+    SourceLine paired(returnPath, returnPath.string());
+    RecordWriter record(kComparisonLine);
     std::string amountText;  // carried to the next line when the return record is no detail
-    std::string record;
     std::int64_t k = 0;
     bool returnLeft = true;
-    std::string_view detail;
-    while (sentReader.next(detail)) {
-        std::string_view ret;
-        if (returnLeft && !returnReader.next(ret)) {
+    std::string_view sentText;
+    while (sentReader.next(sentText)) {
+        std::string_view retText;
+        if (returnLeft && !returnReader.next(retText)) {
             returnLeft = false;
-            ret = {};
+            retText = {};
         }
         const std::int64_t sentLine = sentReader.lineNumber();
+        detail.read(sentText, sentLine);
         const std::string sentAccount =
-            accountNumber(Columns(detail, 1, 10), place(sentPath, sentLine, 1, 10));
-        const Money sentAmount = amountAt(detail, 18, 26, 28, place(sentPath, sentLine, 18, 28));
-        std::string reference(Columns(detail, 31, 47));
+            accountNumber(detail[ddr::kAccount], place(sentPath, sentLine, ddr::kAccount));
+        const Money sentAmount = amountAt(sentText, ddr::kAmount, sentPath, sentLine);
+        std::string_view reference = detail.text(ddr::kReference);
 
-        const std::optional<std::string> status = ReturnStatusCode(ret);
+        const std::optional<std::string> status = ReturnStatusCode(retText);
         if (!status) {
             stop(services, "Status Error. ");
             return result;
         }
-        if (Columns(ret, 1, 3) == "002") {
+        if (isCodeOf(columnsOf(retText, ret::kDetailCode), ret::kDetailCode)) {
             const std::int64_t retLine = returnReader.lineNumber();
-            const std::string_view accountText = Columns(ret, 10, 34);
-            const std::string account = accountNumber(accountText, place(returnPath, retLine, 10, 34));
-            const Money amount = amountAt(ret, 269, 277, 279, place(returnPath, retLine, 269, 279));
+            paired.read(retText, retLine);
+            const std::string_view accountText = paired.text(ret::kAccount);
+            const std::string account = accountNumber(accountText, place(returnPath, retLine, ret::kAccount));
+            const Money amount = amountAt(retText, ret::kAmount, returnPath, retLine);
             Money shown = amount;
-            if (Columns(ret, 314, 314) == "P") {
-                shown = amountAt(ret, 281, 293, 296, place(returnPath, retLine, 281, 296));
-                amountText = std::string(Columns(ret, 285, 293)) + std::string(Columns(ret, 294, 295));
+            if (paired[ret::kResult] == "P") {
+                shown = amountAt(retText, ret::kPaidAmount, returnPath, retLine);
+                amountText = amountTextOf(paired[ret::kPaidAmount], ret::kPaidAmount);
             } else {
-                amountText = std::string(Columns(ret, 269, 277)) + std::string(Columns(ret, 278, 279));
+                amountText = paired[ret::kAmount];
             }
-            reference = Columns(ret, 35, 51);
+            reference = paired.text(ret::kReference);
             if (account != sentAccount) {
                 stop(services, "Total Account is not match.");
                 return result;
@@ -292,12 +298,16 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
                                              {"Reference_Id", cp874::toUtf8(reference)},
                                              {"Amount", shown}});
         }
-        record.assign(Columns(detail, 1, 17));
-        record += amountText;
-        record += *status;
-        record += reference;
-        record += Columns(detail, 48, 78);
-        out.writeLine(record);
+        // The sent detail with the result: each field as it stands, so a short one leaves the line short.
+        record.reset();
+        for (const Field* field : {&ddr::kAccount, &ddr::kDetailDate, &ddr::kSign}) {
+            record.copy(*field, detail[*field], *field);
+        }
+        record.copy(ddr::kAmount, amountText, ddr::kAmount);
+        record.text(ddr::kStatusCode, *status);
+        record.copy(ddr::kReference, reference, ddr::kReference);
+        record.copy(ddr::kNameText, detail.text(ddr::kNameText), ddr::kNameText);
+        out.writeLine(record.record());
         services.checkCancelled();
         services.events.setProgress(percent(k, returnLines));
         ++k;
@@ -318,6 +328,17 @@ ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request,
     runner.setVariable("Destination", cp874::sanitizeUtf8(destination.string()));
     services.showReport(runner, result);
     return result;
+}
+
+}  // namespace
+
+ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request, Services& services) {
+    try {
+        return compare(request, services);
+    } catch (const TextNotCodePage874& refusal) {
+        services.events.showMessage(MessageKind::Error, refusal.what());
+        return ReturnComparisonResult();
+    }
 }
 
 }  // namespace qrv

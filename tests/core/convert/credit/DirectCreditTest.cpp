@@ -502,20 +502,5 @@ TEST(DirectCredit, ProgressFollowsTheRecordCountOrTheBytesRead) {
     }
 }
 
-TEST(DirectCredit, AmountFieldAndLayoutChoice) {
-    std::string f;
-    EXPECT_TRUE(DirectCreditAmountField("00000012345", 11, f));
-    EXPECT_EQ(f, "0000000000123450");
-    EXPECT_TRUE(DirectCreditAmountField("999999999", 9, f));
-    EXPECT_EQ(f, "000000" + std::string("999999999") + "0");
-    for (const char* bad :
-         {"0000001234", "-0000001234", "+0000001234", " 0000001234", "0000001234 ", "1.5e3000000"}) {
-        EXPECT_FALSE(DirectCreditAmountField(bad, 11, f)) << bad;
-    }
-    EXPECT_TRUE(DirectCreditLayout::forHeader("         X").shortAmount);
-    EXPECT_FALSE(DirectCreditLayout::forHeader("        X").shortAmount);
-    EXPECT_FALSE(DirectCreditLayout::forHeader("").shortAmount);
-}
-
 }  // namespace
 }  // namespace qrv

@@ -85,22 +85,18 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
-TEST_F(Convert, AShortCompanyCodeShiftsTheControlRecords) {
+TEST_F(Convert, ACompanyCodeThatDoesNotFillItsFieldIsRefused) {
+    // Two characters would move "CA", the date, the count and the total four columns left.
+    test::writeFile(input, test::crlfLines({header(), detail("2000000001", "00000001000", "S", "ONE"),
+                                            summary("00001", "00000001000")}));
+    const std::string earlier = "EARLIER OUTPUT\r\n";
+    test::writeFile(dest, earlier);
     request.companyCode = "AB";
-    test::writeFile(input, test::crlfLines({
-                               header(),
-                               detail("2000000001", "00000001000", "S", "ONE"),
-                               summary("00001", "00000001000"),
-                               detail("2000000002", "00000002000", "F", "TWO"),
-                               summary("00001", "00000002000"),
-                           }));
-    ASSERT_TRUE(run());
-    const std::string first = control("AB", "00001", "00000001000");
-    EXPECT_EQ(first.size(), 65u);
-    EXPECT_EQ(first.substr(49, 5), "00001");  // the count starts at column 50 instead of 54
-    EXPECT_EQ(test::readFile(dest), records({first, control("AB", "00001", "00000002000"),
-                                             converted("2000000001", "00000001000", "00", "ONE"),
-                                             converted("2000000002", "00000002000", "01", "TWO")}));
+    EXPECT_FALSE(run());
+    EXPECT_EQ(fx.ui.texts(),
+              std::vector<std::string>{"The company code \"AB\" does not fit its field of 6 characters"});
+    EXPECT_EQ(test::readFile(dest), earlier);
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
 TEST_F(Convert, WithoutASummaryOnlyDetailRecordsAreWritten) {

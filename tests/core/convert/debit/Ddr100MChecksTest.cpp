@@ -121,16 +121,16 @@ TEST_F(Checks, ControlRecordErrorWithCleanDetailsStillRunsTheTotals) {
     EXPECT_EQ(variable("TotalError"), "2");
 }
 
-TEST_F(Checks, ZeroDetailAmountIsDebitedInACleanFileAndReportedInAFailingOne) {
-    const std::string control = test::controlRecord(kToday, "00002", "00000050000");
-    run({control, detailRecord(kAcct1, kToday, "1", "00000050000"),
-         detailRecord(kAcct2, kToday, "1", "00000000000")});
-    EXPECT_TRUE(errors().empty());
+TEST_F(Checks, ZeroDetailAmountIsOfNoPatternInACleanFileAsInAFailingOne) {
+    // The first reading applies every rule of the full error scan: a zero debit sends the file there.
+    run({test::controlRecord(kToday, "00002", "00000100000"),
+         detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000050000")});
     ASSERT_TRUE(std::filesystem::exists(out / "upload.txt"));
     const std::string upload = test::readFile(out / "upload.txt");
-    EXPECT_NE(upload.find("00800000001000002" + std::string(kAcct2) + std::string(15, ' ') + "THB" +
-                          std::string(16, '0')),
-              std::string::npos);
+    run({test::controlRecord(kToday, "00002", "00000050000"),
+         detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000000000")});
+    EXPECT_EQ(errors(), rows({e("D5", "3", kAcct2)}));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
 
     run({test::controlRecord(kToday, "00003", "00000050000"),
          detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000000000"),
@@ -255,19 +255,15 @@ TEST_F(Checks, AnEmptyLastLineIsADetailRecordThatFails) {
     expectFailed(*this);
 }
 
-TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
-    // "1234567.890" is numeric and 11 long; the totals read columns 18-26 "." 27-28: "1234567.8.90".
-    const std::vector<std::string> badAmount = {test::controlRecord(kToday, "00001", "12345678900"),
-                                                detailRecord(kAcct1, kToday, "1", "1234567.890")};
-    try {
-        run(badAmount);
-        FAIL() << "no error";
-    } catch (const QrvError& e) {
-        const std::string what = e.what();
-        EXPECT_NE(what.find("line 2, columns 18-28"), std::string::npos) << what;
-        EXPECT_NE(what.find("1234567.890"), std::string::npos) << what;
-    }
+TEST_F(Checks, AnAmountWithAPointIsOfNoPattern) {
+    // "1234567.890" is numeric and 11 long, but no eleven digits: the pattern's error, not a failed read.
+    run({test::controlRecord(kToday, "00001", "12345678900"),
+         detailRecord(kAcct1, kToday, "1", "1234567.890")});
+    EXPECT_EQ(errors(), rows({e("D5", "2", kAcct1)}));
     expectFailed(*this);
+}
+
+TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
     // The total record is never checked before the totals read it.
     const std::vector<std::string> badRecords = {test::controlRecord(kToday, "0000A", "00000050000"),
                                                  detailRecord(kAcct1, kToday, "1", "00000050000")};

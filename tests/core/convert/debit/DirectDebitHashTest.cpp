@@ -357,9 +357,9 @@ TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
     EXPECT_EQ(f.wb.fields.hashValue, "");
 }
 
-TEST(DirectDebitHash, AmountsThatPassTheCheckButSpellNoSatangAreInvalid) {
-    // "1234567.8" is a number of nine characters, but its whole-baht and satang columns read "1234567" "
-    // .8": no amount; "+12345678" reads 123456.78.
+TEST(DirectDebitHash, AnAmountIsItsNineDigitsWithoutPointOrSign) {
+    // "1234567.8" and "+12345678" are numbers of nine characters, but no nine digits: no amount, so
+    // neither is summed.
     HashRun f;
     HashControl c;
     c.totalRecord = "00002";
@@ -369,9 +369,10 @@ TEST(DirectDebitHash, AmountsThatPassTheCheckButSpellNoSatangAreInvalid) {
     HashDetail sign;
     sign.amount = "+12345678";
     f.generate({hashControlRecord(c), hashDetailRecord(point, false), hashDetailRecord(sign, false)});
-    EXPECT_EQ(f.errors(), (std::vector<HashErrorRow>{{2, "Amount", "Invalid Amount"}}));
-    ASSERT_EQ(f.debits().size(), 1u);
-    EXPECT_EQ(f.debits()[0].amount, 123456.78);
+    EXPECT_EQ(f.errors(), (std::vector<HashErrorRow>{{2, "Amount", "Invalid Amount"},
+                                                     {3, "Amount", "Invalid Amount"},
+                                                     {1, "Total Amount", "Check Total Amount Error "}}));
+    EXPECT_TRUE(f.debits().empty());
 }
 
 }  // namespace

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "layout/CreditSourceLayouts.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/FieldRules.h"
+#include "layout/LayoutCatalog.h"
+#include "layout/SourceLine.h"
+#include "layout/Utf8ThaiLines.h"
+
+// The rule of each kind of field, and the reader that applies them to a line of a customer's file.
+namespace qrv {
+namespace {
+
+using namespace layout;
+
+TEST(FieldRules, ADigitsFieldHoldsExactlyItsDigits) {
+    const Field& amount = ddr::kAmount;  // 11 digits, 2 decimals
+    EXPECT_TRUE(holdsDigits("00000100000", amount));
+    EXPECT_EQ(amountOf("00000100000", amount), Money::fromDecimalText("1000"));
+    for (const char* bad : {"+0000100000", "-0000100000", " 0000100000", "0000100000 ", "0000100.000",
+                            "000001000e1", "0000100000", "000001000000", ""}) {
+        EXPECT_FALSE(holdsDigits(bad, amount)) << bad;
+        EXPECT_FALSE(amountOf(bad, amount)) << bad;
+        EXPECT_FALSE(numberOf(bad, amount)) << bad;
+    }
+    // A signed amount may put "-" first, nowhere else.
+    const Field& vat = mcp::kInvoiceVat;
+    EXPECT_EQ(amountOf("-00000700", vat), Money::fromDecimalText("-7"));
+    EXPECT_EQ(amountOf("000000700", vat), Money::fromDecimalText("7"));
+    EXPECT_FALSE(amountOf("+00000700", vat));
+    EXPECT_FALSE(amountOf("0000-0700", vat));
+    EXPECT_FALSE(amountOf("-", signedAmount("x", 1, 1, 0)));
+}
+
+TEST(FieldRules, ADateHoldsTheDigitsOfItsFormAndIsOnTheCalendar) {
+    EXPECT_TRUE(holdsDate("290224", ddr::kDetailDate));
+    EXPECT_FALSE(holdsDate("290223", ddr::kDetailDate));
+    EXPECT_FALSE(holdsDate("+10126", ddr::kDetailDate));
+    EXPECT_FALSE(holdsDate(" 10126", ddr::kDetailDate));
+    EXPECT_EQ(datePartsOf("081226", ddr::kDetailDate).yyyymmdd(), "20261208");
+    EXPECT_EQ(datePartsOf("08122026", mcl::kEffectiveDate).slashed(), "08/12/2026");
+    EXPECT_FALSE(holdsDate("0812202 ", mcl::kEffectiveDate));
+    // Any separators, digits between them.
+    EXPECT_TRUE(holdsDate("2026/12/08", mcp::kDueDate));
+    EXPECT_TRUE(holdsDate("2026-12-08", mcp::kDueDate));
+    EXPECT_FALSE(holdsDate("2026/12/ 8", mcp::kDueDate));
+    EXPECT_EQ(datePartsOf("2026/12/08", mcp::kDueDate).yyyymmdd(), "20261208");
+    EXPECT_EQ(datePartsOf("261208", ret::kValueDate).yyyymmdd(), "20261208");
+    // What a short line holds stays short.
+    EXPECT_EQ(datePartsOf("0812", ddr::kDetailDate).yyyymmdd(), "201208");
+}
+
+TEST(FieldRules, CodesAreValuesOfTheirList) {
+    EXPECT_TRUE(isCodeOf("M", ddr::kTermPayment));
+    EXPECT_TRUE(isCodeOf("W", ddr::kTermPayment));
+    EXPECT_FALSE(isCodeOf("", ddr::kTermPayment));
+    EXPECT_FALSE(isCodeOf("MH", ddr::kTermPayment));
+    EXPECT_TRUE(isCodeOf("599", c100m::kSummaryCode));
+}
+
+TEST(SourceLine, ATextFieldOfThaiSavedAsUtf8IsRefusedWithItsLine) {
+    const std::string utf8Thai = "\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A";  // สมช
+    SourceLine line("in.txt", "source file");
+    const std::string utf8Line = "1234567896" + std::string(7, ' ') + "00000012345" + utf8Thai;
+    line.read(utf8Line, 7);
+    EXPECT_EQ(line[dcp::kCreditAccount], "1234567896");
+    try {
+        line.text(dcp::kPayeeNameLong);
+        FAIL() << "no refusal";
+    } catch (const TextNotCodePage874& e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("\"in.txt\""), std::string::npos) << what;
+        EXPECT_NE(what.find("line 7, columns 29-88, payee name)"), std::string::npos) << what;
+        EXPECT_NE(what.find("code page 874"), std::string::npos) << what;
+    }
+    // Code page 874 Thai passes, even with a run that happens to be valid UTF-8 ("เนก" = E0 B9 A1).
+    const std::string thaiLine = std::string(28, '0') + "\xCA\xC1\xAA\xD2\xC2 \xE0\xB9\xA1\xA1";
+    line.read(thaiLine, 8);
+    EXPECT_NO_THROW(line.text(dcp::kPayeeNameLong));
+    // A byte-order mark starts only a first line.
+    EXPECT_THROW(line.read("\xEF\xBB\xBF"
+                           "H01",
+                           1),
+                 TextNotCodePage874);
+    EXPECT_NO_THROW(
+        line.read("\xEF\xBB\xBF"
+                  "H01",
+                  2));
+}
+
+TEST(SourceLine, AFaultNamesTheFileTheLineTheColumnsAndTheField) {
+    SourceLine line("in.txt", "Manager Cheque source file");
+    const std::string blankLine(700, ' ');
+    line.read(blankLine, 3);
+    try {
+        line.requireAmount(mcp::kTaxAmount);
+        FAIL() << "no fault";
+    } catch (const QrvError& e) {
+        EXPECT_STREQ(e.what(),
+                     "Manager Cheque source file line 3, columns 86-94 (withholding-tax amount): \""
+                     "         \" is not an amount");
+    }
+}
+
+TEST(Utf8ThaiLines, JudgesEachLineWhateverItsLineEndAndBlocks) {
+    const std::string utf8Thai = "\xE0\xB8\xAA\xE0\xB8\xA1";
+    const auto lineOfFault = [](const std::vector<std::string>& blocks) -> std::string {
+        Utf8ThaiLines lines("f.txt");
+        try {
+            for (const std::string& b : blocks) {
+                lines.feed(b);
+            }
+            lines.finish();
+        } catch (const TextNotCodePage874& e) {
+            return e.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(lineOfFault({"A\r\nB\rC\n\xCA\xC1\r\n"}), "");
+    EXPECT_NE(lineOfFault({"A\r\nB\rC\n" + utf8Thai}).find("(line 4)"), std::string::npos);
+    // A CR LF split between two blocks is one line end; a sequence split between them is one line.
+    EXPECT_NE(
+        lineOfFault({"A\r", "\n" + utf8Thai.substr(0, 2), utf8Thai.substr(2) + "\r\n"}).find("(line 2)"),
+        std::string::npos);
+    // One stray code page 874 byte makes its own line no UTF-8, not the others.
+    EXPECT_NE(lineOfFault({"\xA1 stray\r\n" + utf8Thai + "\r\n"}).find("(line 2)"), std::string::npos);
+    EXPECT_NE(lineOfFault({"\xEF\xBB\xBFH01\r\n"}).find("byte-order mark"), std::string::npos);
+}
+
+TEST(CreditForm, TheHeaderChoosesTheFormAndItsColumns) {
+    EXPECT_EQ(&creditFormOf("         X"), &kCreditShortForm);
+    EXPECT_EQ(&creditFormOf("        X"), &kCreditLongForm);
+    EXPECT_EQ(&creditFormOf(""), &kCreditLongForm);
+    EXPECT_EQ(kCreditShortForm.amount->last, 26);
+    EXPECT_EQ(kCreditLongForm.amount->last, 28);
+    std::string field;
+    for (const char* bad :
+         {"0000001234", "-0000001234", "+0000001234", " 0000001234", "0000001234 ", "1.5e3000000"}) {
+        EXPECT_FALSE(holdsDigits(bad, *kCreditLongForm.amount)) << bad;
+    }
+    EXPECT_TRUE(holdsDigits("999999999", *kCreditShortForm.amount));
+}
+
+TEST(FieldAt, NamesTheFieldUnderAColumnOfAnyLine) {
+    const std::string longHeader = "H01ACME0000001";
+    const std::string shortHeader(9, ' ');
+    const auto name = [](std::optional<FieldAt> at) { return at ? std::string(at->field->name) : "-"; };
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectCredit, longHeader, 1, longHeader, 20)), "company name");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectCredit, longHeader, 5, "", 28)), "amount");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectCredit, shortHeader, 5, "", 28)), "payee name");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectCredit, shortHeader, 5, "", 87)), "-");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectDebit100M, "", 1, "", 60)), "total amount");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectDebit100M, "", 2, "", 17)), "sign");
+    EXPECT_EQ(name(fieldAt(SourceFile::ReturnFile, "", 3, "002", 314)), "result");
+    EXPECT_EQ(name(fieldAt(SourceFile::ReturnFile, "", 9, "999", 5)), "record count");
+    EXPECT_EQ(name(fieldAt(SourceFile::ReturnFile, "", 3, "123", 5)), "-");
+    EXPECT_EQ(name(fieldAt(SourceFile::Convert100M, "", 4, "599", 8)), "number of debits");
+    EXPECT_EQ(name(fieldAt(SourceFile::Convert100M, "", 4, "102", 8)), "not read");
+    EXPECT_EQ(name(fieldAt(SourceFile::DirectDebitHash, shortHeader, 2, "", 20)), "amount");
+    EXPECT_EQ(fieldAt(SourceFile::DirectDebitHash, shortHeader, 2, "", 20)->field->last, 26);
+    EXPECT_EQ(fieldAt(SourceFile::DirectDebitHash, "        M", 2, "", 20)->field->last, 28);
+    EXPECT_EQ(sourceFileNamed("pa5"), SourceFile::MediaClearing);
+    EXPECT_FALSE(sourceFileNamed("XYZ"));
+}
+
+}  // namespace
+}  // namespace qrv

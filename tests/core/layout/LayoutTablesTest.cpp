@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "layout/LayoutCatalog.h"
+#include "layout/RecordWriter.h"
+#include "upload/ErrorListings.h"
+#include "upload/ListingEntry.h"
+
+// Every layout of the system, walked: its fields tile it, its defaults fill it, and the columns a listing
+// prints for any of its fields read back as that field's columns.
+namespace qrv {
+namespace {
+
+using namespace layout;
+
+TEST(LayoutTables, EveryLayoutIsTiledByItsFields) {
+    const std::vector<const Layout*> layouts = allLayouts();
+    EXPECT_GE(layouts.size(), 30u);
+    for (const Layout* layout : layouts) {
+        SCOPED_TRACE(std::string(layout->name));
+        EXPECT_TRUE(tiles(*layout));
+        EXPECT_EQ(static_cast<int>(defaultRecord(*layout).size()), layout->length);
+        for (const Field& f : layout->fields) {
+            EXPECT_FALSE(f.name.empty());
+            EXPECT_EQ(f.kind == Kind::Amount, f.decimals > 0 || f.isSigned) << f.name;
+            EXPECT_EQ(f.kind == Kind::Code, !f.codes.empty()) << f.name;
+            EXPECT_EQ(f.kind == Kind::Date, f.form != DateForm::None) << f.name;
+        }
+    }
+}
+
+TEST(LayoutTables, TheListingColumnsOfEveryFieldAreItsColumns) {
+    for (const Layout* layout : allLayouts()) {
+        for (const Field& f : layout->fields) {
+            const std::optional<ListingEntry> entry =
+                ParseListingLine(ListingLine(12, columnsText(f) + " ", "  Some message"));
+            ASSERT_TRUE(entry) << layout->name << " " << f.name;
+            EXPECT_EQ(entry->firstColumn, f.first) << layout->name << " " << f.name;
+            EXPECT_EQ(entry->lastColumn, f.last) << layout->name << " " << f.name;
+            EXPECT_EQ(entry->line, 12);
+        }
+    }
+}
+
+TEST(LayoutTables, EveryNamedSourceHasItsLayouts) {
+    for (const std::string_view name : sourceFileNames()) {
+        const std::optional<SourceFile> file = sourceFileNamed(name);
+        ASSERT_TRUE(file) << name;
+        EXPECT_FALSE(sourceLayouts(*file).layouts.empty()) << name;
+        EXPECT_FALSE(sourceLayouts(*file).title.empty()) << name;
+    }
+}
+
+}  // namespace
+}  // namespace qrv
