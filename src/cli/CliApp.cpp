@@ -152,6 +152,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerTierFeeCommand(app, table);
     registerExamplesCommand(app, table);
     registerLayoutCommand(app, table);
+    registerBuildSourceCommand(app, table);
 
     try {
         app.parse(argc, argv);
