@@ -36,7 +36,7 @@ class ExamplesCli : public ::testing::Test {
         const Result made = run({"examples", ex.string()});
         ASSERT_EQ(made.status, 0) << made.err;
         ASSERT_EQ(made.out,
-                  "Wrote 17 files to " + ex.string() + "; see " + (ex / "README.txt").string() + "\n");
+                  "Wrote 21 files to " + ex.string() + "; see " + (ex / "README.txt").string() + "\n");
         ASSERT_EQ(run({"--data", data, "init"}).status, 0);
         std::filesystem::create_directories(out);
     }
@@ -121,6 +121,46 @@ TEST_F(ExamplesCli, DirectCreditAndPayrollExamplesAreAcceptedAndTheMistakesListe
     EXPECT_EQ(test::readFile(out / "ACME02_DCP_CreditAmountInvalidRecord.txt"),
               test::crlfLines({"LineNo : 6" + amount + "  Credit amount less than zero or invalid number"}));
     EXPECT_EQ(report("rptResult")["variables"]["TotalReject"], "6");
+}
+
+// The spreadsheet examples: the CSV file and the workbook build a source file whose upload file is the one
+// of direct-credit.txt; the workbook of mistakes names each one by row and column.
+TEST_F(ExamplesCli, SpreadsheetExamplesBuildTheDirectCreditUploadFile) {
+    ASSERT_EQ(credit("DCP", "ACME01", "direct-credit.txt").status, 0);
+    const std::string upload = test::readFile(out / "direct-credit.txt");
+    for (const char* sheet : {"direct-credit.csv", "direct-credit.xlsx"}) {
+        SCOPED_TRACE(sheet);
+        Result r = qrv({"build-source", "--product", "DCP", "--sheet", src(sheet), "--map",
+                        src("direct-credit-map.ini"), "--dest", src("from-sheet.txt")});
+        ASSERT_EQ(r.status, 0) << r.out << r.err;
+        r = credit("DCP", "ACME01", "from-sheet.txt");
+        ASSERT_EQ(r.status, 0) << r.out << r.err;
+        EXPECT_EQ(test::readFile(out / "from-sheet.txt"), upload);
+    }
+    const std::vector<std::string> build = {"build-source",
+                                            "--product",
+                                            "DCP",
+                                            "--sheet",
+                                            src("direct-credit-sheet-mistakes.xlsx"),
+                                            "--map",
+                                            src("direct-credit-map.ini"),
+                                            "--dest",
+                                            src("mistakes.txt")};
+    Result r = qrv(build);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Row 3, column A \"Account No.\" (credit account): the account 1234567895 is not a"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("Row 9, column C \"Payee\" (payee name): holds \"\u00c9\""), std::string::npos)
+        << r.out;
+    EXPECT_FALSE(std::filesystem::exists(src("mistakes.txt")));
+    std::vector<std::string> skipping = build;
+    skipping.push_back("--skip-bad-rows");
+    r = qrv(skipping);
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Left out 7 rows that cannot be placed: rows 3, 4, 5, 6, 7, 8, 9"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST_F(ExamplesCli, MediaClearingExamplesAndTheTierFee) {
@@ -297,7 +337,8 @@ TEST_F(ExamplesCli, ExamplesAreCodePage874WithCrLfAndDatedAWeekAhead) {
     for (const char* name :
          {"direct-credit.txt", "payroll-short.txt", "media-clearing-mistakes.txt",
           "manager-cheque-invoices.txt", "direct-debit-100m-mistakes.txt", "direct-debit-hash-mistakes.txt",
-          "return-100m-mistakes.txt", "convert-100m-input.txt"}) {
+          "return-100m-mistakes.txt", "convert-100m-input.txt", "direct-credit.csv", "direct-credit.xlsx",
+          "direct-credit-map.ini", "direct-credit-sheet-mistakes.xlsx"}) {
         EXPECT_NE(readme.find(name), std::string::npos) << name;
         EXPECT_TRUE(std::filesystem::exists(ex / name)) << name;
     }

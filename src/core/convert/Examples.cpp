@@ -8,6 +8,7 @@
 
 #include "base/Cp874.h"
 #include "base/QrvError.h"
+#include "convert/ExampleSheets.h"
 #include "io/FileWriter.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
@@ -396,6 +397,16 @@ Direct Credit and Payroll (products DCP, PAY, PA2, PA3)
   _CreditAmountInvalidRecord.txt. Add --print-detail for the detail report instead of the
   result report.
 
+From a spreadsheet to the upload file (Direct Credit)
+    $Q build-source --product DCP --sheet direct-credit.xlsx --map direct-credit-map.ini \
+        --dest out/from-sheet.txt
+    $Q reformat --product DCP --company-id ACME01 --source out/from-sheet.txt \
+        --dest out/dcp-from-sheet.txt --debit-account 1234567896 --fee-account 1234567896
+  direct-credit.csv (UTF-8) holds the same entries as direct-credit.xlsx; direct-credit-map.ini says
+  which column fills which field ("qrv layout DCP" names the fields). A cell that cannot be
+  placed is named by its row and column, and nothing is written: try the first command with
+  --sheet direct-credit-sheet-mistakes.xlsx, then add --skip-bad-rows to leave those rows out.
+
 Media Clearing (products MCL, PA4, PA5, PA6) and the tier-rate fee report
     $Q reformat --product MCL --company-id ACME01 --source media-clearing.txt --dest out/mcl.txt
     $Q reformat --product MCL --company-id ACME02 --source media-clearing-mistakes.txt \
@@ -460,7 +471,8 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
                                       directDebitHash(n, due),
                                       directDebitHashMistakes(n, due),
                                       convertInput(today)};
-    for (std::vector<ExampleFile> group : {managerCheque(n, due), sentAndReturn(n, today)}) {
+    for (std::vector<ExampleFile> group :
+         {managerCheque(n, due), sentAndReturn(n, today), BuildExampleSheets(due)}) {
         files.insert(files.end(), group.begin(), group.end());
     }
     std::string readme = replaceAll(kReadme, "@TODAY@", today.isoDashed());

@@ -1,0 +1,75 @@
+#include "cli/CliApp.h"
+#include "convert/source/BuildSource.h"
+#include "convert/source/SourceForm.h"
+
+// "qrv build-source": a product's source file from a customer's spreadsheet and its mapping file.
+namespace qrv::cli {
+
+namespace {
+
+struct BuildSourceOptions {
+    std::string product;
+    std::string sheet;
+    std::string sheetName;
+    std::string map;
+    std::string dest;
+    bool skipBadRows = false;
+};
+
+int buildSourceFile(Session& s, const BuildSourceOptions& o) {
+    if (sourceFormFor(o.product) == nullptr) {
+        throw UsageError("build-source: no source file of product \"" + o.product +
+                         "\" is built from a sheet; the products are " + sourceFormProducts());
+    }
+    Services services = s.services();
+    const BuildSourceRequest request{o.product,
+                                     std::filesystem::path(o.sheet),
+                                     o.sheetName,
+                                     std::filesystem::path(o.map),
+                                     std::filesystem::path(o.dest),
+                                     o.skipBadRows};
+    const BuildSourceResult result = buildSource(request, services);
+    nlohmann::json bad = nlohmann::json::array();
+    for (const BadCell& b : result.badCells) {
+        bad.push_back({{"row", b.row},
+                       {"column", b.column},
+                       {"header", b.header},
+                       {"field", b.field},
+                       {"fault", b.fault}});
+    }
+    return s.finish(result, {{"sheet", result.sheet},
+                             {"badCells", std::move(bad)},
+                             {"badCellCount", result.badCellCount},
+                             {"skippedRows", result.skippedRows}});
+}
+
+}  // namespace
+
+void registerBuildSourceCommand(CLI::App& app, CommandTable& table) {
+    auto o = std::make_shared<BuildSourceOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "build-source", "Build a product's source file from a spreadsheet (CSV or XLSX) and a mapping file");
+    cmd->add_option("--product", o->product, "Product code: " + sourceFormProducts())
+        ->type_name("CODE")
+        ->required();
+    cmd->add_option("--sheet", o->sheet, "The spreadsheet: CSV (UTF-8 or code page 874) or XLSX")
+        ->type_name("FILE")
+        ->required();
+    cmd->add_option("--sheet-name", o->sheetName, "The workbook's sheet to read; default: the first")
+        ->type_name("NAME");
+    cmd->add_option("--map", o->map,
+                    "The mapping file: [columns] field = header text or column letter, [values] field = "
+                    "fixed text, [reading] dates = DMY|MDY|YMD, years = CE|BE; the fields as \"qrv layout "
+                    "PRODUCT\" names them")
+        ->type_name("FILE")
+        ->required();
+    cmd->add_option("--dest", o->dest, "The source file to write (code page 874, CR LF)")
+        ->type_name("FILE")
+        ->required();
+    cmd->add_flag(
+        "--skip-bad-rows", o->skipBadRows,
+        "Leave out the rows holding cells that cannot be placed (they are listed) and write the others");
+    table.add(cmd, [o](Session& s) { return buildSourceFile(s, *o); });
+}
+
+}  // namespace qrv::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/Date.h"
+#include "convert/Examples.h"
+
+// The spreadsheet examples: the entries of the Direct Credit example as a CSV file and a workbook with a
+// header row naming the columns, the mapping that builds the source file from either, and a workbook
+// holding the mistakes people typically make in such a sheet.
+namespace qrv {
+
+// direct-credit.csv, direct-credit.xlsx, direct-credit-map.ini, direct-credit-sheet-mistakes.xlsx; the
+// entries paid on `due`.
+std::vector<ExampleFile> BuildExampleSheets(const Date& due);
+
+}  // namespace qrv

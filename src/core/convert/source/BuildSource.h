@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "convert/RunResult.h"
+#include "convert/Services.h"
+
+// Building a product's source file from a customer's spreadsheet and its mapping file.
+namespace qrv {
+
+struct BuildSourceRequest {
+    std::string product;  // DCP, PAY, PA2, PA3, MCL, PA4, PA5, PA6 or DDR
+    std::filesystem::path sheetPath;
+    std::string sheetName;  // a workbook's sheet; empty: the first
+    std::filesystem::path mappingPath;
+    std::filesystem::path destinationPath;
+    bool skipBadRows = false;  // leave out the rows that cannot be placed and write the others
+};
+
+// A cell that cannot be placed in its field.
+struct BadCell {
+    std::int64_t row = 0;  // the sheet's row number
+    std::string column;    // its letter
+    std::string header;    // the header row's text of that column; empty without a header row
+    std::string field;     // the field it fills
+    std::string fault;     // what is wrong
+};
+
+// Written: the source file (`written`, kind Converted) with `records` entries totalling `total`.
+// AllRejected: rows that cannot be placed and no leave to skip them, or no entry to write; nothing is
+// written. Refused: the mapping, the sheet or the product is wrong; nothing is written.
+struct BuildSourceResult : RunResult {
+    std::string sheet;  // what was read ("XLSX, sheet \"Payroll\"")
+    std::vector<BadCell> badCells;
+    std::int64_t badCellCount = 0;  // all of them; `badCells` keeps the first kMaxBadCells
+    std::vector<std::int64_t> skippedRows;
+};
+
+inline constexpr size_t kMaxBadCells = 1000;
+
+// The message of a bad cell: `Row 7, column C "Amount" (amount): "12.345" has more than two decimals`.
+std::string badCellText(const BadCell& bad);
+
+// Reads the sheet row by row (a header row naming the mapped columns, found among the first rows; rows
+// above it are titles) and writes the product's source file in code page 874 with CR LF line ends:
+// the header from the mapping's values (or the first entry's cells), its count and total computed, one
+// detail line per entry. Each bad cell is a message; the file is replaced only when complete.
+BuildSourceResult buildSource(const BuildSourceRequest& request, Services& services);
+
+}  // namespace qrv
