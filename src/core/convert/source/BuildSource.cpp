@@ -215,10 +215,11 @@ bool SourceBuild::findHeader(Sheet& sheet, std::optional<SheetRow>& first) {
     if (!found.faults.empty()) {
         return refuse(found.faults);
     }
-    for (const auto& [name, column] : found.columns) {
+    for (const auto& entry : found.columns) {
+        const auto& name = entry.first;
         const auto f = std::find_if(fields_.begin(), fields_.end(),
                                     [&name](const MappedField& m) { return m.name == name; });
-        columns_.push_back({&*f, column});
+        columns_.push_back({&*f, entry.second});
     }
     if (!byText && sheet.next(row)) {
         if (amountReads(row)) {
