@@ -109,6 +109,18 @@ std::vector<Seed> madeSeeds() {
     add("json", "texts",
         joinParts({"ComName", "สมชาย \"A\"\\", "\x01\x7f tab\t", "\xa1\xa2\xca", "12345678"}));
     addSheetCsvAndMappingSeeds(seeds);
+    // Each example source file under the layouts of its kind (the option byte of source_line).
+    const std::pair<char, const char*> sources[] = {
+        {0, "direct-credit.txt"},           {0, "payroll-short.txt"},
+        {1, "media-clearing.txt"},          {2, "manager-cheque.txt"},
+        {3, "manager-cheque-invoices.txt"}, {4, "direct-debit-100m.txt"},
+        {5, "direct-debit-hash.txt"},       {6, "return-100m.txt"},
+        {7, "convert-100m-input.txt"},      {4, "direct-debit-100m-mistakes.txt"},
+        {0, "direct-credit-mistakes.txt"}};
+    for (const auto& [kind, name] : sources) {
+        add("source_line", name, std::string(1, kind) + ex(name));
+    }
+    addSourceSeeds(seeds, ex("direct-credit.csv"), ex("direct-credit-map.ini"));
 #ifdef QRV_FUZZ_XLSX_SEEDS
     addSheetSeeds(seeds);
 #endif

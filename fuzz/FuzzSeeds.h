@@ -18,6 +18,8 @@ struct Seed {
 std::vector<Seed> madeSeeds();
 // Workbooks written by libxlsxwriter (SheetSeeds.cpp, where the library is built).
 void addSheetSeeds(std::vector<Seed>& seeds);
+// The example sheet and mapping, and a made mapping and row for every product form (SourceTargets.cpp).
+void addSourceSeeds(std::vector<Seed>& seeds, const std::string& exampleCsv, const std::string& exampleMap);
 // Writes every made seed as folder/<target>/<name>.
 void writeSeeds(const std::filesystem::path& folder);
 

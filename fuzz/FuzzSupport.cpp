@@ -103,7 +103,7 @@ uint8_t takeOption(const uint8_t*& data, size_t& size) {
 
 std::string joinParts(std::initializer_list<std::string_view> parts) {
     std::string joined;
-    for (const std::string_view part : parts) {
+    for (const std::string_view& part : parts) {
         if (&part != parts.begin()) {
             joined += kPartSeparator;
         }

@@ -184,6 +184,8 @@ const std::vector<Target>& targets() {
         {"csv_sheet", csvSheetTarget},
         {"xlsx_sheet", xlsxSheetTarget},
         {"sheet_mapping", sheetMappingTarget},
+        {"source_line", sourceLineTarget},
+        {"build_source", buildSourceTarget},
     };
     return all;
 }

@@ -27,5 +27,7 @@ void jsonTarget(const uint8_t* data, size_t size);
 void csvSheetTarget(const uint8_t* data, size_t size);
 void xlsxSheetTarget(const uint8_t* data, size_t size);
 void sheetMappingTarget(const uint8_t* data, size_t size);
+void sourceLineTarget(const uint8_t* data, size_t size);
+void buildSourceTarget(const uint8_t* data, size_t size);
 
 }  // namespace qrv::fuzz

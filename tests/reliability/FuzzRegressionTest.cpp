@@ -3,6 +3,7 @@
 #include <set>
 
 #include "FuzzSeeds.h"
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 #include "support/TestSupport.h"
 
@@ -54,6 +55,13 @@ TEST(FuzzSeeds, EveryTargetHasSeedsAndEverySeedATarget) {
                     (std::filesystem::is_directory(kept) && !test::listFolder(kept).empty()))
             << target.name;
     }
+}
+
+// The files of a seed of several come apart as they were put together: the first is not empty.
+TEST(FuzzSeeds, PartsSplitAsJoined) {
+    const std::string joined = fuzz::joinParts({"map", "", "sheet"});
+    const auto parts = fuzz::splitParts(reinterpret_cast<const uint8_t*>(joined.data()), joined.size(), 3);
+    EXPECT_EQ(parts, (std::vector<std::string_view>{"map", "", "sheet"}));
 }
 
 }  // namespace
