@@ -155,7 +155,7 @@ void SheetMappingDialog::readSheet() {
         messages_->addItem(text(e.what()));
     }
     about += QLatin1Char('\n') +
-             tr("Source file built: %1").arg(QDir::toNativeSeparators(text(destination_.string())));
+             tr("Source file to build: %1").arg(QDir::toNativeSeparators(text(destination_.string())));
     about_->setText(about);
     for (const SheetRow& row : rows_) {
         columnCount_ = std::max(columnCount_, static_cast<int>(row.cells.size()));
@@ -377,19 +377,19 @@ void SheetMappingDialog::finish(const std::shared_ptr<SheetRun>& run) {
     }
     setRunning(false);
     messages_->clear();
-    if (run->error) {
-        try {
-            std::rethrow_exception(run->error);
-        } catch (const std::exception& e) {
-            messages_->addItem(text(e.what()));
-        }
-    }
     const std::vector<std::string>& told = run->messages;
     for (size_t i = 0; i < told.size() && i < static_cast<size_t>(kShownMessages); ++i) {
         messages_->addItem(text(told[i]));
     }
     if (told.size() > static_cast<size_t>(kShownMessages)) {
         messages_->addItem(tr("... and %1 more").arg(told.size() - static_cast<size_t>(kShownMessages)));
+    }
+    if (run->error) {
+        try {
+            std::rethrow_exception(run->error);
+        } catch (const std::exception& e) {
+            messages_->addItem(text(e.what()));
+        }
     }
     if (messages_->count() > 0) {
         messages_->scrollToBottom();
