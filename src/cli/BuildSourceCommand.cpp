@@ -22,12 +22,13 @@ int buildSourceFile(Session& s, const BuildSourceOptions& o) {
                          "\" is built from a sheet; the products are " + sourceFormProducts());
     }
     Services services = s.services();
-    const BuildSourceRequest request{o.product,
-                                     std::filesystem::path(o.sheet),
-                                     o.sheetName,
-                                     std::filesystem::path(o.map),
-                                     std::filesystem::path(o.dest),
-                                     o.skipBadRows};
+    BuildSourceRequest request;
+    request.product = o.product;
+    request.sheetPath = o.sheet;
+    request.sheetName = o.sheetName;
+    request.mappingPath = o.map;
+    request.destinationPath = o.dest;
+    request.skipBadRows = o.skipBadRows;
     const BuildSourceResult result = buildSource(request, services);
     nlohmann::json bad = nlohmann::json::array();
     for (const BadCell& b : result.badCells) {

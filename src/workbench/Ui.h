@@ -7,6 +7,8 @@
 
 namespace qrv {
 
+class Workbench;
+
 // Everything only a person sees or answers in the window: the events of a run and the file dialogs.
 class Ui : public Events {
   public:
@@ -17,6 +19,12 @@ class Ui : public Events {
     // The warning of a product switch while a run's results are on screen ("Clear Form"): true when the
     // person chose to clear the form and switch, false to stay with the product chosen.
     virtual bool askClearForm(const std::string& text) { return askConfirmation(text); }
+    // A spreadsheet chosen as the source of the workbench's product: the person maps its columns and the
+    // source file is built from it. The file built; nothing when none was (no window to map it in).
+    virtual std::optional<std::string> sourceFromSheet(const std::string& /*sheetPath*/,
+                                                       Workbench& /*workbench*/) {
+        return std::nullopt;
+    }
 };
 
 }  // namespace qrv

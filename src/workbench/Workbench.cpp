@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "convert/source/SourceForm.h"
 #include "store/TableStore.h"
 #include "workbench/RejectedLines.h"
 
@@ -13,6 +14,15 @@ namespace qrv {
 namespace {
 
 constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
+// The source of a product whose source file can be built from a spreadsheet.
+constexpr const char* kSourceFilter = "Text File|*.txt|Spreadsheet|*.csv;*.xlsx|All File|*.*";
+
+bool isSpreadsheet(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".csv" || extension == ".xlsx";
+}
 
 // The warning each product's click handler gives while a hash is shown.
 const char* clearFormWarning(Choice c) {
@@ -181,8 +191,13 @@ void Workbench::browseSource() {
         message("Please Clear Form");
         return;
     }
+    const bool fromSheet = sourceFormFor(choiceInfo(selected_).productCode) != nullptr;
+    std::optional<std::string> chosen = ui_.chooseOpenFile(fromSheet ? kSourceFilter : kFileFilter);
+    if (chosen && fromSheet && isSpreadsheet(*chosen)) {
+        chosen = ui_.sourceFromSheet(*chosen, *this);
+    }
     // A cancelled dialog keeps the path already there.
-    if (auto chosen = ui_.chooseOpenFile(kFileFilter)) {
+    if (chosen) {
         fields.sourcePath = std::move(*chosen);
     }
 }

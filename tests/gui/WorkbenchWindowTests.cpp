@@ -336,7 +336,7 @@ TEST(WorkbenchWindow, ShownHashWarnsOnProductChangeAndRefusesSourceBrowseUntilCl
     QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
     EXPECT_EQ(f.messages.size(), 1u);
     ASSERT_EQ(f.openFilters.size(), 1u);
-    EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;All File (*.*)");
+    EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;Spreadsheet (*.csv *.xlsx);;All File (*.*)");
     EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), QDir::toNativeSeparators("/tmp/chosen.txt"));
     // Cancel keeps the field.
     f.openAnswer.reset();

@@ -23,11 +23,13 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "convert/Examples.h"
+#include "convert/source/SavedMapping.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
 #include "gui/reports/PageView.h"
 #include "gui/reports/ReportPreview.h"
+#include "gui/sheet/SheetMappingDialog.h"
 #include "gui/workbench/ResultPanel.h"
 #include "gui/workbench/SourceViewer.h"
 #include "gui/workbench/WorkbenchWindow.h"
@@ -180,6 +182,26 @@ int main(int argc, char** argv) {
         qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"), {{2, 31, 36, "Name (example mark)"}});
         thaiViewer.resize(1000, 200);
         snap(&thaiViewer, QStringLiteral("18-source-viewer-thai"));
+    }
+    // The mapping dialog over the example workbook of mistakes, with the example's mapping kept for the
+    // company: Thai names in the sheet and the mapping, the bad rows with their reasons.
+    {
+        const QDir folder(data.path());
+        const std::filesystem::path examples = folder.filePath(QStringLiteral("examples")).toStdString();
+        qrv::WriteExamples(examples, qrv::SystemClock().today());
+        main.workbench()->radio(qrv::Choice::DirectCredit)->click();
+        main.model().fields.companyId = "ACME01";
+        QFile mapping(QString::fromStdString((examples / "direct-credit-map.ini").string()));
+        mapping.open(QIODevice::ReadOnly);
+        qrv::saveMapping(data.path().toStdString(), "DCP", "ACME01", mapping.readAll().toStdString());
+        qrv::gui::SheetMappingDialog sheet(examples / "direct-credit-sheet-mistakes.xlsx", main.model(),
+                                           main.ui(), &main);
+        sheet.resize(1100, 720);
+        sheet.show();
+        while (sheet.running()) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        snap(&sheet, QStringLiteral("19-sheet-mapping"));
     }
     main.password()->show();
     main.password()->userEdit()->setText("kovra");

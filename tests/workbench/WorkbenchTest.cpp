@@ -107,6 +107,16 @@ TEST(Workbench, AShownHashAsksToClearTheFormOrKeepsTheProduct) {
     EXPECT_EQ(f.wb.fields.companyId, "") << "cleared before the switch";
     f.wb.browseSource();
     EXPECT_EQ(f.wb.fields.sourcePath, "/tmp/a.txt");
+    EXPECT_EQ(f.ui.filters.back(), "Text File|*.txt|Spreadsheet|*.csv;*.xlsx|All File|*.*");
+    // A spreadsheet is the source only once a file was built from it, which takes a window.
+    f.ui.openAnswer = "/tmp/pay.XLSX";
+    f.wb.browseSource();
+    EXPECT_EQ(f.wb.fields.sourcePath, "/tmp/a.txt");
+    // A product whose source no sheet builds is offered text files only.
+    EXPECT_TRUE(f.wb.selectProduct(Choice::Convert100M));
+    f.ui.openAnswer = "/tmp/b.csv";
+    f.wb.browseSource();
+    EXPECT_EQ(f.wb.fields.sourcePath, "/tmp/b.csv");
     EXPECT_EQ(f.ui.filters.back(), "Text File|*.txt|All File|*.*");
 }
 

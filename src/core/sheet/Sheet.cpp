@@ -30,4 +30,14 @@ std::unique_ptr<Sheet> openSheet(const std::filesystem::path& file, const std::s
     return std::make_unique<CsvSheet>(file, std::nullopt, limits);
 }
 
+SheetStart readSheetStart(const std::filesystem::path& file, const std::string& sheetName, int count) {
+    const std::unique_ptr<Sheet> sheet = openSheet(file, sheetName);
+    SheetStart start{sheet->description(), {}};
+    SheetRow row;
+    while (static_cast<int>(start.rows.size()) < count && sheet->next(row)) {
+        start.rows.push_back(row);
+    }
+    return start;
+}
+
 }  // namespace qrv

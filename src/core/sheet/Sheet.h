@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sheet/SheetRow.h"
 
@@ -36,5 +37,14 @@ struct SheetLimits {
 // the first); a CSV file has none to pick. Throws SheetError when the file is neither or cannot be read.
 std::unique_ptr<Sheet> openSheet(const std::filesystem::path& file, const std::string& sheetName = {},
                                  const SheetLimits& limits = {});
+
+// The first rows of a sheet, for a person to see what it holds.
+struct SheetStart {
+    std::string description;     // as Sheet::description says it
+    std::vector<SheetRow> rows;  // at most the count asked for
+};
+
+// Reads the first `count` rows that hold a cell. Throws SheetError as openSheet does.
+SheetStart readSheetStart(const std::filesystem::path& file, const std::string& sheetName, int count);
 
 }  // namespace qrv

@@ -222,15 +222,23 @@ MappingRead SheetMapping::parse(const std::string& iniText, const std::vector<st
     return {std::move(mapping), {}};
 }
 
-MappingRead SheetMapping::load(const std::filesystem::path& file, const std::vector<std::string>& fields) {
+std::optional<std::string> readMappingText(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        return {std::nullopt, {"Cannot open the mapping file \"" + file.string() + "\""}};
+        return std::nullopt;
     }
     std::string text(kMaxMappingBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<size_t>(in.gcount()));  // one byte more than a mapping holds is refused
-    return parse(text, fields);
+    return text;
+}
+
+MappingRead SheetMapping::load(const std::filesystem::path& file, const std::vector<std::string>& fields) {
+    const std::optional<std::string> text = readMappingText(file);
+    if (!text) {
+        return {std::nullopt, {"Cannot open the mapping file \"" + file.string() + "\""}};
+    }
+    return parse(*text, fields);
 }
 
 std::string SheetMapping::toIni() const {

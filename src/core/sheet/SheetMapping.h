@@ -74,4 +74,8 @@ struct MappingRead {
     std::vector<std::string> faults;
 };
 
+// A mapping file's text, up to one byte more than a mapping may hold (parse refuses that); nothing when
+// the file cannot be opened.
+std::optional<std::string> readMappingText(const std::filesystem::path& file);
+
 }  // namespace qrv

@@ -19,7 +19,9 @@
 #include <algorithm>
 
 #include "gui/reports/ReportPreview.h"
+#include "gui/sheet/SheetMappingDialog.h"
 #include "gui/workbench/RememberedWork.h"
+#include "gui/workbench/SourceViewer.h"
 #include "reports/ReportRunner.h"
 #include "reports/ReportSnapshot.h"
 
@@ -230,6 +232,19 @@ bool QtUi::askDefaultNo(const QString& question, MessageKind kind) {
     box.setDefaultButton(QMessageBox::No);
     FitTitle(box);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, Workbench& workbench) {
+    SheetMappingDialog dialog(std::filesystem::path(sheetPath), workbench, *this, window_);
+    if (dialog.exec() != QDialog::Accepted || !dialog.built()) {
+        return std::nullopt;
+    }
+    showMessage(MessageKind::Information, dialog.builtMessage());
+    const QString built = QString::fromStdString(dialog.built()->string());
+    auto* viewer = new SourceViewer(built, {}, window_);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->show();
+    return nativePath(built);
 }
 
 bool QtUi::askClearForm(const std::string& text) {

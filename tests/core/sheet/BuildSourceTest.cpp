@@ -240,7 +240,14 @@ struct Fixture : test::ProductRun {
         test::writeFile(out / "map.ini", mapping);
         Services services = test::servicesOf(*this);
         ui.messages.clear();
-        return buildSource({product, sheet, sheetName, out / "map.ini", out / "built.txt", skip}, services);
+        BuildSourceRequest request;
+        request.product = product;
+        request.sheetPath = sheet;
+        request.sheetName = sheetName;
+        request.mappingPath = out / "map.ini";
+        request.destinationPath = out / "built.txt";
+        request.skipBadRows = skip;
+        return buildSource(request, services);
     }
     std::string upload(const std::string& source) {
         run(source);
@@ -419,6 +426,77 @@ TEST(BuildSource, FindsTheHeaderRowAndRefusesWhatItCannotRead) {
     EXPECT_NE(f.ui.texts().back().find("is an Excel 97-2003 workbook (.xls)"), std::string::npos);
     r = f.build("MCP", f.out / "b.csv", values);
     EXPECT_EQ(r.outcome, Outcome::Refused);
+}
+
+}  // namespace
+}  // namespace qrv
+
+namespace qrv {
+namespace {
+
+// A dry run reads and checks every row as a build does and writes nothing, not even a work file; the
+// mapping may come as its text; a row count known from a dry run gives the build its progress.
+TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
+    Fixture f(Choice::DirectCredit);
+    const std::string mapping =
+        "[columns]\ncredit account = Account No.\namount = Amount\npayee name = Name\n"
+        "[values]\neffective date = 15/12/2026\n";
+    std::string csv = "Account No.,Amount,Name\r\n";
+    for (int i = 0; i < 2500; ++i) {
+        csv += "2222222228,1.00,สมชาย ใจดี\r\n";
+    }
+    test::writeFile(f.out / "pay.csv", csv + "1111111114,12.345,TOO MANY DECIMALS\r\n");
+    Services services = test::servicesOf(f);
+    BuildSourceRequest request;
+    request.product = "DCP";
+    request.sheetPath = f.out / "pay.csv";
+    request.destinationPath = f.out / "built.txt";
+    request.mappingText = mapping;
+    request.dryRun = true;
+    BuildSourceResult r = buildSource(request, services);
+    EXPECT_EQ(r.outcome, Outcome::AllRejected);
+    ASSERT_EQ(r.badCells.size(), 1u);
+    EXPECT_EQ(badCellText(r.badCells[0]),
+              R"(Row 2502, column B "Amount" (amount): "12.345" has more than two decimals)");
+    EXPECT_EQ(r.lastRow, 2502);
+    EXPECT_EQ(f.ui.texts().back(),
+              "Nothing was written: 1 rows hold cells that cannot be placed (rows 2502)");
+    EXPECT_TRUE(f.ui.progress.empty()) << "no row count given: no percentage";
+
+    // Clean: the dry run says what a build would write and leaves the folder as it was.
+    test::writeFile(f.out / "pay.csv", csv);
+    r = buildSource(request, services);
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.ui.texts());
+    EXPECT_EQ(r.records, 2500);
+    EXPECT_EQ(r.total, Money::fromUnits(2500 * 10000));
+    EXPECT_TRUE(r.written.empty());
+    EXPECT_EQ(f.ui.texts().back(), "Checked: 2500 entries totalling 2500.00 baht can be written to \"" +
+                                       (f.out / "built.txt").string() + "\"");
+    size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.out)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1u) << "only the sheet";
+
+    // The build from the mapping's text is the build from its file; progress runs against the row count.
+    request.dryRun = false;
+    request.expectedRows = r.lastRow;
+    f.ui.progress.clear();
+    r = buildSource(request, services);
+    ASSERT_EQ(r.outcome, Outcome::Written);
+    const std::string fromText = test::readFile(f.out / "built.txt");
+    ASSERT_EQ(f.ui.progress.size(), 2u);
+    EXPECT_EQ(f.ui.progress[0], 1001 * 100 / 2501);
+    EXPECT_EQ(f.ui.progress[1], 2001 * 100 / 2501);
+    r = f.build("DCP", f.out / "pay.csv", mapping);
+    ASSERT_EQ(r.outcome, Outcome::Written);
+    EXPECT_EQ(test::readFile(f.out / "built.txt"), fromText);
+
+    // A fault of the mapping's text is told without a file name.
+    request.mappingText = "[columns]\nno such field = A\n";
+    r = buildSource(request, services);
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_EQ(f.ui.texts().back().rfind("Mapping: ", 0), 0u) << f.ui.texts().back();
 }
 
 }  // namespace

@@ -90,7 +90,9 @@ class SourceBuild {
     bool setDefaults();
     bool findHeader(Sheet& sheet, std::optional<SheetRow>& first);
     bool amountReads(const SheetRow& row) const;
-    void place(const SheetRow& row, FileWriter& out);
+    // Checks a row and writes its line to `out` (none in a dry run).
+    void place(const SheetRow& row, FileWriter* out);
+    void showProgress(const SheetRow& row);
     void badCell(const SheetRow& row, const ColumnSource& c, const std::string& fault);
     bool writeHeader();
     void write(const std::filesystem::path& details);
@@ -118,11 +120,14 @@ bool SourceBuild::readMapping() {
     for (const MappedField& f : fields_) {
         names.push_back(f.name);
     }
-    MappingRead read = SheetMapping::load(request_.mappingPath, names);
+    const bool inText = request_.mappingText.has_value();
+    MappingRead read = inText ? SheetMapping::parse(*request_.mappingText, names)
+                              : SheetMapping::load(request_.mappingPath, names);
     if (!read.mapping) {
+        const std::string where = inText ? "Mapping: " : "Mapping \"" + path(request_.mappingPath) + "\": ";
         std::vector<std::string> faults;
         for (const std::string& f : read.faults) {
-            faults.push_back("Mapping \"" + path(request_.mappingPath) + "\": " + f);
+            faults.push_back(where + f);
         }
         return refuse(faults);
     }
@@ -243,7 +248,8 @@ void SourceBuild::badCell(const SheetRow& row, const ColumnSource& c, const std:
     }
 }
 
-void SourceBuild::place(const SheetRow& row, FileWriter& out) {
+void SourceBuild::place(const SheetRow& row, FileWriter* out) {
+    result_.lastRow = row.number;
     detail_.reset();
     std::vector<TakenHeader> headerTexts;
     std::optional<Money> amount;
@@ -311,11 +317,22 @@ void SourceBuild::place(const SheetRow& row, FileWriter& out) {
         total_.add(*amount, "the total of the sheet's amounts");
     }
     ++entries_;
+    if (out == nullptr) {
+        return;
+    }
     line_ = detail_.record();
     if (form_.trimLines) {
         line_.erase(line_.find_last_not_of(' ') + 1);
     }
-    out.writeLine(line_);
+    out->writeLine(line_);
+}
+
+void SourceBuild::showProgress(const SheetRow& row) {
+    services_.checkCancelled();
+    if (request_.expectedRows > 0) {
+        const std::int64_t percent = row.number * 100 / request_.expectedRows;
+        services_.events.setProgress(static_cast<int>(std::clamp<std::int64_t>(percent, 0, 99)));
+    }
 }
 
 bool SourceBuild::writeHeader() {
@@ -370,18 +387,21 @@ void SourceBuild::run() {
         if (!findHeader(*sheet, first)) {
             return;
         }
-        WorkFile details = workFileFor(request_.destinationPath, "details");
+        std::optional<WorkFile> details;
+        if (!request_.dryRun) {
+            details.emplace(workFileFor(request_.destinationPath, "details"));
+        }
+        FileWriter* out = details ? &details->writer() : nullptr;
         if (first) {
-            place(*first, details.writer());
+            place(*first, out);
         }
         SheetRow row;
         for (std::int64_t n = 1; sheet->next(row); ++n) {
             if (n % kCancelEvery == 0) {
-                services_.checkCancelled();
+                showProgress(row);
             }
-            place(row, details.writer());
+            place(row, out);
         }
-        details.close();
         if (!result_.skippedRows.empty() && !request_.skipBadRows) {
             services_.message("Nothing was written: " + std::to_string(result_.skippedRows.size()) +
                               " rows hold cells that cannot be placed (rows " + rowList(result_.skippedRows) +
@@ -401,7 +421,17 @@ void SourceBuild::run() {
         if (!writeHeader()) {
             return;
         }
-        write(details.path());
+        if (request_.dryRun) {
+            result_.outcome = Outcome::Written;
+            result_.records = entries_;
+            result_.total = total_;
+            services_.message("Checked: " + std::to_string(entries_) + " entries totalling " +
+                              total_.toText2() + " baht can be written to \"" +
+                              path(request_.destinationPath) + "\"");
+            return;
+        }
+        details->close();
+        write(details->path());
     } catch (const SheetError& e) {
         refuse({"Cannot read the sheet \"" + path(request_.sheetPath) + "\": " + e.what()});
         return;

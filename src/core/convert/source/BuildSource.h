@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,10 @@ struct BuildSourceRequest {
     std::string sheetName;  // a workbook's sheet; empty: the first
     std::filesystem::path mappingPath;
     std::filesystem::path destinationPath;
-    bool skipBadRows = false;  // leave out the rows that cannot be placed and write the others
+    bool skipBadRows = false;                // leave out the rows that cannot be placed and write the others
+    std::optional<std::string> mappingText;  // the mapping's INI text, read instead of `mappingPath`
+    bool dryRun = false;                     // every row read and checked; nothing written
+    std::int64_t expectedRows = 0;  // the sheet's last row number when known: progress is told against it
 };
 
 // A cell that cannot be placed in its field.
@@ -37,6 +41,7 @@ struct BuildSourceResult : RunResult {
     std::vector<BadCell> badCells;
     std::int64_t badCellCount = 0;  // all of them; `badCells` keeps the first kMaxBadCells
     std::vector<std::int64_t> skippedRows;
+    std::int64_t lastRow = 0;  // the number of the last row read
 };
 
 inline constexpr size_t kMaxBadCells = 1000;
@@ -47,7 +52,8 @@ std::string badCellText(const BadCell& bad);
 // Reads the sheet row by row (a header row naming the mapped columns, found among the first rows; rows
 // above it are titles) and writes the product's source file in code page 874 with CR LF line ends:
 // the header from the mapping's values (or the first entry's cells), its count and total computed, one
-// detail line per entry. Each bad cell is a message; the file is replaced only when complete.
+// detail line per entry. Each bad cell is a message; the file is replaced only when complete. A dry run
+// ends Written as a build would, with nothing in `written`.
 BuildSourceResult buildSource(const BuildSourceRequest& request, Services& services);
 
 }  // namespace qrv
