@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 #include "io/LineReader.h"
 #include "layout/CreditSourceLayouts.h"
 #include "store/TableStore.h"
+#include "workbench/SourceColumns.h"
 #include "workbench/Workbench.h"
 
 namespace qrv {
@@ -106,6 +108,93 @@ void addOverLimit(const std::filesystem::path& source, std::int64_t count,
     }
 }
 
+// The source lines the entries name, and the first line, which picks the form of the layouts.
+struct NamedLines {
+    std::string first;
+    std::map<std::int64_t, std::string> lines;
+};
+
+NamedLines readNamedLines(const std::filesystem::path& source, std::vector<std::int64_t> wanted) {
+    NamedLines named;
+    if (wanted.empty() || !std::filesystem::is_regular_file(source)) {
+        return named;  // a source gone since the run: the entries keep the columns they name
+    }
+    std::sort(wanted.begin(), wanted.end());
+    LineReader reader(source);
+    std::string_view line;
+    auto next = wanted.begin();
+    while (next != wanted.end() && reader.next(line)) {
+        const std::int64_t n = reader.lineNumber();
+        if (n == 1) {
+            named.first.assign(line);
+        }
+        next = std::lower_bound(next, wanted.end(), n);
+        if (next != wanted.end() && *next == n) {
+            named.lines.emplace(n, std::string(line));
+        }
+    }
+    return named;
+}
+
+// The field of the layout that starts and ends at `first`-`last` of a line.
+const layout::Field* fieldSpanning(layout::SourceFile file, const NamedLines& named, std::int64_t lineNo,
+                                   const std::string& line, int first, int last) {
+    const std::optional<layout::FieldAt> at = layout::fieldAt(file, named.first, lineNo, line, first);
+    return at && at->field->first == first && at->field->last == last ? at->field : nullptr;
+}
+
+// A listing entry naming two fields ("10-12", and "Column: 13-16" in front of its message) is marked at
+// those of them whose text breaks their kind's rule, as the layout of its line gives them.
+constexpr std::string_view kFurther = "Column:";
+
+void markFaultyFields(layout::SourceFile file, const NamedLines& named, ListingEntry& e) {
+    const auto line = named.lines.find(e.line);
+    if (line == named.lines.end() || e.firstColumn == 0 || !e.message.starts_with(kFurther)) {
+        return;
+    }
+    std::string_view rest = Trim(std::string_view(e.message).substr(kFurther.size()));
+    const auto [first, last] = columnsOf(rest.substr(0, rest.find(' ')));
+    const layout::Field* fields[] = {
+        fieldSpanning(file, named, e.line, line->second, e.firstColumn, e.lastColumn),
+        first > 0 ? fieldSpanning(file, named, e.line, line->second, first, last) : nullptr};
+    const layout::Field* from = nullptr;
+    const layout::Field* to = nullptr;
+    for (const layout::Field* f : fields) {
+        if (f == nullptr) {
+            return;  // columns no field of the layout has: kept as the listing names them
+        }
+        if (BreaksKindRule(line->second, *f)) {
+            from = from == nullptr || f->first < from->first ? f : from;
+            to = to == nullptr || f->last > to->last ? f : to;
+        }
+    }
+    if (from != nullptr) {
+        e.firstColumn = from->first;
+        e.lastColumn = to->last;
+    }
+}
+
+// The hash check names the field of a fault in its own words ("Account No", "Total Amount").
+std::string_view layoutFieldName(std::string_view hashField) {
+    return hashField == "Account No" ? std::string_view("account") : hashField;
+}
+
+// The columns of a hash check's error row: its field's, in the layout of its line.
+void markHashField(const NamedLines& named, const std::string& fieldName, ListingEntry& e) {
+    const auto line = named.lines.find(e.line);
+    if (line == named.lines.end()) {
+        return;
+    }
+    const layout::Layout* lineLayout =
+        layout::layoutOfLine(layout::SourceFile::DirectDebitHash, named.first, e.line, line->second);
+    const layout::Field* field =
+        lineLayout != nullptr ? FieldNamed(*lineLayout, layoutFieldName(Trim(fieldName))) : nullptr;
+    if (field != nullptr) {
+        e.firstColumn = field->first;
+        e.lastColumn = field->last;
+    }
+}
+
 std::int64_t distinctCount(TableStore& store, const std::string& table, const std::string& column) {
     const std::vector<Row> rows =
         store.query("SELECT COUNT(DISTINCT \"" + column + "\") AS n FROM \"" + table + "\"");
@@ -130,17 +219,41 @@ std::vector<ListingEntry> RejectedEntriesOf(const LastRun& run, const RunResult&
                                  return true;
                              });
             break;
-        case Where::HashErrors:
-            store.forEachRow(std::string("SELECT CountLine, \"Detail Error\" AS detail FROM ") +
+        case Where::HashErrors: {
+            std::vector<std::string> fields;
+            store.forEachRow(std::string("SELECT CountLine, \"Field Name Error\" AS field, \"Detail Error\" "
+                                         "AS detail FROM ") +
                                  debit::kHashErrorTable + " ORDER BY CountLine, rowid",
-                             {}, [&entries](const Row& row) {
+                             {}, [&entries, &fields](const Row& row) {
                                  entries.push_back({lineOf(row.text("CountLine")), 0, 0,
                                                     std::string(Trim(row.text("detail")))});
+                                 fields.push_back(row.text("field"));
                                  return true;
                              });
+            std::vector<std::int64_t> lines;
+            for (const ListingEntry& e : entries) {
+                lines.push_back(e.line);
+            }
+            const NamedLines named = readNamedLines(std::filesystem::path(run.source), std::move(lines));
+            for (size_t i = 0; i < entries.size(); ++i) {
+                markHashField(named, fields[i], entries[i]);
+            }
             break;
+        }
         case Where::Listings:
             entries = ReadListingEntries(listingsOf(result));
+            if (const std::optional<layout::SourceFile> file = SourceFileOf(run)) {
+                std::vector<std::int64_t> lines;
+                for (const ListingEntry& e : entries) {
+                    if (e.message.starts_with(kFurther)) {
+                        lines.push_back(e.line);
+                    }
+                }
+                const NamedLines named = readNamedLines(std::filesystem::path(run.source), std::move(lines));
+                for (ListingEntry& e : entries) {
+                    markFaultyFields(*file, named, e);
+                }
+            }
             if (const std::int64_t overLimit = rejectedOf(result, kOverLimit); overLimit > 0) {
                 addOverLimit(std::filesystem::path(run.source), overLimit, entries);
                 std::stable_sort(

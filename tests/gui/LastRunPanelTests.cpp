@@ -145,6 +145,64 @@ TEST(LastRunPanel, DirectDebitEntriesCarryTheColumnsTheirReportNames) {
     EXPECT_TRUE(seen);
 }
 
+// The entry of the line holding `text`, selected; its text, or empty when the viewer lists none.
+QString selectEntryOf(gui::SourceViewer& viewer, int line) {
+    const QString prefix = QStringLiteral("Line %1, ").arg(line);
+    for (int i = 0; i < viewer.entryList()->count(); ++i) {
+        if (viewer.entryList()->item(i)->text().startsWith(prefix)) {
+            viewer.entryList()->setCurrentRow(i);
+            return viewer.entryList()->item(i)->text();
+        }
+    }
+    return {};
+}
+
+// Each product kind marks a fault at the columns its layout gives the field at fault.
+TEST(LastRunPanel, AFaultIsMarkedAtTheColumnsOfItsOwnField) {
+    GuiFixture f;
+    f.questionAnswer = true;
+
+    // Media Clearing: a valid bank code with a short branch code marks the branch.
+    runExample(f, Choice::MediaClearing, "media-clearing-mistakes.txt");
+    const int branch = lineHolding(f.example("media-clearing-mistakes.txt"), "BRANCH CODE TOO SHORT");
+    gui::SourceViewer* viewer = openViewer(f);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(
+        selectEntryOf(*viewer, branch).startsWith(QStringLiteral("Line %1, columns 13-16: ").arg(branch)));
+    EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "0  1");
+    EXPECT_EQ(viewer->fieldLine()->text(),
+              QStringLiteral("Line %1, column 13: Receiving branch code (columns "
+                             "13-16, 4 digits)")
+                  .arg(branch));
+    viewer->close();
+
+    // The hash check: each fault at its field in the short-amount form of the file.
+    runExample(f, Choice::DirectDebitHash, "direct-debit-hash-mistakes.txt");
+    const std::filesystem::path hash = f.example("direct-debit-hash-mistakes.txt");
+    viewer = openViewer(f);
+    ASSERT_NE(viewer, nullptr);
+    const int sign = lineHolding(hash, "SIGN NOT 0 OR 1");
+    EXPECT_EQ(selectEntryOf(*viewer, sign), QStringLiteral("Line %1, columns 17-17: Invalid Sign").arg(sign));
+    EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "2");
+    const int amount = lineHolding(hash, "AMOUNT NOT A NUMBER");
+    EXPECT_TRUE(
+        selectEntryOf(*viewer, amount).startsWith(QStringLiteral("Line %1, columns 18-26: ").arg(amount)));
+    EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "00005000A");
+    const int account = lineHolding(hash, "WRONG CHECK DIGIT");
+    EXPECT_TRUE(
+        selectEntryOf(*viewer, account).startsWith(QStringLiteral("Line %1, columns 1-10: ").arg(account)));
+    viewer->close();
+
+    // Direct Debit (100M): the sign, with the field named as the layout names it.
+    runExample(f, Choice::DirectDebit100M, "direct-debit-100m-mistakes.txt");
+    const int debitSign = lineHolding(f.example("direct-debit-100m-mistakes.txt"), "SIGN NOT 1");
+    viewer = openViewer(f);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_FALSE(selectEntryOf(*viewer, debitSign).isEmpty());
+    EXPECT_EQ(viewer->fieldLine()->text(),
+              QStringLiteral("Line %1, column 17: Sign (column 17, code 1)").arg(debitSign));
+}
+
 TEST(LastRunPanel, OutcomesAreToldInWordsAndTheBarRestsAtZero) {
     GuiFixture f;
     f.questionAnswer = true;

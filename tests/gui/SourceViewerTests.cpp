@@ -1,19 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QGlyphRun>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRawFont>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QTextLine>
+#include <QToolTip>
 
 #include "base/Cp874.h"
 #include "gui/GuiFixture.h"
 #include "gui/workbench/SourceViewer.h"
 
 // Thai in the source viewer: each letter with its vowels and tone marks drawn as one shaped cell, also
-// where a rejected field's columns begin or end on a mark.
+// where a rejected field's columns begin or end on a mark; and the field under the cursor, in words.
 namespace qrv::test {
 namespace {
 
@@ -79,6 +83,62 @@ TEST(SourceViewer, ThaiMarksAreDrawnOverTheirLetterAndHighlightsKeepClustersWhol
     }
     EXPECT_TRUE(marked) << "the field's three letters with their marks";
     EXPECT_EQ(viewer.sourceText()->textCursor().selectedText(), kMarked);
+}
+
+// A cheque line with a Thai payee name of three marked letters (nine bytes) from column 148.
+std::string chequeLine(size_t length) {
+    std::string line(length, ' ');
+    const std::string name = *cp874::fromUtf8(kMarked.toStdString());
+    line.replace(147, name.size(), name);
+    line.replace(217, 7, "BANGKOK");
+    return line;
+}
+
+TEST(SourceViewer, NamesTheFieldUnderTheCursorByItsCodePageColumn) {
+    TempDir dir;
+    writeFile(dir / "mcp.txt",
+              chequeLine(700) + "\r\n" + chequeLine(700) + "\r\n" + chequeLine(400) + "\r\n");
+    std::vector<ListingEntry> entries(1);
+    entries[0].line = 2;
+    entries[0].firstColumn = 218;
+    entries[0].lastColumn = 287;
+    gui::SourceViewer viewer(QString::fromStdString((dir / "mcp.txt").string()), entries,
+                             layout::SourceFile::ManagerCheque);
+    QPlainTextEdit* text = viewer.sourceText();
+    const auto words = [&viewer] { return viewer.fieldLine()->text().toStdString(); };
+    // The entry's field is selected and told by its first column.
+    EXPECT_EQ(words(), "Line 2, column 218: Payee address line 1 (columns 218-287, text)");
+
+    const int line2 = text->document()->findBlockByNumber(1).position();
+    QTextCursor cursor = text->textCursor();
+    cursor.setPosition(line2 + 147);
+    text->setTextCursor(cursor);
+    EXPECT_EQ(words(), "Line 2, column 148: Payee name (columns 148-217, text)");
+    // The arrow steps over a whole letter with its marks: three columns each.
+    QTest::keyClick(text, Qt::Key_Right);
+    EXPECT_EQ(words(), "Line 2, column 151: Payee name (columns 148-217, text)");
+    QTest::keyClick(text, Qt::Key_Right);
+    QTest::keyClick(text, Qt::Key_Right);
+    QTest::keyClick(text, Qt::Key_Right);
+    EXPECT_EQ(words(), "Line 2, column 158: Payee name (columns 148-217, text)");
+    QTest::keyClick(text, Qt::Key_Down);
+    EXPECT_EQ(words(),
+              "Line 3, column 158: the line has 400 columns where a cheque line (every line 700 characters) "
+              "has 700; by that layout Payee name (columns 148-217, text)");
+    QTest::keyClick(text, Qt::Key_End);
+    EXPECT_EQ(words(),
+              "Line 3, column 401: the line has 400 columns where a cheque line (every line 700 characters) "
+              "has 700; past the end of the line");
+    EXPECT_EQ(viewer.fieldLine()->accessibleName(), viewer.fieldLine()->text());
+
+    // The mouse over a character: its field as a tip.
+    viewer.show();
+    cursor.setPosition(line2 + 220);
+    const QRect at = text->cursorRect(cursor);
+    QHelpEvent help(QEvent::ToolTip, at.center() + QPoint(2, 0), text->viewport()->mapToGlobal(at.center()));
+    QApplication::sendEvent(text->viewport(), &help);
+    EXPECT_TRUE(QToolTip::text().startsWith("Line 2, column 221: Payee address line 1"))
+        << QToolTip::text().toStdString();
 }
 
 }  // namespace

@@ -179,9 +179,36 @@ int main(int argc, char** argv) {
         // Thai names with vowels and tone marks, a field marked from the vowel of its first letter.
         const std::string thai = *qrv::cp874::fromUtf8("1234567896       00000287395บริษัท น้ำดื่ม จำกัด\r\n");
         std::ofstream(folder.filePath("thai.txt").toStdString(), std::ios::binary) << thai << thai;
-        qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"), {{2, 31, 36, "Name (example mark)"}});
+        qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"), {{2, 31, 36, "Name (example mark)"}},
+                                          qrv::layout::SourceFile::DirectCredit);
         thaiViewer.resize(1000, 200);
         snap(&thaiViewer, QStringLiteral("18-source-viewer-thai"));
+        // A Media Clearing file whose third line has a short branch code: the entry marks the branch
+        // code, and the line under the text names the field from the layout.
+        const auto media = [](const std::string& bankBranch, const std::string& amount,
+                              const std::string& name) {
+            std::string line(222, ' ');
+            line.replace(0, 3, "102");
+            line.replace(9, bankBranch.size(), bankBranch);
+            line.replace(16, 11, "12345678901");
+            line.replace(27, 7, "0140001");
+            line.replace(35, 10, "1234567896");
+            line.replace(53, 2, "01");
+            line.replace(57, amount.size(), amount);
+            line.replace(199, name.size(), name);
+            return line + "\r\n";
+        };
+        std::ofstream(folder.filePath("MCL_1215.txt").toStdString(), std::ios::binary)
+            << std::string(30, ' ') + "20122026  000003" + std::string(6, ' ') +
+                   qrv::PadText("ACME TRADING", 30) + "\r\n"
+            << media("0020001", "000000150000", "SOMCHAI JAIDEE")
+            << media("0020  1", "000000010000", "MALEE SRISUK")
+            << media("0040001", "000015000000", "ANAN BOONMEE");
+        qrv::gui::SourceViewer fieldViewer(folder.filePath("MCL_1215.txt"),
+                                           {{3, 13, 16, "Column: 13-16 invalid code"}},
+                                           qrv::layout::SourceFile::MediaClearing);
+        fieldViewer.resize(1000, 220);
+        snap(&fieldViewer, QStringLiteral("19-source-viewer-field"));
     }
     // The mapping dialog over the example workbook of mistakes, with the example's mapping kept for the
     // company: Thai names in the sheet and the mapping, the bad rows with their reasons.

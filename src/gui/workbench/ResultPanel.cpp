@@ -14,6 +14,7 @@
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/SourceViewer.h"
 #include "workbench/RunSummary.h"
+#include "workbench/SourceColumns.h"
 #include "workbench/Workbench.h"
 
 namespace qrv::gui {
@@ -87,6 +88,7 @@ void ResultPanel::setSummary(const QString& text) {
 void ResultPanel::showResult(const RunResult& result, const LastRun& run,
                              RejectedEntriesReader rejectedEntries) {
     source_ = QString::fromStdString(run.source);
+    sourceFile_ = SourceFileOf(run);
     QStringList lines;
     for (const std::string& line : RunSummaryLines(run, result)) {
         lines << QString::fromStdString(line);
@@ -191,7 +193,7 @@ void ResultPanel::showRejectedLines() {
         return;
     }
     try {
-        auto* viewer = new SourceViewer(source_, rejectedEntries_(), this);
+        auto* viewer = new SourceViewer(source_, rejectedEntries_(), sourceFile_, this);
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         viewer->show();
     } catch (const std::exception& e) {

@@ -3,9 +3,11 @@
 #include <QGroupBox>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "convert/RunResult.h"
+#include "layout/LayoutCatalog.h"
 #include "upload/ListingEntry.h"
 
 class QHBoxLayout;
@@ -69,6 +71,7 @@ class ResultPanel : public QGroupBox {
     QPushButton* openListing_ = nullptr;
     QPushButton* showRejected_ = nullptr;
     QString source_;
+    std::optional<layout::SourceFile> sourceFile_;
     RejectedEntriesReader rejectedEntries_;
     Opener opener_;
 };

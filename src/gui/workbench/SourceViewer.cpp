@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -19,6 +21,7 @@
 
 #include "base/Cp874.h"
 #include "io/LineReader.h"
+#include "workbench/SourceColumns.h"
 
 namespace qrv::gui {
 
@@ -107,6 +110,14 @@ QString entryText(const ListingEntry& e) {
         .arg(message);
 }
 
+// A line of the view as the code page 874 bytes it was read from: one byte per character, a byte the code
+// page leaves undefined (shown as U+FFFD) as a byte no layout takes for a digit or code.
+std::string cp874Line(const QString& text) {
+    QString shown = text;
+    shown.replace(QChar(0xFFFD), QLatin1Char('?'));
+    return cp874::fromUtf8(shown.toStdString()).value_or(std::string(static_cast<size_t>(text.size()), '?'));
+}
+
 }  // namespace
 
 QFont SourceFont() {
@@ -121,8 +132,9 @@ QFont SourceFont() {
     return font;
 }
 
-SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entries, QWidget* parent)
-    : QDialog(parent), entries_(std::move(entries)) {
+SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entries,
+                           std::optional<layout::SourceFile> file, QWidget* parent)
+    : QDialog(parent), entries_(std::move(entries)), file_(file) {
     setObjectName(QStringLiteral("SourceViewer"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setWindowTitle(tr("Rejected lines - %1").arg(QFileInfo(source).fileName()));
@@ -147,6 +159,11 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     text_->setFont(SourceFont());
     text_->setPlainText(readSource(source));
     new RejectedLineMarks(text_->document(), entries_);
+    text_->viewport()->installEventFilter(this);
+    fieldLine_ = new QLabel(this);
+    fieldLine_->setObjectName(QStringLiteral("fieldUnderCursor"));
+    fieldLine_->setTextFormat(Qt::PlainText);
+    fieldLine_->setWordWrap(true);
 
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(list_);
@@ -155,8 +172,10 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(split, 1);
+    layout->addWidget(fieldLine_);
 
     connect(list_, &QListWidget::currentRowChanged, this, &SourceViewer::showEntry);
+    connect(text_, &QPlainTextEdit::cursorPositionChanged, this, &SourceViewer::describeCursor);
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(std::min(1200, available.width() * 9 / 10), std::min(800, available.height() * 9 / 10));
@@ -164,6 +183,7 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     if (!entries_.empty()) {
         list_->setCurrentRow(0);
     }
+    describeCursor();
 }
 
 void SourceViewer::showEntry(int index) {
@@ -183,6 +203,47 @@ void SourceViewer::showEntry(int index) {
     }
     text_->setTextCursor(cursor);
     text_->centerCursor();
+}
+
+QString SourceViewer::describePosition(int position) const {
+    const QTextBlock block = text_->document()->findBlock(position);
+    if (!block.isValid()) {
+        return {};
+    }
+    // One character per code page 874 byte: a column is a character's place in its line. The cursor
+    // stands on a whole cluster (a letter with its marks), so a column is that of the cluster's letter.
+    const std::int64_t lineNo = block.blockNumber() + 1;
+    const int column = position - block.position() + 1;
+    if (!file_) {
+        return tr("Line %1, column %2").arg(lineNo).arg(column);
+    }
+    const std::string firstLine = cp874Line(text_->document()->firstBlock().text());
+    const std::string line = lineNo == 1 ? firstLine : cp874Line(block.text());
+    return QString::fromStdString(DescribeColumn(*file_, firstLine, lineNo, line, column));
+}
+
+void SourceViewer::describeCursor() {
+    const QTextCursor cursor = text_->textCursor();
+    // A selected field is told by its first column.
+    const QString words =
+        describePosition(cursor.hasSelection() ? cursor.selectionStart() : cursor.position());
+    fieldLine_->setText(words);
+    fieldLine_->setAccessibleName(words);
+}
+
+bool SourceViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text_->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        QTextCursor cursor = text_->cursorForPosition(help->pos());
+        // The nearest place between characters: the character under the mouse is the one before it when
+        // the mouse is left of that place.
+        if (help->pos().x() < text_->cursorRect(cursor).x() && !cursor.atBlockStart()) {
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+        }
+        QToolTip::showText(help->globalPos(), describePosition(cursor.position()), text_->viewport());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 }  // namespace qrv::gui

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QFont>
+#include <optional>
 #include <vector>
 
+#include "layout/LayoutCatalog.h"
 #include "upload/ListingEntry.h"
 
 class QLabel;
@@ -16,23 +18,37 @@ namespace qrv::gui {
 QFont SourceFont();
 
 // The source file of a run with each rejected line marked and the columns of its field highlighted;
-// beside it the entries of the run's listings, each taking the person to its place.
+// beside it the entries of the run's listings, each taking the person to its place. Under the text, the
+// field of the file's layout that holds the column under the text cursor (and under the mouse, as a tip).
 class SourceViewer : public QDialog {
     Q_OBJECT
   public:
-    // Reads the source (code page 874); throws QrvError naming the file when it cannot.
-    SourceViewer(const QString& source, std::vector<ListingEntry> entries, QWidget* parent = nullptr);
+    // Reads the source (code page 874); throws QrvError naming the file when it cannot. `file` is the kind
+    // of file it is, whose layouts name the fields; without it only line and column are told.
+    SourceViewer(const QString& source, std::vector<ListingEntry> entries,
+                 std::optional<layout::SourceFile> file = std::nullopt, QWidget* parent = nullptr);
 
     QListWidget* entryList() const { return list_; }
     QPlainTextEdit* sourceText() const { return text_; }
+    // The words for the field under the text cursor.
+    QLabel* fieldLine() const { return fieldLine_; }
     // Shows the source line of entry `index` with its columns selected.
     void showEntry(int index);
+    // The words for the column at `position` of the document: its line and the field that holds it.
+    QString describePosition(int position) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void describeCursor();
+
     std::vector<ListingEntry> entries_;
+    std::optional<layout::SourceFile> file_;
     QLabel* heading_ = nullptr;
     QListWidget* list_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
+    QLabel* fieldLine_ = nullptr;
 };
 
 }  // namespace qrv::gui
