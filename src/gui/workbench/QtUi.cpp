@@ -22,8 +22,11 @@
 #include "gui/sheet/SheetMappingDialog.h"
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/SourceViewer.h"
+#include "layout/LayoutCatalog.h"
 #include "reports/ReportRunner.h"
 #include "reports/ReportSnapshot.h"
+#include "workbench/ProductChoice.h"
+#include "workbench/Workbench.h"
 
 namespace qrv::gui {
 
@@ -241,7 +244,9 @@ std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, W
     }
     showMessage(MessageKind::Information, dialog.builtMessage());
     const QString built = QString::fromStdString(dialog.built()->string());
-    auto* viewer = new SourceViewer(built, {}, window_);
+    // The built file is the product's source file: the viewer names its fields.
+    const auto file = layout::sourceFileNamed(choiceInfo(workbench.selected()).productCode);
+    auto* viewer = new SourceViewer(built, {}, file, window_);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->show();
     return nativePath(built);
