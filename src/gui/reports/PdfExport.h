@@ -18,13 +18,15 @@ struct PdfSource {
     PageStyle style;
 };
 
-// Writes every page of the chunks into a PDF file (A4, the preview's margins, the report's title): one
-// thread renders the next chunks from the report's rows and reads them into documents while this one lays
-// each out and draws it. The
-// file is replaced only when complete: a failure or a cancelled job leaves an earlier file of that name as it
-// was. Returns the pages written, nothing when cancelled; throws QrvError naming the file when it cannot be
-// written. `progress` is told how many chunks are drawn.
+// Writes every page of the chunks into a PDF file (A4, the preview's margins, the report's title). Each
+// drawing thread has a helper that renders its next chunks from the report's rows and reads them into
+// documents while it lays each out and draws it. With more than one drawing thread (`threads`, 0: one per
+// core, at most four) the report is cut into parts of whole chunks, each drawn into a PDF of its own, and
+// the parts are joined in order (where the program is built without the joining library, one thread draws
+// the whole). The file is replaced only when complete: a failure or a cancelled job leaves an earlier file
+// of that name as it was. Returns the pages written, nothing when cancelled; throws QrvError naming the
+// file when it cannot be written. `progress` is told, on the calling thread, how many chunks are drawn.
 std::optional<int> WritePdf(const QString& file, const PdfSource& pdf, const BackgroundJob* job,
-                            const std::function<void(int drawn)>& progress);
+                            const std::function<void(int drawn)>& progress, int threads = 0);
 
 }  // namespace qrv::gui
