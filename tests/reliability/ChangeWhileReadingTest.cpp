@@ -48,14 +48,14 @@ TEST(ChangeWhileReading, ManagerChequeConvertsOnlyTheFileItChecked) {
 }
 
 // A recording Ui that runs `once` the first time the run looks whether it was cancelled.
-class FirstCancelCheckEvents : public RecordingUi {
+class FirstCancelCheckEvents : public test::RecordingUi {
   public:
     explicit FirstCancelCheckEvents(std::function<void()> once) : once_(std::move(once)) {}
     bool cancelRequested() const override {
         if (once_) {
             std::exchange(once_, nullptr)();
         }
-        return RecordingUi::cancelRequested();
+        return test::RecordingUi::cancelRequested();
     }
 
   private:
