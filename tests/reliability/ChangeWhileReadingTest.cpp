@@ -11,6 +11,7 @@
 #include "convert/Reformat.h"
 #include "convert/debit/HashCheck.h"
 #include "convert/debit/ReturnFileComparison.h"
+#include "core/convert/debit/Ddr100MFixture.h"
 #include "core/convert/debit/DebitReturnSamples.h"
 #include "io/LineReader.h"
 #include "support/DebitHashFiles.h"
@@ -44,6 +45,57 @@ TEST(ChangeWhileReading, ManagerChequeConvertsOnlyTheFileItChecked) {
     EXPECT_TRUE(has(error, "\"" + source.string() + "\" changed while it was read")) << error;
     EXPECT_EQ(test::listFolder(b.out), std::vector<std::string>{source.filename().string()});
     EXPECT_TRUE(events.reports.empty());
+}
+
+// A recording Ui that runs `once` the first time the run looks whether it was cancelled.
+class FirstCancelCheckEvents : public test::RecordingUi {
+  public:
+    explicit FirstCancelCheckEvents(std::function<void()> once) : once_(std::move(once)) {}
+    bool cancelRequested() const override {
+        if (once_) {
+            std::exchange(once_, nullptr)();
+        }
+        return test::RecordingUi::cancelRequested();
+    }
+
+  private:
+    mutable std::function<void()> once_;
+};
+
+// Direct Debit (100M) checks and sums the file in one reading and writes the upload from another: a debit
+// amount rewritten in between (same size, so the totals' trailer would stand over other amounts) gives
+// no upload, no archive and no table rows.
+TEST(ChangeWhileReading, DirectDebit100MWritesNoUploadOverTotalsItDidNotCheck) {
+    test::WorkbenchFixture fx;
+    const std::filesystem::path source = fx.out / "debits.txt";
+    test::prepareReformat(fx, test::Family::DirectDebit100M, source, fx.out / "upload.txt");
+    const int details = 5000;  // past the first look at a cancel, made every 4096 lines
+    std::vector<std::string> lines = {test::controlRecord(test::kToday, "05000", "00061725000")};
+    lines.resize(details + 1, test::detailRecord(test::kAcct1, test::kToday, "1", "00000012345"));
+    test::writeFile(source, test::crlfLines(lines));
+
+    const auto run = [&](test::RecordingUi& events, bool dryRun) {
+        Services services{fx.store, fx.clock, fx.wb.reports(), fx.wb.settings(), events};
+        ReformatRequest request = fx.wb.reformatRequest();
+        request.dryRun = dryRun;
+        return test::errorOf([&] {
+            EXPECT_EQ(reformat(request, services).outcome, Outcome::Written)
+                << testing::PrintToString(events.texts());
+        });
+    };
+    const auto rows = [&] { return fx.store.query("select * from completeDirectDebit100M").size(); };
+    // The file as it stands is sound: the run below fails for the change alone.
+    test::RecordingUi quiet;
+    ASSERT_EQ(run(quiet, true), "<no error>");
+
+    std::vector<std::string> changed = lines;
+    changed[1] = test::detailRecord(test::kAcct1, test::kToday, "1", "99999912345");
+    FirstCancelCheckEvents events([&] { test::writeFile(source, test::crlfLines(changed)); });
+    const std::string error = run(events, false);
+    EXPECT_TRUE(has(error, "\"" + source.string() + "\" changed while it was read")) << error;
+    EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{source.filename().string()});
+    EXPECT_TRUE(events.reports.empty());
+    EXPECT_EQ(rows(), 0U) << "the rows of the changed file are not kept";
 }
 
 // The hash check hashes the file in one reading and checks it in another: a file changed in between is

@@ -20,19 +20,28 @@ bool allDigits(std::string_view s) {
     return true;
 }
 
+// 10 to the power n, for n of 0 to 8 (the decimals a text may have).
 std::int64_t pow10(int n) {
-    std::int64_t p = 1;
-    while (n-- > 0) {
-        p *= 10;
-    }
-    return p;
+    static constexpr std::int64_t kPowers[] = {1,       10,        100,        1'000,      10'000,
+                                               100'000, 1'000'000, 10'000'000, 100'000'000};
+    return kPowers[n];
 }
 
-// Digits (no sign) to an integer; nothing on overflow.
+// Digits (no sign) to an integer; nothing for a text that is not all digits, or on overflow.
 std::optional<std::int64_t> parseDigits(std::string_view digits) {
     std::int64_t v = 0;
+    if (digits.size() <= 18) {  // no overflow possible: one plain pass, as amounts are read by the million
+        for (const char c : digits) {
+            if (c < '0' || c > '9') {
+                return std::nullopt;
+            }
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    }
     for (const char c : digits) {
-        if (__builtin_mul_overflow(v, 10, &v) || __builtin_add_overflow(v, c - '0', &v)) {
+        if (c < '0' || c > '9' || __builtin_mul_overflow(v, 10, &v) ||
+            __builtin_add_overflow(v, c - '0', &v)) {
             return std::nullopt;
         }
     }
@@ -58,7 +67,7 @@ std::optional<Money> scaled(std::int64_t value, int decimals, bool negative) {
 }  // namespace
 
 std::optional<Money> Money::fromImpliedDecimals(std::string_view digits, int decimals) {
-    if (!allDigits(digits) || decimals < 0 || decimals > 8) {
+    if (digits.empty() || decimals < 0 || decimals > 8) {
         return std::nullopt;
     }
     const auto value = parseDigits(digits);

@@ -61,8 +61,20 @@ Money times(Money fee, std::int64_t count, const char* tier) {
     return Money::fromUnits(units);
 }
 
+// A tier's top as the amount field writes it: its digits, zero-filled to the field's width.
+std::string amountFieldText(Money top) {
+    std::int64_t value = top.units();
+    for (int d = mcl::kAmount.decimals; d < 4; ++d) {
+        value /= 10;
+    }
+    const std::string digits = std::to_string(value);
+    return std::string(static_cast<size_t>(mcl::kAmount.width()) - digits.size(), '0') + digits;
+}
+
 TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     TierCounts counts;
+    const std::string tops[] = {amountFieldText(kTier1Top), amountFieldText(kTier2Top),
+                                amountFieldText(kTier3Top)};
     std::string_view line;
     while (reader.next(line)) {
         // Nothing of a line but its codes and amount is read; the whole line is looked at for Thai saved
@@ -75,18 +87,19 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
             columnsOf(line, mcl::kSendingBank) == kHomeBankCode) {
             continue;
         }
-        // The amount is its twelve digits, as the Media Clearing reading has it.
-        const std::optional<Money> amount = amountOf(columnsOf(line, mcl::kAmount), mcl::kAmount);
-        if (!amount) {
+        // The amount is its twelve digits, as the Media Clearing reading has it; digits of one width compare
+        // as the amounts they hold.
+        const std::string_view amount = columnsOf(line, mcl::kAmount);
+        if (!holdsDigits(amount, mcl::kAmount)) {
             throw QrvError("'" + std::string(columnsOf(line, mcl::kAmount)) +
                            "' is not a valid amount (line " + std::to_string(reader.lineNumber()) + " of \"" +
                            source.string() + "\", columns " + columnsText(mcl::kAmount) + ")");
         }
-        if (*amount <= kTier1Top) {
+        if (amount <= tops[0]) {
             ++counts.count1;
-        } else if (*amount <= kTier2Top) {
+        } else if (amount <= tops[1]) {
             ++counts.count2;
-        } else if (*amount <= kTier3Top) {
+        } else if (amount <= tops[2]) {
             ++counts.count3;
         }
     }

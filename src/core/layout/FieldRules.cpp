@@ -43,9 +43,7 @@ std::optional<Money> amountOf(std::string_view text, const Field& field) {
     }
     const bool negative = field.isSigned && text.front() == '-';
     const std::string_view digits = negative ? text.substr(1) : text;
-    if (digits.empty() || !allDigits(digits)) {
-        return std::nullopt;
-    }
+    // Nothing but digits: the reading refuses anything else.
     const std::optional<Money> value = Money::fromImpliedDecimals(digits, field.decimals);
     if (!value || !negative) {
         return value;

@@ -27,12 +27,12 @@ RecordWriter::RecordWriter(const Layout& layout)
 
 void RecordWriter::reset() {
     text_.assign(defaults_);
-    irregular_.clear();
+    irregular_.assign(defaultIrregular_.begin(), defaultIrregular_.end());
 }
 
 void RecordWriter::keepAsDefaults() {
     defaults_ = text_;
-    irregular_.clear();
+    defaultIrregular_ = irregular_;
 }
 
 void RecordWriter::put(const Field& field, std::string_view value, char fill, bool right) {

@@ -20,7 +20,8 @@ class RecordWriter {
 
     // Every field back to its default.
     void reset();
-    // The values set so far become the defaults that reset() returns to (what every record of a run shares).
+    // The values set so far become the defaults that reset() returns to (what every record of a run shares),
+    // a short copy or a whole text with its length.
     void keepAsDefaults();
 
     // Text, left-aligned and blank-filled.
@@ -62,6 +63,7 @@ class RecordWriter {
     std::string defaults_;
     std::string text_;
     std::vector<Irregular> irregular_;
+    std::vector<Irregular> defaultIrregular_;
     std::string joined_;
 };
 

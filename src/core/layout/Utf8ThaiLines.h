@@ -20,7 +20,8 @@ class Utf8ThaiLines {
     void finish();
 
   private:
-    void endLine();
+    // Judges one whole line; `mayHoldThai` false when its bytes are known to hold no E0.
+    void endLine(std::string_view line, bool mayHoldThai);
 
     std::filesystem::path file_;
     std::string line_;

@@ -125,6 +125,14 @@ TEST(Utf8ThaiLines, JudgesEachLineWhateverItsLineEndAndBlocks) {
     // One stray code page 874 byte makes its own line no UTF-8, not the others.
     EXPECT_NE(lineOfFault({"\xA1 stray\r\n" + utf8Thai + "\r\n"}).find("(line 2)"), std::string::npos);
     EXPECT_NE(lineOfFault({"\xEF\xBB\xBFH01\r\n"}).find("byte-order mark"), std::string::npos);
+    // Lines counted in blocks that hold no Thai; a line begun with Thai and ended in such a block.
+    EXPECT_NE(lineOfFault({"A\r\nB\nC\r", "\nD\rE\r", "\r\n", utf8Thai + "\n"}).find("(line 7)"),
+              std::string::npos);
+    EXPECT_NE(
+        lineOfFault({"A\r\nx" + utf8Thai.substr(0, 1), utf8Thai.substr(1) + "\r\nB\r\n"}).find("(line 2)"),
+        std::string::npos);
+    EXPECT_NE(lineOfFault({"A\r", "B" + utf8Thai}).find("(line 2)"), std::string::npos);
+    EXPECT_NE(lineOfFault({"\xEF\xBB", "\xBF\r\n"}).find("byte-order mark"), std::string::npos);
 }
 
 TEST(CreditForm, TheHeaderChoosesTheFormAndItsColumns) {

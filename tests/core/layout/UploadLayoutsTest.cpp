@@ -128,6 +128,16 @@ TEST(RecordWriter, ACopiedFieldOfAShortSourceLineLeavesTheRecordShort) {
     EXPECT_EQ(r.record(), full.substr(0, 61) + "REF" + "   " + full.substr(112));
     r.reset();
     EXPECT_EQ(r.record(), full);
+
+    // A short copy or a whole text kept as a default stays so after every reset, until set again.
+    r.copy(reference, "REF", text("reference", 31, 47));
+    r.keepAsDefaults();
+    r.wholeText(r008::kRest, std::string(120, 'N'));
+    EXPECT_EQ(r.record().size(), 200u - 14 + 120 - 31);
+    r.reset();
+    EXPECT_EQ(r.record(), full.substr(0, 61) + "REF" + full.substr(78));
+    r.text(reference, "REFERENCE");
+    EXPECT_EQ(r.record(), full.substr(0, 61) + "REFERENCE" + full.substr(70));
 }
 
 }  // namespace

@@ -30,17 +30,6 @@ bool isControlRecord(std::string_view record) {
     return columnsOf(record, ddr::kLeadingBlanks) == std::string_view("        ");
 }
 
-// Copies the records of `from` that are (or are not) control records to `to`, in their order.
-void copyRecords(const fs::path& from, FileWriter& to, bool controls) {
-    LineReader reader(from);
-    std::string_view record;
-    while (reader.next(record)) {
-        if (isControlRecord(record) == controls) {
-            to.writeLine(record);
-        }
-    }
-}
-
 }  // namespace
 
 std::string ConvertResultCode(std::string_view inputLine, const std::string& previous) {
@@ -96,9 +85,12 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
     }
     RunCommit commit(services, RunCommit::Tables::Untouched);
 
-    // The converted records in input order ("Temp1"); each input field is copied as it stands, so a
-    // short input line gives a short record.
-    WorkFile converted = workFileFor(destination, "Temp1");
+    // The converted records as they are made, in input order: the control records (a record that starts
+    // with eight blanks, whichever line it was made from) to one work file, every other record to another;
+    // each input field is copied as it stands, so a short input line gives a short record. The date is the
+    // same in every record: it is part of the defaults.
+    WorkFile controls = workFileFor(destination, "Temp1");
+    WorkFile details = workFileFor(destination, "Temp2");
     RecordWriter control(kConvertedControl);
     control.text(ddr::kTermPayment, "M");
     control.text(ddr::kCompanyCode, *companyCode);
@@ -117,45 +109,41 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
         if (fields.code(c100m::kSummaryCode)) {
             record = &control;
             control.reset();
-            control.copy(ddr::kEffectiveDate, valueDate, c100m::kValueDate);
             control.copy(ddr::kTotalRecord, fields[c100m::kDebitCount], c100m::kDebitCount);
             control.copy(ddr::kTotalAmount, fields[c100m::kTotalAmount], c100m::kTotalAmount);
         } else {
             code = ConvertResultCode(line, code);
             detail.reset();
             detail.copy(ddr::kAccount, fields[c100m::kAccount], c100m::kAccount);
-            detail.copy(ddr::kDetailDate, valueDate, c100m::kValueDate);
             detail.copy(ddr::kAmount, fields[c100m::kAmount], c100m::kAmount);
             detail.copy(c100m::kResultCode, code, c100m::kResultCode);
             detail.copy(c100m::kConvertedRemainder, fields.text(c100m::kRemainder), c100m::kRemainder);
         }
-        converted.writer().writeLine(record->record());
+        const std::string& made = record->record();
+        (isControlRecord(made) ? controls : details).writer().writeLine(made);
         ++result.records;
     }
-    converted.close();
+    const std::uint64_t total = controls.writer().size() + details.writer().size();
+    controls.close();
+    details.close();
 
-    // The control records first, then the detail records ("Temp2").
-    WorkFile ordered = workFileFor(destination, "Temp2");
-    copyRecords(converted.path(), ordered.writer(), true);
-    copyRecords(converted.path(), ordered.writer(), false);
-    const std::uint64_t total = ordered.writer().size();
-    ordered.close();
-
-    // The output holds every record with the last one's line end left off; it replaces the destination
-    // only when whole.
+    // The output holds the control records, then the others, with the last one's line end left off; it
+    // replaces the destination only when whole.
     const std::uint64_t keep = total >= 2 ? total - 2 : 0;
     AtomicFile output(destination);
     std::uint64_t copied = 0;
-    platform::readBlocks(ordered.path(), kCopyBlock, [&](std::string_view block) {
-        const std::uint64_t take = std::min<std::uint64_t>(block.size(), keep - copied);
-        if (take == 0) {
-            return;
-        }
-        output.writer().write(block.substr(0, take));
-        copied += take;
-        services.checkCancelled();
-        services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
-    });
+    for (const WorkFile* part : {&controls, &details}) {
+        platform::readBlocks(part->path(), kCopyBlock, [&](std::string_view block) {
+            const std::uint64_t take = std::min<std::uint64_t>(block.size(), keep - copied);
+            if (take == 0) {
+                return;
+            }
+            output.writer().write(block.substr(0, take));
+            copied += take;
+            services.checkCancelled();
+            services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
+        });
+    }
     commit.outputs().add(CommitStep::Upload, std::move(output));
     commit.tellAfter("Convert 100 Million Complete");
     commit.commit();

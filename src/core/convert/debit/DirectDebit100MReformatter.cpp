@@ -184,6 +184,7 @@ class DirectDebit100MRun {
     Money sum_;
     std::int64_t count_ = 0;
     std::string sumText_;
+    FileReading checked_;  // what a checking reading that found nothing wrong read
 };
 
 void DirectDebit100MRun::row(std::string account, std::int64_t line, const char* errorCol,
@@ -253,13 +254,19 @@ bool DirectDebit100MRun::passesQuickTest(const SourceLine& d) const {
 }
 
 void DirectDebit100MRun::addToTotals(const SourceLine& d) {
-    sum_.add(*d.amount(ddr::kAmount),
-             "line " + std::to_string(d.lineNo()) + " of \"" + cp874::sanitizeUtf8(source_.string()) + "\"");
+    const Money amount = *d.amount(ddr::kAmount);
+    std::int64_t units = 0;
+    if (__builtin_add_overflow(sum_.units(), amount.units(), &units)) {
+        // The place is put into words only for the overflow it names.
+        sum_.add(amount, "line " + std::to_string(d.lineNo()) + " of \"" +
+                             cp874::sanitizeUtf8(source_.string()) + "\"");  // throws
+    }
+    sum_ = Money::fromUnits(units);
     ++count_;
 }
 
 bool DirectDebit100MRun::checkReading() {
-    LineReader reader(source_);
+    LineReader reader(source_, LineReader::Digesting::Yes);
     std::string_view line;
     control_ = reader.next(line) ? str(line) : std::string();
     line_.read(control_, 1);
@@ -282,6 +289,7 @@ bool DirectDebit100MRun::checkReading() {
         line_.textSpan(ddr::kReference, ddr::kTail);
         addToTotals(line_);
         if (!reader.next(line)) {
+            checked_ = reader.finishReading();
             return true;
         }
     }
@@ -449,8 +457,8 @@ void DirectDebit100MRun::run() {
         return;
     }
     line_.read(control_, 1);
-    WriteDirectDebitUpload(
-        run_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_, str(line_[ddr::kCompanyName])});
+    WriteDirectDebitUpload(run_, DirectDebitTotals{sum_, sumText_, count_, shift_, reportDate_,
+                                                   str(line_[ddr::kCompanyName]), checked_});
 }
 
 }  // namespace

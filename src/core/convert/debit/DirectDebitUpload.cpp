@@ -41,8 +41,8 @@ std::string Record007(const ReformatRequest& request, std::string_view control,
     return r.record();
 }
 
-std::string Record008(std::string_view detail, std::int64_t sequence) {
-    RecordWriter r(kRecord008);
+const std::string& Record008(RecordWriter& r, std::string_view detail, std::int64_t sequence) {
+    r.reset();
     r.number(r008::kSequence, sequence);
     r.text(r008::kAccount, columnsOf(detail, ddr::kAccount));
     r.amountDigits(r008::kAmount, columnsOf(detail, ddr::kAmount), ddr::kAmount.decimals);
@@ -62,12 +62,13 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
     // them); the hash covers them as stored.
     CreditUploadFile upload = run.debitUpload();
     {
-        LineReader reader(source);
+        LineReader reader(source, LineReader::Digesting::Yes);
         std::string_view line;
         const std::string control = reader.next(line) ? std::string(line) : std::string();
         upload.writeRecord(Record007(request, control, totals));
         SourceLine detail(source, "Direct Debit (100M) source file");
         std::int64_t sequence = 0;
+        RecordWriter record008(kRecord008);
         while (reader.next(line)) {
             ++sequence;
             detail.read(line, reader.lineNumber());
@@ -77,9 +78,17 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
                           {"line", std::to_string(sequence + 1)},
                           {"error_col", amount.toDouble()},
                           {"name", cp874::toUtf8(detail.textSpan(ddr::kReference, ddr::kTail))}});
-            upload.writeRecord(Record008(line, sequence));
+            upload.writeRecord(Record008(record008, line, sequence));
         }
         upload.writeRecord(TrailerRecord(totals.count, 1, totals.sumText));
+        // The records above hold the checked totals: they stand only beside the details that were checked,
+        // and so do the rows added to the table.
+        try {
+            RequireSameReading(source, totals.checked, reader.finishReading());
+        } catch (const FileChangedWhileRead&) {
+            store.discardCommand();
+            throw;
+        }
     }
     result.records = totals.count;
     result.total = totals.sum;

@@ -85,6 +85,27 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
+TEST_F(Convert, RecordsAreOrderedByHowTheyStartAndShortLinesStayShort) {
+    // A detail without an account makes a record that starts with blanks, as a control record does: it
+    // goes with the control records, in input order. A line cut inside the remainder gives a short record.
+    test::writeFile(input, test::crlfLines({
+                               header(),
+                               detail("1000000001", "00000001000", "S", "FIRST"),
+                               detail("          ", "00000002000", "F", "NO ACCOUNT"),
+                               summary("00003", "00000006000"),
+                               detail("1000000003", "00000003000", " ", "LAST LINE CUT").substr(0, 230),
+                           }));
+    ASSERT_TRUE(run());
+    EXPECT_EQ(test::readFile(dest),
+              records({
+                  converted("          ", "00000002000", "01", "NO ACCOUNT"),
+                  control("ABC123", "00003", "00000006000"),
+                  converted("1000000001", "00000001000", "00", "FIRST"),
+                  converted("1000000003", "00000003000", "01", "LAST LINE CUT").substr(0, 30 + 9),
+              }));
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
+}
+
 TEST_F(Convert, ACompanyCodeThatDoesNotFillItsFieldIsRefused) {
     // Two characters would move "CA", the date, the count and the total four columns left.
     test::writeFile(input, test::crlfLines({header(), detail("2000000001", "00000001000", "S", "ONE"),
