@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -89,6 +90,11 @@ Bench::Bench(Harness& h) : wb(ui, h.store(), clock, AppPaths{h.data(), QRV_SOURC
 
 std::string_view asView(const uint8_t* data, size_t size) {
     return {reinterpret_cast<const char*>(data), size};
+}
+
+void finding(const std::string& what) {
+    std::fprintf(stderr, "fuzz finding: %s\n", what.c_str());
+    std::abort();
 }
 
 uint8_t takeOption(const uint8_t*& data, size_t& size) {

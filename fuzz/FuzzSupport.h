@@ -85,6 +85,14 @@ constexpr std::string_view kPartSeparator = "\n--8<--\n";
 std::vector<std::string_view> splitParts(const uint8_t* data, size_t size, size_t count);
 std::string joinParts(std::initializer_list<std::string_view> parts);
 
+// A broken invariant of a target: said on standard error, then a crash, which the fuzzer keeps as a finding.
+[[noreturn]] void finding(const std::string& what);
+inline void expect(bool holds, const std::string& what) {
+    if (!holds) {
+        finding(what);
+    }
+}
+
 // Runs `body`, treating QrvError as an outcome.
 template <class F>
 void guarded(F&& body) {

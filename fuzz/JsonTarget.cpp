@@ -13,11 +13,6 @@ namespace qrv::fuzz {
 
 namespace {
 
-[[noreturn]] void finding(const char* what) {
-    std::fprintf(stderr, "report JSON: %s\n", what);
-    std::abort();
-}
-
 // Eight bytes of `bytes` from `at` (zeros past its end), as a value of type T.
 template <class T>
 T numberAt(std::string_view bytes, size_t at) {

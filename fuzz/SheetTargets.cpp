@@ -16,17 +16,6 @@ namespace qrv::fuzz {
 
 namespace {
 
-[[noreturn]] void finding(const std::string& what) {
-    std::fprintf(stderr, "sheet: %s\n", what.c_str());
-    std::abort();
-}
-
-void expect(bool holds, const std::string& what) {
-    if (!holds) {
-        finding(what);
-    }
-}
-
 bool allDigits(const std::string& s) {
     return s.find_first_not_of("0123456789") == std::string::npos;
 }

@@ -27,17 +27,6 @@ using layout::Field;
 using layout::Kind;
 using layout::Layout;
 
-[[noreturn]] void finding(const std::string& what) {
-    std::fprintf(stderr, "source: %s\n", what.c_str());
-    std::abort();
-}
-
-void expect(bool holds, const std::string& what) {
-    if (!holds) {
-        finding(what);
-    }
-}
-
 std::string fieldName(const Layout& l, const Field& f) {
     return std::string(l.name) + " " + std::string(f.name);
 }
