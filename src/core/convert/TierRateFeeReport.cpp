@@ -78,8 +78,9 @@ TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     std::string_view line;
     while (reader.next(line)) {
         // Nothing of a line but its codes and amount is read; the whole line is looked at for Thai saved
-        // as UTF-8, since that would be no Media Clearing file at all.
-        if (isUtf8Thai(line)) {
+        // as UTF-8, since that would be no Media Clearing file at all (only a line with the E0 byte that
+        // starts every such letter can hold it).
+        if (reader.lineHolds('\xE0') && isUtf8Thai(line)) {
             throw TextNotCodePage874(
                 source, "holds Thai text saved as UTF-8 (line " + std::to_string(reader.lineNumber()) + ")");
         }

@@ -71,6 +71,7 @@ bool LineReader::fill() {
     if (eof_) {
         return false;
     }
+    crKnown_ = heldKnown_ = false;
     if (begin_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
         end_ -= begin_;
@@ -122,9 +123,12 @@ bool LineReader::next(std::string_view& line) {
         // The first CR or LF: two vectorised searches instead of a loop over every byte.
         size_t i = end_;
         if (scan < end_) {
-            const void* cr = std::memchr(data + scan, '\r', end_ - scan);
-            const size_t crAt =
-                cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - data) : end_;
+            if (!crKnown_ || crAt_ < scan) {
+                const void* cr = std::memchr(data + scan, '\r', end_ - scan);
+                crAt_ = cr != nullptr ? static_cast<size_t>(static_cast<const char*>(cr) - data) : end_;
+                crKnown_ = true;
+            }
+            const size_t crAt = crAt_;
             const void* lf = std::memchr(data + scan, '\n', crAt - scan);
             i = lf != nullptr ? static_cast<size_t>(static_cast<const char*>(lf) - data) : crAt;
         }
@@ -146,6 +150,8 @@ bool LineReader::next(std::string_view& line) {
                 refuseLongLine();
             }
             line = std::string_view(data + begin_, i - begin_);
+            lineBegin_ = begin_;
+            lineEnd_ = i;
             consumed_ += lineEnd - begin_;
             begin_ = lineEnd;
             ++lineNumber_;
@@ -158,6 +164,8 @@ bool LineReader::next(std::string_view& line) {
         if (!fill()) {
             if (begin_ < end_) {
                 line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+                lineBegin_ = begin_;
+                lineEnd_ = end_;
                 consumed_ += end_ - begin_;
                 begin_ = end_;
                 ++lineNumber_;
@@ -167,6 +175,16 @@ bool LineReader::next(std::string_view& line) {
         }
         scan = begin_ + offset;
     }
+}
+
+// Finds the next `byte` from the current line to the end of the buffer, for lineHolds() to reuse.
+bool LineReader::searchLineFor(char byte) {
+    const char* data = buffer_.data();
+    const void* at = std::memchr(data + lineBegin_, byte, end_ - lineBegin_);
+    heldAt_ = at != nullptr ? static_cast<size_t>(static_cast<const char*>(at) - data) : end_;
+    heldByte_ = byte;
+    heldKnown_ = true;
+    return heldAt_ < lineEnd_;
 }
 
 std::int64_t CountDataLines(const std::filesystem::path& file) {

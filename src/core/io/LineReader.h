@@ -51,6 +51,14 @@ class LineReader {
 
     // The next line without its line end; the view stays valid until the next call.
     bool next(std::string_view& line);
+    // Whether the line next() gave last holds `byte`. Meant for a byte that is rare in the file: it is
+    // looked for once per block rather than once per line.
+    bool lineHolds(char byte) {
+        if (heldKnown_ && heldByte_ == byte && heldAt_ >= lineBegin_) {
+            return heldAt_ < lineEnd_;
+        }
+        return searchLineFor(byte);
+    }
     // 1 for the first line read.
     std::int64_t lineNumber() const { return lineNumber_; }
     // Bytes consumed so far (for progress).
@@ -62,12 +70,24 @@ class LineReader {
 
   private:
     bool fill();
+    bool searchLineFor(char byte);
     [[noreturn]] void refuseLongLine() const;
     int fd_ = -1;
     std::string name_;
     std::string buffer_;
     size_t begin_ = 0;
     size_t end_ = 0;
+    // Where the next CR lies (end_ when none) as far as the buffer was searched: a file of LF line ends
+    // has none, and searching the rest of the block at every line would cost the block once per line.
+    // Known until fill() moves or grows the buffer.
+    size_t crAt_ = 0;
+    bool crKnown_ = false;
+    // The line next() gave last, and the next place of the byte lineHolds() looks for.
+    size_t lineBegin_ = 0;
+    size_t lineEnd_ = 0;
+    size_t heldAt_ = 0;
+    char heldByte_ = 0;
+    bool heldKnown_ = false;
     bool eof_ = false;
     std::int64_t lineNumber_ = 0;
     std::uint64_t consumed_ = 0;
