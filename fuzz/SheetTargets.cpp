@@ -78,7 +78,8 @@ void readRows(Sheet& sheet) {
             if (i < kCellsReadEveryWay) {
                 readCell(cell);
             } else {
-                expect(cell.empty() == cell.text.empty(), "a cell is empty but holds text, or the other way round");
+                expect(cell.empty() == cell.text.empty(),
+                       "a cell is empty but holds text, or the other way round");
                 expect(cp874::sanitizeUtf8(cell.text) == cell.text, "a cell's text is not UTF-8");
             }
         }

@@ -23,6 +23,20 @@ TEST(FieldRules, ADigitsFieldHoldsExactlyItsDigits) {
         EXPECT_FALSE(amountOf(bad, amount)) << bad;
         EXPECT_FALSE(numberOf(bad, amount)) << bad;
     }
+    // Any byte other than 0-9, at any place of a field of any width (the check reads eight bytes at a time).
+    for (int width = 1; width <= 20; ++width) {
+        const Field field = digits("x", 1, width, "");
+        std::string text(static_cast<size_t>(width), '9');
+        ASSERT_TRUE(holdsDigits(text, field));
+        for (size_t at = 0; at < text.size(); ++at) {
+            for (int byte = 0; byte < 256; ++byte) {
+                text[at] = static_cast<char>(byte);
+                ASSERT_EQ(holdsDigits(text, field), byte >= '0' && byte <= '9')
+                    << width << " " << at << " " << byte;
+            }
+            text[at] = '0';
+        }
+    }
     // A signed amount may put "-" first, nowhere else.
     const Field& vat = mcp::kInvoiceVat;
     EXPECT_EQ(amountOf("-00000700", vat), Money::fromDecimalText("-7"));
@@ -56,6 +70,14 @@ TEST(FieldRules, CodesAreValuesOfTheirList) {
     EXPECT_FALSE(isCodeOf("", ddr::kTermPayment));
     EXPECT_FALSE(isCodeOf("MH", ddr::kTermPayment));
     EXPECT_TRUE(isCodeOf("599", c100m::kSummaryCode));
+    // A code that begins another, or is begun by it, is its own code only.
+    const Field list = code("x", 1, 3, "10|102|7");
+    for (const char* yes : {"10", "102", "7"}) {
+        EXPECT_TRUE(isCodeOf(yes, list)) << yes;
+    }
+    for (const char* no : {"1", "1022", "107", "", "77", "|"}) {
+        EXPECT_FALSE(isCodeOf(no, list)) << no;
+    }
 }
 
 TEST(SourceLine, ATextFieldOfThaiSavedAsUtf8IsRefusedWithItsLine) {
