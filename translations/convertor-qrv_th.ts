@@ -985,6 +985,10 @@ Do you want to replace it?</source>
         <source>date %1</source>
         <translation>วันที่ %1</translation>
     </message>
+    <message>
+        <source>&lt;&lt;--- !! Error Data ,you can view Error Report after This Message .---&gt;&gt;</source>
+        <translation>&lt;&lt;--- !! ข้อมูลผิดพลาด ดูรายงานข้อผิดพลาดได้หลังข้อความนี้ ---&gt;&gt;</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::AccountDialog</name>

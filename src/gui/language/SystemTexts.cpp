@@ -275,6 +275,8 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "\"%1\" was not found."),
         QT_TRANSLATE_NOOP("SystemText", "Imported %1 banks and %2 branches"),
         // The commands' messages
+        QT_TRANSLATE_NOOP("SystemText",
+                          "<<--- !! Error Data ,you can view Error Report after This Message .--->>"),
         QT_TRANSLATE_NOOP("SystemText", "Please insert company id"),
         QT_TRANSLATE_NOOP("SystemText", "Invalid company id"),
         QT_TRANSLATE_NOOP("SystemText", "Please insert debit account"),
