@@ -27,6 +27,7 @@
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
+#include "gui/language/Language.h"
 #include "gui/reports/PageView.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/sheet/SheetMappingDialog.h"
@@ -53,8 +54,9 @@ std::string directCreditSample() {
 }
 
 // The whole screen after a Direct Debit (100M) run of the example with mistakes, the program maximized
-// as a person starts it (run on a display with a window manager): gui_screenshots --desktop FILE.png
-int desktopAfterDirectDebitRun(const QString& file) {
+// as a person starts it (run on a display with a window manager): gui_screenshots --desktop FILE.png.
+// With `reportFile`, the report of the run is also opened in its preview and pictured there.
+int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = {}) {
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
@@ -66,7 +68,13 @@ int desktopAfterDirectDebitRun(const QString& file) {
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
     qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
-    hooks.report = [](const qrv::ShownReport&, const QString&) {};
+    std::unique_ptr<qrv::gui::ReportPreview> preview;
+    hooks.report = [&preview, &reportFile](const qrv::ShownReport& report, const QString& html) {
+        if (!reportFile.isEmpty()) {
+            preview = std::make_unique<qrv::gui::ReportPreview>();
+            preview->setPage(QString::fromStdString(report.layoutFile), html);
+        }
+    };
     hooks.message = [](qrv::MessageKind, const QString& text) { qInfo("%s", qPrintable(text)); };
     qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
                                QDir(data.path()).filePath("settings.ini")});
@@ -90,7 +98,19 @@ int desktopAfterDirectDebitRun(const QString& file) {
     while (settle.elapsed() < 1500) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    return QGuiApplication::primaryScreen()->grabWindow(0).save(file) ? 0 : 1;
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file)) {
+        return 1;
+    }
+    if (preview == nullptr) {
+        return reportFile.isEmpty() ? 0 : 1;
+    }
+    preview->resize(1000, 691);  // as it opens on a 1366 by 768 screen
+    preview->show();
+    settle.restart();
+    while (settle.elapsed() < 1500) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return preview->grab().save(reportFile) ? 0 : 1;
 }
 
 }  // namespace
@@ -103,6 +123,11 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--desktop")) {
         return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]));
+    }
+    // The same in Thai, with the run's report in its preview: --desktop-thai FILE.png REPORT.png
+    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--desktop-thai")) {
+        qrv::gui::InstallLanguage(qrv::gui::Language::Thai);
+        return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);

@@ -24,7 +24,7 @@ AccountDialog::AccountDialog(QWidget* parent)
       ok_(new QPushButton(tr("&OK"), this)),
       exit_(new QPushButton(tr("E&XIT"), this)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Account"));
+    setWindowTitle(tr("Account"));
     setModal(true);
     // No title-bar buttons: only OK and EXIT leave the dialog.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

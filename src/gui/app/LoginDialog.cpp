@@ -36,7 +36,7 @@ LoginDialog::LoginDialog(QWidget* parent)
       message_(new QLabel(this)),
       countdown_(new QTimer(this)) {
     setObjectName(QStringLiteral("frmPassword"));
-    setWindowTitle(QStringLiteral("Log in"));
+    setWindowTitle(tr("Log in"));
     setModal(true);
 
     user_->setObjectName(QStringLiteral("edtUser"));

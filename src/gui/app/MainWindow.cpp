@@ -1,6 +1,7 @@
 #include "gui/app/MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -18,12 +19,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
+#include <tuple>
 
 #include "base/Version.h"
 #include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/ProgramIcon.h"
+#include "gui/language/Language.h"
 #include "gui/refdata/BankWindow.h"
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/WorkbenchWindow.h"
@@ -85,6 +88,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 
     buildMenus();
     ui_.setRemembered(remembered_.get());
+    ui_.setLayoutFolder(paths_.reportFolder);
 
     // The table store, created and given the sample reference data on first use.
     try {
@@ -149,6 +153,8 @@ void MainWindow::buildMenus() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    buildLanguageMenu();
+
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     QAction* guide = help->addAction(tr("&User Guide"));
     guide->setObjectName(QStringLiteral("actUserGuide"));
@@ -158,6 +164,37 @@ void MainWindow::buildMenus() {
     QAction* about = help->addAction(tr("&About Convertor QRV"));
     about->setObjectName(QStringLiteral("actAbout"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildLanguageMenu() {
+    // No mnemonic: every letter of its name is taken by a control of the workbench.
+    QMenu* menu = menuBar()->addMenu(tr("Language"));
+    menu->setObjectName(QStringLiteral("menuLanguage"));
+    auto* group = new QActionGroup(menu);
+    // Each language is named in its own words, so that a person can find theirs whatever is shown.
+    const Language shown = InstalledLanguage();
+    for (const auto& [language, name, object] :
+         {std::tuple{Language::English, QStringLiteral("English"), QStringLiteral("actEnglish")},
+          std::tuple{Language::Thai, QStringLiteral("ไทย"), QStringLiteral("actThai")}}) {
+        QAction* action = menu->addAction(name);
+        action->setObjectName(object);
+        action->setCheckable(true);
+        action->setChecked(language == shown);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, language = language] { chooseLanguage(language); });
+    }
+}
+
+void MainWindow::chooseLanguage(Language language) {
+    if (ChosenLanguage(*remembered_) == language && InstalledLanguage() == language) {
+        return;
+    }
+    remembered_->setLanguage(LanguageCode(language));
+    // The windows take their texts when they are built: the choice shows from the next start. Said in
+    // both languages, as the person may read only the one chosen.
+    if (InstalledLanguage() != language) {
+        ui_.showMessage(MessageKind::Information, kLanguageNextStart);
+    }
 }
 
 void MainWindow::fillRecentMenu() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Date.h"
+#include "gui/language/Language.h"
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/WorkerUi.h"
 #include "io/AppPaths.h"
@@ -29,6 +30,11 @@ class WorkbenchWindow;
 // The main window: a multiple-document frame, captioned "Convertor", that holds the workbench (opened
 // maximized at once) and the reference-data windows. It owns the table store, the workbench model and
 // the window's Ui, and creates the log-in and account dialogs hidden.
+// Told when another language is chosen: the windows show it from the next start.
+inline constexpr const char* kLanguageNextStart =
+    "The language changes when Convertor QRV starts again.\n"
+    "ภาษาที่เลือกจะแสดงเมื่อเปิด Convertor QRV ครั้งถัดไป";
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -75,6 +81,8 @@ class MainWindow : public QMainWindow {
   private:
     bool askAccount(AccountEntryDialog& dialog);
     void buildMenus();
+    void buildLanguageMenu();
+    void chooseLanguage(Language language);
     void fillRecentMenu();
     std::unique_ptr<Clock> ownClock_;
     const Clock& clock_;

@@ -5,6 +5,8 @@
 
 #include "gui/app/MainWindow.h"
 #include "gui/app/ProgramIcon.h"
+#include "gui/language/Language.h"
+#include "gui/workbench/RememberedWork.h"
 #include "io/AppPaths.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Convertor QRV"));
     QApplication::setWindowIcon(qrv::gui::ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("convertor-qrv"));
+    // The window's language, before any window takes its texts.
+    qrv::gui::InstallLanguage(qrv::gui::ChosenLanguage(qrv::gui::RememberedWork()));
     const qrv::AppPaths paths = qrv::AppPaths::defaults();
     try {
         // An installed program keeps its data in the user's data folder, made from the installed

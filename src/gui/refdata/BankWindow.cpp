@@ -19,7 +19,7 @@ BankWindow::BankWindow(TableStore& store, Events& ui, QWidget* parent)
       panel_(
           new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BankLayout(), store, ui), true, this)) {
     setObjectName("fmBank");
-    setWindowTitle("Bank ::");
+    setWindowTitle(tr("Bank ::"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(panel_);

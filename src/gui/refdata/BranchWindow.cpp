@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "gui/language/SystemTexts.h"
 #include "gui/refdata/MaintenancePanel.h"
 
 namespace qrv::gui {
@@ -16,7 +17,7 @@ BranchWindow::BranchWindow(TableStore& store, Events& ui, const BankOfBranches& 
       panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BranchLayout(), store, ui, bank),
                                   false, this)) {
     setObjectName("fmBranch");
-    setWindowTitle("Branch ::");
+    setWindowTitle(tr("Branch ::"));
     setModal(true);
     resize(720, 480);
     auto* layout = new QVBoxLayout(this);
@@ -31,7 +32,7 @@ BranchWindow::BranchWindow(TableStore& store, Events& ui, const BankOfBranches& 
         value->setObjectName(names[i]);
         value->setReadOnly(true);
         value->setFocusPolicy(Qt::NoFocus);
-        strip->addWidget(new QLabel(captions[i], stripBox), i, 0);
+        strip->addWidget(new QLabel(ShownText(captions[i]), stripBox), i, 0);
         strip->addWidget(value, i, 1);
         strip_.push_back(value);
     }

@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "gui/language/SystemTexts.h"
+
 namespace qrv::gui {
 
 namespace {
@@ -59,19 +61,19 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     bar->setObjectName("toolBar");
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(0, 0, 0, 0);
-    addButton(new QToolButton(bar), MaintenanceButton::Back, "bBack", "Back", "ย้อนกลับ [ESC]",
+    addButton(new QToolButton(bar), MaintenanceButton::Back, "bBack", tr("Back"), "ย้อนกลับ [ESC]",
               QStyle::SP_ArrowBack);
     if (model_->layout().branchButton) {
-        addButton(new QToolButton(bar), MaintenanceButton::Branch, "bBranch", "Branch", "เพิ่มสาขา [F7]",
+        addButton(new QToolButton(bar), MaintenanceButton::Branch, "bBranch", tr("Branch"), "เพิ่มสาขา [F7]",
                   QStyle::SP_FileDialogDetailedView);
     }
-    addButton(new QToolButton(bar), MaintenanceButton::New, "bNew", "New", "เพิ่มข้อมูล [F1]",
+    addButton(new QToolButton(bar), MaintenanceButton::New, "bNew", tr("New"), "เพิ่มข้อมูล [F1]",
               QStyle::SP_FileIcon);
-    addButton(new QToolButton(bar), MaintenanceButton::Edit, "bEdit", "Edit", "แก้ไขข้อมูล [F2]",
+    addButton(new QToolButton(bar), MaintenanceButton::Edit, "bEdit", tr("Edit"), "แก้ไขข้อมูล [F2]",
               QStyle::SP_FileDialogContentsView);
-    addButton(new QToolButton(bar), MaintenanceButton::Delete, "bDelete", "Delete", "ลบข้อมูล [F3]",
+    addButton(new QToolButton(bar), MaintenanceButton::Delete, "bDelete", tr("Delete"), "ลบข้อมูล [F3]",
               QStyle::SP_TrashIcon);
-    addButton(new QToolButton(bar), MaintenanceButton::View, "bView", "View", "แสดงข้อมูล [F4]",
+    addButton(new QToolButton(bar), MaintenanceButton::View, "bView", tr("View"), "แสดงข้อมูล [F4]",
               QStyle::SP_FileDialogInfoView);
     for (const auto& [b, w] : buttons_) {
         static_cast<QToolButton*>(w)->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -88,14 +90,14 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     findEdit_ = new QLineEdit(bar);
     findEdit_->setObjectName("edtFind");
     findEdit_->setAccessibleName("Find");
-    findEdit_->setPlaceholderText("Code or name");
-    findEdit_->setToolTip("Code or name to find [Ctrl+F]");
+    findEdit_->setPlaceholderText(tr("Code or name"));
+    findEdit_->setToolTip(tr("Code or name to find [Ctrl+F]"));
     findEdit_->setClearButtonEnabled(true);
     barLayout->addWidget(findEdit_);
     auto* find = new QToolButton(bar);
     find->setObjectName("bFind");
-    find->setText("Find");
-    find->setToolTip("Find the next row holding the text [Ctrl+F, Enter]");
+    find->setText(tr("Find"));
+    find->setToolTip(tr("Find the next row holding the text [Ctrl+F, Enter]"));
     find->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     find->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     find->setFocusPolicy(Qt::NoFocus);
@@ -103,9 +105,9 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     barLayout->addWidget(find);
     auto* import = new QToolButton(bar);
     import->setObjectName("bImport");
-    import->setText("Import");
-    import->setToolTip(model_->layout().branchButton ? "Import banks from a CSV file [Ctrl+I]"
-                                                     : "Import branches from a CSV file [Ctrl+I]");
+    import->setText(tr("Import"));
+    import->setToolTip(model_->layout().branchButton ? tr("Import banks from a CSV file [Ctrl+I]")
+                                                     : tr("Import branches from a CSV file [Ctrl+I]"));
     import->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     import->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     import->setFocusPolicy(Qt::NoFocus);
@@ -144,7 +146,7 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     grid_->setColumnCount(static_cast<int>(columns.size()));
     QStringList titles;
     for (const MaintenanceColumn& c : columns) {
-        titles << qs(c.title);
+        titles << ShownText(c.title);
     }
     grid_->setHorizontalHeaderLabels(titles);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -208,10 +210,10 @@ QWidget* MaintenancePanel::buildDetailPage() {
     const auto& fields = model_->layout().fields;
     for (size_t i = 0; i < fields.size(); ++i) {
         const MaintenanceField& f = fields[i];
-        auto* label = new QLabel(qs(f.caption), page);
+        auto* label = new QLabel(ShownText(f.caption), page);
         auto* edit = new QLineEdit(page);
         edit->setObjectName(qs("edt" + f.field));
-        edit->setToolTip(qs(f.hint));
+        edit->setToolTip(ShownText(f.hint));
         if (f.maxLength > 0) {
             edit->setMaxLength(f.maxLength);
         }
@@ -229,10 +231,10 @@ QWidget* MaintenancePanel::buildDetailPage() {
 
     auto* actions = new QHBoxLayout();
     actions->addStretch();
-    addButton(new QPushButton(page), MaintenanceButton::Save, "bSave", "Save", "บันทึกข้อมูล [F9]",
+    addButton(new QPushButton(page), MaintenanceButton::Save, "bSave", tr("Save"), "บันทึกข้อมูล [F9]",
               QStyle::SP_DialogSaveButton);
-    addButton(new QPushButton(page), MaintenanceButton::Cancel, "bCancel", "Cancel", "ยกเลิกการบันทึกข้อมูล [ESC]",
-              QStyle::SP_DialogCancelButton);
+    addButton(new QPushButton(page), MaintenanceButton::Cancel, "bCancel", tr("Cancel"),
+              "ยกเลิกการบันทึกข้อมูล [ESC]", QStyle::SP_DialogCancelButton);
     buttons_[MaintenanceButton::Save]->setFocusPolicy(Qt::StrongFocus);
     buttons_[MaintenanceButton::Cancel]->setFocusPolicy(Qt::StrongFocus);
     actions->addWidget(buttons_[MaintenanceButton::Save]);
@@ -333,8 +335,8 @@ void MaintenancePanel::importCsv() {
     if (model_->state() != MaintenanceState::Browse) {
         return;
     }
-    QFileDialog dialog(this, model_->layout().branchButton ? "Import banks" : "Import branches", QString(),
-                       "CSV File (*.csv);;All File (*.*)");
+    QFileDialog dialog(this, model_->layout().branchButton ? tr("Import banks") : tr("Import branches"),
+                       QString(), tr("CSV File (*.csv);;All File (*.*)"));
     dialog.setObjectName("importDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -379,7 +381,7 @@ void MaintenancePanel::sync(bool opened) {
         }
         edits_[i]->setReadOnly(!model_->fieldEditable(i));
     }
-    message_->setText(qs(model_->message()));
+    message_->setText(ShownText(model_->message()));
     QStyle::StandardPixmap icon = QStyle::SP_CustomBase;
     switch (model_->icon()) {
         case PageIcon::New:

@@ -18,6 +18,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "gui/language/ReportLanguage.h"
+#include "gui/language/SystemTexts.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/sheet/SheetMappingDialog.h"
 #include "gui/workbench/RememberedWork.h"
@@ -82,7 +84,7 @@ void QtUi::attach(QWidget* window, QProgressBar* progress) {
 }
 
 void QtUi::showMessage(MessageKind kind, const std::string& text) {
-    const QString message = QString::fromStdString(text);
+    const QString message = ShownMessage(text);
     if (hooks_.message) {
         hooks_.message(kind, message);
         return;
@@ -114,7 +116,7 @@ void QtUi::showMessage(MessageKind kind, const std::string& text) {
 }
 
 bool QtUi::askConfirmation(const std::string& text) {
-    const QString question = QString::fromStdString(text);
+    const QString question = ShownMessage(text);
     if (hooks_.question) {
         return hooks_.question(question);
     }
@@ -133,7 +135,8 @@ void QtUi::setProgress(int percent) {
     progress_->setValue(percent);
 }
 
-void QtUi::showReport(const ShownReport& report) {
+void QtUi::showReport(const ShownReport& shown) {
+    const ShownReport report = ReportInLanguage(shown, layoutFolder_);
     if (hooks_.report) {
         hooks_.report(report, QString::fromStdString(RenderReportHtml(report)));
         return;
@@ -221,7 +224,7 @@ bool QtUi::mayReplace(const QString& path) {
         return true;
     }
     return askDefaultNo(
-        QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
+        QObject::tr("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path)),
         MessageKind::Warning);
 }
 
@@ -253,7 +256,7 @@ std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, W
 }
 
 bool QtUi::askClearForm(const std::string& text) {
-    const QString warning = QString::fromStdString(text);
+    const QString warning = ShownMessage(text);
     if (hooks_.question) {
         return hooks_.question(warning);
     }

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,6 +58,8 @@ class QtUi final : public Ui {
     Hooks& hooks() { return hooks_; }
     // Where the file dialogs start and what they remember; none: the working folder.
     void setRemembered(RememberedWork* remembered) { remembered_ = remembered; }
+    // Where the report layouts are: a report shown in Thai takes the Thai copy of its layout from there.
+    void setLayoutFolder(std::filesystem::path folder) { layoutFolder_ = std::move(folder); }
     // The dialog about to be asked for (the button's name) and the product it writes for.
     void setDialogContext(const QString& dialog, const QString& product) {
         dialog_ = dialog;
@@ -98,6 +101,7 @@ class QtUi final : public Ui {
     QPointer<QWidget> window_;
     QPointer<QProgressBar> progress_;
     RememberedWork* remembered_ = nullptr;
+    std::filesystem::path layoutFolder_;
     QString dialog_;
     QString product_;
     QString destination_;

@@ -42,6 +42,14 @@ void RememberedWork::setFolder(const QString& dialog, const QString& folder) {
     settings_->setValue(QStringLiteral("folders/last"), folder);
 }
 
+QString RememberedWork::language() const {
+    return settings_->value(QStringLiteral("language")).toString();
+}
+
+void RememberedWork::setLanguage(const QString& code) {
+    settings_->setValue(QStringLiteral("language"), code);
+}
+
 QString RememberedWork::lastProduct() const {
     return settings_->value(QStringLiteral("lastProduct")).toString();
 }

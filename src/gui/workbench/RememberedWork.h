@@ -12,8 +12,8 @@ namespace qrv::gui {
 QString CanonicalPath(const QString& path);
 
 // What the program keeps between sessions in the platform's settings store: the last folder of each
-// file dialog, the last product, the non-secret fields typed for each product, the recent source files
-// and the outputs each product wrote. Passwords and hash values are never kept.
+// file dialog, the last product, the non-secret fields typed for each product, the recent source files, the
+// window's language and the outputs each product wrote. Passwords and hash values are never kept.
 class RememberedWork {
   public:
     // `file` empty: the platform's settings store; otherwise an INI file of that path.
@@ -22,6 +22,10 @@ class RememberedWork {
     // The dialog's last folder; the last folder of any dialog when it has none yet.
     QString folder(const QString& dialog) const;
     void setFolder(const QString& dialog, const QString& folder);
+
+    // The window's language ("en", "th"); empty until one is chosen.
+    QString language() const;
+    void setLanguage(const QString& code);
 
     QString lastProduct() const;
     void setLastProduct(const QString& product);

@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "gui/language/SystemTexts.h"
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/SourceViewer.h"
 #include "workbench/RunSummary.h"
@@ -91,7 +92,7 @@ void ResultPanel::showResult(const RunResult& result, const LastRun& run,
     sourceFile_ = SourceFileOf(run);
     QStringList lines;
     for (const std::string& line : RunSummaryLines(run, result)) {
-        lines << QString::fromStdString(line);
+        lines << ShownText(line);
     }
     setSummary(lines.join(QLatin1Char('\n')));
     std::int64_t rejected = 0;
@@ -103,7 +104,7 @@ void ResultPanel::showResult(const RunResult& result, const LastRun& run,
     for (const WrittenFile& f : result.written) {
         const QString path =
             QDir::toNativeSeparators(QFileInfo(QString::fromStdString(f.path.string())).absoluteFilePath());
-        files_->addItem(QString::fromStdString(WrittenFileLine(f)));
+        files_->addItem(ShownText(WrittenFileLine(f)));
         QListWidgetItem* item = files_->item(files_->count() - 1);
         item->setData(kKindRole, static_cast<int>(f.kind));
         item->setData(kPathRole, path);

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "base/Cp874.h"
+#include "gui/language/SystemTexts.h"
 #include "io/LineReader.h"
 #include "workbench/SourceColumns.h"
 
@@ -99,7 +100,7 @@ QString readSource(const QString& source) {
 }
 
 QString entryText(const ListingEntry& e) {
-    const QString message = QString::fromStdString(e.message);
+    const QString message = ShownText(e.message);
     if (e.firstColumn == 0) {
         return QObject::tr("Line %1: %2").arg(e.line).arg(message);
     }

@@ -30,6 +30,7 @@
 #include <array>
 #include <exception>
 
+#include "gui/language/SystemTexts.h"
 #include "gui/workbench/QtUi.h"
 #include "gui/workbench/RememberedWork.h"
 #include "gui/workbench/ResultPanel.h"
@@ -82,9 +83,11 @@ const std::map<QString, QString>& mnemonicLetters() {
     return letters;
 }
 
-// The caption as shown with its mnemonic marked ("&Browse").
-QString withMnemonic(const QString& name, const QString& caption) {
-    QString text = caption;
+// The caption as shown, in the window's language, with its mnemonic marked ("&Browse"). A translated
+// caption that holds none of the control's letters shows its first letter after it ("เรียกดู (&B)").
+QString withMnemonic(const QString& name, const std::string& caption) {
+    const QString original = QString::fromStdString(caption);
+    QString text = ShownText(caption);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     const auto it = mnemonicLetters().find(name);
     if (it == mnemonicLetters().end()) {
@@ -99,7 +102,30 @@ QString withMnemonic(const QString& name, const QString& caption) {
             return text.insert(at, QLatin1Char('&'));
         }
     }
+    if (text != original && !text.isEmpty()) {
+        return text + QStringLiteral(" (&") + it->second.front().toUpper() + QLatin1Char(')');
+    }
     return text;
+}
+
+// The processing round as the combo box shows it (its caption translated) and back.
+QString roundShown(const std::string& round) {
+    for (const ProcessingRoundInfo& r : processingRounds()) {
+        if (round == r.caption) {
+            return ShownText(round);
+        }
+    }
+    return QString::fromStdString(round);
+}
+
+std::string roundTyped(const QString& shown) {
+    for (const ProcessingRoundInfo& r : processingRounds()) {
+        const std::string caption(r.caption);
+        if (shown == ShownText(caption)) {
+            return caption;
+        }
+    }
+    return shown.toStdString();
 }
 
 int widthForChars(const QWidget* w, int chars) {
@@ -119,7 +145,7 @@ constexpr std::array kDefaultCommands = {C::reformat, C::generateHash, C::compar
 WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, WorkerUi& worker, QWidget* parent)
     : QWidget(parent), wb_(wb), ui_(ui), workerUi_(worker) {
     setObjectName(QStringLiteral("frmReformat"));
-    setWindowTitle(QStringLiteral("Version ") + QString::fromUtf8(kVersion));
+    setWindowTitle(tr("Version %1").arg(QString::fromUtf8(kVersion)));
     build();
     ui_.attach(this, progress_);
     // Told from the worker when the run starts to put its outputs in place; the window may be gone.
@@ -195,7 +221,7 @@ void WorkbenchWindow::build() {
 
     const ControlStates initial = initialControlStates();
     auto name = [](Control c) { return QString::fromLatin1(controlName(c)); };
-    auto caption = [&initial](Control c) { return QString::fromStdString(initial.at(c).caption); };
+    auto caption = [&initial](Control c) { return initial.at(c).caption; };
     auto label = [&](Control c) {
         auto* l = new QLabel(withMnemonic(name(c), caption(c)), group_);
         l->setObjectName(name(c));
@@ -236,8 +262,7 @@ void WorkbenchWindow::build() {
     auto* choiceGrid = new QGridLayout();
     int index = 0;
     for (const ChoiceInfo& info : choices()) {
-        auto* r = new QRadioButton(withMnemonic(QLatin1String(info.control), QString::fromUtf8(info.caption)),
-                                   group_);
+        auto* r = new QRadioButton(withMnemonic(QLatin1String(info.control), info.caption), group_);
         r->setObjectName(QLatin1String(info.control));
         radios_[info.choice] = r;
         choiceGrid->addWidget(r, index / 4, index % 4);
@@ -341,9 +366,9 @@ void WorkbenchWindow::build() {
         round_->setEditable(true);
         round_->setInsertPolicy(QComboBox::NoInsert);
         for (const ProcessingRoundInfo& r : processingRounds()) {
-            round_->addItem(QString::fromLatin1(r.caption.data(), static_cast<qsizetype>(r.caption.size())));
+            round_->addItem(roundShown(std::string(r.caption)));
         }
-        round_->setEditText(QString::fromStdString(wb_.fields.processingRound));
+        round_->setEditText(roundShown(wb_.fields.processingRound));
         round_->setMinimumWidth(widthForChars(round_, 22));
         controls_[C::processingRound] = round_;
         fields->addWidget(round_);
@@ -370,8 +395,7 @@ void WorkbenchWindow::build() {
         ++row;
     }
     {  // hash value
-        hashLabel_ =
-            new QLabel(withMnemonic(QStringLiteral("lblHashValue"), QStringLiteral("Hash Value")), group_);
+        hashLabel_ = new QLabel(withMnemonic(QStringLiteral("lblHashValue"), "Hash Value"), group_);
         hashLabel_->setObjectName(QStringLiteral("lblHashValue"));
         grid->addWidget(hashLabel_, row, 0);
         QLineEdit* hash = edit(C::hashValue, 0);
@@ -393,7 +417,7 @@ void WorkbenchWindow::build() {
     buttons->addStretch(1);
     QLabel* contract = label(C::convertContractCaption);
     buttons->addWidget(contract);
-    auto* version = new QLabel(QStringLiteral("Version : ") + QString::fromUtf8(kVersion), group_);
+    auto* version = new QLabel(tr("Version : %1").arg(QString::fromUtf8(kVersion)), group_);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAccessibleName(version->text());
     buttons->addWidget(version);
@@ -480,7 +504,7 @@ void WorkbenchWindow::build() {
     }
     connect(round_, &QComboBox::editTextChanged, this, [this](const QString& text) {
         if (!syncing_) {
-            const std::string typed = text.toStdString();
+            const std::string typed = roundTyped(text);
             runCommand([typed](Workbench& w) { w.processingRoundChanged(typed); });
         }
     });
@@ -824,12 +848,12 @@ void WorkbenchWindow::copyToCore() {
     f.secondFilePath = text(C::secondFile);
     f.destinationPath = text(C::destination);
     f.hashValue = text(C::hashValue);
-    f.processingRound = round_->currentText().toStdString();
+    f.processingRound = roundTyped(round_->currentText());
     f.printDetail = static_cast<QCheckBox*>(control(C::printDetail))->isChecked();
 }
 
 void WorkbenchWindow::setCaption(Control c, const std::string& caption) {
-    const QString shown = withMnemonic(QString::fromLatin1(controlName(c)), QString::fromStdString(caption));
+    const QString shown = withMnemonic(QString::fromLatin1(controlName(c)), caption);
     if (auto* l = qobject_cast<QLabel*>(control(c))) {
         if (l->text() != shown) {
             l->setText(shown);
@@ -868,7 +892,7 @@ void WorkbenchWindow::syncFromCore() {
     setText(C::secondFile, f.secondFilePath);
     setText(C::destination, f.destinationPath);
     setText(C::hashValue, f.hashValue);
-    const QString round = QString::fromStdString(f.processingRound);
+    const QString round = roundShown(f.processingRound);
     if (round_->currentText() != round) {
         round_->setEditText(round);
     }

@@ -1,0 +1,1606 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="th_TH">
+<context>
+    <name>QLineEdit</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>เลิกทำ(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>ทำซ้ำ(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>ตัด(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>คัดลอก(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>วาง(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>เลือกทั้งหมด</translation>
+    </message>
+</context>
+<context>
+    <name>QMdiSubWindow</name>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>คืนขนาด(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation>ย้าย(&amp;M)</translation>
+    </message>
+    <message>
+        <source>&amp;Size</source>
+        <translation>ปรับขนาด(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>ย่อเล็กสุด(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximize</source>
+        <translation>ขยายใหญ่สุด(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Stay on &amp;Top</source>
+        <translation>อยู่บนสุดเสมอ(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>ปิด(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Minimize</source>
+        <translation>ย่อเล็กสุด</translation>
+    </message>
+    <message>
+        <source>Maximize</source>
+        <translation>ขยายใหญ่สุด</translation>
+    </message>
+    <message>
+        <source>Restore Down</source>
+        <translation>คืนขนาด</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>คืนขนาด</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>เมนู</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>มีไฟล์ %1 อยู่แล้ว
+ต้องการเขียนทับหรือไม่</translation>
+    </message>
+    <message>
+        <source>OK clears the form, the results of the last run with it, and switches. Cancel keeps this product and its fields.</source>
+        <translation>ตกลง: ล้างหน้าจอพร้อมผลการทำงานครั้งล่าสุด แล้วเปลี่ยนรายการ  ยกเลิก: คงรายการนี้และข้อมูลที่กรอกไว้</translation>
+    </message>
+    <message>
+        <source>Clear Form</source>
+        <translation>ล้างหน้าจอ</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>บรรทัด %1: %2</translation>
+    </message>
+    <message>
+        <source>Line %1, columns %2-%3: %4</source>
+        <translation>บรรทัด %1 คอลัมน์ %2-%3: %4</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>เปิด</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>ใช่(&amp;Y)</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>ไม่ใช่(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
+</context>
+<context>
+    <name>SystemText</name>
+    <message>
+        <source>Company ID</source>
+        <translation>รหัสประจำตัวบริษัท</translation>
+    </message>
+    <message>
+        <source>V5 Corporate ID</source>
+        <translation>รหัสลูกค้านิติบุคคล V5</translation>
+    </message>
+    <message>
+        <source>Debit Account</source>
+        <translation>บัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>Debit Fee Account</source>
+        <translation>บัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>Copy Debit Account</source>
+        <translation>คัดลอกบัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>Credit Account</source>
+        <translation>บัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>Copy Credit Account </source>
+        <translation>คัดลอกบัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>Account Type</source>
+        <translation>ประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Branch</source>
+        <translation>สาขา</translation>
+    </message>
+    <message>
+        <source>Processing Round</source>
+        <translation>รอบการประมวลผล</translation>
+    </message>
+    <message>
+        <source>Source File Name</source>
+        <translation>ชื่อไฟล์ต้นทาง</translation>
+    </message>
+    <message>
+        <source>Payment File Name</source>
+        <translation>ชื่อไฟล์การจ่ายเงิน</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>เลือกไฟล์</translation>
+    </message>
+    <message>
+        <source>Invoice File Name</source>
+        <translation>ชื่อไฟล์ใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>File From V5</source>
+        <translation>ไฟล์จาก V5</translation>
+    </message>
+    <message>
+        <source>Destination File Name</source>
+        <translation>ชื่อไฟล์ปลายทาง</translation>
+    </message>
+    <message>
+        <source>Reformat Data</source>
+        <translation>แปลงรูปแบบข้อมูล</translation>
+    </message>
+    <message>
+        <source>Clear Form</source>
+        <translation>ล้างหน้าจอ</translation>
+    </message>
+    <message>
+        <source>GenerateHash</source>
+        <translation>สร้างค่าแฮช</translation>
+    </message>
+    <message>
+        <source>Cover Letter</source>
+        <translation>หนังสือนำส่ง</translation>
+    </message>
+    <message>
+        <source>Convert 100 M</source>
+        <translation>แปลงเป็น 100M</translation>
+    </message>
+    <message>
+        <source>CompanyCode</source>
+        <translation>รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>Reformat  100 M</source>
+        <translation>เปรียบเทียบไฟล์ 100M</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Calculate Tier Rate Report</source>
+        <translation>รายงานค่าธรรมเนียมแบบขั้นบันได</translation>
+    </message>
+    <message>
+        <source>Convert Contract</source>
+        <translation>แปลงข้อมูลสัญญา</translation>
+    </message>
+    <message>
+        <source>Print detail</source>
+        <translation>พิมพ์รายละเอียด</translation>
+    </message>
+    <message>
+        <source>Hash Value</source>
+        <translation>ค่าแฮช</translation>
+    </message>
+    <message>
+        <source>Direct Credit</source>
+        <translation>โอนเงินเข้าบัญชี</translation>
+    </message>
+    <message>
+        <source>Payroll (Type 1-Normal)</source>
+        <translation>เงินเดือน (แบบที่ 1 ปกติ)</translation>
+    </message>
+    <message>
+        <source>Payroll (Type 2)</source>
+        <translation>เงินเดือน (แบบที่ 2)</translation>
+    </message>
+    <message>
+        <source>Payroll (Type 3)</source>
+        <translation>เงินเดือน (แบบที่ 3)</translation>
+    </message>
+    <message>
+        <source>Media Clearing</source>
+        <translation>โอนเงินต่างธนาคาร</translation>
+    </message>
+    <message>
+        <source>Media Clearing Payroll 1</source>
+        <translation>เงินเดือนต่างธนาคาร แบบที่ 1</translation>
+    </message>
+    <message>
+        <source>Media Clearing Payroll 2</source>
+        <translation>เงินเดือนต่างธนาคาร แบบที่ 2</translation>
+    </message>
+    <message>
+        <source>Media Clearing Payroll 3</source>
+        <translation>เงินเดือนต่างธนาคาร แบบที่ 3</translation>
+    </message>
+    <message>
+        <source>Manager Cheque</source>
+        <translation>แคชเชียร์เช็ค</translation>
+    </message>
+    <message>
+        <source>Direct Debit (100M)</source>
+        <translation>หักบัญชีอัตโนมัติ (100M)</translation>
+    </message>
+    <message>
+        <source>Direct Debit (HASH)</source>
+        <translation>หักบัญชีอัตโนมัติ (ตรวจค่าแฮช)</translation>
+    </message>
+    <message>
+        <source>Return file Direct Debit 100 M from V5 </source>
+        <translation>ไฟล์ผลการหักบัญชี 100M จาก V5</translation>
+    </message>
+    <message>
+        <source>Direct Debit</source>
+        <translation>หักบัญชีอัตโนมัติ</translation>
+    </message>
+    <message>
+        <source>Immediately</source>
+        <translation>ทันที</translation>
+    </message>
+    <message>
+        <source>End of Day</source>
+        <translation>สิ้นวัน</translation>
+    </message>
+    <message>
+        <source>Start of Day</source>
+        <translation>ต้นวัน</translation>
+    </message>
+    <message>
+        <source>Upload file written</source>
+        <translation>เขียนไฟล์อัปโหลดแล้ว</translation>
+    </message>
+    <message>
+        <source>No upload file written</source>
+        <translation>ไม่ได้เขียนไฟล์อัปโหลด</translation>
+    </message>
+    <message>
+        <source>Stopped before any output</source>
+        <translation>หยุดก่อนเขียนผลลัพธ์ใด ๆ</translation>
+    </message>
+    <message>
+        <source>Checked: no faults, hash value issued</source>
+        <translation>ตรวจแล้ว: ไม่พบข้อผิดพลาด ออกค่าแฮชแล้ว</translation>
+    </message>
+    <message>
+        <source>Checked: faults found, no hash value</source>
+        <translation>ตรวจแล้ว: พบข้อผิดพลาด ไม่ออกค่าแฮช</translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation>ยังไม่ได้ตรวจ</translation>
+    </message>
+    <message>
+        <source>Cover letter shown</source>
+        <translation>แสดงหนังสือนำส่งแล้ว</translation>
+    </message>
+    <message>
+        <source>No cover letter</source>
+        <translation>ไม่มีหนังสือนำส่ง</translation>
+    </message>
+    <message>
+        <source>Comparison file written</source>
+        <translation>เขียนไฟล์ผลการเปรียบเทียบแล้ว</translation>
+    </message>
+    <message>
+        <source>No comparison file written</source>
+        <translation>ไม่ได้เขียนไฟล์ผลการเปรียบเทียบ</translation>
+    </message>
+    <message>
+        <source>Converted file written</source>
+        <translation>เขียนไฟล์ที่แปลงแล้ว</translation>
+    </message>
+    <message>
+        <source>No converted file written</source>
+        <translation>ไม่ได้เขียนไฟล์ที่แปลง</translation>
+    </message>
+    <message>
+        <source>Fee report shown</source>
+        <translation>แสดงรายงานค่าธรรมเนียมแล้ว</translation>
+    </message>
+    <message>
+        <source>No fee report</source>
+        <translation>ไม่มีรายงานค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>Output written</source>
+        <translation>เขียนผลลัพธ์แล้ว</translation>
+    </message>
+    <message>
+        <source>No output written</source>
+        <translation>ไม่ได้เขียนผลลัพธ์</translation>
+    </message>
+    <message>
+        <source>Detail records checked</source>
+        <translation>รายการที่ตรวจ</translation>
+    </message>
+    <message>
+        <source>Debits listed</source>
+        <translation>รายการหักบัญชี</translation>
+    </message>
+    <message>
+        <source>Debits compared</source>
+        <translation>รายการหักบัญชีที่เปรียบเทียบ</translation>
+    </message>
+    <message>
+        <source>Records converted</source>
+        <translation>รายการที่แปลง</translation>
+    </message>
+    <message>
+        <source>Credits in the fee tiers</source>
+        <translation>รายการโอนตามขั้นค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>Accepted</source>
+        <translation>รายการที่รับ</translation>
+    </message>
+    <message>
+        <source>Reason: %1</source>
+        <translation>สาเหตุ: %1</translation>
+    </message>
+    <message>
+        <source>Rejected: %1</source>
+        <translation>ถูกปฏิเสธ: %1</translation>
+    </message>
+    <message>
+        <source>Faults: %1</source>
+        <translation>ข้อผิดพลาด: %1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ไม่มี</translation>
+    </message>
+    <message>
+        <source>%1 entry</source>
+        <translation>%1 รายการ</translation>
+    </message>
+    <message>
+        <source>%1 entries</source>
+        <translation>%1 รายการ</translation>
+    </message>
+    <message>
+        <source>%1 line</source>
+        <translation>%1 บรรทัด</translation>
+    </message>
+    <message>
+        <source>%1 lines</source>
+        <translation>%1 บรรทัด</translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation>%1 ใน %2</translation>
+    </message>
+    <message>
+        <source>    %1: %2 (last at line %3)</source>
+        <translation>    %1: %2 (ล่าสุดที่บรรทัด %3)</translation>
+    </message>
+    <message>
+        <source>Total: %1 baht</source>
+        <translation>ยอดรวม: %1 บาท</translation>
+    </message>
+    <message>
+        <source>Invalid credit account</source>
+        <translation>บัญชีที่รับเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Zero amount</source>
+        <translation>ยอดเงินเป็นศูนย์</translation>
+    </message>
+    <message>
+        <source>Invalid or negative amount</source>
+        <translation>ยอดเงินไม่ถูกต้องหรือติดลบ</translation>
+    </message>
+    <message>
+        <source>Invalid bank or branch code</source>
+        <translation>รหัสธนาคารหรือรหัสสาขาไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Above 2,000,000.00 baht from another bank</source>
+        <translation>เกิน 2,000,000.00 บาท จากธนาคารอื่น</translation>
+    </message>
+    <message>
+        <source>Control total not 11 digits</source>
+        <translation>ยอดรวมควบคุมไม่ครบ 11 หลัก</translation>
+    </message>
+    <message>
+        <source>Invalid amount</source>
+        <translation>ยอดเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid effective date</source>
+        <translation>วันที่มีผลไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Effective date before today</source>
+        <translation>วันที่มีผลก่อนวันนี้</translation>
+    </message>
+    <message>
+        <source>Line longer than 80 characters</source>
+        <translation>บรรทัดยาวเกิน 80 ตัวอักษร</translation>
+    </message>
+    <message>
+        <source>Sign is not 1</source>
+        <translation>เครื่องหมายไม่ใช่ 1</translation>
+    </message>
+    <message>
+        <source>Invalid debit account</source>
+        <translation>บัญชีที่หักเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Control total differs from the amounts</source>
+        <translation>ยอดรวมควบคุมไม่ตรงกับผลรวมยอดเงิน</translation>
+    </message>
+    <message>
+        <source>Record count differs from the lines</source>
+        <translation>จำนวนรายการไม่ตรงกับจำนวนบรรทัด</translation>
+    </message>
+    <message>
+        <source>Sign is not 0 or 1</source>
+        <translation>เครื่องหมายไม่ใช่ 0 หรือ 1</translation>
+    </message>
+    <message>
+        <source>Invalid account number</source>
+        <translation>เลขที่บัญชีไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Effective date differs from the control record</source>
+        <translation>วันที่มีผลไม่ตรงกับรายการควบคุม</translation>
+    </message>
+    <message>
+        <source>Record count differs from the records</source>
+        <translation>จำนวนรายการไม่ตรงกับรายการจริง</translation>
+    </message>
+    <message>
+        <source>Upload file</source>
+        <translation>ไฟล์อัปโหลด</translation>
+    </message>
+    <message>
+        <source>Listing</source>
+        <translation>ไฟล์รายการข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>ไฟล์บีบอัด</translation>
+    </message>
+    <message>
+        <source>Comparison file</source>
+        <translation>ไฟล์ผลการเปรียบเทียบ</translation>
+    </message>
+    <message>
+        <source>Converted file</source>
+        <translation>ไฟล์ที่แปลงแล้ว</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 , %2</source>
+        <translation>%1 , %2</translation>
+    </message>
+    <message>
+        <source>*%1</source>
+        <translation>*%1</translation>
+    </message>
+    <message>
+        <source>Bank Code</source>
+        <translation>รหัสธนาคาร</translation>
+    </message>
+    <message>
+        <source>Bank Name thai</source>
+        <translation>ชื่อธนาคารภาษาไทย</translation>
+    </message>
+    <message>
+        <source>Bank Name Thai</source>
+        <translation>ชื่อธนาคารภาษาไทย</translation>
+    </message>
+    <message>
+        <source>Bank Name English</source>
+        <translation>ชื่อธนาคารภาษาอังกฤษ</translation>
+    </message>
+    <message>
+        <source>Branch Code</source>
+        <translation>รหัสสาขา</translation>
+    </message>
+    <message>
+        <source>Branch Name Thai</source>
+        <translation>ชื่อสาขาภาษาไทย</translation>
+    </message>
+    <message>
+        <source>Branch Name English</source>
+        <translation>ชื่อสาขาภาษาอังกฤษ</translation>
+    </message>
+    <message>
+        <source>Region Code</source>
+        <translation>รหัสภาค</translation>
+    </message>
+    <message>
+        <source>Bank Code : </source>
+        <translation>รหัสธนาคาร : </translation>
+    </message>
+    <message>
+        <source>Bank Name Thai : </source>
+        <translation>ชื่อธนาคารภาษาไทย : </translation>
+    </message>
+    <message>
+        <source>Bank Name English : </source>
+        <translation>ชื่อธนาคารภาษาอังกฤษ : </translation>
+    </message>
+    <message>
+        <source>Branch Code : </source>
+        <translation>รหัสสาขา : </translation>
+    </message>
+    <message>
+        <source>Branch Name Thai : </source>
+        <translation>ชื่อสาขาภาษาไทย : </translation>
+    </message>
+    <message>
+        <source>Branch Name English : </source>
+        <translation>ชื่อสาขาภาษาอังกฤษ : </translation>
+    </message>
+    <message>
+        <source>Region Code : </source>
+        <translation>รหัสภาค : </translation>
+    </message>
+    <message>
+        <source>* Please Input %1</source>
+        <translation>* กรุณาใส่ %1</translation>
+    </message>
+    <message>
+        <source>* %1 must be %2 digits.</source>
+        <translation>* %1 ต้องเป็นตัวเลข %2 หลัก</translation>
+    </message>
+    <message>
+        <source>* Post Error.</source>
+        <translation>* บันทึกข้อมูลไม่สำเร็จ</translation>
+    </message>
+    <message>
+        <source>* Post Error. %1 exists already.</source>
+        <translation>* บันทึกข้อมูลไม่สำเร็จ: %1 มีอยู่แล้ว</translation>
+    </message>
+    <message>
+        <source>Bank Code %1</source>
+        <translation>รหัสธนาคาร %1</translation>
+    </message>
+    <message>
+        <source>Branch Code %1 of bank %2</source>
+        <translation>รหัสสาขา %1 ของธนาคาร %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not found.</source>
+        <translation>ไม่พบ &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Imported %1 banks and %2 branches</source>
+        <translation>นำเข้าธนาคาร %1 รายการ และสาขา %2 รายการแล้ว</translation>
+    </message>
+    <message>
+        <source>Please insert company id</source>
+        <translation>กรุณาใส่รหัสประจำตัวบริษัท</translation>
+    </message>
+    <message>
+        <source>Invalid company id</source>
+        <translation>รหัสประจำตัวบริษัทไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Please insert debit account</source>
+        <translation>กรุณาใส่บัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>Please insert debit fee account</source>
+        <translation>กรุณาใส่บัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>Please, insert Credit account.</source>
+        <translation>กรุณาใส่บัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>Please, insert debit fee account.</source>
+        <translation>กรุณาใส่บัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>Please insert Processing Round</source>
+        <translation>กรุณาเลือกรอบการประมวลผล</translation>
+    </message>
+    <message>
+        <source>Please Input Company Code</source>
+        <translation>กรุณาใส่รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>Please Clear Form</source>
+        <translation>กรุณาล้างหน้าจอก่อน</translation>
+    </message>
+    <message>
+        <source>Please select product type or select file name before reformat data </source>
+        <translation>กรุณาเลือกประเภทรายการหรือเลือกชื่อไฟล์ก่อนแปลงรูปแบบข้อมูล</translation>
+    </message>
+    <message>
+        <source>Source file name does not exist. Please insert valid file name and retry</source>
+        <translation>ไม่พบไฟล์ต้นทาง กรุณาใส่ชื่อไฟล์ที่ถูกต้องแล้วลองใหม่</translation>
+    </message>
+    <message>
+        <source>No Input File. Please Browse Input File</source>
+        <translation>ไม่มีไฟล์ข้อมูล กรุณาเลือกไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>No Input File</source>
+        <translation>ไม่มีไฟล์ข้อมูล</translation>
+    </message>
+    <message>
+        <source>Unable to open source file.</source>
+        <translation>ไม่สามารถเปิดไฟล์ต้นทางได้</translation>
+    </message>
+    <message>
+        <source>Invalid QRV debit account</source>
+        <translation>บัญชีที่หักเงินไม่ใช่บัญชี QRV ที่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid QRV debit account.</source>
+        <translation>บัญชีที่หักเงินไม่ใช่บัญชี QRV ที่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Credit account is invalid QRV account</source>
+        <translation>บัญชีที่รับเงินไม่ใช่บัญชี QRV ที่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Credit account is invalid account</source>
+        <translation>บัญชีที่รับเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid debit fee account</source>
+        <translation>บัญชีที่หักค่าธรรมเนียมไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Reformat data fail because data are rejected all transactions</source>
+        <translation>แปลงรูปแบบข้อมูลไม่สำเร็จ เนื่องจากทุกรายการถูกปฏิเสธ</translation>
+    </message>
+    <message>
+        <source>Reformat data fail because some transactions are rejected</source>
+        <translation>แปลงรูปแบบข้อมูลไม่สำเร็จ เนื่องจากมีบางรายการถูกปฏิเสธ</translation>
+    </message>
+    <message>
+        <source>Reformat data and add to %1 completed</source>
+        <translation>แปลงรูปแบบข้อมูลและเพิ่มลงใน %1 เรียบร้อยแล้ว</translation>
+    </message>
+    <message>
+        <source>Convert 100 Million Complete</source>
+        <translation>แปลงเป็นรูปแบบ 100M เรียบร้อยแล้ว</translation>
+    </message>
+    <message>
+        <source>This payment file must have invoice data</source>
+        <translation>ไฟล์การจ่ายเงินนี้ต้องมีข้อมูลใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>Invoice file and payment file are missmatch</source>
+        <translation>ไฟล์ใบแจ้งหนี้และไฟล์การจ่ายเงินไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Length of line in the source file are missmatch for format cheque issuance</source>
+        <translation>ความยาวบรรทัดในไฟล์ต้นทางไม่ตรงกับรูปแบบการออกเช็ค</translation>
+    </message>
+    <message>
+        <source>Invalid Input File,Sum Amount not equal Total Amount.</source>
+        <translation>ไฟล์ข้อมูลไม่ถูกต้อง ผลรวมยอดเงินไม่เท่ากับยอดเงินรวม</translation>
+    </message>
+    <message>
+        <source>Incorrect file input. Please Check file</source>
+        <translation>ไฟล์ข้อมูลไม่ถูกต้อง กรุณาตรวจสอบไฟล์</translation>
+    </message>
+    <message>
+        <source>Incorrect file input. Please Check file Direct Debit Return</source>
+        <translation>ไฟล์ข้อมูลไม่ถูกต้อง กรุณาตรวจสอบไฟล์ผลการหักบัญชีอัตโนมัติ</translation>
+    </message>
+    <message>
+        <source>Please Input file </source>
+        <translation>กรุณาเลือกไฟล์</translation>
+    </message>
+    <message>
+        <source>Please Input file of Direct Debit Return File </source>
+        <translation>กรุณาเลือกไฟล์ผลการหักบัญชีอัตโนมัติ</translation>
+    </message>
+    <message>
+        <source>Please Select Destination file </source>
+        <translation>กรุณาเลือกไฟล์ปลายทาง</translation>
+    </message>
+    <message>
+        <source>Status Error. </source>
+        <translation>สถานะไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Total Account is not match.</source>
+        <translation>จำนวนบัญชีรวมไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Total Amount is not match.</source>
+        <translation>ยอดเงินรวมไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Incorrect Value Date</source>
+        <translation>วันที่มีผลไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid EFFECTIVE-DATE</source>
+        <translation>วันที่มีผลไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>EFFECTIVE-DATE should be today or future date</source>
+        <translation>วันที่มีผลต้องเป็นวันนี้หรือวันในอนาคต</translation>
+    </message>
+    <message>
+        <source>Invalid  EFFECTIVE DATE OF TRANSFER</source>
+        <translation>วันที่โอนเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>EFFECTIVE DATE OF TRANSFER should be future date</source>
+        <translation>วันที่โอนเงินต้องเป็นวันในอนาคต</translation>
+    </message>
+    <message>
+        <source>Invalid  CHEQUE_DUE_DATE</source>
+        <translation>วันที่ครบกำหนดของเช็คไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>CHEQUE_DUE_DATE should be today or future date</source>
+        <translation>วันที่ครบกำหนดของเช็คต้องเป็นวันนี้หรือวันในอนาคต</translation>
+    </message>
+    <message>
+        <source>Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter</source>
+        <translation>กรุณากดปุ่มสร้างค่าแฮชก่อน หากการสร้างค่าแฮชมีข้อผิดพลาดจะออกหนังสือนำส่งไม่ได้</translation>
+    </message>
+    <message>
+        <source>Amount must be 100M pattern.</source>
+        <translation>ยอดเงินต้องอยู่ในรูปแบบ 100M</translation>
+    </message>
+    <message>
+        <source>Character have not over 80 Character.</source>
+        <translation>แต่ละบรรทัดต้องยาวไม่เกิน 80 ตัวอักษร</translation>
+    </message>
+    <message>
+        <source>Detail Amount have not over 2,000,000</source>
+        <translation>ยอดเงินแต่ละรายการต้องไม่เกิน 2,000,000</translation>
+    </message>
+    <message>
+        <source>COMPANY CODE need to be Numberic (6 digits)</source>
+        <translation>รหัสบริษัทต้องเป็นตัวเลข (6 หลัก)</translation>
+    </message>
+    <message>
+        <source>TOTAL AMOUNT need to be Numberic (10 digit)</source>
+        <translation>ยอดเงินรวมต้องเป็นตัวเลข (10 หลัก)</translation>
+    </message>
+    <message>
+        <source>TOTAL AMOUNT need to be Numberic (11 digits)</source>
+        <translation>ยอดเงินรวมต้องเป็นตัวเลข (11 หลัก)</translation>
+    </message>
+    <message>
+        <source>TOTAL AMOUNT should be greater than zero</source>
+        <translation>ยอดเงินรวมต้องมากกว่าศูนย์</translation>
+    </message>
+    <message>
+        <source>TOTAL RECORD need to be Numberic (5 digits)</source>
+        <translation>จำนวนรายการรวมต้องเป็นตัวเลข (5 หลัก)</translation>
+    </message>
+    <message>
+        <source>TOTAL RECORD should be greater than zero</source>
+        <translation>จำนวนรายการรวมต้องมากกว่าศูนย์</translation>
+    </message>
+    <message>
+        <source>The company code holds a character that code page 874 cannot write</source>
+        <translation>รหัสบริษัทมีอักขระที่ไม่อยู่ในชุดอักขระภาษาไทย 874</translation>
+    </message>
+    <message>
+        <source>Nothing was written: the sheet holds no entry to write</source>
+        <translation>ไม่ได้เขียนไฟล์: ไม่มีรายการในแผ่นงาน</translation>
+    </message>
+    <message>
+        <source>Cannot open the user guide &quot;%1&quot;</source>
+        <translation>ไม่สามารถเปิดคู่มือการใช้งาน &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>  %1</source>
+        <translation>  %1</translation>
+    </message>
+    <message>
+        <source>%1 </source>
+        <translation>%1 </translation>
+    </message>
+    <message>
+        <source> %1</source>
+        <translation> %1</translation>
+    </message>
+    <message>
+        <source>Account is zero</source>
+        <translation>บัญชีเป็นศูนย์</translation>
+    </message>
+    <message>
+        <source>Account is invalid QRV account</source>
+        <translation>บัญชีไม่ใช่บัญชี QRV ที่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Credit account is zero or not numeric or invalid length</source>
+        <translation>บัญชีที่รับเงินเป็นศูนย์ ไม่ใช่ตัวเลข หรือความยาวไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Credit amount is zero</source>
+        <translation>ยอดเงินโอนเป็นศูนย์</translation>
+    </message>
+    <message>
+        <source>Credit amount less than zero or invalid number</source>
+        <translation>ยอดเงินโอนติดลบหรือไม่ใช่ตัวเลข</translation>
+    </message>
+    <message>
+        <source>Invalid Account No</source>
+        <translation>เลขที่บัญชีไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid Amount</source>
+        <translation>ยอดเงินไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid Effective Date</source>
+        <translation>วันที่มีผลไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Invalid Sign</source>
+        <translation>เครื่องหมายไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Check Total Amount Error</source>
+        <translation>ยอดเงินรวมไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Check Total Record Error</source>
+        <translation>จำนวนรายการรวมไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Amount is not match.</source>
+        <translation>ยอดเงินไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Record is not match.</source>
+        <translation>จำนวนรายการไม่ตรงกัน</translation>
+    </message>
+    <message>
+        <source>Invalid ,Amount have not space .</source>
+        <translation>ยอดเงินไม่ถูกต้อง ต้องไม่มีช่องว่าง</translation>
+    </message>
+    <message>
+        <source>Invalid Input File,No.of Debit not equal Total Record .</source>
+        <translation>ไฟล์ข้อมูลไม่ถูกต้อง จำนวนรายการหักบัญชีไม่เท่ากับจำนวนรายการรวม</translation>
+    </message>
+    <message>
+        <source>Invalid numeric .</source>
+        <translation>ตัวเลขไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2: %3</source>
+        <translation>บรรทัด %1 คอลัมน์ %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <translation>%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>columns %1</source>
+        <translation>คอลัมน์ %1</translation>
+    </message>
+    <message>
+        <source>column %1</source>
+        <translation>คอลัมน์ %1</translation>
+    </message>
+    <message>
+        <source>%1 digits</source>
+        <translation>ตัวเลข %1 หลัก</translation>
+    </message>
+    <message>
+        <source>%1 digit</source>
+        <translation>ตัวเลข %1 หลัก</translation>
+    </message>
+    <message>
+        <source>text</source>
+        <translation>ข้อความ</translation>
+    </message>
+    <message>
+        <source>amount, %1 decimals</source>
+        <translation>ยอดเงิน ทศนิยม %1 ตำแหน่ง</translation>
+    </message>
+    <message>
+        <source>date %1</source>
+        <translation>วันที่ %1</translation>
+    </message>
+    <message>
+        <source>&lt;&lt;--- !! Error Data ,you can view Error Report after This Message .---&gt;&gt;</source>
+        <translation>&lt;&lt;--- !! ข้อมูลผิดพลาด ดูรายงานข้อผิดพลาดได้หลังข้อความนี้ ---&gt;&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::AccountDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>ตกลง(&amp;O)</translation>
+    </message>
+    <message>
+        <source>E&amp;XIT</source>
+        <translation>ออก(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>บัญชี</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::BankWindow</name>
+    <message>
+        <source>Bank ::</source>
+        <translation>ธนาคาร ::</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::BranchWindow</name>
+    <message>
+        <source>Branch ::</source>
+        <translation>สาขา ::</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::LoginDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>ตกลง(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Log in</source>
+        <translation>เข้าสู่ระบบ</translation>
+    </message>
+    <message>
+        <source>&amp;User Name</source>
+        <translation>ชื่อผู้ใช้(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Password</source>
+        <translation>รหัสผ่าน(&amp;P)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>ยกเลิก(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Three wrong attempts: try again in 30 seconds.</source>
+        <translation>ใส่ผิด 3 ครั้ง: กรุณาลองใหม่ในอีก 30 วินาที</translation>
+    </message>
+    <message>
+        <source>Wrong user name or password.</source>
+        <translation>ชื่อผู้ใช้หรือรหัสผ่านไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>You can log in again.</source>
+        <translation>เข้าสู่ระบบได้อีกครั้งแล้ว</translation>
+    </message>
+    <message>
+        <source>Three wrong attempts: try again in 1 second.</source>
+        <translation>ใส่ผิด 3 ครั้ง: กรุณาลองใหม่ในอีก 1 วินาที</translation>
+    </message>
+    <message>
+        <source>Three wrong attempts: try again in %1 seconds.</source>
+        <translation>ใส่ผิด 3 ครั้ง: กรุณาลองใหม่ในอีก %1 วินาที</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::MainWindow</name>
+    <message>
+        <source>Reformat Data</source>
+        <translation>แปลงรูปแบบข้อมูล</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>หน้าต่าง(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Log in</source>
+        <translation>เข้าสู่ระบบ(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Reformat Data</source>
+        <translation>แปลงรูปแบบข้อมูล(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Recent &amp;Files</source>
+        <translation>ไฟล์ที่ใช้ล่าสุด(&amp;F)</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>ออกจากโปรแกรม(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ช่วยเหลือ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;User Guide</source>
+        <translation>คู่มือการใช้งาน(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;About Convertor QRV</source>
+        <translation>เกี่ยวกับ Convertor QRV(&amp;A)</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(ไม่มี)</translation>
+    </message>
+    <message>
+        <source>Convertor QRV: user guide</source>
+        <translation>Convertor QRV: คู่มือการใช้งาน</translation>
+    </message>
+    <message>
+        <source>About Convertor QRV</source>
+        <translation>เกี่ยวกับ Convertor QRV</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;p&gt;แปลงไฟล์ข้อความการจ่ายเงินเป็นไฟล์อัปโหลดสำหรับระบบหลัก V5 ของธนาคาร&lt;/p&gt;&lt;p&gt;สร้างด้วยไลบรารีต่อไปนี้ ภายใต้สัญญาอนุญาตของแต่ละรายการ:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL รุ่น 3&lt;/li&gt;&lt;li&gt;SQLite: สาธารณสมบัติ&lt;/li&gt;&lt;li&gt;libzip: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): สัญญาอนุญาต MIT&lt;/li&gt;&lt;li&gt;CLI11 (เครื่องมือบรรทัดคำสั่ง): สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL รุ่น 2.1 ขึ้นไป&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>ภาษา</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::MaintenancePanel</name>
+    <message>
+        <source>Back</source>
+        <translation>ย้อนกลับ</translation>
+    </message>
+    <message>
+        <source>Branch</source>
+        <translation>สาขา</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>เพิ่ม</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>แก้ไข</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>แสดง</translation>
+    </message>
+    <message>
+        <source>Code or name</source>
+        <translation>รหัสหรือชื่อ</translation>
+    </message>
+    <message>
+        <source>Code or name to find [Ctrl+F]</source>
+        <translation>รหัสหรือชื่อที่ต้องการค้นหา [Ctrl+F]</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>ค้นหา</translation>
+    </message>
+    <message>
+        <source>Find the next row holding the text [Ctrl+F, Enter]</source>
+        <translation>ค้นหาแถวถัดไปที่มีข้อความนี้ [Ctrl+F, Enter]</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>นำเข้า</translation>
+    </message>
+    <message>
+        <source>Import banks from a CSV file [Ctrl+I]</source>
+        <translation>นำเข้าข้อมูลธนาคารจากไฟล์ CSV [Ctrl+I]</translation>
+    </message>
+    <message>
+        <source>Import branches from a CSV file [Ctrl+I]</source>
+        <translation>นำเข้าข้อมูลสาขาจากไฟล์ CSV [Ctrl+I]</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Import banks</source>
+        <translation>นำเข้าข้อมูลธนาคาร</translation>
+    </message>
+    <message>
+        <source>Import branches</source>
+        <translation>นำเข้าข้อมูลสาขา</translation>
+    </message>
+    <message>
+        <source>CSV File (*.csv);;All File (*.*)</source>
+        <translation>ไฟล์ CSV (*.csv);;ทุกไฟล์ (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::ReportPreview</name>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>ค้นหาถัดไป(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Preparing the pages...</source>
+        <translation>กำลังเตรียมหน้ารายงาน...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>พิมพ์(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Save as P&amp;DF...</source>
+        <translation>บันทึกเป็น PDF(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Save as &amp;HTML...</source>
+        <translation>บันทึกเป็น HTML(&amp;H)...</translation>
+    </message>
+    <message>
+        <source>&amp;Load...</source>
+        <translation>เปิดรายงาน(&amp;L)...</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>ค้นหา(&amp;F)</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>ปิด(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>ขยาย(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>ย่อ(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Fit &amp;Width</source>
+        <translation>พอดีความกว้าง(&amp;W)</translation>
+    </message>
+    <message>
+        <source>One Pa&amp;ge</source>
+        <translation>ทีละหน้า(&amp;G)</translation>
+    </message>
+    <message>
+        <source>All Pag&amp;es</source>
+        <translation>ทุกหน้า(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>ข้อความ(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Pre&amp;vious</source>
+        <translation>ก่อนหน้า(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Page </source>
+        <translation>หน้า </translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt</source>
+        <translation>ถัดไป(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Find &amp;text:</source>
+        <translation>ค้นหาข้อความ(&amp;T):</translation>
+    </message>
+    <message>
+        <source>Searching %p%</source>
+        <translation>กำลังค้นหา %p%</translation>
+    </message>
+    <message>
+        <source>The pages could not be prepared:
+%1</source>
+        <translation>ไม่สามารถเตรียมหน้ารายงานได้:
+%1</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>รายงาน</translation>
+    </message>
+    <message>
+        <source>Report - %1</source>
+        <translation>รายงาน - %1</translation>
+    </message>
+    <message>
+        <source> of ... </source>
+        <translation> จาก ... </translation>
+    </message>
+    <message>
+        <source> of %1 </source>
+        <translation> จาก %1 </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not found.</source>
+        <translation>ไม่พบ &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>it cannot be opened</source>
+        <translation>ไม่สามารถเปิดไฟล์ได้</translation>
+    </message>
+    <message>
+        <source>it could not be written whole</source>
+        <translation>เขียนไฟล์ได้ไม่ครบ</translation>
+    </message>
+    <message>
+        <source>The report was saved as PDF (1 page):</source>
+        <translation>บันทึกรายงานเป็น PDF แล้ว (1 หน้า):</translation>
+    </message>
+    <message>
+        <source>The report was saved as PDF (%1 pages):</source>
+        <translation>บันทึกรายงานเป็น PDF แล้ว (%1 หน้า):</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>เปิด(&amp;O)</translation>
+    </message>
+    <message>
+        <source>No program opened %1: open it from its folder.</source>
+        <translation>ไม่มีโปรแกรมเปิด %1 ได้ กรุณาเปิดจากโฟลเดอร์ของไฟล์</translation>
+    </message>
+    <message>
+        <source>Save as PDF</source>
+        <translation>บันทึกเป็น PDF</translation>
+    </message>
+    <message>
+        <source>PDF File (*.pdf);;All File (*.*)</source>
+        <translation>ไฟล์ PDF (*.pdf);;ทุกไฟล์ (*.*)</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>มีไฟล์ %1 อยู่แล้ว
+ต้องการเขียนทับหรือไม่</translation>
+    </message>
+    <message>
+        <source>Saving the report as PDF:
+%1</source>
+        <translation>กำลังบันทึกรายงานเป็น PDF:
+%1</translation>
+    </message>
+    <message>
+        <source>Save as HTML</source>
+        <translation>บันทึกเป็น HTML</translation>
+    </message>
+    <message>
+        <source>HTML File (*.html *.htm);;All File (*.*)</source>
+        <translation>ไฟล์ HTML (*.html *.htm);;ทุกไฟล์ (*.*)</translation>
+    </message>
+    <message>
+        <source>Load report</source>
+        <translation>เปิดรายงาน</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::ResultPanel</name>
+    <message>
+        <source>Last run</source>
+        <translation>ผลการทำงานครั้งล่าสุด</translation>
+    </message>
+    <message>
+        <source>Result of the last run</source>
+        <translation>ผลการทำงานครั้งล่าสุด</translation>
+    </message>
+    <message>
+        <source>Files written</source>
+        <translation>ไฟล์ที่เขียน</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>เปิดโฟลเดอร์</translation>
+    </message>
+    <message>
+        <source>Open listing</source>
+        <translation>เปิดไฟล์รายการข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>Show rejected lines</source>
+        <translation>แสดงบรรทัดที่ถูกปฏิเสธ</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing was written</source>
+        <translation>ยกเลิกแล้ว: ไม่ได้เขียนไฟล์ใด ๆ</translation>
+    </message>
+    <message>
+        <source>the folder</source>
+        <translation>โฟลเดอร์</translation>
+    </message>
+    <message>
+        <source>the file</source>
+        <translation>ไฟล์</translation>
+    </message>
+    <message>
+        <source>Nothing could open %1 &quot;%2&quot;: this desktop has no program set to open it.</source>
+        <translation>ไม่สามารถเปิด%1 &quot;%2&quot; ได้ เนื่องจากเครื่องนี้ไม่มีโปรแกรมที่ตั้งไว้สำหรับเปิด</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::SheetMappingDialog</name>
+    <message>
+        <source>Source file from a spreadsheet</source>
+        <translation>สร้างไฟล์ต้นทางจากสเปรดชีต</translation>
+    </message>
+    <message>
+        <source>Day, month, year</source>
+        <translation>วัน เดือน ปี</translation>
+    </message>
+    <message>
+        <source>Month, day, year</source>
+        <translation>เดือน วัน ปี</translation>
+    </message>
+    <message>
+        <source>Year, month, day</source>
+        <translation>ปี เดือน วัน</translation>
+    </message>
+    <message>
+        <source>Common Era (2026)</source>
+        <translation>คริสต์ศักราช (2026)</translation>
+    </message>
+    <message>
+        <source>Buddhist Era (2569)</source>
+        <translation>พุทธศักราช (2569)</translation>
+    </message>
+    <message>
+        <source>&amp;Check rows</source>
+        <translation>ตรวจสอบแถว(&amp;C)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Sheet: %1</source>
+        <translation>แผ่นงาน: %1</translation>
+    </message>
+    <message>
+        <source>Source file to build: %1</source>
+        <translation>ไฟล์ต้นทางที่จะสร้าง: %1</translation>
+    </message>
+    <message>
+        <source>No source file of product &quot;%1&quot; is built from a sheet</source>
+        <translation>รายการ &quot;%1&quot; ไม่มีไฟล์ต้นทางที่สร้างจากแผ่นงาน</translation>
+    </message>
+    <message>
+        <source>(not mapped)</source>
+        <translation>(ไม่ได้กำหนด)</translation>
+    </message>
+    <message>
+        <source>(always %1)</source>
+        <translation>(คงที่ %1)</translation>
+    </message>
+    <message>
+        <source>Fixed value:</source>
+        <translation>ค่าคงที่:</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>รูปแบบวันที่</translation>
+    </message>
+    <message>
+        <source>Years</source>
+        <translation>ศักราช</translation>
+    </message>
+    <message>
+        <source>Rows that cannot be placed, and what the check found:</source>
+        <translation>แถวที่นำไปใช้ไม่ได้ และสิ่งที่การตรวจสอบพบ:</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>... และอีก %1 แถว</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::SourceViewer</name>
+    <message>
+        <source>Rejected lines - %1</source>
+        <translation>บรรทัดที่ถูกปฏิเสธ - %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n rejected entries in %1</source>
+        <translation>
+            <numerusform>รายการที่ถูกปฏิเสธ %n รายการใน %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Rejected entries</source>
+        <translation>รายการที่ถูกปฏิเสธ</translation>
+    </message>
+    <message>
+        <source>Source file</source>
+        <translation>ไฟล์ต้นทาง</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2</source>
+        <translation>บรรทัด %1 คอลัมน์ %2</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::WorkbenchWindow</name>
+    <message>
+        <source>Version %1</source>
+        <translation>รุ่น %1</translation>
+    </message>
+    <message>
+        <source>Reformat Data</source>
+        <translation>แปลงรูปแบบข้อมูล</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Finishing...</source>
+        <translation>กำลังจบงาน...</translation>
+    </message>
+    <message>
+        <source>Version : %1</source>
+        <translation>รุ่น : %1</translation>
+    </message>
+    <message>
+        <source>Company ID as registered with the bank: up to 12 characters, no &quot;/&quot; or &quot;\&quot;</source>
+        <translation>รหัสประจำตัวบริษัทตามที่ลงทะเบียนไว้กับธนาคาร: ไม่เกิน 12 ตัวอักษร ห้ามมี &quot;/&quot; หรือ &quot;\&quot;</translation>
+    </message>
+    <message>
+        <source>Home-bank account: 10 digits with check digit; the first 3 digits are the branch, the 4th the account type</source>
+        <translation>บัญชีของธนาคาร: ตัวเลข 10 หลักพร้อมหลักตรวจสอบ 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Credit account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่รับเงิน: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Debit fee account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่หักค่าธรรมเนียม: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Company code: up to 6 characters</source>
+        <translation>รหัสบริษัท: ไม่เกิน 6 ตัวอักษร</translation>
+    </message>
+    <message>
+        <source>The payment text file to read (a file can be dropped here)</source>
+        <translation>ไฟล์ข้อความการจ่ายเงินที่จะอ่าน (ลากไฟล์มาวางที่นี่ได้)</translation>
+    </message>
+    <message>
+        <source>Immediately (00), End of Day (01) or Start of Day (02)</source>
+        <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
+    </message>
+    <message>
+        <source>Invoice file (Manager Cheque) or the return file from V5</source>
+        <translation>ไฟล์ใบแจ้งหนี้ (แคชเชียร์เช็ค) หรือไฟล์ผลการหักบัญชีจาก V5</translation>
+    </message>
+    <message>
+        <source>The file to write; its folder also receives the error listings and the archive</source>
+        <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
+    </message>
+    <message>
+        <source>The hash line&apos;s 40 hexadecimal digits</source>
+        <translation>ค่าแฮชของไฟล์ เลขฐานสิบหก 40 หลัก</translation>
+    </message>
+    <message>
+        <source>Show the detail report, line by line, instead of the result report</source>
+        <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
+    </message>
+    <message>
+        <source>Stop the running command (Esc); nothing it has not finished is written</source>
+        <translation>หยุดคำสั่งที่กำลังทำงาน (Esc) ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>กำลังยกเลิก...</translation>
+    </message>
+    <message>
+        <source>The command stops at its next step; nothing is written</source>
+        <translation>คำสั่งจะหยุดในขั้นตอนถัดไป และจะไม่เขียนไฟล์ใด ๆ</translation>
+    </message>
+    <message>
+        <source>The command is putting its files in place and can no longer be cancelled</source>
+        <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
+    </message>
+    <message>
+        <source>A command is finishing: its files are being put in place.
+Quit when it has ended?</source>
+        <translation>คำสั่งกำลังจบงานและบันทึกไฟล์ผลลัพธ์
+ออกจากโปรแกรมเมื่อเสร็จแล้วหรือไม่</translation>
+    </message>
+    <message>
+        <source>A command is running.
+Cancel it and quit? Nothing it has not finished is written.</source>
+        <translation>มีคำสั่งกำลังทำงาน
+ยกเลิกคำสั่งแล้วออกจากโปรแกรมหรือไม่ ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
+    </message>
+</context>
+</TS>
