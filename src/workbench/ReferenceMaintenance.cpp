@@ -1,4 +1,4 @@
-#include "refdata/ReferenceMaintenance.h"
+#include "workbench/ReferenceMaintenance.h"
 
 #include <algorithm>
 
