@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "convert/debit/AccountEntryDialog.h"
+#include "convert/debit/AccountEntry.h"
 #include "convert/debit/CoverLetter.h"
 #include "convert/debit/HashCheck.h"
 
@@ -59,7 +59,7 @@ int runHash(Session& s, const HashOptions& o) {
 }
 
 int runCoverLetter(Session& s, const HashOptions& o) {
-    if (CharacterCount(o.accountName) > AccountEntryDialog::maxLength(AccountField::accountName)) {
+    if (CharacterCount(o.accountName) > maxLength(AccountField::accountName)) {
         throw UsageError("--account-name holds more than 100 characters");
     }
     HashShown shown;
@@ -67,9 +67,11 @@ int runCoverLetter(Session& s, const HashOptions& o) {
         s.events.checkReportFolder();
         s.openStore();
         Services services = s.services();
-        checkFile(services, o, shown);
+        // The letter is made from this check: the file is read no more than the check reads it.
+        HashCheckResult check = checkFile(services, o, shown);
         const CoverLetterRequest request{std::filesystem::path(o.source), shown.value,
-                                         AccountEntry{o.accountNo, o.accountName}};
+                                         AccountEntry::fromText(o.accountNo, o.accountName),
+                                         std::move(check)};
         const CoverLetterResult result = printCoverLetter(request, services);
         if (result.outcome == Outcome::Written) {
             shown.value = result.hash;

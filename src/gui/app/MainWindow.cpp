@@ -20,7 +20,6 @@
 #include <exception>
 
 #include "base/Version.h"
-#include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/ProgramIcon.h"
@@ -29,6 +28,7 @@
 #include "gui/workbench/WorkbenchWindow.h"
 #include "io/SystemClock.h"
 #include "refdata/ReferenceSeed.h"
+#include "workbench/AccountEntryDialog.h"
 
 namespace qrv::gui {
 

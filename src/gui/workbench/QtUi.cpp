@@ -1,6 +1,6 @@
 #include "gui/workbench/QtUi.h"
 
-#include "convert/debit/AccountEntryDialog.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/ReferenceMaintenance.h"
 
 #include <QApplication>
