@@ -1,6 +1,7 @@
 #include "convert/debit/CoverLetter.h"
 
 #include "base/Cp874.h"
+#include "convert/RequestFault.h"
 #include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/LineReader.h"
@@ -59,8 +60,17 @@ std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request
 
 }  // namespace
 
+std::optional<RequestFault> requestFault(const CoverLetterRequest& request) {
+    return FirstTooLong(
+        {{RequestField::Account, request.account.accountName, maxLength(AccountField::accountName)}});
+}
+
 CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
     CoverLetterResult result;
+    if (const std::optional<RequestFault> fault = requestFault(request)) {
+        result.refuse(fault->field);
+        return result;
+    }
     if (request.hash.empty()) {
         services.message(kNoCheckedHash);
         return result;
