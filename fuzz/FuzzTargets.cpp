@@ -82,10 +82,10 @@ void hashCommand(const uint8_t* data, size_t size, bool coverLetter) {
     Bench b(h);
     Services services = servicesOf(b);
     std::filesystem::path source;
-    std::optional<AccountEntry> account;
+    AccountEntry account;
     if (coverLetter) {
         const auto parts = splitParts(data, size, 3);
-        account = AccountEntry{std::string(parts[0]), std::string(parts[1])};
+        account = AccountEntry::fromText(std::string(parts[0]), std::string(parts[1]));
         source = h.put("DEBIT.txt", parts[2]);
     } else {
         source = h.put("DEBIT.txt", asView(data, size));
@@ -93,7 +93,7 @@ void hashCommand(const uint8_t* data, size_t size, bool coverLetter) {
     std::string hash;
     guarded([&] { hash = checkDirectDebitFile({source, {}}, services).hash; });
     if (coverLetter) {
-        guarded([&] { printCoverLetter({source, hash, account}, services); });
+        guarded([&] { printCoverLetter({source, hash, account, std::nullopt}, services); });
     }
 }
 

@@ -1,5 +1,6 @@
 #include "cli/CliApp.h"
-#include "convert/debit/AccountEntryDialog.h"
+#include "convert/RequestFault.h"
+#include "convert/debit/AccountEntry.h"
 #include "convert/debit/CoverLetter.h"
 #include "convert/debit/HashCheck.h"
 
@@ -59,17 +60,19 @@ int runHash(Session& s, const HashOptions& o) {
 }
 
 int runCoverLetter(Session& s, const HashOptions& o) {
-    if (CharacterCount(o.accountName) > AccountEntryDialog::maxLength(AccountField::accountName)) {
+    const AccountEntry account = AccountEntry::fromText(o.accountNo, o.accountName);
+    if (requestFault(CoverLetterRequest{std::filesystem::path(o.source), {}, account, std::nullopt})) {
         throw UsageError("--account-name holds more than 100 characters");
     }
     HashShown shown;
-    return withHashValueLine(s, shown, [&s, &o, &shown] {
+    return withHashValueLine(s, shown, [&s, &o, &shown, &account] {
         s.events.checkReportFolder();
         s.openStore();
         Services services = s.services();
-        checkFile(services, o, shown);
-        const CoverLetterRequest request{std::filesystem::path(o.source), shown.value,
-                                         AccountEntry{o.accountNo, o.accountName}};
+        // The letter is made from this check: the file is read no more than the check reads it.
+        HashCheckResult check = checkFile(services, o, shown);
+        const CoverLetterRequest request{std::filesystem::path(o.source), shown.value, account,
+                                         std::move(check)};
         const CoverLetterResult result = printCoverLetter(request, services);
         if (result.outcome == Outcome::Written) {
             shown.value = result.hash;

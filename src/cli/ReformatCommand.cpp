@@ -1,8 +1,8 @@
 #include "base/Cp874.h"
 #include "cli/CliApp.h"
 #include "cli/ResultJson.h"
-#include "convert/FieldLimits.h"
 #include "convert/Reformat.h"
+#include "convert/RequestFault.h"
 #include "reports/ReportRunners.h"
 #include "store/DefaultSettings.h"
 
@@ -26,14 +26,17 @@ struct ReformatOptions {
     bool dryRun = false;
 };
 
-void checkField(const std::string& value, size_t limit, const char* option) {
+// An option's value, in the order the options are told: one that code page 874 cannot write (the command
+// line's own rule: the window takes such text and the operation answers it), then the request's fault
+// when it is this option's field.
+void checkField(const std::string& value, RequestField field, const std::optional<RequestFault>& fault,
+                const char* option) {
     if (!cp874::fromUtf8(value)) {
         throw UsageError(std::string(option) +
                          ": the value holds a character that code page 874 cannot hold");
     }
-    const size_t length = cp874::fromUtf8(value)->size();
-    if (length > limit) {
-        throw UsageError(std::string(option) + ": at most " + std::to_string(limit) + " characters");
+    if (fault && fault->field == field) {
+        throw UsageError(std::string(option) + ": at most " + std::to_string(fault->limit) + " characters");
     }
 }
 
@@ -98,12 +101,6 @@ int runReformat(Session& s, const ReformatOptions& o) {
             throw UsageError("--product: " + o.product + " is disabled in Default.ini");
         }
     }
-    checkField(o.companyId, FieldLimits::companyId, "--company-id");
-    checkField(o.debitAccount, FieldLimits::debitAccount, "--debit-account");
-    checkField(o.feeAccount, FieldLimits::feeAccount, "--fee-account");
-    checkField(o.creditAccount, FieldLimits::creditAccount, "--credit-account");
-    checkField(o.debitFeeAccount, FieldLimits::debitFeeAccount, "--debit-fee-account");
-
     request.companyId = o.companyId;
     request.sourcePath = o.source;
     request.destinationPath = o.dest;
@@ -115,6 +112,12 @@ int runReformat(Session& s, const ReformatOptions& o) {
     request.processingRound = processingRoundForCode(o.processingRound);
     request.printDetail = o.printDetail;
     request.dryRun = o.dryRun;
+    const std::optional<RequestFault> fault = requestFault(request);
+    checkField(o.companyId, RequestField::CompanyId, fault, "--company-id");
+    checkField(o.debitAccount, RequestField::DebitAccount, fault, "--debit-account");
+    checkField(o.feeAccount, RequestField::FeeAccount, fault, "--fee-account");
+    checkField(o.creditAccount, RequestField::CreditAccount, fault, "--credit-account");
+    checkField(o.debitFeeAccount, RequestField::DebitFeeAccount, fault, "--debit-fee-account");
 
     // A data folder whose tables are new (the first command after install) gets the sample reference
     // data first, so Media Clearing finds the banks instead of adding them as new ones. A dry run only

@@ -1,5 +1,5 @@
 #include "cli/CliApp.h"
-#include "convert/FieldLimits.h"
+#include "convert/RequestFault.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/ReturnFileComparison.h"
 
@@ -19,17 +19,6 @@ struct ConvertOptions {
     std::string dest;
 };
 
-// Characters of UTF-8 text (the window's limits count characters, not bytes).
-size_t characterCount(const std::string& text) {
-    size_t n = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 int compareReturn(Session& s, const CompareOptions& o) {
     s.events.checkReportFolder();
     s.openStore();
@@ -44,13 +33,12 @@ int compareReturn(Session& s, const CompareOptions& o) {
 }
 
 int convert100m(Session& s, const ConvertOptions& o) {
-    if (characterCount(o.companyCode) > static_cast<size_t>(FieldLimits::companyCode)) {
-        throw UsageError("--company-code holds at most " + std::to_string(FieldLimits::companyCode) +
-                         " characters");
-    }
-    Services services = s.services();
     const Convert100MRequest request{std::filesystem::path(o.source), o.companyCode,
                                      std::filesystem::path(o.dest)};
+    if (const std::optional<RequestFault> fault = requestFault(request)) {
+        throw UsageError("--company-code holds at most " + std::to_string(fault->limit) + " characters");
+    }
+    Services services = s.services();
     const Convert100MResult result = convertTo100M(request, services);
     return s.finish(result);
 }

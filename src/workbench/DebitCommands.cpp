@@ -33,11 +33,25 @@ void Workbench::generateHash() {
 void Workbench::coverLetter() {
     accountDialog.Accepted = true;
     startRun(Command::CoverLetter, fields.sourcePath);
+    // The account is asked before the letter runs; without a hash the letter is refused and none is.
+    AccountEntry account;
+    if (!fields.hashValue.empty()) {
+        accountDialog.clearFields();
+        accountDialog.visible = true;
+        ui_.askAccountEntry(accountDialog);
+        accountDialog.visible = false;
+        if (!accountDialog.Accepted) {
+            // EXIT ends the command without a word.
+            finishRun(CoverLetterResult{});
+            return;
+        }
+        account = accountDialog.typed();
+    }
     PresenterServices services(*this);
     // The letter refuses a file whose hash is not the one shown: another file typed since, or the same
     // file changed.
     const CoverLetterResult result = printCoverLetter(
-        {std::filesystem::path(fields.sourcePath), fields.hashValue, std::nullopt}, *services);
+        {std::filesystem::path(fields.sourcePath), fields.hashValue, account, std::nullopt}, *services);
     if (result.outcome == Outcome::Written) {
         showHash(result.hash, HashOf::Source);
     }

@@ -6,7 +6,7 @@
 namespace qrv {
 
 // The events of an operation run from the window: messages, questions and reports go to the window,
-// progress to its bar (which reports only changes), and the account entry dialog is the workbench's.
+// progress to its bar (which reports only changes).
 class PresenterEvents final : public Events {
   public:
     explicit PresenterEvents(Workbench& wb) : wb_(wb) {}
@@ -20,17 +20,6 @@ class PresenterEvents final : public Events {
     void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
     bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
     void committing() override { wb_.ui().committing(); }
-    // The window shows the workbench's dialog with the fields the operation prepared; the account it
-    // accepted earlier stays until the next confirmation.
-    bool askAccountEntry(AccountEntryDialog& dialog) override {
-        AccountEntryDialog& shown = wb_.accountDialog;
-        const AccountEntry kept = shown.entry;
-        shown = dialog;
-        shown.entry = kept;
-        const bool confirmed = wb_.ui().askAccountEntry(shown);
-        dialog = shown;
-        return confirmed;
-    }
 
   private:
     Workbench& wb_;

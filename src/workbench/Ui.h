@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Events.h"
+#include "workbench/AccountEntryDialog.h"
 
 namespace qrv {
 
@@ -24,6 +25,13 @@ class Ui : public Events {
     virtual std::optional<std::string> sourceFromSheet(const std::string& /*sheetPath*/,
                                                        Workbench& /*workbench*/) {
         return std::nullopt;
+    }
+    // The account entry dialog, shown modally with the boxes the cover letter emptied: the person types
+    // and presses OK (dialog.confirm, which may refuse and keep it open) or EXIT (dialog.exit). True
+    // when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
+    virtual bool askAccountEntry(AccountEntryDialog& dialog) {
+        dialog.exit();
+        return false;
     }
 };
 

@@ -297,6 +297,7 @@ std::optional<Control> Workbench::refusedControl() const {
             return Control::processingRound;
         case RequestField::CompanyCode:
             return Control::companyCode;
+        case RequestField::Account:  // typed in the account dialog, not in the window
         case RequestField::None:
             break;
     }

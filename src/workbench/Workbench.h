@@ -11,11 +11,11 @@
 #include "convert/FieldLimits.h"
 #include "convert/Reformat.h"
 #include "convert/RunResult.h"
-#include "convert/debit/AccountEntryDialog.h"
 #include "io/AppPaths.h"
 #include "reports/ReportRunners.h"
 #include "store/DefaultSettings.h"
 #include "upload/ListingEntry.h"
+#include "workbench/AccountEntryDialog.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
 #include "workbench/RunState.h"
@@ -115,7 +115,7 @@ class Workbench {
     WorkbenchFields fields;
     RunState run;
     ControlStates controls = initialControlStates();
-    AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and AccountEntry
+    AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and account
     // What the last product command did (its common part); none before one ran or after it failed
     // unexpectedly. The window shows it beside the messages.
     std::optional<RunResult> lastResult;

@@ -22,7 +22,7 @@
 #include "gui/app/LoginDialog.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/workbench/QtUi.h"
-#include "refdata/ReferenceMaintenance.h"
+#include "workbench/ReferenceMaintenance.h"
 
 namespace qrv::test {
 namespace {

@@ -6,7 +6,6 @@
 
 #include "base/Date.h"
 #include "convert/Reformat.h"
-#include "convert/debit/AccountEntryDialog.h"
 #include "reports/ReportRunner.h"
 #include "store/TableStore.h"
 #include "workbench/Ui.h"

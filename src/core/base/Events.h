@@ -7,7 +7,6 @@
 namespace qrv {
 
 struct ShownReport;
-class AccountEntryDialog;
 class OutputCommit;
 
 enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
@@ -34,10 +33,6 @@ class Events {
     // The files such a front end may write for the reports of a run (checked against the run's other
     // outputs before anything is written).
     virtual std::vector<std::filesystem::path> reportFiles() const { return {}; }
-    // The account entry dialog, shown modally after the cover letter emptied its fields: the person types
-    // and presses OK (dialog.confirm, which may refuse and keep it open) or EXIT (dialog.exit).
-    // True when it closed confirmed. Without a dialog of its own a front end leaves it as EXIT does.
-    virtual bool askAccountEntry(AccountEntryDialog& dialog);
     // Whether the person asked to stop the run; long loops ask it where they report progress and end
     // the run with RunCancelled. Asked from the thread that runs the operation.
     virtual bool cancelRequested() const { return false; }

@@ -1,4 +1,6 @@
 #include "convert/Reformat.h"
+#include "convert/FieldLimits.h"
+#include "convert/RequestFault.h"
 
 #include <algorithm>
 #include <cctype>
@@ -344,9 +346,22 @@ bool productEnabled(const DefaultSettings& settings, Product product) {
     }
 }
 
+std::optional<RequestFault> requestFault(const ReformatRequest& request) {
+    using F = RequestField;
+    return FirstTooLong({{F::CompanyId, request.companyId, FieldLimits::companyId},
+                         {F::DebitAccount, request.debitAccount, FieldLimits::debitAccount},
+                         {F::FeeAccount, request.feeAccount, FieldLimits::feeAccount},
+                         {F::CreditAccount, request.creditAccount, FieldLimits::creditAccount},
+                         {F::DebitFeeAccount, request.debitFeeAccount, FieldLimits::debitFeeAccount}});
+}
+
 ReformatResult reformat(const ReformatRequest& request, Services& services) {
     ReformatResult result;
     result.dryRun = request.dryRun;
+    if (const std::optional<RequestFault> fault = requestFault(request)) {
+        result.refuse(fault->field);
+        return result;
+    }
     const std::string destination = request.destinationPath.string();
     auto refuse = [&services, &result](const std::string& message, RequestField field) {
         services.message(message);

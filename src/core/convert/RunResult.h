@@ -31,6 +31,7 @@ enum class RequestField {
     DebitFeeAccount,
     ProcessingRound,
     CompanyCode,
+    Account,  // the cover letter's account entry
 };
 
 struct WrittenFile {

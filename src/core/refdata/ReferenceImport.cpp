@@ -10,7 +10,7 @@
 #include "base/QrvError.h"
 #include "io/CsvReader.h"
 #include "refdata/ReferenceCodes.h"
-#include "refdata/ReferenceMaintenance.h"
+#include "refdata/ReferenceTables.h"
 #include "store/Schema.h"
 #include "store/TableStore.h"
 

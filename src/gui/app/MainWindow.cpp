@@ -22,7 +22,6 @@
 #include <tuple>
 
 #include "base/Version.h"
-#include "convert/debit/AccountEntryDialog.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/ProgramIcon.h"
@@ -32,6 +31,7 @@
 #include "gui/workbench/WorkbenchWindow.h"
 #include "io/SystemClock.h"
 #include "refdata/ReferenceSeed.h"
+#include "workbench/AccountEntryDialog.h"
 
 namespace qrv::gui {
 

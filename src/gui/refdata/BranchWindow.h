@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "refdata/ReferenceMaintenance.h"
+#include "workbench/ReferenceMaintenance.h"
 
 class QLineEdit;
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "refdata/ReferenceMaintenance.h"
+#include "workbench/ReferenceMaintenance.h"
 
 class QLabel;
 class QLineEdit;

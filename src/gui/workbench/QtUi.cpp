@@ -1,7 +1,7 @@
 #include "gui/workbench/QtUi.h"
 
-#include "convert/debit/AccountEntryDialog.h"
-#include "refdata/ReferenceMaintenance.h"
+#include "workbench/AccountEntryDialog.h"
+#include "workbench/ReferenceMaintenance.h"
 
 #include <QApplication>
 #include <QDir>

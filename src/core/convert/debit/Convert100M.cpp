@@ -1,5 +1,8 @@
 #include "convert/debit/Convert100M.h"
 
+#include "convert/FieldLimits.h"
+#include "convert/RequestFault.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -154,7 +157,16 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
 
 }  // namespace
 
+std::optional<RequestFault> requestFault(const Convert100MRequest& request) {
+    return FirstTooLong({{RequestField::CompanyCode, request.companyCode, FieldLimits::companyCode}});
+}
+
 Convert100MResult convertTo100M(const Convert100MRequest& request, Services& services) {
+    if (const std::optional<RequestFault> fault = requestFault(request)) {
+        Convert100MResult result;
+        result.refuse(fault->field);
+        return result;
+    }
     try {
         return convert(request, services);
     } catch (const TextNotCodePage874& refusal) {

@@ -1,6 +1,7 @@
 #include "convert/debit/CoverLetter.h"
 
 #include "base/Cp874.h"
+#include "convert/RequestFault.h"
 #include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/LineReader.h"
@@ -11,53 +12,14 @@ namespace qrv {
 
 namespace {
 
-// The account of the letter: given as data or asked through the dialog; nothing when not confirmed.
-std::optional<AccountEntry> accountOf(const CoverLetterRequest& request, Events& events) {
-    AccountEntryDialog dialog;
-    dialog.Accepted = true;
-    dialog.clearFields();
-    dialog.visible = true;
-    if (request.account) {
-        dialog.typeAndConfirm(*request.account, events);
-    } else {
-        events.askAccountEntry(dialog);
-    }
-    dialog.visible = false;
-    if (!dialog.Accepted) {
-        return std::nullopt;
-    }
-    return dialog.entry;
-}
-
 constexpr const char* kNoCheckedHash =
     "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter";
 
-}  // namespace
-
-CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
-    CoverLetterResult result;
-    if (request.hash.empty()) {
-        services.message(kNoCheckedHash);
-        return result;
-    }
-    // The letter is only for the file that passed the check, unchanged since: another file, or the same
-    // one changed, has a hash of its own (an unreadable file says so and fails below).
-    std::string hashValue;
-    try {
-        hashValue = debit::SourceHash(request.sourcePath, services.events);
-    } catch (const layout::TextNotCodePage874& refusal) {
-        services.message(refusal.what());
-        return result;
-    }
-    if (!hashValue.empty() && hashValue != request.hash) {
-        services.message(kNoCheckedHash);
-        return result;
-    }
-    result.account = accountOf(request, services.events);
-    if (!result.account) {
-        return result;
-    }
-
+// Reads the file again and checks its control record as the hash check does, Report_Hash refilled with
+// the acceptable debits; nothing when a control-record fault ends the letter (its message shown).
+std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request,
+                                               const std::string& hashValue, Services& services,
+                                               std::optional<RunCommit>& commit, CoverLetterResult& result) {
     const std::string source = request.sourcePath.string();
     // The letter reads the file again: it must read the bytes the hash was taken of.
     LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
@@ -65,13 +27,13 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
     services.events.setProgress(0);
     TableStore& store = services.store;
-    RunCommit commit(services);
+    commit.emplace(services);
     // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
     const debit::ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today(),
                                                                 [&store] { store.reset(debit::kHashTable); });
     if (!check.record) {
         services.message(check.fault);
-        return result;
+        return std::nullopt;
     }
     const debit::ControlRecord& control = *check.record;
     if (control.layout == debit::AmountLayout::Long) {
@@ -92,22 +54,77 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
         services.checkCancelled();
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
-
     debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading());
+    return control;
+}
+
+}  // namespace
+
+std::optional<RequestFault> requestFault(const CoverLetterRequest& request) {
+    return FirstTooLong(
+        {{RequestField::Account, request.account.accountName, maxLength(AccountField::accountName)}});
+}
+
+CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
+    CoverLetterResult result;
+    if (const std::optional<RequestFault> fault = requestFault(request)) {
+        result.refuse(fault->field);
+        return result;
+    }
+    if (request.hash.empty()) {
+        services.message(kNoCheckedHash);
+        return result;
+    }
+    const bool checked = request.checked && request.checked->control && request.checked->hash == request.hash;
+    // The letter is only for the file that passed the check, unchanged since: another file, or the same
+    // one changed, has a hash of its own (an unreadable file says so and fails below).
+    std::string hashValue = request.hash;
+    if (!checked) {
+        try {
+            hashValue = debit::SourceHash(request.sourcePath, services.events);
+        } catch (const layout::TextNotCodePage874& refusal) {
+            services.message(refusal.what());
+            return result;
+        }
+        if (!hashValue.empty() && hashValue != request.hash) {
+            services.message(kNoCheckedHash);
+            return result;
+        }
+    }
+    const AccountEntryCheck account = CheckAccountEntry(request.account);
+    if (!account.account) {
+        services.message(account.fault);
+        result.refuse(RequestField::Account);
+        return result;
+    }
+    result.account = account.account;
+
+    std::optional<RunCommit> commit;
+    std::optional<debit::ControlRecord> control;
+    if (checked) {
+        commit.emplace(services);
+        control = request.checked->control;
+        result.records = request.checked->records;
+    } else {
+        control = readDebits(request, hashValue, services, commit, result);
+        if (!control) {
+            return result;
+        }
+    }
     result.outcome = Outcome::Written;
     result.hash = hashValue;
     ReportRunner& report = services.reports.coverLetter;
     report.loadLayout(services.reports.layout("rptCoverLetter.frf"));
-    report.setVariable("ComName", cp874::toUtf8(control.companyName));
-    report.setVariable("TransDate", cp874::toUtf8(control.transferDateText()));
-    report.setVariable("ComID", cp874::toUtf8(control.companyCode));
-    report.setVariable("TotalRecord", cp874::toUtf8(control.totalRecordText()));
-    report.setVariable("TotalAmount", cp874::toUtf8(control.totalAmountText()));
+    report.setVariable("ComName", cp874::toUtf8(control->companyName));
+    report.setVariable("TransDate", cp874::toUtf8(control->transferDateText()));
+    report.setVariable("ComID", cp874::toUtf8(control->companyCode));
+    report.setVariable("TotalRecord", cp874::toUtf8(control->totalRecordText()));
+    report.setVariable("TotalAmount", cp874::toUtf8(control->totalAmountText()));
     report.setVariable("HashCode", result.hash);
-    report.setVariable("AccountNumber", debit::AccountNumberText(result.account->AccountNo));
-    report.setVariable("NameAccount", result.account->AccountName);
+    report.setVariable("AccountNumber", result.account->number.grouped());
+    report.setVariable("NameAccount", result.account->name);
     services.showReport(report, result);
-    commit.commit();
+    commit->commit();
     return result;
 }
 

@@ -161,14 +161,6 @@ std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& 
     return *value;
 }
 
-std::string AccountNumberText(std::string_view accountNo) {
-    const auto part = [accountNo](size_t from, size_t count) {
-        return std::string(from < accountNo.size() ? accountNo.substr(from, count) : std::string_view());
-    };
-    const std::string text = part(0, 3) + "-" + part(3, 1) + "-" + part(4, 5) + "-" + part(9, 1);
-    return text == "---" ? std::string() : text;
-}
-
 int DetailProgress(std::int64_t read, double total) {
     if (total <= 0) {
         return 100;

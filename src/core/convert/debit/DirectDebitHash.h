@@ -79,9 +79,6 @@ DetailRecord ReadDetailRecord(std::string_view line, AmountLayout layout);
 // when it is none.
 std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& file, std::int64_t lineNo);
 
-// The account number text of the cover letter: 1234567890 -> 123-4-56789-0, empty for no number.
-std::string AccountNumberText(std::string_view accountNo);
-
 // The progress bar after `read` of `total` detail records.
 int DetailProgress(std::int64_t read, double total);
 

@@ -139,6 +139,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     if (valid) {
         result.outcome = Outcome::Written;
         result.hash = hashValue;
+        result.control = control;
     } else {
         result.outcome = Outcome::AllRejected;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "convert/RunResult.h"
 #include "convert/Services.h"
+#include "convert/debit/DirectDebitHash.h"
 
 namespace qrv {
 
@@ -19,7 +21,9 @@ struct HashCheckRequest {
 // Refused: no source, or a control-record fault (its message shown). AllRejected: the detail checks
 // found faults (Report_Hash_Error holds them, the error report was shown). Written: clean, `hash` issued
 // and the hash report shown. `records` counts the detail records, `total` sums their readable amounts.
-using HashCheckResult = RunResult;
+struct HashCheckResult : RunResult {
+    std::optional<debit::ControlRecord> control;  // the control record, when the check was clean
+};
 
 HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services);
 

@@ -1,4 +1,4 @@
-#include "convert/debit/AccountEntryDialog.h"
+#include "workbench/AccountEntryDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
     for (const auto& k : cases) {
         test::RecordingUi ui;
         AccountEntryDialog d;
-        d.entry = {"9999999999", "EARLIER"};
+        d.accepted = CompanyAccount{*AccountNumber::parse("9999999999"), "EARLIER"};
         d.visible = true;
         type(d, k.p1, k.p2, k.p3, k.p4, k.name);
         EXPECT_FALSE(d.confirm(ui));
@@ -43,7 +43,7 @@ TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
         EXPECT_TRUE(d.visible);
         EXPECT_EQ(d.accountPart1, k.p1);
         EXPECT_EQ(d.accountName, k.name);
-        EXPECT_EQ(d.entry.AccountNo, "9999999999");
+        EXPECT_EQ(d.accepted->number.text(), "9999999999");
     }
 }
 
@@ -56,15 +56,15 @@ TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(d.Accepted);
     EXPECT_FALSE(d.visible);
-    EXPECT_EQ(d.entry.AccountNo, "1234567890");
-    EXPECT_EQ(d.entry.AccountName, "   ");
+    EXPECT_EQ(d.accepted->number.text(), "1234567890");
+    EXPECT_EQ(d.accepted->name, "   ");
 
     // EXIT keeps the accepted account and clears the flag.
     d.clearFields();
     EXPECT_EQ(d.accountPart1 + d.accountPart2 + d.accountPart3 + d.accountPart4 + d.accountName, "");
     d.exit();
     EXPECT_FALSE(d.Accepted);
-    EXPECT_EQ(d.entry.AccountNo, "1234567890");
+    EXPECT_EQ(d.accepted->number.text(), "1234567890");
 }
 
 TEST(AccountEntryDialog, FullPartsMoveTheFocusOn) {
@@ -85,8 +85,8 @@ TEST(AccountEntryDialog, FullPartsMoveTheFocusOn) {
     EXPECT_EQ(d.focus, AccountField::accountPart4);
     // A Thai name counts characters, not bytes.
     EXPECT_EQ(CharacterCount("บริษัท"), 6);
-    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::accountName), 100);
-    EXPECT_EQ(AccountEntryDialog::maxLength(AccountField::accountPart3), 5);
+    EXPECT_EQ(maxLength(AccountField::accountName), 100);
+    EXPECT_EQ(maxLength(AccountField::accountPart3), 5);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "refdata/ReferenceTables.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -29,33 +30,6 @@ enum class KeyOutcome {
 };
 // The picture of the detail page: the icon of the button that opened it.
 enum class PageIcon { None, New, Edit, View };
-
-// One edit field of the detail page.
-struct MaintenanceField {
-    std::string field;    // table field
-    std::string caption;  // label in front of the edit
-    std::string hint;     // "*" and the name the required check reports
-    bool code = false;    // the row's code: typed in upper case; read-only while editing
-    int maxLength = 0;    // characters the edit takes; 0 for no limit
-};
-
-// One grid column.
-struct MaintenanceColumn {
-    std::string title;
-    std::string field;
-};
-
-// What differs between the bank and the branch window.
-struct MaintenanceLayout {
-    std::string table;                       // SQL name of the table
-    std::vector<MaintenanceColumn> columns;  // grid columns, left to right
-    std::vector<MaintenanceField> fields;    // detail fields in page order
-    std::string orderBy;                     // order of the list
-    bool branchButton = false;               // the bank window's Branch button
-};
-
-const MaintenanceLayout& BankLayout();
-const MaintenanceLayout& BranchLayout();
 
 // The bank whose branches the branch window keeps, as the bank window's current row holds it.
 struct BankOfBranches {
@@ -166,10 +140,5 @@ class ReferenceMaintenance {
     std::string message_ = kMessageLineInitial;
     PageIcon icon_ = PageIcon::None;
 };
-
-// Text of a code as the code edits take it: ASCII letters in upper case, everything else unchanged.
-std::string UpperCaseCode(const std::string& text);
-// ASCII letters in lower case, everything else unchanged.
-std::string AsciiLowerCase(const std::string& text);
 
 }  // namespace qrv

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "refdata/ReferenceMaintenance.h"
 #include "support/TestSupport.h"
+#include "workbench/ReferenceMaintenance.h"
 
 namespace qrv {
 namespace {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/AccountNumber.h"
+
+namespace qrv {
+
+// The company's account for a cover letter as typed: the four boxes of the account number (3-1-5-1
+// characters) and the account name (UTF-8).
+struct AccountEntry {
+    std::string accountPart1;
+    std::string accountPart2;
+    std::string accountPart3;
+    std::string accountPart4;
+    std::string accountName;
+
+    // An account given as text: the four boxes get characters 1-3, 4, 5-9 and 10 onwards.
+    static AccountEntry fromText(const std::string& accountNo, const std::string& accountName);
+};
+
+// The boxes of the account entry, left to right, and the most characters each takes.
+enum class AccountField { accountPart1, accountPart2, accountPart3, accountPart4, accountName };
+int maxLength(AccountField field);
+
+// The account an entry names: its number and its name as typed.
+struct CompanyAccount {
+    AccountNumber number;
+    std::string name;
+};
+
+// The entry's checks in their order: the account, or the message of the first check that refuses it.
+// No check digit is tested.
+struct AccountEntryCheck {
+    std::optional<CompanyAccount> account;
+    std::string fault;
+};
+AccountEntryCheck CheckAccountEntry(const AccountEntry& entry);
+
+// Characters (code points) of UTF-8 text.
+int CharacterCount(const std::string& utf8);
+
+}  // namespace qrv
