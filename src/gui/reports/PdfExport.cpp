@@ -248,7 +248,7 @@ std::optional<int> drawChunks(QIODevice& device, const QString& file, const PdfS
             painter.end();
             return std::nullopt;
         }
-        const RowStamp* stamp = next->doc ? nullptr : stamps.find(next->rows);
+        const RowStamp* stamp = stamps.find(next->rows);
         std::optional<StampedRows> rows = stamp != nullptr ? stamp->lay(next->rows) : std::nullopt;
         if (rows) {
             for (int page = 0; page < stamp->pages(); ++page) {
