@@ -3,6 +3,8 @@
 #include <QAbstractTextDocumentLayout>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
@@ -10,7 +12,9 @@
 
 #include "gui/reports/ChunkRows.h"
 #include "gui/reports/PageStyle.h"
+#include "gui/reports/PdfExport.h"
 #include "gui/reports/RowStamp.h"
+#include "support/TestSupport.h"
 
 namespace qrv::test {
 namespace {
@@ -188,6 +192,52 @@ TEST(RowStamp, DeclinesChunksLaidOutOtherwise) {
                    : ThaiRow(i);
     });
     EXPECT_EQ(RowStamp::make(*style.layOut(wrapped), ChunkRows::read(wrapped)), nullptr);
+}
+
+// A PDF whose chunks of rows are drawn from stamps has the pages and the text of one drawn from each
+// chunk's document, on one thread or several: chunks like the stamp's, one with a name that wraps, a
+// shorter last one.
+TEST(RowStamp, APdfFromStampsReadsAsOneFromDocuments) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        GTEST_SKIP() << "pdftotext (poppler-utils) is needed";
+    }
+    constexpr int kChunks = 6;
+    gui::PdfSource pdf;
+    pdf.chunks = kChunks;
+    pdf.style = Style();
+    pdf.style.title = QStringLiteral("Stamped");
+    pdf.source = [] {
+        return [](int chunk) {
+            return DetailChunk(chunk + 1 == kChunks ? 40 : kRows, [chunk](int i) {
+                const int no = chunk * kRows + i + 1;
+                return chunk == 3 && i == 9
+                           ? Row(no, QStringLiteral("a name long enough to wrap ").repeated(12).trimmed(),
+                                 QStringLiteral("9.99"))
+                           : ThaiRowFrom(no - i, i);
+            });
+        };
+    };
+    TempDir dir;
+    const auto text = [&dir](const std::string& name) {
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"),
+                  {QString::fromStdString((dir / name).string()), QStringLiteral("-")});
+        EXPECT_TRUE(run.waitForFinished(60000));
+        return QString::fromUtf8(run.readAllStandardOutput());
+    };
+    pdf.stampRows = false;
+    const std::optional<int> pages =
+        gui::WritePdf(QString::fromStdString((dir / "documents.pdf").string()), pdf, nullptr, {}, 1);
+    ASSERT_TRUE(pages.has_value());
+    const QString expected = text("documents.pdf");
+    EXPECT_TRUE(expected.contains(QStringLiteral("a name long enough")));
+    pdf.stampRows = true;
+    for (const int threads : {1, 2}) {
+        const std::string name = "stamped" + std::to_string(threads) + ".pdf";
+        EXPECT_EQ(gui::WritePdf(QString::fromStdString((dir / name).string()), pdf, nullptr, {}, threads),
+                  pages);
+        EXPECT_EQ(text(name), expected) << threads;
+    }
 }
 
 }  // namespace
