@@ -16,10 +16,13 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "base/QrvError.h"
 #include "gui/reports/BackgroundJob.h"
+#include "gui/reports/ChunkRows.h"
+#include "gui/reports/RowStamp.h"
 #ifdef QRV_HAVE_QPDF
 #include "gui/reports/PdfJoin.h"
 #endif
@@ -31,6 +34,7 @@ namespace {
 constexpr size_t kAhead = 2;        // chunks rendered ahead of the drawing
 constexpr int kPartsPerThread = 4;  // parts of the PDF per drawing thread, so that none waits long idle
 constexpr int kMostThreads = 4;     // drawing threads at most
+constexpr int kStampTries = 3;      // chunks of one frame in a row that make no stamp before none is tried
 
 using Stop = std::function<bool()>;
 
@@ -38,13 +42,28 @@ QrvError cannotWrite(const QString& file, const QString& why) {
     return QrvError("Cannot write the report to \"" + file.toStdString() + "\": " + why.toStdString());
 }
 
-// The chunks [first, end) rendered from the report's rows and read into documents on a thread of their
-// own, handed over in order. A document is laid out where it is drawn: its fonts belong to the thread
-// that laid it out, and two threads must not use them at once.
+// A chunk ready to draw: its HTML, its rows, and its document unless a stamp of the drawing thread
+// fits its rows.
+struct Chunk {
+    QString html;
+    ChunkRows rows;
+    std::unique_ptr<QTextDocument> doc;
+};
+
+// The chunks [first, end) rendered from the report's rows and read on a thread of their own (into
+// documents, or into rows where the drawing thread has a stamp for them), handed over in order. A
+// document is laid out where it is drawn: its fonts belong to the thread that laid it out, and two
+// threads must not use them at once.
 class Rendered {
   public:
-    Rendered(const PdfSource& pdf, int first, int end, Stop stop)
-        : pdf_(pdf), first_(first), end_(end), stopped_(std::move(stop)) {
+    // A frame of chunks the drawing thread has a stamp for, and the rows the stamp holds.
+    struct Stamped {
+        ChunkRows frame;
+        size_t rows = 0;
+    };
+
+    Rendered(const PdfSource& pdf, int first, int end, Stop stop, std::vector<Stamped> stamped)
+        : pdf_(pdf), first_(first), end_(end), stopped_(std::move(stop)), stamped_(std::move(stamped)) {
         QThread* drawing = QThread::currentThread();
         thread_.reset(QThread::create([this, drawing] { run(drawing); }));
         thread_->start();
@@ -60,35 +79,62 @@ class Rendered {
         thread_->wait();
     }
 
-    // The next chunk's document, or null when there is none (stopped); rethrows what went wrong there.
-    std::unique_ptr<QTextDocument> next() {
+    // The next chunk, or nothing when there is none (stopped); rethrows what went wrong there.
+    std::optional<Chunk> next() {
         std::unique_lock lock(mutex_);
         changed_.wait(lock, [this] { return !ready_.empty() || done_; });
         if (ready_.empty()) {
             if (error_) {
                 std::rethrow_exception(error_);
             }
-            return nullptr;
+            return std::nullopt;
         }
-        std::unique_ptr<QTextDocument> doc = std::move(ready_.front());
+        Chunk chunk = std::move(ready_.front());
         ready_.pop_front();
         changed_.notify_all();
-        return doc;
+        return chunk;
+    }
+
+    // Chunks like `rows` (the same but for their rows) are drawn from a stamp from now on.
+    void stamped(const ChunkRows& rows) {
+        const std::lock_guard lock(mutex_);
+        Stamped frame{ChunkRows{rows.prefix, rows.row, rows.suffix, {}}, rows.cells.size()};
+        const auto same = std::find_if(stamped_.begin(), stamped_.end(),
+                                       [&rows](const Stamped& s) { return s.frame.sameFrame(rows); });
+        if (same != stamped_.end()) {
+            *same = std::move(frame);
+        } else {
+            stamped_.push_back(std::move(frame));
+        }
     }
 
   private:
+    bool isStamped(const ChunkRows& rows) {
+        const std::lock_guard lock(mutex_);
+        return std::any_of(stamped_.begin(), stamped_.end(), [&rows](const Stamped& s) {
+            return s.rows == rows.cells.size() && s.frame.sameFrame(rows);
+        });
+    }
+
     void run(QThread* drawing) {
         try {
             const std::function<QString(int)> html = pdf_.source();
             for (int chunk = first_; chunk < end_; ++chunk) {
-                std::unique_ptr<QTextDocument> doc = pdf_.style.parse(html(chunk));
-                doc->moveToThread(drawing);
+                Chunk next;
+                next.html = html(chunk);
+                if (pdf_.stampRows) {
+                    next.rows = ChunkRows::read(next.html);
+                }
+                if (!next.rows.found() || !isStamped(next.rows)) {
+                    next.doc = pdf_.style.parse(next.html);
+                    next.doc->moveToThread(drawing);
+                }
                 std::unique_lock lock(mutex_);
                 changed_.wait(lock, [this] { return ready_.size() < kAhead || stop_ || stopped_(); });
                 if (stop_ || stopped_()) {
                     break;
                 }
-                ready_.push_back(std::move(doc));
+                ready_.push_back(std::move(next));
                 changed_.notify_all();
             }
         } catch (...) {
@@ -107,16 +153,75 @@ class Rendered {
     std::unique_ptr<QThread> thread_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::deque<std::unique_ptr<QTextDocument>> ready_;
+    std::deque<Chunk> ready_;
+    std::vector<Stamped> stamped_;  // what the drawing thread has stamps for
     std::exception_ptr error_;
     bool done_ = false;
     bool stop_ = false;
 };
 
+// The stamps a drawing thread has made, one per frame (the latest chunk's that made one), and how many
+// chunks of each frame in a row made none (after a few, no more are tried).
+class Stamps {
+  public:
+    const RowStamp* find(const ChunkRows& rows) const {
+        for (const auto& stamp : stamps_) {
+            if (stamp->fits(rows)) {
+                return stamp.get();
+            }
+        }
+        return nullptr;
+    }
+    std::vector<Rendered::Stamped> frames() const {
+        std::vector<Rendered::Stamped> frames;
+        for (const auto& stamp : stamps_) {
+            frames.push_back({stamp->frame(), stamp->rows()});
+        }
+        return frames;
+    }
+    // A stamp made from the chunk's laid-out document (in place of the one of its frame), when it
+    // makes one.
+    const RowStamp* make(const QTextDocument& doc, const ChunkRows& rows) {
+        if (!rows.found()) {
+            return nullptr;
+        }
+        auto failed = std::find_if(failed_.begin(), failed_.end(),
+                                   [&rows](const auto& f) { return f.first.sameFrame(rows); });
+        if (failed != failed_.end() && failed->second >= kStampTries) {
+            return nullptr;
+        }
+        std::unique_ptr<RowStamp> stamp = RowStamp::make(doc, rows);
+        if (!stamp) {
+            if (failed == failed_.end()) {
+                failed_.emplace_back(ChunkRows{rows.prefix, rows.row, rows.suffix, {}}, 1);
+            } else {
+                ++failed->second;
+            }
+            return nullptr;
+        }
+        if (failed != failed_.end()) {
+            failed->second = 0;
+        }
+        const auto same =
+            std::find_if(stamps_.begin(), stamps_.end(), [&rows](const auto& s) { return s->fits(rows); });
+        if (same != stamps_.end()) {
+            *same = std::move(stamp);
+            return same->get();
+        }
+        stamps_.push_back(std::move(stamp));
+        return stamps_.back().get();
+    }
+
+  private:
+    std::vector<std::unique_ptr<RowStamp>> stamps_;
+    std::vector<std::pair<ChunkRows, int>> failed_;
+};
+
 // Draws the pages of chunks [first, end) into `device` as a PDF of its own (A4, the preview's margins,
-// the report's title). Returns the pages drawn, nothing when stopped; `drawn` is told of each chunk.
+// the report's title), each chunk from a stamp of `stamps` where one fits it, else from its document.
+// Returns the pages drawn, nothing when stopped; `drawn` is told of each chunk.
 std::optional<int> drawChunks(QIODevice& device, const QString& file, const PdfSource& pdf, int first,
-                              int end, const Stop& stop, const std::function<void()>& drawn) {
+                              int end, Stamps& stamps, const Stop& stop, const std::function<void()>& drawn) {
     QPdfWriter writer(&device);
     writer.setTitle(pdf.style.title);
     writer.setCreator(QStringLiteral("Convertor QRV"));
@@ -129,22 +234,39 @@ std::optional<int> drawChunks(QIODevice& device, const QString& file, const PdfS
     }
     painter.scale(writer.width() / pdf.style.page.width(), writer.height() / pdf.style.page.height());
     int written = 0;
-    Rendered chunks(pdf, first, end, stop);
+    const auto newPage = [&] {
+        if (written > 0 && !writer.newPage()) {
+            painter.end();
+            throw cannotWrite(file, QStringLiteral("a page cannot be added"));
+        }
+        ++written;
+    };
+    Rendered chunks(pdf, first, end, stop, stamps.frames());
     for (int chunk = first; chunk < end; ++chunk) {
-        const std::unique_ptr<QTextDocument> doc = chunks.next();
-        if (!doc || stop()) {
+        std::optional<Chunk> next = chunks.next();
+        if (!next || stop()) {
             painter.end();
             return std::nullopt;
         }
-        doc->setPageSize(pdf.style.page);
-        const int pages = std::max(1, doc->pageCount());
-        for (int page = 0; page < pages; ++page) {
-            if (written > 0 && !writer.newPage()) {
-                painter.end();
-                throw cannotWrite(file, QStringLiteral("a page cannot be added"));
+        const RowStamp* stamp = stamps.find(next->rows);
+        std::optional<StampedRows> rows = stamp != nullptr ? stamp->lay(next->rows) : std::nullopt;
+        if (rows) {
+            for (int page = 0; page < stamp->pages(); ++page) {
+                newPage();
+                stamp->paint(painter, *rows, page);
             }
-            PaintPage(painter, *doc, page);
-            ++written;
+        } else {
+            const std::unique_ptr<QTextDocument> doc =
+                next->doc ? std::move(next->doc) : pdf.style.parse(next->html);
+            doc->setPageSize(pdf.style.page);
+            const int pages = std::max(1, doc->pageCount());
+            for (int page = 0; page < pages; ++page) {
+                newPage();
+                PaintPage(painter, *doc, page);
+            }
+            if (pdf.stampRows && stamps.make(*doc, next->rows) != nullptr) {
+                chunks.stamped(next->rows);
+            }
         }
         drawn();
     }
@@ -204,6 +326,7 @@ std::optional<int> writeInParts(QIODevice& out, const QString& file, const PdfSo
     std::atomic<bool> failed{false};
     const Stop stop = [job, &failed] { return failed || (job != nullptr && job->cancelled()); };
     const auto work = [&] {
+        Stamps stamps;  // the thread's own: their fonts and documents are its
         for (;;) {
             int part = 0;
             {
@@ -216,7 +339,7 @@ std::optional<int> writeInParts(QIODevice& out, const QString& file, const PdfSo
             try {
                 QTemporaryFile& partFile = *files[static_cast<size_t>(part)];
                 const std::optional<int> written =
-                    drawChunks(partFile, file, pdf, partStart(part), partStart(part + 1), stop, [&] {
+                    drawChunks(partFile, file, pdf, partStart(part), partStart(part + 1), stamps, stop, [&] {
                         const std::lock_guard lock(mutex);
                         ++drawn;
                         changed.notify_all();
@@ -303,8 +426,9 @@ std::optional<int> WritePdf(const QString& file, const PdfSource& pdf, const Bac
 #endif
     {
         int drawn = 0;
+        Stamps stamps;
         written = drawChunks(
-            out, file, pdf, 0, pdf.chunks, [job] { return job != nullptr && job->cancelled(); },
+            out, file, pdf, 0, pdf.chunks, stamps, [job] { return job != nullptr && job->cancelled(); },
             [&drawn, &progress] {
                 if (progress) {
                     progress(++drawn);

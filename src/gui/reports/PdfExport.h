@@ -16,6 +16,9 @@ struct PdfSource {
     int chunks = 0;
     std::function<std::function<QString(int chunk)>()> source;
     PageStyle style;
+    // Chunks of like table rows drawn from a stamp of an earlier chunk's pages (see RowStamp), where
+    // one fits, instead of from a document of their own.
+    bool stampRows = true;
 };
 
 // Writes every page of the chunks into a PDF file (A4, the preview's margins, the report's title). Each
