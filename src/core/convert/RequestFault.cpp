@@ -1,6 +1,6 @@
 #include "convert/RequestFault.h"
 
-#include "convert/debit/AccountEntry.h"
+#include "base/CharacterCount.h"
 
 namespace qrv {
 

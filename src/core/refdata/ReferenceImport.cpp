@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "base/CharacterCount.h"
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/QrvError.h"
@@ -45,16 +46,6 @@ bool isCodeField(const std::string& name) {
     return strcasecmp(name.c_str(), "BANK_CODE") == 0 || strcasecmp(name.c_str(), "BRANCH_CODE") == 0;
 }
 
-size_t characterCount(const std::string& utf8) {
-    size_t count = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 // The longest text a field of the maintenance windows takes (0: no limit).
 int maxLengthOf(const std::string& table, const std::string& field) {
     for (const MaintenanceLayout* layout : {&BankLayout(), &BranchLayout()}) {
@@ -89,7 +80,7 @@ std::string valueProblem(const std::string& table, const std::string& field, con
                              : "the field " + field + " must be " + std::to_string(code->digits) + " digits";
     }
     const int max = maxLengthOf(table, field);
-    if (max > 0 && characterCount(value) > static_cast<size_t>(max)) {
+    if (max > 0 && CharacterCount(value) > max) {
         return "the field " + field + " is longer than " + std::to_string(max) + " characters";
     }
     return {};

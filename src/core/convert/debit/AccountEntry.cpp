@@ -21,16 +21,6 @@ std::string characters(const std::string& utf8, int from, int to) {
 
 }  // namespace
 
-int CharacterCount(const std::string& utf8) {
-    int n = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
-}
-
 AccountEntry AccountEntry::fromText(const std::string& accountNo, const std::string& accountName) {
     return {characters(accountNo, 1, 3), characters(accountNo, 4, 4), characters(accountNo, 5, 9),
             characters(accountNo, 10, -1), accountName};

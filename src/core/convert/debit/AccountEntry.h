@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/AccountNumber.h"
+#include "base/CharacterCount.h"
 
 namespace qrv {
 
@@ -37,8 +38,5 @@ struct AccountEntryCheck {
     std::string fault;
 };
 AccountEntryCheck CheckAccountEntry(const AccountEntry& entry);
-
-// Characters (code points) of UTF-8 text.
-int CharacterCount(const std::string& utf8);
 
 }  // namespace qrv
