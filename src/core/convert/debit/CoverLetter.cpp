@@ -19,7 +19,7 @@ constexpr const char* kNoCheckedHash =
 // the acceptable debits; nothing when a control-record fault ends the letter (its message shown).
 std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request,
                                                const std::string& hashValue, Services& services,
-                                               std::optional<RunCommit>& commit, CoverLetterResult& result) {
+                                               CoverLetterResult& result) {
     const std::string source = request.sourcePath.string();
     // The letter reads the file again: it must read the bytes the hash was taken of.
     LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
@@ -27,7 +27,6 @@ std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request
     const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
     services.events.setProgress(0);
     TableStore& store = services.store;
-    commit.emplace(services);
     // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
     const debit::ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today(),
                                                                 [&store] { store.reset(debit::kHashTable); });
@@ -99,17 +98,14 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     }
     result.account = account.account;
 
-    std::optional<RunCommit> commit;
-    std::optional<debit::ControlRecord> control;
+    RunCommit commit(services);
+    const std::optional<debit::ControlRecord> control =
+        checked ? request.checked->control : readDebits(request, hashValue, services, result);
+    if (!control) {
+        return result;
+    }
     if (checked) {
-        commit.emplace(services);
-        control = request.checked->control;
         result.records = request.checked->records;
-    } else {
-        control = readDebits(request, hashValue, services, commit, result);
-        if (!control) {
-            return result;
-        }
     }
     result.outcome = Outcome::Written;
     result.hash = hashValue;
@@ -124,7 +120,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     report.setVariable("AccountNumber", result.account->number.grouped());
     report.setVariable("NameAccount", result.account->name);
     services.showReport(report, result);
-    commit->commit();
+    commit.commit();
     return result;
 }
 
