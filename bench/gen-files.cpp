@@ -17,10 +17,12 @@ int main(int argc, char** argv) {
     const qrv::bench::Day today{int(ymd / 10000), int(ymd / 100 % 100), int(ymd % 100)};
     // Layouts whose record count has five digits stop at 99,999 lines.
     const std::uint64_t five = n > 99999 ? 99999 : n;
+    // Media Clearing and Manager Cheque number their credits in six digits: 999,999 at most.
+    const std::uint64_t six = n > 999999 ? 999999 : n;
     try {
         qrv::bench::directCredit(dir + "/DCP.txt", five, today);
-        qrv::bench::mediaClearing(dir + "/MCL.txt", n, today);
-        qrv::bench::managerCheque(dir + "/MCP.txt", dir + "/MCP-invoice.txt", n, today);
+        qrv::bench::mediaClearing(dir + "/MCL.txt", six, today);
+        qrv::bench::managerCheque(dir + "/MCP.txt", dir + "/MCP-invoice.txt", six, today);
         qrv::bench::directDebit100M(dir + "/DDR.txt", five, today);
         qrv::bench::directDebitHash(dir + "/HASH.txt", five, today);
         qrv::bench::returnComparison(dir + "/RET.txt", dir + "/RET-return.txt", five, today);

@@ -46,22 +46,35 @@ void ReformatRun::finish(bool uploadWritten) {
 }
 
 CreditUploadFile ReformatRun::creditUpload() const {
-    return CreditUploadFile(request.destinationPath, headers.HeaderRecord, uploadMode, knownRecord);
+    CreditUploadFile upload(request.destinationPath, headers.HeaderRecord, uploadMode, knownRecord);
+    packUpload(upload);
+    return upload;
+}
+
+void ReformatRun::packUpload(CreditUploadFile& upload) const {
+    if (writes()) {
+        upload.packInto({archivePath(), request.destinationPath.filename().string()});
+    }
 }
 
 CreditUploadFile ReformatRun::debitUpload() const {
     // The header record is known from the start: a dry run hashes the upload in one making.
-    return CreditUploadFile(request.destinationPath, std::string(),
+    CreditUploadFile upload(request.destinationPath, std::string(),
                             writes() ? CreditUploadFile::Mode::Write : CreditUploadFile::Mode::Hash,
                             headers.HeaderRecordDD);
+    packUpload(upload);
+    return upload;
 }
 
 void ReformatRun::takeUpload(CreditUploadFile::Result& made) {
     learnedRecord = made.learnedRecord;
     if (made.file) {
-        uploadWork = made.file->tempPath();
-        commit->outputs().add(CommitStep::Upload, std::move(*made.file));
+        preparedUpload.emplace(std::move(*made.file));
         made.file.reset();
+    }
+    if (made.archive) {
+        preparedArchive.emplace(std::move(*made.archive));
+        made.archive.reset();
     }
 }
 
@@ -69,8 +82,20 @@ void ReformatRun::completed() {
     if (!writes()) {
         return;
     }
-    if (std::optional<AtomicFile> archive =
-            PackArchive(archivePath(), uploadWork, request.destinationPath.filename().string())) {
+    // An upload not packed as it was written is packed now, while its bytes go to disk.
+    std::optional<AtomicFile> archive = std::move(preparedArchive);
+    preparedArchive.reset();
+    if (preparedUpload) {
+        if (!archive) {
+            preparedUpload->finishWhile([this, &archive] {
+                archive = PackArchive(archivePath(), preparedUpload->tempPath(),
+                                      request.destinationPath.filename().string());
+            });
+        }
+        commit->outputs().add(CommitStep::Upload, std::move(*preparedUpload));
+        preparedUpload.reset();
+    }
+    if (archive) {
         commit->outputs().add(CommitStep::Archive, std::move(*archive));
     }
     // Said once the upload and its archive are in place.

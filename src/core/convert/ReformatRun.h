@@ -32,9 +32,10 @@ struct ReformatRun {
     // A dry run makes the upload in memory: a first making learns the record after the header, a second
     // (when the run shows a hash) hashes the upload behind it.
     CreditUploadFile::Mode uploadMode = CreditUploadFile::Mode::Write;
-    std::string knownRecord = {};           // the record the second making hashes behind the header
-    std::string learnedRecord = {};         // what the first making learned, when a hash is to be shown
-    std::filesystem::path uploadWork = {};  // the prepared upload file, which the archive packs
+    std::string knownRecord = {};    // the record the second making hashes behind the header
+    std::string learnedRecord = {};  // what the first making learned, when a hash is to be shown
+    std::optional<AtomicFile> preparedUpload = {};   // the upload file written whole
+    std::optional<AtomicFile> preparedArchive = {};  // the archive packed from it, as it was written
     std::optional<FileReading> sourceChecked = {};  // a first reading of the source that the run's must equal
 
     // folder + company id as typed + "_" + listing code + suffix.
@@ -68,6 +69,8 @@ struct ReformatRun {
     CreditUploadFile creditUpload() const;
     // Direct Debit (100M)'s: no header of its own; its header record comes first (the record after it).
     CreditUploadFile debitUpload() const;
+    // A written upload is packed into the day's archive as it is written.
+    void packUpload(CreditUploadFile& upload) const;
     // The upload file is made: prepared for the commit, or, in a dry run, what the second making needs.
     void takeUpload(CreditUploadFile::Result& made);
     // The end of a run: the upload file written (or, in a dry run, that would be) or not; records the

@@ -1,5 +1,7 @@
 #include "io/WorkFile.h"
 
+#include <exception>
+#include <future>
 #include <regex>
 
 #include "io/Platform.h"
@@ -134,6 +136,31 @@ void AtomicFile::finish() {
     } else {
         platform::setCreatedFileMode(work_.path());
     }
+    finished_ = true;
+}
+
+void AtomicFile::finishWhile(const std::function<void()>& meanwhile) {
+    if (finished_ || work_.writer().fd() < 0) {
+        finish();
+        meanwhile();
+        return;
+    }
+    FileWriter& writer = work_.writer();
+    writer.flush();
+    // The permissions first: what runs meanwhile may read them.
+    platform::setCreatedFileMode(writer.fd(), work_.path().string());
+    std::future<void> synced = std::async(std::launch::async, [&writer] { writer.sync(); });
+    std::exception_ptr failed;
+    try {
+        meanwhile();
+    } catch (...) {
+        failed = std::current_exception();
+    }
+    synced.get();
+    if (failed) {
+        std::rethrow_exception(failed);
+    }
+    work_.close();
     finished_ = true;
 }
 

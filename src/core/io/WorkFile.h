@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <string>
@@ -63,6 +64,10 @@ class AtomicFile {
     // The file is whole: its bytes go to disk and it is closed (with the permissions a new file gets);
     // only putting it in place remains. A full disk shows here.
     void finish();
+    // Finishes the file as finish() does, its bytes going to disk on a second thread while `meanwhile`
+    // runs (work that reads the file, such as packing it). A failure of either shows here, the file's own
+    // first.
+    void finishWhile(const std::function<void()>& meanwhile);
     // Finishes the file if need be and renames it over the target.
     void commit();
     bool committed() const { return committed_; }

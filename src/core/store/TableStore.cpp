@@ -20,12 +20,13 @@ namespace {
 
 void appendQuoted(std::string& out, std::string_view name) {
     out += '"';
-    for (const char c : name) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
+    // Runs without a quote go whole; each quote is doubled.
+    for (size_t quote = name.find('"'); quote != std::string_view::npos; quote = name.find('"')) {
+        out.append(name.substr(0, quote + 1));
+        out += '"';
+        name.remove_prefix(quote + 1);
     }
+    out.append(name);
     out += '"';
 }
 
@@ -580,10 +581,18 @@ void TableStore::append(std::string_view table, const FieldValues& fields) {
     beginWrite();
     Statement& st = prepare(sql);
     for (size_t i = 0; i < fields.size(); ++i) {
-        bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
+        // Text is bound in place, not copied: the row outlives the step, and the bindings are cleared
+        // right after it.
+        if (const auto* text = std::get_if<std::string>(&fields[i].second)) {
+            sqlite3_bind_text(st.stmt, static_cast<int>(i + 1), text->data(), static_cast<int>(text->size()),
+                              SQLITE_STATIC);
+        } else {
+            bindValue(st.stmt, static_cast<int>(i + 1), fields[i].second);
+        }
     }
     const int rc = sqlite3_step(st.stmt);
     sqlite3_reset(st.stmt);
+    sqlite3_clear_bindings(st.stmt);
     if (rc != SQLITE_DONE) {
         fail("Cannot append a row to table \"" + def->name + "\"", rc);
     }

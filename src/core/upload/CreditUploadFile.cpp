@@ -52,9 +52,11 @@ CreditUploadFile::Result CreditUploadFile::complete(std::string_view record, boo
     }
     const std::string head = header_ + std::string(record) + "\r\n";
     if (writeUpload) {
-        PreparedUpload prepared = PrepareHashedUpload(destination_, head, work_->path());
+        PreparedUpload prepared =
+            PrepareHashedUpload(destination_, head, work_->path(), archive_ ? &*archive_ : nullptr);
         result.hash = std::move(prepared.hash);
         result.file.emplace(std::move(prepared.file));
+        result.archive = std::move(prepared.archive);
     } else {
         result.hash = HashOfUpload(head, work_->path());
     }

@@ -7,6 +7,7 @@
 
 #include "io/Sha1.h"
 #include "io/WorkFile.h"
+#include "upload/HashedUpload.h"
 
 namespace qrv {
 
@@ -25,13 +26,17 @@ class CreditUploadFile {
     CreditUploadFile(const std::filesystem::path& destination, std::string headerRecord,
                      Mode mode = Mode::Write, std::string knownRecord = {});
 
+    // A written upload is packed into `entry`'s archive as it is written (see PrepareHashedUpload).
+    void packInto(ArchiveEntry entry) { archive_ = std::move(entry); }
+
     // One record line (003, 004, 005, 006 or the trailer); CR LF is added.
     void writeRecord(std::string_view record);
 
     struct Result {
-        std::string hash;                // 40 upper-case hexadecimal digits
-        std::optional<AtomicFile> file;  // the upload written whole, not yet in place
-        std::string learnedRecord;       // Mode::Learn: the record after the header, when a hash was asked
+        std::string hash;                   // 40 upper-case hexadecimal digits
+        std::optional<AtomicFile> file;     // the upload written whole, not yet in place
+        std::optional<AtomicFile> archive;  // the archive packed from it, when packInto() was asked
+        std::string learnedRecord;          // Mode::Learn: the record after the header, when a hash was asked
         bool written() const { return file.has_value(); }
     };
     // Puts `record` after the header and computes the hash; writes the file only when `writeUpload` is
@@ -49,6 +54,7 @@ class CreditUploadFile {
     std::string knownRecord_;
     std::optional<WorkFile> work_;
     std::optional<Sha1> sha_;
+    std::optional<ArchiveEntry> archive_;
 };
 
 }  // namespace qrv

@@ -2,7 +2,10 @@
 
 #include <zip.h>
 
-#include "base/FieldHelpers.h"
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+
 #include "base/QrvError.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
@@ -10,6 +13,11 @@
 namespace qrv {
 
 namespace {
+
+// The writer hands the bytes over in chunks, and may be a few chunks ahead of the packer: enough to keep
+// both threads busy with few hand-overs, and little memory.
+constexpr size_t kChunk = 1 << 18;
+constexpr size_t kChunksAhead = 4;
 
 bool isAscii(const std::string& s) {
     for (const char c : s) {
@@ -43,47 +51,229 @@ void checkExistingArchive(const std::filesystem::path& archive) {
 
 }  // namespace
 
+// The entry's bytes as the writer hands them over. Once all are read, its description (time, size,
+// permissions) is the archive library's own of the finished file, so that nothing differs from packing
+// that file.
+struct ArchivePacker::Source {
+    explicit Source(ArchivePacker& packer) : packer(packer) { zip_error_init(&error); }
+    Source(const Source&) = delete;
+    Source& operator=(const Source&) = delete;
+    ~Source() {
+        if (file != nullptr) {
+            zip_source_free(file);
+        }
+        zip_error_fini(&error);
+    }
+
+    static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t command) {
+        return static_cast<Source*>(self)->handle(data, len, command);
+    }
+
+    zip_int64_t handle(void* data, zip_uint64_t len, zip_source_cmd_t command) {
+        switch (command) {
+            case ZIP_SOURCE_SUPPORTS:
+                return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                                      ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                                      ZIP_SOURCE_GET_FILE_ATTRIBUTES, -1);
+            case ZIP_SOURCE_OPEN:
+            case ZIP_SOURCE_CLOSE:
+            case ZIP_SOURCE_FREE:
+                return 0;
+            case ZIP_SOURCE_READ:
+                return read(static_cast<char*>(data), len);
+            case ZIP_SOURCE_STAT:
+                return stat(static_cast<zip_stat_t*>(data));
+            case ZIP_SOURCE_GET_FILE_ATTRIBUTES: {
+                auto* attributes = static_cast<zip_file_attributes_t*>(data);
+                if (file != nullptr && zip_source_get_file_attributes(file, attributes) != 0) {
+                    zip_error_set(&error, ZIP_ER_INTERNAL, 0);
+                    return -1;
+                }
+                return sizeof(*attributes);
+            }
+            case ZIP_SOURCE_ERROR:
+                return zip_error_to_data(&error, data, len);
+            default:
+                zip_error_set(&error, ZIP_ER_OPNOTSUPP, 0);
+                return -1;
+        }
+    }
+
+    zip_int64_t read(char* data, zip_uint64_t len) {
+        if (offset == chunk.size() && !takeChunk()) {
+            return abandoned || !describeFinishedFile() ? -1 : 0;
+        }
+        const size_t n = std::min<size_t>(len, chunk.size() - offset);
+        std::memcpy(data, chunk.data() + offset, n);
+        offset += n;
+        return static_cast<zip_int64_t>(n);
+    }
+
+    // The next chunk, the one read going back to the writer; false at the end of the bytes or when the
+    // packing is abandoned.
+    bool takeChunk() {
+        std::unique_lock lock(packer.mutex_);
+        if (!chunk.empty()) {
+            packer.spare_.push_back(std::move(chunk));
+        }
+        chunk.clear();
+        offset = 0;
+        packer.changed_.notify_all();
+        packer.changed_.wait(
+            lock, [this] { return !packer.chunks_.empty() || packer.allGiven_ || packer.abandon_; });
+        if (packer.abandon_) {
+            abandoned = true;
+            zip_error_set(&error, ZIP_ER_CANCELLED, 0);
+            return false;
+        }
+        if (packer.chunks_.empty()) {
+            return false;
+        }
+        chunk = std::move(packer.chunks_.front());
+        packer.chunks_.pop_front();
+        return true;
+    }
+
+    bool describeFinishedFile() {
+        if (file == nullptr) {
+            file = zip_source_file_create(platform::libraryFileName(packer.upload_).c_str(), 0, -1, &error);
+        }
+        return file != nullptr;
+    }
+
+    zip_int64_t stat(zip_stat_t* st) {
+        if (file != nullptr) {
+            if (zip_source_stat(file, st) != 0) {
+                zip_error_set(&error, ZIP_ER_READ, 0);
+                return -1;
+            }
+            return sizeof(*st);
+        }
+        zip_stat_init(st);
+        st->size = packer.size_;
+        st->mtime = std::time(nullptr);
+        st->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+        return sizeof(*st);
+    }
+
+    ArchivePacker& packer;
+    std::string chunk;  // being read by the archive library
+    size_t offset = 0;
+    bool abandoned = false;
+    zip_error_t error;
+    zip_source_t* file = nullptr;  // the finished file, as the archive library describes it
+};
+
+ArchivePacker::ArchivePacker(const std::filesystem::path& archive, const std::filesystem::path& uploadFile,
+                             const std::string& entryName, std::uint64_t size)
+    : archive_(archive), upload_(uploadFile), entry_(entryName), size_(size) {
+    platform::refuseSpecialFile(archive);
+    checkExistingArchive(archive);
+    // The new archive is built in a work file beside the target; libzip writes it on close.
+    work_.emplace(workFileFor(archive, ""));
+    work_->close();
+    thread_ = std::thread([this] { pack(); });
+}
+
+ArchivePacker::~ArchivePacker() {
+    if (thread_.joinable()) {
+        {
+            const std::lock_guard lock(mutex_);
+            abandon_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+}
+
+void ArchivePacker::add(std::string_view bytes) {
+    gathering_.append(bytes);
+    if (gathering_.size() >= kChunk) {
+        handOver();
+    }
+}
+
+void ArchivePacker::handOver() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return chunks_.size() < kChunksAhead || stopped_; });
+    if (!stopped_) {
+        chunks_.push_back(std::move(gathering_));
+        changed_.notify_all();
+    }
+    gathering_.clear();
+    if (!spare_.empty()) {
+        gathering_ = std::move(spare_.back());
+        spare_.pop_back();
+        gathering_.clear();
+    }
+}
+
+AtomicFile ArchivePacker::finish() {
+    if (!gathering_.empty()) {
+        handOver();
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        allGiven_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+    // The archive library writes a private file (0600): finishing it gives it the umask's permissions.
+    return AtomicFile(archive_, std::move(*work_));
+}
+
+void ArchivePacker::pack() {
+    try {
+        int code = 0;
+        zip_t* z = zip_open(platform::libraryFileName(work_->path()).c_str(), ZIP_TRUNCATE, &code);
+        if (z == nullptr) {
+            zip_error_t error;
+            zip_error_init_with_code(&error, code);
+            throw QrvError("Cannot create archive \"" + archive_.string() + "\": " + zipErrorText(&error));
+        }
+        const auto fail = [&z, this](const std::string& what) {
+            const std::string text = zip_strerror(z);
+            zip_discard(z);
+            throw QrvError(what + " archive \"" + archive_.string() + "\": " + text);
+        };
+        Source feed(*this);
+        zip_source_t* source = zip_source_function(z, &Source::callback, &feed);
+        if (source == nullptr) {
+            fail("Cannot read \"" + upload_.string() + "\" for");
+        }
+        const zip_flags_t nameFlags = isAscii(entry_) ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8;
+        const zip_int64_t index = zip_file_add(z, entry_.c_str(), source, nameFlags | ZIP_FL_OVERWRITE);
+        if (index < 0) {
+            zip_source_free(source);
+            fail("Cannot add the upload file to");
+        }
+        if (zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0) {
+            fail("Cannot set the compression of");
+        }
+        if (zip_close(z) != 0) {
+            fail("Cannot write");
+        }
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+    }
+    changed_.notify_all();
+}
+
 std::optional<AtomicFile> PackArchive(const std::filesystem::path& archive,
                                       const std::filesystem::path& uploadFile, const std::string& entry) {
     if (!std::filesystem::is_regular_file(platform::fileStatus(uploadFile, true))) {
         return std::nullopt;
     }
-    platform::refuseSpecialFile(archive);
-    checkExistingArchive(archive);
-
-    // The new archive is built in a work file beside the target; libzip writes it on close.
-    WorkFile work = workFileFor(archive, "");
-    work.close();
-    int code = 0;
-    zip_t* z = zip_open(platform::libraryFileName(work.path()).c_str(), ZIP_TRUNCATE, &code);
-    if (z == nullptr) {
-        zip_error_t error;
-        zip_error_init_with_code(&error, code);
-        throw QrvError("Cannot create archive \"" + archive.string() + "\": " + zipErrorText(&error));
-    }
-    const auto fail = [&z, &archive](const std::string& what) {
-        const std::string text = zip_strerror(z);
-        zip_discard(z);
-        throw QrvError(what + " archive \"" + archive.string() + "\": " + text);
-    };
-    zip_source_t* source = zip_source_file(z, platform::libraryFileName(uploadFile).c_str(), 0, -1);
-    if (source == nullptr) {
-        fail("Cannot read \"" + uploadFile.string() + "\" for");
-    }
-    const zip_flags_t nameFlags = isAscii(entry) ? ZIP_FL_ENC_GUESS : ZIP_FL_ENC_UTF_8;
-    const zip_int64_t index = zip_file_add(z, entry.c_str(), source, nameFlags | ZIP_FL_OVERWRITE);
-    if (index < 0) {
-        zip_source_free(source);
-        fail("Cannot add the upload file to");
-    }
-    if (zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0) {
-        fail("Cannot set the compression of");
-    }
-    if (zip_close(z) != 0) {
-        fail("Cannot write");
-    }
-    // The archive library writes a private file (0600): finishing it gives it the umask's permissions.
-    return AtomicFile(archive, std::move(work));
+    ArchivePacker packer(archive, uploadFile, entry, std::filesystem::file_size(uploadFile));
+    platform::readBlocks(uploadFile, 1 << 16, [&packer](std::string_view block) { packer.add(block); });
+    return packer.finish();
 }
 
 }  // namespace qrv

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
 
 #include "io/WorkFile.h"
 
@@ -15,5 +23,49 @@ namespace qrv {
 // is an error, and is left untouched.
 std::optional<AtomicFile> PackArchive(const std::filesystem::path& archive,
                                       const std::filesystem::path& uploadFile, const std::string& entryName);
+
+// Packs an archive as PackArchive does, on a thread of its own, from the upload's bytes handed to it as
+// they are written: the file is not read again. The entry is deflated as the archive library deflates a
+// file (its stream does not depend on how the bytes are split), and takes its time and permissions from
+// `uploadFile` once every byte is given, so the archive is the one PackArchive makes of the finished file.
+class ArchivePacker {
+  public:
+    // `size`: the upload's bytes in all. An existing archive that is not a zip archive is refused here.
+    ArchivePacker(const std::filesystem::path& archive, const std::filesystem::path& uploadFile,
+                  const std::string& entryName, std::uint64_t size);
+    ArchivePacker(const ArchivePacker&) = delete;
+    ArchivePacker& operator=(const ArchivePacker&) = delete;
+    // Without finish(): the packing stops and its work files go.
+    ~ArchivePacker();
+
+    // The next bytes of the upload; waits while the packer is a few chunks behind.
+    void add(std::string_view bytes);
+    // Every byte given and `uploadFile` complete (written, with its permissions): waits for the archive.
+    // A failure of the packing shows here.
+    AtomicFile finish();
+
+  private:
+    struct Source;  // what the archive library reads the entry from
+    void pack();
+    void handOver();
+
+    std::filesystem::path archive_;
+    std::filesystem::path upload_;
+    std::string entry_;
+    std::uint64_t size_;
+    std::optional<WorkFile> work_;
+
+    std::string gathering_;  // the writer's next chunk
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> chunks_;  // given, not yet taken by the packer
+    std::vector<std::string> spare_;  // taken and read, for the writer to fill again
+    bool allGiven_ = false;
+    bool stopped_ = false;  // the packing ended (done, failed, or told to stop)
+    bool abandon_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;
+};
 
 }  // namespace qrv
