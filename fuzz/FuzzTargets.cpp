@@ -41,7 +41,7 @@ void reformat(Product product, uint8_t option, std::string_view source, std::str
     request.dryRun = (option & 0x40) != 0;
     request.printDetail = (option & 0x80) != 0;
     const DefaultSettings settings;
-    ReportRunners reports(QRV_SOURCE_REPORTS);
+    ReportLayouts reports(QRV_SOURCE_REPORTS);
     Services services{h.store(), b.clock, reports, settings, b.ui};
     guarded([&] { qrv::reformat(request, services); });
 }

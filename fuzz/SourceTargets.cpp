@@ -208,7 +208,7 @@ void buildSourceTarget(const uint8_t* data, size_t size) {
     request.destinationPath = h.inputs() / "SOURCE.txt";
     request.skipBadRows = (option & 0x80) != 0;
     const DefaultSettings settings;
-    ReportRunners reports(QRV_SOURCE_REPORTS);
+    ReportLayouts reports(QRV_SOURCE_REPORTS);
     Services services{h.store(), b.clock, reports, settings, b.ui};
     BuildSourceResult result;
     try {

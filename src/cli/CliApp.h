@@ -18,7 +18,7 @@
 #include "convert/RunResult.h"
 #include "convert/Services.h"
 #include "io/AppPaths.h"
-#include "reports/ReportRunners.h"
+#include "reports/ReportLayouts.h"
 #include "store/DefaultSettings.h"
 #include "store/TableStore.h"
 
@@ -27,7 +27,7 @@ namespace qrv::cli {
 // Exit statuses of the contract.
 enum Exit { kOk = 0, kStopped = 1, kUsage = 2, kUnexpected = 3 };
 
-// What one command runs with: the folders, the events sink, the table store, the report runners, the
+// What one command runs with: the folders, the events sink, the table store, the report layouts, the
 // settings. With --json the lines a command prints are held, and the result a command
 // hands to finish() becomes the one JSON object on standard output.
 struct Session {
@@ -39,7 +39,7 @@ struct Session {
     std::ostringstream held;  // what the command prints, with --json
     CliEvents events;
     TableStore store;
-    ReportRunners reports;
+    ReportLayouts reports;
     DefaultSettings settings;
     // Opens the table store, creating and seeding it when new; refuses an incomplete one.
     void openStore();

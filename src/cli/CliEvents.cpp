@@ -7,8 +7,8 @@
 #include "io/OutputCommit.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
+#include "reports/ReportLayouts.h"
 #include "reports/ReportRunner.h"
-#include "reports/ReportRunners.h"
 
 namespace qrv::cli {
 

@@ -3,7 +3,7 @@
 #include "cli/ResultJson.h"
 #include "convert/Reformat.h"
 #include "convert/RequestFault.h"
-#include "reports/ReportRunners.h"
+#include "reports/ReportLayouts.h"
 #include "store/DefaultSettings.h"
 
 namespace qrv::cli {
@@ -59,32 +59,13 @@ void printWouldBe(std::ostream& out, const ReformatResult& r) {
 }
 
 // The result report's counters that the product keeps.
-nlohmann::json countersJson(const ResultCounters& c) {
+nlohmann::json countersJson(const ReformatResult& result) {
     nlohmann::json j = nlohmann::json::object();
-    const auto add = [&j](const char* name, const std::optional<std::int64_t>& value) {
-        if (value) {
-            j[name] = *value;
+    for (const ResultCounter& counter : ResultCounters(result)) {
+        if (counter.value) {
+            j[counter.name] = *counter.value;
         }
-    };
-    add("TotalZeroAcct", c.TotalZeroAcct);
-    add("NoZeroAcct", c.NoZeroAcct);
-    add("TotalZeroAm", c.TotalZeroAm);
-    add("NoZeroAm", c.NoZeroAm);
-    add("TotalNagativeAm", c.TotalNagativeAm);
-    add("NoNagativeAm", c.NoNagativeAm);
-    add("TotalReject", c.TotalReject);
-    add("TotalBNKBRN", c.TotalBNKBRN);
-    add("Error2million", c.Error2million);
-    add("SpaceAmount", c.SpaceAmount);
-    add("InvalidAmount", c.InvalidAmount);
-    add("TotalError", c.TotalError);
-    add("InvalidEffect", c.InvalidEffect);
-    add("FutureEffect", c.FutureEffect);
-    add("Length", c.Length);
-    add("SignErr", c.SignErr);
-    add("invalidDebitAcct", c.invalidDebitAcct);
-    add("totalAmount", c.totalAmount);
-    add("TotalRecord", c.TotalRecord);
+    }
     return j;
 }
 
@@ -131,12 +112,12 @@ int runReformat(Session& s, const ReformatOptions& o) {
     if (result.dryRun) {
         printWouldBe(s.events.out(), result);
     }
-    if (result.hashShown && !result.hash.empty()) {
+    if (!result.hash.empty()) {
         s.events.out() << "Hash Value: " << result.hash << '\n';
     }
-    return s.finish(result, {{"product", result.productCode},
-                             {"dryRun", result.dryRun},
-                             {"counters", countersJson(result.counters)}});
+    return s.finish(
+        result,
+        {{"product", result.productCode}, {"dryRun", result.dryRun}, {"counters", countersJson(result)}});
 }
 
 }  // namespace

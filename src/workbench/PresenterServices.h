@@ -17,7 +17,7 @@ class PresenterEvents final : public Events {
     }
     bool askConfirmation(const std::string& text) override { return wb_.ui().askConfirmation(text); }
     void setProgress(int percent) override { wb_.setProgress(percent); }
-    void showReport(const ShownReport& report) override { wb_.ui().showReport(report); }
+    void showReport(const ShownReport& report) override { wb_.reportShown(report); }
     bool cancelRequested() const override { return wb_.ui().cancelRequested(); }
     void committing() override { wb_.ui().committing(); }
 
@@ -25,7 +25,7 @@ class PresenterEvents final : public Events {
     Workbench& wb_;
 };
 
-// The services of an operation run from the window: the workbench's store, clock, report runners and
+// The services of an operation run from the window: the workbench's store, clock, report layouts and
 // settings, and the window's events.
 class PresenterServices {
   public:

@@ -18,8 +18,7 @@ ReformatRequest Workbench::reformatRequest() const {
     r.feeAccount = fields.feeAccount;
     r.creditAccount = fields.creditAccount;
     r.debitFeeAccount = fields.debitFeeAccount;
-    r.processingRound = fields.processingRound.empty() ? ProcessingRound::None
-                                                       : processingRoundForCode(run.ProcessingRoundCode);
+    r.processingRound = fields.processingRound.empty() ? ProcessingRound::None : fields.chosenRound;
     r.printDetail = fields.printDetail;
     return r;
 }

@@ -24,8 +24,6 @@ enum class Where { Listings, DirectDebitErrors, HashErrors };
 
 // The table Direct Debit (100M) keeps its error rows in, one per fault.
 constexpr const char* kDirectDebitErrors = "ErrorDirect100M";
-// The kind of the Media Clearing credits that void the upload by their amount.
-constexpr std::string_view kOverLimit = "OverLimit";
 
 Where whereOf(const LastRun& run) {
     if (run.command == Command::GenerateHash) {

@@ -24,7 +24,7 @@ bool isSpreadsheet(const std::string& path) {
     return extension == ".csv" || extension == ".xlsx";
 }
 
-// The warning each product's click handler gives while a hash is shown.
+// The warning choosing each product gives while a hash is shown.
 const char* clearFormWarning(Choice c) {
     switch (c) {
         case Choice::DirectCredit:
@@ -102,20 +102,18 @@ bool Workbench::selectProduct(Choice choice) {
     }
     if (choice != selected_) {
         productFields_[selected_] = fields;
-        productRounds_[selected_] = run.ProcessingRoundCode;
         const auto kept = productFields_.find(choice);
         const int progress = fields.progress;
         fields = kept == productFields_.end() ? WorkbenchFields{} : kept->second;
         fields.progress = progress;
-        run.ProcessingRoundCode = productRounds_[choice];
         clearHash();
     }
     selected_ = choice;
-    clickHandler(choice);
+    showProduct(choice);
     return true;
 }
 
-void Workbench::clickHandler(Choice choice) {
+void Workbench::showProduct(Choice choice) {
     if (choice == Choice::None || choice == Choice::DirectContract) {
         return;
     }
@@ -140,7 +138,7 @@ void Workbench::clickHandler(Choice choice) {
     fields.printDetail = false;
     if (choice == Choice::DirectDebit100M) {
         fields.processingRound.clear();
-        run.ProcessingRoundCode = "00";
+        fields.chosenRound = ProcessingRound::Immediately;
     }
     applyLayout(controls, layoutFor(choice));
 }
@@ -163,7 +161,7 @@ void Workbench::clearForm() {
     fields.creditBranch.clear();
     fields.feeAccountType.clear();
     fields.feeBranch.clear();
-    run.ProcessingRoundCode = "00";
+    fields.chosenRound = ProcessingRound::Immediately;
 }
 
 void Workbench::copyDebitAccount() {
@@ -181,7 +179,7 @@ void Workbench::processingRoundChanged(const std::string& text) {
     fields.processingRound = text;
     for (const ProcessingRoundInfo& r : processingRounds()) {
         if (text == r.caption) {
-            run.ProcessingRoundCode = std::string(r.code);
+            fields.chosenRound = r.round;
         }
     }
 }
@@ -261,8 +259,26 @@ void Workbench::runFailed() {
 }
 
 void Workbench::mediaDetailReport() {
-    reports_.result.loadLayout(reports_.layout("rptMclDetail.frf"));
-    ui_.showReport(reports_.result.prepare(store_));
+    ReportRunner runner = reports_.open(kResultRunner, "rptMclDetail.frf");
+    for (const auto& [name, value] : resultVariables_) {
+        runner.setVariable(name, value);
+    }
+    reportShown(runner.prepare(store_));
+}
+
+void Workbench::reportShown(const ShownReport& report) {
+    if (report.runner == kResultRunner.name) {
+        for (const auto& [name, value] : report.variables) {
+            const auto kept = std::find_if(resultVariables_.begin(), resultVariables_.end(),
+                                           [&name = name](const auto& v) { return v.first == name; });
+            if (kept == resultVariables_.end()) {
+                resultVariables_.emplace_back(name, value);
+            } else {
+                kept->second = value;
+            }
+        }
+    }
+    ui_.showReport(report);
 }
 
 void Workbench::setProgress(int percent) {

@@ -12,13 +12,12 @@
 #include "convert/Reformat.h"
 #include "convert/RunResult.h"
 #include "io/AppPaths.h"
-#include "reports/ReportRunners.h"
+#include "reports/ReportLayouts.h"
 #include "store/DefaultSettings.h"
 #include "upload/ListingEntry.h"
 #include "workbench/AccountEntryDialog.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
-#include "workbench/RunState.h"
 #include "workbench/Ui.h"
 
 namespace qrv {
@@ -41,7 +40,8 @@ struct WorkbenchFields {
     std::string secondFilePath;
     std::string destinationPath;
     std::string processingRound = "----- Please Select -----";
-    bool printDetail = false;  // "Print detail"
+    ProcessingRound chosenRound = ProcessingRound::None;  // the round the list last named; None until then
+    bool printDetail = false;                             // "Print detail"
     std::string hashValue;
     int progress = 0;
 };
@@ -77,7 +77,7 @@ class Workbench {
     // Reads "Default.ini", disables the products it disables and selects the default product.
     void loadSettings();
 
-    // A radio button clicked (or selected by FormCreate): its click handler runs. While a run's hash is
+    // A product chosen (by the person or as the default): its controls are laid out. While a run's hash is
     // shown the person is warned first and either clears the form or keeps the product; false when kept.
     // Each product keeps its own fields: those of the product left are kept for its return.
     bool selectProduct(Choice choice);
@@ -94,8 +94,12 @@ class Workbench {
     void browseDestination();
     // A file field was typed in: a hash naming another file than the field now names goes.
     void filesEdited();
-    // The hidden button: the Media Clearing detail layout with whatever variables the runner holds.
+    // The hidden button: the Media Clearing detail layout with the variables the window's result-runner
+    // reports have set so far.
     void mediaDetailReport();
+    // A report shown from the window: the variables of a result-runner report are kept for the hidden
+    // button.
+    void reportShown(const ShownReport& report);
 
     // The commands of the products, each defined in the file of its command.
     void reformat();  // "Reformat Data": reformat() with reformatRequest(), the hash shown
@@ -113,7 +117,6 @@ class Workbench {
     void setProgress(int percent);
 
     WorkbenchFields fields;
-    RunState run;
     ControlStates controls = initialControlStates();
     AccountEntryDialog accountDialog;  // the account entry dialog with its Accepted flag and account
     // What the last product command did (its common part); none before one ran or after it failed
@@ -132,13 +135,14 @@ class Workbench {
     const Clock& clock() const { return clock_; }
     const AppPaths& paths() const { return paths_; }
     const DefaultSettings& settings() const { return settings_; }
-    ReportRunners& reports() { return reports_; }
+    const ReportLayouts& reports() const { return reports_; }
 
     // A plain message box.
     void message(const std::string& text) { ui_.showMessage(MessageKind::Plain, text); }
 
   private:
-    void clickHandler(Choice choice);
+    // Shows the controls of `choice` and sets the fields it starts with.
+    void showProduct(Choice choice);
     // The result of a command starting: what it will be told by.
     void startRun(Command command, const std::string& source, std::string productCode = {});
     void finishRun(const RunResult& result);
@@ -154,15 +158,16 @@ class Workbench {
     const Clock& clock_;
     AppPaths paths_;
     DefaultSettings settings_;
-    ReportRunners reports_;
+    ReportLayouts reports_;
     Choice selected_ = Choice::None;
     std::map<Choice, bool> enabled_;
     // The fields each product had when the person left it.
     std::map<Choice, WorkbenchFields> productFields_;
-    std::map<Choice, std::string> productRounds_;  // and its processing-round code
     // The file the shown hash is of, and which field names it (source or destination).
     std::string hashFile_;
     bool hashOfSource_ = false;
+    // Every variable the result-runner reports shown so far have set, with its latest value.
+    std::vector<std::pair<std::string, std::string>> resultVariables_;
 };
 
 }  // namespace qrv

@@ -381,16 +381,16 @@ TEST(WorkbenchWindow, DirectDebit100MEmptiesTheProcessingRound) {
     auto* round = f.control<QComboBox>(C::processingRound);
     f.choose(Choice::DirectDebit100M);
     EXPECT_TRUE(round->currentText().isEmpty());
-    EXPECT_EQ(f.model().run.ProcessingRoundCode, "00");
+    EXPECT_EQ(f.model().fields.chosenRound, ProcessingRound::Immediately);
     round->setCurrentIndex(1);
-    EXPECT_EQ(f.model().run.ProcessingRoundCode, "01");
+    EXPECT_EQ(f.model().fields.chosenRound, ProcessingRound::EndOfDay);
     EXPECT_EQ(f.model().fields.processingRound, "End of Day");
     round->setCurrentIndex(2);
-    EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
+    EXPECT_EQ(f.model().fields.chosenRound, ProcessingRound::StartOfDay);
     // Typed text that is no item leaves the code.
     round->lineEdit()->clear();
     QTest::keyClicks(round->lineEdit(), "Soon");
-    EXPECT_EQ(f.model().run.ProcessingRoundCode, "02");
+    EXPECT_EQ(f.model().fields.chosenRound, ProcessingRound::StartOfDay);
     EXPECT_EQ(f.model().fields.processingRound, "Soon");
 }
 

@@ -267,7 +267,7 @@ int main(int argc, char** argv) {
     main.account()->hide();
     // The result report with a few variables, as a run would show it.
     qrv::Workbench& wb = main.model();
-    wb.reports().result.loadLayout(wb.reports().layout("rptResult.frf"));
+    qrv::ReportRunner runner = wb.reports().open(qrv::kResultRunner, "rptResult.frf");
     for (const auto& [name, value] : std::vector<std::pair<std::string, std::string>>{
              {"PayType", "Direct Credit"},
              {"ComId", "ACME01"},
@@ -286,9 +286,9 @@ int main(int argc, char** argv) {
              {"NoZeroAm", "9"},
              {"TotalNagativeAm", "0"},
              {"TotalReject", "2"}}) {
-        wb.reports().result.setVariable(name, value);
+        runner.setVariable(name, value);
     }
-    wb.ui().showReport(wb.reports().result.prepare(wb.store()));
+    wb.ui().showReport(runner.prepare(wb.store()));
     if (lastPreview) {
         lastPreview->resize(1000, 691);  // as it opens on a 1366 by 768 screen: the page scrolls
         lastPreview->show();

@@ -124,7 +124,7 @@ TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
     EXPECT_EQ(r.wb.reformatRequest().processingRound, ProcessingRound::None);
     // Text in the list but no round chosen: refused, not a record 007 short of its round.
     r.wb.fields.processingRound = "----- Please Select -----";
-    r.wb.run.ProcessingRoundCode.clear();
+    r.wb.fields.chosenRound = ProcessingRound::None;
     EXPECT_EQ(r.press(), "Please insert Processing Round");
 
     Ready credit(Choice::DirectCredit);
@@ -168,6 +168,50 @@ TEST(ReformatCommand, DryRunCountsAsARealRunAndWritesNothing) {
         EXPECT_TRUE(std::filesystem::exists(real.written[i].path)) << real.written[i].path;
     }
     EXPECT_FALSE(r.store.query("select * from Dcp_Detail").empty());
+}
+
+std::string variableOf(const ShownReport& report, const std::string& name) {
+    for (const auto& [n, v] : report.variables) {
+        if (n == name) {
+            return v;
+        }
+    }
+    return "<unset>";
+}
+
+// Each report of a run gets a runner of its own: the result report of a second run holds nothing of the
+// first run's detail report. The hidden button still shows the Media Clearing detail layout with every
+// variable the window's result-runner reports have set so far.
+TEST(ReformatCommand, AReportHoldsOnlyItsRunsVariablesTheHiddenButtonAllOfThem) {
+    Ready r(Choice::DirectCredit);
+    const std::string source = "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
+                               "00002\r\n1234567896       00000012345\r\n0000000000       00000000100\r\n";
+    test::writeFile(r.out / "src.txt", source);
+    r.wb.fields.printDetail = true;
+    r.wb.reformat();
+    r.wb.clearForm();
+    r.wb.fields.companyId = "ACME01";
+    r.wb.fields.sourcePath = (r.out / "src.txt").string();
+    r.wb.fields.destinationPath = (r.out / "up2.txt").string();
+    r.wb.fields.debitAccount = "1234567896";
+    r.wb.fields.feeAccount = "1234567896";
+    r.wb.reformat();
+    ASSERT_EQ(r.ui.reports.size(), 2u);
+    EXPECT_EQ(r.ui.reports[0].layoutFile, "rptDcpDetail.frf");
+    EXPECT_EQ(variableOf(r.ui.reports[0], "Acct"), "1234567896");
+    EXPECT_EQ(r.ui.reports[1].layoutFile, "rptResult.frf");
+    EXPECT_EQ(r.ui.reports[1].variables.size(), 30u);
+    EXPECT_EQ(variableOf(r.ui.reports[1], "Acct"), "<unset>");
+    EXPECT_EQ(variableOf(r.ui.reports[1], "TotalZeroAcct"), "1");
+
+    r.wb.mediaDetailReport();
+    ASSERT_EQ(r.ui.reports.size(), 3u);
+    const ShownReport& hidden = r.ui.reports[2];
+    EXPECT_EQ(hidden.layoutFile, "rptMclDetail.frf");
+    EXPECT_FALSE(hidden.modal);
+    EXPECT_EQ(variableOf(hidden, "Acct"), "1234567896");
+    EXPECT_EQ(variableOf(hidden, "TotalZeroAcct"), "1");
+    EXPECT_EQ(variableOf(hidden, "ToFile"), (r.out / "up2.txt").string());
 }
 
 }  // namespace

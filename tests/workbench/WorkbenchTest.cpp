@@ -62,14 +62,14 @@ TEST(Workbench, DirectDebit100MEmptiesTheProcessingRound) {
     WorkbenchFixture f;
     f.wb.loadSettings();
     f.wb.processingRoundChanged("Start of Day");
-    EXPECT_EQ(f.wb.run.ProcessingRoundCode, "02");
+    EXPECT_EQ(f.wb.fields.chosenRound, ProcessingRound::StartOfDay);
     f.wb.selectProduct(Choice::DirectDebit100M);
     EXPECT_EQ(f.wb.fields.processingRound, "");
-    EXPECT_EQ(f.wb.run.ProcessingRoundCode, "00");
+    EXPECT_EQ(f.wb.fields.chosenRound, ProcessingRound::Immediately);
     f.wb.processingRoundChanged("End of Day");
-    EXPECT_EQ(f.wb.run.ProcessingRoundCode, "01");
+    EXPECT_EQ(f.wb.fields.chosenRound, ProcessingRound::EndOfDay);
     f.wb.processingRoundChanged("typed text");
-    EXPECT_EQ(f.wb.run.ProcessingRoundCode, "01");
+    EXPECT_EQ(f.wb.fields.chosenRound, ProcessingRound::EndOfDay);
 }
 
 TEST(Workbench, AShownHashAsksToClearTheFormOrKeepsTheProduct) {
@@ -159,7 +159,7 @@ TEST(Workbench, CopyButtonsAndClearForm) {
     EXPECT_EQ(f.wb.fields.feeBranch, "");
     EXPECT_FALSE(f.wb.fields.printDetail);
     EXPECT_EQ(f.wb.fields.progress, 0);
-    EXPECT_EQ(f.wb.run.ProcessingRoundCode, "00");
+    EXPECT_EQ(f.wb.fields.chosenRound, ProcessingRound::Immediately);
     EXPECT_EQ(f.wb.selected(), Choice::DirectCredit);  // the product stays
 }
 

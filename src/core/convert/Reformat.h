@@ -6,6 +6,7 @@
 #include <string>
 
 #include "convert/Product.h"
+#include "convert/ResultCounters.h"
 #include "convert/RunResult.h"
 #include "convert/Services.h"
 
@@ -29,20 +30,11 @@ struct ReformatRequest {
     bool dryRun = false;  // every check and count; nothing written
 };
 
-// The values of the result report ("rptResult" and its two variants). A counter that the product does
-// not keep is absent and prints as an empty text.
-struct ResultCounters {
-    std::optional<std::int64_t> TotalZeroAcct, NoZeroAcct, TotalZeroAm, NoZeroAm, TotalNagativeAm,
-        NoNagativeAm, TotalReject, TotalBNKBRN, Error2million, SpaceAmount, InvalidAmount, TotalError,
-        InvalidEffect, FutureEffect, Length, SignErr, invalidDebitAcct, totalAmount, TotalRecord;
-};
-
 struct ReformatResult : RunResult {
     std::string productCode;
-    ResultCounters counters;
-    bool converted = false;  // the common checks passed and the product's converter ran
-    bool hashShown = false;  // the run settled the hash field: `hash`, or empty to clear it
-    bool dryRun = false;     // nothing was written; `written` names what a real run would write
+    CounterSet counters = CounterSet::None;  // the result report's counters it keeps (ResultCounters())
+    bool converted = false;                  // the common checks passed and the product's converter ran
+    bool dryRun = false;  // nothing was written; `written` names what a real run would write
 };
 
 ReformatResult reformat(const ReformatRequest& request, Services& services);

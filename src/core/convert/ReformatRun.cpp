@@ -109,7 +109,6 @@ void ReformatRun::completeCreditUpload(CreditUploadFile& upload, std::string_vie
     takeUpload(written);
     result.records = records;
     result.total = total;
-    result.hashShown = true;
     finish(anyAmount);
     if (anyAmount) {
         completed();

@@ -103,12 +103,6 @@ class RunProgressReset {
     ReformatRun& run_;
 };
 
-// The kinds of rejected entry that have a listing.
-inline constexpr std::string_view kInvalidAcct = "InvalidAcct";
-inline constexpr std::string_view kCreditZeroAmount = "CreditZeroAmount";
-inline constexpr std::string_view kCreditAmountInvalid = "CreditAmountInvalid";
-inline constexpr std::string_view kBankBranchCode = "BankBranchCode";
-
 // The converters of the product families; each fills `run.result`.
 void reformatDirectCredit(ReformatRun& run);     // DCP, PAY, PA2, PA3
 void reformatMediaClearing(ReformatRun& run);    // MCL, PA4, PA5, PA6

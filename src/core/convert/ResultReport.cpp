@@ -10,15 +10,16 @@
 
 namespace qrv {
 
-const char* ResultLayoutFile(int resultLayout) {
-    switch (resultLayout) {
-        case 1:
+const char* ResultLayoutFile(ResultLayout layout) {
+    switch (layout) {
+        case ResultLayout::NoErrors:
             return "rptResultNoErr.frf";
-        case 2:
+        case ResultLayout::NoUpload:
             return "rptResultNoUpload.frf";
-        default:
-            return "rptResult.frf";
+        case ResultLayout::Result:
+            break;
     }
+    return "rptResult.frf";
 }
 
 std::string AmountText(const std::string& amountField) {
@@ -52,10 +53,8 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
     if (request.dryRun) {
         return;  // a dry run shows no report: its tables are rolled back
     }
-    ReportRunner& runner = services.reports.result;
-    runner.loadLayout(services.reports.layout(ResultLayoutFile(values.layout)));
+    ReportRunner runner = services.reports.open(kResultRunner, ResultLayoutFile(values.layout));
     const bool uploadWritten = result.wrote(OutputKind::Upload);
-    const ResultCounters& c = result.counters;
     const auto set = [&runner](const char* name, const std::string& utf8) { runner.setVariable(name, utf8); };
     set("FromFile", cp874::sanitizeUtf8(request.sourcePath.string()));
     set("ToFile", uploadWritten ? cp874::sanitizeUtf8(request.destinationPath.string()) : "");
@@ -68,25 +67,9 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
     set("ComName", cp874::toUtf8(values.comName));
     set("ValueDate", cp874::toUtf8(values.valueDate));
     set("CusCap", cp874::toUtf8(values.cusCap));
-    set("TotalZeroAcct", counterText(c.TotalZeroAcct));
-    set("TotalZeroAm", counterText(c.TotalZeroAm));
-    set("TotalNagativeAm", counterText(c.TotalNagativeAm));
-    set("NoZeroAcct", counterText(c.NoZeroAcct));
-    set("NoZeroAm", counterText(c.NoZeroAm));
-    set("NoNagativeAm", counterText(c.NoNagativeAm));
-    set("TotalReject", counterText(c.TotalReject));
-    set("TotalBNKBRN", counterText(c.TotalBNKBRN));
-    set("Error2million", counterText(c.Error2million));
-    set("SpaceAmount", counterText(c.SpaceAmount));
-    set("InvalidAmount", counterText(c.InvalidAmount));
-    set("TotalError", counterText(c.TotalError));
-    set("InvalidEffect", counterText(c.InvalidEffect));
-    set("FutureEffect", counterText(c.FutureEffect));
-    set("Length", counterText(c.Length));
-    set("SignErr", counterText(c.SignErr));
-    set("invalidDebitAcct", counterText(c.invalidDebitAcct));
-    set("totalAmount", counterText(c.totalAmount));
-    set("TotalRecord", counterText(c.TotalRecord));
+    for (const ResultCounter& counter : ResultCounters(result)) {
+        set(counter.name, counterText(counter.value));
+    }
     services.showReport(runner, result);
 }
 

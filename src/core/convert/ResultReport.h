@@ -8,10 +8,13 @@ struct ReformatRequest;
 struct ReformatResult;
 struct Services;
 
+// The three forms of the result report: with its rejected entries, clean, and without an upload.
+enum class ResultLayout { Result, NoErrors, NoUpload };
+
 // What a product adds to its result report; every other variable comes from the request and result.
 // The texts are code page 874 (the company name comes from the source file).
 struct ResultReportValues {
-    int layout = 0;  // 0 rptResult, 1 rptResultNoErr, 2 rptResultNoUpload
+    ResultLayout layout = ResultLayout::Result;
     std::string payType;
     std::string debitRecord;   // a number as text ("000001")
     std::string creditRecord;  // a number as text
@@ -27,8 +30,8 @@ struct ResultReportValues {
 void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
                       const ResultReportValues& values, Services& services);
 
-// The layout file name for a layout value.
-const char* ResultLayoutFile(int resultLayout);
+// The layout file of a form ("rptResult.frf").
+const char* ResultLayoutFile(ResultLayout layout);
 
 // "0000000001234560" -> "0000000001234.560".
 std::string AmountText(const std::string& amountField);

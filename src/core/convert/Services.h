@@ -4,8 +4,8 @@
 #include "base/Events.h"
 #include "base/RunCancelled.h"
 #include "convert/RunResult.h"
+#include "reports/ReportLayouts.h"
 #include "reports/ReportRunner.h"
-#include "reports/ReportRunners.h"
 #include "store/DefaultSettings.h"
 #include "store/TableStore.h"
 
@@ -13,12 +13,12 @@ namespace qrv {
 
 class RunCommit;
 
-// What an operation runs with: the table store, the clock, the report runners with their layout folder,
+// What an operation runs with: the table store, the clock, the folder of the report layouts,
 // the settings of "Default.ini" and the events sink.
 struct Services {
     TableStore& store;
     const Clock& clock;
-    ReportRunners& reports;
+    const ReportLayouts& reports;
     const DefaultSettings& settings;
     Events& events;
 

@@ -149,8 +149,7 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
     result.outcome = Outcome::Written;
 
     // The report's variables, made from the result.
-    ReportRunner& runner = services.reports.result;
-    runner.loadLayout(services.reports.layout("DeductFee.frf"));
+    ReportRunner runner = services.reports.open(kResultRunner, "DeductFee.frf");
     runner.setVariable("report_range1", std::to_string(result.tier1Lines));
     runner.setVariable("report_range2", std::to_string(result.tier2Lines));
     runner.setVariable("report_range3", std::to_string(result.tier3Lines));

@@ -27,8 +27,8 @@ class ReportRunner {
   public:
     ReportRunner(std::string name, bool modal) : name_(std::move(name)), modal_(modal) {}
 
-    // A missing file changes nothing and says nothing: the runner keeps its earlier layout. A file larger
-    // than a layout may be is refused (QrvError naming it) without being read whole.
+    // A missing file changes nothing and says nothing: the runner keeps the layout it held, if any. A file
+    // larger than a layout may be is refused (QrvError naming it) without being read whole.
     bool loadLayout(const std::filesystem::path& file);
     // Adds or replaces a variable; the value is held as a quoted literal ('it''s').
     void setVariable(const std::string& name, const std::string& value);

@@ -123,7 +123,7 @@ MainWindow::MainWindow(Options options, QWidget* parent)
             }
         }
     });
-    reformat_->formCreate();
+    reformat_->loadSettings();
     workbenchWindow_->showMaximized();
 
     password_ = new LoginDialog(this);

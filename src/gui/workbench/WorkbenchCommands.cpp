@@ -6,14 +6,14 @@ namespace qrv::gui {
 
 const std::vector<WorkbenchCommand>& workbenchCommands() {
     static const std::vector<WorkbenchCommand> table = {
-        {"btnAction", &Workbench::reformat, true},
-        {"btnGenHash", &Workbench::generateHash},
-        {"btnCoverLetter", &Workbench::coverLetter},
-        {"Button2", [](Workbench& wb) { wb.compareReturnFile(); }, true},
-        {"Button3", &Workbench::chooseComparisonFile},
-        {"btnConvert", [](Workbench& wb) { wb.convertTo100M(); }, true},
-        {"calculateTierRate", &Workbench::tierRateReport},
-        {"Button1", &Workbench::mediaDetailReport},
+        {Control::reformat, &Workbench::reformat, true},
+        {Control::generateHash, &Workbench::generateHash},
+        {Control::coverLetter, &Workbench::coverLetter},
+        {Control::compareReturnFile, [](Workbench& wb) { wb.compareReturnFile(); }, true},
+        {Control::chooseComparisonFile, &Workbench::chooseComparisonFile},
+        {Control::convertTo100M, [](Workbench& wb) { wb.convertTo100M(); }, true},
+        {Control::tierRateReport, &Workbench::tierRateReport},
+        {Control::mediaDetailReport, &Workbench::mediaDetailReport},
     };
     return table;
 }

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "workbench/FieldLayout.h"
+
 namespace qrv {
 class Workbench;
 }
@@ -11,7 +13,7 @@ namespace qrv::gui {
 
 // A command button of the workbench and the core handler it runs.
 struct WorkbenchCommand {
-    const char* button;  // the button's object name ("btnAction")
+    Control button;  // the button, by its domain name (its object name comes from controlName())
     std::function<void(Workbench&)> run;
     bool writesDestination = false;  // replaces the file the destination field names
 };

@@ -510,10 +510,10 @@ void WorkbenchWindow::build() {
     });
     // The product commands.
     for (const WorkbenchCommand& command : workbenchCommands()) {
-        auto* b = findChild<QAbstractButton*>(QLatin1String(command.button));
+        auto* b = qobject_cast<QAbstractButton*>(control(command.button));
         if (b != nullptr) {
             const auto handler = command.run;
-            const QString name = QLatin1String(command.button);
+            const QString name = QLatin1String(controlName(command.button));
             const bool writesDestination = command.writesDestination;
             connect(b, &QAbstractButton::clicked, this, [this, name, handler, writesDestination] {
                 ui_.setDialogContext(name, productKey());
@@ -621,7 +621,7 @@ void WorkbenchWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void WorkbenchWindow::formCreate() {
+void WorkbenchWindow::loadSettings() {
     runCommand([](Workbench& w) { w.loadSettings(); });
     if (remembered_ == nullptr) {
         return;

@@ -45,9 +45,9 @@ class WorkbenchWindow : public QWidget {
 
     // Where the window keeps the last product, its fields, folders and recent files; none: nothing kept.
     void setRemembered(RememberedWork* remembered) { remembered_ = remembered; }
-    // Reads the settings and selects the default product (the core's FormCreate), then the product and
+    // Reads the settings and selects the default product (Workbench::loadSettings), then the product and
     // fields remembered from the last session, and shows the state.
-    void formCreate();
+    void loadSettings();
     // A recent file chosen from the menu: it becomes the source, as if dropped on the field.
     void openRecent(const QString& path);
     // Keeps the product and its typed fields (the frame calls it when it closes).

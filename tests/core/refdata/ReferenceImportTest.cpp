@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "refdata/ReferenceImport.h"
-#include "reports/ReportRunners.h"
+#include "reports/ReportLayouts.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -46,7 +46,7 @@ class Import : public ::testing::Test {
     TableStore store{dir.path()};
     test::RecordingUi ui;
     FixedClock clock{Date{2026, 12, 8}};
-    ReportRunners reports{QRV_SOURCE_REPORTS};
+    ReportLayouts reports{QRV_SOURCE_REPORTS};
     DefaultSettings settings;
     Services services{store, clock, reports, settings, ui};
 };

@@ -170,10 +170,13 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     Packaging p;
     p.request.sourcePath = "/in/src.txt";
     p.result.hash = std::string(40, 'F');
-    p.result.counters.TotalZeroAcct = 2;
+    p.result.counters = CounterSet::DirectDebitErrors;
+    p.result.reject("SignErr", 4);
+    p.result.reject("SignErr", 9);
+    p.result.reject("Length", 5);
     ShowResultReport(p.request, p.result,
-                     {5, "PayRoll (Type2)", "000001", "000012", "0000000001234560", "08/12/2026",
-                      "\xA1\xD2\xC3 Co", "Company Name : "},
+                     {ResultLayout::Result, "PayRoll (Type2)", "000001", "000012", "0000000001234560",
+                      "08/12/2026", "\xA1\xD2\xC3 Co", "Company Name : "},
                      p.services);
     ASSERT_EQ(p.ui.reports.size(), 1u);
     const ShownReport& r = p.ui.reports[0];
@@ -195,17 +198,23 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     EXPECT_EQ(r.variables[6].second, "12");
     EXPECT_EQ(r.variables[7].second, "0000000001234.560");
     EXPECT_EQ(r.variables[8].second, "การ Co");
-    EXPECT_EQ(r.variables[11].second, "2");
-    EXPECT_EQ(r.variables[12].second, "") << "a counter not kept prints empty";
+    EXPECT_EQ(r.variables[11].second, "") << "a counter not kept prints empty";
+    EXPECT_EQ(r.variables[26].second, "2") << "SignErr: its rejected entries";
+    EXPECT_EQ(r.variables[25].second, "1") << "Length";
+    EXPECT_EQ(r.variables[22].second, "3") << "TotalError: every rejected entry";
+    EXPECT_EQ(r.variables[19].second, "0") << "Error2million";
 
     p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
-    ShowResultReport(p.request, p.result,
-                     {2, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", ""}, p.services);
+    ShowResultReport(
+        p.request, p.result,
+        {ResultLayout::NoUpload, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", ""},
+        p.services);
     EXPECT_EQ(p.ui.reports[1].layoutFile, "rptResultNoUpload.frf");
     EXPECT_EQ(p.ui.reports[1].variables[1].second, p.request.destinationPath.string());
     EXPECT_EQ(p.ui.reports[1].variables[7].second, "0000000000000.000");
     EXPECT_EQ(p.result.reports, (std::vector<std::string>{"rptResult.frf", "rptResultNoUpload.frf"}));
-    EXPECT_THROW(ShowResultReport(p.request, p.result, {0, "x", "1a", "0", std::string(16, '0'), "", "", ""},
+    EXPECT_THROW(ShowResultReport(p.request, p.result,
+                                  {ResultLayout::Result, "x", "1a", "0", std::string(16, '0'), "", "", ""},
                                   p.services),
                  QrvError);
 }
@@ -215,7 +224,8 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
 TEST(ShowResultReport, NeverRemovesTheDestination) {
     Packaging p;
     writeFile(p.out / "pay.txt", "earlier");
-    const ResultReportValues voided{0, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", ""};
+    const ResultReportValues voided{
+        ResultLayout::Result, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", ""};
     ShowResultReport(p.request, p.result, voided, p.services);
     p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
     ShowResultReport(p.request, p.result, voided, p.services);

@@ -123,8 +123,6 @@ class DirectCreditRun {
 
     std::int64_t accepted_ = 0;
     Money total_;
-    std::array<std::int64_t, 3> counts_{};
-    std::array<std::int64_t, 3> lastLine_{};
 
     RecordWriter record003_, record004_;  // with what every credit of the run shares
     std::string listingLine_;             // listing line being built
@@ -167,8 +165,6 @@ void DirectCreditRun::entry(Kind kind, std::string_view message) {
                                   {"ColNo", columns},
                                   {"DesErr", std::string(message.substr(2))}});
     }
-    ++counts_[kind];
-    lastLine_[kind] = lineNo;
     run_.reject(kKinds[kind].kind, lineNo);
 }
 
@@ -253,19 +249,7 @@ std::string DirectCreditRun::record002() const {
 }
 
 void DirectCreditRun::setResultValues() {
-    ResultCounters& c = run_.result.counters;
-    const auto last = [this](Kind k) {
-        return counts_[k] > 0 ? std::optional<std::int64_t>(lastLine_[k]) : std::nullopt;
-    };
-    c.TotalZeroAcct = counts_[kAccount];
-    c.NoZeroAcct = last(kAccount);
-    c.TotalZeroAm = counts_[kZeroAmount];
-    c.NoZeroAm = last(kZeroAmount);
-    c.TotalNagativeAm = counts_[kInvalidAmount];
-    c.NoNagativeAm = last(kInvalidAmount);
-    c.TotalReject = counts_[kAccount] + counts_[kZeroAmount] + counts_[kInvalidAmount];
-    c.TotalBNKBRN = 0;
-    c.Error2million = 0;
+    run_.result.counters = CounterSet::Credit;
 }
 
 void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritten) {
@@ -273,17 +257,15 @@ void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritt
     const std::string valueDate = effective_.slashed();
     if (!printDetail_) {
         ShowResultReport(request_, run_.result,
-                         {0, label, uploadWritten ? "000001" : "000000", std::to_string(accepted_),
-                          totalField, valueDate, companyName_, "Company Name : "},
+                         {ResultLayout::Result, label, uploadWritten ? "000001" : "000000",
+                          std::to_string(accepted_), totalField, valueDate, companyName_, "Company Name : "},
                          run_.services);
         return;
     }
     if (!run_.writes()) {
         return;
     }
-    ReportRunners& reports = run_.services.reports;
-    ReportRunner& runner = reports.result;
-    runner.loadLayout(reports.layout("rptDcpDetail.frf"));
+    ReportRunner runner = run_.services.reports.open(kResultRunner, "rptDcpDetail.frf");
     runner.setVariable("HashCode", run_.result.hash);
     runner.setVariable("ComId", request_.companyId);
     runner.setVariable("PayType", label);

@@ -6,7 +6,7 @@
 
 // Direct Credit and Payroll Type 1, 2 and 3 (DCP, PAY, PA2, PA3): one source layout in two forms, every
 // credit to a home-bank account, one debit account paying for all. The entry point is
-// ReformatDirectCredit (reformat/Reformatters.h).
+// reformatDirectCredit (convert/ReformatRun.h).
 namespace qrv {
 
 // The progress bar of a run: the whole percent, rounded up, of the detail lines read against the

@@ -108,10 +108,6 @@ class ManagerChequeReformatter {
     RecordWriter record003_, record004_;
     std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
-    std::int64_t zeroCount_ = 0;
-    std::int64_t invalidCount_ = 0;
-    std::int64_t lastZeroLine_ = 0;
-    std::int64_t lastInvalidLine_ = 0;
 };
 
 void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
@@ -165,19 +161,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
     listings_.close();
 
-    ResultCounters& c = rs_.result.counters;
-    c.TotalZeroAcct = 0;
-    c.TotalZeroAm = zeroCount_;
-    if (zeroCount_ > 0) {
-        c.NoZeroAm = lastZeroLine_;
-    }
-    c.TotalNagativeAm = invalidCount_;
-    if (invalidCount_ > 0) {
-        c.NoNagativeAm = lastInvalidLine_;
-    }
-    c.TotalReject = zeroCount_ + invalidCount_;
-    c.TotalBNKBRN = 0;
-    c.Error2million = 0;
+    rs_.result.counters = CounterSet::Credit;
 
     // The batch record takes the due date and debit account of the line read last.
     RecordWriter r2(kRecord002);
@@ -202,8 +186,8 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         PrintMcpDetailReport(rs_, valueDate, accountField);
     } else {
         ShowResultReport(rs_.request, rs_.result,
-                         {0, "Manager Cheque", positive ? "0000001" : "0000000", std::to_string(sequence_),
-                          total16, valueDate, "", ""},
+                         {ResultLayout::Result, "Manager Cheque", positive ? "0000001" : "0000000",
+                          std::to_string(sequence_), total16, valueDate, "", ""},
                          rs_.services);
     }
 }
@@ -381,8 +365,6 @@ bool ManagerChequeReformatter::accept(Money& amount) {
 
 void ManagerChequeReformatter::invalidEntry(const std::string& columns, const std::string& message) {
     const std::int64_t lineNo = line_.lineNo();
-    ++invalidCount_;
-    lastInvalidLine_ = lineNo;
     listings_.AppendErrorLine(rs_.listingPath(kCreditAmountInvalidSuffix).string(),
                               ListingLine(lineNo, columns, message));
     rs_.reject(kCreditAmountInvalid, lineNo);
@@ -416,8 +398,6 @@ void ManagerChequeReformatter::reject() {
     const std::string columns = columnsText(mcp::kChequeAmount) + " ";
     const std::int64_t lineNo = line_.lineNo();
     if (line_[mcp::kChequeAmount] == "0000000000000") {
-        ++zeroCount_;
-        lastZeroLine_ = lineNo;
         listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).string(),
                                   ListingLine(lineNo, columns, "  Credit amount is zero"));
         rs_.reject(kCreditZeroAmount, lineNo);

@@ -9,9 +9,7 @@ void PrintMcpDetailReport(ReformatRun& run, const std::string& valueDate, const 
     if (!run.writes()) {
         return;
     }
-    ReportRunners& reports = run.services.reports;
-    ReportRunner& runner = reports.result;
-    runner.loadLayout(reports.layout("rptMcpDetail.frf"));
+    ReportRunner runner = run.services.reports.open(kResultRunner, "rptMcpDetail.frf");
     const std::string account = cp874::toUtf8(debitAccount);
     runner.setVariable("HashCode", run.result.hash);
     runner.setVariable("ComId", run.request.companyId);

@@ -131,17 +131,11 @@ bool creditAccountPasses(const SourceLine& line, bool homeBank) {
     return line.digits(mcl::kCreditAccount) && account.find_first_not_of('0') != std::string_view::npos;
 }
 
-// One kind of listing entry: its count, the line of its last entry and its listing.
+// One kind of listing entry and its listing.
 struct EntryKind {
     std::string_view kind;
     std::string_view suffix;
-    std::int64_t count = 0;
-    std::int64_t lastLine = 0;
 };
-
-std::optional<std::int64_t> lastLineOf(const EntryKind& k) {
-    return k.count > 0 ? std::optional<std::int64_t>(k.lastLine) : std::nullopt;
-}
 
 class MediaClearingRun {
   public:
@@ -167,8 +161,8 @@ class MediaClearingRun {
     void detailLine();
     void accept(std::string_view bank, std::string_view branch, const std::string& bankName,
                 const std::string& branchName);
-    void entry(EntryKind& kind, const std::string& columns, const std::string& message, const char* fieldName,
-               const std::string& colNo, const std::string& desErr);
+    void entry(const EntryKind& kind, const std::string& columns, const std::string& message,
+               const char* fieldName, const std::string& colNo, const std::string& desErr);
     void errorRow(const char* fieldName, const std::string& colNo, const std::string& desErr);
     void progress(const LineReader& reader);
     void finish(const DateParts& effective, const std::string& comName);
@@ -188,7 +182,6 @@ class MediaClearingRun {
     EntryKind zero_{kCreditZeroAmount, kCreditZeroAmountSuffix};
     EntryKind invalid_{kCreditAmountInvalid, kCreditAmountInvalidSuffix};
     EntryKind bankBranch_{kBankBranchCode, kBankBranchCodeSuffix};
-    std::int64_t overLimit_ = 0;
     bool keepUpload_ = true;  // false once a line voids the upload
     std::int64_t credits_ = 0;
     Money total_;
@@ -317,8 +310,7 @@ void MediaClearingRun::accept(std::string_view bank, std::string_view branch, co
     const Money value = *line_.amount(mcl::kAmount);
     if (overLimit(line_[mcl::kSendingBank], value)) {
         // Over the limit: still written and totalled, but the whole upload is void.
-        ++overLimit_;
-        run_.reject("OverLimit", lineNo);
+        run_.reject(kOverLimit, lineNo);
         keepUpload_ = false;
         if (print_) {
             errorRow("Amount", columnsText(mcl::kAmount), "Detail Amount have not over 2,000,000");
@@ -366,15 +358,13 @@ void MediaClearingRun::accept(std::string_view bank, std::string_view branch, co
     }
 }
 
-void MediaClearingRun::entry(EntryKind& kind, const std::string& columns, const std::string& message,
+void MediaClearingRun::entry(const EntryKind& kind, const std::string& columns, const std::string& message,
                              const char* fieldName, const std::string& colNo, const std::string& desErr) {
     const std::int64_t lineNo = line_.lineNo();
     // The four products share the listings named with "MCL".
     listings_.AppendErrorLine(run_.listingPath(kind.suffix).string(), ListingLine(lineNo, columns, message));
     run_.reject(kind.kind, lineNo);
     keepUpload_ = false;
-    ++kind.count;
-    kind.lastLine = lineNo;
     if (print_) {
         errorRow(fieldName, colNo, desErr);
     }
@@ -411,16 +401,7 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
         AmountField(total_, r002::kTotalAmount.width(), "total amount of record 002 and the trailer");
     upload_->writeRecord(TrailerRecord(1, credits_, totalField));
 
-    ResultCounters& c = run_.result.counters;
-    c.TotalZeroAcct = account_.count;
-    c.NoZeroAcct = lastLineOf(account_);
-    c.TotalZeroAm = zero_.count;
-    c.NoZeroAm = lastLineOf(zero_);
-    c.TotalNagativeAm = invalid_.count;
-    c.NoNagativeAm = lastLineOf(invalid_);
-    c.TotalBNKBRN = bankBranch_.count;
-    c.Error2million = overLimit_;
-    c.TotalReject = account_.count + zero_.count + invalid_.count + bankBranch_.count + overLimit_;
+    run_.result.counters = CounterSet::Credit;
 
     // The debit account and its branch come from the last detail line.
     RecordWriter& r2 = record002_;
@@ -450,7 +431,6 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
     run_.takeUpload(result);
     run_.result.records = credits_;
     run_.result.total = total_;
-    run_.result.hashShown = true;
     run_.finish(write);
     if (write) {
         run_.result.hash = result.hash;
@@ -465,9 +445,7 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
     const std::string label(productLabel(*run_.request.product));
     if (print_) {
         if (run_.writes()) {
-            ReportRunners& reports = run_.services.reports;
-            ReportRunner& runner = reports.result;
-            runner.loadLayout(reports.layout("rptMclDetail.frf"));
+            ReportRunner runner = run_.services.reports.open(kResultRunner, "rptMclDetail.frf");
             runner.setVariable("HashCode", run_.result.hash);
             runner.setVariable("ComId", request_.companyId);
             runner.setVariable("PayType", label);
@@ -479,8 +457,8 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
         }
     } else {
         ShowResultReport(request_, run_.result,
-                         {0, label, totalAboveZero ? "000001" : "000000", PadNumber(credits_, 6), totalField,
-                          valueDate, comName, "Company Name : "},
+                         {ResultLayout::Result, label, totalAboveZero ? "000001" : "000000",
+                          PadNumber(credits_, 6), totalField, valueDate, comName, "Company Name : "},
                          run_.services);
     }
     run_.resetProgress();

@@ -109,8 +109,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     }
     result.outcome = Outcome::Written;
     result.hash = hashValue;
-    ReportRunner& report = services.reports.coverLetter;
-    report.loadLayout(services.reports.layout("rptCoverLetter.frf"));
+    ReportRunner report = services.reports.open(kCoverLetterRunner, "rptCoverLetter.frf");
     report.setVariable("ComName", cp874::toUtf8(control->companyName));
     report.setVariable("TransDate", cp874::toUtf8(control->transferDateText()));
     report.setVariable("ComID", cp874::toUtf8(control->companyCode));

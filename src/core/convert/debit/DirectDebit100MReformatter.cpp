@@ -71,6 +71,8 @@ std::string V5CorpText(const std::string& id) {
 
 namespace {
 
+using Reject = DirectDebitRejects;
+
 constexpr const char* kErrorTable = "ErrorDirect100M";
 // Lines between two looks at whether the person cancelled the run.
 constexpr std::int64_t kCancelEvery = 4096;
@@ -79,36 +81,6 @@ constexpr const char* kErrorDataMessage =
 
 // Which reading runs the totals check: its two errors are worded differently.
 enum class Wording { FullScan, CleanQuickPass };
-
-// The error counters of one run, by the result-report variable each feeds (and the kind of rejected
-// entry each names).
-struct Counters {
-    std::int64_t SpaceAmount = 0, InvalidAmount = 0, InvalidEffect = 0, FutureEffect = 0, Length = 0,
-                 SignErr = 0, invalidDebitAcct = 0, totalAmount = 0, TotalRecord = 0;
-    std::int64_t total() const {
-        return SpaceAmount + InvalidAmount + InvalidEffect + FutureEffect + Length + SignErr +
-               invalidDebitAcct + totalAmount + TotalRecord;
-    }
-};
-
-// The name of a counter, as its rejected entries are kinded.
-const char* kindOf(const Counters& n, const std::int64_t& counter) {
-    const std::pair<const std::int64_t*, const char*> kinds[] = {{&n.SpaceAmount, "SpaceAmount"},
-                                                                 {&n.InvalidAmount, "InvalidAmount"},
-                                                                 {&n.InvalidEffect, "InvalidEffect"},
-                                                                 {&n.FutureEffect, "FutureEffect"},
-                                                                 {&n.Length, "Length"},
-                                                                 {&n.SignErr, "SignErr"},
-                                                                 {&n.invalidDebitAcct, "invalidDebitAcct"},
-                                                                 {&n.totalAmount, "totalAmount"},
-                                                                 {&n.TotalRecord, "TotalRecord"}};
-    for (const auto& [c, name] : kinds) {
-        if (c == &counter) {
-            return name;
-        }
-    }
-    return "";
-}
 
 std::string str(std::string_view s) {
     return std::string(s);
@@ -169,7 +141,7 @@ class DirectDebit100MRun {
     void errorReport();
     void row(std::string account, std::int64_t line, const char* errorCol, const std::string& column,
              const char* field);
-    void tally(std::int64_t& counter, std::int64_t line);
+    void tally(std::string_view kind, std::int64_t line);
 
     ReformatRun& run_;
     std::filesystem::path source_;
@@ -180,7 +152,6 @@ class DirectDebit100MRun {
     std::string reportDate_;
     bool controlError_ = false;
     bool amountError_ = false;
-    Counters n_;
     Money sum_;
     std::int64_t count_ = 0;
     std::string sumText_;
@@ -196,53 +167,49 @@ void DirectDebit100MRun::row(std::string account, std::int64_t line, const char*
                                              {"field", std::string(field)}});
 }
 
-void DirectDebit100MRun::tally(std::int64_t& counter, std::int64_t line) {
-    ++counter;
-    run_.reject(kindOf(n_, counter), line);
+void DirectDebit100MRun::tally(std::string_view kind, std::int64_t line) {
+    run_.reject(kind, line);
 }
 
 void DirectDebit100MRun::start() {
-    ResultCounters& c = run_.result.counters;
-    for (std::optional<std::int64_t>* counter :
-         {&c.SpaceAmount, &c.InvalidAmount, &c.InvalidEffect, &c.FutureEffect, &c.Length, &c.SignErr,
-          &c.invalidDebitAcct, &c.totalAmount, &c.TotalRecord, &c.TotalError}) {
-        *counter = 0;
-    }
+    run_.result.counters = CounterSet::DirectDebitZero;
     run_.services.store.reset(kErrorTable);
 }
 
 void DirectDebit100MRun::checkControl() {
     const SourceLine& c = line_;
     const auto error = [this](const char* errorCol, const Field* field, const char* name,
-                              std::int64_t& counter) {
+                              std::string_view kind) {
         row("-", 1, errorCol, field != nullptr ? column(*field) : std::string(" This line "), name);
-        tally(counter, 1);
+        tally(kind, 1);
         controlError_ = true;
     };
     const std::string_view total = c[ddr::kTotalAmount];
     const bool numeric = IsNumeric(Trim(total));
     if (static_cast<int>(Trim(total).size()) != ddr::kTotalAmount.width()) {
         error(" Invalid ,Amount have not space .", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT",
-              n_.SpaceAmount);
+              Reject::SpaceAmount);
         amountError_ = true;
     }
     if (numeric && !isOfThePattern(c, ddr::kTotalAmount)) {
-        error(" Amount must be 100M pattern.", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
+        error(" Amount must be 100M pattern.", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT",
+              Reject::InvalidAmount);
         amountError_ = true;
     }
     if (!numeric) {
-        error(" Invalid numeric .", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT", n_.InvalidAmount);
+        error(" Invalid numeric .", &ddr::kTotalAmount, "CONTROL,TOTAL-AMOUNT", Reject::InvalidAmount);
         amountError_ = true;
     }
     if (!c.date(ddr::kEffectiveDate)) {
-        error("Invalid EFFECTIVE-DATE", &ddr::kEffectiveDate, "CONTROL,EFFECTIVE-DATE", n_.InvalidEffect);
+        error("Invalid EFFECTIVE-DATE", &ddr::kEffectiveDate, "CONTROL,EFFECTIVE-DATE",
+              Reject::InvalidEffect);
     }
     if (c.dateParts(shifted(ddr::kEffectiveDate, shift_)).yyyymmdd() < today_) {
         error("EFFECTIVE-DATE should be today or future date", &ddr::kEffectiveDate, "CONTROL,EFFECTIVE-DATE",
-              n_.FutureEffect);
+              Reject::FutureEffect);
     }
     if (static_cast<int>(c.text().size()) > ddr::kMaxLine) {
-        error("Character have not over 80 Character.", nullptr, "CONTROL", n_.Length);
+        error("Character have not over 80 Character.", nullptr, "CONTROL", Reject::Length);
     }
 }
 
@@ -299,35 +266,36 @@ void DirectDebit100MRun::checkDetail(const SourceLine& d) {
     const std::int64_t lineNumber = d.lineNo();
     const std::string account = cp874::toUtf8(d[ddr::kAccount]);
     const auto error = [&](const char* errorCol, const std::string& col, const char* field,
-                           std::int64_t& counter) {
+                           std::string_view kind) {
         row(account, lineNumber, errorCol, col, field);
-        tally(counter, lineNumber);
+        tally(kind, lineNumber);
     };
     const DetailFaults f = detailFaults(d, today_);
     if (f.invalidDate) {
-        error("Invalid EFFECTIVE-DATE", column(ddr::kDetailDate), "DETAIL,EFFECTIVE-DATE", n_.InvalidEffect);
+        error("Invalid EFFECTIVE-DATE", column(ddr::kDetailDate), "DETAIL,EFFECTIVE-DATE",
+              Reject::InvalidEffect);
     }
     if (f.pastDate) {
         error("EFFECTIVE-DATE should be today or future date", column(ddr::kDetailDate),
-              "DETAIL,EFFECTIVE-DATE", n_.FutureEffect);
+              "DETAIL,EFFECTIVE-DATE", Reject::FutureEffect);
     }
     if (f.sign) {
-        error("sign error", column(ddr::kSign), "DETAIL,SIGN", n_.SignErr);
+        error("sign error", column(ddr::kSign), "DETAIL,SIGN", Reject::SignErr);
     }
     if (f.account) {
         error("Invalid QRV debit account.", columnsText(ddr::kAccount), "DETAIL,ACCOUNT NO.",
-              n_.invalidDebitAcct);
+              Reject::invalidDebitAcct);
     }
     if (f.notPattern) {
-        error("Amount must be 100M pattern.", column(ddr::kAmount), "DETAIL,AMOUNT.", n_.InvalidAmount);
+        error("Amount must be 100M pattern.", column(ddr::kAmount), "DETAIL,AMOUNT.", Reject::InvalidAmount);
         amountError_ = true;
     }
     if (f.notNumeric) {
-        error(" Invalid numeric .", column(ddr::kAmount), "DETAIL,AMOUNT.", n_.InvalidAmount);
+        error(" Invalid numeric .", column(ddr::kAmount), "DETAIL,AMOUNT.", Reject::InvalidAmount);
         amountError_ = true;
     }
     if (f.length) {
-        error("Character have not over 80 Character.", " This line ", "DETAIL", n_.Length);
+        error("Character have not over 80 Character.", " This line ", "DETAIL", Reject::Length);
     }
 }
 
@@ -376,7 +344,7 @@ bool DirectDebit100MRun::totalsCheck(Wording wording) {
             full ? "Invalid Input File,Sum Amount not equal Total Amount."
                  : "column59-69 ,Invalid Input File,Sum Amount not equal Total Amount  .",
             column(ddr::kTotalAmount), "CONTROL,TOTAL-AMOUNT");
-        tally(n_.totalAmount, 1);
+        tally(Reject::totalAmount, 1);
         sound = false;
     }
     if (count_ != *declared) {
@@ -384,7 +352,7 @@ bool DirectDebit100MRun::totalsCheck(Wording wording) {
             full ? " Invalid Input File,No.of Debit not equal Total Record ."
                  : "column54-58 ,Invalid Input File,No.of Debit not equal Total Record  .",
             column(ddr::kTotalRecord), "CONTROL,TOTAL-RECORD");
-        tally(n_.TotalRecord, 1);
+        tally(Reject::TotalRecord, 1);
         sound = false;
     }
     return sound;
@@ -392,16 +360,13 @@ bool DirectDebit100MRun::totalsCheck(Wording wording) {
 
 void DirectDebit100MRun::errorReport() {
     const ReformatRequest& request = run_.request;
-    ResultCounters& c = run_.result.counters;
     run_.result.outcome = Outcome::AllRejected;
     if (request.printDetail) {
         // The error report shows the table; the counters stay at 0.
         if (!run_.writes()) {
             return;
         }
-        ReportRunners& reports = run_.services.reports;
-        ReportRunner& runner = reports.directDebitError;
-        runner.loadLayout(reports.layout("ErrorDirectDebit100M.frf"));
+        ReportRunner runner = run_.services.reports.open(kDirectDebitErrorRunner, "ErrorDirectDebit100M.frf");
         runner.setVariable("Resultdate", cp874::toUtf8(reportDate_));
         runner.setVariable("v5Corp", V5CorpText(request.companyId));
         runner.setVariable("sumAmount", sum_.toPlainText());
@@ -410,19 +375,9 @@ void DirectDebit100MRun::errorReport() {
         run_.services.showReport(runner, run_.result);
         return;
     }
-    c.SpaceAmount = n_.SpaceAmount;
-    c.InvalidAmount = n_.InvalidAmount;
-    c.InvalidEffect = n_.InvalidEffect;
-    c.FutureEffect = n_.FutureEffect;
-    c.Length = n_.Length;
-    c.SignErr = n_.SignErr;
-    c.invalidDebitAcct = n_.invalidDebitAcct;
-    c.totalAmount = n_.totalAmount;
-    c.TotalRecord = n_.TotalRecord;
-    c.TotalError = n_.total();
-    c.Error2million = 0;
+    run_.result.counters = CounterSet::DirectDebitErrors;
     ShowResultReport(request, run_.result,
-                     {2, "Direct Debit", "000000", "0", "0", reportDate_,
+                     {ResultLayout::NoUpload, "Direct Debit", "000000", "0", "0", reportDate_,
                       str(columnsOf(control_, ddr::kCompanyName)), "Company Name : "},
                      run_.services);
 }

@@ -129,7 +129,7 @@ ControlCheck CheckControlRecord(std::string_view line, const Date& today,
                              : "TOTAL AMOUNT need to be Numberic (11 digits)");
     }
     r.effectiveDateNumber = *ToInteger(r.effectiveDate);
-    r.totalRecord = static_cast<double>(*ToInteger(r.totalRecordField));
+    r.totalRecord = *ToInteger(r.totalRecordField);
     return ControlCheck{std::move(r), {}};
 }
 
@@ -161,11 +161,11 @@ std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& 
     return *value;
 }
 
-int DetailProgress(std::int64_t read, double total) {
+int DetailProgress(std::int64_t read, std::int64_t total) {
     if (total <= 0) {
         return 100;
     }
-    const double pct = std::round(static_cast<double>(read) / total * 100.0);
+    const double pct = std::round(static_cast<double>(read) / static_cast<double>(total) * 100.0);
     return pct < 0 ? 0 : pct > 100 ? 100 : static_cast<int>(pct);
 }
 

@@ -37,7 +37,7 @@ struct ControlRecord {
     std::string totalRecordField;  // five characters
     std::string totalAmountField;  // ten (short) or eleven (long) characters, satang
     std::int64_t effectiveDateNumber = 0;
-    double totalRecord = 0;  // the number of detail records announced
+    std::int64_t totalRecord = 0;  // the number of detail records announced
     std::optional<Money> totalAmount;
 
     std::string valueDateText() const;     // dd/mm/yy
@@ -80,7 +80,7 @@ DetailRecord ReadDetailRecord(std::string_view line, AmountLayout layout);
 std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& file, std::int64_t lineNo);
 
 // The progress bar after `read` of `total` detail records.
-int DetailProgress(std::int64_t read, double total);
+int DetailProgress(std::int64_t read, std::int64_t total);
 
 // The hash value of the source file, computed before anything is checked; empty when it cannot be opened
 // (the person has been told, and reading the file then fails). A line that is Thai saved as UTF-8 is

@@ -92,7 +92,6 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
     }
     result.records = totals.count;
     result.total = totals.sum;
-    result.hashShown = true;
     const bool sound = totals.sum > Money();
     CreditUploadFile::Result made =
         upload.complete(run.headers.HeaderRecordDD, sound && run.writes(), sound, source);
@@ -110,9 +109,7 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         if (!run.writes()) {
             return;
         }
-        ReportRunners& reports = run.services.reports;
-        ReportRunner& runner = reports.directDebitComplete;
-        runner.loadLayout(reports.layout("CompleteDDR100M.frf"));
+        ReportRunner runner = run.services.reports.open(kDirectDebitCompleteRunner, "CompleteDDR100M.frf");
         runner.setVariable("Resultdate", cp874::toUtf8(totals.reportDate));
         runner.setVariable("v5Corp", V5CorpText(request.companyId));
         runner.setVariable("sumAmount", totals.sum.toPlainText());
@@ -123,15 +120,10 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         run.services.showReport(runner, result);
         return;
     }
-    ResultCounters& c = result.counters;
-    for (std::optional<std::int64_t>* counter :
-         {&c.TotalZeroAcct, &c.NoZeroAcct, &c.TotalZeroAm, &c.NoZeroAm, &c.TotalNagativeAm, &c.NoNagativeAm,
-          &c.TotalReject, &c.TotalBNKBRN, &c.Error2million}) {
-        *counter = 0;
-    }
+    result.counters = CounterSet::DirectDebitClean;
     ShowResultReport(request, result,
-                     {1, "Direct Debit", "000001", std::to_string(totals.count), totals.sumText,
-                      totals.reportDate, totals.companyName, "Company Name : "},
+                     {ResultLayout::NoErrors, "Direct Debit", "000001", std::to_string(totals.count),
+                      totals.sumText, totals.reportDate, totals.companyName, "Company Name : "},
                      run.services);
 }
 

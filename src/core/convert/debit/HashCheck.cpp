@@ -25,8 +25,8 @@ std::string lineWhere(const std::string& file, std::int64_t lineNo) {
 void showHashReport(const ControlRecord& control, const HashCheckRequest& request, Services& services,
                     HashCheckResult& result) {
     const bool clean = result.outcome == Outcome::Written;
-    ReportRunner& report = clean ? services.reports.hash : services.reports.hashError;
-    report.loadLayout(services.reports.layout(clean ? "rptGenHash.frf" : "rptGenHashError.frf"));
+    ReportRunner report = clean ? services.reports.open(kHashRunner, "rptGenHash.frf")
+                                : services.reports.open(kHashErrorRunner, "rptGenHashError.frf");
     report.setVariable("ComName", cp874::toUtf8(control.companyName));
     report.setVariable("PayType", "Direct Debit ");
     report.setVariable("ValueDate", cp874::toUtf8(control.valueDateText()));
@@ -130,7 +130,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     if (!control.totalAmount || detailSum != *control.totalAmount) {
         error("Total Amount", "Check Total Amount Error ");
     }
-    if (static_cast<double>(detailCount) != control.totalRecord) {
+    if (detailCount != control.totalRecord) {
         error("Total Record", "Check Total Record Error ");
     }
 

@@ -334,8 +334,7 @@ ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services&
     result.total = sentTotal;
     result.written.push_back({OutputKind::Comparison, destination});
 
-    ReportRunner& runner = services.reports.comparison;
-    runner.loadLayout(services.reports.layout(kLayout));
+    ReportRunner runner = services.reports.open(kComparisonRunner, kLayout);
     runner.setVariable("ComName", cp874::toUtf8(sent.companyName));
     runner.setVariable("TransDate", cp874::toUtf8(transDate));
     runner.setVariable("SourceFile", cp874::sanitizeUtf8(sentPath.string()));

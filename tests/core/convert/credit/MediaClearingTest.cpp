@@ -282,9 +282,9 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
     EXPECT_EQ(readFile(dest), "earlier upload\r\n");
     EXPECT_EQ(readFile(fx.out / "2026-12-08ACME01_MCL.zip"), "earlier archive");
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"2026-12-08ACME01_MCL.zip", "upload.txt"}));
-    EXPECT_EQ(fx.last.counters.Error2million, 1);
-    EXPECT_EQ(fx.last.counters.TotalReject, 1);
-    EXPECT_EQ(fx.last.counters.TotalBNKBRN, 0);
+    EXPECT_EQ(ResultCounterOf(fx.last, "Error2million"), 1);
+    EXPECT_EQ(ResultCounterOf(fx.last, "TotalReject"), 1);
+    EXPECT_EQ(ResultCounterOf(fx.last, "TotalBNKBRN"), 0);
     const auto err = rows("SELECT LnNo, FieldName, ColNo, DesErr FROM Dcp_Err");
     ASSERT_EQ(err.size(), 1u);
     EXPECT_EQ(err[0].text("LnNo"), "3");
@@ -317,7 +317,7 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     over.sendingBank = "014";
     run(Choice::MediaClearing, {headerLine(), detailLine(over)});
     EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
-    EXPECT_EQ(fx.last.counters.Error2million, 0);
+    EXPECT_EQ(ResultCounterOf(fx.last, "Error2million"), 0);
     EXPECT_TRUE(std::filesystem::exists(dest));
     EXPECT_TRUE(std::filesystem::exists(fx.out / "2026-12-08ACME01_MCL.zip"));
 }
@@ -370,16 +370,16 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     EXPECT_EQ(bank[0].text("BANK_NAME_EN"), "New bank");
     EXPECT_EQ(rows("SELECT * FROM BRANCH WHERE BANK_CODE = '002' AND BRANCH_CODE = '12  '").size(), 1u);
 
-    const ResultCounters& r = fx.last.counters;
-    EXPECT_EQ(r.TotalZeroAcct, 2);
-    EXPECT_EQ(r.NoZeroAcct, 4);
-    EXPECT_EQ(r.TotalZeroAm, 1);
-    EXPECT_EQ(r.NoZeroAm, 4);
-    EXPECT_EQ(r.TotalNagativeAm, 1);
-    EXPECT_EQ(r.NoNagativeAm, 5);
-    EXPECT_EQ(r.TotalBNKBRN, 2);
-    EXPECT_EQ(r.Error2million, 0);
-    EXPECT_EQ(r.TotalReject, 6);
+    const auto r = [this](std::string_view name) { return ResultCounterOf(fx.last, name); };
+    EXPECT_EQ(r("TotalZeroAcct"), 2);
+    EXPECT_EQ(r("NoZeroAcct"), 4);
+    EXPECT_EQ(r("TotalZeroAm"), 1);
+    EXPECT_EQ(r("NoZeroAm"), 4);
+    EXPECT_EQ(r("TotalNagativeAm"), 1);
+    EXPECT_EQ(r("NoNagativeAm"), 5);
+    EXPECT_EQ(r("TotalBNKBRN"), 2);
+    EXPECT_EQ(r("Error2million"), 0);
+    EXPECT_EQ(r("TotalReject"), 6);
     EXPECT_EQ(fx.last.outcome, Outcome::AllRejected);
     EXPECT_EQ(fx.ui.texts(),
               std::vector<std::string>{"Reformat data fail because some transactions are rejected"});
@@ -450,14 +450,20 @@ namespace qrv {
 namespace {
 
 TEST_F(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
-    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{})});
+    writeFile(source, crlfLines({headerLine(), detailLine(Detail{})}));
+    fx.wb.selectProduct(Choice::MediaClearing);
+    fx.wb.fields.companyId = "ACME01";
+    fx.wb.fields.sourcePath = source.string();
+    fx.wb.fields.destinationPath = dest.string();
+    fx.wb.reformat();  // as the window runs it: the workbench sees the report
     ASSERT_EQ(fx.ui.reports.size(), 1u);
     ASSERT_EQ(fx.ui.reports[0].layoutFile, "rptResult.frf");
     fx.wb.mediaDetailReport();
     ASSERT_EQ(fx.ui.reports.size(), 2u);
     EXPECT_EQ(fx.ui.reports[1].layoutFile, "rptMclDetail.frf");
     EXPECT_EQ(variable(fx.ui.reports[1], "FromFile"), source.string());
-    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.last.hash);
+    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.wb.fields.hashValue);
+    EXPECT_EQ(fx.wb.fields.hashValue.size(), 40u);
 }
 
 }  // namespace

@@ -289,7 +289,8 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     EXPECT_EQ(variable("sumAmount"), "300");
     EXPECT_EQ(variable("creditAcct"), test::kCreditAcct);
     EXPECT_EQ(variable("DebitFeeAcct"), test::kFeeAcct);
-    EXPECT_EQ(last.counters.TotalError, 0) << "counters start at 0; the result counters are not set";
+    EXPECT_EQ(ResultCounterOf(last, "TotalError"), 0)
+        << "counters start at 0; the result counters are not set";
     const std::string html = RenderReportHtml(ui.reports[0]);
     EXPECT_NE(html.find("sign error"), std::string::npos);
     expectFailed(*this);
