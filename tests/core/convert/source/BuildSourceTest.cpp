@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "TestWorkbook.h"
+#include "core/sheet/TestWorkbook.h"
 #include "base/Cp874.h"
 #include "convert/Examples.h"
 #include "convert/source/BuildSource.h"
