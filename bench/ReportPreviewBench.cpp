@@ -17,7 +17,7 @@
 #include <string>
 
 #include "gui/reports/ReportPreview.h"
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 #include "reports/ReportRunner.h"
 #include "store/TableStore.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "BenchFiles.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/SourceViewer.h"
 #include "upload/ErrorListings.h"
 #include "upload/ListingEntry.h"
 

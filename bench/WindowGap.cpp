@@ -17,7 +17,7 @@
 
 #include "BenchFiles.h"
 #include "gui/app/MainWindow.h"
-#include "gui/workbench/WorkbenchWindow.h"
+#include "gui/window/WorkbenchWindow.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "gui/app/MainWindow.h"
-#include "gui/workbench/WorkbenchWindow.h"
+#include "gui/window/WorkbenchWindow.h"
 #include "reports/ReportRunner.h"
 #include "support/TestSupport.h"
 

@@ -14,8 +14,8 @@
 #include "gui/GuiFixture.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/refdata/BankWindow.h"
-#include "gui/workbench/ResultPanel.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/ResultPanel.h"
+#include "gui/window/SourceViewer.h"
 
 namespace qrv::test {
 namespace {

@@ -31,9 +31,9 @@
 #include "gui/refdata/BranchWindow.h"
 #include "gui/refdata/MaintenancePanel.h"
 #include "gui/reports/ReportPreview.h"
-#include "gui/workbench/RememberedWork.h"
-#include "gui/workbench/ResultPanel.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/RememberedWork.h"
+#include "gui/window/ResultPanel.h"
+#include "gui/window/SourceViewer.h"
 #include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
 

@@ -31,9 +31,9 @@
 #include "gui/reports/PageView.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/sheet/SheetMappingDialog.h"
-#include "gui/workbench/ResultPanel.h"
-#include "gui/workbench/SourceViewer.h"
-#include "gui/workbench/WorkbenchWindow.h"
+#include "gui/window/ResultPanel.h"
+#include "gui/window/SourceViewer.h"
+#include "gui/window/WorkbenchWindow.h"
 #include "io/SystemClock.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include "core/convert/debit/DebitReturnSamples.h"
 #include "io/LineReader.h"
 #include "support/DebitHashFiles.h"
-#include "support/FixtureServices.h"
 #include "support/McpTestSupport.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 namespace qrv {
 namespace {
@@ -38,10 +38,10 @@ TEST(ChangeWhileReading, ManagerChequeConvertsOnlyTheFileItChecked) {
     test::McpBench b;
     std::vector<std::string> lines(200, test::Cheque().line());  // 140 KB: read in more than one block
     b.source(lines);
-    const std::filesystem::path source = b.wb.fields.sourcePath;
+    const std::filesystem::path source = b.request.sourcePath;
     test::FirstProgressEvents events([&] { replaceLastLine(source, lines.back().substr(0, 699)); });
-    Services services{b.store, b.clock, b.wb.reports(), b.wb.settings(), events};
-    const std::string error = test::errorOf([&] { reformat(b.wb.reformatRequest(), services); });
+    Services services{b.store, b.clock, b.reports, b.settings, events};
+    const std::string error = test::errorOf([&] { reformat(b.request, services); });
     EXPECT_TRUE(has(error, "\"" + source.string() + "\" changed while it was read")) << error;
     EXPECT_EQ(test::listFolder(b.out), std::vector<std::string>{source.filename().string()});
     EXPECT_TRUE(events.reports.empty());

@@ -15,7 +15,7 @@
 #include "convert/Reformat.h"
 #include "io/OutputCommit.h"
 #include "store/TableStore.h"
-#include "support/FixtureServices.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 namespace qrv {
 namespace {

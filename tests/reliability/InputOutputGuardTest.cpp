@@ -13,7 +13,7 @@
 #include "convert/debit/ReturnFileComparison.h"
 #include "core/convert/debit/DebitReturnSamples.h"
 #include "io/InputGuards.h"
-#include "support/FixtureServices.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 // Inputs that must not be overwritten or misread, listings that are part of the run's atomic output, and
 // computed values that must fit their fields.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/QrvError.h"
-#include "support/TestSupport.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 // Sources of each product family, a workbench ready to reformat them, and the state of a folder, for the
 // fault and hostile-text tests.

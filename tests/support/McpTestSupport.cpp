@@ -57,12 +57,12 @@ std::string Cheque::line() const {
     return line;
 }
 
-McpBench::McpBench(const std::string& defaultIni) : WorkbenchFixture(Date{2026, 12, 8}, defaultIni) {
-    wb.loadSettings();
-    wb.selectProduct(Choice::ManagerCheque);
-    wb.fields.companyId = "ACME01";
-    wb.fields.sourcePath = (out / "chq.txt").string();
-    wb.fields.destinationPath = (out / "up.txt").string();
+McpBench::McpBench(const std::string& defaultIni) : OperationFixture(Date{2026, 12, 8}, defaultIni) {
+    loadSettings();
+    request.product = Product::ManagerCheque;
+    request.companyId = "ACME01";
+    request.sourcePath = out / "chq.txt";
+    request.destinationPath = out / "up.txt";
 }
 
 void McpBench::source(const std::vector<std::string>& lines) {
@@ -71,14 +71,14 @@ void McpBench::source(const std::vector<std::string>& lines) {
 
 void McpBench::invoices(const std::vector<std::string>& lines) {
     writeFile(out / "inv.txt", crlfLines(lines));
-    wb.fields.secondFilePath = (out / "inv.txt").string();
+    request.invoicePath = out / "inv.txt";
 }
 
 std::vector<std::string> McpBench::press() {
-    ui.messages.clear();
-    ui.reports.clear();
-    reformat();
-    return ui.texts();
+    events.messages.clear();
+    events.reports.clear();
+    reformat(request);
+    return events.texts();
 }
 
 std::vector<std::string> McpBench::upload() const {
@@ -112,10 +112,10 @@ std::vector<std::string> McpBench::records(const std::string& type) const {
 }
 
 std::string McpBench::variable(const std::string& name) const {
-    if (ui.reports.empty()) {
+    if (events.reports.empty()) {
         return "<no report>";
     }
-    for (const auto& [n, v] : ui.reports.back().variables) {
+    for (const auto& [n, v] : events.reports.back().variables) {
         if (n == name) {
             return v;
         }

@@ -28,13 +28,13 @@ class Cheque {
     std::map<int, std::string> fields_;
 };
 
-// A Manager Cheque workbench over the fixture: product MCP, company ACME01, source "chq.txt",
-// destination "up.txt" in the output folder.
-struct McpBench : WorkbenchFixture {
+// A Manager Cheque run over the fixture: product MCP, company ACME01, source "chq.txt", destination
+// "up.txt" in the output folder, the data folder's settings.
+struct McpBench : OperationFixture {
     explicit McpBench(const std::string& defaultIni = "");
     void source(const std::vector<std::string>& lines);
     void invoices(const std::vector<std::string>& lines);
-    // Presses "Reformat Data"; the messages it showed.
+    // Runs "Reformat Data" with the request; the messages it told.
     std::vector<std::string> press();
     std::filesystem::path uploadPath() const { return out / "up.txt"; }
     // The upload file's lines without their CR LF (empty when there is none).
@@ -44,6 +44,7 @@ struct McpBench : WorkbenchFixture {
     std::vector<std::string> records(const std::string& type) const;
     // The variables of the last report shown, by name.
     std::string variable(const std::string& name) const;
+    ReformatRequest request;
 };
 
 std::string Blanks(size_t n);

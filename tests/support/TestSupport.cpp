@@ -96,7 +96,7 @@ std::vector<ZipEntry> readZip(const std::filesystem::path& archive) {
 
 namespace {
 
-std::filesystem::path prepareData(const TempDir& dir, const std::string& defaultIni) {
+std::filesystem::path prepareDataFolder(const TempDir& dir, const std::string& defaultIni) {
     const std::filesystem::path data = dir / "Data";
     std::filesystem::create_directories(data);
     for (const auto& e : std::filesystem::directory_iterator(QRV_SOURCE_DATA)) {
@@ -110,25 +110,24 @@ std::filesystem::path prepareData(const TempDir& dir, const std::string& default
 
 }  // namespace
 
-WorkbenchFixture::WorkbenchFixture(Date today, const std::string& defaultIni)
-    : data(prepareData(dir, defaultIni)),
-      out(dir / "out"),
-      clock(today),
-      store(data),
-      wb(ui, store, clock, AppPaths{data, QRV_SOURCE_REPORTS}) {
+TestData::TestData(Date today, const std::string& defaultIni)
+    : data(prepareDataFolder(dir, defaultIni)), out(dir / "out"), clock(today), store(data) {
     std::filesystem::create_directories(out);
     if (store.open()) {
         SeedReferenceData(store, data);
     }
 }
 
-ReformatResult WorkbenchFixture::reformat() {
-    return reformat(wb.reformatRequest());
+OperationFixture::OperationFixture(Date today, const std::string& defaultIni)
+    : TestData(today, defaultIni), reports(QRV_SOURCE_REPORTS) {}
+
+void OperationFixture::loadSettings() {
+    settings = DefaultSettings::load(data);
 }
 
-ReformatResult WorkbenchFixture::reformat(const ReformatRequest& request) {
-    Services services{store, clock, wb.reports(), wb.settings(), ui};
-    last = qrv::reformat(request, services);
+ReformatResult OperationFixture::reformat(const ReformatRequest& request) {
+    Services run = services();
+    last = qrv::reformat(request, run);
     return last;
 }
 

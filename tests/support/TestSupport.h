@@ -1,20 +1,25 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/Date.h"
+#include "base/Events.h"
 #include "convert/Reformat.h"
+#include "convert/Services.h"
 #include "reports/ReportRunner.h"
+#include "reports/ReportLayouts.h"
+#include "store/DefaultSettings.h"
 #include "store/TableStore.h"
-#include "workbench/Ui.h"
-#include "workbench/Workbench.h"
 
 namespace qrv::test {
 
-// A Ui that records what a person would have seen, and answers as told.
-class RecordingUi : public Ui {
+// A sink of a run's events (`Sink` is Events or a front end's extension of it) that records what a person
+// would have seen, and answers as told.
+template <class Sink>
+class Recording : public Sink {
   public:
     struct Message {
         MessageKind kind;
@@ -28,37 +33,6 @@ class RecordingUi : public Ui {
     void setProgress(int percent) override { progress.push_back(percent); }
     bool cancelRequested() const override { return cancel; }
     void showReport(const ShownReport& report) override { reports.push_back(report); }
-    std::optional<std::string> chooseOpenFile(const std::string& filter) override {
-        filters.push_back(filter);
-        return openAnswer;
-    }
-    std::optional<std::string> chooseSaveFile(const std::string& filter,
-                                              const std::string& proposed) override {
-        filters.push_back(filter);
-        proposedNames.push_back(proposed);
-        return saveAnswer;
-    }
-    // The account entry dialog: each scripted answer is typed and OK pressed until one is accepted; when
-    // none is left, EXIT.
-    struct AccountAnswer {
-        std::string part1, part2, part3, part4, name;
-    };
-    bool askAccountEntry(AccountEntryDialog& dialog) override {
-        accountDialogFieldsAtOpen.push_back(dialog.accountPart1 + dialog.accountPart2 + dialog.accountPart3 +
-                                            dialog.accountPart4 + dialog.accountName);
-        for (const AccountAnswer& a : accountAnswers) {
-            dialog.setText(AccountField::accountPart1, a.part1);
-            dialog.setText(AccountField::accountPart2, a.part2);
-            dialog.setText(AccountField::accountPart3, a.part3);
-            dialog.setText(AccountField::accountPart4, a.part4);
-            dialog.setText(AccountField::accountName, a.name);
-            if (dialog.confirm(*this)) {
-                return true;
-            }
-        }
-        dialog.exit();
-        return false;
-    }
 
     std::vector<std::string> texts() const {
         std::vector<std::string> t;
@@ -71,15 +45,22 @@ class RecordingUi : public Ui {
     std::vector<Message> messages;
     std::vector<int> progress;
     std::vector<ShownReport> reports;
-    std::vector<std::string> filters;
-    std::vector<std::string> proposedNames;
     bool confirmAnswer = true;
     bool cancel = false;  // the person pressed Cancel
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-    std::vector<AccountAnswer> accountAnswers;
-    std::vector<std::string> accountDialogFieldsAtOpen;  // the five fields joined, each time it opens
 };
+
+// An events sink that records what a person would have been told, and answers as told.
+using RecordingEvents = Recording<Events>;
+
+// A report variable as the layout prints it; "<unset>" when the runner was not given it.
+inline std::string variable(const ShownReport& report, const std::string& name) {
+    for (const auto& [n, v] : report.variables) {
+        if (n == name) {
+            return v;
+        }
+    }
+    return "<unset>";
+}
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
@@ -114,22 +95,31 @@ void packArchive(const std::filesystem::path& archive, const std::filesystem::pa
 // Names of the files in a folder, sorted.
 std::vector<std::string> listFolder(const std::filesystem::path& folder);
 
-// A workbench over a data folder in a temporary folder (settings and sample tables copied from the
-// source tree), the source tree's report layouts, a recording Ui and a fixed clock.
-class WorkbenchFixture {
-  public:
-    explicit WorkbenchFixture(Date today = Date{2026, 12, 8}, const std::string& defaultIni = "");
-    // "Reformat Data" through the operation with the request the fields make, the workbench's settings
-    // and report runners, and the recording Ui; the result is also kept in `last`.
-    ReformatResult reformat();
-    ReformatResult reformat(const ReformatRequest& request);
+// A data folder in a temporary folder (settings and sample tables copied from the source tree, with
+// `defaultIni` as its "Default.ini" when given), its table store holding the sample reference data, an
+// empty output folder and a fixed clock.
+struct TestData {
+    explicit TestData(Date today, const std::string& defaultIni);
     TempDir dir;
     std::filesystem::path data;
-    std::filesystem::path out;  // an empty output folder
-    RecordingUi ui;
+    std::filesystem::path out;
     FixedClock clock;
     TableStore store;
-    Workbench wb;
+};
+
+// What an operation runs with in a test: the test data, the source tree's report layouts and a recording
+// events sink. The settings of "Default.ini" are the built-in ones until loadSettings() reads the data
+// folder's.
+class OperationFixture : public TestData {
+  public:
+    explicit OperationFixture(Date today = Date{2026, 12, 8}, const std::string& defaultIni = "");
+    void loadSettings();
+    Services services() { return Services{store, clock, reports, settings, events}; }
+    // "Reformat Data" with these services; the result is also kept in `last`.
+    ReformatResult reformat(const ReformatRequest& request);
+    RecordingEvents events;
+    DefaultSettings settings;
+    ReportLayouts reports;
     ReformatResult last;
 };
 

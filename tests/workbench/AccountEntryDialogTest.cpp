@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 namespace qrv {
 namespace {

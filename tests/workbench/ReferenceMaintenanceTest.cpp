@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
+#include "support/workbench/WorkbenchFixture.h"
 #include "workbench/ReferenceMaintenance.h"
 
 namespace qrv {

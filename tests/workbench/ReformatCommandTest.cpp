@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
+#include "core/convert/debit/Ddr100MFixture.h"
+#include "support/workbench/WorkbenchFixture.h"
 #include "workbench/Workbench.h"
 
 namespace qrv {
@@ -102,6 +103,22 @@ TEST(ReformatCommand, DirectDebit100MChecksItsOwnAccountsAndRound) {
     r.press();
     EXPECT_EQ(r.last.productCode, "DDR");
     EXPECT_TRUE(r.last.converted);
+}
+
+// The account labels of Direct Debit (100M), filled when a press passed the checks.
+TEST(ReformatCommand, DirectDebit100MShowsTheTypeAndBranchOfTheAccountsChecked) {
+    Ready r(Choice::DirectDebit100M);
+    r.wb.fields.creditAccount = test::kCreditAcct;
+    r.wb.fields.debitFeeAccount = test::kFeeAcct;
+    test::writeFile(r.out / "src.txt",
+                    test::crlfLines({test::controlRecord(test::kToday, "00001", "00000012345"),
+                                     test::detailRecord(test::kAcct1, test::kToday, "1", "00000012345")}));
+    EXPECT_EQ(r.wb.fields.creditAccountType, "");
+    r.wb.reformat();
+    EXPECT_EQ(r.wb.fields.creditAccountType, "2");
+    EXPECT_EQ(r.wb.fields.creditBranch, "014");
+    EXPECT_EQ(r.wb.fields.feeAccountType, "0");
+    EXPECT_EQ(r.wb.fields.feeBranch, "555");
 }
 
 TEST(ReformatCommand, ManagerChequeNeedsEveryLine700Long) {

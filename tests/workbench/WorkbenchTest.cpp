@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
+#include "convert/Examples.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 namespace qrv {
 namespace {
 
+using test::variable;
 using test::WorkbenchFixture;
 
 bool visible(const Workbench& wb, Control c) {
@@ -182,6 +184,30 @@ TEST(Workbench, HashChoiceTicksPrintDetail) {
     EXPECT_TRUE(f.wb.fields.printDetail);
     EXPECT_EQ(f.wb.fields.hashValue, "");
     EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Clear Form", "Clear Form"}));
+}
+
+// The hidden button: the Media Clearing detail layout with the variables the runner holds from the run.
+TEST(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
+    WorkbenchFixture f;
+    const std::filesystem::path source = f.dir / "media.txt";
+    for (const ExampleFile& e : BuildExamples(f.clock.today())) {
+        if (e.name == "media-clearing.txt") {
+            test::writeFile(source, e.bytes);
+        }
+    }
+    f.wb.selectProduct(Choice::MediaClearing);
+    f.wb.fields.companyId = "ACME01";
+    f.wb.fields.sourcePath = source.string();
+    f.wb.fields.destinationPath = (f.out / "upload.txt").string();
+    f.wb.reformat();  // as the window runs it: the workbench sees the report
+    ASSERT_EQ(f.ui.reports.size(), 1u) << testing::PrintToString(f.ui.texts());
+    ASSERT_EQ(f.ui.reports[0].layoutFile, "rptResult.frf");
+    f.wb.mediaDetailReport();
+    ASSERT_EQ(f.ui.reports.size(), 2u);
+    EXPECT_EQ(f.ui.reports[1].layoutFile, "rptMclDetail.frf");
+    EXPECT_EQ(variable(f.ui.reports[1], "FromFile"), source.string());
+    EXPECT_EQ(variable(f.ui.reports[1], "HashCode"), f.wb.fields.hashValue);
+    EXPECT_EQ(f.wb.fields.hashValue.size(), 40u);
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include "base/Date.h"
 #include "gui/language/Language.h"
-#include "gui/workbench/QtUi.h"
-#include "gui/workbench/WorkerUi.h"
+#include "gui/window/QtUi.h"
+#include "gui/window/WorkerUi.h"
 #include "io/AppPaths.h"
 #include "store/TableStore.h"
 #include "workbench/Workbench.h"

@@ -6,7 +6,7 @@
 #include "gui/app/MainWindow.h"
 #include "gui/app/ProgramIcon.h"
 #include "gui/language/Language.h"
-#include "gui/workbench/RememberedWork.h"
+#include "gui/window/RememberedWork.h"
 #include "io/AppPaths.h"
 
 int main(int argc, char** argv) {

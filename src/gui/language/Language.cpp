@@ -6,7 +6,7 @@
 #include <QTranslator>
 #include <array>
 
-#include "gui/workbench/RememberedWork.h"
+#include "gui/window/RememberedWork.h"
 
 namespace qrv::gui {
 

@@ -49,7 +49,7 @@
 #include "gui/reports/PageView.h"
 #include "gui/reports/PdfExport.h"
 #include "gui/reports/ReportFinder.h"
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportSnapshot.h"
 

@@ -20,7 +20,7 @@
 #include "convert/Services.h"
 #include "convert/source/BuildSource.h"
 #include "convert/source/SavedMapping.h"
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetMapping.h"
 #include "workbench/ProductChoice.h"

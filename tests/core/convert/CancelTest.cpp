@@ -20,7 +20,7 @@ class Cancel : public ::testing::TestWithParam<Case> {};
 
 // A cancelled run ends as a killed one: nothing new beside the source, the earlier upload file as it was.
 TEST_P(Cancel, LeavesNoNewOutputAndTheEarlierUploadAsItWas) {
-    test::WorkbenchFixture f;
+    test::OperationFixture f;
     const std::string d = f.out.string();
     const bench::Day today{2026, 12, 8};
     constexpr int kLines = 5000;  // past the first look at the cancel request of every converter
@@ -51,7 +51,7 @@ TEST_P(Cancel, LeavesNoNewOutputAndTheEarlierUploadAsItWas) {
     }
     test::writeFile(f.out / "up.txt", "EARLIER\r\n");
     const std::vector<std::string> before = test::listFolder(f.out);
-    f.ui.cancel = true;
+    f.events.cancel = true;
     EXPECT_THROW(f.reformat(r), RunCancelled);
     EXPECT_EQ(test::listFolder(f.out), before);
     EXPECT_EQ(test::readFile(f.out / "up.txt"), "EARLIER\r\n");

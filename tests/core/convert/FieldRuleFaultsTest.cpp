@@ -11,7 +11,6 @@
 #include "layout/RecordWriter.h"
 #include "layout/UploadLayouts.h"
 #include "support/DebitHashFiles.h"
-#include "support/FixtureServices.h"
 #include "support/McpTestSupport.h"
 #include "support/TestSupport.h"
 
@@ -63,7 +62,7 @@ std::string mediaDetail(const std::string& bank, const std::string& account) {
                                          {&mcl::kReceiverName, "JOHN SMITH"}});
 }
 
-using Product = test::ProductRun;
+using test::ProductRun;
 
 bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -85,7 +84,7 @@ TEST(DigitsRule, DirectDebit100MAmountsWithASignAreOfNoPattern) {
     EXPECT_EQ(f.errors()[0][0], "2");
     EXPECT_EQ(f.errors()[0][2], "Amount must be 100M pattern.");
     // The whole-file scan ran: the first reading applies every rule of the later one.
-    EXPECT_EQ(f.ui.texts().size(), 1u);
+    EXPECT_EQ(f.events.texts().size(), 1u);
     for (const char* amount : {"+0000100000", "0000100.000", "000001000e2"}) {
         f.run({test::controlRecord(test::kToday, "00001", "00000100000"),
                detailRecord(test::kAcct1, test::kToday, "1", amount)});
@@ -123,7 +122,7 @@ TEST(DigitsRule, HashCheckRefusesSignsInItsNumbers) {
         {[](test::HashControl& c, test::HashDetail&) { c.effectiveDate = "+81226"; }, "Invalid TERM-PAYMENT"},
     };
     for (const Case& k : cases) {
-        test::WorkbenchFixture f;
+        test::OperationFixture f;
         test::HashControl control;
         test::HashDetail detail;
         detail.amount = "000010000";
@@ -131,21 +130,21 @@ TEST(DigitsRule, HashCheckRefusesSignsInItsNumbers) {
         const std::filesystem::path file = f.out / "debit.txt";
         test::writeFile(
             file, test::crlfLines({test::hashControlRecord(control), test::hashDetailRecord(detail, false)}));
-        Services services = test::servicesOf(f);
+        Services services = f.services();
         const HashCheckResult result = checkDirectDebitFile({file, ""}, services);
         EXPECT_NE(result.outcome, Outcome::Written) << k.message;
         EXPECT_TRUE(result.hash.empty()) << k.message;
         if (k.message.empty()) {
             EXPECT_EQ(result.outcome, Outcome::AllRejected);
         } else {
-            EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message});
+            EXPECT_EQ(f.events.texts(), std::vector<std::string>{k.message});
         }
     }
 }
 
 TEST(DigitsRule, CreditFilesRefuseSignsBlanksAndPoints) {
     // Media Clearing: codes and another bank's account are their digits.
-    Product c(Choice::MediaClearing);
+    ProductRun c(Product::MediaClearing);
     c.run(test::crlfLines({mediaHeader(), mediaDetail("+12", "12345678901"),
                            mediaDetail("002", "+1234567890"), mediaDetail("002", "12345678901")}));
     EXPECT_EQ(c.listing("MCL", "_BankBranchCode.txt"),
@@ -153,7 +152,7 @@ TEST(DigitsRule, CreditFilesRefuseSignsBlanksAndPoints) {
     EXPECT_EQ(c.listing("MCL", "_InvalidAcctRecord.txt"),
               "LineNo : 3  Column : 17-27  Credit account is zero or not numeric or invalid length\r\n");
     c.run(test::crlfLines({mediaHeader("09 12027"), mediaDetail("002", "12345678901")}));
-    EXPECT_EQ(c.ui.texts(), std::vector<std::string>{"Invalid  EFFECTIVE DATE OF TRANSFER"});
+    EXPECT_EQ(c.events.texts(), std::vector<std::string>{"Invalid  EFFECTIVE DATE OF TRANSFER"});
     EXPECT_FALSE(c.uploaded());
 
     // Manager Cheque: an amount with a sign is an invalid amount, not a failed run.
@@ -174,7 +173,7 @@ TEST(SameRuleWithAndWithoutPrintDetail, ManagerChequeAmountsRejectTheirCheque) {
     for (const bool printDetail : {false, true}) {
         SCOPED_TRACE(printDetail);
         McpBench b;
-        b.wb.fields.printDetail = printDetail;
+        b.request.printDetail = printDetail;
         const auto invoice = [](const std::string& key, const std::string& amount, const std::string& vat,
                                 const std::string& charge = Zeros(9), const std::string& tax = Zeros(9)) {
             return test::LineOf({{1, key},
@@ -213,9 +212,9 @@ TEST(SameRuleWithAndWithoutPrintDetail, ManagerChequeAmountsRejectTheirCheque) {
 // The value written into a record is the value that was checked: blanks typed around an account are no
 // part of it, in record 002 as in the check.
 TEST(CheckedValueIsWritten, AccountsTypedWithBlanksAreTrimmed) {
-    Product p(Choice::DirectCredit);
-    p.wb.fields.debitAccount = " 1234567896";
-    p.wb.fields.feeAccount = "12301234567 ";
+    ProductRun p(Product::DirectCredit);
+    p.request.debitAccount = " 1234567896";
+    p.request.feeAccount = "12301234567 ";
     ASSERT_EQ(p.run(test::crlfLines({creditHeader(), creditDetail()})).outcome, Outcome::Written);
     const std::string upload = test::readFile(p.out / "up.txt");
     const std::string r002 = upload.substr(upload.find("\r\n002") + 2, 109);
@@ -250,16 +249,16 @@ TEST(FieldWidth, SettingsAndOptionsThatFillAFieldMustFitIt) {
     EXPECT_EQ(thai.records("006")[0].size(), 196u);
     EXPECT_EQ(thai.records("006")[0].back(), '\xA1');
 
-    test::WorkbenchFixture f;
+    test::OperationFixture f;
     const std::filesystem::path input = f.out / "in.txt";
     const std::filesystem::path dest = f.out / "100m.txt";
     test::writeFile(input, test::crlfLines({lineOf(kConvertInputHeader, {{&c100m::kValueDate, "261208"}}),
                                             lineOf(kConvertInputSummary, {{&c100m::kSummaryCode, "599"}})}));
-    Services services = test::servicesOf(f);
+    Services services = f.services();
     const Convert100MResult result = convertTo100M({input, "12", dest}, services);
     EXPECT_EQ(result.outcome, Outcome::Refused);
     EXPECT_EQ(result.refusedField, RequestField::CompanyCode);
-    EXPECT_EQ(f.ui.texts(),
+    EXPECT_EQ(f.events.texts(),
               std::vector<std::string>{"The company code \"12\" does not fit its field of 6 characters"});
     EXPECT_FALSE(std::filesystem::exists(dest));
 }
@@ -273,20 +272,20 @@ TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
         lines.push_back(creditDetail());  // 88 characters each: past 64 KiB after 745 lines
     }
     lines.push_back(creditDetail(utf8Thai));
-    Product p(Choice::DirectCredit);
+    ProductRun p(Product::DirectCredit);
     p.run(test::crlfLines(lines));
     EXPECT_EQ(p.last.outcome, Outcome::Refused);
     EXPECT_EQ(p.last.refusedField, RequestField::Source);
-    ASSERT_EQ(p.ui.texts().size(), 1u);
-    EXPECT_TRUE(has(p.ui.texts()[0], "line 1002, columns 29-88, payee name)")) << p.ui.texts()[0];
-    EXPECT_TRUE(has(p.ui.texts()[0], "code page 874")) << p.ui.texts()[0];
+    ASSERT_EQ(p.events.texts().size(), 1u);
+    EXPECT_TRUE(has(p.events.texts()[0], "line 1002, columns 29-88, payee name)")) << p.events.texts()[0];
+    EXPECT_TRUE(has(p.events.texts()[0], "code page 874")) << p.events.texts()[0];
     EXPECT_FALSE(p.uploaded());
 
     // One stray code page 874 byte on the first line hid the UTF-8 of the rest from a whole-file test.
     p.run(test::crlfLines({creditHeader(), creditDetail("\xA1"), creditDetail(utf8Thai)}));
     EXPECT_EQ(p.last.outcome, Outcome::Refused);
-    ASSERT_EQ(p.ui.texts().size(), 1u);
-    EXPECT_TRUE(has(p.ui.texts()[0], "line 3, columns 29-88")) << p.ui.texts()[0];
+    ASSERT_EQ(p.events.texts().size(), 1u);
+    EXPECT_TRUE(has(p.events.texts()[0], "line 3, columns 29-88")) << p.events.texts()[0];
 
     // The hash check takes it from the one reading of the bytes it hashes.
     test::HashControl control;
@@ -297,13 +296,13 @@ TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
     test::HashDetail thai;
     thai.name = utf8Thai;
     debits.push_back(test::hashDetailRecord(thai, false));
-    test::WorkbenchFixture f;
+    test::OperationFixture f;
     test::writeFile(f.out / "debit.txt", test::crlfLines(debits));
-    Services services = test::servicesOf(f);
+    Services services = f.services();
     const HashCheckResult result = checkDirectDebitFile({f.out / "debit.txt", ""}, services);
     EXPECT_EQ(result.outcome, Outcome::Refused);
-    ASSERT_EQ(f.ui.texts().size(), 1u);
-    EXPECT_TRUE(has(f.ui.texts()[0], "(line 1202)")) << f.ui.texts()[0];
+    ASSERT_EQ(f.events.texts().size(), 1u);
+    EXPECT_TRUE(has(f.events.texts()[0], "(line 1202)")) << f.events.texts()[0];
 }
 
 }  // namespace

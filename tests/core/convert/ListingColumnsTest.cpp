@@ -103,8 +103,8 @@ TEST(ListingColumns, AreTheLayoutsColumnsInEveryProduct) {
         const auto detail = [&](const std::string& account, const std::string& amount) {
             return account + "9999999" + amount + "JOHN SMITH";
         };
-        test::ProductRun dcp(Choice::DirectCredit);
-        dcp.wb.fields.printDetail = true;
+        test::ProductRun dcp(Product::DirectCredit);
+        dcp.request.printDetail = true;
         dcp.run(test::crlfLines(
             {header, detail("0000000000", zeros), detail("1234567895", bad), detail("1234567896", zeros)}));
         expectLayoutColumns(SourceFile::DirectCredit, dcp.source(), listingPlaces(dcp.out));
@@ -112,8 +112,8 @@ TEST(ListingColumns, AreTheLayoutsColumnsInEveryProduct) {
                             tablePlaces(dcp.store, "SELECT LnNo AS l, ColNo AS c FROM Dcp_Err"));
     }
 
-    test::ProductRun mcl(Choice::MediaClearing);
-    mcl.wb.fields.printDetail = true;
+    test::ProductRun mcl(Product::MediaClearing);
+    mcl.request.printDetail = true;
     std::string mclHeader(82, ' ');
     mclHeader.replace(30, 8, "09122026");
     std::string detail(222, ' ');

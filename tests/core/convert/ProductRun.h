@@ -4,28 +4,27 @@
 #include <string>
 
 #include "support/TestSupport.h"
-#include "workbench/Workbench.h"
 
-// "Reformat Data" of one product over a fixture's workbench: company ACME01, source "src.txt" and
-// destination "up.txt" in the output folder, valid debit and fee accounts.
+// "Reformat Data" of one product: company ACME01, source "src.txt" and destination "up.txt" in the output
+// folder, valid debit and fee accounts, the data folder's settings.
 namespace qrv::test {
 
-struct ProductRun : WorkbenchFixture {
-    explicit ProductRun(Choice choice, const std::string& defaultIni = "")
-        : WorkbenchFixture(Date{2026, 12, 8}, defaultIni) {
-        wb.loadSettings();
-        wb.selectProduct(choice);
-        wb.fields.companyId = "ACME01";
-        wb.fields.sourcePath = source().string();
-        wb.fields.destinationPath = (out / "up.txt").string();
-        wb.fields.debitAccount = "1234567896";
-        wb.fields.feeAccount = "1234567896";
+struct ProductRun : OperationFixture {
+    explicit ProductRun(Product product, const std::string& defaultIni = "")
+        : OperationFixture(Date{2026, 12, 8}, defaultIni) {
+        loadSettings();
+        request.product = product;
+        request.companyId = "ACME01";
+        request.sourcePath = source();
+        request.destinationPath = out / "up.txt";
+        request.debitAccount = "1234567896";
+        request.feeAccount = "1234567896";
     }
-    // Writes the source file and presses "Reformat Data".
+    // Writes the source file and runs "Reformat Data" with the request.
     ReformatResult run(const std::string& bytes) {
         writeFile(source(), bytes);
-        ui.messages.clear();
-        return reformat();
+        events.messages.clear();
+        return reformat(request);
     }
     std::filesystem::path source() const { return out / "src.txt"; }
     bool uploaded() const { return std::filesystem::exists(out / "up.txt"); }
@@ -34,6 +33,7 @@ struct ProductRun : WorkbenchFixture {
         const std::filesystem::path file = out / ("ACME01_" + code + suffix);
         return std::filesystem::exists(file) ? readFile(file) : std::string();
     }
+    ReformatRequest request;
 };
 
 }  // namespace qrv::test

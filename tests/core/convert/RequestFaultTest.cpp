@@ -5,7 +5,7 @@
 #include "convert/Reformat.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/CoverLetter.h"
-#include "support/FixtureServices.h"
+#include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
@@ -13,8 +13,8 @@ namespace {
 // A typed text longer than its window field is refused before the operation does anything, naming the
 // field; limits count characters, so a Thai text of the limit goes on.
 TEST(RequestFault, EachOperationRefusesATextLongerThanItsField) {
-    test::WorkbenchFixture f;
-    Services services = test::servicesOf(f);
+    test::OperationFixture f;
+    Services services = f.services();
     ReformatRequest r;
     r.product = Product::DirectDebit100M;
     r.companyId = "บริษัททดสอบก";  // 12 characters, 36 bytes
@@ -43,7 +43,7 @@ TEST(RequestFault, EachOperationRefusesATextLongerThanItsField) {
     const CoverLetterRequest letter{
         f.dir / "none.txt", "", AccountEntry::fromText("1234567890", std::string(101, 'N')), std::nullopt};
     EXPECT_EQ(printCoverLetter(letter, services).refusedField, RequestField::Account);
-    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_TRUE(f.events.messages.empty());
     EXPECT_TRUE(test::listFolder(f.out).empty());
 }
 

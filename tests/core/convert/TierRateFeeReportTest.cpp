@@ -2,7 +2,6 @@
 
 #include "base/QrvError.h"
 #include "convert/TierRateFeeReport.h"
-#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -35,7 +34,7 @@ class TierRateFee : public ::testing::Test {
         writeFile(fx.data / "Config.ini", "[ThreeTierRate]\n" + section);
     }
     TierFeeResult run(const std::filesystem::path& sourcePath) {
-        Services services = test::servicesOf(fx);
+        Services services = fx.services();
         return tierRateFeeReport({sourcePath, fx.data / "Config.ini"}, services);
     }
     void press(const std::vector<std::string>& lines) {
@@ -44,7 +43,7 @@ class TierRateFee : public ::testing::Test {
         EXPECT_EQ(result.outcome, Outcome::Written);
         EXPECT_EQ(result.records, result.tier1Lines + result.tier2Lines + result.tier3Lines);
     }
-    test::WorkbenchFixture fx;
+    test::OperationFixture fx;
     std::filesystem::path source = fx.dir / "media.txt";
 };
 
@@ -64,8 +63,8 @@ TEST_F(TierRateFee, TierBoundsAreExactAndHomeBankAndOtherRecordsAreSkipped) {
     };
     setFees("RangeFee1=10\nRangeFee2=12.50\nRangeFee3=0\n");
     press(lines);
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    const ShownReport& r = fx.ui.reports[0];
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    const ShownReport& r = fx.events.reports[0];
     EXPECT_EQ(r.layoutFile, "DeductFee.frf");
     EXPECT_EQ(variable(r, "report_range1"), "3");
     EXPECT_EQ(variable(r, "report_range2"), "3");
@@ -75,7 +74,7 @@ TEST_F(TierRateFee, TierBoundsAreExactAndHomeBankAndOtherRecordsAreSkipped) {
     EXPECT_EQ(variable(r, "report_total_fee_range2"), "37.5");
     EXPECT_EQ(variable(r, "report_total_fee_range3"), "0");
     EXPECT_EQ(variable(r, "report_total_fee_range"), "67.5");
-    EXPECT_TRUE(fx.ui.messages.empty());
+    EXPECT_TRUE(fx.events.messages.empty());
 }
 
 TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
@@ -84,17 +83,17 @@ TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
     press(lines);
     setFees("RangeFee1=1500\nRangeFee2=1\nRangeFee3=1\n");
     press(lines);
-    ASSERT_EQ(fx.ui.reports.size(), 2u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_fee_range1"), "10");
-    EXPECT_EQ(variable(fx.ui.reports[1], "report_total_fee_range1"), "1500");
-    EXPECT_EQ(variable(fx.ui.reports[1], "report_total_fee_range"), "1500");
+    ASSERT_EQ(fx.events.reports.size(), 2u);
+    EXPECT_EQ(variable(fx.events.reports[0], "report_total_fee_range1"), "10");
+    EXPECT_EQ(variable(fx.events.reports[1], "report_total_fee_range1"), "1500");
+    EXPECT_EQ(variable(fx.events.reports[1], "report_total_fee_range"), "1500");
 }
 
 TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
     const std::string missing = "Source file name does not exist. Please insert valid file name and retry";
     EXPECT_EQ(run(fx.dir / "none.txt").outcome, Outcome::Refused);
     EXPECT_EQ(run(fx.dir.path()).outcome, Outcome::Refused);  // a folder is no source file
-    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{missing, missing}));
+    EXPECT_EQ(fx.events.texts(), (std::vector<std::string>{missing, missing}));
 
     setFees("RangeFee1=10\nRangeFee2=ten\nRangeFee3=1\n");
     EXPECT_THROW(press({feeLine("102", "002", "000000010000")}), QrvError);
@@ -103,12 +102,12 @@ TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
     setFees("RangeFee1=10\nRangeFee2=1\nRangeFee3=1\n");
     EXPECT_THROW(press({feeLine("102", "002", "00000001X000")}), QrvError);
     EXPECT_THROW(press({"102"}), QrvError);  // a credit line too short to hold its amount
-    EXPECT_TRUE(fx.ui.reports.empty());
+    EXPECT_TRUE(fx.events.reports.empty());
 
     press({feeLine("101", "002", "000000010000")});  // no credit line: all zero
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_range"), "0");
-    EXPECT_EQ(variable(fx.ui.reports[0], "report_total_fee_range"), "0");
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "report_total_range"), "0");
+    EXPECT_EQ(variable(fx.events.reports[0], "report_total_fee_range"), "0");
 }
 
 }  // namespace

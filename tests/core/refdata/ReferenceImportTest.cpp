@@ -27,7 +27,7 @@ class Import : public ::testing::Test {
     size_t branchCount() { return store.query("SELECT * FROM BRANCH").size(); }
     ReferenceImportResult run(const std::optional<std::filesystem::path>& b,
                               const std::optional<std::filesystem::path>& br) {
-        ui.messages.clear();
+        events.messages.clear();
         return importReferenceData({b, br}, services);
     }
     // The refusal's text (an error message), or empty when the import went through.
@@ -37,18 +37,18 @@ class Import : public ::testing::Test {
         if (result.outcome == Outcome::Written) {
             return {};
         }
-        EXPECT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages.back().kind, MessageKind::Error);
-        return ui.messages.back().text;
+        EXPECT_EQ(events.messages.size(), 1u);
+        EXPECT_EQ(events.messages.back().kind, MessageKind::Error);
+        return events.messages.back().text;
     }
 
     test::TempDir dir;
     TableStore store{dir.path()};
-    test::RecordingUi ui;
+    test::RecordingEvents events;
     FixedClock clock{Date{2026, 12, 8}};
     ReportLayouts reports{QRV_SOURCE_REPORTS};
     DefaultSettings settings;
-    Services services{store, clock, reports, settings, ui};
+    Services services{store, clock, reports, settings, events};
 };
 
 TEST_F(Import, ValuesTrimmedThaiKeptFieldsInAnyOrder) {
@@ -63,7 +63,7 @@ TEST_F(Import, ValuesTrimmedThaiKeptFieldsInAnyOrder) {
     const ReferenceImportResult result = run(b, br);
     EXPECT_EQ(result.counts.banks, 2);
     EXPECT_EQ(result.counts.branches, 1);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Imported 2 banks and 1 branches"});
+    EXPECT_EQ(events.texts(), std::vector<std::string>{"Imported 2 banks and 1 branches"});
     // 014 is replaced, 025 added.
     EXPECT_EQ(banks(), (std::vector<std::string>{"014|ธนาคารหลัก|Home Bank", "025|ธนาคารเค|K Bank, Ltd"}));
     const auto rows = store.query("SELECT * FROM BRANCH");

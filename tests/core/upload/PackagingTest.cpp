@@ -14,21 +14,21 @@
 namespace qrv {
 namespace {
 
+using test::OperationFixture;
 using test::readFile;
-using test::WorkbenchFixture;
 using test::writeFile;
 
 using test::readZip;
 
 // A Direct Credit run of company " ACME01 " into "pay.txt" of the output folder.
-struct Packaging : WorkbenchFixture {
+struct Packaging : OperationFixture {
     Packaging() {
         request.companyId = " ACME01 ";
         request.destinationPath = out / "pay.txt";
     }
     ReformatRequest request;
     ReformatResult result;
-    Services services{store, clock, wb.reports(), wb.settings(), ui};
+    Services services{store, clock, reports, settings, events};
     ReformatRun run{request, services, result, "DCP", "DCP", out.string() + "/", {}, {}};
     std::filesystem::path archive() const { return run.archivePath(); }
 };
@@ -95,7 +95,7 @@ TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
         const std::string rest = header + "002X\r\n003A\r\n999B\r\n";
         EXPECT_EQ(readFile(p.out / "pay.txt"), result.hash + "\r\n" + rest);
         writeFile(p.out / "rest.txt", rest);
-        EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.ui)));
+        EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.events)));
     }
     EXPECT_EQ(test::listFolder(p.out), (std::vector<std::string>{"pay.txt", "rest.txt"}));
 }
@@ -134,12 +134,12 @@ TEST(CreditUploadFile, NotWritingLeavesAnEarlierFileAndNoWorkFile) {
 
 TEST(HashFile, UnopenableFileIsReportedAndGivesNothing) {
     Packaging p;
-    EXPECT_FALSE(HashFile(p.out / "none.txt", p.ui));
-    ASSERT_EQ(p.ui.messages.size(), 1u);
-    EXPECT_EQ(p.ui.messages[0].kind, MessageKind::Information);
-    EXPECT_EQ(p.ui.messages[0].text, "Unable to open source file.");
+    EXPECT_FALSE(HashFile(p.out / "none.txt", p.events));
+    ASSERT_EQ(p.events.messages.size(), 1u);
+    EXPECT_EQ(p.events.messages[0].kind, MessageKind::Information);
+    EXPECT_EQ(p.events.messages[0].text, "Unable to open source file.");
     writeFile(p.out / "abc.txt", "abc");
-    EXPECT_EQ(HexUpper(*HashFile(p.out / "abc.txt", p.ui)), "A9993E364706816ABA3E25717850C26C9CD0D89D");
+    EXPECT_EQ(HexUpper(*HashFile(p.out / "abc.txt", p.events)), "A9993E364706816ABA3E25717850C26C9CD0D89D");
 }
 
 // Lines go to a work file; the listing is replaced only on commit, and stays as it was without one.
@@ -178,8 +178,8 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
                      {ResultLayout::Result, "PayRoll (Type2)", "000001", "000012", "0000000001234560",
                       "08/12/2026", "\xA1\xD2\xC3 Co", "Company Name : "},
                      p.services);
-    ASSERT_EQ(p.ui.reports.size(), 1u);
-    const ShownReport& r = p.ui.reports[0];
+    ASSERT_EQ(p.events.reports.size(), 1u);
+    const ShownReport& r = p.events.reports[0];
     EXPECT_EQ(r.layoutFile, "rptResult.frf");
     EXPECT_FALSE(r.modal);
     const std::vector<std::string> names = {
@@ -209,9 +209,9 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
         p.request, p.result,
         {ResultLayout::NoUpload, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", ""},
         p.services);
-    EXPECT_EQ(p.ui.reports[1].layoutFile, "rptResultNoUpload.frf");
-    EXPECT_EQ(p.ui.reports[1].variables[1].second, p.request.destinationPath.string());
-    EXPECT_EQ(p.ui.reports[1].variables[7].second, "0000000000000.000");
+    EXPECT_EQ(p.events.reports[1].layoutFile, "rptResultNoUpload.frf");
+    EXPECT_EQ(p.events.reports[1].variables[1].second, p.request.destinationPath.string());
+    EXPECT_EQ(p.events.reports[1].variables[7].second, "0000000000000.000");
     EXPECT_EQ(p.result.reports, (std::vector<std::string>{"rptResult.frf", "rptResultNoUpload.frf"}));
     EXPECT_THROW(ShowResultReport(p.request, p.result,
                                   {ResultLayout::Result, "x", "1a", "0", std::string(16, '0'), "", "", ""},

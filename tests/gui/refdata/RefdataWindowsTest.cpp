@@ -17,7 +17,7 @@
 #include "gui/refdata/BankWindow.h"
 #include "gui/refdata/BranchWindow.h"
 #include "gui/refdata/MaintenancePanel.h"
-#include "support/TestSupport.h"
+#include "support/workbench/WorkbenchFixture.h"
 
 namespace qrv {
 namespace {

@@ -5,7 +5,6 @@
 #include "convert/credit/DirectCreditReformatter.h"
 #include "support/TestSupport.h"
 #include "upload/HashFile.h"
-#include "workbench/Workbench.h"
 
 // Direct Credit and Payroll end to end: source files generated here from the column layouts, run
 // through "Reformat Data", and every output compared with records, listing lines and messages built
@@ -145,21 +144,21 @@ const char* const kAcct1 = "1234567896";
 const char* const kAcct2 = "1111111114";
 const char* const kAcct3 = "0010000016";
 
-struct DcpRun : test::WorkbenchFixture {
-    explicit DcpRun(Choice choice = Choice::DirectCredit, const std::string& comId = "ACME01") {
-        wb.loadSettings();
-        wb.selectProduct(choice);
-        wb.fields.companyId = comId;
-        wb.fields.sourcePath = (out / "src.txt").string();
-        wb.fields.destinationPath = (out / "up.txt").string();
-        wb.fields.debitAccount = kDebit;
-        wb.fields.feeAccount = kFee;
+struct DcpRun : test::OperationFixture {
+    explicit DcpRun(Product product = Product::DirectCredit, const std::string& comId = "ACME01") {
+        loadSettings();
+        request.product = product;
+        request.companyId = comId;
+        request.sourcePath = (out / "src.txt").string();
+        request.destinationPath = (out / "up.txt").string();
+        request.debitAccount = kDebit;
+        request.feeAccount = kFee;
     }
     void source(const std::vector<std::string>& lines) { writeFile(out / "src.txt", crlfLines(lines)); }
-    void press() { reformat(); }
+    void press() { reformat(request); }
     std::string upload() const { return readFile(out / "up.txt"); }
     std::string var(const std::string& name) const {
-        for (const auto& [n, v] : ui.reports.back().variables) {
+        for (const auto& [n, v] : events.reports.back().variables) {
             if (n == name) {
                 return v;
             }
@@ -167,7 +166,7 @@ struct DcpRun : test::WorkbenchFixture {
         return "<unset>";
     }
     std::vector<std::string> listing(const std::string& suffix) const {
-        const std::string text = readFile(out / (wb.fields.companyId + "_" + last.productCode + suffix));
+        const std::string text = readFile(out / (request.companyId + "_" + last.productCode + suffix));
         std::vector<std::string> lines;
         size_t at = 0;
         while (at < text.size()) {
@@ -177,6 +176,7 @@ struct DcpRun : test::WorkbenchFixture {
         }
         return lines;
     }
+    ReformatRequest request;
 };
 
 std::vector<test::ZipEntry> archiveEntries(const std::filesystem::path& archive) {
@@ -206,7 +206,7 @@ TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
     EXPECT_EQ(r.last.hash, hash);
     EXPECT_EQ(r.last.outcome, Outcome::Written);
     EXPECT_TRUE(r.last.wrote(OutputKind::Upload));
-    EXPECT_EQ(r.ui.texts(),
+    EXPECT_EQ(r.events.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
 
     // The archive holds the upload file, deflated; no listing received a line, so none is left.
@@ -219,8 +219,8 @@ TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
               (std::vector<std::string>{"2026-12-08ACME01_DCP.zip", "src.txt", "up.txt"}));
 
     // The result report.
-    ASSERT_EQ(r.ui.reports.size(), 1u);
-    EXPECT_EQ(r.ui.reports[0].layoutFile, "rptResult.frf");
+    ASSERT_EQ(r.events.reports.size(), 1u);
+    EXPECT_EQ(r.events.reports[0].layoutFile, "rptResult.frf");
     EXPECT_EQ(r.var("PayType"), "Direct Credit");
     EXPECT_EQ(r.var("DebitRecord"), "1");
     EXPECT_EQ(r.var("CreditRecord"), "3");
@@ -229,14 +229,14 @@ TEST(DirectCredit, LongLayoutWritesTheWholeUploadFileAndArchive) {
     EXPECT_EQ(r.var("ValueDate"), "08/12/2026");
     EXPECT_EQ(r.var("CusCap"), "Company Name : ");
     EXPECT_EQ(r.var("HashCode"), hash);
-    EXPECT_EQ(r.var("ToFile"), r.wb.fields.destinationPath);
+    EXPECT_EQ(r.var("ToFile"), r.request.destinationPath);
     EXPECT_EQ(r.var("TotalReject"), "0");
     EXPECT_EQ(r.var("NoZeroAcct"), "");
-    EXPECT_EQ(r.ui.progress.back(), 0);
+    EXPECT_EQ(r.events.progress.back(), 0);
 }
 
 TEST(DirectCredit, WorkedTotalInRecord002AndTrailer) {
-    DcpRun r(Choice::Payroll2);
+    DcpRun r(Product::Payroll2);
     r.source({longHeader("081226"), detail(kAcct1, "00000012345", "A"), detail(kAcct2, "00000000100", "B")});
     r.press();
     const std::string up = r.upload();
@@ -253,7 +253,7 @@ TEST(DirectCredit, WorkedTotalInRecord002AndTrailer) {
 }
 
 TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
-    DcpRun r(Choice::Payroll);
+    DcpRun r(Product::Payroll);
     r.source({shortHeader("311226", "00003"), detail(kAcct1, "000012345", "SHORT NAME"),
               detail(kAcct2, "000000000", "ZERO"), detail(kAcct3, "00001234X", "BAD")});
     r.press();
@@ -277,7 +277,7 @@ TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
 }
 
 TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
-    for (const Choice c : {Choice::DirectCredit, Choice::Payroll, Choice::Payroll2, Choice::Payroll3}) {
+    for (const Product c : {Product::DirectCredit, Product::Payroll, Product::Payroll2, Product::Payroll3}) {
         DcpRun r(c);
         r.source({longHeader("081226"), detail(kAcct1, "00000000100", " \tALPHA\t "),
                   detail(kAcct2, "00000000100", "\x1F")});
@@ -290,7 +290,7 @@ TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
 }
 
 TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
-    DcpRun r(Choice::Payroll3, " AC 01 ");  // listings keep the blanks, the archive drops them
+    DcpRun r(Product::Payroll3, " AC 01 ");  // listings keep the blanks, the archive drops them
     r.source({
         longHeader("091226", "00008"), detail(kAcct1, "00000010000", "GOOD"),  // 2 accepted
         detail("0000000000", "00000000000", "ZEROES"),                         // 3 account zero + amount zero
@@ -315,7 +315,7 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
                                         listingLine(9, "18-28", invalid)}));
     EXPECT_TRUE(std::filesystem::exists(r.out / " AC 01 _PA3_InvalidAcctRecord.txt"));
     EXPECT_TRUE(std::filesystem::exists(r.out / "2026-12-08AC 01_PA3.zip"));
-    EXPECT_EQ(r.ui.texts(),
+    EXPECT_EQ(r.events.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08AC 01_PA3.zip completed"});
 
     std::vector<std::string> written;
@@ -363,8 +363,8 @@ TEST(DirectCredit, EffectiveDateTodayAcceptedEarlierOrImpossibleRefused) {
         writeFile(r.out / "up.txt", "earlier");
         r.source({longHeader(c.ddmmyy), detail("0000000000", "00000000000")});
         r.press();
-        EXPECT_EQ(r.ui.texts(), std::vector<std::string>{c.message}) << c.ddmmyy;
-        EXPECT_TRUE(r.ui.reports.empty());
+        EXPECT_EQ(r.events.texts(), std::vector<std::string>{c.message}) << c.ddmmyy;
+        EXPECT_TRUE(r.events.reports.empty());
         EXPECT_FALSE(r.last.wrote(OutputKind::Upload));
         EXPECT_EQ(test::listFolder(r.out), (std::vector<std::string>{"src.txt", "up.txt"})) << c.ddmmyy;
         EXPECT_EQ(r.upload(), "earlier");
@@ -377,7 +377,7 @@ TEST(DirectCredit, EffectiveDateTodayAcceptedEarlierOrImpossibleRefused) {
     DcpRun shortForm;
     shortForm.source({shortHeader("071226"), detail(kAcct1, "000000100")});
     shortForm.press();
-    EXPECT_EQ(shortForm.ui.texts(),
+    EXPECT_EQ(shortForm.events.texts(),
               std::vector<std::string>{"EFFECTIVE-DATE should be today or future date"});
 }
 
@@ -388,14 +388,14 @@ TEST(DirectCredit, AllRejectedWritesNothingAndKeepsTheEarlierFile) {
     writeFile(r.out / "2026-12-08ACME01_DCP.zip", "not touched");
     r.source({longHeader("081226"), detail("0000000000", "00000000000"), detail(kAcct1, "-0000000001")});
     r.press();
-    EXPECT_EQ(r.ui.texts(),
+    EXPECT_EQ(r.events.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_EQ(r.upload(), earlier);
     EXPECT_EQ(readFile(r.out / "2026-12-08ACME01_DCP.zip"), "not touched");
     EXPECT_FALSE(r.last.wrote(OutputKind::Upload));
     EXPECT_EQ(r.last.outcome, Outcome::AllRejected);
     EXPECT_EQ(r.last.hash, "");
-    ASSERT_EQ(r.ui.reports.size(), 1u);
+    ASSERT_EQ(r.events.reports.size(), 1u);
     EXPECT_EQ(r.var("DebitRecord"), "0");
     EXPECT_EQ(r.var("CreditRecord"), "0");
     EXPECT_EQ(r.var("ToFile"), "");
@@ -413,14 +413,14 @@ TEST(DirectCredit, AllRejectedWritesNothingAndKeepsTheEarlierFile) {
     DcpRun empty;
     empty.source({longHeader("081226")});
     empty.press();
-    EXPECT_EQ(empty.ui.texts(),
+    EXPECT_EQ(empty.events.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_EQ(test::listFolder(empty.out), std::vector<std::string>{"src.txt"});
 }
 
 TEST(DirectCredit, PrintDetailFillsTheTablesAndShowsTheDetailReport) {
     DcpRun r;
-    r.wb.fields.printDetail = true;
+    r.request.printDetail = true;
     const std::string thai = *cp874::fromUtf8("บริษัท ทดสอบ");
     const std::string company = *cp874::fromUtf8("บริษัท");
     r.source({longHeader("081226", "00003", company), detail(kAcct1, "00000012345", "  " + thai + " "),
@@ -447,8 +447,8 @@ TEST(DirectCredit, PrintDetailFillsTheTablesAndShowsTheDetailReport) {
     EXPECT_EQ(errRows[1].text("ColNo"), "18-28");
     EXPECT_EQ(errRows[1].text("DesErr"), "Credit amount is zero");
 
-    ASSERT_EQ(r.ui.reports.size(), 1u);
-    EXPECT_EQ(r.ui.reports[0].layoutFile, "rptDcpDetail.frf");
+    ASSERT_EQ(r.events.reports.size(), 1u);
+    EXPECT_EQ(r.events.reports[0].layoutFile, "rptDcpDetail.frf");
     EXPECT_EQ(r.var("HashCode"), r.last.hash);
     EXPECT_EQ(r.var("ComId"), "ACME01");
     EXPECT_EQ(r.var("PayType"), "Direct Credit");
@@ -458,7 +458,7 @@ TEST(DirectCredit, PrintDetailFillsTheTablesAndShowsTheDetailReport) {
     EXPECT_EQ(r.var("AcctFee"), kFee);
     // The Thai name went into record 004 field 5.
     EXPECT_NE(r.upload().find(record004(1, thai, true)), std::string::npos);
-    const std::string html = RenderReportHtml(r.ui.reports[0]);
+    const std::string html = RenderReportHtml(r.events.reports[0]);
     EXPECT_NE(html.find("Account is zero"), std::string::npos);
 
     // Without "Print detail" the tables keep the rows of the last detailed run.
@@ -475,14 +475,14 @@ TEST(DirectCredit, ProgressFollowsTheRecordCountOrTheBytesRead) {
         r.source({longHeader("081226", "00003"), detail(kAcct1, "00000000100"), detail(kAcct1, "00000000100"),
                   detail(kAcct1, "00000000100")});
         r.press();
-        EXPECT_EQ(r.ui.progress, (std::vector<int>{34, 67, 100, 0}));
+        EXPECT_EQ(r.events.progress, (std::vector<int>{34, 67, 100, 0}));
     }
     {
         DcpRun r;  // a count below the lines read stops at 100; one call per change
         r.source({longHeader("081226", "00002"), detail(kAcct1, "00000000100"), detail(kAcct1, "00000000100"),
                   detail(kAcct1, "00000000100"), detail(kAcct1, "00000000100")});
         r.press();
-        EXPECT_EQ(r.ui.progress, (std::vector<int>{50, 100, 0}));
+        EXPECT_EQ(r.events.progress, (std::vector<int>{50, 100, 0}));
     }
     for (const std::string count : {"00000", "ABCDE", "  12 ", ""}) {
         DcpRun r;  // no usable count: the share of bytes read
@@ -492,11 +492,11 @@ TEST(DirectCredit, ProgressFollowsTheRecordCountOrTheBytesRead) {
         }
         r.source(lines);
         r.press();
-        ASSERT_GE(r.ui.progress.size(), 3u) << count;
-        EXPECT_EQ(r.ui.progress.back(), 0);
-        EXPECT_EQ(r.ui.progress[r.ui.progress.size() - 2], 100);
-        for (size_t i = 1; i + 1 < r.ui.progress.size(); ++i) {
-            EXPECT_GT(r.ui.progress[i], r.ui.progress[i - 1]);
+        ASSERT_GE(r.events.progress.size(), 3u) << count;
+        EXPECT_EQ(r.events.progress.back(), 0);
+        EXPECT_EQ(r.events.progress[r.events.progress.size() - 2], 100);
+        for (size_t i = 1; i + 1 < r.events.progress.size(); ++i) {
+            EXPECT_GT(r.events.progress[i], r.events.progress[i - 1]);
         }
     }
 }

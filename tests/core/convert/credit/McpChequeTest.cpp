@@ -107,8 +107,8 @@ TEST(McpCheque, OneChequeWritesEveryRecordHashedAndPacked) {
     EXPECT_EQ(test::listFolder(b.out),
               (std::vector<std::string>{"2026-12-08ACME01_MCP.zip", "chq.txt", "up.txt"}));
 
-    ASSERT_EQ(b.ui.reports.size(), 1u);
-    EXPECT_EQ(b.ui.reports[0].layoutFile, "rptResult.frf");
+    ASSERT_EQ(b.events.reports.size(), 1u);
+    EXPECT_EQ(b.events.reports[0].layoutFile, "rptResult.frf");
     EXPECT_EQ(b.variable("PayType"), "Manager Cheque");
     EXPECT_EQ(b.variable("DebitRecord"), "1");
     EXPECT_EQ(b.variable("CreditRecord"), "1");
@@ -116,7 +116,7 @@ TEST(McpCheque, OneChequeWritesEveryRecordHashedAndPacked) {
     EXPECT_EQ(b.variable("ValueDate"), "08/12/2026");
     EXPECT_EQ(b.variable("ToFile"), b.uploadPath().string());
     EXPECT_EQ(b.variable("TotalReject"), "0");
-    EXPECT_EQ(b.ui.progress, (std::vector<int>{100, 0})) << "one line: a divisor of 1, then back to 0";
+    EXPECT_EQ(b.events.progress, (std::vector<int>{100, 0})) << "one line: a divisor of 1, then back to 0";
 }
 
 TEST(McpCheque, DueDateAndDebitAccountStopTheRun) {
@@ -135,7 +135,7 @@ TEST(McpCheque, DueDateAndDebitAccountStopTheRun) {
         McpBench b;
         b.source({Cheque().line(), Cheque().with(c.column, c.text).line(), Cheque().line()});
         EXPECT_EQ(b.press(), std::vector<std::string>{c.message}) << c.text;
-        EXPECT_TRUE(b.ui.reports.empty());
+        EXPECT_TRUE(b.events.reports.empty());
         EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
         EXPECT_EQ(test::listFolder(b.out), std::vector<std::string>{"chq.txt"}) << c.text;
     }
@@ -160,7 +160,7 @@ TEST(McpCheque, StopOnLine5KeepsTheListingsOfLines1To4AndTheEarlierUpload) {
     EXPECT_EQ(test::readFile(b.uploadPath()), "an earlier upload file\r\n");
     EXPECT_EQ(b.last.outcome, Outcome::AllRejected);
     EXPECT_EQ(b.last.hash, "") << "no hash is issued";
-    EXPECT_TRUE(b.ui.reports.empty());
+    EXPECT_TRUE(b.events.reports.empty());
     EXPECT_EQ(test::listFolder(b.out),
               (std::vector<std::string>{"ACME01_MCP" + kListingInvalid, "ACME01_MCP" + kListingZero,
                                         "chq.txt", "up.txt"}));
@@ -196,7 +196,7 @@ TEST(McpCheque, RejectedAmountsGetOneEntryEachAndNoSequenceNumber) {
     EXPECT_EQ(b.variable("TotalZeroAcct"), "0");
     EXPECT_EQ(b.variable("CreditRecord"), "2");
     // Five lines scale the bar by four (lines minus one), never past 100.
-    EXPECT_EQ(b.ui.progress, (std::vector<int>{25, 50, 75, 100, 0}));
+    EXPECT_EQ(b.events.progress, (std::vector<int>{25, 50, 75, 100, 0}));
 }
 
 TEST(McpCheque, AllRejectedWritesNoUploadAndSaysSo) {
@@ -208,7 +208,7 @@ TEST(McpCheque, AllRejectedWritesNoUploadAndSaysSo) {
     EXPECT_EQ(b.last.outcome, Outcome::AllRejected);
     EXPECT_EQ(b.last.hash, "");
     EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
-    ASSERT_EQ(b.ui.reports.size(), 1u);
+    ASSERT_EQ(b.events.reports.size(), 1u);
     EXPECT_EQ(b.variable("DebitRecord"), "0");
     EXPECT_EQ(b.variable("CreditRecord"), "0");
     EXPECT_EQ(b.variable("ToFile"), "");

@@ -192,7 +192,7 @@ TEST(McpInvoice, KeyMismatchAndMissingInvoiceDataStop) {
             {invoiceLine("K1", "INV-1", "0000000001000"), invoiceLine("K9", "INV-2", "0000000001000")});
         b.source({Cheque().with(47, Zeros(13)).line(), withInvoices("K1", "002").line(), Cheque().line()});
         EXPECT_EQ(b.press(), std::vector<std::string>{mismatch});
-        EXPECT_TRUE(b.ui.reports.empty());
+        EXPECT_TRUE(b.events.reports.empty());
         EXPECT_EQ(test::listFolder(b.out),
                   (std::vector<std::string>{"ACME01_MCP_CreditZeroAmountRecord.txt", "chq.txt", "inv.txt"}));
     }
@@ -214,7 +214,7 @@ TEST(McpInvoice, KeyMismatchAndMissingInvoiceDataStop) {
 
 TEST(McpDetail, TablesAndViewsHoldTheWrittenCheques) {
     McpBench b;
-    b.wb.fields.printDetail = true;
+    b.request.printDetail = true;
     b.invoices({invoiceLine("K1", "INV-1", "-000000001050"), invoiceLine("K1", "INV-2", "0000000002000")});
     b.source({withInvoices("K1", "002")
                   .with(60, "0000000100000")
@@ -232,8 +232,8 @@ TEST(McpDetail, TablesAndViewsHoldTheWrittenCheques) {
                   .with(647, "0000000010000")
                   .line()});
     EXPECT_EQ(b.press().front(), "Reformat data and add to 2026-12-08ACME01_MCP.zip completed");
-    ASSERT_EQ(b.ui.reports.size(), 1u);
-    EXPECT_EQ(b.ui.reports[0].layoutFile, "rptMcpDetail.frf");
+    ASSERT_EQ(b.events.reports.size(), 1u);
+    EXPECT_EQ(b.events.reports[0].layoutFile, "rptMcpDetail.frf");
     EXPECT_EQ(b.variable("PayType"), "Manager Cheque");
     EXPECT_EQ(b.variable("ValueDate"), "08/12/2026");
     EXPECT_EQ(b.variable("Acct"), Pad("1234567896", 25));
@@ -291,8 +291,7 @@ void expectUnexpected(McpBench& b, const std::string& where) {
     }
     EXPECT_FALSE(std::filesystem::exists(b.uploadPath())) << where;
     EXPECT_FALSE(b.last.wrote(OutputKind::Upload));
-    EXPECT_TRUE(b.ui.reports.empty());
-    EXPECT_EQ(b.wb.fields.progress, 0);
+    EXPECT_TRUE(b.events.reports.empty());
     for (const std::string& name : test::listFolder(b.out)) {
         EXPECT_EQ(name.find("Temp"), std::string::npos) << name;
         EXPECT_EQ(name.find("up.txt"), std::string::npos) << name;
@@ -303,7 +302,7 @@ void expectUnexpected(McpBench& b, const std::string& where) {
 // ends the run, with or without "Print detail".
 TEST(McpUnexpected, AmountsWithoutANumberRejectTheirCheque) {
     McpBench b;
-    b.wb.fields.printDetail = true;
+    b.request.printDetail = true;
     b.invoices({invoiceLine("K1", "INV-1", "00000ABC01000")});
     b.source({itemised().with(625, Blanks(9)).with(647, "0000000010000").line(),
               Cheque().with(47, "00000001000.5").line(), withInvoices("K1", "001").line(), Cheque().line()});
@@ -337,7 +336,7 @@ TEST(McpUnexpected, FieldsWithoutANumberEndTheRun) {
     for (const char* invoices : {"no-such-invoices.txt", "invoice-folder"}) {
         McpBench b;
         std::filesystem::create_directory(b.out / "invoice-folder");  // a folder is no invoice file
-        b.wb.fields.secondFilePath = (b.out / invoices).string();
+        b.request.invoicePath = (b.out / invoices).string();
         b.source({withInvoices("K1", "001").line()});
         expectUnexpected(b, std::string(invoices) + "\": it does not exist");
     }

@@ -139,22 +139,23 @@ std::string variable(const ShownReport& report, const std::string& name) {
 
 class MediaClearing : public ::testing::Test {
   protected:
-    void run(Choice product, const std::vector<std::string>& lines, bool printDetail = false,
+    void run(Product product, const std::vector<std::string>& lines, bool printDetail = false,
              const std::string& comId = "ACME01") {
         writeFile(source, crlfLines(lines));
-        fx.wb.selectProduct(product);
-        fx.wb.fields.companyId = comId;
-        fx.wb.fields.sourcePath = source.string();
-        fx.wb.fields.destinationPath = dest.string();
-        fx.wb.fields.printDetail = printDetail;
-        fx.reformat();
+        ReformatRequest request;
+        request.product = product;
+        request.companyId = comId;
+        request.sourcePath = source;
+        request.destinationPath = dest;
+        request.printDetail = printDetail;
+        fx.reformat(request);
     }
     std::string listing(const std::string& suffix) const {
         return readFile(fx.out / ("ACME01_MCL" + suffix));
     }
     std::vector<Row> rows(const std::string& sql) { return fx.store.query(sql); }
 
-    test::WorkbenchFixture fx;
+    test::OperationFixture fx;
     std::filesystem::path source = fx.dir / "media.txt";
     std::filesystem::path dest = fx.out / "upload.txt";
 };
@@ -177,7 +178,7 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     unknown.branch = "0777";
     unknown.service = "59";
     unknown.amount = "000000000010";
-    run(Choice::MediaClearing, {headerLine(), detailLine(home), detailLine(known), detailLine(unknown)},
+    run(Product::MediaClearing, {headerLine(), detailLine(home), detailLine(known), detailLine(unknown)},
         true);
 
     const std::string total16 = "0000002001000100";  // 1,000.00 + 2,000,000.00 + 0.10
@@ -199,7 +200,7 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     EXPECT_EQ(readFile(dest), hash + "\r\n" + body);
     EXPECT_EQ(fx.last.hash, hash);
     EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
-    EXPECT_EQ(fx.ui.texts(),
+    EXPECT_EQ(fx.events.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_MCL.zip completed"});
     // Only the upload file and its archive remain: no listing received a line, no work file is left.
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"2026-12-08ACME01_MCL.zip", "upload.txt"}));
@@ -224,8 +225,8 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     EXPECT_EQ(detail[2].text("BankCode"), "099");
     EXPECT_TRUE(rows("SELECT * FROM Dcp_Err").empty());
 
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    const ShownReport& report = fx.ui.reports[0];
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    const ShownReport& report = fx.events.reports[0];
     EXPECT_EQ(report.layoutFile, "rptMclDetail.frf");
     EXPECT_EQ(variable(report, "HashCode"), hash);
     EXPECT_EQ(variable(report, "PayType"), "Media Clearing");
@@ -233,22 +234,20 @@ TEST_F(MediaClearing, AcceptedFileIsWrittenByteForByteWithNamesServiceTypesAndNe
     EXPECT_EQ(variable(report, "ValueDate"), "09/12/2026");
     EXPECT_EQ(variable(report, "Acct"), kDebit);
     EXPECT_EQ(variable(report, "AcctFee"), kDebit);
-    EXPECT_EQ(fx.wb.fields.progress, 0);
-    EXPECT_NE(std::find(fx.ui.progress.begin(), fx.ui.progress.end(), 100), fx.ui.progress.end());
+    EXPECT_NE(std::find(fx.events.progress.begin(), fx.events.progress.end(), 100), fx.events.progress.end());
 }
 
 TEST_F(MediaClearing, PayrollTwoNamesItsArchiveAfterItselfAndItsListingsAfterMediaClearing) {
     Detail bad;
     bad.amount = "000000000000";
-    run(Choice::MediaPayroll2, {headerLine(), detailLine(Detail{})});
+    run(Product::MediaPayroll2, {headerLine(), detailLine(Detail{})});
     EXPECT_TRUE(std::filesystem::exists(fx.out / "2026-12-08ACME01_PA5.zip"));
     EXPECT_EQ(readFile(dest).substr(42 + 98, 6), "002PA5");
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "PayType"), "Media Clearing PayRoll 2 ");
-    EXPECT_EQ(variable(fx.ui.reports[0], "ToFile"), dest.string());
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "PayType"), "Media Clearing PayRoll 2 ");
+    EXPECT_EQ(variable(fx.events.reports[0], "ToFile"), dest.string());
 
-    fx.wb.clearForm();
-    run(Choice::MediaPayroll2, {headerLine(), detailLine(bad), detailLine(Detail{})});
+    run(Product::MediaPayroll2, {headerLine(), detailLine(bad), detailLine(Detail{})});
     EXPECT_EQ(listing("_CreditZeroAmountRecord.txt"),
               "LineNo : 2  Column : 58-69  Credit amount is zero\r\n");
 }
@@ -259,7 +258,7 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
     Detail over;
     over.sendingBank = "002";
     over.amount = "000200000001";  // 2,000,000.01
-    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{}), detailLine(over)}, true);
+    run(Product::MediaClearing, {headerLine(), detailLine(Detail{}), detailLine(over)}, true);
 
     const std::string total16 = "0000002000123460";  // 123.45 + 2,000,000.01
     const std::string body = crlfLines({
@@ -274,7 +273,7 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
         trailer(2, total16),
     });
     const std::string hash = sha1Hex(body);
-    EXPECT_EQ(fx.ui.texts(),
+    EXPECT_EQ(fx.events.texts(),
               std::vector<std::string>{"Reformat data fail because some transactions are rejected"});
     EXPECT_EQ(fx.last.hash, hash);
     EXPECT_FALSE(fx.last.wrote(OutputKind::Upload));
@@ -291,8 +290,8 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadButIsTotalledHashedAndReported)
     EXPECT_EQ(err[0].text("FieldName"), "Amount");
     EXPECT_EQ(err[0].text("ColNo"), "58-69");
     EXPECT_EQ(err[0].text("DesErr"), "Detail Amount have not over 2,000,000");
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "HashCode"), hash);
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "HashCode"), hash);
     EXPECT_EQ(rows("SELECT * FROM Mcl_Detail").size(), 2u);
 }
 
@@ -300,9 +299,9 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     Detail over;
     over.sendingBank = "002";
     over.amount = "000200000001";
-    run(Choice::MediaClearing, {headerLine(), detailLine(over)});
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    const ShownReport& report = fx.ui.reports[0];
+    run(Product::MediaClearing, {headerLine(), detailLine(over)});
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    const ShownReport& report = fx.events.reports[0];
     EXPECT_EQ(report.layoutFile, "rptResult.frf");
     EXPECT_EQ(variable(report, "ToFile"), "");
     EXPECT_EQ(variable(report, "HashCode"), fx.last.hash);
@@ -313,9 +312,8 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     EXPECT_EQ(variable(report, "CreditRecord"), "1");
     EXPECT_FALSE(std::filesystem::exists(dest));
 
-    fx.wb.clearForm();
     over.sendingBank = "014";
-    run(Choice::MediaClearing, {headerLine(), detailLine(over)});
+    run(Product::MediaClearing, {headerLine(), detailLine(over)});
     EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
     EXPECT_EQ(ResultCounterOf(fx.last, "Error2million"), 0);
     EXPECT_TRUE(std::filesystem::exists(dest));
@@ -334,7 +332,7 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     Detail pointAmount;  // numeric but no plain digits, and a short branch code
     pointAmount.amount = "0000001000.0";
     pointAmount.branch = "12 ";
-    run(Choice::MediaPayroll1,
+    run(Product::MediaPayroll1,
         {headerLine(), detailLine(letters), detailLine(elevenZeros), detailLine(homeBad),
          detailLine(pointAmount), detailLine(Detail{})},
         true);
@@ -381,19 +379,19 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     EXPECT_EQ(r("Error2million"), 0);
     EXPECT_EQ(r("TotalReject"), 6);
     EXPECT_EQ(fx.last.outcome, Outcome::AllRejected);
-    EXPECT_EQ(fx.ui.texts(),
+    EXPECT_EQ(fx.events.texts(),
               std::vector<std::string>{"Reformat data fail because some transactions are rejected"});
     EXPECT_FALSE(std::filesystem::exists(dest));
     EXPECT_EQ(rows("SELECT * FROM Mcl_Detail").size(), 1u);
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "PayType"), "Media Clearing PayRoll 1 ");
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "PayType"), "Media Clearing PayRoll 1 ");
 }
 
 TEST_F(MediaClearing, BlankEnglishNameIsFilledInRatherThanDuplicated) {
     fx.store.execute("UPDATE Bank SET BANK_NAME_EN = '  ' WHERE BANK_CODE = '004'");
     Detail d;
     d.bank = "004";
-    run(Choice::MediaClearing, {headerLine(), detailLine(d)});
+    run(Product::MediaClearing, {headerLine(), detailLine(d)});
     const auto bank = rows("SELECT BANK_NAME_EN FROM Bank WHERE BANK_CODE = '004'");
     ASSERT_EQ(bank.size(), 1u);
     EXPECT_EQ(bank[0].text("BANK_NAME_EN"), "New bank");
@@ -408,62 +406,39 @@ TEST_F(MediaClearing, BadDebitAccountStopsTheRunAndKeepsEarlierEntries) {
     zero.amount = zeros(12);
     Detail badDebit;
     badDebit.debit = "1234567895";
-    run(Choice::MediaClearing, {headerLine(), detailLine(zero), detailLine(badDebit), detailLine(Detail{})});
-    EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid QRV debit account"});
-    EXPECT_TRUE(fx.ui.reports.empty());
+    run(Product::MediaClearing, {headerLine(), detailLine(zero), detailLine(badDebit), detailLine(Detail{})});
+    EXPECT_EQ(fx.events.texts(), std::vector<std::string>{"Invalid QRV debit account"});
+    EXPECT_TRUE(fx.events.reports.empty());
     EXPECT_EQ(fx.last.hash, "");
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{"ACME01_MCL_CreditZeroAmountRecord.txt"});
     EXPECT_EQ(listing("_CreditZeroAmountRecord.txt"),
               "LineNo : 2  Column : 58-69  Credit amount is zero\r\n");
 
     // An empty last line has no debit account either.
-    fx.ui.messages.clear();
-    run(Choice::MediaClearing, {headerLine(), detailLine(Detail{}), ""});
-    EXPECT_EQ(fx.ui.texts(), std::vector<std::string>{"Invalid QRV debit account"});
+    fx.events.messages.clear();
+    run(Product::MediaClearing, {headerLine(), detailLine(Detail{}), ""});
+    EXPECT_EQ(fx.events.texts(), std::vector<std::string>{"Invalid QRV debit account"});
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
 }
 
 TEST_F(MediaClearing, EffectiveDateMustBeValidAndLaterThanToday) {
-    run(Choice::MediaClearing, {headerLine("08122026"), detailLine(Detail{})});
-    run(Choice::MediaClearing, {headerLine("31112026"), detailLine(Detail{})});
-    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"EFFECTIVE DATE OF TRANSFER should be future date",
-                                                       "Invalid  EFFECTIVE DATE OF TRANSFER"}));
-    EXPECT_TRUE(fx.ui.reports.empty());
+    run(Product::MediaClearing, {headerLine("08122026"), detailLine(Detail{})});
+    run(Product::MediaClearing, {headerLine("31112026"), detailLine(Detail{})});
+    EXPECT_EQ(fx.events.texts(), (std::vector<std::string>{"EFFECTIVE DATE OF TRANSFER should be future date",
+                                                           "Invalid  EFFECTIVE DATE OF TRANSFER"}));
+    EXPECT_TRUE(fx.events.reports.empty());
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
 }
 
 TEST_F(MediaClearing, HeaderOnlyFileIsRejectedWholeWithTheResultReport) {
-    run(Choice::MediaPayroll3, {headerLine()});
-    EXPECT_EQ(fx.ui.texts(),
+    run(Product::MediaPayroll3, {headerLine()});
+    EXPECT_EQ(fx.events.texts(),
               std::vector<std::string>{"Reformat data fail because data are rejected all transactions"});
     EXPECT_EQ(fx.last.hash, "");
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(fx.ui.reports[0], "DebitRecord"), "0");
-    EXPECT_EQ(variable(fx.ui.reports[0], "PayType"), "Media Clearing PayRoll 3 ");
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "DebitRecord"), "0");
+    EXPECT_EQ(variable(fx.events.reports[0], "PayType"), "Media Clearing PayRoll 3 ");
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
-}
-
-}  // namespace
-}  // namespace qrv
-
-namespace qrv {
-namespace {
-
-TEST_F(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
-    writeFile(source, crlfLines({headerLine(), detailLine(Detail{})}));
-    fx.wb.selectProduct(Choice::MediaClearing);
-    fx.wb.fields.companyId = "ACME01";
-    fx.wb.fields.sourcePath = source.string();
-    fx.wb.fields.destinationPath = dest.string();
-    fx.wb.reformat();  // as the window runs it: the workbench sees the report
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    ASSERT_EQ(fx.ui.reports[0].layoutFile, "rptResult.frf");
-    fx.wb.mediaDetailReport();
-    ASSERT_EQ(fx.ui.reports.size(), 2u);
-    EXPECT_EQ(fx.ui.reports[1].layoutFile, "rptMclDetail.frf");
-    EXPECT_EQ(variable(fx.ui.reports[1], "FromFile"), source.string());
-    EXPECT_EQ(variable(fx.ui.reports[1], "HashCode"), fx.wb.fields.hashValue);
-    EXPECT_EQ(fx.wb.fields.hashValue.size(), 40u);
 }
 
 }  // namespace

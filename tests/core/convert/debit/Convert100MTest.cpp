@@ -3,7 +3,6 @@
 #include "base/QrvError.h"
 #include "convert/debit/Convert100M.h"
 #include "core/convert/debit/DebitReturnSamples.h"
-#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -40,7 +39,7 @@ std::string records(const std::vector<std::string>& lines) {
 }
 
 struct Convert : ::testing::Test {
-    test::WorkbenchFixture fx;
+    test::OperationFixture fx;
     std::filesystem::path input = fx.out / "input.txt";
     std::filesystem::path dest = fx.out / "100m.txt";
 
@@ -48,7 +47,7 @@ struct Convert : ::testing::Test {
 
     // True when the converted file was written, as its result says.
     bool run() {
-        Services services = test::servicesOf(fx);
+        Services services = fx.services();
         const Convert100MResult result = convertTo100M(request, services);
         const bool written = result.outcome == Outcome::Written;
         EXPECT_EQ(result.wrote(OutputKind::Converted), written);
@@ -77,10 +76,10 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     });
     EXPECT_EQ(test::readFile(dest), expected);
     EXPECT_EQ(control("ABC123", "00005", "00000015000").size(), 69u);
-    EXPECT_EQ(fx.ui.messages.size(), 1u);
-    EXPECT_EQ(fx.ui.messages.at(0).kind, MessageKind::Plain);
-    EXPECT_EQ(fx.ui.messages.at(0).text, "Convert 100 Million Complete");
-    EXPECT_EQ(fx.ui.progress.back(), 100);
+    EXPECT_EQ(fx.events.messages.size(), 1u);
+    EXPECT_EQ(fx.events.messages.at(0).kind, MessageKind::Plain);
+    EXPECT_EQ(fx.events.messages.at(0).text, "Convert 100 Million Complete");
+    EXPECT_EQ(fx.events.progress.back(), 100);
     // The two work files are gone.
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
@@ -114,7 +113,7 @@ TEST_F(Convert, ACompanyCodeThatDoesNotFillItsFieldIsRefused) {
     test::writeFile(dest, earlier);
     request.companyCode = "AB";
     EXPECT_FALSE(run());
-    EXPECT_EQ(fx.ui.texts(),
+    EXPECT_EQ(fx.events.texts(),
               std::vector<std::string>{"The company code \"AB\" does not fit its field of 6 characters"});
     EXPECT_EQ(test::readFile(dest), earlier);
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
@@ -137,9 +136,9 @@ TEST_F(Convert, AnEmptyCompanyCodeLeavesTheOutputUntouched) {
     EXPECT_FALSE(run());
     request.companyCode = "AB\xE4\xB8\xAD";  // a character code page 874 does not hold
     EXPECT_FALSE(run());
-    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{
-                                 "Please Input Company Code",
-                                 "The company code holds a character that code page 874 cannot write"}));
+    EXPECT_EQ(fx.events.texts(), (std::vector<std::string>{
+                                     "Please Input Company Code",
+                                     "The company code holds a character that code page 874 cannot write"}));
     EXPECT_EQ(test::readFile(dest), earlier);
 
     // An input that cannot be read stops with a file error, the output again untouched.

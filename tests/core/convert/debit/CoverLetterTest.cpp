@@ -2,6 +2,7 @@
 
 #include "HashTestHelpers.h"
 #include "base/QrvError.h"
+#include "convert/debit/CoverLetter.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "support/DebitHashFiles.h"
 #include "support/TestSupport.h"
@@ -16,11 +17,17 @@ using test::HashDetail;
 using test::hashDetailRecord;
 using test::variable;
 
-struct LetterRun : test::WorkbenchFixture {
+// A direct debit file and the cover letter's request for it, with the company's account as typed.
+struct LetterRun : test::OperationFixture {
     std::filesystem::path source = dir / "debit.txt";
+    CoverLetterRequest request;
     LetterRun() {
-        ui.accountAnswers = {{"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"}};
-        wb.fields.sourcePath = source.string();
+        request.sourcePath = source;
+        request.account = {"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"};
+    }
+    CoverLetterResult print() {
+        Services run = services();
+        return printCoverLetter(request, run);
     }
     void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }
     // The hash a clean check of the file as it stands would show.
@@ -33,33 +40,20 @@ struct LetterRun : test::WorkbenchFixture {
     }
 };
 
-TEST(CoverLetter, RefusedBeforeTheDialogWhenNoHashIsShown) {
-    LetterRun f;
-    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.coverLetter();
-    EXPECT_EQ(f.ui.texts(),
-              std::vector<std::string>{
-                  "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter"});
-    EXPECT_TRUE(f.ui.accountDialogFieldsAtOpen.empty());
-    EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_TRUE(f.wb.accountDialog.Accepted);
-}
-
-// The letter is only for the file whose hash is shown: another file typed since, or the same file changed
-// after its check, is refused once the account is given.
+// The letter is only for the file whose hash it is given: another file, or the same file changed after its
+// check, is refused.
 TEST(CoverLetter, RefusedForAFileOtherThanTheOneChecked) {
     LetterRun f;
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.fields.hashValue = f.fileHash();
+    f.request.hash = f.fileHash();
     HashDetail other;
     other.account = "1111111114";
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(other, false)});
-    f.wb.coverLetter();
-    EXPECT_EQ(f.ui.texts(),
+    EXPECT_EQ(f.print().outcome, Outcome::Refused);
+    EXPECT_EQ(f.events.texts(),
               std::vector<std::string>{
                   "Click button Generate Hash or if Generate Hash have ERROR can not Cover Letter"});
-    EXPECT_EQ(f.ui.accountDialogFieldsAtOpen.size(), 1u);
-    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_TRUE(f.events.reports.empty());
 }
 
 TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
@@ -84,21 +78,18 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
              hashDetailRecord(badAccount, false), hashDetailRecord(badAmount, false),
              hashDetailRecord(otherDate, false)});
     f.earlierDebit();
-    f.wb.fields.hashValue = f.fileHash();
-    f.wb.accountDialog.accountPart1 = "999";
-    f.wb.accountDialog.accountName = "typed before";
+    f.request.hash = f.fileHash();
 
-    f.wb.coverLetter();
+    const CoverLetterResult result = f.print();
 
-    EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_EQ(f.ui.accountDialogFieldsAtOpen, std::vector<std::string>{""});
+    EXPECT_TRUE(f.events.messages.empty());
     const std::string hash = test::sha1Upper(test::readFile(f.source));
-    EXPECT_EQ(f.wb.fields.hashValue, hash);
+    EXPECT_EQ(result.hash, hash);
     const std::vector<HashDebitRow> expected = {{"1234567896", test::padRight("SOMCHAI", 30), 1500.50},
                                                 {"1111111114", test::padRight("SOMCHAI", 30), 1500.50}};
     EXPECT_EQ(test::hashDebitRows(f.store), expected);
-    ASSERT_EQ(f.ui.reports.size(), 1u);
-    const ShownReport& r = f.ui.reports[0];
+    ASSERT_EQ(f.events.reports.size(), 1u);
+    const ShownReport& r = f.events.reports[0];
     EXPECT_EQ(r.layoutFile, "rptCoverLetter.frf");
     EXPECT_TRUE(r.modal);
     const std::vector<std::pair<std::string, std::string>> variables = {
@@ -112,7 +103,7 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
         {"NameAccount", "บริษัท เอ บี ซี จำกัด"},
     };
     EXPECT_EQ(r.variables, variables);
-    EXPECT_EQ(f.ui.progress.back(), 42);  // 5 of 12 announced records
+    EXPECT_EQ(f.events.progress.back(), 42);  // 5 of 12 announced records
     const std::string html = RenderReportHtml(r);
     EXPECT_NE(html.find("123-4-56789-0"), std::string::npos);
     EXPECT_NE(html.find("1,500.50"), std::string::npos);
@@ -129,33 +120,14 @@ TEST(CoverLetter, LongLayoutTextsAndASmallTotal) {
     d.effectiveDate = "050327";
     d.amount = "00000000005";
     f.write({hashControlRecord(c), hashDetailRecord(d, true)});
-    f.wb.fields.hashValue = f.fileHash();
-    f.wb.coverLetter();
-    ASSERT_EQ(f.ui.reports.size(), 1u);
-    EXPECT_EQ(variable(f.ui.reports[0], "TotalAmount"), "0.05");
-    EXPECT_EQ(variable(f.ui.reports[0], "TotalRecord"), "1");
-    EXPECT_EQ(variable(f.ui.reports[0], "TransDate"), "05/03/2027");
+    f.request.hash = f.fileHash();
+    f.print();
+    ASSERT_EQ(f.events.reports.size(), 1u);
+    EXPECT_EQ(variable(f.events.reports[0], "TotalAmount"), "0.05");
+    EXPECT_EQ(variable(f.events.reports[0], "TotalRecord"), "1");
+    EXPECT_EQ(variable(f.events.reports[0], "TransDate"), "05/03/2027");
     ASSERT_EQ(test::hashDebitRows(f.store).size(), 1u);
     EXPECT_EQ(test::hashDebitRows(f.store)[0].amount, 0.05);
-}
-
-TEST(CoverLetter, DialogLeftWithExitOrRefusedEndsSilently) {
-    LetterRun f;
-    f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    f.wb.fields.hashValue = f.fileHash();
-    f.ui.accountAnswers = {{"000", "0", "00000", "0", "ACME"}};
-    f.wb.coverLetter();
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"หมายเลขบัญชีไม่ถูกต้อง"});
-    EXPECT_FALSE(f.wb.accountDialog.Accepted);
-    EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.wb.fields.hashValue, f.fileHash());
-
-    f.ui.messages.clear();
-    f.ui.accountAnswers.clear();
-    f.wb.coverLetter();
-    EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.ui.accountDialogFieldsAtOpen.size(), 2u);
 }
 
 TEST(CoverLetter, ControlFaultsAndWhenTheShortLayoutEmptiesTheTable) {
@@ -182,12 +154,12 @@ TEST(CoverLetter, ControlFaultsAndWhenTheShortLayoutEmptiesTheTable) {
         k.change(c);
         f.write({hashControlRecord(c), hashDetailRecord(HashDetail{}, k.longLayout)});
         f.earlierDebit();
-        f.wb.fields.hashValue = f.fileHash();
-        f.wb.coverLetter();
-        EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message});
+        f.request.hash = f.fileHash();
+        const CoverLetterResult result = f.print();
+        EXPECT_EQ(f.events.texts(), std::vector<std::string>{k.message});
         EXPECT_EQ(test::hashDebitRows(f.store).size(), k.rowsLeft) << k.message;
-        EXPECT_TRUE(f.ui.reports.empty());
-        EXPECT_EQ(f.wb.fields.hashValue, f.fileHash());
+        EXPECT_TRUE(f.events.reports.empty());
+        EXPECT_EQ(result.outcome, Outcome::Refused);
     }
 }
 
@@ -197,9 +169,9 @@ TEST(CoverLetter, ADetailDateThatIsNoNumberPrintsNoLetter) {
     d.effectiveDate = "08 226";
     f.write({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false),
              hashDetailRecord(d, false)});
-    f.wb.fields.hashValue = f.fileHash();
-    EXPECT_THROW(f.wb.coverLetter(), QrvError);
-    EXPECT_TRUE(f.ui.reports.empty());
+    f.request.hash = f.fileHash();
+    EXPECT_THROW(f.print(), QrvError);
+    EXPECT_TRUE(f.events.reports.empty());
     EXPECT_EQ(test::hashDebitRows(f.store).size(), 1u);
 }
 

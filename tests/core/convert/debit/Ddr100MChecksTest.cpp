@@ -74,9 +74,9 @@ TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
     run({test::controlRecord(kToday, "00001", "00000100000")});
     EXPECT_EQ(errors(), rows({e("D1", "2", ""), e("D2", "2", ""), e("D3", "2", ""), e("D4", "2", ""),
                               e("D6", "2", "")}));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
-    ASSERT_EQ(ui.reports.size(), 1u);
-    EXPECT_EQ(ui.reports[0].layoutFile, "rptResultNoUpload.frf");
+    EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
+    ASSERT_EQ(events.reports.size(), 1u);
+    EXPECT_EQ(events.reports[0].layoutFile, "rptResultNoUpload.frf");
     EXPECT_EQ(last.outcome, Outcome::AllRejected);
     const std::vector<std::pair<const char*, const char*>> expected = {{"PayType", "Direct Debit"},
                                                                        {"DebitRecord", "0"},
@@ -100,7 +100,7 @@ TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
         EXPECT_EQ(variable(name), value) << name;
     }
     EXPECT_EQ(variable("ComName"), "ACME TRADING CO LTD" + std::string(11, ' '));
-    EXPECT_EQ(ui.reports.back().layoutFile, "rptResultNoUpload.frf");
+    EXPECT_EQ(events.reports.back().layoutFile, "rptResultNoUpload.frf");
     expectFailed(*this);
 }
 
@@ -109,7 +109,7 @@ TEST_F(Checks, ControlRecordErrorWithCleanDetailsStillRunsTheTotals) {
     run({test::controlRecord("321226", "00002", "00000150000"),
          detailRecord(kAcct1, kToday, "1", "00000100000"), detailRecord(kAcct2, kToday, "1", "00000050000")});
     EXPECT_EQ(errors(), rows({e("C4")}));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
+    EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
     EXPECT_EQ(variable("InvalidEffect"), "1");
     EXPECT_EQ(variable("TotalError"), "1");
     expectFailed(*this);
@@ -130,7 +130,7 @@ TEST_F(Checks, ZeroDetailAmountIsOfNoPatternInACleanFileAsInAFailingOne) {
     run({test::controlRecord(kToday, "00002", "00000050000"),
          detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000000000")});
     EXPECT_EQ(errors(), rows({e("D5", "3", kAcct2)}));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
+    EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
 
     run({test::controlRecord(kToday, "00003", "00000050000"),
          detailRecord(kAcct1, kToday, "1", "00000050000"), detailRecord(kAcct2, kToday, "1", "00000000000"),
@@ -162,7 +162,7 @@ TEST_F(Checks, TotalsErrorsTakeTheWordingOfThePassThatCheckedThem) {
     // A clean quick pass: the totals check alone fails the run, with no message box.
     run(file("00003", "00000100000", "1"));
     EXPECT_EQ(errors(), rows({e("T2Q")}));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(events.messages.empty());
     EXPECT_EQ(variable("TotalRecord"), "1");
     expectFailed(*this);
     run(file("00004", "00000100001", "1"));
@@ -171,7 +171,7 @@ TEST_F(Checks, TotalsErrorsTakeTheWordingOfThePassThatCheckedThem) {
     // A sign "2" sends the file through the full error scan, whose wording the totals then take.
     run(file("00003", "00000100001", "2"));
     EXPECT_EQ(errors(), rows({e("D3", "4", kAcct3), e("T1F"), e("T2F")}));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
+    EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
     EXPECT_EQ(variable("TotalError"), "3");
     expectFailed(*this);
 }
@@ -219,7 +219,7 @@ TEST_F(Checks, BlankControlColumnsOneToNineShiftTheDatesCompared) {
     run({test::controlRecord("121226", "00001", "00000050000", true),
          detailRecord(kAcct1, "081231", "1", "00000050000")});
     EXPECT_TRUE(errors().empty());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{kErrorData});
+    EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
     expectFailed(*this);
 }
 
@@ -277,13 +277,13 @@ TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
 }
 
 TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
-    wb.fields.printDetail = true;
+    request.printDetail = true;
     run({test::controlRecord(kToday, "00003", "00000030000"),
          detailRecord(kAcct1, kToday, "1", "00000010000"), detailRecord(kAcct2, kToday, "2", "00000020000")});
     EXPECT_EQ(errors(), rows({e("D3", "3", kAcct2), e("T2F")}));
-    ASSERT_EQ(ui.reports.size(), 1u);
-    EXPECT_EQ(ui.reports[0].runner, "directDebitError");
-    EXPECT_EQ(ui.reports[0].layoutFile, "ErrorDirectDebit100M.frf");
+    ASSERT_EQ(events.reports.size(), 1u);
+    EXPECT_EQ(events.reports[0].runner, "directDebitError");
+    EXPECT_EQ(events.reports[0].layoutFile, "ErrorDirectDebit100M.frf");
     EXPECT_EQ(variable("Resultdate"), "08/12/2026");
     EXPECT_EQ(variable("v5Corp"), "V5CORP01    ");
     EXPECT_EQ(variable("sumAmount"), "300");
@@ -291,7 +291,7 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     EXPECT_EQ(variable("DebitFeeAcct"), test::kFeeAcct);
     EXPECT_EQ(ResultCounterOf(last, "TotalError"), 0)
         << "counters start at 0; the result counters are not set";
-    const std::string html = RenderReportHtml(ui.reports[0]);
+    const std::string html = RenderReportHtml(events.reports[0]);
     EXPECT_NE(html.find("sign error"), std::string::npos);
     expectFailed(*this);
 }

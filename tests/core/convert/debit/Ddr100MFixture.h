@@ -8,9 +8,8 @@
 
 #include "store/TableStore.h"
 #include "support/TestSupport.h"
-#include "workbench/Workbench.h"
 
-// Direct Debit (100M) source files built from the layout's columns, and a workbench ready to run them.
+// Direct Debit (100M) source files built from the layout's columns, and a request ready to run them.
 namespace qrv::test {
 
 // Puts `text` at 1-based column `col`, blank-filling the line up to it.
@@ -59,25 +58,25 @@ inline constexpr const char* kYesterday = "071226";
 // One row of ErrorDirect100M: line, account, error_col, column, field.
 using ErrorRow = std::vector<std::string>;
 
-struct Ddr100MFixture : ::testing::Test, WorkbenchFixture {
+struct Ddr100MFixture : ::testing::Test, OperationFixture {
     Ddr100MFixture() {
-        wb.loadSettings();
-        wb.selectProduct(Choice::DirectDebit100M);
-        wb.fields.companyId = "V5CORP01";
-        wb.fields.sourcePath = (out / "debits.txt").string();
-        wb.fields.destinationPath = (out / "upload.txt").string();
-        wb.fields.creditAccount = kCreditAcct;
-        wb.fields.debitFeeAccount = kFeeAcct;
-        wb.processingRoundChanged("Immediately");
+        loadSettings();
+        request.product = Product::DirectDebit100M;
+        request.companyId = "V5CORP01";
+        request.sourcePath = out / "debits.txt";
+        request.destinationPath = out / "upload.txt";
+        request.creditAccount = kCreditAcct;
+        request.debitFeeAccount = kFeeAcct;
+        request.processingRound = ProcessingRound::Immediately;
     }
 
-    // Writes the source file (CR LF after every line) and presses "Reformat Data".
+    // Writes the source file (CR LF after every line) and runs "Reformat Data" with the request.
     void run(const std::vector<std::string>& lines) { runBytes(crlfLines(lines)); }
     void runBytes(const std::string& bytes) {
         writeFile(out / "debits.txt", bytes);
-        ui.messages.clear();
-        ui.reports.clear();
-        reformat();
+        events.messages.clear();
+        events.reports.clear();
+        reformat(request);
     }
 
     std::vector<ErrorRow> errors() {
@@ -91,7 +90,7 @@ struct Ddr100MFixture : ::testing::Test, WorkbenchFixture {
 
     // The value of a variable of the last report shown.
     std::string variable(const std::string& name) const {
-        for (const auto& [n, v] : ui.reports.back().variables) {
+        for (const auto& [n, v] : events.reports.back().variables) {
             if (n == name) {
                 return v;
             }
@@ -106,6 +105,8 @@ struct Ddr100MFixture : ::testing::Test, WorkbenchFixture {
             EXPECT_NE(name.front(), '.') << name;
         }
     }
+
+    ReformatRequest request;
 };
 
 }  // namespace qrv::test

@@ -85,13 +85,13 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
 
     EXPECT_EQ(last.hash, hash);
     EXPECT_TRUE(last.wrote(OutputKind::Upload));
-    EXPECT_EQ(ui.texts(),
+    EXPECT_EQ(events.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08V5CORP01_DDR.zip completed"});
     EXPECT_EQ(test::listFolder(out),
               (std::vector<std::string>{"2026-12-08V5CORP01_DDR.zip", "debits.txt", "upload.txt"}));
 
-    ASSERT_EQ(ui.reports.size(), 1u);
-    EXPECT_EQ(ui.reports[0].layoutFile, "rptResultNoErr.frf");
+    ASSERT_EQ(events.reports.size(), 1u);
+    EXPECT_EQ(events.reports[0].layoutFile, "rptResultNoErr.frf");
     const std::vector<std::pair<const char*, std::string>> expected = {
         {"ToFile", (out / "upload.txt").string()},
         {"HashCode", hash},
@@ -107,22 +107,17 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
     for (const auto& [name, value] : expected) {
         EXPECT_EQ(variable(name), value) << name;
     }
-    // The account labels of the workbench, filled when its press passed the checks.
-    wb.reformat();
-    EXPECT_EQ(wb.fields.creditAccountType, "2");
-    EXPECT_EQ(wb.fields.creditBranch, "014");
-    EXPECT_EQ(wb.fields.feeAccountType, "0");
-    EXPECT_EQ(wb.fields.feeBranch, "555");
 }
 
 TEST_F(Upload, ProcessingRoundGoesIntoRecord007) {
-    const std::vector<std::pair<const char*, const char*>> rounds = {
-        {"Immediately", "00"}, {"End of Day", "01"}, {"Start of Day", "02"}};
-    for (const auto& [item, code] : rounds) {
-        wb.processingRoundChanged(item);
+    const std::vector<std::pair<ProcessingRound, const char*>> rounds = {{ProcessingRound::Immediately, "00"},
+                                                                         {ProcessingRound::EndOfDay, "01"},
+                                                                         {ProcessingRound::StartOfDay, "02"}};
+    for (const auto& [round, code] : rounds) {
+        request.processingRound = round;
         run(cleanFile());
         const std::string upload = test::readFile(out / "upload.txt");
-        EXPECT_EQ(upload.substr(42 + 98, 300), record007(code)) << item;
+        EXPECT_EQ(upload.substr(42 + 98, 300), record007(code)) << code;
         expectNoWorkFile();
     }
 }
@@ -139,11 +134,11 @@ TEST_F(Upload, ShiftedControlDatesGoIntoRecord007AndTheReport) {
 }
 
 TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
-    wb.fields.printDetail = true;
+    request.printDetail = true;
     run(cleanFile());
-    ASSERT_EQ(ui.reports.size(), 1u);
-    EXPECT_EQ(ui.reports[0].runner, "directDebitComplete");
-    EXPECT_EQ(ui.reports[0].layoutFile, "CompleteDDR100M.frf");
+    ASSERT_EQ(events.reports.size(), 1u);
+    EXPECT_EQ(events.reports[0].runner, "directDebitComplete");
+    EXPECT_EQ(events.reports[0].layoutFile, "CompleteDDR100M.frf");
     EXPECT_EQ(variable("Resultdate"), "08/12/2026");
     EXPECT_EQ(variable("v5Corp"), "V5CORP01    ");
     EXPECT_EQ(variable("sumAmount"), "1000");

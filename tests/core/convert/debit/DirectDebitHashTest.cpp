@@ -2,6 +2,7 @@
 
 #include "HashTestHelpers.h"
 #include "base/QrvError.h"
+#include "convert/debit/HashCheck.h"
 #include "support/DebitHashFiles.h"
 #include "support/TestSupport.h"
 
@@ -15,20 +16,27 @@ using test::HashDetail;
 using test::hashDetailRecord;
 using test::HashErrorRow;
 using test::variable;
-using test::WorkbenchFixture;
 
-// A workbench with a direct debit file; today is 2026-12-08.
-struct HashRun : WorkbenchFixture {
+// A direct debit file and the hash check's request for it; today is 2026-12-08.
+struct HashRun : test::OperationFixture {
     std::filesystem::path source = dir / "debit.txt";
+    HashCheckRequest request;
+    HashCheckResult result;
 
     void write(const std::vector<std::string>& lines) {
         test::writeFile(source, test::crlfLines(lines));
-        wb.fields.sourcePath = source.string();
+        request.sourcePath = source;
     }
     void generate(const std::vector<std::string>& lines) {
         write(lines);
-        wb.generateHash();
+        check();
     }
+    void check() {
+        Services run = services();
+        result = checkDirectDebitFile(request, run);
+    }
+    // The hash of a check that passed; empty for one that did not.
+    std::string hash() const { return result.outcome == Outcome::Written ? result.hash : std::string(); }
     std::vector<HashErrorRow> errors() { return test::hashErrorRows(store); }
     std::vector<HashDebitRow> debits() { return test::hashDebitRows(store); }
     // Rows of an earlier run that a refused control record must leave alone.
@@ -96,16 +104,16 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
     f.generate({hashControlRecord(c), detail(first), secondLine + "IGNORED"});
 
     const std::string bytes = test::readFile(f.source);
-    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(bytes));
-    EXPECT_TRUE(f.ui.messages.empty());
-    ASSERT_EQ(f.ui.reports.size(), 1u);
-    const ShownReport& r = f.ui.reports[0];
+    EXPECT_EQ(f.hash(), test::sha1Upper(bytes));
+    EXPECT_TRUE(f.events.messages.empty());
+    ASSERT_EQ(f.events.reports.size(), 1u);
+    const ShownReport& r = f.events.reports[0];
     EXPECT_EQ(r.layoutFile, "rptGenHash.frf");
     EXPECT_FALSE(r.modal);
     EXPECT_EQ(variable(r, "ComName"), test::padRight("ACME TRADING CO", 30));
     EXPECT_EQ(variable(r, "PayType"), "Direct Debit ");
     EXPECT_EQ(variable(r, "ValueDate"), "08/12/26");
-    EXPECT_EQ(variable(r, "HashCode"), f.wb.fields.hashValue);
+    EXPECT_EQ(variable(r, "HashCode"), f.hash());
     EXPECT_EQ(variable(r, "File Name"), f.source.string());
     EXPECT_EQ(variable(r, "Total Record"), "2");
     const std::vector<HashDebitRow> expected = {
@@ -113,7 +121,7 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
         {"1111111114", test::padRight("  SUDA  ", longLayout() ? 48 : 30), 20123.45}};
     EXPECT_EQ(f.debits(), expected);
     EXPECT_TRUE(f.errors().empty());
-    EXPECT_EQ(f.ui.progress, (std::vector<int>{50, 100}));
+    EXPECT_EQ(f.events.progress, (std::vector<int>{0, 50, 100}));
     // The rendered report carries the file name, the record count and the rows.
     const std::string html = RenderReportHtml(r);
     EXPECT_NE(html.find(f.source.string()), std::string::npos);
@@ -123,14 +131,14 @@ TEST_P(HashLayouts, CleanFileFillsTheHashFieldAndShowsTheHashReport) {
 
 TEST_P(HashLayouts, ControlRecordOnlyGivesTwoFileLevelRows) {
     HashRun f;
-    f.wb.fields.hashValue = "";
+    f.request.shownHash = "";
     f.generate({hashControlRecord(control())});
     const std::vector<HashErrorRow> expected = {{1, "Total Amount", "Check Total Amount Error "},
                                                 {1, "Total Record", "Check Total Record Error "}};
     EXPECT_EQ(f.errors(), expected);
-    EXPECT_EQ(f.wb.fields.hashValue, "");
-    ASSERT_EQ(f.ui.reports.size(), 1u);
-    const ShownReport& r = f.ui.reports[0];
+    EXPECT_EQ(f.hash(), "");
+    ASSERT_EQ(f.events.reports.size(), 1u);
+    const ShownReport& r = f.events.reports[0];
     EXPECT_EQ(r.layoutFile, "rptGenHashError.frf");
     EXPECT_EQ(variable(r, "ComName"), test::padRight("ACME TRADING CO", 30));
     EXPECT_EQ(variable(r, "PayType"), "Direct Debit ");
@@ -178,9 +186,9 @@ TEST_P(HashLayouts, DetailFaultsBecomeRowsInLineOrder) {
     // A debit whose only fault is its sign is still listed.
     ASSERT_EQ(f.debits().size(), 2u);
     EXPECT_EQ(f.debits()[1].account, "1234567896");
-    EXPECT_EQ(f.wb.fields.hashValue, "");
-    ASSERT_EQ(f.ui.reports.size(), 1u);
-    EXPECT_EQ(f.ui.reports[0].layoutFile, "rptGenHashError.frf");
+    EXPECT_EQ(f.hash(), "");
+    ASSERT_EQ(f.events.reports.size(), 1u);
+    EXPECT_EQ(f.events.reports[0].layoutFile, "rptGenHashError.frf");
 }
 
 TEST_P(HashLayouts, TotalsAreComparedWithTheDetails) {
@@ -195,7 +203,7 @@ TEST_P(HashLayouts, TotalsAreComparedWithTheDetails) {
     f.generate({hashControlRecord(c), detail(d), detail(other)});
     const std::vector<HashErrorRow> expected = {{1, "Total Record", "Check Total Record Error "}};
     EXPECT_EQ(f.errors(), expected);
-    EXPECT_EQ(f.wb.fields.hashValue, "");
+    EXPECT_EQ(f.hash(), "");
 }
 
 TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
@@ -240,15 +248,15 @@ TEST_P(HashLayouts, LayoutDecisionAndControlChecksStopAtTheFirstFault) {
     for (const Case& k : cases) {
         HashRun f;
         f.earlierRows();
-        f.wb.fields.hashValue = "EARLIER";
+        f.request.shownHash = "EARLIER";
         HashControl c = control();
         k.change(c);
         f.generate({hashControlRecord(c), detail(HashDetail{})});
-        EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message}) << hashControlRecord(c);
-        EXPECT_TRUE(f.ui.reports.empty());
+        EXPECT_EQ(f.events.texts(), std::vector<std::string>{k.message}) << hashControlRecord(c);
+        EXPECT_TRUE(f.events.reports.empty());
         EXPECT_EQ(f.errors().size(), 1u) << "tables are not touched";
         EXPECT_EQ(f.debits().size(), 1u);
-        EXPECT_EQ(f.wb.fields.hashValue, "") << "a failed check shows no hash";
+        EXPECT_EQ(f.hash(), "") << "a failed check shows no hash";
     }
 }
 
@@ -268,11 +276,11 @@ TEST(DirectDebitHash, LayoutDecision) {
     for (const auto& k : cases) {
         HashRun f;
         test::writeFile(f.source, k.line.empty() ? std::string() : k.line + "\r\n");
-        f.wb.fields.sourcePath = f.source.string();
-        f.wb.generateHash();
-        EXPECT_EQ(f.ui.texts(), std::vector<std::string>{k.message}) << "[" << k.line << "]";
-        EXPECT_TRUE(f.ui.reports.empty());
-        EXPECT_EQ(f.wb.fields.hashValue, "");
+        f.request.sourcePath = f.source;
+        f.check();
+        EXPECT_EQ(f.events.texts(), std::vector<std::string>{k.message}) << "[" << k.line << "]";
+        EXPECT_TRUE(f.events.reports.empty());
+        EXPECT_EQ(f.hash(), "");
     }
 }
 
@@ -281,58 +289,42 @@ TEST(DirectDebitHash, HashIsTheSha1OfTheBytesAsTheyLie) {
     const std::vector<std::string> lines = {hashControlRecord(HashControl{}),
                                             hashDetailRecord(HashDetail{}, false)};
     f.generate(lines);
-    const std::string first = f.wb.fields.hashValue;
+    const std::string first = f.hash();
     EXPECT_EQ(first, test::sha1Upper(test::crlfLines(lines)));
     EXPECT_EQ(first.find_first_not_of("0123456789ABCDEF"), std::string::npos);
-    f.wb.generateHash();
-    EXPECT_EQ(f.wb.fields.hashValue, first);
+    f.check();
+    EXPECT_EQ(f.hash(), first);
 
     // One byte of a name (never checked) changed.
     std::vector<std::string> changed = lines;
     changed[1][30] = 'X';
     f.generate(changed);
-    EXPECT_NE(f.wb.fields.hashValue, first);
-    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(test::crlfLines(changed)));
+    EXPECT_NE(f.hash(), first);
+    EXPECT_EQ(f.hash(), test::sha1Upper(test::crlfLines(changed)));
 
     // The same lines ending in LF only.
     test::writeFile(f.source, lines[0] + "\n" + lines[1] + "\n");
-    f.wb.generateHash();
-    EXPECT_EQ(f.ui.reports.back().layoutFile, "rptGenHash.frf");
-    EXPECT_NE(f.wb.fields.hashValue, first);
-    EXPECT_EQ(f.wb.fields.hashValue, test::sha1Upper(lines[0] + "\n" + lines[1] + "\n"));
-}
-
-// A failed check clears the hash field (no cover letter for a file that did not pass); its error report still
-// shows the hash the field held.
-TEST(DirectDebitHash, AFailedRunClearsTheHashFieldAndItsReportShowsTheEarlierOne) {
-    HashRun f;
-    f.generate({hashControlRecord(HashControl{}), hashDetailRecord(HashDetail{}, false)});
-    const std::string earlier = f.wb.fields.hashValue;
-    ASSERT_EQ(earlier.size(), 40u);
-    HashDetail bad;
-    bad.sign = "X";
-    f.generate({hashControlRecord(HashControl{}), hashDetailRecord(bad, false)});
-    EXPECT_EQ(f.wb.fields.hashValue, "");
-    ASSERT_EQ(f.ui.reports.size(), 2u);
-    EXPECT_EQ(f.ui.reports[1].layoutFile, "rptGenHashError.frf");
-    EXPECT_EQ(variable(f.ui.reports[1], "HashCode"), earlier);
+    f.check();
+    EXPECT_EQ(f.events.reports.back().layoutFile, "rptGenHash.frf");
+    EXPECT_NE(f.hash(), first);
+    EXPECT_EQ(f.hash(), test::sha1Upper(lines[0] + "\n" + lines[1] + "\n"));
 }
 
 TEST(DirectDebitHash, NoSourceAndAnUnreadableSource) {
     HashRun f;
-    f.wb.generateHash();
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"No Input File. Please Browse Input File"});
+    f.check();
+    EXPECT_EQ(f.events.texts(), std::vector<std::string>{"No Input File. Please Browse Input File"});
 
     for (const auto& unreadable :
          {f.dir / "missing.txt", f.dir.path()}) {  // a folder cannot be hashed either
-        f.ui.messages.clear();
-        f.wb.fields.sourcePath = unreadable.string();
-        EXPECT_THROW(f.wb.generateHash(), QrvError);
-        ASSERT_EQ(f.ui.messages.size(), 1u);
-        EXPECT_EQ(f.ui.messages[0].kind, MessageKind::Information);
-        EXPECT_EQ(f.ui.messages[0].text, "Unable to open source file.");
+        f.events.messages.clear();
+        f.request.sourcePath = unreadable;
+        EXPECT_THROW(f.check(), QrvError);
+        ASSERT_EQ(f.events.messages.size(), 1u);
+        EXPECT_EQ(f.events.messages[0].kind, MessageKind::Information);
+        EXPECT_EQ(f.events.messages[0].text, "Unable to open source file.");
     }
-    EXPECT_TRUE(f.ui.reports.empty());
+    EXPECT_TRUE(f.events.reports.empty());
 }
 
 TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
@@ -344,7 +336,7 @@ TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
     HashDetail good;
     f.write({hashControlRecord(c), hashDetailRecord(badSign, false), "", hashDetailRecord(good, false)});
     try {
-        f.wb.generateHash();
+        f.check();
         FAIL() << "expected an unexpected error";
     } catch (const QrvError& e) {
         EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
@@ -353,8 +345,8 @@ TEST(DirectDebitHash, ADetailDateThatIsNoNumberEndsTheRunNamingTheLine) {
     // The rows of line 2 stay; no report, no hash.
     EXPECT_EQ(f.errors(), (std::vector<HashErrorRow>{{2, "Sign", "Invalid Sign"}}));
     EXPECT_EQ(f.debits().size(), 1u);
-    EXPECT_TRUE(f.ui.reports.empty());
-    EXPECT_EQ(f.wb.fields.hashValue, "");
+    EXPECT_TRUE(f.events.reports.empty());
+    EXPECT_EQ(f.hash(), "");
 }
 
 TEST(DirectDebitHash, AnAmountIsItsNineDigitsWithoutPointOrSign) {

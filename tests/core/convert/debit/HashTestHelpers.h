@@ -10,6 +10,7 @@
 #include "reports/ReportRunner.h"
 #include "store/TableStore.h"
 #include "support/DebitHashFiles.h"
+#include "support/TestSupport.h"
 
 namespace qrv::test {
 
@@ -50,16 +51,6 @@ inline std::vector<HashDebitRow> hashDebitRows(TableStore& store) {
         rows.push_back({r.text("Account_No"), r.text("Name"), std::get<double>(*r.find("Amount"))});
     }
     return rows;
-}
-
-// A report variable as the layout prints it; "<unset>" when the runner was not given it.
-inline std::string variable(const ShownReport& report, const std::string& name) {
-    for (const auto& [n, v] : report.variables) {
-        if (n == name) {
-            return v;
-        }
-    }
-    return "<unset>";
 }
 
 }  // namespace qrv::test

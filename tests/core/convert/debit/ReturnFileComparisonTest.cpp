@@ -3,7 +3,6 @@
 #include "base/QrvError.h"
 #include "convert/debit/ReturnFileComparison.h"
 #include "core/convert/debit/DebitReturnSamples.h"
-#include "support/FixtureServices.h"
 #include "support/TestSupport.h"
 
 namespace qrv {
@@ -23,23 +22,17 @@ std::string rest(const std::string& text) {
 }
 
 struct Comparison : ::testing::Test {
-    test::WorkbenchFixture fx;
+    test::OperationFixture fx;
     std::filesystem::path sent = fx.out / "sent.txt";
     std::filesystem::path ret = fx.out / "return.txt";
     std::filesystem::path dest = fx.out / "compare.txt";
 
-    void SetUp() override {
-        fx.wb.loadSettings();
-        fx.wb.selectProduct(Choice::ReturnFile);
-        fx.wb.fields.sourcePath = sent.string();
-        fx.wb.fields.secondFilePath = ret.string();
-        fx.wb.fields.destinationPath = dest.string();
-    }
+    void SetUp() override { fx.loadSettings(); }
     ReturnComparisonRequest request{sent, ret, dest};
 
     // True when the comparison file was written, as its result says.
     bool run() {
-        Services services = test::servicesOf(fx);
+        Services services = fx.services();
         const ReturnComparisonResult result = compareReturnFile(request, services);
         const bool written = result.outcome == Outcome::Written;
         EXPECT_EQ(result.wrote(OutputKind::Comparison), written);
@@ -54,7 +47,7 @@ struct Comparison : ::testing::Test {
     }
     std::vector<std::string> errors() const {
         std::vector<std::string> texts;
-        for (const auto& m : fx.ui.messages) {
+        for (const auto& m : fx.events.messages) {
             EXPECT_EQ(m.kind, MessageKind::Error) << m.text;
             texts.push_back(m.text);
         }
@@ -86,8 +79,8 @@ struct ThreeDebits {
 TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     const ThreeDebits d;
     files(d.sent, d.ret);
-    ASSERT_TRUE(fx.wb.compareReturnFile());
-    EXPECT_TRUE(fx.ui.messages.empty()) << fx.ui.texts().front();
+    ASSERT_TRUE(run());
+    EXPECT_TRUE(fx.events.messages.empty()) << fx.events.texts().front();
 
     const std::string expected = test::crlfLines({
         d.sent[0],
@@ -115,8 +108,8 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     EXPECT_EQ(std::get<Money>(*r[1].find("Amount")), Money::fromUnits(2000'0000));
     EXPECT_EQ(std::get<Money>(*r[2].find("Amount")), Money::fromUnits(1499'5000));  // columns 281-296
 
-    ASSERT_EQ(fx.ui.reports.size(), 1u);
-    const ShownReport& report = fx.ui.reports[0];
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    const ShownReport& report = fx.events.reports[0];
     EXPECT_EQ(report.requestedLayout, "rptCompareFileFromV5.frf");
     EXPECT_EQ(report.layoutFile, "rptCompareFileFromV5.frf");
     EXPECT_TRUE(report.modal);
@@ -129,8 +122,8 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     const std::string html = RenderReportHtml(report);
     EXPECT_NE(html.find("1,499.50"), std::string::npos);
     EXPECT_NE(html.find("RETREF00000000002"), std::string::npos);
-    // Progress after each line: k / 5 lines of the return file.
-    EXPECT_EQ(fx.ui.progress, (std::vector<int>{20, 40}));
+    // Progress from 0, then after each line: k / 5 lines of the return file.
+    EXPECT_EQ(fx.events.progress, (std::vector<int>{0, 20, 40}));
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
 }
 
@@ -153,7 +146,7 @@ TEST_F(Comparison, ResultsAndReasonsGiveTheirStatusCodes) {
         returnDetail(account, "NOTUSED0000000009", "99999999999", "9999999999999999", "S", "003"));
     returnLines.push_back(returnTrailer("000009", "0000000000900000"));
     files(sentLines, returnLines);
-    ASSERT_TRUE(run()) << fx.ui.texts().front();
+    ASSERT_TRUE(run()) << fx.events.texts().front();
 
     const std::string written = test::readFile(dest);
     std::vector<std::string> lines;
@@ -216,7 +209,7 @@ TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
     EXPECT_THROW(run(), QrvError);
     EXPECT_FALSE(std::filesystem::exists(dest));
     ASSERT_EQ(rows().size(), 1u);  // the table is not emptied before the writing phase
-    EXPECT_TRUE(fx.ui.reports.empty());
+    EXPECT_TRUE(fx.events.reports.empty());
 }
 
 TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
@@ -256,40 +249,8 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
     }
     EXPECT_EQ(errors(), (std::vector<std::string>{"Status Error. ", "Total Account is not match.",
                                                   "Total Amount is not match."}));
-    EXPECT_TRUE(fx.ui.reports.empty());
+    EXPECT_TRUE(fx.events.reports.empty());
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
-}
-
-TEST_F(Comparison, SaveProposesANameFromTheClock) {
-    fx.clock.set(DateTime{Date{2026, 12, 8}, 9, 5, 7});
-    fx.ui.saveAnswer = "/data/chosen.txt";
-    fx.wb.fields.destinationPath.clear();
-    fx.wb.chooseComparisonFile();
-    EXPECT_EQ(fx.ui.proposedNames, (std::vector<std::string>{"081226-090507 Return File.txt"}));
-    EXPECT_EQ(fx.ui.filters.back(), "Text File|*.txt|All File|*.*");
-    EXPECT_EQ(fx.wb.fields.destinationPath, "/data/chosen.txt");
-    fx.ui.saveAnswer.reset();  // cancelled: the field keeps its text
-    fx.wb.chooseComparisonFile();
-    EXPECT_EQ(fx.wb.fields.destinationPath, "/data/chosen.txt");
-    fx.wb.fields.secondFilePath.clear();  // with either file missing the button does nothing
-    fx.wb.chooseComparisonFile();
-    fx.wb.fields.secondFilePath = ret.string();
-    fx.wb.fields.sourcePath.clear();
-    fx.wb.chooseComparisonFile();
-    EXPECT_EQ(fx.ui.proposedNames.size(), 2u);
-    EXPECT_TRUE(fx.ui.messages.empty());
-}
-
-TEST_F(Comparison, TheRadioButtonWarnsWhileAHashIsShownAndCancelKeepsTheProduct) {
-    fx.wb.selectProduct(Choice::DirectCredit);
-    fx.wb.fields.hashValue = std::string(40, 'F');
-    fx.ui.confirmAnswer = false;
-    EXPECT_FALSE(fx.wb.selectProduct(Choice::ReturnFile));
-    EXPECT_EQ(fx.ui.texts(), (std::vector<std::string>{"Clear Form"}));
-    EXPECT_EQ(fx.wb.selected(), Choice::DirectCredit);
-    EXPECT_TRUE(fx.wb.controls.at(Control::printDetail).visible);  // the credit layout stays whole
-    EXPECT_FALSE(fx.wb.controls.at(Control::compareReturnFile).visible);
-    EXPECT_TRUE(fx.wb.controls.at(Control::reformat).visible);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/SourceViewer.h"
 
 #include <QDir>
 #include <QFile>

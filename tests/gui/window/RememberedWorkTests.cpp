@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "gui/GuiFixture.h"
-#include "gui/workbench/RememberedWork.h"
+#include "gui/window/RememberedWork.h"
 
 namespace qrv::test {
 namespace {

@@ -49,5 +49,14 @@ TEST(Cp874Table, EveryByteRoundTripsOrIsReplaced) {
     EXPECT_EQ(undefined, 31);  // 0x81-0x84, 0x86-0x90, 0x98-0x9F, 0xDB-0xDE, 0xFC-0xFF
 }
 
+TEST(Cp874, ConvertsBothWaysAndReplacesUndefinedBytes) {
+    EXPECT_EQ(cp874::toUtf8("\xA1\xD2\xC3 abc"), "การ abc");
+    EXPECT_EQ(cp874::toUtf8("a\x81z\xFF"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
+    EXPECT_EQ(cp874::fromUtf8("การ abc"), std::optional<std::string>("\xA1\xD2\xC3 abc"));
+    EXPECT_FALSE(cp874::fromUtf8("日本"));
+    EXPECT_FALSE(cp874::fromUtf8("\xC3("));
+    EXPECT_EQ(cp874::sanitizeUtf8("ok\xFFok"), "ok\xEF\xBF\xBDok");
+}
+
 }  // namespace
 }  // namespace qrv

@@ -1,4 +1,4 @@
-#include "gui/workbench/WorkbenchWindow.h"
+#include "gui/window/WorkbenchWindow.h"
 
 #include "base/RunCancelled.h"
 #include "base/Version.h"
@@ -31,11 +31,11 @@
 #include <exception>
 
 #include "gui/language/SystemTexts.h"
-#include "gui/workbench/QtUi.h"
-#include "gui/workbench/RememberedWork.h"
-#include "gui/workbench/ResultPanel.h"
-#include "gui/workbench/WorkbenchCommands.h"
-#include "gui/workbench/WorkerUi.h"
+#include "gui/window/QtUi.h"
+#include "gui/window/RememberedWork.h"
+#include "gui/window/ResultPanel.h"
+#include "gui/window/WorkbenchCommands.h"
+#include "gui/window/WorkerUi.h"
 #include "workbench/Workbench.h"
 
 namespace qrv::gui {

@@ -17,6 +17,10 @@
 namespace qrv {
 namespace {
 
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
 bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -200,6 +204,61 @@ TEST(LineReaderLimits, ALineLongerThanOneMebibyteIsNotAPaymentFile) {
         EXPECT_TRUE(has(error, "Line 3 of \"" + (dir / "long.txt").string() + "\"")) << error;
         EXPECT_TRUE(has(error, "not a payment file")) << error;
     }
+}
+
+TEST(AtomicFile, ReplacesOnlyWhenCommitted) {
+    TempDir dir;
+    writeFile(dir / "up.txt", "earlier");
+    {
+        AtomicFile f(dir / "up.txt");
+        f.writer().write("half");
+        // no commit: as when a run stops
+    }
+    EXPECT_EQ(readFile(dir / "up.txt"), "earlier");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"up.txt"});
+    {
+        AtomicFile f(dir / "up.txt");
+        f.writer().writeLine("new");
+        f.commit();
+    }
+    EXPECT_EQ(readFile(dir / "up.txt"), "new\r\n");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"up.txt"});
+}
+
+TEST(AtomicFile, AFailedWriteLeavesTheEarlierFile) {
+    TempDir dir;
+    writeFile(dir / "up.txt", "earlier");
+    EXPECT_THROW(
+        {
+            AtomicFile f(dir / "up.txt");
+            f.writer().write("partial");
+            throw QrvError("disk full");
+        },
+        QrvError);
+    EXPECT_EQ(readFile(dir / "up.txt"), "earlier");
+    EXPECT_EQ(test::listFolder(dir.path()).size(), 1u);
+}
+
+TEST(WorkFile, IsUniqueNeverReplacesAndIsRemoved) {
+    TempDir dir;
+    writeFile(dir / "pay.txtTemp", "someone else's");
+    std::filesystem::path first;
+    {
+        WorkFile a = workFileFor(dir / "pay.txt", "Temp");
+        WorkFile b = workFileFor(dir / "pay.txt", "Temp");
+        EXPECT_NE(a.path(), b.path());
+        a.writer().write("x");
+        first = a.path();
+        EXPECT_TRUE(std::filesystem::exists(first));
+    }
+    EXPECT_FALSE(std::filesystem::exists(first));
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"pay.txtTemp"});
+    EXPECT_EQ(readFile(dir / "pay.txtTemp"), "someone else's");
+}
+
+TEST(FileWriter, AppendExistingRefusesAMissingFile) {
+    TempDir dir;
+    EXPECT_THROW(FileWriter(dir / "missing.txt", FileWriter::Mode::AppendExisting), QrvError);
 }
 
 }  // namespace

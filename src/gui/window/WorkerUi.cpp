@@ -1,4 +1,4 @@
-#include "gui/workbench/WorkerUi.h"
+#include "gui/window/WorkerUi.h"
 
 #include <QThread>
 #include <exception>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <type_traits>
 
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 #include "reports/ReportSnapshot.h"
 
 namespace qrv::gui {

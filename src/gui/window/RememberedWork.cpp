@@ -1,4 +1,4 @@
-#include "gui/workbench/RememberedWork.h"
+#include "gui/window/RememberedWork.h"
 
 #include <QFileInfo>
 

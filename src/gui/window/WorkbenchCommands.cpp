@@ -1,4 +1,4 @@
-#include "gui/workbench/WorkbenchCommands.h"
+#include "gui/window/WorkbenchCommands.h"
 
 #include "workbench/Workbench.h"
 

@@ -14,8 +14,8 @@
 
 #include "BenchFiles.h"
 #include "gui/GuiFixture.h"
-#include "gui/workbench/QtUi.h"
-#include "gui/workbench/ResultPanel.h"
+#include "gui/window/QtUi.h"
+#include "gui/window/ResultPanel.h"
 #include "store/TableStore.h"
 #include "workbench/PresenterServices.h"
 

@@ -1,4 +1,4 @@
-#include "gui/workbench/ResultPanel.h"
+#include "gui/window/ResultPanel.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "gui/language/SystemTexts.h"
-#include "gui/workbench/QtUi.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/QtUi.h"
+#include "gui/window/SourceViewer.h"
 #include "workbench/RunSummary.h"
 #include "workbench/SourceColumns.h"
 #include "workbench/Workbench.h"

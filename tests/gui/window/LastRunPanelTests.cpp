@@ -14,8 +14,8 @@
 #include <QUrl>
 
 #include "gui/GuiFixture.h"
-#include "gui/workbench/ResultPanel.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/ResultPanel.h"
+#include "gui/window/SourceViewer.h"
 
 // The Last run panel after each kind of command: its words, the way from a rejected count to the lines,
 // and what a screen reader hears.

@@ -1,4 +1,4 @@
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 
 #include "workbench/AccountEntryDialog.h"
 #include "workbench/ReferenceMaintenance.h"
@@ -22,8 +22,8 @@
 #include "gui/language/SystemTexts.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/sheet/SheetMappingDialog.h"
-#include "gui/workbench/RememberedWork.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/RememberedWork.h"
+#include "gui/window/SourceViewer.h"
 #include "layout/LayoutCatalog.h"
 #include "reports/ReportRunner.h"
 #include "reports/ReportSnapshot.h"

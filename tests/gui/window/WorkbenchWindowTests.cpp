@@ -21,7 +21,7 @@
 
 #include "base/QrvError.h"
 #include "gui/GuiFixture.h"
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 
 namespace qrv::test {
 namespace {

@@ -2,15 +2,14 @@
 
 #include <functional>
 
-#include "TestWorkbook.h"
 #include "base/Cp874.h"
 #include "convert/Examples.h"
 #include "convert/source/BuildSource.h"
 #include "core/convert/ProductRun.h"
+#include "core/sheet/TestWorkbook.h"
 #include "layout/CreditSourceLayouts.h"
 #include "layout/DebitSourceLayouts.h"
 #include "layout/FieldRules.h"
-#include "support/FixtureServices.h"
 
 // From a customer's spreadsheet to the source file and on to the upload file.
 namespace qrv {
@@ -71,7 +70,7 @@ struct Column {
 
 struct Case {
     const char* product;
-    Choice choice;
+    Product choice;
     const char* example;
     std::vector<Column> columns;
     std::string values;  // [values] beside the columns
@@ -85,7 +84,7 @@ std::string joined(const std::vector<std::string>& lines) {
 std::vector<Case> cases(const std::string& companyUtf8) {
     return {
         {"DCP",
-         Choice::DirectCredit,
+         Product::DirectCredit,
          "direct-credit.txt",
          {{&dcp::kCreditAccount, "Account No."},
           {&dcp::kAmountLong, "Amount"},
@@ -100,7 +99,7 @@ std::vector<Case> cases(const std::string& companyUtf8) {
              return joined(out);
          }},
         {"MCL",
-         Choice::MediaClearing,
+         Product::MediaClearing,
          "media-clearing.txt",
          {{&mcl::kBankCode, "Bank"},
           {&mcl::kBranchCode, "Branch"},
@@ -120,7 +119,7 @@ std::vector<Case> cases(const std::string& companyUtf8) {
          }},
         // The effective date from a column: the control record takes the first entry's.
         {"DDR",
-         Choice::DirectDebit100M,
+         Product::DirectDebit100M,
          "direct-debit-100m.txt",
          {{&ddr::kAccount, "Account"},
           {&ddr::kDetailDate, "Due"},
@@ -229,25 +228,27 @@ void writeXlsx(const std::filesystem::path& file, const Case& c, const std::vect
 }
 
 struct Fixture : test::ProductRun {
-    explicit Fixture(Choice choice) : ProductRun(choice) {
-        wb.fields.creditAccount = "0142000013";
-        wb.fields.debitFeeAccount = "5550001116";
-        wb.fields.processingRound = "00";
+    explicit Fixture(Product product) : ProductRun(product) {
+        request.creditAccount = "0142000013";
+        request.debitFeeAccount = "5550001116";
+        if (product == Product::DirectDebit100M) {
+            request.processingRound = ProcessingRound::Immediately;
+        }
     }
     BuildSourceResult build(const std::string& product, const std::filesystem::path& sheet,
                             const std::string& mapping, bool skip = false,
                             const std::string& sheetName = {}) {
         test::writeFile(out / "map.ini", mapping);
-        Services services = test::servicesOf(*this);
-        ui.messages.clear();
-        BuildSourceRequest request;
-        request.product = product;
-        request.sheetPath = sheet;
-        request.sheetName = sheetName;
-        request.mappingPath = out / "map.ini";
-        request.destinationPath = out / "built.txt";
-        request.skipBadRows = skip;
-        return buildSource(request, services);
+        Services run = services();
+        events.messages.clear();
+        BuildSourceRequest built;
+        built.product = product;
+        built.sheetPath = sheet;
+        built.sheetName = sheetName;
+        built.mappingPath = out / "map.ini";
+        built.destinationPath = out / "built.txt";
+        built.skipBadRows = skip;
+        return buildSource(built, run);
     }
     std::string upload(const std::string& source) {
         run(source);
@@ -267,7 +268,7 @@ TEST(BuildSource, SheetsOfTheExamplesBuildTheirSourceAndUploadFiles) {
         const std::vector<std::string> lines = crlfSplit(source);
         const std::string expected = c.expected(lines);
         const std::string uploadOfExample = f.upload(source);
-        ASSERT_FALSE(uploadOfExample.empty()) << testing::PrintToString(f.ui.texts());
+        ASSERT_FALSE(uploadOfExample.empty()) << testing::PrintToString(f.events.texts());
 
         test::writeFile(f.out / "entries.csv", csvOf(c, lines));
         writeXlsx(f.out / "entries.xlsx", c, lines);
@@ -275,7 +276,7 @@ TEST(BuildSource, SheetsOfTheExamplesBuildTheirSourceAndUploadFiles) {
             SCOPED_TRACE(workbook ? "xlsx" : "csv");
             const BuildSourceResult r = f.build(
                 c.product, f.out / (workbook ? "entries.xlsx" : "entries.csv"), mappingOf(c, !workbook));
-            ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.ui.texts());
+            ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
             EXPECT_EQ(r.records, static_cast<std::int64_t>(lines.size() - 1));
             const std::string built = test::readFile(f.out / "built.txt");
             EXPECT_EQ(built, expected);
@@ -287,7 +288,7 @@ TEST(BuildSource, SheetsOfTheExamplesBuildTheirSourceAndUploadFiles) {
 // Every kind of bad cell is named by its row, its column's letter and header, and its field; nothing is
 // written unless the bad rows may be left out, and then they are listed and the others written.
 TEST(BuildSource, BadCellsAreNamedByRowAndColumnAndNothingIsWritten) {
-    Fixture f(Choice::DirectCredit);
+    Fixture f(Product::DirectCredit);
     const std::string longName(61, 'N');
     test::writeFile(f.out / "pay.csv",
                     "Payroll December\r\n"
@@ -322,7 +323,7 @@ TEST(BuildSource, BadCellsAreNamedByRowAndColumnAndNothingIsWritten) {
         "Row 11, column A \"Account No.\" (credit account): the account 1234567895 is not a valid account of "
         "the bank (check digit, or all zeros)",
     };
-    std::vector<std::string> texts = f.ui.texts();
+    std::vector<std::string> texts = f.events.texts();
     ASSERT_EQ(texts.size(), expected.size() + 2) << testing::PrintToString(texts);
     EXPECT_EQ(texts[0], "Reading \"" + (f.out / "pay.csv").string() + "\": CSV, UTF-8, comma-separated");
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -341,7 +342,7 @@ TEST(BuildSource, BadCellsAreNamedByRowAndColumnAndNothingIsWritten) {
     r = f.build("DCP", f.out / "pay.csv", mapping, true);
     ASSERT_EQ(r.outcome, Outcome::Written);
     EXPECT_EQ(r.skippedRows, (std::vector<std::int64_t>{4, 5, 6, 7, 8, 9, 10, 11}));
-    EXPECT_EQ(f.ui.texts()[9], "Left out 8 rows that cannot be placed: rows 4, 5, 6, 7, 8, 9, 10, 11");
+    EXPECT_EQ(f.events.texts()[9], "Left out 8 rows that cannot be placed: rows 4, 5, 6, 7, 8, 9, 10, 11");
     const std::vector<std::string> lines = crlfSplit(test::readFile(f.out / "built.txt"));
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(columnsOf(lines[0], dcp::kRecordCountLong), "00002");
@@ -354,7 +355,7 @@ TEST(BuildSource, BadCellsAreNamedByRowAndColumnAndNothingIsWritten) {
 // list; the workbook's header row names the columns; a wrong fixed value or a field left unmapped stops
 // the run before the sheet is read.
 TEST(BuildSource, DatesCodesAndTheMappingAreChecked) {
-    Fixture f(Choice::DirectDebit100M);
+    Fixture f(Product::DirectDebit100M);
     {
         test::TestWorkbook book(f.out / "debits.xlsx");
         lxw_worksheet* ws = book.sheet("Debits");
@@ -375,7 +376,7 @@ TEST(BuildSource, DatesCodesAndTheMappingAreChecked) {
     const std::string values = "[values]\nterm payment = M\ncompany code = 012345\napply code = C\n";
     BuildSourceResult r = f.build("DDR", f.out / "debits.xlsx", columns + values + "[reading]\nyears = BE\n");
     EXPECT_EQ(r.outcome, Outcome::AllRejected);
-    const std::vector<std::string> texts = f.ui.texts();
+    const std::vector<std::string> texts = f.events.texts();
     ASSERT_EQ(texts.size(), 5u) << testing::PrintToString(texts);
     EXPECT_EQ(texts[0], "Reading \"" + (f.out / "debits.xlsx").string() + "\": XLSX, sheet \"Debits\"");
     EXPECT_EQ(texts[1],
@@ -387,7 +388,7 @@ TEST(BuildSource, DatesCodesAndTheMappingAreChecked) {
     r = f.build("DDR", f.out / "debits.xlsx", columns + "[values]\nterm payment = X\ncompany code = 12\n");
     EXPECT_EQ(r.outcome, Outcome::Refused);
     const std::string map = "Mapping \"" + (f.out / "map.ini").string() + "\": ";
-    EXPECT_EQ(f.ui.texts(),
+    EXPECT_EQ(f.events.texts(),
               (std::vector<std::string>{
                   "[values] term payment = X: \"X\" is not one of M, H, W",
                   "[values] company code = 12: \"12\" has 2 digits, not 6",
@@ -395,21 +396,21 @@ TEST(BuildSource, DatesCodesAndTheMappingAreChecked) {
               }));
     r = f.build("DDR", f.out / "debits.xlsx", "[columns]\nacount = Account\n");
     EXPECT_EQ(r.outcome, Outcome::Refused);
-    ASSERT_FALSE(f.ui.texts().empty());
-    EXPECT_EQ(f.ui.texts()[0].rfind(map + "[columns] \"acount\" is not a field of this product", 0), 0u)
-        << f.ui.texts()[0];
+    ASSERT_FALSE(f.events.texts().empty());
+    EXPECT_EQ(f.events.texts()[0].rfind(map + "[columns] \"acount\" is not a field of this product", 0), 0u)
+        << f.events.texts()[0];
     EXPECT_FALSE(std::filesystem::exists(f.out / "built.txt"));
 }
 
 // The header row is found below title rows by its texts; with column letters only, a first row whose
 // amount is no amount is the header. A sheet that is no spreadsheet is refused with the reader's words.
 TEST(BuildSource, FindsTheHeaderRowAndRefusesWhatItCannotRead) {
-    Fixture f(Choice::DirectCredit);
+    Fixture f(Product::DirectCredit);
     test::writeFile(f.out / "a.csv", "Account;Amount;Name\r\n1111111114;10;A\r\n");
     const std::string values = "[values]\neffective date = 15/12/2026\n";
     BuildSourceResult r = f.build("PAY", f.out / "a.csv",
                                   "[columns]\ncredit account = A\namount = B\npayee name = C\n" + values);
-    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.ui.texts());
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
     EXPECT_EQ(r.records, 1);
     test::writeFile(f.out / "b.csv", "1111111114,10,A\r\n2222222228,20,B\r\n");
     r = f.build("PAY", f.out / "b.csv",
@@ -418,12 +419,12 @@ TEST(BuildSource, FindsTheHeaderRowAndRefusesWhatItCannotRead) {
     r = f.build("PAY", f.out / "b.csv", "[columns]\ncredit account = Account\namount = B\n" + values);
     EXPECT_EQ(r.outcome, Outcome::Refused);
     EXPECT_EQ(
-        f.ui.texts().back(),
+        f.events.texts().back(),
         "No row among the first 20 rows of the sheet holds the column headers of the mapping (\"Account\")");
     test::writeFile(f.out / "c.xls", std::string("\xD0\xCF\x11\xE0", 4) + "rest");
     r = f.build("PAY", f.out / "c.xls", "[columns]\ncredit account = A\namount = B\n" + values);
     EXPECT_EQ(r.outcome, Outcome::Refused);
-    EXPECT_NE(f.ui.texts().back().find("is an Excel 97-2003 workbook (.xls)"), std::string::npos);
+    EXPECT_NE(f.events.texts().back().find("is an Excel 97-2003 workbook (.xls)"), std::string::npos);
     r = f.build("MCP", f.out / "b.csv", values);
     EXPECT_EQ(r.outcome, Outcome::Refused);
 }
@@ -437,7 +438,7 @@ namespace {
 // A dry run reads and checks every row as a build does and writes nothing, not even a work file; the
 // mapping may come as its text; a row count known from a dry run gives the build its progress.
 TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
-    Fixture f(Choice::DirectCredit);
+    Fixture f(Product::DirectCredit);
     const std::string mapping =
         "[columns]\ncredit account = Account No.\namount = Amount\npayee name = Name\n"
         "[values]\neffective date = 15/12/2026\n";
@@ -446,7 +447,7 @@ TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
         csv += "2222222228,1.00,สมชาย ใจดี\r\n";
     }
     test::writeFile(f.out / "pay.csv", csv + "1111111114,12.345,TOO MANY DECIMALS\r\n");
-    Services services = test::servicesOf(f);
+    Services services = f.services();
     BuildSourceRequest request;
     request.product = "DCP";
     request.sheetPath = f.out / "pay.csv";
@@ -459,19 +460,19 @@ TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
     EXPECT_EQ(badCellText(r.badCells[0]),
               R"(Row 2502, column B "Amount" (amount): "12.345" has more than two decimals)");
     EXPECT_EQ(r.lastRow, 2502);
-    EXPECT_EQ(f.ui.texts().back(),
+    EXPECT_EQ(f.events.texts().back(),
               "Nothing was written: 1 rows hold cells that cannot be placed (rows 2502)");
-    EXPECT_TRUE(f.ui.progress.empty()) << "no row count given: no percentage";
+    EXPECT_TRUE(f.events.progress.empty()) << "no row count given: no percentage";
 
     // Clean: the dry run says what a build would write and leaves the folder as it was.
     test::writeFile(f.out / "pay.csv", csv);
     r = buildSource(request, services);
-    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.ui.texts());
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
     EXPECT_EQ(r.records, 2500);
     EXPECT_EQ(r.total, Money::fromUnits(2500 * 10000));
     EXPECT_TRUE(r.written.empty());
-    EXPECT_EQ(f.ui.texts().back(), "Checked: 2500 entries totalling 2500.00 baht can be written to \"" +
-                                       (f.out / "built.txt").string() + "\"");
+    EXPECT_EQ(f.events.texts().back(), "Checked: 2500 entries totalling 2500.00 baht can be written to \"" +
+                                           (f.out / "built.txt").string() + "\"");
     size_t files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(f.out)) {
         ++files;
@@ -481,13 +482,13 @@ TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
     // The build from the mapping's text is the build from its file; progress runs against the row count.
     request.dryRun = false;
     request.expectedRows = r.lastRow;
-    f.ui.progress.clear();
+    f.events.progress.clear();
     r = buildSource(request, services);
     ASSERT_EQ(r.outcome, Outcome::Written);
     const std::string fromText = test::readFile(f.out / "built.txt");
-    ASSERT_EQ(f.ui.progress.size(), 2u);
-    EXPECT_EQ(f.ui.progress[0], 1001 * 100 / 2501);
-    EXPECT_EQ(f.ui.progress[1], 2001 * 100 / 2501);
+    ASSERT_EQ(f.events.progress.size(), 2u);
+    EXPECT_EQ(f.events.progress[0], 1001 * 100 / 2501);
+    EXPECT_EQ(f.events.progress[1], 2001 * 100 / 2501);
     r = f.build("DCP", f.out / "pay.csv", mapping);
     ASSERT_EQ(r.outcome, Outcome::Written);
     EXPECT_EQ(test::readFile(f.out / "built.txt"), fromText);
@@ -496,7 +497,7 @@ TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
     request.mappingText = "[columns]\nno such field = A\n";
     r = buildSource(request, services);
     EXPECT_EQ(r.outcome, Outcome::Refused);
-    EXPECT_EQ(f.ui.texts().back().rfind("Mapping: ", 0), 0u) << f.ui.texts().back();
+    EXPECT_EQ(f.events.texts().back().rfind("Mapping: ", 0), 0u) << f.events.texts().back();
 }
 
 }  // namespace

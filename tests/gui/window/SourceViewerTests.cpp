@@ -14,7 +14,7 @@
 
 #include "base/Cp874.h"
 #include "gui/GuiFixture.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/SourceViewer.h"
 
 // Thai in the source viewer: each letter with its vowels and tone marks drawn as one shaped cell, also
 // where a rejected field's columns begin or end on a mark; and the field under the cursor, in words.

@@ -16,7 +16,7 @@
 #include "cli/QrvRunner.h"
 #include "gui/GuiFixture.h"
 #include "gui/sheet/SheetMappingDialog.h"
-#include "gui/workbench/SourceViewer.h"
+#include "gui/window/SourceViewer.h"
 
 // The source field's Browse offers spreadsheets; a chosen sheet is mapped and built in the mapping dialog.
 namespace qrv {

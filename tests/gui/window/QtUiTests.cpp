@@ -21,7 +21,7 @@
 #include "gui/GuiFixture.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/reports/ReportPreview.h"
-#include "gui/workbench/QtUi.h"
+#include "gui/window/QtUi.h"
 #include "workbench/ReferenceMaintenance.h"
 
 namespace qrv::test {

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "gui/GuiFixture.h"
-#include "gui/workbench/ResultPanel.h"
+#include "gui/window/ResultPanel.h"
 
 // The workbench's form: which file a command may replace, whose fields are shown, what the hash field
 // holds, and that the radio buttons and the screen agree.
