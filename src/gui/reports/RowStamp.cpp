@@ -247,6 +247,7 @@ std::unique_ptr<RowStamp> RowStamp::make(const QTextDocument& doc, const ChunkRo
     }
     stamp->pageHeight_ = pageHeight;
     stamp->pages_ = std::max(1, pages);
+    stamp->makeGrid(head);
     stamp->frame_ = ChunkRows{rows.prefix, rows.row, rows.suffix, {}};
     return stamp;
 }
@@ -298,8 +299,12 @@ std::optional<StampedRows> RowStamp::lay(const ChunkRows& rows) const {
     return stamped;
 }
 
-void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const {
-    PaintPage(painter, *blank_, page);
+void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) {
+    if (grid_) {
+        paintGrid(painter, page);
+    } else {
+        PaintPage(painter, *blank_, page);
+    }
     const size_t columns = columns_.size();
     painter.save();
     painter.translate(0, -page * pageHeight_);
@@ -312,6 +317,80 @@ void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const
         }
     }
     painter.restore();
+}
+
+void RowStamp::paintGrid(QPainter& painter, int page) {
+    // The grid is drawn from the document once and replayed after; the texts around the rows are
+    // drawn as the document draws them, the head above each page's first row.
+    gridPages_.resize(static_cast<size_t>(pages_));
+    std::optional<QPicture>& grid = gridPages_[static_cast<size_t>(page)];
+    if (!grid) {
+        grid.emplace();
+        QPainter record(&*grid);
+        PaintPage(record, *grid_, page);
+    }
+    painter.save();
+    // A picture plays scaled by the device's resolution over the screen's: undone, it draws as recorded.
+    painter.scale(qreal(grid->logicalDpiX()) / painter.device()->logicalDpiX(),
+                  qreal(grid->logicalDpiY()) / painter.device()->logicalDpiY());
+    painter.drawPicture(0, 0, *grid);
+    painter.restore();
+    painter.save();
+    painter.translate(0, -page * pageHeight_);
+    painter.setPen(Qt::black);
+    const QPointF headShift(0, rowTop_[static_cast<size_t>(page)] - rowTop_.front());
+    for (const Text& text : texts_) {
+        if (text.head) {
+            text.layout->draw(&painter, text.origin + headShift);
+        } else if (static_cast<int>(text.top / pageHeight_) == page) {
+            text.layout->draw(&painter, text.origin);
+        }
+    }
+    painter.restore();
+}
+
+void RowStamp::makeGrid(int head) {
+    std::unique_ptr<QTextDocument> grid(blank_->clone());
+    grid->setPageSize(blank_->pageSize());
+    QTextCursor edit(grid.get());
+    edit.beginEditBlock();
+    for (QTextBlock block = grid->begin(); block.isValid(); block = block.next()) {
+        if (block.length() > 1) {
+            QTextCursor clear(block);
+            clear.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            clear.removeSelectedText();
+        }
+    }
+    edit.endEditBlock();
+    if (grid->pageCount() != blank_->pageCount()) {
+        return;
+    }
+    const QTextTable* table = onlyTable(*blank_);
+    std::vector<Text> texts;
+    QTextBlock is = grid->begin();
+    for (QTextBlock was = blank_->begin(); was.isValid(); was = was.next(), is = is.next()) {
+        const QRectF bounds = blank_->documentLayout()->blockBoundingRect(was);
+        if (!is.isValid() || grid->documentLayout()->blockBoundingRect(is) != bounds) {
+            return;
+        }
+        if (was.length() > 1) {
+            const QTextTableCell cell = table->cellAt(was.position());
+            texts.push_back({was.layout(), bounds.topLeft() - was.layout()->boundingRect().topLeft(),
+                             bounds.top(), cell.isValid() && cell.row() < head});
+        }
+    }
+    // The head stands above each page's first row.
+    std::vector<qreal> rowTop;
+    for (int page = 0; page < pages_; ++page) {
+        const auto first = std::lower_bound(rowPage_.begin(), rowPage_.end(), page);
+        if (first == rowPage_.end() || *first != page) {
+            return;
+        }
+        rowTop.push_back(cells_[static_cast<size_t>(first - rowPage_.begin()) * columns_.size()].origin.y());
+    }
+    grid_ = std::move(grid);
+    texts_ = std::move(texts);
+    rowTop_ = std::move(rowTop);
 }
 
 }  // namespace qrv::gui
