@@ -164,7 +164,7 @@ class Rendered {
 // chunks of each frame in a row made none (after a few, no more are tried).
 class Stamps {
   public:
-    RowStamp* find(const ChunkRows& rows) const {
+    const RowStamp* find(const ChunkRows& rows) const {
         for (const auto& stamp : stamps_) {
             if (stamp->fits(rows)) {
                 return stamp.get();
@@ -248,7 +248,7 @@ std::optional<int> drawChunks(QIODevice& device, const QString& file, const PdfS
             painter.end();
             return std::nullopt;
         }
-        RowStamp* stamp = stamps.find(next->rows);
+        const RowStamp* stamp = stamps.find(next->rows);
         std::optional<StampedRows> rows = stamp != nullptr ? stamp->lay(next->rows) : std::nullopt;
         if (rows) {
             for (int page = 0; page < stamp->pages(); ++page) {

@@ -299,8 +299,8 @@ std::optional<StampedRows> RowStamp::lay(const ChunkRows& rows) const {
     return stamped;
 }
 
-void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) {
-    if (grid_) {
+void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const {
+    if (replaysGrid()) {
         paintGrid(painter, page);
     } else {
         PaintPage(painter, *blank_, page);
@@ -319,22 +319,10 @@ void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) {
     painter.restore();
 }
 
-void RowStamp::paintGrid(QPainter& painter, int page) {
-    // The grid is drawn from the document once and replayed after; the texts around the rows are
-    // drawn as the document draws them, the head above each page's first row.
-    gridPages_.resize(static_cast<size_t>(pages_));
-    std::optional<QPicture>& grid = gridPages_[static_cast<size_t>(page)];
-    if (!grid) {
-        grid.emplace();
-        QPainter record(&*grid);
-        PaintPage(record, *grid_, page);
-    }
-    painter.save();
-    // A picture plays scaled by the device's resolution over the screen's: undone, it draws as recorded.
-    painter.scale(qreal(grid->logicalDpiX()) / painter.device()->logicalDpiX(),
-                  qreal(grid->logicalDpiY()) / painter.device()->logicalDpiY());
-    painter.drawPicture(0, 0, *grid);
-    painter.restore();
+void RowStamp::paintGrid(QPainter& painter, int page) const {
+    // The grid as recorded; the texts around the rows drawn as the document draws them, the head above
+    // each page's first row.
+    grid_[static_cast<size_t>(page)].replay(painter);
     painter.save();
     painter.translate(0, -page * pageHeight_);
     painter.setPen(Qt::black);
@@ -388,7 +376,17 @@ void RowStamp::makeGrid(int head) {
         }
         rowTop.push_back(cells_[static_cast<size_t>(first - rowPage_.begin()) * columns_.size()].origin.y());
     }
-    grid_ = std::move(grid);
+    std::vector<PaintRecording> recorded;
+    const QSize size = blank_->pageSize().toSize();
+    for (int page = 0; page < pages_; ++page) {
+        std::optional<PaintRecording> drawn = PaintRecording::record(
+            size, [&grid, page](QPainter& painter) { PaintPage(painter, *grid, page); });
+        if (!drawn) {
+            return;
+        }
+        recorded.push_back(std::move(*drawn));
+    }
+    grid_ = std::move(recorded);
     texts_ = std::move(texts);
     rowTop_ = std::move(rowTop);
 }

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QFont>
-#include <QPicture>
 #include <QPointF>
 #include <QTextOption>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "gui/reports/ChunkRows.h"
+#include "gui/reports/PaintRecording.h"
 
 class QPainter;
 class QTextDocument;
@@ -58,11 +58,10 @@ class RowStamp {
     int pages() const { return pages_; }
     // True when the emptied pages' grid is recorded once and replayed (emptying their texts moves
     // nothing); else they are drawn from the emptied document each time.
-    bool replaysGrid() const { return grid_ != nullptr; }
+    bool replaysGrid() const { return !grid_.empty(); }
     size_t rows() const { return rowPage_.size(); }
     // Page `page` of the laid-out rows, drawn at the painter's origin as PaintPage draws a document's.
-    // Where replaysGrid(), a page's grid is recorded the first time and replayed after.
-    void paint(QPainter& painter, const StampedRows& rows, int page);
+    void paint(QPainter& painter, const StampedRows& rows, int page) const;
 
   private:
     // How a column's texts look, where they go across.
@@ -85,15 +84,14 @@ class RowStamp {
     RowStamp() = default;
     // The grid and texts of the emptied pages, where emptying the texts moves nothing.
     void makeGrid(int head);
-    void paintGrid(QPainter& painter, int page);
+    void paintGrid(QPainter& painter, int page) const;
 
     ChunkRows frame_;  // the stamp's chunk, without its rows' texts
     std::unique_ptr<QTextDocument> blank_;
     // The emptied pages without any text either (the grid lines and backgrounds, drawn cell by cell)
-    // as recorded once, and where the emptied pages' texts go: the head's on every page (moved as
-    // the rows below it), the others where they are. Nothing when emptying the texts moves anything.
-    std::unique_ptr<QTextDocument> grid_;
-    std::vector<std::optional<QPicture>> gridPages_;
+    // as recorded page by page, and where the emptied pages' texts go: the head's on every page (moved
+    // as the rows below it), the others where they are. Nothing when emptying the texts moves anything.
+    std::vector<PaintRecording> grid_;
     struct Text {
         QTextLayout* layout = nullptr;  // of blank_
         QPointF origin;                 // where drawn on the first page it is on
