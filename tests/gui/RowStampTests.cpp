@@ -8,10 +8,12 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
+#include <filesystem>
 #include <functional>
 
 #include "gui/reports/ChunkRows.h"
 #include "gui/reports/PageStyle.h"
+#include "gui/reports/PaintRecording.h"
 #include "gui/reports/PdfExport.h"
 #include "gui/reports/RowStamp.h"
 #include "support/TestSupport.h"
@@ -21,6 +23,7 @@ namespace {
 
 using gui::ChunkRows;
 using gui::PageStyle;
+using gui::PaintRecording;
 using gui::RowStamp;
 using gui::StampedRows;
 
@@ -138,6 +141,7 @@ TEST(RowStamp, DrawsAChunkAsItsOwnDocumentWould) {
         const std::unique_ptr<QTextDocument> doc = style.layOut(html);
         ASSERT_EQ(stamp->pages(), doc->pageCount());
         ASSERT_EQ(doc->pageCount(), 4);
+        EXPECT_TRUE(stamp->replaysGrid());
         for (int page = 0; page < doc->pageCount(); ++page) {
             const QImage fromStamp = Drawn([&](QPainter& p) { stamp->paint(p, *stamped, page); });
             const QImage fromDoc = Drawn([&](QPainter& p) { gui::PaintPage(p, *doc, page); });
@@ -194,6 +198,56 @@ TEST(RowStamp, DeclinesChunksLaidOutOtherwise) {
     EXPECT_EQ(RowStamp::make(*style.layOut(wrapped), ChunkRows::read(wrapped)), nullptr);
 }
 
+// A recorded drawing is replayed with the calls it was drawn with (rectangles as rectangles, lines as
+// lines, with their pens, brushes, transforms and clips), so it looks the same, within the painter's
+// own clip too. Text and images are not recorded.
+TEST(PaintRecording, ReplaysWhatWasDrawnAsItWasDrawn) {
+    const auto draw = [](QPainter& p) {
+        p.save();
+        p.translate(0, -100);
+        p.setClipRect(QRectF(0, 100, 300, 200), Qt::IntersectClip);
+        p.fillRect(QRectF(10, 110, 80, 30), QColor(220, 220, 220));
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::darkGray, 0.5));
+        p.drawLine(QLineF(0, 140.5, 300, 140.5));
+        p.setClipRect(QRectF(0, 150, 120, 200), Qt::IntersectClip);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::blue);
+        p.drawRect(QRectF(5, 160, 250, 60));  // cut at the right by the inner clip
+        p.restore();
+        p.setBrush(QColor(0, 128, 0));
+        const QPointF triangle[] = {{150, 150}, {290, 150}, {220, 290}};
+        p.drawConvexPolygon(triangle, 3);
+        p.drawEllipse(QRectF(20, 250, 60, 80));  // cut at the bottom by the page's clip
+        p.restore();
+    };
+    const std::optional<PaintRecording> recorded = PaintRecording::record(QSize(300, 200), draw);
+    ASSERT_TRUE(recorded.has_value());
+    EXPECT_EQ(recorded->shapes(), 5U);
+    const std::optional<PaintRecording> replayed =
+        PaintRecording::record(QSize(300, 200), [&](QPainter& p) { recorded->replay(p); });
+    ASSERT_TRUE(replayed.has_value());
+    EXPECT_TRUE(*replayed == *recorded);
+
+    EXPECT_TRUE(Drawn([&](QPainter& p) { recorded->replay(p); }) == Drawn(draw));
+    const auto clipped = [](const std::function<void(QPainter&)>& then) {
+        return Drawn([&](QPainter& p) {
+            p.translate(40, 30);
+            p.setClipRect(QRectF(0, 0, 200, 170));
+            then(p);
+            p.fillRect(QRectF(190, 160, 30, 30), Qt::red);  // where the painter was before
+        });
+    };
+    EXPECT_TRUE(clipped([&](QPainter& p) { recorded->replay(p); }) == clipped(draw));
+
+    EXPECT_FALSE(PaintRecording::record(QSize(300, 200),
+                                        [](QPainter& p) { p.drawText(10, 10, QStringLiteral("a")); }));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    EXPECT_FALSE(PaintRecording::record(QSize(300, 200), [&](QPainter& p) { p.drawImage(0, 0, image); }));
+}
+
 // A PDF whose chunks of rows are drawn from stamps has the pages and the text of one drawn from each
 // chunk's document, on one thread or several: chunks like the stamp's, one with a name that wraps, a
 // shorter last one.
@@ -237,6 +291,12 @@ TEST(RowStamp, APdfFromStampsReadsAsOneFromDocuments) {
         EXPECT_EQ(gui::WritePdf(QString::fromStdString((dir / name).string()), pdf, nullptr, {}, threads),
                   pages);
         EXPECT_EQ(text(name), expected) << threads;
+        // The grids are given to the PDF as the documents give them (a rectangle as a rectangle); parts
+        // joined into one file add their own objects.
+        if (threads == 1) {
+            EXPECT_LE(std::filesystem::file_size(dir / name),
+                      std::filesystem::file_size(dir / "documents.pdf"));
+        }
     }
 }
 

@@ -247,6 +247,7 @@ std::unique_ptr<RowStamp> RowStamp::make(const QTextDocument& doc, const ChunkRo
     }
     stamp->pageHeight_ = pageHeight;
     stamp->pages_ = std::max(1, pages);
+    stamp->makeGrid(head);
     stamp->frame_ = ChunkRows{rows.prefix, rows.row, rows.suffix, {}};
     return stamp;
 }
@@ -299,7 +300,11 @@ std::optional<StampedRows> RowStamp::lay(const ChunkRows& rows) const {
 }
 
 void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const {
-    PaintPage(painter, *blank_, page);
+    if (replaysGrid()) {
+        paintGrid(painter, page);
+    } else {
+        PaintPage(painter, *blank_, page);
+    }
     const size_t columns = columns_.size();
     painter.save();
     painter.translate(0, -page * pageHeight_);
@@ -312,6 +317,78 @@ void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const
         }
     }
     painter.restore();
+}
+
+void RowStamp::paintGrid(QPainter& painter, int page) const {
+    // The grid as recorded; the texts around the rows drawn as the document draws them, the head above
+    // each page's first row.
+    grid_[static_cast<size_t>(page)].replay(painter);
+    painter.save();
+    painter.translate(0, -page * pageHeight_);
+    painter.setPen(Qt::black);
+    const QPointF headShift(0, rowTop_[static_cast<size_t>(page)] - rowTop_.front());
+    for (const Text& text : texts_) {
+        if (text.head) {
+            text.layout->draw(&painter, text.origin + headShift);
+        } else if (static_cast<int>(text.top / pageHeight_) == page) {
+            text.layout->draw(&painter, text.origin);
+        }
+    }
+    painter.restore();
+}
+
+void RowStamp::makeGrid(int head) {
+    std::unique_ptr<QTextDocument> grid(blank_->clone());
+    grid->setPageSize(blank_->pageSize());
+    QTextCursor edit(grid.get());
+    edit.beginEditBlock();
+    for (QTextBlock block = grid->begin(); block.isValid(); block = block.next()) {
+        if (block.length() > 1) {
+            QTextCursor clear(block);
+            clear.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            clear.removeSelectedText();
+        }
+    }
+    edit.endEditBlock();
+    if (grid->pageCount() != blank_->pageCount()) {
+        return;
+    }
+    const QTextTable* table = onlyTable(*blank_);
+    std::vector<Text> texts;
+    QTextBlock is = grid->begin();
+    for (QTextBlock was = blank_->begin(); was.isValid(); was = was.next(), is = is.next()) {
+        const QRectF bounds = blank_->documentLayout()->blockBoundingRect(was);
+        if (!is.isValid() || grid->documentLayout()->blockBoundingRect(is) != bounds) {
+            return;
+        }
+        if (was.length() > 1) {
+            const QTextTableCell cell = table->cellAt(was.position());
+            texts.push_back({was.layout(), bounds.topLeft() - was.layout()->boundingRect().topLeft(),
+                             bounds.top(), cell.isValid() && cell.row() < head});
+        }
+    }
+    // The head stands above each page's first row.
+    std::vector<qreal> rowTop;
+    for (int page = 0; page < pages_; ++page) {
+        const auto first = std::lower_bound(rowPage_.begin(), rowPage_.end(), page);
+        if (first == rowPage_.end() || *first != page) {
+            return;
+        }
+        rowTop.push_back(cells_[static_cast<size_t>(first - rowPage_.begin()) * columns_.size()].origin.y());
+    }
+    std::vector<PaintRecording> recorded;
+    const QSize size = blank_->pageSize().toSize();
+    for (int page = 0; page < pages_; ++page) {
+        std::optional<PaintRecording> drawn = PaintRecording::record(
+            size, [&grid, page](QPainter& painter) { PaintPage(painter, *grid, page); });
+        if (!drawn) {
+            return;
+        }
+        recorded.push_back(std::move(*drawn));
+    }
+    grid_ = std::move(recorded);
+    texts_ = std::move(texts);
+    rowTop_ = std::move(rowTop);
 }
 
 }  // namespace qrv::gui

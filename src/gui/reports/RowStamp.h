@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui/reports/ChunkRows.h"
+#include "gui/reports/PaintRecording.h"
 
 class QPainter;
 class QTextDocument;
@@ -55,6 +56,9 @@ class RowStamp {
     // cell).
     std::optional<StampedRows> lay(const ChunkRows& rows) const;
     int pages() const { return pages_; }
+    // True when the emptied pages' grid is recorded once and replayed (emptying their texts moves
+    // nothing); else they are drawn from the emptied document each time.
+    bool replaysGrid() const { return !grid_.empty(); }
     size_t rows() const { return rowPage_.size(); }
     // Page `page` of the laid-out rows, drawn at the painter's origin as PaintPage draws a document's.
     void paint(QPainter& painter, const StampedRows& rows, int page) const;
@@ -78,9 +82,24 @@ class RowStamp {
         qreal height = 0;
     };
     RowStamp() = default;
+    // The grid and texts of the emptied pages, where emptying the texts moves nothing.
+    void makeGrid(int head);
+    void paintGrid(QPainter& painter, int page) const;
 
     ChunkRows frame_;  // the stamp's chunk, without its rows' texts
     std::unique_ptr<QTextDocument> blank_;
+    // The emptied pages without any text either (the grid lines and backgrounds, drawn cell by cell)
+    // as recorded page by page, and where the emptied pages' texts go: the head's on every page (moved
+    // as the rows below it), the others where they are. Nothing when emptying the texts moves anything.
+    std::vector<PaintRecording> grid_;
+    struct Text {
+        QTextLayout* layout = nullptr;  // of blank_
+        QPointF origin;                 // where drawn on the first page it is on
+        qreal top = 0;                  // in the document
+        bool head = false;              // in the table's head, on every page
+    };
+    std::vector<Text> texts_;
+    std::vector<qreal> rowTop_;  // the top of each page's first row's first cell (as each row's)
     std::vector<Column> columns_;
     std::vector<Cell> cells_;   // row by row
     std::vector<int> rowPage_;  // the page each row is on
