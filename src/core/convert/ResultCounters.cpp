@@ -29,9 +29,9 @@ class Counters {
         return e != nullptr && e->count > 0 ? std::optional<std::int64_t>(e->lastLine) : std::nullopt;
     }
 
-    void set(const char* name, std::optional<std::int64_t> value) {
+    void set(std::string_view name, std::optional<std::int64_t> value) {
         for (ResultCounter& c : counters_) {
-            if (std::string_view(c.name) == name) {
+            if (c.name == name) {
                 c.value = value;
                 return;
             }
@@ -63,7 +63,7 @@ class Counters {
         std::int64_t total = 0;
         for (const std::string_view kind : kDirectDebitKinds) {
             const std::int64_t n = counted ? count(kind) : 0;
-            set(kind.data(), n);
+            set(kind, n);
             total += n;
         }
         set("TotalError", total);
