@@ -2,6 +2,625 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="th_TH">
 <context>
+    <name>LayoutText</name>
+    <message>
+        <source>VAT amount</source>
+        <translation>ภาษีมูลค่าเพิ่ม</translation>
+    </message>
+    <message>
+        <source>account</source>
+        <translation>เลขที่บัญชี</translation>
+    </message>
+    <message>
+        <source>amount</source>
+        <translation>จำนวนเงิน</translation>
+    </message>
+    <message>
+        <source>amount paid</source>
+        <translation>จำนวนเงินที่จ่าย</translation>
+    </message>
+    <message>
+        <source>apply code</source>
+        <translation>รหัสการนำไปใช้</translation>
+    </message>
+    <message>
+        <source>charge amount</source>
+        <translation>ค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>cheque amount</source>
+        <translation>จำนวนเงินในเช็ค</translation>
+    </message>
+    <message>
+        <source>cheque type</source>
+        <translation>ประเภทเช็ค</translation>
+    </message>
+    <message>
+        <source>company code</source>
+        <translation>รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>company name</source>
+        <translation>ชื่อบริษัท</translation>
+    </message>
+    <message>
+        <source>credit account</source>
+        <translation>บัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>debit account</source>
+        <translation>บัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>delivery code</source>
+        <translation>รหัสวิธีส่งเช็ค</translation>
+    </message>
+    <message>
+        <source>due date</source>
+        <translation>วันที่ครบกำหนด</translation>
+    </message>
+    <message>
+        <source>effective date</source>
+        <translation>วันที่มีผล</translation>
+    </message>
+    <message>
+        <source>end of the name</source>
+        <translation>ส่วนท้ายของชื่อ</translation>
+    </message>
+    <message>
+        <source>free text</source>
+        <translation>ข้อความอิสระ</translation>
+    </message>
+    <message>
+        <source>income description 1</source>
+        <translation>คำอธิบายเงินได้ 1</translation>
+    </message>
+    <message>
+        <source>income description 2</source>
+        <translation>คำอธิบายเงินได้ 2</translation>
+    </message>
+    <message>
+        <source>income description 3</source>
+        <translation>คำอธิบายเงินได้ 3</translation>
+    </message>
+    <message>
+        <source>income of item 1</source>
+        <translation>เงินได้รายการที่ 1</translation>
+    </message>
+    <message>
+        <source>income of item 2</source>
+        <translation>เงินได้รายการที่ 2</translation>
+    </message>
+    <message>
+        <source>income of item 3</source>
+        <translation>เงินได้รายการที่ 3</translation>
+    </message>
+    <message>
+        <source>income type</source>
+        <translation>ประเภทเงินได้</translation>
+    </message>
+    <message>
+        <source>invoice amount</source>
+        <translation>จำนวนเงินตามใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>invoice date</source>
+        <translation>วันที่ใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>invoice flag</source>
+        <translation>เครื่องหมายมีใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>invoice number</source>
+        <translation>เลขที่ใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>layout mark</source>
+        <translation>ช่องบอกรูปแบบ</translation>
+    </message>
+    <message>
+        <source>leading blanks</source>
+        <translation>ช่องว่างนำหน้า</translation>
+    </message>
+    <message>
+        <source>media type</source>
+        <translation>ประเภทสื่อ</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>ชื่อ</translation>
+    </message>
+    <message>
+        <source>name and reference text</source>
+        <translation>ชื่อและข้อความอ้างอิง</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>ส่วนที่ไม่ได้อ่าน</translation>
+    </message>
+    <message>
+        <source>number of debits</source>
+        <translation>จำนวนรายการหักบัญชี</translation>
+    </message>
+    <message>
+        <source>number of invoice lines</source>
+        <translation>จำนวนบรรทัดใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>payee address line 1</source>
+        <translation>ที่อยู่ผู้รับเงิน บรรทัดที่ 1</translation>
+    </message>
+    <message>
+        <source>payee address line 2</source>
+        <translation>ที่อยู่ผู้รับเงิน บรรทัดที่ 2</translation>
+    </message>
+    <message>
+        <source>payee address line 3</source>
+        <translation>ที่อยู่ผู้รับเงิน บรรทัดที่ 3</translation>
+    </message>
+    <message>
+        <source>payee code</source>
+        <translation>รหัสผู้รับเงิน</translation>
+    </message>
+    <message>
+        <source>payee name</source>
+        <translation>ชื่อผู้รับเงิน</translation>
+    </message>
+    <message>
+        <source>payee tax identification number</source>
+        <translation>เลขประจำตัวผู้เสียภาษีของผู้รับเงิน</translation>
+    </message>
+    <message>
+        <source>payment key</source>
+        <translation>รหัสอ้างอิงการจ่ายเงิน</translation>
+    </message>
+    <message>
+        <source>pickup branch</source>
+        <translation>สาขาที่รับเช็ค</translation>
+    </message>
+    <message>
+        <source>purchase order number</source>
+        <translation>เลขที่ใบสั่งซื้อ</translation>
+    </message>
+    <message>
+        <source>reason</source>
+        <translation>เหตุผล</translation>
+    </message>
+    <message>
+        <source>receiver identifier</source>
+        <translation>เลขประจำตัวผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>receiver name</source>
+        <translation>ชื่อผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>receiving bank code</source>
+        <translation>รหัสธนาคารผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>receiving branch code</source>
+        <translation>รหัสสาขาผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>record code</source>
+        <translation>รหัสระเบียน</translation>
+    </message>
+    <message>
+        <source>record count</source>
+        <translation>จำนวนรายการ</translation>
+    </message>
+    <message>
+        <source>record type</source>
+        <translation>ประเภทระเบียน</translation>
+    </message>
+    <message>
+        <source>reference</source>
+        <translation>ข้อมูลอ้างอิง</translation>
+    </message>
+    <message>
+        <source>reference number</source>
+        <translation>เลขที่อ้างอิง</translation>
+    </message>
+    <message>
+        <source>remainder</source>
+        <translation>ส่วนที่เหลือ</translation>
+    </message>
+    <message>
+        <source>result</source>
+        <translation>ผลการทำรายการ</translation>
+    </message>
+    <message>
+        <source>result letter</source>
+        <translation>อักษรผลการทำรายการ</translation>
+    </message>
+    <message>
+        <source>sending bank code</source>
+        <translation>รหัสธนาคารผู้โอน</translation>
+    </message>
+    <message>
+        <source>sending branch code</source>
+        <translation>รหัสสาขาผู้โอน</translation>
+    </message>
+    <message>
+        <source>service type</source>
+        <translation>ประเภทบริการ</translation>
+    </message>
+    <message>
+        <source>sign</source>
+        <translation>เครื่องหมาย</translation>
+    </message>
+    <message>
+        <source>status</source>
+        <translation>สถานะ</translation>
+    </message>
+    <message>
+        <source>status code</source>
+        <translation>รหัสสถานะ</translation>
+    </message>
+    <message>
+        <source>tax attachment number</source>
+        <translation>เลขที่เอกสารแนบภาษี</translation>
+    </message>
+    <message>
+        <source>tax date</source>
+        <translation>วันที่หักภาษี</translation>
+    </message>
+    <message>
+        <source>tax form code</source>
+        <translation>รหัสแบบแสดงรายการภาษี</translation>
+    </message>
+    <message>
+        <source>tax of item 1</source>
+        <translation>ภาษีรายการที่ 1</translation>
+    </message>
+    <message>
+        <source>tax of item 2</source>
+        <translation>ภาษีรายการที่ 2</translation>
+    </message>
+    <message>
+        <source>tax of item 3</source>
+        <translation>ภาษีรายการที่ 3</translation>
+    </message>
+    <message>
+        <source>tax payment condition</source>
+        <translation>เงื่อนไขการชำระภาษี</translation>
+    </message>
+    <message>
+        <source>tax running number</source>
+        <translation>เลขที่ลำดับภาษี</translation>
+    </message>
+    <message>
+        <source>term payment</source>
+        <translation>งวดการชำระ</translation>
+    </message>
+    <message>
+        <source>total amount</source>
+        <translation>ยอดเงินรวม</translation>
+    </message>
+    <message>
+        <source>total record</source>
+        <translation>จำนวนรายการรวม</translation>
+    </message>
+    <message>
+        <source>value date</source>
+        <translation>วันที่มีผล</translation>
+    </message>
+    <message>
+        <source>withholding-tax amount</source>
+        <translation>ภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>withholding-tax flag</source>
+        <translation>เครื่องหมายภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>bank system</source>
+        <translation>ระบบของธนาคาร</translation>
+    </message>
+    <message>
+        <source>batch date</source>
+        <translation>วันที่ของชุดรายการ</translation>
+    </message>
+    <message>
+        <source>batch sequence number</source>
+        <translation>ลำดับที่ของชุดรายการ</translation>
+    </message>
+    <message>
+        <source>batch time</source>
+        <translation>เวลาของชุดรายการ</translation>
+    </message>
+    <message>
+        <source>cheque delivery code</source>
+        <translation>รหัสวิธีส่งเช็ค</translation>
+    </message>
+    <message>
+        <source>cheque flag</source>
+        <translation>เครื่องหมายเช็ค</translation>
+    </message>
+    <message>
+        <source>company id</source>
+        <translation>รหัสประจำตัวบริษัท</translation>
+    </message>
+    <message>
+        <source>creation date</source>
+        <translation>วันที่สร้างไฟล์</translation>
+    </message>
+    <message>
+        <source>credit account branch</source>
+        <translation>สาขาของบัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>credit account type</source>
+        <translation>ประเภทบัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>credit amount</source>
+        <translation>จำนวนเงินที่โอนเข้า</translation>
+    </message>
+    <message>
+        <source>credit bank code</source>
+        <translation>รหัสธนาคารของบัญชีที่รับเงิน</translation>
+    </message>
+    <message>
+        <source>credit sequence number</source>
+        <translation>ลำดับที่รายการรับเงิน</translation>
+    </message>
+    <message>
+        <source>currency</source>
+        <translation>สกุลเงิน</translation>
+    </message>
+    <message>
+        <source>debit account branch</source>
+        <translation>สาขาของบัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>debit account type</source>
+        <translation>ประเภทบัญชีที่หักเงิน</translation>
+    </message>
+    <message>
+        <source>debit fee account</source>
+        <translation>บัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>debit fee account branch</source>
+        <translation>สาขาของบัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>debit fee account type</source>
+        <translation>ประเภทบัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>debit fee bank code</source>
+        <translation>รหัสธนาคารของบัญชีที่หักค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>debit sequence number</source>
+        <translation>ลำดับที่รายการหักเงิน</translation>
+    </message>
+    <message>
+        <source>description</source>
+        <translation>คำอธิบาย</translation>
+    </message>
+    <message>
+        <source>fee account</source>
+        <translation>บัญชีค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>fee account branch</source>
+        <translation>สาขาของบัญชีค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>fee account type</source>
+        <translation>ประเภทบัญชีค่าธรรมเนียม</translation>
+    </message>
+    <message>
+        <source>flag</source>
+        <translation>ตัวบ่งชี้</translation>
+    </message>
+    <message>
+        <source>income</source>
+        <translation>เงินได้</translation>
+    </message>
+    <message>
+        <source>invoice line number</source>
+        <translation>ลำดับบรรทัดใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>invoice total</source>
+        <translation>ยอดรวมใบแจ้งหนี้</translation>
+    </message>
+    <message>
+        <source>item number</source>
+        <translation>ลำดับรายการ</translation>
+    </message>
+    <message>
+        <source>number of credits</source>
+        <translation>จำนวนรายการโอนเข้า</translation>
+    </message>
+    <message>
+        <source>number of withholding-tax items</source>
+        <translation>จำนวนรายการภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>payee name (English)</source>
+        <translation>ชื่อผู้รับเงิน (ภาษาอังกฤษ)</translation>
+    </message>
+    <message>
+        <source>payee name (Thai)</source>
+        <translation>ชื่อผู้รับเงิน (ภาษาไทย)</translation>
+    </message>
+    <message>
+        <source>pickup location</source>
+        <translation>สถานที่รับเช็ค</translation>
+    </message>
+    <message>
+        <source>print flag</source>
+        <translation>เครื่องหมายการพิมพ์</translation>
+    </message>
+    <message>
+        <source>processing round</source>
+        <translation>รอบการประมวลผล</translation>
+    </message>
+    <message>
+        <source>product code</source>
+        <translation>รหัสผลิตภัณฑ์</translation>
+    </message>
+    <message>
+        <source>receiving bank name</source>
+        <translation>ชื่อธนาคารผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>receiving branch name</source>
+        <translation>ชื่อสาขาผู้รับโอน</translation>
+    </message>
+    <message>
+        <source>reserved</source>
+        <translation>ช่องสำรอง</translation>
+    </message>
+    <message>
+        <source>result code</source>
+        <translation>รหัสผลการทำรายการ</translation>
+    </message>
+    <message>
+        <source>tax rate (per cent)</source>
+        <translation>อัตราภาษี (ร้อยละ)</translation>
+    </message>
+    <message>
+        <source>withholding-tax attachment number</source>
+        <translation>เลขที่เอกสารแนบภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>withholding-tax date</source>
+        <translation>วันที่หักภาษี ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>withholding-tax form</source>
+        <translation>แบบภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>withholding-tax running number</source>
+        <translation>เลขที่ลำดับภาษีหัก ณ ที่จ่าย</translation>
+    </message>
+    <message>
+        <source>cheque line (every line 700 characters)</source>
+        <translation>บรรทัดเช็ค (ทุกบรรทัดยาว 700 ตัวอักษร)</translation>
+    </message>
+    <message>
+        <source>control record</source>
+        <translation>ระเบียนควบคุม</translation>
+    </message>
+    <message>
+        <source>control record, short-amount form (columns 1-9 blank)</source>
+        <translation>ระเบียนควบคุม แบบยอดเงินสั้น (คอลัมน์ 1-9 ว่าง)</translation>
+    </message>
+    <message>
+        <source>detail line</source>
+        <translation>บรรทัดรายการ</translation>
+    </message>
+    <message>
+        <source>detail line, long-amount form</source>
+        <translation>บรรทัดรายการ แบบยอดเงินยาว</translation>
+    </message>
+    <message>
+        <source>detail line, short-amount form</source>
+        <translation>บรรทัดรายการ แบบยอดเงินสั้น</translation>
+    </message>
+    <message>
+        <source>detail record (at most 80 characters)</source>
+        <translation>ระเบียนรายการ (ไม่เกิน 80 ตัวอักษร)</translation>
+    </message>
+    <message>
+        <source>detail record, short-amount form</source>
+        <translation>ระเบียนรายการ แบบยอดเงินสั้น</translation>
+    </message>
+    <message>
+        <source>header line</source>
+        <translation>บรรทัดส่วนหัว</translation>
+    </message>
+    <message>
+        <source>header line, long-amount form (columns 1-9 not all blank)</source>
+        <translation>บรรทัดส่วนหัว แบบยอดเงินยาว (คอลัมน์ 1-9 ไม่ว่างทั้งหมด)</translation>
+    </message>
+    <message>
+        <source>header line, short-amount form (columns 1-9 blank)</source>
+        <translation>บรรทัดส่วนหัว แบบยอดเงินสั้น (คอลัมน์ 1-9 ว่าง)</translation>
+    </message>
+    <message>
+        <source>invoice line (the invoice file)</source>
+        <translation>บรรทัดใบแจ้งหนี้ (ไฟล์ใบแจ้งหนี้)</translation>
+    </message>
+    <message>
+        <source>return detail record</source>
+        <translation>ระเบียนรายการของไฟล์ผลการหักบัญชี</translation>
+    </message>
+    <message>
+        <source>return header record</source>
+        <translation>ระเบียนส่วนหัวของไฟล์ผลการหักบัญชี</translation>
+    </message>
+    <message>
+        <source>return trailer record</source>
+        <translation>ระเบียนท้ายของไฟล์ผลการหักบัญชี</translation>
+    </message>
+    <message>
+        <source>summary line (599)</source>
+        <translation>บรรทัดสรุป (599)</translation>
+    </message>
+    <message>
+        <source>100M return file</source>
+        <translation>ไฟล์ผลการหักบัญชี 100M</translation>
+    </message>
+    <message>
+        <source>Convert 100M input</source>
+        <translation>ไฟล์ต้นทางของการแปลงเป็น 100M</translation>
+    </message>
+    <message>
+        <source>Direct Credit and Payroll (DCP, PAY, PA2, PA3)</source>
+        <translation>ไฟล์โอนเงินเข้าบัญชีและเงินเดือน (DCP, PAY, PA2, PA3)</translation>
+    </message>
+    <message>
+        <source>Direct Debit (100M) (DDR)</source>
+        <translation>ไฟล์หักบัญชีอัตโนมัติ (100M) (DDR)</translation>
+    </message>
+    <message>
+        <source>Direct Debit (HASH) file</source>
+        <translation>ไฟล์หักบัญชีอัตโนมัติ (ตรวจค่าแฮช)</translation>
+    </message>
+    <message>
+        <source>Manager Cheque invoice file (MCP)</source>
+        <translation>ไฟล์ใบแจ้งหนี้ของแคชเชียร์เช็ค (MCP)</translation>
+    </message>
+    <message>
+        <source>Manager Cheque payment file (MCP)</source>
+        <translation>ไฟล์การจ่ายเงินของแคชเชียร์เช็ค (MCP)</translation>
+    </message>
+    <message>
+        <source>Media Clearing and Media Clearing Payroll (MCL, PA4, PA5, PA6)</source>
+        <translation>ไฟล์โอนเงินต่างธนาคารและเงินเดือนต่างธนาคาร (MCL, PA4, PA5, PA6)</translation>
+    </message>
+    <message>
+        <source>ddmmyy</source>
+        <translation>ววดดปป (ปี ค.ศ.)</translation>
+    </message>
+    <message>
+        <source>ddmmyyyy</source>
+        <translation>ววดดปปปป (ปี ค.ศ.)</translation>
+    </message>
+    <message>
+        <source>yyyymmdd</source>
+        <translation>ปปปปดดวว (ปี ค.ศ.)</translation>
+    </message>
+    <message>
+        <source>yymmdd</source>
+        <translation>ปปดดวว (ปี ค.ศ.)</translation>
+    </message>
+    <message>
+        <source>yyyy?mm?dd</source>
+        <translation>ปปปป?ดด?วว (ปี ค.ศ.)</translation>
+    </message>
+</context>
+<context>
     <name>QLineEdit</name>
     <message>
         <source>&amp;Undo</source>
@@ -950,6 +1569,14 @@ Do you want to replace it?</source>
         <translation>ตัวเลขไม่ถูกต้อง</translation>
     </message>
     <message>
+        <source>sign error</source>
+        <translation>เครื่องหมายไม่ถูกต้อง</translation>
+    </message>
+    <message>
+        <source>Amount above 2,000,000.00 baht from another sending bank: voids the upload</source>
+        <translation>ยอดเงินเกิน 2,000,000.00 บาท จากธนาคารผู้โอนอื่น: ไฟล์อัปโหลดเป็นโมฆะ</translation>
+    </message>
+    <message>
         <source>Line %1, column %2: %3</source>
         <translation>บรรทัด %1 คอลัมน์ %2: %3</translation>
     </message>
@@ -979,11 +1606,47 @@ Do you want to replace it?</source>
     </message>
     <message>
         <source>amount, %1 decimals</source>
-        <translation>ยอดเงิน ทศนิยม %1 ตำแหน่ง</translation>
+        <translation>จำนวนเงิน ทศนิยม %1 ตำแหน่ง</translation>
     </message>
     <message>
         <source>date %1</source>
         <translation>วันที่ %1</translation>
+    </message>
+    <message>
+        <source>signed amount, %1 decimals</source>
+        <translation>จำนวนเงินมีเครื่องหมาย ทศนิยม %1 ตำแหน่ง</translation>
+    </message>
+    <message>
+        <source>code %1</source>
+        <translation>รหัส %1</translation>
+    </message>
+    <message>
+        <source>blank filler</source>
+        <translation>ช่องว่าง</translation>
+    </message>
+    <message>
+        <source>not read</source>
+        <translation>ไม่ได้อ่าน</translation>
+    </message>
+    <message>
+        <source>Line %1: no layout of the %2 describes this line</source>
+        <translation>บรรทัด %1: ไม่มีรูปแบบใดของ%2ที่ตรงกับบรรทัดนี้</translation>
+    </message>
+    <message>
+        <source>past the end of the line</source>
+        <translation>เลยท้ายบรรทัด</translation>
+    </message>
+    <message>
+        <source>past the last column of a %1</source>
+        <translation>เลยคอลัมน์สุดท้ายของ%1</translation>
+    </message>
+    <message>
+        <source>by that layout %1</source>
+        <translation>ตามรูปแบบนั้น %1</translation>
+    </message>
+    <message>
+        <source>the line has %1 columns where a %2 has %3; %4</source>
+        <translation>บรรทัดนี้มี %1 คอลัมน์ แต่%2มี %3 คอลัมน์; %4</translation>
     </message>
     <message>
         <source>&lt;&lt;--- !! Error Data ,you can view Error Report after This Message .---&gt;&gt;</source>

@@ -10,26 +10,6 @@ namespace qrv {
 
 namespace {
 
-std::string columnsWords(const layout::Field& field) {
-    return (field.first == field.last ? "column " : "columns ") + layout::columnsText(field);
-}
-
-// "4 digits", "amount, 2 decimals", "date ddmmyy", "text".
-std::string kindWords(const layout::Field& field) {
-    if (field.kind == layout::Kind::Digits) {
-        return std::to_string(field.width()) + (field.width() == 1 ? " digit" : " digits");
-    }
-    return layout::kindText(field);
-}
-
-std::string capitalised(std::string_view name) {
-    std::string text(name);
-    if (!text.empty()) {
-        text.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(text.front())));
-    }
-    return text;
-}
-
 bool sameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -74,32 +54,26 @@ std::optional<layout::SourceFile> SourceFileOf(const LastRun& run) {
     return std::nullopt;
 }
 
-std::string DescribeColumn(layout::SourceFile file, std::string_view firstLine, std::int64_t lineNo,
-                           std::string_view lineText, int column) {
-    const std::string place = "Line " + std::to_string(lineNo);
-    const layout::Layout* lineLayout = layout::layoutOfLine(file, firstLine, lineNo, lineText);
-    if (lineLayout == nullptr) {
-        return place + ": no layout of the " + std::string(layout::sourceLayouts(file).title) +
-               " describes this line";
+ColumnPlace PlaceOfColumn(layout::SourceFile file, std::string_view firstLine, std::int64_t lineNo,
+                          std::string_view lineText, int column) {
+    ColumnPlace place;
+    place.lineNo = lineNo;
+    place.column = column;
+    place.fileTitle = layout::sourceLayouts(file).title;
+    place.layout = layout::layoutOfLine(file, firstLine, lineNo, lineText);
+    if (place.layout == nullptr) {
+        return place;
     }
-    const std::string at = place + ", column " + std::to_string(column) + ": ";
-    const auto length = static_cast<int>(lineText.size());
-    std::string lengthNote;
-    if (!fitsLayout(*lineLayout, length)) {
-        lengthNote = "the line has " + std::to_string(length) + " columns where a " +
-                     std::string(lineLayout->name) + " has " + std::to_string(lineLayout->length) + "; ";
-    }
-    if (column > length) {
-        return at + lengthNote + "past the end of the line";
+    place.lineLength = static_cast<int>(lineText.size());
+    place.fitsLayout = fitsLayout(*place.layout, place.lineLength);
+    if (column > place.lineLength) {
+        place.where = ColumnPlace::Where::PastLineEnd;
+        return place;
     }
     const std::optional<layout::FieldAt> found = layout::fieldAt(file, firstLine, lineNo, lineText, column);
-    if (!found) {
-        return at + lengthNote + "past the last column of a " + std::string(lineLayout->name);
-    }
-    const layout::Field& field = *found->field;
-    const std::string words =
-        capitalised(field.name) + " (" + columnsWords(field) + ", " + kindWords(field) + ")";
-    return at + (lengthNote.empty() ? words : lengthNote + "by that layout " + words);
+    place.where = found ? ColumnPlace::Where::InField : ColumnPlace::Where::PastLayout;
+    place.field = found ? found->field : nullptr;
+    return place;
 }
 
 const layout::Field* FieldNamed(const layout::Layout& layout, std::string_view name) {

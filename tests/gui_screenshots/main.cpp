@@ -55,8 +55,10 @@ std::string directCreditSample() {
 
 // The whole screen after a Direct Debit (100M) run of the example with mistakes, the program maximized
 // as a person starts it (run on a display with a window manager): gui_screenshots --desktop FILE.png.
-// With `reportFile`, the report of the run is also opened in its preview and pictured there.
-int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = {}) {
+// With `reportFile`, the report of the run is also opened in its preview and pictured there; with
+// `viewerFile`, its rejected lines in the source viewer.
+int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = {},
+                               const QString& viewerFile = {}) {
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
@@ -101,6 +103,22 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file)) {
         return 1;
     }
+    if (!viewerFile.isEmpty()) {
+        w.resultPanel()->showRejectedButton()->click();
+        auto* viewer = w.resultPanel()->findChild<qrv::gui::SourceViewer*>();
+        if (viewer == nullptr) {
+            return 1;
+        }
+        viewer->resize(1000, 420);
+        settle.restart();
+        while (settle.elapsed() < 1000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        if (!viewer->grab().save(viewerFile)) {
+            return 1;
+        }
+        viewer->close();
+    }
     if (preview == nullptr) {
         return reportFile.isEmpty() ? 0 : 1;
     }
@@ -124,10 +142,12 @@ int main(int argc, char** argv) {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--desktop")) {
         return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]));
     }
-    // The same in Thai, with the run's report in its preview: --desktop-thai FILE.png REPORT.png
-    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--desktop-thai")) {
+    // The same in Thai, with the run's report in its preview and its rejected lines in the source viewer:
+    // --desktop-thai FILE.png REPORT.png [VIEWER.png]
+    if ((argc == 4 || argc == 5) && QLatin1String(argv[1]) == QLatin1String("--desktop-thai")) {
         qrv::gui::InstallLanguage(qrv::gui::Language::Thai);
-        return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                                          argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString());
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);

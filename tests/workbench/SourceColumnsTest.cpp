@@ -8,11 +8,9 @@
 #include "workbench/RejectedLines.h"
 #include "workbench/Workbench.h"
 
-// Which field of a file's layout a column is in, in words, and the columns a rejected entry is marked at.
+// The columns a rejected entry is marked at.
 namespace qrv {
 namespace {
-
-using layout::SourceFile;
 
 // A line of `length` blanks with `text` from column `column` on.
 std::string lineWith(int length, std::initializer_list<std::pair<int, std::string>> texts) {
@@ -21,51 +19,6 @@ std::string lineWith(int length, std::initializer_list<std::pair<int, std::strin
         line.replace(static_cast<size_t>(column - 1), text.size(), text);
     }
     return line;
-}
-
-TEST(DescribeColumn, NamesTheFieldItsColumnsAndKindByTheLayoutOfTheLine) {
-    const std::string header = lineWith(82, {{1, "101"}});
-    const std::string detail = lineWith(222, {{1, "102"}, {10, "0020001"}});
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 12, detail, 14),
-              "Line 12, column 14: Receiving branch code (columns 13-16, 4 digits)");
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 12, detail, 60),
-              "Line 12, column 60: Amount (columns 58-69, amount, 2 decimals)");
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 1, header, 31),
-              "Line 1, column 31: Effective date (columns 31-38, date ddmmyyyy)");
-
-    // The header picks the form of every detail line: column 27 is the long form's amount and the short
-    // form's payee name.
-    const std::string longHeader = lineWith(58, {{1, "X"}});
-    const std::string shortHeader = lineWith(59, {});
-    EXPECT_EQ(DescribeColumn(SourceFile::DirectCredit, longHeader, 2, std::string(88, '0'), 27),
-              "Line 2, column 27: Amount (columns 18-28, amount, 2 decimals)");
-    EXPECT_EQ(DescribeColumn(SourceFile::DirectCredit, shortHeader, 2, std::string(86, '0'), 27),
-              "Line 2, column 27: Payee name (columns 27-86, text)");
-    EXPECT_EQ(DescribeColumn(SourceFile::DirectDebit100M, std::string(70, ' '), 3, std::string(80, '1'), 17),
-              "Line 3, column 17: Sign (column 17, code 1)");
-}
-
-TEST(DescribeColumn, ALineOfAnotherLengthOrOfNoLayoutSaysSo) {
-    const std::string header = lineWith(82, {{1, "101"}});
-    // A line cut inside its amount; one cut in the receiver's name at its end holds every field.
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 5, std::string(60, '0'), 14),
-              "Line 5, column 14: the line has 60 columns where a detail line has 222; by that layout "
-              "Receiving branch code (columns 13-16, 4 digits)");
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 5, std::string(60, '0'), 61),
-              "Line 5, column 61: the line has 60 columns where a detail line has 222; past the end of "
-              "the line");
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 5, std::string(205, '0'), 14),
-              "Line 5, column 14: Receiving branch code (columns 13-16, 4 digits)");
-    EXPECT_EQ(DescribeColumn(SourceFile::MediaClearing, header, 5, std::string(230, '0'), 225),
-              "Line 5, column 225: the line has 230 columns where a detail line has 222; past the last "
-              "column of a detail line");
-    // A return file's record of a code no layout has.
-    EXPECT_EQ(DescribeColumn(SourceFile::ReturnFile, lineWith(265, {{1, "001"}}), 3,
-                             lineWith(317, {{1, "005"}}), 10),
-              "Line 3: no layout of the 100M return file describes this line");
-    EXPECT_EQ(DescribeColumn(SourceFile::ReturnFile, lineWith(265, {{1, "001"}}), 3,
-                             lineWith(317, {{1, "002"}}), 314),
-              "Line 3, column 314: Result (column 314, code S|F|V|P)");
 }
 
 // A listing entry that names the bank and the branch code is marked at the one that is wrong, or both.

@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "base/Cp874.h"
+#include "gui/language/LayoutWords.h"
 #include "gui/language/SystemTexts.h"
 #include "io/LineReader.h"
 #include "workbench/SourceColumns.h"
@@ -220,7 +221,7 @@ QString SourceViewer::describePosition(int position) const {
     }
     const std::string firstLine = cp874Line(text_->document()->firstBlock().text());
     const std::string line = lineNo == 1 ? firstLine : cp874Line(block.text());
-    return QString::fromStdString(DescribeColumn(*file_, firstLine, lineNo, line, column));
+    return ColumnWords(PlaceOfColumn(*file_, firstLine, lineNo, line, column));
 }
 
 void SourceViewer::describeCursor() {
