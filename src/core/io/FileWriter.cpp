@@ -37,7 +37,7 @@ void FileWriter::write(std::string_view bytes) {
         flush();
         if (bytes.size() >= kBufferSize) {
             platform::writeAll(fd_, bytes.data(), bytes.size(), name_);
-            written_ += bytes.size();
+            wrote(bytes.size());
             return;
         }
     }
@@ -50,7 +50,15 @@ void FileWriter::flush() {
         const size_t n = used_;
         used_ = 0;
         platform::writeAll(fd_, buffer_.data(), n, name_);
-        written_ += n;
+        wrote(n);
+    }
+}
+
+void FileWriter::wrote(size_t n) {
+    written_ += n;
+    if (writebackEvery_ > 0 && written_ - writebackFrom_ >= writebackEvery_) {
+        platform::startWriteback(fd_, writebackFrom_, written_ - writebackFrom_);
+        writebackFrom_ = written_;
     }
 }
 

@@ -27,6 +27,9 @@ class FileWriter {
         write("\r\n");
     }
     void flush();
+    // From now on, every `every` bytes written start going to disk at once, so that sync() at the end
+    // waits only for the last of them (for a file that is kept, not for a work file that goes).
+    void writeBackEvery(std::uint64_t every) { writebackEvery_ = every; }
     void sync();
     void close();
     std::uint64_t size() const { return written_ + used_; }
@@ -35,11 +38,14 @@ class FileWriter {
 
   private:
     static constexpr size_t kBufferSize = 1 << 16;
+    void wrote(size_t n);
     int fd_ = -1;
     std::string name_;
     std::string buffer_;
     size_t used_ = 0;
     std::uint64_t written_ = 0;
+    std::uint64_t writebackEvery_ = 0;  // 0: left to the system
+    std::uint64_t writebackFrom_ = 0;   // the first byte not yet handed to writeback
 };
 
 }  // namespace qrv

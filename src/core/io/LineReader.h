@@ -8,7 +8,7 @@
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
-#include "io/Sha1.h"
+#include "io/ThreadedSha1.h"
 
 namespace qrv {
 
@@ -92,7 +92,7 @@ class LineReader {
     std::int64_t lineNumber_ = 0;
     std::uint64_t consumed_ = 0;
     std::uint64_t fileSize_ = 0;
-    std::optional<Sha1> sha_;
+    std::optional<ThreadedSha1> sha_;  // hashed beside the reading
     platform::FileStamp start_;
 };
 

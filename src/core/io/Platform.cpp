@@ -122,6 +122,10 @@ void syncFile(int fd, const std::string& what) {
     }
 }
 
+void startWriteback(int fd, std::uint64_t offset, std::uint64_t length) noexcept {
+    ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(length), SYNC_FILE_RANGE_WRITE);
+}
+
 void closeFile(int fd) {
     if (fd >= 0) {
         ::close(fd);

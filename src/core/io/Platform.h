@@ -63,6 +63,9 @@ void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, con
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each);
 void syncFile(int fd, const std::string& what);
+// Asks the system to start writing the range to disk now, without waiting for it: the final syncFile
+// then waits only for what is left. A hint: where it is not available or fails, nothing happens.
+void startWriteback(int fd, std::uint64_t offset, std::uint64_t length) noexcept;
 void closeFile(int fd);
 
 // Opens a file for writing without following a symbolic link: Create replaces a link by a new file

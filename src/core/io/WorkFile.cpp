@@ -15,6 +15,8 @@ namespace {
 // library appends its suffix to the name of the file it writes, so work file names stop short of that by
 // the suffix and a byte.
 constexpr size_t kNameBytes = 254 - platform::kArchiveTempSuffixBytes;
+// How much of an output may wait in memory before it starts going to disk.
+constexpr std::uint64_t kWritebackEvery = std::uint64_t{8} << 20;
 
 std::string markOf(long pid) {
     return ".qrv" + std::to_string(pid) + "-";
@@ -117,7 +119,10 @@ WorkFile AtomicFile::checkedWorkFile(const std::filesystem::path& target) {
 }
 
 AtomicFile::AtomicFile(const std::filesystem::path& target)
-    : target_(target), work_(checkedWorkFile(target)) {}
+    : target_(target), work_(checkedWorkFile(target)) {
+    // The file is kept: its bytes go to disk as it grows rather than all at its end.
+    work_.writer().writeBackEvery(kWritebackEvery);
+}
 
 AtomicFile::AtomicFile(const std::filesystem::path& target, WorkFile written)
     : target_(target), work_(std::move(written)) {

@@ -112,26 +112,15 @@ struct ArchivePacker::Source {
     // The next chunk, the one read going back to the writer; false at the end of the bytes or when the
     // packing is abandoned.
     bool takeChunk() {
-        std::unique_lock lock(packer.mutex_);
-        if (!chunk.empty()) {
-            packer.spare_.push_back(std::move(chunk));
-        }
-        chunk.clear();
         offset = 0;
-        packer.changed_.notify_all();
-        packer.changed_.wait(
-            lock, [this] { return !packer.chunks_.empty() || packer.allGiven_ || packer.abandon_; });
-        if (packer.abandon_) {
+        if (packer.queue_.take(chunk)) {
+            return true;
+        }
+        if (packer.queue_.abandoned()) {
             abandoned = true;
             zip_error_set(&error, ZIP_ER_CANCELLED, 0);
-            return false;
         }
-        if (packer.chunks_.empty()) {
-            return false;
-        }
-        chunk = std::move(packer.chunks_.front());
-        packer.chunks_.pop_front();
-        return true;
+        return false;
     }
 
     bool describeFinishedFile() {
@@ -166,7 +155,7 @@ struct ArchivePacker::Source {
 
 ArchivePacker::ArchivePacker(const std::filesystem::path& archive, const std::filesystem::path& uploadFile,
                              const std::string& entryName, std::uint64_t size)
-    : archive_(archive), upload_(uploadFile), entry_(entryName), size_(size) {
+    : archive_(archive), upload_(uploadFile), entry_(entryName), size_(size), queue_(kChunk, kChunksAhead) {
     platform::refuseSpecialFile(archive);
     checkExistingArchive(archive);
     // The new archive is built in a work file beside the target; libzip writes it on close.
@@ -177,46 +166,17 @@ ArchivePacker::ArchivePacker(const std::filesystem::path& archive, const std::fi
 
 ArchivePacker::~ArchivePacker() {
     if (thread_.joinable()) {
-        {
-            const std::lock_guard lock(mutex_);
-            abandon_ = true;
-        }
-        changed_.notify_all();
+        queue_.abandon();
         thread_.join();
     }
 }
 
 void ArchivePacker::add(std::string_view bytes) {
-    gathering_.append(bytes);
-    if (gathering_.size() >= kChunk) {
-        handOver();
-    }
-}
-
-void ArchivePacker::handOver() {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return chunks_.size() < kChunksAhead || stopped_; });
-    if (!stopped_) {
-        chunks_.push_back(std::move(gathering_));
-        changed_.notify_all();
-    }
-    gathering_.clear();
-    if (!spare_.empty()) {
-        gathering_ = std::move(spare_.back());
-        spare_.pop_back();
-        gathering_.clear();
-    }
+    queue_.add(bytes);
 }
 
 AtomicFile ArchivePacker::finish() {
-    if (!gathering_.empty()) {
-        handOver();
-    }
-    {
-        const std::lock_guard lock(mutex_);
-        allGiven_ = true;
-    }
-    changed_.notify_all();
+    queue_.close();
     thread_.join();
     if (failure_) {
         std::rethrow_exception(failure_);
@@ -259,11 +219,7 @@ void ArchivePacker::pack() {
     } catch (...) {
         failure_ = std::current_exception();
     }
-    {
-        const std::lock_guard lock(mutex_);
-        stopped_ = true;
-    }
-    changed_.notify_all();
+    queue_.stopReading();
 }
 
 std::optional<AtomicFile> PackArchive(const std::filesystem::path& archive,

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <exception>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <vector>
 
+#include "io/ChunkQueue.h"
 #include "io/WorkFile.h"
 
 namespace qrv {
@@ -47,23 +44,13 @@ class ArchivePacker {
   private:
     struct Source;  // what the archive library reads the entry from
     void pack();
-    void handOver();
 
     std::filesystem::path archive_;
     std::filesystem::path upload_;
     std::string entry_;
     std::uint64_t size_;
     std::optional<WorkFile> work_;
-
-    std::string gathering_;  // the writer's next chunk
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::string> chunks_;  // given, not yet taken by the packer
-    std::vector<std::string> spare_;  // taken and read, for the writer to fill again
-    bool allGiven_ = false;
-    bool stopped_ = false;  // the packing ended (done, failed, or told to stop)
-    bool abandon_ = false;
+    ChunkQueue queue_;  // the upload's bytes, from the writer to the packing thread
     std::exception_ptr failure_;
     std::thread thread_;
 };
