@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "convert/Reformat.h"
 #include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
@@ -38,15 +36,12 @@ void Workbench::reformat() {
     }
     finishRun(result);
     // The account boxes of Direct Debit (100M) show the type and branch of what was checked.
-    if (result.converted && request.product == Product::DirectDebit100M) {
-        const auto type = [](const std::string& acct) { return acct.size() >= 4 ? acct.substr(3, 1) : ""; };
-        const auto branch = [](const std::string& acct) {
-            return acct.substr(0, std::min<size_t>(3, acct.size()));
-        };
-        fields.creditAccountType = type(fields.creditAccount);
-        fields.creditBranch = branch(fields.creditAccount);
-        fields.feeAccountType = type(fields.debitFeeAccount);
-        fields.feeBranch = branch(fields.debitFeeAccount);
+    const ReformatAccounts& checked = result.accounts;
+    if (result.converted && checked.credit && checked.debitFee) {
+        fields.creditAccountType = checked.credit->type();
+        fields.creditBranch = checked.credit->branch();
+        fields.feeAccountType = checked.debitFee->type();
+        fields.feeBranch = checked.debitFee->branch();
     }
 }
 

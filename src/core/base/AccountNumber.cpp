@@ -11,6 +11,13 @@ std::optional<AccountNumber> AccountNumber::parse(std::string_view text) {
     return AccountNumber(std::string(text));
 }
 
+std::optional<AccountNumber> AccountNumber::checked(std::string_view text) {
+    if (!IsValidAccountNo(text)) {
+        return std::nullopt;
+    }
+    return AccountNumber(std::string(text));
+}
+
 bool AccountNumber::hasValidCheckDigit() const {
     return IsValidAccountNo(text_);
 }

@@ -97,23 +97,25 @@ struct Refusal {
     RequestField field;
 };
 
-// The first refusal of the accounts a product needs, if any.
+// The first refusal of the accounts a product needs, if any; else `accounts` holds them, parsed.
 std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFamily family,
-                                      std::optional<FileReading>& checked) {
+                                      std::optional<FileReading>& checked, ReformatAccounts& accounts) {
     using F = RequestField;
     if (family == ProductFamily::Credit) {
-        const std::string debit(Trim(request.debitAccount));
-        const std::string fee(Trim(request.feeAccount));
+        const std::string_view debit = Trim(request.debitAccount);
+        const std::string_view fee = Trim(request.feeAccount);
         if (debit.empty()) {
             return Refusal{"Please insert debit account", F::DebitAccount};
         }
         if (fee.empty()) {
             return Refusal{"Please insert debit fee account", F::FeeAccount};
         }
-        if (!IsValidAccountNo(debit)) {
+        accounts.debit = AccountNumber::checked(debit);
+        accounts.fee = AccountNumber::checked(fee);
+        if (!accounts.debit) {
             return Refusal{"Invalid debit account", F::DebitAccount};
         }
-        if (!IsValidAccountNo(fee)) {
+        if (!accounts.fee) {
             return Refusal{"Invalid debit fee account", F::FeeAccount};
         }
     } else if (family == ProductFamily::ManagerCheque) {
@@ -122,18 +124,20 @@ std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFam
                            F::Source};
         }
     } else if (family == ProductFamily::DirectDebit100M) {
-        const std::string credit(Trim(request.creditAccount));
-        const std::string fee(Trim(request.debitFeeAccount));
+        const std::string_view credit = Trim(request.creditAccount);
+        const std::string_view fee = Trim(request.debitFeeAccount);
         if (credit.empty()) {
             return Refusal{"Please, insert Credit account.", F::CreditAccount};
         }
         if (fee.empty()) {
             return Refusal{"Please, insert debit fee account.", F::DebitFeeAccount};
         }
-        if (!IsValidAccountNo(credit)) {
+        accounts.credit = AccountNumber::checked(credit);
+        accounts.debitFee = AccountNumber::checked(fee);
+        if (!accounts.credit) {
             return Refusal{"!! Invalid Credit Account account.", F::CreditAccount};
         }
-        if (!IsValidAccountNo(fee)) {
+        if (!accounts.debitFee) {
             return Refusal{"!! Invalid debit fee account.", F::DebitFeeAccount};
         }
         if (request.processingRound == ProcessingRound::None) {
@@ -210,7 +214,7 @@ void convert(ReformatRun& run, ProductFamily family) {
 
 // The run of a request, its common values made and its records at their defaults.
 ReformatRun makeRun(const ReformatRequest& request, Services& services, ReformatResult& result,
-                    ProductFamily family) {
+                    ProductFamily family, const ReformatAccounts& accounts) {
     const std::string code(productCode(*request.product));
     ReformatRun run{request,
                     services,
@@ -218,7 +222,8 @@ ReformatRun makeRun(const ReformatRequest& request, Services& services, Reformat
                     code,
                     listingCode(family, code),
                     folderPart(request.destinationPath.string()),
-                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today())};
+                    BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
+                    accounts};
     return run;
 }
 
@@ -312,7 +317,7 @@ void dryRun(ReformatRun& run, ProductFamily family) {
     SilentEvents silent(services.events);
     Services quiet{services.store, services.clock, services.reports, services.settings, silent};
     ReformatResult again;
-    ReformatRun second = makeRun(run.request, quiet, again, family);
+    ReformatRun second = makeRun(run.request, quiet, again, family, run.accounts);
     second.sourceChecked = run.sourceChecked;
     second.uploadMode = CreditUploadFile::Mode::Hash;
     second.knownRecord = run.learnedRecord;
@@ -394,7 +399,8 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     }
     // Manager Cheque checks every line's length in a first reading: the run converts only that file.
     std::optional<FileReading> checked;
-    if (const std::optional<Refusal> refusal = accountRefusal(request, *family, checked)) {
+    ReformatAccounts accounts;
+    if (const std::optional<Refusal> refusal = accountRefusal(request, *family, checked, accounts)) {
         return refuse(refusal->message, refusal->field);
     }
     // A dry run keeps its tables in memory: the data folder's store is only read.
@@ -405,7 +411,7 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         inMemory.emplace(
             Services{*memory, services.clock, services.reports, services.settings, services.events});
     }
-    ReformatRun run = makeRun(request, inMemory ? *inMemory : services, result, *family);
+    ReformatRun run = makeRun(request, inMemory ? *inMemory : services, result, *family, accounts);
     // Last of the checks, as they are the only ones that look at the outputs: no later check would refuse
     // the run, and the run writes nothing before them.
     if (const auto refusal = destinationRefusal(run, *family)) {
@@ -413,6 +419,7 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     }
     result.productCode = run.productCode;
     result.converted = true;
+    result.accounts = accounts;
     run.sourceChecked = checked;
 
     if (request.dryRun) {

@@ -27,6 +27,7 @@ struct ReformatRun {
     std::string listingCode;            // the code in the listing names: the product's, "MCL" or "MCP"
     std::string outputFolder;           // the destination's folder with its trailing "/", or empty
     HeaderRecords headers;              // record 001 in both forms
+    ReformatAccounts accounts = {};     // the request's accounts, checked and parsed
     ErrorListings* listings = nullptr;  // the run's listings, while the converter runs
     RunCommit* commit = nullptr;        // where the run prepares its outputs (none in a dry run)
     // A dry run makes the upload in memory: a first making learns the record after the header, a second

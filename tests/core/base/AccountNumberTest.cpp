@@ -22,6 +22,25 @@ TEST(AccountNumber, PartsGroupingAndCheckDigit) {
     }
 }
 
+// The home bank's check decides; the text stays as given, eleven digits included.
+TEST(AccountNumber, CheckedKeepsTheTextOfEitherForm) {
+    const auto ten = AccountNumber::checked("1234567896");
+    ASSERT_TRUE(ten);
+    EXPECT_EQ(*ten, *AccountNumber::parse("1234567896"));
+    const auto eleven = AccountNumber::checked("12301234567");
+    ASSERT_TRUE(eleven);
+    EXPECT_EQ(eleven->text(), "12301234567");
+    EXPECT_EQ(eleven->branch(), "123");
+    EXPECT_EQ(eleven->type(), "0");
+    EXPECT_EQ(eleven->serial(), "123456");
+    EXPECT_EQ(eleven->checkDigit(), '7');
+    EXPECT_TRUE(eleven->hasValidCheckDigit());
+    for (const char* text : {"1234567895", "0000000000", "123456789", "123012345670", " 1234567896",
+                             "1234567896 ", "+123456789", "12301234568"}) {
+        EXPECT_FALSE(AccountNumber::checked(text)) << text;
+    }
+}
+
 // An account given as text goes into the entry's boxes by characters, as a person would type it.
 TEST(AccountNumber, TextIntoTheEntryBoxes) {
     const AccountEntry e = AccountEntry::fromText("12345678901", "ชื่อ");

@@ -224,6 +224,13 @@ TEST(CheckedValueIsWritten, AccountsTypedWithBlanksAreTrimmed) {
     EXPECT_EQ(std::string(columnsOf(r002, r002::kFeeAccount)), "12301234567" + std::string(14, ' '));
     EXPECT_EQ(columnsOf(r002, r002::kFeeAccountType), "00");
     EXPECT_EQ(columnsOf(r002, r002::kFeeBranch), "0123");
+    // The detail report names the accounts as they were typed.
+    p.request.printDetail = true;
+    ASSERT_EQ(p.run(test::crlfLines({creditHeader(), creditDetail()})).outcome, Outcome::Written);
+    using Variable = std::pair<std::string, std::string>;
+    const std::vector<Variable>& shown = p.events.reports.back().variables;
+    EXPECT_NE(std::find(shown.begin(), shown.end(), Variable{"Acct", " 1234567896"}), shown.end());
+    EXPECT_NE(std::find(shown.begin(), shown.end(), Variable{"AcctFee", "12301234567 "}), shown.end());
 }
 
 // A setting or an option that fills a field of fixed width is refused, naming it, unless it has that

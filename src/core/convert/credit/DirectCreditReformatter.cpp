@@ -236,8 +236,8 @@ void DirectCreditRun::detailLine(CreditUploadFile& upload) {
 
 std::string DirectCreditRun::record002() const {
     // The accounts as checked: typed blanks around them are no part of the account.
-    const std::string debit = recordText(Trim(request_.debitAccount), "debit account");
-    const std::string fee = recordText(Trim(request_.feeAccount), "debit fee account");
+    const std::string& debit = run_.accounts.debit->text();
+    const std::string& fee = run_.accounts.fee->text();
     RecordWriter r(kRecord002);
     r.text(r002::kProductCode, productCode_);
     r.text(r002::kValueDate, effective_.yyyymmdd());
@@ -271,6 +271,7 @@ void DirectCreditRun::showReport(const std::string& totalField, bool uploadWritt
     runner.setVariable("PayType", label);
     runner.setVariable("ComName", cp874::toUtf8(companyName_));
     runner.setVariable("ValueDate", valueDate);
+    // The detail report names the accounts as they were typed, blanks included.
     runner.setVariable("Acct", request_.debitAccount);
     runner.setVariable("AcctFee", request_.feeAccount);
     run_.services.showReport(runner, run_.result);

@@ -370,8 +370,8 @@ void DirectDebit100MRun::errorReport() {
         runner.setVariable("Resultdate", cp874::toUtf8(reportDate_));
         runner.setVariable("v5Corp", V5CorpText(request.companyId));
         runner.setVariable("sumAmount", sum_.toPlainText());
-        runner.setVariable("creditAcct", request.creditAccount);
-        runner.setVariable("DebitFeeAcct", request.debitFeeAccount);
+        runner.setVariable("creditAcct", run_.accounts.credit->text());
+        runner.setVariable("DebitFeeAcct", run_.accounts.debitFee->text());
         run_.services.showReport(runner, run_.result);
         return;
     }

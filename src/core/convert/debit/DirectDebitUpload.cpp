@@ -12,7 +12,6 @@
 #include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
-#include "upload/RecordText.h"
 #include "upload/UploadRecords.h"
 
 namespace qrv {
@@ -25,15 +24,13 @@ constexpr const char* kCompleteTable = "completeDirectDebit100M";
 
 }  // namespace
 
-std::string Record007(const ReformatRequest& request, std::string_view control,
-                      const DirectDebitTotals& totals) {
-    // The accounts as checked: typed blanks around them are no part of the account.
-    const std::string credit = recordText(Trim(request.creditAccount), "credit account");
-    const std::string fee = recordText(Trim(request.debitFeeAccount), "debit fee account");
+std::string Record007(const ReformatRun& run, std::string_view control, const DirectDebitTotals& totals) {
+    const std::string& credit = run.accounts.credit->text();
+    const std::string& fee = run.accounts.debitFee->text();
     const Field date = shifted(ddr::kEffectiveDate, totals.shift);  // one column later with the shift
     RecordWriter r(kRecord007);
     r.text(r007::kValueDate, datePartsOf(columnsOf(control, date), date).yyyymmdd());
-    r.text(r007::kProcessingRound, processingRoundCode(request.processingRound));
+    r.text(r007::kProcessingRound, processingRoundCode(run.request.processingRound));
     WriteAccount(r, r007::kCreditAccount, r007::kCreditAccountType, r007::kCreditBranch, credit);
     WriteAccount(r, r007::kFeeAccount, r007::kFeeAccountType, r007::kFeeBranch, fee);
     r.digits(r007::kTotalAmount, totals.sumText);
@@ -65,7 +62,7 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         LineReader reader(source, LineReader::Digesting::Yes);
         std::string_view line;
         const std::string control = reader.next(line) ? std::string(line) : std::string();
-        upload.writeRecord(Record007(request, control, totals));
+        upload.writeRecord(Record007(run, control, totals));
         SourceLine detail(source, "Direct Debit (100M) source file");
         std::int64_t sequence = 0;
         RecordWriter record008(kRecord008);
@@ -114,8 +111,8 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
         runner.setVariable("v5Corp", V5CorpText(request.companyId));
         runner.setVariable("sumAmount", totals.sum.toPlainText());
         runner.setVariable("hashVal", result.hash);
-        runner.setVariable("creditAcct", request.creditAccount);
-        runner.setVariable("DebitFeeAcct", request.debitFeeAccount);
+        runner.setVariable("creditAcct", run.accounts.credit->text());
+        runner.setVariable("DebitFeeAcct", run.accounts.debitFee->text());
         runner.setVariable("SumDebitAccut", std::to_string(totals.count));
         run.services.showReport(runner, result);
         return;

@@ -10,7 +10,6 @@
 
 namespace qrv {
 
-struct ReformatRequest;
 struct ReformatRun;
 
 // What the checks of a sound Direct Debit (100M) file hand to the output phase.
@@ -31,9 +30,8 @@ struct DirectDebitTotals {
 // source is not the file the checks read.
 void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals);
 
-// Record 007 (300 characters) from the control record, the request's accounts and round, and the totals.
-std::string Record007(const ReformatRequest& request, std::string_view control,
-                      const DirectDebitTotals& totals);
+// Record 007 (300 characters) from the control record, the run's accounts and round, and the totals.
+std::string Record007(const ReformatRun& run, std::string_view control, const DirectDebitTotals& totals);
 // Record 008 (200 characters for a detail of at least 78) for the detail with sequence number `sequence`,
 // made with `writer` (a writer of record 008, one for every debit of a file).
 const std::string& Record008(layout::RecordWriter& writer, std::string_view detail, std::int64_t sequence);
