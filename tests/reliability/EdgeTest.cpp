@@ -66,7 +66,7 @@ TEST_F(Edges, TextThatIsNotUtf8IsConvertedInJson) {
     EXPECT_TRUE(has(error["error"].get<std::string>(), "การ")) << missing.out;
 
     sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open((std::filesystem::path(data) / TableStore::kFileName).c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open((std::filesystem::path(data) / TableStore::kFileName).string().c_str(), &db), SQLITE_OK);
     ASSERT_EQ(
         sqlite3_exec(db, "UPDATE Bank SET BANK_NAME_TH = CAST(x'A1D2C3' AS TEXT) WHERE BANK_CODE = '002'",
                      nullptr, nullptr, nullptr),
