@@ -7,6 +7,7 @@
 
 #include "gui/language/Language.h"
 #include "layout/LayoutCatalog.h"
+#include "support/TestSupport.h"
 #include "workbench/SourceColumns.h"
 
 // The words of the layouts in the window: where a column lies, and every name the layouts hold, in
@@ -16,23 +17,14 @@ namespace {
 
 using layout::SourceFile;
 
-// A line of `length` blanks with `text` from column `column` on.
-std::string lineWith(int length, std::initializer_list<std::pair<int, std::string>> texts) {
-    std::string line(static_cast<size_t>(length), ' ');
-    for (const auto& [column, text] : texts) {
-        line.replace(static_cast<size_t>(column - 1), text.size(), text);
-    }
-    return line;
-}
-
 QString describe(SourceFile file, const std::string& firstLine, std::int64_t lineNo, const std::string& line,
                  int column) {
     return gui::ColumnWords(PlaceOfColumn(file, firstLine, lineNo, line, column));
 }
 
 TEST(ColumnWords, NamesTheFieldItsColumnsAndKindByTheLayoutOfTheLine) {
-    const std::string header = lineWith(82, {{1, "101"}});
-    const std::string detail = lineWith(222, {{1, "102"}, {10, "0020001"}});
+    const std::string header = test::lineWith(82, {{1, "101"}});
+    const std::string detail = test::lineWith(222, {{1, "102"}, {10, "0020001"}});
     EXPECT_EQ(describe(SourceFile::MediaClearing, header, 12, detail, 14),
               "Line 12, column 14: Receiving branch code (columns 13-16, 4 digits)");
     EXPECT_EQ(describe(SourceFile::MediaClearing, header, 12, detail, 60),
@@ -42,8 +34,8 @@ TEST(ColumnWords, NamesTheFieldItsColumnsAndKindByTheLayoutOfTheLine) {
 
     // The header picks the form of every detail line: column 27 is the long form's amount and the short
     // form's payee name.
-    const std::string longHeader = lineWith(58, {{1, "X"}});
-    const std::string shortHeader = lineWith(59, {});
+    const std::string longHeader = test::lineWith(58, {{1, "X"}});
+    const std::string shortHeader = test::lineWith(59, {});
     EXPECT_EQ(describe(SourceFile::DirectCredit, longHeader, 2, std::string(88, '0'), 27),
               "Line 2, column 27: Amount (columns 18-28, amount, 2 decimals)");
     EXPECT_EQ(describe(SourceFile::DirectCredit, shortHeader, 2, std::string(86, '0'), 27),
@@ -53,7 +45,7 @@ TEST(ColumnWords, NamesTheFieldItsColumnsAndKindByTheLayoutOfTheLine) {
 }
 
 TEST(ColumnWords, ALineOfAnotherLengthOrOfNoLayoutSaysSo) {
-    const std::string header = lineWith(82, {{1, "101"}});
+    const std::string header = test::lineWith(82, {{1, "101"}});
     // A line cut inside its amount; one cut in the receiver's name at its end holds every field.
     EXPECT_EQ(describe(SourceFile::MediaClearing, header, 5, std::string(60, '0'), 14),
               "Line 5, column 14: the line has 60 columns where a detail line has 222; by that layout "
@@ -67,12 +59,12 @@ TEST(ColumnWords, ALineOfAnotherLengthOrOfNoLayoutSaysSo) {
               "Line 5, column 225: the line has 230 columns where a detail line has 222; past the last "
               "column of a detail line");
     // A return file's record of a code no layout has.
-    EXPECT_EQ(
-        describe(SourceFile::ReturnFile, lineWith(265, {{1, "001"}}), 3, lineWith(317, {{1, "005"}}), 10),
-        "Line 3: no layout of the 100M return file describes this line");
-    EXPECT_EQ(
-        describe(SourceFile::ReturnFile, lineWith(265, {{1, "001"}}), 3, lineWith(317, {{1, "002"}}), 314),
-        "Line 3, column 314: Result (column 314, code S|F|V|P)");
+    EXPECT_EQ(describe(SourceFile::ReturnFile, test::lineWith(265, {{1, "001"}}), 3,
+                       test::lineWith(317, {{1, "005"}}), 10),
+              "Line 3: no layout of the 100M return file describes this line");
+    EXPECT_EQ(describe(SourceFile::ReturnFile, test::lineWith(265, {{1, "001"}}), 3,
+                       test::lineWith(317, {{1, "002"}}), 314),
+              "Line 3, column 314: Result (column 314, code S|F|V|P)");
 }
 
 // English as the layouts give it (and as `qrv layout` prints it); in Thai, a Thai name for every field of
@@ -116,8 +108,8 @@ TEST(LayoutWords, EveryNameOfEveryLayoutHasItsThai) {
         EXPECT_FALSE(gui::LayoutName(name).contains(word)) << name;
     }
     // The words around them put together in Thai order.
-    const std::string header = lineWith(82, {{1, "101"}});
-    EXPECT_EQ(describe(SourceFile::MediaClearing, header, 12, lineWith(222, {{1, "102"}}), 14),
+    const std::string header = test::lineWith(82, {{1, "101"}});
+    EXPECT_EQ(describe(SourceFile::MediaClearing, header, 12, test::lineWith(222, {{1, "102"}}), 14),
               QString::fromUtf8("บรรทัด 12 คอลัมน์ 14: รหัสสาขาผู้รับโอน (คอลัมน์ 13-16, ตัวเลข 4 หลัก)"));
     EXPECT_EQ(describe(SourceFile::MediaClearing, header, 5, std::string(230, '0'), 225),
               QString::fromUtf8("บรรทัด 5 คอลัมน์ 225: บรรทัดนี้มี 230 คอลัมน์ แต่บรรทัดรายการมี 222 คอลัมน์; "

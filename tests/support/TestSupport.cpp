@@ -58,6 +58,14 @@ std::string crlfLines(const std::vector<std::string>& lines) {
     return s;
 }
 
+std::string lineWith(int length, std::initializer_list<std::pair<int, std::string>> texts) {
+    std::string line(static_cast<size_t>(length), ' ');
+    for (const auto& [column, text] : texts) {
+        line.replace(static_cast<size_t>(column - 1), text.size(), text);
+    }
+    return line;
+}
+
 std::vector<std::string> listFolder(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(folder)) {

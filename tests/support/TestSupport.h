@@ -1,16 +1,18 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Date.h"
 #include "base/Events.h"
 #include "convert/Reformat.h"
 #include "convert/Services.h"
-#include "reports/ReportRunner.h"
 #include "reports/ReportLayouts.h"
+#include "reports/ReportRunner.h"
 #include "store/DefaultSettings.h"
 #include "store/TableStore.h"
 
@@ -81,6 +83,8 @@ std::string readFile(const std::filesystem::path& file);
 void writeFile(const std::filesystem::path& file, const std::string& bytes);
 // Lines joined with CR LF after each.
 std::string crlfLines(const std::vector<std::string>& lines);
+// A line of `length` blanks with each text from its column (1-based) on.
+std::string lineWith(int length, std::initializer_list<std::pair<int, std::string>> texts);
 // The entries of a zip archive: name, compression method and content (empty when it cannot be read).
 struct ZipEntry {
     std::string name;

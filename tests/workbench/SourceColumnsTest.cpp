@@ -12,23 +12,14 @@
 namespace qrv {
 namespace {
 
-// A line of `length` blanks with `text` from column `column` on.
-std::string lineWith(int length, std::initializer_list<std::pair<int, std::string>> texts) {
-    std::string line(static_cast<size_t>(length), ' ');
-    for (const auto& [column, text] : texts) {
-        line.replace(static_cast<size_t>(column - 1), text.size(), text);
-    }
-    return line;
-}
-
 // A listing entry that names the bank and the branch code is marked at the one that is wrong, or both.
 TEST(RejectedLines, AnEntryNamingTwoFieldsIsMarkedAtTheOneThatBreaksItsRule) {
     test::TempDir dir;
     const auto detail = [](const std::string& bankBranch) {
-        return lineWith(222, {{1, "102"}, {10, bankBranch}, {58, "000000010000"}});
+        return test::lineWith(222, {{1, "102"}, {10, bankBranch}, {58, "000000010000"}});
     };
     test::writeFile(dir / "src.txt",
-                    test::crlfLines({lineWith(82, {{1, "101"}}), detail("0020  1"), detail("0A20001"),
+                    test::crlfLines({test::lineWith(82, {{1, "101"}}), detail("0020  1"), detail("0A20001"),
                                      detail("0 2 001"), detail("0020001")}));
     std::string listing;
     for (int line = 2; line <= 5; ++line) {
@@ -97,7 +88,7 @@ TEST(RejectedLines, AHashCheckFaultIsMarkedAtItsFieldInTheFormOfTheFile) {
     };
     write(std::string(70, ' '), 56);  // columns 1-9 blank: the short-amount form
     EXPECT_EQ(marked(), (std::vector<std::pair<int, int>>{{60, 69}, {1, 10}, {18, 26}, {17, 17}, {11, 16}}));
-    write(lineWith(70, {{9, "M"}}), 80);  // the 100M layout
+    write(test::lineWith(70, {{9, "M"}}), 80);  // the 100M layout
     EXPECT_EQ(marked(), (std::vector<std::pair<int, int>>{{59, 69}, {1, 10}, {18, 28}, {17, 17}, {11, 16}}));
 }
 
