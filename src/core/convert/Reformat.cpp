@@ -80,7 +80,7 @@ std::string listingCode(ProductFamily family, std::string_view productCode) {
 }
 
 // Whether every line has 700 characters; `reading` tells what was read, for the conversion's reading to
-// be proved the same.
+// be proved the same, and how many lines (for the progress bar).
 bool allLinesAre700(const std::filesystem::path& source, std::optional<FileReading>& reading) {
     LineReader reader(source, LineReader::Digesting::Yes);
     std::string_view line;
@@ -89,6 +89,7 @@ bool allLinesAre700(const std::filesystem::path& source, std::optional<FileReadi
         all = all && line.size() == 700;  // the whole file is read before the answer
     }
     reading = reader.finishReading();
+    reading->lines = reader.lineNumber();
     return all;
 }
 

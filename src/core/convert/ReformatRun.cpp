@@ -2,6 +2,7 @@
 
 #include "base/FieldHelpers.h"
 #include "convert/RunCommit.h"
+#include "layout/UploadLayouts.h"
 #include "upload/ZipOutputs.h"
 
 namespace qrv {
@@ -46,24 +47,15 @@ void ReformatRun::finish(bool uploadWritten) {
 }
 
 CreditUploadFile ReformatRun::creditUpload() const {
-    CreditUploadFile upload(request.destinationPath, headers.HeaderRecord, uploadMode, knownRecord);
-    packUpload(upload);
-    return upload;
-}
-
-void ReformatRun::packUpload(CreditUploadFile& upload) const {
-    if (writes()) {
-        upload.packInto({archivePath(), request.destinationPath.filename().string()});
-    }
+    return CreditUploadFile(request.destinationPath, headers.HeaderRecord,
+                            static_cast<std::size_t>(layout::kRecord002.length), uploadMode, knownRecord);
 }
 
 CreditUploadFile ReformatRun::debitUpload() const {
     // The header record is known from the start: a dry run hashes the upload in one making.
-    CreditUploadFile upload(request.destinationPath, std::string(),
+    return CreditUploadFile(request.destinationPath, std::string(), headers.HeaderRecordDD.size(),
                             writes() ? CreditUploadFile::Mode::Write : CreditUploadFile::Mode::Hash,
                             headers.HeaderRecordDD);
-    packUpload(upload);
-    return upload;
 }
 
 void ReformatRun::takeUpload(CreditUploadFile::Result& made) {
@@ -72,31 +64,25 @@ void ReformatRun::takeUpload(CreditUploadFile::Result& made) {
         preparedUpload.emplace(std::move(*made.file));
         made.file.reset();
     }
-    if (made.archive) {
-        preparedArchive.emplace(std::move(*made.archive));
-        made.archive.reset();
-    }
 }
 
 void ReformatRun::completed() {
     if (!writes()) {
         return;
     }
-    // An upload not packed as it was written is packed now, while its bytes go to disk.
-    std::optional<AtomicFile> archive = std::move(preparedArchive);
-    preparedArchive.reset();
     if (preparedUpload) {
-        if (!archive) {
-            preparedUpload->finishWhile([this, &archive] {
-                archive = PackArchive(archivePath(), preparedUpload->tempPath(),
-                                      request.destinationPath.filename().string());
-            });
-        }
+        // The archive is packed from the upload's bytes (read back from the page cache) while they go to
+        // disk.
+        std::optional<AtomicFile> archive;
+        preparedUpload->finishWhile([this, &archive] {
+            archive = PackArchive(archivePath(), preparedUpload->tempPath(),
+                                  request.destinationPath.filename().string());
+        });
         commit->outputs().add(CommitStep::Upload, std::move(*preparedUpload));
         preparedUpload.reset();
-    }
-    if (archive) {
-        commit->outputs().add(CommitStep::Archive, std::move(*archive));
+        if (archive) {
+            commit->outputs().add(CommitStep::Archive, std::move(*archive));
+        }
     }
     // Said once the upload and its archive are in place.
     commit->tellAfter("Reformat data and add to " + archivePath().filename().string() + " completed");

@@ -35,8 +35,7 @@ struct ReformatRun {
     CreditUploadFile::Mode uploadMode = CreditUploadFile::Mode::Write;
     std::string knownRecord = {};    // the record the second making hashes behind the header
     std::string learnedRecord = {};  // what the first making learned, when a hash is to be shown
-    std::optional<AtomicFile> preparedUpload = {};   // the upload file written whole
-    std::optional<AtomicFile> preparedArchive = {};  // the archive packed from it, as it was written
+    std::optional<AtomicFile> preparedUpload = {};  // the upload file, complete, not yet in place
     std::optional<FileReading> sourceChecked = {};  // a first reading of the source that the run's must equal
 
     // folder + company id as typed + "_" + listing code + suffix.
@@ -70,15 +69,13 @@ struct ReformatRun {
     CreditUploadFile creditUpload() const;
     // Direct Debit (100M)'s: no header of its own; its header record comes first (the record after it).
     CreditUploadFile debitUpload() const;
-    // A written upload is packed into the day's archive as it is written.
-    void packUpload(CreditUploadFile& upload) const;
     // The upload file is made: prepared for the commit, or, in a dry run, what the second making needs.
     void takeUpload(CreditUploadFile::Result& made);
     // The end of a run: the upload file written (or, in a dry run, that would be) or not; records the
     // upload and the outcome.
     void finish(bool uploadWritten);
-    // Packs the prepared upload file into the archive, and says "Reformat data and add to <archive>
-    // completed" once both are in place; a dry run packs nothing and claims nothing.
+    // Packs the prepared upload file into the archive while its bytes go to disk, and says "Reformat data and
+    // add to <archive> completed" once both are in place; a dry run packs nothing and claims nothing.
     void completed();
     // The end of a credit product's run: its upload file written when it holds an amount (a dry run
     // hashes what it would write; nothing shows the hash of a file not written), the run's records, total

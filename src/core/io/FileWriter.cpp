@@ -54,6 +54,15 @@ void FileWriter::flush() {
     }
 }
 
+void FileWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
+    flush();
+    if (offset + bytes.size() > written_) {
+        throw QrvError("Cannot write file \"" + name_ + "\": " + std::to_string(bytes.size()) + " bytes at " +
+                       std::to_string(offset) + " would pass its end at " + std::to_string(written_));
+    }
+    platform::writeAllAt(fd_, offset, bytes.data(), bytes.size(), name_);
+}
+
 void FileWriter::wrote(size_t n) {
     written_ += n;
     if (writebackEvery_ > 0 && written_ - writebackFrom_ >= writebackEvery_) {

@@ -27,6 +27,9 @@ class FileWriter {
         write("\r\n");
     }
     void flush();
+    // Writes `bytes` over bytes already written, from `offset` on (what is buffered goes first); the file's
+    // end and the position of the next write stay where they are.
+    void writeAt(std::uint64_t offset, std::string_view bytes);
     // From now on, every `every` bytes written start going to disk at once, so that sync() at the end
     // waits only for the last of them (for a file that is kept, not for a work file that goes).
     void writeBackEvery(std::uint64_t every) { writebackEvery_ = every; }

@@ -19,6 +19,7 @@ struct FileReading {
     platform::FileStamp stamp;
     Digest digest{};
     bool steady = true;
+    std::int64_t lines = -1;  // the file's lines, when the reading counted them
 };
 
 // A file that a command reads more than once was not the same in every reading (another program wrote it

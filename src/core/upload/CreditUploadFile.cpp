@@ -1,18 +1,32 @@
 #include "upload/CreditUploadFile.h"
 
+#include "base/QrvError.h"
 #include "io/LineReader.h"
 #include "upload/HashedUpload.h"
 
 namespace qrv {
 
+namespace {
+
+// The bytes before the records: hash line, header, the record after it and its CR LF.
+std::size_t headBytes(const std::string& header, std::size_t recordWidth) {
+    return kHashLineBytes + header.size() + recordWidth + 2;
+}
+
+}  // namespace
+
 CreditUploadFile::CreditUploadFile(const std::filesystem::path& destination, std::string headerRecord,
-                                   Mode mode, std::string knownRecord)
+                                   std::size_t recordWidth, Mode mode, std::string knownRecord)
     : destination_(destination),
       header_(std::move(headerRecord)),
+      recordWidth_(recordWidth),
       mode_(mode),
       knownRecord_(std::move(knownRecord)) {
     if (mode_ == Mode::Write) {
-        work_.emplace(workFileFor(destination, "Temp"));
+        // The upload's own file (a folder, FIFO or device under its name is refused here), its bytes going
+        // to disk as it grows; the head is written over the blanks at the end.
+        upload_.emplace(destination);
+        upload_->writer().write(std::string(headBytes(header_, recordWidth_), ' '));
     } else if (mode_ == Mode::Hash) {
         sha_.emplace();
         sha_->update(header_);
@@ -22,8 +36,8 @@ CreditUploadFile::CreditUploadFile(const std::filesystem::path& destination, std
 }
 
 void CreditUploadFile::writeRecord(std::string_view record) {
-    if (work_) {
-        work_->writer().writeLine(record);
+    if (upload_) {
+        upload_->writer().writeLine(record);
     } else if (sha_) {
         sha_->update(record);
         sha_->update("\r\n");
@@ -46,19 +60,24 @@ CreditUploadFile::Result CreditUploadFile::complete(std::string_view record, boo
         result.hash = HexUpper(sha_->finish());
         return result;
     }
-    work_->close();
+    FileWriter& out = upload_->writer();
+    out.flush();
     if (!writeUpload && !hashUnwritten) {
         return result;
     }
+    if (writeUpload && record.size() != recordWidth_) {
+        throw QrvError("Cannot write the upload file \"" + destination_.string() +
+                       "\": the record after its header has " + std::to_string(record.size()) +
+                       " characters where " + std::to_string(recordWidth_) +
+                       " were set aside; nothing was written");
+    }
     const std::string head = header_ + std::string(record) + "\r\n";
+    const std::size_t reserved = headBytes(header_, recordWidth_);
+    result.hash = HashOfUpload(head, upload_->tempPath(), reserved);
     if (writeUpload) {
-        PreparedUpload prepared =
-            PrepareHashedUpload(destination_, head, work_->path(), archive_ ? &*archive_ : nullptr);
-        result.hash = std::move(prepared.hash);
-        result.file.emplace(std::move(prepared.file));
-        result.archive = std::move(prepared.archive);
-    } else {
-        result.hash = HashOfUpload(head, work_->path());
+        out.writeAt(0, result.hash + "\r\n" + head);
+        result.file.emplace(std::move(*upload_));
+        upload_.reset();
     }
     return result;
 }

@@ -21,10 +21,11 @@ namespace qrv {
 std::optional<AtomicFile> PackArchive(const std::filesystem::path& archive,
                                       const std::filesystem::path& uploadFile, const std::string& entryName);
 
-// Packs an archive as PackArchive does, on a thread of its own, from the upload's bytes handed to it as
-// they are written: the file is not read again. The entry is deflated as the archive library deflates a
-// file (its stream does not depend on how the bytes are split), and takes its time and permissions from
-// `uploadFile` once every byte is given, so the archive is the one PackArchive makes of the finished file.
+// Packs an archive as PackArchive does, on a thread of its own, from the upload's bytes as they are handed
+// to it (PackArchive reads them from the file meanwhile). The entry is deflated as the archive library
+// deflates a file (its stream does not depend on how the bytes are split), and takes its time and permissions
+// from `uploadFile` once every byte is given, so the archive is the one PackArchive makes of the finished
+// file.
 class ArchivePacker {
   public:
     // `size`: the upload's bytes in all. An existing archive that is not a zip archive is refused here.

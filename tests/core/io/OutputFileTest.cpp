@@ -256,6 +256,21 @@ TEST(WorkFile, IsUniqueNeverReplacesAndIsRemoved) {
     EXPECT_EQ(readFile(dir / "pay.txtTemp"), "someone else's");
 }
 
+// Bytes written over earlier ones, some of them still buffered: the file keeps its end and the next write
+// goes after it; bytes that would pass the end are refused.
+TEST(FileWriter, WritesOverEarlierBytesWithoutMovingItsEnd) {
+    TempDir dir;
+    FileWriter w(dir / "over.txt", FileWriter::Mode::Create);
+    std::string expected = writeLong(w) + "tail";
+    w.write("tail");
+    w.writeAt(0, "HEAD");
+    w.writeAt(expected.size() - 3, "AIL");
+    w.write("end");
+    EXPECT_THROW(w.writeAt(expected.size() + 1, "xyz"), QrvError);
+    w.close();
+    EXPECT_EQ(readFile(dir / "over.txt"), "HEAD" + expected.substr(4, expected.size() - 7) + "AILend");
+}
+
 TEST(FileWriter, AppendExistingRefusesAMissingFile) {
     TempDir dir;
     EXPECT_THROW(FileWriter(dir / "missing.txt", FileWriter::Mode::AppendExisting), QrvError);

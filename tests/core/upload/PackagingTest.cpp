@@ -85,7 +85,7 @@ TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
     Packaging p;
     const std::string header = "001ACME01      \r\n";
     {
-        CreditUploadFile upload(p.out / "pay.txt", header);
+        CreditUploadFile upload(p.out / "pay.txt", header, 4);
         upload.writeRecord("003A");
         upload.writeRecord("999B");
         auto result = upload.complete("002X", true);
@@ -100,12 +100,50 @@ TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
     EXPECT_EQ(test::listFolder(p.out), (std::vector<std::string>{"pay.txt", "rest.txt"}));
 }
 
+// The records go to the upload's own file behind the bytes set aside for the head, which is written over
+// them at the end: past the writer's buffer and its write-back every 8 MiB, the file is hash line + head +
+// records, and no other file was made for it.
+TEST(CreditUploadFile, TheHeadIsWrittenOverTheBytesSetAsideInTheUploadsOwnFile) {
+    Packaging p;
+    const std::string header = "001ACME01" + std::string(87, ' ') + "\r\n";
+    const std::string record002 = "002" + std::string(106, '7');
+    std::string rest = header + record002 + "\r\n";
+    CreditUploadFile upload(p.out / "pay.txt", header, record002.size());
+    for (int i = 0; rest.size() < (9u << 20); ++i) {
+        const std::string record = "003" + std::to_string(i * 7919) + std::string(300 + i % 50, 'N');
+        upload.writeRecord(record);
+        rest += record + "\r\n";
+    }
+    auto result = upload.complete(record002, true);
+    ASSERT_TRUE(result.written());
+    EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{result.file->tempPath().filename().string()})
+        << "the upload's own file and no copy of it";
+    result.file->commit();
+    writeFile(p.out / "rest.txt", rest);
+    EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.events)));
+    EXPECT_TRUE(readFile(p.out / "pay.txt") == result.hash + "\r\n" + rest);
+}
+
+// A record after the header of another width than was set aside for it cannot be written over those bytes:
+// an error, and no file is left.
+TEST(CreditUploadFile, ARecordOfAnotherWidthThanSetAsideIsAnErrorAndLeavesNothing) {
+    Packaging p;
+    writeFile(p.out / "pay.txt", "earlier");
+    for (const char* record : {"002XY", "002"}) {
+        CreditUploadFile upload(p.out / "pay.txt", "001\r\n", 4);
+        upload.writeRecord("999");
+        EXPECT_THROW(upload.complete(record, true), QrvError) << record;
+    }
+    EXPECT_EQ(test::listFolder(p.out), std::vector<std::string>{"pay.txt"});
+    EXPECT_EQ(readFile(p.out / "pay.txt"), "earlier");
+}
+
 // A dry run's two makings give the hash a written file carries, and write nothing: the first learns the
 // record after the header, the second hashes behind it; a different record then means the source changed.
 TEST(CreditUploadFile, DryRunMakingsHashWithoutAFile) {
     Packaging p;
     const auto make = [&p](CreditUploadFile::Mode mode, const std::string& known, const std::string& record) {
-        CreditUploadFile upload(p.out / "pay.txt", "001\r\n", mode, known);
+        CreditUploadFile upload(p.out / "pay.txt", "001\r\n", 4, mode, known);
         upload.writeRecord("003A");
         return upload.complete(record, mode == CreditUploadFile::Mode::Write, true, p.out / "src.txt");
     };
@@ -122,7 +160,7 @@ TEST(CreditUploadFile, NotWritingLeavesAnEarlierFileAndNoWorkFile) {
     Packaging p;
     writeFile(p.out / "pay.txt", "earlier");
     {
-        CreditUploadFile upload(p.out / "pay.txt", "001\r\n");
+        CreditUploadFile upload(p.out / "pay.txt", "001\r\n", 3);
         upload.writeRecord("999");
         const auto result = upload.complete("002", false);
         EXPECT_FALSE(result.written());

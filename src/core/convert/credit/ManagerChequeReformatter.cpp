@@ -418,7 +418,10 @@ void reformatManagerCheque(ReformatRun& run) {
                  false);
         return;
     }
-    const std::int64_t counted = CountDataLines(run.request.sourcePath);
+    // The lines of the source minus its header, counted by the check's reading when there was one.
+    const std::int64_t counted = run.sourceChecked && run.sourceChecked->lines >= 0
+                                     ? run.sourceChecked->lines - 1
+                                     : CountDataLines(run.request.sourcePath);
     const std::int64_t dataLines = counted > 0 ? counted : 1;  // only scales the progress bar
     const TableStore::CommandScope scope(run.services.store);
     // The work file, the source and the invoice file close and go on every way out of the run.
