@@ -91,8 +91,11 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     type(C::creditAccount, QStringLiteral("0142000013"));
     type(C::debitFeeAccount, QStringLiteral("5550001116"));
     static_cast<QComboBox*>(w.control(C::processingRound))->setCurrentIndex(0);
-    type(C::source, QDir(examples).filePath(QStringLiteral("direct-debit-100m-mistakes.txt")));
-    type(C::destination, QDir(data.path()).filePath(QStringLiteral("ddr-upload.txt")));
+    // The paths in the system's form, as the file dialogs put them in.
+    type(C::source,
+         QDir::toNativeSeparators(QDir(examples).filePath(QStringLiteral("direct-debit-100m-mistakes.txt"))));
+    type(C::destination,
+         QDir::toNativeSeparators(QDir(data.path()).filePath(QStringLiteral("ddr-upload.txt"))));
     static_cast<QAbstractButton*>(w.control(C::reformat))->click();
     w.waitForRun();
     QElapsedTimer settle;
@@ -100,7 +103,14 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     while (settle.elapsed() < 1500) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
-    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(file)) {
+#ifdef _WIN32
+    // Under Wine the desktop's picture holds only what Wine itself drew (the window at its first size):
+    // the window draws itself instead, through Qt's Windows platform and fonts.
+    const QPixmap picture = main.grab();
+#else
+    const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
+#endif
+    if (!picture.save(file)) {
         return 1;
     }
     if (!viewerFile.isEmpty()) {

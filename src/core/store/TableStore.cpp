@@ -563,7 +563,7 @@ void TableStore::append(std::string_view table, const FieldValues& fields) {
     }
     // The statement text is the key of the prepared statement; built in one buffer, it costs no
     // allocation once the buffer has grown.
-    static thread_local std::string sql;
+    std::string& sql = appendSql_;
     sql.assign("INSERT INTO ");
     appendQuoted(sql, def->name);
     sql += " (";

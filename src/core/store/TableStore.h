@@ -187,6 +187,10 @@ class TableStore {
     bool discard_ = false;
     std::string commitFailure_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
+    // append()'s statement text, kept for its capacity. A member, not a thread_local: MinGW's runtime
+    // frees a thread_local's storage before it runs the destructor, which then frees a stale pointer
+    // and corrupts the heap of a program whose commands run on worker threads.
+    std::string appendSql_;
 };
 
 }  // namespace qrv

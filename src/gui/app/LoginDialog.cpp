@@ -125,6 +125,11 @@ void LoginDialog::confirmLogIn() {
 
 void LoginDialog::showPause() {
     const int seconds = logIn_.secondsLocked(now_());
+    if (seconds > 0 && ok_->hasFocus()) {
+        // A disabled OK would hand its focus on to Cancel, which then takes Enter: a person pressing Enter
+        // during the pause would close the dialog.
+        password_->setFocus();
+    }
     ok_->setEnabled(seconds == 0);
     if (seconds == 0) {
         countdown_->stop();
