@@ -31,26 +31,84 @@ void LineReader::refuseLongLine() const {
                    std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
 }
 
-LineReader::LineReader(const std::filesystem::path& path, Digesting digesting) : name_(path.string()) {
+namespace {
+
+// Opens `path` for reading and tells its size; a folder is refused by name.
+int openReadable(const std::filesystem::path& path, const std::string& name, std::uint64_t& size) {
 #ifdef _WIN32
     // Windows refuses to open a folder as a file ("Permission denied"): name it as the check below does.
     if (std::filesystem::is_directory(platform::fileStatus(path, true))) {
-        throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
+        throw QrvError("Cannot read file \"" + name + "\": it is a folder");
     }
 #endif
-    fd_ = platform::openForReading(path);
-    if (fd_ < 0) {
-        throw QrvError("Cannot open file \"" + name_ + "\" for reading: " + platform::lastErrorText());
+    const int fd = platform::openForReading(path);
+    if (fd < 0) {
+        throw QrvError("Cannot open file \"" + name + "\" for reading: " + platform::lastErrorText());
     }
     struct stat st {};
-    if (::fstat(fd_, &st) == 0) {
+    if (::fstat(fd, &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
-            ::close(fd_);
-            fd_ = -1;
-            throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
+            platform::closeFile(fd);
+            throw QrvError("Cannot read file \"" + name + "\": it is a folder");
         }
-        fileSize_ = static_cast<std::uint64_t>(st.st_size);
+        size = static_cast<std::uint64_t>(st.st_size);
     }
+    return fd;
+}
+
+}  // namespace
+
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : name_(path.string()) {
+    fd_ = openReadable(path, name_, size_);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    platform::closeFile(fd_);
+}
+
+// Where the first line that starts at `from` or after it starts: right after the next line end (all of a
+// CR LF), or the end of the file.
+std::uint64_t ReadOnlyFile::nextLineStart(std::uint64_t from) const {
+    std::string block(kBlock, '\0');
+    std::uint64_t at = from;
+    bool afterCr = false;  // the byte before `at` is a CR whose line end an LF may still complete
+    for (;;) {
+        const size_t n = platform::readAt(fd_, at, block.data(), block.size(), name_);
+        if (n == 0) {
+            return at;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            if (afterCr) {
+                return block[i] == '\n' ? at + i + 1 : at + i;
+            }
+            if (block[i] == '\n') {
+                return at + i + 1;
+            }
+            afterCr = block[i] == '\r';
+        }
+        at += n;
+    }
+}
+
+std::vector<ByteRange> ReadOnlyFile::linesInParts(int parts) const {
+    std::vector<ByteRange> ranges;
+    std::uint64_t from = 0;
+    for (int k = 1; k < parts && from < size_; ++k) {
+        const std::uint64_t middle =
+            size_ / static_cast<std::uint64_t>(parts) * static_cast<std::uint64_t>(k);
+        const std::uint64_t cut = nextLineStart(middle > from ? middle : from);
+        if (cut >= size_) {
+            break;
+        }
+        ranges.push_back({from, cut});
+        from = cut;
+    }
+    ranges.push_back({from, size_});
+    return ranges;
+}
+
+LineReader::LineReader(const std::filesystem::path& path, Digesting digesting) : name_(path.string()) {
+    fd_ = openReadable(path, name_, fileSize_);
     buffer_.resize(kBlock);
     if (digesting == Digesting::Yes) {
         try {
@@ -63,8 +121,35 @@ LineReader::LineReader(const std::filesystem::path& path, Digesting digesting) :
     }
 }
 
+LineReader::LineReader(const ReadOnlyFile& file, ByteRange range)
+    : fd_(file.fd()), ownsFd_(false), range_(range), name_(file.name()) {
+    fileSize_ = range.to - range.from;
+    buffer_.resize(kBlock);
+}
+
 LineReader::~LineReader() {
-    platform::closeFile(fd_);
+    if (ownsFd_) {
+        platform::closeFile(fd_);
+    }
+}
+
+// Reads from the file's position, or (a range's reader) from the range's next byte up to its end.
+size_t LineReader::readSome(char* data, size_t size) {
+    if (!range_) {
+        for (;;) {
+            const ssize_t n = ::read(fd_, data, size);
+            if (n >= 0) {
+                return static_cast<size_t>(n);
+            }
+            if (errno != EINTR) {
+                throw QrvError("Cannot read file \"" + name_ + "\": " + platform::lastErrorText());
+            }
+        }
+    }
+    const std::uint64_t left = range_->to - range_->from;
+    const size_t n = platform::readAt(fd_, range_->from, data, left < size ? left : size, name_);
+    range_->from += n;
+    return n;
 }
 
 bool LineReader::fill() {
@@ -80,24 +165,16 @@ bool LineReader::fill() {
     if (buffer_.size() - end_ < kBlock / 2) {
         buffer_.resize(buffer_.size() * 2);
     }
-    for (;;) {
-        const ssize_t n = ::read(fd_, buffer_.data() + end_, buffer_.size() - end_);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw QrvError("Cannot read file \"" + name_ + "\": " + platform::lastErrorText());
-        }
-        if (n == 0) {
-            eof_ = true;
-            return false;
-        }
-        if (sha_) {
-            sha_->update(std::string_view(buffer_.data() + end_, static_cast<size_t>(n)));
-        }
-        end_ += static_cast<size_t>(n);
-        return true;
+    const size_t n = readSome(buffer_.data() + end_, buffer_.size() - end_);
+    if (n == 0) {
+        eof_ = true;
+        return false;
     }
+    if (sha_) {
+        sha_->update(std::string_view(buffer_.data() + end_, n));
+    }
+    end_ += n;
+    return true;
 }
 
 FileReading LineReader::finishReading() {

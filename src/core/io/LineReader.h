@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
@@ -34,6 +35,35 @@ class FileChangedWhileRead : public QrvError {
 void RequireSameReading(const std::filesystem::path& file, const FileReading& first,
                         const FileReading& again);
 
+// A part of a file: its bytes from `from` up to (not including) `to`.
+struct ByteRange {
+    std::uint64_t from = 0;
+    std::uint64_t to = 0;
+};
+
+// A file opened once for reading, whose parts several LineReaders may read at once, each on its own thread.
+class ReadOnlyFile {
+  public:
+    // Throws QrvError naming the file when it cannot be opened or is a folder.
+    explicit ReadOnlyFile(const std::filesystem::path& path);
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile();
+
+    int fd() const { return fd_; }
+    std::uint64_t size() const { return size_; }
+    const std::string& name() const { return name_; }
+    // The file cut into at most `parts` ranges of about equal size, each of whole lines: a range ends right
+    // after a line end (all of a CR LF) or at the end of the file. Fewer when the file has fewer lines.
+    std::vector<ByteRange> linesInParts(int parts) const;
+
+  private:
+    std::uint64_t nextLineStart(std::uint64_t from) const;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+    std::string name_;
+};
+
 // Reads a text file one line at a time. A line ends at CR LF, LF or CR; a last line without a line end
 // is a line. Memory holds one block and the current line, whatever the file's size. A line longer than
 // kMaxLineBytes (far beyond any layout) stops the reading with an error naming its line number.
@@ -46,6 +76,9 @@ class LineReader {
 
     // Throws QrvError naming the file when it cannot be opened.
     explicit LineReader(const std::filesystem::path& path, Digesting digesting = Digesting::No);
+    // Reads only `range` of `file` (which must outlive the reader); its first line is line 1. Ranges from
+    // ReadOnlyFile::linesInParts give every line of the file to exactly one reader.
+    LineReader(const ReadOnlyFile& file, ByteRange range);
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
     ~LineReader();
@@ -71,9 +104,13 @@ class LineReader {
 
   private:
     bool fill();
+    size_t readSome(char* data, size_t size);
     bool searchLineFor(char byte);
     [[noreturn]] void refuseLongLine() const;
     int fd_ = -1;
+    bool ownsFd_ = true;
+    // Of a reader of a range: where its next read starts and where the range ends.
+    std::optional<ByteRange> range_;
     std::string name_;
     std::string buffer_;
     size_t begin_ = 0;

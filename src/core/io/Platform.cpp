@@ -82,6 +82,18 @@ void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, con
     writeEvery(fd, data, size, offset, what);
 }
 
+size_t readAt(int fd, std::uint64_t offset, char* data, size_t size, const std::string& what) {
+    for (;;) {
+        const ssize_t n = ::pread(fd, data, size, static_cast<off_t>(offset));
+        if (n >= 0) {
+            return static_cast<size_t>(n);
+        }
+        if (errno != EINTR) {
+            throw QrvError("Cannot read file \"" + what + "\": " + lastErrorText());
+        }
+    }
+}
+
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each) {
     const int fd = openForReading(path);

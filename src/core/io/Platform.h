@@ -59,6 +59,10 @@ bool isTerminal(int fd);
 void writeAll(int fd, const char* data, size_t size, const std::string& what);
 // Writes every byte at `offset` without moving the file position.
 void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, const std::string& what);
+// Reads at most `size` bytes from `offset` on without moving the file position, so that threads may read
+// parts of one open file at once; returns how many were read (0 at the end of the file). Throws naming
+// `what` on failure.
+size_t readAt(int fd, std::uint64_t offset, char* data, size_t size, const std::string& what);
 // Hands the file's bytes to `each` in blocks of at most `blockSize`; throws naming the file on failure.
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each);

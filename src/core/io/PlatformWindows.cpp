@@ -205,6 +205,25 @@ void writeAllAt(int fd, std::uint64_t offset, const char* data, size_t size, con
     }
 }
 
+size_t readAt(int fd, std::uint64_t offset, char* data, size_t size, const std::string& what) {
+    // A positioned read of the file's handle; the C library's position of `fd` is not used by its reader.
+    const auto h = reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD n = 0;
+    const DWORD ask = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+    if (h == INVALID_HANDLE_VALUE || ::ReadFile(h, data, ask, &n, &at) == 0) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_HANDLE_EOF) {
+            return 0;
+        }
+        errno = errnoOf(error);
+        throw QrvError("Cannot read file \"" + what + "\": " + lastErrorText());
+    }
+    return n;
+}
+
 void readBlocks(const std::filesystem::path& path, size_t blockSize,
                 const std::function<void(std::string_view)>& each) {
     const int fd = openForReading(path);

@@ -110,5 +110,33 @@ TEST_F(TierRateFee, MissingSourceBadFeeOrBadAmountShowNoReport) {
     EXPECT_EQ(variable(fx.events.reports[0], "report_total_fee_range"), "0");
 }
 
+// A file of several MiB is read in two parts at once: the counts are the whole file's, and a fault is the
+// first in the file, named with its line number in the whole file.
+TEST_F(TierRateFee, ALargeFileCountsAndFaultsAsReadInOnePiece) {
+    setFees("RangeFee1=1\nRangeFee2=2\nRangeFee3=3\n");
+    std::vector<std::string> lines;
+    for (int i = 0; i < 120'000; ++i) {
+        lines.push_back(
+            feeLine("102", i % 5 == 0 ? "014" : "002", i % 3 == 0 ? "000020000000" : "000000005000"));
+    }
+    press(lines);
+    ASSERT_EQ(fx.events.reports.size(), 1u);
+    EXPECT_EQ(variable(fx.events.reports[0], "report_range1"), "64000");
+    EXPECT_EQ(variable(fx.events.reports[0], "report_range2"), "32000");
+
+    const auto faultOf = [&] {
+        try {
+            press(lines);
+        } catch (const QrvError& e) {
+            return std::string(e.what());
+        }
+        return std::string("no fault");
+    };
+    lines[100'000] = feeLine("102", "002", "00000001X000");
+    EXPECT_NE(faultOf().find("(line 100001 of"), std::string::npos) << faultOf();
+    lines[7] = feeLine("102", "002", "0000000-5000");
+    EXPECT_NE(faultOf().find("(line 8 of"), std::string::npos) << faultOf();
+}
+
 }  // namespace
 }  // namespace qrv

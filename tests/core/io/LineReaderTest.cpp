@@ -63,6 +63,35 @@ TEST(LineReader, HandlesLinesAcrossBlocksAndACrAtABlockEnd) {
     EXPECT_EQ(readLines(dir / "split.txt"), (std::vector<std::string>{std::string(65535, 'y'), "z"}));
 }
 
+// Every cut lands after a whole line end, whatever bytes lie around the middle: the parts' lines, one part
+// after the other, are the file's lines.
+TEST(LineReader, PartsOfAFileGiveEveryLineOnce) {
+    TempDir dir;
+    for (size_t lead = 0; lead < 12; ++lead) {
+        const std::string text =
+            std::string(lead, 'a') + "\r\nbb\rc\n\r\nddd\r\n\re\nf\r\r\ng" + std::string(lead % 3, '\r');
+        writeFile(dir / "parts.txt", text);
+        const std::vector<std::string> whole = readLines(dir / "parts.txt");
+        const ReadOnlyFile file(dir / "parts.txt");
+        for (int parts = 1; parts <= 5; ++parts) {
+            std::vector<std::string> joined;
+            std::uint64_t at = 0;
+            for (const ByteRange& range : file.linesInParts(parts)) {
+                ASSERT_EQ(range.from, at);
+                ASSERT_LT(range.from, range.to);
+                at = range.to;
+                LineReader reader(file, range);
+                std::string_view line;
+                while (reader.next(line)) {
+                    joined.emplace_back(line);
+                }
+            }
+            ASSERT_EQ(at, text.size());
+            EXPECT_EQ(joined, whole) << "lead " << lead << ", " << parts << " parts";
+        }
+    }
+}
+
 TEST(LineReader, MissingFileIsAnErrorNamingIt) {
     TempDir dir;
     try {
