@@ -19,6 +19,16 @@ void ChunkQueue::add(std::string_view bytes) {
     }
 }
 
+void ChunkQueue::give(std::string& chunk) {
+    if (!gathering_.empty()) {
+        handOver();  // bytes added before go first
+    }
+    given_ += chunk.size();
+    gathering_.swap(chunk);
+    handOver();
+    chunk.swap(gathering_);
+}
+
 void ChunkQueue::handOver() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return chunks_.size() < chunksAhead_ || readerStopped_; });

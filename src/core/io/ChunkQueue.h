@@ -22,6 +22,9 @@ class ChunkQueue {
     // Writer: the next bytes; a full chunk is handed over, waiting while the reader is behind. Once the
     // reader has stopped, bytes are dropped.
     void add(std::string_view bytes);
+    // Writer: hands over `chunk` as it is (no copy; chunks of any size up to chunkBytes), waiting while
+    // the reader is behind; `chunk` comes back empty, with room for chunkBytes, to be filled again.
+    void give(std::string& chunk);
     // Writer: every byte given (the last chunk is handed over).
     void close();
     // Writer: the reader is to stop; its take() gives false from now on.

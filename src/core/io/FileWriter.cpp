@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstring>
-
 #include "base/QrvError.h"
 #include "io/Platform.h"
 
@@ -11,11 +9,11 @@ namespace qrv {
 
 FileWriter::FileWriter(const std::filesystem::path& path, Mode mode) : name_(path.string()) {
     fd_ = platform::openOutput(path, mode == Mode::AppendExisting);
-    buffer_.resize(kBufferSize);
+    buffer_.reserve(capacity_);
 }
 
 FileWriter::FileWriter(int fd, std::string name) : fd_(fd), name_(std::move(name)) {
-    buffer_.resize(kBufferSize);
+    buffer_.reserve(capacity_);
 }
 
 FileWriter::~FileWriter() {
@@ -25,7 +23,16 @@ FileWriter::~FileWriter() {
         } catch (...) {
             // A destructor reached while unwinding must not throw; the file is abandoned anyway.
         }
+        thread_.reset();
         platform::closeFile(fd_);
+    }
+}
+
+void FileWriter::writeOnThread() {
+    if (!onThread_) {
+        onThread_ = true;
+        capacity_ = FileWriteThread::kChunkBytes;
+        buffer_.reserve(capacity_);
     }
 }
 
@@ -33,42 +40,79 @@ void FileWriter::write(std::string_view bytes) {
     if (bytes.empty()) {
         return;  // an empty view may hold no pointer at all
     }
-    if (bytes.size() > kBufferSize - used_) {
-        flush();
-        if (bytes.size() >= kBufferSize) {
-            platform::writeAll(fd_, bytes.data(), bytes.size(), name_);
-            wrote(bytes.size());
+    if (bytes.size() > capacity_ - buffer_.size()) {
+        spill();
+        if (!onThread_ && bytes.size() >= capacity_) {
+            writeHere(bytes);
             return;
         }
+        while (bytes.size() >= capacity_) {
+            buffer_.append(bytes.data(), capacity_);
+            bytes.remove_prefix(capacity_);
+            spill();
+        }
     }
-    std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
+    buffer_.append(bytes.data(), bytes.size());
+}
+
+void FileWriter::writeHere(std::string_view bytes) {
+    if (!bytes.empty()) {
+        platform::writeAll(fd_, bytes.data(), bytes.size(), name_);
+        progress_.wrote(fd_, bytes.size());
+    }
+}
+
+void FileWriter::spill() {
+    if (buffer_.empty()) {
+        return;
+    }
+    if (!onThread_) {
+        writeBuffer();
+        return;
+    }
+    if (!thread_) {
+        thread_ = std::make_unique<FileWriteThread>(fd_, name_, progress_);
+    } else if (thread_->failed()) {
+        buffer_.clear();
+        drain();
+    }
+    handed_ += buffer_.size();
+    thread_->give(buffer_);
+}
+
+void FileWriter::writeBuffer() {
+    struct Emptied {
+        std::string& buffer;
+        ~Emptied() { buffer.clear(); }  // what failed to be written is not written again
+    } emptied{buffer_};
+    writeHere(buffer_);
+}
+
+void FileWriter::drain() {
+    if (thread_) {
+        const std::unique_ptr<FileWriteThread> thread = std::move(thread_);
+        handed_ = 0;
+        progress_ = thread->finish();
+    }
 }
 
 void FileWriter::flush() {
-    if (used_ > 0) {
-        const size_t n = used_;
-        used_ = 0;
-        platform::writeAll(fd_, buffer_.data(), n, name_);
-        wrote(n);
+    if (thread_) {
+        spill();
+        drain();
+    } else {
+        writeBuffer();
     }
 }
 
 void FileWriter::writeAt(std::uint64_t offset, std::string_view bytes) {
     flush();
-    if (offset + bytes.size() > written_) {
+    if (offset + bytes.size() > progress_.written) {
         throw QrvError("Cannot write file \"" + name_ + "\": " + std::to_string(bytes.size()) + " bytes at " +
-                       std::to_string(offset) + " would pass its end at " + std::to_string(written_));
+                       std::to_string(offset) + " would pass its end at " +
+                       std::to_string(progress_.written));
     }
     platform::writeAllAt(fd_, offset, bytes.data(), bytes.size(), name_);
-}
-
-void FileWriter::wrote(size_t n) {
-    written_ += n;
-    if (writebackEvery_ > 0 && written_ - writebackFrom_ >= writebackEvery_) {
-        platform::startWriteback(fd_, writebackFrom_, written_ - writebackFrom_);
-        writebackFrom_ = written_;
-    }
 }
 
 void FileWriter::sync() {

@@ -26,6 +26,8 @@ CreditUploadFile::CreditUploadFile(const std::filesystem::path& destination, std
         // The upload's own file (a folder, FIFO or device under its name is refused here), its bytes going
         // to disk as it grows; the head is written over the blanks at the end.
         upload_.emplace(destination);
+        // Uploads run to hundreds of megabytes: the system's copy of the records runs beside their making.
+        upload_->writer().writeOnThread();
         upload_->writer().write(std::string(headBytes(header_, recordWidth_), ' '));
     } else if (mode_ == Mode::Hash) {
         sha_.emplace();

@@ -1,6 +1,9 @@
 // Writers, work files and the line reader at their limits: long outputs, links and special files, long
 // names, work files left by killed runs, and overlong lines.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,6 +13,7 @@
 #include "base/QrvError.h"
 #include "io/FileWriter.h"
 #include "io/LineReader.h"
+#include "io/Platform.h"
 #include "io/WorkFile.h"
 #include "support/TestSupport.h"
 #include "upload/ZipOutputs.h"
@@ -269,6 +273,62 @@ TEST(FileWriter, WritesOverEarlierBytesWithoutMovingItsEnd) {
     EXPECT_THROW(w.writeAt(expected.size() + 1, "xyz"), QrvError);
     w.close();
     EXPECT_EQ(readFile(dir / "over.txt"), "HEAD" + expected.substr(4, expected.size() - 7) + "AILend");
+}
+
+// Fails the `failAt`-th write of any file from now on with a full disk (set by the test below; the write
+// runs on the writer's thread).
+std::atomic<int> g_writes{0};
+std::atomic<int> g_failAt{0};
+int failNthWrite(const std::string&) {
+    return ++g_writes == g_failAt.load() ? ENOSPC : 0;
+}
+
+// Written on a thread: every byte arrives in order whatever the pieces, size() and writeAt() see them all;
+// a write that fails there reaches the writer with the message it has without a thread, and never later
+// than flush().
+TEST(FileWriter, OnAThreadWritesEveryByteAndReportsItsFailure) {
+    TempDir dir;
+    {
+        FileWriter w(dir / "threaded.txt", FileWriter::Mode::Create);
+        w.writeOnThread();
+        std::string expected;
+        while (expected.size() < 3'000'000) {  // more chunks than wait at once
+            expected += writeLong(w);
+        }
+        EXPECT_EQ(w.size(), expected.size());
+        w.writeAt(1, "XY");
+        expected.replace(1, 2, "XY");
+        w.write("end");
+        w.close();
+        EXPECT_EQ(readFile(dir / "threaded.txt"), expected + "end");
+    }
+    const auto failedRun = [&](bool onThread, int failAt) {
+        g_writes = 0;
+        g_failAt = failAt;
+        platform::setWriteFaultForTests(failNthWrite);
+        std::string error;
+        {
+            FileWriter w(dir / "full.txt", FileWriter::Mode::Create);
+            if (onThread) {
+                w.writeOnThread();
+            }
+            error = errorOf([&] {
+                for (int i = 0; i < 40; ++i) {
+                    w.write(std::string(100'000, 'x'));
+                }
+                w.flush();
+            });
+        }
+        platform::setWriteFaultForTests(nullptr);
+        return error;
+    };
+    const std::string full = "Cannot write file \"" + (dir / "full.txt").string() + "\": ";
+    for (const int failAt : {1, 5, 16}) {  // the first write, one while chunks wait, the last one
+        SCOPED_TRACE(failAt);
+        const std::string here = failedRun(false, failAt);
+        EXPECT_TRUE(has(here, full + "No space left on device")) << here;
+        EXPECT_EQ(failedRun(true, failAt), here);
+    }
 }
 
 TEST(FileWriter, AppendExistingRefusesAMissingFile) {

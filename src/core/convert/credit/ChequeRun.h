@@ -23,6 +23,8 @@ struct ChequeRun {
     // Records 005 and 006 with what every record of the run shares.
     layout::RecordWriter record005;
     layout::RecordWriter record006;
+    // The invoice line being read or written: one for the run, not made again for every cheque.
+    layout::SourceLine invoiceLine;
 };
 
 // A field of a cheque's data that holds no amount: the cheque line is rejected into the invalid-amount

@@ -1,5 +1,6 @@
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
@@ -61,7 +62,8 @@ class ManagerChequeReformatter {
                    run.request.printDetail,
                    0,
                    RecordWriter(kRecord005),
-                   RecordWriter(kRecord006)},
+                   RecordWriter(kRecord006),
+                   SourceLine(run.request.invoicePath, "Manager Cheque invoice file")},
           listings_(*run.listings),
           defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001"),
           line_(run.request.sourcePath, "Manager Cheque source file"),
@@ -85,8 +87,11 @@ class ManagerChequeReformatter {
   private:
     // Accepts one cheque line; false when the run stopped.
     bool accept(Money& amount);
-    // An amount of the cheque's data that holds none: the line is rejected as an invalid amount.
-    std::optional<BadAmount> badAmount(bool invoicesFollow, std::string_view itemCount) const;
+    // An amount of the cheque's data that holds none: the line is rejected as an invalid amount. A cheque
+    // with tax whose other amounts hold gets its tax items in `items`, read once for the check and the
+    // records.
+    std::optional<BadAmount> badAmount(bool invoicesFollow, std::string_view itemCount,
+                                       std::vector<TaxItem>& items) const;
     void reject();
     std::int64_t skippedInvoices() const;
     void rejectAmount(const BadAmount& bad);
@@ -153,7 +158,12 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
         rs_.progress(static_cast<int>(percent < 100 ? percent : 100));
         ++lineNo;
-        total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");
+        std::int64_t units = 0;
+        if (__builtin_add_overflow(total.units(), amount.units(), &units)) {
+            // The place is put into words only for the overflow it names.
+            total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");  // throws
+        }
+        total = Money::fromUnits(units);
     }
 
     const std::string total16 =
@@ -204,8 +214,8 @@ std::string ManagerChequeReformatter::pickupBranch() const {
     return PadNumber(std::to_string(*ToInteger(number)), r003::kBranchCode.width());
 }
 
-std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow,
-                                                             std::string_view itemCount) const {
+std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow, std::string_view itemCount,
+                                                             std::vector<TaxItem>& items) const {
     // The amounts every cheque carries into record 003 or the detail table, and the invoice amount when
     // record 003 takes it.
     for (const Field* field : {&mcp::kTaxAmount, &mcp::kVatAmount}) {
@@ -217,7 +227,8 @@ std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow
         return BadAmount{&mcp::kInvoiceAmount, 0};
     }
     if (line_[mcp::kTaxFlag] == "1") {
-        return BadTaxAmount(line_, TaxItemsOf(line_, itemCount));
+        items = TaxItemsOf(line_, itemCount);
+        return BadTaxAmount(line_, items);
     }
     return std::nullopt;
 }
@@ -297,12 +308,12 @@ bool ManagerChequeReformatter::accept(Money& amount) {
     // Every value this cheque needs is read and checked before its first record is written: a bad one
     // rejects the line, with and without "Print detail" alike.
     const bool invoicesFollow = invoiceFlag == "Y" && line_[mcp::kInvoiceCount] != "000";
-    if (const std::optional<BadAmount> bad = badAmount(invoicesFollow, itemCount)) {
+    std::vector<TaxItem> items;  // the tax items when `withTax`
+    if (const std::optional<BadAmount> bad = badAmount(invoicesFollow, itemCount, items)) {
         cheques_.invoiceSkipCount += skippedInvoices();
         rejectAmount(*bad);
         return true;
     }
-    const std::vector<TaxItem> items = withTax ? TaxItemsOf(line_, itemCount) : std::vector<TaxItem>();
     const bool withInvoices = !rs_.request.invoicePath.empty() && invoiceFlag == "Y";
     ChequeInvoices invoices;
     if (withInvoices) {

@@ -27,7 +27,7 @@ ChequeInvoices ReadChequeInvoices(ChequeRun& run, const SourceLine& cheque, std:
     run.invoiceSkipCount = 0;
     ChequeInvoices read;
     const std::string_view key = cheque[mcp::kPaymentKey];
-    SourceLine invoice(run.reformat.request.invoicePath, "Manager Cheque invoice file");
+    SourceLine& invoice = run.invoiceLine;
     for (std::int64_t n = 1; n <= invoiceCount; ++n) {
         const std::string_view text = run.invoices.next();
         if (n == 1) {
@@ -56,7 +56,7 @@ ChequeInvoices ReadChequeInvoices(ChequeRun& run, const SourceLine& cheque, std:
 void WriteInvoiceRecords(ChequeRun& run, const ChequeInvoices& invoices, std::int64_t sequence) {
     ReformatRun& rr = run.reformat;  // the whole reformat run
     RecordWriter& r = run.record006;
-    SourceLine invoice(rr.request.invoicePath, "Manager Cheque invoice file");
+    SourceLine& invoice = run.invoiceLine;
     std::int64_t n = 0;
     for (const std::string& text : invoices.lines) {
         invoice.read(text, invoices.firstLineNo + n);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/QrvError.h"
 #include "support/McpTestSupport.h"
 #include "upload/HashFile.h"
 
@@ -197,6 +198,20 @@ TEST(McpCheque, RejectedAmountsGetOneEntryEachAndNoSequenceNumber) {
     EXPECT_EQ(b.variable("CreditRecord"), "2");
     // Five lines scale the bar by four (lines minus one), never past 100.
     EXPECT_EQ(b.events.progress, (std::vector<int>{25, 50, 75, 100, 0}));
+}
+
+// A total past what an amount holds stops the run and names the line where the sum overflowed.
+TEST(McpCheque, ATotalPastTheAmountsRangeNamesItsLine) {
+    McpBench b;
+    b.source(std::vector<std::string>(9300, Cheque().with(47, "9999999999999").line()));
+    std::string error;
+    try {
+        b.press();
+    } catch (const QrvError& e) {
+        error = e.what();
+    }
+    EXPECT_EQ(error, "Amount total overflows at line 9224 of the source file");
+    EXPECT_FALSE(std::filesystem::exists(b.uploadPath()));
 }
 
 TEST(McpCheque, AllRejectedWritesNoUploadAndSaysSo) {
