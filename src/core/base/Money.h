@@ -34,6 +34,17 @@ class Money {
     // Checked sum; throws QrvError naming `where` on overflow.
     Money plus(Money other, std::string_view where) const;
     Money& add(Money other, std::string_view where) { return *this = plus(other, where); }
+    // The same for a running total over many lines: `where()` puts the place into words only for the
+    // overflow it names, not for every line added.
+    template <class Where>
+    Money& addAt(Money other, const Where& where) {
+        std::int64_t sum = 0;
+        if (__builtin_add_overflow(units_, other.units_, &sum)) {
+            plus(other, where());  // throws, naming the place
+        }
+        units_ = sum;
+        return *this;
+    }
 
     // Thousandths of a baht as digits, zero-filled on the left to `width` (never cut); a negative
     // amount carries "-" in the first character (the 16-digit amount field of the upload file).

@@ -158,12 +158,7 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
         rs_.progress(static_cast<int>(percent < 100 ? percent : 100));
         ++lineNo;
-        std::int64_t units = 0;
-        if (__builtin_add_overflow(total.units(), amount.units(), &units)) {
-            // The place is put into words only for the overflow it names.
-            total.add(amount, "line " + std::to_string(lineNo - 1) + " of the source file");  // throws
-        }
-        total = Money::fromUnits(units);
+        total.addAt(amount, [&] { return "line " + std::to_string(lineNo - 1) + " of the source file"; });
     }
 
     const std::string total16 =

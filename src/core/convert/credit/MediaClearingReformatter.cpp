@@ -334,13 +334,8 @@ void MediaClearingRun::accept(std::string_view bank, std::string_view branch, co
     const std::string_view serviceType = line_.text(mcl::kServiceType);
     record003_.text(r003::kServiceType, serviceType);
     upload_->writeRecord(record003_.record());
-    std::int64_t units = 0;
-    if (__builtin_add_overflow(total_.units(), value.units(), &units)) {
-        // The place is put into words only for the overflow it names.
-        total_.add(value,
-                   "line " + std::to_string(lineNo) + " of " + request_.sourcePath.string());  // throws
-    }
-    total_ = Money::fromUnits(units);
+    total_.addAt(value,
+                 [&] { return "line " + std::to_string(lineNo) + " of " + request_.sourcePath.string(); });
 
     record004_.reset();
     record004_.number(r004::kCreditSequence, credits_);

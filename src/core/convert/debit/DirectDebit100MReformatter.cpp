@@ -222,13 +222,9 @@ bool DirectDebit100MRun::passesQuickTest(const SourceLine& d) const {
 
 void DirectDebit100MRun::addToTotals(const SourceLine& d) {
     const Money amount = *d.amount(ddr::kAmount);
-    std::int64_t units = 0;
-    if (__builtin_add_overflow(sum_.units(), amount.units(), &units)) {
-        // The place is put into words only for the overflow it names.
-        sum_.add(amount, "line " + std::to_string(d.lineNo()) + " of \"" +
-                             cp874::sanitizeUtf8(source_.string()) + "\"");  // throws
-    }
-    sum_ = Money::fromUnits(units);
+    sum_.addAt(amount, [&] {
+        return "line " + std::to_string(d.lineNo()) + " of \"" + cp874::sanitizeUtf8(source_.string()) + "\"";
+    });
     ++count_;
 }
 
