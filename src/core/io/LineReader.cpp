@@ -31,35 +31,25 @@ void LineReader::refuseLongLine() const {
                    std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
 }
 
-namespace {
-
-// Opens `path` for reading and tells its size; a folder is refused by name.
-int openReadable(const std::filesystem::path& path, const std::string& name, std::uint64_t& size) {
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : name_(path.string()) {
 #ifdef _WIN32
     // Windows refuses to open a folder as a file ("Permission denied"): name it as the check below does.
     if (std::filesystem::is_directory(platform::fileStatus(path, true))) {
-        throw QrvError("Cannot read file \"" + name + "\": it is a folder");
+        throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
     }
 #endif
-    const int fd = platform::openForReading(path);
-    if (fd < 0) {
-        throw QrvError("Cannot open file \"" + name + "\" for reading: " + platform::lastErrorText());
+    fd_ = platform::openForReading(path);
+    if (fd_ < 0) {
+        throw QrvError("Cannot open file \"" + name_ + "\" for reading: " + platform::lastErrorText());
     }
     struct stat st {};
-    if (::fstat(fd, &st) == 0) {
+    if (::fstat(fd_, &st) == 0) {
         if (S_ISDIR(st.st_mode)) {
-            platform::closeFile(fd);
-            throw QrvError("Cannot read file \"" + name + "\": it is a folder");
+            platform::closeFile(fd_);
+            throw QrvError("Cannot read file \"" + name_ + "\": it is a folder");
         }
-        size = static_cast<std::uint64_t>(st.st_size);
+        size_ = static_cast<std::uint64_t>(st.st_size);
     }
-    return fd;
-}
-
-}  // namespace
-
-ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : name_(path.string()) {
-    fd_ = openReadable(path, name_, size_);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {
@@ -107,30 +97,18 @@ std::vector<ByteRange> ReadOnlyFile::linesInParts(int parts) const {
     return ranges;
 }
 
-LineReader::LineReader(const std::filesystem::path& path, Digesting digesting) : name_(path.string()) {
-    fd_ = openReadable(path, name_, fileSize_);
+LineReader::LineReader(const std::filesystem::path& path, Digesting digesting)
+    : own_(std::in_place, path), fd_(own_->fd()), name_(own_->name()), fileSize_(own_->size()) {
     buffer_.resize(kBlock);
     if (digesting == Digesting::Yes) {
-        try {
-            start_ = platform::fileStampOf(fd_, name_);
-            sha_.emplace();
-        } catch (...) {
-            platform::closeFile(fd_);
-            throw;
-        }
+        start_ = platform::fileStampOf(fd_, name_);
+        sha_.emplace();
     }
 }
 
 LineReader::LineReader(const ReadOnlyFile& file, ByteRange range)
-    : fd_(file.fd()), ownsFd_(false), range_(range), name_(file.name()) {
-    fileSize_ = range.to - range.from;
+    : fd_(file.fd()), range_(range), name_(file.name()), fileSize_(range.to - range.from) {
     buffer_.resize(kBlock);
-}
-
-LineReader::~LineReader() {
-    if (ownsFd_) {
-        platform::closeFile(fd_);
-    }
 }
 
 // Reads from the file's position, or (a range's reader) from the range's next byte up to its end.

@@ -81,7 +81,6 @@ class LineReader {
     LineReader(const ReadOnlyFile& file, ByteRange range);
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
-    ~LineReader();
 
     // The next line without its line end; the view stays valid until the next call.
     bool next(std::string_view& line);
@@ -107,8 +106,8 @@ class LineReader {
     size_t readSome(char* data, size_t size);
     bool searchLineFor(char byte);
     [[noreturn]] void refuseLongLine() const;
+    std::optional<ReadOnlyFile> own_;  // the file, when the reader opened it itself
     int fd_ = -1;
-    bool ownsFd_ = true;
     // Of a reader of a range: where its next read starts and where the range ends.
     std::optional<ByteRange> range_;
     std::string name_;
