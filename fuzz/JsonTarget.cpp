@@ -59,8 +59,12 @@ void jsonTarget(const uint8_t* data, size_t size) {
 
     ShownReport report;
     report.layoutFile = "rptResult.frf";
+    for (const DatasetLink& link : datasetLinks()) {  // a layout that shows every link
+        report.templateText += std::string("{{#") + link.link + "}}{{/" + link.link + "}}";
+    }
     report.variables = {{name, value}, {value, text1}};
     report.store = &store;
+    report.runTables = store.emptiedTables();  // the four tables filled above
     std::ostringstream out;
     WriteReportJson(report, out);
 

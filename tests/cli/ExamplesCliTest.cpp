@@ -67,10 +67,16 @@ class ExamplesCli : public ::testing::Test {
         return qrv({"reformat", "--product", product, "--company-id", id, "--source", src(file), "--dest",
                     dest(file), "--debit-account", "1234567896", "--fee-account", "1234567896"});
     }
-    Result ddr(const std::string& file) const {
-        return qrv({"reformat", "--product", "DDR", "--company-id", "V5CORP01", "--source", src(file),
-                    "--dest", dest(file), "--credit-account", "0142000013", "--debit-fee-account",
-                    "5550001116", "--processing-round", "00"});
+    Result ddr(const std::string& file, bool printDetail = false) const {
+        std::vector<std::string> args = {
+            "reformat",   "--product",          "DDR",        "--company-id",
+            "V5CORP01",   "--source",           src(file),    "--dest",
+            dest(file),   "--credit-account",   "0142000013", "--debit-fee-account",
+            "5550001116", "--processing-round", "00"};
+        if (printDetail) {
+            args.push_back("--print-detail");
+        }
+        return qrv(args);
     }
 
     test::TempDir dir;
@@ -230,11 +236,14 @@ TEST_F(ExamplesCli, DirectDebit100MExamples) {
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_EQ(r.out, "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n");
     EXPECT_FALSE(std::filesystem::exists(out / "direct-debit-100m-mistakes.txt"));
-    // Each kind of mistake is a row of the error table, in the order of the lines; with an amount
-    // error the totals are not checked. The result report without upload counts them.
+    // Each kind of mistake is a row of the error table, in the order of the lines (the error report of
+    // "Print detail" shows them); with an amount error the totals are not checked. The result report without
+    // upload counts them.
     const auto failed = report("rptResultNoUpload");
+    EXPECT_EQ(ddr("direct-debit-100m-mistakes.txt", true).status, 1);
+    const auto errorReport = report("ErrorDirectDebit100M");
     std::vector<std::pair<std::string, std::string>> errors;
-    for (const auto& row : failed["datasets"]["frDBDataSet7"]) {
+    for (const auto& row : errorReport["datasets"]["frDBDataSet7"]) {
         errors.emplace_back(row["line"], row["error_col"]);
     }
     const std::vector<std::pair<std::string, std::string>> expected = {

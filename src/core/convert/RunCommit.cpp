@@ -43,6 +43,8 @@ void Services::message(const std::string& text) const {
 
 void Services::showReport(const ReportRunner& runner, RunResult& result) const {
     ShownReport shown = runner.prepare(store);
+    // Only the rows of the tables this run filled: the others hold earlier runs' rows.
+    shown.runTables = store.emptiedTables();
     result.reports.push_back(shown.layoutFile);
     if (runCommit != nullptr) {
         events.stageReport(shown, runCommit->outputs());

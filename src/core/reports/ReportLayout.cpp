@@ -338,6 +338,7 @@ struct ReportLayout::State {
         std::string tableClose;
     };
     ReadRows rows;
+    std::string file;  // the layout's file name, for messages
     mustache::data variables{mustache::data::type::object};
     std::vector<Shown> sections;
     std::vector<std::string> parts;
@@ -348,6 +349,7 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
     s.rows = std::move(rows);
     const std::string& text = report.templateText;
     const std::string& file = report.layoutFile;
+    s.file = file;
     CheckLayoutBounds(text, file);
     if (const auto whole = parsed(text, file); !whole->is_valid()) {
         throw QrvError("Report layout \"" + file + "\" is malformed: " + whole->error_message());
@@ -483,6 +485,32 @@ const std::string& ReportLayout::tableOpen(size_t section) const {
 
 const std::string& ReportLayout::tableClose(size_t section) const {
     return state_->sections.at(section).tableClose;
+}
+
+void ReportLayout::checkSize(const std::vector<std::int64_t>& rows) const {
+    const State& s = *state_;
+    std::uint64_t bytes = 0;
+    for (const std::string& part : s.parts) {
+        bytes += part.size();
+    }
+    for (size_t i = 0; i < s.sections.size() && i < rows.size(); ++i) {
+        const State::Shown& shown = s.sections[i];
+        const auto count = static_cast<std::uint64_t>(std::max<std::int64_t>(rows[i], 0));
+        const std::uint64_t body = shown.shown ? shown.body.size() : 0;
+        if (body == 0 || count == 0) {
+            continue;
+        }
+        // Checked before it is added, so that no product wraps around.
+        if (count > (kMaxReportBytes - bytes) / body) {
+            throw QrvError("Report layout \"" + s.file + "\" would make a report larger than " +
+                           CountDisplay(static_cast<std::int64_t>(kMaxReportBytes)) +
+                           " bytes, the most a report may hold: its section " + shown.section.link->link +
+                           " of " + CountDisplay(static_cast<std::int64_t>(body)) +
+                           " bytes repeats for each of " + CountDisplay(static_cast<std::int64_t>(count)) +
+                           " rows");
+        }
+        bytes += count * body;
+    }
 }
 
 void ReportLayout::renderRows(size_t section, std::int64_t first, std::int64_t count,

@@ -82,6 +82,7 @@ ReportPages::ReportPages(std::shared_ptr<const ReportSnapshot> snapshot, std::in
     for (size_t i = 0; i < layout_.sectionCount(); ++i) {
         rows_.push_back(layout_.shown(i) ? snapshot_->rowCount(layout_.link(i)) : 0);
     }
+    layout_.checkSize(rows_);
     const std::string_view first = layout_.part(0);
     if (const size_t body = findTag(first, "<body", false); body != std::string_view::npos) {
         head_ = first.substr(0, first.find('>', body) + 1);

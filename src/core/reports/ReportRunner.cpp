@@ -92,19 +92,32 @@ ShownReport ReportRunner::prepare(TableStore& store) const {
 
 const std::vector<DatasetLink>& datasetLinks() {
     static const std::vector<DatasetLink> links = {
-        {"frDBDataSet1", "Dcp_Detail"},
-        {"frDBDataSet2", "Dcp_Err"},
-        {"frDBDataSet3", "Mcl_Detail"},
-        {"frDBDataSet4", "Mcp_Detail"},
-        {"frDBDataSet5", "WhtView"},
-        {"frDBDataSet6", "InvoiceView"},
-        {"frDBDataSet7", "ErrorDirect100M"},
-        {"frDBDataSet8", "DDR_FileCompare"},
-        {"frDBDataSet9", "completeDirectDebit100M"},
-        {"frDBReportHash", "Report_Hash"},
-        {"frDBReportHashError", "Report_Hash_Error"},
+        {"frDBDataSet1", "Dcp_Detail", {"Dcp_Detail", nullptr}},
+        {"frDBDataSet2", "Dcp_Err", {"Dcp_Err", nullptr}},
+        {"frDBDataSet3", "Mcl_Detail", {"Mcl_Detail", nullptr}},
+        {"frDBDataSet4", "Mcp_Detail", {"Mcp_Detail", nullptr}},
+        {"frDBDataSet5", "WhtView", {"Mcp_Detail", "Wht_Detail"}},
+        {"frDBDataSet6", "InvoiceView", {"Mcp_Detail", "Invoice_Detail"}},
+        {"frDBDataSet7", "ErrorDirect100M", {"ErrorDirect100M", nullptr}},
+        {"frDBDataSet8", "DDR_FileCompare", {"DDR_FileCompare", nullptr}},
+        {"frDBDataSet9", "completeDirectDebit100M", {"completeDirectDebit100M", nullptr}},
+        {"frDBReportHash", "Report_Hash", {"Report_Hash", nullptr}},
+        {"frDBReportHashError", "Report_Hash_Error", {"Report_Hash_Error", nullptr}},
     };
     return links;
+}
+
+bool ShowsRowsOf(const ShownReport& report, const DatasetLink& link) {
+    if (report.store == nullptr || !LayoutReadsLink(report.templateText, link)) {
+        return false;
+    }
+    if (!report.runTables) {
+        return true;
+    }
+    const std::vector<std::string>& filled = *report.runTables;
+    return std::all_of(link.tables.begin(), link.tables.end(), [&filled](const char* table) {
+        return table == nullptr || std::find(filled.begin(), filled.end(), table) != filled.end();
+    });
 }
 
 std::string DatasetQuery(const DatasetLink& link) {
@@ -123,8 +136,11 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
     ReadRows rows;
     if (report.store != nullptr) {
         TableStore& store = *report.store;
-        rows = [&store](const DatasetLink& link, std::int64_t first, std::int64_t count,
-                        const EachRow& each) {
+        rows = [&store, &report](const DatasetLink& link, std::int64_t first, std::int64_t count,
+                                 const EachRow& each) {
+            if (!ShowsRowsOf(report, link)) {
+                return;
+            }
             std::int64_t at = 0;
             store.forEachRow(DatasetQuery(link), {}, [&](const Row& row) {
                 if (at++ < first) {
@@ -135,6 +151,18 @@ void RenderReportHtml(const ShownReport& report, std::ostream& out) {
         };
     }
     const ReportLayout layout(report, rows);
+    // A section shown has rows of this run: how many, before a byte is written.
+    std::vector<std::int64_t> counts;
+    for (size_t i = 0; i < layout.sectionCount(); ++i) {
+        std::int64_t n = 0;
+        if (layout.shown(i)) {
+            const std::string count =
+                "SELECT count(*) AS n FROM \"" + std::string(layout.link(i).source) + "\"";
+            n = std::stoll(report.store->query(count).at(0).text("n"));
+        }
+        counts.push_back(n);
+    }
+    layout.checkSize(counts);
     for (size_t i = 0; i < layout.sectionCount(); ++i) {
         out << layout.part(i);
         layout.renderRows(i, 0, -1, out);
@@ -220,11 +248,15 @@ void WriteReportJson(const ShownReport& report, std::ostream& out) {
         << ", \"variables\": " << variables.dump() << ", \"datasets\": {";
     bool firstLink = true;
     std::string item;
+    // The links the layout reads, each with the rows of the run that shows it.
     for (const DatasetLink& link : datasetLinks()) {
+        if (!LayoutReadsLink(report.templateText, link)) {
+            continue;
+        }
         out << (firstLink ? "" : ", ") << nlohmann::json(link.link).dump() << ": [";
         firstLink = false;
         bool firstRow = true;
-        if (report.store != nullptr) {
+        if (ShowsRowsOf(report, link)) {
             report.store->forEachRow(DatasetQuery(link), {}, [&out, &firstRow, &item](const Row& row) {
                 item.assign(firstRow ? "{" : ", {");
                 bool firstField = true;

@@ -89,15 +89,16 @@ std::shared_ptr<const ReportSnapshot> ReportSnapshot::take(const ShownReport& re
     // A scratch copy: nothing to recover after a crash, so no journal and no waiting for the disk.
     exec(snapshot->db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN");
     for (const DatasetLink* link : links) {
-        snapshot->copy(*report.store, *link);
+        snapshot->copy(*report.store, *link, ShowsRowsOf(report, *link));
     }
     exec(snapshot->db_, "COMMIT");
     return snapshot;
 }
 
 // Copies a link's rows in the order reports list them, into a table of the source's name, columns and
-// declared types; their rowids count 1, 2, ... in that order.
-void ReportSnapshot::copy(TableStore& store, const DatasetLink& link) {
+// declared types; their rowids count 1, 2, ... in that order. A link whose rows the report does not show
+// (another run's) gets its table without rows.
+void ReportSnapshot::copy(TableStore& store, const DatasetLink& link, bool rows) {
     const std::vector<Row> columns =
         store.query("SELECT name, type FROM pragma_table_info(?)", {std::string(link.source)});
     if (columns.empty()) {
@@ -113,6 +114,10 @@ void ReportSnapshot::copy(TableStore& store, const DatasetLink& link) {
     exec(db_, create + ")");
     const Statement add(db_, insert + ")");
     std::int64_t count = 0;
+    if (!rows) {
+        rows_[link.link] = 0;
+        return;
+    }
     store.forEachRow(DatasetQuery(link), {}, [&](const Row& row) {
         int index = 0;
         for (const auto& field : row.fields()) {

@@ -13,11 +13,11 @@ struct sqlite3;
 
 namespace qrv {
 
-// A shown report copied out of the run's store: the layout, its variables and the rows of every dataset
-// link the layout reads, the rows in a temporary SQLite file of its own that goes with the last owner.
-// take() reads the run's store (inside the run's transaction, so rows not yet committed are seen) while
-// the caller holds it; afterwards the snapshot never touches that store and may be read from several
-// threads at once (its connection is serialized), a report beside the window and a PDF on its own.
+// A shown report copied out of the run's store: the layout, its variables and the rows the report shows of
+// every dataset link the layout reads (ShowsRowsOf), the rows in a temporary SQLite file of its own that goes
+// with the last owner. take() reads the run's store (inside the run's transaction, so rows not yet committed
+// are seen) while the caller holds it; afterwards the snapshot never touches that store and may be read from
+// several threads at once (its connection is serialized), a report beside the window and a PDF on its own.
 class ReportSnapshot {
   public:
     static std::shared_ptr<const ReportSnapshot> take(const ShownReport& report);
@@ -38,7 +38,7 @@ class ReportSnapshot {
 
   private:
     ReportSnapshot() = default;
-    void copy(TableStore& store, const DatasetLink& link);
+    void copy(TableStore& store, const DatasetLink& link, bool rows);
 
     ShownReport report_;
     std::filesystem::path file_;

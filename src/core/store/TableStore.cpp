@@ -448,6 +448,9 @@ void TableStore::beginWrite() {
 TableStore::CommandScope::CommandScope(TableStore& store) : store_(store) {
     store_.db();
     outermost_ = store_.scopeDepth_++ == 0;
+    if (outermost_) {
+        store_.emptied_.clear();
+    }
 }
 
 TableStore::CommandScope::~CommandScope() {
@@ -554,6 +557,7 @@ void TableStore::reset(std::string_view table) {
     }
     beginWrite();
     execute("DELETE FROM " + quoteIdentifier(def->name));
+    adoptRows(def->name);
 }
 
 void TableStore::append(std::string_view table, const FieldValues& fields) {
@@ -642,6 +646,17 @@ void TableStore::forEachRow(const std::string& sql, const Binds& binds,
         }
     }
     sqlite3_reset(st.stmt);
+}
+
+void TableStore::adoptRows(std::string_view table) {
+    if (std::find(emptied_.begin(), emptied_.end(), table) == emptied_.end()) {
+        emptied_.emplace_back(table);
+    }
+}
+
+std::int64_t TableStore::changesByOthers() {
+    db();
+    return readInt("PRAGMA data_version");
 }
 
 std::vector<Row> TableStore::query(const std::string& sql, const Binds& binds) {

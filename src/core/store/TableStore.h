@@ -132,6 +132,19 @@ class TableStore {
 
     // Empties a working table.
     void reset(std::string_view table);
+    // The tables the command emptied so far (or the last command, once it ended), in that order: the
+    // working tables that hold its own rows. A command begins with none.
+    const std::vector<std::string>& emptiedTables() const { return emptied_; }
+    // Counts the command as having emptied and filled `table`: its rows are those an earlier command of
+    // the same run left there, unchanged since (see changesByOthers).
+    void adoptRows(std::string_view table);
+    // Takes the data folder's write lock now, as the command's first change would: from here until the
+    // command ends no other run changes the tables, so what it reads next stays true. Nothing outside a
+    // command scope.
+    void holdWriteLock() { beginWrite(); }
+    // A number that changes whenever another connection (another run) commits changes to the store, and
+    // never for this connection's own commits (SQLite's data version).
+    std::int64_t changesByOthers();
     // Appends one row; fields not named stay null.
     void append(std::string_view table, const FieldValues& fields);
     // The first row whose field equals the value exactly (case-sensitive, whole value).
@@ -186,6 +199,7 @@ class TableStore {
     bool changed_ = false;  // the command committed changes
     bool discard_ = false;
     std::string commitFailure_;
+    std::vector<std::string> emptied_;
     std::map<std::string, std::unique_ptr<Statement>> statements_;
     // append()'s statement text, kept for its capacity. A member, not a thread_local: MinGW's runtime
     // frees a thread_local's storage before it runs the destructor, which then frees a stale pointer

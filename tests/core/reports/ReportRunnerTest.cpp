@@ -8,6 +8,9 @@
 
 #include "base/QrvError.h"
 #include "reports/AmountDisplay.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportPages.h"
+#include "reports/ReportSnapshot.h"
 #include "store/TableStore.h"
 #include "support/TestSupport.h"
 
@@ -147,7 +150,7 @@ TEST(ReportRunner, AMalformedLayoutIsAnErrorNamingIt) {
     }
 }
 
-TEST(ReportRunner, JsonHoldsVariablesAndAllElevenDatasets) {
+TEST(ReportRunner, JsonHoldsVariablesAndTheDatasetsTheLayoutShows) {
     TempDir dir;
     TableStore store(dir.path());
     store.append("Dcp_Detail",
@@ -155,7 +158,11 @@ TEST(ReportRunner, JsonHoldsVariablesAndAllElevenDatasets) {
     store.append("Report_Hash_Error",
                  {{"Field Name Error", std::string("F")}, {"CountLine", std::int64_t{3}}});
     store.append("DDR_FileCompare", {{"Amount", Money::fromUnits(15000)}});
-    writeFile(dir / "r.frf", "x");
+    store.append("Mcp_Detail", {{"Name", std::string("not shown")}});
+    writeFile(
+        dir / "r.frf",
+        "{{#frDBDataSet1}}{{/frDBDataSet1}}{{frDBReportHashError_Rows}}{{^frDBDataSet8}}{{/frDBDataSet8}}"
+        "{{#frDBDataSet3}}{{/frDBDataSet3}}");
     ReportRunner runner("result", false);
     runner.loadLayout(dir / "r.frf");
     runner.setVariable("B", "2");
@@ -165,13 +172,108 @@ TEST(ReportRunner, JsonHoldsVariablesAndAllElevenDatasets) {
     const auto json = nlohmann::ordered_json::parse(out.str());
     EXPECT_EQ(json["layout"], "r.frf");
     EXPECT_EQ(json["variables"].dump(), R"({"B":"2","A":"1"})");
-    EXPECT_EQ(json["datasets"].size(), 11u);
+    EXPECT_EQ(json["datasets"].size(), 4u);
     EXPECT_EQ(json["datasets"]["frDBDataSet1"][0]["Name"], "ก");
     EXPECT_DOUBLE_EQ(json["datasets"]["frDBDataSet1"][0]["Amount"].get<double>(), 124.45);
     EXPECT_EQ(json["datasets"]["frDBReportHashError"][0]["CountLine"], 3);
     EXPECT_TRUE(json["datasets"]["frDBReportHashError"][0]["CountLine"].is_number_integer());
     EXPECT_DOUBLE_EQ(json["datasets"]["frDBDataSet8"][0]["Amount"].get<double>(), 1.5);
     EXPECT_TRUE(json["datasets"]["frDBDataSet3"].empty());
+    EXPECT_FALSE(json["datasets"].contains("frDBDataSet4"));
+}
+
+// The working tables keep the rows of whichever run filled them last. A report a run shows (its tables
+// named in runTables) holds the rows of the tables that run emptied and filled, in its JSON, its HTML and
+// the preview's copy; a link whose tables another run filled is there, empty. A report made outside a run
+// shows what the tables hold.
+TEST(ReportRunner, ARunsReportShowsOnlyTheRowsOfTheTablesThatRunFilled) {
+    TempDir dir;
+    TableStore store(dir.path());
+    {
+        TableStore::CommandScope cheques(store);
+        store.reset("Mcp_Detail");
+        store.append("Mcp_Detail", {{"Name", std::string("CUSTA PAYEE")}, {"ID", std::int64_t{1}}});
+    }
+    TableStore::CommandScope credits(store);
+    store.reset("Dcp_Detail");
+    store.append("Dcp_Detail", {{"AcNo", std::string("1234567896")}, {"Name", std::string("CUSTB PAYEE")}});
+    writeFile(dir / "r.frf",
+              "{{#frDBDataSet1}}[{{Name}}]{{/frDBDataSet1}}{{#frDBDataSet4}}[{{Name}}]{{/frDBDataSet4}}"
+              "{{frDBDataSet4_Rows}}{{#frDBDataSet6}}[{{Name}}]{{/frDBDataSet6}}");
+    ReportRunner runner("detail", false);
+    runner.loadLayout(dir / "r.frf");
+    ShownReport shown = runner.prepare(store);
+    EXPECT_EQ(RenderReportHtml(shown), "[CUSTB PAYEE][CUSTA PAYEE]1");  // made outside a run
+
+    shown.runTables = store.emptiedTables();
+    EXPECT_EQ(*shown.runTables, std::vector<std::string>{"Dcp_Detail"});
+    EXPECT_EQ(RenderReportHtml(shown), "[CUSTB PAYEE]0");
+    std::ostringstream out;
+    WriteReportJson(shown, out);
+    const auto json = nlohmann::json::parse(out.str())["datasets"];
+    EXPECT_EQ(json.size(), 3u);
+    ASSERT_EQ(json["frDBDataSet1"].size(), 1u);
+    EXPECT_EQ(json["frDBDataSet1"][0]["Name"], "CUSTB PAYEE");
+    EXPECT_EQ(json["frDBDataSet4"], nlohmann::json::array());
+    EXPECT_EQ(json["frDBDataSet6"], nlohmann::json::array());
+    EXPECT_EQ(out.str().find("CUSTA"), std::string::npos);
+    const auto snapshot = ReportSnapshot::take(shown);
+    EXPECT_EQ(snapshot->rowCount(datasetLinks()[0]), 1);
+    EXPECT_EQ(snapshot->rowCount(datasetLinks()[3]), 0);
+
+    // A view is a run's only when the run filled every table it reads.
+    store.reset("Mcp_Detail");
+    store.append("Mcp_Detail", {{"Name", std::string("CUSTB CHEQUE")}, {"ID", std::int64_t{1}}});
+    shown.runTables = store.emptiedTables();
+    EXPECT_FALSE(ShowsRowsOf(shown, datasetLinks()[5]));
+    store.reset("Invoice_Detail");
+    shown.runTables = store.emptiedTables();
+    EXPECT_TRUE(ShowsRowsOf(shown, datasetLinks()[5]));
+}
+
+// A layout within its own bounds whose dataset section is large would repeat it for every row: past
+// kMaxReportBytes the report is refused before a byte of it is written, for the files and the preview.
+TEST(ReportRunner, AReportBeyondItsBoundIsRefusedBeforeAnythingIsWritten) {
+    TempDir dir;
+    TableStore store(dir.path());
+    store.execute(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 66000) "
+        "INSERT INTO Dcp_Detail (AcNo) SELECT i FROM n");
+    const std::string body(64 * 1024, 'x');  // 64 KiB a row: 4.3 GB for 66,000 rows
+    writeFile(dir / "big.frf", "<table>{{#frDBDataSet1}}<tr>" + body + "</tr>{{/frDBDataSet1}}</table>");
+    ReportRunner runner("detail", false);
+    runner.loadLayout(dir / "big.frf");
+    const ShownReport shown = runner.prepare(store);
+    const auto errorOf = [](const auto& body) {
+        try {
+            body();
+        } catch (const QrvError& e) {
+            return std::string(e.what());
+        }
+        return std::string("<no error>");
+    };
+    std::ostringstream out;
+    const std::string error = errorOf([&] { RenderReportHtml(shown, out); });
+    EXPECT_EQ(
+        error,
+        "Report layout \"big.frf\" would make a report larger than 4,294,967,296 bytes, the most a report "
+        "may hold: its section frDBDataSet1 of 65,545 bytes repeats for each of 66,000 rows");
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(errorOf([&] { ReportPages pages(ReportSnapshot::take(shown), 100); }), error);
+
+    // The bound itself, over a section of 1,009 bytes ("<tr>" and 1,000 bytes): rows of it up to 4 GiB in
+    // all, the page around them included.
+    writeFile(dir / "small.frf",
+              "<table>{{#frDBDataSet1}}<tr>" + body.substr(0, 1000) + "</tr>{{/frDBDataSet1}}</table>");
+    runner.loadLayout(dir / "small.frf");
+    const ShownReport small = runner.prepare(store);
+    const ReportLayout layout(
+        small, [&store](const DatasetLink& link, std::int64_t, std::int64_t, const EachRow& each) {
+            store.forEachRow(DatasetQuery(link) + " LIMIT 1", {}, each);
+        });
+    const std::int64_t most = static_cast<std::int64_t>((kMaxReportBytes - 15) / 1009);  // 15: the page
+    EXPECT_NO_THROW(layout.checkSize({most}));
+    EXPECT_THROW(layout.checkSize({most + 1}), QrvError);
 }
 
 TEST(ReportRunner, AmountsAreOfferedInBahtBesideTheRawValues) {

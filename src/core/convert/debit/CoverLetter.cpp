@@ -74,7 +74,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
         services.message(kNoCheckedHash);
         return result;
     }
-    const bool checked = request.checked && request.checked->control && request.checked->hash == request.hash;
+    bool checked = request.checked && request.checked->control && request.checked->hash == request.hash;
     // The letter is only for the file that passed the check, unchanged since: another file, or the same
     // one changed, has a hash of its own (an unreadable file says so and fails below).
     std::string hashValue = request.hash;
@@ -99,6 +99,15 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     result.account = account.account;
 
     RunCommit commit(services);
+    if (checked) {
+        // The check's debits are the letter's only while no other run has changed the tables since; held
+        // so until the letter is shown. Otherwise the file is read again, as without a check.
+        services.store.holdWriteLock();
+        checked = services.store.changesByOthers() == request.checked->storeChanges;
+        if (checked) {
+            services.store.adoptRows(debit::kHashTable);
+        }
+    }
     const std::optional<debit::ControlRecord> control =
         checked ? request.checked->control : readDebits(request, hashValue, services, result);
     if (!control) {

@@ -145,6 +145,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     }
     showHashReport(control, request, services, result);
     commit.commit();
+    result.storeChanges = store.changesByOthers();
     return result;
 }
 

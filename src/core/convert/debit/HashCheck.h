@@ -23,6 +23,9 @@ struct HashCheckRequest {
 // and the hash report shown. `records` counts the detail records, `total` sums their readable amounts.
 struct HashCheckResult : RunResult {
     std::optional<debit::ControlRecord> control;  // the control record, when the check was clean
+    // The table store's count of other runs' changes once the check's rows were saved
+    // (TableStore::changesByOthers): equal later, Report_Hash still holds them.
+    std::int64_t storeChanges = 0;
 };
 
 HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services);
