@@ -284,6 +284,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     std::string error;
     try {
         status = (*command)(session);
+    } catch (const InUseError& e) {
+        // Another run holds what the command needs: a stop in words, as a check's, not a fault.
+        session.events.showMessage(MessageKind::Warning, e.what());
+        status = session.finish(RunResult{});
     } catch (const UsageError& e) {
         error = e.what();
         status = kUsage;

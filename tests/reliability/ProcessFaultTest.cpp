@@ -177,9 +177,9 @@ TEST(DataFolderLock, ReadersNeverWaitAndAWriterIsToldToTryAgain) {
         << "no reader waited for the lock";
 
     const ProcessRun blocked = runProcess(dir.path(), importBanks);
-    EXPECT_EQ(blocked.status, 3);
-    EXPECT_TRUE(has(blocked.err, "another run is using the data folder") && has(blocked.err, "Try again"))
-        << blocked.err;
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_TRUE(has(blocked.out, "Another run is using the data folder") && has(blocked.out, "Try again"))
+        << blocked.out << blocked.err;
 
     EXPECT_EQ(writer.letGo(), 0);
     const ProcessRun after = runProcess(dir.path(), importBanks);

@@ -57,8 +57,8 @@ std::string creditSource(const std::string& name) {
     return crlfLines({header, line});
 }
 
-// Header "101": value date 31-38, count 41-46, name 53-; detail "102": bank and branch 28-34, account
-// 36-45, amount 58-69, name 200-.
+// Header "101": value date 31-38, count 41-46, name 53-; detail "102": receiving bank and branch 10-16,
+// credit account 17-27, sending bank and branch 28-34, debit account 36-45, amount 58-69, name 200-.
 std::string mediaSource() {
     std::string header(82, ' ');
     putAt(header, 1, "101");

@@ -20,6 +20,10 @@ void reach(CommitStep step) {
 constexpr CommitStep kFileSteps[] = {CommitStep::Reports, CommitStep::Listings, CommitStep::Upload,
                                      CommitStep::Archive};
 
+// How long a run waits for another that puts its outputs into the same folder: putting them in place takes
+// a few renames, so only a run that is stopped there (a debugger, a suspended process) holds it this long.
+constexpr std::chrono::seconds kFolderWait{30};
+
 }  // namespace
 
 const char* commitStepName(CommitStep step) {
@@ -66,7 +70,19 @@ std::vector<std::filesystem::path> OutputCommit::targets() const {
     return t;
 }
 
+std::vector<std::filesystem::path> OutputCommit::folders() const {
+    std::vector<std::filesystem::path> f;
+    for (const Entry& e : entries_) {
+        f.push_back((e.file ? e.file->target() : e.removed).parent_path());
+    }
+    return f;
+}
+
 void OutputCommit::commit(const std::function<void()>& tables) {
+    // Runs that put outputs into one folder take turns, so that the archive and the upload beside it, and
+    // the listings, always come from one run. Waited for before the signals are held: a run waiting here
+    // can still be stopped.
+    const platform::FolderLocks locks(folders(), kFolderWait);
     const workfiles::SignalsHeld held;
     reach(CommitStep::Tables);
     tables();

@@ -45,11 +45,14 @@ class OutputCommit {
     bool empty() const { return entries_.empty(); }
 
     // Puts everything in place in the order of the steps: `tables` (the table store's commit) first, then
-    // the files. TERM, INT and HUP wait until the last file is in place. A failure after some files were
-    // put in place names them.
+    // the files. The folders of the files are locked first (another run committing into one of them is
+    // waited for: platform::FolderLocks). TERM, INT and HUP wait until the last file is in place. A
+    // failure after some files were put in place names them.
     void commit(const std::function<void()>& tables);
 
   private:
+    // The folders the files go into, as their targets name them.
+    std::vector<std::filesystem::path> folders() const;
     struct Entry {
         CommitStep step;
         std::unique_ptr<AtomicFile> file;  // or, without one, a removal

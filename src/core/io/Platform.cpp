@@ -2,14 +2,18 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "base/QrvError.h"
@@ -267,6 +271,110 @@ FileStamp fileStampOf(int fd, const std::string& what) {
         throw QrvError("Cannot read the size and time of file \"" + what + "\": " + lastErrorText());
     }
     return stampOf(st);
+}
+
+namespace {
+
+FolderLockWait g_folderLockWait = nullptr;
+
+// A folder opened to be locked, with its identity.
+struct LockedFolder {
+    std::filesystem::path name;
+    int fd = -1;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+// Each folder opened once (two names of one folder are one), in the order of their identity.
+std::vector<LockedFolder> openFolders(const std::vector<std::filesystem::path>& folders) {
+    std::vector<LockedFolder> opened;
+    for (const std::filesystem::path& folder : folders) {
+        const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
+        const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st {};
+        if (fd < 0 || ::fstat(fd, &st) != 0 ||
+            std::any_of(opened.begin(), opened.end(), [&st](const LockedFolder& f) {
+                return f.device == st.st_dev && f.inode == st.st_ino;
+            })) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            continue;
+        }
+        opened.push_back({name, fd, st.st_dev, st.st_ino});
+    }
+    std::sort(opened.begin(), opened.end(), [](const LockedFolder& a, const LockedFolder& b) {
+        return std::pair(a.device, a.inode) < std::pair(b.device, b.inode);
+    });
+    return opened;
+}
+
+// Takes the folder's lock, waiting until `deadline`; false when the file system cannot lock it.
+bool lockFolder(const LockedFolder& folder, std::chrono::steady_clock::time_point deadline,
+                std::chrono::milliseconds wait) {
+    bool told = false;
+    while (::flock(folder.fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EWOULDBLOCK) {
+            return false;
+        }
+        if (!told && g_folderLockWait != nullptr) {
+            g_folderLockWait(folder.name);
+        }
+        told = true;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            throw InUseError("Another run is putting its outputs into the folder \"" + folder.name.string() +
+                             "\" (waited " + std::to_string(wait.count() / 1000) +
+                             " s). Nothing of this run was put in place. Try again when it ends");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+}  // namespace
+
+void setFolderLockWaitForTests(FolderLockWait wait) noexcept {
+    g_folderLockWait = wait;
+}
+
+FolderLocks::FolderLocks(const std::vector<std::filesystem::path>& folders, std::chrono::milliseconds wait) {
+    std::vector<LockedFolder> opened = openFolders(folders);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    try {
+        for (LockedFolder& folder : opened) {
+            if (lockFolder(folder, deadline, wait)) {
+                held_.push_back(std::exchange(folder.fd, -1));
+            }
+        }
+    } catch (...) {
+        for (const LockedFolder& folder : opened) {
+            if (folder.fd >= 0) {
+                ::close(folder.fd);
+            }
+        }
+        release();
+        throw;
+    }
+    for (const LockedFolder& folder : opened) {
+        if (folder.fd >= 0) {
+            ::close(folder.fd);  // not lockable: passed over
+        }
+    }
+}
+
+FolderLocks::~FolderLocks() {
+    release();
+}
+
+void FolderLocks::release() noexcept {
+    // Closing a descriptor releases its lock.
+    for (const std::intptr_t fd : held_) {
+        ::close(static_cast<int>(fd));
+    }
+    held_.clear();
 }
 
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {

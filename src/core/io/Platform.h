@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <filesystem>
@@ -111,6 +112,28 @@ struct FileStamp {
 std::optional<FileStamp> fileStamp(const std::filesystem::path& path);
 // The stamp of an open file; throws naming `what` when the system cannot tell.
 FileStamp fileStampOf(int fd, const std::string& what);
+
+// Exclusive locks on folders for as long as the object lives, so that two processes putting their outputs
+// into one folder take turns; a lock goes with its process however that ends. The folders are locked in one
+// order, that of their identity, so that two processes locking the same folders never wait on each other in
+// a circle. A folder the system cannot lock (a file system without locks, a folder that cannot be opened)
+// is passed over. Another holder is waited for up to `wait`; then InUseError names the folder.
+class FolderLocks {
+  public:
+    FolderLocks(const std::vector<std::filesystem::path>& folders, std::chrono::milliseconds wait);
+    ~FolderLocks();
+    FolderLocks(const FolderLocks&) = delete;
+    FolderLocks& operator=(const FolderLocks&) = delete;
+
+  private:
+    void release() noexcept;
+    std::vector<std::intptr_t> held_;  // descriptors of the folders (POSIX), mutexes (Windows)
+};
+
+// Test seam: when set, called each time a folder's lock is found held by another, before waiting for it.
+// Only tests set it; the default is nothing.
+using FolderLockWait = void (*)(const std::filesystem::path& folder);
+void setFolderLockWaitForTests(FolderLockWait wait) noexcept;
 
 // Replaces `target` by `from` in one step (same folder).
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target);

@@ -9,11 +9,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cwchar>
 #include <random>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/QrvError.h"
@@ -464,6 +466,105 @@ FileStamp fileStampOf(int fd, const std::string& what) {
         throw QrvError("Cannot read the size and time of file \"" + what + "\": " + lastErrorText());
     }
     return stampOf(info);
+}
+
+namespace {
+
+FolderLockWait g_folderLockWait = nullptr;
+
+// A folder to be locked, with its identity (volume and file index).
+struct LockedFolder {
+    std::filesystem::path name;
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+};
+
+// Each folder once (two names of one folder are one), in the order of their identity.
+std::vector<LockedFolder> identifyFolders(const std::vector<std::filesystem::path>& folders) {
+    std::vector<LockedFolder> found;
+    for (const std::filesystem::path& folder : folders) {
+        const std::filesystem::path name = folder.empty() ? std::filesystem::path(".") : folder;
+        HANDLE h = ::CreateFileW(systemName(name).c_str(), FILE_READ_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = ::GetFileInformationByHandle(h, &info) != 0;
+        ::CloseHandle(h);
+        const FileStamp id = stampOf(info);
+        if (!known || std::any_of(found.begin(), found.end(), [&id](const LockedFolder& f) {
+                return f.volume == id.device && f.index == id.file;
+            })) {
+            continue;
+        }
+        found.push_back({name, id.device, id.file});
+    }
+    std::sort(found.begin(), found.end(), [](const LockedFolder& a, const LockedFolder& b) {
+        return std::pair(a.volume, a.index) < std::pair(b.volume, b.index);
+    });
+    return found;
+}
+
+// A folder cannot be locked as a file can: a mutex named after its identity stands for it, for every
+// process of the machine (of the session, where the global names are not allowed).
+HANDLE folderMutex(const LockedFolder& folder) {
+    const std::wstring id =
+        L"qrv-folder-" + std::to_wstring(folder.volume) + L"-" + std::to_wstring(folder.index);
+    HANDLE m = ::CreateMutexW(nullptr, FALSE, (L"Global\\" + id).c_str());
+    return m != nullptr ? m : ::CreateMutexW(nullptr, FALSE, (L"Local\\" + id).c_str());
+}
+
+}  // namespace
+
+void setFolderLockWaitForTests(FolderLockWait wait) noexcept {
+    g_folderLockWait = wait;
+}
+
+// A mutex belongs to the thread that took it: the locks are taken and released on one thread.
+FolderLocks::FolderLocks(const std::vector<std::filesystem::path>& folders, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (const LockedFolder& folder : identifyFolders(folders)) {
+        HANDLE m = folderMutex(folder);
+        if (m == nullptr) {
+            continue;
+        }
+        DWORD taken = ::WaitForSingleObject(m, 0);
+        if (taken == WAIT_TIMEOUT) {
+            if (g_folderLockWait != nullptr) {
+                g_folderLockWait(folder.name);
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            taken = ::WaitForSingleObject(m, static_cast<DWORD>(std::max<std::int64_t>(left.count(), 0)));
+        }
+        // An abandoned mutex (its holder ended without releasing it) is taken all the same.
+        if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
+            held_.push_back(reinterpret_cast<std::intptr_t>(m));
+            continue;
+        }
+        ::CloseHandle(m);
+        if (taken == WAIT_TIMEOUT) {
+            release();
+            throw InUseError("Another run is putting its outputs into the folder \"" + folder.name.string() +
+                             "\" (waited " + std::to_string(wait.count() / 1000) +
+                             " s). Nothing of this run was put in place. Try again when it ends");
+        }
+    }
+}
+
+FolderLocks::~FolderLocks() {
+    release();
+}
+
+void FolderLocks::release() noexcept {
+    for (auto it = held_.rbegin(); it != held_.rend(); ++it) {
+        const auto m = reinterpret_cast<HANDLE>(*it);
+        ::ReleaseMutex(m);
+        ::CloseHandle(m);
+    }
+    held_.clear();
 }
 
 void replaceFile(const std::filesystem::path& from, const std::filesystem::path& target) {

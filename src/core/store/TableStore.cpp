@@ -108,9 +108,9 @@ void TableStore::disconnect() noexcept {
 void TableStore::fail(const std::string& what, int rc) const {
     std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-        throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +
-                       "\" is locked: another run is using the data folder (waited 1.5 s). Try again when "
-                       "it ends");
+        throw InUseError("Another run is using the data folder \"" + folder_.string() +
+                         "\" (its table store \"" + (folder_ / kFileName).string() +
+                         "\" stayed locked for 1.5 s). Nothing was written. Try again when it ends");
     }
     if (rc == SQLITE_READONLY || rc == SQLITE_CANTOPEN) {
         throw QrvError(what + ": the table store \"" + (folder_ / kFileName).string() +

@@ -83,10 +83,19 @@ std::string first35(const std::string& utf8, const std::string& field) {
 // a new row, or the blank name of the existing row filled in (codes are unique).
 std::string bankName(TableStore& store, std::string_view bankCode) {
     const std::string code = cp874::toUtf8(bankCode);
-    const std::optional<Row> row = store.lookup("Bank", "BANK_CODE", code);
-    std::string name =
-        row ? first35(row->text("BANK_NAME_EN"), "English name of bank " + code) : std::string();
-    if (!Trim(name).empty()) {
+    std::optional<Row> row;
+    std::string name;
+    const auto look = [&] {
+        row = store.lookup("Bank", "BANK_CODE", code);
+        name = row ? first35(row->text("BANK_NAME_EN"), "English name of bank " + code) : std::string();
+        return !Trim(name).empty();
+    };
+    if (look()) {
+        return name;
+    }
+    // Another run may register the same code meanwhile: asked again once no other run can change it.
+    store.holdWriteLock();
+    if (look()) {
         return name;
     }
     if (row) {
@@ -101,13 +110,23 @@ std::string bankName(TableStore& store, std::string_view bankCode) {
 std::string branchName(TableStore& store, std::string_view bankCode, std::string_view branchCode) {
     const std::string bank = cp874::toUtf8(bankCode);
     const std::string branch = cp874::toUtf8(branchCode);
-    const std::vector<Row> rows = store.query(
-        "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? ORDER BY rowid LIMIT 1",
-        {bank, branch});
-    std::string name = rows.empty() ? std::string()
-                                    : first35(rows.front().text("BRANCH_NAME_EN"),
-                                              "English name of branch " + branch + " of bank " + bank);
-    if (!Trim(name).empty()) {
+    std::vector<Row> rows;
+    std::string name;
+    const auto look = [&] {
+        rows = store.query(
+            "SELECT BRANCH_NAME_EN FROM BRANCH WHERE BANK_CODE = ? AND BRANCH_CODE = ? ORDER BY rowid LIMIT "
+            "1",
+            {bank, branch});
+        name = rows.empty() ? std::string()
+                            : first35(rows.front().text("BRANCH_NAME_EN"),
+                                      "English name of branch " + branch + " of bank " + bank);
+        return !Trim(name).empty();
+    };
+    if (look()) {
+        return name;
+    }
+    store.holdWriteLock();
+    if (look()) {
         return name;
     }
     if (!rows.empty()) {
