@@ -6,6 +6,7 @@
 #include "base/QrvError.h"
 #include "cli/ResultJson.h"
 #include "refdata/ReferenceSeed.h"
+#include "workbench/RunSummary.h"
 
 namespace qrv::cli {
 
@@ -24,18 +25,34 @@ void Session::tellDone(const std::string& what, const RunResult& r) {
     if (json || r.outcome != Outcome::Written) {
         return;
     }
-    err << what << '.';
+    err << what << '.' << reportsWhere(r) << '\n';
+}
+
+void Session::tellFound(const RunResult& r) {
+    if (json || r.outcome == Outcome::Written || (r.rejected.empty() && r.reports.empty())) {
+        return;
+    }
+    std::string found;
+    for (const RejectedEntries& e : r.rejected) {
+        found += (found.empty() ? "Found: " : "; ") + RejectedKindText(e.kind) + ": " +
+                 std::to_string(e.count) + " (last at line " + std::to_string(e.lastLine) + ")";
+    }
+    err << (found.empty() ? "Nothing was written." : found + ".") << reportsWhere(r) << '\n';
+}
+
+std::string Session::reportsWhere(const RunResult& r) const {
+    std::string where;
     for (const std::string& layout : r.reports) {
         const std::string stem = std::filesystem::path(layout).stem().string();
         if (reportOut) {
-            err << " Its report " << stem << " is in "
-                << cp874::sanitizeUtf8((*reportOut / (stem + ".html")).string()) << " and " << stem
-                << ".json there.";
+            where += " Its report " + stem + " is in " +
+                     cp874::sanitizeUtf8((*reportOut / (stem + ".html")).string()) + " and " + stem +
+                     ".json there.";
         } else {
-            err << " Its report " << stem << " was shown only: --report-out DIR writes it.";
+            where += " Its report " + stem + " was shown only: --report-out DIR writes it.";
         }
     }
-    err << '\n';
+    return where;
 }
 
 Services Session::services() {
@@ -52,6 +69,7 @@ int Session::finish(const RunResult& r, const nlohmann::json& extra) {
         j.update(extra);
     }
     result = std::move(j);
+    tellFound(r);
     return r.outcome == Outcome::Written ? kOk : kStopped;
 }
 

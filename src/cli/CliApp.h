@@ -49,9 +49,16 @@ struct Session {
     // showed is (standard output holds only the window's messages). Nothing with --json, whose object says
     // it.
     void tellDone(const std::string& what, const RunResult& result);
-    // Records the operation's result for --json (with `extra` values of the operation merged in) and gives
-    // the exit status its outcome means: 0 when it produced its output, else 1.
+    // Says on standard error what a run that did not produce its output found (its rejected entries by kind,
+    // each with its last line) and where its report is. Nothing with --json, whose object says it.
+    void tellFound(const RunResult& result);
+    // Records the operation's result for --json (with `extra` values of the operation merged in), tells what
+    // a run that did not produce its output found (tellFound), and gives the exit status its outcome means: 0
+    // when it produced its output, else 1.
     int finish(const RunResult& result, const nlohmann::json& extra = {});
+
+    // " Its report X is in ..." for each report the run showed.
+    std::string reportsWhere(const RunResult& result) const;
 
     std::ostream& err;
     std::optional<std::filesystem::path> reportOut;

@@ -55,7 +55,24 @@ TEST(Ddr100MCli, ReformatWritesTheUploadFileOrStopsOnAFailingFile) {
                     test::crlfLines({test::controlRecord(test::kYesterday, "00001", "00000050000"),
                                      test::detailRecord(test::kAcct1, test::kToday, "1", "00000050000")}));
     EXPECT_EQ(runDdrCli(reformat, out), 1) << out;
-    EXPECT_EQ(out, "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n");
+    // The window's message, then on standard error what was found and where its report is.
+    EXPECT_EQ(
+        out,
+        "<<--- !! Error Data ,you can view Error Report after This Message .--->> \n"
+        "Found: Effective date before today: 1 (last at line 1). Its report rptResultNoUpload was shown "
+        "only: --report-out DIR writes it.\n");
+    EXPECT_EQ(test::readFile(dir / "upload.txt"), upload);
+
+    // Sound lines whose control total or count is not theirs: no message box, but what was found.
+    test::writeFile(dir / "debits.txt",
+                    test::crlfLines({test::controlRecord(test::kToday, "00002", "00000050001"),
+                                     test::detailRecord(test::kAcct1, test::kToday, "1", "00000050000")}));
+    EXPECT_EQ(runDdrCli(reformat, out), 1) << out;
+    EXPECT_EQ(
+        out,
+        "Found: Control total differs from the amounts: 1 (last at line 1); Record count differs from the "
+        "lines: 1 (last at line 1). Its report rptResultNoUpload was shown only: --report-out DIR writes "
+        "it.\n");
     EXPECT_EQ(test::readFile(dir / "upload.txt"), upload);
 }
 

@@ -59,13 +59,16 @@ TEST_F(MediaClearingCli, ReformatWritesTheUploadAndPrintsTheHash) {
     EXPECT_TRUE(std::filesystem::exists(dir / "2026-12-08ACME01_MCL.zip"));
 }
 
-TEST_F(MediaClearingCli, VoidedReformatExitsOneAndShowsTheHashOfTheVoidedFile) {
+// A voided file was never written: no hash of it, on standard output or in the JSON.
+TEST_F(MediaClearingCli, VoidedReformatExitsOneAndShowsNoHash) {
     test::writeFile(source, mediaFile("000200000001", "002"));
     const Result r = qrv({"--data", data, "reformat", "--product", "PA5", "--company-id", "ACME01",
                           "--source", source, "--dest", dest});
     EXPECT_EQ(r.status, 1) << r.err;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Reformat data fail because some transactions are rejected");
-    EXPECT_NE(r.out.find("\nHash Value: "), std::string::npos);
+    EXPECT_EQ(r.out, "Reformat data fail because some transactions are rejected\n");
+    const Result json = qrv({"--data", data, "--json", "reformat", "--product", "PA5", "--company-id",
+                             "ACME01", "--source", source, "--dest", dest});
+    EXPECT_NE(json.out.find("\"hash\": null"), std::string::npos) << json.out;
     EXPECT_FALSE(std::filesystem::exists(dest));
     EXPECT_FALSE(std::filesystem::exists(dir / "2026-12-08ACME01_PA5.zip"));
 }

@@ -204,6 +204,7 @@ class MediaClearingRun {
     bool keepUpload_ = true;  // false once a line voids the upload
     std::int64_t credits_ = 0;
     Money total_;
+    Money overLimit_;  // the credits of total_ that are over the limit
     std::int64_t recordCount_ = 0;
     std::string lastLine_;
     bool haveLast_ = false;
@@ -328,9 +329,11 @@ void MediaClearingRun::accept(std::string_view bank, std::string_view branch, co
     const std::string_view amount = line_[mcl::kAmount];
     const Money value = *line_.amount(mcl::kAmount);
     if (overLimit(line_[mcl::kSendingBank], value)) {
-        // Over the limit: still written and totalled, but the whole upload is void.
+        // Over the limit: still written and totalled, but the whole upload is void; a rejected entry, not
+        // an accepted one.
         run_.reject(kOverLimit, lineNo);
         keepUpload_ = false;
+        overLimit_.add(value, "the credits over the limit");
         if (print_) {
             errorRow("Amount", columnsText(mcl::kAmount), "Detail Amount have not over 2,000,000");
         }
@@ -442,21 +445,22 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
     }
     const std::string valueDate = effective.slashed();
 
-    // A voided upload (a rejected or over-limit line) is hashed and reported but never written, so an
+    // A voided upload (a rejected or over-limit line) is reported but never written, nor hashed, so an
     // earlier file of that name stays and nothing is archived.
     const bool totalAboveZero = total_ > Money();
     const bool write = totalAboveZero && keepUpload_;
     CreditUploadFile::Result result =
-        upload_->complete(r2.record(), write && run_.writes(), true, request_.sourcePath);
+        upload_->complete(r2.record(), write && run_.writes(), write, request_.sourcePath);
     run_.takeUpload(result);
-    run_.result.records = credits_;
-    run_.result.total = total_;
+    // The credits accepted: an over-limit credit is a rejected entry, though the voided file held it.
+    run_.result.records = credits_ - run_.rejectedCount(kOverLimit);
+    run_.result.total = Money::fromUnits(total_.units() - overLimit_.units());  // a part of it: no overflow
     run_.finish(write);
     if (write) {
         run_.result.hash = result.hash;
         run_.completed();
     } else if (totalAboveZero) {
-        run_.result.hash = result.hash;
+        // No hash of the voided file: it was never written, and a hash is read as proof that it was.
         run_.message("Reformat data fail because some transactions are rejected");
     } else {
         run_.message("Reformat data fail because data are rejected all transactions");
