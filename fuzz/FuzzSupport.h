@@ -38,7 +38,7 @@ class QuietUi : public Ui {
 
     std::vector<std::string> messages;
     // Typed into the account entry dialog before OK; EXIT when refused.
-    std::string accountNo = "1234567890";
+    std::string accountNo = "1234567896";
     std::string accountName = "ACME TRADING";
 };
 

@@ -71,6 +71,15 @@ int runCoverLetter(Session& s, const HashOptions& o) {
         Services services = s.services();
         // The letter is made from this check: the file is read no more than the check reads it.
         HashCheckResult check = checkFile(services, o, shown);
+        // The account as the window's account dialog checks it once the hash is there, said in English.
+        if (!shown.value.empty()) {
+            if (const AccountEntryCheck entry = CheckAccountEntry(account); !entry.account) {
+                s.events.showMessage(MessageKind::Plain, entry.faultInEnglish);
+                CoverLetterResult refused;
+                refused.refuse(RequestField::Account);
+                return s.finish(refused);
+            }
+        }
         const CoverLetterRequest request{std::filesystem::path(o.source), shown.value, account,
                                          std::move(check)};
         const CoverLetterResult result = printCoverLetter(request, services);

@@ -75,6 +75,10 @@ TEST(HashCli, FaultsAndRefusals) {
     const QrvRun faults = q.qrv({"hash", "--source", q.source.string()});
     EXPECT_EQ(faults.status, 1);
     EXPECT_EQ(faults.out, "");
+    // Standard output holds what the window's message boxes would: none. What was found, and where its
+    // report is, goes to standard error.
+    EXPECT_EQ(faults.err, "Found: Sign is not 0 or 1: 1 (last at line 3). Its report rptGenHashError is in " +
+                              q.reportOut + "/rptGenHashError.html and rptGenHashError.json there.\n");
     const nlohmann::json j = q.report("rptGenHashError");
     EXPECT_EQ(j["layout"], "rptGenHashError.frf");
     ASSERT_EQ(j["datasets"]["frDBReportHashError"].size(), 1u);
@@ -82,6 +86,20 @@ TEST(HashCli, FaultsAndRefusals) {
     EXPECT_EQ(row["CountLine"], 3);
     EXPECT_EQ(row["Field Name Error"], "Sign");
     EXPECT_EQ(row["Detail Error"], "Invalid Sign");
+
+    // An amount with a sign ("+") is no amount; the totals then differ as well.
+    HashDetail plus;
+    plus.amount = "+00010000";
+    lines = cleanFile();
+    lines[1] = hashDetailRecord(plus, false);
+    q.write(lines);
+    const QrvRun signedAmount = q.qrv({"hash", "--source", q.source.string()});
+    EXPECT_EQ(signedAmount.status, 1);
+    EXPECT_EQ(signedAmount.out, "");
+    EXPECT_EQ(signedAmount.err.substr(0, signedAmount.err.find(". Its report")),
+              "Found: Invalid amount: 1 (last at line 2); Control total differs from the amounts: 1 (last at "
+              "line 1)");
+    EXPECT_EQ(q.qrv({"--json", "hash", "--source", q.source.string()}).err, "") << "the JSON object says it";
 
     HashControl yesterday;
     yesterday.effectiveDate = "071226";
@@ -105,13 +123,13 @@ TEST(HashCli, FaultsAndRefusals) {
 TEST(HashCli, CoverLetterWithTheAccountGiven) {
     HashCli q;
     q.write(cleanFile());
-    const QrvRun r = q.qrv({"cover-letter", "--source", q.source.string(), "--account-no", "1234567890",
+    const QrvRun r = q.qrv({"cover-letter", "--source", q.source.string(), "--account-no", "1234567896",
                             "--account-name", "บริษัท ทดสอบ จำกัด"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.lines(), std::vector<std::string>{q.hashLine()});
     const nlohmann::json j = q.report("rptCoverLetter");
     EXPECT_EQ(j["layout"], "rptCoverLetter.frf");
-    EXPECT_EQ(j["variables"]["AccountNumber"], "123-4-56789-0");
+    EXPECT_EQ(j["variables"]["AccountNumber"], "123-4-56789-6");
     EXPECT_EQ(j["variables"]["NameAccount"], "บริษัท ทดสอบ จำกัด");
     EXPECT_EQ(j["variables"]["TotalAmount"], "200.00");
     EXPECT_EQ(j["variables"]["HashCode"], test::sha1Upper(test::readFile(q.source)));
@@ -125,10 +143,12 @@ TEST(HashCli, CoverLetterRefusals) {
         std::string accountNo;
         std::string message;
     } refusals[] = {
-        {"0000000000", "หมายเลขบัญชีไม่ถูกต้อง"},
-        {"12345678901", "กรุณาใส่หมายเลขบัญชีให้ครบ"},
-        {"123456789", "กรุณา กรอกข้อมูลให้ครบถ้วน"},
-        {"12345678X0", "เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข"},
+        {"0000000000", "The account number is not correct"},
+        {"12345678901", "Please enter the whole account number: 10 digits"},
+        {"123456789", "Please fill in the whole account number and the account name"},
+        {"12<b>x", "Please fill in the whole account number and the account name"},
+        {"12345678X0", "The account number must be digits only"},
+        {"1234567890", "The account number is not correct: its check digit does not fit its other digits"},
     };
     for (const auto& k : refusals) {
         const QrvRun r = q.qrv({"cover-letter", "--source", q.source.string(), "--account-no", k.accountNo,
@@ -137,7 +157,7 @@ TEST(HashCli, CoverLetterRefusals) {
         // GenerateHash filled the hash field, so the hash value still ends the output.
         EXPECT_EQ(r.lines(), (std::vector<std::string>{k.message, q.hashLine()})) << k.accountNo;
     }
-    EXPECT_EQ(q.qrv({"cover-letter", "--source", q.source.string(), "--account-no", "1234567890",
+    EXPECT_EQ(q.qrv({"cover-letter", "--source", q.source.string(), "--account-no", "1234567896",
                      "--account-name", std::string(101, 'N')})
                   .status,
               2);

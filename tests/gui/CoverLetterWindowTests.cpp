@@ -88,7 +88,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
         typeInto(dialog->part(0), "000");
         typeInto(dialog->part(1), "0");
         typeInto(dialog->part(2), "00000");
-        typeInto(dialog->part(3), "0");
+        typeInto(dialog->part(3), "6");
         typeInto(dialog->nameEdit(), name);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         EXPECT_EQ(f.messageTexts(), std::vector<QString>{QString::fromUtf8("หมายเลขบัญชีไม่ถูกต้อง")});
@@ -103,7 +103,7 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
         typeInto(dialog->part(0), "123");
         typeInto(dialog->part(1), "4");
         typeInto(dialog->part(2), "56789");
-        typeInto(dialog->part(3), "0");
+        typeInto(dialog->part(3), "6");
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
     });
     QTest::mouseClick(f.control(C::coverLetter), Qt::LeftButton);
@@ -116,13 +116,13 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
     const ShownReport& letter = f.reports[1].first;
     EXPECT_EQ(letter.layoutFile, "rptCoverLetter.frf");
     EXPECT_TRUE(letter.modal);
-    EXPECT_EQ(variableOf(letter, "AccountNumber"), "123-4-56789-0");
+    EXPECT_EQ(variableOf(letter, "AccountNumber"), "123-4-56789-6");
     EXPECT_EQ(variableOf(letter, "NameAccount"), name.toStdString());
     EXPECT_EQ(variableOf(letter, "HashCode"), hash);
     EXPECT_EQ(variableOf(letter, "ComID"), "004512");
     EXPECT_EQ(variableOf(letter, "TransDate"), "08/12/2026");
     const QString& page = f.reports[1].second;
-    EXPECT_TRUE(page.contains("123-4-56789-0"));
+    EXPECT_TRUE(page.contains("123-4-56789-6"));
     EXPECT_TRUE(page.contains(name));
     EXPECT_EQ(variableOf(letter, "TotalAmount"), "1500.50");
     EXPECT_TRUE(page.contains("1,500.50 บาท"));  // the layout prints the amount for reading

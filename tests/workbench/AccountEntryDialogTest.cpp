@@ -28,6 +28,7 @@ TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
         {"000", "0", "00000", "0", "ACME", "หมายเลขบัญชีไม่ถูกต้อง"},
         {"12A", "4", "56789", "0", "ACME", "เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข"},
         {"123", "4", "567 9", "0", "ACME", "เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข"},
+        {"123", "4", "56789", "0", "ACME", "หมายเลขบัญชีไม่ถูกต้อง"},  // the check digit does not fit
     };
     for (const auto& k : cases) {
         test::RecordingUi ui;
@@ -47,16 +48,16 @@ TEST(AccountEntryDialog, RefusalsInOrderKeepTheDialogOpen) {
     }
 }
 
-TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
+TEST(AccountEntryDialog, AcceptsTheFourPartsOfAnAccountWhoseCheckDigitFits) {
     test::RecordingUi ui;
     AccountEntryDialog d;
     d.visible = true;
-    type(d, "123", "4", "56789", "0", "   ");  // blanks are a name; 1234567890 has no valid check digit
+    type(d, "123", "4", "56789", "6", "   ");  // blanks are a name
     EXPECT_TRUE(d.confirm(ui));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(d.Accepted);
     EXPECT_FALSE(d.visible);
-    EXPECT_EQ(d.accepted->number.text(), "1234567890");
+    EXPECT_EQ(d.accepted->number.text(), "1234567896");
     EXPECT_EQ(d.accepted->name, "   ");
 
     // EXIT keeps the accepted account and clears the flag.
@@ -64,7 +65,7 @@ TEST(AccountEntryDialog, AcceptsTheFourPartsWithoutACheckDigit) {
     EXPECT_EQ(d.accountPart1 + d.accountPart2 + d.accountPart3 + d.accountPart4 + d.accountName, "");
     d.exit();
     EXPECT_FALSE(d.Accepted);
-    EXPECT_EQ(d.accepted->number.text(), "1234567890");
+    EXPECT_EQ(d.accepted->number.text(), "1234567896");
 }
 
 TEST(AccountEntryDialog, FullPartsMoveTheFocusOn) {

@@ -46,7 +46,7 @@ TEST(DirectDebitHash, AFailedRunClearsTheHashFieldAndItsReportShowsTheEarlierOne
 struct LetterRun : test::WorkbenchFixture {
     std::filesystem::path source = dir / "debit.txt";
     LetterRun() {
-        ui.accountAnswers = {{"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"}};
+        ui.accountAnswers = {{"123", "4", "56789", "6", "บริษัท เอ บี ซี จำกัด"}};
         wb.fields.sourcePath = source.string();
     }
     void write(const std::vector<std::string>& lines) { test::writeFile(source, test::crlfLines(lines)); }

@@ -47,9 +47,15 @@ TEST(AccountNumber, TextIntoTheEntryBoxes) {
     EXPECT_EQ(e.accountPart1 + "|" + e.accountPart2 + "|" + e.accountPart3 + "|" + e.accountPart4,
               "123|4|56789|01");
     EXPECT_EQ(CheckAccountEntry(e).fault, "กรุณาใส่หมายเลขบัญชีให้ครบ");
-    const AccountEntryCheck ok = CheckAccountEntry(AccountEntry::fromText("1234567890", "ชื่อ"));
+    const AccountEntryCheck ok = CheckAccountEntry(AccountEntry::fromText("1234567896", "ชื่อ"));
     ASSERT_TRUE(ok.account);
-    EXPECT_EQ(ok.account->number.grouped(), "123-4-56789-0");
+    EXPECT_EQ(ok.account->number.grouped(), "123-4-56789-6");
+    // The company's account at the home bank: its check digit must fit, as every such account's.
+    const AccountEntryCheck wrongDigit = CheckAccountEntry(AccountEntry::fromText("1234567890", "ชื่อ"));
+    EXPECT_FALSE(wrongDigit.account);
+    EXPECT_EQ(wrongDigit.fault, "หมายเลขบัญชีไม่ถูกต้อง");
+    EXPECT_EQ(wrongDigit.faultInEnglish,
+              "The account number is not correct: its check digit does not fit its other digits");
     EXPECT_EQ(ok.account->name, "ชื่อ");
 }
 

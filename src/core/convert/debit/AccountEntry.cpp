@@ -42,24 +42,31 @@ int maxLength(AccountField field) {
 }
 
 AccountEntryCheck CheckAccountEntry(const AccountEntry& e) {
-    const auto refuse = [](const char* text) { return AccountEntryCheck{std::nullopt, text}; };
+    const auto refuse = [](const char* thai, const char* english) {
+        return AccountEntryCheck{std::nullopt, thai, english};
+    };
     if (e.accountPart1.empty() || e.accountPart2.empty() || e.accountPart3.empty() ||
         e.accountPart4.empty() || e.accountName.empty()) {
-        return refuse("กรุณา กรอกข้อมูลให้ครบถ้วน");
+        return refuse("กรุณา กรอกข้อมูลให้ครบถ้วน",
+                      "Please fill in the whole account number and the account name");
     }
     if (CharacterCount(e.accountPart1) != 3 || CharacterCount(e.accountPart2) != 1 ||
         CharacterCount(e.accountPart3) != 5 || CharacterCount(e.accountPart4) != 1) {
-        return refuse("กรุณาใส่หมายเลขบัญชีให้ครบ");
+        return refuse("กรุณาใส่หมายเลขบัญชีให้ครบ", "Please enter the whole account number: 10 digits");
     }
     const std::string accountNo = e.accountPart1 + e.accountPart2 + e.accountPart3 + e.accountPart4;
     if (accountNo == "0000000000") {
-        return refuse("หมายเลขบัญชีไม่ถูกต้อง");
+        return refuse("หมายเลขบัญชีไม่ถูกต้อง", "The account number is not correct");
     }
     const std::optional<AccountNumber> number = AccountNumber::parse(accountNo);
     if (!number) {
-        return refuse("เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข");
+        return refuse("เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข", "The account number must be digits only");
     }
-    return {CompanyAccount{*number, e.accountName}, {}};
+    if (!number->hasValidCheckDigit()) {
+        return refuse("หมายเลขบัญชีไม่ถูกต้อง",
+                      "The account number is not correct: its check digit does not fit its other digits");
+    }
+    return {CompanyAccount{*number, e.accountName}, {}, {}};
 }
 
 }  // namespace qrv

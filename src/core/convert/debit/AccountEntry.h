@@ -31,11 +31,13 @@ struct CompanyAccount {
     std::string name;
 };
 
-// The entry's checks in their order: the account, or the message of the first check that refuses it.
-// No check digit is tested.
+// The entry's checks in their order: the account, or the message of the first check that refuses it. The
+// account is the company's account at the home bank, checked as every such account is: its check digit
+// must fit (the entry used to take any ten digits, 1234567890 among them).
 struct AccountEntryCheck {
     std::optional<CompanyAccount> account;
-    std::string fault;
+    std::string fault;           // as the account dialog shows it (Thai)
+    std::string faultInEnglish;  // the same for the command line, which speaks English
 };
 AccountEntryCheck CheckAccountEntry(const AccountEntry& entry);
 

@@ -23,7 +23,7 @@ struct LetterRun : test::OperationFixture {
     CoverLetterRequest request;
     LetterRun() {
         request.sourcePath = source;
-        request.account = {"123", "4", "56789", "0", "บริษัท เอ บี ซี จำกัด"};
+        request.account = {"123", "4", "56789", "6", "บริษัท เอ บี ซี จำกัด"};
     }
     CoverLetterResult print() {
         Services run = services();
@@ -99,13 +99,13 @@ TEST(CoverLetter, ListsTheAcceptableDebitsWithTheNewHash) {
         {"TotalRecord", "12"},
         {"TotalAmount", "1234.56"},
         {"HashCode", hash},
-        {"AccountNumber", "123-4-56789-0"},
+        {"AccountNumber", "123-4-56789-6"},
         {"NameAccount", "บริษัท เอ บี ซี จำกัด"},
     };
     EXPECT_EQ(r.variables, variables);
     EXPECT_EQ(f.events.progress.back(), 42);  // 5 of 12 announced records
     const std::string html = RenderReportHtml(r);
-    EXPECT_NE(html.find("123-4-56789-0"), std::string::npos);
+    EXPECT_NE(html.find("123-4-56789-6"), std::string::npos);
     EXPECT_NE(html.find("1,500.50"), std::string::npos);
 }
 
