@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     // fails instead, and the run ends, its outputs in place, with that error.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    qrv::platform::failWritesPastTheFileSizeLimit();
     const qrv::platform::Utf8Console console;
     std::vector<std::string> args = qrv::platform::utf8Arguments(argc, argv);
     std::vector<char*> utf8Argv;

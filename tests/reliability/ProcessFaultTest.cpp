@@ -3,17 +3,20 @@
 #ifndef _WIN32  // signals, fork and the processes these tests stop and start are POSIX
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <utility>
 
 #include "ReliabilitySupport.h"
 #include "cli/QrvRunner.h"
 #include "io/WorkFile.h"
 #include "store/TableStore.h"
+#include "upload/ZipOutputs.h"
 
 namespace qrv {
 namespace {
@@ -110,9 +113,10 @@ struct ProcessRun {
     double seconds = 0;
 };
 
-// Runs the built qrv as a process of its own; as user `uid` when given (permissions do not hold for root).
+// Runs the built qrv as a process of its own; as user `uid` when given (permissions do not hold for root),
+// with a file-size limit (ulimit -f) when given.
 ProcessRun runProcess(const std::filesystem::path& scratch, const std::vector<std::string>& args,
-                      uid_t uid = 0) {
+                      uid_t uid = 0, rlim_t fileSizeLimit = RLIM_INFINITY) {
     const auto outFile = scratch / "stdout";
     const auto errFile = scratch / "stderr";
     const auto start = std::chrono::steady_clock::now();
@@ -123,8 +127,10 @@ ProcessRun runProcess(const std::filesystem::path& scratch, const std::vector<st
             argv.push_back(a.c_str());
         }
         argv.push_back(nullptr);
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
         if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr) ||
-            (uid != 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0))) {
+            (uid != 0 && (::setgid(uid) != 0 || ::setuid(uid) != 0)) ||
+            ::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
             ::_exit(127);
         }
         ::execv(QRV_BINARY, const_cast<char* const*>(argv.data()));
@@ -185,6 +191,72 @@ TEST(DataFolderLock, ReadersNeverWaitAndAWriterIsToldToTryAgain) {
     const ProcessRun after = runProcess(dir.path(), importBanks);
     EXPECT_EQ(after.status, 0) << after.out << after.err;
     EXPECT_TRUE(has(runProcess(dir.path(), {"--data", data, "banks", "list"}).out, "999\tX\tOwn bank"));
+}
+
+// TERM, INT and HUP while the archive is packed: the archive library writes into the run's work file, so
+// the signal leaves no file of its own behind either (it used to leave "<work file>.XXXXXX").
+TEST(WorkFileSignals, NoArchiveFileSurvivesTermIntHupWhilePacking) {
+    std::string bytes(2 << 20, '\0');
+    std::uint32_t x = 12345;
+    for (char& c : bytes) {
+        x = x * 1103515245 + 12345;  // incompressible, so the archive grows as the bytes come
+        c = static_cast<char>(x >> 24);
+    }
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        test::TempDir dir;
+        test::writeFile(dir / "up.txt", bytes);
+        Child child([&] {
+            static ArchivePacker packer(dir / "day.zip", dir / "up.txt", "up.txt", bytes.size());
+            packer.add(std::string_view(bytes).substr(0, bytes.size() / 2));
+            // Until the archive's first bytes are out: the library is writing it.
+            for (int i = 0; i < 500; ++i) {
+                for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+                    if (e.path().filename() != "up.txt" && e.file_size() > 0) {
+                        return;
+                    }
+                }
+                ::usleep(10'000);
+            }
+        });
+        ASSERT_TRUE(child.ready());
+        const int status = child.stop(signal);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"up.txt"});
+    }
+}
+
+// A file-size limit (ulimit -f) goes the way of a full disk: the command says what it could not write,
+// exits 3 with its JSON object, and leaves no work file; before, SIGXFSZ ended it without a word.
+TEST(WorkFileSignals, AFileSizeLimitIsAFailedWriteNotAKill) {
+    test::TempDir dir;
+    const std::string data = (dir / "Data").string();
+    ASSERT_EQ(test::runQrv({"--data", data, "init"}).status, 0);
+    std::filesystem::create_directory(dir / "out");
+    // The built program runs on the system's clock: the header dated two days from now.
+    const std::time_t later = std::time(nullptr) + 2 * 24 * 3600;
+    char ddmmyy[8];
+    std::strftime(ddmmyy, sizeof ddmmyy, "%d%m%y", std::localtime(&later));
+    std::string source = test::creditSource();
+    source.replace(source.find("081226"), 6, ddmmyy);
+    const std::string line = source.substr(source.find("\r\n") + 2);
+    for (int i = 0; i < 2000; ++i) {
+        source += line;  // an upload of more than 64 KiB
+    }
+    test::writeFile(dir / "credit.txt", source);
+    test::writeFile(dir / "out" / "up.txt", "earlier upload");
+    const ProcessRun run =
+        runProcess(dir.path(),
+                   {"--data", data, "--json", "reformat", "--product", "DCP", "--company-id", "ACME01",
+                    "--source", (dir / "credit.txt").string(), "--dest", (dir / "out" / "up.txt").string(),
+                    "--debit-account", "1234567896", "--fee-account", "1234567896"},
+                   0, 64 * 1024);
+    EXPECT_EQ(run.status, 3) << run.out << run.err;
+    EXPECT_TRUE(has(run.err, "File too large (past the file-size limit of this process, ulimit -f)"))
+        << run.err;
+    EXPECT_TRUE(has(run.out, "\"exit\": 3")) << run.out;
+    EXPECT_EQ(test::listFolder(dir / "out"), std::vector<std::string>{"up.txt"});
+    EXPECT_EQ(test::readFile(dir / "out" / "up.txt"), "earlier upload");
 }
 
 // A data folder and a report folder that cannot be written: the message names the folder, says what is

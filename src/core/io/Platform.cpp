@@ -427,7 +427,14 @@ std::vector<std::string> utf8Arguments(int argc, char** argv) {
 Utf8Console::Utf8Console() = default;
 Utf8Console::~Utf8Console() = default;
 
+void failWritesPastTheFileSizeLimit() noexcept {
+    ::signal(SIGXFSZ, SIG_IGN);
+}
+
 std::string lastErrorText() {
+    if (errno == EFBIG) {
+        return std::string(std::strerror(errno)) + " (past the file-size limit of this process, ulimit -f)";
+    }
     return std::strerror(errno);
 }
 

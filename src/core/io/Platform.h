@@ -145,6 +145,11 @@ std::filesystem::path executableFolder();
 // The per-user application data folder ($XDG_DATA_HOME or ~/.local/share; %APPDATA% on Windows).
 std::filesystem::path userDataHome();
 
+// From here on a write past the process's file-size limit (ulimit -f) fails with an error, as a full disk
+// does, instead of ending the process at once (SIGXFSZ) with no word and its work files left. Windows has no
+// such limit: nothing to do.
+void failWritesPastTheFileSizeLimit() noexcept;
+
 // Local time, in the system's time zone.
 std::tm localTime(std::time_t t);
 

@@ -704,6 +704,8 @@ Utf8Console::~Utf8Console() {
     }
 }
 
+void failWritesPastTheFileSizeLimit() noexcept {}
+
 std::string lastErrorText() {
     return std::strerror(errno);
 }

@@ -3,8 +3,11 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <utility>
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
@@ -153,6 +156,131 @@ struct ArchivePacker::Source {
     zip_source_t* file = nullptr;  // the finished file, as the archive library describes it
 };
 
+namespace {
+
+// Where the archive library writes the archive: straight into the run's work file, at the positions it asks
+// for. Its own way of writing a file goes through a temporary file of its own making beside it, which the
+// handler of TERM, INT and HUP cannot know of; this way only the registered work file ever holds the
+// archive. A write that fails keeps its error for the packer to throw once the library has given up.
+class ArchiveSink {
+  public:
+    explicit ArchiveSink(std::filesystem::path path) : path_(std::move(path)) { zip_error_init(&error_); }
+    ArchiveSink(const ArchiveSink&) = delete;
+    ArchiveSink& operator=(const ArchiveSink&) = delete;
+    ~ArchiveSink() {
+        close();
+        zip_error_fini(&error_);
+    }
+
+    static zip_int64_t callback(void* self, void* data, zip_uint64_t len, zip_source_cmd_t command) {
+        return static_cast<ArchiveSink*>(self)->handle(data, len, command);
+    }
+    // The failure of a write, if one failed.
+    std::exception_ptr failure() const { return failure_; }
+
+  private:
+    zip_int64_t handle(void* data, zip_uint64_t len, zip_source_cmd_t command) {
+        switch (command) {
+            case ZIP_SOURCE_SUPPORTS:
+                return ZIP_SOURCE_SUPPORTS_WRITABLE;
+            case ZIP_SOURCE_STAT:
+                // A new archive: there is nothing to read.
+                zip_error_set(&error_, ZIP_ER_READ, ENOENT);
+                return -1;
+            case ZIP_SOURCE_OPEN:
+            case ZIP_SOURCE_READ:
+            case ZIP_SOURCE_CLOSE:
+            case ZIP_SOURCE_SEEK:
+            case ZIP_SOURCE_TELL:
+            case ZIP_SOURCE_FREE:
+            case ZIP_SOURCE_REMOVE:  // an archive without entries is never made
+                return 0;
+            case ZIP_SOURCE_BEGIN_WRITE:
+                return guarded([this] {
+                    fd_ = platform::openOutput(path_, false);
+                    if (fd_ < 0) {
+                        throw QrvError("Cannot write file \"" + path_.string() +
+                                       "\": " + platform::lastErrorText());
+                    }
+                    at_ = end_ = 0;
+                });
+            case ZIP_SOURCE_WRITE:
+                return guarded([&] {
+                           platform::writeAllAt(fd_, at_, static_cast<const char*>(data), len,
+                                                path_.string());
+                           at_ += len;
+                           end_ = std::max(end_, at_);
+                       }) < 0
+                           ? -1
+                           : static_cast<zip_int64_t>(len);
+            case ZIP_SOURCE_SEEK_WRITE:
+                return seek(data, len);
+            case ZIP_SOURCE_TELL_WRITE:
+                return static_cast<zip_int64_t>(at_);
+            case ZIP_SOURCE_COMMIT_WRITE:
+                return guarded([this] {
+                    const int fd = std::exchange(fd_, -1);
+                    platform::closeFile(fd);
+                });
+            case ZIP_SOURCE_ROLLBACK_WRITE:
+                close();
+                return 0;
+            case ZIP_SOURCE_ERROR:
+                return zip_error_to_data(&error_, data, len);
+            default:
+                zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
+                return -1;
+        }
+    }
+
+    zip_int64_t seek(void* data, zip_uint64_t len) {
+        const auto* args = ZIP_SOURCE_GET_ARGS(zip_source_args_seek_t, data, len, &error_);
+        if (args == nullptr) {
+            return -1;
+        }
+        const zip_int64_t base = args->whence == SEEK_SET   ? 0
+                                 : args->whence == SEEK_CUR ? static_cast<zip_int64_t>(at_)
+                                                            : static_cast<zip_int64_t>(end_);
+        if (args->offset < -base) {
+            zip_error_set(&error_, ZIP_ER_INVAL, 0);
+            return -1;
+        }
+        at_ = static_cast<std::uint64_t>(base + args->offset);
+        return 0;
+    }
+
+    // Runs `step`; a failure is kept and told to the library as a write error.
+    template <typename Step>
+    zip_int64_t guarded(Step step) {
+        try {
+            step();
+            return 0;
+        } catch (...) {
+            failure_ = std::current_exception();
+            zip_error_set(&error_, ZIP_ER_WRITE, EIO);
+            return -1;
+        }
+    }
+
+    void close() noexcept {
+        if (fd_ >= 0) {
+            try {
+                platform::closeFile(std::exchange(fd_, -1));
+            } catch (...) {
+            }
+        }
+    }
+
+    std::filesystem::path path_;
+    int fd_ = -1;
+    std::uint64_t at_ = 0;   // where the next write goes
+    std::uint64_t end_ = 0;  // the bytes written so far
+    zip_error_t error_;
+    std::exception_ptr failure_;
+};
+
+}  // namespace
+
 ArchivePacker::ArchivePacker(const std::filesystem::path& archive, const std::filesystem::path& uploadFile,
                              const std::string& entryName, std::uint64_t size)
     : archive_(archive), upload_(uploadFile), entry_(entryName), size_(size), queue_(kChunk, kChunksAhead) {
@@ -187,16 +315,25 @@ AtomicFile ArchivePacker::finish() {
 
 void ArchivePacker::pack() {
     try {
-        int code = 0;
-        zip_t* z = zip_open(platform::libraryFileName(work_->path()).c_str(), ZIP_TRUNCATE, &code);
+        ArchiveSink sink(work_->path());
+        zip_error_t error;
+        zip_error_init(&error);
+        zip_source_t* into = zip_source_function_create(&ArchiveSink::callback, &sink, &error);
+        zip_t* z = into != nullptr ? zip_open_from_source(into, ZIP_CREATE | ZIP_TRUNCATE, &error) : nullptr;
         if (z == nullptr) {
-            zip_error_t error;
-            zip_error_init_with_code(&error, code);
+            if (into != nullptr) {
+                zip_source_free(into);
+            }
             throw QrvError("Cannot create archive \"" + archive_.string() + "\": " + zipErrorText(&error));
         }
-        const auto fail = [&z, this](const std::string& what) {
+        zip_error_fini(&error);
+        const auto fail = [&z, &sink, this](const std::string& what) {
             const std::string text = zip_strerror(z);
             zip_discard(z);
+            // A write that failed says what failed itself (a full disk).
+            if (sink.failure()) {
+                std::rethrow_exception(sink.failure());
+            }
             throw QrvError(what + " archive \"" + archive_.string() + "\": " + text);
         };
         Source feed(*this);

@@ -8,8 +8,10 @@
 #include "gui/language/Language.h"
 #include "gui/window/RememberedWork.h"
 #include "io/AppPaths.h"
+#include "io/Platform.h"
 
 int main(int argc, char** argv) {
+    qrv::platform::failWritesPastTheFileSizeLimit();
     QApplication app(argc, argv);  // the program reads no command-line arguments of its own
     QApplication::setApplicationName(QStringLiteral("Convertor QRV"));
     QApplication::setApplicationDisplayName(QStringLiteral("Convertor QRV"));
