@@ -8,6 +8,8 @@
 
 #include "ReliabilitySupport.h"
 #include "cli/QrvRunner.h"
+#include "refdata/ReferenceSeed.h"
+#include "store/TableStore.h"
 
 namespace qrv {
 namespace {
@@ -97,6 +99,31 @@ TEST_F(DataFolder, NeverInitialisedFolderIsNotFilledWithEmptyTables) {
     EXPECT_EQ(run.status, 3);
     EXPECT_TRUE(has(run.err, "never initialised") && has(run.err, "init")) << run.err;
     EXPECT_EQ(tableCount(db), 0);
+}
+
+// A folder whose withholding-tax code files are missing (an "init" stopped early) gets its code tables
+// from the program's own sample files, not empty tables that would drop the tax details of every cheque;
+// where those lack them too, the store is not made and the message names the file and "init".
+TEST_F(DataFolder, CodeTablesAreNeverMadeEmpty) {
+    std::filesystem::create_directories(data);
+    for (const char* name : {"Bank.csv", "Branch.csv"}) {
+        std::filesystem::copy_file(std::filesystem::path(QRV_SOURCE_DATA) / name, data / name);
+    }
+    {
+        TableStore store(data, ReferenceSeed(data, QRV_SOURCE_DATA));
+        store.open();
+        for (const char* table : {"WHT_FORM_TYPE", "WHT_TAX_TYPE", "WHT_PAY_TYPE"}) {
+            EXPECT_GT(store.query(std::string("SELECT * FROM ") + table).size(), 0u) << table;
+        }
+        EXPECT_TRUE(store.lookup("WHT_FORM_TYPE", "FORM_TYPE", "01").has_value());
+    }
+    std::filesystem::remove(db);
+    TableStore store(data, ReferenceSeed(data, dir / "no-defaults"));
+    const std::string error = test::errorOf([&] { store.open(); });
+    EXPECT_TRUE(has(error, "has no \"WHT_FORM_TYPE.csv\" to fill the table WHT_FORM_TYPE") &&
+                has(error, "qrv --data " + data.string() + " init"))
+        << error;
+    EXPECT_FALSE(std::filesystem::exists(db));
 }
 
 TEST(CliMessages, SayWhatFailedWhereAndWhatToDo) {

@@ -4,23 +4,39 @@
 
 namespace qrv {
 
-TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder) {
-    return [folder = std::move(dataFolder)](TableStore& store, const std::string& table) {
-        const std::filesystem::path file =
-            folder / ((table == "BRANCH" ? std::string("Branch") : table) + ".csv");
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(file, ec)) {
+namespace {
+
+bool isFile(const std::filesystem::path& file) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(file, ec);
+}
+
+}  // namespace
+
+TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder, std::filesystem::path defaults) {
+    return [folder = std::move(dataFolder), defaults = std::move(defaults)](TableStore& store,
+                                                                            const std::string& table) {
+        const std::string name = (table == "BRANCH" ? std::string("Branch") : table) + ".csv";
+        const std::filesystem::path file = folder / name;
+        if (isFile(file)) {
             ImportReferenceCsv(store, table, file);
             return;
         }
-        // Without banks and branches every code of a Media Clearing file would be converted as new; the
-        // withholding-tax code tables may be absent, as before.
+        // Without banks and branches every code of a Media Clearing file would be converted as new.
         if (table == "Bank" || table == "BRANCH") {
-            throw IncompleteStoreError("The data folder \"" + folder.string() + "\" has no \"" +
-                                       file.filename().string() + "\" to fill the table " + table +
+            throw IncompleteStoreError("The data folder \"" + folder.string() + "\" has no \"" + name +
+                                       "\" to fill the table " + table +
                                        ": it was never initialised. Nothing was done. Run \"qrv --data " +
                                        folder.string() + " init\" to make it");
         }
+        if (isFile(defaults / name)) {
+            ImportReferenceCsv(store, table, defaults / name);
+            return;
+        }
+        throw IncompleteStoreError("The data folder \"" + folder.string() + "\" has no \"" + name +
+                                   "\" to fill the table " + table +
+                                   " (an \"init\" that stopped early). Nothing was done. Run \"qrv --data " +
+                                   folder.string() + " init\" to complete it");
     };
 }
 
