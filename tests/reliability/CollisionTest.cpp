@@ -4,6 +4,7 @@
 
 #include "ReliabilitySupport.h"
 #include "cli/QrvRunner.h"
+#include "core/convert/debit/DebitReturnSamples.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -68,7 +69,7 @@ TEST_F(Collisions, AFileOfTheDataFolder) {
     for (const char* name : {"QRV_DB.sqlite", "QRV_DB.sqlite-wal", "Default.ini", "Bank.csv"}) {
         expectRefused(dir / "Data" / name, dir / "Data", "is a file of the data folder");
     }
-    test::writeFile(dir / "c100m.txt", "599\r\n");
+    test::writeFile(dir / "c100m.txt", test::crlfLines({test::fixedLine(200, {{189, "261208"}}), "599"}));
     const test::QrvRun converted =
         test::runQrv({"--data", data, "convert-100m", "--source", (dir / "c100m.txt").string(),
                       "--company-code", "ACME01", "--dest", (dir / "Data" / "Config.ini").string()});

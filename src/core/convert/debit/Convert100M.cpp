@@ -28,6 +28,12 @@ namespace fs = std::filesystem;
 
 constexpr size_t kCopyBlock = 1 << 16;
 
+// The refusal of a file that is not one to convert, saying what it lacks.
+std::string notTo100M(const fs::path& source, const std::string& lacking) {
+    return "The file \"" + cp874::sanitizeUtf8(source.string()) + "\" has " + lacking +
+           ". It is not a file to convert to 100M: nothing was written";
+}
+
 // A control record begins with eight blanks; every other record is a detail record.
 bool isControlRecord(std::string_view record) {
     return columnsOf(record, ddr::kLeadingBlanks) == std::string_view("        ");
@@ -77,6 +83,15 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
         return result;
     }
 
+    // A file of another layout (a Direct Credit file, say) would make a "100M file" without a control
+    // record: the header's value date must be there.
+    if (fields.code(c100m::kSummaryCode) || !fields.date(c100m::kValueDate)) {
+        services.message(notTo100M(source, "no header line: line 1 holds no value date (yymmdd) in columns " +
+                                               columnsText(c100m::kValueDate)));
+        result.refuse(RequestField::Source);
+        return result;
+    }
+
     // Last of the checks: the converted file may not replace the source, nor a file of the data folder.
     if (const auto refusal = overwritesInput(destination, source, "source")) {
         services.message(*refusal);
@@ -106,10 +121,12 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
     detail.copy(ddr::kDetailDate, valueDate, c100m::kValueDate);
     detail.keepAsDefaults();
     std::string code;
+    bool summary = false;
     while (input.next(line)) {
         fields.read(line, input.lineNumber());
         RecordWriter* record = &detail;
         if (fields.code(c100m::kSummaryCode)) {
+            summary = true;
             record = &control;
             control.reset();
             control.copy(ddr::kTotalRecord, fields[c100m::kDebitCount], c100m::kDebitCount);
@@ -125,6 +142,14 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
         const std::string& made = record->record();
         (isControlRecord(made) ? controls : details).writer().writeLine(made);
         ++result.records;
+    }
+    if (!summary) {
+        // Without it the file would hold no control record.
+        services.message(notTo100M(source, "no summary line: no line holds the record type 599 in columns " +
+                                               columnsText(c100m::kSummaryCode)));
+        result.refuse(RequestField::Source);
+        result.records = 0;
+        return result;
     }
     const std::uint64_t total = controls.writer().size() + details.writer().size();
     controls.close();

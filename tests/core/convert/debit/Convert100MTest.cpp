@@ -119,17 +119,34 @@ TEST_F(Convert, ACompanyCodeThatDoesNotFillItsFieldIsRefused) {
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
-TEST_F(Convert, WithoutASummaryOnlyDetailRecordsAreWritten) {
-    // The last input line ends without a line end; the header is never converted.
+// A file without its header or its summary line (another product's file) would make a "100M file" without
+// a control record: it is refused, saying what it lacks, and nothing is written.
+TEST_F(Convert, AFileWithoutHeaderOrSummaryIsRefused) {
+    const std::string earlier = "EARLIER OUTPUT\r\n";
+    test::writeFile(dest, earlier);
     test::writeFile(input, header() + "\r\n" + detail("3000000001", "00000001000", "S", "A") + "\r\n" +
                                detail("3000000002", "00000009999", "F", "B"));
-    ASSERT_TRUE(run());
-    EXPECT_EQ(test::readFile(dest), records({converted("3000000001", "00000001000", "00", "A"),
-                                             converted("3000000002", "00000009999", "01", "B")}));
+    EXPECT_FALSE(run());
+    test::writeFile(input,
+                    test::crlfLines({"H01ACME0000001 ACME TRADING                    08122600001",
+                                     "1234567896       00000012345JOHN SMITH", summary("00001", "0")}));
+    EXPECT_FALSE(run());
+    test::writeFile(input, test::crlfLines({summary("00001", "00000001000"), header()}));
+    EXPECT_FALSE(run());
+    const std::string file = "The file \"" + input.string() + "\" has ";
+    const std::string notOne = ". It is not a file to convert to 100M: nothing was written";
+    EXPECT_EQ(fx.events.texts(),
+              (std::vector<std::string>{
+                  file + "no summary line: no line holds the record type 599 in columns 1-3" + notOne,
+                  file + "no header line: line 1 holds no value date (yymmdd) in columns 189-194" + notOne,
+                  file + "no header line: line 1 holds no value date (yymmdd) in columns 189-194" + notOne}));
+    EXPECT_EQ(test::readFile(dest), earlier);
+    EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
 TEST_F(Convert, AnEmptyCompanyCodeLeavesTheOutputUntouched) {
-    test::writeFile(input, test::crlfLines({header(), detail("4000000001", "00000001000", "S", "A")}));
+    test::writeFile(input, test::crlfLines({header(), detail("4000000001", "00000001000", "S", "A"),
+                                            summary("00001", "00000001000")}));
     const std::string earlier = "EARLIER OUTPUT\r\n";
     test::writeFile(dest, earlier);
     request.companyCode.clear();
