@@ -102,9 +102,9 @@ int runReformat(Session& s, const ReformatOptions& o) {
 
     // A data folder whose tables are new (the first command after install) gets the sample reference
     // data first, so Media Clearing finds the banks instead of adding them as new ones. A dry run only
-    // reads the data folder, and writes no report.
+    // reads the data folder, and writes no report, but refuses what the real run would refuse.
+    s.events.checkReportFolder();
     if (!request.dryRun) {
-        s.events.checkReportFolder();
         s.openStore();
     }
     const ReformatResult result = reformat(request, services);

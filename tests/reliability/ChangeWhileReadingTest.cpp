@@ -9,6 +9,7 @@
 
 #include "ReliabilitySupport.h"
 #include "convert/Reformat.h"
+#include "convert/debit/CoverLetter.h"
 #include "convert/debit/HashCheck.h"
 #include "convert/debit/ReturnFileComparison.h"
 #include "core/convert/debit/Ddr100MFixture.h"
@@ -33,9 +34,10 @@ void replaceLastLine(const std::filesystem::path& file, const std::string& line)
 }
 
 // Manager Cheque checks every line's length in one reading and converts from another: a last line cut
-// short in between is not converted.
+// short in between is not converted, and the rows it put in the tables go with it.
 TEST(ChangeWhileReading, ManagerChequeConvertsOnlyTheFileItChecked) {
     test::McpBench b;
+    b.request.printDetail = true;
     std::vector<std::string> lines(200, test::Cheque().line());  // 140 KB: read in more than one block
     b.source(lines);
     const std::filesystem::path source = b.request.sourcePath;
@@ -45,6 +47,7 @@ TEST(ChangeWhileReading, ManagerChequeConvertsOnlyTheFileItChecked) {
     EXPECT_TRUE(has(error, "\"" + source.string() + "\" changed while it was read")) << error;
     EXPECT_EQ(test::listFolder(b.out), std::vector<std::string>{source.filename().string()});
     EXPECT_TRUE(events.reports.empty());
+    EXPECT_EQ(b.store.query("SELECT * FROM Mcp_Detail").size(), 0u) << "the rows of the changed file";
 }
 
 // A recording Ui that runs `once` the first time the run looks whether it was cancelled.
@@ -124,6 +127,24 @@ TEST(ChangeWhileReading, HashCheckGivesNoHashOfAnotherFile) {
     const std::string error = test::errorOf([&] { checkDirectDebitFile({source, ""}, services); });
     EXPECT_TRUE(has(error, "\"" + source.string() + "\" changed while it was read")) << error;
     EXPECT_TRUE(events.reports.empty());
+    // The tables keep the clean check's debits, not those of the changed file.
+    const auto others = [&] {
+        return fx.store.query("SELECT * FROM Report_Hash WHERE Name LIKE 'SOMEONE%'");
+    };
+    EXPECT_EQ(others().size(), 0u);
+    EXPECT_EQ(fx.store.query("SELECT * FROM Report_Hash").size(), static_cast<size_t>(details));
+
+    // The cover letter reads the file again as well: a change meanwhile leaves no row of it either.
+    test::writeFile(source, test::crlfLines(lines));
+    test::FirstProgressEvents letterEvents(
+        [&] { replaceLastLine(source, test::hashDetailRecord(other, false)); });
+    Services letterServices{fx.store, fx.clock, fx.wb.reports(), fx.wb.settings(), letterEvents};
+    const std::string letterError = test::errorOf([&] {
+        printCoverLetter({source, clean.hash, AccountEntry::fromText("1234567896", "ACME"), std::nullopt},
+                         letterServices);
+    });
+    EXPECT_TRUE(has(letterError, "changed while it was read")) << letterError;
+    EXPECT_EQ(others().size(), 0u);
 }
 
 // The return comparison reads both files more than once: a return file changed before the comparison
@@ -160,6 +181,7 @@ TEST(ChangeWhileReading, ReturnComparisonWritesNoComparisonOfAChangedFile) {
     EXPECT_TRUE(has(error, "\"" + returnFile.string() + "\" changed while it was read")) << error;
     EXPECT_FALSE(std::filesystem::exists(dest));
     EXPECT_EQ(test::listFolder(fx.out), std::vector<std::string>{});
+    EXPECT_EQ(fx.store.query("SELECT * FROM DDR_FileCompare").size(), 0u) << "the rows of the changed file";
 }
 
 // A reading that sees the same bytes twice proves nothing changed; a file replaced, rewritten in place

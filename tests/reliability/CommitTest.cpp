@@ -329,8 +329,12 @@ TEST(DryRun, TouchesNoFolderAndNoStoreFile) {
     const std::string storeBytes = test::readFile(store);
     const auto storeTime = std::filesystem::last_write_time(store);
 
+    // It ends as the real run would: that one could not make its work files in a missing folder.
     const test::QrvRun missingFolder = dry(dir / "missing" / "up.txt");
-    EXPECT_EQ(missingFolder.status, 0) << missingFolder.out << missingFolder.err;
+    EXPECT_EQ(missingFolder.status, 3) << missingFolder.out << missingFolder.err;
+    EXPECT_TRUE(has(missingFolder.err, "Cannot create a work file in folder \"" + (dir / "missing").string() +
+                                           "\": No such file or directory"))
+        << missingFolder.err;
     const test::QrvRun beside = dry(dir / "out" / "up.txt");
     EXPECT_EQ(beside.status, 0) << beside.err;
     EXPECT_TRUE(has(beside.out, "Hash Value: ")) << beside.out;
@@ -349,6 +353,44 @@ TEST(DryRun, TouchesNoFolderAndNoStoreFile) {
     std::filesystem::remove(std::filesystem::path(data) / "Bank.csv");
     EXPECT_EQ(dry(dir / "out" / "up.txt").status, 3);
     EXPECT_EQ(test::listFolder(data).size(), 6u) << "the settings and sample files only";
+}
+
+// A dry run exits as the real run would, whether or not its product reads the tables: Direct Credit without
+// "Print detail" reads none, yet a data folder never initialised is refused by both.
+TEST(DryRun, ExitsAsTheRealRunWould) {
+    test::TempDir dir;
+    const std::string data = (dir / "Data").string();
+    std::filesystem::create_directories(data);
+    std::filesystem::create_directory(dir / "out");
+    test::writeFile(dir / "src.txt", creditFile("081226", {kCredit}));
+    const auto run = [&](bool dryRun) {
+        std::vector<std::string> args = {"--data",
+                                         data,
+                                         "reformat",
+                                         "--product",
+                                         "DCP",
+                                         "--company-id",
+                                         "ACME01",
+                                         "--source",
+                                         (dir / "src.txt").string(),
+                                         "--dest",
+                                         (dir / "out" / "up.txt").string(),
+                                         "--debit-account",
+                                         "1234567896",
+                                         "--fee-account",
+                                         "1234567896"};
+        if (dryRun) {
+            args.push_back("--dry-run");
+        }
+        return test::runQrv(args);
+    };
+    const test::QrvRun dry = run(true);
+    const test::QrvRun real = run(false);
+    EXPECT_EQ(real.status, 3);
+    EXPECT_EQ(dry.status, real.status) << dry.out << dry.err;
+    EXPECT_EQ(dry.err, real.err);
+    EXPECT_TRUE(has(dry.err, "was never initialised")) << dry.err;
+    EXPECT_EQ(test::listFolder(data), std::vector<std::string>{});
 }
 
 }  // namespace

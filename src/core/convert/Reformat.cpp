@@ -11,6 +11,7 @@
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/FieldWidth.h"
+#include "base/QrvError.h"
 #include "convert/OutputNames.h"
 #include "convert/ReformatRun.h"
 #include "convert/RunCommit.h"
@@ -329,6 +330,15 @@ void dryRun(ReformatRun& run, ProductFamily family) {
     run.result.hash = again.hash;
 }
 
+// A dry run makes no work file, but ends as the real run would where that one could make none.
+void refuseUnwritableFolder(const std::filesystem::path& destination) {
+    const std::filesystem::path folder =
+        destination.parent_path().empty() ? std::filesystem::path(".") : destination.parent_path();
+    if (const std::string why = platform::whyFolderIsNotWritable(folder); !why.empty()) {
+        throw QrvError("Cannot create a work file in folder \"" + folder.string() + "\": " + why);
+    }
+}
+
 bool isFalse(std::string_view value) {
     return value.size() == 5 && std::equal(value.begin(), value.end(), "FALSE", [](char a, char b) {
                return std::toupper(static_cast<unsigned char>(a)) == b;
@@ -404,11 +414,14 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     if (const std::optional<Refusal> refusal = accountRefusal(request, *family, checked, accounts)) {
         return refuse(refusal->message, refusal->field);
     }
-    // A dry run keeps its tables in memory: the data folder's store is only read.
+    // A dry run keeps its tables in memory: the data folder's store is only read. It is read now, as a
+    // real run opens the store whether it changes tables or not, so that a data folder the real run would
+    // refuse (never initialised, incomplete) is refused by the dry run as well.
     std::optional<TableStore> memory;
     std::optional<Services> inMemory;
     if (request.dryRun) {
         memory.emplace(services.store.dataFolder(), services.store.seed(), TableStore::InMemory{});
+        memory->open();
         inMemory.emplace(
             Services{*memory, services.clock, services.reports, services.settings, services.events});
     }
@@ -424,11 +437,12 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     run.sourceChecked = checked;
 
     if (request.dryRun) {
+        refuseUnwritableFolder(request.destinationPath);
         dryRun(run, *family);
     } else {
         RunCommit commit(services);
         run.commit = &commit;
-        if (!convertAll(run, *family)) {
+        if (!commit.reading([&run, &family] { return convertAll(run, *family); })) {
             return result;
         }
         commit.commit();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "convert/Services.h"
+#include "io/LineReader.h"
 #include "io/OutputCommit.h"
 #include "reports/ReportRunner.h"
 #include "store/TableStore.h"
@@ -36,6 +37,19 @@ class RunCommit {
     // Cancelling ends; the tables are committed, the files put in place in their order, then the messages
     // and reports held back are told.
     void commit();
+
+    // Runs `reading`, a part of the run that reads a file it read before; when the file turns out to have
+    // changed meanwhile, the run's table changes are taken back with it: nothing may be made of such a
+    // file, rows neither (a run that stops otherwise keeps the rows it appended).
+    template <typename Reading>
+    decltype(auto) reading(Reading&& reading) {
+        try {
+            return reading();
+        } catch (const FileChangedWhileRead&) {
+            services_.store.discardCommand();
+            throw;
+        }
+    }
 
   private:
     Services& services_;

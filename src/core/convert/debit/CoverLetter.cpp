@@ -109,7 +109,8 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
         }
     }
     const std::optional<debit::ControlRecord> control =
-        checked ? request.checked->control : readDebits(request, hashValue, services, result);
+        checked ? request.checked->control
+                : commit.reading([&] { return readDebits(request, hashValue, services, result); });
     if (!control) {
         return result;
     }

@@ -125,7 +125,7 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
         services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
     }
 
-    debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading());
+    commit.reading([&] { debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading()); });
     lineNo = 1;
     if (!control.totalAmount || detailSum != *control.totalAmount) {
         error("Total Amount", "Check Total Amount Error ");

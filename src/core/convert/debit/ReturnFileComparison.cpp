@@ -326,8 +326,10 @@ ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services&
         services.events.setProgress(percent(k, returnLines));
         ++k;
     }
-    RequireSameReading(sentPath, sentRead, sentReader.finishReading());
-    RequireSameReading(returnPath, returnRead, returnReader.finishReading());
+    commit.reading([&] {
+        RequireSameReading(sentPath, sentRead, sentReader.finishReading());
+        RequireSameReading(returnPath, returnRead, returnReader.finishReading());
+    });
     commit.outputs().add(CommitStep::Upload, std::move(output));
     result.outcome = Outcome::Written;
     result.records = k;
