@@ -1683,6 +1683,60 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>qrv::gui::CommandButtons</name>
+    <message>
+        <source>Version : %1</source>
+        <translation>รุ่น : %1</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::FieldGrid</name>
+    <message>
+        <source>Company ID as registered with the bank: up to 12 characters, no &quot;/&quot; or &quot;\&quot;</source>
+        <translation>รหัสประจำตัวบริษัทตามที่ลงทะเบียนไว้กับธนาคาร: ไม่เกิน 12 ตัวอักษร ห้ามมี &quot;/&quot; หรือ &quot;\&quot;</translation>
+    </message>
+    <message>
+        <source>Home-bank account: 10 digits with check digit; the first 3 digits are the branch, the 4th the account type</source>
+        <translation>บัญชีของธนาคาร: ตัวเลข 10 หลักพร้อมหลักตรวจสอบ 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Credit account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่รับเงิน: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Debit fee account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่หักค่าธรรมเนียม: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Company code: up to 6 characters</source>
+        <translation>รหัสบริษัท: ไม่เกิน 6 ตัวอักษร</translation>
+    </message>
+    <message>
+        <source>The payment text file to read (a file can be dropped here)</source>
+        <translation>ไฟล์ข้อความการจ่ายเงินที่จะอ่าน (ลากไฟล์มาวางที่นี่ได้)</translation>
+    </message>
+    <message>
+        <source>Immediately (00), End of Day (01) or Start of Day (02)</source>
+        <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
+    </message>
+    <message>
+        <source>Invoice file (Manager Cheque) or the return file from V5</source>
+        <translation>ไฟล์ใบแจ้งหนี้ (แคชเชียร์เช็ค) หรือไฟล์ผลการหักบัญชีจาก V5</translation>
+    </message>
+    <message>
+        <source>The file to write; its folder also receives the error listings and the archive</source>
+        <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
+    </message>
+    <message>
+        <source>The hash line&apos;s 40 hexadecimal digits</source>
+        <translation>ค่าแฮชของไฟล์ เลขฐานสิบหก 40 หลัก</translation>
+    </message>
+    <message>
+        <source>Show the detail report, line by line, instead of the result report</source>
+        <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
+    </message>
+</context>
+<context>
     <name>qrv::gui::LoginDialog</name>
     <message>
         <source>&amp;OK</source>
@@ -2068,6 +2122,33 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>qrv::gui::RunPane</name>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Finishing...</source>
+        <translation>กำลังจบงาน...</translation>
+    </message>
+    <message>
+        <source>Stop the running command (Esc); nothing it has not finished is written</source>
+        <translation>หยุดคำสั่งที่กำลังทำงาน (Esc) ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>กำลังยกเลิก...</translation>
+    </message>
+    <message>
+        <source>The command stops at its next step; nothing is written</source>
+        <translation>คำสั่งจะหยุดในขั้นตอนถัดไป และจะไม่เขียนไฟล์ใด ๆ</translation>
+    </message>
+    <message>
+        <source>The command is putting its files in place and can no longer be cancelled</source>
+        <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
+    </message>
+</context>
+<context>
     <name>qrv::gui::SheetMappingDialog</name>
     <message>
         <source>Source file from a spreadsheet</source>
@@ -2180,78 +2261,6 @@ Do you want to replace it?</source>
     <message>
         <source>Reformat Data</source>
         <translation>แปลงรูปแบบข้อมูล</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>ยกเลิก</translation>
-    </message>
-    <message>
-        <source>Finishing...</source>
-        <translation>กำลังจบงาน...</translation>
-    </message>
-    <message>
-        <source>Version : %1</source>
-        <translation>รุ่น : %1</translation>
-    </message>
-    <message>
-        <source>Company ID as registered with the bank: up to 12 characters, no &quot;/&quot; or &quot;\&quot;</source>
-        <translation>รหัสประจำตัวบริษัทตามที่ลงทะเบียนไว้กับธนาคาร: ไม่เกิน 12 ตัวอักษร ห้ามมี &quot;/&quot; หรือ &quot;\&quot;</translation>
-    </message>
-    <message>
-        <source>Home-bank account: 10 digits with check digit; the first 3 digits are the branch, the 4th the account type</source>
-        <translation>บัญชีของธนาคาร: ตัวเลข 10 หลักพร้อมหลักตรวจสอบ 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Credit account: 10 digits; the first 3 are the branch, the 4th the type</source>
-        <translation>บัญชีที่รับเงิน: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Debit fee account: 10 digits; the first 3 are the branch, the 4th the type</source>
-        <translation>บัญชีที่หักค่าธรรมเนียม: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Company code: up to 6 characters</source>
-        <translation>รหัสบริษัท: ไม่เกิน 6 ตัวอักษร</translation>
-    </message>
-    <message>
-        <source>The payment text file to read (a file can be dropped here)</source>
-        <translation>ไฟล์ข้อความการจ่ายเงินที่จะอ่าน (ลากไฟล์มาวางที่นี่ได้)</translation>
-    </message>
-    <message>
-        <source>Immediately (00), End of Day (01) or Start of Day (02)</source>
-        <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
-    </message>
-    <message>
-        <source>Invoice file (Manager Cheque) or the return file from V5</source>
-        <translation>ไฟล์ใบแจ้งหนี้ (แคชเชียร์เช็ค) หรือไฟล์ผลการหักบัญชีจาก V5</translation>
-    </message>
-    <message>
-        <source>The file to write; its folder also receives the error listings and the archive</source>
-        <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
-    </message>
-    <message>
-        <source>The hash line&apos;s 40 hexadecimal digits</source>
-        <translation>ค่าแฮชของไฟล์ เลขฐานสิบหก 40 หลัก</translation>
-    </message>
-    <message>
-        <source>Show the detail report, line by line, instead of the result report</source>
-        <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
-    </message>
-    <message>
-        <source>Stop the running command (Esc); nothing it has not finished is written</source>
-        <translation>หยุดคำสั่งที่กำลังทำงาน (Esc) ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
-    </message>
-    <message>
-        <source>Cancelling...</source>
-        <translation>กำลังยกเลิก...</translation>
-    </message>
-    <message>
-        <source>The command stops at its next step; nothing is written</source>
-        <translation>คำสั่งจะหยุดในขั้นตอนถัดไป และจะไม่เขียนไฟล์ใด ๆ</translation>
-    </message>
-    <message>
-        <source>The command is putting its files in place and can no longer be cancelled</source>
-        <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
     </message>
     <message>
         <source>A command is finishing: its files are being put in place.

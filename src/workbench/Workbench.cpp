@@ -37,25 +37,25 @@ const char* clearFormWarning(Choice c) {
     }
 }
 
-LayoutKind layoutFor(Choice c) {
+ControlSet controlSetFor(Choice c) {
     switch (c) {
         case Choice::MediaClearing:
         case Choice::MediaPayroll1:
         case Choice::MediaPayroll2:
         case Choice::MediaPayroll3:
-            return LayoutKind::MediaClearing;
+            return ControlSet::MediaClearing;
         case Choice::ManagerCheque:
-            return LayoutKind::Cheque;
+            return ControlSet::Cheque;
         case Choice::DirectDebit100M:
-            return LayoutKind::DirectDebit100M;
+            return ControlSet::DirectDebit100M;
         case Choice::DirectDebitHash:
-            return LayoutKind::Hash;
+            return ControlSet::Hash;
         case Choice::ReturnFile:
-            return LayoutKind::ReturnFile;
+            return ControlSet::ReturnFile;
         case Choice::Convert100M:
-            return LayoutKind::Convert;
+            return ControlSet::Convert;
         default:
-            return LayoutKind::Credit;
+            return ControlSet::Credit;
     }
 }
 
@@ -122,14 +122,14 @@ void Workbench::showProduct(Choice choice) {
         case Choice::DirectDebitHash:
             printDetail.visible = false;
             fields.printDetail = true;
-            applyLayout(controls, LayoutKind::Hash);
+            applyControlSet(controls, ControlSet::Hash);
             return;
         case Choice::ReturnFile:
             printDetail.visible = false;
-            applyLayout(controls, LayoutKind::ReturnFile);
+            applyControlSet(controls, ControlSet::ReturnFile);
             return;
         case Choice::Convert100M:
-            applyLayout(controls, LayoutKind::Convert);
+            applyControlSet(controls, ControlSet::Convert);
             return;
         default:
             break;
@@ -140,7 +140,7 @@ void Workbench::showProduct(Choice choice) {
         fields.processingRound.clear();
         fields.chosenRound = ProcessingRound::Immediately;
     }
-    applyLayout(controls, layoutFor(choice));
+    applyControlSet(controls, controlSetFor(choice));
 }
 
 void Workbench::clearForm() {

@@ -16,8 +16,8 @@
 #include "store/DefaultSettings.h"
 #include "upload/ListingEntry.h"
 #include "workbench/AccountEntryDialog.h"
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 #include "workbench/Ui.h"
 
 namespace qrv {

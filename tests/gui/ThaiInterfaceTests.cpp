@@ -34,8 +34,8 @@
 #include "gui/window/RememberedWork.h"
 #include "gui/window/ResultPanel.h"
 #include "gui/window/SourceViewer.h"
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 
 // The window in Thai: every text a person sees, in every window, and the way back to English.
 namespace qrv::test {
@@ -311,10 +311,10 @@ TEST(ThaiInterface, EveryCaptionOfTheWorkbenchTablesHasItsThai) {
             captions.insert(view.caption);
         }
     }
-    for (const LayoutKind kind :
-         {LayoutKind::Credit, LayoutKind::MediaClearing, LayoutKind::Cheque, LayoutKind::DirectDebit100M,
-          LayoutKind::Hash, LayoutKind::ReturnFile, LayoutKind::Convert}) {
-        for (const LayoutEntry& e : layoutEntries(kind)) {
+    for (const ControlSet kind :
+         {ControlSet::Credit, ControlSet::MediaClearing, ControlSet::Cheque, ControlSet::DirectDebit100M,
+          ControlSet::Hash, ControlSet::ReturnFile, ControlSet::Convert}) {
+        for (const ControlChange& e : controlChanges(kind)) {
             if (e.caption) {
                 captions.insert(*e.caption);
             }
