@@ -50,7 +50,7 @@ constexpr std::array kControls = {
     ControlInfo{Control::generateHash, "btnGenHash", "GenerateHash", true},
     ControlInfo{Control::coverLetter, "btnCoverLetter", "Cover Letter", true},
     ControlInfo{Control::convertTo100M, "btnConvert", "Convert 100 M", true},
-    ControlInfo{Control::companyCodeCaption, "lblCompanyCode", "CompanyCode", true},
+    ControlInfo{Control::companyCodeCaption, "lblCompanyCode", "Company Code", true},
     ControlInfo{Control::companyCode, "edtCompanyCode", "", true},
     ControlInfo{Control::compareReturnFile, "Button2", "Reformat  100 M", true},
     ControlInfo{Control::chooseComparisonFile, "Button3", "Save", true},

@@ -45,7 +45,7 @@ enum class Control {
     generateHash,
     coverLetter,
     convertTo100M,
-    companyCodeCaption,  // "CompanyCode"
+    companyCodeCaption,  // "Company Code"
     companyCode,
     compareReturnFile,     // "Reformat  100 M"
     chooseComparisonFile,  // "Save"

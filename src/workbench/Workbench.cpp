@@ -101,6 +101,9 @@ bool Workbench::selectProduct(Choice choice) {
         clearForm();
     }
     if (choice != selected_) {
+        // The last run was another product's: nothing shown from now on tells of it.
+        lastResult.reset();
+        lastRun = LastRun{};
         productFields_[selected_] = fields;
         const auto kept = productFields_.find(choice);
         const int progress = fields.progress;
@@ -168,11 +171,24 @@ void Workbench::copyDebitAccount() {
     fields.feeAccount = fields.debitAccount;
 }
 
+namespace {
+
+// The type (4th character) and branch (first 3) of an account as typed, for the boxes beside it.
+void showAccountParts(const std::string& account, std::string& type, std::string& branch) {
+    type = account.size() >= 4 ? account.substr(3, 1) : "";
+    branch = account.substr(0, std::min<size_t>(3, account.size()));
+}
+
+}  // namespace
+
 void Workbench::copyCreditAccount() {
     fields.debitFeeAccount = fields.creditAccount;
-    const std::string& acct = fields.debitFeeAccount;
-    fields.feeAccountType = acct.size() >= 4 ? acct.substr(3, 1) : "";
-    fields.feeBranch = acct.substr(0, std::min<size_t>(3, acct.size()));
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
+}
+
+void Workbench::accountsEdited() {
+    showAccountParts(fields.creditAccount, fields.creditAccountType, fields.creditBranch);
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
 }
 
 void Workbench::processingRoundChanged(const std::string& text) {

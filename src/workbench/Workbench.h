@@ -87,6 +87,9 @@ class Workbench {
     void clearForm();
     void copyDebitAccount();
     void copyCreditAccount();
+    // The credit or debit fee account of Direct Debit (100M) was typed in: the type and branch boxes
+    // beside it follow.
+    void accountsEdited();
     // An item of the processing-round list chosen or text typed.
     void processingRoundChanged(const std::string& text);
     void browseSource();

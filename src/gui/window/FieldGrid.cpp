@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <utility>
 
 #include "gui/language/SystemTexts.h"
 #include "gui/window/WorkbenchControls.h"
@@ -17,11 +19,13 @@ namespace {
 
 using C = Control;
 
-// The processing round as the list shows it (its caption translated) and back.
+// The processing round as the list shows it: its caption translated, with the code the command line
+// takes ("Immediately (00)"); and back.
 QString roundShown(const std::string& round) {
     for (const ProcessingRoundInfo& r : processingRounds()) {
         if (round == r.caption) {
-            return ShownText(round);
+            return ShownText(round) + QStringLiteral(" (") +
+                   QLatin1String(r.code.data(), static_cast<qsizetype>(r.code.size())) + QLatin1Char(')');
         }
     }
     return QString::fromStdString(round);
@@ -30,7 +34,7 @@ QString roundShown(const std::string& round) {
 std::string roundTyped(const QString& shown) {
     for (const ProcessingRoundInfo& r : processingRounds()) {
         const std::string caption(r.caption);
-        if (shown == ShownText(caption)) {
+        if (shown == roundShown(caption) || shown == ShownText(caption)) {
             return caption;
         }
     }
@@ -131,7 +135,7 @@ void FieldGrid::addFileRows(int& row) {
     for (const ProcessingRoundInfo& r : processingRounds()) {
         round_->addItem(roundShown(std::string(r.caption)));
     }
-    round_->setMinimumWidth(widthForChars(round_, 22));
+    round_->setMinimumWidth(widthForChars(round_, 24));
     controls_.add(C::processingRound, round_);
     fields->addWidget(round_);
     fields->addWidget(controls_.edit(C::secondFile, 0), 1);
@@ -187,8 +191,6 @@ void FieldGrid::setToolTips() {
     tip(C::companyCode, tr("Company code: up to 6 characters"));
     tip(C::source, tr("The payment text file to read (a file can be dropped here)"));
     tip(C::processingRound, tr("Immediately (00), End of Day (01) or Start of Day (02)"));
-    tip(C::secondFile, tr("Invoice file (Manager Cheque) or the return file from V5"));
-    tip(C::destination, tr("The file to write; its folder also receives the error listings and the archive"));
     tip(C::hashValue, tr("The hash line's 40 hexadecimal digits"));
     tip(C::printDetail, tr("Show the detail report, line by line, instead of the result report"));
 }
@@ -289,6 +291,58 @@ void FieldGrid::nameForScreenReaders() {
         ->setBuddy(thirdLineNamesInvoice ? controls_.at(C::secondFile) : controls_.at(C::processingRound));
     label(C::secondFileCaption)->setBuddy(thirdLineNamesInvoice ? nullptr : controls_.at(C::secondFile));
     name(C::secondFile, captionOf(invoiceCaption));
+    // Each Browse says which file it chooses.
+    for (const auto& [button, field] :
+         {std::pair{C::browseSource, C::source}, std::pair{C::browseSecondFile, C::secondFile},
+          std::pair{C::browseDestination, C::destination}}) {
+        const QString browse = withoutMnemonic(controls_.as<QPushButton>(button)->text());
+        controls_.at(button)->setAccessibleName(
+            tr("%1: %2").arg(browse, controls_.at(field)->accessibleName()));
+    }
+}
+
+void FieldGrid::offerRounds() {
+    // A hidden list offers no items: a screen reader walks a list's items even while it is hidden.
+    const bool shown = round_->isVisibleTo(controls_.form());
+    if (shown == (round_->count() > 0)) {
+        return;
+    }
+    const QString typed = round_->currentText();
+    const QSignalBlocker quiet(round_);
+    if (shown) {
+        for (const ProcessingRoundInfo& r : processingRounds()) {
+            round_->addItem(roundShown(std::string(r.caption)));
+        }
+    } else {
+        round_->clear();
+    }
+    round_->setEditText(typed);
+}
+
+void FieldGrid::describeFiles(Choice choice) {
+    // What each file field is for in this product: the files it writes beside the destination.
+    QString destination;
+    QString secondFile;
+    switch (choice) {
+        case Choice::ReturnFile:
+            destination = tr("The comparison file to write: each debit of the file sent with its result");
+            secondFile = tr("The return file from V5");
+            break;
+        case Choice::Convert100M:
+            destination = tr("The converted file to write, in the 100M layout");
+            break;
+        case Choice::ManagerCheque:
+            destination =
+                tr("The file to write; its folder also receives the error listings and the archive");
+            secondFile = tr("The invoice file of the cheques");
+            break;
+        default:
+            destination =
+                tr("The file to write; its folder also receives the error listings and the archive");
+            break;
+    }
+    controls_.at(C::destination)->setToolTip(destination);
+    controls_.at(C::secondFile)->setToolTip(secondFile);
 }
 
 }  // namespace qrv::gui

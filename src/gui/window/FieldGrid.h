@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <string>
 
+#include "workbench/ProductChoice.h"
 #include "workbench/ProductControls.h"
 
 class QComboBox;
@@ -28,8 +29,13 @@ class FieldGrid : public QGridLayout {
     void copyTo(WorkbenchFields& f) const;
     // The workbench's fields shown; a text already shown is not set again (the cursor stays).
     void show(const WorkbenchFields& f);
-    // Each field named by the caption shown beside it, and the caption's mnemonic leading to it.
+    // Each field named by the caption shown beside it, and the caption's mnemonic leading to it; each
+    // Browse by the field it fills.
     void nameForScreenReaders();
+    // The round list offers its items only while it is shown.
+    void offerRounds();
+    // The file fields' tips for the product: what each file is and what comes beside it.
+    void describeFiles(Choice choice);
 
   private:
     void addCompanyRows(int& row);

@@ -58,4 +58,17 @@ void RunPane::showCancel(CancelState state) {
     cancel_->setAccessibleDescription(cancel_->toolTip());
 }
 
+void RunPane::showPreparingReport() {
+    progress_->setRange(0, 0);
+    progress_->setFormat(tr("Preparing the report..."));
+    progress_->setTextVisible(true);
+    progress_->setAccessibleDescription(progress_->format());
+}
+
+void RunPane::resetProgress() {
+    progress_->setRange(0, 100);
+    progress_->resetFormat();
+    progress_->setAccessibleDescription(QString());
+}
+
 }  // namespace qrv::gui

@@ -25,6 +25,10 @@ class RunPane : public QWidget {
     ResultPanel* resultPanel() const { return result_; }
     // Cancel's words and whether it can be pressed; it shows only while a run goes.
     void showCancel(CancelState state);
+    // The bar moves without an end while a report is copied for its preview, and says so; progress
+    // shows as a share again once reset.
+    void showPreparingReport();
+    void resetProgress();
 
   private:
     QProgressBar* progress_ = nullptr;

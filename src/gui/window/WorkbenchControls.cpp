@@ -60,8 +60,9 @@ QString nameOf(Control c) {
 }  // namespace
 
 QString withMnemonic(const QString& name, const std::string& caption) {
-    const QString original = QString::fromStdString(caption);
-    QString text = ShownText(caption);
+    const QString original = QString::fromStdString(caption).trimmed();
+    // A caption's blanks at its ends are not shown ("Copy Credit Account ").
+    QString text = ShownText(caption).trimmed();
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));
     const auto it = mnemonicLetters().find(name);
     if (it == mnemonicLetters().end()) {

@@ -44,6 +44,13 @@ namespace {
 
 using C = Control;
 
+// Whether two typed paths name one file that exists.
+bool isSameFile(const QString& a, const QString& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !a.isEmpty() && !b.isEmpty() && !canonical.isEmpty() &&
+           canonical == QFileInfo(b).canonicalFilePath();
+}
+
 // The typed fields kept per product between sessions: none secret, none a path.
 constexpr std::array kRememberedFields = {C::companyId,     C::debitAccount,    C::feeAccount,
                                           C::creditAccount, C::debitFeeAccount, C::companyCode};
@@ -64,10 +71,18 @@ WorkbenchWindow::WorkbenchWindow(Workbench& wb, QtUi& ui, WorkerUi& worker, QWid
     wireFieldCommands();
     wireProductCommands();
     ui_.attach(this, progressBar());
-    // Told from the worker when the run starts to put its outputs in place; the window may be gone.
+    // Told from the worker when the run starts to put its outputs in place, and when it copies a report
+    // for its preview; the window may be gone.
     workerUi_.setOnCommitting([window = QPointer<WorkbenchWindow>(this)] {
         if (window != nullptr && window->busy_) {
             window->runPane_->showCancel(RunPane::CancelState::Finishing);
+        }
+    });
+    workerUi_.setOnPreparingReport([window = QPointer<WorkbenchWindow>(this)](bool preparing) {
+        if (window != nullptr && preparing && window->busy_) {
+            window->runPane_->showPreparingReport();
+        } else if (window != nullptr) {
+            window->runPane_->resetProgress();
         }
     });
 }
@@ -109,6 +124,8 @@ void WorkbenchWindow::buildFrame() {
     formScroll_->setObjectName(QStringLiteral("formScroll"));
     formScroll_->setWidgetResizable(true);
     formScroll_->setFrameShape(QFrame::NoFrame);
+    // The fields are the stops of Tab, not the area around them; a field reached scrolls into view.
+    formScroll_->setFocusPolicy(Qt::NoFocus);
     group_ = new QGroupBox(tr("Reformat Data"));
     group_->setObjectName(QStringLiteral("GroupBox1"));
     formScroll_->setWidget(group_);
@@ -206,14 +223,22 @@ void WorkbenchWindow::wireFieldCommands() {
             }
         });
     }
-    connect(static_cast<QComboBox*>(control(C::processingRound)), &QComboBox::editTextChanged, this,
-            [this] {
-                if (!syncing_) {
-                    copyToCore();
-                    const std::string typed = wb_.fields.processingRound;
-                    runCommand([typed](Workbench& w) { w.processingRoundChanged(typed); });
-                }
-            });
+    for (const C c : {C::creditAccount, C::debitFeeAccount}) {
+        connect(static_cast<QLineEdit*>(control(c)), &QLineEdit::textChanged, this, [this] {
+            if (!syncing_ && !busy_) {
+                copyToCore();
+                wb_.accountsEdited();
+                syncFromCore();
+            }
+        });
+    }
+    connect(static_cast<QComboBox*>(control(C::processingRound)), &QComboBox::editTextChanged, this, [this] {
+        if (!syncing_) {
+            copyToCore();
+            const std::string typed = wb_.fields.processingRound;
+            runCommand([typed](Workbench& w) { w.processingRoundChanged(typed); });
+        }
+    });
 }
 
 // The product commands: each runs on the worker.
@@ -227,9 +252,11 @@ void WorkbenchWindow::wireProductCommands() {
             connect(b, &QAbstractButton::clicked, this, [this, name, handler, writesDestination] {
                 ui_.setDialogContext(name, productKey());
                 // A typed name is asked about as the Save dialog asks: an unrelated file is not replaced
-                // unasked.
+                // unasked. The source itself is not: the run refuses it, with its reason.
+                const QString destination = static_cast<QLineEdit*>(control(C::destination))->text();
                 if (writesDestination && !busy_ &&
-                    !ui_.mayReplace(static_cast<QLineEdit*>(control(C::destination))->text())) {
+                    !isSameFile(destination, static_cast<QLineEdit*>(control(C::source))->text()) &&
+                    !ui_.mayReplace(destination)) {
                     return;
                 }
                 runCommand(handler, true);
@@ -297,17 +324,38 @@ void WorkbenchWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !busy_) {
-        for (const C c : kDefaultCommands) {
-            auto* b = static_cast<QAbstractButton*>(control(c));
-            if (b->isVisibleTo(this) && b->isEnabled()) {
-                b->click();
-                event->accept();
-                return;
-            }
-        }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !busy_ && defaultCommand()) {
+        runDefaultCommand();
+        event->accept();
+        return;
     }
     QWidget::keyPressEvent(event);
+}
+
+QAbstractButton* WorkbenchWindow::defaultCommand() const {
+    for (const C c : kDefaultCommands) {
+        auto* b = static_cast<QAbstractButton*>(control(c));
+        if (b->isVisibleTo(this) && b->isEnabled()) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+void WorkbenchWindow::runDefaultCommand() {
+    // A mnemonic shows its button pressed for a moment before it acts (Alt+P ticks "Print detail" then):
+    // a click still under way ends first, so that the run reads what the window shows.
+    for (QAbstractButton* b : group_->findChildren<QAbstractButton*>()) {
+        if (b->isDown()) {
+            connect(
+                b, &QAbstractButton::released, this, [this] { runDefaultCommand(); },
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+            return;
+        }
+    }
+    if (QAbstractButton* command = defaultCommand(); command != nullptr && !busy_) {
+        command->click();
+    }
 }
 
 void WorkbenchWindow::loadSettings() {
@@ -415,6 +463,7 @@ void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRu
         }
         fitSplit();
         // The bar shows a run while it goes; after it, the panel tells how it ended.
+        runPane_->resetProgress();
         wb_.setProgress(0);
     }
     rememberOutputs(destinationBefore_, longRunning);
@@ -423,20 +472,34 @@ void WorkbenchWindow::finishCommand(const std::exception_ptr& error, bool longRu
         cancelButton()->hide();
         emit busyChanged(false);
         group_->setEnabled(true);
-        // After a refusal the person is taken to the field it was about.
-        if (const std::optional<Control> refused = wb_.refusedControl();
-            refused && control(*refused)->isVisible()) {
-            focused_ = control(*refused);
-        }
-        if (focused_ != nullptr && focused_->isVisible()) {
-            focused_->setFocus();
-            if (auto* edit = qobject_cast<QLineEdit*>(focused_)) {
-                edit->selectAll();
-            }
-        }
+        returnFocus();
     }
     busy_ = false;
     syncFromCore();
+}
+
+void WorkbenchWindow::returnFocus() {
+    // After a refusal the person is taken to the field it was about, its text selected to be typed over;
+    // otherwise back where they were, nothing selected (a key must not erase a field unseen). Either is
+    // scrolled into view.
+    const std::optional<Control> refused = wb_.refusedControl();
+    if (refused && control(*refused)->isVisible()) {
+        focused_ = control(*refused);
+    }
+    if (focused_ == nullptr || !focused_->isVisible()) {
+        return;
+    }
+    focused_->setFocus();
+    if (group_->isAncestorOf(focused_)) {
+        formScroll_->ensureWidgetVisible(focused_);
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(focused_)) {
+        if (refused && focused_ == control(*refused)) {
+            edit->selectAll();
+        } else {
+            edit->deselect();
+        }
+    }
 }
 
 void WorkbenchWindow::cancelRun() {
@@ -474,11 +537,15 @@ void WorkbenchWindow::fitSplit() {
     if (total <= 0) {
         return;
     }
-    // The panel takes what it asks for up to half the height; the form the rest, scrolling if short.
-    QWidget* below = split_->widget(1);
-    below->layout()->activate();
-    const int wanted = below->sizeHint().height();
-    const int belowHeight = std::max(below->minimumSizeHint().height(), std::min(wanted, total / 2));
+    // The panel takes what it asks for up to half the height, and what the form does not need besides;
+    // the form the rest, scrolling if short.
+    runPane_->layout()->activate();
+    const int wanted = runPane_->sizeHint().height();
+    int belowHeight = std::max(runPane_->minimumSizeHint().height(), std::min(wanted, total / 2));
+    if (resultPanel()->isVisibleTo(this)) {
+        const int formNeeds = group_->sizeHint().height() + 2 * formScroll_->frameWidth();
+        belowHeight = std::max(belowHeight, total - formNeeds);
+    }
     split_->setSizes({total - belowHeight, belowHeight});
 }
 
@@ -523,6 +590,8 @@ void WorkbenchWindow::syncFromCore() {
         }
     }
     choices_->show(wb_);
+    fields_->offerRounds();
+    fields_->describeFiles(wb_.selected());
     controls_->nameButtons();
     fields_->nameForScreenReaders();
     syncing_ = false;

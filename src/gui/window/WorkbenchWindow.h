@@ -11,6 +11,7 @@
 #include "workbench/ProductChoice.h"
 #include "workbench/ProductControls.h"
 
+class QAbstractButton;
 class QGroupBox;
 class QProgressBar;
 class QPushButton;
@@ -102,10 +103,17 @@ class WorkbenchWindow : public QWidget {
     void wireFieldCommands();
     void wireProductCommands();
     void productClicked(Choice choice);
+    // The command Enter runs: the first of the layout's own commands that is shown; none for a layout
+    // without one.
+    QAbstractButton* defaultCommand() const;
+    // Runs it once any click a key started has ended.
+    void runDefaultCommand();
     QString productKey() const;
     void restoreFields();
     // Recent source files; with `command`, the destination when the run changed it.
     void rememberOutputs(const QDateTime& destinationBefore, bool command);
+    // After a long command: the focus back where it was, or on the field a refusal was about.
+    void returnFocus();
     // The end of a command, on this thread: its failure or cancellation shown, the state shown back.
     void finishCommand(const std::exception_ptr& error, bool longRunning);
 
