@@ -730,6 +730,22 @@ Do you want to replace it?</source>
         <source>Line %1, columns %2-%3: %4</source>
         <translation>บรรทัด %1 คอลัมน์ %2-%3: %4</translation>
     </message>
+    <message>
+        <source>Text files</source>
+        <translation>ไฟล์ข้อความ</translation>
+    </message>
+    <message>
+        <source>Spreadsheets</source>
+        <translation>ไฟล์ตารางคำนวณ</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>ทุกไฟล์</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2: %3</source>
+        <translation>บรรทัด %1 คอลัมน์ %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -847,10 +863,6 @@ Do you want to replace it?</source>
     <message>
         <source>Convert 100 M</source>
         <translation>แปลงเป็น 100M</translation>
-    </message>
-    <message>
-        <source>CompanyCode</source>
-        <translation>รหัสบริษัท</translation>
     </message>
     <message>
         <source>Reformat  100 M</source>
@@ -1652,6 +1664,18 @@ Do you want to replace it?</source>
         <source>&lt;&lt;--- !! Error Data ,you can view Error Report after This Message .---&gt;&gt;</source>
         <translation>&lt;&lt;--- !! ข้อมูลผิดพลาด ดูรายงานข้อผิดพลาดได้หลังข้อความนี้ ---&gt;&gt;</translation>
     </message>
+    <message>
+        <source>Company Code</source>
+        <translation>รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>Voided with the file</source>
+        <translation>ยกเลิกไปพร้อมกับไฟล์</translation>
+    </message>
+    <message>
+        <source>Total voided: %1 baht</source>
+        <translation>ยอดรวมที่ยกเลิก: %1 บาท</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::AccountDialog</name>
@@ -1666,6 +1690,18 @@ Do you want to replace it?</source>
     <message>
         <source>Account</source>
         <translation>บัญชี</translation>
+    </message>
+    <message>
+        <source>Account number</source>
+        <translation>เลขที่บัญชี</translation>
+    </message>
+    <message>
+        <source>Company account name</source>
+        <translation>ชื่อบัญชีบริษัท</translation>
+    </message>
+    <message>
+        <source>1-100 characters</source>
+        <translation>1-100</translation>
     </message>
 </context>
 <context>
@@ -1720,10 +1756,6 @@ Do you want to replace it?</source>
         <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
     </message>
     <message>
-        <source>Invoice file (Manager Cheque) or the return file from V5</source>
-        <translation>ไฟล์ใบแจ้งหนี้ (แคชเชียร์เช็ค) หรือไฟล์ผลการหักบัญชีจาก V5</translation>
-    </message>
-    <message>
         <source>The file to write; its folder also receives the error listings and the archive</source>
         <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
     </message>
@@ -1734,6 +1766,26 @@ Do you want to replace it?</source>
     <message>
         <source>Show the detail report, line by line, instead of the result report</source>
         <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The comparison file to write: each debit of the file sent with its result</source>
+        <translation>ไฟล์ผลการเปรียบเทียบที่จะเขียน: รายการหักบัญชีแต่ละรายการของไฟล์ที่ส่งพร้อมผลการทำรายการ</translation>
+    </message>
+    <message>
+        <source>The return file from V5</source>
+        <translation>ไฟล์ผลการหักบัญชีจาก V5</translation>
+    </message>
+    <message>
+        <source>The converted file to write, in the 100M layout</source>
+        <translation>ไฟล์ที่แปลงแล้วที่จะเขียน ในรูปแบบ 100M</translation>
+    </message>
+    <message>
+        <source>The invoice file of the cheques</source>
+        <translation>ไฟล์ใบแจ้งหนี้ของเช็ค</translation>
     </message>
 </context>
 <context>
@@ -1830,12 +1882,20 @@ Do you want to replace it?</source>
         <translation>เกี่ยวกับ Convertor QRV</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;p&gt;แปลงไฟล์ข้อความการจ่ายเงินเป็นไฟล์อัปโหลดสำหรับระบบหลัก V5 ของธนาคาร&lt;/p&gt;&lt;p&gt;สร้างด้วยไลบรารีต่อไปนี้ ภายใต้สัญญาอนุญาตของแต่ละรายการ:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL รุ่น 3&lt;/li&gt;&lt;li&gt;SQLite: สาธารณสมบัติ&lt;/li&gt;&lt;li&gt;libzip: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): สัญญาอนุญาต MIT&lt;/li&gt;&lt;li&gt;CLI11 (เครื่องมือบรรทัดคำสั่ง): สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL รุ่น 2.1 ขึ้นไป&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>ภาษา</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;</source>
+        <translation>&lt;p&gt;แปลงไฟล์ข้อความการจ่ายเงินเป็นไฟล์อัปโหลดสำหรับระบบหลัก V5 ของธนาคาร&lt;/p&gt;&lt;p&gt;สร้างด้วยไลบรารีต่อไปนี้ ภายใต้สัญญาอนุญาตของแต่ละรายการ:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL รุ่น 3&lt;/li&gt;&lt;li&gt;SQLite: สาธารณสมบัติ&lt;/li&gt;&lt;li&gt;libzip: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): สัญญาอนุญาต MIT&lt;/li&gt;&lt;li&gt;CLI11 (เครื่องมือบรรทัดคำสั่ง): สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL รุ่น 2.1 ขึ้นไป&lt;/li&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;li&gt;Expat (reading spreadsheets): MIT licence&lt;/li&gt;</source>
+        <translation>&lt;li&gt;Expat (อ่านไฟล์ตารางคำนวณ): สัญญาอนุญาต MIT&lt;/li&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;li&gt;qpdf (joining the parts of a large PDF): Apache License 2.0&lt;/li&gt;</source>
+        <translation>&lt;li&gt;qpdf (รวมส่วนต่าง ๆ ของไฟล์ PDF ขนาดใหญ่): Apache License 2.0&lt;/li&gt;</translation>
     </message>
 </context>
 <context>
@@ -1909,7 +1969,7 @@ Do you want to replace it?</source>
         <translation>นำเข้าข้อมูลสาขา</translation>
     </message>
     <message>
-        <source>CSV File (*.csv);;All File (*.*)</source>
+        <source>CSV files (*.csv);;All files (*.*)</source>
         <translation>ไฟล์ CSV (*.csv);;ทุกไฟล์ (*.*)</translation>
     </message>
 </context>
@@ -2050,10 +2110,6 @@ Do you want to replace it?</source>
         <translation>บันทึกเป็น PDF</translation>
     </message>
     <message>
-        <source>PDF File (*.pdf);;All File (*.*)</source>
-        <translation>ไฟล์ PDF (*.pdf);;ทุกไฟล์ (*.*)</translation>
-    </message>
-    <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
         <translation>มีไฟล์ %1 อยู่แล้ว
@@ -2070,12 +2126,16 @@ Do you want to replace it?</source>
         <translation>บันทึกเป็น HTML</translation>
     </message>
     <message>
-        <source>HTML File (*.html *.htm);;All File (*.*)</source>
-        <translation>ไฟล์ HTML (*.html *.htm);;ทุกไฟล์ (*.*)</translation>
-    </message>
-    <message>
         <source>Load report</source>
         <translation>เปิดรายงาน</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*.*)</source>
+        <translation>ไฟล์ PDF (*.pdf);;ทุกไฟล์ (*.*)</translation>
+    </message>
+    <message>
+        <source>HTML files (*.html *.htm);;All files (*.*)</source>
+        <translation>ไฟล์ HTML (*.html *.htm);;ทุกไฟล์ (*.*)</translation>
     </message>
 </context>
 <context>
@@ -2146,6 +2206,10 @@ Do you want to replace it?</source>
     <message>
         <source>The command is putting its files in place and can no longer be cancelled</source>
         <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
+    </message>
+    <message>
+        <source>Preparing the report...</source>
+        <translation>กำลังเตรียมรายงาน...</translation>
     </message>
 </context>
 <context>
@@ -2233,12 +2297,6 @@ Do you want to replace it?</source>
         <source>Rejected lines - %1</source>
         <translation>บรรทัดที่ถูกปฏิเสธ - %1</translation>
     </message>
-    <message numerus="yes">
-        <source>%n rejected entries in %1</source>
-        <translation>
-            <numerusform>รายการที่ถูกปฏิเสธ %n รายการใน %1</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Rejected entries</source>
         <translation>รายการที่ถูกปฏิเสธ</translation>
@@ -2250,6 +2308,14 @@ Do you want to replace it?</source>
     <message>
         <source>Line %1, column %2</source>
         <translation>บรรทัด %1 คอลัมน์ %2</translation>
+    </message>
+    <message>
+        <source>1 rejected entry in %1</source>
+        <translation>รายการที่ถูกปฏิเสธ 1 รายการใน %1</translation>
+    </message>
+    <message>
+        <source>%1 rejected entries in %2</source>
+        <translation>รายการที่ถูกปฏิเสธ %1 รายการใน %2</translation>
     </message>
 </context>
 <context>

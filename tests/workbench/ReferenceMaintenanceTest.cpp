@@ -129,7 +129,7 @@ TEST_F(Maintenance, BankListIsSortedByEnglishNameWithItsColumns) {
     const MaintenanceForm& l = banks.form();
     ASSERT_EQ(l.columns.size(), 3u);
     EXPECT_EQ(l.columns[0].title, "Bank Code");
-    EXPECT_EQ(l.columns[1].title, "Bank Name thai");
+    EXPECT_EQ(l.columns[1].title, "Bank Name Thai");
     EXPECT_EQ(l.columns[2].title, "Bank Name English");
     EXPECT_EQ(banks.current(), 0);
 }

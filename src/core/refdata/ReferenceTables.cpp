@@ -20,7 +20,7 @@ const MaintenanceForm& bankForm() {
     static const MaintenanceForm form{
         "Bank",
         {{"Bank Code", "BANK_CODE"},
-         {"Bank Name thai", "BANK_NAME_TH"},
+         {"Bank Name Thai", "BANK_NAME_TH"},
          {"Bank Name English", "BANK_NAME_EN"}},
         {{"BANK_CODE", "Bank Code : ", "*Bank Code", true, 3},
          {"BANK_NAME_TH", "Bank Name Thai : ", "*Bank Name Thai", false, 100},

@@ -87,7 +87,7 @@ TEST_F(RefdataWindows, BankWindowIsOneMaximizedChildWithItsGrid) {
     EXPECT_EQ(main.subWindowList().size(), 1);
 
     QTableWidget* grid = bank->panel()->grid();
-    EXPECT_EQ(headers(grid), (std::vector<QString>{"Bank Code", "Bank Name thai", "Bank Name English"}));
+    EXPECT_EQ(headers(grid), (std::vector<QString>{"Bank Code", "Bank Name Thai", "Bank Name English"}));
     EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014"}));
     EXPECT_EQ(gridColumn(grid, 1), (std::vector<QString>{"ธนาคารกรุง", "ธนาคารหลัก"}));
     EXPECT_EQ(gridColumn(grid, 2), (std::vector<QString>{"Capital Bank", "Home Bank"}));
@@ -142,7 +142,7 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     p->edit(1)->setFocus();
     type(p->edit(1), "ธนาคารเค");
     type(p->edit(2), "  K Bank ");
-    key(p->edit(2), Qt::Key_F9);
+    key(p->edit(2), Qt::Key_Return);  // Enter on the last field saves
     EXPECT_FALSE(onDetailPage(p));
     EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "099")->text("BANK_NAME_EN"), "K Bank");
     EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014", "099"}));
