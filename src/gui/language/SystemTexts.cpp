@@ -335,6 +335,9 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "Reformat data fail because data are rejected all transactions"),
         QT_TRANSLATE_NOOP("SystemText", "Reformat data fail because some transactions are rejected"),
         QT_TRANSLATE_NOOP("SystemText", "Reformat data and add to %1 completed"),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1 of %2 entries were rejected and are not in the upload file: \"Show rejected "
+                          "lines\" in the Last run panel lists them."),
         QT_TRANSLATE_NOOP("SystemText", "Convert 100 Million Complete"),
         QT_TRANSLATE_NOOP("SystemText", "This payment file must have invoice data"),
         QT_TRANSLATE_NOOP("SystemText", "Invoice file and payment file are missmatch"),

@@ -281,7 +281,7 @@ bool MaintenancePanel::eventFilter(QObject* watched, QEvent* event) {
             sync(model_->state() != before);
             return true;
         case KeyOutcome::FocusNext:
-            focusNext();
+            focusNext(qobject_cast<QWidget*>(watched));
             return true;
         case KeyOutcome::Close:
             emit closeRequested();
@@ -432,7 +432,7 @@ void MaintenancePanel::fillGrid() {
     }
 }
 
-void MaintenancePanel::focusNext() {
+void MaintenancePanel::focusNext(QWidget* from) {
     // The controls of the page shown that take the focus, in page order; the focus moves to the one
     // after the current, round to the first.
     std::vector<QWidget*> chain;
@@ -453,7 +453,8 @@ void MaintenancePanel::focusNext() {
     if (chain.empty()) {
         return;
     }
-    QWidget* focus = QApplication::focusWidget();
+    // The control the key was typed in (a key reaches the window first when none has the focus).
+    QWidget* focus = from != nullptr && from != window() ? from : QApplication::focusWidget();
     if (model_->page() == MaintenancePage::Detail) {
         // Enter on Save or Cancel presses it; on the last field it saves, as a form's Enter does.
         for (const MaintenanceButton b : {MaintenanceButton::Save, MaintenanceButton::Cancel}) {

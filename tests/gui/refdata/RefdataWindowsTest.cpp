@@ -92,11 +92,11 @@ TEST_F(RefdataWindows, BankWindowIsOneMaximizedChildWithItsGrid) {
     EXPECT_EQ(gridColumn(grid, 1), (std::vector<QString>{"ธนาคารกรุง", "ธนาคารหลัก"}));
     EXPECT_EQ(gridColumn(grid, 2), (std::vector<QString>{"Capital Bank", "Home Bank"}));
 
-    // Hints of the toolbar.
+    // Hints of the toolbar (the system's Thai hints, in the English window's words).
     const std::vector<std::pair<B, QString>> hints = {
-        {B::Back, "ย้อนกลับ [ESC]"},  {B::Branch, "เพิ่มสาขา [F7]"},          {B::New, "เพิ่มข้อมูล [F1]"},
-        {B::Edit, "แก้ไขข้อมูล [F2]"}, {B::Delete, "ลบข้อมูล [F3]"},           {B::View, "แสดงข้อมูล [F4]"},
-        {B::Save, "บันทึกข้อมูล [F9]"}, {B::Cancel, "ยกเลิกการบันทึกข้อมูล [ESC]"}};
+        {B::Back, "Back [ESC]"}, {B::Branch, "Branches [F7]"}, {B::New, "New [F1]"},
+        {B::Edit, "Edit [F2]"},  {B::Delete, "Delete [F3]"},   {B::View, "View [F4]"},
+        {B::Save, "Save [F9]"},  {B::Cancel, "Cancel [ESC]"}};
     for (const auto& [b, hint] : hints) {
         ASSERT_NE(bank->panel()->button(b), nullptr);
         EXPECT_EQ(bank->panel()->button(b)->toolTip(), hint);

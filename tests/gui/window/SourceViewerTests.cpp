@@ -3,6 +3,7 @@
 #include <QGlyphRun>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRawFont>
 #include <QScrollBar>

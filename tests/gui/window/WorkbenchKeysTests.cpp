@@ -26,6 +26,8 @@ TEST(WorkbenchKeys, AltPThenEnterAtOnceRunsWithPrintDetail) {
     f.control(C::destination)->setFocus();
     QTest::keyClick(f.control(C::destination), Qt::Key_P, Qt::AltModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // The run starts once the tick is given.
+    QTRY_VERIFY_WITH_TIMEOUT(f.workbench().busy() || !f.reports.empty(), 10000);
     f.workbench().waitForRun();
     ASSERT_FALSE(f.reports.empty());
     EXPECT_EQ(f.reports.back().first.layoutFile, "rptDcpDetail.frf");

@@ -22,6 +22,7 @@
 #include "base/QrvError.h"
 #include "gui/GuiFixture.h"
 #include "gui/window/QtUi.h"
+#include "gui/window/ResultPanel.h"
 
 namespace qrv::test {
 namespace {
