@@ -1676,6 +1676,10 @@ Do you want to replace it?</source>
         <source>Total voided: %1 baht</source>
         <translation>ยอดรวมที่ยกเลิก: %1 บาท</translation>
     </message>
+    <message>
+        <source>%1 of %2 entries were rejected and are not in the upload file: &quot;Show rejected lines&quot; in the Last run panel lists them.</source>
+        <translation>ถูกปฏิเสธ %1 จาก %2 รายการ และไม่อยู่ในไฟล์อัปโหลด: ปุ่ม &quot;แสดงบรรทัดที่ถูกปฏิเสธ&quot; ในส่วนผลการทำงานครั้งล่าสุดแสดงรายการเหล่านั้น</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::AccountDialog</name>
