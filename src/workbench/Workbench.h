@@ -16,8 +16,8 @@
 #include "store/DefaultSettings.h"
 #include "upload/ListingEntry.h"
 #include "workbench/AccountEntryDialog.h"
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 #include "workbench/Ui.h"
 
 namespace qrv {
@@ -87,6 +87,9 @@ class Workbench {
     void clearForm();
     void copyDebitAccount();
     void copyCreditAccount();
+    // The credit or debit fee account of Direct Debit (100M) was typed in: the type and branch boxes
+    // beside it follow.
+    void accountsEdited();
     // An item of the processing-round list chosen or text typed.
     void processingRoundChanged(const std::string& text);
     void browseSource();

@@ -165,6 +165,10 @@ TEST(AppWindow, CtrlWLeavesTheWorkbenchMaximized) {
     QApplication::processEvents();
     EXPECT_FALSE(f.main().workbenchWindow()->isMinimized());
     EXPECT_TRUE(f.main().workbenchWindow()->isMaximized());
+    // Nor by a button: it has no close button (nor the menu holding Close) of its own.
+    const Qt::WindowFlags flags = f.main().workbenchWindow()->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowSystemMenuHint));
 }
 
 }  // namespace
