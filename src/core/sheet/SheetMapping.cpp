@@ -81,16 +81,15 @@ struct IniEntry {
     std::string value;
 };
 
-std::vector<IniEntry> iniEntries(const std::string& text) {
-    std::vector<IniEntry> entries;
-    ini_parse_string(
+// The first line that is none of them (0 when every line is), its entries into `entries`.
+int iniEntries(const std::string& text, std::vector<IniEntry>& entries) {
+    return ini_parse_string(
         text.c_str(),
         [](void* user, const char* section, const char* key, const char* value) {
             static_cast<std::vector<IniEntry>*>(user)->push_back({section, key, value});
             return 1;
         },
         &entries);
-    return entries;
 }
 
 // Line ends as in every text file the program reads: CR LF, LF or CR alone. The INI reader ends lines at
@@ -167,6 +166,84 @@ int MappedColumns::column(const std::string& field) const {
     return -1;
 }
 
+namespace {
+
+std::optional<std::string> fieldNamed(const std::vector<std::string>& fields, const std::string& key) {
+    for (const std::string& f : fields) {
+        if (normalized(f) == normalized(key)) {
+            return f;
+        }
+    }
+    return std::nullopt;
+}
+
+// One entry of [columns] or [values] into the mapping; its faults into `faults`.
+void readSource(SheetMapping& mapping, const IniEntry& e, const std::vector<std::string>& fields,
+                std::vector<std::string>& faults) {
+    const bool isValue = normalized(e.section) == "values";
+    const std::optional<std::string> field = fieldNamed(fields, e.key);
+    if (!field) {
+        faults.push_back("[" + e.section + "] \"" + e.key +
+                         "\" is not a field of this product (its fields: " + listed(fields) + ")");
+        return;
+    }
+    auto source = std::find_if(mapping.sources.begin(), mapping.sources.end(),
+                               [&field](const FieldSource& s) { return s.field == *field; });
+    if (source == mapping.sources.end()) {
+        source = mapping.sources.insert(mapping.sources.end(), FieldSource{*field, {}, {}});
+    }
+    const std::string text = unquoted(e.value);
+    // What the mapping writes must read back: no character a line cannot hold, no line longer than one.
+    const std::string written = isValue ? valueIniText(text) : columnIniText(text);
+    if (auto why = unwritable(written)) {
+        faults.push_back("[" + e.section + "] \"" + e.key + "\" " + *why);
+    } else if (iniLine(*field, written).size() > kMaxLineBytes + 2) {
+        faults.push_back("[" + e.section + "] \"" + e.key + "\" would be written as a line longer than " +
+                         std::to_string(kMaxLineBytes) + " bytes, more than a mapping line holds");
+    }
+    if (isValue) {
+        source->value = text;
+    } else {
+        if (normalized(text).empty()) {
+            faults.push_back("[columns] \"" + e.key + "\" names no column");
+        }
+        source->column = columnChoice(text);
+    }
+    if (source->value && source->column) {
+        faults.push_back("\"" + *field + "\" is given both a column ([columns]) and a value ([values])");
+    }
+}
+
+void readReading(SheetMapping& mapping, const IniEntry& e, std::vector<std::string>& faults) {
+    const std::string key = normalized(e.key);
+    const std::string value = normalized(e.value);
+    if (key == "dates") {
+        if (value == "dmy" || value == "mdy" || value == "ymd") {
+            mapping.reading.dates = value == "dmy"   ? DateOrder::DMY
+                                    : value == "mdy" ? DateOrder::MDY
+                                                     : DateOrder::YMD;
+        } else {
+            faults.push_back("[reading] dates = " + e.value + ": write DMY, MDY or YMD");
+        }
+    } else if (key == "years") {
+        if (value == "ce" || value == "be") {
+            mapping.reading.years = value == "ce" ? YearEra::CE : YearEra::BE;
+        } else {
+            faults.push_back("[reading] years = " + e.value + ": write CE or BE");
+        }
+    } else {
+        faults.push_back("[reading] \"" + e.key + "\" is not a reading setting (dates, years)");
+    }
+}
+
+}  // namespace
+
+ColumnChoice columnChoice(std::string_view text) {
+    std::string canonical = blanksRunTogether(text);
+    const std::optional<int> letter = columnIndex(canonical);
+    return {std::move(canonical), letter};
+}
+
 MappingRead SheetMapping::parse(const std::string& text, const std::vector<std::string>& fields) {
     if (text.size() > kMaxMappingBytes) {
         return {std::nullopt, {tooLong()}};
@@ -177,78 +254,20 @@ MappingRead SheetMapping::parse(const std::string& text, const std::vector<std::
     }
     SheetMapping mapping;
     std::vector<std::string> faults;
-    const auto fieldNamed = [&fields](const std::string& key) -> std::optional<std::string> {
-        for (const std::string& f : fields) {
-            if (normalized(f) == normalized(key)) {
-                return f;
-            }
-        }
-        return std::nullopt;
-    };
+    std::vector<IniEntry> entries;
+    if (const int line = iniEntries(iniText, entries); line > 0) {
+        faults.push_back("Line " + std::to_string(line) +
+                         " of the mapping is neither \"field = text\", a [section] nor a comment");
+    }
     std::set<std::pair<std::string, std::string>> given;  // section and key, normalized
-    for (const IniEntry& e : iniEntries(iniText)) {
+    for (const IniEntry& e : entries) {
         const std::string section = normalized(e.section);
         if (!given.emplace(section, normalized(e.key)).second) {
             faults.push_back("[" + e.section + "] \"" + e.key + "\" is given twice: keep one of them");
-            continue;
-        }
-        if (section == "columns" || section == "values") {
-            const std::optional<std::string> field = fieldNamed(e.key);
-            if (!field) {
-                faults.push_back("[" + e.section + "] \"" + e.key +
-                                 "\" is not a field of this product (its fields: " + listed(fields) + ")");
-                continue;
-            }
-            auto source = std::find_if(mapping.sources.begin(), mapping.sources.end(),
-                                       [&field](const FieldSource& s) { return s.field == *field; });
-            if (source == mapping.sources.end()) {
-                source = mapping.sources.insert(mapping.sources.end(), FieldSource{*field, {}, {}});
-            }
-            // What the mapping writes must read back: its line may not grow past what a line holds.
-            const std::string written =
-                section == "values" ? valueIniText(unquoted(e.value)) : columnIniText(unquoted(e.value));
-            if (iniLine(*field, written).size() > kMaxLineBytes + 2) {
-                faults.push_back("[" + e.section + "] \"" + e.key +
-                                 "\" would be written as a line longer than " +
-                                 std::to_string(kMaxLineBytes) + " bytes, more than a mapping line holds");
-            }
-            if (section == "values") {
-                source->value = unquoted(e.value);
-                if (source->column) {
-                    faults.push_back("\"" + *field +
-                                     "\" is given both a column ([columns]) and a value ([values])");
-                }
-                continue;
-            }
-            const std::string text = unquoted(e.value);
-            if (normalized(text).empty()) {
-                faults.push_back("[columns] \"" + e.key + "\" names no column");
-            }
-            source->column = ColumnChoice{text, columnIndex(text)};
-            if (source->value) {
-                faults.push_back("\"" + *field +
-                                 "\" is given both a column ([columns]) and a value ([values])");
-            }
+        } else if (section == "columns" || section == "values") {
+            readSource(mapping, e, fields, faults);
         } else if (section == "reading") {
-            const std::string key = normalized(e.key);
-            const std::string value = normalized(e.value);
-            if (key == "dates") {
-                if (value == "dmy" || value == "mdy" || value == "ymd") {
-                    mapping.reading.dates = value == "dmy"   ? DateOrder::DMY
-                                            : value == "mdy" ? DateOrder::MDY
-                                                             : DateOrder::YMD;
-                } else {
-                    faults.push_back("[reading] dates = " + e.value + ": write DMY, MDY or YMD");
-                }
-            } else if (key == "years") {
-                if (value == "ce" || value == "be") {
-                    mapping.reading.years = value == "ce" ? YearEra::CE : YearEra::BE;
-                } else {
-                    faults.push_back("[reading] years = " + e.value + ": write CE or BE");
-                }
-            } else {
-                faults.push_back("[reading] \"" + e.key + "\" is not a reading setting (dates, years)");
-            }
+            readReading(mapping, e, faults);
         } else {
             faults.push_back("[" + e.section +
                              "] is not a section of a mapping ([columns], [values], [reading])");
@@ -298,14 +317,13 @@ MappingRead SheetMapping::load(const std::filesystem::path& file, const std::vec
 std::vector<std::string> SheetMapping::writeFaults() const {
     std::vector<std::string> faults;
     for (const FieldSource& s : sources) {
-        const std::string* text = s.column ? &s.column->text : s.value ? &*s.value : nullptr;
-        if (text == nullptr) {
+        if (!s.column && !s.value) {
             continue;
         }
-        if (auto why = unwritable(*text)) {
+        const std::string written = s.column ? columnIniText(s.column->text) : valueIniText(*s.value);
+        if (auto why = unwritable(written)) {
             faults.push_back("\"" + s.field + "\" " + *why);
-        } else if (iniLine(s.field, s.column ? columnIniText(*text) : valueIniText(*text)).size() >
-                   kMaxLineBytes + 2) {
+        } else if (iniLine(s.field, written).size() > kMaxLineBytes + 2) {
             faults.push_back("\"" + s.field + "\" would be written as a line longer than " +
                              std::to_string(kMaxLineBytes) + " bytes, more than a mapping line holds");
         }
@@ -325,6 +343,14 @@ std::string SheetMapping::toIni() const {
     }
     return columns + "\r\n" + values + "\r\n[reading]\r\ndates = " + std::string(orderText(reading.dates)) +
            "\r\nyears = " + (reading.years == YearEra::CE ? "CE" : "BE") + "\r\n";
+}
+
+bool SheetMapping::operator==(const SheetMapping& other) const {
+    return reading == other.reading && sources.size() == other.sources.size() &&
+           std::all_of(sources.begin(), sources.end(), [&other](const FieldSource& s) {
+               const FieldSource* match = other.find(s.field);
+               return match != nullptr && *match == s;
+           });
 }
 
 const FieldSource* SheetMapping::find(const std::string& field) const {

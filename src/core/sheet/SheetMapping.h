@@ -19,6 +19,10 @@ struct ColumnChoice {
     bool operator==(const ColumnChoice&) const = default;
 };
 
+// The choice of the column headed `text` (blanks and line breaks run together, as a header matches), or
+// of the column it names as a letter.
+ColumnChoice columnChoice(std::string_view text);
+
 struct FieldSource {
     std::string field;                   // as the product's layout names it
     std::optional<ColumnChoice> column;  // [columns]
@@ -68,7 +72,8 @@ class SheetMapping {
     // Why a text of the mapping (one made in a window) could not be written so that it reads back the same.
     std::vector<std::string> writeFaults() const;
 
-    bool operator==(const SheetMapping&) const = default;
+    // The same fields from the same columns or values, read the same way (the order of the file aside).
+    bool operator==(const SheetMapping& other) const;
 
     const FieldSource* find(const std::string& field) const;
     // Every header text of the mapping that is not also a column letter is in `row`.

@@ -236,9 +236,12 @@ void TextDecoder::units(std::string_view bytes, std::string& out) {
 }
 
 void TextDecoder::finish(std::string& out) {
-    if (!pending_.empty() || highSurrogate_ != 0) {
-        pending_.clear();
+    if (highSurrogate_ != 0) {
         highSurrogate_ = 0;
+        replacement(out);
+    }
+    if (!pending_.empty()) {
+        pending_.clear();
         replacement(out);
     }
 }
