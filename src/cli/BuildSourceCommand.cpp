@@ -36,6 +36,12 @@ int buildSourceFile(Session& s, const BuildSourceOptions& o) {
     request.skipBadRows = o.skipBadRows;
     request.hiddenRows = hiddenRowsOf(o.hiddenRows);
     const BuildSourceResult result = buildSource(request, services);
+    if (result.outcome == Outcome::AllRejected && !result.hiddenRows.empty() &&
+        request.hiddenRows == HiddenRows::Stop) {
+        services.message(
+            "Give --hidden-rows skip to leave the hidden rows out, or --hidden-rows include to "
+            "write them as the others");
+    }
     nlohmann::json bad = nlohmann::json::array();
     for (const BadCell& b : result.badCells) {
         bad.push_back({{"row", b.row},

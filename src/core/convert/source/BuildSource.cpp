@@ -435,10 +435,12 @@ bool SourceBuild::takes(const SheetRow& row) {
 // What became of the rows left out or hidden; false when nothing is to be written for them.
 bool SourceBuild::reportRows() {
     const std::vector<std::int64_t>& hidden = result_.hiddenRows;
-    const std::string hiddenCount = std::to_string(hidden.size()) + (hidden.size() == 1 ? " row" : " rows");
+    const bool one = hidden.size() == 1;
+    const std::string hiddenCount = std::to_string(hidden.size()) + (one ? " row" : " rows");
+    const std::string hiddenList = (one ? "row " : "rows ") + rowList(hidden);
     if (!hidden.empty() && request_.hiddenRows == HiddenRows::Stop) {
-        services_.message("Nothing was written: " + hiddenCount + " of the sheet " +
-                          (hidden.size() == 1 ? "is" : "are") + " hidden (rows " + rowList(hidden) +
+        services_.message("Nothing was written: " + hiddenCount + " of the sheet " + (one ? "is" : "are") +
+                          " hidden (" + hiddenList +
                           "): show them, or say whether hidden rows are left out or included");
         result_.outcome = Outcome::AllRejected;
         return false;
@@ -452,7 +454,7 @@ bool SourceBuild::reportRows() {
     }
     if (!hidden.empty()) {
         services_.message(std::string(request_.hiddenRows == HiddenRows::Skip ? "Left out " : "Included ") +
-                          hiddenCount + " hidden in the sheet: rows " + rowList(hidden));
+                          hiddenCount + " hidden in the sheet: " + hiddenList);
     }
     if (!result_.skippedRows.empty()) {
         services_.message("Left out " + std::to_string(result_.skippedRows.size()) +
