@@ -117,6 +117,11 @@ SheetMappingDialog::SheetMappingDialog(std::filesystem::path sheet, Workbench& w
     years_->setObjectName(QStringLiteral("yearEra"));
     years_->addItem(tr("Common Era (2026)"), QStringLiteral("CE"));
     years_->addItem(tr("Buddhist Era (2569)"), QStringLiteral("BE"));
+    hidden_ = new QComboBox(this);
+    hidden_->setObjectName(QStringLiteral("hiddenRows"));
+    hidden_->addItem(tr("Stop and name them"), static_cast<int>(HiddenRows::Stop));
+    hidden_->addItem(tr("Leave them out"), static_cast<int>(HiddenRows::Skip));
+    hidden_->addItem(tr("Include them"), static_cast<int>(HiddenRows::Include));
     messages_ = new QListWidget(this);
     messages_->setObjectName(QStringLiteral("sheetMessages"));
     progress_ = new QProgressBar(this);
@@ -170,12 +175,15 @@ void SheetMappingDialog::readSheet() {
     QStringList numbers;
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
         const SheetRow& row = rows_[static_cast<size_t>(r)];
-        numbers << QString::number(row.number);
+        numbers << (row.hidden ? tr("%1 (hidden)").arg(row.number) : QString::number(row.number));
         for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
             const SheetCell& cell = row.cells[static_cast<size_t>(c)];
             auto* item = new QTableWidgetItem(text(cell.text));
             if (cell.kind == SheetCell::Kind::Number) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            if (row.hidden) {
+                item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
             }
             preview_->setItem(r, c, item);
         }
@@ -210,6 +218,7 @@ void SheetMappingDialog::buildForm() {
     }
     fieldsForm->addRow(tr("Dates"), dates_);
     fieldsForm->addRow(tr("Years"), years_);
+    fieldsForm->addRow(tr("Hidden rows"), hidden_);
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(fieldsBox);
     scroll->setWidgetResizable(true);
@@ -312,8 +321,7 @@ std::string SheetMappingDialog::mappingText() const {
             mapping.sources.push_back({row.field.name, std::nullopt, row.value->text().toStdString()});
         } else if (index >= kFirstColumn) {
             const std::string column = row.choice->currentData().toString().toStdString();
-            mapping.sources.push_back(
-                {row.field.name, ColumnChoice{column, columnIndex(column)}, std::nullopt});
+            mapping.sources.push_back({row.field.name, columnChoice(column), std::nullopt});
         }
     }
     const QString dates = dates_->currentData().toString();
@@ -354,6 +362,7 @@ void SheetMappingDialog::start(bool dryRun) {
     request.mappingText = mappingText();
     request.dryRun = dryRun;
     request.expectedRows = lastRow_;
+    request.hiddenRows = static_cast<HiddenRows>(hidden_->currentData().toInt());
     building_ = !dryRun;
     setRunning(true);
     auto run = std::make_shared<SheetRun>(this, progress_);
@@ -426,6 +435,7 @@ void SheetMappingDialog::setRunning(bool running) {
     }
     dates_->setEnabled(!running);
     years_->setEnabled(!running);
+    hidden_->setEnabled(!running);
 }
 
 }  // namespace qrv::gui

@@ -56,6 +56,8 @@ class SheetMappingDialog : public QDialog {
     QLineEdit* fieldValue(const QString& field) const;
     QComboBox* dateOrder() const { return dates_; }
     QComboBox* yearEra() const { return years_; }
+    // What becomes of rows the workbook hides: stop (the default), leave them out, or include them.
+    QComboBox* hiddenRows() const { return hidden_; }
     // What the last check or build told: its messages, the rows that cannot be placed among them.
     QListWidget* messages() const { return messages_; }
     QPushButton* checkButton() const { return check_; }
@@ -100,6 +102,7 @@ class SheetMappingDialog : public QDialog {
     std::vector<FieldRow> fields_;
     QComboBox* dates_;
     QComboBox* years_;
+    QComboBox* hidden_;
     QListWidget* messages_;
     QProgressBar* progress_;
     QPushButton* check_;

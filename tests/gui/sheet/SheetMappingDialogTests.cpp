@@ -9,11 +9,13 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <functional>
 
 #include "base/RunCancelled.h"
 #include "cli/QrvRunner.h"
+#include "core/sheet/TestWorkbook.h"
 #include "gui/GuiFixture.h"
 #include "gui/sheet/SheetMappingDialog.h"
 #include "gui/window/SourceViewer.h"
@@ -211,6 +213,47 @@ TEST(SheetMappingDialog, ALongBuildIsCancelledWithNothingWritten) {
         EXPECT_FALSE(d.built().has_value());
     });
     EXPECT_TRUE(f.control<QLineEdit>(C::source)->text().isEmpty());
+}
+
+// Rows the workbook hides show greyed; the check stops on them until the person chooses to leave them out
+// or include them, and the build follows that choice.
+TEST(SheetMappingDialog, HiddenRowsShowGreyedAndFollowTheChoice) {
+    test::GuiFixture f;
+    f.type(C::companyId, QStringLiteral("ACME01"));
+    {
+        test::TestWorkbook book(f.dir / "hidden.xlsx");
+        lxw_worksheet* ws = book.sheet("Pay");
+        const char* const rows[][4] = {{"Account No.", "Amount", "Name", "Pay Date"},
+                                       {"1234567896", "1", "A", "15/12/2026"},
+                                       {"1234567896", "2", "B", "15/12/2026"},
+                                       {"1234567896", "3", "C", "15/12/2026"}};
+        for (lxw_row_t r = 0; r < 4; ++r) {
+            for (lxw_col_t c = 0; c < 4; ++c) {
+                worksheet_write_string(ws, r, c, rows[r][c], nullptr);
+            }
+        }
+        lxw_row_col_options hide = {1, 0, 0};
+        worksheet_set_row_opt(ws, 2, LXW_DEF_ROW_HEIGHT, nullptr, &hide);
+        book.close();
+    }
+    test::writeFile(f.dir / "hidden-map.ini",
+                    "[columns]\ncredit account = Account No.\namount = Amount\npayee name = Name\n"
+                    "effective date = Pay Date\n");
+    f.questionAnswer = true;
+    browseSheet(f, f.dir / "hidden.xlsx", [](SheetMappingDialog& d) {
+        EXPECT_EQ(d.preview()->verticalHeaderItem(2)->text(), QStringLiteral("3 (hidden)"));
+        EXPECT_NE(d.preview()->item(2, 0)->foreground().color(),
+                  d.preview()->item(1, 0)->foreground().color());
+        EXPECT_EQ(listed(d).back(),
+                  QStringLiteral("Nothing was written: 1 row of the sheet is hidden (row 3): "
+                                 "show them, or say whether hidden rows are left out or "
+                                 "included"));
+        d.hiddenRows()->setCurrentIndex(d.hiddenRows()->findText(QStringLiteral("Leave them out")));
+        d.okButton()->click();
+        waitIdle(d);
+    });
+    const std::string built = test::readFile(f.dir / "hidden.txt");
+    EXPECT_EQ(std::count(built.begin(), built.end(), '\n'), 3) << built;  // the header and two entries
 }
 
 }  // namespace
