@@ -123,6 +123,22 @@ std::unique_ptr<Sheet> openSheet(const std::filesystem::path& file, const std::s
     return std::make_unique<CsvSheet>(file, std::nullopt, limits);
 }
 
+bool isSpreadsheetFile(const std::filesystem::path& file) {
+    const std::string extension = lowered(file.extension().string());
+    for (const char* known : {".csv", ".xlsx", ".xlsm", ".xls", ".xlsb", ".ods"}) {
+        if (extension == known) {
+            return true;
+        }
+    }
+    if (notASheetFile(file, "sheet")) {
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::string start(4, '\0');
+    in.read(start.data(), 4);
+    return in.gcount() == 4 && (start == kZip || start == kCompoundFile);
+}
+
 SheetStart readSheetStart(const std::filesystem::path& file, const std::string& sheetName, int count) {
     const std::unique_ptr<Sheet> sheet = openSheet(file, sheetName);
     SheetStart start{sheet->description(), {}};

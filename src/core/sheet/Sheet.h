@@ -40,6 +40,10 @@ struct SheetLimits {
 // nothing at all.
 std::optional<std::string> notASheetFile(const std::filesystem::path& file, std::string_view what);
 
+// A file a spreadsheet program saved rather than a fixed-width source: named .csv, .xlsx, .xlsm, .xls,
+// .xlsb or .ods, or a ZIP package or compound file by its first bytes.
+bool isSpreadsheetFile(const std::filesystem::path& file);
+
 // Opens a CSV or XLSX file, told apart by its content; other files a spreadsheet program saves (.xls,
 // .xlsb, .ods, a workbook protected by a password, an XML Spreadsheet 2003 or a web page) are named for
 // what they are. `sheetName` picks a sheet of a workbook (empty:

@@ -120,6 +120,7 @@ class SourceBuild {
     std::int64_t takenRow_ = 0;
     Money total_;
     std::optional<Money> fixedAmount_;  // the amount of every entry, from the mapping's values
+    std::vector<std::int64_t> leftOut_;
     std::int64_t entries_ = 0;
     std::string line_;
 };
@@ -245,7 +246,16 @@ bool SourceBuild::findHeader(Sheet& sheet, std::optional<SheetRow>& first) {
     const bool byText = std::any_of(mapping_.sources.begin(), mapping_.sources.end(),
                                     [](const FieldSource& s) { return s.column && !s.column->letter; });
     SheetRow row;
-    if (byText) {
+    if (request_.headerRow > 0) {
+        // The row chosen as the header; the rows above it are titles.
+        while (sheet.next(row) && row.number < request_.headerRow) {
+        }
+        if (row.number != request_.headerRow) {
+            return refuse({"Row " + std::to_string(request_.headerRow) +
+                           ", chosen as the header row, holds nothing or is not in the sheet"});
+        }
+        headerRow_ = row;
+    } else if (byText) {
         for (int i = 0; i < kHeaderSearchRows && sheet.next(row); ++i) {
             if (mapping_.isHeaderRow(row)) {
                 headerRow_ = row;
@@ -273,7 +283,7 @@ bool SourceBuild::findHeader(Sheet& sheet, std::optional<SheetRow>& first) {
                                     [&name](const MappedField& m) { return m.name == name; });
         columns_.push_back({&*f, entry.second});
     }
-    if (!byText && sheet.next(row)) {
+    if (!byText && !headerRow_ && sheet.next(row)) {
         if (isLetterHeader(row)) {
             headerRow_ = row;
         } else {
@@ -425,6 +435,11 @@ void SourceBuild::write(const std::filesystem::path& details) {
 
 // A hidden entry row is noted; it is placed only when hidden rows are to be included.
 bool SourceBuild::takes(const SheetRow& row) {
+    if (std::find(request_.leaveOut.begin(), request_.leaveOut.end(), row.number) !=
+        request_.leaveOut.end()) {
+        leftOut_.push_back(row.number);
+        return false;
+    }
     if (!row.hidden) {
         return true;
     }
@@ -451,6 +466,10 @@ bool SourceBuild::reportRows() {
                           ")");
         result_.outcome = Outcome::AllRejected;
         return false;
+    }
+    if (!leftOut_.empty()) {
+        services_.message(std::string("Left out as chosen: ") + (leftOut_.size() == 1 ? "row " : "rows ") +
+                          rowList(leftOut_));
     }
     if (!hidden.empty()) {
         services_.message(std::string(request_.hiddenRows == HiddenRows::Skip ? "Left out " : "Included ") +

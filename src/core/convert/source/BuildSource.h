@@ -28,6 +28,8 @@ struct BuildSourceRequest {
     std::filesystem::path destinationPath;
     bool skipBadRows = false;  // leave out the rows that cannot be placed and write the others
     HiddenRows hiddenRows = HiddenRows::Stop;
+    std::int64_t headerRow = 0;              // the header row's number; 0: found by the mapping's headers
+    std::vector<std::int64_t> leaveOut;      // rows that are no entries (a total row), by number
     std::optional<std::string> mappingText;  // the mapping's INI text, read instead of `mappingPath`
     bool dryRun = false;                     // every row read and checked; nothing written
     std::int64_t expectedRows = 0;  // the sheet's last row number when known: progress is told against it
