@@ -68,8 +68,8 @@ struct LastRun {
 };
 
 // The workbench: its fields, product choice, what the window shows, the run state and the settings,
-// with the logic of every handler. The window and the command line copy input in, call a handler and
-// show back what changed.
+// with the logic of every handler. The window copies input in, calls a handler and shows back what
+// changed; the command line does not use it (it builds the operations' requests from its options).
 class Workbench {
   public:
     Workbench(Ui& ui, TableStore& store, const Clock& clock, AppPaths paths);

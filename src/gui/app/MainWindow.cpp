@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -248,9 +249,11 @@ void MainWindow::showUserGuide() {
             this->screen() != nullptr ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
         guide_->resize(std::min(900, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
     }
+    // Read as the page of its file, so that its pictures and its links to the pages beside it (shown as
+    // Markdown too, with Alt+Left back) are found in its folder.
     auto* text = guide_->findChild<QTextBrowser*>(QStringLiteral("guideText"));
     text->setSearchPaths({QFileInfo(guide).absolutePath()});
-    text->setMarkdown(QString::fromUtf8(file.readAll()));
+    text->setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
     guide_->show();
     guide_->raise();
     guide_->activateWindow();
