@@ -1,6 +1,7 @@
 #include "sheet/TextEncoding.h"
 
 #include "base/Cp874.h"
+#include "base/Utf8.h"
 
 namespace qrv {
 namespace {
@@ -127,24 +128,6 @@ TextEncoding EncodingSurvey::verdict() const {
         return TextEncoding::Ascii;
     }
     return isUtf8() ? TextEncoding::Utf8 : TextEncoding::CodePage874;
-}
-
-void appendUtf8(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 void TextDecoder::replacement(std::string& out) {

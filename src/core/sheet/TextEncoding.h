@@ -82,7 +82,4 @@ class TextDecoder {
 std::string textAsUtf8(std::string_view bytes, TextEncoding& encoding, std::int64_t& stray,
                        std::int64_t& firstStrayLine);
 
-// Appends code point `cp` as UTF-8.
-void appendUtf8(char32_t cp, std::string& out);
-
 }  // namespace qrv

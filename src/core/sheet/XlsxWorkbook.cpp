@@ -5,7 +5,7 @@
 #include <charconv>
 #include <map>
 
-#include "sheet/TextEncoding.h"
+#include "base/Utf8.h"
 #include "sheet/XmlStream.h"
 
 namespace qrv {
