@@ -1,4 +1,6 @@
 #include "convert/Reformat.h"
+#include "convert/source/SourceForm.h"
+#include "sheet/Sheet.h"
 #include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
 
@@ -22,6 +24,17 @@ ReformatRequest Workbench::reformatRequest() const {
 }
 
 void Workbench::reformat() {
+    // A spreadsheet typed into Source is mapped and built first, as one chosen with Browse; the run goes
+    // on with the file built, or does not run.
+    if (sourceFormFor(choiceInfo(selected()).productCode) != nullptr && !fields.sourcePath.empty() &&
+        isSpreadsheetFile(std::filesystem::path(fields.sourcePath))) {
+        SheetMappingForm form(fields.sourcePath, *this);
+        const std::optional<std::string> built = ui_.sourceFromSheet(form);
+        if (!built) {
+            return;
+        }
+        fields.sourcePath = *built;
+    }
     const ReformatRequest request = reformatRequest();
     startRun(Command::Reformat, fields.sourcePath,
              request.product ? std::string(productCode(*request.product)) : std::string());
@@ -35,6 +48,18 @@ void Workbench::reformat() {
         clearHash();
     }
     finishRun(result);
+    // "completed" says nothing of the entries left out of the upload file: a run that left some out says
+    // how many, after it.
+    std::int64_t rejected = 0;
+    for (const RejectedEntries& r : result.rejected) {
+        rejected += r.count;
+    }
+    if (result.outcome == Outcome::Written && !result.dryRun && rejected > 0) {
+        ui().showMessage(MessageKind::Warning,
+                         std::to_string(rejected) + " of " + std::to_string(rejected + result.records) +
+                             " entries were rejected and are not in the upload file: \"Show rejected lines\" "
+                             "in the Last run panel lists them.");
+    }
     // The account boxes of Direct Debit (100M) show the type and branch of what was checked.
     const ReformatAccounts& checked = result.accounts;
     if (result.converted && checked.credit && checked.debitFee) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "convert/source/SourceForm.h"
+#include "sheet/Sheet.h"
 #include "store/TableStore.h"
 #include "workbench/RejectedLines.h"
 
@@ -18,10 +19,7 @@ constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 constexpr const char* kSourceFilter = "Text File|*.txt|Spreadsheet|*.csv;*.xlsx|All File|*.*";
 
 bool isSpreadsheet(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".csv" || extension == ".xlsx";
+    return isSpreadsheetFile(std::filesystem::path(path));
 }
 
 // The warning choosing each product gives while a hash is shown.
@@ -37,25 +35,25 @@ const char* clearFormWarning(Choice c) {
     }
 }
 
-LayoutKind layoutFor(Choice c) {
+ControlSet controlSetFor(Choice c) {
     switch (c) {
         case Choice::MediaClearing:
         case Choice::MediaPayroll1:
         case Choice::MediaPayroll2:
         case Choice::MediaPayroll3:
-            return LayoutKind::MediaClearing;
+            return ControlSet::MediaClearing;
         case Choice::ManagerCheque:
-            return LayoutKind::Cheque;
+            return ControlSet::Cheque;
         case Choice::DirectDebit100M:
-            return LayoutKind::DirectDebit100M;
+            return ControlSet::DirectDebit100M;
         case Choice::DirectDebitHash:
-            return LayoutKind::Hash;
+            return ControlSet::Hash;
         case Choice::ReturnFile:
-            return LayoutKind::ReturnFile;
+            return ControlSet::ReturnFile;
         case Choice::Convert100M:
-            return LayoutKind::Convert;
+            return ControlSet::Convert;
         default:
-            return LayoutKind::Credit;
+            return ControlSet::Credit;
     }
 }
 
@@ -101,6 +99,9 @@ bool Workbench::selectProduct(Choice choice) {
         clearForm();
     }
     if (choice != selected_) {
+        // The last run was another product's: nothing shown from now on tells of it.
+        lastResult.reset();
+        lastRun = LastRun{};
         productFields_[selected_] = fields;
         const auto kept = productFields_.find(choice);
         const int progress = fields.progress;
@@ -122,14 +123,14 @@ void Workbench::showProduct(Choice choice) {
         case Choice::DirectDebitHash:
             printDetail.visible = false;
             fields.printDetail = true;
-            applyLayout(controls, LayoutKind::Hash);
+            applyControlSet(controls, ControlSet::Hash);
             return;
         case Choice::ReturnFile:
             printDetail.visible = false;
-            applyLayout(controls, LayoutKind::ReturnFile);
+            applyControlSet(controls, ControlSet::ReturnFile);
             return;
         case Choice::Convert100M:
-            applyLayout(controls, LayoutKind::Convert);
+            applyControlSet(controls, ControlSet::Convert);
             return;
         default:
             break;
@@ -140,7 +141,7 @@ void Workbench::showProduct(Choice choice) {
         fields.processingRound.clear();
         fields.chosenRound = ProcessingRound::Immediately;
     }
-    applyLayout(controls, layoutFor(choice));
+    applyControlSet(controls, controlSetFor(choice));
 }
 
 void Workbench::clearForm() {
@@ -168,11 +169,24 @@ void Workbench::copyDebitAccount() {
     fields.feeAccount = fields.debitAccount;
 }
 
+namespace {
+
+// The type (4th character) and branch (first 3) of an account as typed, for the boxes beside it.
+void showAccountParts(const std::string& account, std::string& type, std::string& branch) {
+    type = account.size() >= 4 ? account.substr(3, 1) : "";
+    branch = account.substr(0, std::min<size_t>(3, account.size()));
+}
+
+}  // namespace
+
 void Workbench::copyCreditAccount() {
     fields.debitFeeAccount = fields.creditAccount;
-    const std::string& acct = fields.debitFeeAccount;
-    fields.feeAccountType = acct.size() >= 4 ? acct.substr(3, 1) : "";
-    fields.feeBranch = acct.substr(0, std::min<size_t>(3, acct.size()));
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
+}
+
+void Workbench::accountsEdited() {
+    showAccountParts(fields.creditAccount, fields.creditAccountType, fields.creditBranch);
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
 }
 
 void Workbench::processingRoundChanged(const std::string& text) {
@@ -192,7 +206,8 @@ void Workbench::browseSource() {
     const bool fromSheet = sourceFormFor(choiceInfo(selected_).productCode) != nullptr;
     std::optional<std::string> chosen = ui_.chooseOpenFile(fromSheet ? kSourceFilter : kFileFilter);
     if (chosen && fromSheet && isSpreadsheet(*chosen)) {
-        chosen = ui_.sourceFromSheet(*chosen, *this);
+        SheetMappingForm form(*chosen, *this);
+        chosen = ui_.sourceFromSheet(form);
     }
     // A cancelled dialog keeps the path already there.
     if (chosen) {

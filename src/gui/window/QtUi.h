@@ -82,7 +82,9 @@ class QtUi final : public Ui {
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
     void setProgress(int percent) override;
-    // Takes the report's snapshot from its store, then shows it (showSnapshot).
+    // The report with the layout of the window's language, where there is one (any thread).
+    ShownReport inWindowLanguage(const ShownReport& report) const;
+    // Takes the report's snapshot from its store, then shows it (showSnapshot), in the window's language.
     void showReport(const ShownReport& report) override;
     // Opens the preview of a snapshot, blocking when modal; on the window's thread only (a snapshot
     // can be taken on another).
@@ -94,7 +96,7 @@ class QtUi final : public Ui {
     // The switch warning with OK (clear the form) and Cancel.
     bool askClearForm(const std::string& text) override;
     // The mapping dialog over the sheet; its message names the file built.
-    std::optional<std::string> sourceFromSheet(const std::string& sheetPath, Workbench& workbench) override;
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:
     Hooks hooks_;
