@@ -7,7 +7,7 @@ namespace qrv {
 
 ReformatRequest Workbench::reformatRequest() const {
     ReformatRequest r;
-    r.product = productForCode(choiceInfo(selected()).productCode);
+    r.product = choiceInfo(selected()).product;
     r.companyId = fields.companyId;
     r.sourcePath = fields.sourcePath;
     r.destinationPath = fields.destinationPath;
@@ -23,8 +23,7 @@ ReformatRequest Workbench::reformatRequest() const {
 
 void Workbench::reformat() {
     const ReformatRequest request = reformatRequest();
-    startRun(Command::Reformat, fields.sourcePath,
-             request.product ? std::string(productCode(*request.product)) : std::string());
+    startRun(Command::Reformat, fields.sourcePath, request.product);
     PresenterServices services(*this);
     const ReformatResult result = qrv::reformat(request, *services);
     // Only the hash of an upload file written stays in the field (it names the destination); a run

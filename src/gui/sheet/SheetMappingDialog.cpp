@@ -97,7 +97,7 @@ SheetMappingDialog::SheetMappingDialog(std::filesystem::path sheet, Workbench& w
       destination_(besideAsText(sheet_)),
       workbench_(workbench),
       ui_(ui),
-      product_(choiceInfo(workbench.selected()).productCode),
+      product_(productCodeOf(workbench.selected())),
       companyId_(workbench.fields.companyId),
       form_(sourceFormFor(product_)) {
     setObjectName(QStringLiteral("SheetMappingDialog"));

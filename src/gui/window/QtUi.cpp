@@ -248,7 +248,7 @@ std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, W
     showMessage(MessageKind::Information, dialog.builtMessage());
     const QString built = QString::fromStdString(dialog.built()->string());
     // The built file is the product's source file: the viewer names its fields.
-    const auto file = layout::sourceFileNamed(choiceInfo(workbench.selected()).productCode);
+    const auto file = sourceFileOf(workbench.selected());
     auto* viewer = new SourceViewer(built, {}, file, window_);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->show();

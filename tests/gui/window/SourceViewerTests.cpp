@@ -64,7 +64,7 @@ TEST(SourceViewer, ThaiMarksAreDrawnOverTheirLetterAndHighlightsKeepClustersWhol
     const std::string line = "0001" + *cp874::fromUtf8(kMarked.toStdString()) + "X";
     writeFile(dir / "thai.txt", line + "\r\n" + line + "\r\n");
     // Columns 6-12: from the vowel of the first letter to the vowel of the third.
-    std::vector<ListingEntry> entries(1);
+    std::vector<RejectedEntry> entries(1);
     entries[0].line = 2;
     entries[0].firstColumn = 6;
     entries[0].lastColumn = 12;
@@ -98,7 +98,7 @@ TEST(SourceViewer, NamesTheFieldUnderTheCursorByItsCodePageColumn) {
     TempDir dir;
     writeFile(dir / "mcp.txt",
               chequeLine(700) + "\r\n" + chequeLine(700) + "\r\n" + chequeLine(400) + "\r\n");
-    std::vector<ListingEntry> entries(1);
+    std::vector<RejectedEntry> entries(1);
     entries[0].line = 2;
     entries[0].firstColumn = 218;
     entries[0].lastColumn = 287;
