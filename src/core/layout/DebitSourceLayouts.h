@@ -38,6 +38,8 @@ inline constexpr Field kNameText =
 inline constexpr Field kTail = text("end of the name", 79, 80, "in the completion table only");
 inline constexpr Field kDetailFields[] = {kAccount,    kDetailDate, kSign,     kAmount,
                                           kStatusCode, kReference,  kNameText, kTail};
+// The longest control or detail record a Direct Debit (100M) run accepts ("Character have not over 80
+// Character.").
 inline constexpr int kMaxLine = 80;
 // The name the completion table takes: from the reference to the end of the line.
 inline constexpr Field kCompletionName = text("name and reference text", 31, 80);
