@@ -28,8 +28,7 @@ std::string shown(std::string_view found) {
 std::string FieldFault::place() const {
     std::string text = "line " + std::to_string(line);
     if (field != nullptr) {
-        text += ", columns " + std::to_string(field->first) + "-" + std::to_string(field->last) + " (" +
-                std::string(field->name) + ")";
+        text += ", columns " + columnsText(*field) + " (" + std::string(field->name) + ")";
     }
     return text;
 }

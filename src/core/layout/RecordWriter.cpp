@@ -34,12 +34,16 @@ void RecordWriter::keepAsDefaults() {
     defaults_ = text_;
 }
 
+FieldOverflow RecordWriter::overflow(const Field& field, const std::string& value) const {
+    return FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name) + " (columns " +
+                             columnsText(field) + ")",
+                         value, field.width());
+}
+
 void RecordWriter::put(const Field& field, std::string_view value, char fill, bool right) {
     const size_t width = static_cast<size_t>(field.width());
     if (value.size() > width) {
-        throw FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name) + " (columns " +
-                                columnsText(field) + ")",
-                            "\"" + cp874::toUtf8(value) + "\"", field.width());
+        throw overflow(field, "\"" + cp874::toUtf8(value) + "\"");
     }
     char* at = text_.data() + (field.first - 1);
     const size_t pad = width - value.size();
@@ -69,9 +73,7 @@ void RecordWriter::number(const Field& field, std::int64_t value) {
 void RecordWriter::amount(const Field& field, Money value) {
     const std::string text = value.toAmountField(field.width());
     if (static_cast<int>(text.size()) > field.width()) {
-        throw FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name) + " (columns " +
-                                columnsText(field) + ")",
-                            value.toText2() + " baht", field.width());
+        throw overflow(field, value.toText2() + " baht");
     }
     put(field, text, '0', true);
 }

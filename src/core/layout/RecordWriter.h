@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/FieldWidth.h"
 #include "base/Money.h"
 #include "layout/Field.h"
 
@@ -45,6 +46,7 @@ class RecordWriter {
 
   private:
     void put(const Field& field, std::string_view value, char fill, bool right);
+    FieldOverflow overflow(const Field& field, const std::string& value) const;
 
     const Layout& layout_;
     std::string defaults_;

@@ -381,5 +381,31 @@ TEST(RecordWidth, AValueWiderThanItsFieldStopsTheRunNamingItsPlace) {
     EXPECT_FALSE(std::filesystem::exists(rate.uploadPath()));
 }
 
+// A control character in a text field that a run reads is that field's fault in every product and
+// service: the file is refused naming the line, the columns and the field, and nothing is written.
+TEST(ControlCharacter, InATextFieldRefusesTheFile) {
+    ProductRun mcl(Product::MediaClearing);
+    std::string detail = mediaDetail("014", "01234567896");
+    detail[205] = '\x1B';
+    mcl.run(test::crlfLines({mediaHeader(), detail}));
+    EXPECT_EQ(mcl.last.outcome, Outcome::Refused);
+    ASSERT_EQ(mcl.events.texts().size(), 1u);
+    EXPECT_TRUE(has(mcl.events.texts()[0], "line 2, columns 200-222 (receiver name): \"JOHN S\\x1BITH"))
+        << mcl.events.texts()[0];
+    EXPECT_FALSE(mcl.uploaded());
+
+    test::OperationFixture f;
+    test::HashDetail detailWithNul;
+    detailWithNul.name = std::string("SOM\0CHAI", 8);
+    test::writeFile(f.out / "debit.txt", test::crlfLines({test::hashControlRecord(test::HashControl{}),
+                                                          test::hashDetailRecord(detailWithNul, false)}));
+    Services services = f.services();
+    const HashCheckResult hash = checkDirectDebitFile({f.out / "debit.txt", ""}, services);
+    EXPECT_EQ(hash.outcome, Outcome::Refused);
+    EXPECT_TRUE(hash.hash.empty());
+    ASSERT_EQ(f.events.texts().size(), 1u);
+    EXPECT_TRUE(has(f.events.texts()[0], "line 2, columns 27-56 (name)")) << f.events.texts()[0];
+}
+
 }  // namespace
 }  // namespace qrv

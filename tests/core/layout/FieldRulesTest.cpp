@@ -5,6 +5,7 @@
 #include "layout/FieldRules.h"
 #include "layout/LayoutCatalog.h"
 #include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "layout/Utf8ThaiLines.h"
 
 // The rule of each kind of field, and the reader that applies them to a line of a customer's file.
@@ -142,6 +143,27 @@ TEST(SourceLine, TypedReadingsGiveTheValueOrTheRuleBroken) {
     EXPECT_EQ(line.account(mcp::kPayeeCode).rule(), Rule::Account);
     EXPECT_EQ(line.date(mcp::kTaxDate).rule(), Rule::Date);
     EXPECT_EQ(line.code(mcp::kDeliveryCode).rule(), Rule::Code);
+}
+
+// Each rule says in words what the text found is not, after the one wording of its place.
+TEST(FieldFault, SaysWhereAndWhatTheRuleWants) {
+    const auto what = [](const Field& field, Rule rule, std::string found, const Field* into = nullptr) {
+        return FieldFault{12, &field, rule, std::move(found), into}.what();
+    };
+    EXPECT_EQ(FieldFault({12, &ddr::kAmount, Rule::Amount, "1.5", nullptr}).place(),
+              "line 12, columns 18-28 (amount)");
+    EXPECT_EQ(FieldFault({3, &ddr::kSign, Rule::Code, "2", nullptr}).message("in.txt"),
+              "\"in.txt\" line 3, columns 17 (sign): \"2\" is not one of 1");
+    EXPECT_EQ(what(ddr::kTotalRecord, Rule::Digits, "12 45"), "\"12 45\" is not 5 digits");
+    EXPECT_EQ(what(mcp::kPickupBranch, Rule::Number, "1A"), "\"1A\" is not a number");
+    EXPECT_EQ(what(ddr::kDetailDate, Rule::Date, "311326"), "\"311326\" is not a date (ddmmyy)");
+    EXPECT_EQ(what(ddr::kAccount, Rule::Account, "1234567895"), "\"1234567895\" is not a home-bank account");
+    EXPECT_EQ(what(mcp::kPayeeName, Rule::Text, std::string("A\tB\x7F", 4)),
+              "\"A\\x09B\\x7F\" holds a control character");
+    EXPECT_EQ(what(mcp::kPickupBranch, Rule::Fits, "12345", &r003::kBranchCode),
+              "\"12345\" does not fit the 4 characters of the receiving branch code");
+    // The whole line, when the fault is of no field.
+    EXPECT_EQ(FieldFault({7, nullptr, Rule::Text, "", nullptr}).place(), "line 7");
 }
 
 TEST(SourceLine, AFaultNamesTheFileTheLineTheColumnsAndTheField) {
