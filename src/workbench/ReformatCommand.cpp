@@ -1,4 +1,5 @@
 #include "convert/Reformat.h"
+#include "convert/ReformatHistory.h"
 #include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
 
@@ -18,11 +19,20 @@ ReformatRequest Workbench::reformatRequest() const {
     r.debitFeeAccount = fields.debitFeeAccount;
     r.processingRound = fields.processingRound.empty() ? ProcessingRound::None : fields.chosenRound;
     r.printDetail = fields.printDetail;
+    r.origin = RunOrigin::Window;
     return r;
 }
 
 void Workbench::reformat() {
-    const ReformatRequest request = reformatRequest();
+    ReformatRequest request = reformatRequest();
+    // A file that an earlier run converted could pay twice: it is converted again only when the person
+    // says so; otherwise nothing runs.
+    if (const std::optional<RunEntry> earlier = earlierRunOf(store_, request)) {
+        if (!ui_.askConvertAgain(repeatQuestion(*earlier))) {
+            return;
+        }
+        request.again = true;
+    }
     startRun(Command::Reformat, fields.sourcePath,
              request.product ? std::string(productCode(*request.product)) : std::string());
     PresenterServices services(*this);

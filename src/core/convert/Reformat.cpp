@@ -12,6 +12,7 @@
 #include "base/FieldHelpers.h"
 #include "base/FieldWidth.h"
 #include "convert/OutputNames.h"
+#include "convert/ReformatHistory.h"
 #include "convert/ReformatRun.h"
 #include "convert/RunCommit.h"
 #include "io/InputGuards.h"
@@ -329,6 +330,23 @@ void dryRun(ReformatRun& run, ProductFamily family) {
     run.result.hash = again.hash;
 }
 
+// The run packed its upload file with it.
+void recordArchive(ReformatRun& run) {
+    if (run.result.wrote(OutputKind::Upload)) {
+        run.result.written.push_back({OutputKind::Archive, run.archivePath()});
+    }
+}
+
+// A run that writes: its outputs prepared, then put in place together.
+void convertAndCommit(ReformatRun& run, ProductFamily family) {
+    RunCommit commit(run.services);
+    run.commit = &commit;
+    if (convertAll(run, family)) {
+        commit.commit();
+        recordArchive(run);
+    }
+}
+
 bool isFalse(std::string_view value) {
     return value.size() == 5 && std::equal(value.begin(), value.end(), "FALSE", [](char a, char b) {
                return std::toupper(static_cast<unsigned char>(a)) == b;
@@ -418,6 +436,16 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
     if (const auto refusal = destinationRefusal(run, *family)) {
         return refuse(*refusal, RequestField::Destination);
     }
+    // A source that an earlier completed run of the company and product converted is a repeat: it could
+    // pay twice. (A dry run checks it against the history too, as the run it stands for would.)
+    SourceContent source(request.sourcePath, checked);
+    if (!request.again) {
+        if (std::optional<RunEntry> earlier = earlierRunOf(
+                run.services.store, std::string(Trim(request.companyId)), run.productCode, source)) {
+            result.earlierRun = std::move(earlier);
+            return refuse(repeatQuestion(*result.earlierRun), RequestField::Source);
+        }
+    }
     result.productCode = run.productCode;
     result.converted = true;
     result.accounts = accounts;
@@ -425,18 +453,17 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
 
     if (request.dryRun) {
         dryRun(run, *family);
-    } else {
-        RunCommit commit(services);
-        run.commit = &commit;
-        if (!convertAll(run, *family)) {
-            return result;
-        }
-        commit.commit();
+        recordArchive(run);
+        return result;
     }
-    // The run packed its upload file with it.
-    if (result.wrote(OutputKind::Upload)) {
-        result.written.push_back({OutputKind::Archive, run.archivePath()});
+    ReformatRecord record(run, source);
+    try {
+        convertAndCommit(run, *family);
+    } catch (...) {
+        record.endedBy(std::current_exception());
+        throw;
     }
+    record.ended(result);
     return result;
 }
 
