@@ -57,6 +57,15 @@ std::string directCreditSample() {
     return text;
 }
 
+// The sample reference data of an initialised data folder, from the one beside the program (a folder
+// without it is refused).
+void copySampleData(const QString& folder) {
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
+    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
+        QFile::copy(shipped.filePath(csv), QDir(folder).filePath(csv));
+    }
+}
+
 // Runs of the days before the pictures, as the history would hold them.
 void recordEarlierRuns(qrv::TableStore& store, const QDir& folder) {
     struct Run {
@@ -112,11 +121,7 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
-    // The sample reference data of an initialised data folder, from the one beside the program.
-    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
-    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
-        QFile::copy(shipped.filePath(csv), QDir(data.path()).filePath(csv));
-    }
+    copySampleData(data.path());
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
     qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
@@ -214,6 +219,7 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
+    copySampleData(data.path());
 
     std::unique_ptr<qrv::gui::ReportPreview> lastPreview;
     qrv::gui::QtUi::Hooks hooks;
