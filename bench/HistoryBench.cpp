@@ -96,14 +96,21 @@ int main(int argc, char** argv) {
         }
         std::printf("filled %llu runs: %.0f ms\n", static_cast<unsigned long long>(n), msSince(start));
 
-        start = Clock::now();
-        std::uint64_t listed = 0;
-        history.forEach({}, [&listed](const RunEntry&) {
-            ++listed;
-            return true;
-        });
-        std::printf("list all %llu, newest first: %.0f ms\n", static_cast<unsigned long long>(listed),
-                    msSince(start));
+        for (const qrv::RunFiles files : {qrv::RunFiles::Skipped, qrv::RunFiles::Read}) {
+            start = Clock::now();
+            std::uint64_t listed = 0;
+            history.forEach(
+                {},
+                [&listed](const RunEntry&) {
+                    ++listed;
+                    return true;
+                },
+                files);
+            std::printf("list all %llu, newest first, %s: %.0f ms\n", static_cast<unsigned long long>(listed),
+                        files == qrv::RunFiles::Read ? "with the files written (JSON, CSV)"
+                                                     : "without them (the lines, the window)",
+                        msSince(start));
+        }
         start = Clock::now();
         const auto one = history.list({"ACME07", "DCP", "", ""});
         std::printf("list one company and product (%zu runs): %.1f ms\n", one.size(), msSince(start));

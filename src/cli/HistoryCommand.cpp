@@ -55,14 +55,18 @@ int runHistory(Session& s, const HistoryOptions& o) {
     if (!s.json) {
         out << "Ran at\tUser\tFrom\tProduct\tCompany\tOutcome\tRecords\tTotal\tHash\tSource\tDestination\n";
     }
-    history.forEach(filter, [&](const RunEntry& e) {
-        if (s.json) {
-            runs.push_back(runEntryJson(e));
-        } else {
-            printRun(out, e);
-        }
-        return true;
-    });
+    // The lines name no file written: they are read only for the JSON.
+    history.forEach(
+        filter,
+        [&](const RunEntry& e) {
+            if (s.json) {
+                runs.push_back(runEntryJson(e));
+            } else {
+                printRun(out, e);
+            }
+            return true;
+        },
+        s.json ? RunFiles::Read : RunFiles::Skipped);
     s.result = nlohmann::json{{"runs", std::move(runs)}};
     return kOk;
 }

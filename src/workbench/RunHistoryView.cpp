@@ -11,7 +11,7 @@ enum Column { RanAt, User, From, ProductCode, Company, Outcome, Records, Total, 
 }  // namespace
 
 void RunHistoryView::refresh() {
-    runs_ = history_.list(filter);
+    runs_ = history_.list(filter, RunFiles::Skipped);  // the window shows no file but the destination
 }
 
 const std::vector<std::string>& RunHistoryView::columns() {

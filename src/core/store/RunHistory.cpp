@@ -36,32 +36,60 @@ std::vector<RunFile> writtenFiles(const std::string& text) {
     return files;
 }
 
-std::int64_t integer(const Row& row, std::string_view name) {
-    const Value* v = row.find(name);
-    const auto* i = v != nullptr ? std::get_if<std::int64_t>(v) : nullptr;
+// The fields of a row in the order of "RunId, " + kColumns.
+enum Field {
+    kRunId,
+    kRanAt,
+    kUserName,
+    kOrigin,
+    kProduct,
+    kCompanyId,
+    kSourcePath,
+    kSourceSize,
+    kSourceSha1,
+    kDestination,
+    kUploadHash,
+    kRecords,
+    kTotal,
+    kRejected,
+    kOutcome,
+    kWritten
+};
+
+const Value& field(const Row& row, Field f) {
+    return row.fields()[static_cast<size_t>(f)].second;
+}
+std::string text(const Row& row, Field f) {
+    const auto* s = std::get_if<std::string>(&field(row, f));
+    return s != nullptr ? *s : std::string();
+}
+std::int64_t integer(const Row& row, Field f) {
+    const auto* i = std::get_if<std::int64_t>(&field(row, f));
     return i != nullptr ? *i : 0;
 }
 
-RunEntry entryOf(const Row& row) {
+RunEntry entryOf(const Row& row, RunFiles files) {
     RunEntry e;
-    e.id = integer(row, "RunId");
-    e.ranAt = row.text("RanAt");
-    e.userName = row.text("UserName");
-    e.origin = row.text("Origin");
-    e.product = row.text("Product");
-    e.companyId = row.text("CompanyId");
-    e.sourcePath = row.text("SourcePath");
-    e.sourceSize = integer(row, "SourceSize");
-    e.sourceSha1 = row.text("SourceSha1");
-    e.destination = row.text("Destination");
-    e.uploadHash = row.text("UploadHash");
-    e.records = integer(row, "Records");
-    if (const Value* total = row.find("Total"); total != nullptr && std::holds_alternative<Money>(*total)) {
-        e.total = std::get<Money>(*total);
+    e.id = integer(row, kRunId);
+    e.ranAt = text(row, kRanAt);
+    e.userName = text(row, kUserName);
+    e.origin = text(row, kOrigin);
+    e.product = text(row, kProduct);
+    e.companyId = text(row, kCompanyId);
+    e.sourcePath = text(row, kSourcePath);
+    e.sourceSize = integer(row, kSourceSize);
+    e.sourceSha1 = text(row, kSourceSha1);
+    e.destination = text(row, kDestination);
+    e.uploadHash = text(row, kUploadHash);
+    e.records = integer(row, kRecords);
+    if (const auto* total = std::get_if<Money>(&field(row, kTotal))) {
+        e.total = *total;
     }
-    e.rejected = integer(row, "Rejected");
-    e.outcome = row.text("Outcome");
-    e.written = writtenFiles(row.text("Written"));
+    e.rejected = integer(row, kRejected);
+    e.outcome = text(row, kOutcome);
+    if (files == RunFiles::Read) {
+        e.written = writtenFiles(text(row, kWritten));
+    }
     return e;
 }
 
@@ -92,18 +120,24 @@ bool RunHistory::exists() {
                 .empty();
 }
 
-void RunHistory::select(const std::string& where, const Binds& binds,
+void RunHistory::select(const std::string& where, const Binds& binds, RunFiles files,
                         const std::function<bool(const RunEntry&)>& each) {
     if (!exists()) {
         return;
     }
-    store_.forEachRow("SELECT RunId, " + std::string(kColumns) + " FROM RunHistory" +
+    // Without the files, their column is read as an empty text.
+    std::string columns = std::string("RunId, ") + kColumns;
+    if (files == RunFiles::Skipped) {
+        columns.replace(columns.rfind("Written"), 7, "''");
+    }
+    store_.forEachRow("SELECT " + columns + " FROM RunHistory" +
                           (where.empty() ? std::string() : " WHERE " + where) +
                           " ORDER BY RanAt DESC, RunId DESC",
-                      binds, [&each](const Row& row) { return each(entryOf(row)); });
+                      binds, [&each, files](const Row& row) { return each(entryOf(row, files)); });
 }
 
-void RunHistory::forEach(const RunFilter& filter, const std::function<bool(const RunEntry&)>& each) {
+void RunHistory::forEach(const RunFilter& filter, const std::function<bool(const RunEntry&)>& each,
+                         RunFiles files) {
     std::string where;
     Binds binds;
     const auto add = [&where, &binds](const char* condition, std::string value) {
@@ -122,15 +156,18 @@ void RunHistory::forEach(const RunFilter& filter, const std::function<bool(const
     if (!filter.until.empty()) {
         add("RanAt <= ?", filter.until + " 99");  // every time of that day
     }
-    select(where, binds, each);
+    select(where, binds, files, each);
 }
 
-std::vector<RunEntry> RunHistory::list(const RunFilter& filter) {
+std::vector<RunEntry> RunHistory::list(const RunFilter& filter, RunFiles files) {
     std::vector<RunEntry> entries;
-    forEach(filter, [&entries](const RunEntry& e) {
-        entries.push_back(e);
-        return true;
-    });
+    forEach(
+        filter,
+        [&entries](const RunEntry& e) {
+            entries.push_back(e);
+            return true;
+        },
+        files);
     return entries;
 }
 
@@ -150,7 +187,7 @@ std::optional<RunEntry> RunHistory::latestCompleted(std::string_view companyId, 
     select("CompanyId = ? AND Product = ? AND SourceSize = ? AND SourceSha1 = ? AND Outcome = ?",
            {std::string(companyId), std::string(product), sourceSize, std::string(sourceSha1),
             std::string(run_outcome::kCompleted)},
-           [&found](const RunEntry& e) {
+           RunFiles::Read, [&found](const RunEntry& e) {
                found = e;
                return false;
            });

@@ -59,6 +59,9 @@ struct RunFilter {
     std::string until;
 };
 
+// Whether a reading of the history reads the files each run wrote (a listing that shows none skips them).
+enum class RunFiles { Read, Skipped };
+
 // The run history in the data folder's table store. Each entry is written whole in a transaction of its
 // own, so a run that is killed leaves either its whole entry or none. A store without the table (made
 // before it existed, or never written to) has an empty history.
@@ -69,8 +72,9 @@ class RunHistory {
     // Adds the entry (its id is given by the store).
     void record(const RunEntry& entry);
     // The runs the filter takes, newest first; stops when `each` returns false.
-    void forEach(const RunFilter& filter, const std::function<bool(const RunEntry&)>& each);
-    std::vector<RunEntry> list(const RunFilter& filter);
+    void forEach(const RunFilter& filter, const std::function<bool(const RunEntry&)>& each,
+                 RunFiles files = RunFiles::Read);
+    std::vector<RunEntry> list(const RunFilter& filter, RunFiles files = RunFiles::Read);
     // Whether a completed run of the company and product read a source of this size (a cheap test
     // before the source's content is hashed).
     bool anyCompleted(std::string_view companyId, std::string_view product, std::int64_t sourceSize);
@@ -80,7 +84,7 @@ class RunHistory {
 
   private:
     bool exists();
-    void select(const std::string& where, const Binds& binds,
+    void select(const std::string& where, const Binds& binds, RunFiles files,
                 const std::function<bool(const RunEntry&)>& each);
     TableStore& store_;
 };
