@@ -730,6 +730,22 @@ Do you want to replace it?</source>
         <source>Line %1, columns %2-%3: %4</source>
         <translation>บรรทัด %1 คอลัมน์ %2-%3: %4</translation>
     </message>
+    <message>
+        <source>Text files</source>
+        <translation>ไฟล์ข้อความ</translation>
+    </message>
+    <message>
+        <source>Spreadsheets</source>
+        <translation>ไฟล์ตารางคำนวณ</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>ทุกไฟล์</translation>
+    </message>
+    <message>
+        <source>Line %1, column %2: %3</source>
+        <translation>บรรทัด %1 คอลัมน์ %2: %3</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>
@@ -847,10 +863,6 @@ Do you want to replace it?</source>
     <message>
         <source>Convert 100 M</source>
         <translation>แปลงเป็น 100M</translation>
-    </message>
-    <message>
-        <source>CompanyCode</source>
-        <translation>รหัสบริษัท</translation>
     </message>
     <message>
         <source>Reformat  100 M</source>
@@ -1728,6 +1740,22 @@ Do you want to replace it?</source>
         <source>qrv</source>
         <translation>บรรทัดคำสั่ง</translation>
     </message>
+    <message>
+        <source>Company Code</source>
+        <translation>รหัสบริษัท</translation>
+    </message>
+    <message>
+        <source>Voided with the file</source>
+        <translation>ยกเลิกไปพร้อมกับไฟล์</translation>
+    </message>
+    <message>
+        <source>Total voided: %1 baht</source>
+        <translation>ยอดรวมที่ยกเลิก: %1 บาท</translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries were rejected and are not in the upload file: &quot;Show rejected lines&quot; in the Last run panel lists them.</source>
+        <translation>ถูกปฏิเสธ %1 จาก %2 รายการ และไม่อยู่ในไฟล์อัปโหลด: ปุ่ม &quot;แสดงบรรทัดที่ถูกปฏิเสธ&quot; ในส่วนผลการทำงานครั้งล่าสุดแสดงรายการเหล่านั้น</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::AccountDialog</name>
@@ -1743,6 +1771,18 @@ Do you want to replace it?</source>
         <source>Account</source>
         <translation>บัญชี</translation>
     </message>
+    <message>
+        <source>Account number</source>
+        <translation>เลขที่บัญชี</translation>
+    </message>
+    <message>
+        <source>Company account name</source>
+        <translation>ชื่อบัญชีบริษัท</translation>
+    </message>
+    <message>
+        <source>1-100 characters</source>
+        <translation>1-100</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::BankWindow</name>
@@ -1756,6 +1796,76 @@ Do you want to replace it?</source>
     <message>
         <source>Branch ::</source>
         <translation>สาขา ::</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::CommandButtons</name>
+    <message>
+        <source>Version : %1</source>
+        <translation>รุ่น : %1</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::FieldGrid</name>
+    <message>
+        <source>Company ID as registered with the bank: up to 12 characters, no &quot;/&quot; or &quot;\&quot;</source>
+        <translation>รหัสประจำตัวบริษัทตามที่ลงทะเบียนไว้กับธนาคาร: ไม่เกิน 12 ตัวอักษร ห้ามมี &quot;/&quot; หรือ &quot;\&quot;</translation>
+    </message>
+    <message>
+        <source>Home-bank account: 10 digits with check digit; the first 3 digits are the branch, the 4th the account type</source>
+        <translation>บัญชีของธนาคาร: ตัวเลข 10 หลักพร้อมหลักตรวจสอบ 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Credit account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่รับเงิน: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Debit fee account: 10 digits; the first 3 are the branch, the 4th the type</source>
+        <translation>บัญชีที่หักค่าธรรมเนียม: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
+    </message>
+    <message>
+        <source>Company code: up to 6 characters</source>
+        <translation>รหัสบริษัท: ไม่เกิน 6 ตัวอักษร</translation>
+    </message>
+    <message>
+        <source>The payment text file to read (a file can be dropped here)</source>
+        <translation>ไฟล์ข้อความการจ่ายเงินที่จะอ่าน (ลากไฟล์มาวางที่นี่ได้)</translation>
+    </message>
+    <message>
+        <source>Immediately (00), End of Day (01) or Start of Day (02)</source>
+        <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
+    </message>
+    <message>
+        <source>The file to write; its folder also receives the error listings and the archive</source>
+        <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
+    </message>
+    <message>
+        <source>The hash line&apos;s 40 hexadecimal digits</source>
+        <translation>ค่าแฮชของไฟล์ เลขฐานสิบหก 40 หลัก</translation>
+    </message>
+    <message>
+        <source>Show the detail report, line by line, instead of the result report</source>
+        <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The comparison file to write: each debit of the file sent with its result</source>
+        <translation>ไฟล์ผลการเปรียบเทียบที่จะเขียน: รายการหักบัญชีแต่ละรายการของไฟล์ที่ส่งพร้อมผลการทำรายการ</translation>
+    </message>
+    <message>
+        <source>The return file from V5</source>
+        <translation>ไฟล์ผลการหักบัญชีจาก V5</translation>
+    </message>
+    <message>
+        <source>The converted file to write, in the 100M layout</source>
+        <translation>ไฟล์ที่แปลงแล้วที่จะเขียน ในรูปแบบ 100M</translation>
+    </message>
+    <message>
+        <source>The invoice file of the cheques</source>
+        <translation>ไฟล์ใบแจ้งหนี้ของเช็ค</translation>
     </message>
 </context>
 <context>
@@ -1852,10 +1962,6 @@ Do you want to replace it?</source>
         <translation>เกี่ยวกับ Convertor QRV</translation>
     </message>
     <message>
-        <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;p&gt;แปลงไฟล์ข้อความการจ่ายเงินเป็นไฟล์อัปโหลดสำหรับระบบหลัก V5 ของธนาคาร&lt;/p&gt;&lt;p&gt;สร้างด้วยไลบรารีต่อไปนี้ ภายใต้สัญญาอนุญาตของแต่ละรายการ:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL รุ่น 3&lt;/li&gt;&lt;li&gt;SQLite: สาธารณสมบัติ&lt;/li&gt;&lt;li&gt;libzip: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): สัญญาอนุญาต MIT&lt;/li&gt;&lt;li&gt;CLI11 (เครื่องมือบรรทัดคำสั่ง): สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL รุ่น 2.1 ขึ้นไป&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-    <message>
         <source>Language</source>
         <translation>ภาษา</translation>
     </message>
@@ -1866,6 +1972,18 @@ Do you want to replace it?</source>
     <message>
         <source>View</source>
         <translation>มุมมอง</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;</source>
+        <translation>&lt;p&gt;แปลงไฟล์ข้อความการจ่ายเงินเป็นไฟล์อัปโหลดสำหรับระบบหลัก V5 ของธนาคาร&lt;/p&gt;&lt;p&gt;สร้างด้วยไลบรารีต่อไปนี้ ภายใต้สัญญาอนุญาตของแต่ละรายการ:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL รุ่น 3&lt;/li&gt;&lt;li&gt;SQLite: สาธารณสมบัติ&lt;/li&gt;&lt;li&gt;libzip: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): สัญญาอนุญาต MIT&lt;/li&gt;&lt;li&gt;CLI11 (เครื่องมือบรรทัดคำสั่ง): สัญญาอนุญาต BSD 3 ข้อ&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL รุ่น 2.1 ขึ้นไป&lt;/li&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;li&gt;Expat (reading spreadsheets): MIT licence&lt;/li&gt;</source>
+        <translation>&lt;li&gt;Expat (อ่านไฟล์ตารางคำนวณ): สัญญาอนุญาต MIT&lt;/li&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;li&gt;qpdf (joining the parts of a large PDF): Apache License 2.0&lt;/li&gt;</source>
+        <translation>&lt;li&gt;qpdf (รวมส่วนต่าง ๆ ของไฟล์ PDF ขนาดใหญ่): Apache License 2.0&lt;/li&gt;</translation>
     </message>
 </context>
 <context>
@@ -1939,7 +2057,7 @@ Do you want to replace it?</source>
         <translation>นำเข้าข้อมูลสาขา</translation>
     </message>
     <message>
-        <source>CSV File (*.csv);;All File (*.*)</source>
+        <source>CSV files (*.csv);;All files (*.*)</source>
         <translation>ไฟล์ CSV (*.csv);;ทุกไฟล์ (*.*)</translation>
     </message>
 </context>
@@ -2080,10 +2198,6 @@ Do you want to replace it?</source>
         <translation>บันทึกเป็น PDF</translation>
     </message>
     <message>
-        <source>PDF File (*.pdf);;All File (*.*)</source>
-        <translation>ไฟล์ PDF (*.pdf);;ทุกไฟล์ (*.*)</translation>
-    </message>
-    <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
         <translation>มีไฟล์ %1 อยู่แล้ว
@@ -2100,12 +2214,16 @@ Do you want to replace it?</source>
         <translation>บันทึกเป็น HTML</translation>
     </message>
     <message>
-        <source>HTML File (*.html *.htm);;All File (*.*)</source>
-        <translation>ไฟล์ HTML (*.html *.htm);;ทุกไฟล์ (*.*)</translation>
-    </message>
-    <message>
         <source>Load report</source>
         <translation>เปิดรายงาน</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf);;All files (*.*)</source>
+        <translation>ไฟล์ PDF (*.pdf);;ทุกไฟล์ (*.*)</translation>
+    </message>
+    <message>
+        <source>HTML files (*.html *.htm);;All files (*.*)</source>
+        <translation>ไฟล์ HTML (*.html *.htm);;ทุกไฟล์ (*.*)</translation>
     </message>
 </context>
 <context>
@@ -2205,6 +2323,37 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>qrv::gui::RunPane</name>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>Finishing...</source>
+        <translation>กำลังจบงาน...</translation>
+    </message>
+    <message>
+        <source>Stop the running command (Esc); nothing it has not finished is written</source>
+        <translation>หยุดคำสั่งที่กำลังทำงาน (Esc) ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>กำลังยกเลิก...</translation>
+    </message>
+    <message>
+        <source>The command stops at its next step; nothing is written</source>
+        <translation>คำสั่งจะหยุดในขั้นตอนถัดไป และจะไม่เขียนไฟล์ใด ๆ</translation>
+    </message>
+    <message>
+        <source>The command is putting its files in place and can no longer be cancelled</source>
+        <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
+    </message>
+    <message>
+        <source>Preparing the report...</source>
+        <translation>กำลังเตรียมรายงาน...</translation>
+    </message>
+</context>
+<context>
     <name>qrv::gui::SheetMappingDialog</name>
     <message>
         <source>Source file from a spreadsheet</source>
@@ -2289,12 +2438,6 @@ Do you want to replace it?</source>
         <source>Rejected lines - %1</source>
         <translation>บรรทัดที่ถูกปฏิเสธ - %1</translation>
     </message>
-    <message numerus="yes">
-        <source>%n rejected entries in %1</source>
-        <translation>
-            <numerusform>รายการที่ถูกปฏิเสธ %n รายการใน %1</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Rejected entries</source>
         <translation>รายการที่ถูกปฏิเสธ</translation>
@@ -2307,6 +2450,14 @@ Do you want to replace it?</source>
         <source>Line %1, column %2</source>
         <translation>บรรทัด %1 คอลัมน์ %2</translation>
     </message>
+    <message>
+        <source>1 rejected entry in %1</source>
+        <translation>รายการที่ถูกปฏิเสธ 1 รายการใน %1</translation>
+    </message>
+    <message>
+        <source>%1 rejected entries in %2</source>
+        <translation>รายการที่ถูกปฏิเสธ %1 รายการใน %2</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::WorkbenchWindow</name>
@@ -2317,78 +2468,6 @@ Do you want to replace it?</source>
     <message>
         <source>Reformat Data</source>
         <translation>แปลงรูปแบบข้อมูล</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>ยกเลิก</translation>
-    </message>
-    <message>
-        <source>Finishing...</source>
-        <translation>กำลังจบงาน...</translation>
-    </message>
-    <message>
-        <source>Version : %1</source>
-        <translation>รุ่น : %1</translation>
-    </message>
-    <message>
-        <source>Company ID as registered with the bank: up to 12 characters, no &quot;/&quot; or &quot;\&quot;</source>
-        <translation>รหัสประจำตัวบริษัทตามที่ลงทะเบียนไว้กับธนาคาร: ไม่เกิน 12 ตัวอักษร ห้ามมี &quot;/&quot; หรือ &quot;\&quot;</translation>
-    </message>
-    <message>
-        <source>Home-bank account: 10 digits with check digit; the first 3 digits are the branch, the 4th the account type</source>
-        <translation>บัญชีของธนาคาร: ตัวเลข 10 หลักพร้อมหลักตรวจสอบ 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Credit account: 10 digits; the first 3 are the branch, the 4th the type</source>
-        <translation>บัญชีที่รับเงิน: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Debit fee account: 10 digits; the first 3 are the branch, the 4th the type</source>
-        <translation>บัญชีที่หักค่าธรรมเนียม: ตัวเลข 10 หลัก 3 หลักแรกคือสาขา หลักที่ 4 คือประเภทบัญชี</translation>
-    </message>
-    <message>
-        <source>Company code: up to 6 characters</source>
-        <translation>รหัสบริษัท: ไม่เกิน 6 ตัวอักษร</translation>
-    </message>
-    <message>
-        <source>The payment text file to read (a file can be dropped here)</source>
-        <translation>ไฟล์ข้อความการจ่ายเงินที่จะอ่าน (ลากไฟล์มาวางที่นี่ได้)</translation>
-    </message>
-    <message>
-        <source>Immediately (00), End of Day (01) or Start of Day (02)</source>
-        <translation>ทันที (00) สิ้นวัน (01) หรือต้นวัน (02)</translation>
-    </message>
-    <message>
-        <source>Invoice file (Manager Cheque) or the return file from V5</source>
-        <translation>ไฟล์ใบแจ้งหนี้ (แคชเชียร์เช็ค) หรือไฟล์ผลการหักบัญชีจาก V5</translation>
-    </message>
-    <message>
-        <source>The file to write; its folder also receives the error listings and the archive</source>
-        <translation>ไฟล์ที่จะเขียน ไฟล์รายการข้อผิดพลาดและไฟล์บีบอัดจะอยู่ในโฟลเดอร์เดียวกัน</translation>
-    </message>
-    <message>
-        <source>The hash line&apos;s 40 hexadecimal digits</source>
-        <translation>ค่าแฮชของไฟล์ เลขฐานสิบหก 40 หลัก</translation>
-    </message>
-    <message>
-        <source>Show the detail report, line by line, instead of the result report</source>
-        <translation>แสดงรายงานรายละเอียดทีละบรรทัด แทนรายงานสรุปผล</translation>
-    </message>
-    <message>
-        <source>Stop the running command (Esc); nothing it has not finished is written</source>
-        <translation>หยุดคำสั่งที่กำลังทำงาน (Esc) ส่วนที่ยังไม่เสร็จจะไม่ถูกเขียน</translation>
-    </message>
-    <message>
-        <source>Cancelling...</source>
-        <translation>กำลังยกเลิก...</translation>
-    </message>
-    <message>
-        <source>The command stops at its next step; nothing is written</source>
-        <translation>คำสั่งจะหยุดในขั้นตอนถัดไป และจะไม่เขียนไฟล์ใด ๆ</translation>
-    </message>
-    <message>
-        <source>The command is putting its files in place and can no longer be cancelled</source>
-        <translation>คำสั่งกำลังบันทึกไฟล์ผลลัพธ์ ยกเลิกไม่ได้แล้ว</translation>
     </message>
     <message>
         <source>A command is finishing: its files are being put in place.

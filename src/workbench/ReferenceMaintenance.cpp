@@ -38,16 +38,16 @@ std::string quoted(const std::string& name) {
 
 }  // namespace
 
-ReferenceMaintenance::ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
+ReferenceMaintenance::ReferenceMaintenance(const MaintenanceForm& form, TableStore& store, Events& ui,
                                            std::optional<BankOfBranches> bank)
-    : layout_(layout), store_(store), ui_(ui), bank_(std::move(bank)), values_(layout.fields.size()) {}
+    : form_(form), store_(store), ui_(ui), bank_(std::move(bank)), values_(form.fields.size()) {}
 
 ReferenceMaintenance ReferenceMaintenance::forBanks(TableStore& store, Events& ui) {
-    return ReferenceMaintenance(BankLayout(), store, ui);
+    return ReferenceMaintenance(bankForm(), store, ui);
 }
 
 ReferenceMaintenance ReferenceMaintenance::forBranches(TableStore& store, Events& ui, BankOfBranches bank) {
-    return ReferenceMaintenance(BranchLayout(), store, ui, std::move(bank));
+    return ReferenceMaintenance(branchForm(), store, ui, std::move(bank));
 }
 
 bool ReferenceMaintenance::enabled(MaintenanceButton button) const {
@@ -57,7 +57,7 @@ bool ReferenceMaintenance::enabled(MaintenanceButton button) const {
         case MaintenanceButton::Back:
             return true;
         case MaintenanceButton::Branch:
-            return layout_.branchButton && browse;
+            return form_.branchButton && browse;
         case MaintenanceButton::New:
         case MaintenanceButton::Edit:
         case MaintenanceButton::Delete:
@@ -76,13 +76,13 @@ void ReferenceMaintenance::activate() {
 
 void ReferenceMaintenance::refresh() {
     const std::int64_t keep = currentRow() != nullptr ? rowId(*currentRow()) : 0;
-    std::string sql = "SELECT rowid AS " + std::string(kRowIdColumn) + ", * FROM " + quoted(layout_.table);
+    std::string sql = "SELECT rowid AS " + std::string(kRowIdColumn) + ", * FROM " + quoted(form_.table);
     Binds binds;
     if (bank_) {
         sql += " WHERE BANK_CODE = ?";
         binds.emplace_back(bank_->code);
     }
-    sql += " ORDER BY " + layout_.orderBy;
+    sql += " ORDER BY " + form_.orderBy;
     rows_ = store_.query(sql, binds);
     if (rows_.empty()) {
         current_ = -1;
@@ -111,7 +111,7 @@ const Row* ReferenceMaintenance::currentRow() const {
 }
 
 std::string ReferenceMaintenance::cell(int row, size_t column) const {
-    return rows_.at(static_cast<size_t>(row)).text(layout_.columns.at(column).field);
+    return rows_.at(static_cast<size_t>(row)).text(form_.columns.at(column).field);
 }
 
 std::int64_t ReferenceMaintenance::rowId(const Row& row) const {
@@ -124,7 +124,7 @@ void ReferenceMaintenance::setFieldText(size_t field, const std::string& text) {
     if (!fieldEditable(field)) {
         return;
     }
-    const MaintenanceField& f = layout_.fields.at(field);
+    const MaintenanceField& f = form_.fields.at(field);
     values_[field] = limitCharacters(f.code ? UpperCaseCode(text) : text, f.maxLength);
 }
 
@@ -132,11 +132,11 @@ bool ReferenceMaintenance::fieldEditable(size_t field) const {
     if (state_ == MaintenanceState::New) {
         return true;
     }
-    return state_ == MaintenanceState::Edit && !layout_.fields.at(field).code;
+    return state_ == MaintenanceState::Edit && !form_.fields.at(field).code;
 }
 
 bool ReferenceMaintenance::fieldTakesDigits(size_t field) const {
-    return ReferenceCodeOf(layout_.table, layout_.fields.at(field).field) != nullptr;
+    return ReferenceCodeOf(form_.table, form_.fields.at(field).field) != nullptr;
 }
 
 std::optional<size_t> ReferenceMaintenance::focusField() const {
@@ -164,8 +164,8 @@ void ReferenceMaintenance::openDetail(MaintenanceState state, PageIcon icon) {
 
 void ReferenceMaintenance::loadCurrent() {
     const Row* row = currentRow();
-    for (size_t i = 0; i < layout_.fields.size(); ++i) {
-        values_[i] = row->text(layout_.fields[i].field);
+    for (size_t i = 0; i < form_.fields.size(); ++i) {
+        values_[i] = row->text(form_.fields[i].field);
     }
     editing_ = rowId(*row);
 }
@@ -207,7 +207,7 @@ void ReferenceMaintenance::deleteClick() {
     bool deleted = false;
     try {
         TableStore::CommandScope command(store_);
-        deleted = store_.execute("DELETE FROM " + quoted(layout_.table) + " WHERE rowid = ?",
+        deleted = store_.execute("DELETE FROM " + quoted(form_.table) + " WHERE rowid = ?",
                                  {rowId(*currentRow())}) == 1;
     } catch (const QrvError&) {
         deleted = false;
@@ -231,9 +231,9 @@ void ReferenceMaintenance::saveClick() {
         return;
     }
     std::string missing;
-    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+    for (size_t i = 0; i < form_.fields.size(); ++i) {
         values_[i] = std::string(Trim(values_[i]));
-        const std::string& hint = layout_.fields[i].hint;
+        const std::string& hint = form_.fields[i].hint;
         if (!hint.empty() && hint.front() == '*' && values_[i].empty()) {
             missing += hint.substr(1) + kMissingSeparator;
         }
@@ -244,8 +244,8 @@ void ReferenceMaintenance::saveClick() {
     }
     // What is typed now has the form the reference tables hold; a code kept from before (read-only while
     // editing, perhaps registered by a Media Clearing run) is left as it is.
-    for (size_t i = 0; i < layout_.fields.size(); ++i) {
-        const ReferenceCode* code = ReferenceCodeOf(layout_.table, layout_.fields[i].field);
+    for (size_t i = 0; i < form_.fields.size(); ++i) {
+        const ReferenceCode* code = ReferenceCodeOf(form_.table, form_.fields[i].field);
         if (code != nullptr && fieldEditable(i) && !IsReferenceCode(*code, values_[i])) {
             message_ =
                 "* " + std::string(code->title) + " must be " + std::to_string(code->digits) + " digits.";
@@ -269,14 +269,14 @@ std::string ReferenceMaintenance::takenCode() const {
     if (state_ != MaintenanceState::New) {
         return {};
     }
-    std::string sql = "SELECT 1 FROM " + quoted(layout_.table) + " WHERE ";
+    std::string sql = "SELECT 1 FROM " + quoted(form_.table) + " WHERE ";
     std::string named;
     Binds binds;
-    for (size_t i = 0; i < layout_.fields.size(); ++i) {
-        if (layout_.fields[i].code) {
-            sql += quoted(layout_.fields[i].field) + " = ?";
+    for (size_t i = 0; i < form_.fields.size(); ++i) {
+        if (form_.fields[i].code) {
+            sql += quoted(form_.fields[i].field) + " = ?";
             binds.emplace_back(values_[i]);
-            named = layout_.fields[i].hint.substr(1) + " " + values_[i];
+            named = form_.fields[i].hint.substr(1) + " " + values_[i];
         }
     }
     if (bank_) {
@@ -293,7 +293,7 @@ std::string ReferenceMaintenance::deleteQuestion() const {
     std::string question = kConfirmDelete;
     if (const Row* row = currentRow()) {
         question += "\n";
-        for (const MaintenanceField& f : layout_.fields) {
+        for (const MaintenanceField& f : form_.fields) {
             question += "\n" + f.caption + row->text(f.field);
         }
     }
@@ -308,7 +308,7 @@ bool ReferenceMaintenance::find(const std::string& text) {
     const int count = static_cast<int>(rows_.size());
     for (int step = 1; step <= count; ++step) {
         const int row = (std::max(current_, 0) + step) % count;
-        for (size_t c = 0; c < layout_.columns.size(); ++c) {
+        for (size_t c = 0; c < form_.columns.size(); ++c) {
             if (AsciiLowerCase(cell(row, c)).find(wanted) != std::string::npos) {
                 current_ = row;
                 return true;
@@ -341,8 +341,8 @@ void ReferenceMaintenance::post() {
     std::string names;
     std::string params;
     std::string assignments;
-    for (size_t i = 0; i < layout_.fields.size(); ++i) {
-        const std::string& field = layout_.fields[i].field;
+    for (size_t i = 0; i < form_.fields.size(); ++i) {
+        const std::string& field = form_.fields[i].field;
         names += (i ? ", " : "") + quoted(field);
         params += i ? ", ?" : "?";
         assignments += (i ? ", " : "") + quoted(field) + " = ?";
@@ -354,14 +354,14 @@ void ReferenceMaintenance::post() {
             params += ", ?";
             binds.emplace_back(bank_->code);
         }
-        store_.execute("INSERT INTO " + quoted(layout_.table) + " (" + names + ") VALUES (" + params + ")",
+        store_.execute("INSERT INTO " + quoted(form_.table) + " (" + names + ") VALUES (" + params + ")",
                        binds);
         return;
     }
     binds.emplace_back(editing_);
-    if (store_.execute("UPDATE " + quoted(layout_.table) + " SET " + assignments + " WHERE rowid = ?",
-                       binds) != 1) {
-        throw QrvError("The row being edited is no longer in " + layout_.table);
+    if (store_.execute("UPDATE " + quoted(form_.table) + " SET " + assignments + " WHERE rowid = ?", binds) !=
+        1) {
+        throw QrvError("The row being edited is no longer in " + form_.table);
     }
 }
 
@@ -377,8 +377,8 @@ void ReferenceMaintenance::backToList() {
     // The row just added becomes the current row.
     for (size_t r = 0; r < rows_.size(); ++r) {
         bool same = true;
-        for (size_t i = 0; i < layout_.fields.size(); ++i) {
-            if (layout_.fields[i].code && rows_[r].text(layout_.fields[i].field) != posted[i]) {
+        for (size_t i = 0; i < form_.fields.size(); ++i) {
+            if (form_.fields[i].code && rows_[r].text(form_.fields[i].field) != posted[i]) {
                 same = false;
             }
         }

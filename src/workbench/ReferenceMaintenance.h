@@ -51,12 +51,12 @@ inline constexpr const char* kCannotDelete = "ไม่สามารถทำ�
 // only shows what this holds and forwards clicks, typing and keys.
 class ReferenceMaintenance {
   public:
-    ReferenceMaintenance(const MaintenanceLayout& layout, TableStore& store, Events& ui,
+    ReferenceMaintenance(const MaintenanceForm& form, TableStore& store, Events& ui,
                          std::optional<BankOfBranches> bank = std::nullopt);
     static ReferenceMaintenance forBanks(TableStore& store, Events& ui);
     static ReferenceMaintenance forBranches(TableStore& store, Events& ui, BankOfBranches bank);
 
-    const MaintenanceLayout& layout() const { return layout_; }
+    const MaintenanceForm& form() const { return form_; }
     MaintenanceState state() const { return state_; }
     MaintenancePage page() const {
         return state_ == MaintenanceState::Browse ? MaintenancePage::List : MaintenancePage::Detail;
@@ -128,7 +128,7 @@ class ReferenceMaintenance {
     void backToList();
     std::int64_t rowId(const Row& row) const;
 
-    const MaintenanceLayout& layout_;
+    const MaintenanceForm& form_;
     TableStore& store_;
     Events& ui_;
     std::optional<BankOfBranches> bank_;

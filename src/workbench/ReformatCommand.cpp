@@ -45,6 +45,18 @@ void Workbench::reformat() {
         clearHash();
     }
     finishRun(result);
+    // "completed" says nothing of the entries left out of the upload file: a run that left some out says
+    // how many, after it.
+    std::int64_t rejected = 0;
+    for (const RejectedEntries& r : result.rejected) {
+        rejected += r.count;
+    }
+    if (result.outcome == Outcome::Written && !result.dryRun && rejected > 0) {
+        ui().showMessage(MessageKind::Warning,
+                         std::to_string(rejected) + " of " + std::to_string(rejected + result.records) +
+                             " entries were rejected and are not in the upload file: \"Show rejected lines\" "
+                             "in the Last run panel lists them.");
+    }
     // The account boxes of Direct Debit (100M) show the type and branch of what was checked.
     const ReformatAccounts& checked = result.accounts;
     if (result.converted && checked.credit && checked.debitFee) {

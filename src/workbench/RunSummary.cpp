@@ -134,8 +134,10 @@ std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& re
         lines.push_back("Reason: " + run.messages.back());
     }
     const bool isReformat = run.command == Command::Reformat || run.command == Command::None;
+    // Entries that passed their own checks in an upload file that was voided were accepted by nothing.
+    const bool voided = isReformat && result.outcome == Outcome::AllRejected && result.records > 0;
     lines.push_back(
-        std::string(recordsCaption(run.command)) + ": " +
+        std::string(voided ? "Voided with the file" : recordsCaption(run.command)) + ": " +
         (isReformat ? counted(result.records, "entry", "entries") : CountDisplay(result.records)));
     std::int64_t rejected = 0;
     for (const RejectedEntries& r : result.rejected) {
@@ -156,7 +158,7 @@ std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& re
                         CountDisplay(r.lastLine) + ")");
     }
     if (result.total) {
-        lines.push_back("Total: " + BahtDisplay(*result.total) + " baht");
+        lines.push_back((voided ? "Total voided: " : "Total: ") + BahtDisplay(*result.total) + " baht");
     }
     return lines;
 }

@@ -37,25 +37,25 @@ const char* clearFormWarning(Choice c) {
     }
 }
 
-LayoutKind layoutFor(Choice c) {
+ControlSet controlSetFor(Choice c) {
     switch (c) {
         case Choice::MediaClearing:
         case Choice::MediaPayroll1:
         case Choice::MediaPayroll2:
         case Choice::MediaPayroll3:
-            return LayoutKind::MediaClearing;
+            return ControlSet::MediaClearing;
         case Choice::ManagerCheque:
-            return LayoutKind::Cheque;
+            return ControlSet::Cheque;
         case Choice::DirectDebit100M:
-            return LayoutKind::DirectDebit100M;
+            return ControlSet::DirectDebit100M;
         case Choice::DirectDebitHash:
-            return LayoutKind::Hash;
+            return ControlSet::Hash;
         case Choice::ReturnFile:
-            return LayoutKind::ReturnFile;
+            return ControlSet::ReturnFile;
         case Choice::Convert100M:
-            return LayoutKind::Convert;
+            return ControlSet::Convert;
         default:
-            return LayoutKind::Credit;
+            return ControlSet::Credit;
     }
 }
 
@@ -101,6 +101,9 @@ bool Workbench::selectProduct(Choice choice) {
         clearForm();
     }
     if (choice != selected_) {
+        // The last run was another product's: nothing shown from now on tells of it.
+        lastResult.reset();
+        lastRun = LastRun{};
         productFields_[selected_] = fields;
         const auto kept = productFields_.find(choice);
         const int progress = fields.progress;
@@ -122,14 +125,14 @@ void Workbench::showProduct(Choice choice) {
         case Choice::DirectDebitHash:
             printDetail.visible = false;
             fields.printDetail = true;
-            applyLayout(controls, LayoutKind::Hash);
+            applyControlSet(controls, ControlSet::Hash);
             return;
         case Choice::ReturnFile:
             printDetail.visible = false;
-            applyLayout(controls, LayoutKind::ReturnFile);
+            applyControlSet(controls, ControlSet::ReturnFile);
             return;
         case Choice::Convert100M:
-            applyLayout(controls, LayoutKind::Convert);
+            applyControlSet(controls, ControlSet::Convert);
             return;
         default:
             break;
@@ -140,7 +143,7 @@ void Workbench::showProduct(Choice choice) {
         fields.processingRound.clear();
         fields.chosenRound = ProcessingRound::Immediately;
     }
-    applyLayout(controls, layoutFor(choice));
+    applyControlSet(controls, controlSetFor(choice));
 }
 
 void Workbench::clearForm() {
@@ -168,11 +171,24 @@ void Workbench::copyDebitAccount() {
     fields.feeAccount = fields.debitAccount;
 }
 
+namespace {
+
+// The type (4th character) and branch (first 3) of an account as typed, for the boxes beside it.
+void showAccountParts(const std::string& account, std::string& type, std::string& branch) {
+    type = account.size() >= 4 ? account.substr(3, 1) : "";
+    branch = account.substr(0, std::min<size_t>(3, account.size()));
+}
+
+}  // namespace
+
 void Workbench::copyCreditAccount() {
     fields.debitFeeAccount = fields.creditAccount;
-    const std::string& acct = fields.debitFeeAccount;
-    fields.feeAccountType = acct.size() >= 4 ? acct.substr(3, 1) : "";
-    fields.feeBranch = acct.substr(0, std::min<size_t>(3, acct.size()));
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
+}
+
+void Workbench::accountsEdited() {
+    showAccountParts(fields.creditAccount, fields.creditAccountType, fields.creditBranch);
+    showAccountParts(fields.debitFeeAccount, fields.feeAccountType, fields.feeBranch);
 }
 
 void Workbench::processingRoundChanged(const std::string& text) {

@@ -16,8 +16,8 @@
 #include "store/DefaultSettings.h"
 #include "upload/ListingEntry.h"
 #include "workbench/AccountEntryDialog.h"
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 #include "workbench/Ui.h"
 
 namespace qrv {
@@ -68,8 +68,8 @@ struct LastRun {
 };
 
 // The workbench: its fields, product choice, what the window shows, the run state and the settings,
-// with the logic of every handler. The window and the command line copy input in, call a handler and
-// show back what changed.
+// with the logic of every handler. The window copies input in, calls a handler and shows back what
+// changed; the command line does not use it (it builds the operations' requests from its options).
 class Workbench {
   public:
     Workbench(Ui& ui, TableStore& store, const Clock& clock, AppPaths paths);
@@ -87,6 +87,9 @@ class Workbench {
     void clearForm();
     void copyDebitAccount();
     void copyCreditAccount();
+    // The credit or debit fee account of Direct Debit (100M) was typed in: the type and branch boxes
+    // beside it follow.
+    void accountsEdited();
     // An item of the processing-round list chosen or text typed.
     void processingRoundChanged(const std::string& text);
     void browseSource();

@@ -91,7 +91,8 @@ TEST(WindowCoverLetter, AfterGenerateHashTheTypedAccountGoesIntoTheLetter) {
         typeInto(dialog->part(3), "0");
         typeInto(dialog->nameEdit(), name);
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        EXPECT_EQ(f.messageTexts(), std::vector<QString>{QString::fromUtf8("หมายเลขบัญชีไม่ถูกต้อง")});
+        // The check's Thai message ("หมายเลขบัญชีไม่ถูกต้อง"), in the English window's words.
+        EXPECT_EQ(f.messageTexts(), std::vector<QString>{"The account number is not correct"});
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(dialog->part(2)->text(), "00000");
         EXPECT_EQ(dialog->nameEdit()->text(), name);

@@ -49,8 +49,8 @@ TEST(WindowRun, DirectCreditThroughTheWindowWritesWhatTheCommandLineWrites) {
     f.workbench().waitForRun();
 
     ASSERT_TRUE(std::filesystem::exists(f.dir / "gui.txt"));
-    EXPECT_EQ(f.messageTexts(),
-              std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
+    ASSERT_FALSE(f.messageTexts().empty());
+    EXPECT_EQ(f.messageTexts().front(), "Reformat data and add to 2026-12-08ACME01_DCP.zip completed");
     EXPECT_EQ(f.control<QLineEdit>(C::hashValue)->text().toStdString(),
               readFile(f.dir / "gui.txt").substr(0, 40));
 
@@ -81,9 +81,12 @@ TEST(WindowRun, TheResultPanelSaysWhatARunWithRejectedLinesDid) {
     QTest::mouseClick(f.control(C::reformat), Qt::LeftButton);
     f.workbench().waitForRun();
 
-    // The message box keeps its text; the panel beside it tells the rest.
+    // The message box keeps its text; a warning after it says what was left out, the panel the rest.
     EXPECT_EQ(f.messageTexts(),
-              std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
+              (std::vector<QString>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed",
+                                    "1 of 2 entries were rejected and are not in the upload file: \"Show "
+                                    "rejected lines\" in the Last run panel lists them."}));
+    EXPECT_EQ(f.messages.back().first, MessageKind::Warning);
     ASSERT_TRUE(panel.isVisibleTo(&f.workbench()));
     const QString summary = panel.summary();
     EXPECT_TRUE(summary.contains("Accepted: 1 entry\n")) << summary.toStdString();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -400,6 +401,61 @@ TEST(ReportPreview, FindRunsBesideTheWindowAndHighlightsTheMatch) {
     QTRY_VERIFY(finished);
     EXPECT_FALSE(found);
     EXPECT_FALSE(preview.busy());
+}
+
+// Find brings the matching line itself into view, not only the top of its page; a text found nowhere
+// leaves no highlight of an earlier match.
+TEST(ReportPreview, FindShowsTheMatchItselfAndNotFoundClearsTheHighlight) {
+    DetailPreview shown(120);
+    gui::ReportPreview& preview = shown.preview;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    // An account in the lower part of the first page: below the window's edge when the page shows from
+    // its top.
+    QTextDocument* doc = preview.document();
+    const qreal pageHeight = doc->pageSize().height();
+    QString low;
+    for (int row = 1; row <= 120 && low.isEmpty(); ++row) {
+        const QString account = QString::number(1000000000 + row);
+        const QTextCursor at = doc->find(account);
+        ASSERT_FALSE(at.isNull()) << account.toStdString();
+        const qreal y = doc->documentLayout()->blockBoundingRect(at.block()).top();
+        if (y > pageHeight * 0.8 && y < pageHeight) {
+            low = account;
+        }
+    }
+    ASSERT_FALSE(low.isEmpty());
+    ASSERT_GT(pageHeight * preview.pages()->zoomFactor() * 0.8, preview.pages()->viewport()->height());
+    ASSERT_TRUE(preview.findText(low));
+    QApplication::processEvents();
+    EXPECT_EQ(preview.currentPage(), 1);
+    EXPECT_GT(highlighted(preview.pages()), 20);
+
+    EXPECT_FALSE(preview.findText("no such text anywhere"));
+    QApplication::processEvents();
+    EXPECT_EQ(highlighted(preview.pages()), 0);
+}
+
+// The Text view reads as running text to a screen reader: a table row is a line of cells separated by
+// tabs, without the document's marks around tables and cells; Find selects the match there too.
+TEST(ReportPreview, TheTextViewReadsTableRowsAsLinesOfCells) {
+    DetailPreview shown(30);
+    gui::ReportPreview& preview = shown.preview;
+    preview.showTextView();
+    QAccessibleInterface* view = QAccessible::queryAccessibleInterface(preview.textView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_NE(view->textInterface(), nullptr);
+    const QString read = view->textInterface()->text(0, view->textInterface()->characterCount());
+    EXPECT_FALSE(read.contains(QChar(0xFDD0)));
+    EXPECT_FALSE(read.contains(QChar(0xFDD1)));
+    EXPECT_FALSE(read.contains(QChar::ParagraphSeparator));
+    const QStringList lines = read.split(QLatin1Char('\n'));
+    const auto row =
+        std::find_if(lines.begin(), lines.end(), [](const QString& l) { return l.contains("1000000007"); });
+    ASSERT_NE(row, lines.end()) << read.toStdString();
+    EXPECT_TRUE(row->contains(QLatin1Char('\t'))) << row->toStdString();
+    EXPECT_TRUE(row->contains(QString::fromUtf8("ผู้รับเงิน 7"))) << row->toStdString();
+    ASSERT_TRUE(preview.findText("1000000012"));
+    EXPECT_EQ(preview.textView()->textCursor().selectedText(), "1000000012");
 }
 
 // Save as PDF runs beside the window: its end names the file and offers to open it; a cancelled one

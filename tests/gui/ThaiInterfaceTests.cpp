@@ -18,6 +18,8 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <set>
@@ -35,8 +37,8 @@
 #include "gui/window/RememberedWork.h"
 #include "gui/window/ResultPanel.h"
 #include "gui/window/SourceViewer.h"
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 
 // The window in Thai: every text a person sees, in every window, and the way back to English.
 namespace qrv::test {
@@ -289,6 +291,79 @@ TEST(ThaiInterface, ReportsShowTheThaiCopyOfTheirLayoutWithTheSameData) {
     EXPECT_EQ(compared, 3);
 }
 
+// A report opened from a run as the window opens it (its rows copied on the run's thread, a preview of
+// its own) shows the Thai copy of its layout in the Thai window.
+TEST(ThaiInterface, AReportOpenedFromARunIsInThai) {
+    const LanguageScope thai(gui::Language::Thai);
+    GuiFixture f;
+    f.main().ui().hooks().report = nullptr;
+    runDirectCreditWithMistakes(f);
+    gui::ReportPreview* preview = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<gui::ReportPreview*>(w); shown != nullptr && shown->isVisible()) {
+            preview = shown;
+        }
+    }
+    ASSERT_NE(preview, nullptr);
+    preview->waitUntilReady();
+    const QString text = preview->document()->toPlainText();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("รายงานผลการแปลงรูปแบบข้อมูล"))) << text.toStdString();
+    EXPECT_FALSE(text.contains("Reformat Result Report"));
+    preview->close();
+}
+
+// The Thai letters of a list of texts; the Language menu names Thai in its own words.
+QStringList thaiTexts(const QStringList& texts) {
+    static const QRegularExpression thaiLetter(QStringLiteral("[\\x{0E00}-\\x{0E7F}]"));
+    QStringList found;
+    for (const QString& text : texts) {
+        if (text.contains(thaiLetter) && text != QString::fromUtf8("ไทย")) {
+            found << text;
+        }
+    }
+    return found;
+}
+
+// The bank window's delete question for its first bank, as the person is asked it.
+QString deleteQuestion(GuiFixture& f) {
+    gui::BankWindow* bank = gui::BankWindow::open(f.main().mdiArea(), f.main().store(), f.main().ui());
+    bank->panel()->grid()->setCurrentCell(0, 0);
+    f.questionAnswer = false;
+    f.messages.clear();
+    QTest::keyClick(bank->panel()->grid(), Qt::Key_F3);
+    bank->close();
+    return f.messages.empty() ? QString() : f.messages.back().second;
+}
+
+// One language per window and dialog: the English window shows no Thai (the account dialog's captions,
+// the bank window's hints and its delete question included); in Thai a question is asked once, in Thai.
+TEST(ThaiInterface, EachWindowAndQuestionIsInOneLanguage) {
+    for (const auto& [window, texts] : walkEveryWindow()) {
+        EXPECT_TRUE(thaiTexts(texts).isEmpty())
+            << window.toStdString() << ": " << thaiTexts(texts).join(" | ").toStdString();
+    }
+    {
+        GuiFixture f;
+        const QString question = deleteQuestion(f);
+        EXPECT_TRUE(question.startsWith("Delete this row?")) << question.toStdString();
+        EXPECT_TRUE(thaiTexts({question.section(QLatin1Char('\n'), 0, 0)}).isEmpty());
+    }
+    const LanguageScope thai(gui::Language::Thai);
+    GuiFixture f;
+    const QString question = deleteQuestion(f);
+    EXPECT_EQ(question.count(QString::fromUtf8("ยืนยันการลบข้อมูล")), 1) << question.toStdString();
+    EXPECT_FALSE(question.contains("Bank Code")) << question.toStdString();
+    // The switch warning after a clean hash check: Thai alone.
+    f.choose(Choice::DirectDebitHash);
+    f.type(C::source, f.example("direct-debit-hash.txt"));
+    f.press(C::generateHash);
+    ASSERT_FALSE(f.control<QLineEdit>(C::hashValue)->text().isEmpty());
+    f.messages.clear();
+    f.choose(Choice::DirectCredit);
+    ASSERT_FALSE(f.messages.empty());
+    EXPECT_TRUE(englishWords(f.messages.front().second).isEmpty()) << f.messages.front().second.toStdString();
+}
+
 TEST(ThaiInterface, BuiltTextsAreTranslatedPartByPart) {
     const LanguageScope thai(gui::Language::Thai);
     const QString thaiSummary = gui::ShownText("Rejected: 3 entries on 2 lines");
@@ -317,10 +392,10 @@ TEST(ThaiInterface, EveryCaptionOfTheWorkbenchTablesHasItsThai) {
             captions.insert(view.caption);
         }
     }
-    for (const LayoutKind kind :
-         {LayoutKind::Credit, LayoutKind::MediaClearing, LayoutKind::Cheque, LayoutKind::DirectDebit100M,
-          LayoutKind::Hash, LayoutKind::ReturnFile, LayoutKind::Convert}) {
-        for (const LayoutEntry& e : layoutEntries(kind)) {
+    for (const ControlSet kind :
+         {ControlSet::Credit, ControlSet::MediaClearing, ControlSet::Cheque, ControlSet::DirectDebit100M,
+          ControlSet::Hash, ControlSet::ReturnFile, ControlSet::Convert}) {
+        for (const ControlChange& e : controlChanges(kind)) {
             if (e.caption) {
                 captions.insert(*e.caption);
             }

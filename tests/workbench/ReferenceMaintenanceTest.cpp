@@ -126,10 +126,10 @@ TEST_F(Maintenance, BankListIsSortedByEnglishNameWithItsColumns) {
     EXPECT_EQ(column(banks, 0), (std::vector<std::string>{"011", "002", "014"}));
     EXPECT_EQ(column(banks, 1), (std::vector<std::string>{"ธนาคารทหาร", "ธนาคารกรุง", "ธนาคารหลัก"}));
     EXPECT_EQ(column(banks, 2), (std::vector<std::string>{"Army Bank", "Capital Bank", "Home Bank"}));
-    const MaintenanceLayout& l = banks.layout();
+    const MaintenanceForm& l = banks.form();
     ASSERT_EQ(l.columns.size(), 3u);
     EXPECT_EQ(l.columns[0].title, "Bank Code");
-    EXPECT_EQ(l.columns[1].title, "Bank Name thai");
+    EXPECT_EQ(l.columns[1].title, "Bank Name Thai");
     EXPECT_EQ(l.columns[2].title, "Bank Name English");
     EXPECT_EQ(banks.current(), 0);
 }

@@ -51,6 +51,26 @@ TEST(RunSummary, ARunThatWroteNothingKeepsItsReason) {
     EXPECT_EQ(RunSummaryLines(run, r)[1], "Credits in the fee tiers: 0");
 }
 
+// A Media Clearing file voided by an over-limit credit: what passed its own checks is not called
+// accepted, nor is its total.
+TEST(RunSummary, AVoidedUploadAcceptedNothing) {
+    LastRun run;
+    run.command = Command::Reformat;
+    run.messages = {"Reformat data fail because some transactions are rejected"};
+    run.rejectedLines = 1;
+    RunResult r;
+    r.outcome = Outcome::AllRejected;
+    r.records = 2;
+    r.total = Money::fromUnits(2501500LL * 10000);
+    r.reject("OverLimit", 3);
+    EXPECT_EQ(RunSummaryLines(run, r),
+              (std::vector<std::string>{"No upload file written",
+                                        "Reason: Reformat data fail because some transactions are rejected",
+                                        "Voided with the file: 2 entries", "Rejected: 1 entry on 1 line",
+                                        "    Above 2,000,000.00 baht from another bank: 1 (last at line 3)",
+                                        "Total voided: 2,501,500.00 baht"}));
+}
+
 // Two listings naming the same line once each, and an over-limit credit that no listing names.
 TEST(RejectedLines, EntriesOnOneLineCountOnceAndOverLimitCreditsAreFoundInTheSource) {
     test::TempDir dir;

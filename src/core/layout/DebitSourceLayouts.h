@@ -38,7 +38,9 @@ inline constexpr Field kNameText =
 inline constexpr Field kTail = text("end of the name", 79, 80, "in the completion table only");
 inline constexpr Field kDetailFields[] = {kAccount,    kDetailDate, kSign,     kAmount,
                                           kStatusCode, kReference,  kNameText, kTail};
-// The name a hash check and the completion table take: from the reference to the end of the line.
+// The longest control or detail record a Direct Debit (100M) run accepts ("Character have not over 80
+// Character."). A hash check of the long-amount form names a debit from the reference to the end of the
+// name text (31-78: kHashLongForm); the completion table takes 31-80.
 inline constexpr int kMaxLine = 80;
 }  // namespace ddr
 inline constexpr Layout kDebit100MControl{"control record", ddr::kControlFields, 70};

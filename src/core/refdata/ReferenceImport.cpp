@@ -48,11 +48,11 @@ bool isCodeField(const std::string& name) {
 
 // The longest text a field of the maintenance windows takes (0: no limit).
 int maxLengthOf(const std::string& table, const std::string& field) {
-    for (const MaintenanceLayout* layout : {&BankLayout(), &BranchLayout()}) {
-        if (strcasecmp(layout->table.c_str(), table.c_str()) != 0) {
+    for (const MaintenanceForm* form : {&bankForm(), &branchForm()}) {
+        if (strcasecmp(form->table.c_str(), table.c_str()) != 0) {
             continue;
         }
-        for (const MaintenanceField& f : layout->fields) {
+        for (const MaintenanceField& f : form->fields) {
             if (strcasecmp(f.field.c_str(), field.c_str()) == 0) {
                 return f.maxLength;
             }

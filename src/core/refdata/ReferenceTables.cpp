@@ -16,22 +16,22 @@ std::string shiftAscii(std::string text, char first, char last, int by) {
 
 }  // namespace
 
-const MaintenanceLayout& BankLayout() {
-    static const MaintenanceLayout layout{
+const MaintenanceForm& bankForm() {
+    static const MaintenanceForm form{
         "Bank",
         {{"Bank Code", "BANK_CODE"},
-         {"Bank Name thai", "BANK_NAME_TH"},
+         {"Bank Name Thai", "BANK_NAME_TH"},
          {"Bank Name English", "BANK_NAME_EN"}},
         {{"BANK_CODE", "Bank Code : ", "*Bank Code", true, 3},
          {"BANK_NAME_TH", "Bank Name Thai : ", "*Bank Name Thai", false, 100},
          {"BANK_NAME_EN", "Bank Name English : ", "*Bank Name English", false, 100}},
         "BANK_NAME_EN COLLATE NOCASE, BANK_CODE",
         true};
-    return layout;
+    return form;
 }
 
-const MaintenanceLayout& BranchLayout() {
-    static const MaintenanceLayout layout{
+const MaintenanceForm& branchForm() {
+    static const MaintenanceForm form{
         "BRANCH",
         {{"Branch Code", "BRANCH_CODE"},
          {"Branch Name Thai", "BRANCH_NAME_TH"},
@@ -43,7 +43,7 @@ const MaintenanceLayout& BranchLayout() {
          {"REGION_CODE", "Region Code : ", "*Region Code", false, 2}},
         "BRANCH_CODE",
         false};
-    return layout;
+    return form;
 }
 
 std::string AsciiLowerCase(const std::string& text) {

@@ -23,7 +23,7 @@ struct MaintenanceColumn {
 };
 
 // What differs between the bank and the branch window.
-struct MaintenanceLayout {
+struct MaintenanceForm {
     std::string table;                       // SQL name of the table
     std::vector<MaintenanceColumn> columns;  // grid columns, left to right
     std::vector<MaintenanceField> fields;    // detail fields in page order
@@ -31,8 +31,8 @@ struct MaintenanceLayout {
     bool branchButton = false;               // the bank window's Branch button
 };
 
-const MaintenanceLayout& BankLayout();
-const MaintenanceLayout& BranchLayout();
+const MaintenanceForm& bankForm();
+const MaintenanceForm& branchForm();
 
 // Text of a code as the code edits take it: ASCII letters in upper case, everything else unchanged.
 std::string UpperCaseCode(const std::string& text);

@@ -29,8 +29,9 @@ AccountDialog::AccountDialog(QWidget* parent)
     // No title-bar buttons: only OK and EXIT leave the dialog.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    const QString numberCaption = QString::fromUtf8("เลขที่บัญชี");
-    const QString nameCaption = QString::fromUtf8("ชื่อบัญชีบริษัท");
+    // In Thai the captions are the system's own: "เลขที่บัญชี" and "ชื่อบัญชีบริษัท", with the hint "1-100".
+    const QString numberCaption = tr("Account number");
+    const QString nameCaption = tr("Company account name");
 
     auto* numberLabel = new QLabel(numberCaption, this);
     numberLabel->setObjectName(QStringLiteral("lblAccNum"));
@@ -68,7 +69,7 @@ AccountDialog::AccountDialog(QWidget* parent)
     name_->setMaxLength(100);
     name_->setAccessibleName(nameCaption);
     name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 30);
-    auto* hint = new QLabel(QStringLiteral("1-100"), this);
+    auto* hint = new QLabel(tr("1-100 characters"), this);
     hint->setObjectName(QStringLiteral("lblNameHint"));
 
     auto* grid = new QGridLayout();

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -99,7 +100,10 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 
     // The workbench, maximized inside the frame at once.
     reformat_ = new WorkbenchWindow(wb_, ui_, workerUi_);
-    workbenchWindow_ = mdi_->addSubWindow(reformat_);
+    // No close button of its own (nor the menu that holds one): closing would only shrink it into a
+    // corner, and the program's own window closes the program.
+    workbenchWindow_ = mdi_->addSubWindow(reformat_, Qt::SubWindow | Qt::CustomizeWindowHint |
+                                                         Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint);
     workbenchWindow_->setObjectName(QStringLiteral("frmReformatWindow"));
     workbenchWindow_->setWindowTitle(reformat_->windowTitle());
     workbenchWindow_->installEventFilter(this);
@@ -272,9 +276,11 @@ void MainWindow::showUserGuide() {
             this->screen() != nullptr ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
         guide_->resize(std::min(900, screen.width() * 9 / 10), std::min(800, screen.height() * 9 / 10));
     }
+    // Read as the page of its file, so that its pictures and its links to the pages beside it (shown as
+    // Markdown too, with Alt+Left back) are found in its folder.
     auto* text = guide_->findChild<QTextBrowser*>(QStringLiteral("guideText"));
     text->setSearchPaths({QFileInfo(guide).absolutePath()});
-    text->setMarkdown(QString::fromUtf8(file.readAll()));
+    text->setSource(QUrl::fromLocalFile(guide), QTextDocument::MarkdownResource);
     guide_->show();
     guide_->raise();
     guide_->activateWindow();
@@ -286,19 +292,23 @@ void MainWindow::showAbout() {
     box.setIconPixmap(ProgramIcon().pixmap(64, 64));
     box.setTextFormat(Qt::RichText);
     box.setText(QStringLiteral("<b>Convertor QRV</b> %1").arg(QString::fromUtf8(kVersion)));
-    box.setInformativeText(
-        tr("<p>Turns payment text files into upload files for the bank's host system V5.</p>"
-           "<p>Built with these libraries, under their licences:</p><ul>"
-           "<li>Qt %1: GNU LGPL version 3</li>"
-           "<li>SQLite: public domain</li>"
-           "<li>libzip: BSD 3-clause licence</li>"
-           "<li>OpenSSL (libcrypto): Apache License 2.0</li>"
-           "<li>Mustache for C++ (kainjow): Boost Software License 1.0</li>"
-           "<li>inih: BSD 3-clause licence</li>"
-           "<li>JSON for Modern C++ (nlohmann): MIT licence</li>"
-           "<li>CLI11 (command-line tool): BSD 3-clause licence</li>"
-           "<li>GNU C library iconv: GNU LGPL version 2.1 or later</li></ul>")
-            .arg(QString::fromLatin1(qVersion())));
+    QString libraries = tr("<p>Turns payment text files into upload files for the bank's host system V5.</p>"
+                           "<p>Built with these libraries, under their licences:</p><ul>"
+                           "<li>Qt %1: GNU LGPL version 3</li>"
+                           "<li>SQLite: public domain</li>"
+                           "<li>libzip: BSD 3-clause licence</li>"
+                           "<li>OpenSSL (libcrypto): Apache License 2.0</li>"
+                           "<li>Mustache for C++ (kainjow): Boost Software License 1.0</li>"
+                           "<li>inih: BSD 3-clause licence</li>"
+                           "<li>JSON for Modern C++ (nlohmann): MIT licence</li>"
+                           "<li>CLI11 (command-line tool): BSD 3-clause licence</li>"
+                           "<li>GNU C library iconv: GNU LGPL version 2.1 or later</li>")
+                            .arg(QString::fromLatin1(qVersion()));
+    libraries += tr("<li>Expat (reading spreadsheets): MIT licence</li>");
+#ifdef QRV_HAVE_QPDF
+    libraries += tr("<li>qpdf (joining the parts of a large PDF): Apache License 2.0</li>");
+#endif
+    box.setInformativeText(libraries + QStringLiteral("</ul>"));
     box.setObjectName(QStringLiteral("aboutBox"));
     FitTitle(box);
     box.exec();

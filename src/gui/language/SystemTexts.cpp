@@ -4,8 +4,13 @@
 #include <QRegularExpression>
 #include <QTranslator>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
+#include <string_view>
+#include <utility>
+
+#include "gui/language/Language.h"
 
 namespace qrv::gui {
 
@@ -70,11 +75,45 @@ qsizetype latinLetters(const QString& text) {
     });
 }
 
+// The system's texts that are Thai in every language: their English, shown in the English window.
+std::optional<QString> englishOfThai(const QByteArray& text) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kEnglish = {{
+        // The account entry dialog's checks
+        {"กรุณา กรอกข้อมูลให้ครบถ้วน", "Please fill in every field"},
+        {"กรุณาใส่หมายเลขบัญชีให้ครบ", "Please enter the whole account number"},
+        {"หมายเลขบัญชีไม่ถูกต้อง", "The account number is not correct"},
+        {"เลขที่บัญชี :กรุณาใส่ เป็นตัวเลข", "Account number: please enter digits"},
+        // The bank and branch windows: the delete question and the toolbar's hints
+        {"ยืนยันการลบข้อมูล ?", "Delete this row?"},
+        {"ไม่สามารถทำการลบข้อมูลนี้ได้", "This row cannot be deleted"},
+        {"ย้อนกลับ [ESC]", "Back [ESC]"},
+        {"เพิ่มสาขา [F7]", "Branches [F7]"},
+        {"เพิ่มข้อมูล [F1]", "New [F1]"},
+        {"แก้ไขข้อมูล [F2]", "Edit [F2]"},
+        {"ลบข้อมูล [F3]", "Delete [F3]"},
+        {"แสดงข้อมูล [F4]", "View [F4]"},
+        {"บันทึกข้อมูล [F9]", "Save [F9]"},
+        {"ยกเลิกการบันทึกข้อมูล [ESC]", "Cancel [ESC]"},
+    }};
+    const std::string_view wanted(text.constData(), static_cast<size_t>(text.size()));
+    for (const auto& [thai, english] : kEnglish) {
+        if (thai == wanted) {
+            return QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()));
+        }
+    }
+    return std::nullopt;
+}
+
 QString shownLine(const QString& line, int depth) {
     if (depth <= 0 || line.isEmpty()) {
         return line;
     }
     const QByteArray utf8 = line.toUtf8();
+    if (InstalledLanguage() == Language::English) {
+        if (const std::optional<QString> english = englishOfThai(utf8)) {
+            return *english;
+        }
+    }
     if (const std::optional<QString> exact = translation(utf8.constData())) {
         return *exact;
     }
@@ -133,7 +172,7 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "GenerateHash"),
         QT_TRANSLATE_NOOP("SystemText", "Cover Letter"),
         QT_TRANSLATE_NOOP("SystemText", "Convert 100 M"),
-        QT_TRANSLATE_NOOP("SystemText", "CompanyCode"),
+        QT_TRANSLATE_NOOP("SystemText", "Company Code"),
         QT_TRANSLATE_NOOP("SystemText", "Reformat  100 M"),
         QT_TRANSLATE_NOOP("SystemText", "Save"),
         QT_TRANSLATE_NOOP("SystemText", "Calculate Tier Rate Report"),
@@ -192,6 +231,8 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "%1 on %2"),
         QT_TRANSLATE_NOOP("SystemText", "    %1: %2 (last at line %3)"),
         QT_TRANSLATE_NOOP("SystemText", "Total: %1 baht"),
+        QT_TRANSLATE_NOOP("SystemText", "Voided with the file"),
+        QT_TRANSLATE_NOOP("SystemText", "Total voided: %1 baht"),
         QT_TRANSLATE_NOOP("SystemText", "Invalid credit account"),
         QT_TRANSLATE_NOOP("SystemText", "Zero amount"),
         QT_TRANSLATE_NOOP("SystemText", "Invalid or negative amount"),
@@ -294,6 +335,9 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "Reformat data fail because data are rejected all transactions"),
         QT_TRANSLATE_NOOP("SystemText", "Reformat data fail because some transactions are rejected"),
         QT_TRANSLATE_NOOP("SystemText", "Reformat data and add to %1 completed"),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1 of %2 entries were rejected and are not in the upload file: \"Show rejected "
+                          "lines\" in the Last run panel lists them."),
         QT_TRANSLATE_NOOP("SystemText", "Convert 100 Million Complete"),
         QT_TRANSLATE_NOOP("SystemText", "This payment file must have invoice data"),
         QT_TRANSLATE_NOOP("SystemText", "Invoice file and payment file are missmatch"),
@@ -365,7 +409,11 @@ QString ShownText(const std::string& text) {
 QString ShownMessage(const std::string& text) {
     const QString original = QString::fromStdString(text);
     const QString shown = ShownText(text);
-    return shown == original ? original : shown + QStringLiteral("\n\n") + original;
+    // The English original is what the help desk is quoted; a Thai one is said once, in its own words.
+    if (shown == original || InstalledLanguage() == Language::English) {
+        return shown;
+    }
+    return shown + QStringLiteral("\n\n") + original;
 }
 
 }  // namespace qrv::gui

@@ -15,8 +15,12 @@ namespace qrv::gui {
 // any other text as it is.
 QString ShownText(const std::string& text);
 
+// The system's few texts that are Thai in every language (the account dialog's checks, the bank window's
+// delete question and hints) show in English in the English window, as ShownText gives them.
+
 // A command's message as a message box shows it: in Thai, the translation with the original English beneath,
-// so that a clerk can quote it to the help desk; in English (or with no translation) the text as it is.
+// so that a clerk can quote it to the help desk; in English (or with no translation) the text as shown.
+// A question is asked in the window's language alone (ShownText): one language per dialog.
 QString ShownMessage(const std::string& text);
 
 // Every fixed text and pattern ShownText knows (its translations are looked up by these).

@@ -17,7 +17,7 @@ BankWindow::BankWindow(TableStore& store, Events& ui, QWidget* parent)
       store_(store),
       ui_(ui),
       panel_(
-          new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BankLayout(), store, ui), true, this)) {
+          new MaintenancePanel(std::make_unique<ReferenceMaintenance>(bankForm(), store, ui), true, this)) {
     setObjectName("fmBank");
     setWindowTitle(tr("Bank ::"));
     auto* layout = new QVBoxLayout(this);

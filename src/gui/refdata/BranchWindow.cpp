@@ -14,7 +14,7 @@ namespace qrv::gui {
 
 BranchWindow::BranchWindow(TableStore& store, Events& ui, const BankOfBranches& bank, QWidget* parent)
     : QDialog(parent),
-      panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(BranchLayout(), store, ui, bank),
+      panel_(new MaintenancePanel(std::make_unique<ReferenceMaintenance>(branchForm(), store, ui, bank),
                                   false, this)) {
     setObjectName("fmBranch");
     setWindowTitle(tr("Branch ::"));

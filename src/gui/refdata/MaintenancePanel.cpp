@@ -17,8 +17,10 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/language/SystemTexts.h"
+#include "gui/window/QtUi.h"
 
 namespace qrv::gui {
 
@@ -63,7 +65,7 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     barLayout->setContentsMargins(0, 0, 0, 0);
     addButton(new QToolButton(bar), MaintenanceButton::Back, "bBack", tr("Back"), "ย้อนกลับ [ESC]",
               QStyle::SP_ArrowBack);
-    if (model_->layout().branchButton) {
+    if (model_->form().branchButton) {
         addButton(new QToolButton(bar), MaintenanceButton::Branch, "bBranch", tr("Branch"), "เพิ่มสาขา [F7]",
                   QStyle::SP_FileDialogDetailedView);
     }
@@ -106,8 +108,8 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     auto* import = new QToolButton(bar);
     import->setObjectName("bImport");
     import->setText(tr("Import"));
-    import->setToolTip(model_->layout().branchButton ? tr("Import banks from a CSV file [Ctrl+I]")
-                                                     : tr("Import branches from a CSV file [Ctrl+I]"));
+    import->setToolTip(model_->form().branchButton ? tr("Import banks from a CSV file [Ctrl+I]")
+                                                   : tr("Import branches from a CSV file [Ctrl+I]"));
     import->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     import->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     import->setFocusPolicy(Qt::NoFocus);
@@ -142,7 +144,7 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     auto* mainLayout = new QVBoxLayout(mainPage);
     grid_ = new QTableWidget(mainPage);
     grid_->setObjectName("grid");
-    const auto& columns = model_->layout().columns;
+    const auto& columns = model_->form().columns;
     grid_->setColumnCount(static_cast<int>(columns.size()));
     QStringList titles;
     for (const MaintenanceColumn& c : columns) {
@@ -186,7 +188,7 @@ void MaintenancePanel::addButton(QAbstractButton* button, MaintenanceButton b, c
                                  const QString& text, const QString& hint, int icon) {
     button->setObjectName(name);
     button->setText(text);
-    button->setToolTip(hint);
+    button->setToolTip(ShownText(hint.toStdString()));
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setFocusPolicy(Qt::NoFocus);
     buttons_[b] = button;
@@ -207,7 +209,7 @@ QWidget* MaintenancePanel::buildDetailPage() {
     outer->addLayout(top);
 
     auto* form = new QGridLayout();
-    const auto& fields = model_->layout().fields;
+    const auto& fields = model_->form().fields;
     for (size_t i = 0; i < fields.size(); ++i) {
         const MaintenanceField& f = fields[i];
         auto* label = new QLabel(ShownText(f.caption), page);
@@ -279,7 +281,7 @@ bool MaintenancePanel::eventFilter(QObject* watched, QEvent* event) {
             sync(model_->state() != before);
             return true;
         case KeyOutcome::FocusNext:
-            focusNext();
+            focusNext(qobject_cast<QWidget*>(watched));
             return true;
         case KeyOutcome::Close:
             emit closeRequested();
@@ -335,11 +337,12 @@ void MaintenancePanel::importCsv() {
     if (model_->state() != MaintenanceState::Browse) {
         return;
     }
-    QFileDialog dialog(this, model_->layout().branchButton ? tr("Import banks") : tr("Import branches"),
-                       QString(), tr("CSV File (*.csv);;All File (*.*)"));
+    QFileDialog dialog(this, model_->form().branchButton ? tr("Import banks") : tr("Import branches"),
+                       QString(), tr("CSV files (*.csv);;All files (*.*)"));
     dialog.setObjectName("importDialog");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    FitFileDialog(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
@@ -411,7 +414,7 @@ void MaintenancePanel::sync(bool opened) {
 void MaintenancePanel::fillGrid() {
     const QSignalBlocker block(grid_);
     const auto& rows = model_->rows();
-    const auto& columns = model_->layout().columns;
+    const auto& columns = model_->form().columns;
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         for (size_t c = 0; c < columns.size(); ++c) {
@@ -429,7 +432,7 @@ void MaintenancePanel::fillGrid() {
     }
 }
 
-void MaintenancePanel::focusNext() {
+void MaintenancePanel::focusNext(QWidget* from) {
     // The controls of the page shown that take the focus, in page order; the focus moves to the one
     // after the current, round to the first.
     std::vector<QWidget*> chain;
@@ -450,7 +453,24 @@ void MaintenancePanel::focusNext() {
     if (chain.empty()) {
         return;
     }
-    QWidget* focus = QApplication::focusWidget();
+    // The control the key was typed in (a key reaches the window first when none has the focus).
+    QWidget* focus = from != nullptr && from != window() ? from : QApplication::focusWidget();
+    if (model_->page() == MaintenancePage::Detail) {
+        // Enter on Save or Cancel presses it; on the last field it saves, as a form's Enter does.
+        for (const MaintenanceButton b : {MaintenanceButton::Save, MaintenanceButton::Cancel}) {
+            if (focus == buttons_[b] && buttons_[b]->isEnabled()) {
+                click(b);
+                return;
+            }
+        }
+        const auto lastField = std::find_if(
+            chain.rbegin(), chain.rend(), [](QWidget* w) { return qobject_cast<QLineEdit*>(w) != nullptr; });
+        if (lastField != chain.rend() && *lastField == focus &&
+            buttons_[MaintenanceButton::Save]->isEnabled()) {
+            click(MaintenanceButton::Save);
+            return;
+        }
+    }
     size_t next = 0;
     for (size_t i = 0; i < chain.size(); ++i) {
         if (chain[i] == focus) {

@@ -59,7 +59,9 @@ class MaintenancePanel : public QWidget {
     // Shows what the model holds; `opened` moves the focus where a newly opened page wants it.
     void sync(bool opened = false);
     void fillGrid();
-    void focusNext();
+    // Enter typed in `from`: the focus moves to the next field; on the detail page's last field, on Save
+    // or on Cancel it presses that button (Save from the last field).
+    void focusNext(QWidget* from);
 
     std::unique_ptr<ReferenceMaintenance> model_;
     QStackedWidget* pages_ = nullptr;

@@ -41,20 +41,18 @@ std::optional<QString> cellText(QStringView raw) {
             if (!known) {
                 return std::nullopt;
             }
-        } else if (c == u' ') {
-            if (text.isEmpty() || text.back() == u' ') {
-                return std::nullopt;
+        } else if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f') {
+            // As a document reads HTML: none at the start, a run of white space one blank (at the end too),
+            // so a value with the blanks of its field's width (a payee's name) reads as it shows.
+            if (!text.isEmpty() && text.back() != u' ') {
+                text += u' ';
             }
-            text += c;
         } else if (c.isSpace() || c.category() == QChar::Other_Control ||
                    c == QChar::ObjectReplacementCharacter || c == QChar::ByteOrderMark) {
             return std::nullopt;
         } else {
             text += c;
         }
-    }
-    if (!text.isEmpty() && text.back() == u' ') {
-        return std::nullopt;
     }
     return text;
 }

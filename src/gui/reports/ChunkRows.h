@@ -7,10 +7,10 @@
 namespace qrv::gui {
 
 // A chunk's HTML read as a run of like table rows between a beginning and an end: the longest run of
-// rows written alike (the same tags, only the cells' texts differ), each cell plain text. A cell holding
-// a tag, an entity other than those the report's values are escaped with, or white space that HTML
-// would fold (leading, trailing, doubled, other than a plain space) ends the run there, so the texts
-// are exactly what a document read from the HTML holds.
+// rows written alike (the same tags, only the cells' texts differ), each cell plain text. White space is
+// folded as a document folds it (none at the start, each run one blank); a cell holding a tag, an entity
+// other than those the report's values are escaped with, or other white space (a no-break space) ends the
+// run there, so the texts are exactly what a document read from the HTML holds.
 struct ChunkRows {
     QString prefix;                  // the HTML before the run
     QString row;                     // the tags of each row of the run, the texts left out

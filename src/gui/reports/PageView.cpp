@@ -216,6 +216,21 @@ void PageView::setMatch(int chunk, int position, int length) {
     viewport()->update();
 }
 
+void PageView::showLine(int chunk, qreal top, qreal height) {
+    const qreal pageHeight = document(chunk)->pageSize().height();
+    const int offset = static_cast<int>(top / pageHeight);
+    setCurrentPage(pageOf(chunk, offset));
+    // Where the line stands on its sheet, in the view's pixels.
+    const int row = (pageOf(chunk, offset) - 1) / columns();
+    const qreal onSheet = (margin_.y() + top - offset * pageHeight) * zoom_;
+    const int lineTop = static_cast<int>(rowTop(row) + onSheet);
+    const int lineBottom = static_cast<int>(std::ceil(rowTop(row) + onSheet + height * zoom_));
+    QScrollBar* bar = verticalScrollBar();
+    if (lineBottom > bar->value() + viewport()->height() || lineTop < bar->value()) {
+        bar->setValue(lineTop - viewport()->height() / 3);
+    }
+}
+
 void PageView::keyPressEvent(QKeyEvent* event) {
     // Home and End go to the report's top and bottom; the arrows and Page Up/Down scroll as the scroll
     // area does.

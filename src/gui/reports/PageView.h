@@ -64,6 +64,10 @@ class PageView : public QAbstractScrollArea {
     void scrollBy(int pixels);
     // The found text: characters [position, position + length) of a chunk, highlighted; none with chunk -1.
     void setMatch(int chunk, int position, int length);
+    // Brings a line of a chunk into view: `top` and `height` in the chunk's laid-out document, whose pages
+    // stand one under another. Its page is shown from its top when the line is on screen so; otherwise the
+    // view scrolls down until the line stands a third of the way down.
+    void showLine(int chunk, qreal top, qreal height);
 
     // Every page through one painter, chunk by chunk: what is held at once stays a chunk.
     void print(QPrinter& printer);

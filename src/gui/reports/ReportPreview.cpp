@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -21,6 +20,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -49,6 +49,8 @@
 #include "gui/reports/PageView.h"
 #include "gui/reports/PdfExport.h"
 #include "gui/reports/ReportFinder.h"
+#include "gui/reports/RunningText.h"
+#include "gui/window/DesktopOpener.h"
 #include "gui/window/QtUi.h"
 #include "reports/ReportPages.h"
 #include "reports/ReportSnapshot.h"
@@ -56,6 +58,19 @@
 namespace qrv::gui {
 
 namespace {
+
+// A file chosen in a dialog sized to read the names in; empty when none was.
+QString askFileName(QWidget* parent, const QString& title, const QString& proposed, const QString& filter,
+                    bool save) {
+    QFileDialog dialog(parent, title, proposed, filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    FitFileDialog(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
+}
 
 const QString kTitle = QStringLiteral("Convertor QRV");
 constexpr qreal kZoomStep = 1.25;
@@ -250,7 +265,9 @@ void ReportPreview::fillTextView(int chunk) {
         return;
     }
     textChunk_ = chunk;
-    text_->setHtml(chunkHtml(chunk));
+    const std::unique_ptr<QTextDocument> doc = pages_->style().parse(chunkHtml(chunk));
+    textRun_ = std::make_unique<RunningText>(*doc);
+    text_->setPlainText(textRun_->text());
 }
 
 ReportPreview::~ReportPreview() {
@@ -487,6 +504,7 @@ void ReportPreview::startFind(const QString& text) {
     }
     const int chunks = pages_->chunkCount();
     if (chunks == 0 || text.isEmpty()) {
+        clearFound();
         lastFound_ = false;
         emit findFinished(false);
         return;
@@ -536,6 +554,8 @@ void ReportPreview::startFind(const QString& text) {
                     findCancel_->hide();
                     if (found) {
                         foundText(found->chunk, found->position, found->length);
+                    } else if (!cancelled) {
+                        clearFound();  // what was found before is not what was looked for now
                     }
                     lastFound_ = found.has_value();
                     if (!cancelled || found) {
@@ -570,8 +590,8 @@ void ReportPreview::foundText(int chunk, int position, int length) {
     if (text_ != nullptr) {  // the text view holds the same text
         fillTextView(chunk);
         QTextCursor inText(text_->document());
-        inText.setPosition(position);
-        inText.setPosition(position + length, QTextCursor::KeepAnchor);
+        inText.setPosition(textRun_->positionOf(position));
+        inText.setPosition(textRun_->positionOf(position + length), QTextCursor::KeepAnchor);
         text_->setTextCursor(inText);
     }
     // The page that holds the match's line, as the view lays the chunk out.
@@ -581,13 +601,28 @@ void ReportPreview::foundText(int chunk, int position, int length) {
     const QTextBlock block = match.block();
     const QRectF blockRect = doc->documentLayout()->blockBoundingRect(block);
     qreal y = blockRect.top();
+    qreal height = blockRect.height();
     if (const QTextLayout* lines = block.layout()) {
         const QTextLine line = lines->lineForTextPosition(position - block.position());
         if (line.isValid()) {
             y += line.y();
+            height = line.height();
         }
     }
-    showPage(pages_->pageOf(chunk, static_cast<int>(y / doc->pageSize().height())));
+    // The match's own line in view, not only its page.
+    pages_->showLine(chunk, y, height);
+    pageShown();
+}
+
+void ReportPreview::clearFound() {
+    found_ = -1;
+    foundChunk_ = 0;
+    pages_->setMatch(-1, 0, 0);
+    if (text_ != nullptr) {
+        QTextCursor cursor = text_->textCursor();
+        cursor.clearSelection();
+        text_->setTextCursor(cursor);
+    }
 }
 
 void ReportPreview::findNext() {
@@ -726,10 +761,18 @@ void ReportPreview::sayPdfSaved(const QString& file, int pages) {
     box.setDefaultButton(QMessageBox::Ok);
     FitTitle(box);
     box.exec();
-    if (box.clickedButton() == open && !QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
-        QMessageBox::warning(
-            this, kTitle,
-            tr("No program opened %1: open it from its folder.").arg(QDir::toNativeSeparators(file)));
+    if (box.clickedButton() != open) {
+        return;
+    }
+    const auto notOpened = [preview = QPointer<ReportPreview>(this), file] {
+        if (preview != nullptr) {
+            QMessageBox::warning(
+                preview, kTitle,
+                tr("No program opened %1: open it from its folder.").arg(QDir::toNativeSeparators(file)));
+        }
+    };
+    if (!openOnDesktop(QUrl::fromLocalFile(file), notOpened)) {
+        notOpened();
     }
 }
 
@@ -760,8 +803,8 @@ void ReportPreview::askSavePdf() {
     if (busy()) {
         return;
     }
-    const QString chosen = QFileDialog::getSaveFileName(this, tr("Save as PDF"), proposedPdf_,
-                                                        tr("PDF File (*.pdf);;All File (*.*)"));
+    const QString chosen =
+        askFileName(this, tr("Save as PDF"), proposedPdf_, tr("PDF files (*.pdf);;All files (*.*)"), true);
     if (chosen.isEmpty()) {
         return;
     }
@@ -798,8 +841,8 @@ void ReportPreview::askSavePdf() {
 }
 
 void ReportPreview::askSaveHtml() {
-    const QString file = QFileDialog::getSaveFileName(this, tr("Save as HTML"), QString(),
-                                                      tr("HTML File (*.html *.htm);;All File (*.*)"));
+    const QString file = askFileName(this, tr("Save as HTML"), QString(),
+                                     tr("HTML files (*.html *.htm);;All files (*.*)"), true);
     if (file.isEmpty()) {
         return;
     }
@@ -811,8 +854,8 @@ void ReportPreview::askSaveHtml() {
 }
 
 void ReportPreview::askLoad() {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Load report"), QString(),
-                                                      tr("HTML File (*.html *.htm);;All File (*.*)"));
+    const QString file = askFileName(this, tr("Load report"), QString(),
+                                     tr("HTML files (*.html *.htm);;All files (*.*)"), false);
     if (file.isEmpty()) {
         return;
     }

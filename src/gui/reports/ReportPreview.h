@@ -29,6 +29,7 @@ namespace qrv::gui {
 
 class BackgroundJob;
 class PageView;
+class RunningText;
 
 // The PDF file proposed for a report: "<run>-<layout>.pdf" in the folder of the run's destination (the
 // source's when there is none), the run named by that file without its extension.
@@ -120,6 +121,8 @@ class ReportPreview : public QDialog {
     void showFind();
     void findNext();
     void foundText(int chunk, int position, int length);
+    // No match highlighted, and the next search starts from the current page.
+    void clearFound();
     // Says where the PDF went, with a button that opens it.
     void sayPdfSaved(const QString& file, int pages);
     void showPage(int page);
@@ -151,6 +154,7 @@ class ReportPreview : public QDialog {
     QString html_;  // a loaded or given page (no snapshot)
     QString title_;
     int textChunk_ = -1;
+    std::unique_ptr<RunningText> textRun_;  // what the text view shows, with its positions
     int foundChunk_ = 0;
     QString proposedPdf_;
     int zoom_ = 0;

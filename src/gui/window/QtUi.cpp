@@ -10,13 +10,16 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QStringList>
+#include <QTreeView>
 #include <algorithm>
+#include <map>
 
 #include "gui/language/ReportLanguage.h"
 #include "gui/language/SystemTexts.h"
@@ -51,6 +54,10 @@ void FitFileDialog(QWidget& dialog) {
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     const QSize wanted(std::min(1000, available.width() * 3 / 4), std::min(640, available.height() * 3 / 4));
     dialog.resize(wanted.expandedTo(dialog.minimumSizeHint()));
+    // The list's columns keep the widths they had in a small dialog: the names get half the room.
+    if (auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        details->header()->resizeSection(0, dialog.width() / 2);
+    }
 }
 
 void FitTitle(QMessageBox& box) {
@@ -67,13 +74,18 @@ void FitTitle(QMessageBox& box) {
 }
 
 QString QtFileFilter(const std::string& filter) {
-    // Pairs of description and pattern separated by "|".
+    // Pairs of description and pattern separated by "|"; the descriptions in the window's words.
+    const std::map<QString, QString> words = {{QStringLiteral("Text File"), QObject::tr("Text files")},
+                                              {QStringLiteral("Spreadsheet"), QObject::tr("Spreadsheets")},
+                                              {QStringLiteral("All File"), QObject::tr("All files")}};
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        const auto shown = words.find(parts[i]);
+        out << (shown == words.end() ? parts[i] : shown->second) + QStringLiteral(" (") + patterns +
+                   QLatin1Char(')');
     }
     return out.join(QStringLiteral(";;"));
 }
@@ -116,7 +128,7 @@ void QtUi::showMessage(MessageKind kind, const std::string& text) {
 }
 
 bool QtUi::askConfirmation(const std::string& text) {
-    const QString question = ShownMessage(text);
+    const QString question = ShownText(text);
     if (hooks_.question) {
         return hooks_.question(question);
     }
@@ -135,8 +147,12 @@ void QtUi::setProgress(int percent) {
     progress_->setValue(percent);
 }
 
+ShownReport QtUi::inWindowLanguage(const ShownReport& report) const {
+    return ReportInLanguage(report, layoutFolder_);
+}
+
 void QtUi::showReport(const ShownReport& shown) {
-    const ShownReport report = ReportInLanguage(shown, layoutFolder_);
+    const ShownReport report = inWindowLanguage(shown);
     if (hooks_.report) {
         hooks_.report(report, QString::fromStdString(RenderReportHtml(report)));
         return;
@@ -260,7 +276,7 @@ std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, W
 }
 
 bool QtUi::askClearForm(const std::string& text) {
-    const QString warning = ShownMessage(text);
+    const QString warning = ShownText(text);
     if (hooks_.question) {
         return hooks_.question(warning);
     }

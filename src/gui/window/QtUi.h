@@ -82,7 +82,9 @@ class QtUi final : public Ui {
     void showMessage(MessageKind kind, const std::string& text) override;
     bool askConfirmation(const std::string& text) override;
     void setProgress(int percent) override;
-    // Takes the report's snapshot from its store, then shows it (showSnapshot).
+    // The report with the layout of the window's language, where there is one (any thread).
+    ShownReport inWindowLanguage(const ShownReport& report) const;
+    // Takes the report's snapshot from its store, then shows it (showSnapshot), in the window's language.
     void showReport(const ShownReport& report) override;
     // Opens the preview of a snapshot, blocking when modal; on the window's thread only (a snapshot
     // can be taken on another).

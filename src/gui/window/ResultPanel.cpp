@@ -1,17 +1,18 @@
 #include "gui/window/ResultPanel.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "gui/language/SystemTexts.h"
+#include "gui/window/DesktopOpener.h"
 #include "gui/window/QtUi.h"
 #include "gui/window/SourceViewer.h"
 #include "workbench/RunSummary.h"
@@ -30,7 +31,13 @@ constexpr int kPathRole = Qt::UserRole + 1;
 ResultPanel::ResultPanel(QtUi& ui, QWidget* parent)
     : QGroupBox(tr("Last run"), parent),
       ui_(ui),
-      opener_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+      opener_([panel = QPointer<ResultPanel>(this)](const QUrl& url) {
+          return openOnDesktop(url, [panel, url] {
+              if (panel != nullptr) {
+                  panel->sayNotOpened(url.toLocalFile(), QFileInfo(url.toLocalFile()).isDir());
+              }
+          });
+      }) {
     setObjectName(QStringLiteral("resultPanel"));
     auto* layout = new QHBoxLayout(this);
     summary_ = new QLabel(this);
@@ -46,6 +53,8 @@ ResultPanel::ResultPanel(QtUi& ui, QWidget* parent)
     summaryScroll->setWidget(summary_);
     summaryScroll->setWidgetResizable(true);
     summaryScroll->setFrameShape(QFrame::NoFrame);
+    // Not a stop of its own for Tab: the words in it are (a screen reader reads them there).
+    summaryScroll->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(summaryScroll, 3);
 
     auto* right = new QVBoxLayout;
@@ -181,12 +190,16 @@ void ResultPanel::open(const QString& path, bool folder) {
     }
     const QString target = folder ? QFileInfo(path).absolutePath() : path;
     if (!opener_(QUrl::fromLocalFile(target))) {
-        const QString what = folder ? tr("the folder") : tr("the file");
-        ui_.showMessage(MessageKind::Warning,
-                        tr("Nothing could open %1 \"%2\": this desktop has no program set to open it.")
-                            .arg(what, QDir::toNativeSeparators(target))
-                            .toStdString());
+        sayNotOpened(target, folder);
     }
+}
+
+void ResultPanel::sayNotOpened(const QString& target, bool folder) {
+    const QString what = folder ? tr("the folder") : tr("the file");
+    ui_.showMessage(MessageKind::Warning,
+                    tr("Nothing could open %1 \"%2\": this desktop has no program set to open it.")
+                        .arg(what, QDir::toNativeSeparators(target))
+                        .toStdString());
 }
 
 void ResultPanel::showRejectedLines() {

@@ -32,7 +32,8 @@ class ResultPanel : public QGroupBox {
   public:
     // Reads the run's rejected entries again, when the person asks to see them.
     using RejectedEntriesReader = std::function<std::vector<ListingEntry>()>;
-    // Hands a file or folder to the desktop; false when nothing could open it.
+    // Hands a file or folder to the desktop; false when nothing could open it (a failure told later is
+    // said then).
     using Opener = std::function<bool(const QUrl&)>;
 
     explicit ResultPanel(QtUi& ui, QWidget* parent = nullptr);
@@ -61,6 +62,7 @@ class ResultPanel : public QGroupBox {
     QString chosenFile(bool listingOnly) const;
     // Opens a file or folder, and says so when nothing could.
     void open(const QString& path, bool folder);
+    void sayNotOpened(const QString& target, bool folder);
     void showRejectedLines();
 
     QtUi& ui_;

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QSyntaxHighlighter>
 #include <QTextBlock>
@@ -105,6 +106,9 @@ QString entryText(const ListingEntry& e) {
     if (e.firstColumn == 0) {
         return QObject::tr("Line %1: %2").arg(e.line).arg(message);
     }
+    if (e.firstColumn == e.lastColumn) {
+        return QObject::tr("Line %1, column %2: %3").arg(e.line).arg(e.firstColumn).arg(message);
+    }
     return QObject::tr("Line %1, columns %2-%3: %4")
         .arg(e.line)
         .arg(e.firstColumn)
@@ -141,8 +145,10 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     setWindowTitle(tr("Rejected lines - %1").arg(QFileInfo(source).fileName()));
 
-    heading_ = new QLabel(tr("%n rejected entries in %1", nullptr, static_cast<int>(entries_.size()))
-                              .arg(QDir::toNativeSeparators(source)),
+    const QString shownSource = QDir::toNativeSeparators(source);
+    heading_ = new QLabel(entries_.size() == 1
+                              ? tr("1 rejected entry in %1").arg(shownSource)
+                              : tr("%1 rejected entries in %2").arg(entries_.size()).arg(shownSource),
                           this);
     heading_->setTextFormat(Qt::PlainText);
     list_ = new QListWidget(this);
@@ -205,6 +211,29 @@ void SourceViewer::showEntry(int index) {
     }
     text_->setTextCursor(cursor);
     text_->centerCursor();
+    showFromItsStart(cursor);
+}
+
+void SourceViewer::showFromItsStart(const QTextCursor& field) {
+    // The view scrolls sideways to the selection's end; the field is read from its first column (a sign
+    // there may be the fault), so it is brought in whole, or from its start when it is wider than the view.
+    QTextCursor start(field);
+    start.setPosition(field.selectionStart());
+    QTextCursor end(field);
+    end.setPosition(field.selectionEnd());
+    QScrollBar* bar = text_->horizontalScrollBar();
+    const int margin = text_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 2;
+    const int left = text_->cursorRect(start).left() + bar->value();
+    const int right = text_->cursorRect(end).right() + bar->value();
+    const int width = text_->viewport()->width();
+    int value = bar->value();
+    if (right + margin > value + width) {
+        value = right + margin - width;
+    }
+    if (left - margin < value) {
+        value = left - margin;
+    }
+    bar->setValue(value);
 }
 
 QString SourceViewer::describePosition(int position) const {

@@ -11,6 +11,7 @@
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QTextCursor;
 
 namespace qrv::gui {
 
@@ -42,6 +43,8 @@ class SourceViewer : public QDialog {
 
   private:
     void describeCursor();
+    // Scrolls sideways so that the selected field shows from its first column.
+    void showFromItsStart(const QTextCursor& field);
 
     std::vector<ListingEntry> entries_;
     std::optional<layout::SourceFile> file_;

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "workbench/FieldLayout.h"
+#include "workbench/ProductControls.h"
 
 namespace qrv {
 class Workbench;

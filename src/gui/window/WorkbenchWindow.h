@@ -5,16 +5,14 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
-#include <map>
+#include <memory>
 #include <thread>
 
-#include "workbench/FieldLayout.h"
 #include "workbench/ProductChoice.h"
+#include "workbench/ProductControls.h"
 
-class QComboBox;
+class QAbstractButton;
 class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -27,16 +25,20 @@ class Workbench;
 
 namespace qrv::gui {
 
+class FieldGrid;
+class ProductChoices;
 class QtUi;
 class RememberedWork;
 class ResultPanel;
+class RunPane;
+class WorkbenchControls;
 class WorkerUi;
 
-// The workbench window: product choice, file and account fields, command buttons, progress bar and
-// hash field. It holds no logic of its own: before a handler runs it copies the typed texts into the
-// core's fields, and after it shows back the core's fields and control states. A product command runs
-// on a worker thread whose events reach the window through `worker` (the workbench's Ui), so that the
-// window keeps answering; Cancel (or Esc) asks the run to stop.
+// The workbench window: the form (product choices, file and account fields, command buttons, hash
+// field) above, the run pane (progress, Cancel, the last run) below. It holds no logic of its own: before a
+// handler runs it copies the typed texts into the core's fields, and after it shows back the core's fields
+// and control states. A product command runs on a worker thread whose events reach the window through
+// `worker` (the workbench's Ui), so that the window keeps answering; Cancel (or Esc) asks the run to stop.
 class WorkbenchWindow : public QWidget {
     Q_OBJECT
   public:
@@ -72,10 +74,10 @@ class WorkbenchWindow : public QWidget {
     Workbench& workbench() { return wb_; }
     QWidget* control(Control c) const;
     QRadioButton* radio(Choice c) const;
-    QProgressBar* progressBar() const { return progress_; }
-    QPushButton* cancelButton() const { return cancel_; }
+    QProgressBar* progressBar() const;
+    QPushButton* cancelButton() const;
     QGroupBox* groupBox() const { return group_; }
-    ResultPanel* resultPanel() const { return result_; }
+    ResultPanel* resultPanel() const;
     QScrollArea* formScrollArea() const { return formScroll_; }
     QSplitter* splitter() const { return split_; }
 
@@ -90,23 +92,28 @@ class WorkbenchWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // What the Cancel button offers: nothing (no run), cancelling, a cancel asked for, or nothing more
-    // because the run is putting its outputs in place.
-    enum class CancelState { Idle, Running, Cancelling, Finishing };
-    void showCancel(CancelState state);
     // Empties the last run's panel and gives the form its room back.
     void clearResult();
     // The panel below takes what it needs, at most half the height; the form the rest.
     void fitSplit();
-    void build();
-    void setCaption(Control c, const std::string& caption);
-    void updateAccessibleNames();
+    // The form above and the run pane below, with a handle between them.
+    void buildFrame();
+    void buildForm();
+    void setTabOrder();
+    void wireFieldCommands();
+    void wireProductCommands();
     void productClicked(Choice choice);
-    void setToolTips();
+    // The command Enter runs: the first of the layout's own commands that is shown; none for a layout
+    // without one.
+    QAbstractButton* defaultCommand() const;
+    // Runs it once any click a key started has ended.
+    void runDefaultCommand();
     QString productKey() const;
     void restoreFields();
     // Recent source files; with `command`, the destination when the run changed it.
     void rememberOutputs(const QDateTime& destinationBefore, bool command);
+    // After a long command: the focus back where it was, or on the field a refusal was about.
+    void returnFocus();
     // The end of a command, on this thread: its failure or cancellation shown, the state shown back.
     void finishCommand(const std::exception_ptr& error, bool longRunning);
 
@@ -116,13 +123,10 @@ class WorkbenchWindow : public QWidget {
     QSplitter* split_ = nullptr;
     QScrollArea* formScroll_ = nullptr;
     QGroupBox* group_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* cancel_ = nullptr;
-    ResultPanel* result_ = nullptr;
-    QLabel* hashLabel_ = nullptr;
-    QComboBox* round_ = nullptr;
-    std::map<Control, QWidget*> controls_;
-    std::map<Choice, QRadioButton*> radios_;
+    RunPane* runPane_ = nullptr;
+    std::unique_ptr<WorkbenchControls> controls_;
+    ProductChoices* choices_ = nullptr;
+    FieldGrid* fields_ = nullptr;
     RememberedWork* remembered_ = nullptr;
     bool busy_ = false;
     bool splitMoved_ = false;  // the person placed the handle: a resize keeps it

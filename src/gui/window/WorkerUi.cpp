@@ -85,9 +85,19 @@ void WorkerUi::showReport(const ShownReport& report) {
         return;
     }
     // The report's rows (uncommitted ones included) are copied here, on the worker that owns the store;
-    // only the copy goes to the window, which lays out its pages as they are looked at.
-    std::shared_ptr<const ReportSnapshot> snapshot = ReportSnapshot::take(report);
-    onGuiThread(*gui_, [&] { target_.showSnapshot(std::move(snapshot), report.modal); });
+    // only the copy goes to the window, which lays out its pages as they are looked at. The window says
+    // so meanwhile.
+    if (onPreparingReport_) {
+        QMetaObject::invokeMethod(
+            gui_.get(), [this] { onPreparingReport_(true); }, Qt::QueuedConnection);
+    }
+    std::shared_ptr<const ReportSnapshot> snapshot = ReportSnapshot::take(target_.inWindowLanguage(report));
+    onGuiThread(*gui_, [&] {
+        if (onPreparingReport_) {
+            onPreparingReport_(false);
+        }
+        target_.showSnapshot(std::move(snapshot), report.modal);
+    });
 }
 
 void WorkerUi::committing() {

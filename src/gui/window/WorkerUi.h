@@ -32,6 +32,11 @@ class WorkerUi final : public Ui {
     }
     // What the window does when the run starts to put its outputs in place (on the GUI thread).
     void setOnCommitting(std::function<void()> onCommitting) { onCommitting_ = std::move(onCommitting); }
+    // What the window does when a report's rows are about to be copied for its preview (true) and when
+    // the copy is shown (false), on the GUI thread: a large report takes a while before its preview opens.
+    void setOnPreparingReport(std::function<void(bool)> onPreparing) {
+        onPreparingReport_ = std::move(onPreparing);
+    }
     // Whether the run has started to put its outputs in place: a cancel request is no longer honoured.
     bool committed() const { return committed_.load(); }
 
@@ -55,6 +60,7 @@ class WorkerUi final : public Ui {
     std::stop_token stop_;
     std::atomic<bool> committed_{false};
     std::function<void()> onCommitting_;
+    std::function<void(bool)> onPreparingReport_;
     std::atomic<int> pendingProgress_{0};
     std::atomic<bool> progressQueued_{false};
 };

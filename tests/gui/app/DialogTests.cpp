@@ -118,10 +118,11 @@ TEST(AccountDialog, AdvancesThroughTheFourPartsAndKeepsTheirLengths) {
     EXPECT_EQ(dialog.nameEdit()->maxLength(), 100);
     auto* numberCaption = dialog.findChild<QLabel*>("lblAccNum");
     ASSERT_NE(numberCaption, nullptr);
-    EXPECT_EQ(numberCaption->text(), QString::fromUtf8("เลขที่บัญชี"));
+    // The English window's words; in Thai the system's own ("เลขที่บัญชี", "ชื่อบัญชีบริษัท").
+    EXPECT_EQ(numberCaption->text(), "Account number");
     auto* nameCaption = dialog.findChild<QLabel*>("lblNameAccount");
     ASSERT_NE(nameCaption, nullptr);
-    EXPECT_EQ(nameCaption->text(), QString::fromUtf8("ชื่อบัญชีบริษัท"));
+    EXPECT_EQ(nameCaption->text(), "Company account name");
     EXPECT_EQ(dialog.okButton()->text().remove('&'), "OK");
     EXPECT_EQ(dialog.exitButton()->text().remove('&'), "EXIT");
 

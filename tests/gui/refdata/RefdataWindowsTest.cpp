@@ -87,16 +87,16 @@ TEST_F(RefdataWindows, BankWindowIsOneMaximizedChildWithItsGrid) {
     EXPECT_EQ(main.subWindowList().size(), 1);
 
     QTableWidget* grid = bank->panel()->grid();
-    EXPECT_EQ(headers(grid), (std::vector<QString>{"Bank Code", "Bank Name thai", "Bank Name English"}));
+    EXPECT_EQ(headers(grid), (std::vector<QString>{"Bank Code", "Bank Name Thai", "Bank Name English"}));
     EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014"}));
     EXPECT_EQ(gridColumn(grid, 1), (std::vector<QString>{"ธนาคารกรุง", "ธนาคารหลัก"}));
     EXPECT_EQ(gridColumn(grid, 2), (std::vector<QString>{"Capital Bank", "Home Bank"}));
 
-    // Hints of the toolbar.
+    // Hints of the toolbar (the system's Thai hints, in the English window's words).
     const std::vector<std::pair<B, QString>> hints = {
-        {B::Back, "ย้อนกลับ [ESC]"},  {B::Branch, "เพิ่มสาขา [F7]"},          {B::New, "เพิ่มข้อมูล [F1]"},
-        {B::Edit, "แก้ไขข้อมูล [F2]"}, {B::Delete, "ลบข้อมูล [F3]"},           {B::View, "แสดงข้อมูล [F4]"},
-        {B::Save, "บันทึกข้อมูล [F9]"}, {B::Cancel, "ยกเลิกการบันทึกข้อมูล [ESC]"}};
+        {B::Back, "Back [ESC]"}, {B::Branch, "Branches [F7]"}, {B::New, "New [F1]"},
+        {B::Edit, "Edit [F2]"},  {B::Delete, "Delete [F3]"},   {B::View, "View [F4]"},
+        {B::Save, "Save [F9]"},  {B::Cancel, "Cancel [ESC]"}};
     for (const auto& [b, hint] : hints) {
         ASSERT_NE(bank->panel()->button(b), nullptr);
         EXPECT_EQ(bank->panel()->button(b)->toolTip(), hint);
@@ -142,7 +142,7 @@ TEST_F(RefdataWindows, KeysDriveTheBankWindow) {
     p->edit(1)->setFocus();
     type(p->edit(1), "ธนาคารเค");
     type(p->edit(2), "  K Bank ");
-    key(p->edit(2), Qt::Key_F9);
+    key(p->edit(2), Qt::Key_Return);  // Enter on the last field saves
     EXPECT_FALSE(onDetailPage(p));
     EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "099")->text("BANK_NAME_EN"), "K Bank");
     EXPECT_EQ(gridColumn(grid, 0), (std::vector<QString>{"002", "014", "099"}));

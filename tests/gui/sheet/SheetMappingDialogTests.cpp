@@ -127,7 +127,7 @@ TEST(SheetMappingDialog, BuildsTheExampleSheetsAsTheCommandLineDoes) {
         viewer->close();
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(f.openFilters.back(), "Text File (*.txt);;Spreadsheet (*.csv *.xlsx);;All File (*.*)");
+    EXPECT_EQ(f.openFilters.back(), "Text files (*.txt);;Spreadsheets (*.csv *.xlsx);;All files (*.*)");
 }
 
 // A sheet with mistakes: each bad row is shown with its reason and nothing is written; the mapping made

@@ -136,7 +136,7 @@ TEST(LastRunPanel, DirectDebitEntriesCarryTheColumnsTheirReportNames) {
     bool seen = false;
     for (int i = 0; i < viewer->entryList()->count(); ++i) {
         if (viewer->entryList()->item(i)->text() ==
-            QStringLiteral("Line %1, columns 17-17: sign error").arg(sign)) {
+            QStringLiteral("Line %1, column 17: sign error").arg(sign)) {
             viewer->entryList()->setCurrentRow(i);
             EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "0");
             seen = true;
@@ -182,7 +182,7 @@ TEST(LastRunPanel, AFaultIsMarkedAtTheColumnsOfItsOwnField) {
     viewer = openViewer(f);
     ASSERT_NE(viewer, nullptr);
     const int sign = lineHolding(hash, "SIGN NOT 0 OR 1");
-    EXPECT_EQ(selectEntryOf(*viewer, sign), QStringLiteral("Line %1, columns 17-17: Invalid Sign").arg(sign));
+    EXPECT_EQ(selectEntryOf(*viewer, sign), QStringLiteral("Line %1, column 17: Invalid Sign").arg(sign));
     EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), "2");
     const int amount = lineHolding(hash, "AMOUNT NOT A NUMBER");
     EXPECT_TRUE(
@@ -253,6 +253,39 @@ TEST(LastRunPanel, OutcomesAreToldInWordsAndTheBarRestsAtZero) {
     EXPECT_TRUE(summary().startsWith("No comparison file written\nReason: " + f.messages.back().second))
         << summary().toStdString();
     EXPECT_EQ(f.workbench().progressBar()->value(), 0);
+}
+
+// A Media Clearing file voided by its rejected and over-limit credits: no hash anywhere in the window,
+// and nothing the panel tells of is called accepted.
+TEST(LastRunPanel, AVoidedMediaClearingRunShowsNoHashAndAcceptsNothing) {
+    GuiFixture f;
+    runExample(f, Choice::MediaClearing, "media-clearing-mistakes.txt");
+    ASSERT_TRUE(f.model().lastResult.has_value());
+    ASSERT_EQ(f.model().lastResult->outcome, Outcome::AllRejected);
+    ASSERT_GT(f.model().lastResult->records, 0);
+    const QString summary = panel(f).summary();
+    EXPECT_TRUE(summary.startsWith("No upload file written\n")) << summary.toStdString();
+    EXPECT_FALSE(summary.contains("Accepted")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QRegularExpression("Voided with the file: \\d+ entr")))
+        << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QRegularExpression("[0-9A-F]{40}"))) << summary.toStdString();
+    EXPECT_TRUE(f.control<QLineEdit>(C::hashValue)->text().isEmpty());
+}
+
+// The panel tells of the chosen product's own run: another product's, and its rejected lines, are gone
+// once the choice changes, whatever the new product's buttons do next.
+TEST(LastRunPanel, AnotherProductsRunIsNotShown) {
+    GuiFixture f;
+    runExample(f, Choice::DirectDebitHash, "direct-debit-hash-mistakes.txt");
+    ASSERT_TRUE(panel(f).summary().startsWith("Checked: faults found"));
+    f.choose(Choice::ReturnFile);
+    EXPECT_FALSE(panel(f).isVisibleTo(&f.workbench()));
+    f.type(C::source, f.example("sent-100m.txt"));
+    f.type(C::secondFile, f.example("return-100m.txt"));
+    f.saveAnswer = QString::fromStdString((f.dir / "compared.txt").string());
+    f.press(C::chooseComparisonFile);
+    EXPECT_FALSE(panel(f).summary().contains("Faults")) << panel(f).summary().toStdString();
+    EXPECT_FALSE(panel(f).showRejectedButton()->isEnabled());
 }
 
 TEST(LastRunPanel, AScreenReaderReadsTheWordsOfTheLastRun) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+#include <QTreeView>
 
 #include "gui/GuiFixture.h"
 #include "gui/app/LoginDialog.h"
@@ -83,7 +85,7 @@ TEST(QtUiDialogs, MessageBoxesCarryTheApplicationTitleAndTheExactText) {
 TEST(QtUiDialogs, SaveDialogProposesTheNameWithTheTextFilter) {
     gui::QtUi ui;
     whenModalOpens<QFileDialog>([](QFileDialog* d) {
-        EXPECT_EQ(d->nameFilters(), QStringList({"Text File (*.txt)", "All File (*.*)"}));
+        EXPECT_EQ(d->nameFilters(), QStringList({"Text files (*.txt)", "All files (*.*)"}));
         ASSERT_FALSE(d->selectedFiles().isEmpty());
         EXPECT_TRUE(d->selectedFiles().first().endsWith("081226-101500 Return File.txt"));
         EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
@@ -101,6 +103,10 @@ TEST(QtUiDialogs, FileDialogsOpenLargeEnoughToReadTheNames) {
         const QRect screen = d->screen()->availableGeometry();
         EXPECT_GE(d->width(), std::min(900, screen.width() * 3 / 4)) << d->width();
         EXPECT_GE(d->height(), std::min(560, screen.height() * 3 / 4)) << d->height();
+        // The names' column takes its share of the room, not the width it had in a small dialog.
+        if (auto* details = d->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+            EXPECT_GE(details->header()->sectionSize(0), d->width() * 2 / 5);
+        }
         d->reject();
     };
     whenModalOpens<QFileDialog>(inspect);

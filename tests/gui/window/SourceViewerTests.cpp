@@ -3,8 +3,10 @@
 #include <QGlyphRun>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRawFont>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
@@ -92,6 +94,38 @@ std::string chequeLine(size_t length) {
     line.replace(147, name.size(), name);
     line.replace(217, 7, "BANGKOK");
     return line;
+}
+
+TEST(SourceViewer, AFieldIsShownFromItsFirstColumnInANarrowView) {
+    TempDir dir;
+    // An amount at columns 47-59 whose fault is its sign, far right of a narrow view.
+    const std::string line = std::string(46, 'A') + "-000010000.00" + std::string(41, 'B');
+    writeFile(dir / "cheques.txt", line + "\r\n" + line + "\r\n" + line + "\r\n");
+    std::vector<ListingEntry> entries(2);
+    entries[0].line = 1;
+    entries[1].line = 3;
+    for (ListingEntry& e : entries) {
+        e.firstColumn = 47;
+        e.lastColumn = 59;
+    }
+    gui::SourceViewer viewer(QString::fromStdString((dir / "cheques.txt").string()), entries);
+    viewer.show();
+    QPlainTextEdit* text = viewer.sourceText();
+    const int digit = text->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    text->setFixedWidth(digit * 18 + 2 * text->frameWidth() + text->verticalScrollBar()->sizeHint().width());
+    QApplication::processEvents();
+    for (int row : {1, 0}) {
+        viewer.entryList()->setCurrentRow(row);
+        const QTextCursor field = text->textCursor();
+        ASSERT_EQ(field.selectedText(), "-000010000.00");
+        QTextCursor first(field);
+        first.setPosition(field.selectionStart());
+        QTextCursor last(field);
+        last.setPosition(field.selectionEnd());
+        // The sign and the last digit both in view.
+        EXPECT_GE(text->cursorRect(first).left(), 0) << "row " << row;
+        EXPECT_LE(text->cursorRect(last).right(), text->viewport()->width()) << "row " << row;
+    }
 }
 
 TEST(SourceViewer, NamesTheFieldUnderTheCursorByItsCodePageColumn) {

@@ -72,6 +72,14 @@ TEST(WorkbenchForm, ATypedDestinationThatIsNoEarlierOutputIsAskedAboutFirst) {
     EXPECT_TRUE(f.messageTexts().front().startsWith(repeat));
     EXPECT_EQ(f.messageTexts().back(), "Reformat data and add to 2026-12-08ACME01_DCP.zip completed");
 
+    // The source named as the destination: the run's refusal says why, with no question before it.
+    f.type(C::destination, f.example("direct-credit.txt"));
+    f.messages.clear();
+    f.press(C::reformat);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_NE(f.messages[0].first, MessageKind::Confirmation);
+    f.type(C::destination, notes);
+
     // A file chosen (and agreed to) in the Save dialog is not asked about again when the run starts.
     const std::filesystem::path other = f.dir / "other.txt";
     writeFile(other, "someone else's\r\n");
@@ -236,6 +244,42 @@ TEST(WorkbenchLayout, NoFieldIsSqueezedBelowItsTextHeightOnASmallScaledScreen) {
         EXPECT_GE(f.workbench().resultPanel()->height(),
                   f.workbench().resultPanel()->minimumSizeHint().height());
     }
+}
+
+// After a run started from a field, the focus is back in it, in view and with nothing selected (a key
+// erases nothing unseen); a refusal selects the field it is about. A Last run panel whose words scroll
+// leaves the form no height it does not need.
+TEST(WorkbenchLayout, AfterARunTheFieldIsInViewUnselectedAndThePanelHasTheRoomTheFormLeaves) {
+    GuiFixture f;
+    f.main().resize(910, 420);
+    f.choose(Choice::DirectDebitHash);
+    f.type(C::source, f.example("direct-debit-hash-mistakes.txt"));
+    auto* source = f.control<QLineEdit>(C::source);
+    source->setFocus();
+    QTest::keyClick(source, Qt::Key_Return);
+    f.workbench().waitForRun();
+    QApplication::processEvents();
+    ASSERT_TRUE(f.workbench().resultPanel()->isVisibleTo(&f.workbench()));
+    EXPECT_EQ(QApplication::focusWidget(), source);
+    EXPECT_FALSE(source->hasSelectedText());
+    QScrollArea* form = f.workbench().formScrollArea();
+    const QRect shown(source->mapTo(form->viewport(), QPoint(0, 0)), source->size());
+    EXPECT_TRUE(form->viewport()->rect().contains(shown));
+    auto* words = f.workbench().resultPanel()->findChild<QScrollArea*>(QStringLiteral("resultSummaryScroll"));
+    ASSERT_NE(words, nullptr);
+    const int unused = form->viewport()->height() - form->widget()->sizeHint().height();
+    if (words->verticalScrollBar()->isVisible()) {
+        EXPECT_LE(unused, 2) << "the words scroll while the form has room to spare";
+    }
+
+    // Refused over an empty company id: that field, its text selected for typing over.
+    f.choose(Choice::DirectCredit);
+    f.type(C::companyId, QStringLiteral("   "));
+    f.control(C::source)->setFocus();
+    QTest::keyClick(f.control(C::source), Qt::Key_Return);
+    f.workbench().waitForRun();
+    EXPECT_EQ(QApplication::focusWidget(), f.control(C::companyId));
+    EXPECT_TRUE(f.control<QLineEdit>(C::companyId)->hasSelectedText());
 }
 
 TEST(WorkbenchLayout, TheLastRunWordsWrapInsteadOfScrollingSideways) {

@@ -22,6 +22,7 @@
 #include "base/QrvError.h"
 #include "gui/GuiFixture.h"
 #include "gui/window/QtUi.h"
+#include "gui/window/ResultPanel.h"
 
 namespace qrv::test {
 namespace {
@@ -102,10 +103,7 @@ TEST(WorkbenchWindow, StartsMaximizedInsideTheMainWindowWithTheDefaultProduct) {
     EXPECT_TRUE(hash->isReadOnly());
     EXPECT_FALSE(hash->hasFrame());
     auto* round = f.control<QComboBox>(C::processingRound);
-    ASSERT_EQ(round->count(), 3);
-    EXPECT_EQ(round->itemText(0), "Immediately");
-    EXPECT_EQ(round->itemText(1), "End of Day");
-    EXPECT_EQ(round->itemText(2), "Start of Day");
+    EXPECT_EQ(round->count(), 0);  // hidden with the credit products, so no items to walk
     EXPECT_EQ(round->currentText(), "----- Please Select -----");
     // Always hidden.
     for (const C c :
@@ -161,7 +159,9 @@ TEST(WorkbenchWindow, EachProductShowsItsLayout) {
         for (const auto& [c, view] : f.model().controls) {
             EXPECT_EQ(shownIn(f, c), view.visible) << controlName(c);
             if (!view.caption.empty()) {
-                EXPECT_EQ(shownText(f.control(c)).toStdString(), view.caption) << controlName(c);
+                // As the table has it, without its end blanks ("Copy Credit Account ").
+                EXPECT_EQ(shownText(f.control(c)), QString::fromStdString(view.caption).trimmed())
+                    << controlName(c);
             }
         }
     }
@@ -339,7 +339,7 @@ TEST(WorkbenchWindow, ShownHashWarnsOnProductChangeAndRefusesSourceBrowseUntilCl
     QTest::mouseClick(f.control(C::browseSource), Qt::LeftButton);
     EXPECT_EQ(f.messages.size(), 1u);
     ASSERT_EQ(f.openFilters.size(), 1u);
-    EXPECT_EQ(f.openFilters[0], "Text File (*.txt);;Spreadsheet (*.csv *.xlsx);;All File (*.*)");
+    EXPECT_EQ(f.openFilters[0], "Text files (*.txt);;Spreadsheets (*.csv *.xlsx);;All files (*.*)");
     EXPECT_EQ(f.control<QLineEdit>(C::source)->text(), QDir::toNativeSeparators("/tmp/chosen.txt"));
     // Cancel keeps the field.
     f.openAnswer.reset();
@@ -359,7 +359,7 @@ TEST(WorkbenchWindow, ClearFormEmptiesWhatWasTyped) {
     QTest::mouseClick(f.control(C::browseDestination), Qt::LeftButton);
     EXPECT_EQ(f.control<QLineEdit>(C::destination)->text(), QDir::toNativeSeparators("/tmp/out.txt"));
     ASSERT_EQ(f.saveRequests.size(), 1u);
-    EXPECT_EQ(f.saveRequests[0].first, "Text File (*.txt);;All File (*.*)");
+    EXPECT_EQ(f.saveRequests[0].first, "Text files (*.txt);;All files (*.*)");
 
     QTest::mouseClick(f.control(C::clearForm), Qt::LeftButton);
     for (const C c : {C::companyId, C::debitAccount, C::feeAccount, C::destination}) {
@@ -373,6 +373,12 @@ TEST(WorkbenchWindow, CopyCreditAccountShowsTypeAndBranch) {
     GuiFixture f;
     f.choose(Choice::DirectDebit100M);
     QTest::keyClicks(f.control(C::creditAccount), "1234567890");
+    // The boxes beside an account follow it as it is typed, before any run.
+    EXPECT_EQ(f.control<QLabel>(C::creditAccountType)->text(), "4");
+    EXPECT_EQ(f.control<QLabel>(C::creditBranch)->text(), "123");
+    QTest::keyClicks(f.control(C::debitFeeAccount), "5550001116");
+    EXPECT_EQ(f.control<QLabel>(C::feeAccountType)->text(), "0");
+    EXPECT_EQ(f.control<QLabel>(C::feeBranch)->text(), "555");
     QTest::mouseClick(f.control(C::copyCreditAccount), Qt::LeftButton);
     EXPECT_EQ(f.control<QLineEdit>(C::debitFeeAccount)->text(), "1234567890");
     EXPECT_EQ(f.control<QLabel>(C::feeAccountType)->text(), "4");
@@ -480,9 +486,10 @@ TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
     EXPECT_EQ(accessibleName(f.control(C::source)), "Source File Name");
     EXPECT_EQ(accessibleName(f.control(C::destination)), "Destination File Name");
     EXPECT_EQ(accessibleName(f.control(C::reformat)), "Reformat Data");
-    EXPECT_EQ(accessibleName(f.control(C::copyCreditAccount)), "Copy Credit Account ");
+    // A caption's blank at its end is not read (nor shown).
+    EXPECT_EQ(accessibleName(f.control(C::copyCreditAccount)), "Copy Credit Account");
     EXPECT_EQ(accessibleName(f.workbench().radio(Choice::ReturnFile)),
-              "Return file Direct Debit 100 M from V5 ");
+              "Return file Direct Debit 100 M from V5");
     EXPECT_EQ(static_cast<QLabel*>(f.control(C::companyIdCaption))->buddy(), f.control(C::companyId));
     // A hidden control is not showing.
     QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(f.control(C::generateHash));
@@ -491,6 +498,59 @@ TEST(WorkbenchWindow, FieldsAreNamedByTheirCaptions) {
     // The mnemonic of a caption reaches its field.
     QTest::keyClick(&f.workbench(), Qt::Key_I, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), f.control(C::companyId));
+}
+
+// The accessible items under a widget, their names.
+void accessibleNamesUnder(QAccessibleInterface* iface, QStringList& names, int depth = 0) {
+    if (iface == nullptr || depth > 12) {
+        return;
+    }
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* child = iface->child(i);
+        if (child != nullptr) {
+            names << child->text(QAccessible::Name);
+            accessibleNamesUnder(child, names, depth + 1);
+        }
+    }
+}
+
+// What a screen reader meets on its way through the window: each Tab stop named, each Browse saying
+// which file it chooses, and a hidden round list offering no items.
+TEST(WorkbenchWindow, EveryTabStopIsNamedAndEachBrowseSaysWhichFile) {
+    GuiFixture f;
+    f.readyDirectDebit100M("direct-debit-100m-mistakes.txt");
+    f.press(C::reformat);
+    ASSERT_TRUE(f.workbench().resultPanel()->isVisibleTo(&f.workbench()));
+    EXPECT_EQ(accessibleName(f.control(C::browseSource)), "Browse: Source File Name");
+    EXPECT_EQ(accessibleName(f.control(C::browseDestination)), "Browse: Destination File Name");
+    QStringList unnamed;
+    QWidget* first = f.workbench().radio(Choice::DirectCredit);
+    QWidget* w = first;
+    for (int guard = 0; guard < 500; ++guard) {
+        w = w->nextInFocusChain();
+        if (w == first) {
+            break;
+        }
+        if (f.workbench().isAncestorOf(w) && w->isVisibleTo(&f.workbench()) && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) && w->focusProxy() == nullptr &&
+            qobject_cast<QComboBox*>(w->parentWidget()) == nullptr && accessibleName(w).trimmed().isEmpty()) {
+            unnamed << w->objectName() + QLatin1Char(' ') + QLatin1String(w->metaObject()->className());
+        }
+    }
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(", ").toStdString();
+
+    f.choose(Choice::ReturnFile);
+    EXPECT_EQ(accessibleName(f.control(C::browseSecondFile)), "Browse: File From V5");
+    auto* round = f.control<QComboBox>(C::processingRound);
+    ASSERT_FALSE(round->isVisibleTo(&f.workbench()));
+    QStringList items;
+    accessibleNamesUnder(QAccessible::queryAccessibleInterface(round), items);
+    EXPECT_FALSE(items.join(" ").contains("Immediately")) << items.join(", ").toStdString();
+    // Shown again, with the codes the command line takes.
+    f.choose(Choice::DirectDebit100M);
+    ASSERT_EQ(round->count(), 3);
+    EXPECT_EQ(round->itemText(0), "Immediately (00)");
+    EXPECT_EQ(round->itemText(2), "Start of Day (02)");
 }
 
 TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
@@ -514,7 +574,7 @@ TEST(WorkbenchWindow, AScreenReadersToggleSwitchesTheProduct) {
 }
 
 TEST(QtFileFilter, TranslatesPairsOfDescriptionAndPattern) {
-    EXPECT_EQ(gui::QtFileFilter("Text File|*.txt|All File|*.*"), "Text File (*.txt);;All File (*.*)");
+    EXPECT_EQ(gui::QtFileFilter("Text File|*.txt|All File|*.*"), "Text files (*.txt);;All files (*.*)");
     EXPECT_EQ(gui::QtFileFilter("Tables|*.csv;*.txt"), "Tables (*.csv *.txt)");
     EXPECT_EQ(gui::QtFileFilter(""), "");
 }

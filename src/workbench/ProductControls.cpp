@@ -1,4 +1,4 @@
-#include "workbench/FieldLayout.h"
+#include "workbench/ProductControls.h"
 
 #include <array>
 
@@ -50,7 +50,7 @@ constexpr std::array kControls = {
     ControlInfo{Control::generateHash, "btnGenHash", "GenerateHash", true},
     ControlInfo{Control::coverLetter, "btnCoverLetter", "Cover Letter", true},
     ControlInfo{Control::convertTo100M, "btnConvert", "Convert 100 M", true},
-    ControlInfo{Control::companyCodeCaption, "lblCompanyCode", "CompanyCode", true},
+    ControlInfo{Control::companyCodeCaption, "lblCompanyCode", "Company Code", true},
     ControlInfo{Control::companyCode, "edtCompanyCode", "", true},
     ControlInfo{Control::compareReturnFile, "Button2", "Reformat  100 M", true},
     ControlInfo{Control::chooseComparisonFile, "Button3", "Save", true},
@@ -67,17 +67,17 @@ using C = Control;
 constexpr bool S = true;   // shown
 constexpr bool H = false;  // hidden
 
-LayoutEntry vis(Control c, bool visible) {
+ControlChange vis(Control c, bool visible) {
     return {c, visible, std::nullopt};
 }
-LayoutEntry cap(Control c, bool visible, const char* caption) {
+ControlChange cap(Control c, bool visible, const char* caption) {
     return {c, visible, std::string(caption)};
 }
-LayoutEntry capOnly(Control c, const char* caption) {
+ControlChange capOnly(Control c, const char* caption) {
     return {c, std::nullopt, std::string(caption)};
 }
 
-// One column of the layout table: the value of each row for this layout (nullopt: unchanged).
+// One column of the control table: the value of each row for this product's set (nullopt: unchanged).
 struct Column {
     std::optional<bool> companyIdCaption, v5Caption, comId, debitAcct, feeCaption, feeAcct, copyAcct,
         creditGroup, accountLabels, thirdLine;
@@ -88,8 +88,8 @@ struct Column {
         genHash, coverLetter, convert, returnButtons, tierRate;
 };
 
-std::vector<LayoutEntry> build(const Column& c) {
-    std::vector<LayoutEntry> e;
+std::vector<ControlChange> build(const Column& c) {
+    std::vector<ControlChange> e;
     auto add = [&e](Control control, std::optional<bool> visible) {
         if (visible) {
             e.push_back(vis(control, *visible));
@@ -151,58 +151,58 @@ ControlStates initialControlStates() {
     return states;
 }
 
-const std::vector<LayoutEntry>& layoutEntries(LayoutKind kind) {
+const std::vector<ControlChange>& controlChanges(ControlSet kind) {
     // Columns: company-id caption, V5 caption, edtComId, debit account, fee caption, edtFeeAcct, btnCopyAcct,
     // credit-account group, account labels, third line (+ caption), ProcessingRound, source caption,
     // edtSource with btnBrowse, invoice caption, edtInvoice with btnInvoice, destination, its Browse,
     // Reformat Data, Clear Form, GenerateHash, Cover Letter, convert group, return-file buttons, tier-rate
     // button.
-    // Every layout names every control of the table: a control that has no meaning for a product is
+    // Every set names every control of the table: a control that has no meaning for a product is
     // hidden whichever product was shown before.
-    static const std::vector<LayoutEntry> credit = build(
+    static const std::vector<ControlChange> credit = build(
         {S, H, S, S, S, S, S, H, H, H, nullptr, H, "Source File Name", S, H, H, S, S, S, S, H, H, H, H, H});
-    static const std::vector<LayoutEntry> media =
+    static const std::vector<ControlChange> media =
         build({S, H, S, H, H, H, H, H, H, H, "Invoice File Name", H, "Source File Name", S, H,
                H, S, S, S, S, H, H, H, H, S});
-    static const std::vector<LayoutEntry> cheque = build(
+    static const std::vector<ControlChange> cheque = build(
         {S, H, S, H, H, H, H, H, H, H, nullptr, H, "Payment File Name", S, S, S, S, S, S, S, H, H, H, H, H});
-    static const std::vector<LayoutEntry> dd100m =
+    static const std::vector<ControlChange> dd100m =
         build({H, S, S, H, S, H, H, S, S, S, "Processing Round", S, "Source File Name", S, H,
                H, S, S, S, S, H, H, H, H, H});
     // The hash check writes no destination: its Browse goes with the field.
-    static const std::vector<LayoutEntry> hash = build(
+    static const std::vector<ControlChange> hash = build(
         {H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name", S, H, H, H, H, H, S, S, S, H, H, H});
     // "File From V5" takes the invoice caption's place.
-    static const std::vector<LayoutEntry> returnFile =
+    static const std::vector<ControlChange> returnFile =
         build({H, H, H, H, H, H, H, H, H, S, "File From V5", H, "Source File Name", S, H,
                S, S, H, H, S, H, H, H, S, H});
-    static const std::vector<LayoutEntry> convert = [] {
-        std::vector<LayoutEntry> e = build({H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name",
-                                            S, H, H, S, S, H, S, H, H, S, H,       H});
-        e.push_back(vis(C::printDetail, false));  // "Print detail" is hidden as part of this layout
+    static const std::vector<ControlChange> convert = [] {
+        std::vector<ControlChange> e = build({H, H, H, H, H, H, H, H, H, H, nullptr, H, "Source File Name",
+                                              S, H, H, S, S, H, S, H, H, S, H,       H});
+        e.push_back(vis(C::printDetail, false));  // "Print detail" is hidden as part of this set
         return e;
     }();
     switch (kind) {
-        case LayoutKind::Credit:
+        case ControlSet::Credit:
             return credit;
-        case LayoutKind::MediaClearing:
+        case ControlSet::MediaClearing:
             return media;
-        case LayoutKind::Cheque:
+        case ControlSet::Cheque:
             return cheque;
-        case LayoutKind::DirectDebit100M:
+        case ControlSet::DirectDebit100M:
             return dd100m;
-        case LayoutKind::Hash:
+        case ControlSet::Hash:
             return hash;
-        case LayoutKind::ReturnFile:
+        case ControlSet::ReturnFile:
             return returnFile;
-        case LayoutKind::Convert:
+        case ControlSet::Convert:
             return convert;
     }
     return credit;
 }
 
-void applyLayout(ControlStates& states, LayoutKind kind) {
-    for (const LayoutEntry& e : layoutEntries(kind)) {
+void applyControlSet(ControlStates& states, ControlSet kind) {
+    for (const ControlChange& e : controlChanges(kind)) {
         ControlView& view = states[e.control];
         if (e.visible) {
             view.visible = *e.visible;

@@ -45,7 +45,7 @@ enum class Control {
     generateHash,
     coverLetter,
     convertTo100M,
-    companyCodeCaption,  // "CompanyCode"
+    companyCodeCaption,  // "Company Code"
     companyCode,
     compareReturnFile,     // "Reformat  100 M"
     chooseComparisonFile,  // "Save"
@@ -58,7 +58,7 @@ enum class Control {
     hashValue,
 };
 
-enum class LayoutKind { Credit, MediaClearing, Cheque, DirectDebit100M, Hash, ReturnFile, Convert };
+enum class ControlSet { Credit, MediaClearing, Cheque, DirectDebit100M, Hash, ReturnFile, Convert };
 
 struct ControlView {
     bool visible = true;
@@ -71,15 +71,15 @@ using ControlStates = std::map<Control, ControlView>;
 // The state before the workbench's creation: all shown except the few that start hidden.
 ControlStates initialControlStates();
 
-struct LayoutEntry {
+struct ControlChange {
     Control control;
     std::optional<bool> visible;         // nothing: left unchanged
     std::optional<std::string> caption;  // nothing: left unchanged
 };
 
-// One product layout: the controls it changes.
-const std::vector<LayoutEntry>& layoutEntries(LayoutKind kind);
-void applyLayout(ControlStates& states, LayoutKind kind);
+// One product's set of controls: the controls it changes.
+const std::vector<ControlChange>& controlChanges(ControlSet kind);
+void applyControlSet(ControlStates& states, ControlSet kind);
 
 // The control's name as the window names it ("edtComId").
 const char* controlName(Control control);
