@@ -1,5 +1,7 @@
 #include "convert/Reformat.h"
 #include "convert/ReformatHistory.h"
+#include "convert/source/SourceForm.h"
+#include "sheet/Sheet.h"
 #include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
 
@@ -24,6 +26,17 @@ ReformatRequest Workbench::reformatRequest() const {
 }
 
 void Workbench::reformat() {
+    // A spreadsheet typed into Source is mapped and built first, as one chosen with Browse; the run goes
+    // on with the file built, or does not run.
+    if (sourceFormFor(choiceInfo(selected()).productCode) != nullptr && !fields.sourcePath.empty() &&
+        isSpreadsheetFile(std::filesystem::path(fields.sourcePath))) {
+        SheetMappingForm form(fields.sourcePath, *this);
+        const std::optional<std::string> built = ui_.sourceFromSheet(form);
+        if (!built) {
+            return;
+        }
+        fields.sourcePath = *built;
+    }
     ReformatRequest request = reformatRequest();
     // A file that an earlier run converted could pay twice: it is converted again only when the person
     // says so; otherwise nothing runs.

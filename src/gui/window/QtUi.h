@@ -98,7 +98,7 @@ class QtUi final : public Ui {
     // The question about a file converted before: No is the default.
     bool askConvertAgain(const std::string& text) override;
     // The mapping dialog over the sheet; its message names the file built.
-    std::optional<std::string> sourceFromSheet(const std::string& sheetPath, Workbench& workbench) override;
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:
     Hooks hooks_;

@@ -52,7 +52,7 @@ class WorkerUi final : public Ui {
     void committing() override;
     bool askClearForm(const std::string& text) override;
     bool askConvertAgain(const std::string& text) override;
-    std::optional<std::string> sourceFromSheet(const std::string& sheetPath, Workbench& workbench) override;
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:
     QtUi& target_;

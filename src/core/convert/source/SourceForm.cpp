@@ -26,7 +26,8 @@ const SourceForm kDirectCredit{"Direct Credit and Payroll",
                                {dcp::kCreditAccount.name},
                                &kLongFormMark,
                                "H",
-                               true};
+                               true,
+                               false};
 const SourceForm kMediaClearing{"Media Clearing",
                                 &kMediaClearingHeader,
                                 &kMediaClearingDetail,
@@ -35,7 +36,8 @@ const SourceForm kMediaClearing{"Media Clearing",
                                 {mcl::kDebitAccount.name},
                                 nullptr,
                                 {},
-                                false};
+                                false,
+                                true};
 const SourceForm kDirectDebit100M{"Direct Debit (100M)",
                                   &kDebit100MControl,
                                   &kDebit100MDetail,
@@ -44,7 +46,8 @@ const SourceForm kDirectDebit100M{"Direct Debit (100M)",
                                   {ddr::kAccount.name},
                                   nullptr,
                                   {},
-                                  true};
+                                  true,
+                                  false};
 
 struct Product {
     std::string_view code;
