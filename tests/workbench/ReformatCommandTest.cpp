@@ -155,7 +155,7 @@ TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
     EXPECT_EQ(credit.wb.fields.hashValue, test::readFile(credit.out / "up.txt").substr(0, 40));
 }
 
-// A file converted before: the person is asked before anything runs, and only Yes converts it again.
+// A file converted before: the person is asked before anything is written, and only Yes converts it again.
 TEST(ReformatCommand, AFileConvertedBeforeIsConvertedAgainOnlyWhenThePersonSaysYes) {
     Ready r(Choice::DirectCredit);
     test::writeFile(r.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +

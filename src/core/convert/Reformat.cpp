@@ -443,6 +443,10 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         if (std::optional<RunEntry> earlier = earlierRunOf(
                 run.services.store, std::string(Trim(request.companyId)), run.productCode, source)) {
             result.earlierRun = std::move(earlier);
+            if (request.askAgain) {
+                result.refuse(RequestField::Source);
+                return result;
+            }
             return refuse(repeatQuestion(*result.earlierRun), RequestField::Source);
         }
     }

@@ -34,6 +34,9 @@ struct ReformatRequest {
     // Convert a source that an earlier completed run of the company and product converted (a repeat is
     // refused without it).
     bool again = false;
+    // A repeat ends the run without its message: the caller (the window) asks the person, and runs the
+    // request again with `again` on Yes.
+    bool askAgain = false;
     RunOrigin origin = RunOrigin::CommandLine;  // what the run history says it came from
 };
 

@@ -77,16 +77,6 @@ std::optional<RunEntry> earlierRunOf(TableStore& store, const std::string& compa
     return history.latestCompleted(companyId, product, source.size(), source.sha1());
 }
 
-std::optional<RunEntry> earlierRunOf(TableStore& store, const ReformatRequest& request) {
-    const std::string companyId(Trim(request.companyId));
-    std::error_code ec;
-    if (!request.product || companyId.empty() || !std::filesystem::is_regular_file(request.sourcePath, ec)) {
-        return std::nullopt;
-    }
-    SourceContent source(request.sourcePath);
-    return earlierRunOf(store, companyId, std::string(productCode(*request.product)), source);
-}
-
 std::string repeatQuestion(const RunEntry& earlier) {
     return "This file was converted on " + earlier.ranAt + " into " + earlier.destination + " (hash " +
            earlier.uploadHash + "). Convert it again?";

@@ -31,9 +31,6 @@ class SourceContent {
 // The latest completed run of the company and product whose source had this content: a repeat.
 std::optional<RunEntry> earlierRunOf(TableStore& store, const std::string& companyId,
                                      const std::string& product, SourceContent& source);
-// The same for a request as the window would run it; nothing for a request that its checks would refuse
-// before converting (no product, no company id, no source file).
-std::optional<RunEntry> earlierRunOf(TableStore& store, const ReformatRequest& request);
 
 // "This file was converted on <date time> into <destination> (hash ...). Convert it again?"
 std::string repeatQuestion(const RunEntry& earlier);

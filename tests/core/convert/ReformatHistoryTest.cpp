@@ -149,24 +149,32 @@ TEST(ReformatHistory, AFailedOrAllRejectedRunIsNoRepeat) {
     EXPECT_EQ(f.run(good).outcome, Outcome::Refused);
 }
 
-TEST(ReformatHistory, TheWindowAsksBeforeBuildingTheRequest) {
+// The window asks the person itself: a request that says so gets the earlier run without the message,
+// and only once every other check has passed.
+TEST(ReformatHistory, ARequestThatAsksGetsTheEarlierRunOnceEveryCheckPassed) {
     History f;
-    const std::string bytes = example("direct-credit.txt");
-    f.request.origin = RunOrigin::Window;
-    EXPECT_FALSE(earlierRunOf(f.store, f.request));  // no source file yet
-    ASSERT_EQ(f.run(bytes).outcome, Outcome::Written);
-    const std::optional<RunEntry> earlier = earlierRunOf(f.store, f.request);
-    ASSERT_TRUE(earlier);
-    EXPECT_EQ(repeatQuestion(*earlier), "This file was converted on 2026-12-08 10:00:00 into " +
-                                            earlier->destination + " (hash " + earlier->uploadHash +
-                                            "). Convert it again?");
-    // A request its checks would refuse first asks nothing.
-    ReformatRequest incomplete = f.request;
-    incomplete.companyId = " ";
-    EXPECT_FALSE(earlierRunOf(f.store, incomplete));
-    incomplete = f.request;
-    incomplete.product.reset();
-    EXPECT_FALSE(earlierRunOf(f.store, incomplete));
+    ASSERT_EQ(f.run(example("direct-credit.txt")).outcome, Outcome::Written);
+    const RunEntry first = f.runs().front();
+    f.events.messages.clear();
+    f.request.askAgain = true;
+    f.request.destinationPath = f.out / "second.txt";
+    f.request.debitAccount = "1234567890";  // fails its check digit
+    ReformatResult r = f.reformat(f.request);
+    EXPECT_EQ(f.events.texts(), std::vector<std::string>{"Invalid debit account"});
+    EXPECT_FALSE(r.earlierRun);
+
+    f.events.messages.clear();
+    f.request.debitAccount = "1234567896";
+    r = f.reformat(f.request);
+    EXPECT_TRUE(f.events.messages.empty());
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_EQ(r.refusedField, RequestField::Source);
+    ASSERT_TRUE(r.earlierRun);
+    EXPECT_EQ(repeatQuestion(*r.earlierRun), "This file was converted on 2026-12-08 10:00:00 into " +
+                                                 first.destination + " (hash " + first.uploadHash +
+                                                 "). Convert it again?");
+    EXPECT_FALSE(std::filesystem::exists(f.out / "second.txt"));
+    EXPECT_EQ(f.runs().size(), 1u);
 }
 
 }  // namespace
