@@ -1665,6 +1665,82 @@ Do you want to replace it?</source>
         <translation>&lt;&lt;--- !! ข้อมูลผิดพลาด ดูรายงานข้อผิดพลาดได้หลังข้อความนี้ ---&gt;&gt;</translation>
     </message>
     <message>
+        <source>This file was converted on %1 into %2 (hash %3). Convert it again?</source>
+        <translation>ไฟล์นี้ถูกแปลงแล้วเมื่อ %1 เป็นไฟล์ %2 (ค่าแฮช %3) ต้องการแปลงอีกครั้งหรือไม่?</translation>
+    </message>
+    <message>
+        <source>Ran at</source>
+        <translation>เวลาที่แปลง</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>ผู้ใช้</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>แปลงจาก</translation>
+    </message>
+    <message>
+        <source>Product</source>
+        <translation>ผลิตภัณฑ์</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>บริษัท</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>ผลลัพธ์</translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation>จำนวนรายการ</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>ยอดรวม</translation>
+    </message>
+    <message>
+        <source>Hash</source>
+        <translation>ค่าแฮช</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>ไฟล์ต้นฉบับ</translation>
+    </message>
+    <message>
+        <source>Destination</source>
+        <translation>ไฟล์ปลายทาง</translation>
+    </message>
+    <message>
+        <source>completed</source>
+        <translation>สำเร็จ</translation>
+    </message>
+    <message>
+        <source>all rejected</source>
+        <translation>ถูกปฏิเสธทั้งหมด</translation>
+    </message>
+    <message>
+        <source>refused</source>
+        <translation>ไม่ได้แปลง</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>ล้มเหลว</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>ยกเลิก</translation>
+    </message>
+    <message>
+        <source>window</source>
+        <translation>หน้าต่างโปรแกรม</translation>
+    </message>
+    <message>
+        <source>qrv</source>
+        <translation>บรรทัดคำสั่ง</translation>
+    </message>
+    <message>
         <source>Company Code</source>
         <translation>รหัสบริษัท</translation>
     </message>
@@ -1888,6 +1964,14 @@ Do you want to replace it?</source>
     <message>
         <source>Language</source>
         <translation>ภาษา</translation>
+    </message>
+    <message>
+        <source>&amp;Run history</source>
+        <translation>ประวัติการแปลงไฟล์(&amp;R)</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>มุมมอง</translation>
     </message>
     <message>
         <source>&lt;p&gt;Turns payment text files into upload files for the bank&apos;s host system V5.&lt;/p&gt;&lt;p&gt;Built with these libraries, under their licences:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %1: GNU LGPL version 3&lt;/li&gt;&lt;li&gt;SQLite: public domain&lt;/li&gt;&lt;li&gt;libzip: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;OpenSSL (libcrypto): Apache License 2.0&lt;/li&gt;&lt;li&gt;Mustache for C++ (kainjow): Boost Software License 1.0&lt;/li&gt;&lt;li&gt;inih: BSD 3-clause licence&lt;/li&gt;&lt;li&gt;JSON for Modern C++ (nlohmann): MIT licence&lt;/li&gt;&lt;li&gt;CLI11 (command-line tool): BSD 3-clause licence&lt;/li&gt;&lt;li&gt;GNU C library iconv: GNU LGPL version 2.1 or later&lt;/li&gt;</source>
@@ -2183,6 +2267,59 @@ Do you want to replace it?</source>
     <message>
         <source>Nothing could open %1 &quot;%2&quot;: this desktop has no program set to open it.</source>
         <translation>ไม่สามารถเปิด%1 &quot;%2&quot; ได้ เนื่องจากเครื่องนี้ไม่มีโปรแกรมที่ตั้งไว้สำหรับเปิด</translation>
+    </message>
+</context>
+<context>
+    <name>qrv::gui::RunHistoryWindow</name>
+    <message>
+        <source>Run history</source>
+        <translation>ประวัติการแปลงไฟล์</translation>
+    </message>
+    <message>
+        <source>Runs, newest first</source>
+        <translation>รายการแปลงไฟล์ ล่าสุดก่อน</translation>
+    </message>
+    <message>
+        <source>Open folder</source>
+        <translation>เปิดโฟลเดอร์</translation>
+    </message>
+    <message>
+        <source>Copy hash</source>
+        <translation>คัดลอกค่าแฮช</translation>
+    </message>
+    <message>
+        <source>Any company</source>
+        <translation>ทุกบริษัท</translation>
+    </message>
+    <message>
+        <source>Any product</source>
+        <translation>ทุกผลิตภัณฑ์</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>ตั้งแต่</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>ถึง</translation>
+    </message>
+    <message>
+        <source>&amp;Company</source>
+        <translation>บริษัท(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Product</source>
+        <translation>ผลิตภัณฑ์(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Nothing could open the folder &quot;%1&quot;: it is gone, or this desktop has no program set to open it.</source>
+        <translation>ไม่สามารถเปิดโฟลเดอร์ "%1" ได้: โฟลเดอร์ไม่มีอยู่แล้ว หรือเครื่องนี้ไม่มีโปรแกรมที่ตั้งไว้สำหรับเปิด</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n run(s)</source>
+        <translation>
+            <numerusform>%n รายการ</numerusform>
+        </translation>
     </message>
 </context>
 <context>

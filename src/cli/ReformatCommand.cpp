@@ -24,6 +24,7 @@ struct ReformatOptions {
     std::string processingRound;  // empty when not given
     bool printDetail = false;
     bool dryRun = false;
+    bool again = false;
 };
 
 // An option's value, in the order the options are told: one that code page 874 cannot write (the command
@@ -93,6 +94,7 @@ int runReformat(Session& s, const ReformatOptions& o) {
     request.processingRound = processingRoundForCode(o.processingRound);
     request.printDetail = o.printDetail;
     request.dryRun = o.dryRun;
+    request.again = o.again;
     const std::optional<RequestFault> fault = requestFault(request);
     checkField(o.companyId, RequestField::CompanyId, fault, "--company-id");
     checkField(o.debitAccount, RequestField::DebitAccount, fault, "--debit-account");
@@ -115,9 +117,12 @@ int runReformat(Session& s, const ReformatOptions& o) {
     if (!result.hash.empty()) {
         s.events.out() << "Hash Value: " << result.hash << '\n';
     }
-    return s.finish(
-        result,
-        {{"product", result.productCode}, {"dryRun", result.dryRun}, {"counters", countersJson(result)}});
+    nlohmann::json extra = {
+        {"product", result.productCode}, {"dryRun", result.dryRun}, {"counters", countersJson(result)}};
+    if (result.earlierRun) {
+        extra["earlierRun"] = runEntryJson(*result.earlierRun);
+    }
+    return s.finish(result, extra);
 }
 
 }  // namespace
@@ -156,6 +161,9 @@ void registerReformatCommand(CLI::App& app, CommandTable& table) {
         "--dry-run", o->dryRun,
         "Every check and count, nothing written (no upload, listing, archive, table row or report); "
         "prints what a real run would write");
+    cmd->add_flag("--again", o->again,
+                  "Convert a source whose content an earlier completed run of the company and product "
+                  "converted (such a repeat is refused without it: it could pay twice)");
     table.add(cmd, [o](Session& s) { return runReformat(s, *o); });
 }
 

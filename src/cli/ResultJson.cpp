@@ -15,21 +15,6 @@ std::string_view outcomeName(Outcome outcome) {
     }
 }
 
-std::string_view outputKindName(OutputKind kind) {
-    switch (kind) {
-        case OutputKind::Upload:
-            return "upload";
-        case OutputKind::Listing:
-            return "listing";
-        case OutputKind::Archive:
-            return "archive";
-        case OutputKind::Comparison:
-            return "comparison";
-        default:
-            return "converted";
-    }
-}
-
 std::string_view messageKindName(MessageKind kind) {
     switch (kind) {
         case MessageKind::Information:
@@ -75,6 +60,28 @@ nlohmann::json resultJson(const RunResult& result) {
     j["written"] = std::move(written);
     j["reports"] = result.reports;
     return j;
+}
+
+nlohmann::json runEntryJson(const RunEntry& e) {
+    nlohmann::json written = nlohmann::json::array();
+    for (const RunFile& f : e.written) {
+        written.push_back({{"kind", f.kind}, {"path", f.path}});
+    }
+    return {{"ranAt", e.ranAt},
+            {"user", e.userName},
+            {"from", e.origin},
+            {"product", e.product},
+            {"companyId", e.companyId},
+            {"source", e.sourcePath},
+            {"sourceSize", e.sourceSize},
+            {"sourceSha1", e.sourceSha1},
+            {"destination", e.destination},
+            {"hash", e.uploadHash.empty() ? nlohmann::json() : nlohmann::json(e.uploadHash)},
+            {"records", e.records},
+            {"total", e.total ? nlohmann::json(e.total->toText2()) : nlohmann::json()},
+            {"rejected", e.rejected},
+            {"outcome", e.outcome},
+            {"written", std::move(written)}};
 }
 
 }  // namespace qrv::cli

@@ -1,4 +1,5 @@
 #include "convert/Reformat.h"
+#include "convert/ReformatHistory.h"
 #include "convert/source/SourceForm.h"
 #include "sheet/Sheet.h"
 #include "workbench/PresenterServices.h"
@@ -6,6 +7,26 @@
 
 // "Reformat Data" in the window: the request from the fields, the operation, the result shown back.
 namespace qrv {
+
+namespace {
+
+// "Reformat Data" with the request. A file converted before ends the run once every check has passed,
+// before anything is written: it is converted again only when the person says so (No by default).
+ReformatResult reformatAsked(Workbench& wb, ReformatRequest& request, Services& services) {
+    ReformatResult result = qrv::reformat(request, services);
+    if (!result.earlierRun) {
+        return result;
+    }
+    const std::string question = repeatQuestion(*result.earlierRun);
+    wb.lastRun.messages.push_back(question);  // the Last run panel says why a run stopped there
+    if (!wb.ui().askConvertAgain(question)) {
+        return result;
+    }
+    request.again = true;
+    return qrv::reformat(request, services);
+}
+
+}  // namespace
 
 ReformatRequest Workbench::reformatRequest() const {
     ReformatRequest r;
@@ -20,6 +41,8 @@ ReformatRequest Workbench::reformatRequest() const {
     r.debitFeeAccount = fields.debitFeeAccount;
     r.processingRound = fields.processingRound.empty() ? ProcessingRound::None : fields.chosenRound;
     r.printDetail = fields.printDetail;
+    r.origin = RunOrigin::Window;
+    r.askAgain = true;
     return r;
 }
 
@@ -35,10 +58,10 @@ void Workbench::reformat() {
         }
         fields.sourcePath = *built;
     }
-    const ReformatRequest request = reformatRequest();
+    ReformatRequest request = reformatRequest();
     startRun(Command::Reformat, fields.sourcePath, request.product);
     PresenterServices services(*this);
-    const ReformatResult result = qrv::reformat(request, *services);
+    const ReformatResult result = reformatAsked(*this, request, *services);
     // Only the hash of an upload file written stays in the field (it names the destination); a run
     // that wrote none, a voided one included, leaves it empty.
     if (result.outcome == Outcome::Written && !result.dryRun) {

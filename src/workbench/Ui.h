@@ -21,6 +21,9 @@ class Ui : public Events {
     // The warning of a product switch while a run's results are on screen ("Clear Form"): true when the
     // person chose to clear the form and switch, false to stay with the product chosen.
     virtual bool askClearForm(const std::string& text) { return askConfirmation(text); }
+    // Whether to convert again a file converted before (the text names the earlier run): true for Yes.
+    // A window makes No the answer of a stray Enter.
+    virtual bool askConvertAgain(const std::string& text) { return askConfirmation(text); }
     // A spreadsheet chosen as the source of the workbench's product: the person maps its columns in the
     // mapping dialog over `form` and the source file is built from it. The file built; nothing when none
     // was (no window to map it in).

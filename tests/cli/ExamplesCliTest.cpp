@@ -63,9 +63,14 @@ class ExamplesCli : public ::testing::Test {
     nlohmann::json report(const std::string& layout) const {
         return nlohmann::json::parse(test::readFile(std::filesystem::path(reports) / (layout + ".json")));
     }
-    Result credit(const std::string& product, const std::string& id, const std::string& file) const {
-        return qrv({"reformat", "--product", product, "--company-id", id, "--source", src(file), "--dest",
-                    dest(file), "--debit-account", "1234567896", "--fee-account", "1234567896"});
+    Result credit(const std::string& product, const std::string& id, const std::string& file,
+                  const std::vector<std::string>& extra = {}) const {
+        std::vector<std::string> args = {"reformat",  "--product",       product,      "--company-id",
+                                         id,          "--source",        src(file),    "--dest",
+                                         dest(file),  "--debit-account", "1234567896", "--fee-account",
+                                         "1234567896"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return qrv(args);
     }
     Result ddr(const std::string& file, bool printDetail = false) const {
         std::vector<std::string> args = {
@@ -139,7 +144,7 @@ TEST_F(ExamplesCli, SpreadsheetExamplesBuildTheDirectCreditUploadFile) {
         Result r = qrv({"build-source", "--product", "DCP", "--sheet", src(sheet), "--map",
                         src("direct-credit-map.ini"), "--dest", src("from-sheet.txt")});
         ASSERT_EQ(r.status, 0) << r.out << r.err;
-        r = credit("DCP", "ACME01", "from-sheet.txt");
+        r = credit("DCP", "ACME01", "from-sheet.txt", {"--again"});  // the same source from both
         ASSERT_EQ(r.status, 0) << r.out << r.err;
         EXPECT_EQ(test::readFile(out / "from-sheet.txt"), upload);
     }

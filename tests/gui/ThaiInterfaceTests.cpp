@@ -27,6 +27,7 @@
 #include "gui/GuiFixture.h"
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
+#include "gui/history/RunHistoryWindow.h"
 #include "gui/language/Language.h"
 #include "gui/language/SystemTexts.h"
 #include "gui/refdata/BankWindow.h"
@@ -178,6 +179,11 @@ std::vector<std::pair<QString, QStringList>> walkEveryWindow() {
         seen.emplace_back(QStringLiteral("rejected lines"), shownTexts(viewer));
         viewer->close();
     }
+
+    f.main().showRunHistory();
+    seen.emplace_back(QStringLiteral("run history"), shownTexts(f.main().runHistory()));
+    f.main().runHistory()->parentWidget()->close();
+    f.main().showWorkbench();
 
     gui::ReportPreview preview;
     preview.setPage("rptResult.frf",

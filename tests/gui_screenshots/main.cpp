@@ -7,11 +7,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
@@ -27,6 +29,7 @@
 #include "gui/app/AccountDialog.h"
 #include "gui/app/LoginDialog.h"
 #include "gui/app/MainWindow.h"
+#include "gui/history/RunHistoryWindow.h"
 #include "gui/language/Language.h"
 #include "gui/reports/PageView.h"
 #include "gui/reports/ReportPreview.h"
@@ -35,6 +38,7 @@
 #include "gui/window/SourceViewer.h"
 #include "gui/window/WorkbenchWindow.h"
 #include "io/SystemClock.h"
+#include "store/RunHistory.h"
 
 namespace {
 
@@ -53,6 +57,61 @@ std::string directCreditSample() {
     return text;
 }
 
+// The sample reference data of an initialised data folder, from the one beside the program (a folder
+// without it is refused).
+void copySampleData(const QString& folder) {
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
+    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
+        QFile::copy(shipped.filePath(csv), QDir(folder).filePath(csv));
+    }
+}
+
+// Runs of the days before the pictures, as the history would hold them.
+void recordEarlierRuns(qrv::TableStore& store, const QDir& folder) {
+    struct Run {
+        const char *ranAt, *user, *origin, *product, *company, *source, *dest, *outcome;
+        std::int64_t records;
+        std::int64_t totalSatang;
+    };
+    const Run runs[] = {
+        {"2026-12-07 16:42:10", "somchai", "window", "MCL", "ACME02", "MCL_1207.txt", "MCL_1207_V5.txt",
+         "completed", 312, 48'215'075},
+        {"2026-12-07 09:15:31", "somchai", "window", "PAY", "ACME01", "PAY_1207.txt", "PAY_1207_V5.txt",
+         "completed", 1'204, 1'877'340'000},
+        {"2026-12-04 14:03:55", "malee", "qrv", "DDR", "V5CORP01", "DDR_1204.txt", "DDR_1204_V5.txt",
+         "refused", 0, 0},
+        {"2026-12-04 10:27:02", "malee", "window", "MCP", "ACME03", "MCP_1204.txt", "MCP_1204_V5.txt",
+         "completed", 58, 92'004'550},
+        {"2026-12-01 11:50:40", "somchai", "window", "MCL", "ACME02", "MCL_1201.txt", "MCL_1201_V5.txt",
+         "all rejected", 0, 0},
+    };
+    qrv::RunHistory history(store);
+    int n = 0;
+    for (const Run& r : runs) {
+        qrv::RunEntry e;
+        e.ranAt = r.ranAt;
+        e.userName = r.user;
+        e.origin = r.origin;
+        e.product = r.product;
+        e.companyId = r.company;
+        e.sourcePath = folder.filePath(QString::fromLatin1(r.source)).toStdString();
+        e.sourceSize = 20'000 + 977 * n;
+        e.sourceSha1 = std::string(40, static_cast<char>('A' + n));
+        e.destination = folder.filePath(QString::fromLatin1(r.dest)).toStdString();
+        e.outcome = r.outcome;
+        if (e.outcome == "completed") {
+            static const char* const hashes[] = {
+                "9C1185A5C5E9FC54612808977EE8F548B2258D31", "2AAE6C35C94FCFB415DBE95F408B9CE91EE846ED",
+                "F7C3BC1D808E04732ADF679965CCC34CA7AE3441", "0A4D55A8D778E5022FAB701977C5D840BBC486D0"};
+            e.uploadHash = hashes[n % 4];
+            e.records = r.records;
+            e.total = qrv::Money::fromUnits(r.totalSatang * 100);
+        }
+        history.record(e);
+        ++n;
+    }
+}
+
 // The whole screen after a Direct Debit (100M) run of the example with mistakes, the program maximized
 // as a person starts it (run on a display with a window manager): gui_screenshots --desktop FILE.png.
 // With `reportFile`, the report of the run is also opened in its preview and pictured there; with
@@ -62,11 +121,7 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
-    // The sample reference data of an initialised data folder, from the one beside the program.
-    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
-    for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
-        QFile::copy(shipped.filePath(csv), QDir(data.path()).filePath(csv));
-    }
+    copySampleData(data.path());
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
     qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
@@ -164,6 +219,7 @@ int main(int argc, char** argv) {
     QTemporaryDir data;
     std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
         << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
+    copySampleData(data.path());
 
     std::unique_ptr<qrv::gui::ReportPreview> lastPreview;
     qrv::gui::QtUi::Hooks hooks;
@@ -266,6 +322,26 @@ int main(int argc, char** argv) {
             qrv::layout::SourceFile::MediaClearing);
         fieldViewer.resize(1000, 220);
         snap(&fieldViewer, QStringLiteral("19-source-viewer-field"));
+        // The same file again: the question before a repeat, No being the default.
+        QTimer question;
+        question.setInterval(20);
+        QObject::connect(&question, &QTimer::timeout, [&question, &snap] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                question.stop();
+                snap(box, QStringLiteral("20-repeat-question"));
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        question.start();
+        type(C::destination, folder.filePath("DCP_1215_V5_again.txt"));
+        static_cast<QAbstractButton*>(w.control(C::reformat))->click();
+        w.waitForRun();
+        // The history with the runs of a few days before it.
+        recordEarlierRuns(main.store(), folder);
+        main.showRunHistory();
+        main.runHistory()->table()->selectRow(0);
+        snap(&main, QStringLiteral("21-run-history"));
+        main.showWorkbench();
     }
     // The mapping dialog over the example workbook of mistakes, with the example's mapping kept for the
     // company: Thai names in the sheet and the mapping, the bad rows with their reasons.

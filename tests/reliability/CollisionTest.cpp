@@ -28,10 +28,16 @@ struct Collisions : ::testing::Test {
         test::writeFile(source,
                         test::creditSource() + test::crlfLines({"0000000000       00000012345NOBODY"}));
     }
-    test::QrvRun reformat(const std::filesystem::path& dest) {
-        return test::runQrv({"--data", data, "--report-out", rep.string(), "reformat", "--product", "DCP",
-                             "--company-id", "ACME01", "--source", source, "--dest", dest.string(),
-                             "--debit-account", "1234567896", "--fee-account", "1234567896"});
+    test::QrvRun reformat(const std::filesystem::path& dest, bool again = false) {
+        std::vector<std::string> args = {
+            "--data",        data,        "--report-out", rep.string(),      "reformat",
+            "--product",     "DCP",       "--company-id", "ACME01",          "--source",
+            source,          "--dest",    dest.string(),  "--debit-account", "1234567896",
+            "--fee-account", "1234567896"};
+        if (again) {
+            args.emplace_back("--again");
+        }
+        return test::runQrv(args);
     }
     // Refused with exit 1, the message naming both files, and not a byte written anywhere.
     void expectRefused(const std::filesystem::path& dest, const std::filesystem::path& other,
@@ -81,7 +87,7 @@ TEST_F(Collisions, AFileOfTheDataFolder) {
 // Names apart from every other output are written as before, a destination in the data folder included.
 TEST_F(Collisions, NamesApartAreWritten) {
     EXPECT_EQ(reformat(out / "up.txt").status, 0);
-    EXPECT_EQ(reformat(dir / "Data" / "upload.txt").status, 0);
+    EXPECT_EQ(reformat(dir / "Data" / "upload.txt", true).status, 0);  // the same source again
 }
 
 }  // namespace

@@ -244,10 +244,16 @@ struct CliFaults : ::testing::Test {
         std::filesystem::create_directories(upload.parent_path());
         test::writeFile(source, test::mediaSource());
     }
-    CliRun reformat() const {
-        return qrvCli({"--data", data, "--reports", reports.string(), "--report-out", reportOut.string(),
-                       "reformat", "--product", "MCL", "--company-id", "ACME01", "--source", source.string(),
-                       "--dest", upload.string()});
+    CliRun reformat(bool again = false) const {
+        std::vector<std::string> args = {"--data",         data,           "--reports",
+                                         reports.string(), "--report-out", reportOut.string(),
+                                         "reformat",       "--product",    "MCL",
+                                         "--company-id",   "ACME01",       "--source",
+                                         source.string(),  "--dest",       upload.string()};
+        if (again) {
+            args.emplace_back("--again");
+        }
+        return qrvCli(args);
     }
 };
 
@@ -290,7 +296,7 @@ TEST_F(CliFaults, MissingOrMalformedReportLayout) {
 
     std::filesystem::remove_all(reportOut);
     test::writeFile(reports / "rptResult.frf", "<html>{{#frDBDataSet1}}{{ComId}}</html>");
-    run = reformat();
+    run = reformat(true);
     EXPECT_EQ(run.status, 3);
     EXPECT_TRUE(has(run.err, "Report layout \"rptResult.frf\" is malformed")) << run.err;
     EXPECT_FALSE(std::filesystem::exists(reportOut / "rptResult.html"));

@@ -124,7 +124,9 @@ TEST_F(Guards, InterruptedRunKeepsTheEarlierListings) {
     const auto before = snapshot(fx.out);
     ASSERT_TRUE(before.count("ACME01_DCP_InvalidAcctRecord.txt"));
     test::WriteFailure full("InvalidAcctRecord", ENOSPC);
-    EXPECT_THROW(fx.reformat(credit(fx.out / "up.txt")), QrvError);
+    ReformatRequest again = credit(fx.out / "up.txt");
+    again.again = true;
+    EXPECT_THROW(fx.reformat(again), QrvError);
     EXPECT_GT(test::WriteFailure::failures(), 0);
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
 }

@@ -123,7 +123,7 @@ TEST_F(StoreFaults, TheStoreGivesBackWhatItsWorkingTablesFreed) {
     const auto run = [&](const char* source) {
         ASSERT_EQ(qrv({"reformat", "--product", "DCP", "--company-id", "ACME01", "--source",
                        (dir / source).string(), "--dest", (dir / "up.txt").string(), "--debit-account",
-                       "1234567896", "--fee-account", "1234567896", "--print-detail"})
+                       "1234567896", "--fee-account", "1234567896", "--print-detail", "--again"})
                       .status,
                   0);
     };

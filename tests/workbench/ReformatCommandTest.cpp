@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "convert/ReformatHistory.h"
 #include "core/convert/debit/Ddr100MFixture.h"
 #include "support/workbench/WorkbenchFixture.h"
 #include "workbench/Workbench.h"
@@ -152,6 +153,37 @@ TEST(ReformatCommand, ThePressAsksWithTheFieldsAsTypedAndShowsTheHash) {
     EXPECT_EQ(credit.ui.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08ACME01_DCP.zip completed"});
     EXPECT_EQ(credit.wb.fields.hashValue, test::readFile(credit.out / "up.txt").substr(0, 40));
+}
+
+// A file converted before: the person is asked before anything is written, and only Yes converts it again.
+TEST(ReformatCommand, AFileConvertedBeforeIsConvertedAgainOnlyWhenThePersonSaysYes) {
+    Ready r(Choice::DirectCredit);
+    test::writeFile(r.out / "src.txt", "H01ACME0000001 ACME" + std::string(28, ' ') + "081226" +
+                                           "00001\r\n1234567896       00000012345\r\n");
+    r.wb.reformat();
+    const std::vector<RunEntry> first = RunHistory(r.store).list({});
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first.front().origin, "window");
+    const std::string question = repeatQuestion(first.front());
+    const std::string upload = test::readFile(r.out / "up.txt");
+
+    r.ui.confirmAnswer = false;
+    r.ui.messages.clear();
+    r.wb.fields.hashValue.clear();
+    r.wb.reformat();
+    ASSERT_EQ(r.ui.messages.size(), 1u);
+    EXPECT_EQ(r.ui.messages.front().kind, MessageKind::Confirmation);
+    EXPECT_EQ(r.ui.messages.front().text, question);
+    EXPECT_EQ(RunHistory(r.store).list({}).size(), 1u);
+    EXPECT_TRUE(r.wb.fields.hashValue.empty());
+
+    r.ui.confirmAnswer = true;
+    r.ui.messages.clear();
+    r.wb.reformat();
+    EXPECT_EQ(r.ui.texts(), (std::vector<std::string>{
+                                question, "Reformat data and add to 2026-12-08ACME01_DCP.zip completed"}));
+    EXPECT_EQ(RunHistory(r.store).list({}).size(), 2u);
+    EXPECT_EQ(test::readFile(r.out / "up.txt"), upload);
 }
 
 // A dry run: the same checks, counts and hash as a real run, nothing left in the folder or the tables.

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 
-
 namespace qrv {
 namespace {
 
@@ -35,6 +34,30 @@ int Date::daysInMonth(int y, int m) {
         return 0;
     }
     return m == 2 && isLeapYear(y) ? 29 : kDays[m - 1];
+}
+
+std::optional<Date> Date::fromIsoDashed(std::string_view text) {
+    if (text.size() != 10) {
+        return std::nullopt;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9')) {
+            return std::nullopt;
+        }
+    }
+    const auto number = [text](size_t at, size_t length) {
+        int n = 0;
+        for (const char c : text.substr(at, length)) {
+            n = n * 10 + (c - '0');
+        }
+        return n;
+    };
+    const Date d{number(0, 4), number(5, 2), number(8, 2)};
+    if (d.year < 1 || d.day < 1 || d.day > daysInMonth(d.year, d.month)) {
+        return std::nullopt;
+    }
+    return d;
 }
 
 Date Date::plusDays(int days) const {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qrv {
 
@@ -14,6 +16,8 @@ struct Date {
     std::string isoDashed() const;  // 2026-12-08 (archive names)
     std::string ddmmyyyy() const;   // 08/12/2026 (report value dates)
     Date plusDays(int days) const;
+    // "yyyy-mm-dd" (digits, dashes, a real date) read back; nothing for any other text.
+    static std::optional<Date> fromIsoDashed(std::string_view text);
     static bool isLeapYear(int year);
     static int daysInMonth(int year, int month);
 

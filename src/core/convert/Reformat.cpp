@@ -13,6 +13,7 @@
 #include "base/FieldWidth.h"
 #include "base/QrvError.h"
 #include "convert/OutputNames.h"
+#include "convert/ReformatHistory.h"
 #include "convert/ReformatRun.h"
 #include "convert/RejectKinds.h"
 #include "convert/RunCommit.h"
@@ -342,6 +343,24 @@ void refuseUnwritableFolder(const std::filesystem::path& destination) {
     }
 }
 
+// The run packed its upload file with it.
+void recordArchive(ReformatRun& run) {
+    if (run.result.wrote(OutputKind::Upload)) {
+        run.result.written.push_back({OutputKind::Archive, run.archivePath()});
+    }
+}
+
+// A run that writes: its outputs prepared, then put in place together; a source that changed while it
+// was read takes the run's table rows back and writes nothing.
+void convertAndCommit(ReformatRun& run, ProductFamily family) {
+    RunCommit commit(run.services);
+    run.commit = &commit;
+    if (commit.reading([&run, family] { return convertAll(run, family); })) {
+        commit.commit();
+        recordArchive(run);
+    }
+}
+
 bool isFalse(std::string_view value) {
     return value.size() == 5 && std::equal(value.begin(), value.end(), "FALSE", [](char a, char b) {
                return std::toupper(static_cast<unsigned char>(a)) == b;
@@ -433,6 +452,20 @@ ReformatResult reformat(const ReformatRequest& typed, Services& services) {
     if (const auto refusal = destinationRefusal(run, *family)) {
         return refuse(*refusal, RequestField::Destination);
     }
+    // A source that an earlier completed run of the company and product converted is a repeat: it could
+    // pay twice. (A dry run checks it against the history too, as the run it stands for would.)
+    SourceContent source(request.sourcePath, checked);
+    if (!request.again) {
+        if (std::optional<RunEntry> earlier = earlierRunOf(
+                run.services.store, std::string(Trim(request.companyId)), run.productCode, source)) {
+            result.earlierRun = std::move(earlier);
+            if (request.askAgain) {
+                result.refuse(RequestField::Source);
+                return result;
+            }
+            return refuse(repeatQuestion(*result.earlierRun), RequestField::Source);
+        }
+    }
     result.productCode = run.productCode;
     result.converted = true;
     result.accounts = accounts;
@@ -441,18 +474,17 @@ ReformatResult reformat(const ReformatRequest& typed, Services& services) {
     if (request.dryRun) {
         refuseUnwritableFolder(request.destinationPath);
         dryRun(run, *family);
-    } else {
-        RunCommit commit(services);
-        run.commit = &commit;
-        if (!commit.reading([&run, &family] { return convertAll(run, *family); })) {
-            return result;
-        }
-        commit.commit();
+        recordArchive(run);
+        return result;
     }
-    // The run packed its upload file with it.
-    if (result.wrote(OutputKind::Upload)) {
-        result.written.push_back({OutputKind::Archive, run.archivePath()});
+    ReformatRecord record(run, source);
+    try {
+        convertAndCommit(run, *family);
+    } catch (...) {
+        record.endedBy(std::current_exception());
+        throw;
     }
+    record.ended(result);
     return result;
 }
 

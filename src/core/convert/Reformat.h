@@ -10,6 +10,7 @@
 #include "convert/ResultCounters.h"
 #include "convert/RunResult.h"
 #include "convert/Services.h"
+#include "store/RunHistory.h"
 
 namespace qrv {
 
@@ -30,6 +31,13 @@ struct ReformatRequest {
     ProcessingRound processingRound = ProcessingRound::None;
     bool printDetail = false;
     bool dryRun = false;  // every check and count; nothing written
+    // Convert a source that an earlier completed run of the company and product converted (a repeat is
+    // refused without it).
+    bool again = false;
+    // A repeat ends the run without its message: the caller (the window) asks the person, and runs the
+    // request again with `again` on Yes.
+    bool askAgain = false;
+    RunOrigin origin = RunOrigin::CommandLine;  // what the run history says it came from
 };
 
 // The accounts of a request as its checks accepted them (trimmed of blanks): the debit and fee accounts
@@ -46,7 +54,8 @@ struct ReformatResult : RunResult {
     CounterSet counters = CounterSet::None;  // the result report's counters it keeps (ResultCounters())
     bool converted = false;                  // the common checks passed and the product's converter ran
     ReformatAccounts accounts;               // the product's accounts as checked, when it converted
-    bool dryRun = false;  // nothing was written; `written` names what a real run would write
+    bool dryRun = false;                 // nothing was written; `written` names what a real run would write
+    std::optional<RunEntry> earlierRun;  // the completed run a refused repeat repeats
 };
 
 ReformatResult reformat(const ReformatRequest& request, Services& services);

@@ -18,6 +18,8 @@ namespace qrv {
 enum class Outcome { Refused, AllRejected, Written };
 
 enum class OutputKind { Upload, Listing, Archive, Comparison, Converted };
+// "upload", "listing", "archive", "comparison", "converted" (the command line's and the history's word).
+std::string_view outputKindName(OutputKind kind);
 
 // The field of a request that a refusal is about, so that the window can take the person to it.
 enum class RequestField {

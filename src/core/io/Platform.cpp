@@ -1,6 +1,7 @@
 #include "io/Platform.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -418,6 +419,23 @@ std::tm localTime(std::time_t t) {
     std::tm tm{};
     localtime_r(&t, &tm);
     return tm;
+}
+
+std::string userName() {
+    // The account's own name first: the environment's names can be set to anything.
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+        found->pw_name != nullptr) {
+        return found->pw_name;
+    }
+    for (const char* name : {"LOGNAME", "USER"}) {
+        if (const char* value = std::getenv(name); value != nullptr) {
+            return value;
+        }
+    }
+    return {};
 }
 
 std::vector<std::string> utf8Arguments(int argc, char** argv) {

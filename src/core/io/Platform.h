@@ -153,6 +153,9 @@ void failWritesPastTheFileSizeLimit() noexcept;
 // Local time, in the system's time zone.
 std::tm localTime(std::time_t t);
 
+// The name the user logged in to this computer with (UTF-8); empty when the system cannot tell.
+std::string userName();
+
 // The command line's arguments as UTF-8 (on Windows read again in UTF-16: argv holds the ANSI code page).
 std::vector<std::string> utf8Arguments(int argc, char** argv);
 

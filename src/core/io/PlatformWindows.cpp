@@ -675,6 +675,15 @@ std::tm localTime(std::time_t t) {
     return tm;
 }
 
+std::string userName() {
+    wchar_t name[257];  // UNLEN + 1
+    DWORD length = sizeof name / sizeof name[0];
+    if (::GetUserNameW(name, &length) == 0 || length == 0) {
+        return {};
+    }
+    return utf8(name, static_cast<int>(length - 1));  // the length counts the closing zero
+}
+
 std::vector<std::string> utf8Arguments(int argc, char** argv) {
     int count = 0;
     LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);

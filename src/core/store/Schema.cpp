@@ -92,4 +92,19 @@ std::string invoiceViewSql() {
     return "Select * from Mcp_Detail, Invoice_Detail where Mcp_Detail.ID=Invoice_Detail.CreditId";
 }
 
+const std::vector<std::string>& runHistoryStatements() {
+    // Local time as "yyyy-mm-dd hh:mm:ss"; the total in ten-thousandths of a baht; the files written as
+    // a JSON array of {"kind", "path"}.
+    static const std::vector<std::string> statements = {
+        "CREATE TABLE IF NOT EXISTS RunHistory (RunId INTEGER PRIMARY KEY, RanAt TEXT NOT NULL, "
+        "UserName TEXT NOT NULL, Origin TEXT NOT NULL, Product TEXT NOT NULL, CompanyId TEXT NOT NULL, "
+        "SourcePath TEXT NOT NULL, SourceSize INTEGER NOT NULL, SourceSha1 TEXT NOT NULL, "
+        "Destination TEXT NOT NULL, UploadHash TEXT NOT NULL, Records INTEGER NOT NULL, Total CURRENCY, "
+        "Rejected INTEGER NOT NULL, Outcome TEXT NOT NULL, Written TEXT NOT NULL)",
+        "CREATE INDEX IF NOT EXISTS RunHistoryByTime ON RunHistory (RanAt)",
+        "CREATE INDEX IF NOT EXISTS RunHistoryBySource ON RunHistory (CompanyId, Product, SourceSize)",
+    };
+    return statements;
+}
+
 }  // namespace qrv

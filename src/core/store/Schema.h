@@ -34,4 +34,11 @@ inline constexpr std::string_view kInvoiceViewName = "InvoiceView";
 std::string whtViewSql();
 std::string invoiceViewSql();
 
+// The run history: one row per conversion, never emptied by a run. Not one of the tables a complete store
+// must have: a store made before it gets it at its first recorded run, and an older program that opens
+// the store leaves it alone.
+inline constexpr std::string_view kRunHistoryTable = "RunHistory";
+// The statements that create it and its indexes, when they do not exist yet.
+const std::vector<std::string>& runHistoryStatements();
+
 }  // namespace qrv

@@ -11,6 +11,7 @@
 
 #include "base/QrvError.h"
 #include "io/Platform.h"
+#include "store/RunHistory.h"
 #include "store/Schema.h"
 #include "store/SqliteValues.h"
 
@@ -296,6 +297,9 @@ std::string TableStore::schemaSql() {
     }
     sql += "CREATE VIEW IF NOT EXISTS " + std::string(kWhtViewName) + " AS " + whtViewSql() + ";";
     sql += "CREATE VIEW IF NOT EXISTS " + std::string(kInvoiceViewName) + " AS " + invoiceViewSql() + ";";
+    for (const std::string& statement : runHistoryStatements()) {
+        sql += statement + ";";
+    }
     return sql;
 }
 
@@ -370,6 +374,15 @@ void TableStore::fillFromDisk() {
             sql += "INSERT INTO main." + quoteIdentifier(t.name) + " SELECT * FROM disk." +
                    quoteIdentifier(t.name) + ";";
         }
+    }
+    // The completed runs, which a dry run's source is checked against (what it shows of them).
+    if (readInt("SELECT count(*) FROM disk.sqlite_master WHERE type = 'table' AND name = 'RunHistory'") > 0) {
+        sql +=
+            "INSERT INTO main.RunHistory (RunId, RanAt, UserName, Origin, Product, CompanyId, SourcePath, "
+            "SourceSize, SourceSha1, Destination, UploadHash, Records, Rejected, Outcome, Written) "
+            "SELECT RunId, RanAt, '', '', Product, CompanyId, '', SourceSize, SourceSha1, Destination, "
+            "UploadHash, 0, 0, Outcome, '[]' FROM disk.RunHistory WHERE Outcome = '" +
+            std::string(run_outcome::kCompleted) + "';";
     }
     sql += "DETACH disk;";
     exec(sql.c_str());

@@ -157,6 +157,13 @@ void MainWindow::buildMenus() {
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    // No mnemonic: every letter of its name is taken by a control of the workbench.
+    QMenu* view = menuBar()->addMenu(tr("View"));
+    view->setObjectName(QStringLiteral("menuView"));
+    QAction* history = view->addAction(tr("&Run history"));
+    history->setObjectName(QStringLiteral("actRunHistory"));
+    connect(history, &QAction::triggered, this, &MainWindow::showRunHistory);
+
     buildLanguageMenu();
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -168,6 +175,23 @@ void MainWindow::buildMenus() {
     QAction* about = help->addAction(tr("&About Convertor QRV"));
     about->setObjectName(QStringLiteral("actAbout"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::showRunHistory() {
+    if (history_ == nullptr) {
+        history_ = new RunHistoryWindow(store_, clock_.today(), ui_);
+        QMdiSubWindow* sub = mdi_->addSubWindow(history_);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        // A run that ends shows in it at once.
+        connect(reformat_, &WorkbenchWindow::busyChanged, history_, [this](bool busy) {
+            if (!busy) {
+                history_->refresh();
+            }
+        });
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(history_->parentWidget());
+    sub->showMaximized();
+    mdi_->setActiveSubWindow(sub);
 }
 
 void MainWindow::buildLanguageMenu() {

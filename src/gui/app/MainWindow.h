@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "base/Date.h"
+#include "gui/history/RunHistoryWindow.h"
 #include "gui/language/Language.h"
 #include "gui/window/QtUi.h"
 #include "gui/window/WorkerUi.h"
@@ -71,6 +73,9 @@ class MainWindow : public QMainWindow {
     QDialog* userGuide() const { return guide_; }
     // "Help > About": version and the licences of the libraries used.
     void showAbout();
+    // "View > Run history": the history window, opened or brought to the front.
+    void showRunHistory();
+    RunHistoryWindow* runHistory() const { return history_; }
     Workbench& model() { return wb_; }
     TableStore& store() { return store_; }
 
@@ -100,6 +105,7 @@ class MainWindow : public QMainWindow {
     AccountDialog* account_ = nullptr;
     QMenu* recent_ = nullptr;
     QDialog* guide_ = nullptr;
+    QPointer<RunHistoryWindow> history_;
     std::vector<QAction*> lockedWhileBusy_;  // what would use the store or the fields during a run
     std::function<void()> openBankWindow_ = [] {};
 };

@@ -373,6 +373,26 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "The company code holds a character that code page 874 cannot write"),
         QT_TRANSLATE_NOOP("SystemText", "Nothing was written: the sheet holds no entry to write"),
         QT_TRANSLATE_NOOP("SystemText", "Cannot open the user guide \"%1\""),
+        // The run history: the repeat question, the columns and the program's words in them
+        QT_TRANSLATE_NOOP("SystemText", "This file was converted on %1 into %2 (hash %3). Convert it again?"),
+        QT_TRANSLATE_NOOP("SystemText", "Ran at"),
+        QT_TRANSLATE_NOOP("SystemText", "User"),
+        QT_TRANSLATE_NOOP("SystemText", "From"),
+        QT_TRANSLATE_NOOP("SystemText", "Product"),
+        QT_TRANSLATE_NOOP("SystemText", "Company"),
+        QT_TRANSLATE_NOOP("SystemText", "Outcome"),
+        QT_TRANSLATE_NOOP("SystemText", "Records"),
+        QT_TRANSLATE_NOOP("SystemText", "Total"),
+        QT_TRANSLATE_NOOP("SystemText", "Hash"),
+        QT_TRANSLATE_NOOP("SystemText", "Source"),
+        QT_TRANSLATE_NOOP("SystemText", "Destination"),
+        QT_TRANSLATE_NOOP("SystemText", "completed"),
+        QT_TRANSLATE_NOOP("SystemText", "all rejected"),
+        QT_TRANSLATE_NOOP("SystemText", "refused"),
+        QT_TRANSLATE_NOOP("SystemText", "failed"),
+        QT_TRANSLATE_NOOP("SystemText", "cancelled"),
+        QT_TRANSLATE_NOOP("SystemText", "window"),
+        QT_TRANSLATE_NOOP("SystemText", "qrv"),
     };
     return texts;
 }

@@ -244,6 +244,10 @@ bool QtUi::mayReplace(const QString& path) {
         MessageKind::Warning);
 }
 
+bool QtUi::askConvertAgain(const std::string& text) {
+    return askDefaultNo(ShownMessage(text), MessageKind::Warning);
+}
+
 bool QtUi::askDefaultNo(const QString& question, MessageKind kind) {
     if (hooks_.question) {
         return hooks_.question(question);

@@ -95,6 +95,8 @@ class QtUi final : public Ui {
     bool askAccountEntry(AccountEntryDialog& dialog) override;
     // The switch warning with OK (clear the form) and Cancel.
     bool askClearForm(const std::string& text) override;
+    // The question about a file converted before: No is the default.
+    bool askConvertAgain(const std::string& text) override;
     // The mapping dialog over the sheet; its message names the file built.
     std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 

@@ -111,6 +111,10 @@ bool WorkerUi::askClearForm(const std::string& text) {
     return onGuiThread(*gui_, [&] { return target_.askClearForm(text); });
 }
 
+bool WorkerUi::askConvertAgain(const std::string& text) {
+    return onGuiThread(*gui_, [&] { return target_.askConvertAgain(text); });
+}
+
 bool WorkerUi::askAccountEntry(AccountEntryDialog& dialog) {
     return onGuiThread(*gui_, [&] { return target_.askAccountEntry(dialog); });
 }

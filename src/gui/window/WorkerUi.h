@@ -51,6 +51,7 @@ class WorkerUi final : public Ui {
     bool cancelRequested() const override { return stop_.stop_requested(); }
     void committing() override;
     bool askClearForm(const std::string& text) override;
+    bool askConvertAgain(const std::string& text) override;
     std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:

@@ -226,6 +226,7 @@ TEST(CheckedValueIsWritten, AccountsTypedWithBlanksAreTrimmed) {
     EXPECT_EQ(columnsOf(r002, r002::kFeeBranch), "0123");
     // The detail report names the accounts as they were typed.
     p.request.printDetail = true;
+    p.request.again = true;
     ASSERT_EQ(p.run(test::crlfLines({creditHeader(), creditDetail()})).outcome, Outcome::Written);
     using Variable = std::pair<std::string, std::string>;
     const std::vector<Variable>& shown = p.events.reports.back().variables;

@@ -113,6 +113,7 @@ TEST_F(Upload, ProcessingRoundGoesIntoRecord007) {
     const std::vector<std::pair<ProcessingRound, const char*>> rounds = {{ProcessingRound::Immediately, "00"},
                                                                          {ProcessingRound::EndOfDay, "01"},
                                                                          {ProcessingRound::StartOfDay, "02"}};
+    request.again = true;  // the same file, once per round
     for (const auto& [round, code] : rounds) {
         request.processingRound = round;
         run(cleanFile());
