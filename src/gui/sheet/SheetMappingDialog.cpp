@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "base/Events.h"
+#include "gui/language/SystemTexts.h"
 #include "gui/window/QtUi.h"
 
 namespace qrv::gui {
@@ -167,7 +168,7 @@ void SheetMappingDialog::fitToScreen() {
 void SheetMappingDialog::showPreview() {
     QString about = tr("Sheet: %1").arg(nativeText(form_.sheet()));
     if (!form_.description().empty()) {
-        about += QStringLiteral(" (%1)").arg(text(form_.description()));
+        about += QStringLiteral(" (%1)").arg(ShownText(form_.description()));
     }
     about += QLatin1Char('\n') + tr("Source file to build: %1").arg(nativeText(form_.destination()));
     about_->setText(about);
@@ -250,7 +251,9 @@ QWidget* SheetMappingDialog::fieldsPane() {
         auto* line = new QHBoxLayout;
         line->addWidget(choice, 3);
         line->addWidget(value, 2);
-        auto* label = new QLabel(text(field.name + (field.required ? " *" : "")), box);
+        // The field as the layouts name it, in the window's language.
+        const QString name = QCoreApplication::translate("LayoutText", field.name.c_str());
+        auto* label = new QLabel(field.required ? name + QStringLiteral(" *") : name, box);
         label->setBuddy(choice);
         form->addRow(label, line);
         const FieldRow row{i, choice, value};
@@ -405,7 +408,7 @@ void SheetMappingDialog::changed() {
         recheck_->stop();
         messages_->clear();
         for (const std::string& reason : reasons) {
-            messages_->addItem(text(reason));
+            messages_->addItem(ShownText(reason));
         }
         return;
     }
@@ -483,7 +486,7 @@ void SheetMappingDialog::finish(const std::shared_ptr<SheetRun>& run) {
         told.back() = summary;  // the amounts grouped in thousands, as the window shows amounts
     }
     for (size_t i = 0; i < told.size() && i < static_cast<size_t>(kShownMessages); ++i) {
-        messages_->addItem(text(told[i]));
+        messages_->addItem(ShownText(told[i]));
     }
     if (told.size() > static_cast<size_t>(kShownMessages)) {
         messages_->addItem(tr("... and %1 more").arg(told.size() - static_cast<size_t>(kShownMessages)));
