@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
@@ -33,6 +35,10 @@ constexpr int kFixedValue = 1;
 constexpr int kFirstColumn = 2;
 // A change of the choices is checked once the person pauses.
 constexpr int kRecheckMs = 400;
+// The widest a column of the preview starts, in characters.
+constexpr int kWidestColumn = 24;
+// The characters a list of columns asks room for.
+constexpr int kListCharacters = 16;
 
 // One check or build on the dialog's thread: what the operation tells is kept for the window, progress
 // is handed to it as it comes.
@@ -74,6 +80,13 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// A list of the sheet's words asks for a few characters' width, not its longest item's: a long header
+// row does not push the choices out of the dialog (the open list still shows the items whole).
+void fitsItsColumn(QComboBox* list) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kListCharacters);
+}
+
 QString nativeText(const std::filesystem::path& path) {
     return QDir::toNativeSeparators(text(path.string()));
 }
@@ -93,6 +106,7 @@ SheetMappingDialog::SheetMappingDialog(SheetMappingForm& form, QtUi& ui, QWidget
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview_->setSelectionBehavior(QAbstractItemView::SelectRows);
     header_ = new QComboBox(this);
+    fitsItsColumn(header_);
     header_->setObjectName(QStringLiteral("headerRow"));
     header_->setAccessibleName(tr("Header row"));
     dates_ = new QComboBox(this);
@@ -163,6 +177,17 @@ void SheetMappingDialog::fitToScreen() {
         size = size.boundedTo(room);
     }
     resize(size);
+    // The choices get the width they ask for where the dialog has it, at most 3/5 of it: on a small
+    // or scaled screen the sheet's preview, which scrolls anyway, gives up its width first.
+    auto* choices = static_cast<QScrollArea*>(split_->widget(1));
+    const int wanted =
+        choices->widget()->sizeHint().width() + choices->verticalScrollBar()->sizeHint().width();
+    const int room = size.width() - layout()->contentsMargins().left() - layout()->contentsMargins().right() -
+                     split_->handleWidth();
+    const int pane = std::min(wanted, room * 3 / 5);
+    if (pane > room * 2 / 5) {
+        split_->setSizes({room - pane, pane});
+    }
 }
 
 void SheetMappingDialog::showPreview() {
@@ -207,6 +232,8 @@ void SheetMappingDialog::showPreview() {
         }
     }
     preview_->setVerticalHeaderLabels(numbers);
+    // A title above the header row does not widen its column past the others' room.
+    preview_->horizontalHeader()->setMaximumSectionSize(fontMetrics().averageCharWidth() * kWidestColumn);
     preview_->resizeColumnsToContents();
     QStringList left;
     for (const std::int64_t n : form_.leaveOut) {
@@ -241,6 +268,7 @@ QWidget* SheetMappingDialog::fieldsPane() {
     for (size_t i = 0; i < form_.fields().size(); ++i) {
         const MappedField& field = form_.fields()[i];
         auto* choice = new QComboBox(box);
+        fitsItsColumn(choice);
         choice->setObjectName(text("column " + field.name));
         choice->setAccessibleName(text(field.name));
         choice->setEditable(true);
@@ -289,11 +317,11 @@ void SheetMappingDialog::buildForm() {
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(fieldsPane());
     scroll->setWidgetResizable(true);
-    auto* split = new QSplitter(this);
-    split->addWidget(preview_);
-    split->addWidget(scroll);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split_ = new QSplitter(this);
+    split_->addWidget(preview_);
+    split_->addWidget(scroll);
+    split_->setStretchFactor(0, 3);
+    split_->setStretchFactor(1, 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
@@ -304,7 +332,7 @@ void SheetMappingDialog::buildForm() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about_);
-    layout->addWidget(split, 3);
+    layout->addWidget(split_, 3);
     auto* listLabel = new QLabel(tr("Rows that cannot be placed, and what the check found:"), this);
     listLabel->setBuddy(messages_);
     layout->addWidget(listLabel);
