@@ -1,5 +1,5 @@
 // Times the source viewer on a Direct Credit file: source-viewer-bench LINES [EVERY]
-// Writes a source of LINES lines and a listing naming every EVERY-th line (default 10), then prints the
+// Writes a source of LINES lines and a rejected entry on every EVERY-th line (default 10), then prints the
 // seconds from opening the viewer to its first paint and to showing the last entry.
 // Run it under /usr/bin/time -v for the peak memory. Not part of the tests.
 #include <QApplication>
@@ -9,13 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "BenchFiles.h"
+#include "convert/RunResult.h"
 #include "gui/window/SourceViewer.h"
-#include "upload/ErrorListings.h"
-#include "upload/ListingEntry.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -27,17 +26,14 @@ int main(int argc, char** argv) {
     const QTemporaryDir temp;
     const std::filesystem::path dir = temp.path().toStdString();
     qrv::bench::directCredit((dir / "dcp.txt").string(), lines, qrv::bench::Day{2026, 12, 8});
-    {
-        std::ofstream listing(dir / "listing.txt", std::ios::binary);
-        for (std::uint64_t n = 2; n <= lines + 1; n += every) {
-            listing << qrv::ListingLine(static_cast<std::int64_t>(n), "1-10", "  Account is invalid")
-                    << "\r\n";
-        }
+    std::vector<qrv::RejectedEntry> entries;
+    for (std::uint64_t n = 2; n <= lines + 1; n += every) {
+        entries.push_back(
+            {qrv::Reject::AccountInvalid, static_cast<std::int64_t>(n), 1, 10, "Account is invalid"});
     }
     QElapsedTimer clock;
     clock.start();
-    qrv::gui::SourceViewer viewer(QString::fromStdString((dir / "dcp.txt").string()),
-                                  qrv::ReadListingEntries({dir / "listing.txt"}));
+    qrv::gui::SourceViewer viewer(QString::fromStdString((dir / "dcp.txt").string()), std::move(entries));
     viewer.show();
     if (!QTest::qWaitForWindowExposed(&viewer)) {
         return 1;

@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "cli/CliApp.h"
+#include "convert/Product.h"
 #include "layout/LayoutCatalog.h"
 #include "layout/RecordWriter.h"
 
@@ -63,12 +64,16 @@ void registerLayoutCommand(CLI::App& app, CommandTable& table) {
     CLI::App* cmd = app.add_subcommand(
         "layout", "The columns of a product's source file: field, columns, width, kind and rule");
     std::string names;
+    for (const ProductInfo& p : products()) {
+        names += (names.empty() ? "" : ", ") + std::string(p.code);
+    }
     for (const std::string_view n : sourceFileNames()) {
-        names += (names.empty() ? "" : ", ") + std::string(n);
+        names += ", " + std::string(n);
     }
     cmd->add_option("PRODUCT", *product, "One of " + names)->required();
     table.add(cmd, [product, names](Session& s) {
-        const std::optional<SourceFile> file = sourceFileNamed(*product);
+        const std::optional<Product> named = productNamed(*product);
+        const std::optional<SourceFile> file = named ? productInfo(*named).source : sourceFileNamed(*product);
         if (!file) {
             throw UsageError("layout: unknown product \"" + *product + "\"; the products are " + names);
         }

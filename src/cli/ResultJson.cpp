@@ -56,6 +56,18 @@ nlohmann::json resultJson(const RunResult& result) {
         rejected.push_back({{"kind", r.kind}, {"count", r.count}, {"lastLine", r.lastLine}});
     }
     j["rejected"] = std::move(rejected);
+    // The first entries, each with its line, the columns of its fields (none for the whole line or the
+    // file) and its words.
+    nlohmann::json entries = nlohmann::json::array();
+    for (const RejectedEntry& e : result.entries) {
+        nlohmann::json entry = {{"kind", rejectRow(e.kind).counter}, {"line", e.line}};
+        entry["columns"] =
+            e.firstColumn > 0 ? nlohmann::json::array({e.firstColumn, e.lastColumn}) : nlohmann::json();
+        entry["message"] = e.message;
+        entries.push_back(std::move(entry));
+    }
+    j["rejectedEntries"] = std::move(entries);
+    j["rejectedLines"] = result.rejectedLines;
     nlohmann::json written = nlohmann::json::array();
     for (const WrittenFile& f : result.written) {
         written.push_back({{"kind", outputKindName(f.kind)}, {"path", cp874::sanitizeUtf8(f.path.string())}});

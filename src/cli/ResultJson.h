@@ -13,8 +13,9 @@ std::string_view outcomeName(Outcome outcome);
 std::string_view outputKindName(OutputKind kind);
 std::string_view messageKindName(MessageKind kind);
 
-// A result as the --json object holds it: outcome, hash, counts, total in baht, rejected entries by kind,
-// every path written, the report layouts shown. Operations add their own values to the object.
+// A result as the --json object holds it: outcome, hash, counts, total in baht, rejected entries by kind
+// with the first entries themselves and the lines they are on, every path written, the report layouts
+// shown. Operations add their own values to the object.
 nlohmann::json resultJson(const RunResult& result);
 
 }  // namespace qrv::cli

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "convert/Product.h"
+#include "layout/LayoutCatalog.h"
 
 namespace qrv {
 
@@ -29,13 +33,17 @@ struct ChoiceInfo {
     Choice choice;
     const char* control;  // the radio button's name
     const char* caption;
-    const char* productCode;  // empty for the choices that are no reformat product
+    std::optional<Product> product;  // none for the choices that are no reformat product
 };
 
-// Every choice in the window's order.
+// Every choice in the window's order; a product's caption is the product table's.
 const std::vector<ChoiceInfo>& choices();
 const ChoiceInfo& choiceInfo(Choice choice);
-// The choice whose product code is `code` (DCP, PAY, ... DDR), or None.
-Choice choiceForProductCode(std::string_view code);
+// The choice of a product.
+Choice choiceFor(Product product);
+// The kind of file the choice reads, for the source viewer; none for a choice of no product.
+std::optional<layout::SourceFile> sourceFileOf(Choice choice);
+// The product code of the choice ("DCP"); empty for a choice of no product.
+std::string_view productCodeOf(Choice choice);
 
 }  // namespace qrv

@@ -9,7 +9,7 @@ namespace qrv {
 
 ReformatRequest Workbench::reformatRequest() const {
     ReformatRequest r;
-    r.product = productForCode(choiceInfo(selected()).productCode);
+    r.product = choiceInfo(selected()).product;
     r.companyId = fields.companyId;
     r.sourcePath = fields.sourcePath;
     r.destinationPath = fields.destinationPath;
@@ -26,7 +26,7 @@ ReformatRequest Workbench::reformatRequest() const {
 void Workbench::reformat() {
     // A spreadsheet typed into Source is mapped and built first, as one chosen with Browse; the run goes
     // on with the file built, or does not run.
-    if (sourceFormFor(choiceInfo(selected()).productCode) != nullptr && !fields.sourcePath.empty() &&
+    if (sourceFormFor(productCodeOf(selected())) != nullptr && !fields.sourcePath.empty() &&
         isSpreadsheetFile(std::filesystem::path(fields.sourcePath))) {
         SheetMappingForm form(fields.sourcePath, *this);
         const std::optional<std::string> built = ui_.sourceFromSheet(form);
@@ -36,8 +36,7 @@ void Workbench::reformat() {
         fields.sourcePath = *built;
     }
     const ReformatRequest request = reformatRequest();
-    startRun(Command::Reformat, fields.sourcePath,
-             request.product ? std::string(productCode(*request.product)) : std::string());
+    startRun(Command::Reformat, fields.sourcePath, request.product);
     PresenterServices services(*this);
     const ReformatResult result = qrv::reformat(request, *services);
     // Only the hash of an upload file written stays in the field (it names the destination); a run

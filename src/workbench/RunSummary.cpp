@@ -148,8 +148,8 @@ std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& re
         rejectedLine += "none";
     } else {
         rejectedLine += counted(rejected, "entry", "entries");
-        if (run.rejectedLines) {
-            rejectedLine += " on " + counted(*run.rejectedLines, "line", "lines");
+        if (result.rejectedLines > 0) {
+            rejectedLine += " on " + counted(result.rejectedLines, "line", "lines");
         }
     }
     lines.push_back(rejectedLine);

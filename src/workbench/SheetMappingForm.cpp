@@ -48,7 +48,7 @@ std::string quoted(const std::string& text) {
 SheetMappingForm::SheetMappingForm(std::filesystem::path sheet, Workbench& workbench)
     : sheet_(std::move(sheet)),
       workbench_(workbench),
-      product_(choiceInfo(workbench.selected()).productCode),
+      product_(productCodeOf(workbench.selected())),
       companyId_(workbench.fields.companyId),
       form_(sourceFormFor(product_)),
       destination_(std::filesystem::path(sheet_).replace_extension(".txt")) {

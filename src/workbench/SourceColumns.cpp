@@ -1,20 +1,10 @@
 #include "workbench/SourceColumns.h"
 
-#include <algorithm>
-#include <cctype>
-
-#include "layout/FieldRules.h"
 #include "workbench/Workbench.h"
 
 namespace qrv {
 
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 // A line may end early inside the text at its end (a name cut short), never inside a field of another
 // kind, and never run past its layout.
@@ -38,7 +28,7 @@ std::optional<layout::SourceFile> SourceFileOf(const LastRun& run) {
     using layout::SourceFile;
     switch (run.command) {
         case Command::Reformat:
-            return layout::sourceFileNamed(run.productCode);
+            return run.product ? std::optional(productInfo(*run.product).source) : std::nullopt;
         case Command::GenerateHash:
         case Command::CoverLetter:
             return SourceFile::DirectDebitHash;
@@ -74,34 +64,6 @@ ColumnPlace PlaceOfColumn(layout::SourceFile file, std::string_view firstLine, s
     place.where = found ? ColumnPlace::Where::InField : ColumnPlace::Where::PastLayout;
     place.field = found ? found->field : nullptr;
     return place;
-}
-
-const layout::Field* FieldNamed(const layout::Layout& layout, std::string_view name) {
-    for (const layout::Field& f : layout.fields) {
-        if (sameName(f.name, name)) {
-            return &f;
-        }
-    }
-    return nullptr;
-}
-
-bool BreaksKindRule(std::string_view line, const layout::Field& field) {
-    const std::string_view text = layout::columnsOf(line, field);
-    switch (field.kind) {
-        case layout::Kind::Digits:
-            return !layout::holdsDigits(text, field);
-        case layout::Kind::Amount:
-            return !layout::amountOf(text, field).has_value();
-        case layout::Kind::Date:
-            return !layout::holdsDate(text, field);
-        case layout::Kind::Code:
-            return !layout::isCodeOf(text, field);
-        case layout::Kind::Text:
-        case layout::Kind::Filler:
-        case layout::Kind::Unread:
-            break;
-    }
-    return false;
 }
 
 }  // namespace qrv

@@ -40,11 +40,4 @@ struct ColumnPlace {
 ColumnPlace PlaceOfColumn(layout::SourceFile file, std::string_view firstLine, std::int64_t lineNo,
                           std::string_view lineText, int column);
 
-// The field of `layout` named `name` (letter case aside); null when none is.
-const layout::Field* FieldNamed(const layout::Layout& layout, std::string_view name);
-
-// Whether the text of `field` in `line` breaks the rule of the field's kind (digits that are not all
-// digits, an amount that is no amount, a date that is no date, a code off its list).
-bool BreaksKindRule(std::string_view line, const layout::Field& field);
-
 }  // namespace qrv

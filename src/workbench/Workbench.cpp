@@ -72,16 +72,14 @@ void Workbench::loadSettings() {
     controls[Control::browseSecondFile].visible = false;
     settings_ = DefaultSettings::load(paths_.dataFolder);
     for (const ChoiceInfo& c : choices()) {
-        if (const std::optional<Product> product = productForCode(c.productCode)) {
-            enabled_[c.choice] = enabled_[c.choice] && productEnabled(settings_, *product);
+        if (c.product) {
+            enabled_[c.choice] = enabled_[c.choice] && productEnabled(settings_, *c.product);
         }
     }
-    // The default product is compared exactly; only these codes select anything.
-    for (const char* code : {"DCP", "PAY", "MCL", "MCP", "PA2", "PA3", "PA4", "PA5", "PA6"}) {
-        if (settings_.Default == code) {
-            selectProduct(choiceForProductCode(code));
-            break;
-        }
+    // The default product is compared exactly; Direct Debit (100M) is never chosen by default.
+    const std::optional<Product> byDefault = productForCode(settings_.Default);
+    if (byDefault && familyOf(*byDefault) != ProductFamily::DirectDebit100M) {
+        selectProduct(choiceFor(*byDefault));
     }
 }
 
@@ -203,7 +201,7 @@ void Workbench::browseSource() {
         message("Please Clear Form");
         return;
     }
-    const bool fromSheet = sourceFormFor(choiceInfo(selected_).productCode) != nullptr;
+    const bool fromSheet = sourceFormFor(productCodeOf(selected_)) != nullptr;
     std::optional<std::string> chosen = ui_.chooseOpenFile(fromSheet ? kSourceFilter : kFileFilter);
     if (chosen && fromSheet && isSpreadsheet(*chosen)) {
         SheetMappingForm form(*chosen, *this);
@@ -248,24 +246,18 @@ void Workbench::clearHash() {
     showHash("", HashOf::Destination);
 }
 
-void Workbench::startRun(Command command, const std::string& source, std::string productCode) {
+void Workbench::startRun(Command command, const std::string& source, std::optional<Product> product) {
     filesEdited();
     lastResult.reset();
-    lastRun = LastRun{command, std::move(productCode), source, {}, std::nullopt};
+    lastRun = LastRun{command, product, source, {}};
 }
 
 void Workbench::finishRun(const RunResult& result) {
     lastResult = result;
-    // Only told, never a reason for the run to fail: a listing gone since leaves the count unknown.
-    try {
-        lastRun.rejectedLines = RejectedLineCount(lastRun, result, store_);
-    } catch (const std::exception&) {
-        lastRun.rejectedLines.reset();
-    }
 }
 
-std::vector<ListingEntry> Workbench::rejectedEntries() {
-    return lastResult ? RejectedEntriesOf(lastRun, *lastResult, store_) : std::vector<ListingEntry>();
+std::vector<RejectedEntry> Workbench::rejectedEntries() const {
+    return lastResult ? RejectedEntriesOf(*lastResult) : std::vector<RejectedEntry>();
 }
 
 void Workbench::runFailed() {

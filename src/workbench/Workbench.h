@@ -14,7 +14,6 @@
 #include "io/AppPaths.h"
 #include "reports/ReportLayouts.h"
 #include "store/DefaultSettings.h"
-#include "upload/ListingEntry.h"
 #include "workbench/AccountEntryDialog.h"
 #include "workbench/ProductChoice.h"
 #include "workbench/ProductControls.h"
@@ -61,10 +60,9 @@ enum class Command {
 // find its rejected lines again.
 struct LastRun {
     Command command = Command::None;
-    std::string productCode;            // the reformat's product ("DDR"); empty for the other commands
+    std::optional<Product> product;     // the reformat's product; none for the other commands
     std::string source;                 // the file the run read, as its field named it
     std::vector<std::string> messages;  // the messages it showed, in order
-    std::optional<std::int64_t> rejectedLines;  // the source lines its rejected entries are on, if known
 };
 
 // The workbench: its fields, product choice, what the window shows, the run state and the settings,
@@ -126,8 +124,8 @@ class Workbench {
     // unexpectedly. The window shows it beside the messages.
     std::optional<RunResult> lastResult;
     LastRun lastRun;
-    // The rejected entries of the last run, read again from its listings or tables (never during a run).
-    std::vector<ListingEntry> rejectedEntries();
+    // The rejected entries the last run kept, in source line order.
+    std::vector<RejectedEntry> rejectedEntries() const;
     // The command ended in an unexpected error: no result, and no hash of a file it may not have written.
     void runFailed();
     // The field the last command was refused over, for the window to take the person to it.
@@ -147,7 +145,7 @@ class Workbench {
     // Shows the controls of `choice` and sets the fields it starts with.
     void showProduct(Choice choice);
     // The result of a command starting: what it will be told by.
-    void startRun(Command command, const std::string& source, std::string productCode = {});
+    void startRun(Command command, const std::string& source, std::optional<Product> product = {});
     void finishRun(const RunResult& result);
     // The hash field shows `hash`, of the file the source or the destination field names.
     enum class HashOf { Source, Destination };

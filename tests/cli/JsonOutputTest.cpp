@@ -52,6 +52,12 @@ TEST(JsonOutput, HashCheckCleanAndWithFaults) {
     EXPECT_EQ(f["outcome"], "all-rejected");
     EXPECT_TRUE(f["hash"].is_null());
     EXPECT_EQ(f["rejected"], nlohmann::json::parse(R"([{"kind": "Account No", "count": 1, "lastLine": 2}])"));
+    // The entries themselves: the line, the columns of the field and the words of each.
+    EXPECT_EQ(
+        f["rejectedEntries"],
+        nlohmann::json::parse(
+            R"([{"kind": "Account No", "line": 2, "columns": [1, 10], "message": "Invalid Account No"}])"));
+    EXPECT_EQ(f["rejectedLines"], 1);
 }
 
 TEST(JsonOutput, MessagesAndErrorsStayInTheObject) {

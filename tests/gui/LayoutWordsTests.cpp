@@ -77,8 +77,8 @@ TEST(LayoutWords, EveryNameOfEveryLayoutHasItsThai) {
         }
     }
     std::vector<std::string_view> names;  // of the lines and the files
-    for (const std::string_view code : layout::sourceFileNames()) {
-        const layout::SourceLayouts& file = layout::sourceLayouts(*layout::sourceFileNamed(code));
+    for (const layout::SourceFile kind : layout::sourceFiles()) {
+        const layout::SourceLayouts& file = layout::sourceLayouts(kind);
         names.push_back(file.title);
         for (const layout::Layout* l : file.layouts) {
             names.push_back(l->name);

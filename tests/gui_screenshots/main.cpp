@@ -313,7 +313,8 @@ int main(int argc, char** argv) {
         // Thai names with vowels and tone marks, a field marked from the vowel of its first letter.
         const std::string thai = *qrv::cp874::fromUtf8("1234567896       00000287395บริษัท น้ำดื่ม จำกัด\r\n");
         std::ofstream(folder.filePath("thai.txt").toStdString(), std::ios::binary) << thai << thai;
-        qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"), {{2, 31, 36, "Name (example mark)"}},
+        qrv::gui::SourceViewer thaiViewer(folder.filePath("thai.txt"),
+                                          {{qrv::Reject::AccountInvalid, 2, 31, 36, "Name (example mark)"}},
                                           qrv::layout::SourceFile::DirectCredit);
         thaiViewer.resize(1000, 200);
         snap(&thaiViewer, QStringLiteral("18-source-viewer-thai"));
@@ -338,9 +339,10 @@ int main(int argc, char** argv) {
             << media("0020001", "000000150000", "SOMCHAI JAIDEE")
             << media("0020  1", "000000010000", "MALEE SRISUK")
             << media("0040001", "000015000000", "ANAN BOONMEE");
-        qrv::gui::SourceViewer fieldViewer(folder.filePath("MCL_1215.txt"),
-                                           {{3, 13, 16, "Column: 13-16 invalid code"}},
-                                           qrv::layout::SourceFile::MediaClearing);
+        qrv::gui::SourceViewer fieldViewer(
+            folder.filePath("MCL_1215.txt"),
+            {{qrv::Reject::BankBranchCode, 3, 13, 16, "Bank 002 branch 0  1 invalid code"}},
+            qrv::layout::SourceFile::MediaClearing);
         fieldViewer.resize(1000, 220);
         snap(&fieldViewer, QStringLiteral("19-source-viewer-field"));
     }

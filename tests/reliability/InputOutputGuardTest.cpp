@@ -13,6 +13,8 @@
 #include "convert/debit/ReturnFileComparison.h"
 #include "core/convert/debit/DebitReturnSamples.h"
 #include "io/InputGuards.h"
+#include "layout/RecordWriter.h"
+#include "layout/UploadLayouts.h"
 #include "support/workbench/WorkbenchFixture.h"
 
 // Inputs that must not be overwritten or misread, listings that are part of the run's atomic output, and
@@ -165,8 +167,10 @@ TEST_F(Guards, TotalWiderThanItsFieldStopsTheRun) {
     EXPECT_EQ(fx.reformat(credit(fx.out / "up.txt")).outcome, Outcome::Refused);
     EXPECT_TRUE(has(lastMessage(), "total amount")) << lastMessage();
     EXPECT_EQ(test::changedFiles(before, snapshot(fx.out)), std::vector<std::string>{});
-    EXPECT_THROW(NumberField(1000000, 6, "credit count"), FieldOverflow);
-    EXPECT_EQ(NumberField(999999, 6, "credit count"), "999999");
+    layout::RecordWriter r002(layout::kRecord002);
+    EXPECT_THROW(r002.number(layout::r002::kCreditCount, 1000000), FieldOverflow);
+    r002.number(layout::r002::kCreditCount, 999999);
+    EXPECT_EQ(r002.record().substr(72, 6), "999999");
 }
 
 }  // namespace

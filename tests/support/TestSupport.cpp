@@ -12,6 +12,7 @@
 #include "base/QrvError.h"
 #include "io/Platform.h"
 #include "refdata/ReferenceImport.h"
+#include "support/UploadCheck.h"
 #include "upload/ZipOutputs.h"
 
 namespace qrv::test {
@@ -28,6 +29,14 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    // Every upload file the test wrote is checked before its folder goes.
+    try {
+        for (const std::string& fault : uploadFaultsIn(path_)) {
+            ADD_FAILURE() << "upload file " << fault;
+        }
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "an upload file could not be checked: " << e.what();
+    }
     std::error_code ec;
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                  ec);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TestSupport.h"
 #include "workbench/RejectedLines.h"
 #include "workbench/Workbench.h"
 
@@ -12,24 +11,20 @@ namespace {
 TEST(RunSummary, CountsReadAsPeopleReadThemAndEveryKindInWords) {
     LastRun run;
     run.command = Command::Reformat;
-    run.rejectedLines = 1234;
     RunResult r;
     r.outcome = Outcome::Written;
     r.records = 200000;
     r.total = Money::fromUnits(287395LL * 100);
-    for (int i = 0; i < 1500; ++i) {
-        r.reject("InvalidAcct", 10 + i);
-    }
-    r.reject("SomethingNew", 7);
+    r.rejected = {{"InvalidAcct", 1500, 1509}, {"SomethingNew", 1, 7}};
+    r.rejectedLines = 1234;
     EXPECT_EQ(RunSummaryLines(run, r),
               (std::vector<std::string>{"Upload file written", "Accepted: 200,000 entries",
                                         "Rejected: 1,501 entries on 1,234 lines",
                                         "    Invalid credit account: 1,500 (last at line 1,509)",
                                         "    SomethingNew: 1 (last at line 7)", "Total: 2,873.95 baht"}));
     r.records = 1;
-    r.rejected.clear();
-    r.reject("OverLimit", 8);
-    run.rejectedLines = 1;
+    r.rejected = {{"OverLimit", 1, 8}};
+    r.rejectedLines = 1;
     const std::vector<std::string> one = RunSummaryLines(run, r);
     EXPECT_EQ(one[1], "Accepted: 1 entry");
     EXPECT_EQ(one[2], "Rejected: 1 entry on 1 line");
@@ -57,12 +52,12 @@ TEST(RunSummary, AVoidedUploadAcceptedNothing) {
     LastRun run;
     run.command = Command::Reformat;
     run.messages = {"Reformat data fail because some transactions are rejected"};
-    run.rejectedLines = 1;
     RunResult r;
     r.outcome = Outcome::AllRejected;
     r.records = 2;
     r.total = Money::fromUnits(2501500LL * 10000);
-    r.reject("OverLimit", 3);
+    r.rejected = {{"OverLimit", 1, 3}};
+    r.rejectedLines = 1;
     EXPECT_EQ(RunSummaryLines(run, r),
               (std::vector<std::string>{"No upload file written",
                                         "Reason: Reformat data fail because some transactions are rejected",
@@ -71,40 +66,21 @@ TEST(RunSummary, AVoidedUploadAcceptedNothing) {
                                         "Total voided: 2,501,500.00 baht"}));
 }
 
-// Two listings naming the same line once each, and an over-limit credit that no listing names.
-TEST(RejectedLines, EntriesOnOneLineCountOnceAndOverLimitCreditsAreFoundInTheSource) {
-    test::TempDir dir;
-    const std::string other(57, ' ');
-    const auto credit = [&other](const std::string& sendingBank, const std::string& amount) {
-        std::string line = other;
-        line.replace(27, 3, sendingBank);
-        return line + amount;
-    };
-    test::writeFile(dir / "src.txt",
-                    test::crlfLines({"101", credit("014", "000000010000"), credit("002", "000250000000"),
-                                     credit("014", "bad"), credit("014", "999999999999")}));
-    test::writeFile(dir / "a.txt", "LineNo : 4  Column : 17-27  Credit account is invalid QRV account\r\n");
-    test::writeFile(dir / "b.txt",
-                    "LineNo : 4  Column : 58-69  Credit amount less than zero or invalid number\r\n");
-    LastRun run;
-    run.command = Command::Reformat;
-    run.productCode = "MCL";
-    run.source = (dir / "src.txt").string();
+// The window shows a run's entries in the order of their lines, an over-limit credit in its own words.
+TEST(RejectedLines, EntriesInLineOrderAndOverLimitCreditsInWords) {
     RunResult r;
-    r.outcome = Outcome::AllRejected;
-    r.written = {{OutputKind::Listing, dir / "a.txt"}, {OutputKind::Listing, dir / "b.txt"}};
-    r.reject("InvalidAcct", 4);
-    r.reject("CreditAmountInvalid", 4);
-    r.reject("OverLimit", 3);
-    TableStore store(dir / "Data");
-    EXPECT_EQ(RejectedLineCount(run, r, store), 2);
-    const std::vector<ListingEntry> entries = RejectedEntriesOf(run, r, store);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].line, 3);  // the home bank's big credit on line 5 voids nothing
-    EXPECT_EQ(entries[0].firstColumn, 58);
-    EXPECT_EQ(entries[0].lastColumn, 69);
-    EXPECT_EQ(entries[1].line, 4);
-    EXPECT_EQ(entries[2].line, 4);
+    r.entries = {{Reject::SumAfterScan, 1, 59, 69, "Invalid Input File,Sum Amount not equal Total Amount."},
+                 {Reject::OverLimit, 3, 58, 69, "Detail Amount have not over 2,000,000"},
+                 {Reject::HomeBankAccount, 2, 17, 27, "Credit account is invalid QRV account"},
+                 {Reject::AmountInvalid, 2, 58, 69, "Credit amount less than zero or invalid number"}};
+    const std::vector<RejectedEntry> entries = RejectedEntriesOf(r);
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].line, 1);
+    EXPECT_EQ(entries[1].kind, Reject::HomeBankAccount) << "a line's entries in the order found";
+    EXPECT_EQ(entries[2].kind, Reject::AmountInvalid);
+    EXPECT_EQ(entries[3].message,
+              "Amount above 2,000,000.00 baht from another sending bank: voids the upload");
+    EXPECT_EQ(entries[3].firstColumn, 58);
 }
 
 }  // namespace

@@ -37,6 +37,20 @@ TEST(DefaultSettings, LowerCaseDefaultSelectsNothingAndMissingKeysEnableAll) {
     EXPECT_FALSE(visible(f.wb, Control::secondFile));
 }
 
+// The window's choices of a product take its caption and code from the product table; the others have
+// none.
+TEST(ProductChoice, AProductsChoiceIsItsRow) {
+    for (const ProductInfo& p : products()) {
+        const Choice c = choiceFor(p.product);
+        EXPECT_EQ(choiceInfo(c).product, p.product);
+        EXPECT_EQ(choiceInfo(c).caption, p.caption);
+        EXPECT_EQ(productCodeOf(c), p.code);
+        EXPECT_EQ(sourceFileOf(c), p.source);
+    }
+    EXPECT_EQ(sourceFileOf(Choice::DirectDebitHash), std::nullopt);
+    EXPECT_EQ(productCodeOf(Choice::Convert100M), "");
+}
+
 TEST(Workbench, ProductLayoutsSwitchTheFields) {
     WorkbenchFixture f;
     f.wb.loadSettings();

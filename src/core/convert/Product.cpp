@@ -1,52 +1,73 @@
 #include "convert/Product.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <iterator>
 
 namespace qrv {
 
 namespace {
 
-struct ProductNames {
-    Product product;
-    std::string_view code;
-    std::string_view label;  // as the reports print it, blanks included
+using F = ProductFamily;
+using S = layout::SourceFile;
+
+constexpr ProductInfo kProducts[] = {
+    {Product::DirectCredit, "DCP", "Direct Credit", F::Credit, S::DirectCredit, "DCP", "Direct Credit"},
+    {Product::Payroll, "PAY", "PayRoll", F::Credit, S::DirectCredit, "PAY", "Payroll (Type 1-Normal)"},
+    {Product::Payroll2, "PA2", "PayRoll (Type2)", F::Credit, S::DirectCredit, "PA2", "Payroll (Type 2)"},
+    {Product::Payroll3, "PA3", "PayRoll (Type3)", F::Credit, S::DirectCredit, "PA3", "Payroll (Type 3)"},
+    {Product::MediaClearing, "MCL", "Media Clearing", F::MediaClearing, S::MediaClearing, "MCL",
+     "Media Clearing"},
+    {Product::MediaPayroll1, "PA4", "Media Clearing PayRoll 1 ", F::MediaClearing, S::MediaClearing, "MCL",
+     "Media Clearing Payroll 1"},
+    {Product::MediaPayroll2, "PA5", "Media Clearing PayRoll 2 ", F::MediaClearing, S::MediaClearing, "MCL",
+     "Media Clearing Payroll 2"},
+    {Product::MediaPayroll3, "PA6", "Media Clearing PayRoll 3 ", F::MediaClearing, S::MediaClearing, "MCL",
+     "Media Clearing Payroll 3"},
+    {Product::ManagerCheque, "MCP", "Manager Cheque", F::ManagerCheque, S::ManagerCheque, "MCP",
+     "Manager Cheque"},
+    {Product::DirectDebit100M, "DDR", "Direct Debit", F::DirectDebit100M, S::DirectDebit100M, "DDR",
+     "Direct Debit (100M)"},
 };
 
-constexpr std::array<ProductNames, 10> kCodes = {{
-    {Product::DirectCredit, "DCP", "Direct Credit"},
-    {Product::Payroll, "PAY", "PayRoll"},
-    {Product::Payroll2, "PA2", "PayRoll (Type2)"},
-    {Product::Payroll3, "PA3", "PayRoll (Type3)"},
-    {Product::MediaClearing, "MCL", "Media Clearing"},
-    {Product::MediaPayroll1, "PA4", "Media Clearing PayRoll 1 "},
-    {Product::MediaPayroll2, "PA5", "Media Clearing PayRoll 2 "},
-    {Product::MediaPayroll3, "PA6", "Media Clearing PayRoll 3 "},
-    {Product::ManagerCheque, "MCP", "Manager Cheque"},
-    {Product::DirectDebit100M, "DDR", "Direct Debit"},
-}};
+// The table is in the order of the enum, so that a product finds its row at once.
+constexpr bool inOrder() {
+    for (size_t i = 0; i < std::size(kProducts); ++i) {
+        if (static_cast<size_t>(kProducts[i].product) != i) {
+            return false;
+        }
+    }
+    return std::size(kProducts) == static_cast<size_t>(Product::DirectDebit100M) + 1;
+}
+static_assert(inOrder());
+
+bool sameCode(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+    });
+}
 
 }  // namespace
 
+std::span<const ProductInfo> products() {
+    return kProducts;
+}
+
+const ProductInfo& productInfo(Product product) {
+    return kProducts[static_cast<size_t>(product)];
+}
+
 std::string_view productCode(Product product) {
-    for (const ProductNames& p : kCodes) {
-        if (p.product == product) {
-            return p.code;
-        }
-    }
-    return {};
+    return productInfo(product).code;
 }
 
 std::string_view productLabel(Product product) {
-    for (const ProductNames& p : kCodes) {
-        if (p.product == product) {
-            return p.label;
-        }
-    }
-    return {};
+    return productInfo(product).label;
 }
 
 std::optional<Product> productForCode(std::string_view code) {
-    for (const ProductNames& p : kCodes) {
+    for (const ProductInfo& p : kProducts) {
         if (p.code == code) {
             return p.product;
         }
@@ -54,20 +75,17 @@ std::optional<Product> productForCode(std::string_view code) {
     return std::nullopt;
 }
 
-ProductFamily familyOf(Product product) {
-    switch (product) {
-        case Product::MediaClearing:
-        case Product::MediaPayroll1:
-        case Product::MediaPayroll2:
-        case Product::MediaPayroll3:
-            return ProductFamily::MediaClearing;
-        case Product::ManagerCheque:
-            return ProductFamily::ManagerCheque;
-        case Product::DirectDebit100M:
-            return ProductFamily::DirectDebit100M;
-        default:
-            return ProductFamily::Credit;
+std::optional<Product> productNamed(std::string_view code) {
+    for (const ProductInfo& p : kProducts) {
+        if (sameCode(p.code, code)) {
+            return p.product;
+        }
     }
+    return std::nullopt;
+}
+
+ProductFamily familyOf(Product product) {
+    return productInfo(product).family;
 }
 
 const std::array<ProcessingRoundInfo, 3>& processingRounds() {

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
+
+#include "layout/LayoutCatalog.h"
 
 namespace qrv {
 
@@ -23,10 +26,27 @@ enum class Product {
 // The families that share one converter.
 enum class ProductFamily { Credit, MediaClearing, ManagerCheque, DirectDebit100M };
 
+// One row per product: everything that differs from one product to another by its name.
+struct ProductInfo {
+    Product product;
+    std::string_view code;         // "DCP": record 002, archive names, the command line
+    std::string_view label;        // as the reports print it ("Direct Credit", "Media Clearing PayRoll 1 ")
+    ProductFamily family;          // the converter it shares
+    layout::SourceFile source;     // the form of its source file
+    std::string_view listingCode;  // the code in its listings' names: its own, "MCL" or "MCP"
+    std::string_view caption;      // the window's choice of it
+};
+
+// Every product, in the window's order.
+std::span<const ProductInfo> products();
+const ProductInfo& productInfo(Product product);
+
 std::string_view productCode(Product product);
-// The product as the reports print it ("Direct Credit", "Media Clearing PayRoll 1 ", ...).
 std::string_view productLabel(Product product);
+// The product of a code; nothing for another text.
 std::optional<Product> productForCode(std::string_view code);
+// The same, in any letter case (a code typed on the command line).
+std::optional<Product> productNamed(std::string_view code);
 ProductFamily familyOf(Product product);
 
 // The Direct Debit (100M) processing round; None when nothing was chosen.

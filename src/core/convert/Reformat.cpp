@@ -13,6 +13,7 @@
 #include "base/FieldWidth.h"
 #include "convert/OutputNames.h"
 #include "convert/ReformatRun.h"
+#include "convert/RejectKinds.h"
 #include "convert/RunCommit.h"
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
@@ -68,17 +69,6 @@ std::vector<Listing> listingsOf(ProductFamily family) {
     return l;
 }
 
-std::string listingCode(ProductFamily family, std::string_view productCode) {
-    switch (family) {
-        case ProductFamily::MediaClearing:
-            return "MCL";
-        case ProductFamily::ManagerCheque:
-            return "MCP";
-        default:
-            return std::string(productCode);
-    }
-}
-
 // Whether every line has 700 characters; `reading` tells what was read, for the conversion's reading to
 // be proved the same, and how many lines (for the progress bar).
 bool allLinesAre700(const std::filesystem::path& source, std::optional<FileReading>& reading) {
@@ -97,6 +87,18 @@ struct Refusal {
     const char* message;
     RequestField field;
 };
+
+// The refusal of a company id (trimmed): none typed, or one that cannot name the run's files.
+std::optional<Refusal> companyIdRefusal(const std::string& companyId) {
+    // A company id of blanks only would name the archive without one and write a blank id: it is none.
+    if (companyId.empty()) {
+        return Refusal{"Please insert company id", RequestField::CompanyId};
+    }
+    if (!isSafeCompanyId(companyId)) {
+        return Refusal{"Invalid company id", RequestField::CompanyId};
+    }
+    return std::nullopt;
+}
 
 // The first refusal of the accounts a product needs, if any; else `accounts` holds them, parsed.
 std::optional<Refusal> accountRefusal(const ReformatRequest& request, ProductFamily family,
@@ -215,13 +217,13 @@ void convert(ReformatRun& run, ProductFamily family) {
 
 // The run of a request, its common values made and its records at their defaults.
 ReformatRun makeRun(const ReformatRequest& request, Services& services, ReformatResult& result,
-                    ProductFamily family, const ReformatAccounts& accounts) {
-    const std::string code(productCode(*request.product));
+                    const ReformatAccounts& accounts) {
+    const ProductInfo& product = productInfo(*request.product);
     ReformatRun run{request,
                     services,
                     result,
-                    code,
-                    listingCode(family, code),
+                    std::string(product.code),
+                    std::string(product.listingCode),
                     folderPart(request.destinationPath.string()),
                     BuildHeaderRecords(*cp874::fromUtf8(request.companyId), services.clock.today()),
                     accounts};
@@ -276,8 +278,9 @@ bool convertAll(ReformatRun& run, ProductFamily family) {
         run.result.written.clear();
         run.services.events.showMessage(MessageKind::Error, overflow.what());
         return false;
-    } catch (const layout::TextNotCodePage874& refusal) {
-        // A text field read as Thai saved as UTF-8: refused as the file, before anything is prepared.
+    } catch (const layout::SourceRefusal& refusal) {
+        // A line of Thai saved as UTF-8, a control character in a text field, a value that does not fit
+        // its field: refused as the file, before anything is prepared.
         run.result.written.clear();
         run.services.message(refusal.what());
         run.result.refuse(refusal.file() == run.request.invoicePath ? RequestField::SecondFile
@@ -318,7 +321,7 @@ void dryRun(ReformatRun& run, ProductFamily family) {
     SilentEvents silent(services.events);
     Services quiet{services.store, services.clock, services.reports, services.settings, silent};
     ReformatResult again;
-    ReformatRun second = makeRun(run.request, quiet, again, family, run.accounts);
+    ReformatRun second = makeRun(run.request, quiet, again, run.accounts);
     second.sourceChecked = run.sourceChecked;
     second.uploadMode = CreditUploadFile::Mode::Hash;
     second.knownRecord = run.learnedRecord;
@@ -361,32 +364,31 @@ std::optional<RequestFault> requestFault(const ReformatRequest& request) {
                          {F::DebitFeeAccount, request.debitFeeAccount, FieldLimits::debitFeeAccount}});
 }
 
-ReformatResult reformat(const ReformatRequest& request, Services& services) {
+ReformatResult reformat(const ReformatRequest& typed, Services& services) {
     ReformatResult result;
-    result.dryRun = request.dryRun;
-    if (const std::optional<RequestFault> fault = requestFault(request)) {
+    result.dryRun = typed.dryRun;
+    if (const std::optional<RequestFault> fault = requestFault(typed)) {
         result.refuse(fault->field);
         return result;
     }
-    const std::string destination = request.destinationPath.string();
+    // Blanks typed around the company id are no part of it: the records, the listings' and archive's
+    // names and the reports carry it trimmed, as the accounts are.
+    ReformatRequest request = typed;
+    request.companyId = Trim(typed.companyId);
     auto refuse = [&services, &result](const std::string& message, RequestField field) {
         services.message(message);
         result.refuse(field);
         return result;
     };
-    // A company id of blanks only would name the archive without one and write a blank id: it is none.
-    if (Trim(request.companyId).empty()) {
-        return refuse("Please insert company id", RequestField::CompanyId);
-    }
-    if (!isSafeCompanyId(request.companyId)) {
-        return refuse("Invalid company id", RequestField::CompanyId);
+    if (const std::optional<Refusal> refusal = companyIdRefusal(request.companyId)) {
+        return refuse(refusal->message, refusal->field);
     }
     const std::optional<ProductFamily> family =
         request.product ? std::optional(familyOf(*request.product)) : std::nullopt;
     if (family && *family != ProductFamily::DirectDebit100M) {
         result.productCode = productCode(*request.product);
     }
-    if (!family || request.sourcePath.empty() || destination.empty()) {
+    if (!family || request.sourcePath.empty() || request.destinationPath.empty()) {
         return refuse(kSelectMessage, !family                      ? RequestField::None
                                       : request.sourcePath.empty() ? RequestField::Source
                                                                    : RequestField::Destination);
@@ -412,7 +414,7 @@ ReformatResult reformat(const ReformatRequest& request, Services& services) {
         inMemory.emplace(
             Services{*memory, services.clock, services.reports, services.settings, services.events});
     }
-    ReformatRun run = makeRun(request, inMemory ? *inMemory : services, result, *family, accounts);
+    ReformatRun run = makeRun(request, inMemory ? *inMemory : services, result, accounts);
     // Last of the checks, as they are the only ones that look at the outputs: no later check would refuse
     // the run, and the run writes nothing before them.
     if (const auto refusal = destinationRefusal(run, *family)) {

@@ -21,13 +21,9 @@ std::filesystem::path ReformatRun::archivePath() const {
                                  std::string(Trim(request.companyId)) + "_" + productCode + ".zip");
 }
 
-void ReformatRun::reject(std::string_view kind, std::int64_t lineNo) {
-    result.reject(kind, lineNo);
-}
-
-std::int64_t ReformatRun::rejectedCount(std::string_view kind) const {
+std::int64_t ReformatRun::rejectedCount(std::string_view counter) const {
     for (const RejectedEntries& e : result.rejected) {
-        if (e.kind == kind) {
+        if (e.kind == counter) {
             return e.count;
         }
     }

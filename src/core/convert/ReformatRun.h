@@ -60,9 +60,8 @@ struct ReformatRun {
     }
     int shownProgress = 0;
 
-    // One rejected entry of `kind` (a listing's name: "InvalidAcct", ...) at source line `lineNo`.
-    void reject(std::string_view kind, std::int64_t lineNo);
-    std::int64_t rejectedCount(std::string_view kind) const;
+    // The rejected entries of a counter ("InvalidAcct", ...) so far.
+    std::int64_t rejectedCount(std::string_view counter) const;
     // A check stopped the run: refused when no detail line had been converted, else nothing written.
     void stop(const std::string& text, bool linesConverted);
     // The credit products' upload file in the run's way of making it.

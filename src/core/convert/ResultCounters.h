@@ -5,25 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/RejectKinds.h"
+
 namespace qrv {
 
 struct ReformatResult;
-
-// The kinds of rejected entry of the credit products (the first four have a listing).
-inline constexpr std::string_view kInvalidAcct = "InvalidAcct";
-inline constexpr std::string_view kCreditZeroAmount = "CreditZeroAmount";
-inline constexpr std::string_view kCreditAmountInvalid = "CreditAmountInvalid";
-inline constexpr std::string_view kBankBranchCode = "BankBranchCode";
-inline constexpr std::string_view kOverLimit = "OverLimit";
-
-// The kinds of rejected entry of Direct Debit (100M), each named as the result report's counter of it.
-struct DirectDebitRejects {
-    static constexpr std::string_view SpaceAmount = "SpaceAmount", InvalidAmount = "InvalidAmount",
-                                      InvalidEffect = "InvalidEffect", FutureEffect = "FutureEffect",
-                                      Length = "Length", SignErr = "SignErr",
-                                      invalidDebitAcct = "invalidDebitAcct", totalAmount = "totalAmount",
-                                      TotalRecord = "TotalRecord";
-};
 
 // Which of the result report's counters a run keeps. All of them are made from the run's rejected entries.
 enum class CounterSet {

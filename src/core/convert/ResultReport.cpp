@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "base/Cp874.h"
-#include "base/FieldHelpers.h"
-#include "base/QrvError.h"
 #include "convert/Reformat.h"
 #include "layout/UploadLayouts.h"
 
@@ -22,24 +20,18 @@ const char* ResultLayoutFile(ResultLayout layout) {
     return "rptResult.frf";
 }
 
-std::string AmountText(const std::string& amountField) {
+std::string AmountText(const std::optional<Money>& amount) {
+    if (!amount) {
+        return "0.";
+    }
     // The whole baht, a point, the decimals of the 16-digit amount field (any record's: they are alike).
-    const layout::Field& amount = layout::r999::kTotalAmount;
-    const size_t whole = static_cast<size_t>(amount.width() - amount.decimals);
-    const std::string_view text = amountField;
-    return std::string(text.substr(0, whole)) + "." +
-           std::string(whole < text.size() ? text.substr(whole, static_cast<size_t>(amount.decimals)) : "");
+    const layout::Field& field = layout::r999::kTotalAmount;
+    const std::string text = amount->toAmountField(field.width());
+    const size_t whole = text.size() - static_cast<size_t>(field.decimals);
+    return text.substr(0, whole) + "." + text.substr(whole);
 }
 
 namespace {
-
-std::string integerText(const std::string& text, const char* what) {
-    const auto value = ToInteger(text);
-    if (!value) {
-        throw QrvError("'" + text + "' is not a valid integer value (" + what + " of the result report)");
-    }
-    return std::to_string(*value);
-}
 
 // A counter the product does not keep prints empty.
 std::string counterText(const std::optional<std::int64_t>& counter) {
@@ -61,8 +53,8 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
     set("HashCode", result.hash);
     set("ComId", request.companyId);
     set("PayType", cp874::toUtf8(values.payType));
-    set("DebitRecord", integerText(values.debitRecord, "DebitRecord"));
-    set("CreditRecord", integerText(values.creditRecord, "CreditRecord"));
+    set("DebitRecord", std::to_string(values.debitRecord));
+    set("CreditRecord", std::to_string(values.creditRecord));
     set("Amount", AmountText(values.amount));
     set("ComName", cp874::toUtf8(values.comName));
     set("ValueDate", cp874::toUtf8(values.valueDate));

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "base/Money.h"
 
 namespace qrv {
 
@@ -16,9 +20,9 @@ enum class ResultLayout { Result, NoErrors, NoUpload };
 struct ResultReportValues {
     ResultLayout layout = ResultLayout::Result;
     std::string payType;
-    std::string debitRecord;   // a number as text ("000001")
-    std::string creditRecord;  // a number as text
-    std::string amount;        // the 16-digit amount field
+    std::int64_t debitRecord = 0;
+    std::int64_t creditRecord = 0;
+    std::optional<Money> amount;  // none: a run that summed nothing ("0.")
     std::string valueDate;
     std::string comName;
     std::string cusCap;
@@ -33,7 +37,8 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
 // The layout file of a form ("rptResult.frf").
 const char* ResultLayoutFile(ResultLayout layout);
 
-// "0000000001234560" -> "0000000001234.560".
-std::string AmountText(const std::string& amountField);
+// An amount as the report shows it: the 16-digit amount field with a point before its decimals
+// ("0000000001234.560"); "0." for none.
+std::string AmountText(const std::optional<Money>& amount);
 
 }  // namespace qrv

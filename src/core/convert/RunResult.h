@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Money.h"
+#include "convert/RejectKinds.h"
 
 namespace qrv {
 
@@ -39,20 +40,32 @@ struct WrittenFile {
     std::filesystem::path path;
 };
 
-// Rejected entries of one kind ("InvalidAcct", "CreditZeroAmount", ...) and the line of the last one.
+// Rejected entries of one counter ("InvalidAcct", "CreditZeroAmount", ...) and the line of the last one.
 struct RejectedEntries {
     std::string kind;
     std::int64_t count = 0;
     std::int64_t lastLine = 0;
 };
 
+// One rejected entry: its kind, the line it is on, the columns there of the fields it is about (0 for the
+// whole line or the file) and its words (UTF-8), as its listing or error row words it.
+struct RejectedEntry {
+    Reject kind = Reject::AccountZero;
+    std::int64_t line = 0;
+    int firstColumn = 0;
+    int lastColumn = 0;
+    std::string message;
+};
+
 // What every operation returns; each operation's result adds its own values.
 struct RunResult {
     Outcome outcome = Outcome::Refused;
-    std::string hash;            // 40 upper-case hexadecimal digits, when the run issued one
-    std::int64_t records = 0;    // entries accepted (credits, debits, cheques, lines counted)
-    std::optional<Money> total;  // their total, where the operation sums amounts
-    std::vector<RejectedEntries> rejected;
+    std::string hash;                       // 40 upper-case hexadecimal digits, when the run issued one
+    std::int64_t records = 0;               // entries accepted (credits, debits, cheques, lines counted)
+    std::optional<Money> total;             // their total, where the operation sums amounts
+    std::vector<RejectedEntries> rejected;  // by counter, in the order first found
+    std::vector<RejectedEntry> entries;     // the first rejected entries, in the order found
+    std::int64_t rejectedLines = 0;         // the source lines the rejected entries are on
     std::vector<WrittenFile> written;
     std::vector<std::string> reports;  // layout file names of the reports shown, in order
     RequestField refusedField = RequestField::None;
@@ -61,18 +74,6 @@ struct RunResult {
     void refuse(RequestField field) {
         outcome = Outcome::Refused;
         refusedField = field;
-    }
-
-    // Counts one rejected entry of `kind` found at `line`.
-    void reject(std::string_view kind, std::int64_t line) {
-        for (RejectedEntries& r : rejected) {
-            if (r.kind == kind) {
-                ++r.count;
-                r.lastLine = line;
-                return;
-            }
-        }
-        rejected.push_back({std::string(kind), 1, line});
     }
 
     bool wrote(OutputKind kind) const {

@@ -18,7 +18,6 @@
 #include "io/InputGuards.h"
 #include "io/LineReader.h"
 #include "layout/CreditSourceLayouts.h"
-#include "layout/FieldRules.h"
 #include "layout/SourceLine.h"
 #include "store/Settings.h"
 #include "store/TableStore.h"
@@ -63,46 +62,21 @@ Money times(Money fee, std::int64_t count, const char* tier) {
     return Money::fromUnits(units);
 }
 
-// A tier's top as the amount field writes it: its digits, zero-filled to the field's width.
-std::string amountFieldText(Money top) {
-    std::int64_t value = top.units();
-    for (int d = mcl::kAmount.decimals; d < 4; ++d) {
-        value /= 10;
-    }
-    const std::string digits = std::to_string(value);
-    return std::string(static_cast<size_t>(mcl::kAmount.width()) - digits.size(), '0') + digits;
-}
-
 TierCounts countLines(LineReader& reader, const std::filesystem::path& source) {
     TierCounts counts;
-    const std::string tops[] = {amountFieldText(kTier1Top), amountFieldText(kTier2Top),
-                                amountFieldText(kTier3Top)};
-    std::string_view line;
-    while (reader.next(line)) {
-        // Nothing of a line but its codes and amount is read; the whole line is looked at for Thai saved
-        // as UTF-8, since that would be no Media Clearing file at all (only a line with the E0 byte that
-        // starts every such letter can hold it).
-        if (reader.lineHolds('\xE0') && isUtf8Thai(line)) {
-            throw TextNotCodePage874(
-                source, "holds Thai text saved as UTF-8 (line " + std::to_string(reader.lineNumber()) + ")");
-        }
-        if (!isCodeOf(columnsOf(line, mcl::kRecordType), mcl::kRecordType) ||
-            columnsOf(line, mcl::kSendingBank) == kHomeBankCode) {
+    // Nothing of a line but its codes and amount is read; every line is judged whole for Thai saved as
+    // UTF-8, since that would be no Media Clearing file at all.
+    SourceLine line(source, SourceFile::MediaClearing);
+    while (line.next(reader)) {
+        if (!line.code(mcl::kRecordType) || line[mcl::kSendingBank] == kHomeBankCode) {
             continue;
         }
-        // The amount is its twelve digits, as the Media Clearing reading has it; digits of one width compare
-        // as the amounts they hold.
-        const std::string_view amount = columnsOf(line, mcl::kAmount);
-        if (!holdsDigits(amount, mcl::kAmount)) {
-            throw QrvError("'" + std::string(columnsOf(line, mcl::kAmount)) +
-                           "' is not a valid amount (line " + std::to_string(reader.lineNumber()) + " of \"" +
-                           source.string() + "\", columns " + columnsText(mcl::kAmount) + ")");
-        }
-        if (amount <= tops[0]) {
+        const Money amount = line.require(line.amount(mcl::kAmount));
+        if (amount <= kTier1Top) {
             ++counts.count1;
-        } else if (amount <= tops[1]) {
+        } else if (amount <= kTier2Top) {
             ++counts.count2;
-        } else if (amount <= tops[2]) {
+        } else if (amount <= kTier3Top) {
             ++counts.count3;
         }
     }
@@ -170,7 +144,7 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
     TierCounts counts;
     try {
         counts = countFile(file, source);
-    } catch (const TextNotCodePage874& refusal) {
+    } catch (const SourceRefusal& refusal) {
         services.message(refusal.what());
         return result;
     }

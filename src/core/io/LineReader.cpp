@@ -26,9 +26,13 @@ void RequireSameReading(const std::filesystem::path& file, const FileReading& fi
     }
 }
 
+QrvError LineReader::longLine(const std::string& file, std::int64_t lineNumber) {
+    return QrvError("Line " + std::to_string(lineNumber) + " of \"" + file + "\" is longer than " +
+                    std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
+}
+
 void LineReader::refuseLongLine() const {
-    throw QrvError("Line " + std::to_string(lineNumber_ + 1) + " of \"" + name_ + "\" is longer than " +
-                   std::to_string(kMaxLineBytes / (1024 * 1024)) + " MiB: not a payment file");
+    throw longLine(name_, lineNumber_ + 1);
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : name_(path.string()) {

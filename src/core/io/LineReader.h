@@ -70,6 +70,8 @@ class ReadOnlyFile {
 class LineReader {
   public:
     static constexpr size_t kMaxLineBytes = 1 << 20;
+    // The refusal of line `lineNumber` of `file`, longer than kMaxLineBytes.
+    static QrvError longLine(const std::string& file, std::int64_t lineNumber);
 
     // Whether the reader keeps the digest of what it reads, for finishReading().
     enum class Digesting { No, Yes };

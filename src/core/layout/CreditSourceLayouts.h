@@ -82,6 +82,9 @@ inline constexpr Field kBranchCode =
 inline constexpr Field kCreditAccount =
     digits("credit account", 17, 27,
            "bank 014: a home-bank account in columns 18-27; other banks: 11 digits, not all zeros");
+// A home-bank account is the field without its first column.
+inline constexpr Field kHomeBankAccount =
+    digits("credit account", 18, 27, "bank 014: a home-bank account with a valid check digit");
 inline constexpr Field kSendingBank =
     text("sending bank code", 28, 30, "not 014: a credit above 2,000,000.00 voids the upload file");
 inline constexpr Field kSendingBranch = text("sending branch code", 31, 34, "copied to record 002");
@@ -136,6 +139,8 @@ inline constexpr Field kDescription1 =
     text("income description 1", 445, 464, "with 465-514: a single item's");
 inline constexpr Field kDescription2 = text("income description 2", 465, 484);
 inline constexpr Field kDescription3 = text("income description 3", 485, 514);
+// A single item's description runs over the three descriptions' columns.
+inline constexpr Field kSingleDescription = text("income description", 445, 514);
 inline constexpr Field kTaxPaidCondition = text("tax payment condition", 515, 515);
 inline constexpr Field kFreeText = text("free text", 516, 555);
 inline constexpr Field kPickupBranch =

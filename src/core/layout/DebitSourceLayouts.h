@@ -39,9 +39,12 @@ inline constexpr Field kTail = text("end of the name", 79, 80, "in the completio
 inline constexpr Field kDetailFields[] = {kAccount,    kDetailDate, kSign,     kAmount,
                                           kStatusCode, kReference,  kNameText, kTail};
 // The longest control or detail record a Direct Debit (100M) run accepts ("Character have not over 80
-// Character."). A hash check of the long-amount form names a debit from the reference to the end of the
-// name text (31-78: kHashLongForm); the completion table takes 31-80.
+// Character.").
 inline constexpr int kMaxLine = 80;
+// The name the completion table takes: from the reference to the end of the line.
+inline constexpr Field kCompletionName = text("name and reference text", 31, 80);
+// The name a hash check of this form takes.
+inline constexpr Field kHashName = text("name", 31, 78);
 }  // namespace ddr
 inline constexpr Layout kDebit100MControl{"control record", ddr::kControlFields, 70};
 inline constexpr Layout kDebit100MDetail{"detail record (at most 80 characters)", ddr::kDetailFields, 80};
@@ -89,17 +92,16 @@ struct HashForm {
     const Field* totalAmount;
     const Field* mediaType;
     const Field* amount;
-    const Field* nameFrom;  // the name runs from this field's first column
-    const Field* nameTo;    // to this one's last
+    const Field* name;
 };
 inline constexpr HashForm kHashShortForm{
     &kHashControlShort,  &kHashDetailShort, &hash::kLeadingBlanks, &hash::kTermPayment,   &hash::kCompanyCode,
     &hash::kCompanyName, &hash::kApplyCode, &hash::kStatus,        &hash::kEffectiveDate, &hash::kTotalRecord,
-    &hash::kTotalAmount, &hash::kMediaType, &hash::kAmount,        &hash::kName,          &hash::kName};
+    &hash::kTotalAmount, &hash::kMediaType, &hash::kAmount,        &hash::kName};
 inline constexpr HashForm kHashLongForm{
     &kDebit100MControl, &kDebit100MDetail, &ddr::kLeadingBlanks, &ddr::kTermPayment,   &ddr::kCompanyCode,
     &ddr::kCompanyName, &ddr::kApplyCode,  &ddr::kStatus,        &ddr::kEffectiveDate, &ddr::kTotalRecord,
-    &ddr::kTotalAmount, &ddr::kMediaType,  &ddr::kAmount,        &ddr::kReference,     &ddr::kNameText};
+    &ddr::kTotalAmount, &ddr::kMediaType,  &ddr::kAmount,        &ddr::kHashName};
 
 // The return file of the host system: a header, one detail per debit and a trailer.
 namespace ret {

@@ -18,6 +18,28 @@ const CreditForm& creditFormOf(std::string_view header) {
 
 namespace {
 
+bool blanks(std::string_view text, size_t count) {
+    return text.size() == count && text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+}  // namespace
+
+const HashForm* hashFormOf(std::string_view line) {
+    if (blanks(spanOf(line, hash::kLeadingBlanks, hash::kTermPayment), 10)) {
+        return nullptr;
+    }
+    for (const HashForm* form : {&kHashShortForm, &kHashLongForm}) {
+        if (blanks(columnsOf(line, *form->leadingBlanks),
+                   static_cast<size_t>(form->leadingBlanks->width())) &&
+            isCodeOf(columnsOf(line, *form->termPayment), *form->termPayment)) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
 const std::vector<SourceLayouts>& catalog() {
     static const std::vector<SourceLayouts> sources = {
         {SourceFile::DirectCredit,
@@ -45,18 +67,11 @@ struct Name {
     SourceFile file;
 };
 constexpr Name kNames[] = {
-    {"DCP", SourceFile::DirectCredit},    {"PAY", SourceFile::DirectCredit},
-    {"PA2", SourceFile::DirectCredit},    {"PA3", SourceFile::DirectCredit},
-    {"MCL", SourceFile::MediaClearing},   {"PA4", SourceFile::MediaClearing},
-    {"PA5", SourceFile::MediaClearing},   {"PA6", SourceFile::MediaClearing},
-    {"MCP", SourceFile::ManagerCheque},   {"INVOICE", SourceFile::Invoice},
-    {"DDR", SourceFile::DirectDebit100M}, {"HASH", SourceFile::DirectDebitHash},
-    {"RETURN", SourceFile::ReturnFile},   {"C100M", SourceFile::Convert100M},
+    {"INVOICE", SourceFile::Invoice},
+    {"HASH", SourceFile::DirectDebitHash},
+    {"RETURN", SourceFile::ReturnFile},
+    {"C100M", SourceFile::Convert100M},
 };
-
-bool blanks(std::string_view text, size_t count) {
-    return text.size() == count && text.find_first_not_of(' ') == std::string_view::npos;
-}
 
 }  // namespace
 
@@ -67,6 +82,14 @@ const SourceLayouts& sourceLayouts(SourceFile file) {
         }
     }
     return catalog().front();
+}
+
+std::vector<SourceFile> sourceFiles() {
+    std::vector<SourceFile> files;
+    for (const SourceLayouts& s : catalog()) {
+        files.push_back(s.file);
+    }
+    return files;
 }
 
 std::optional<SourceFile> sourceFileNamed(std::string_view name) {
@@ -85,6 +108,16 @@ std::vector<std::string_view> sourceFileNames() {
         names.push_back(n.name);
     }
     return names;
+}
+
+const Layout* uploadRecordLayout(std::string_view record) {
+    for (const Layout* l : {&kHeaderRecord, &kRecord002, &kRecord003, &kRecord004, &kRecord005, &kRecord006,
+                            &kRecord007, &kRecord008, &kTrailerRecord}) {
+        if (isCodeOf(record.substr(0, 3), l->fields.front())) {
+            return l;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<const Layout*> allLayouts() {

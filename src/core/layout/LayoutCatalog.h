@@ -12,6 +12,14 @@
 // asks which field holds a column, what the tests walk.
 namespace qrv::layout {
 
+struct HashForm;
+
+// The form of a Direct Debit (HASH) file that its control record's first columns choose (columns 1-9
+// blank and a term payment in 10: the short-amount form; 1-8 blank and a term payment in 9: the long);
+// nothing when they choose none (columns 1-10 all blank included). The line as it stands: a form is
+// chosen by the characters there.
+const HashForm* hashFormOf(std::string_view controlRecord);
+
 // The kinds of customer file a product or service reads.
 enum class SourceFile {
     DirectCredit,     // DCP, PAY, PA2, PA3
@@ -32,11 +40,17 @@ struct SourceLayouts {
 
 // The layouts of a file's lines.
 const SourceLayouts& sourceLayouts(SourceFile file);
-// The file a product code or service name reads ("DCP" ... "DDR", "HASH", "RETURN", "C100M", "INVOICE");
-// nothing for another name. Letter case does not matter.
+// Every kind of customer file, in the catalog's order.
+std::vector<SourceFile> sourceFiles();
+// The file a service reads by its name ("HASH", "RETURN", "C100M", "INVOICE"; a product's is in the
+// product table); nothing for another name. Letter case does not matter.
 std::optional<SourceFile> sourceFileNamed(std::string_view name);
 // The names sourceFileNamed takes, for a usage line.
 std::vector<std::string_view> sourceFileNames();
+
+// The layout of a record of an upload file by its record type (its columns 1-3, "001" to "999"; both forms
+// of the header have one width); nothing for another type.
+const Layout* uploadRecordLayout(std::string_view record);
 
 // Every layout: the source layouts, the upload records and the files written.
 std::vector<const Layout*> allLayouts();

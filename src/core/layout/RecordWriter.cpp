@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/AccountNumber.h"
 #include "base/Cp874.h"
 #include "base/FieldWidth.h"
 
@@ -27,21 +28,23 @@ RecordWriter::RecordWriter(const Layout& layout)
 
 void RecordWriter::reset() {
     text_.assign(defaults_);
-    irregular_.assign(defaultIrregular_.begin(), defaultIrregular_.end());
 }
 
 void RecordWriter::keepAsDefaults() {
     defaults_ = text_;
-    defaultIrregular_ = irregular_;
+}
+
+FieldOverflow RecordWriter::overflow(const Field& field, const std::string& value) const {
+    return FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name) + " (columns " +
+                             columnsText(field) + ")",
+                         value, field.width());
 }
 
 void RecordWriter::put(const Field& field, std::string_view value, char fill, bool right) {
     const size_t width = static_cast<size_t>(field.width());
     if (value.size() > width) {
-        throw FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name),
-                            cp874::toUtf8(value), field.width());
+        throw overflow(field, "\"" + cp874::toUtf8(value) + "\"");
     }
-    forget(field);
     char* at = text_.data() + (field.first - 1);
     const size_t pad = width - value.size();
     if (right) {
@@ -70,83 +73,19 @@ void RecordWriter::number(const Field& field, std::int64_t value) {
 void RecordWriter::amount(const Field& field, Money value) {
     const std::string text = value.toAmountField(field.width());
     if (static_cast<int>(text.size()) > field.width()) {
-        throw FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name),
-                            value.toText2() + " baht", field.width());
+        throw overflow(field, value.toText2() + " baht");
     }
     put(field, text, '0', true);
 }
 
-void RecordWriter::amountDigits(const Field& field, std::string_view digits, int decimals) {
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative) {
-        digits.remove_prefix(1);
-    }
-    char buf[64];
-    const size_t extra = static_cast<size_t>(field.decimals > decimals ? field.decimals - decimals : 0);
-    const size_t size = digits.size() + extra;
-    if (size + (negative ? 1 : 0) > static_cast<size_t>(field.width()) || size > sizeof buf) {
-        throw FieldOverflow(std::string(field.name) + " of " + std::string(layout_.name),
-                            cp874::toUtf8(digits), field.width());
-    }
-    std::copy(digits.begin(), digits.end(), buf);
-    std::fill_n(buf + digits.size(), extra, '0');
-    put(field, std::string_view(buf, size), '0', true);
-    if (negative) {
-        text_[static_cast<size_t>(field.first - 1)] = '-';
-    }
-}
-
-void RecordWriter::copy(const Field& field, std::string_view value, const Field& from) {
-    text(field, value);
-    if (static_cast<int>(value.size()) < from.width()) {
-        irregular_.push_back({&field, field.width() - (from.width() - static_cast<int>(value.size())), {}});
-    }
-}
-
-void RecordWriter::putWhole(const Field& field, std::string_view value, char fill, bool right) {
-    if (static_cast<int>(value.size()) <= field.width()) {
-        put(field, value, fill, right);
-        return;
-    }
-    forget(field);
-    irregular_.push_back({&field, 0, std::string(value)});
-}
-
-void RecordWriter::forget(const Field& field) {
-    if (!irregular_.empty()) {
-        std::erase_if(irregular_, [&field](const Irregular& i) { return i.field->first == field.first; });
-    }
-}
-
-void RecordWriter::wholeText(const Field& field, std::string_view value) {
-    putWhole(field, value, ' ', false);
-}
-
-void RecordWriter::wholeDigits(const Field& field, std::string_view value) {
-    putWhole(field, value, '0', true);
-}
-
-const std::string& RecordWriter::record() {
-    if (irregular_.empty()) {
-        return text_;
-    }
-    // The fields in order, each irregular one as long as its value.
-    std::sort(irregular_.begin(), irregular_.end(),
-              [](const Irregular& a, const Irregular& b) { return a.field->first < b.field->first; });
-    joined_.clear();
-    size_t next = 0;
-    for (const Irregular& i : irregular_) {
-        const size_t begin = static_cast<size_t>(i.field->first - 1);
-        joined_.append(text_, next, begin - next);
-        if (i.text.empty()) {
-            joined_.append(text_, begin, static_cast<size_t>(std::max(i.length, 0)));
-        } else {
-            joined_ += i.text;
-        }
-        next = static_cast<size_t>(i.field->last);
-    }
-    joined_.append(text_, next, std::string::npos);
-    return joined_;
+void RecordWriter::account(const Field& account, const Field& type, const Field& branch,
+                           const AccountNumber& value) {
+    text(account, value.text());
+    const char typeText[2] = {'0', value.type().front()};
+    text(type, std::string_view(typeText, 2));
+    const std::string_view b = value.branch();
+    const char branchText[4] = {'0', b[0], b[1], b[2]};
+    text(branch, std::string_view(branchText, 4));
 }
 
 }  // namespace qrv::layout

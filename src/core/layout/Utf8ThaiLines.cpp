@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "layout/FieldRules.h"
+#include "io/LineReader.h"
 #include "layout/SourceLine.h"
 
 namespace qrv::layout {
@@ -24,14 +24,14 @@ void Utf8ThaiLines::feed(std::string_view bytes) {
     for (;;) {
         const size_t end = std::min(cr, lf);
         if (end == std::string_view::npos) {
-            line_.append(bytes.substr(begin));
+            keep(bytes.substr(begin));
             return;
         }
         const std::string_view part = bytes.substr(begin, end - begin);
         if (line_.empty()) {
             endLine(part, mayHoldThai);
         } else {
-            line_.append(part);  // the rest of a line begun in an earlier block
+            keep(part);  // the rest of a line begun in an earlier block
             endLine(line_, true);
             line_.clear();
         }
@@ -50,6 +50,15 @@ void Utf8ThaiLines::feed(std::string_view bytes) {
     }
 }
 
+void Utf8ThaiLines::keep(std::string_view part) {
+    // A line longer than any reading takes is refused here, as the reading would refuse it: its bytes are
+    // never held whole.
+    if (line_.size() + part.size() > LineReader::kMaxLineBytes) {
+        throw LineReader::longLine(file_.string(), lineNo_);
+    }
+    line_.append(part);
+}
+
 void Utf8ThaiLines::finish() {
     if (!line_.empty()) {
         endLine(line_, true);
@@ -58,13 +67,7 @@ void Utf8ThaiLines::finish() {
 }
 
 void Utf8ThaiLines::endLine(std::string_view line, bool mayHoldThai) {
-    if (lineNo_ == 1 && line.starts_with(kUtf8ByteOrderMark)) {
-        throw TextNotCodePage874(file_, "starts with a UTF-8 byte-order mark");
-    }
-    if (mayHoldThai && isUtf8Thai(line)) {
-        throw TextNotCodePage874(file_,
-                                 "holds Thai text saved as UTF-8 (line " + std::to_string(lineNo_) + ")");
-    }
+    refuseUtf8Line(file_, line, lineNo_, mayHoldThai);
     ++lineNo_;
 }
 

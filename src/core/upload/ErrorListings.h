@@ -12,12 +12,6 @@
 
 namespace qrv {
 
-// The listing file names of a run: folder + company id as typed + "_" + code + suffix.
-inline constexpr std::string_view kInvalidAcctSuffix = "_InvalidAcctRecord.txt";
-inline constexpr std::string_view kCreditZeroAmountSuffix = "_CreditZeroAmountRecord.txt";
-inline constexpr std::string_view kCreditAmountInvalidSuffix = "_CreditAmountInvalidRecord.txt";
-inline constexpr std::string_view kBankBranchCodeSuffix = "_BankBranchCode.txt";
-
 // A listing line: "LineNo : " + line number + "  Column : " + columns + message (the message carries its
 // own leading blanks). Assigned to `out`, whose buffer is reused.
 void ListingLine(std::string& out, std::int64_t lineNo, std::string_view columns, std::string_view message);

@@ -264,7 +264,8 @@ std::optional<std::string> QtUi::sourceFromSheet(SheetMappingForm& form) {
     showMessage(MessageKind::Information, dialog.builtMessage());
     const QString built = QString::fromStdString(form.built()->string());
     // The built file is the product's source file: the viewer names its fields.
-    const auto file = layout::sourceFileNamed(form.product());
+    const std::optional<Product> product = productForCode(form.product());
+    const auto file = product ? std::optional(productInfo(*product).source) : std::nullopt;
     auto* viewer = new SourceViewer(built, {}, file, window_);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->show();

@@ -8,7 +8,6 @@
 
 #include "convert/RunResult.h"
 #include "layout/LayoutCatalog.h"
-#include "upload/ListingEntry.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -31,7 +30,7 @@ class ResultPanel : public QGroupBox {
     Q_OBJECT
   public:
     // Reads the run's rejected entries again, when the person asks to see them.
-    using RejectedEntriesReader = std::function<std::vector<ListingEntry>()>;
+    using RejectedEntriesReader = std::function<std::vector<RejectedEntry>()>;
     // Hands a file or folder to the desktop; false when nothing could open it (a failure told later is
     // said then).
     using Opener = std::function<bool(const QUrl&)>;

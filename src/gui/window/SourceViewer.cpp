@@ -51,9 +51,9 @@ std::pair<int, int> wholeClusters(const QString& text, int start, int end) {
 // Marks the rejected lines and their fields as the view paints them.
 class RejectedLineMarks : public QSyntaxHighlighter {
   public:
-    RejectedLineMarks(QTextDocument* document, const std::vector<ListingEntry>& entries)
+    RejectedLineMarks(QTextDocument* document, const std::vector<RejectedEntry>& entries)
         : QSyntaxHighlighter(document) {
-        for (const ListingEntry& e : entries) {
+        for (const RejectedEntry& e : entries) {
             marks_[static_cast<int>(e.line - 1)].emplace_back(e.firstColumn, e.lastColumn);
         }
         line_.setBackground(QColor(0xff, 0xe8, 0xe8));
@@ -101,7 +101,7 @@ QString readSource(const QString& source) {
     return text;
 }
 
-QString entryText(const ListingEntry& e) {
+QString entryText(const RejectedEntry& e) {
     const QString message = ShownText(e.message);
     if (e.firstColumn == 0) {
         return QObject::tr("Line %1: %2").arg(e.line).arg(message);
@@ -138,7 +138,7 @@ QFont SourceFont() {
     return font;
 }
 
-SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entries,
+SourceViewer::SourceViewer(const QString& source, std::vector<RejectedEntry> entries,
                            std::optional<layout::SourceFile> file, QWidget* parent)
     : QDialog(parent), entries_(std::move(entries)), file_(file) {
     setObjectName(QStringLiteral("SourceViewer"));
@@ -158,7 +158,7 @@ SourceViewer::SourceViewer(const QString& source, std::vector<ListingEntry> entr
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("rejectedEntries"));
     list_->setAccessibleName(tr("Rejected entries"));
-    for (const ListingEntry& e : entries_) {
+    for (const RejectedEntry& e : entries_) {
         list_->addItem(entryText(e));
         list_->item(list_->count() - 1)->setToolTip(entryText(e));
     }
@@ -203,7 +203,7 @@ void SourceViewer::showEntry(int index) {
     if (index < 0 || static_cast<size_t>(index) >= entries_.size()) {
         return;
     }
-    const ListingEntry& e = entries_[static_cast<size_t>(index)];
+    const RejectedEntry& e = entries_[static_cast<size_t>(index)];
     const QTextBlock block = text_->document()->findBlockByNumber(static_cast<int>(e.line - 1));
     if (!block.isValid()) {
         return;

@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "convert/RunResult.h"
 #include "layout/LayoutCatalog.h"
-#include "upload/ListingEntry.h"
 
 class QLabel;
 class QListWidget;
@@ -26,7 +26,7 @@ class SourceViewer : public QDialog {
   public:
     // Reads the source (code page 874); throws QrvError naming the file when it cannot. `file` is the kind
     // of file it is, whose layouts name the fields; without it only line and column are told.
-    SourceViewer(const QString& source, std::vector<ListingEntry> entries,
+    SourceViewer(const QString& source, std::vector<RejectedEntry> entries,
                  std::optional<layout::SourceFile> file = std::nullopt, QWidget* parent = nullptr);
 
     QListWidget* entryList() const { return list_; }
@@ -46,7 +46,7 @@ class SourceViewer : public QDialog {
     // Scrolls sideways so that the selected field shows from its first column.
     void showFromItsStart(const QTextCursor& field);
 
-    std::vector<ListingEntry> entries_;
+    std::vector<RejectedEntry> entries_;
     std::optional<layout::SourceFile> file_;
     QLabel* heading_ = nullptr;
     QListWidget* list_ = nullptr;

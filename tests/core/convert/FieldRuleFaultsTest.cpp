@@ -270,9 +270,10 @@ TEST(FieldWidth, SettingsAndOptionsThatFillAFieldMustFitIt) {
     EXPECT_FALSE(std::filesystem::exists(dest));
 }
 
-// Code page 874 is checked for the whole file, field by field as it is read: Thai saved as UTF-8 after
-// the first 64 KiB, or in a file with a stray code page 874 byte elsewhere, is refused naming its line.
-TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
+// Code page 874 is checked for the whole file, line by line as it is read, before any field of the line:
+// Thai saved as UTF-8 after the first 64 KiB, or in a file with a stray code page 874 byte elsewhere, is
+// refused naming its line.
+TEST(CodePage874, EveryLineIsCheckedAsItIsRead) {
     const std::string utf8Thai = "\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A\xE0\xB8\xB2\xE0\xB8\xA2";  // สมชาย
     std::vector<std::string> lines = {creditHeader()};
     for (int i = 0; i < 1000; ++i) {
@@ -284,7 +285,7 @@ TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
     EXPECT_EQ(p.last.outcome, Outcome::Refused);
     EXPECT_EQ(p.last.refusedField, RequestField::Source);
     ASSERT_EQ(p.events.texts().size(), 1u);
-    EXPECT_TRUE(has(p.events.texts()[0], "line 1002, columns 29-88, payee name)")) << p.events.texts()[0];
+    EXPECT_TRUE(has(p.events.texts()[0], "(line 1002)")) << p.events.texts()[0];
     EXPECT_TRUE(has(p.events.texts()[0], "code page 874")) << p.events.texts()[0];
     EXPECT_FALSE(p.uploaded());
 
@@ -292,7 +293,7 @@ TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
     p.run(test::crlfLines({creditHeader(), creditDetail("\xA1"), creditDetail(utf8Thai)}));
     EXPECT_EQ(p.last.outcome, Outcome::Refused);
     ASSERT_EQ(p.events.texts().size(), 1u);
-    EXPECT_TRUE(has(p.events.texts()[0], "line 3, columns 29-88")) << p.events.texts()[0];
+    EXPECT_TRUE(has(p.events.texts()[0], "(line 3)")) << p.events.texts()[0];
 
     // The hash check takes it from the one reading of the bytes it hashes.
     test::HashControl control;
@@ -310,6 +311,100 @@ TEST(CodePage874, EveryTextFieldIsCheckedAsItIsRead) {
     EXPECT_EQ(result.outcome, Outcome::Refused);
     ASSERT_EQ(f.events.texts().size(), 1u);
     EXPECT_TRUE(has(f.events.texts()[0], "(line 1202)")) << f.events.texts()[0];
+}
+
+// Thai saved as UTF-8 is found per line, before any field is read: a Media Clearing name that its field's
+// edge cuts mid-character, and a Direct Credit company name that pushes the date along, are refused as
+// the file, naming the code page, not converted or refused over a date.
+TEST(CodePage874, AFieldsEdgeCannotHideThaiSavedAsUtf8) {
+    const std::string thai = "\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A\xE0\xB8\xB2\xE0\xB8\xA2";  // สมชาย
+    ProductRun mcl(Product::MediaClearing);
+    std::string detail = mediaDetail("014", "01234567896");
+    detail.replace(199, 23, thai + thai);  // 30 bytes from column 200: the field ends inside a letter
+    mcl.run(test::crlfLines({mediaHeader(), detail}));
+    EXPECT_EQ(mcl.last.outcome, Outcome::Refused);
+    ASSERT_EQ(mcl.events.texts().size(), 1u);
+    EXPECT_TRUE(has(mcl.events.texts()[0], "holds Thai text saved as UTF-8 (line 2)"))
+        << mcl.events.texts()[0];
+    EXPECT_FALSE(mcl.uploaded());
+
+    ProductRun dcp(Product::DirectCredit);
+    std::string header = creditHeader();
+    header.replace(15, 12, thai + " CO");  // the name's characters take more bytes than columns
+    dcp.run(test::crlfLines({header, creditDetail()}));
+    EXPECT_EQ(dcp.last.outcome, Outcome::Refused);
+    ASSERT_EQ(dcp.events.texts().size(), 1u);
+    EXPECT_TRUE(has(dcp.events.texts()[0], "code page 874")) << dcp.events.texts()[0];
+    EXPECT_TRUE(has(dcp.events.texts()[0], "(line 1)")) << dcp.events.texts()[0];
+}
+
+// Every record has its layout's width: a source line that ends early reads as blanks, a value wider than
+// its field stops the run naming the line, the columns and the field, and nothing is written.
+TEST(RecordWidth, AShortMediaClearingLineGivesWholeRecords) {
+    ProductRun mcl(Product::MediaClearing);
+    const std::string cut = mediaDetail("014", "01234567896").substr(0, 150);  // an editor's stripped line
+    ASSERT_EQ(mcl.run(test::crlfLines({mediaHeader(), cut})).outcome, Outcome::Written);
+    const std::string upload = test::readFile(mcl.out / "up.txt");
+    const size_t r004 = upload.find("\r\n004");
+    ASSERT_NE(r004, std::string::npos);
+    EXPECT_EQ(upload.find("\r\n", r004 + 2) - (r004 + 2), 816u);
+    const std::string record = upload.substr(r004 + 2, 816);
+    EXPECT_EQ(record.substr(352, 70), std::string(70, ' ')) << "the missing name reads as blanks";
+}
+
+TEST(RecordWidth, AValueWiderThanItsFieldStopsTheRunNamingItsPlace) {
+    // A pickup branch of five digits would move the cheque flag, reference, cheque type and service type.
+    McpBench five;
+    five.source({Cheque().line(), Cheque().with(601, "12345").line()});
+    five.press();
+    EXPECT_EQ(five.last.outcome, Outcome::Refused);
+    EXPECT_EQ(five.last.refusedField, RequestField::Source);
+    ASSERT_EQ(five.events.texts().size(), 1u);
+    EXPECT_TRUE(has(five.events.texts()[0],
+                    "line 2, columns 601-605 (pickup branch): \"12345\" does not fit "
+                    "the 4 characters of the receiving branch code"))
+        << five.events.texts()[0];
+    EXPECT_FALSE(std::filesystem::exists(five.uploadPath()));
+    EXPECT_TRUE(five.events.reports.empty());
+
+    // A tax rate of 100 per cent or more would move the income one column.
+    McpBench rate;
+    rate.source(
+        {Cheque().with(104, "1").with(444, "2").with(86, "000200000").with(60, "0000000100000").line()});
+    rate.press();
+    EXPECT_EQ(rate.last.outcome, Outcome::Refused);
+    ASSERT_EQ(rate.events.texts().size(), 1u);
+    EXPECT_TRUE(has(rate.events.texts()[0],
+                    "line 1, columns 86-94 (withholding-tax amount): \"200\" does not "
+                    "fit the 2 characters of the tax rate (per cent)"))
+        << rate.events.texts()[0];
+    EXPECT_FALSE(std::filesystem::exists(rate.uploadPath()));
+}
+
+// A control character in a text field that a run reads is that field's fault in every product and
+// service: the file is refused naming the line, the columns and the field, and nothing is written.
+TEST(ControlCharacter, InATextFieldRefusesTheFile) {
+    ProductRun mcl(Product::MediaClearing);
+    std::string detail = mediaDetail("014", "01234567896");
+    detail[205] = '\x1B';
+    mcl.run(test::crlfLines({mediaHeader(), detail}));
+    EXPECT_EQ(mcl.last.outcome, Outcome::Refused);
+    ASSERT_EQ(mcl.events.texts().size(), 1u);
+    EXPECT_TRUE(has(mcl.events.texts()[0], "line 2, columns 200-222 (receiver name): \"JOHN S\\x1BITH"))
+        << mcl.events.texts()[0];
+    EXPECT_FALSE(mcl.uploaded());
+
+    test::OperationFixture f;
+    test::HashDetail detailWithNul;
+    detailWithNul.name = std::string("SOM\0CHAI", 8);
+    test::writeFile(f.out / "debit.txt", test::crlfLines({test::hashControlRecord(test::HashControl{}),
+                                                          test::hashDetailRecord(detailWithNul, false)}));
+    Services services = f.services();
+    const HashCheckResult hash = checkDirectDebitFile({f.out / "debit.txt", ""}, services);
+    EXPECT_EQ(hash.outcome, Outcome::Refused);
+    EXPECT_TRUE(hash.hash.empty());
+    ASSERT_EQ(f.events.texts().size(), 1u);
+    EXPECT_TRUE(has(f.events.texts()[0], "line 2, columns 27-56 (name)")) << f.events.texts()[0];
 }
 
 }  // namespace

@@ -3,12 +3,14 @@
 #include <charconv>
 #include <sstream>
 
+#include "convert/debit/HashCheck.h"
 #include "core/convert/ProductRun.h"
 #include "core/convert/debit/Ddr100MFixture.h"
 #include "layout/LayoutCatalog.h"
+#include "support/DebitHashFiles.h"
+#include "support/ListingEntry.h"
 #include "support/McpTestSupport.h"
 #include "support/TestSupport.h"
-#include "upload/ListingEntry.h"
 
 // The columns a run prints for a rejected field, in its listings and error tables, are the columns of
 // the field that its layout gives at that place of that line: the layouts are the single source.
@@ -142,6 +144,66 @@ TEST(ListingColumns, AreTheLayoutsColumnsInEveryProduct) {
              test::detailRecord(test::kAcct1, test::kToday, "1", "0000000100X")});
     expectLayoutColumns(SourceFile::DirectDebit100M, ddr.out / "debits.txt",
                         tablePlaces(ddr.store, "SELECT line AS l, \"column\" AS c FROM ErrorDirect100M"));
+}
+
+std::vector<std::pair<int, int>> entryColumns(const RunResult& r) {
+    std::vector<std::pair<int, int>> columns;
+    for (const RejectedEntry& e : r.entries) {
+        columns.emplace_back(e.firstColumn, e.lastColumn);
+    }
+    return columns;
+}
+
+// An entry naming the bank and the branch code is marked at the one that is wrong, or both; its listing
+// names both.
+TEST(RejectedEntryColumns, AreThoseOfTheFieldsThatBreakTheirRule) {
+    test::ProductRun mcl(Product::MediaPayroll2);
+    const auto detail = [](const std::string& bankBranch) {
+        return test::lineWith(222, {{1, "102"},
+                                    {10, bankBranch},
+                                    {17, "00000000001"},
+                                    {28, "002"},
+                                    {36, "1234567896"},
+                                    {58, "000000010000"}});
+    };
+    const ReformatResult r = mcl.run(test::crlfLines(
+        {test::lineWith(82, {{31, "09122026"}}), detail("0020  1"), detail("0A20001"), detail("0 2 001")}));
+    EXPECT_EQ(entryColumns(r), (std::vector<std::pair<int, int>>{{13, 16}, {10, 12}, {10, 16}}));
+    ASSERT_EQ(r.entries.size(), 3u);
+    EXPECT_EQ(r.entries[0].message, "Bank 002 branch 0  1 invalid code");
+    EXPECT_EQ(mcl.listing("MCL", "_BankBranchCode.txt"),
+              "LineNo : 2  Column : 10-12 Column: 13-16 invalid code\r\n"
+              "LineNo : 3  Column : 10-12 Column: 13-16 invalid code\r\n"
+              "LineNo : 4  Column : 10-12 Column: 13-16 invalid code\r\n");
+    EXPECT_EQ(r.rejectedLines, 3);
+}
+
+// The hash check's faults are marked at their fields in the form of the file.
+TEST(RejectedEntryColumns, OfAHashCheckAreItsFieldsInTheFormOfTheFile) {
+    for (const bool longLayout : {false, true}) {
+        test::OperationFixture f;
+        test::HashControl control;
+        control.longLayout = longLayout;
+        control.totalRecord = "00002";
+        control.totalAmount = longLayout ? "00000030000" : "0000030000";
+        test::HashDetail badAccount;
+        badAccount.account = "1234567895";
+        badAccount.amount = longLayout ? "0000000001X" : "00000001X";
+        test::HashDetail badSign;
+        badSign.sign = "2";
+        badSign.effectiveDate = "091226";
+        test::writeFile(f.out / "hash.txt", test::crlfLines({test::hashControlRecord(control),
+                                                             test::hashDetailRecord(badAccount, longLayout),
+                                                             test::hashDetailRecord(badSign, longLayout)}));
+        Services services = f.services();
+        const HashCheckResult r = checkDirectDebitFile({f.out / "hash.txt", ""}, services);
+        const int amountEnd = longLayout ? 28 : 26;
+        EXPECT_EQ(entryColumns(r),
+                  (std::vector<std::pair<int, int>>{
+                      {1, 10}, {18, amountEnd}, {17, 17}, {11, 16}, {longLayout ? 59 : 60, 69}}))
+            << longLayout;
+        EXPECT_EQ(r.rejectedLines, 3);
+    }
 }
 
 }  // namespace

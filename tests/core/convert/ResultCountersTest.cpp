@@ -4,10 +4,15 @@
 #include <string>
 
 #include "convert/Reformat.h"
+#include "convert/RejectSink.h"
 #include "convert/ResultCounters.h"
 
 namespace qrv {
 namespace {
+
+void reject(ReformatResult& r, Reject kind, std::int64_t line) {
+    RejectSink(r, nullptr, RejectSink::Table::None).reject({kind, line});
+}
 
 // The counters a run keeps, by name; "-" for one it does not keep.
 std::map<std::string, std::string> countersOf(const ReformatResult& result) {
@@ -20,7 +25,7 @@ std::map<std::string, std::string> countersOf(const ReformatResult& result) {
 
 TEST(ResultCounters, NineteenNamesInTheReportsOrderNoneKeptBeforeARunCounts) {
     ReformatResult r;
-    r.reject(kInvalidAcct, 3);
+    reject(r, Reject::AccountInvalid, 3);
     const std::vector<ResultCounter> counters = ResultCounters(r);
     ASSERT_EQ(counters.size(), 19u);
     EXPECT_STREQ(counters[0].name, "TotalZeroAcct");
@@ -36,11 +41,11 @@ TEST(ResultCounters, NineteenNamesInTheReportsOrderNoneKeptBeforeARunCounts) {
 TEST(ResultCounters, CreditCountsEachKindItsLastLineAndTheirTotal) {
     ReformatResult r;
     r.counters = CounterSet::Credit;
-    r.reject(kInvalidAcct, 2);
-    r.reject(kCreditAmountInvalid, 4);
-    r.reject(kInvalidAcct, 7);
-    r.reject(kBankBranchCode, 8);
-    r.reject(kOverLimit, 9);
+    reject(r, Reject::AccountInvalid, 2);
+    reject(r, Reject::AmountInvalid, 4);
+    reject(r, Reject::AccountInvalid, 7);
+    reject(r, Reject::BankBranchCode, 8);
+    reject(r, Reject::OverLimit, 9);
     std::map<std::string, std::string> c = countersOf(r);
     EXPECT_EQ(c["TotalZeroAcct"], "2");
     EXPECT_EQ(c["NoZeroAcct"], "7");
@@ -60,9 +65,9 @@ TEST(ResultCounters, CreditCountsEachKindItsLastLineAndTheirTotal) {
 TEST(ResultCounters, DirectDebitErrorsZeroAndClean) {
     ReformatResult r;
     r.counters = CounterSet::DirectDebitErrors;
-    r.reject(DirectDebitRejects::SignErr, 3);
-    r.reject(DirectDebitRejects::SignErr, 5);
-    r.reject(DirectDebitRejects::TotalRecord, 1);
+    reject(r, Reject::DetailSign, 3);
+    reject(r, Reject::DetailSign, 5);
+    reject(r, Reject::CountAfterScan, 1);
     std::map<std::string, std::string> c = countersOf(r);
     EXPECT_EQ(c["SignErr"], "2");
     EXPECT_EQ(c["TotalRecord"], "1");

@@ -133,9 +133,9 @@ TEST_F(TierRateFee, ALargeFileCountsAndFaultsAsReadInOnePiece) {
         return std::string("no fault");
     };
     lines[100'000] = feeLine("102", "002", "00000001X000");
-    EXPECT_NE(faultOf().find("(line 100001 of"), std::string::npos) << faultOf();
+    EXPECT_NE(faultOf().find("\" line 100001, columns 58-69 (amount)"), std::string::npos) << faultOf();
     lines[7] = feeLine("102", "002", "0000000-5000");
-    EXPECT_NE(faultOf().find("(line 8 of"), std::string::npos) << faultOf();
+    EXPECT_NE(faultOf().find("\" line 8, columns 58-69 (amount)"), std::string::npos) << faultOf();
 }
 
 }  // namespace

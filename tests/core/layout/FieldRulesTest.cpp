@@ -5,6 +5,7 @@
 #include "layout/FieldRules.h"
 #include "layout/LayoutCatalog.h"
 #include "layout/SourceLine.h"
+#include "layout/UploadLayouts.h"
 #include "layout/Utf8ThaiLines.h"
 
 // The rule of each kind of field, and the reader that applies them to a line of a customer's file.
@@ -80,25 +81,23 @@ TEST(FieldRules, CodesAreValuesOfTheirList) {
     }
 }
 
-TEST(SourceLine, ATextFieldOfThaiSavedAsUtf8IsRefusedWithItsLine) {
+TEST(SourceLine, ALineOfThaiSavedAsUtf8IsRefusedBeforeAnyFieldIsRead) {
     const std::string utf8Thai = "\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A";  // สมช
-    SourceLine line("in.txt", "source file");
+    SourceLine line("in.txt", SourceFile::DirectCredit);
     const std::string utf8Line = "1234567896" + std::string(7, ' ') + "00000012345" + utf8Thai;
-    line.read(utf8Line, 7);
-    EXPECT_EQ(line[dcp::kCreditAccount], "1234567896");
     try {
-        line.text(dcp::kPayeeNameLong);
+        line.read(utf8Line, 7);
         FAIL() << "no refusal";
     } catch (const TextNotCodePage874& e) {
         const std::string what = e.what();
         EXPECT_NE(what.find("\"in.txt\""), std::string::npos) << what;
-        EXPECT_NE(what.find("line 7, columns 29-88, payee name)"), std::string::npos) << what;
+        EXPECT_NE(what.find("(line 7)"), std::string::npos) << what;
         EXPECT_NE(what.find("code page 874"), std::string::npos) << what;
     }
     // Code page 874 Thai passes, even with a run that happens to be valid UTF-8 ("เนก" = E0 B9 A1).
     const std::string thaiLine = std::string(28, '0') + "\xCA\xC1\xAA\xD2\xC2 \xE0\xB9\xA1\xA1";
     line.read(thaiLine, 8);
-    EXPECT_NO_THROW(line.text(dcp::kPayeeNameLong));
+    EXPECT_TRUE(line.text(dcp::kPayeeNameLong));
     // A byte-order mark starts only a first line.
     EXPECT_THROW(line.read("\xEF\xBB\xBF"
                            "H01",
@@ -110,17 +109,87 @@ TEST(SourceLine, ATextFieldOfThaiSavedAsUtf8IsRefusedWithItsLine) {
                   2));
 }
 
+TEST(SourceLine, AShortLineReadsItsMissingColumnsAsBlanks) {
+    SourceLine line("in.txt", SourceFile::DirectCredit);
+    line.read("1234567896       0000001", 4);
+    EXPECT_EQ(line.text(), "1234567896       0000001");
+    EXPECT_EQ(line[dcp::kCreditAccount], "1234567896");
+    // A field cut by the line's end breaks its rule as any wrong text does.
+    EXPECT_EQ(line[dcp::kAmountLong], "0000001    ");
+    const Reading<Money> amount = line.amount(dcp::kAmountLong);
+    ASSERT_FALSE(amount);
+    EXPECT_EQ(amount.fault().found, "0000001    ");
+    EXPECT_EQ(amount.fault().line, 4);
+    EXPECT_EQ(amount.fault().field, &dcp::kAmountLong);
+    // A text field past the end is blanks.
+    EXPECT_EQ(*line.text(dcp::kPayeeNameLong), std::string(60, ' '));
+}
+
+TEST(SourceLine, TypedReadingsGiveTheValueOrTheRuleBroken) {
+    SourceLine line("in.txt", SourceFile::ManagerCheque);
+    std::string cheque(700, ' ');
+    cheque.replace(26, 10, "1234567896");
+    cheque.replace(36, 10, "2026/12/09");
+    cheque.replace(46, 13, "0000000012345");
+    cheque.replace(600, 5, " 12  ");
+    cheque.replace(147, 4, std::string("AB\0C", 4));
+    line.read(cheque, 2);
+    EXPECT_EQ(line.account(mcp::kDebitAccount)->grouped(), "123-4-56789-6");
+    EXPECT_EQ(*line.date(mcp::kDueDate), (Date{2026, 12, 9}));
+    EXPECT_EQ(line.amount(mcp::kChequeAmount)->toText2(), "123.45");
+    EXPECT_EQ(*line.number(mcp::kPickupBranch), 12);
+    EXPECT_FALSE(line.digits(mcp::kPickupBranch));
+    EXPECT_EQ(line.text(mcp::kPayeeName).rule(), Rule::Text);
+    EXPECT_EQ(line.account(mcp::kPayeeCode).rule(), Rule::Account);
+    EXPECT_EQ(line.date(mcp::kTaxDate).rule(), Rule::Date);
+    EXPECT_EQ(line.code(mcp::kDeliveryCode).rule(), Rule::Code);
+}
+
+// Each rule says in words what the text found is not, after the one wording of its place.
+TEST(FieldFault, SaysWhereAndWhatTheRuleWants) {
+    const auto what = [](const Field& field, Rule rule, std::string found, const Field* into = nullptr) {
+        return FieldFault{12, &field, rule, std::move(found), into}.what();
+    };
+    EXPECT_EQ(FieldFault({12, &ddr::kAmount, Rule::Amount, "1.5", nullptr}).place(),
+              "line 12, columns 18-28 (amount)");
+    EXPECT_EQ(FieldFault({3, &ddr::kSign, Rule::Code, "2", nullptr}).message("in.txt"),
+              "\"in.txt\" line 3, columns 17 (sign): \"2\" is not one of 1");
+    EXPECT_EQ(what(ddr::kTotalRecord, Rule::Digits, "12 45"), "\"12 45\" is not 5 digits");
+    EXPECT_EQ(what(mcp::kPickupBranch, Rule::Number, "1A"), "\"1A\" is not a number");
+    EXPECT_EQ(what(ddr::kDetailDate, Rule::Date, "311326"), "\"311326\" is not a date (ddmmyy)");
+    EXPECT_EQ(what(ddr::kAccount, Rule::Account, "1234567895"), "\"1234567895\" is not a home-bank account");
+    EXPECT_EQ(what(mcp::kPayeeName, Rule::Text, std::string("A\tB\x7F", 4)),
+              "\"A\\x09B\\x7F\" holds a control character");
+    EXPECT_EQ(what(mcp::kPickupBranch, Rule::Fits, "12345", &r003::kBranchCode),
+              "\"12345\" does not fit the 4 characters of the receiving branch code");
+    // The whole line, when the fault is of no field.
+    EXPECT_EQ(FieldFault({7, nullptr, Rule::Text, "", nullptr}).place(), "line 7");
+}
+
 TEST(SourceLine, AFaultNamesTheFileTheLineTheColumnsAndTheField) {
-    SourceLine line("in.txt", "Manager Cheque source file");
+    SourceLine line("in.txt", SourceFile::ManagerCheque);
     const std::string blankLine(700, ' ');
     line.read(blankLine, 3);
     try {
-        line.requireAmount(mcp::kTaxAmount);
+        line.require(line.amount(mcp::kTaxAmount));
         FAIL() << "no fault";
-    } catch (const QrvError& e) {
-        EXPECT_STREQ(e.what(),
-                     "Manager Cheque source file line 3, columns 86-94 (withholding-tax amount): \""
-                     "         \" is not an amount");
+    } catch (const FieldFaultError& e) {
+        EXPECT_STREQ(
+            e.what(),
+            "\"in.txt\" line 3, columns 86-94 (withholding-tax amount): \"         \" is not an amount");
+    }
+    // A control character is the text field's fault, shown escaped; it refuses the file.
+    std::string withNul = blankLine;
+    withNul[150] = '\0';
+    line.read(withNul, 4);
+    try {
+        line.require(line.text(mcp::kPayeeName));
+        FAIL() << "no refusal";
+    } catch (const SourceRefusal& e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("line 4, columns 148-217 (payee name)"), std::string::npos) << what;
+        EXPECT_NE(what.find("\\x00"), std::string::npos) << what;
+        EXPECT_EQ(what.find('\0'), std::string::npos);
     }
 }
 
@@ -157,6 +226,22 @@ TEST(Utf8ThaiLines, JudgesEachLineWhateverItsLineEndAndBlocks) {
     EXPECT_NE(lineOfFault({"\xEF\xBB", "\xBF\r\n"}).find("byte-order mark"), std::string::npos);
 }
 
+// A line longer than any reading takes is refused as its bytes pass, never held whole (a 200 MB line
+// once took 270 MB to refuse).
+TEST(Utf8ThaiLines, ALineLongerThanAReadingTakesIsRefusedAsItPasses) {
+    Utf8ThaiLines lines("f.txt");
+    const std::string block(512 * 1024, '7');
+    lines.feed("H01\r\n" + block);
+    lines.feed(block);
+    try {
+        lines.feed(block);
+        FAIL() << "no refusal";
+    } catch (const QrvError& e) {
+        EXPECT_NE(std::string(e.what()).find("Line 2 of \"f.txt\" is longer than 1 MiB"), std::string::npos)
+            << e.what();
+    }
+}
+
 TEST(CreditForm, TheHeaderChoosesTheFormAndItsColumns) {
     EXPECT_EQ(&creditFormOf("         X"), &kCreditShortForm);
     EXPECT_EQ(&creditFormOf("        X"), &kCreditLongForm);
@@ -189,7 +274,7 @@ TEST(FieldAt, NamesTheFieldUnderAColumnOfAnyLine) {
     EXPECT_EQ(name(fieldAt(SourceFile::DirectDebitHash, shortHeader, 2, "", 20)), "amount");
     EXPECT_EQ(fieldAt(SourceFile::DirectDebitHash, shortHeader, 2, "", 20)->field->last, 26);
     EXPECT_EQ(fieldAt(SourceFile::DirectDebitHash, "        M", 2, "", 20)->field->last, 28);
-    EXPECT_EQ(sourceFileNamed("pa5"), SourceFile::MediaClearing);
+    EXPECT_EQ(sourceFileNamed("c100m"), SourceFile::Convert100M);
     EXPECT_FALSE(sourceFileNamed("XYZ"));
 }
 

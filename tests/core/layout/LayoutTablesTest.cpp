@@ -2,8 +2,9 @@
 
 #include "layout/LayoutCatalog.h"
 #include "layout/RecordWriter.h"
+#include "layout/UploadLayouts.h"
+#include "support/ListingEntry.h"
 #include "upload/ErrorListings.h"
-#include "upload/ListingEntry.h"
 
 // Every layout of the system, walked: its fields tile it, its defaults fill it, and the columns a listing
 // prints for any of its fields read back as that field's columns.
@@ -41,13 +42,21 @@ TEST(LayoutTables, TheListingColumnsOfEveryFieldAreItsColumns) {
     }
 }
 
-TEST(LayoutTables, EveryNamedSourceHasItsLayouts) {
-    for (const std::string_view name : sourceFileNames()) {
-        const std::optional<SourceFile> file = sourceFileNamed(name);
-        ASSERT_TRUE(file) << name;
-        EXPECT_FALSE(sourceLayouts(*file).layouts.empty()) << name;
-        EXPECT_FALSE(sourceLayouts(*file).title.empty()) << name;
+TEST(LayoutTables, EverySourceHasItsLayoutsAndEveryNameAFile) {
+    for (const SourceFile file : sourceFiles()) {
+        EXPECT_FALSE(sourceLayouts(file).layouts.empty()) << static_cast<int>(file);
+        EXPECT_FALSE(sourceLayouts(file).title.empty()) << static_cast<int>(file);
     }
+    for (const std::string_view name : sourceFileNames()) {
+        EXPECT_TRUE(sourceFileNamed(name)) << name;
+    }
+    // Every upload record is found by its record type.
+    for (const Layout* l : {&kHeaderRecord, &kRecord002, &kRecord003, &kRecord004, &kRecord005, &kRecord006,
+                            &kRecord007, &kRecord008, &kTrailerRecord}) {
+        EXPECT_EQ(uploadRecordLayout(defaultRecord(*l)), l) << l->name;
+    }
+    EXPECT_EQ(uploadRecordLayout("010"), nullptr);
+    EXPECT_EQ(uploadRecordLayout(""), nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/AccountNumber.h"
 #include "base/FieldWidth.h"
 #include "base/Money.h"
 #include "layout/RecordWriter.h"
@@ -20,7 +21,7 @@ TEST(UploadRecords, DefaultRecordsHaveTheirLengths) {
     EXPECT_EQ(defaultRecord(kRecord006).size(), 196u);
     EXPECT_EQ(defaultRecord(kRecord007).size(), 300u);
     EXPECT_EQ(defaultRecord(kRecord008).size(), 200u);
-    EXPECT_EQ(TrailerRecord(1, 0, std::string(16, '0')).size(), 31u);
+    EXPECT_EQ(TrailerRecord(1, 0, Money()).size(), 31u);
 }
 
 TEST(UploadRecords, DefaultsAreThoseOfTheLayout) {
@@ -51,7 +52,7 @@ TEST(UploadRecords, HeadersAre96CharactersWithTheCompanyPadded) {
 }
 
 TEST(UploadRecords, TrailerCarriesCountsAndTotal) {
-    EXPECT_EQ(TrailerRecord(1, 2, "0000000000124450"), "9990000010000020000000000124450");
+    EXPECT_EQ(TrailerRecord(1, 2, *Money::fromDecimalText("124.45")), "9990000010000020000000000124450");
 }
 
 TEST(AmountField, ThousandthsOfABaht) {
@@ -65,7 +66,7 @@ TEST(RecordWriter, FormatsEachKindIntoItsColumns) {
     RecordWriter r(kRecord003);
     r.text(r003::kCreditAccount, "1234567896");
     r.number(r003::kCreditSequence, 42);
-    r.amountDigits(r003::kAmount, "00000012345", 2);
+    r.amount(r003::kAmount, *Money::fromImpliedDecimals("00000012345", 2));
     r.amount(r003::kTaxAmount, *Money::fromDecimalText("30"));
     const std::string& text = r.record();
     ASSERT_EQ(text.size(), 355u);
@@ -73,10 +74,10 @@ TEST(RecordWriter, FormatsEachKindIntoItsColumns) {
     EXPECT_EQ(text.substr(9, 25), "1234567896" + std::string(15, ' '));
     EXPECT_EQ(text.substr(34, 16), "0000000000123450");
     EXPECT_EQ(text.substr(93, 16), "0000000000030000");
-    // A signed source amount keeps its sign in the first column.
+    // A negative amount keeps its sign in the first column.
     RecordWriter r006(kRecord006);
-    r006.amountDigits(r006::kInvoiceAmount, "-000000001050", 2);
-    r006.amountDigits(r006::kVatAmount, "-00000700", 2);
+    r006.amount(r006::kInvoiceAmount, *Money::fromDecimalText("-10.50"));
+    r006.amount(r006::kVatAmount, *Money::fromDecimalText("-7"));
     EXPECT_EQ(r006.record().substr(38, 16), "-000000000010500");
     EXPECT_EQ(r006.record().substr(147, 16), "-000000000007000");
     // Back to the defaults, or to what the run prepared as its defaults.
@@ -102,42 +103,40 @@ TEST(RecordWriter, RefusesAValueWiderThanItsFieldNamingTheField) {
     EXPECT_EQ(r.record(), defaultRecord(kRecord003)) << "a refused value changes nothing";
 }
 
-TEST(RecordWriter, TheFieldsWrittenWholeGrowTheirRecord) {
-    // A tax rate of 100 per cent or more keeps its digits; the income follows it one column later.
+TEST(RecordWriter, EveryRecordKeepsItsLayoutsWidth) {
+    // A tax rate of 100 per cent or more, a company id of thirteen characters: refused, not grown.
     RecordWriter r(kRecord005);
-    r.wholeDigits(r005::kTaxRate, "7");
-    r.amountDigits(r005::kIncomeAmount, "0000000100000", 2);
+    r.digits(r005::kTaxRate, "7");
+    r.amount(r005::kIncomeAmount, *Money::fromDecimalText("1000"));
     EXPECT_EQ(r.record().substr(120), "07" + std::string("0000000001000000"));
-    r.wholeDigits(r005::kTaxRate, "200");
-    EXPECT_EQ(r.record().size(), 139u);
-    EXPECT_EQ(r.record().substr(120), "200" + std::string("0000000001000000"));
-    // Set again within its width, the field is as wide as ever.
-    r.digits(r005::kTaxRate, "3");
+    EXPECT_THROW(r.digits(r005::kTaxRate, "200"), FieldOverflow);
     EXPECT_EQ(r.record().size(), 138u);
-    EXPECT_EQ(BuildHeaderRecords("ABCDEFGHIJKLM", Date{2026, 12, 8}).HeaderRecordDD.size(), 97u);
+    EXPECT_THROW(BuildHeaderRecords("ABCDEFGHIJKLM", Date{2026, 12, 8}), FieldOverflow);
+    // Blanks typed around a company id are no part of it.
+    EXPECT_EQ(BuildHeaderRecords(" ACME01 ", Date{2026, 12, 8}).HeaderRecordDD.substr(3, 12), "ACME01      ");
+    // A short value is blank-filled: record 008 of a detail that ends in its reference is whole.
+    RecordWriter r008(kRecord008);
+    r008.text(r008::kReference, "REF");
+    r008.text(r008::kRest, "");
+    const std::string full = defaultRecord(kRecord008);
+    EXPECT_EQ(r008.record(), full.substr(0, 61) + "REF" + full.substr(64));
+    EXPECT_EQ(r008.record().size(), 200u);
 }
 
-TEST(RecordWriter, ACopiedFieldOfAShortSourceLineLeavesTheRecordShort) {
-    // Record 008 from a detail that ends in its reference: as the fields concatenated, 162 characters.
-    const Field& reference = r008::kReference;
-    RecordWriter r(kRecord008);
-    r.copy(reference, "REF", text("reference", 31, 47));
-    r.copy(r008::kRest, "", text("name", 48, 78));
-    const std::string full = defaultRecord(kRecord008);
-    EXPECT_EQ(r.record().size(), 200u - 14 - 31);
-    EXPECT_EQ(r.record(), full.substr(0, 61) + "REF" + "   " + full.substr(112));
-    r.reset();
-    EXPECT_EQ(r.record(), full);
-
-    // A short copy or a whole text kept as a default stays so after every reset, until set again.
-    r.copy(reference, "REF", text("reference", 31, 47));
-    r.keepAsDefaults();
-    r.wholeText(r008::kRest, std::string(120, 'N'));
-    EXPECT_EQ(r.record().size(), 200u - 14 + 120 - 31);
-    r.reset();
-    EXPECT_EQ(r.record(), full.substr(0, 61) + "REF" + full.substr(78));
-    r.text(reference, "REFERENCE");
-    EXPECT_EQ(r.record(), full.substr(0, 61) + "REFERENCE" + full.substr(70));
+TEST(DebitRecord, PutTogetherFromItsValues) {
+    const std::optional<AccountNumber> debit = AccountNumber::checked("1234567896");
+    const std::optional<AccountNumber> fee = AccountNumber::checked("12301234567");
+    const std::string r002 =
+        DebitRecord({"DCP", Date{2026, 12, 9}, &*debit, &*fee, {}, *Money::fromDecimalText("1000.5"), 3});
+    EXPECT_EQ(r002, "002DCP20261209" + std::string("1234567896") + std::string(15, ' ') + "040123THB" +
+                        "0000000001000500" + "00000001000003" + "12301234567" + std::string(14, ' ') +
+                        "000123");
+    // Media Clearing: the sending branch in place of the accounts' branch; no line, no date or account.
+    const std::string media = DebitRecord({"MCL", Date{2026, 12, 9}, &*debit, &*debit, "0999", Money(), 0});
+    EXPECT_EQ(media.substr(41, 4), "0999");
+    EXPECT_EQ(media.substr(105, 4), "0999");
+    const std::string none = DebitRecord({"MCP", std::nullopt, nullptr, nullptr, {}, Money(), 0});
+    EXPECT_EQ(none, defaultRecord(kRecord002).replace(3, 3, "MCP"));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "upload/ListingEntry.h"
+#include "support/ListingEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,11 @@
 
 #include "base/QrvError.h"
 #include "convert/ReformatRun.h"
+#include "convert/RejectSink.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
+#include "layout/RecordWriter.h"
+#include "layout/UploadLayouts.h"
 #include "support/TestSupport.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"
@@ -83,16 +86,20 @@ TEST(ZipOutputs, NonAsciiEntryNamesAreFlaggedUtf8) {
 
 TEST(CreditUploadFile, HashLineIsTheSha1OfTheRest) {
     Packaging p;
-    const std::string header = "001ACME01      \r\n";
+    // Records of their layouts' widths: the suite checks every upload file it writes.
+    const std::string header = layout::defaultRecord(layout::kHeaderRecord) + "\r\n";
+    const std::string r002 = layout::defaultRecord(layout::kRecord002);
+    const std::string r003 = layout::defaultRecord(layout::kRecord003);
+    const std::string r999 = layout::defaultRecord(layout::kTrailerRecord);
     {
-        CreditUploadFile upload(p.out / "pay.txt", header, 4);
-        upload.writeRecord("003A");
-        upload.writeRecord("999B");
-        auto result = upload.complete("002X", true);
+        CreditUploadFile upload(p.out / "pay.txt", header, r002.size());
+        upload.writeRecord(r003);
+        upload.writeRecord(r999);
+        auto result = upload.complete(r002, true);
         ASSERT_TRUE(result.written());
         EXPECT_FALSE(std::filesystem::exists(p.out / "pay.txt")) << "in place only when the run commits";
         result.file->commit();
-        const std::string rest = header + "002X\r\n003A\r\n999B\r\n";
+        const std::string rest = header + r002 + "\r\n" + r003 + "\r\n" + r999 + "\r\n";
         EXPECT_EQ(readFile(p.out / "pay.txt"), result.hash + "\r\n" + rest);
         writeFile(p.out / "rest.txt", rest);
         EXPECT_EQ(result.hash, HexUpper(*HashFile(p.out / "rest.txt", p.events)));
@@ -110,7 +117,8 @@ TEST(CreditUploadFile, TheHeadIsWrittenOverTheBytesSetAsideInTheUploadsOwnFile) 
     std::string rest = header + record002 + "\r\n";
     CreditUploadFile upload(p.out / "pay.txt", header, record002.size());
     for (int i = 0; rest.size() < (9u << 20); ++i) {
-        const std::string record = "003" + std::to_string(i * 7919) + std::string(300 + i % 50, 'N');
+        std::string record = "003" + std::to_string(i * 7919) + std::string(300 + i % 50, 'N');
+        record.resize(static_cast<size_t>(layout::kRecord003.length), ' ');
         upload.writeRecord(record);
         rest += record + "\r\n";
     }
@@ -209,11 +217,12 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     p.request.sourcePath = "/in/src.txt";
     p.result.hash = std::string(40, 'F');
     p.result.counters = CounterSet::DirectDebitErrors;
-    p.result.reject("SignErr", 4);
-    p.result.reject("SignErr", 9);
-    p.result.reject("Length", 5);
+    RejectSink rejects(p.result, nullptr, RejectSink::Table::None);
+    rejects.reject({Reject::DetailSign, 4});
+    rejects.reject({Reject::DetailSign, 9});
+    rejects.reject({Reject::DetailLength, 5});
     ShowResultReport(p.request, p.result,
-                     {ResultLayout::Result, "PayRoll (Type2)", "000001", "000012", "0000000001234560",
+                     {ResultLayout::Result, "PayRoll (Type2)", 1, 12, Money::fromDecimalText("1234.56"),
                       "08/12/2026", "\xA1\xD2\xC3 Co", "Company Name : "},
                      p.services);
     ASSERT_EQ(p.events.reports.size(), 1u);
@@ -243,18 +252,16 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
     EXPECT_EQ(r.variables[19].second, "0") << "Error2million";
 
     p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
-    ShowResultReport(
-        p.request, p.result,
-        {ResultLayout::NoUpload, "Direct Debit", "000000", "0", std::string(16, '0'), "", "", ""},
-        p.services);
+    ShowResultReport(p.request, p.result, {ResultLayout::NoUpload, "Direct Debit", 0, 0, Money(), "", "", ""},
+                     p.services);
     EXPECT_EQ(p.events.reports[1].layoutFile, "rptResultNoUpload.frf");
     EXPECT_EQ(p.events.reports[1].variables[1].second, p.request.destinationPath.string());
     EXPECT_EQ(p.events.reports[1].variables[7].second, "0000000000000.000");
     EXPECT_EQ(p.result.reports, (std::vector<std::string>{"rptResult.frf", "rptResultNoUpload.frf"}));
-    EXPECT_THROW(ShowResultReport(p.request, p.result,
-                                  {ResultLayout::Result, "x", "1a", "0", std::string(16, '0'), "", "", ""},
-                                  p.services),
-                 QrvError);
+    // A run that summed nothing shows the amount as its report always has.
+    ShowResultReport(p.request, p.result,
+                     {ResultLayout::NoUpload, "Direct Debit", 0, 0, std::nullopt, "", "", ""}, p.services);
+    EXPECT_EQ(p.events.reports[2].variables[7].second, "0.");
 }
 
 // The report of a run never removes a file: a voided upload is never written, so an earlier file of its
@@ -262,8 +269,7 @@ TEST(ShowResultReport, SetsThirtyVariablesInOrderAndChoosesTheLayout) {
 TEST(ShowResultReport, NeverRemovesTheDestination) {
     Packaging p;
     writeFile(p.out / "pay.txt", "earlier");
-    const ResultReportValues voided{
-        ResultLayout::Result, "Media Clearing", "000000", "0", std::string(16, '0'), "", "", ""};
+    const ResultReportValues voided{ResultLayout::Result, "Media Clearing", 0, 0, Money(), "", "", ""};
     ShowResultReport(p.request, p.result, voided, p.services);
     p.result.written.push_back({OutputKind::Upload, p.request.destinationPath});
     ShowResultReport(p.request, p.result, voided, p.services);

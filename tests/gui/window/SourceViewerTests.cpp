@@ -66,7 +66,7 @@ TEST(SourceViewer, ThaiMarksAreDrawnOverTheirLetterAndHighlightsKeepClustersWhol
     const std::string line = "0001" + *cp874::fromUtf8(kMarked.toStdString()) + "X";
     writeFile(dir / "thai.txt", line + "\r\n" + line + "\r\n");
     // Columns 6-12: from the vowel of the first letter to the vowel of the third.
-    std::vector<ListingEntry> entries(1);
+    std::vector<RejectedEntry> entries(1);
     entries[0].line = 2;
     entries[0].firstColumn = 6;
     entries[0].lastColumn = 12;
@@ -101,10 +101,10 @@ TEST(SourceViewer, AFieldIsShownFromItsFirstColumnInANarrowView) {
     // An amount at columns 47-59 whose fault is its sign, far right of a narrow view.
     const std::string line = std::string(46, 'A') + "-000010000.00" + std::string(41, 'B');
     writeFile(dir / "cheques.txt", line + "\r\n" + line + "\r\n" + line + "\r\n");
-    std::vector<ListingEntry> entries(2);
+    std::vector<RejectedEntry> entries(2);
     entries[0].line = 1;
     entries[1].line = 3;
-    for (ListingEntry& e : entries) {
+    for (RejectedEntry& e : entries) {
         e.firstColumn = 47;
         e.lastColumn = 59;
     }
@@ -132,7 +132,7 @@ TEST(SourceViewer, NamesTheFieldUnderTheCursorByItsCodePageColumn) {
     TempDir dir;
     writeFile(dir / "mcp.txt",
               chequeLine(700) + "\r\n" + chequeLine(700) + "\r\n" + chequeLine(400) + "\r\n");
-    std::vector<ListingEntry> entries(1);
+    std::vector<RejectedEntry> entries(1);
     entries[0].line = 2;
     entries[0].firstColumn = 218;
     entries[0].lastColumn = 287;

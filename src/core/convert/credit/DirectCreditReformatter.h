@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 // Direct Credit and Payroll Type 1, 2 and 3 (DCP, PAY, PA2, PA3): one source layout in two forms, every
 // credit to a home-bank account, one debit account paying for all. The entry point is
@@ -14,7 +12,7 @@ namespace qrv {
 // file's size. Never above 100.
 class DirectCreditProgress {
   public:
-    DirectCreditProgress(std::string_view recordCount, std::uint64_t fileSize);
+    DirectCreditProgress(std::int64_t recordCount, std::uint64_t fileSize);
     int percent(std::int64_t detailLinesRead, std::uint64_t bytesRead) const;
     bool byRecordCount() const { return count_ > 0; }
 

@@ -4,8 +4,8 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
-#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
+#include "convert/RejectSink.h"
 #include "convert/ResultReport.h"
 #include "convert/credit/ChequeRun.h"
 #include "convert/credit/InvoiceFile.h"
@@ -51,6 +51,27 @@ std::optional<std::string> printFlagOf(const std::string& setting) {
     return flag;
 }
 
+std::string_view taxFormCode(std::string_view form) {
+    return form == "1" ? "01" : form == "3" ? "02" : form == "4" ? "03" : form == "7" ? "53" : "00";
+}
+
+std::string_view deliveryCode(std::string_view delivery) {
+    return delivery == "1" ? "P" : delivery == "2" ? "C" : delivery == "3" ? "M" : "";
+}
+
+// The values of an accepted cheque that records 003 and 004 and its detail row take, read once.
+struct ChequeValues {
+    std::int64_t sequence = 0;
+    Money amount, taxAmount, vatAmount, invoiceTotal;
+    std::string_view taxFlag, invoiceFlag, itemCount;
+    std::string_view delivery, location, taxForm;
+    std::string_view runningNo, taxPaid, freeText, reference, chequeType;
+    std::string attachNo;  // six characters, zero-filled
+    DateParts taxDate;
+    std::string branch;  // four digits
+    std::string_view payeeCode, name, address1, address2, address3, taxId;
+};
+
 class ManagerChequeReformatter {
   public:
     ManagerChequeReformatter(ReformatRun& run, CreditUploadFile& upload, InvoiceFile& invoices,
@@ -63,10 +84,11 @@ class ManagerChequeReformatter {
                    0,
                    RecordWriter(kRecord005),
                    RecordWriter(kRecord006),
-                   SourceLine(run.request.invoicePath, "Manager Cheque invoice file")},
-          listings_(*run.listings),
+                   SourceLine(run.request.invoicePath, SourceFile::Invoice)},
           defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001"),
-          line_(run.request.sourcePath, "Manager Cheque source file"),
+          line_(run.request.sourcePath, SourceFile::ManagerCheque),
+          rejects_(run.result, &run.services.store, RejectSink::Table::None, run.listings,
+                   run.listingPath("").string()),
           record003_(kRecord003),
           record004_(kRecord004) {
         record003_.text(r003::kDebitSequence, kFirstDebit);
@@ -85,6 +107,8 @@ class ManagerChequeReformatter {
     void run(LineReader& source, std::int64_t dataLines);
 
   private:
+    // Whether the line's due date and debit account let the run go on; the run stops otherwise.
+    bool checkLine();
     // Accepts one cheque line; false when the run stopped.
     bool accept(Money& amount);
     // An amount of the cheque's data that holds none: the line is rejected as an invalid amount. A cheque
@@ -95,25 +119,51 @@ class ManagerChequeReformatter {
     void reject();
     std::int64_t skippedInvoices() const;
     void rejectAmount(const BadAmount& bad);
-    void invalidEntry(const std::string& columns, const std::string& message);
-    void fillRecord003(std::string_view taxFlag, std::string_view invoiceFlag, std::string_view itemCount,
-                       std::int64_t sequence);
-    void fillRecord004(std::int64_t sequence);
+    std::string_view itemCount(bool withTax) const;
+    ChequeValues valuesOf(bool withTax, std::string_view invoiceFlag, std::int64_t sequence) const;
+    void writeRecord003(const ChequeValues& v);
+    void writeRecord004(const ChequeValues& v);
+    void detailRow(const ChequeValues& v);
     std::string pickupBranch() const;
+    void finish(Money total);
     void stop(const std::string& text) {
-        listings_.close();
+        rs_.listings->close();
         rs_.stop(text, linesDone_ > 0);
     }
 
     ReformatRun& rs_;
     ChequeRun cheques_;
-    ErrorListings& listings_;  // the run's, put in place when it ends
     std::string defaultBranch_;
     SourceLine line_;  // the cheque line being read
+    RejectSink rejects_;
     RecordWriter record003_, record004_;
     std::int64_t linesDone_ = 0;  // cheque lines converted or rejected before the current one
     std::int64_t sequence_ = 0;
+    // The due date and debit account of the line read last, for record 002 and the report.
+    std::optional<Date> dueDate_;
+    std::optional<AccountNumber> debitAccount_;
 };
+
+bool ManagerChequeReformatter::checkLine() {
+    // The due date goes into record 002: its digits, a calendar date.
+    const Reading<Date> due = line_.date(mcp::kDueDate);
+    if (!due) {
+        stop("Invalid  CHEQUE_DUE_DATE");
+        return false;
+    }
+    if (*due < rs_.services.clock.today()) {
+        stop("CHEQUE_DUE_DATE should be today or future date");
+        return false;
+    }
+    Reading<AccountNumber> account = line_.account(mcp::kDebitAccount);
+    if (!account) {
+        stop("Invalid QRV debit account");
+        return false;
+    }
+    dueDate_ = *due;
+    debitAccount_ = *account;
+    return true;
+}
 
 void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
     TableStore& store = rs_.services.store;
@@ -122,32 +172,16 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
             store.reset(table);
         }
     }
-    const std::string today = rs_.services.clock.today().yyyymmdd();
-    std::string dueDate;
-    std::string debitAccount;
     Money total;
-    std::int64_t lineNo = 1;
-    std::string_view text;
-    while (source.next(text)) {
+    while (line_.next(source)) {
+        const std::int64_t lineNo = line_.lineNo();
         linesDone_ = lineNo - 1;
-        line_.read(text, lineNo);
-        dueDate = line_.dateParts(mcp::kDueDate).yyyymmdd();
-        debitAccount = line_[mcp::kDebitAccount];
-        // The due date goes into record 002 as it stands: its digits, a calendar date.
-        if (!line_.date(mcp::kDueDate)) {
-            stop("Invalid  CHEQUE_DUE_DATE");
-            return;
-        }
-        if (dueDate < today) {
-            stop("CHEQUE_DUE_DATE should be today or future date");
-            return;
-        }
-        if (!IsValidAccountNo(debitAccount)) {
-            stop("Invalid QRV debit account");
+        if (!checkLine()) {
             return;
         }
         Money amount;
-        if (line_.digits(mcp::kChequeAmount) && *line_.amount(mcp::kChequeAmount) > Money()) {
+        const Reading<Money> cheque = line_.amount(mcp::kChequeAmount);
+        if (cheque && *cheque > Money()) {
             if (!accept(amount)) {
                 rs_.result.outcome = linesDone_ > 0 ? Outcome::AllRejected : Outcome::Refused;
                 return;
@@ -157,56 +191,48 @@ void ManagerChequeReformatter::run(LineReader& source, std::int64_t dataLines) {
         }
         const std::int64_t percent = (lineNo * 100 + dataLines - 1) / dataLines;
         rs_.progress(static_cast<int>(percent < 100 ? percent : 100));
-        ++lineNo;
-        total.addAt(amount, [&] { return "line " + std::to_string(lineNo - 1) + " of the source file"; });
+        total.addAt(amount, [&] { return line_.place(mcp::kChequeAmount); });
     }
+    finish(total);
+}
 
-    const std::string total16 =
-        AmountField(total, r002::kTotalAmount.width(), "total amount of record 002 and the trailer");
-    cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total16));
-    listings_.close();
-
+void ManagerChequeReformatter::finish(Money total) {
+    cheques_.upload.writeRecord(TrailerRecord(1, sequence_, total));
+    rs_.listings->close();
     rs_.result.counters = CounterSet::Credit;
 
     // The batch record takes the due date and debit account of the line read last.
-    RecordWriter r2(kRecord002);
-    r2.text(r002::kProductCode, "MCP");
-    if (lineNo > 1) {
-        r2.text(r002::kValueDate, dueDate);
-        WriteAccount(r2, r002::kDebitAccount, r002::kDebitAccountType, r002::kDebitBranch, debitAccount);
-        WriteAccount(r2, r002::kFeeAccount, r002::kFeeAccountType, r002::kFeeBranch, debitAccount);
-    }
-    r2.digits(r002::kTotalAmount, total16);
-    r2.number(r002::kCreditCount, sequence_);
-
+    const AccountNumber* account = debitAccount_ ? &*debitAccount_ : nullptr;
+    const std::string record002 = DebitRecord({"MCP", dueDate_, account, account, {}, total, sequence_});
     const bool positive = total > Money();
-    rs_.completeCreditUpload(cheques_.upload, r2.record(), positive, sequence_, total);
+    rs_.completeCreditUpload(cheques_.upload, record002, positive, sequence_, total);
 
-    const std::string valueDate =
-        lineNo > 1 ? datePartsOf(dueDate, r002::kValueDate).slashed() : std::string();
+    const std::string valueDate = dueDate_ ? dueDate_->ddmmyyyy() : std::string();
     if (cheques_.printDetail) {
         // The 25-character debit account field of record 002; nothing when no line was read.
-        const std::string accountField =
-            lineNo > 1 ? std::string(columnsOf(r2.record(), r002::kDebitAccount)) : std::string();
-        PrintMcpDetailReport(rs_, valueDate, accountField);
+        PrintMcpDetailReport(
+            rs_, valueDate,
+            account != nullptr ? PadText(account->text(), r002::kDebitAccount.width()) : std::string());
     } else {
-        ShowResultReport(rs_.request, rs_.result,
-                         {ResultLayout::Result, "Manager Cheque", positive ? "0000001" : "0000000",
-                          std::to_string(sequence_), total16, valueDate, "", ""},
-                         rs_.services);
+        ShowResultReport(
+            rs_.request, rs_.result,
+            {ResultLayout::Result, "Manager Cheque", positive ? 1 : 0, sequence_, total, valueDate, "", ""},
+            rs_.services);
     }
 }
 
 std::string ManagerChequeReformatter::pickupBranch() const {
-    const std::string_view columns = line_[mcp::kPickupBranch];
-    if (columns == "     ") {
+    if (line_[mcp::kPickupBranch] == "     ") {
         return defaultBranch_;
     }
-    const std::string_view number = Trim(columns);
-    if (!IsDigits(number)) {
-        line_.fail(mcp::kPickupBranch, "\"" + cp874::toUtf8(columns) + "\" is not a pickup branch number");
+    const std::int64_t number = line_.require(line_.number(mcp::kPickupBranch));
+    std::string branch = PadNumber(number, r003::kBranchCode.width());
+    if (static_cast<int>(branch.size()) > r003::kBranchCode.width()) {
+        // A branch of five digits would shift every field after it for the host.
+        line_.fail({line_.lineNo(), &mcp::kPickupBranch, Rule::Fits, std::string(line_[mcp::kPickupBranch]),
+                    &r003::kBranchCode});
     }
-    return PadNumber(std::to_string(*ToInteger(number)), r003::kBranchCode.width());
+    return branch;
 }
 
 std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow, std::string_view itemCount,
@@ -228,59 +254,109 @@ std::optional<BadAmount> ManagerChequeReformatter::badAmount(bool invoicesFollow
     return std::nullopt;
 }
 
-void ManagerChequeReformatter::fillRecord003(std::string_view taxFlag, std::string_view invoiceFlag,
-                                             std::string_view itemCount, std::int64_t sequence) {
-    RecordWriter& r = record003_;
-    r.reset();
-    r.number(r003::kCreditSequence, sequence);
-    r.amountDigits(r003::kAmount, line_[mcp::kChequeAmount], mcp::kChequeAmount.decimals);
-    r.text(r003::kTaxFlag, taxFlag);
-    r.text(r003::kInvoiceFlag, invoiceFlag);
-    const std::string_view delivery = line_[mcp::kDeliveryCode];
-    if (delivery == "1" || delivery == "2" || delivery == "3") {
-        r.text(r003::kDeliveryCode, delivery == "1" ? "P" : delivery == "2" ? "C" : "M");
+std::string_view ManagerChequeReformatter::itemCount(bool withTax) const {
+    if (!withTax) {
+        return "00";
     }
-    const std::string_view form = line_[mcp::kTaxForm];
-    r.text(r003::kTaxFormCode, form == "1"   ? "01"
-                               : form == "3" ? "02"
-                               : form == "4" ? "03"
-                               : form == "7" ? "53"
-                                             : "00");
-    r.text(r003::kTaxRunningNo, line_.text(mcp::kTaxRunningNo));
-    r.digits(r003::kTaxAttachNo, Trim(line_.text(mcp::kTaxAttachNo)));
-    r.text(r003::kTaxItemCount, itemCount);
-    r.amountDigits(r003::kTaxAmount, line_[mcp::kTaxAmount], mcp::kTaxAmount.decimals);
-    r.digits(r003::kInvoiceCount, line_[mcp::kInvoiceCount]);
-    if (invoiceFlag == "Y" && columnsOf(r.record(), r003::kInvoiceCount) != "000000") {
-        r.amountDigits(r003::kInvoiceTotal, line_[mcp::kInvoiceAmount], mcp::kInvoiceAmount.decimals);
+    if (line_[mcp::kIncomeType] != "6") {
+        return "01";
     }
-    r.text(r003::kTaxPaidCondition, line_.text(mcp::kTaxPaidCondition));
-    r.text(r003::kFreeText, line_.text(mcp::kFreeText));
-    r.text(r003::kTaxDate, line_.dateParts(mcp::kTaxDate).yyyymmdd());
-    const std::string branch = pickupBranch();
-    r.wholeDigits(r003::kBranchCode, branch);  // a branch of five digits keeps them
-    if (delivery == "2") {
-        if (branch == "0111") {
-            r.text(r003::kPickupLocation, "C001");
-        } else if (branch == "0001") {
-            r.text(r003::kPickupLocation, "C002");
-        }
+    int items = 0;
+    for (const Field* tax : {&mcp::kItemTax1, &mcp::kItemTax2, &mcp::kItemTax3}) {
+        items += line_[*tax] != "000000000" ? 1 : 0;
     }
-    r.text(r003::kReferenceNo, line_.text(mcp::kReferenceNo));
-    r.text(r003::kChequeType, line_[mcp::kChequeType] == "1" ? "1" : "4");
+    static constexpr std::string_view kCounts[] = {"00", "01", "02", "03"};
+    return kCounts[items];
 }
 
-void ManagerChequeReformatter::fillRecord004(std::int64_t sequence) {
+ChequeValues ManagerChequeReformatter::valuesOf(bool withTax, std::string_view invoiceFlag,
+                                                std::int64_t sequence) const {
+    const auto text = [this](const Field& field) { return line_.require(line_.text(field)); };
+    ChequeValues v;
+    v.sequence = sequence;
+    v.amount = *line_.amount(mcp::kChequeAmount);
+    v.taxAmount = *line_.amount(mcp::kTaxAmount);
+    v.vatAmount = *line_.amount(mcp::kVatAmount);
+    v.taxFlag = yesNo(withTax);
+    v.invoiceFlag = invoiceFlag;
+    v.itemCount = itemCount(withTax);
+    if (invoiceFlag == "Y" && line_[mcp::kInvoiceCount] != "000") {
+        v.invoiceTotal = *line_.amount(mcp::kInvoiceAmount);
+    }
+    v.delivery = deliveryCode(line_[mcp::kDeliveryCode]);
+    v.taxForm = taxFormCode(line_[mcp::kTaxForm]);
+    v.runningNo = text(mcp::kTaxRunningNo);
+    v.attachNo = PadNumber(Trim(text(mcp::kTaxAttachNo)), r003::kTaxAttachNo.width());
+    v.taxPaid = text(mcp::kTaxPaidCondition);
+    v.freeText = text(mcp::kFreeText);
+    v.taxDate = line_.dateParts(mcp::kTaxDate);
+    v.branch = pickupBranch();
+    if (v.delivery == "C") {
+        v.location = v.branch == "0111" ? "C001" : v.branch == "0001" ? "C002" : "";
+    }
+    v.reference = text(mcp::kReferenceNo);
+    v.chequeType = line_[mcp::kChequeType] == "1" ? "1" : "4";
+    v.payeeCode = text(mcp::kPayeeCode);
+    v.name = text(mcp::kPayeeName);
+    v.address1 = text(mcp::kAddress1);
+    v.address2 = text(mcp::kAddress2);
+    v.address3 = text(mcp::kAddress3);
+    v.taxId = text(mcp::kTaxId);
+    return v;
+}
+
+void ManagerChequeReformatter::writeRecord003(const ChequeValues& v) {
+    RecordWriter& r = record003_;
+    r.reset();
+    r.number(r003::kCreditSequence, v.sequence);
+    r.amount(r003::kAmount, v.amount);
+    r.text(r003::kTaxFlag, v.taxFlag);
+    r.text(r003::kInvoiceFlag, v.invoiceFlag);
+    r.text(r003::kDeliveryCode, v.delivery);
+    r.text(r003::kTaxFormCode, v.taxForm);
+    r.text(r003::kTaxRunningNo, v.runningNo);
+    r.digits(r003::kTaxAttachNo, v.attachNo);
+    r.text(r003::kTaxItemCount, v.itemCount);
+    r.amount(r003::kTaxAmount, v.taxAmount);
+    r.digits(r003::kInvoiceCount, line_[mcp::kInvoiceCount]);
+    r.amount(r003::kInvoiceTotal, v.invoiceTotal);
+    r.text(r003::kTaxPaidCondition, v.taxPaid);
+    r.text(r003::kFreeText, v.freeText);
+    r.text(r003::kTaxDate, v.taxDate.yyyymmdd());
+    r.digits(r003::kBranchCode, v.branch);
+    r.text(r003::kPickupLocation, v.location);
+    r.text(r003::kReferenceNo, v.reference);
+    r.text(r003::kChequeType, v.chequeType);
+    cheques_.upload.writeRecord(r.record());
+}
+
+void ManagerChequeReformatter::writeRecord004(const ChequeValues& v) {
     RecordWriter& p = record004_;
     p.reset();
-    p.number(r004::kCreditSequence, sequence);
-    p.text(r004::kPayeeCode, line_.text(mcp::kPayeeCode));
-    const std::string_view name = line_.text(mcp::kPayeeName);
-    p.text(HasThaiChar(name, mcp::kPayeeName.width()) ? r004::kNameThai : r004::kNameEnglish, name);
-    p.text(r004::kAddress1, line_.text(mcp::kAddress1));
-    p.text(r004::kAddress2, line_.text(mcp::kAddress2));
-    p.text(r004::kAddress3, line_.text(mcp::kAddress3));
-    p.text(r004::kTaxId, line_.text(mcp::kTaxId));
+    p.number(r004::kCreditSequence, v.sequence);
+    p.text(r004::kPayeeCode, v.payeeCode);
+    p.text(HasThaiChar(v.name, mcp::kPayeeName.width()) ? r004::kNameThai : r004::kNameEnglish, v.name);
+    p.text(r004::kAddress1, v.address1);
+    p.text(r004::kAddress2, v.address2);
+    p.text(r004::kAddress3, v.address3);
+    p.text(r004::kTaxId, v.taxId);
+    cheques_.upload.writeRecord(p.record());
+}
+
+void ManagerChequeReformatter::detailRow(const ChequeValues& v) {
+    rs_.services.store.append("Mcp_Detail", {{"ID", PadNumber(v.sequence, r003::kCreditSequence.width())},
+                                             {"Name", cp874::toUtf8(v.name)},
+                                             {"CAmount", v.amount.toDouble()},
+                                             {"WhtAmount", v.taxAmount.toDouble()},
+                                             {"VatAmount", v.vatAmount.toDouble()},
+                                             {"InvoiceAmount", v.invoiceTotal.toDouble()},
+                                             {"RefNo", cp874::toUtf8(v.reference)},
+                                             {"TaxId", cp874::toUtf8(v.taxId)},
+                                             {"TaxAttach", cp874::toUtf8(v.attachNo)},
+                                             {"TaxRun", cp874::toUtf8(v.runningNo)},
+                                             {"TaxDate", cp874::toUtf8(v.taxDate.slashed())},
+                                             {"TaxPaid", cp874::toUtf8(v.taxPaid)},
+                                             {"TaxForm", std::string(v.taxForm)}});
 }
 
 bool ManagerChequeReformatter::accept(Money& amount) {
@@ -290,21 +366,11 @@ bool ManagerChequeReformatter::accept(Money& amount) {
         stop("This payment file must have invoice data");
         return false;
     }
-    std::string itemCount = "00";
-    if (withTax && line_[mcp::kIncomeType] != "6") {
-        itemCount = "01";
-    } else if (withTax) {
-        int items = 0;
-        for (const Field* tax : {&mcp::kItemTax1, &mcp::kItemTax2, &mcp::kItemTax3}) {
-            items += line_[*tax] != "000000000" ? 1 : 0;
-        }
-        itemCount = "0" + std::to_string(items);
-    }
     // Every value this cheque needs is read and checked before its first record is written: a bad one
     // rejects the line, with and without "Print detail" alike.
     const bool invoicesFollow = invoiceFlag == "Y" && line_[mcp::kInvoiceCount] != "000";
     std::vector<TaxItem> items;  // the tax items when `withTax`
-    if (const std::optional<BadAmount> bad = badAmount(invoicesFollow, itemCount, items)) {
+    if (const std::optional<BadAmount> bad = badAmount(invoicesFollow, itemCount(withTax), items)) {
         cheques_.invoiceSkipCount += skippedInvoices();
         rejectAmount(*bad);
         return true;
@@ -312,15 +378,10 @@ bool ManagerChequeReformatter::accept(Money& amount) {
     const bool withInvoices = !rs_.request.invoicePath.empty() && invoiceFlag == "Y";
     ChequeInvoices invoices;
     if (withInvoices) {
-        const std::optional<std::int64_t> count = line_.number(mcp::kInvoiceCount);
-        if (!count) {
-            line_.fail(mcp::kInvoiceCount,
-                       "\"" + cp874::toUtf8(line_[mcp::kInvoiceCount]) + "\" is not a number");
-        }
-        invoices = ReadChequeInvoices(cheques_, line_, *count);
+        invoices = ReadChequeInvoices(cheques_, line_, line_.require(line_.digits(mcp::kInvoiceCount)));
         if (invoices.mismatch) {
             rs_.message("Invoice file and payment file are missmatch");
-            listings_.close();
+            rs_.listings->close();
             return false;
         }
         if (invoices.badAmount) {
@@ -329,87 +390,52 @@ bool ManagerChequeReformatter::accept(Money& amount) {
         }
     }
 
-    const std::int64_t sequence = ++sequence_;
-    fillRecord003(yesNo(withTax), invoiceFlag, itemCount, sequence);
-    fillRecord004(sequence);
-    amount = *line_.amount(mcp::kChequeAmount);
-    FieldValues detail;
+    const ChequeValues values = valuesOf(withTax, invoiceFlag, ++sequence_);
+    amount = values.amount;
+    writeRecord003(values);
+    writeRecord004(values);
     if (cheques_.printDetail) {
-        const std::string& r = record003_.record();
-        const auto value = [&r](const Field& field) {
-            return Money::fromAmountField(columnsOf(r, field)).value_or(Money()).toDouble();
-        };
-        detail = {
-            {"ID", std::string(columnsOf(r, r003::kCreditSequence))},
-            {"Name", cp874::toUtf8(line_[mcp::kPayeeName])},
-            {"CAmount", amount.toDouble()},
-            {"WhtAmount", value(r003::kTaxAmount)},
-            {"VatAmount", line_.amount(mcp::kVatAmount)->toDouble()},
-            {"InvoiceAmount", value(r003::kInvoiceTotal)},
-            {"RefNo", cp874::toUtf8(columnsOf(r, r003::kReferenceNo))},
-            {"TaxId", cp874::toUtf8(columnsOf(record004_.record(), r004::kTaxId))},
-            {"TaxAttach", cp874::toUtf8(columnsOf(r, r003::kTaxAttachNo))},
-            {"TaxRun", cp874::toUtf8(columnsOf(r, r003::kTaxRunningNo))},
-            {"TaxDate", cp874::toUtf8(datePartsOf(columnsOf(r, r003::kTaxDate), r003::kTaxDate).slashed())},
-            {"TaxPaid", cp874::toUtf8(columnsOf(r, r003::kTaxPaidCondition))},
-            {"TaxForm", std::string(columnsOf(r, r003::kTaxFormCode))}};
-    }
-
-    cheques_.upload.writeRecord(record003_.record());
-    cheques_.upload.writeRecord(record004_.record());
-    if (cheques_.printDetail) {
-        rs_.services.store.append("Mcp_Detail", detail);
+        detailRow(values);
     }
     if (withTax) {
-        WriteTaxRecords(cheques_, line_, items, sequence);
+        WriteTaxRecords(cheques_, line_, items, values.sequence);
     }
     if (withInvoices) {
-        WriteInvoiceRecords(cheques_, invoices, sequence);
+        WriteInvoiceRecords(cheques_, invoices, values.sequence);
     }
     return true;
 }
 
-void ManagerChequeReformatter::invalidEntry(const std::string& columns, const std::string& message) {
-    const std::int64_t lineNo = line_.lineNo();
-    listings_.AppendErrorLine(rs_.listingPath(kCreditAmountInvalidSuffix).string(),
-                              ListingLine(lineNo, columns, message));
-    rs_.reject(kCreditAmountInvalid, lineNo);
-}
-
 void ManagerChequeReformatter::rejectAmount(const BadAmount& bad) {
+    const std::int64_t lineNo = line_.lineNo();
     if (bad.invoiceLine == 0) {
         std::string name(bad.field->name);
         name.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(name.front())));
-        invalidEntry(columnsText(*bad.field) + " ", "  " + name + " less than zero or invalid number");
+        rejects_.reject({Reject::ChequeFieldAmount, lineNo, bad.field, nullptr, {name, {}, {}}});
         return;
     }
     // The invoice file's fault, named on the cheque line whose invoices it holds.
-    invalidEntry(columnsText(mcp::kInvoiceCount) + " ", "  Invoice line " + std::to_string(bad.invoiceLine) +
-                                                            ", columns " + columnsText(*bad.field) +
-                                                            ": invalid " + std::string(bad.field->name));
+    rejects_.reject(
+        {Reject::InvoiceAmount,
+         lineNo,
+         &mcp::kInvoiceCount,
+         nullptr,
+         {std::to_string(bad.invoiceLine), columnsText(*bad.field), std::string(bad.field->name)}});
 }
 
 std::int64_t ManagerChequeReformatter::skippedInvoices() const {
-    // Read only to skip the line's invoices: leading blanks are let through.
-    const std::string_view count = line_[mcp::kInvoiceCount];
-    const std::string_view digits = TrimLeading(count);
-    if (!IsDigits(digits)) {
-        line_.fail(mcp::kInvoiceCount, "\"" + cp874::toUtf8(count) + "\" is not a number");
-    }
-    return *ToInteger(digits);
+    // Read only to skip the line's invoices: blanks around the number are let through.
+    return line_.require(line_.number(mcp::kInvoiceCount));
 }
 
 void ManagerChequeReformatter::reject() {
     cheques_.invoiceSkipCount += skippedInvoices();
-    const std::string columns = columnsText(mcp::kChequeAmount) + " ";
-    const std::int64_t lineNo = line_.lineNo();
-    if (line_[mcp::kChequeAmount] == "0000000000000") {
-        listings_.AppendErrorLine(rs_.listingPath(kCreditZeroAmountSuffix).string(),
-                                  ListingLine(lineNo, columns, "  Credit amount is zero"));
-        rs_.reject(kCreditZeroAmount, lineNo);
+    const Reading<Money> amount = line_.amount(mcp::kChequeAmount);
+    if (amount && *amount == Money()) {
+        rejects_.reject({Reject::ChequeAmountZero, line_.lineNo(), &mcp::kChequeAmount});
     }
-    if (!line_.digits(mcp::kChequeAmount)) {
-        invalidEntry(columns, "  Credit amount less than zero or invalid number");
+    if (!amount) {
+        rejects_.reject({Reject::ChequeAmountInvalid, line_.lineNo(), &mcp::kChequeAmount});
     }
 }
 

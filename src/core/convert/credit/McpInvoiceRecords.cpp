@@ -1,6 +1,7 @@
 #include "convert/credit/McpInvoiceRecords.h"
 
 #include "base/Cp874.h"
+#include "base/FieldHelpers.h"
 #include "convert/ReformatRun.h"
 #include "convert/credit/InvoiceFile.h"
 #include "layout/CreditSourceLayouts.h"
@@ -17,6 +18,24 @@ namespace {
 // The amounts of an invoice line, in the order of record 006.
 constexpr const Field* kInvoiceAmounts[] = {&mcp::kInvoiceLineAmount, &mcp::kInvoiceVat, &mcp::kInvoiceCharge,
                                             &mcp::kInvoiceTax};
+
+// The values of one invoice line, read once for its record and its detail row.
+struct InvoiceValues {
+    std::string_view number;
+    Money amount, vat, charge, tax;
+    DateParts date;
+    std::string_view poNo;
+};
+
+InvoiceValues valuesOf(const SourceLine& invoice) {
+    return {invoice.require(invoice.text(mcp::kInvoiceNo)),
+            *invoice.amount(mcp::kInvoiceLineAmount),
+            *invoice.amount(mcp::kInvoiceVat),
+            *invoice.amount(mcp::kInvoiceCharge),
+            *invoice.amount(mcp::kInvoiceTax),
+            invoice.dateParts(mcp::kInvoiceDate),
+            invoice.require(invoice.text(mcp::kPoNo))};
+}
 
 }  // namespace
 
@@ -45,9 +64,9 @@ ChequeInvoices ReadChequeInvoices(ChequeRun& run, const SourceLine& cheque, std:
                 return read;
             }
         }
-        // Its texts, refused here when they are not code page 874.
-        invoice.text(mcp::kInvoiceNo);
-        invoice.text(mcp::kPoNo);
+        // Its texts, refused here when they hold a control character.
+        invoice.require(invoice.text(mcp::kInvoiceNo));
+        invoice.require(invoice.text(mcp::kPoNo));
         read.lines.emplace_back(text);
     }
     return read;
@@ -61,36 +80,31 @@ void WriteInvoiceRecords(ChequeRun& run, const ChequeInvoices& invoices, std::in
     for (const std::string& text : invoices.lines) {
         invoice.read(text, invoices.firstLineNo + n);
         ++n;
+        const InvoiceValues v = valuesOf(invoice);
         r.reset();
         r.number(r006::kCreditSequence, sequence);
         r.number(r006::kInvoiceLineNo, n);
-        r.text(r006::kInvoiceNo, invoice[mcp::kInvoiceNo]);
-        r.amountDigits(r006::kInvoiceAmount, invoice[mcp::kInvoiceLineAmount],
-                       mcp::kInvoiceLineAmount.decimals);
-        r.text(r006::kInvoiceDate, invoice.dateParts(mcp::kInvoiceDate).yyyymmdd());
-        r.text(r006::kPoNo, invoice[mcp::kPoNo]);
-        r.amountDigits(r006::kVatAmount, invoice[mcp::kInvoiceVat], mcp::kInvoiceVat.decimals);
-        r.amountDigits(r006::kChargeAmount, invoice[mcp::kInvoiceCharge], mcp::kInvoiceCharge.decimals);
-        r.amountDigits(r006::kTaxAmount, invoice[mcp::kInvoiceTax], mcp::kInvoiceTax.decimals);
+        r.text(r006::kInvoiceNo, v.number);
+        r.amount(r006::kInvoiceAmount, v.amount);
+        r.text(r006::kInvoiceDate, v.date.yyyymmdd());
+        r.text(r006::kPoNo, v.poNo);
+        r.amount(r006::kVatAmount, v.vat);
+        r.amount(r006::kChargeAmount, v.charge);
+        r.amount(r006::kTaxAmount, v.tax);
         run.upload.writeRecord(r.record());
         if (!run.printDetail) {
             continue;
         }
-        const std::string& record = r.record();
-        const auto value = [&invoice](const Field& field) { return invoice.amount(field)->toDouble(); };
-        rr.services.store.append(
-            "Invoice_Detail",
-            {{"CreditId", std::string(columnsOf(record, r006::kCreditSequence))},
-             {"InvoiceId", std::string(columnsOf(record, r006::kInvoiceLineNo))},
-             {"InvoiceNo", cp874::toUtf8(columnsOf(record, r006::kInvoiceNo))},
-             {"InvoiceAmount", value(mcp::kInvoiceLineAmount)},
-             {"InvoiceDate",
-              cp874::toUtf8(
-                  datePartsOf(columnsOf(record, r006::kInvoiceDate), r006::kInvoiceDate).slashed())},
-             {"PoNo", cp874::toUtf8(columnsOf(record, r006::kPoNo))},
-             {"VatAmount", value(mcp::kInvoiceVat)},
-             {"ChargeAmount", value(mcp::kInvoiceCharge)},
-             {"WhtAmount", value(mcp::kInvoiceTax)}});
+        rr.services.store.append("Invoice_Detail",
+                                 {{"CreditId", PadNumber(sequence, r006::kCreditSequence.width())},
+                                  {"InvoiceId", PadNumber(n, r006::kInvoiceLineNo.width())},
+                                  {"InvoiceNo", cp874::toUtf8(v.number)},
+                                  {"InvoiceAmount", v.amount.toDouble()},
+                                  {"InvoiceDate", cp874::toUtf8(v.date.slashed())},
+                                  {"PoNo", cp874::toUtf8(v.poNo)},
+                                  {"VatAmount", v.vat.toDouble()},
+                                  {"ChargeAmount", v.charge.toDouble()},
+                                  {"WhtAmount", v.tax.toDouble()}});
     }
 }
 

@@ -17,8 +17,8 @@ namespace {
 
 constexpr std::string_view kNoTax = "000000000";
 
-std::string padded(std::string_view text, int width) {
-    return PadText(text, width);
+std::string description(const SourceLine& cheque, const Field& field) {
+    return PadText(cheque.require(cheque.text(field)), r005::kDescription.width());
 }
 
 }  // namespace
@@ -43,26 +43,24 @@ std::string TaxRateText(Money tax, Money income) {
 
 std::vector<TaxItem> TaxItemsOf(const SourceLine& cheque, std::string_view itemCount) {
     using namespace mcp;
-    const int width = r005::kDescription.width();
     std::vector<TaxItem> items;
     if (cheque[kIncomeType] != "6") {
         if (cheque[kTaxAmount] != kNoTax) {
-            items.push_back({&kTaxAmount, &kInvoiceAmount, padded({}, width)});
+            items.push_back({&kTaxAmount, &kInvoiceAmount, std::string(r005::kDescription.width(), ' ')});
         }
         return items;
     }
     if (cheque[kItemTax1] != kNoTax) {
         // A single item's description runs over the three items' columns.
-        const std::string_view description =
-            itemCount == "01" ? cheque.textSpan(kDescription1, kDescription3) : cheque.text(kDescription1);
-        items.push_back({&kItemTax1, &kItemIncome1, padded(description, width)});
+        items.push_back({&kItemTax1, &kItemIncome1,
+                         description(cheque, itemCount == "01" ? kSingleDescription : kDescription1)});
     }
     if (cheque[kItemTax2] != kNoTax) {
-        items.push_back({&kItemTax2, &kItemIncome2, padded(cheque.text(kDescription2), width)});
+        items.push_back({&kItemTax2, &kItemIncome2, description(cheque, kDescription2)});
     }
     const std::string_view tax3 = cheque[kItemTax3];
     if (tax3 != kNoTax && tax3 != std::string_view("         ")) {
-        items.push_back({&kItemTax3, &kItemIncome3, padded(cheque.text(kDescription3), width)});
+        items.push_back({&kItemTax3, &kItemIncome3, description(cheque, kDescription3)});
     }
     return items;
 }
@@ -81,34 +79,38 @@ std::optional<BadAmount> BadTaxAmount(const SourceLine& cheque, const std::vecto
 void WriteTaxRecords(ChequeRun& run, const SourceLine& cheque, const std::vector<TaxItem>& items,
                      std::int64_t sequence) {
     RecordWriter& r = run.record005;
-    const std::string incomeType(cheque.text(mcp::kIncomeType));
+    const std::string_view incomeType = cheque.require(cheque.text(mcp::kIncomeType));
     std::int64_t itemNo = 0;
     for (const TaxItem& item : items) {
         const Money tax = *cheque.amount(*item.tax);
         const Money income = *cheque.amount(*item.income);
         if (income.units() == 0) {
-            cheque.fail(*item.income, "the income of a withholding-tax item is zero, so it has no tax rate");
+            throw QrvError(cheque.place(*item.income) +
+                           ": the income of a withholding-tax item is zero, so it has no tax rate");
+        }
+        const std::string rate = TaxRateText(tax, income);
+        if (static_cast<int>(rate.size()) > r005::kTaxRate.width()) {
+            // A rate of 100 per cent or more: the record would grow by a column, shifting the income.
+            cheque.fail({cheque.lineNo(), item.tax, Rule::Fits, rate, &r005::kTaxRate});
         }
         ++itemNo;
         r.reset();
         r.number(r005::kCreditSequence, sequence);
         r.number(r005::kItemNo, itemNo);
-        r.amountDigits(r005::kTaxAmount, cheque[*item.tax], item.tax->decimals);
-        r.text(r005::kIncomeType, "    " + incomeType);
+        r.amount(r005::kTaxAmount, tax);
+        r.text(r005::kIncomeType, "    " + std::string(incomeType));
         r.text(r005::kDescription, item.description);
-        const std::string rate = TaxRateText(tax, income);
-        r.wholeDigits(r005::kTaxRate, rate);  // a rate of 100 or more keeps its digits
-        r.amountDigits(r005::kIncomeAmount, cheque[*item.income], item.income->decimals);
+        r.digits(r005::kTaxRate, rate);
+        r.amount(r005::kIncomeAmount, income);
         run.upload.writeRecord(r.record());
         if (run.printDetail) {
-            const std::string& record = r.record();
             run.reformat.services.store.append(
-                "Wht_Detail", {{"CreditId", std::string(columnsOf(record, r005::kCreditSequence))},
-                               {"WhtId", std::string(columnsOf(record, r005::kItemNo))},
+                "Wht_Detail", {{"CreditId", PadNumber(sequence, r005::kCreditSequence.width())},
+                               {"WhtId", PadNumber(itemNo, r005::kItemNo.width())},
                                {"IncomeAmount", income.toDouble()},
                                {"WhtAmount", tax.toDouble()},
-                               {"IncomeType", cp874::toUtf8(Trim(columnsOf(record, r005::kIncomeType)))},
-                               {"IncomeDescription", cp874::toUtf8(columnsOf(record, r005::kDescription))},
+                               {"IncomeType", cp874::toUtf8(Trim(incomeType))},
+                               {"IncomeDescription", cp874::toUtf8(item.description)},
                                {"Rate", rate}});
         }
     }

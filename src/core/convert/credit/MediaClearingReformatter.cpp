@@ -9,9 +9,9 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
-#include "base/FieldWidth.h"
 #include "base/Money.h"
 #include "convert/ReformatRun.h"
+#include "convert/RejectSink.h"
 #include "convert/ResultReport.h"
 #include "io/LineReader.h"
 #include "layout/CreditSourceLayouts.h"
@@ -19,7 +19,6 @@
 #include "layout/UploadLayouts.h"
 #include "store/TableStore.h"
 #include "upload/CreditUploadFile.h"
-#include "upload/ErrorListings.h"
 #include "upload/RecordText.h"
 #include "upload/UploadRecords.h"
 
@@ -50,20 +49,6 @@ namespace {
 
 // Credits from another sending bank may not exceed 2,000,000.00 baht.
 constexpr Money kLimit = Money::fromUnits(2'000'000LL * Money::kScale);
-
-// Whether a credit of `amount` from `sendingBank` is over the limit.
-bool overLimit(std::string_view sendingBank, Money amount) {
-    return sendingBank != kHomeBankCode && amount > kLimit;
-}
-
-}  // namespace
-
-bool IsOverLimitCredit(std::string_view line) {
-    const std::optional<Money> value = amountOf(columnsOf(line, mcl::kAmount), mcl::kAmount);
-    return value && overLimit(columnsOf(line, mcl::kSendingBank), *value);
-}
-
-namespace {
 
 constexpr std::string_view kNewBank = "New bank";
 constexpr std::string_view kNewBranch = "New branch";
@@ -124,18 +109,19 @@ std::string branchName(TableStore& store, std::string_view bankCode, std::string
 // The home bank's accounts are checked without the first column of the field; another bank's are its
 // digits, not all zeros.
 bool creditAccountPasses(const SourceLine& line, bool homeBank) {
-    const std::string_view account = line[mcl::kCreditAccount];
     if (homeBank) {
-        return IsValidAccountNo(account.substr(account.empty() ? 0 : 1));
+        return static_cast<bool>(line.account(mcl::kHomeBankAccount));
     }
-    return line.digits(mcl::kCreditAccount) && account.find_first_not_of('0') != std::string_view::npos;
+    const Reading<std::int64_t> digits = line.digits(mcl::kCreditAccount);
+    return digits && *digits != 0;
 }
 
-// One kind of listing entry and its listing.
-struct EntryKind {
-    std::string_view kind;
-    std::string_view suffix;
-};
+// The faulty ones of the bank and branch codes, as columns of the line.
+std::pair<int, int> faultyCodes(bool bankOk, bool branchOk) {
+    const Field& from = bankOk ? mcl::kBranchCode : mcl::kBankCode;
+    const Field& to = branchOk ? mcl::kBankCode : mcl::kBranchCode;
+    return {from.first, to.last};
+}
 
 class MediaClearingRun {
   public:
@@ -144,9 +130,9 @@ class MediaClearingRun {
           request_(run.request),
           store_(run.services.store),
           print_(run.request.printDetail),
-          listings_(*run.listings),
-          line_(run.request.sourcePath, "source file"),
-          record002_(kRecord002),
+          line_(run.request.sourcePath, SourceFile::MediaClearing),
+          rejects_(run.result, &store_, print_ ? RejectSink::Table::CreditErrors : RejectSink::Table::None,
+                   run.listings, run.listingPath("").string()),
           record003_(kRecord003),
           record004_(kRecord004) {
         record003_.text(r003::kDebitSequence, kFirstDebit);
@@ -159,13 +145,15 @@ class MediaClearingRun {
 
   private:
     void detailLine();
+    void rejectLine(bool homeBank, bool accountOk, const Reading<Money>& amount, bool bankOk, bool branchOk);
     void accept(std::string_view bank, std::string_view branch, const std::string& bankName,
                 const std::string& branchName);
-    void entry(const EntryKind& kind, const std::string& columns, const std::string& message,
-               const char* fieldName, const std::string& colNo, const std::string& desErr);
-    void errorRow(const char* fieldName, const std::string& colNo, const std::string& desErr);
+    void reject(Reject kind, const Field& field) {
+        keepUpload_ = false;
+        rejects_.reject({kind, line_.lineNo(), &field});
+    }
     void progress(const LineReader& reader);
-    void finish(const DateParts& effective, const std::string& comName);
+    void finish(const Date& effective, const std::string& comName);
     const std::string& cachedBankName(std::string_view bank);
     const std::string& cachedBranchName(std::string_view bank, std::string_view branch);
 
@@ -173,15 +161,11 @@ class MediaClearingRun {
     const ReformatRequest& request_;
     TableStore& store_;
     const bool print_;
-    ErrorListings& listings_;  // the run's, put in place when it ends
     std::unique_ptr<CreditUploadFile> upload_;
     SourceLine line_;  // the line being read
-    RecordWriter record002_, record003_, record004_;
+    RejectSink rejects_;
+    RecordWriter record003_, record004_;
 
-    EntryKind account_{kInvalidAcct, kInvalidAcctSuffix};
-    EntryKind zero_{kCreditZeroAmount, kCreditZeroAmountSuffix};
-    EntryKind invalid_{kCreditAmountInvalid, kCreditAmountInvalidSuffix};
-    EntryKind bankBranch_{kBankBranchCode, kBankBranchCodeSuffix};
     bool keepUpload_ = true;  // false once a line voids the upload
     std::int64_t credits_ = 0;
     Money total_;
@@ -218,39 +202,37 @@ void MediaClearingRun::execute() {
     LineReader reader(request_.sourcePath);
     upload_ = std::make_unique<CreditUploadFile>(run_.creditUpload());
 
-    std::string_view first;
-    const std::string header(reader.next(first) ? first : std::string_view());
-    line_.read(header, 1);
-    recordCount_ = ToInteger(line_[mcl::kRecordCount]).value_or(0);
-    const DateParts effective = line_.dateParts(mcl::kEffectiveDate);
-    if (!line_.date(mcl::kEffectiveDate)) {
+    if (!line_.next(reader)) {
+        line_.read({}, 1);
+    }
+    recordCount_ = line_.number(mcl::kRecordCount).valueOr(0);
+    const Reading<Date> effective = line_.date(mcl::kEffectiveDate);
+    if (!effective) {
         run_.stop("Invalid  EFFECTIVE DATE OF TRANSFER", false);
         return;
     }
-    if (!(effective.yyyymmdd() > run_.services.clock.today().yyyymmdd())) {
+    if (!(*effective > run_.services.clock.today())) {
         run_.stop("EFFECTIVE DATE OF TRANSFER should be future date", false);
         return;
     }
-    const std::string comName(line_.text(mcl::kCompanyName));
+    const std::string comName(line_.require(line_.text(mcl::kCompanyName)));
     if (print_) {
         store_.reset("Mcl_Detail");
         store_.reset("Dcp_Err");
     }
 
-    std::string_view line;
-    while (reader.next(line)) {
-        line_.read(line, reader.lineNumber());
+    while (line_.next(reader)) {
         // Every line names the account to debit; a bad one stops the run where it stands.
-        if (!IsValidAccountNo(line_[mcl::kDebitAccount])) {
-            listings_.close();
+        if (!line_.account(mcl::kDebitAccount)) {
+            run_.listings->close();
             run_.stop("Invalid QRV debit account", haveLast_);
             return;
         }
         detailLine();
         progress(reader);
     }
-    listings_.close();
-    finish(effective, comName);
+    run_.listings->close();
+    finish(*effective, comName);
 }
 
 void MediaClearingRun::detailLine() {
@@ -265,56 +247,51 @@ void MediaClearingRun::detailLine() {
 
     const bool homeBank = bank == kHomeBankCode;
     const bool accountOk = creditAccountPasses(line_, homeBank);
-    const bool zeroAmount = line_[mcl::kAmount] == "000000000000";
     // Only twelve plain digits make an amount: blanks, a sign, a point, an exponent or a short line are an
     // invalid amount.
-    const bool amountOk = line_.digits(mcl::kAmount);
-    const bool codesOk = line_.digits(mcl::kBankCode) && line_.digits(mcl::kBranchCode);
-
-    if (accountOk && !zeroAmount && amountOk && codesOk) {
+    const Reading<Money> amount = line_.amount(mcl::kAmount);
+    const bool bankOk = static_cast<bool>(line_.digits(mcl::kBankCode));
+    const bool branchOk = static_cast<bool>(line_.digits(mcl::kBranchCode));
+    if (accountOk && amount && *amount != Money() && bankOk && branchOk) {
         accept(bank, branch, bankText, branchText);
         return;
     }
-    const std::string accountColumns = columnsText(mcl::kCreditAccount);
-    const std::string amountColumns = columnsText(mcl::kAmount);
+    rejectLine(homeBank, accountOk, amount, bankOk, branchOk);
+}
+
+void MediaClearingRun::rejectLine(bool homeBank, bool accountOk, const Reading<Money>& amount, bool bankOk,
+                                  bool branchOk) {
     if (!accountOk) {
-        if (homeBank) {
-            entry(account_, accountColumns, "  Credit account is invalid QRV account", "Account",
-                  accountColumns, "Credit account is invalid QRV account");
-        } else {
-            entry(account_, accountColumns, "  Credit account is zero or not numeric or invalid length",
-                  "Account", accountColumns, "Credit account is invalid account");
-        }
+        reject(homeBank ? Reject::HomeBankAccount : Reject::OtherBankAccount, mcl::kCreditAccount);
     }
-    if (zeroAmount) {
-        entry(zero_, amountColumns, "  Credit amount is zero", "Amount", amountColumns,
-              "Credit amount is zero");
+    if (amount && *amount == Money()) {
+        reject(Reject::AmountZero, mcl::kAmount);
     }
-    if (!amountOk) {
-        entry(invalid_, amountColumns, "  Credit amount less than zero or invalid number", "Amount",
-              amountColumns, "Credit amount less than zero or invalid number");
+    if (!amount) {
+        reject(Reject::AmountInvalid, mcl::kAmount);
     }
-    if (!codesOk) {
-        const std::string bankColumns = columnsText(mcl::kBankCode);
-        const std::string branchColumns = columnsText(mcl::kBranchCode);
-        entry(bankBranch_, bankColumns + " Column: " + branchColumns, " invalid code",
-              "Bank Code,Branch Code", bankColumns + "," + branchColumns,
-              "Bank " + std::string(bank) + " branch " + std::string(branch) + " invalid code");
+    if (!bankOk || !branchOk) {
+        keepUpload_ = false;
+        const auto [first, last] = faultyCodes(bankOk, branchOk);
+        rejects_.reject({Reject::BankBranchCode,
+                         line_.lineNo(),
+                         &mcl::kBankCode,
+                         &mcl::kBranchCode,
+                         {std::string(line_[mcl::kBankCode]), std::string(line_[mcl::kBranchCode]), {}},
+                         {},
+                         first,
+                         last});
     }
 }
 
 void MediaClearingRun::accept(std::string_view bank, std::string_view branch, const std::string& bankText,
                               const std::string& branchText) {
     const std::int64_t lineNo = line_.lineNo();
-    const std::string_view amount = line_[mcl::kAmount];
     const Money value = *line_.amount(mcl::kAmount);
-    if (overLimit(line_[mcl::kSendingBank], value)) {
+    if (line_[mcl::kSendingBank] != kHomeBankCode && value > kLimit) {
         // Over the limit: still written and totalled, but the whole upload is void.
-        run_.reject(kOverLimit, lineNo);
         keepUpload_ = false;
-        if (print_) {
-            errorRow("Amount", columnsText(mcl::kAmount), "Detail Amount have not over 2,000,000");
-        }
+        rejects_.reject({Reject::OverLimit, lineNo, &mcl::kAmount});
     }
     ++credits_;
     // A home-bank account given with a leading "0" is written as its last ten digits.
@@ -326,56 +303,35 @@ void MediaClearingRun::accept(std::string_view bank, std::string_view branch, co
     record003_.reset();
     record003_.number(r003::kCreditSequence, credits_);
     record003_.text(r003::kCreditAccount, account);
-    record003_.amountDigits(r003::kAmount, amount, mcl::kAmount.decimals);
+    record003_.amount(r003::kAmount, value);
     record003_.text(r003::kBankCode, bank);
     record003_.text(r003::kBankName, bankText);
     record003_.text(r003::kBranchCode, branch);
     record003_.text(r003::kBranchName, branchText);
-    const std::string_view serviceType = line_.text(mcl::kServiceType);
+    const std::string_view serviceType = line_.require(line_.text(mcl::kServiceType));
     record003_.text(r003::kServiceType, serviceType);
     upload_->writeRecord(record003_.record());
-    total_.addAt(value,
-                 [&] { return "line " + std::to_string(lineNo) + " of " + request_.sourcePath.string(); });
+    total_.addAt(value, [&] { return line_.place(mcl::kAmount); });
 
     record004_.reset();
     record004_.number(r004::kCreditSequence, credits_);
-    const std::string_view payee = line_.text(mcl::kReceiverId);
+    const std::string_view payee = line_.require(line_.text(mcl::kReceiverId));
     if (payee != "0000000000") {
-        record004_.copy(r004::kPayeeCode, payee, mcl::kReceiverId);
+        record004_.text(r004::kPayeeCode, payee);
     }
-    const std::string_view name = line_.text(mcl::kReceiverName);
+    const std::string_view name = line_.require(line_.text(mcl::kReceiverName));
     const bool thai = HasThaiChar(name, mcl::kReceiverName.width());
-    record004_.copy(thai ? r004::kNameThai : r004::kNameEnglish, name, mcl::kReceiverName);
+    record004_.text(thai ? r004::kNameThai : r004::kNameEnglish, name);
     upload_->writeRecord(record004_.record());
 
     if (print_) {
-        store_.append("Mcl_Detail",
-                      {{"Acct", cp874::toUtf8(columnsOf(record003_.record(), r003::kCreditAccount))},
-                       {"BankCode", cp874::toUtf8(bank)},
-                       {"BranchCode", cp874::toUtf8(branch)},
-                       {"Amount", value.toDouble()},
-                       {"ServiceType", std::string(MediaClearingServiceType(serviceType))},
-                       {"Name", cp874::toUtf8(name)}});
+        store_.append("Mcl_Detail", {{"Acct", cp874::toUtf8(PadText(account, r003::kCreditAccount.width()))},
+                                     {"BankCode", cp874::toUtf8(bank)},
+                                     {"BranchCode", cp874::toUtf8(branch)},
+                                     {"Amount", value.toDouble()},
+                                     {"ServiceType", std::string(MediaClearingServiceType(serviceType))},
+                                     {"Name", cp874::toUtf8(name)}});
     }
-}
-
-void MediaClearingRun::entry(const EntryKind& kind, const std::string& columns, const std::string& message,
-                             const char* fieldName, const std::string& colNo, const std::string& desErr) {
-    const std::int64_t lineNo = line_.lineNo();
-    // The four products share the listings named with "MCL".
-    listings_.AppendErrorLine(run_.listingPath(kind.suffix).string(), ListingLine(lineNo, columns, message));
-    run_.reject(kind.kind, lineNo);
-    keepUpload_ = false;
-    if (print_) {
-        errorRow(fieldName, colNo, desErr);
-    }
-}
-
-void MediaClearingRun::errorRow(const char* fieldName, const std::string& colNo, const std::string& desErr) {
-    store_.append("Dcp_Err", {{"LnNo", std::to_string(line_.lineNo())},
-                              {"FieldName", std::string(fieldName)},
-                              {"ColNo", colNo},
-                              {"DesErr", cp874::toUtf8(desErr)}});
 }
 
 // The share of the header's record count read so far, rounded up; without a usable count, the share
@@ -397,38 +353,29 @@ void MediaClearingRun::progress(const LineReader& reader) {
     run_.progress(static_cast<int>(percent));
 }
 
-void MediaClearingRun::finish(const DateParts& effective, const std::string& comName) {
-    const std::string totalField =
-        AmountField(total_, r002::kTotalAmount.width(), "total amount of record 002 and the trailer");
-    upload_->writeRecord(TrailerRecord(1, credits_, totalField));
-
+void MediaClearingRun::finish(const Date& effective, const std::string& comName) {
+    upload_->writeRecord(TrailerRecord(1, credits_, total_));
     run_.result.counters = CounterSet::Credit;
 
     // The debit account and its branch come from the last detail line.
-    RecordWriter& r2 = record002_;
-    r2.text(r002::kProductCode, run_.productCode);
-    r2.text(r002::kValueDate, effective.yyyymmdd());
-    r2.digits(r002::kTotalAmount, totalField);
-    r2.number(r002::kCreditCount, credits_);
-    std::string debitAccount;
+    std::optional<AccountNumber> debit;
+    std::string sendingBranch;
     if (haveLast_) {
-        line_.read(lastLine_, 0);
-        debitAccount = line_[mcl::kDebitAccount];
-        for (const auto& [account, type, branch] :
-             {std::tuple{&r002::kDebitAccount, &r002::kDebitAccountType, &r002::kDebitBranch},
-              std::tuple{&r002::kFeeAccount, &r002::kFeeAccountType, &r002::kFeeBranch}}) {
-            WriteAccount(r2, *account, *type, *branch, debitAccount);
-            r2.text(*branch, line_[mcl::kSendingBranch]);
-        }
+        line_.read(lastLine_, line_.lineNo());
+        debit = *line_.account(mcl::kDebitAccount);
+        sendingBranch = line_.require(line_.text(mcl::kSendingBranch));
     }
-    const std::string valueDate = effective.slashed();
+    const std::string record002 = DebitRecord({run_.productCode, effective, debit ? &*debit : nullptr,
+                                               debit ? &*debit : nullptr, sendingBranch, total_, credits_});
+    const std::string debitAccount = debit ? debit->text() : std::string();
+    const std::string valueDate = effective.ddmmyyyy();
 
     // A voided upload (a rejected or over-limit line) is hashed and reported but never written, so an
     // earlier file of that name stays and nothing is archived.
     const bool totalAboveZero = total_ > Money();
     const bool write = totalAboveZero && keepUpload_;
     CreditUploadFile::Result result =
-        upload_->complete(r2.record(), write && run_.writes(), true, request_.sourcePath);
+        upload_->complete(record002, write && run_.writes(), true, request_.sourcePath);
     run_.takeUpload(result);
     run_.result.records = credits_;
     run_.result.total = total_;
@@ -451,15 +398,15 @@ void MediaClearingRun::finish(const DateParts& effective, const std::string& com
             runner.setVariable("ComId", request_.companyId);
             runner.setVariable("PayType", label);
             runner.setVariable("ComName", cp874::toUtf8(comName));
-            runner.setVariable("ValueDate", cp874::toUtf8(valueDate));
+            runner.setVariable("ValueDate", valueDate);
             runner.setVariable("Acct", cp874::toUtf8(debitAccount));
             runner.setVariable("AcctFee", cp874::toUtf8(debitAccount));
             run_.services.showReport(runner, run_.result);
         }
     } else {
         ShowResultReport(request_, run_.result,
-                         {ResultLayout::Result, label, totalAboveZero ? "000001" : "000000",
-                          PadNumber(credits_, 6), totalField, valueDate, comName, "Company Name : "},
+                         {ResultLayout::Result, label, totalAboveZero ? 1 : 0, credits_, total_, valueDate,
+                          comName, "Company Name : "},
                          run_.services);
     }
     run_.resetProgress();

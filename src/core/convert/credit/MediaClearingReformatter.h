@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 // Media Clearing and Media Clearing Payroll 1, 2 and 3 (MCL, PA4, PA5, PA6): interbank credits with
@@ -10,9 +9,5 @@ namespace qrv {
 
 // The text of a service type code for the detail table; empty for any code not in the list.
 std::string_view MediaClearingServiceType(std::string_view code);
-
-// Whether a credit line that passed its checks voids the upload by its amount: above 2,000,000.00 baht
-// from a sending bank other than the home bank.
-bool IsOverLimitCredit(std::string_view line);
 
 }  // namespace qrv

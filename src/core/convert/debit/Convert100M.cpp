@@ -30,13 +30,12 @@ constexpr size_t kCopyBlock = 1 << 16;
 
 // A control record begins with eight blanks; every other record is a detail record.
 bool isControlRecord(std::string_view record) {
-    return columnsOf(record, ddr::kLeadingBlanks) == std::string_view("        ");
+    return record.starts_with(std::string_view("        "));
 }
 
 }  // namespace
 
-std::string ConvertResultCode(std::string_view inputLine, const std::string& previous) {
-    const std::string_view letter = columnsOf(inputLine, c100m::kResult);
+std::string ConvertResultCode(std::string_view letter, const std::string& previous) {
     if (letter == "S") {
         return "00";
     }
@@ -48,14 +47,39 @@ std::string ConvertResultCode(std::string_view inputLine, const std::string& pre
 
 namespace {
 
+// The output: the control records, then the others, with the last one's line end left off; it replaces
+// the destination only when whole.
+AtomicFile joined(WorkFile& controls, WorkFile& details, const fs::path& destination, Services& services) {
+    const std::uint64_t total = controls.writer().size() + details.writer().size();
+    controls.close();
+    details.close();
+    const std::uint64_t keep = total >= 2 ? total - 2 : 0;
+    AtomicFile output(destination);
+    std::uint64_t copied = 0;
+    for (const WorkFile* part : {&controls, &details}) {
+        platform::readBlocks(part->path(), kCopyBlock, [&](std::string_view block) {
+            const std::uint64_t take = std::min<std::uint64_t>(block.size(), keep - copied);
+            if (take == 0) {
+                return;
+            }
+            output.writer().write(block.substr(0, take));
+            copied += take;
+            services.checkCancelled();
+            services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
+        });
+    }
+    return output;
+}
+
 Convert100MResult convert(const Convert100MRequest& request, Services& services) {
     Convert100MResult result;
     const fs::path& source = request.sourcePath;
     const fs::path& destination = request.destinationPath;
     LineReader input(source);
-    std::string_view line;
-    SourceLine fields(source, source.string());
-    fields.read(input.next(line) ? line : std::string_view(), 1);
+    SourceLine fields(source, SourceFile::Convert100M);
+    if (!fields.next(input)) {
+        fields.read({}, 1);
+    }
     // The value date, yymmdd in the header, goes into every record as ddmmyy.
     const DateParts date = fields.dateParts(c100m::kValueDate);
     const std::string valueDate = date.day + date.month + date.year.substr(2);
@@ -90,7 +114,7 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
 
     // The converted records as they are made, in input order: the control records (a record that starts
     // with eight blanks, whichever line it was made from) to one work file, every other record to another;
-    // each input field is copied as it stands, so a short input line gives a short record. The date is the
+    // each record at its layout's width (the columns an input line lacks read as blanks). The date is the
     // same in every record: it is part of the defaults.
     WorkFile controls = workFileFor(destination, "Temp1");
     WorkFile details = workFileFor(destination, "Temp2");
@@ -99,55 +123,33 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
     control.text(ddr::kCompanyCode, *companyCode);
     control.text(ddr::kApplyCode, "C");
     control.text(ddr::kStatus, "A");
-    control.copy(ddr::kEffectiveDate, valueDate, c100m::kValueDate);
+    control.text(ddr::kEffectiveDate, valueDate);
     control.keepAsDefaults();
     RecordWriter detail(kConvertedDetail);
     detail.text(ddr::kSign, "0");
-    detail.copy(ddr::kDetailDate, valueDate, c100m::kValueDate);
+    detail.text(ddr::kDetailDate, valueDate);
     detail.keepAsDefaults();
     std::string code;
-    while (input.next(line)) {
-        fields.read(line, input.lineNumber());
+    while (fields.next(input)) {
         RecordWriter* record = &detail;
         if (fields.code(c100m::kSummaryCode)) {
             record = &control;
             control.reset();
-            control.copy(ddr::kTotalRecord, fields[c100m::kDebitCount], c100m::kDebitCount);
-            control.copy(ddr::kTotalAmount, fields[c100m::kTotalAmount], c100m::kTotalAmount);
+            control.text(ddr::kTotalRecord, fields[c100m::kDebitCount]);
+            control.text(ddr::kTotalAmount, fields[c100m::kTotalAmount]);
         } else {
-            code = ConvertResultCode(line, code);
+            code = ConvertResultCode(fields[c100m::kResult], code);
             detail.reset();
-            detail.copy(ddr::kAccount, fields[c100m::kAccount], c100m::kAccount);
-            detail.copy(ddr::kAmount, fields[c100m::kAmount], c100m::kAmount);
-            detail.copy(c100m::kResultCode, code, c100m::kResultCode);
-            detail.copy(c100m::kConvertedRemainder, fields.text(c100m::kRemainder), c100m::kRemainder);
+            detail.text(ddr::kAccount, fields[c100m::kAccount]);
+            detail.text(ddr::kAmount, fields[c100m::kAmount]);
+            detail.text(c100m::kResultCode, code);
+            detail.text(c100m::kConvertedRemainder, fields.require(fields.text(c100m::kRemainder)));
         }
         const std::string& made = record->record();
         (isControlRecord(made) ? controls : details).writer().writeLine(made);
         ++result.records;
     }
-    const std::uint64_t total = controls.writer().size() + details.writer().size();
-    controls.close();
-    details.close();
-
-    // The output holds the control records, then the others, with the last one's line end left off; it
-    // replaces the destination only when whole.
-    const std::uint64_t keep = total >= 2 ? total - 2 : 0;
-    AtomicFile output(destination);
-    std::uint64_t copied = 0;
-    for (const WorkFile* part : {&controls, &details}) {
-        platform::readBlocks(part->path(), kCopyBlock, [&](std::string_view block) {
-            const std::uint64_t take = std::min<std::uint64_t>(block.size(), keep - copied);
-            if (take == 0) {
-                return;
-            }
-            output.writer().write(block.substr(0, take));
-            copied += take;
-            services.checkCancelled();
-            services.events.setProgress(static_cast<int>((copied * 200 + keep) / (2 * keep)));
-        });
-    }
-    commit.outputs().add(CommitStep::Upload, std::move(output));
+    commit.outputs().add(CommitStep::Upload, joined(controls, details, destination, services));
     commit.tellAfter("Convert 100 Million Complete");
     commit.commit();
     result.outcome = Outcome::Written;
@@ -169,7 +171,7 @@ Convert100MResult convertTo100M(const Convert100MRequest& request, Services& ser
     }
     try {
         return convert(request, services);
-    } catch (const TextNotCodePage874& refusal) {
+    } catch (const SourceRefusal& refusal) {
         services.message(refusal.what());
         Convert100MResult result;
         result.refuse(RequestField::Source);

@@ -11,7 +11,7 @@ namespace qrv {
 
 // The code a detail line's result letter (column 221) gives: "S" "00", "F" "01"; any other letter
 // keeps `previous`, the code of the detail before it (empty before the first).
-std::string ConvertResultCode(std::string_view inputLine, const std::string& previous);
+std::string ConvertResultCode(std::string_view letter, const std::string& previous);
 
 // "Convert 100 M": the input file, the company code as typed (UTF-8; the control records take its code
 // page 874 form) and the 100M file to write.

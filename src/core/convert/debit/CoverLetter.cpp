@@ -20,16 +20,17 @@ constexpr const char* kNoCheckedHash =
 std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request,
                                                const std::string& hashValue, Services& services,
                                                CoverLetterResult& result) {
-    const std::string source = request.sourcePath.string();
     // The letter reads the file again: it must read the bytes the hash was taken of.
     LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
-    std::string_view view;
-    const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
+    layout::SourceLine line(request.sourcePath, layout::SourceFile::DirectDebitHash);
+    if (!line.next(reader)) {
+        line.read({}, 1);
+    }
     services.events.setProgress(0);
     TableStore& store = services.store;
     // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
-    const debit::ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today(),
-                                                                [&store] { store.reset(debit::kHashTable); });
+    const debit::ControlCheck check =
+        debit::CheckControlRecord(line, services.clock.today(), [&store] { store.reset(debit::kHashTable); });
     if (!check.record) {
         services.message(check.fault);
         return std::nullopt;
@@ -39,14 +40,11 @@ std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request
         store.reset(debit::kHashTable);
     }
 
-    std::int64_t lineNo = 1;
     std::int64_t detailCount = 0;
-    while (reader.next(view)) {
-        ++lineNo;
+    while (line.next(reader)) {
         ++detailCount;
-        const debit::DetailRecord d = debit::ReadDetailRecord(view, control.layout);
-        const std::int64_t effective = debit::DetailEffectiveDate(d, source, lineNo);
-        if (d.accountValid && d.amount && effective == control.effectiveDateNumber) {
+        const debit::DetailRecord d = debit::ReadDetailRecord(line, control.layout);
+        if (d.accountValid && d.amount && d.effectiveDate == control.effectiveDateNumber) {
             debit::AppendDebit(store, d);
             ++result.records;
         }
@@ -64,7 +62,9 @@ std::optional<RequestFault> requestFault(const CoverLetterRequest& request) {
         {{RequestField::Account, request.account.accountName, maxLength(AccountField::accountName)}});
 }
 
-CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
+namespace {
+
+CoverLetterResult letter(const CoverLetterRequest& request, Services& services) {
     CoverLetterResult result;
     if (const std::optional<RequestFault> fault = requestFault(request)) {
         result.refuse(fault->field);
@@ -79,12 +79,7 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     // one changed, has a hash of its own (an unreadable file says so and fails below).
     std::string hashValue = request.hash;
     if (!checked) {
-        try {
-            hashValue = debit::SourceHash(request.sourcePath, services.events);
-        } catch (const layout::TextNotCodePage874& refusal) {
-            services.message(refusal.what());
-            return result;
-        }
+        hashValue = debit::SourceHash(request.sourcePath, services.events);
         if (!hashValue.empty() && hashValue != request.hash) {
             services.message(kNoCheckedHash);
             return result;
@@ -121,6 +116,17 @@ CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& 
     services.showReport(report, result);
     commit.commit();
     return result;
+}
+
+}  // namespace
+
+CoverLetterResult printCoverLetter(const CoverLetterRequest& request, Services& services) {
+    try {
+        return letter(request, services);
+    } catch (const layout::SourceRefusal& refusal) {
+        services.message(refusal.what());
+        return CoverLetterResult();
+    }
 }
 
 }  // namespace qrv

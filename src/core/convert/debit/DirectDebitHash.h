@@ -11,6 +11,7 @@
 #include "base/Money.h"
 #include "io/LineReader.h"
 #include "layout/DebitSourceLayouts.h"
+#include "layout/SourceLine.h"
 
 // The Direct Debit (HASH) file: its control record and detail records in the short-amount layout
 // (9-digit amounts) and the long-amount layout (11-digit amounts), as "GenerateHash" and "Cover Letter"
@@ -31,14 +32,12 @@ enum class AmountLayout { Short, Long };
 // A control record that passed every check.
 struct ControlRecord {
     AmountLayout layout = AmountLayout::Short;
-    std::string companyCode;       // six characters as they stand
-    std::string companyName;       // 30 characters, untrimmed
-    std::string effectiveDate;     // ddmmyy
-    std::string totalRecordField;  // five characters
-    std::string totalAmountField;  // ten (short) or eleven (long) characters, satang
-    std::int64_t effectiveDateNumber = 0;
-    std::int64_t totalRecord = 0;  // the number of detail records announced
-    std::optional<Money> totalAmount;
+    std::string companyCode;  // six characters as they stand
+    std::string companyName;  // 30 characters, untrimmed
+    layout::DateParts effectiveDate;
+    std::int64_t effectiveDateNumber = 0;  // ddmmyy as a whole number
+    std::int64_t totalRecord = 0;          // the number of detail records announced
+    Money totalAmount;
 
     std::string valueDateText() const;     // dd/mm/yy
     std::string transferDateText() const;  // dd/mm/20yy
@@ -52,32 +51,27 @@ struct ControlCheck {
     std::string fault;
 };
 
-// The form a control record's first columns choose; nothing when they choose none.
-const layout::HashForm* HashFormOf(std::string_view controlRecord);
-
 // Decides the layout and checks the control record in the fixed order, stopping at the first fault.
 // `afterTotalRecord` runs in the short-amount layout once TOTAL RECORD has passed, before TOTAL AMOUNT is
 // checked (the cover letter empties its table there).
-ControlCheck CheckControlRecord(std::string_view line, const Date& today,
+ControlCheck CheckControlRecord(const layout::SourceLine& control, const Date& today,
                                 const std::function<void()>& afterTotalRecord = {});
 
 // The fields of one detail record.
 struct DetailRecord {
-    std::string_view account;    // columns 1-10
-    std::string_view dateField;  // columns 11-16
-    std::string_view sign;       // column 17
-    std::string_view amountField;
+    std::string_view account;  // columns 1-10
     std::string_view name;
-    // The amount when it passes the layout's check and reads as baht and satang; nothing otherwise.
+    // The amount when it passes the layout's check (its digits, above zero); nothing otherwise.
     std::optional<Money> amount;
     bool accountValid = false;
+    bool signValid = false;          // "0" or "1"
+    std::int64_t effectiveDate = 0;  // columns 11-16 as a whole number
+    const layout::Field* amountField = nullptr;
 };
 
-DetailRecord ReadDetailRecord(std::string_view line, AmountLayout layout);
-
-// The detail's effective date (columns 11-16) as a whole number; a QrvError naming the file and line
-// when it is none.
-std::int64_t DetailEffectiveDate(const DetailRecord& detail, const std::string& file, std::int64_t lineNo);
+// Reads a detail record of `form`. A detail whose effective date is no whole number ends the run
+// (FieldFaultError naming the file, line and columns).
+DetailRecord ReadDetailRecord(const layout::SourceLine& line, AmountLayout form);
 
 // The progress bar after `read` of `total` detail records.
 int DetailProgress(std::int64_t read, std::int64_t total);

@@ -2,7 +2,6 @@
 
 #include "base/Cp874.h"
 #include "base/FieldHelpers.h"
-#include "base/FieldWidth.h"
 #include "convert/ReformatRun.h"
 #include "convert/ResultReport.h"
 #include "convert/debit/DirectDebit100MReformatter.h"
@@ -24,27 +23,24 @@ constexpr const char* kCompleteTable = "completeDirectDebit100M";
 
 }  // namespace
 
-std::string Record007(const ReformatRun& run, std::string_view control, const DirectDebitTotals& totals) {
-    const std::string& credit = run.accounts.credit->text();
-    const std::string& fee = run.accounts.debitFee->text();
-    const Field date = shifted(ddr::kEffectiveDate, totals.shift);  // one column later with the shift
+std::string Record007(const ReformatRun& run, const SourceLine& control, const DirectDebitTotals& totals) {
     RecordWriter r(kRecord007);
-    r.text(r007::kValueDate, datePartsOf(columnsOf(control, date), date).yyyymmdd());
+    r.text(r007::kValueDate, control.dateParts(totals.controlDate).yyyymmdd());
     r.text(r007::kProcessingRound, processingRoundCode(run.request.processingRound));
-    WriteAccount(r, r007::kCreditAccount, r007::kCreditAccountType, r007::kCreditBranch, credit);
-    WriteAccount(r, r007::kFeeAccount, r007::kFeeAccountType, r007::kFeeBranch, fee);
-    r.digits(r007::kTotalAmount, totals.sumText);
+    r.account(r007::kCreditAccount, r007::kCreditAccountType, r007::kCreditBranch, *run.accounts.credit);
+    r.account(r007::kFeeAccount, r007::kFeeAccountType, r007::kFeeBranch, *run.accounts.debitFee);
+    r.amount(r007::kTotalAmount, totals.sum);
     r.number(r007::kDebitCount, totals.count);
     return r.record();
 }
 
-const std::string& Record008(RecordWriter& r, std::string_view detail, std::int64_t sequence) {
+const std::string& Record008(RecordWriter& r, const SourceLine& detail, std::int64_t sequence) {
     r.reset();
     r.number(r008::kSequence, sequence);
-    r.text(r008::kAccount, columnsOf(detail, ddr::kAccount));
-    r.amountDigits(r008::kAmount, columnsOf(detail, ddr::kAmount), ddr::kAmount.decimals);
-    r.copy(r008::kReference, columnsOf(detail, ddr::kReference), ddr::kReference);
-    r.copy(r008::kRest, columnsOf(detail, ddr::kNameText), ddr::kNameText);
+    r.text(r008::kAccount, detail[ddr::kAccount]);
+    r.amount(r008::kAmount, *detail.amount(ddr::kAmount));
+    r.text(r008::kReference, detail.require(detail.text(ddr::kReference)));
+    r.text(r008::kRest, detail.require(detail.text(ddr::kNameText)));
     return r.record();
 }
 
@@ -60,24 +56,24 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
     CreditUploadFile upload = run.debitUpload();
     {
         LineReader reader(source, LineReader::Digesting::Yes);
-        std::string_view line;
-        const std::string control = reader.next(line) ? std::string(line) : std::string();
-        upload.writeRecord(Record007(run, control, totals));
-        SourceLine detail(source, "Direct Debit (100M) source file");
+        SourceLine line(source, SourceFile::DirectDebit100M);
+        if (!line.next(reader)) {
+            line.read({}, 1);
+        }
+        upload.writeRecord(Record007(run, line, totals));
         std::int64_t sequence = 0;
         RecordWriter record008(kRecord008);
-        while (reader.next(line)) {
+        while (line.next(reader)) {
             ++sequence;
-            detail.read(line, reader.lineNumber());
-            const Money amount = detail.requireAmount(ddr::kAmount);
+            const Money amount = line.require(line.amount(ddr::kAmount));
             store.append(kCompleteTable,
-                         {{"account", cp874::toUtf8(detail[ddr::kAccount])},
+                         {{"account", cp874::toUtf8(line[ddr::kAccount])},
                           {"line", std::to_string(sequence + 1)},
                           {"error_col", amount.toDouble()},
-                          {"name", cp874::toUtf8(detail.textSpan(ddr::kReference, ddr::kTail))}});
+                          {"name", cp874::toUtf8(line.require(line.text(ddr::kCompletionName)))}});
             upload.writeRecord(Record008(record008, line, sequence));
         }
-        upload.writeRecord(TrailerRecord(totals.count, 1, totals.sumText));
+        upload.writeRecord(TrailerRecord(totals.count, 1, totals.sum));
         // The records above hold the checked totals: they stand only beside the details that were checked,
         // and so do the rows added to the table.
         try {
@@ -119,8 +115,8 @@ void WriteDirectDebitUpload(ReformatRun& run, const DirectDebitTotals& totals) {
     }
     result.counters = CounterSet::DirectDebitClean;
     ShowResultReport(request, result,
-                     {ResultLayout::NoErrors, "Direct Debit", "000001", std::to_string(totals.count),
-                      totals.sumText, totals.reportDate, totals.companyName, "Company Name : "},
+                     {ResultLayout::NoErrors, "Direct Debit", 1, totals.count, totals.sum, totals.reportDate,
+                      totals.companyName, "Company Name : "},
                      run.services);
 }
 

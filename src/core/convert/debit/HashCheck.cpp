@@ -1,7 +1,7 @@
 #include "convert/debit/HashCheck.h"
 
 #include "base/Cp874.h"
-#include "base/FieldHelpers.h"
+#include "convert/RejectSink.h"
 #include "convert/RunCommit.h"
 #include "convert/debit/DirectDebitHash.h"
 #include "io/LineReader.h"
@@ -16,10 +16,7 @@ using debit::AmountLayout;
 using debit::ControlCheck;
 using debit::ControlRecord;
 using debit::DetailRecord;
-
-std::string lineWhere(const std::string& file, std::int64_t lineNo) {
-    return "line " + std::to_string(lineNo) + " of \"" + cp874::sanitizeUtf8(file) + "\"";
-}
+using layout::SourceLine;
 
 // The report of the check: the hash report when clean, the error report otherwise.
 void showHashReport(const ControlRecord& control, const HashCheckRequest& request, Services& services,
@@ -38,105 +35,98 @@ void showHashReport(const ControlRecord& control, const HashCheckRequest& reques
     services.showReport(report, result);
 }
 
-}  // namespace
+// The detail pass: each detail checked, its faults rejected into the error table and its sound debit
+// into the hash table.
+struct DetailPass {
+    const ControlRecord& control;
+    TableStore& store;
+    RejectSink& rejects;
+    std::int64_t count = 0;
+    Money sum;
 
-HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services) {
+    void reject(Reject kind, const SourceLine& line, const layout::Field& field) {
+        rejects.reject({kind, line.lineNo(), &field});
+    }
+
+    void check(const SourceLine& line) {
+        ++count;
+        const bool isShort = control.layout == AmountLayout::Short;
+        const DetailRecord d = debit::ReadDetailRecord(line, control.layout);
+        if (!d.signValid) {
+            reject(Reject::HashSign, line, layout::ddr::kSign);
+        }
+        const bool sameDate = d.effectiveDate == control.effectiveDateNumber;
+        if (d.amount) {
+            sum.addAt(*d.amount, [&] { return line.place(*d.amountField); });
+        }
+        if (d.accountValid && d.amount) {
+            if (sameDate) {
+                debit::AppendDebit(store, d);
+            } else {
+                reject(Reject::HashDate, line, layout::ddr::kDetailDate);
+            }
+        } else if (d.amount) {
+            reject(sameDate && !isShort ? Reject::HashAccountLong : Reject::HashAccount, line,
+                   layout::ddr::kAccount);
+            if (!sameDate) {
+                reject(Reject::HashDate, line, layout::ddr::kDetailDate);
+            }
+        } else if (!d.accountValid) {
+            reject(Reject::HashAccount, line, layout::ddr::kAccount);
+            reject(isShort ? Reject::HashAmountShort : Reject::HashAmount, line, *d.amountField);
+        } else {
+            reject(Reject::HashAmount, line, *d.amountField);
+        }
+    }
+};
+
+HashCheckResult check(const HashCheckRequest& request, Services& services) {
     HashCheckResult result;
     if (request.sourcePath.empty()) {
         services.message("No Input File. Please Browse Input File");
         result.refuse(RequestField::Source);
         return result;
     }
-    const std::string source = request.sourcePath.string();
-    std::string hashValue;
-    try {
-        hashValue = debit::SourceHash(request.sourcePath, services.events);
-    } catch (const layout::TextNotCodePage874& refusal) {
-        services.message(refusal.what());
-        result.refuse(RequestField::Source);
-        return result;
-    }
+    const std::string hashValue = debit::SourceHash(request.sourcePath, services.events);
     // The checks read the file again: they must read the bytes the hash was taken of.
     LineReader reader{request.sourcePath, LineReader::Digesting::Yes};
-    std::string_view view;
-    const std::string controlLine = reader.next(view) ? std::string(view) : std::string();
+    SourceLine line(request.sourcePath, layout::SourceFile::DirectDebitHash);
+    if (!line.next(reader)) {
+        line.read({}, 1);
+    }
     services.events.setProgress(0);
-    const ControlCheck check = debit::CheckControlRecord(controlLine, services.clock.today());
-    if (!check.record) {
-        services.message(check.fault);
+    const ControlCheck checked = debit::CheckControlRecord(line, services.clock.today());
+    if (!checked.record) {
+        services.message(checked.fault);
         return result;
     }
-    const ControlRecord& control = *check.record;
-    const bool isShort = control.layout == AmountLayout::Short;
+    const ControlRecord& control = *checked.record;
+    const layout::HashForm& form =
+        control.layout == AmountLayout::Short ? layout::kHashShortForm : layout::kHashLongForm;
 
     TableStore& store = services.store;
     RunCommit commit(services);
     store.reset(debit::kHashTable);
     store.reset(debit::kHashErrorTable);
-    bool valid = true;
-    std::int64_t lineNo = 1;
-    std::int64_t detailCount = 0;
-    Money detailSum;
-    const auto error = [&store, &valid, &lineNo, &result](const char* field, const char* detail) {
-        result.reject(field, lineNo);
-        store.append(debit::kHashErrorTable, {{"id_field", std::string()},
-                                              {"CountLine", lineNo},
-                                              {"Field Name Error", std::string(field)},
-                                              {"Detail Error", std::string(detail)}});
-        valid = false;
-    };
-
-    while (reader.next(view)) {
-        ++lineNo;
-        ++detailCount;
-        const DetailRecord d = debit::ReadDetailRecord(view, control.layout);
-        const std::int64_t effective = debit::DetailEffectiveDate(d, source, lineNo);
-        // The sign is one digit, 0 or 1.
-        const std::optional<std::int64_t> sign = layout::numberOf(d.sign, layout::ddr::kSign);
-        if (!sign || *sign > 1) {
-            error("Sign", "Invalid Sign");
-        }
-        const bool accountOk = d.accountValid;
-        const bool amountOk = d.amount.has_value();
-        const bool sameDate = effective == control.effectiveDateNumber;
-        if (amountOk) {
-            detailSum.add(*d.amount, lineWhere(source, lineNo));
-        }
-        if (accountOk && amountOk) {
-            if (sameDate) {
-                debit::AppendDebit(store, d);
-            } else {
-                error("Effective Date", "Invalid Effective Date");
-            }
-        } else if (amountOk) {
-            if (sameDate) {
-                error("Account No", isShort ? "Invalid Account No " : "Invalid Account No");
-            } else {
-                error("Account No", "Invalid Account No ");
-                error("Effective Date", "Invalid Effective Date");
-            }
-        } else if (!accountOk) {
-            error("Account No", "Invalid Account No ");
-            error("Amount", isShort ? "Invalid Amount " : "Invalid Amount");
-        } else {
-            error("Amount", "Invalid Amount");
-        }
+    RejectSink rejects(result, &store, RejectSink::Table::HashErrors);
+    DetailPass pass{control, store, rejects, 0, Money()};
+    while (line.next(reader)) {
+        pass.check(line);
         services.checkCancelled();
-        services.events.setProgress(debit::DetailProgress(detailCount, control.totalRecord));
+        services.events.setProgress(debit::DetailProgress(pass.count, control.totalRecord));
     }
 
     debit::RequireHashedBytes(request.sourcePath, hashValue, reader.finishReading());
-    lineNo = 1;
-    if (!control.totalAmount || detailSum != *control.totalAmount) {
-        error("Total Amount", "Check Total Amount Error ");
+    if (pass.sum != control.totalAmount) {
+        rejects.reject({Reject::HashTotalAmount, 1, form.totalAmount});
     }
-    if (detailCount != control.totalRecord) {
-        error("Total Record", "Check Total Record Error ");
+    if (pass.count != control.totalRecord) {
+        rejects.reject({Reject::HashTotalRecord, 1, form.totalRecord});
     }
 
-    result.records = detailCount;
-    result.total = detailSum;
-    if (valid) {
+    result.records = pass.count;
+    result.total = pass.sum;
+    if (result.rejected.empty()) {
         result.outcome = Outcome::Written;
         result.hash = hashValue;
         result.control = control;
@@ -146,6 +136,19 @@ HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& 
     showHashReport(control, request, services, result);
     commit.commit();
     return result;
+}
+
+}  // namespace
+
+HashCheckResult checkDirectDebitFile(const HashCheckRequest& request, Services& services) {
+    try {
+        return check(request, services);
+    } catch (const layout::SourceRefusal& refusal) {
+        services.message(refusal.what());
+        HashCheckResult result;
+        result.refuse(RequestField::Source);
+        return result;
+    }
 }
 
 }  // namespace qrv

@@ -1,14 +1,11 @@
 #include "convert/debit/ReturnFileComparison.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
 #include "base/Cp874.h"
-#include "base/FieldHelpers.h"
 #include "base/Money.h"
-#include "base/QrvError.h"
 #include "convert/OutputNames.h"
 #include "convert/RunCommit.h"
 #include "io/InputGuards.h"
@@ -28,6 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kLayout = "rptCompareFileFromV5.frf";
+constexpr auto kDigested = LineReader::Digesting::Yes;
 
 std::string twoDigits(int value) {
     char buf[8];
@@ -35,49 +33,104 @@ std::string twoDigits(int value) {
     return buf;
 }
 
-std::string lower(std::string_view text) {
-    std::string s(text);
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+// The comparison's message: it ends the run.
+struct Stop {
+    const char* message;
+};
+
+// What the sent file's control record gives the comparison.
+struct SentControl {
+    std::string record;       // the line as it stands
+    std::string companyName;  // 30 characters
+    std::string valueDate;    // ddmmyy
+    FileReading read;
+};
+
+// The return file: its lines (for the progress) and its last trailer, with the line it is on (0: none).
+struct ReturnTrailer {
+    std::int64_t lines = 0;
+    std::string record;
+    std::int64_t lineNo = 0;
+    FileReading read;
+};
+
+// The numbers a control record or a trailer announces: records and their total.
+struct Announced {
+    std::int64_t count = 0;
+    Money total;
+};
+
+SentControl readSentControl(const fs::path& sent) {
+    LineReader reader(sent, kDigested);
+    SourceLine control(sent, SourceFile::DirectDebit100M);
+    if (!control.next(reader)) {
+        control.read({}, 1);
+    }
+    // The check of the leading blanks looks at the line as it stands.
+    if (!control.text().starts_with(std::string_view("        "))) {
+        throw Stop{"Incorrect file input. Please Check file"};
+    }
+    SentControl s;
+    s.record = control.text();
+    s.companyName = control.require(control.text(ddr::kCompanyName));
+    s.valueDate = control[ddr::kEffectiveDate];
+    s.read = reader.finishReading();
     return s;
 }
 
-// Where a field was read, for the conversion errors.
-std::string place(const fs::path& file, std::int64_t line, const Field& field) {
-    return "file \"" + file.string() + "\", line " + std::to_string(line) + ", columns " + columnsText(field);
+Announced sentTotals(const fs::path& file, const SentControl& sent) {
+    SourceLine control(file, SourceFile::DirectDebit100M);
+    control.read(sent.record, 1);
+    return {control.require(control.digits(ddr::kTotalRecord)),
+            control.require(control.amount(ddr::kTotalAmount))};
 }
 
-// An amount field, read by the rule of amounts: its digits and implied decimals.
-Money amountAt(std::string_view line, const Field& field, const fs::path& file, std::int64_t lineNo) {
-    const std::string_view text = columnsOf(line, field);
-    const std::optional<Money> amount = amountOf(text, field);
-    if (!amount) {
-        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid amount (" + place(file, lineNo, field) +
-                       ")");
+Announced returnTotals(const fs::path& file, const ReturnTrailer& trailer) {
+    if (trailer.lineNo == 0) {
+        return {};
     }
-    return *amount;
+    SourceLine line(file, SourceFile::ReturnFile);
+    line.read(trailer.record, trailer.lineNo);
+    return {line.require(line.digits(ret::kRecordCount)), line.require(line.amount(ret::kTotalAmount))};
 }
 
-std::int64_t countOf(std::string_view line, const Field& field, const fs::path& file, std::int64_t lineNo) {
-    const std::string_view text = columnsOf(line, field);
-    const std::optional<std::int64_t> value = numberOf(text, field);
-    if (!value) {
-        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid record count (" +
-                       place(file, lineNo, field) + ")");
+ReturnTrailer readReturnTrailer(const fs::path& file, const std::string& sentDate) {
+    ReturnTrailer totals;
+    {
+        LineReader counter(file, kDigested);
+        std::string_view text;
+        while (counter.next(text)) {
+            ++totals.lines;
+        }
+        totals.read = counter.finishReading();
     }
-    return *value;
-}
-
-// An account read as a number: its digits without leading zeros, so that any length compares.
-std::string accountNumber(std::string_view text, const std::string& where) {
-    std::string_view digits = Trim(text);
-    if (!IsDigits(digits)) {
-        throw QrvError("'" + cp874::toUtf8(text) + "' is not a valid account number (" + where + ")");
+    LineReader reader(file, kDigested);
+    SourceLine line(file, SourceFile::ReturnFile);
+    if (!line.next(reader)) {
+        line.read({}, 1);
     }
-    while (digits.size() > 1 && digits.front() == '0') {
-        digits.remove_prefix(1);
+    if (!line.code(ret::kHeaderCode)) {
+        throw Stop{"Incorrect file input. Please Check file Direct Debit Return"};
     }
-    return std::string(digits);
+    const DateParts date = line.dateParts(ret::kValueDate);
+    std::string returned = date.day + date.month + date.year.substr(2);
+    std::string sent = sentDate;
+    for (std::string* text : {&returned, &sent}) {
+        std::transform(text->begin(), text->end(), text->begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    }
+    if (returned != sent) {
+        throw Stop{"Incorrect Value Date"};
+    }
+    // The last trailer counts.
+    while (line.next(reader)) {
+        if (line.code(ret::kTrailerCode)) {
+            totals.record = line.text();
+            totals.lineNo = line.lineNo();
+        }
+    }
+    RequireSameReading(file, totals.read, reader.finishReading());
+    return totals;
 }
 
 // The 9+2 amount text of the comparison file from a return amount field of more digits: its last nine
@@ -85,11 +138,7 @@ std::string accountNumber(std::string_view text, const std::string& where) {
 std::string_view amountTextOf(std::string_view field, const Field& of) {
     const Field& to = ddr::kAmount;
     const size_t from = static_cast<size_t>((of.width() - of.decimals) - (to.width() - to.decimals));
-    return from < field.size() ? field.substr(from, static_cast<size_t>(to.width())) : std::string_view();
-}
-
-void stop(Services& services, const char* text) {
-    services.events.showMessage(MessageKind::Error, text);
+    return field.substr(from, static_cast<size_t>(to.width()));
 }
 
 int percent(std::int64_t done, std::int64_t total) {
@@ -99,12 +148,161 @@ int percent(std::int64_t done, std::int64_t total) {
     return static_cast<int>(std::clamp<std::int64_t>((done * 200 + total) / (2 * total), 0, 100));
 }
 
-// What the sent file's control record gives the comparison.
-struct SentControl {
-    std::string record;
-    std::string companyName;
-    std::string valueDate;  // ddmmyy
+// The pairing of each sent detail with the next return record, writing the comparison file.
+class Pairing {
+  public:
+    Pairing(const ReturnComparisonRequest& request, Services& services)
+        : services_(services),
+          sent_(request.sentPath, SourceFile::DirectDebit100M),
+          paired_(request.returnPath, SourceFile::ReturnFile),
+          record_(kComparisonLine) {}
+
+    // Pairs every detail and writes its line to `out`; the number of details paired.
+    std::int64_t run(LineReader& sentReader, LineReader& returnReader, FileWriter& out, std::int64_t lines);
+
+  private:
+    void pair(bool returnLeft);
+
+    Services& services_;
+    SourceLine sent_;
+    SourceLine paired_;
+    RecordWriter record_;
+    std::string amountText_;  // carried to the next line when the return record is no detail
+    std::string_view reference_;
 };
+
+void Pairing::pair(bool returnLeft) {
+    const std::int64_t sentAccount = sent_.require(sent_.number(ddr::kAccount));
+    const Money sentAmount = sent_.require(sent_.amount(ddr::kAmount));
+    reference_ = sent_.require(sent_.text(ddr::kReference));
+    // A return file with fewer records gives blanks: no result, a status error.
+    const std::optional<std::string> status = ReturnStatusCode(returnLeft ? paired_[ret::kResult] : " ",
+                                                               returnLeft ? paired_[ret::kReason] : "   ");
+    if (!status) {
+        throw Stop{"Status Error. "};
+    }
+    if (returnLeft && paired_.code(ret::kDetailCode)) {
+        const std::string_view accountText = paired_.require(paired_.text(ret::kAccount));
+        const std::int64_t account = paired_.require(paired_.number(ret::kAccount));
+        const Money amount = paired_.require(paired_.amount(ret::kAmount));
+        Money shown = amount;
+        if (paired_[ret::kResult] == "P") {
+            shown = paired_.require(paired_.amount(ret::kPaidAmount));
+            amountText_ = amountTextOf(paired_[ret::kPaidAmount], ret::kPaidAmount);
+        } else {
+            amountText_ = paired_[ret::kAmount];
+        }
+        reference_ = paired_.require(paired_.text(ret::kReference));
+        if (account != sentAccount) {
+            throw Stop{"Total Account is not match."};
+        }
+        if (amount != sentAmount) {
+            throw Stop{"Total Amount is not match."};
+        }
+        services_.store.append("DDR_FileCompare", {{"Account_No", cp874::toUtf8(accountText)},
+                                                   {"Reference_Id", cp874::toUtf8(reference_)},
+                                                   {"Amount", shown}});
+    }
+    // The sent detail with the result, each field at its width.
+    record_.reset();
+    for (const Field* field : {&ddr::kAccount, &ddr::kDetailDate, &ddr::kSign}) {
+        record_.text(*field, sent_[*field]);
+    }
+    record_.text(ddr::kAmount, amountText_);
+    record_.text(ddr::kStatusCode, *status);
+    record_.text(ddr::kReference, reference_);
+    record_.text(ddr::kNameText, sent_.require(sent_.text(ddr::kNameText)));
+}
+
+std::int64_t Pairing::run(LineReader& sentReader, LineReader& returnReader, FileWriter& out,
+                          std::int64_t lines) {
+    std::int64_t k = 0;
+    bool returnLeft = true;
+    while (sent_.next(sentReader)) {
+        returnLeft = returnLeft && paired_.next(returnReader);
+        pair(returnLeft);
+        out.writeLine(record_.record());
+        services_.checkCancelled();
+        services_.events.setProgress(percent(k, lines));
+        ++k;
+    }
+    return k;
+}
+
+// The refusal of a comparison file that would replace an input or an output of the run.
+std::optional<std::string> destinationRefusal(const ReturnComparisonRequest& request, Services& services) {
+    for (const auto& [input, name] :
+         {std::pair{&request.sentPath, "source"}, std::pair{&request.returnPath, "return"}}) {
+        if (auto refusal = overwritesInput(request.destinationPath, *input, name)) {
+            return refusal;
+        }
+    }
+    return outputCollision(request.destinationPath, reportOutputs(services.events),
+                           services.store.dataFolder());
+}
+
+void showComparisonReport(const ReturnComparisonRequest& request, const SentControl& sent, Services& services,
+                          ReturnComparisonResult& result) {
+    const DateParts date = datePartsOf(sent.valueDate, ddr::kEffectiveDate);
+    ReportRunner runner = services.reports.open(kComparisonRunner, kLayout);
+    runner.setVariable("ComName", cp874::toUtf8(sent.companyName));
+    runner.setVariable("TransDate", cp874::toUtf8(date.day + "/" + date.month + "/" + date.year.substr(2)));
+    runner.setVariable("SourceFile", cp874::sanitizeUtf8(request.sentPath.string()));
+    runner.setVariable("FileFromV5", cp874::sanitizeUtf8(request.returnPath.string()));
+    runner.setVariable("Destination", cp874::sanitizeUtf8(request.destinationPath.string()));
+    services.showReport(runner, result);
+}
+
+ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services& services) {
+    ReturnComparisonResult result;
+    if (request.sentPath.empty()) {
+        throw Stop{"Please Input file "};
+    }
+    if (request.returnPath.empty()) {
+        throw Stop{"Please Input file of Direct Debit Return File "};
+    }
+    if (request.destinationPath.empty()) {
+        throw Stop{"Please Select Destination file "};
+    }
+    RunCommit commit(services);
+    // Each file is read more than once: every reading is digested, and the comparison is written only when
+    // all readings of a file saw the same bytes.
+    const SentControl sent = readSentControl(request.sentPath);
+    const ReturnTrailer trailer = readReturnTrailer(request.returnPath, sent.valueDate);
+    const Announced sentAnnounced = sentTotals(request.sentPath, sent);
+    if (sentAnnounced.count != returnTotals(request.returnPath, trailer).count) {
+        throw Stop{" Record is not match."};
+    }
+    if (sentAnnounced.total != returnTotals(request.returnPath, trailer).total) {
+        throw Stop{" Amount is not match."};
+    }
+    // Last of the checks (none after it refuses): the comparison file may not replace an input.
+    if (const auto refusal = destinationRefusal(request, services)) {
+        services.events.showMessage(MessageKind::Error, *refusal);
+        return result;
+    }
+    // Writing phase: each sent detail paired with the next return record. The comparison file replaces
+    // its target only when whole.
+    services.store.reset("DDR_FileCompare");
+    LineReader sentReader(request.sentPath, kDigested);
+    LineReader returnReader(request.returnPath, kDigested);
+    std::string_view line;
+    sentReader.next(line);
+    returnReader.next(line);
+    AtomicFile output(request.destinationPath);
+    FileWriter& out = output.writer();
+    out.writeLine(std::string_view(sent.record).substr(0, static_cast<size_t>(kComparisonLine.length)));
+    result.records = Pairing(request, services).run(sentReader, returnReader, out, trailer.lines);
+    RequireSameReading(request.sentPath, sent.read, sentReader.finishReading());
+    RequireSameReading(request.returnPath, trailer.read, returnReader.finishReading());
+    commit.outputs().add(CommitStep::Upload, std::move(output));
+    result.outcome = Outcome::Written;
+    result.total = sentAnnounced.total;
+    result.written.push_back({OutputKind::Comparison, request.destinationPath});
+    showComparisonReport(request, sent, services, result);
+    commit.commit();
+    return result;
+}
 
 }  // namespace
 
@@ -113,13 +311,11 @@ std::string ReturnFileProposedName(const DateTime& now) {
            twoDigits(now.hour) + twoDigits(now.minute) + twoDigits(now.second) + " Return File.txt";
 }
 
-std::optional<std::string> ReturnStatusCode(std::string_view returnRecord) {
-    const std::string_view result = columnsOf(returnRecord, ret::kResult);
+std::optional<std::string> ReturnStatusCode(std::string_view result, std::string_view reason) {
     if (result == "S") {
         return "00";
     }
     if (result == "F") {
-        const std::string_view reason = columnsOf(returnRecord, ret::kReason);
         if (reason.starts_with("03")) {
             return "10";
         }
@@ -140,220 +336,15 @@ std::optional<std::string> ReturnStatusCode(std::string_view returnRecord) {
     return std::nullopt;
 }
 
-namespace {
-
-ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services& services) {
-    ReturnComparisonResult result;
-    if (request.sentPath.empty()) {
-        stop(services, "Please Input file ");
-        return result;
-    }
-    if (request.returnPath.empty()) {
-        stop(services, "Please Input file of Direct Debit Return File ");
-        return result;
-    }
-    if (request.destinationPath.empty()) {
-        stop(services, "Please Select Destination file ");
-        return result;
-    }
-    const fs::path& sentPath = request.sentPath;
-    const fs::path& returnPath = request.returnPath;
-    const fs::path& destination = request.destinationPath;
-    TableStore& store = services.store;
-    RunCommit commit(services);
-
-    // The sent file's control record. Each file is read more than once: every reading is digested, and
-    // the comparison is written only when all readings of a file saw the same bytes.
-    constexpr auto digested = LineReader::Digesting::Yes;
-    SentControl sent;
-    FileReading sentRead;
-    std::int64_t sentCount = 0;
-    Money sentTotal;
-    {
-        LineReader reader(sentPath, digested);
-        std::string_view line;
-        reader.next(line);
-        if (columnsOf(line, ddr::kLeadingBlanks) != std::string_view("        ")) {
-            stop(services, "Incorrect file input. Please Check file");
-            return result;
-        }
-        SourceLine control(sentPath, sentPath.string());
-        control.read(line, 1);
-        sent.companyName = control.text(ddr::kCompanyName);
-        sent.valueDate = control[ddr::kEffectiveDate];
-        sent.record = line;
-        sentRead = reader.finishReading();
-    }
-    const DateParts sentDate = datePartsOf(sent.valueDate, ddr::kEffectiveDate);
-    const std::string transDate = sentDate.day + "/" + sentDate.month + "/" + sentDate.year.substr(2);
-
-    // The return file: its lines (for the progress), header, value date and trailer.
-    std::int64_t returnLines = 0;
-    FileReading returnRead;
-    {
-        LineReader counter(returnPath, digested);
-        std::string_view line;
-        while (counter.next(line)) {
-            ++returnLines;
-        }
-        returnRead = counter.finishReading();
-    }
-    std::string trailer;
-    std::int64_t trailerLine = 0;
-    {
-        LineReader reader(returnPath, digested);
-        std::string_view line;
-        reader.next(line);
-        if (!isCodeOf(columnsOf(line, ret::kHeaderCode), ret::kHeaderCode)) {
-            stop(services, "Incorrect file input. Please Check file Direct Debit Return");
-            return result;
-        }
-        const DateParts returnDate = datePartsOf(columnsOf(line, ret::kValueDate), ret::kValueDate);
-        if (lower(returnDate.day + returnDate.month + returnDate.year.substr(2)) != lower(sent.valueDate)) {
-            stop(services, "Incorrect Value Date");
-            return result;
-        }
-        while (reader.next(line)) {
-            if (isCodeOf(columnsOf(line, ret::kTrailerCode), ret::kTrailerCode)) {
-                trailer = line;
-                trailerLine = reader.lineNumber();
-            }
-        }
-        RequireSameReading(returnPath, returnRead, reader.finishReading());
-    }
-    sentCount = countOf(sent.record, ddr::kTotalRecord, sentPath, 1);
-    const std::int64_t receivedCount =
-        trailerLine == 0 ? 0 : countOf(trailer, ret::kRecordCount, returnPath, trailerLine);
-    if (sentCount != receivedCount) {
-        stop(services, " Record is not match.");
-        return result;
-    }
-    sentTotal = amountAt(sent.record, ddr::kTotalAmount, sentPath, 1);
-    const Money receivedTotal =
-        trailerLine == 0 ? Money() : amountAt(trailer, ret::kTotalAmount, returnPath, trailerLine);
-    if (sentTotal != receivedTotal) {
-        stop(services, " Amount is not match.");
-        return result;
-    }
-
-    // Last of the checks (none after it refuses): the comparison file may not replace an input.
-    for (const auto& [input, name] : {std::pair{&sentPath, "source"}, std::pair{&returnPath, "return"}}) {
-        if (const auto refusal = overwritesInput(destination, *input, name)) {
-            services.events.showMessage(MessageKind::Error, *refusal);
-            return result;
-        }
-    }
-    if (const auto refusal =
-            outputCollision(destination, reportOutputs(services.events), store.dataFolder())) {
-        services.events.showMessage(MessageKind::Error, *refusal);
-        return result;
-    }
-    // Writing phase: each sent detail paired with the next return record. The comparison file replaces
-    // its target only when whole.
-    store.reset("DDR_FileCompare");
-    LineReader sentReader(sentPath, digested);
-    LineReader returnReader(returnPath, digested);
-    std::string_view line;
-    sentReader.next(line);
-    std::string_view header;
-    returnReader.next(header);
-    AtomicFile output(destination);
-    FileWriter& out = output.writer();
-    out.writeLine(line.substr(0, static_cast<size_t>(kComparisonLine.length)));
-
-    SourceLine detail(sentPath, sentPath.string());
-    SourceLine paired(returnPath, returnPath.string());
-    RecordWriter record(kComparisonLine);
-    std::string amountText;  // carried to the next line when the return record is no detail
-    std::int64_t k = 0;
-    bool returnLeft = true;
-    std::string_view sentText;
-    while (sentReader.next(sentText)) {
-        std::string_view retText;
-        if (returnLeft && !returnReader.next(retText)) {
-            returnLeft = false;
-            retText = {};
-        }
-        const std::int64_t sentLine = sentReader.lineNumber();
-        detail.read(sentText, sentLine);
-        const std::string sentAccount =
-            accountNumber(detail[ddr::kAccount], place(sentPath, sentLine, ddr::kAccount));
-        const Money sentAmount = amountAt(sentText, ddr::kAmount, sentPath, sentLine);
-        std::string_view reference = detail.text(ddr::kReference);
-
-        const std::optional<std::string> status = ReturnStatusCode(retText);
-        if (!status) {
-            stop(services, "Status Error. ");
-            return result;
-        }
-        if (isCodeOf(columnsOf(retText, ret::kDetailCode), ret::kDetailCode)) {
-            const std::int64_t retLine = returnReader.lineNumber();
-            paired.read(retText, retLine);
-            const std::string_view accountText = paired.text(ret::kAccount);
-            const std::string account = accountNumber(accountText, place(returnPath, retLine, ret::kAccount));
-            const Money amount = amountAt(retText, ret::kAmount, returnPath, retLine);
-            Money shown = amount;
-            if (paired[ret::kResult] == "P") {
-                shown = amountAt(retText, ret::kPaidAmount, returnPath, retLine);
-                amountText = amountTextOf(paired[ret::kPaidAmount], ret::kPaidAmount);
-            } else {
-                amountText = paired[ret::kAmount];
-            }
-            reference = paired.text(ret::kReference);
-            if (account != sentAccount) {
-                stop(services, "Total Account is not match.");
-                return result;
-            }
-            if (amount != sentAmount) {
-                stop(services, "Total Amount is not match.");
-                return result;
-            }
-            store.append("DDR_FileCompare", {{"Account_No", cp874::toUtf8(accountText)},
-                                             {"Reference_Id", cp874::toUtf8(reference)},
-                                             {"Amount", shown}});
-        }
-        // The sent detail with the result: each field as it stands, so a short one leaves the line short.
-        record.reset();
-        for (const Field* field : {&ddr::kAccount, &ddr::kDetailDate, &ddr::kSign}) {
-            record.copy(*field, detail[*field], *field);
-        }
-        record.copy(ddr::kAmount, amountText, ddr::kAmount);
-        record.text(ddr::kStatusCode, *status);
-        record.copy(ddr::kReference, reference, ddr::kReference);
-        record.copy(ddr::kNameText, detail.text(ddr::kNameText), ddr::kNameText);
-        out.writeLine(record.record());
-        services.checkCancelled();
-        services.events.setProgress(percent(k, returnLines));
-        ++k;
-    }
-    RequireSameReading(sentPath, sentRead, sentReader.finishReading());
-    RequireSameReading(returnPath, returnRead, returnReader.finishReading());
-    commit.outputs().add(CommitStep::Upload, std::move(output));
-    result.outcome = Outcome::Written;
-    result.records = k;
-    result.total = sentTotal;
-    result.written.push_back({OutputKind::Comparison, destination});
-
-    ReportRunner runner = services.reports.open(kComparisonRunner, kLayout);
-    runner.setVariable("ComName", cp874::toUtf8(sent.companyName));
-    runner.setVariable("TransDate", cp874::toUtf8(transDate));
-    runner.setVariable("SourceFile", cp874::sanitizeUtf8(sentPath.string()));
-    runner.setVariable("FileFromV5", cp874::sanitizeUtf8(returnPath.string()));
-    runner.setVariable("Destination", cp874::sanitizeUtf8(destination.string()));
-    services.showReport(runner, result);
-    commit.commit();
-    return result;
-}
-
-}  // namespace
-
 ReturnComparisonResult compareReturnFile(const ReturnComparisonRequest& request, Services& services) {
     try {
         return compare(request, services);
-    } catch (const TextNotCodePage874& refusal) {
+    } catch (const Stop& stop) {
+        services.events.showMessage(MessageKind::Error, stop.message);
+    } catch (const SourceRefusal& refusal) {
         services.events.showMessage(MessageKind::Error, refusal.what());
-        return ReturnComparisonResult();
     }
+    return ReturnComparisonResult();
 }
 
 }  // namespace qrv

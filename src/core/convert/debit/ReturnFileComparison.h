@@ -17,7 +17,7 @@ std::string ReturnFileProposedName(const DateTime& now);
 
 // The two-digit status code of a return record from its result (column 314) and reason
 // (columns 315-317); nothing when the result is none of "S", "F", "V", "P".
-std::optional<std::string> ReturnStatusCode(std::string_view returnRecord);
+std::optional<std::string> ReturnStatusCode(std::string_view result, std::string_view reason);
 
 // "Reformat  100 M" of the return-file choice: the sent 100M file, the return file from V5 for it and the
 // comparison file to write. An empty path is the refusal that asks for it.

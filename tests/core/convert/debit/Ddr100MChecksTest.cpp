@@ -20,6 +20,9 @@ using test::kYesterday;
 
 using Checks = test::Ddr100MFixture;
 
+// The account of an empty line: its columns 1-10 read as blanks.
+const std::string kBlankAccount(10, ' ');
+
 const std::string kErrorData = "<<--- !! Error Data ,you can view Error Report after This Message .--->> ";
 
 // An error row of the tables C1-C6, D1-D7 and T1-T2 (T1F/T2F: the wording after the full error scan,
@@ -72,8 +75,9 @@ void expectFailed(Checks& t) {
 
 TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
     run({test::controlRecord(kToday, "00001", "00000100000")});
-    EXPECT_EQ(errors(), rows({e("D1", "2", ""), e("D2", "2", ""), e("D3", "2", ""), e("D4", "2", ""),
-                              e("D6", "2", "")}));
+    EXPECT_EQ(errors(),
+              rows({e("D1", "2", kBlankAccount), e("D2", "2", kBlankAccount), e("D3", "2", kBlankAccount),
+                    e("D4", "2", kBlankAccount), e("D6", "2", kBlankAccount)}));
     EXPECT_EQ(events.texts(), std::vector<std::string>{kErrorData});
     ASSERT_EQ(events.reports.size(), 1u);
     EXPECT_EQ(events.reports[0].layoutFile, "rptResultNoUpload.frf");
@@ -250,8 +254,9 @@ TEST_F(Checks, AnEmptyLastLineIsADetailRecordThatFails) {
     runBytes(test::crlfLines({test::controlRecord(kToday, "00002", "00000030000"),
                               detailRecord(kAcct1, kToday, "1", "00000010000"),
                               detailRecord(kAcct2, kToday, "1", "00000020000"), ""}));
-    EXPECT_EQ(errors(), rows({e("D1", "4", ""), e("D2", "4", ""), e("D3", "4", ""), e("D4", "4", ""),
-                              e("D6", "4", "")}));
+    EXPECT_EQ(errors(),
+              rows({e("D1", "4", kBlankAccount), e("D2", "4", kBlankAccount), e("D3", "4", kBlankAccount),
+                    e("D4", "4", kBlankAccount), e("D6", "4", kBlankAccount)}));
     expectFailed(*this);
 }
 
@@ -276,6 +281,17 @@ TEST_F(Checks, AFieldTheTotalsCannotReadEndsTheRunAsAnUnexpectedError) {
     expectFailed(*this);
 }
 
+// An amount error keeps the totals check from running: the error report's sum is 0, not the sum of the
+// lines before it.
+TEST_F(Checks, AnAmountErrorLeavesTheReportsSumAtZero) {
+    request.printDetail = true;
+    run({test::controlRecord(kToday, "00002", "00000030000"),
+         detailRecord(kAcct1, kToday, "1", "00000010000"), detailRecord(kAcct2, kToday, "1", "0000002000X")});
+    EXPECT_EQ(errors(), rows({e("D6", "3", kAcct2)}));
+    EXPECT_EQ(variable("sumAmount"), "0");
+    expectFailed(*this);
+}
+
 TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     request.printDetail = true;
     run({test::controlRecord(kToday, "00003", "00000030000"),
@@ -296,16 +312,13 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     expectFailed(*this);
 }
 
-TEST(FormatAmountField, TurnsThreeDecimalsIntoAnAmountField) {
-    EXPECT_EQ(FormatAmountField("1000.000", "F", 16), "0000000001000000");
-    EXPECT_EQ(FormatAmountField(" .010 ", "F", 16), "0000000000000010");
-    EXPECT_EQ(FormatAmountField("-12.500", "F", 16), "-000000000012500");
-    EXPECT_EQ(FormatAmountField("12.5", "S", 8), "12.5    ");
-    EXPECT_EQ(FormatAmountField("123456789.000", "F", 6), "123456");
-    EXPECT_EQ(ThreeDecimalText(Money::fromUnits(0)), ".000");
-    EXPECT_EQ(ThreeDecimalText(Money::fromUnits(5000)), ".500");
-    EXPECT_EQ(ThreeDecimalText(Money::fromUnits(-122500)), "-12.250");
-    EXPECT_EQ(ThreeDecimalText(*Money::fromDecimalText("1000")), "1000.000");
+// The totals go through the one formatter of amount fields: thousandths, zero-filled, "-" first, never
+// cut (a writer refuses what does not fit its field).
+TEST(AmountFormatter, WritesTheTotalsWithoutCuttingThem) {
+    EXPECT_EQ(Money::fromDecimalText("1000")->toAmountField(16), "0000000001000000");
+    EXPECT_EQ(Money::fromDecimalText(".01")->toAmountField(16), "0000000000000010");
+    EXPECT_EQ(Money::fromDecimalText("-12.5")->toAmountField(16), "-000000000012500");
+    EXPECT_EQ(Money::fromDecimalText("123456789")->toAmountField(6), "123456789000");
 }
 
 }  // namespace

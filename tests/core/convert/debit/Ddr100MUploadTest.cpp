@@ -68,7 +68,7 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
         "0000"
         "00000060000"
         "0" +
-        kName2 + "   " + blanks(88);
+        kName2 + blanks(7) + "   " + blanks(31) + blanks(88);  // a short detail's missing columns: blanks
     const std::string trailer =
         "999"
         "000002"
@@ -81,7 +81,7 @@ TEST_F(Upload, CleanFileGivesTheHashedUploadFileByteForByte) {
     EXPECT_EQ(test::readFile(out / "upload.txt"), hash + "\r\n" + body);
     EXPECT_EQ(record007("00").size(), 300u);
     EXPECT_EQ(r008a.size(), 200u);
-    EXPECT_EQ(r008b.size(), 162u);
+    EXPECT_EQ(r008b.size(), 200u);
 
     EXPECT_EQ(last.hash, hash);
     EXPECT_TRUE(last.wrote(OutputKind::Upload));
@@ -151,10 +151,11 @@ TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
     EXPECT_EQ(rows[0].text("account"), kAcct1);
     EXPECT_EQ(rows[0].text("line"), "2");
     EXPECT_EQ(std::get<double>(*rows[0].find("error_col")), 400.0);
-    EXPECT_EQ(rows[0].text("name"), kName1);
+    // Columns 31-80 of each detail, those past its end blank.
+    EXPECT_EQ(rows[0].text("name"), kName1 + blanks(2));
     EXPECT_EQ(rows[1].text("line"), "3");
     EXPECT_EQ(std::get<double>(*rows[1].find("error_col")), 600.0);
-    EXPECT_EQ(rows[1].text("name"), kName2);
+    EXPECT_EQ(rows[1].text("name"), kName2 + blanks(40));
     EXPECT_TRUE(std::filesystem::exists(out / "2026-12-08V5CORP01_DDR.zip"));
     expectNoWorkFile();
 }

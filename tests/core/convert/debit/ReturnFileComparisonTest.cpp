@@ -127,6 +127,29 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
 }
 
+// A sent detail that ends early gives a comparison line of its whole width, the missing columns blank; a
+// first detail paired with no return detail has a blank amount, not a shorter line.
+TEST_F(Comparison, EveryLineOfTheComparisonFileHasItsWidth) {
+    ThreeDebits d;
+    d.sent[1] = d.sent[1].substr(0, 47);                                   // ends with its reference
+    d.ret.insert(d.ret.begin() + 1, "002" + std::string(310, ' ') + "S");  // no account of a detail
+    d.ret[1].replace(0, 3, "003");
+    d.sent.insert(d.sent.begin() + 1,
+                  sentDetail("7777777777", "00000000000", "SENTREF0000000000", rest("ZERO")));
+    d.sent[0] = sentControl(kName, "081226", "00004", "00000450000");
+    d.ret.back() = returnTrailer("000004", "0000000004500000");
+    files(d.sent, d.ret);
+    ASSERT_TRUE(run()) << fx.events.texts().front();
+    const std::string written = test::readFile(dest);
+    const std::string first = written.substr(written.find("\r\n") + 2, 78);
+    EXPECT_EQ(first.substr(17, 11), std::string(11, ' ')) << "no amount yet";
+    EXPECT_EQ(first.substr(28, 2), "00");
+    const std::string cut = written.substr(written.find("\r\n") + 2 + 80, 80);
+    EXPECT_EQ(cut.substr(0, 78),
+              d.sent[2].substr(0, 17) + "00000100000" + "00" + "RETREF00000000001" + std::string(31, ' '));
+    EXPECT_EQ(cut.substr(78), "\r\n");
+}
+
 TEST_F(Comparison, ResultsAndReasonsGiveTheirStatusCodes) {
     const std::string account = fixedLine(25, {{1, "1111111111"}});
     std::vector<std::string> sentLines = {sentControl(kName, "081226", "00009", "00000090000")};

@@ -1,4 +1,4 @@
-#include "upload/ListingEntry.h"
+#include "support/ListingEntry.h"
 
 #include <algorithm>
 #include <charconv>
