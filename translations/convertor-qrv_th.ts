@@ -1756,6 +1756,62 @@ Do you want to replace it?</source>
         <source>%1 of %2 entries were rejected and are not in the upload file: &quot;Show rejected lines&quot; in the Last run panel lists them.</source>
         <translation>ถูกปฏิเสธ %1 จาก %2 รายการ และไม่อยู่ในไฟล์อัปโหลด: ปุ่ม &quot;แสดงบรรทัดที่ถูกปฏิเสธ&quot; ในส่วนผลการทำงานครั้งล่าสุดแสดงรายการเหล่านั้น</translation>
     </message>
+    <message>
+        <source>Choose the column of &quot;%1&quot;, or type its text for every entry</source>
+        <translation>เลือกคอลัมน์ของ &quot;%1&quot; หรือพิมพ์ค่าที่ใช้กับทุกรายการ</translation>
+    </message>
+    <message>
+        <source>Type the text of &quot;%1&quot; for every entry, or choose its column</source>
+        <translation>พิมพ์ค่าของ &quot;%1&quot; ที่ใช้กับทุกรายการ หรือเลือกคอลัมน์ของช่องนี้</translation>
+    </message>
+    <message>
+        <source>Reading &quot;%1&quot;: %2</source>
+        <translation>อ่านไฟล์ &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Left out as chosen: row %1</source>
+        <translation>ไม่ใช้ตามที่เลือก: แถว %1</translation>
+    </message>
+    <message>
+        <source>Left out as chosen: rows %1</source>
+        <translation>ไม่ใช้ตามที่เลือก: แถว %1</translation>
+    </message>
+    <message>
+        <source>Checked: %1 totalling %2 baht can be written to &quot;%3&quot;</source>
+        <translation>ตรวจสอบแล้ว: %1 ยอดรวม %2 บาท เขียนลงไฟล์ &quot;%3&quot; ได้</translation>
+    </message>
+    <message>
+        <source>Wrote %1 totalling %2 baht to &quot;%3&quot;</source>
+        <translation>เขียน %1 ยอดรวม %2 บาท ลงไฟล์ &quot;%3&quot; แล้ว</translation>
+    </message>
+    <message>
+        <source>CSV, %1, comma-separated</source>
+        <translation>CSV, %1, คั่นด้วยจุลภาค</translation>
+    </message>
+    <message>
+        <source>CSV, %1, semicolon-separated</source>
+        <translation>CSV, %1, คั่นด้วยอัฒภาค</translation>
+    </message>
+    <message>
+        <source>CSV, %1, tab-separated</source>
+        <translation>CSV, %1, คั่นด้วยแท็บ</translation>
+    </message>
+    <message>
+        <source>UTF-8 with byte-order mark</source>
+        <translation>UTF-8 มีเครื่องหมายลำดับไบต์</translation>
+    </message>
+    <message>
+        <source>code page 874 (Windows Thai)</source>
+        <translation>รหัสอักขระ 874 (Windows ภาษาไทย)</translation>
+    </message>
+    <message>
+        <source>XLSX, sheet &quot;%1&quot;</source>
+        <translation>XLSX, แผ่นงาน &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>XLSX, sheet &quot;%1&quot; (a hidden sheet)</source>
+        <translation>XLSX, แผ่นงาน &quot;%1&quot; (แผ่นงานที่ซ่อนอยู่)</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::AccountDialog</name>
@@ -2431,6 +2487,82 @@ Do you want to replace it?</source>
         <source>... and %1 more</source>
         <translation>... และอีก %1 แถว</translation>
     </message>
+    <message>
+        <source>The sheet&apos;s first rows</source>
+        <translation>แถวแรก ๆ ของแผ่นงาน</translation>
+    </message>
+    <message>
+        <source>Header row</source>
+        <translation>แถวหัวคอลัมน์</translation>
+    </message>
+    <message>
+        <source>Hidden rows</source>
+        <translation>แถวที่ซ่อนอยู่</translation>
+    </message>
+    <message>
+        <source>Stop and name them</source>
+        <translation>หยุด และแจ้งแถวที่ซ่อน</translation>
+    </message>
+    <message>
+        <source>Leave them out</source>
+        <translation>ไม่นำมาใช้</translation>
+    </message>
+    <message>
+        <source>Include them</source>
+        <translation>นำมาใช้ด้วย</translation>
+    </message>
+    <message>
+        <source>Leave out the rows that cannot be placed</source>
+        <translation>ไม่นำแถวที่นำไปใช้ไม่ได้มาใช้</translation>
+    </message>
+    <message>
+        <source>&amp;Leave out the selected rows</source>
+        <translation>ไม่ใช้แถวที่เลือก(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Rows that cannot be placed, and what the check found</source>
+        <translation>แถวที่นำไปใช้ไม่ได้ และสิ่งที่การตรวจสอบพบ</translation>
+    </message>
+    <message>
+        <source>%1 (hidden)</source>
+        <translation>%1 (ซ่อน)</translation>
+    </message>
+    <message>
+        <source>%1 (left out)</source>
+        <translation>%1 (ไม่ใช้)</translation>
+    </message>
+    <message>
+        <source>%1 (header)</source>
+        <translation>%1 (หัวคอลัมน์)</translation>
+    </message>
+    <message>
+        <source>No row is left out.</source>
+        <translation>ใช้ทุกแถว</translation>
+    </message>
+    <message>
+        <source>Rows left out: %1</source>
+        <translation>แถวที่ไม่ใช้: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Header row</source>
+        <translation>แถวหัวคอลัมน์(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>แถว %1: %2</translation>
+    </message>
+    <message>
+        <source>%1, fixed value</source>
+        <translation>%1 ค่าคงที่</translation>
+    </message>
+    <message>
+        <source>No column of the header row is &quot;%1&quot; (for %2)</source>
+        <translation>ไม่มีคอลัมน์ &quot;%1&quot; ในแถวหัวคอลัมน์ (สำหรับ %2)</translation>
+    </message>
+    <message>
+        <source>Close without building the source file, and lose the mapping made here?</source>
+        <translation>ต้องการปิดโดยไม่สร้างไฟล์ต้นทาง และทิ้งการจับคู่คอลัมน์ที่ทำไว้หรือไม่</translation>
+    </message>
 </context>
 <context>
     <name>qrv::gui::SourceViewer</name>
@@ -2457,6 +2589,10 @@ Do you want to replace it?</source>
     <message>
         <source>%1 rejected entries in %2</source>
         <translation>รายการที่ถูกปฏิเสธ %1 รายการใน %2</translation>
+    </message>
+    <message>
+        <source>Source file - %1</source>
+        <translation>ไฟล์ต้นทาง - %1</translation>
     </message>
 </context>
 <context>

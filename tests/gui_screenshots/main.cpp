@@ -2,6 +2,7 @@
 // a report preview, for looking at the windows: gui_screenshots OUT_DIR
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <fstream>
@@ -57,9 +59,11 @@ std::string directCreditSample() {
     return text;
 }
 
-// The sample reference data of an initialised data folder, from the one beside the program (a folder
-// without it is refused).
-void copySampleData(const QString& folder) {
+// A data folder as an initialised one: the products shown and the sample reference data, from the
+// folder beside the program.
+void initialiseData(const QString& folder) {
+    std::ofstream(QDir(folder).filePath("Default.ini").toStdString())
+        << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
     const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Data"));
     for (const QString& csv : shipped.entryList({QStringLiteral("*.csv")})) {
         QFile::copy(shipped.filePath(csv), QDir(folder).filePath(csv));
@@ -119,9 +123,7 @@ void recordEarlierRuns(qrv::TableStore& store, const QDir& folder) {
 int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = {},
                                const QString& viewerFile = {}) {
     QTemporaryDir data;
-    std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
-        << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
-    copySampleData(data.path());
+    initialiseData(data.path());
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
     qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
@@ -196,6 +198,70 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     return preview->grab().save(reportFile) ? 0 : 1;
 }
 
+// A customer's own payroll sheet as saved: title rows above its header, a total row at the bottom.
+std::string customersSheet(const QString& payday) {
+    return "\"ACME Trading Co., Ltd.\"\r\n"
+           "Salaries for December 2026 paid on " +
+           payday.toStdString() +
+           "\r\n"
+           "\r\n"
+           "Account No.,Amount (Baht),Employee name,Department\r\n"
+           "1234567896,\"28,739.50\",สมชาย ใจดี,Sales\r\n"
+           "0142000013,\"31,250.00\",มาลี ศรีสุข,Accounts\r\n"
+           "5550001116,\"19,505.00\",อนันต์ บุญมี,Warehouse\r\n"
+           "1234567896,\"22,000.00\",Peter Miller,Sales\r\n"
+           ",\"101,494.50\",Total,\r\n";
+}
+
+// Lets the window draw and the dialog's check end.
+void settle(const qrv::gui::SheetMappingDialog& dialog, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms || dialog.running()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+}
+
+// The whole screen with the mapping dialog over the workbench, a customer's sheet mapped: its columns
+// chosen, the payday typed once for every entry and the total row left out, checked
+// (gui_screenshots --sheet-mapping FILE.png).
+int desktopWithSheetMapping(const QString& file) {
+    QTemporaryDir data;
+    initialiseData(data.path());
+    qrv::gui::QtUi::Hooks hooks;
+    hooks.message = [](qrv::MessageKind, const QString& text) { qInfo("%s", qPrintable(text)); };
+    qrv::gui::MainWindow main({qrv::AppPaths{data.path().toStdString(), QRV_SOURCE_REPORTS}, nullptr, hooks,
+                               QDir(data.path()).filePath("settings.ini")});
+    main.showMaximized();
+    qrv::gui::WorkbenchWindow& w = *main.workbench();
+    w.radio(qrv::Choice::DirectCredit)->click();
+    main.model().fields.companyId = "ACME01";
+    w.syncFromCore();
+    const QString payday = QDate::currentDate().addDays(7).toString(QStringLiteral("dd/MM/yyyy"));
+    const QString sheetPath = QDir(data.path()).filePath(QStringLiteral("payroll-december.csv"));
+    std::ofstream(sheetPath.toStdString(), std::ios::binary) << customersSheet(payday);
+    qrv::SheetMappingForm form(sheetPath.toStdString(), main.model());
+    qrv::gui::SheetMappingDialog dialog(form, main.ui(), &main);
+    dialog.show();
+    settle(dialog, 500);
+    const auto column = [&dialog](const char* field, int index) {
+        if (QComboBox* list = dialog.fieldChoice(QString::fromLatin1(field))) {
+            list->setCurrentIndex(2 + index);  // after "not mapped" and "fixed value"
+        }
+    };
+    column("credit account", 0);
+    column("amount", 1);
+    column("payee name", 2);
+    if (QLineEdit* value = dialog.fieldValue(QStringLiteral("effective date"))) {
+        value->setText(payday);
+        dialog.fieldChoice(QStringLiteral("effective date"))->setCurrentIndex(1);
+    }
+    dialog.preview()->selectRow(dialog.preview()->rowCount() - 1);  // the total row
+    dialog.leaveOutButton()->click();
+    settle(dialog, 1500);
+    return QGuiApplication::primaryScreen()->grabWindow(0).save(file) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -214,12 +280,18 @@ int main(int argc, char** argv) {
         return desktopAfterDirectDebitRun(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                                           argc == 5 ? QString::fromLocal8Bit(argv[4]) : QString());
     }
+    // The mapping dialog over a customer's sheet: --sheet-mapping [--thai] FILE.png
+    if (argc >= 3 && QLatin1String(argv[1]) == QLatin1String("--sheet-mapping")) {
+        const bool thai = argc == 4 && QLatin1String(argv[2]) == QLatin1String("--thai");
+        if (thai) {
+            qrv::gui::InstallLanguage(qrv::gui::Language::Thai);
+        }
+        return desktopWithSheetMapping(QString::fromLocal8Bit(argv[thai ? 3 : 2]));
+    }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
     QTemporaryDir data;
-    std::ofstream(QDir(data.path()).filePath("Default.ini").toStdString())
-        << "[ReFormat]\nDCP=TRUE\nPAY=TRUE\nMCL=TRUE\nMCP=TRUE\nDefault=DCP\n";
-    copySampleData(data.path());
+    initialiseData(data.path());
 
     std::unique_ptr<qrv::gui::ReportPreview> lastPreview;
     qrv::gui::QtUi::Hooks hooks;

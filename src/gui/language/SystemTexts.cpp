@@ -117,6 +117,13 @@ QString shownLine(const QString& line, int depth) {
     if (const std::optional<QString> exact = translation(utf8.constData())) {
         return *exact;
     }
+    // A part of a built text may be a field's name as the layouts give it ("payee name").
+    if (depth < kDepth) {
+        const QString field = QCoreApplication::translate("LayoutText", utf8.constData());
+        if (field != line) {
+            return field;
+        }
+    }
     // Of the patterns that fit, the one that leaves the fewest English letters ("Bank Code %1" fits
     // "Bank Code , Bank Name Thai" too, but "%1 , %2" translates both names).
     std::optional<QString> best;
@@ -308,6 +315,21 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "Branch Code %1 of bank %2"),
         QT_TRANSLATE_NOOP("SystemText", "\"%1\" was not found."),
         QT_TRANSLATE_NOOP("SystemText", "Imported %1 banks and %2 branches"),
+        // The mapping dialog: what is still to choose, and what its check and build tell
+        QT_TRANSLATE_NOOP("SystemText", "Choose the column of \"%1\", or type its text for every entry"),
+        QT_TRANSLATE_NOOP("SystemText", "Type the text of \"%1\" for every entry, or choose its column"),
+        QT_TRANSLATE_NOOP("SystemText", "Reading \"%1\": %2"),
+        QT_TRANSLATE_NOOP("SystemText", "CSV, %1, comma-separated"),
+        QT_TRANSLATE_NOOP("SystemText", "CSV, %1, semicolon-separated"),
+        QT_TRANSLATE_NOOP("SystemText", "CSV, %1, tab-separated"),
+        QT_TRANSLATE_NOOP("SystemText", "UTF-8 with byte-order mark"),
+        QT_TRANSLATE_NOOP("SystemText", "code page 874 (Windows Thai)"),
+        QT_TRANSLATE_NOOP("SystemText", "XLSX, sheet \"%1\""),
+        QT_TRANSLATE_NOOP("SystemText", "XLSX, sheet \"%1\" (a hidden sheet)"),
+        QT_TRANSLATE_NOOP("SystemText", "Left out as chosen: row %1"),
+        QT_TRANSLATE_NOOP("SystemText", "Left out as chosen: rows %1"),
+        QT_TRANSLATE_NOOP("SystemText", "Checked: %1 totalling %2 baht can be written to \"%3\""),
+        QT_TRANSLATE_NOOP("SystemText", "Wrote %1 totalling %2 baht to \"%3\""),
         // The commands' messages
         QT_TRANSLATE_NOOP("SystemText",
                           "<<--- !! Error Data ,you can view Error Report after This Message .--->>"),

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
@@ -20,6 +22,7 @@
 #include <algorithm>
 
 #include "base/Events.h"
+#include "gui/language/SystemTexts.h"
 #include "gui/window/QtUi.h"
 
 namespace qrv::gui {
@@ -32,6 +35,10 @@ constexpr int kFixedValue = 1;
 constexpr int kFirstColumn = 2;
 // A change of the choices is checked once the person pauses.
 constexpr int kRecheckMs = 400;
+// The widest a column of the preview starts, in characters.
+constexpr int kWidestColumn = 24;
+// The characters a list of columns asks room for.
+constexpr int kListCharacters = 16;
 
 // One check or build on the dialog's thread: what the operation tells is kept for the window, progress
 // is handed to it as it comes.
@@ -73,6 +80,13 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// A list of the sheet's words asks for a few characters' width, not its longest item's: a long header
+// row does not push the choices out of the dialog (the open list still shows the items whole).
+void fitsItsColumn(QComboBox* list) {
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(kListCharacters);
+}
+
 QString nativeText(const std::filesystem::path& path) {
     return QDir::toNativeSeparators(text(path.string()));
 }
@@ -92,6 +106,7 @@ SheetMappingDialog::SheetMappingDialog(SheetMappingForm& form, QtUi& ui, QWidget
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview_->setSelectionBehavior(QAbstractItemView::SelectRows);
     header_ = new QComboBox(this);
+    fitsItsColumn(header_);
     header_->setObjectName(QStringLiteral("headerRow"));
     header_->setAccessibleName(tr("Header row"));
     dates_ = new QComboBox(this);
@@ -162,12 +177,23 @@ void SheetMappingDialog::fitToScreen() {
         size = size.boundedTo(room);
     }
     resize(size);
+    // The choices get the width they ask for where the dialog has it, at most 3/5 of it: on a small
+    // or scaled screen the sheet's preview, which scrolls anyway, gives up its width first.
+    auto* choices = static_cast<QScrollArea*>(split_->widget(1));
+    const int wanted =
+        choices->widget()->sizeHint().width() + choices->verticalScrollBar()->sizeHint().width();
+    const int room = size.width() - layout()->contentsMargins().left() - layout()->contentsMargins().right() -
+                     split_->handleWidth();
+    const int pane = std::min(wanted, room * 3 / 5);
+    if (pane > room * 2 / 5) {
+        split_->setSizes({room - pane, pane});
+    }
 }
 
 void SheetMappingDialog::showPreview() {
     QString about = tr("Sheet: %1").arg(nativeText(form_.sheet()));
     if (!form_.description().empty()) {
-        about += QStringLiteral(" (%1)").arg(text(form_.description()));
+        about += QStringLiteral(" (%1)").arg(ShownText(form_.description()));
     }
     about += QLatin1Char('\n') + tr("Source file to build: %1").arg(nativeText(form_.destination()));
     about_->setText(about);
@@ -206,6 +232,8 @@ void SheetMappingDialog::showPreview() {
         }
     }
     preview_->setVerticalHeaderLabels(numbers);
+    // A title above the header row does not widen its column past the others' room.
+    preview_->horizontalHeader()->setMaximumSectionSize(fontMetrics().averageCharWidth() * kWidestColumn);
     preview_->resizeColumnsToContents();
     QStringList left;
     for (const std::int64_t n : form_.leaveOut) {
@@ -240,6 +268,7 @@ QWidget* SheetMappingDialog::fieldsPane() {
     for (size_t i = 0; i < form_.fields().size(); ++i) {
         const MappedField& field = form_.fields()[i];
         auto* choice = new QComboBox(box);
+        fitsItsColumn(choice);
         choice->setObjectName(text("column " + field.name));
         choice->setAccessibleName(text(field.name));
         choice->setEditable(true);
@@ -250,7 +279,9 @@ QWidget* SheetMappingDialog::fieldsPane() {
         auto* line = new QHBoxLayout;
         line->addWidget(choice, 3);
         line->addWidget(value, 2);
-        auto* label = new QLabel(text(field.name + (field.required ? " *" : "")), box);
+        // The field as the layouts name it, in the window's language.
+        const QString name = QCoreApplication::translate("LayoutText", field.name.c_str());
+        auto* label = new QLabel(field.required ? name + QStringLiteral(" *") : name, box);
         label->setBuddy(choice);
         form->addRow(label, line);
         const FieldRow row{i, choice, value};
@@ -286,11 +317,11 @@ void SheetMappingDialog::buildForm() {
     auto* scroll = new QScrollArea(this);
     scroll->setWidget(fieldsPane());
     scroll->setWidgetResizable(true);
-    auto* split = new QSplitter(this);
-    split->addWidget(preview_);
-    split->addWidget(scroll);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split_ = new QSplitter(this);
+    split_->addWidget(preview_);
+    split_->addWidget(scroll);
+    split_->setStretchFactor(0, 3);
+    split_->setStretchFactor(1, 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(progress_, 1);
@@ -301,7 +332,7 @@ void SheetMappingDialog::buildForm() {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about_);
-    layout->addWidget(split, 3);
+    layout->addWidget(split_, 3);
     auto* listLabel = new QLabel(tr("Rows that cannot be placed, and what the check found:"), this);
     listLabel->setBuddy(messages_);
     layout->addWidget(listLabel);
@@ -405,7 +436,7 @@ void SheetMappingDialog::changed() {
         recheck_->stop();
         messages_->clear();
         for (const std::string& reason : reasons) {
-            messages_->addItem(text(reason));
+            messages_->addItem(ShownText(reason));
         }
         return;
     }
@@ -483,7 +514,7 @@ void SheetMappingDialog::finish(const std::shared_ptr<SheetRun>& run) {
         told.back() = summary;  // the amounts grouped in thousands, as the window shows amounts
     }
     for (size_t i = 0; i < told.size() && i < static_cast<size_t>(kShownMessages); ++i) {
-        messages_->addItem(text(told[i]));
+        messages_->addItem(ShownText(told[i]));
     }
     if (told.size() > static_cast<size_t>(kShownMessages)) {
         messages_->addItem(tr("... and %1 more").arg(told.size() - static_cast<size_t>(kShownMessages)));

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
+class QSplitter;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -95,6 +96,7 @@ class SheetMappingDialog : public QDialog {
 
     QLabel* about_;
     QTableWidget* preview_;
+    QSplitter* split_;
     QComboBox* header_;
     std::vector<FieldRow> fields_;
     QComboBox* dates_;

@@ -547,6 +547,36 @@ void WorkbenchWindow::fitSplit() {
         belowHeight = std::max(belowHeight, total - formNeeds);
     }
     split_->setSizes({total - belowHeight, belowHeight});
+    endFormAtRowEdge();
+}
+
+// A form that scrolls ends at the edge of a row, not part-way through one: the rest of the height goes
+// to the panel below.
+void WorkbenchWindow::endFormAtRowEdge() {
+    const QList<int> sizes = split_->sizes();
+    const int shown = formScroll_->viewport()->height();
+    const int offset = group_->y();  // at or above 0 as the form is scrolled
+    if (sizes.size() != 2 || group_->height() + offset <= shown) {
+        return;
+    }
+    int edge = shown;
+    const QList<QWidget*> parts = group_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    // Cutting at a row's top hides it whole; the highest cut below the viewport's end that splits no
+    // control is the edge. A control taller than the viewport is left cut.
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const QWidget* part : parts) {
+            const int top = part->y() + offset;
+            if (part->isVisible() && top > 0 && top < edge && top + part->height() > edge) {
+                edge = top;
+                moved = true;
+            }
+        }
+    }
+    if (edge < shown) {
+        const int cut = shown - edge;
+        split_->setSizes({sizes[0] - cut, sizes[1] + cut});
+    }
 }
 
 void WorkbenchWindow::resizeEvent(QResizeEvent* event) {

@@ -96,6 +96,7 @@ class WorkbenchWindow : public QWidget {
     void clearResult();
     // The panel below takes what it needs, at most half the height; the form the rest.
     void fitSplit();
+    void endFormAtRowEdge();
     // The form above and the run pane below, with a handle between them.
     void buildFrame();
     void buildForm();

@@ -261,7 +261,7 @@ TEST(SheetMappingDialog, HiddenRowsShowGreyedAndFollowTheChoice) {
 
 // A customer's own sheet: title rows above the header, a total row at the bottom.
 const char* const kOwnSheet =
-    "ACME Co. Ltd. payroll December 2026\r\n"
+    "ACME Trading Co. Ltd. payroll for the month of December 2026 paid on the fifteenth\r\n"
     "\r\n"
     "Account No.,Amount,Name\r\n"
     "1234567896,\"1,500.00\",A\r\n"
@@ -398,6 +398,10 @@ TEST(WorkbenchLayout, TheMappingDialogFitsTheScreenWithItsButtons) {
             const QRect at(b->mapTo(&d, QPoint(0, 0)), b->size());
             EXPECT_TRUE(d.rect().contains(at)) << b->text().toStdString();
         }
+        // The title row above the header does not set its column's width.
+        const QTableWidgetItem* title = d.preview()->item(0, 0);
+        ASSERT_NE(title, nullptr);
+        EXPECT_LT(d.preview()->columnWidth(0), d.preview()->fontMetrics().horizontalAdvance(title->text()));
     });
 }
 

@@ -282,6 +282,42 @@ TEST(WorkbenchLayout, AfterARunTheFieldIsInViewUnselectedAndThePanelHasTheRoomTh
     EXPECT_TRUE(f.control<QLineEdit>(C::companyId)->hasSelectedText());
 }
 
+// A form that scrolls ends at a row's edge: every control of it is shown whole or not at all, after a
+// run, at several heights and for each product's rows.
+TEST(WorkbenchLayout, TheFormEndsAtARowEdgeAboveTheSplitter) {
+    GuiFixture f;
+    f.main().resize(910, 512);
+    f.readyDirectDebit100M("direct-debit-100m-mistakes.txt");
+    f.press(C::reformat);
+    QScrollArea* form = f.workbench().formScrollArea();
+    const auto expectWholeRows = [&] {
+        QApplication::processEvents();
+        const int shown = form->viewport()->height();
+        for (QWidget* w : form->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isVisible()) {
+                const QRect at(w->mapTo(form->viewport(), QPoint(0, 0)), w->size());
+                EXPECT_TRUE(at.bottom() < shown || at.top() >= shown)
+                    << w->objectName().toStdString() << " from " << at.top() << " to " << at.bottom()
+                    << " is cut at " << shown;
+            }
+        }
+    };
+    for (const int height : {430, 470, 512, 560}) {
+        SCOPED_TRACE(height);
+        f.main().resize(910, height);
+        expectWholeRows();
+        EXPECT_LT(form->viewport()->height(), form->widget()->height()) << "the form does not scroll";
+    }
+    for (const Choice choice : {Choice::DirectCredit, Choice::ManagerCheque, Choice::DirectDebit100M}) {
+        SCOPED_TRACE(choiceInfo(choice).control);
+        f.choose(choice);
+        expectWholeRows();
+        f.press(C::reformat);
+        f.workbench().waitForRun();
+        expectWholeRows();
+    }
+}
+
 TEST(WorkbenchLayout, TheLastRunWordsWrapInsteadOfScrollingSideways) {
     GuiFixture f;
     f.main().resize(910, 512);
