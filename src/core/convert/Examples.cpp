@@ -458,7 +458,7 @@ std::string replaceAll(std::string text, std::string_view from, const std::strin
 
 }  // namespace
 
-std::vector<ExampleFile> BuildExamples(const Date& today) {
+std::vector<ExampleFile> buildExamples(const Date& today) {
     const Names n;
     const Date due = today.plusDays(7);
     std::vector<ExampleFile> files = {directCredit(n, due),
@@ -472,7 +472,7 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
                                       directDebitHashMistakes(n, due),
                                       convertInput(today)};
     for (std::vector<ExampleFile> group :
-         {managerCheque(n, due), sentAndReturn(n, today), BuildExampleSheets(due)}) {
+         {managerCheque(n, due), sentAndReturn(n, today), buildExampleSheets(due)}) {
         files.insert(files.end(), group.begin(), group.end());
     }
     std::string readme = replaceAll(kReadme, "@TODAY@", today.isoDashed());
@@ -482,14 +482,14 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
     return files;
 }
 
-WrittenExamples WriteExamples(const std::filesystem::path& folder, const Date& today) {
+WrittenExamples writeExamples(const std::filesystem::path& folder, const Date& today) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
         throw QrvError("Cannot create the examples folder \"" + folder.string() + "\": " + ec.message());
     }
     WrittenExamples names;
-    for (const ExampleFile& f : BuildExamples(today)) {
+    for (const ExampleFile& f : buildExamples(today)) {
         if (std::filesystem::exists(platform::fileStatus(folder / f.name, false))) {
             names.kept.push_back(f.name);
             continue;
