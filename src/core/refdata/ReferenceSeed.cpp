@@ -10,7 +10,7 @@ TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder) {
             folder / ((table == "BRANCH" ? std::string("Branch") : table) + ".csv");
         std::error_code ec;
         if (std::filesystem::is_regular_file(file, ec)) {
-            ImportReferenceCsv(store, table, file);
+            importReferenceCsv(store, table, file);
             return;
         }
         // Without banks and branches every code of a Media Clearing file would be converted as new; the
