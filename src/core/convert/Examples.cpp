@@ -16,6 +16,7 @@
 #include "layout/DebitSourceLayouts.h"
 #include "layout/RecordWriter.h"
 
+// The example files: each line a record of its layout, written field by field with the record writer.
 namespace qrv {
 
 namespace {
