@@ -336,20 +336,24 @@ ExampleFile directDebit100MMistakes(const Names& n, const Date& effective, const
                   debitLine("1111111114", effective, "1", "0000005000A", "AMOUNT NOT A NUMBER")})};
 }
 
+// A Direct Debit control record of `form` for company 012345, paid monthly.
+Record controlRecord(const L::HashForm& form, const Names& n, const Date& effective,
+                     std::string_view applyCode, std::string_view count, std::string_view total) {
+    return std::move(Record(*form.control)
+                         .put(*form.termPayment, "M")
+                         .put(*form.companyCode, "012345")
+                         .put(*form.companyName, n.company)
+                         .put(*form.applyCode, applyCode)
+                         .put(*form.status, "A")
+                         .put(*form.effectiveDate, effective)
+                         .put(*form.totalRecord, count)
+                         .put(*form.totalAmount, total));
+}
+
 // Direct Debit (HASH) in the short-amount form; the detail dates are the control's.
 std::string hashControl(const Names& n, const Date& effective, std::string_view count,
                         std::string_view total) {
-    using namespace L::hash;
-    return Record(L::kHashControlShort)
-        .put(kTermPayment, "M")
-        .put(kCompanyCode, "012345")
-        .put(kCompanyName, n.company)
-        .put(kApplyCode, "D")
-        .put(kStatus, "A")
-        .put(kEffectiveDate, effective)
-        .put(kTotalRecord, count)
-        .put(kTotalAmount, total)
-        .put(kMediaType, "T");
+    return controlRecord(L::kHashShortForm, n, effective, "D", count, total).put(L::hash::kMediaType, "T");
 }
 
 std::string hashLine(std::string_view account, const Date& date, std::string_view sign,
@@ -394,17 +398,7 @@ struct Debit {
 };
 
 std::string sentControl(const Names& n, const Date& value) {
-    using namespace L::ddr;
-    return Record(L::kDebit100MControl)
-        .put(kTermPayment, "M")
-        .put(kCompanyCode, "012345")
-        .put(kCompanyName, n.company)
-        .put(kApplyCode, "C")
-        .put(kStatus, "A")
-        .put(kEffectiveDate, value)
-        .put(kTotalRecord, "00003")
-        .put(kTotalAmount, "00000185050")
-        .widened(kSentWidth);
+    return controlRecord(L::kHashLongForm, n, value, "C", "00003", "00000185050").widened(kSentWidth);
 }
 
 std::string sentLine(const Debit& d, const Date& value) {
