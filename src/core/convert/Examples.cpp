@@ -1,6 +1,5 @@
 #include "convert/Examples.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -13,6 +12,7 @@
 #include "io/Platform.h"
 #include "io/WorkFile.h"
 #include "layout/CreditSourceLayouts.h"
+#include "layout/DateInForm.h"
 #include "layout/DebitSourceLayouts.h"
 #include "layout/RecordWriter.h"
 
@@ -22,32 +22,6 @@ namespace qrv {
 namespace {
 
 namespace L = layout;
-
-// A date in a date field's form.
-std::string inForm(const Date& d, L::DateForm form) {
-    char buf[40] = {};
-    const int yy = d.year % 100;
-    switch (form) {
-        case L::DateForm::DdMmYy:
-            std::snprintf(buf, sizeof buf, "%02d%02d%02d", d.day, d.month, yy);
-            break;
-        case L::DateForm::DdMmYyyy:
-            std::snprintf(buf, sizeof buf, "%02d%02d%d", d.day, d.month, d.year);
-            break;
-        case L::DateForm::YyMmDd:
-            std::snprintf(buf, sizeof buf, "%02d%02d%02d", yy, d.month, d.day);
-            break;
-        case L::DateForm::YyyyMmDd:
-            std::snprintf(buf, sizeof buf, "%d%02d%02d", d.year, d.month, d.day);
-            break;
-        case L::DateForm::YyyyMmDdSeparated:
-            std::snprintf(buf, sizeof buf, "%d/%02d/%02d", d.year, d.month, d.day);
-            break;
-        case L::DateForm::None:
-            break;
-    }
-    return buf;
-}
 
 // The field of `layout` just after `field`, or just before it: the columns between two named fields.
 const L::Field& after(const L::Layout& layout, const L::Field& field) {
@@ -80,7 +54,9 @@ class Record {
         writer_.text(field, text);
         return *this;
     }
-    Record& put(const L::Field& field, const Date& date) { return put(field, inForm(date, field.form)); }
+    Record& put(const L::Field& field, const Date& date) {
+        return put(field, L::dateInForm(date, field.form));
+    }
     // The record as an editor that strips trailing blanks saves it.
     std::string trimmed() const {
         const std::string& r = writer_.record();
