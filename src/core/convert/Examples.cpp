@@ -98,15 +98,21 @@ struct Names {
     std::string manee = thai("มานี มีนา");
 };
 
-// Direct Credit and Payroll, long-amount form; the detail lines end at their name.
-std::string directCreditLine(std::string_view account, std::string_view amount11, std::string_view name) {
-    using namespace L::dcp;
-    return Record(L::kCreditDetailLong)
+// A Direct Credit and Payroll detail line of `form`; the lines end at their name.
+std::string creditLine(const L::CreditForm& form, std::string_view account, std::string_view amount,
+                       std::string_view name) {
+    using L::dcp::kCreditAccount;  // the same columns in both forms
+    return Record(*form.detail)
         .put(kCreditAccount, account)
-        .put(after(L::kCreditDetailLong, kCreditAccount), "0000000")
-        .put(kAmountLong, amount11)
-        .put(kPayeeNameLong, name)
+        .put(after(*form.detail, kCreditAccount), "0000000")
+        .put(*form.amount, amount)
+        .put(*form.payeeName, name)
         .trimmed();
+}
+
+// The long-amount form.
+std::string directCreditLine(std::string_view account, std::string_view amount11, std::string_view name) {
+    return creditLine(L::kCreditLongForm, account, amount11, name);
 }
 
 std::string directCreditHeader(const Names& n, const Date& effective, std::string_view count) {
@@ -141,12 +147,7 @@ ExampleFile directCreditMistakes(const Names& n, const Date& effective) {
 ExampleFile payrollShort(const Names& n, const Date& effective) {
     using namespace L::dcp;
     auto detail = [](std::string_view account, std::string_view amount9, std::string_view name) {
-        return Record(L::kCreditDetailShort)
-            .put(kCreditAccount, account)
-            .put(after(L::kCreditDetailShort, kCreditAccount), "0000000")
-            .put(kAmountShort, amount9)
-            .put(kPayeeNameShort, name)
-            .trimmed();
+        return creditLine(L::kCreditShortForm, account, amount9, name);
     };
     const std::string header = Record(L::kCreditHeaderShort)
                                    .put(after(L::kCreditHeaderShort, kLayoutMark), "H01ACME")
