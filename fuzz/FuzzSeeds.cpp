@@ -55,7 +55,7 @@ void addSheetCsvAndMappingSeeds(std::vector<Seed>& seeds) {
 
 std::vector<Seed> madeSeeds() {
     std::map<std::string, std::string> example;
-    for (ExampleFile& f : BuildExamples(Date{2026, 12, 8})) {
+    for (ExampleFile& f : buildExamples(Date{2026, 12, 8})) {
         example[f.name] = std::move(f.bytes);
     }
     const auto ex = [&example](const std::string& name) -> const std::string& {

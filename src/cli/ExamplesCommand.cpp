@@ -12,7 +12,7 @@ void registerExamplesCommand(CLI::App& app, CommandTable& table) {
         ->type_name("")
         ->required();
     table.add(cmd, [folder](Session& s) {
-        const WrittenExamples names = WriteExamples(*folder, s.clock.today());
+        const WrittenExamples names = writeExamples(*folder, s.clock.today());
         if (!names.kept.empty()) {
             std::string kept;
             for (const std::string& name : names.kept) {

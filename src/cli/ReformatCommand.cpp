@@ -3,6 +3,7 @@
 #include "cli/ResultJson.h"
 #include "convert/Reformat.h"
 #include "convert/RequestFault.h"
+#include "convert/ResultCounters.h"
 #include "reports/ReportLayouts.h"
 #include "store/DefaultSettings.h"
 
@@ -62,7 +63,7 @@ void printWouldBe(std::ostream& out, const ReformatResult& r) {
 // The result report's counters that the product keeps.
 nlohmann::json countersJson(const ReformatResult& result) {
     nlohmann::json j = nlohmann::json::object();
-    for (const ResultCounter& counter : ResultCounters(result)) {
+    for (const ResultCounter& counter : resultCounters(result)) {
         if (counter.value) {
             j[counter.name] = *counter.value;
         }

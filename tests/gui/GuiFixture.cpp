@@ -86,7 +86,7 @@ void GuiFixture::press(Control c) {
 
 std::filesystem::path GuiFixture::example(const std::string& name) {
     if (!std::filesystem::exists(dir / "ex")) {
-        WriteExamples(dir / "ex", clock.today());
+        writeExamples(dir / "ex", clock.today());
     }
     return dir / "ex" / name;
 }

@@ -125,7 +125,7 @@ int desktopAfterDirectDebitRun(const QString& file, const QString& reportFile = 
     QTemporaryDir data;
     initialiseData(data.path());
     const QString examples = QDir(data.path()).filePath(QStringLiteral("examples"));
-    qrv::WriteExamples(examples.toStdString(), qrv::SystemClock().today());
+    qrv::writeExamples(examples.toStdString(), qrv::SystemClock().today());
     qrv::gui::QtUi::Hooks hooks;
     std::unique_ptr<qrv::gui::ReportPreview> preview;
     hooks.report = [&preview, &reportFile](const qrv::ShownReport& report, const QString& html) {
@@ -420,7 +420,7 @@ int main(int argc, char** argv) {
     {
         const QDir folder(data.path());
         const std::filesystem::path examples = folder.filePath(QStringLiteral("examples")).toStdString();
-        qrv::WriteExamples(examples, qrv::SystemClock().today());
+        qrv::writeExamples(examples, qrv::SystemClock().today());
         main.workbench()->radio(qrv::Choice::DirectCredit)->click();
         main.model().fields.companyId = "ACME01";
         QFile mapping(QString::fromStdString((examples / "direct-credit-map.ini").string()));

@@ -204,7 +204,7 @@ TEST(Workbench, HashChoiceTicksPrintDetail) {
 TEST(MediaClearing, HiddenButtonShowsTheDetailLayoutWithTheVariablesTheRunnerHolds) {
     WorkbenchFixture f;
     const std::filesystem::path source = f.dir / "media.txt";
-    for (const ExampleFile& e : BuildExamples(f.clock.today())) {
+    for (const ExampleFile& e : buildExamples(f.clock.today())) {
         if (e.name == "media-clearing.txt") {
             test::writeFile(source, e.bytes);
         }

@@ -181,7 +181,7 @@ const char* const kMapping =
 
 }  // namespace
 
-std::vector<ExampleFile> BuildExampleSheets(const Date& due) {
+std::vector<ExampleFile> buildExampleSheets(const Date& due) {
     return {{"direct-credit.csv", csv(due)},
             {"direct-credit.xlsx", entriesWorkbook(due)},
             {"direct-credit-map.ini", kMapping},

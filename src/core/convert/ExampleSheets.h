@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/Date.h"
-#include "convert/Examples.h"
+#include "convert/ExampleFile.h"
 
 // The spreadsheet examples: the entries of the Direct Credit example as a CSV file and a workbook with a
 // header row naming the columns, the mapping that builds the source file from either, and a workbook
@@ -13,6 +13,6 @@ namespace qrv {
 
 // direct-credit.csv, direct-credit.xlsx, direct-credit-map.ini, direct-credit-sheet-mistakes.xlsx; the
 // entries paid on `due`.
-std::vector<ExampleFile> BuildExampleSheets(const Date& due);
+std::vector<ExampleFile> buildExampleSheets(const Date& due);
 
 }  // namespace qrv

@@ -1,6 +1,5 @@
 #include "convert/Examples.h"
 
-#include <cstdio>
 #include <initializer_list>
 #include <optional>
 #include <string_view>
@@ -12,27 +11,67 @@
 #include "io/FileWriter.h"
 #include "io/Platform.h"
 #include "io/WorkFile.h"
+#include "layout/CreditSourceLayouts.h"
+#include "layout/DateInForm.h"
+#include "layout/DebitSourceLayouts.h"
+#include "layout/RecordWriter.h"
 
+// The example files: each line a record of its layout, written field by field with the record writer.
 namespace qrv {
 
 namespace {
 
-// A fixed-width line: texts placed at 1-based columns over blanks.
-class Line {
-  public:
-    explicit Line(size_t width = 0) : text_(width, ' ') {}
-    Line& at(size_t column, std::string_view text) {
-        const size_t from = column - 1;
-        if (text_.size() < from + text.size()) {
-            text_.resize(from + text.size(), ' ');
+namespace L = layout;
+
+// The field of `layout` just after `field`, or just before it: the columns between two named fields.
+const L::Field& after(const L::Layout& layout, const L::Field& field) {
+    for (size_t i = 0; i + 1 < layout.fields.size(); ++i) {
+        if (layout.fields[i] == field) {
+            return layout.fields[i + 1];
         }
-        text_.replace(from, text.size(), text);
+    }
+    throw QrvError("Example record has no field after " + std::string(field.name));
+}
+const L::Field& before(const L::Layout& layout, const L::Field& field) {
+    for (size_t i = 1; i < layout.fields.size(); ++i) {
+        if (layout.fields[i] == field) {
+            return layout.fields[i - 1];
+        }
+    }
+    throw QrvError("Example record has no field before " + std::string(field.name));
+}
+
+// The columns from the first of `from` to the last of `to`, as one text.
+L::Field span(const L::Field& from, const L::Field& to) {
+    return L::text(from.name, from.first, to.last);
+}
+
+// One line of an example file: a record of its layout, written field by field over the layout's defaults.
+class Record {
+  public:
+    explicit Record(const L::Layout& layout) : writer_(layout) {}
+    Record& put(const L::Field& field, std::string_view text) {
+        writer_.text(field, text);
         return *this;
     }
-    operator std::string() const { return text_; }
+    Record& put(const L::Field& field, const Date& date) {
+        return put(field, L::dateInForm(date, field.form));
+    }
+    // The record as an editor that strips trailing blanks saves it.
+    std::string trimmed() const {
+        const std::string& r = writer_.record();
+        return r.substr(0, r.find_last_not_of(' ') + 1);
+    }
+    // The record blank-filled or cut to `width` characters.
+    std::string widened(size_t width) const {
+        std::string r = writer_.record();
+        r.resize(width, ' ');
+        return r;
+    }
+    operator std::string() const { return writer_.record(); }
 
   private:
-    std::string text_;
+    L::RecordWriter writer_;
 };
 
 // Thai text of the examples, written here in UTF-8 and stored in the files in code page 874.
@@ -53,39 +92,36 @@ std::string crlf(std::initializer_list<std::string> lines) {
     return bytes;
 }
 
-std::string two(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n % 100);
-    return buf;
-}
-
-std::string ddmmyy(const Date& d) {
-    return two(d.day) + two(d.month) + two(d.year);
-}
-std::string yymmdd(const Date& d) {
-    return two(d.year) + two(d.month) + two(d.day);
-}
-std::string ddmmyyyy(const Date& d) {
-    return two(d.day) + two(d.month) + std::to_string(d.year);
-}
-std::string slashed(const Date& d) {  // yyyy/mm/dd
-    return std::to_string(d.year) + "/" + two(d.month) + "/" + two(d.day);
-}
-
 struct Names {
     std::string company = thai("บริษัท ตัวอย่าง จำกัด");
     std::string somchai = thai("สมชาย ใจดี");
     std::string manee = thai("มานี มีนา");
 };
 
-// Direct Credit and Payroll, long-amount layout: header company name 16-45, date ddmmyy 48-53, count
-// 54-58; detail account 1-10, amount 18-28 (9+2), name 29-88.
+// A Direct Credit and Payroll detail line of `form`; the lines end at their name.
+std::string creditLine(const L::CreditForm& form, std::string_view account, std::string_view amount,
+                       std::string_view name) {
+    using L::dcp::kCreditAccount;  // the same columns in both forms
+    return Record(*form.detail)
+        .put(kCreditAccount, account)
+        .put(after(*form.detail, kCreditAccount), "0000000")
+        .put(*form.amount, amount)
+        .put(*form.payeeName, name)
+        .trimmed();
+}
+
+// The long-amount form.
 std::string directCreditLine(std::string_view account, std::string_view amount11, std::string_view name) {
-    return Line().at(1, account).at(11, "0000000").at(18, amount11).at(29, name);
+    return creditLine(L::kCreditLongForm, account, amount11, name);
 }
 
 std::string directCreditHeader(const Names& n, const Date& effective, std::string_view count) {
-    return Line(58).at(1, "H01ACME01").at(16, n.company).at(48, ddmmyy(effective)).at(54, count);
+    using namespace L::dcp;
+    return Record(L::kCreditHeaderLong)
+        .put(kLayoutMark, "H01ACME01")
+        .put(kCompanyNameLong, n.company)
+        .put(kEffectiveDateLong, effective)
+        .put(kRecordCountLong, count);
 }
 
 ExampleFile directCredit(const Names& n, const Date& effective) {
@@ -107,109 +143,123 @@ ExampleFile directCreditMistakes(const Names& n, const Date& effective) {
                   directCreditLine("0000000000", "00000000000", "ACCOUNT AND AMOUNT OF ZEROS")})};
 }
 
-// Payroll in the short-amount layout: header columns 1-9 blank, name 17-46, date 49-54, count 55-59;
-// detail amount 18-26 (7+2), name 27-86.
+// Payroll in the short-amount form: the header's first nine columns blank.
 ExampleFile payrollShort(const Names& n, const Date& effective) {
+    using namespace L::dcp;
     auto detail = [](std::string_view account, std::string_view amount9, std::string_view name) {
-        return std::string(Line().at(1, account).at(11, "0000000").at(18, amount9).at(27, name));
+        return creditLine(L::kCreditShortForm, account, amount9, name);
     };
-    return {"payroll-short.txt",
-            crlf({Line(59).at(10, "H01ACME0").at(17, n.company).at(49, ddmmyy(effective)).at(55, "00002"),
-                  detail("1234567896", "003500000", n.somchai),
-                  detail("1111111114", "002875050", "JOHN SMITH")})};
+    const std::string header = Record(L::kCreditHeaderShort)
+                                   .put(after(L::kCreditHeaderShort, kLayoutMark), "H01ACME")
+                                   .put(kCompanyNameShort, n.company)
+                                   .put(kEffectiveDateShort, effective)
+                                   .put(kRecordCountShort, "00002");
+    return {"payroll-short.txt", crlf({header, detail("1234567896", "003500000", n.somchai),
+                                       detail("1111111114", "002875050", "JOHN SMITH")})};
 }
 
-// Media Clearing: header date ddmmyyyy 31-38, count 41-46, company name 53-82; detail receiving bank
-// 10-12 and branch 13-16, credit account 17-27, sending bank 28-30 and branch 31-34, debit account
-// 36-45, service type 54-55, amount 58-69 (10+2), receiver id 190-199, receiver name 200-222.
-std::string mediaLine(std::string_view bankBranch, std::string_view account11, std::string_view sendingBank,
-                      std::string_view service, std::string_view amount12, std::string_view name) {
-    return Line(222)
-        .at(1, "102")
-        .at(10, bankBranch)
-        .at(17, account11)
-        .at(28, sendingBank)
-        .at(31, "0001")
-        .at(36, "1234567896")
-        .at(54, service)
-        .at(58, amount12)
-        .at(190, "3101234567")
-        .at(200, name);
+std::string mediaLine(std::string_view bank, std::string_view branch, std::string_view account11,
+                      std::string_view sendingBank, std::string_view service, std::string_view amount12,
+                      std::string_view name) {
+    using namespace L::mcl;
+    return Record(L::kMediaClearingDetail)
+        .put(kRecordType, "102")
+        .put(kBankCode, bank)
+        .put(kBranchCode, branch)
+        .put(kCreditAccount, account11)
+        .put(kSendingBank, sendingBank)
+        .put(kSendingBranch, "0001")
+        .put(kDebitAccount, "1234567896")
+        .put(kServiceType, service)
+        .put(kAmount, amount12)
+        .put(kReceiverId, "3101234567")
+        .put(kReceiverName, name);
 }
 
 std::string mediaHeader(const Names& n, const Date& effective, std::string_view count) {
-    return Line(82).at(1, "101").at(31, ddmmyyyy(effective)).at(41, count).at(53, n.company);
+    using namespace L::mcl;
+    return Record(L::kMediaClearingHeader)
+        .put(before(L::kMediaClearingHeader, kEffectiveDate), "101")
+        .put(kEffectiveDate, effective)
+        .put(kRecordCount, count)
+        .put(kCompanyName, n.company);
 }
 
 ExampleFile mediaClearing(const Names& n, const Date& effective) {
     return {"media-clearing.txt",
             crlf({mediaHeader(n, effective, "000003"),
-                  mediaLine("0020001", "12345678901", "002", "01", "000000150000", n.somchai),
-                  mediaLine("0140001", "01111111114", "014", "04", "000000025050", "JOHN SMITH"),
-                  mediaLine("0040001", "00987654321", "002", "59", "000015000000", n.manee)})};
+                  mediaLine("002", "0001", "12345678901", "002", "01", "000000150000", n.somchai),
+                  mediaLine("014", "0001", "01111111114", "014", "04", "000000025050", "JOHN SMITH"),
+                  mediaLine("004", "0001", "00987654321", "002", "59", "000015000000", n.manee)})};
 }
 
 ExampleFile mediaClearingMistakes(const Names& n, const Date& effective) {
-    return {"media-clearing-mistakes.txt",
-            crlf({mediaHeader(n, effective, "000007"),
-                  mediaLine("0020001", "12345678901", "014", "01", "000000150000", n.somchai),
-                  mediaLine("0020001", "00000000000", "014", "01", "000000010000", "ACCOUNT OF ZEROS"),
-                  mediaLine("0140001", "01234567895", "014", "01", "000000010000", "WRONG CHECK DIGIT"),
-                  mediaLine("0020001", "12345678901", "014", "01", "000000000000", "AMOUNT OF ZEROS"),
-                  mediaLine("0020001", "12345678901", "014", "01", "-00000010000", "NEGATIVE AMOUNT"),
-                  mediaLine("0020  1", "12345678901", "014", "01", "000000010000", "BRANCH CODE TOO SHORT"),
-                  mediaLine("0020001", "12345678901", "002", "01", "000250000000", "OVER 2,000,000 BAHT")})};
+    return {
+        "media-clearing-mistakes.txt",
+        crlf({mediaHeader(n, effective, "000007"),
+              mediaLine("002", "0001", "12345678901", "014", "01", "000000150000", n.somchai),
+              mediaLine("002", "0001", "00000000000", "014", "01", "000000010000", "ACCOUNT OF ZEROS"),
+              mediaLine("014", "0001", "01234567895", "014", "01", "000000010000", "WRONG CHECK DIGIT"),
+              mediaLine("002", "0001", "12345678901", "014", "01", "000000000000", "AMOUNT OF ZEROS"),
+              mediaLine("002", "0001", "12345678901", "014", "01", "-00000010000", "NEGATIVE AMOUNT"),
+              mediaLine("002", "0  1", "12345678901", "014", "01", "000000010000", "BRANCH CODE TOO SHORT"),
+              mediaLine("002", "0001", "12345678901", "002", "01", "000250000000", "OVER 2,000,000 BAHT")})};
 }
 
-// Manager Cheque: 700-character lines; payment key 1-26, debit account 27-36, due date yyyy/mm/dd
-// 37-46, cheque amount 47-59 (11+2), invoice amount 60-72, withholding tax 86-94 (7+2), VAT 95-103,
-// tax flag 104, reference 105-124, delivery 127, 128, invoice flag 129, invoice count 130-132, payee
-// code 133-147, name 148-217, address 218-387, tax id 404-413, tax form 414, tax date 415-424, running
-// number 425-438, attachment 439-443, income type 444, condition 515, free text 516-555.
-Line chequeLine(std::string_view key, std::string_view amount13, std::string_view name, const Date& due) {
-    Line l(700);
-    l.at(1, key)
-        .at(27, "1234567896")
-        .at(37, slashed(due))
-        .at(47, amount13)
-        .at(60, "0000000000000")
-        .at(86, "000000000")
-        .at(95, "000000000")
-        .at(104, "0")
-        .at(105, std::string("REF-") + std::string(key))
-        .at(127, "1")
-        .at(128, "1")
-        .at(129, "0")
-        .at(130, "000")
-        .at(133, "PAYEE-0001")
-        .at(148, name)
-        .at(218, "1 MAIN ROAD")
-        .at(288, "SILOM")
-        .at(338, "BANGKOK 10500")
-        .at(404, "3101234567")
-        .at(414, "1")
-        .at(415, slashed(due))
-        .at(425, "RUN00000000001")
-        .at(439, "  123")
-        .at(444, "1")
-        .at(515, "1")
-        .at(516, "EXAMPLE CHEQUE");
-    return l;
+// Manager Cheque: 700-character lines, without itemised income (the items' columns blank).
+Record chequeLine(std::string_view key, std::string_view amount13, std::string_view name, const Date& due) {
+    using namespace L::mcp;
+    Record r(L::kChequeLine);
+    r.put(kPaymentKey, key)
+        .put(kDebitAccount, "1234567896")
+        .put(kDueDate, due)
+        .put(kChequeAmount, amount13)
+        .put(kInvoiceAmount, "0000000000000")
+        .put(kTaxAmount, "000000000")
+        .put(kVatAmount, "000000000")
+        .put(kTaxFlag, "0")
+        .put(kReferenceNo, std::string("REF-") + std::string(key))
+        .put(kDeliveryCode, "1")
+        .put(kChequeType, "1")
+        .put(kInvoiceFlag, "0")
+        .put(kInvoiceCount, "000")
+        .put(kPayeeCode, "PAYEE-0001")
+        .put(kPayeeName, name)
+        .put(kAddress1, "1 MAIN ROAD")
+        .put(kAddress2, "SILOM")
+        .put(kAddress3, "BANGKOK 10500")
+        .put(kTaxId, "3101234567")
+        .put(kTaxForm, "1")
+        .put(kTaxDate, due)
+        .put(kTaxRunningNo, "RUN00000000001")
+        .put(kTaxAttachNo, "  123")
+        .put(kIncomeType, "1")
+        .put(kTaxPaidCondition, "1")
+        .put(kFreeText, "EXAMPLE CHEQUE");
+    for (const L::Field& item : {kItemTax1, kItemTax2, kItemIncome1, kItemIncome2, kItemTax3, kItemIncome3}) {
+        r.put(item, "");
+    }
+    return r;
 }
 
 std::vector<ExampleFile> managerCheque(const Names& n, const Date& due) {
+    using namespace L::mcp;
     // The first cheque carries 30.00 baht withholding tax on 1,000.00 and one invoice.
-    Line withInvoice = chequeLine("PAY-0001", "0000000100000", n.somchai, due);
-    withInvoice.at(60, "0000000100000").at(86, "000003000").at(104, "1").at(129, "1").at(130, "001");
-    const std::string invoice = Line()
-                                    .at(1, "PAY-0001")
-                                    .at(27, "INV-2026-0001")
-                                    .at(52, "0000000100000")
-                                    .at(65, slashed(due))
-                                    .at(125, "PO-0001")
-                                    .at(140, "000007000")
-                                    .at(149, "000000000")
-                                    .at(158, "000003000");
+    Record withInvoice = chequeLine("PAY-0001", "0000000100000", n.somchai, due);
+    withInvoice.put(kInvoiceAmount, "0000000100000")
+        .put(kTaxAmount, "000003000")
+        .put(kTaxFlag, "1")
+        .put(kInvoiceFlag, "1")
+        .put(kInvoiceCount, "001");
+    const std::string invoice = Record(L::kInvoiceLine)
+                                    .put(kInvoicePaymentKey, "PAY-0001")
+                                    .put(kInvoiceNo, "INV-2026-0001")
+                                    .put(kInvoiceLineAmount, "0000000100000")
+                                    .put(kInvoiceDate, due)
+                                    .put(kPoNo, "PO-0001")
+                                    .put(kInvoiceVat, "000007000")
+                                    .put(kInvoiceCharge, "000000000")
+                                    .put(kInvoiceTax, "000003000");
     return {{"manager-cheque.txt",
              crlf({withInvoice, chequeLine("PAY-0002", "0000000250050", "JOHN SMITH CO., LTD.", due)})},
             {"manager-cheque-invoices.txt", crlf({invoice})},
@@ -219,22 +269,30 @@ std::vector<ExampleFile> managerCheque(const Names& n, const Date& due) {
                    chequeLine("PAY-0003", "-000000010000", "NEGATIVE AMOUNT", due)})}};
 }
 
-// Direct Debit (100M): control record id 1-9, company name 16-45, date ddmmyy 48-53, count 54-58,
-// total 59-69 (9+2); detail account 1-10, date 11-16, sign 17 ("1"), amount 18-28, name 31-80.
+// Direct Debit (100M): the control record starts with its id, and the lines end at their last text.
 std::string debitControl(const Names& n, const Date& effective, std::string_view count,
                          std::string_view total) {
-    return Line()
-        .at(1, "H00000001")
-        .at(10, "DDR100")
-        .at(16, n.company)
-        .at(48, ddmmyy(effective))
-        .at(54, count)
-        .at(59, total);
+    using namespace L::ddr;
+    return Record(L::kDebit100MControl)
+        .put(span(kLeadingBlanks, kTermPayment), "H00000001")
+        .put(kCompanyCode, "DDR100")
+        .put(kCompanyName, n.company)
+        .put(kEffectiveDate, effective)
+        .put(kTotalRecord, count)
+        .put(kTotalAmount, total)
+        .trimmed();
 }
 
 std::string debitLine(std::string_view account, const Date& date, std::string_view sign,
                       std::string_view amount11, std::string_view name) {
-    return Line().at(1, account).at(11, ddmmyy(date)).at(17, sign).at(18, amount11).at(31, name);
+    using namespace L::ddr;
+    return Record(L::kDebit100MDetail)
+        .put(kAccount, account)
+        .put(kDetailDate, date)
+        .put(kSign, sign)
+        .put(kAmount, amount11)
+        .put(kCompletionName, name)
+        .trimmed();
 }
 
 ExampleFile directDebit100M(const Names& n, const Date& effective) {
@@ -255,26 +313,35 @@ ExampleFile directDebit100MMistakes(const Names& n, const Date& effective, const
                   debitLine("1111111114", effective, "1", "0000005000A", "AMOUNT NOT A NUMBER")})};
 }
 
-// Direct Debit (HASH), short-amount layout: control blanks 1-9, term payment 10, company code 11-16,
-// name 17-46, apply code 47, status 48, date ddmmyy 49-54, count 55-59, total 60-69 (8+2), media type
-// 70; detail account 1-10, date 11-16 (the control's), sign 17, amount 18-26 (7+2), name 27-56.
+// A Direct Debit control record of `form` for company 012345, paid monthly.
+Record controlRecord(const L::HashForm& form, const Names& n, const Date& effective,
+                     std::string_view applyCode, std::string_view count, std::string_view total) {
+    return std::move(Record(*form.control)
+                         .put(*form.termPayment, "M")
+                         .put(*form.companyCode, "012345")
+                         .put(*form.companyName, n.company)
+                         .put(*form.applyCode, applyCode)
+                         .put(*form.status, "A")
+                         .put(*form.effectiveDate, effective)
+                         .put(*form.totalRecord, count)
+                         .put(*form.totalAmount, total));
+}
+
+// Direct Debit (HASH) in the short-amount form; the detail dates are the control's.
 std::string hashControl(const Names& n, const Date& effective, std::string_view count,
                         std::string_view total) {
-    return Line(70)
-        .at(10, "M")
-        .at(11, "012345")
-        .at(17, n.company)
-        .at(47, "D")
-        .at(48, "A")
-        .at(49, ddmmyy(effective))
-        .at(55, count)
-        .at(60, total)
-        .at(70, "T");
+    return controlRecord(L::kHashShortForm, n, effective, "D", count, total).put(L::hash::kMediaType, "T");
 }
 
 std::string hashLine(std::string_view account, const Date& date, std::string_view sign,
                      std::string_view amount9, std::string_view name) {
-    return Line(56).at(1, account).at(11, ddmmyy(date)).at(17, sign).at(18, amount9).at(27, name);
+    using namespace L;
+    return Record(kHashDetailShort)
+        .put(ddr::kAccount, account)
+        .put(ddr::kDetailDate, date)
+        .put(ddr::kSign, sign)
+        .put(hash::kAmount, amount9)
+        .put(hash::kName, name);
 }
 
 ExampleFile directDebitHash(const Names& n, const Date& effective) {
@@ -294,75 +361,101 @@ ExampleFile directDebitHashMistakes(const Names& n, const Date& effective) {
                   hashLine("1111111114", effective, "0", "00005000A", "AMOUNT NOT A NUMBER")})};
 }
 
-// The sent 100M file (control: blanks 1-8, "M" 9, company code 10-15, name 16-45, "C" 46, "A" 47, date
-// ddmmyy 48-53, count 54-58, total 59-69; detail: account 1-10, date 11-16, sign 17, amount 18-28,
-// status 29-30, reference 31-47, rest 48-78) and the return file from V5 for it (header "001" with the
-// value date yymmdd at 260-265; detail "002" with account 10-34, reference 35-51, amount 269-279 (9+2),
-// amount 281-296 (13+3), result 314 and reason 315-317; trailer "999" with count 4-9, total 10-25).
+// The sent 100M file, whose lines end with the name and reference text, and the host's return file for
+// it, whose records are all as wide.
+constexpr size_t kSentWidth = L::ddr::kNameText.last;
+constexpr size_t kReturnWidth = 320;
+
 struct Debit {
     std::string account;
     std::string amount11;
     std::string reference;
-    std::string result;  // result letter and reason code
+    std::string result;
+    std::string reason;
 };
 
-std::vector<ExampleFile> sentAndReturn(const Names& n, const Date& value) {
-    const std::vector<Debit> debits = {{"1111111114", "00000050000", "REF0001", "S"},
-                                       {"2222222228", "00000125050", "REF0002", "F03"},
-                                       {"9876543214", "00000010000", "REF0003", "V"}};
-    std::string sent = crlf({Line(78)
-                                 .at(9, "M")
-                                 .at(10, "012345")
-                                 .at(16, n.company)
-                                 .at(46, "C")
-                                 .at(47, "A")
-                                 .at(48, ddmmyy(value))
-                                 .at(54, "00003")
-                                 .at(59, "00000185050")});
-    auto returnFile = [&](const std::string& changedAmount) {
-        std::string bytes = crlf({Line(320).at(1, "001").at(4, "RETURN FILE").at(260, yymmdd(value))});
-        for (size_t i = 0; i < debits.size(); ++i) {
-            const Debit& d = debits[i];
-            const std::string amount = (i == 1 && !changedAmount.empty()) ? changedAmount : d.amount11;
-            bytes += crlf({Line(320)
-                               .at(1, "002")
-                               .at(10, std::string(15, '0') + d.account)
-                               .at(35, "V5" + d.reference)
-                               .at(269, amount)
-                               .at(281, "0000" + amount + "0")
-                               .at(314, d.result)});
-        }
-        return bytes + crlf({Line(320).at(1, "999").at(4, "000003").at(10, "0000000001850500")});
-    };
-    for (const Debit& d : debits) {
-        sent += crlf({Line(78)
-                          .at(1, d.account)
-                          .at(11, ddmmyy(value))
-                          .at(17, "1")
-                          .at(18, d.amount11)
-                          .at(31, d.reference)
-                          .at(48, "ACME MONTHLY FEE")});
-    }
-    return {{"sent-100m.txt", sent},
-            {"return-100m.txt", returnFile("")},
-            {"return-100m-mistakes.txt", returnFile("00000125000")}};
+std::string sentControl(const Names& n, const Date& value) {
+    return controlRecord(L::kHashLongForm, n, value, "C", "00003", "00000185050").widened(kSentWidth);
 }
 
-// Input of "Convert 100 M": header with the value date yymmdd at 189-194; detail amount 11-21 (9+2),
-// account 23-32, result letter 221 ("S" or "F"), remainder 222-268; summary "599" with the count at
-// 7-11 and the total at 17-27.
+std::string sentLine(const Debit& d, const Date& value) {
+    using namespace L::ddr;
+    return Record(L::kDebit100MDetail)
+        .put(kAccount, d.account)
+        .put(kDetailDate, value)
+        .put(kSign, "1")
+        .put(kAmount, d.amount11)
+        .put(kReference, d.reference)
+        .put(kNameText, "ACME MONTHLY FEE")
+        .widened(kSentWidth);
+}
+
+// The return file; `changedAmount`, when given, replaces the second debit's amount.
+std::string returnFile(const std::vector<Debit>& debits, const Date& value,
+                       const std::string& changedAmount) {
+    using namespace L::ret;
+    std::string bytes = crlf({Record(L::kReturnHeader)
+                                  .put(kHeaderCode, "001")
+                                  .put(after(L::kReturnHeader, kHeaderCode), "RETURN FILE")
+                                  .put(kValueDate, value)
+                                  .widened(kReturnWidth)});
+    for (size_t i = 0; i < debits.size(); ++i) {
+        const Debit& d = debits[i];
+        const std::string amount = (i == 1 && !changedAmount.empty()) ? changedAmount : d.amount11;
+        bytes += crlf({Record(L::kReturnDetail)
+                           .put(kDetailCode, "002")
+                           .put(kAccount, std::string(15, '0') + d.account)
+                           .put(kReference, "V5" + d.reference)
+                           .put(kAmount, amount)
+                           .put(kPaidAmount, "0000" + amount + "0")
+                           .put(kResult, d.result)
+                           .put(kReason, d.reason)
+                           .widened(kReturnWidth)});
+    }
+    return bytes + crlf({Record(L::kReturnTrailer)
+                             .put(kTrailerCode, "999")
+                             .put(kRecordCount, "000003")
+                             .put(kTotalAmount, "0000000001850500")
+                             .widened(kReturnWidth)});
+}
+
+std::vector<ExampleFile> sentAndReturn(const Names& n, const Date& value) {
+    const std::vector<Debit> debits = {{"1111111114", "00000050000", "REF0001", "S", ""},
+                                       {"2222222228", "00000125050", "REF0002", "F", "03"},
+                                       {"9876543214", "00000010000", "REF0003", "V", ""}};
+    std::string sent = crlf({sentControl(n, value)});
+    for (const Debit& d : debits) {
+        sent += crlf({sentLine(d, value)});
+    }
+    return {{"sent-100m.txt", sent},
+            {"return-100m.txt", returnFile(debits, value, "")},
+            {"return-100m-mistakes.txt", returnFile(debits, value, "00000125000")}};
+}
+
+// Input of "Convert 100 M": its header as wide as its detail lines.
 ExampleFile convertInput(const Date& value) {
+    using namespace L::c100m;
     auto detail = [](std::string_view amount, std::string_view account, std::string_view letter,
                      std::string_view rest) {
-        return std::string(
-            Line(268).at(1, "DTL").at(11, amount).at(23, account).at(221, letter).at(222, rest));
+        return std::string(Record(L::kConvertInputDetail)
+                               .put(before(L::kConvertInputDetail, kAmount), "DTL")
+                               .put(kAmount, amount)
+                               .put(kAccount, account)
+                               .put(kResult, letter)
+                               .put(kRemainder, rest));
     };
+    const std::string header = Record(L::kConvertInputHeader)
+                                   .put(before(L::kConvertInputHeader, kValueDate), "HDRCOLLECTION RESULT")
+                                   .put(kValueDate, value)
+                                   .widened(static_cast<size_t>(L::kConvertInputDetail.length));
+    const std::string summary = Record(L::kConvertInputSummary)
+                                    .put(kSummaryCode, "599")
+                                    .put(kDebitCount, "00003")
+                                    .put(kTotalAmount, "00000185050");
     return {"convert-100m-input.txt",
-            crlf({Line(268).at(1, "HDR").at(4, "COLLECTION RESULT").at(189, yymmdd(value)),
-                  detail("00000050000", "1111111114", "S", "REF0001 ACME MONTHLY FEE"),
+            crlf({header, detail("00000050000", "1111111114", "S", "REF0001 ACME MONTHLY FEE"),
                   detail("00000125050", "2222222228", "F", "REF0002 ACME MONTHLY FEE"),
-                  detail("00000010000", "9876543214", "S", "REF0003 ACME MONTHLY FEE"),
-                  Line(27).at(1, "599").at(7, "00003").at(17, "00000185050")})};
+                  detail("00000010000", "9876543214", "S", "REF0003 ACME MONTHLY FEE"), summary})};
 }
 
 const char* const kReadme = R"(Example files for Convertor QRV
@@ -458,7 +551,7 @@ std::string replaceAll(std::string text, std::string_view from, const std::strin
 
 }  // namespace
 
-std::vector<ExampleFile> BuildExamples(const Date& today) {
+std::vector<ExampleFile> buildExamples(const Date& today) {
     const Names n;
     const Date due = today.plusDays(7);
     std::vector<ExampleFile> files = {directCredit(n, due),
@@ -472,7 +565,7 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
                                       directDebitHashMistakes(n, due),
                                       convertInput(today)};
     for (std::vector<ExampleFile> group :
-         {managerCheque(n, due), sentAndReturn(n, today), BuildExampleSheets(due)}) {
+         {managerCheque(n, due), sentAndReturn(n, today), buildExampleSheets(due)}) {
         files.insert(files.end(), group.begin(), group.end());
     }
     std::string readme = replaceAll(kReadme, "@TODAY@", today.isoDashed());
@@ -482,14 +575,14 @@ std::vector<ExampleFile> BuildExamples(const Date& today) {
     return files;
 }
 
-WrittenExamples WriteExamples(const std::filesystem::path& folder, const Date& today) {
+WrittenExamples writeExamples(const std::filesystem::path& folder, const Date& today) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) {
         throw QrvError("Cannot create the examples folder \"" + folder.string() + "\": " + ec.message());
     }
     WrittenExamples names;
-    for (const ExampleFile& f : BuildExamples(today)) {
+    for (const ExampleFile& f : buildExamples(today)) {
         if (std::filesystem::exists(platform::fileStatus(folder / f.name, false))) {
             names.kept.push_back(f.name);
             continue;

@@ -5,19 +5,15 @@
 #include <vector>
 
 #include "base/Date.h"
+#include "convert/ExampleFile.h"
 
 // Example source files for every product, for a newcomer to try the tool on: one valid file per layout
 // and one holding typical mistakes, dated relative to today, with Thai and English names in code page
 // 874, and a README.txt saying which command runs on which file.
 namespace qrv {
 
-struct ExampleFile {
-    std::string name;   // file name inside the examples folder
-    std::string bytes;  // content: code page 874 text, CR LF line ends (README.txt is UTF-8)
-};
-
 // The examples for `today`. Their dates lie a week after it, so they stay valid for a few days.
-std::vector<ExampleFile> BuildExamples(const Date& today);
+std::vector<ExampleFile> buildExamples(const Date& today);
 
 struct WrittenExamples {
     std::vector<std::string> written;
@@ -26,6 +22,6 @@ struct WrittenExamples {
 
 // Writes the examples into `folder` (created when missing), touching nothing else: a file of the same name
 // already there is the person's own and is kept. Throws QrvError when a file cannot be written.
-WrittenExamples WriteExamples(const std::filesystem::path& folder, const Date& today);
+WrittenExamples writeExamples(const std::filesystem::path& folder, const Date& today);
 
 }  // namespace qrv

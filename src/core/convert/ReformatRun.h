@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "convert/Reformat.h"
+#include "convert/ReformatResult.h"
+#include "convert/Services.h"
 #include "io/LineReader.h"
 #include "upload/CreditUploadFile.h"
 #include "upload/ErrorListings.h"

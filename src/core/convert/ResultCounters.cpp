@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-#include "convert/Reformat.h"
+#include "convert/ReformatResult.h"
+#include "convert/RejectKinds.h"
 
 namespace qrv {
 
@@ -92,7 +93,7 @@ class Counters {
 
 }  // namespace
 
-std::vector<ResultCounter> ResultCounters(const ReformatResult& result) {
+std::vector<ResultCounter> resultCounters(const ReformatResult& result) {
     Counters c(result);
     switch (result.counters) {
         case CounterSet::None:
@@ -115,8 +116,8 @@ std::vector<ResultCounter> ResultCounters(const ReformatResult& result) {
     return c.take();
 }
 
-std::optional<std::int64_t> ResultCounterOf(const ReformatResult& result, std::string_view name) {
-    for (const ResultCounter& counter : ResultCounters(result)) {
+std::optional<std::int64_t> resultCounterOf(const ReformatResult& result, std::string_view name) {
+    for (const ResultCounter& counter : resultCounters(result)) {
         if (counter.name == name) {
             return counter.value;
         }

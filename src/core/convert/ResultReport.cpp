@@ -3,7 +3,9 @@
 #include <optional>
 
 #include "base/Cp874.h"
-#include "convert/Reformat.h"
+#include "convert/ReformatResult.h"
+#include "convert/ResultCounters.h"
+#include "convert/Services.h"
 #include "layout/UploadLayouts.h"
 
 namespace qrv {
@@ -59,7 +61,7 @@ void ShowResultReport(const ReformatRequest& request, ReformatResult& result,
     set("ComName", cp874::toUtf8(values.comName));
     set("ValueDate", cp874::toUtf8(values.valueDate));
     set("CusCap", cp874::toUtf8(values.cusCap));
-    for (const ResultCounter& counter : ResultCounters(result)) {
+    for (const ResultCounter& counter : resultCounters(result)) {
         set(counter.name, counterText(counter.value));
     }
     services.showReport(runner, result);

@@ -22,7 +22,7 @@ class ReferenceImportError : public QrvError {
 // maintenance windows take (ReferenceCodes). Rows whose code exists already replace it. A bad row is
 // refused (ReferenceImportError) with its file and line number and nothing of the file is imported.
 // Returns the number of rows imported.
-int ImportReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file);
+int importReferenceCsv(TableStore& store, const std::string& table, const std::filesystem::path& file);
 
 struct ReferenceImportCounts {
     int banks = 0;

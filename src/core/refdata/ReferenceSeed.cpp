@@ -19,7 +19,7 @@ TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder, std::filesystem
         const std::string name = (table == "BRANCH" ? std::string("Branch") : table) + ".csv";
         const std::filesystem::path file = folder / name;
         if (isFile(file)) {
-            ImportReferenceCsv(store, table, file);
+            importReferenceCsv(store, table, file);
             return;
         }
         // Without banks and branches every code of a Media Clearing file would be converted as new.
@@ -30,7 +30,7 @@ TableStore::Seed ReferenceSeed(std::filesystem::path dataFolder, std::filesystem
                                        folder.string() + " init\" to make it");
         }
         if (isFile(defaults / name)) {
-            ImportReferenceCsv(store, table, defaults / name);
+            importReferenceCsv(store, table, defaults / name);
             return;
         }
         throw IncompleteStoreError("The data folder \"" + folder.string() + "\" has no \"" + name +

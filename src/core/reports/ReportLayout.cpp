@@ -327,22 +327,148 @@ bool LayoutReadsLink(const std::string& text, const DatasetLink& link) {
     return usesLink(text, link.link) || text.find(std::string(link.link) + "_") != std::string::npos;
 }
 
+namespace {
+
+// A top-level dataset section of a layout, and what its rows are rendered with once the page shows it.
+struct ShownSection {
+    Section section;
+    std::string body;  // the section's body text
+    std::unique_ptr<mustache::mustache> bodyTemplate;
+    std::optional<std::set<std::string>> names;
+    bool shown = false;
+    std::string tableOpen;
+    std::string tableClose;
+};
+
+}  // namespace
+
 struct ReportLayout::State {
-    struct Shown {
-        Section section;
-        std::string body;  // the section's body text
-        std::unique_ptr<mustache::mustache> bodyTemplate;
-        std::optional<std::set<std::string>> names;
-        bool shown = false;
-        std::string tableOpen;
-        std::string tableClose;
-    };
+    using Shown = ShownSection;
     ReadRows rows;
     std::string file;  // the layout's file name, for messages
     mustache::data variables{mustache::data::type::object};
     std::vector<Shown> sections;
     std::vector<std::string> parts;
 };
+
+namespace {
+
+// The report's variables as the layout's tags read them: under their name and alias, empty ones false,
+// amounts and counts also in their display form ("...Display").
+void setVariables(const ShownReport& report, mustache::data& variables) {
+    for (const auto& [name, value] : report.variables) {
+        const std::string sanitized = cp874::sanitizeUtf8(value);
+        // An empty variable is false, so that "{{#Name}}...{{/Name}}" shows a part only when the variable
+        // holds text; "{{Name}}" prints nothing either way.
+        const mustache::data held = sanitized.empty() ? mustache::data(false) : mustache::data(sanitized);
+        variables.set(name, held);
+        variables.set(alias(name), held);
+        if (IsAmountVariable(name)) {
+            variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
+        } else if (IsCountVariable(alias(name))) {
+            variables.set(alias(name) + "Display", CountDisplay(sanitized).value_or(sanitized));
+        }
+    }
+}
+
+// Each link a list of one row when its dataset has rows, so sections and inverted sections choose as
+// they would over the rows themselves.
+mustache::data pageData(const mustache::data& variables, const ReadRows& rows, const std::string& text) {
+    mustache::data page = variables;
+    if (!rows) {
+        return page;
+    }
+    for (const DatasetLink& link : datasetLinks()) {
+        if (!usesLink(text, link.link)) {
+            continue;
+        }
+        mustache::data list{mustache::data::type::list};
+        if (hasRows(rows, link)) {
+            list.push_back(mustache::data{mustache::data::type::object});
+        }
+        page.set(link.link, list);
+    }
+    return page;
+}
+
+// The table around a section, rendered alone, so that its rows can be cut into chunks: its last
+// "<table" before the section with no "</table>" between, and the first "</table>" after it with no
+// "<table" between. Both empty when the section has no such table or its parts are too large to repeat.
+std::pair<std::string, std::string> enclosingTable(const Section& section, const std::string& text,
+                                                   const mustache::data& page, const std::string& file) {
+    const size_t tableAt = text.rfind("<table", section.open);
+    const size_t afterClose = section.close + std::string("{{/").size() + std::strlen(section.link->link) + 2;
+    const size_t tableEnd = text.find("</table>", afterClose);
+    if (tableAt == std::string::npos || tableEnd == std::string::npos ||
+        text.find("</table>", tableAt) < section.open || text.find("<table", afterClose) < tableEnd) {
+        return {};
+    }
+    // A cut closes only the table's tags: rows after the section (a totals row) belong to the last
+    // chunk alone.
+    size_t closeAt = text.find("</tbody>", afterClose);
+    if (closeAt == std::string::npos || closeAt > tableEnd) {
+        closeAt = tableEnd;
+    }
+    if (section.open - tableAt > kMaxRepeatedTablePart ||
+        tableEnd + std::strlen("</table>") - closeAt > kMaxRepeatedTablePart) {
+        return {};
+    }
+    std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page, file);
+    std::string close =
+        renderAlone(text.substr(closeAt, tableEnd + std::strlen("</table>") - closeAt), page, file);
+    if (open.empty() || close.empty()) {
+        return {};
+    }
+    return {std::move(open), std::move(close)};
+}
+
+// The layout with each top-level section's body replaced by its marker; the sections kept in `shown`.
+std::string markSections(const std::string& text, const std::vector<Section>& sections,
+                         std::vector<ShownSection>& shown) {
+    std::string outer;
+    size_t from = 0;
+    for (const Section& section : sections) {
+        if (section.open < from) {
+            continue;  // inside an earlier section: rendered with its rows
+        }
+        outer.append(text, from, section.body - from);
+        outer += marker(shown.size());
+        from = section.close;
+        ShownSection kept;
+        kept.section = section;
+        shown.push_back(std::move(kept));
+    }
+    outer.append(text, from, std::string::npos);
+    return outer;
+}
+
+// The page rendered around the sections, cut at their markers into `parts`, the text between them; each
+// section shown gets its body's template and its table.
+void cutAtSections(const std::string& rendered, const std::string& text, const mustache::data& page,
+                   const std::string& file, std::vector<ShownSection>& sections,
+                   std::vector<std::string>& parts) {
+    size_t done = 0;
+    for (size_t i = 0; i < sections.size(); ++i) {
+        ShownSection& shown = sections[i];
+        const std::string mark = marker(i);
+        const size_t at = rendered.find(mark, done);
+        if (at == std::string::npos) {
+            parts.emplace_back();  // the dataset is empty (or the section was not shown)
+            continue;
+        }
+        parts.push_back(rendered.substr(done, at - done));
+        done = at + mark.size();
+        shown.shown = true;
+        const Section& section = shown.section;
+        shown.body = text.substr(section.body, section.close - section.body);
+        shown.bodyTemplate = parsed(shown.body, file);
+        shown.names = referencedNames(shown.body);
+        std::tie(shown.tableOpen, shown.tableClose) = enclosingTable(section, text, page, file);
+    }
+    parts.push_back(rendered.substr(done));
+}
+
+}  // namespace
 
 ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(std::make_unique<State>()) {
     State& s = *state_;
@@ -354,19 +480,7 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
     if (const auto whole = parsed(text, file); !whole->is_valid()) {
         throw QrvError("Report layout \"" + file + "\" is malformed: " + whole->error_message());
     }
-    for (const auto& [name, value] : report.variables) {
-        const std::string sanitized = cp874::sanitizeUtf8(value);
-        // An empty variable is false, so that "{{#Name}}...{{/Name}}" shows a part only when the variable
-        // holds text; "{{Name}}" prints nothing either way.
-        const mustache::data held = sanitized.empty() ? mustache::data(false) : mustache::data(sanitized);
-        s.variables.set(name, held);
-        s.variables.set(alias(name), held);
-        if (IsAmountVariable(name)) {
-            s.variables.set(name + "Display", BahtDisplay(sanitized).value_or(sanitized));
-        } else if (IsCountVariable(alias(name))) {
-            s.variables.set(alias(name) + "Display", CountDisplay(sanitized).value_or(sanitized));
-        }
-    }
+    setVariables(report, s.variables);
     std::vector<Section> sections;
     if (s.rows) {
         for (const DatasetLink& link : datasetLinks()) {
@@ -376,89 +490,14 @@ ReportLayout::ReportLayout(const ShownReport& report, ReadRows rows) : state_(st
         }
         sections = datasetSections(text);
     }
-    // The layout with each top-level section's body replaced by its marker.
-    std::string outer;
-    size_t from = 0;
-    std::vector<size_t> markerOf;  // per kept section, its index in `sections`
-    for (size_t i = 0; i < sections.size(); ++i) {
-        if (sections[i].open < from) {
-            continue;  // inside an earlier section: rendered with its rows
-        }
-        outer.append(text, from, sections[i].body - from);
-        outer += marker(s.sections.size());
-        from = sections[i].close;
-        State::Shown shown;
-        shown.section = sections[i];
-        s.sections.push_back(std::move(shown));
-    }
-    outer.append(text, from, std::string::npos);
-
-    // Each link a list of one row when its dataset has rows, so sections and inverted sections choose as
-    // they would over the rows themselves.
-    mustache::data page = s.variables;
-    if (s.rows) {
-        for (const DatasetLink& link : datasetLinks()) {
-            if (!usesLink(text, link.link)) {
-                continue;
-            }
-            mustache::data list{mustache::data::type::list};
-            if (hasRows(s.rows, link)) {
-                list.push_back(mustache::data{mustache::data::type::object});
-            }
-            page.set(link.link, list);
-        }
-    }
+    const std::string outer = markSections(text, sections, s.sections);
+    const mustache::data page = pageData(s.variables, s.rows, text);
     const auto outerTmpl = parsed(outer, file);
     const std::string rendered = outerTmpl->render(page);
     if (!outerTmpl->is_valid()) {
         throw QrvError("Report layout \"" + file + "\" is malformed: " + outerTmpl->error_message());
     }
-
-    size_t done = 0;
-    for (size_t i = 0; i < s.sections.size(); ++i) {
-        State::Shown& shown = s.sections[i];
-        const std::string mark = marker(i);
-        const size_t at = rendered.find(mark, done);
-        if (at == std::string::npos) {
-            s.parts.emplace_back();  // the dataset is empty (or the section was not shown)
-            continue;
-        }
-        s.parts.push_back(rendered.substr(done, at - done));
-        done = at + mark.size();
-        shown.shown = true;
-        const Section& section = shown.section;
-        shown.body = text.substr(section.body, section.close - section.body);
-        shown.bodyTemplate = parsed(shown.body, file);
-        shown.names = referencedNames(shown.body);
-        // The enclosing table: its last "<table" before the section with no "</table>" between, and the
-        // first "</table>" after it with no "<table" between.
-        const size_t tableAt = text.rfind("<table", section.open);
-        const size_t afterClose =
-            section.close + std::string("{{/").size() + std::strlen(section.link->link) + 2;
-        const size_t tableEnd = text.find("</table>", afterClose);
-        if (tableAt == std::string::npos || tableEnd == std::string::npos ||
-            text.find("</table>", tableAt) < section.open || text.find("<table", afterClose) < tableEnd) {
-            continue;
-        }
-        // A cut closes only the table's tags: rows after the section (a totals row) belong to the last
-        // chunk alone.
-        size_t closeAt = text.find("</tbody>", afterClose);
-        if (closeAt == std::string::npos || closeAt > tableEnd) {
-            closeAt = tableEnd;
-        }
-        if (section.open - tableAt > kMaxRepeatedTablePart ||
-            tableEnd + std::strlen("</table>") - closeAt > kMaxRepeatedTablePart) {
-            continue;
-        }
-        const std::string open = renderAlone(text.substr(tableAt, section.open - tableAt), page, file);
-        const std::string close =
-            renderAlone(text.substr(closeAt, tableEnd + std::strlen("</table>") - closeAt), page, file);
-        if (!open.empty() && !close.empty()) {
-            shown.tableOpen = open;
-            shown.tableClose = close;
-        }
-    }
-    s.parts.push_back(rendered.substr(done));
+    cutAtSections(rendered, text, page, file, s.sections, s.parts);
 }
 
 ReportLayout::~ReportLayout() = default;

@@ -35,32 +35,8 @@ AccountDialog::AccountDialog(QWidget* parent)
 
     auto* numberLabel = new QLabel(numberCaption, this);
     numberLabel->setObjectName(QStringLiteral("lblAccNum"));
-    auto* numberRow = new QHBoxLayout();
-    for (size_t i = 0; i < parts_.size(); ++i) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QLatin1String(kPartNames[i]));
-        edit->setMaxLength(kPartLengths[i]);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kPartLengths[i] + 18);
-        edit->setAccessibleName(numberCaption + QStringLiteral(" %1").arg(i + 1));
-        parts_[i] = edit;
-        if (i > 0) {
-            numberRow->addWidget(new QLabel(QStringLiteral("--"), this));
-        }
-        numberRow->addWidget(edit);
-    }
-    numberRow->addStretch(1);
+    QHBoxLayout* numberRow = buildNumberRow(numberCaption);
     numberLabel->setBuddy(parts_[0]);
-
-    // Automatic advance: a full part hands the focus to the next; the last part stays.
-    for (size_t i = 0; i + 1 < parts_.size(); ++i) {
-        QLineEdit* next = parts_[i + 1];
-        const int length = kPartLengths[i];
-        connect(parts_[i], &QLineEdit::textChanged, this, [next, length](const QString& text) {
-            if (text.size() == length) {
-                next->setFocus();
-            }
-        });
-    }
 
     auto* nameLabel = new QLabel(nameCaption, this);
     nameLabel->setObjectName(QStringLiteral("lblNameAccount"));
@@ -79,6 +55,52 @@ AccountDialog::AccountDialog(QWidget* parent)
     grid->addWidget(name_, 1, 1);
     grid->addWidget(hint, 2, 1);
 
+    QHBoxLayout* buttons = buildButtons();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+
+    setTabOrder(parts_[0], parts_[1]);
+    setTabOrder(parts_[1], parts_[2]);
+    setTabOrder(parts_[2], parts_[3]);
+    setTabOrder(parts_[3], name_);
+    setTabOrder(name_, ok_);
+    setTabOrder(ok_, exit_);
+}
+
+// The four boxes of the account number, "--" between them; a full box hands the focus to the next.
+QHBoxLayout* AccountDialog::buildNumberRow(const QString& caption) {
+    auto* numberRow = new QHBoxLayout();
+    for (size_t i = 0; i < parts_.size(); ++i) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(kPartNames[i]));
+        edit->setMaxLength(kPartLengths[i]);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('0')) * kPartLengths[i] + 18);
+        edit->setAccessibleName(caption + QStringLiteral(" %1").arg(i + 1));
+        parts_[i] = edit;
+        if (i > 0) {
+            numberRow->addWidget(new QLabel(QStringLiteral("--"), this));
+        }
+        numberRow->addWidget(edit);
+    }
+    numberRow->addStretch(1);
+
+    // Automatic advance: a full part hands the focus to the next; the last part stays.
+    for (size_t i = 0; i + 1 < parts_.size(); ++i) {
+        QLineEdit* next = parts_[i + 1];
+        const int length = kPartLengths[i];
+        connect(parts_[i], &QLineEdit::textChanged, this, [next, length](const QString& text) {
+            if (text.size() == length) {
+                next->setFocus();
+            }
+        });
+    }
+    return numberRow;
+}
+
+// OK, the default, and EXIT.
+QHBoxLayout* AccountDialog::buildButtons() {
     ok_->setObjectName(QStringLiteral("btnOK"));
     ok_->setAccessibleName(QStringLiteral("OK"));
     ok_->setDefault(true);
@@ -91,17 +113,7 @@ AccountDialog::AccountDialog(QWidget* parent)
     buttons->addStretch(1);
     buttons->addWidget(ok_);
     buttons->addWidget(exit_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-
-    setTabOrder(parts_[0], parts_[1]);
-    setTabOrder(parts_[1], parts_[2]);
-    setTabOrder(parts_[2], parts_[3]);
-    setTabOrder(parts_[3], name_);
-    setTabOrder(name_, ok_);
-    setTabOrder(ok_, exit_);
+    return buttons;
 }
 
 AccountInput AccountDialog::input() const {

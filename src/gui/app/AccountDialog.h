@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -41,6 +42,8 @@ class AccountDialog : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    QHBoxLayout* buildNumberRow(const QString& caption);
+    QHBoxLayout* buildButtons();
     void confirmClicked();
     void exitClicked();
     void clearFields();

@@ -58,7 +58,22 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
                                    QWidget* parent)
     : QWidget(parent), model_(std::move(model)) {
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildToolBar());
+    addShortcuts();
+    pages_ = new QStackedWidget(this);
+    pages_->addWidget(buildMainPage(doubleClickEdits));
+    pages_->addWidget(buildDetailPage());
+    layout->addWidget(pages_);
 
+    for (const auto& [b, w] : buttons_) {
+        const MaintenanceButton which = b;
+        connect(w, &QAbstractButton::clicked, this, [this, which] { click(which); });
+    }
+    sync();
+}
+
+// The commands of the list, then Find and Import.
+QWidget* MaintenancePanel::buildToolBar() {
     auto* bar = new QWidget(this);
     bar->setObjectName("toolBar");
     auto* barLayout = new QHBoxLayout(bar);
@@ -88,7 +103,6 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
         }
     }
     barLayout->addStretch();
-    // Find and Import, beside the commands of the list.
     findEdit_ = new QLineEdit(bar);
     findEdit_->setObjectName("edtFind");
     findEdit_->setAccessibleName("Find");
@@ -117,6 +131,11 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
     barLayout->addWidget(import);
     connect(find, &QToolButton::clicked, this, &MaintenancePanel::findNext);
     connect(import, &QToolButton::clicked, this, &MaintenancePanel::importCsv);
+    return bar;
+}
+
+// Find (Ctrl+F) and Import (Ctrl+I) from anywhere in the panel.
+void MaintenancePanel::addShortcuts() {
     auto* findKey = new QAction(this);
     findKey->setShortcut(QKeySequence::Find);
     findKey->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -136,9 +155,10 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
         }
     });
     addAction(importKey);
-    layout->addWidget(bar);
+}
 
-    pages_ = new QStackedWidget(this);
+// The page of the list: one row per code; a double click edits the row when `doubleClickEdits`.
+QWidget* MaintenancePanel::buildMainPage(bool doubleClickEdits) {
     auto* mainPage = new QWidget(pages_);
     mainPage->setObjectName("mainPage");
     auto* mainLayout = new QVBoxLayout(mainPage);
@@ -171,15 +191,7 @@ MaintenancePanel::MaintenancePanel(std::unique_ptr<ReferenceMaintenance> model, 
         });
     }
     mainLayout->addWidget(grid_);
-    pages_->addWidget(mainPage);
-    pages_->addWidget(buildDetailPage());
-    layout->addWidget(pages_);
-
-    for (const auto& [b, w] : buttons_) {
-        const MaintenanceButton which = b;
-        connect(w, &QAbstractButton::clicked, this, [this, which] { click(which); });
-    }
-    sync();
+    return mainPage;
 }
 
 MaintenancePanel::~MaintenancePanel() = default;

@@ -53,6 +53,9 @@ class MaintenancePanel : public QWidget {
   private:
     void addButton(QAbstractButton* button, MaintenanceButton b, const char* name, const QString& text,
                    const QString& hint, int icon);
+    QWidget* buildToolBar();
+    void addShortcuts();
+    QWidget* buildMainPage(bool doubleClickEdits);
     QWidget* buildDetailPage();
     void click(MaintenanceButton b);
     void typed(size_t field, const QString& text);

@@ -296,103 +296,55 @@ class Threads {
     std::vector<std::unique_ptr<QThread>> threads_;
 };
 
-// The report cut into parts of whole chunks, each drawn into a PDF of its own by the next free thread
-// of `threads`, and the parts joined in order into `out`. Returns the pages, nothing when cancelled.
-std::optional<int> writeInParts(QIODevice& out, const QString& file, const PdfSource& pdf,
-                                const BackgroundJob* job, const std::function<void(int drawn)>& progress,
-                                int threads) {
-    const int parts = std::min(pdf.chunks, threads * kPartsPerThread);
-    const auto partStart = [&pdf, parts](int part) {
-        return static_cast<int>(static_cast<long long>(pdf.chunks) * part / parts);
-    };
-    // The parts go to temporary files, so that what is held does not grow with the report.
+// The temporary files the parts are drawn into, so that what is held does not grow with the report.
+struct PartFiles {
     std::vector<std::unique_ptr<QTemporaryFile>> files;
     std::vector<QString> names;
+};
+
+PartFiles partFiles(int parts, const QString& file) {
+    PartFiles p;
     for (int part = 0; part < parts; ++part) {
-        files.push_back(std::make_unique<QTemporaryFile>());
-        if (!files.back()->open()) {
-            throw cannotWrite(file,
-                              QStringLiteral("no temporary file for a part: ") + files.back()->errorString());
+        p.files.push_back(std::make_unique<QTemporaryFile>());
+        if (!p.files.back()->open()) {
+            throw cannotWrite(
+                file, QStringLiteral("no temporary file for a part: ") + p.files.back()->errorString());
         }
-        names.push_back(files.back()->fileName());
+        p.names.push_back(p.files.back()->fileName());
     }
-    std::vector<int> pages(static_cast<size_t>(parts), 0);
+    return p;
+}
+
+// What the drawing threads share: the next part to draw, how many threads run, the chunks drawn, and
+// the first error.
+struct PartRun {
     std::mutex mutex;
     std::condition_variable changed;
     int nextPart = 0;
-    int running = threads;
+    int running = 0;
     int drawn = 0;
     std::exception_ptr error;
     std::atomic<bool> failed{false};
-    const Stop stop = [job, &failed] { return failed || (job != nullptr && job->cancelled()); };
-    const auto work = [&] {
-        Stamps stamps;  // the thread's own: their fonts and documents are its
-        for (;;) {
-            int part = 0;
-            {
-                const std::lock_guard lock(mutex);
-                if (nextPart == parts || stop()) {
-                    break;
-                }
-                part = nextPart++;
-            }
-            try {
-                QTemporaryFile& partFile = *files[static_cast<size_t>(part)];
-                const std::optional<int> written =
-                    drawChunks(partFile, file, pdf, partStart(part), partStart(part + 1), stamps, stop, [&] {
-                        const std::lock_guard lock(mutex);
-                        ++drawn;
-                        changed.notify_all();
-                    });
-                if (!written) {
-                    break;
-                }
-                if (!partFile.flush()) {
-                    throw cannotWrite(file, partFile.errorString());
-                }
-                pages[static_cast<size_t>(part)] = *written;
-            } catch (...) {
-                const std::lock_guard lock(mutex);
-                if (!error) {
-                    error = std::current_exception();
-                }
-                failed = true;
-                break;
-            }
-        }
-        const std::lock_guard lock(mutex);
-        --running;
-        changed.notify_all();
-    };
-    {
-        Threads drawing;
-        try {
-            for (int t = 0; t < threads; ++t) {
-                drawing.start(work);
-            }
-            // Progress is told from this thread only, as the chunks are drawn.
-            std::unique_lock lock(mutex);
-            int told = 0;
-            while (running > 0) {
-                changed.wait_for(lock, std::chrono::milliseconds(100));
-                if (drawn != told && progress) {
-                    told = drawn;
-                    lock.unlock();
-                    progress(told);
-                    lock.lock();
-                }
-            }
-        } catch (...) {
-            failed = true;  // the threads stop and are waited for
-            throw;
+};
+
+// Tells the progress, from this thread only, as the chunks are drawn, until no thread runs.
+void waitTellingProgress(PartRun& run, const std::function<void(int drawn)>& progress) {
+    std::unique_lock lock(run.mutex);
+    int told = 0;
+    while (run.running > 0) {
+        run.changed.wait_for(lock, std::chrono::milliseconds(100));
+        if (run.drawn != told && progress) {
+            told = run.drawn;
+            lock.unlock();
+            progress(told);
+            lock.lock();
         }
     }
-    if (error) {
-        std::rethrow_exception(error);
-    }
-    if (job != nullptr && job->cancelled()) {
-        return std::nullopt;
-    }
+}
+
+// The parts joined in order into `out`; returns their pages.
+int joinParts(const std::vector<QString>& names, const std::vector<int>& pages, QIODevice& out,
+              const QString& file) {
     try {
         JoinPdfParts(names, out);
     } catch (const std::exception& e) {
@@ -403,6 +355,80 @@ std::optional<int> writeInParts(QIODevice& out, const QString& file, const PdfSo
         total += p;
     }
     return total;
+}
+
+// The report cut into parts of whole chunks, each drawn into a PDF of its own by the next free thread
+// of `threads`, and the parts joined in order into `out`. Returns the pages, nothing when cancelled.
+std::optional<int> writeInParts(QIODevice& out, const QString& file, const PdfSource& pdf,
+                                const BackgroundJob* job, const std::function<void(int drawn)>& progress,
+                                int threads) {
+    const int parts = std::min(pdf.chunks, threads * kPartsPerThread);
+    const auto partStart = [&pdf, parts](int part) {
+        return static_cast<int>(static_cast<long long>(pdf.chunks) * part / parts);
+    };
+    const PartFiles files = partFiles(parts, file);
+    std::vector<int> pages(static_cast<size_t>(parts), 0);
+    PartRun run;
+    run.running = threads;
+    const Stop stop = [job, &run] { return run.failed || (job != nullptr && job->cancelled()); };
+    const auto work = [&] {
+        Stamps stamps;  // the thread's own: their fonts and documents are its
+        for (;;) {
+            int part = 0;
+            {
+                const std::lock_guard lock(run.mutex);
+                if (run.nextPart == parts || stop()) {
+                    break;
+                }
+                part = run.nextPart++;
+            }
+            try {
+                QTemporaryFile& partFile = *files.files[static_cast<size_t>(part)];
+                const std::optional<int> written =
+                    drawChunks(partFile, file, pdf, partStart(part), partStart(part + 1), stamps, stop, [&] {
+                        const std::lock_guard lock(run.mutex);
+                        ++run.drawn;
+                        run.changed.notify_all();
+                    });
+                if (!written) {
+                    break;
+                }
+                if (!partFile.flush()) {
+                    throw cannotWrite(file, partFile.errorString());
+                }
+                pages[static_cast<size_t>(part)] = *written;
+            } catch (...) {
+                const std::lock_guard lock(run.mutex);
+                if (!run.error) {
+                    run.error = std::current_exception();
+                }
+                run.failed = true;
+                break;
+            }
+        }
+        const std::lock_guard lock(run.mutex);
+        --run.running;
+        run.changed.notify_all();
+    };
+    {
+        Threads drawing;
+        try {
+            for (int t = 0; t < threads; ++t) {
+                drawing.start(work);
+            }
+            waitTellingProgress(run, progress);
+        } catch (...) {
+            run.failed = true;  // the threads stop and are waited for
+            throw;
+        }
+    }
+    if (run.error) {
+        std::rethrow_exception(run.error);
+    }
+    if (job != nullptr && job->cancelled()) {
+        return std::nullopt;
+    }
+    return joinParts(files.names, pages, out, file);
 }
 
 #endif

@@ -133,33 +133,69 @@ ReportPreview::ReportPreview(QWidget* parent)
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(std::min(1000, available.width() * 9 / 10), std::min(900, available.height() * 9 / 10));
 
-    // Two rows: the file commands, then the page view; each fits a small screen's width.
+    QToolBar* tools = fileTools();
+    QAction* text = nullptr;
+    QToolBar* pageTools = pageViewTools(text);
+    buildFindBar();
+
+    pages_->setObjectName(QStringLiteral("reportView"));
+    pages_->setAccessibleName(QStringLiteral("Report"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(pageTools);
+    layout->addWidget(findBar_);
+    layout->addWidget(views_, 1);
+    // The keys (arrows, wheel, Home, End) scroll the pages from the start.
+    setFocusProxy(pages_);
+    pages_->setFocus();
+    // A screen reader reads running text; the pages are pictures.
+    if (QAccessible::isActive()) {
+        text->setChecked(true);
+        showTextView();
+    }
+}
+
+template <typename Slot>
+QAction* ReportPreview::addTool(QToolBar* bar, const QString& text, const QKeySequence& key, const char* name,
+                                Slot slot) {
+    QAction* action = bar->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(key);
+    action->setToolTip(QString(text).remove(QLatin1Char('&')) + QStringLiteral(" (") +
+                       action->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+// The first of the two rows of tools (each fits a small screen's width): the file commands.
+QToolBar* ReportPreview::fileTools() {
     auto* tools = new QToolBar(this);
     tools->setObjectName(QStringLiteral("previewTools"));
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addTool(tools, tr("&Print..."), QKeySequence::Print, "actPrint", &ReportPreview::print);
+    addTool(tools, tr("Save as P&DF..."), QKeySequence(Qt::CTRL | Qt::Key_S), "actSavePdf",
+            &ReportPreview::askSavePdf);
+    addTool(tools, tr("Save as &HTML..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveHtml",
+            &ReportPreview::askSaveHtml);
+    addTool(tools, tr("&Load..."), QKeySequence::Open, "actLoad", &ReportPreview::askLoad);
+    tools->addSeparator();
+    addTool(tools, tr("&Find"), QKeySequence::Find, "actFind", &ReportPreview::showFind);
+    tools->addSeparator();
+    addTool(tools, tr("&Close"), QKeySequence::Close, "actClose", &ReportPreview::close);
+    return tools;
+}
+
+// The second row: zoom, the three views (`textView` the text view's action) and the pages.
+QToolBar* ReportPreview::pageViewTools(QAction*& textView) {
     auto* pageTools = new QToolBar(this);
     pageTools->setObjectName(QStringLiteral("previewPages"));
     pageTools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QToolBar* bar = tools;
-    auto add = [this, &bar](const QString& text, const QKeySequence& key, const char* name, auto slot) {
-        QAction* action = bar->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(key);
-        action->setToolTip(QString(text).remove(QLatin1Char('&')) + QStringLiteral(" (") +
-                           action->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
-        connect(action, &QAction::triggered, this, slot);
-        return action;
+    auto add = [this, pageTools](const QString& text, const QKeySequence& key, const char* name, auto slot) {
+        return addTool(pageTools, text, key, name, slot);
     };
-    add(tr("&Print..."), QKeySequence::Print, "actPrint", &ReportPreview::print);
-    add(tr("Save as P&DF..."), QKeySequence(Qt::CTRL | Qt::Key_S), "actSavePdf", &ReportPreview::askSavePdf);
-    add(tr("Save as &HTML..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveHtml",
-        &ReportPreview::askSaveHtml);
-    add(tr("&Load..."), QKeySequence::Open, "actLoad", &ReportPreview::askLoad);
-    tools->addSeparator();
-    add(tr("&Find"), QKeySequence::Find, "actFind", &ReportPreview::showFind);
-    tools->addSeparator();
-    add(tr("&Close"), QKeySequence::Close, "actClose", &ReportPreview::close);
-    bar = pageTools;
     add(tr("Zoom &In"), QKeySequence::ZoomIn, "actZoomIn", &ReportPreview::zoomIn);
     add(tr("Zoom &Out"), QKeySequence::ZoomOut, "actZoomOut", &ReportPreview::zoomOut);
     add(tr("Fit &Width"), QKeySequence(Qt::CTRL | Qt::Key_0), "actFitWidth", &ReportPreview::fitWidth);
@@ -171,10 +207,10 @@ ReportPreview::ReportPreview(QWidget* parent)
         pages_->setColumns(true);
         views_->setCurrentWidget(pages_);
     });
-    QAction* text =
+    textView =
         add(tr("&Text"), QKeySequence(Qt::CTRL | Qt::Key_3), "actTextView", &ReportPreview::showTextView);
     auto* view = new QActionGroup(this);
-    for (QAction* a : {single, all, text}) {
+    for (QAction* a : {single, all, textView}) {
         a->setCheckable(true);
         view->addAction(a);
     }
@@ -195,8 +231,11 @@ ReportPreview::ReportPreview(QWidget* parent)
         }
     });
     connect(pages_, &PageView::pagesChanged, this, &ReportPreview::pageShown);
+    return pageTools;
+}
 
-    // The find bar: the text, Find Next, and while a search runs its progress and Cancel.
+// The find bar: the text, Find Next, and while a search runs its progress and Cancel.
+void ReportPreview::buildFindBar() {
     auto* findLayout = new QHBoxLayout(findBar_);
     findLayout->setContentsMargins(4, 0, 4, 0);
     auto* findLabel = new QLabel(tr("Find &text:"), findBar_);
@@ -224,25 +263,6 @@ ReportPreview::ReportPreview(QWidget* parent)
         findProgress_->setValue(searched);
     });
     findBar_->hide();
-
-    pages_->setObjectName(QStringLiteral("reportView"));
-    pages_->setAccessibleName(QStringLiteral("Report"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(tools);
-    layout->addWidget(pageTools);
-    layout->addWidget(findBar_);
-    layout->addWidget(views_, 1);
-    // The keys (arrows, wheel, Home, End) scroll the pages from the start.
-    setFocusProxy(pages_);
-    pages_->setFocus();
-    // A screen reader reads running text; the pages are pictures.
-    if (QAccessible::isActive()) {
-        text->setChecked(true);
-        showTextView();
-    }
 }
 
 void ReportPreview::showTextView() {

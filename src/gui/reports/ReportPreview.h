@@ -12,12 +12,14 @@
 class QLabel;
 class QLineEdit;
 class QAction;
+class QKeySequence;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
 class QTextBrowser;
 class QTextDocument;
+class QToolBar;
 class QWidget;
 
 namespace qrv {
@@ -114,6 +116,13 @@ class ReportPreview : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // A tool of `bar` with its shortcut named in its tool tip.
+    template <typename Slot>
+    QAction* addTool(QToolBar* bar, const QString& text, const QKeySequence& key, const char* name,
+                     Slot slot);
+    QToolBar* fileTools();
+    QToolBar* pageViewTools(QAction*& textView);
+    void buildFindBar();
     void print();
     void askSavePdf();
     void askSaveHtml();

@@ -161,6 +161,75 @@ std::unique_ptr<QTextDocument> blankRows(const QTextDocument& doc, const QTextTa
 
 }  // namespace
 
+std::optional<RowStamp::Column> RowStamp::stampedColumn(const QTextTableCell& cell, const QString& text) {
+    if (cell.rowSpan() != 1 || cell.columnSpan() != 1) {
+        return std::nullopt;
+    }
+    const QTextBlock block = cellBlock(cell);
+    if (block != cell.lastCursorPosition().block() || block.text().isEmpty() || block.text() != text ||
+        block.layout()->lineCount() != 1) {
+        return std::nullopt;
+    }
+    const QTextCharFormat format = block.begin().fragment().charFormat();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat() != format) {
+            return std::nullopt;
+        }
+    }
+    if (!plainText(format)) {
+        return std::nullopt;
+    }
+    const QTextLayout& layout = *block.layout();
+    const QTextLine line = layout.lineAt(0);
+    return Column{
+        format.font(),
+        format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color() : QColor(Qt::black),
+        layout.textOption(),
+        line.position(),
+        line.width(),
+        line.naturalTextWidth()};
+}
+
+bool RowStamp::addRow(const QTextDocument& doc, const QTextTable& table, int tableRow,
+                      const QStringList& texts, bool first) {
+    const qreal pageHeight = doc.pageSize().height();
+    int rowPage = -1;
+    for (int c = 0; c < table.columns(); ++c) {
+        const QTextTableCell cell = table.cellAt(tableRow, c);
+        const std::optional<Column> column = stampedColumn(cell, texts[c]);
+        if (!column) {
+            return false;
+        }
+        if (first) {
+            columns_.push_back(*column);
+        } else {
+            Column& known = columns_[static_cast<size_t>(c)];
+            if (column->font != known.font || column->color != known.color ||
+                !sameOption(column->option, known.option) || column->linePosition != known.linePosition ||
+                column->width != known.width) {
+                return false;
+            }
+            known.widest = std::max(known.widest, column->widest);
+        }
+        const QTextBlock block = cellBlock(cell);
+        const QTextLayout& layout = *block.layout();
+        const QTextLine line = layout.lineAt(0);
+        const QRectF bounds = doc.documentLayout()->blockBoundingRect(block);
+        const int page = static_cast<int>(bounds.top() / pageHeight);
+        if (rowPage >= 0 && page != rowPage) {
+            return false;
+        }
+        rowPage = page;
+        cells_.push_back({bounds.topLeft() - layout.boundingRect().topLeft(), line.ascent(), line.descent(),
+                          line.height()});
+    }
+    if (!rowPage_.empty() && rowPage < rowPage_.back()) {
+        return false;
+    }
+    rowPage_.push_back(rowPage);
+    return true;
+}
+
 std::unique_ptr<RowStamp> RowStamp::make(const QTextDocument& doc, const ChunkRows& rows) {
     const int pages = doc.pageCount();  // laid out
     const qreal pageHeight = doc.pageSize().height();
@@ -170,69 +239,15 @@ std::unique_ptr<RowStamp> RowStamp::make(const QTextDocument& doc, const ChunkRo
     }
     const int head = table->format().headerRowCount();
     const int count = static_cast<int>(rows.cells.size());
-    const int columns = table->columns();
     if (table->rows() != head + count) {
         return nullptr;
     }
     std::unique_ptr<RowStamp> stamp(new RowStamp);
     for (int r = 0; r < count; ++r) {
         const QStringList& texts = rows.cells[static_cast<size_t>(r)];
-        if (texts.size() != columns) {
+        if (texts.size() != table->columns() || !stamp->addRow(doc, *table, head + r, texts, r == 0)) {
             return nullptr;
         }
-        int rowPage = -1;
-        for (int c = 0; c < columns; ++c) {
-            const QTextTableCell cell = table->cellAt(head + r, c);
-            if (cell.rowSpan() != 1 || cell.columnSpan() != 1) {
-                return nullptr;
-            }
-            const QTextBlock block = cellBlock(cell);
-            if (block != cell.lastCursorPosition().block() || block.text().isEmpty() ||
-                block.text() != texts[c] || block.layout()->lineCount() != 1) {
-                return nullptr;
-            }
-            const QTextCharFormat format = block.begin().fragment().charFormat();
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                if (it.fragment().charFormat() != format) {
-                    return nullptr;
-                }
-            }
-            if (!plainText(format)) {
-                return nullptr;
-            }
-            const QTextLayout& layout = *block.layout();
-            const QTextLine line = layout.lineAt(0);
-            const Column column{format.font(),
-                                format.hasProperty(QTextFormat::ForegroundBrush) ? format.foreground().color()
-                                                                                 : QColor(Qt::black),
-                                layout.textOption(),
-                                line.position(),
-                                line.width(),
-                                line.naturalTextWidth()};
-            if (r == 0) {
-                stamp->columns_.push_back(column);
-            } else {
-                Column& known = stamp->columns_[static_cast<size_t>(c)];
-                if (column.font != known.font || column.color != known.color ||
-                    !sameOption(column.option, known.option) || column.linePosition != known.linePosition ||
-                    column.width != known.width) {
-                    return nullptr;
-                }
-                known.widest = std::max(known.widest, column.widest);
-            }
-            const QRectF bounds = doc.documentLayout()->blockBoundingRect(block);
-            const int page = static_cast<int>(bounds.top() / pageHeight);
-            if (rowPage >= 0 && page != rowPage) {
-                return nullptr;
-            }
-            rowPage = page;
-            stamp->cells_.push_back({bounds.topLeft() - layout.boundingRect().topLeft(), line.ascent(),
-                                     line.descent(), line.height()});
-        }
-        if (!stamp->rowPage_.empty() && rowPage < stamp->rowPage_.back()) {
-            return nullptr;
-        }
-        stamp->rowPage_.push_back(rowPage);
     }
     for (Column& column : stamp->columns_) {
         column.widened = column.widest > column.width - kRoom;

@@ -12,7 +12,10 @@
 #include "gui/reports/PaintRecording.h"
 
 class QPainter;
+class QString;
 class QTextDocument;
+class QTextTable;
+class QTextTableCell;
 class QTextLayout;
 
 namespace qrv::gui {
@@ -82,6 +85,13 @@ class RowStamp {
         qreal height = 0;
     };
     RowStamp() = default;
+    // How a cell's one line of plain text is drawn; nothing when the cell cannot be stamped (spans,
+    // several blocks or lines, mixed formats, a text other than the row's).
+    static std::optional<Column> stampedColumn(const QTextTableCell& cell, const QString& text);
+    // Row `tableRow` of `table` added to the stamp (its columns, when `first`); false when a cell cannot
+    // be stamped, its column differs from the rows' before, or the row spans pages or goes back a page.
+    bool addRow(const QTextDocument& doc, const QTextTable& table, int tableRow, const QStringList& texts,
+                bool first);
     // The grid and texts of the emptied pages, where emptying the texts moves nothing.
     void makeGrid(int head);
     void paintGrid(QPainter& painter, int page) const;

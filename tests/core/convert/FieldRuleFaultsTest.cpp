@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Cp874.h"
+#include "convert/ResultCounters.h"
 #include "convert/debit/Convert100M.h"
 #include "convert/debit/HashCheck.h"
 #include "core/convert/ProductRun.h"
@@ -205,7 +206,7 @@ TEST(SameRuleWithAndWithoutPrintDetail, ManagerChequeAmountsRejectTheirCheque) {
         const std::vector<std::string> r006 = b.records("006");
         ASSERT_EQ(r006.size(), 1u);
         EXPECT_EQ(r006[0].substr(38, 16), "0000000000100000");
-        EXPECT_EQ(ResultCounterOf(b.last, "TotalNagativeAm"), 5);
+        EXPECT_EQ(resultCounterOf(b.last, "TotalNagativeAm"), 5);
     }
 }
 

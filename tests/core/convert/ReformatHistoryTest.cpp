@@ -13,7 +13,7 @@ namespace qrv {
 namespace {
 
 std::string example(const std::string& name) {
-    for (const ExampleFile& f : BuildExamples(Date{2026, 12, 8})) {
+    for (const ExampleFile& f : buildExamples(Date{2026, 12, 8})) {
         if (f.name == name) {
             return f.bytes;
         }

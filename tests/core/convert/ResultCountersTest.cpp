@@ -17,7 +17,7 @@ void reject(ReformatResult& r, Reject kind, std::int64_t line) {
 // The counters a run keeps, by name; "-" for one it does not keep.
 std::map<std::string, std::string> countersOf(const ReformatResult& result) {
     std::map<std::string, std::string> shown;
-    for (const ResultCounter& c : ResultCounters(result)) {
+    for (const ResultCounter& c : resultCounters(result)) {
         shown[c.name] = c.value ? std::to_string(*c.value) : "-";
     }
     return shown;
@@ -26,7 +26,7 @@ std::map<std::string, std::string> countersOf(const ReformatResult& result) {
 TEST(ResultCounters, NineteenNamesInTheReportsOrderNoneKeptBeforeARunCounts) {
     ReformatResult r;
     reject(r, Reject::AccountInvalid, 3);
-    const std::vector<ResultCounter> counters = ResultCounters(r);
+    const std::vector<ResultCounter> counters = resultCounters(r);
     ASSERT_EQ(counters.size(), 19u);
     EXPECT_STREQ(counters[0].name, "TotalZeroAcct");
     EXPECT_STREQ(counters[3].name, "NoZeroAcct");
@@ -88,8 +88,8 @@ TEST(ResultCounters, DirectDebitErrorsZeroAndClean) {
     for (const auto& [name, value] : c) {
         EXPECT_EQ(value, "0") << name;
     }
-    EXPECT_EQ(ResultCounterOf(clean, "NoZeroAcct"), 0);
-    EXPECT_EQ(ResultCounterOf(clean, "NoSuchCounter"), std::nullopt);
+    EXPECT_EQ(resultCounterOf(clean, "NoZeroAcct"), 0);
+    EXPECT_EQ(resultCounterOf(clean, "NoSuchCounter"), std::nullopt);
 }
 
 }  // namespace

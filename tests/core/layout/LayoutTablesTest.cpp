@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "layout/DateInForm.h"
 #include "layout/LayoutCatalog.h"
 #include "layout/RecordWriter.h"
 #include "layout/UploadLayouts.h"
@@ -25,6 +26,25 @@ TEST(LayoutTables, EveryLayoutIsTiledByItsFields) {
             EXPECT_EQ(f.kind == Kind::Amount, f.decimals > 0 || f.isSigned) << f.name;
             EXPECT_EQ(f.kind == Kind::Code, !f.codes.empty()) << f.name;
             EXPECT_EQ(f.kind == Kind::Date, f.form != DateForm::None) << f.name;
+        }
+    }
+}
+
+// Every date form writes a date in its field's width; two-digit years keep their last two digits.
+TEST(LayoutTables, ADateWrittenInEachFormFillsItsWidth) {
+    const Date d{2026, 1, 5};
+    EXPECT_EQ(dateInForm(d, DateForm::DdMmYy), "050126");
+    EXPECT_EQ(dateInForm(d, DateForm::DdMmYyyy), "05012026");
+    EXPECT_EQ(dateInForm(d, DateForm::YyyyMmDd), "20260105");
+    EXPECT_EQ(dateInForm(d, DateForm::YyMmDd), "260105");
+    EXPECT_EQ(dateInForm(d, DateForm::YyyyMmDdSeparated), "2026/01/05");
+    EXPECT_EQ(dateInForm(d, DateForm::None), "");
+    for (const Layout* layout : allLayouts()) {
+        for (const Field& f : layout->fields) {
+            if (f.kind == Kind::Date) {
+                EXPECT_EQ(static_cast<int>(dateInForm(Date{1999, 12, 31}, f.form).size()), f.width())
+                    << f.name;
+            }
         }
     }
 }

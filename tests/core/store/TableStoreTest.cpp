@@ -159,11 +159,11 @@ TEST(ReferenceImport, ABadRowImportsNothing) {
     TableStore store(dir.path());
     test::writeFile(dir / "banks.csv",
                     "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\r\n002,ก,Two\r\n003,\"x,y\",Three\r\n");
-    EXPECT_EQ(ImportReferenceCsv(store, "Bank", dir / "banks.csv"), 2);
+    EXPECT_EQ(importReferenceCsv(store, "Bank", dir / "banks.csv"), 2);
     EXPECT_EQ(store.lookup("Bank", "BANK_CODE", "003")->text("BANK_NAME_TH"), "x,y");
     test::writeFile(dir / "bad.csv", "BANK_CODE,BANK_NAME_TH,BANK_NAME_EN\n004,a,b\n005,a\n");
     try {
-        ImportReferenceCsv(store, "Bank", dir / "bad.csv");
+        importReferenceCsv(store, "Bank", dir / "bad.csv");
         FAIL();
     } catch (const QrvError& e) {
         EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();

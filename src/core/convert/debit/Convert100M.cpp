@@ -77,65 +77,56 @@ AtomicFile joined(WorkFile& controls, WorkFile& details, const fs::path& destina
     return output;
 }
 
-Convert100MResult convert(const Convert100MRequest& request, Services& services) {
-    Convert100MResult result;
-    const fs::path& source = request.sourcePath;
-    const fs::path& destination = request.destinationPath;
-    LineReader input(source);
-    SourceLine fields(source, SourceFile::Convert100M);
-    if (!fields.next(input)) {
-        fields.read({}, 1);
-    }
-    // The value date, yymmdd in the header, goes into every record as ddmmyy.
-    const DateParts date = fields.dateParts(c100m::kValueDate);
-    const std::string valueDate = date.day + date.month + date.year.substr(2);
+// The company code in its code page 874 form, or nothing when it is refused (the message shown).
+std::optional<std::string> checkedCompanyCode(const Convert100MRequest& request, Services& services,
+                                              Convert100MResult& result) {
     if (request.companyCode.empty()) {
         services.message("Please Input Company Code");
         result.refuse(RequestField::CompanyCode);
-        return result;
+        return std::nullopt;
     }
     const std::optional<std::string> companyCode = cp874::fromUtf8(request.companyCode);
     if (!companyCode) {
         services.message("The company code holds a character that code page 874 cannot write");
-        return result;
+        return std::nullopt;
     }
     // A shorter or longer code would move every field after it.
     if (static_cast<int>(companyCode->size()) != ddr::kCompanyCode.width()) {
         services.message("The company code \"" + request.companyCode + "\" does not fit its field of " +
                          std::to_string(ddr::kCompanyCode.width()) + " characters");
         result.refuse(RequestField::CompanyCode);
-        return result;
+        return std::nullopt;
     }
+    return companyCode;
+}
 
-    // A file of another layout (a Direct Credit file, say) would make a "100M file" without a control
-    // record: the header's value date must be there.
-    if (fields.code(c100m::kSummaryCode) || !fields.date(c100m::kValueDate)) {
-        services.message(notTo100M(source, "no header line: line 1 holds no value date (yymmdd) in columns " +
-                                               columnsText(c100m::kValueDate)));
-        result.refuse(RequestField::Source);
-        return result;
-    }
-
-    // Last of the checks: the converted file may not replace the source, nor a file of the data folder.
+// Last of the checks: the converted file may not replace the source, nor a file of the data folder.
+bool destinationAllowed(const fs::path& destination, const fs::path& source, Services& services) {
     if (const auto refusal = overwritesInput(destination, source, "source")) {
         services.message(*refusal);
-        return result;
+        return false;
     }
     if (const auto refusal = outputCollision(destination, {}, services.store.dataFolder())) {
         services.message(*refusal);
-        return result;
+        return false;
     }
-    RunCommit commit(services, RunCommit::Tables::Untouched);
+    return true;
+}
 
-    // The converted records as they are made, in input order: the control records (a record that starts
-    // with eight blanks, whichever line it was made from) to one work file, every other record to another;
-    // each record at its layout's width (the columns an input line lacks read as blanks). The date is the
-    // same in every record: it is part of the defaults.
-    WorkFile controls = workFileFor(destination, "Temp1");
-    WorkFile details = workFileFor(destination, "Temp2");
+// The converted records as they are made, in input order: the control records (a record that starts
+// with eight blanks, whichever line it was made from) to `controls`, every other record to `details`;
+// each record at its layout's width (the columns an input line lacks read as blanks). The date is the
+// same in every record: it is part of the defaults.
+struct ConvertedRecords {
+    std::int64_t records = 0;
+    bool summary = false;  // a summary line was read: the file has its control record
+};
+
+ConvertedRecords convertRecords(SourceLine& fields, LineReader& input, const std::string& companyCode,
+                                const std::string& valueDate, WorkFile& controls, WorkFile& details) {
     RecordWriter control(kConvertedControl);
     control.text(ddr::kTermPayment, "M");
-    control.text(ddr::kCompanyCode, *companyCode);
+    control.text(ddr::kCompanyCode, companyCode);
     control.text(ddr::kApplyCode, "C");
     control.text(ddr::kStatus, "A");
     control.text(ddr::kEffectiveDate, valueDate);
@@ -145,11 +136,11 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
     detail.text(ddr::kDetailDate, valueDate);
     detail.keepAsDefaults();
     std::string code;
-    bool summary = false;
+    ConvertedRecords made;
     while (fields.next(input)) {
         RecordWriter* record = &detail;
         if (fields.code(c100m::kSummaryCode)) {
-            summary = true;
+            made.summary = true;
             record = &control;
             control.reset();
             control.text(ddr::kTotalRecord, fields[c100m::kDebitCount]);
@@ -162,18 +153,52 @@ Convert100MResult convert(const Convert100MRequest& request, Services& services)
             detail.text(c100m::kResultCode, code);
             detail.text(c100m::kConvertedRemainder, fields.require(fields.text(c100m::kRemainder)));
         }
-        const std::string& made = record->record();
-        (isControlRecord(made) ? controls : details).writer().writeLine(made);
-        ++result.records;
+        const std::string& text = record->record();
+        (isControlRecord(text) ? controls : details).writer().writeLine(text);
+        ++made.records;
     }
-    if (!summary) {
+    return made;
+}
+
+Convert100MResult convert(const Convert100MRequest& request, Services& services) {
+    Convert100MResult result;
+    const fs::path& source = request.sourcePath;
+    const fs::path& destination = request.destinationPath;
+    LineReader input(source);
+    SourceLine fields(source, SourceFile::Convert100M);
+    if (!fields.next(input)) {
+        fields.read({}, 1);
+    }
+    // The value date, yymmdd in the header, goes into every record as ddmmyy.
+    const DateParts date = fields.dateParts(c100m::kValueDate);
+    const std::string valueDate = date.day + date.month + date.year.substr(2);
+    const std::optional<std::string> companyCode = checkedCompanyCode(request, services, result);
+    if (!companyCode) {
+        return result;
+    }
+    // A file of another layout (a Direct Credit file, say) would make a "100M file" without a control
+    // record: the header's value date must be there.
+    if (fields.code(c100m::kSummaryCode) || !fields.date(c100m::kValueDate)) {
+        services.message(notTo100M(source, "no header line: line 1 holds no value date (yymmdd) in columns " +
+                                               columnsText(c100m::kValueDate)));
+        result.refuse(RequestField::Source);
+        return result;
+    }
+    if (!destinationAllowed(destination, source, services)) {
+        return result;
+    }
+    RunCommit commit(services, RunCommit::Tables::Untouched);
+    WorkFile controls = workFileFor(destination, "Temp1");
+    WorkFile details = workFileFor(destination, "Temp2");
+    const ConvertedRecords made = convertRecords(fields, input, *companyCode, valueDate, controls, details);
+    if (!made.summary) {
         // Without it the file would hold no control record.
         services.message(notTo100M(source, "no summary line: no line holds the record type 599 in columns " +
                                                columnsText(c100m::kSummaryCode)));
         result.refuse(RequestField::Source);
-        result.records = 0;
         return result;
     }
+    result.records = made.records;
     commit.outputs().add(CommitStep::Upload, joined(controls, details, destination, services));
     commit.tellAfter("Convert 100 Million Complete");
     commit.commit();

@@ -30,20 +30,20 @@ std::optional<debit::ControlRecord> readDebits(const CoverLetterRequest& request
     TableStore& store = services.store;
     // The short-amount layout empties the table as soon as TOTAL RECORD has passed.
     const debit::ControlCheck check =
-        debit::CheckControlRecord(line, services.clock.today(), [&store] { store.reset(debit::kHashTable); });
+        debit::checkControlRecord(line, services.clock.today(), [&store] { store.reset(debit::kHashTable); });
     if (!check.record) {
         services.message(check.fault);
         return std::nullopt;
     }
     const debit::ControlRecord& control = *check.record;
-    if (control.layout == debit::AmountLayout::Long) {
+    if (control.form == &layout::kHashLongForm) {
         store.reset(debit::kHashTable);
     }
 
     std::int64_t detailCount = 0;
     while (line.next(reader)) {
         ++detailCount;
-        const debit::DetailRecord d = debit::ReadDetailRecord(line, control.layout);
+        const debit::DetailRecord d = debit::readDetailRecord(line, *control.form);
         if (d.accountValid && d.amount && d.effectiveDate == control.effectiveDateNumber) {
             debit::AppendDebit(store, d);
             ++result.records;

@@ -87,7 +87,7 @@ std::optional<std::string> controlFault(const SourceLine& c, const HashForm& f, 
 
 }  // namespace
 
-ControlCheck CheckControlRecord(const SourceLine& c, const Date& today,
+ControlCheck checkControlRecord(const SourceLine& c, const Date& today,
                                 const std::function<void()>& afterTotalRecord) {
     const auto fault = [](std::string message) { return ControlCheck{std::nullopt, std::move(message)}; };
     const HashForm* form = hashFormOf(c.text());
@@ -100,7 +100,7 @@ ControlCheck CheckControlRecord(const SourceLine& c, const Date& today,
         return fault(std::move(*message));
     }
     ControlRecord r;
-    r.layout = form == &kHashShortForm ? AmountLayout::Short : AmountLayout::Long;
+    r.form = form;
     r.companyCode = c[*f.companyCode];
     r.companyName = c.require(c.text(*f.companyName));
     r.effectiveDate = c.dateParts(*f.effectiveDate);
@@ -110,8 +110,7 @@ ControlCheck CheckControlRecord(const SourceLine& c, const Date& today,
     return ControlCheck{std::move(r), {}};
 }
 
-DetailRecord ReadDetailRecord(const SourceLine& line, AmountLayout layout) {
-    const HashForm& form = layout == AmountLayout::Short ? kHashShortForm : kHashLongForm;
+DetailRecord readDetailRecord(const SourceLine& line, const HashForm& form) {
     DetailRecord d;
     d.account = line[ddr::kAccount];
     d.name = line.require(line.text(*form.name));

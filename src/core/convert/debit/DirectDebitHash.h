@@ -27,13 +27,11 @@ namespace debit {
 inline constexpr const char* kHashTable = "Report_Hash";
 inline constexpr const char* kHashErrorTable = "Report_Hash_Error";
 
-enum class AmountLayout { Short, Long };
-
 // A control record that passed every check.
 struct ControlRecord {
-    AmountLayout layout = AmountLayout::Short;
-    std::string companyCode;  // six characters as they stand
-    std::string companyName;  // 30 characters, untrimmed
+    const layout::HashForm* form = &layout::kHashShortForm;  // the short-amount or the long-amount form
+    std::string companyCode;                                 // six characters as they stand
+    std::string companyName;                                 // 30 characters, untrimmed
     layout::DateParts effectiveDate;
     std::int64_t effectiveDateNumber = 0;  // ddmmyy as a whole number
     std::int64_t totalRecord = 0;          // the number of detail records announced
@@ -51,10 +49,10 @@ struct ControlCheck {
     std::string fault;
 };
 
-// Decides the layout and checks the control record in the fixed order, stopping at the first fault.
+// Decides the form and checks the control record in the fixed order, stopping at the first fault.
 // `afterTotalRecord` runs in the short-amount layout once TOTAL RECORD has passed, before TOTAL AMOUNT is
 // checked (the cover letter empties its table there).
-ControlCheck CheckControlRecord(const layout::SourceLine& control, const Date& today,
+ControlCheck checkControlRecord(const layout::SourceLine& control, const Date& today,
                                 const std::function<void()>& afterTotalRecord = {});
 
 // The fields of one detail record.
@@ -71,7 +69,7 @@ struct DetailRecord {
 
 // Reads a detail record of `form`. A detail whose effective date is no whole number ends the run
 // (FieldFaultError naming the file, line and columns).
-DetailRecord ReadDetailRecord(const layout::SourceLine& line, AmountLayout form);
+DetailRecord readDetailRecord(const layout::SourceLine& line, const layout::HashForm& form);
 
 // The progress bar after `read` of `total` detail records.
 int DetailProgress(std::int64_t read, std::int64_t total);

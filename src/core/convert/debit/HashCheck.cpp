@@ -12,7 +12,6 @@ namespace qrv {
 
 namespace {
 
-using debit::AmountLayout;
 using debit::ControlCheck;
 using debit::ControlRecord;
 using debit::DetailRecord;
@@ -50,8 +49,8 @@ struct DetailPass {
 
     void check(const SourceLine& line) {
         ++count;
-        const bool isShort = control.layout == AmountLayout::Short;
-        const DetailRecord d = debit::ReadDetailRecord(line, control.layout);
+        const bool isShort = control.form == &layout::kHashShortForm;
+        const DetailRecord d = debit::readDetailRecord(line, *control.form);
         if (!d.signValid) {
             reject(Reject::HashSign, line, layout::ddr::kSign);
         }
@@ -95,14 +94,13 @@ HashCheckResult check(const HashCheckRequest& request, Services& services) {
         line.read({}, 1);
     }
     services.events.setProgress(0);
-    const ControlCheck checked = debit::CheckControlRecord(line, services.clock.today());
+    const ControlCheck checked = debit::checkControlRecord(line, services.clock.today());
     if (!checked.record) {
         services.message(checked.fault);
         return result;
     }
     const ControlRecord& control = *checked.record;
-    const layout::HashForm& form =
-        control.layout == AmountLayout::Short ? layout::kHashShortForm : layout::kHashLongForm;
+    const layout::HashForm& form = *control.form;
 
     TableStore& store = services.store;
     RunCommit commit(services);

@@ -100,6 +100,14 @@ class SourceBuild {
     bool reportRows();
     // Checks a row and writes its line to `out` (none in a dry run).
     void place(const SheetRow& row, FileWriter* out);
+    // The row's cells of `c` into the detail record; false when one cannot be placed (said).
+    bool placeInDetail(const SheetRow& row, const ColumnSource& c, std::optional<Money>& amount);
+    // The row's cells of `c` for the header: kept in `headerTexts` from the first entry, and after it
+    // refused when they differ from the first entry's (said).
+    bool checkHeaderFields(const SheetRow& row, const ColumnSource& c, std::vector<TakenHeader>& headerTexts);
+    // A row whose cells were all placed: the header's fields taken once, the amount added, the line written.
+    void acceptRow(const SheetRow& row, std::vector<TakenHeader>& headerTexts, std::optional<Money> amount,
+                   FileWriter* out);
     void showProgress(const SheetRow& row);
     void badCell(const SheetRow& row, const ColumnSource& c, const std::string& fault);
     bool writeHeader();
@@ -305,62 +313,49 @@ void SourceBuild::badCell(const SheetRow& row, const ColumnSource& c, const std:
     }
 }
 
-void SourceBuild::place(const SheetRow& row, FileWriter* out) {
-    result_.lastRow = row.number;
-    detail_.reset();
-    std::vector<TakenHeader> headerTexts;
-    std::optional<Money> amount;
-    bool bad = false;
-    const auto fault = [&](const ColumnSource& c, const std::string& what) {
-        badCell(row, c, what);
-        bad = true;
-    };
-    for (const ColumnSource& c : columns_) {
-        const SheetCell& cell = row.cell(c.column);
-        bool placed = true;
-        for (const Field* at : c.field->inDetail) {
-            const CellReading<FieldText> filled = fill(cell, *at, isHomeAccount(form_, *at));
-            if (!filled) {
-                fault(c, filled.fault);
-                placed = false;
-                break;
-            }
-            detail_.text(*at, filled.value->text);
-            if (filled.value->amount) {
-                amount = filled.value->amount;
-            }
+bool SourceBuild::placeInDetail(const SheetRow& row, const ColumnSource& c, std::optional<Money>& amount) {
+    const SheetCell& cell = row.cell(c.column);
+    for (const Field* at : c.field->inDetail) {
+        const CellReading<FieldText> filled = fill(cell, *at, isHomeAccount(form_, *at));
+        if (!filled) {
+            badCell(row, c, filled.fault);
+            return false;
         }
-        // A field of the header alone holds one value for the whole file: every entry repeats it. One
-        // the detail holds too takes the first entry's.
-        const bool headerOnly = c.field->inDetail.empty();
-        if (!placed || c.field->inHeader.empty() || (headerTaken_ && !headerOnly)) {
+        detail_.text(*at, filled.value->text);
+        if (filled.value->amount) {
+            amount = filled.value->amount;
+        }
+    }
+    return true;
+}
+
+bool SourceBuild::checkHeaderFields(const SheetRow& row, const ColumnSource& c,
+                                    std::vector<TakenHeader>& headerTexts) {
+    const SheetCell& cell = row.cell(c.column);
+    for (const Field* at : c.field->inHeader) {
+        const CellReading<FieldText> filled = fill(cell, *at, false);
+        if (!filled) {
+            badCell(row, c, filled.fault);
+            return false;
+        }
+        if (!headerTaken_) {
+            headerTexts.push_back({at, filled.value->text, cell.text});
             continue;
         }
-        for (const Field* at : c.field->inHeader) {
-            const CellReading<FieldText> filled = fill(cell, *at, false);
-            if (!filled) {
-                fault(c, filled.fault);
-                break;
-            }
-            if (!headerTaken_) {
-                headerTexts.push_back({at, filled.value->text, cell.text});
-                continue;
-            }
-            const auto taken = std::find_if(taken_.begin(), taken_.end(),
-                                            [at](const TakenHeader& t) { return t.field == at; });
-            if (taken != taken_.end() && taken->text != filled.value->text) {
-                fault(c, "\"" + cell.text + "\" is not row " + std::to_string(takenRow_) + "'s \"" +
-                             taken->shown + "\": the file holds one " + c.field->name);
-                break;
-            }
+        const auto taken =
+            std::find_if(taken_.begin(), taken_.end(), [at](const TakenHeader& t) { return t.field == at; });
+        if (taken != taken_.end() && taken->text != filled.value->text) {
+            badCell(row, c,
+                    "\"" + cell.text + "\" is not row " + std::to_string(takenRow_) + "'s \"" + taken->shown +
+                        "\": the file holds one " + c.field->name);
+            return false;
         }
     }
-    if (bad) {
-        if (result_.skippedRows.empty() || result_.skippedRows.back() != row.number) {
-            result_.skippedRows.push_back(row.number);
-        }
-        return;
-    }
+    return true;
+}
+
+void SourceBuild::acceptRow(const SheetRow& row, std::vector<TakenHeader>& headerTexts,
+                            std::optional<Money> amount, FileWriter* out) {
     if (!headerTaken_) {
         for (const TakenHeader& t : headerTexts) {
             header_.text(*t.field, t.text);
@@ -384,6 +379,36 @@ void SourceBuild::place(const SheetRow& row, FileWriter* out) {
         line_.erase(line_.find_last_not_of(' ') + 1);
     }
     out->writeLine(line_);
+}
+
+void SourceBuild::place(const SheetRow& row, FileWriter* out) {
+    result_.lastRow = row.number;
+    detail_.reset();
+    std::vector<TakenHeader> headerTexts;
+    std::optional<Money> amount;
+    bool bad = false;
+    for (const ColumnSource& c : columns_) {
+        if (!placeInDetail(row, c, amount)) {
+            bad = true;
+            continue;
+        }
+        // A field of the header alone holds one value for the whole file: every entry repeats it. One
+        // the detail holds too takes the first entry's.
+        const bool headerOnly = c.field->inDetail.empty();
+        if (c.field->inHeader.empty() || (headerTaken_ && !headerOnly)) {
+            continue;
+        }
+        if (!checkHeaderFields(row, c, headerTexts)) {
+            bad = true;
+        }
+    }
+    if (bad) {
+        if (result_.skippedRows.empty() || result_.skippedRows.back() != row.number) {
+            result_.skippedRows.push_back(row.number);
+        }
+        return;
+    }
+    acceptRow(row, headerTexts, amount, out);
 }
 
 void SourceBuild::showProgress(const SheetRow& row) {

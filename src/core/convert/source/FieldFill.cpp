@@ -1,8 +1,7 @@
 #include "convert/source/FieldFill.h"
 
-#include <cstdio>
-
 #include "base/FieldHelpers.h"
+#include "layout/DateInForm.h"
 #include "layout/FieldRules.h"
 
 namespace qrv {
@@ -14,39 +13,16 @@ using layout::Kind;
 
 using Filled = CellReading<FieldText>;
 
-std::string two(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n % 100);
-    return buf;
-}
-
-std::string four(int n) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04d", n);
-    return buf;
-}
-
 Filled dateText(const Date& d, DateForm form) {
     const bool twoDigitYear = form == DateForm::DdMmYy || form == DateForm::YyMmDd;
     if (twoDigitYear && (d.year < 2000 || d.year > 2099)) {
         return Filled::wrong("the year " + std::to_string(d.year) +
                              " is outside 2000-2099, which the field's two digits hold");
     }
-    switch (form) {
-        case DateForm::DdMmYy:
-            return Filled::ok({two(d.day) + two(d.month) + two(d.year), {}, {}});
-        case DateForm::DdMmYyyy:
-            return Filled::ok({two(d.day) + two(d.month) + four(d.year), {}, {}});
-        case DateForm::YyyyMmDd:
-            return Filled::ok({four(d.year) + two(d.month) + two(d.day), {}, {}});
-        case DateForm::YyMmDd:
-            return Filled::ok({two(d.year) + two(d.month) + two(d.day), {}, {}});
-        case DateForm::YyyyMmDdSeparated:
-            return Filled::ok({four(d.year) + "/" + two(d.month) + "/" + two(d.day), {}, {}});
-        case DateForm::None:
-            break;
+    if (form == DateForm::None) {
+        return Filled::wrong("has no date form");
     }
-    return Filled::wrong("has no date form");
+    return Filled::ok({layout::dateInForm(d, form), {}, {}});
 }
 
 std::string codesText(std::string_view codes) {

@@ -4,6 +4,7 @@
 #include "base/FieldHelpers.h"
 
 #include "base/Cp874.h"
+#include "convert/ResultCounters.h"
 #include "convert/credit/DirectCreditReformatter.h"
 #include "support/TestSupport.h"
 #include "upload/HashFile.h"
@@ -343,7 +344,7 @@ TEST(DirectCredit, RejectedLinesGoToTheirListingsAndCounters) {
               (std::vector<std::string>{
                   "up.txt", "AC 01_PA3_InvalidAcctRecord.txt", "AC 01_PA3_CreditZeroAmountRecord.txt",
                   "AC 01_PA3_CreditAmountInvalidRecord.txt", "2026-12-08AC 01_PA3.zip"}));
-    const auto s = [&r](std::string_view name) { return ResultCounterOf(r.last, name); };
+    const auto s = [&r](std::string_view name) { return resultCounterOf(r.last, name); };
     EXPECT_EQ(s("TotalZeroAcct"), 3);
     EXPECT_EQ(s("NoZeroAcct"), 9);
     EXPECT_EQ(s("TotalZeroAm"), 1);

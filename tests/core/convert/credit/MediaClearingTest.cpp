@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Cp874.h"
+#include "convert/ResultCounters.h"
 #include "support/TestSupport.h"
 #include "upload/HashFile.h"
 
@@ -272,9 +273,9 @@ TEST_F(MediaClearing, OverLimitLineVoidsTheUploadAndIsReportedWithoutAHash) {
     EXPECT_EQ(readFile(dest), "earlier upload\r\n");
     EXPECT_EQ(readFile(fx.out / "2026-12-08ACME01_MCL.zip"), "earlier archive");
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"2026-12-08ACME01_MCL.zip", "upload.txt"}));
-    EXPECT_EQ(ResultCounterOf(fx.last, "Error2million"), 1);
-    EXPECT_EQ(ResultCounterOf(fx.last, "TotalReject"), 1);
-    EXPECT_EQ(ResultCounterOf(fx.last, "TotalBNKBRN"), 0);
+    EXPECT_EQ(resultCounterOf(fx.last, "Error2million"), 1);
+    EXPECT_EQ(resultCounterOf(fx.last, "TotalReject"), 1);
+    EXPECT_EQ(resultCounterOf(fx.last, "TotalBNKBRN"), 0);
     const auto err = rows("SELECT LnNo, FieldName, ColNo, DesErr FROM Dcp_Err");
     ASSERT_EQ(err.size(), 1u);
     EXPECT_EQ(err[0].text("LnNo"), "3");
@@ -306,7 +307,7 @@ TEST_F(MediaClearing, OverLimitResultReportNamesNoFileAndTheSameAmountFromTheHom
     over.sendingBank = "014";
     run(Product::MediaClearing, {headerLine(), detailLine(over)});
     EXPECT_TRUE(fx.last.wrote(OutputKind::Upload));
-    EXPECT_EQ(ResultCounterOf(fx.last, "Error2million"), 0);
+    EXPECT_EQ(resultCounterOf(fx.last, "Error2million"), 0);
     EXPECT_TRUE(std::filesystem::exists(dest));
     EXPECT_TRUE(std::filesystem::exists(fx.out / "2026-12-08ACME01_MCL.zip"));
 }
@@ -359,7 +360,7 @@ TEST_F(MediaClearing, RejectedLinesGoToTheirListingsAndTablesInOrder) {
     EXPECT_EQ(bank[0].text("BANK_NAME_EN"), "New bank");
     EXPECT_EQ(rows("SELECT * FROM BRANCH WHERE BANK_CODE = '002' AND BRANCH_CODE = '12  '").size(), 1u);
 
-    const auto r = [this](std::string_view name) { return ResultCounterOf(fx.last, name); };
+    const auto r = [this](std::string_view name) { return resultCounterOf(fx.last, name); };
     EXPECT_EQ(r("TotalZeroAcct"), 2);
     EXPECT_EQ(r("NoZeroAcct"), 4);
     EXPECT_EQ(r("TotalZeroAm"), 1);

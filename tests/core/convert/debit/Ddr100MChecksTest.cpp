@@ -4,6 +4,7 @@
 #include <map>
 
 #include "base/QrvError.h"
+#include "convert/ResultCounters.h"
 #include "convert/debit/DirectDebit100MReformatter.h"
 #include "core/convert/debit/Ddr100MFixture.h"
 
@@ -305,7 +306,7 @@ TEST_F(Checks, PrintDetailShowsTheErrorReportInstead) {
     EXPECT_EQ(variable("sumAmount"), "300");
     EXPECT_EQ(variable("creditAcct"), test::kCreditAcct);
     EXPECT_EQ(variable("DebitFeeAcct"), test::kFeeAcct);
-    EXPECT_EQ(ResultCounterOf(last, "TotalError"), 0)
+    EXPECT_EQ(resultCounterOf(last, "TotalError"), 0)
         << "counters start at 0; the result counters are not set";
     const std::string html = RenderReportHtml(events.reports[0]);
     EXPECT_NE(html.find("sign error"), std::string::npos);

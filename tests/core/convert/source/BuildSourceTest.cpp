@@ -33,7 +33,7 @@ std::vector<std::string> crlfSplit(const std::string& bytes) {
 }
 
 std::string example(const std::string& name) {
-    for (const ExampleFile& f : BuildExamples(kToday)) {
+    for (const ExampleFile& f : buildExamples(kToday)) {
         if (f.name == name) {
             return f.bytes;
         }
