@@ -226,6 +226,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerExamplesCommand(app, table);
     registerLayoutCommand(app, table);
     registerBuildSourceCommand(app, table);
+    registerUploadCommands(app, table);
 
     // With --json even a command line that is not run gives its one JSON object: what the parser says
     // is held, written into it (and its error to standard error as well).
