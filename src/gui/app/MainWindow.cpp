@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,6 +30,8 @@
 #include "gui/language/Language.h"
 #include "gui/refdata/BankWindow.h"
 #include "gui/window/RememberedWork.h"
+#include "gui/window/SourceViewer.h"
+#include "gui/window/UploadViewer.h"
 #include "gui/window/WorkbenchWindow.h"
 #include "io/SystemClock.h"
 #include "refdata/ReferenceSeed.h"
@@ -140,6 +143,12 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 }
 
 void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    QAction* openUpload = file->addAction(tr("Open &upload file..."));
+    openUpload->setObjectName(QStringLiteral("actOpenUploadFile"));
+    connect(openUpload, &QAction::triggered, this, &MainWindow::chooseUploadFile);
+
     QMenu* menu = menuBar()->addMenu(tr("&Window"));
     QAction* logIn = menu->addAction(tr("&Log in"));
     logIn->setObjectName(QStringLiteral("actLogIn"));
@@ -168,6 +177,24 @@ void MainWindow::buildMenus() {
     QAction* about = help->addAction(tr("&About Convertor QRV"));
     about->setObjectName(QStringLiteral("actAbout"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::chooseUploadFile() {
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open upload file"));
+    if (!file.isEmpty()) {
+        openUploadFile(file);
+    }
+}
+
+SourceViewer* MainWindow::openUploadFile(const QString& file) {
+    try {
+        SourceViewer* viewer = OpenUploadViewer(file, this);
+        viewer->show();
+        return viewer;
+    } catch (const std::exception& e) {
+        ui_.showMessage(MessageKind::Error, e.what());
+    }
+    return nullptr;
 }
 
 void MainWindow::buildLanguageMenu() {
