@@ -32,9 +32,9 @@ std::filesystem::path nativePath(const QString& file) {
 
 QString UploadCheckWords(const UploadCheckResult& check) {
     const UploadSummary& s = check.summary;
-    const QString result =
-        check.clean() ? QObject::tr("No fault found")
-                      : QObject::tr("%n fault(s) found", nullptr, static_cast<int>(check.faultCount));
+    const QString result = check.clean()           ? QObject::tr("No fault found")
+                           : check.faultCount == 1 ? QObject::tr("1 fault found")
+                                                   : QObject::tr("%1 faults found").arg(check.faultCount);
     const QString product =
         s.product.empty() ? QObject::tr("cannot be told") : QString::fromStdString(s.product);
     const QString account =

@@ -53,7 +53,7 @@ TEST(UploadViewer, ListsEveryFaultAndTakesThePersonToIt) {
     writeFile(dir / "ddr.txt", upload);
     gui::SourceViewer* viewer = f.main().openUploadFile(QString::fromStdString((dir / "ddr.txt").string()));
     ASSERT_NE(viewer, nullptr);
-    EXPECT_TRUE(viewer->heading()->text().contains(QStringLiteral("2 fault(s) found")))
+    EXPECT_TRUE(viewer->heading()->text().contains(QStringLiteral("2 faults found")))
         << viewer->heading()->text();
     ASSERT_EQ(viewer->entryList()->count(), 2);  // the hash, the total
     viewer->entryList()->setCurrentRow(1);
