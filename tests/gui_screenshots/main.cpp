@@ -34,6 +34,7 @@
 #include "gui/window/ResultPanel.h"
 #include "gui/window/SourceViewer.h"
 #include "gui/window/WorkbenchWindow.h"
+#include "io/Sha1.h"
 #include "io/SystemClock.h"
 
 namespace {
@@ -266,6 +267,27 @@ int main(int argc, char** argv) {
             qrv::layout::SourceFile::MediaClearing);
         fieldViewer.resize(1000, 220);
         snap(&fieldViewer, QStringLiteral("19-source-viewer-field"));
+        // The run's upload read back, its trailer total changed and its hash made again: the fault listed,
+        // marked and chosen, the check's result above.
+        QFile written(folder.filePath("DCP_1215_V5.txt"));
+        if (written.open(QIODevice::ReadOnly)) {
+            std::string upload = written.readAll().toStdString();
+            const size_t total = upload.find("\r\n999") + 2 + 15;
+            upload[total] = upload[total] == '9' ? '8' : '9';
+            const std::string body = upload.substr(42);
+            qrv::Sha1 sha;
+            sha.update(body);
+            std::ofstream(folder.filePath("DCP_1215_V5_changed.txt").toStdString(), std::ios::binary)
+                << qrv::HexUpper(sha.finish()) << "\r\n"
+                << body;
+            if (qrv::gui::SourceViewer* viewer =
+                    main.openUploadFile(folder.filePath("DCP_1215_V5_changed.txt"))) {
+                viewer->resize(1100, 460);
+                viewer->entryList()->setCurrentRow(0);
+                snap(viewer, QStringLiteral("20-upload-viewer"));
+                viewer->close();
+            }
+        }
     }
     // The mapping dialog over the example workbook of mistakes, with the example's mapping kept for the
     // company: Thai names in the sheet and the mapping, the bad rows with their reasons.
