@@ -29,7 +29,7 @@ TEST(UploadViewer, ShowsTheCheckAndNamesTheFieldUnderTheCursor) {
     EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Upload file - dcp.txt"));
     const QString heading = viewer->heading()->text();
     EXPECT_TRUE(heading.contains(QStringLiteral("\nNo fault found\nProduct: DCP   Company: ACME01")))
-        << heading;
+        << heading.toStdString();
     EXPECT_EQ(viewer->entryList()->count(), 0);
 
     QPlainTextEdit* text = viewer->sourceText();
@@ -54,7 +54,7 @@ TEST(UploadViewer, ListsEveryFaultAndTakesThePersonToIt) {
     gui::SourceViewer* viewer = f.main().openUploadFile(QString::fromStdString((dir / "ddr.txt").string()));
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(viewer->heading()->text().contains(QStringLiteral("2 faults found")))
-        << viewer->heading()->text();
+        << viewer->heading()->text().toStdString();
     ASSERT_EQ(viewer->entryList()->count(), 2);  // the hash, the total
     viewer->entryList()->setCurrentRow(1);
     EXPECT_EQ(viewer->sourceText()->textCursor().selectedText(), QStringLiteral("9000000001850500"));
