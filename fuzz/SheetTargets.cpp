@@ -157,7 +157,9 @@ void sheetMappingTarget(const uint8_t* data, size_t size) {
     if (!again.mapping) {
         finding("a mapping's own INI text does not read back: " + again.faults.front() + "\n" + ini);
     }
-    expect(again.mapping->toIni() == ini, "a mapping's INI text reads back as another mapping:\n" + ini);
+    expect(*again.mapping == mapping, "a mapping's INI text reads back as another mapping:\n" + ini);
+    expect(mapping.writeFaults().empty(), "a mapping read from a file cannot be written: " +
+                                              (mapping.writeFaults().empty() ? "" : mapping.writeFaults().front()));
 
     SheetRow header;
     header.number = 1;

@@ -14,7 +14,12 @@ struct BuildSourceOptions {
     std::string map;
     std::string dest;
     bool skipBadRows = false;
+    std::string hiddenRows = "stop";
 };
+
+HiddenRows hiddenRowsOf(const std::string& option) {
+    return option == "skip" ? HiddenRows::Skip : option == "include" ? HiddenRows::Include : HiddenRows::Stop;
+}
 
 int buildSourceFile(Session& s, const BuildSourceOptions& o) {
     if (sourceFormFor(o.product) == nullptr) {
@@ -29,7 +34,14 @@ int buildSourceFile(Session& s, const BuildSourceOptions& o) {
     request.mappingPath = o.map;
     request.destinationPath = o.dest;
     request.skipBadRows = o.skipBadRows;
+    request.hiddenRows = hiddenRowsOf(o.hiddenRows);
     const BuildSourceResult result = buildSource(request, services);
+    if (result.outcome == Outcome::AllRejected && !result.hiddenRows.empty() &&
+        request.hiddenRows == HiddenRows::Stop) {
+        services.message(
+            "Give --hidden-rows skip to leave the hidden rows out, or --hidden-rows include to "
+            "write them as the others");
+    }
     nlohmann::json bad = nlohmann::json::array();
     for (const BadCell& b : result.badCells) {
         bad.push_back({{"row", b.row},
@@ -41,7 +53,8 @@ int buildSourceFile(Session& s, const BuildSourceOptions& o) {
     return s.finish(result, {{"sheet", result.sheet},
                              {"badCells", std::move(bad)},
                              {"badCellCount", result.badCellCount},
-                             {"skippedRows", result.skippedRows}});
+                             {"skippedRows", result.skippedRows},
+                             {"hiddenRows", result.hiddenRows}});
 }
 
 }  // namespace
@@ -53,10 +66,13 @@ void registerBuildSourceCommand(CLI::App& app, CommandTable& table) {
     cmd->add_option("--product", o->product, "Product code: " + sourceFormProducts())
         ->type_name("CODE")
         ->required();
-    cmd->add_option("--sheet", o->sheet, "The spreadsheet: CSV (UTF-8 or code page 874) or XLSX")
+    cmd->add_option("--sheet", o->sheet,
+                    "The spreadsheet: XLSX, or CSV or tab-separated text (UTF-8, UTF-16, UTF-32 or code page "
+                    "874)")
         ->type_name("FILE")
         ->required();
-    cmd->add_option("--sheet-name", o->sheetName, "The workbook's sheet to read; default: the first")
+    cmd->add_option("--sheet-name", o->sheetName,
+                    "The workbook's sheet to read; default: the first one that is not hidden")
         ->type_name("NAME");
     cmd->add_option("--map", o->map,
                     "The mapping file: [columns] field = header text or column letter, [values] field = "
@@ -70,6 +86,11 @@ void registerBuildSourceCommand(CLI::App& app, CommandTable& table) {
     cmd->add_flag(
         "--skip-bad-rows", o->skipBadRows,
         "Leave out the rows holding cells that cannot be placed (they are listed) and write the others");
+    cmd->add_option("--hidden-rows", o->hiddenRows,
+                    "Rows the workbook hides: stop (the default: nothing is written, they are named), skip "
+                    "(left out) or include (written as the others); either way they are listed")
+        ->type_name("stop|skip|include")
+        ->check(CLI::IsMember({"stop", "skip", "include"}));
     table.add(cmd, [o](Session& s) { return buildSourceFile(s, *o); });
 }
 

@@ -1,4 +1,6 @@
 #include "convert/Reformat.h"
+#include "convert/source/SourceForm.h"
+#include "sheet/Sheet.h"
 #include "workbench/PresenterServices.h"
 #include "workbench/Workbench.h"
 
@@ -22,6 +24,17 @@ ReformatRequest Workbench::reformatRequest() const {
 }
 
 void Workbench::reformat() {
+    // A spreadsheet typed into Source is mapped and built first, as one chosen with Browse; the run goes
+    // on with the file built, or does not run.
+    if (sourceFormFor(productCodeOf(selected())) != nullptr && !fields.sourcePath.empty() &&
+        isSpreadsheetFile(std::filesystem::path(fields.sourcePath))) {
+        SheetMappingForm form(fields.sourcePath, *this);
+        const std::optional<std::string> built = ui_.sourceFromSheet(form);
+        if (!built) {
+            return;
+        }
+        fields.sourcePath = *built;
+    }
     const ReformatRequest request = reformatRequest();
     startRun(Command::Reformat, fields.sourcePath, request.product);
     PresenterServices services(*this);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "convert/source/SourceForm.h"
+#include "sheet/Sheet.h"
 #include "store/TableStore.h"
 #include "workbench/RejectedLines.h"
 
@@ -18,10 +19,7 @@ constexpr const char* kFileFilter = "Text File|*.txt|All File|*.*";
 constexpr const char* kSourceFilter = "Text File|*.txt|Spreadsheet|*.csv;*.xlsx|All File|*.*";
 
 bool isSpreadsheet(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".csv" || extension == ".xlsx";
+    return isSpreadsheetFile(std::filesystem::path(path));
 }
 
 // The warning choosing each product gives while a hash is shown.
@@ -206,7 +204,8 @@ void Workbench::browseSource() {
     const bool fromSheet = sourceFormFor(productCodeOf(selected_)) != nullptr;
     std::optional<std::string> chosen = ui_.chooseOpenFile(fromSheet ? kSourceFilter : kFileFilter);
     if (chosen && fromSheet && isSpreadsheet(*chosen)) {
-        chosen = ui_.sourceFromSheet(*chosen, *this);
+        SheetMappingForm form(*chosen, *this);
+        chosen = ui_.sourceFromSheet(form);
     }
     // A cancelled dialog keeps the path already there.
     if (chosen) {

@@ -300,8 +300,8 @@ int main(int argc, char** argv) {
         QFile mapping(QString::fromStdString((examples / "direct-credit-map.ini").string()));
         mapping.open(QIODevice::ReadOnly);
         qrv::saveMapping(data.path().toStdString(), "DCP", "ACME01", mapping.readAll().toStdString());
-        qrv::gui::SheetMappingDialog sheet(examples / "direct-credit-sheet-mistakes.xlsx", main.model(),
-                                           main.ui(), &main);
+        qrv::SheetMappingForm form(examples / "direct-credit-sheet-mistakes.xlsx", main.model());
+        qrv::gui::SheetMappingDialog sheet(form, main.ui(), &main);
         sheet.resize(1100, 720);
         sheet.show();
         while (sheet.running()) {

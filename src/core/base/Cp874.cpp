@@ -1,7 +1,6 @@
 #include "base/Cp874.h"
 
 #include <algorithm>
-
 #include <array>
 #include <cerrno>
 #include <cstdint>
@@ -9,6 +8,7 @@
 
 #include "base/Cp874Table.h"
 #include "base/QrvError.h"
+#include "base/Utf8.h"
 
 namespace qrv::cp874 {
 namespace {
@@ -34,21 +34,7 @@ struct CodeTable {
 
     static std::string encode(char32_t c) {
         std::string s;
-        if (c < 0x80) {
-            s += static_cast<char>(c);
-        } else if (c < 0x800) {
-            s += static_cast<char>(0xC0 | (c >> 6));
-            s += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            s += static_cast<char>(0xE0 | (c >> 12));
-            s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            s += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            s += static_cast<char>(0xF0 | (c >> 18));
-            s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            s += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        appendUtf8(c, s);
         return s;
     }
 };

@@ -13,6 +13,9 @@ constexpr std::string_view kBahtSign = "\xE0\xB8\xBF";                          
 constexpr std::string_view kBahtWord = "\xE0\xB8\x9A\xE0\xB8\xB2\xE0\xB8\x97";  // บาท
 constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
 constexpr int kSignificantDigits = 15;
+// Buddhist-era years are Common Era years + 543; a year from 2400 on is taken as one.
+constexpr int kBuddhistEra = 543;
+constexpr int kBuddhistYears = 2400;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -78,6 +81,11 @@ std::string quoted(std::string_view text) {
     return "\"" + std::string(text.substr(0, cut)) + "...\"";
 }
 
+std::string formulaFault(const SheetCell& cell) {
+    return "holds the formula " + quoted(cell.text) +
+           " saved without its result: open the file in a spreadsheet program and save it again";
+}
+
 // Why a cell that holds no value of the wanted kind cannot be read, or nothing when it holds one.
 std::optional<std::string> notAValue(const SheetCell& cell) {
     switch (cell.kind) {
@@ -85,6 +93,8 @@ std::optional<std::string> notAValue(const SheetCell& cell) {
             return "is empty";
         case SheetCell::Kind::Error:
             return "holds the error " + cell.text;
+        case SheetCell::Kind::Formula:
+            return formulaFault(cell);
         default:
             return std::nullopt;
     }
@@ -400,7 +410,17 @@ CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules) {
     const std::string shown = quoted(cell.text);
     if (cell.kind == SheetCell::Kind::Date) {
         const std::string_view t = cell.text;  // yyyy-mm-dd
-        return calendarDate(shown, toInt(t.substr(0, 4)), toInt(t.substr(5, 2)), toInt(t.substr(8, 2)));
+        const int year = toInt(t.substr(0, 4));
+        if (year < kBuddhistYears) {
+            return calendarDate(shown, year, toInt(t.substr(5, 2)), toInt(t.substr(8, 2)));
+        }
+        // A Buddhist-era year typed into a date cell, which the spreadsheet took as a year of the Common
+        // Era: read by the era rule as text is.
+        if (rules.years == YearEra::CE) {
+            return CellReading<Date>::wrong(shown + ": the year " + std::string(t.substr(0, 4)) +
+                                            " is a Buddhist-era year (years are read as CE)");
+        }
+        return calendarDate(shown, year - kBuddhistEra, toInt(t.substr(5, 2)), toInt(t.substr(8, 2)));
     }
     std::string text;
     if (cell.kind == SheetCell::Kind::Number) {
@@ -429,14 +449,14 @@ CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules) {
     }
     int year = toInt(parts->year);
     const bool buddhist = rules.years == YearEra::BE;
-    if (buddhist && year < 2400) {
+    if (buddhist && year < kBuddhistYears) {
         return CellReading<Date>::wrong(shown + ": the year " + std::string(parts->year) +
                                         " is not a Buddhist-era year (years are read as BE)");
-    } else if (!buddhist && year > 2400) {
+    } else if (!buddhist && year >= kBuddhistYears) {
         return CellReading<Date>::wrong(shown + ": the year " + std::string(parts->year) +
                                         " is a Buddhist-era year (years are read as CE)");
     } else if (buddhist) {
-        year -= 543;
+        year -= kBuddhistEra;
     }
     return calendarDate(shown, year, toInt(parts->month), toInt(parts->day));
 }
@@ -480,8 +500,8 @@ CellReading<std::string> readAccount(const SheetCell& cell, int width) {
 }
 
 CellReading<std::string> readText(const SheetCell& cell, int width) {
-    if (cell.kind == SheetCell::Kind::Error) {
-        return CellReading<std::string>::wrong("holds the error " + cell.text);
+    if (cell.kind == SheetCell::Kind::Error || cell.kind == SheetCell::Kind::Formula) {
+        return CellReading<std::string>::wrong(*notAValue(cell));
     }
     std::string text = cell.text;
     if (cell.kind == SheetCell::Kind::Number) {

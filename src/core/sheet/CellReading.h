@@ -18,6 +18,8 @@ enum class YearEra { CE, BE };  // Common Era, or Buddhist Era (CE + 543)
 struct ReadingRules {
     DateOrder dates = DateOrder::DMY;
     YearEra years = YearEra::CE;
+
+    bool operator==(const ReadingRules&) const = default;
 };
 
 template <typename T>
@@ -45,9 +47,10 @@ CellReading<SheetAmount> readAmount(const SheetCell& cell, int decimals);
 // A date: a date cell, or text in the rules' order with "/", "-", "." or blanks between day, month and
 // year ("15/01/2569", "1-15-2026") or without ("15012569"), the year in four digits (a two-digit year
 // could be either era), in the rules' era. A year written first with four digits is read year-month-day
-// whatever the order ("2026-01-15"). A date cell is a calendar day and has no era. A time after the date
-// is ignored. A Buddhist-era year under the Common Era rule (or the other way round) is refused, as
-// it would be 543 years off.
+// whatever the order ("2026-01-15"). A date cell is a calendar day and has no era, unless its year is
+// from 2400 on: a Buddhist-era year typed into it, which the era rule reads as it reads text. A time after
+// the date is ignored. A Buddhist-era year under the Common Era rule (or the other way round) is refused,
+// as it would be 543 years off.
 CellReading<Date> readDate(const SheetCell& cell, const ReadingRules& rules);
 
 // Exactly `width` digits: a code or number of fixed width ("014", a 10-digit account). A number cell

@@ -2,78 +2,17 @@
 
 #include <algorithm>
 
-#include "base/Cp874.h"
-
 namespace qrv {
 namespace {
 
 constexpr size_t kBlock = 64 * 1024;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// Checks UTF-8 across blocks: a sequence cut by the end of a block is finished by the next one.
-class Utf8Check {
-  public:
-    // False at the first byte that cannot be UTF-8.
-    bool feed(std::string_view bytes) {
-        for (const char ch : bytes) {
-            const auto b = static_cast<unsigned char>(ch);
-            if (pending_ > 0) {
-                if ((b & 0xC0) != 0x80 || (first_ && (b < low_ || b > high_))) {
-                    return false;
-                }
-                first_ = false;
-                --pending_;
-                continue;
-            }
-            if (b < 0x80) {
-                continue;
-            }
-            nonAscii_ = true;
-            first_ = true;
-            low_ = 0x80;
-            high_ = 0xBF;
-            if (b >= 0xC2 && b <= 0xDF) {
-                pending_ = 1;
-            } else if (b >= 0xE0 && b <= 0xEF) {
-                pending_ = 2;
-                low_ = b == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-                high_ = b == 0xED ? 0x9F : 0xBF;  // no surrogates
-            } else if (b >= 0xF0 && b <= 0xF4) {
-                pending_ = 3;
-                low_ = b == 0xF0 ? 0x90 : 0x80;
-                high_ = b == 0xF4 ? 0x8F : 0xBF;
-            } else {
-                return false;
-            }
-        }
-        return true;
-    }
-    bool complete() const { return pending_ == 0; }
-    bool nonAscii() const { return nonAscii_; }
-
-  private:
-    int pending_ = 0;
-    bool first_ = false;
-    unsigned char low_ = 0x80;
-    unsigned char high_ = 0xBF;
-    bool nonAscii_ = false;
-};
+std::string separatorName(char separator) {
+    return separator == ';' ? "semicolon-separated" : separator == '\t' ? "tab-separated" : "comma-separated";
+}
 
 }  // namespace
-
-std::string_view encodingName(TextEncoding encoding) {
-    switch (encoding) {
-        case TextEncoding::Ascii:
-            return "ASCII";
-        case TextEncoding::Utf8:
-            return "UTF-8";
-        case TextEncoding::Utf8WithBom:
-            return "UTF-8 with byte-order mark";
-        case TextEncoding::CodePage874:
-            return "code page 874 (Windows Thai)";
-    }
-    return "";
-}
 
 CsvSheet::CsvSheet(const std::filesystem::path& file, std::optional<char> separator,
                    const SheetLimits& limits)
@@ -83,10 +22,15 @@ CsvSheet::CsvSheet(const std::filesystem::path& file, std::optional<char> separa
     if (!in_) {
         throw SheetError("Cannot open \"" + file.string() + "\"");
     }
-    buffer_.resize(kBlock);
+    const bool asItIs = (encoding_ == TextEncoding::Ascii || encoding_ == TextEncoding::Utf8 ||
+                         encoding_ == TextEncoding::Utf8WithBom) &&
+                        strayBytes_ == 0;
+    if (!asItIs) {
+        decoder_.emplace(encoding_);
+    }
     fill();
-    if (encoding_ == TextEncoding::Utf8WithBom) {
-        pos_ = kBom.size();
+    if (std::string_view(buffer_).substr(0, kBom.size()) == kBom) {
+        pos_ = kBom.size();  // the byte-order mark, in whichever encoding it came
     }
     separator_ = separator ? *separator : detectSeparator();
 }
@@ -97,53 +41,33 @@ void CsvSheet::detectEncoding(const std::filesystem::path& file) {
         throw SheetError("Cannot open \"" + file.string() + "\"");
     }
     std::string block(kBlock, '\0');
-    Utf8Check utf8;
-    bool first = true;
-    bool bom = false;
-    std::int64_t line = 1;
-    while (in) {
+    in.read(block.data(), static_cast<std::streamsize>(block.size()));
+    std::string_view bytes(block.data(), static_cast<size_t>(in.gcount()));
+    if (const std::optional<TextEncoding> mark = byteOrderMark(bytes);
+        mark && *mark != TextEncoding::Utf8WithBom) {
+        encoding_ = *mark;
+        return;
+    }
+    EncodingSurvey survey;
+    while (!bytes.empty()) {
+        survey.feed(bytes);
         in.read(block.data(), static_cast<std::streamsize>(block.size()));
-        const std::string_view bytes(block.data(), static_cast<size_t>(in.gcount()));
-        if (first) {
-            bom = bytes.substr(0, kBom.size()) == kBom;
-            first = false;
-        }
-        if (!utf8.feed(bytes)) {
-            if (bom) {
-                // Find the line of the first byte that is not UTF-8, for the message.
-                Utf8Check again;
-                for (size_t i = 0; i < bytes.size(); ++i) {
-                    if (!again.feed(bytes.substr(i, 1))) {
-                        break;
-                    }
-                    line += bytes[i] == '\n';
-                }
-                throw SheetError("The file starts as UTF-8 (byte-order mark) but line " +
-                                 std::to_string(line) + " is not UTF-8");
-            }
-            encoding_ = TextEncoding::CodePage874;
-            return;
-        }
-        for (const char c : bytes) {
-            line += c == '\n';
-        }
+        bytes = std::string_view(block.data(), static_cast<size_t>(in.gcount()));
     }
-    if (!utf8.complete()) {  // a sequence cut by the end of the file
-        if (bom) {
-            throw SheetError("The file starts as UTF-8 (byte-order mark) but line " + std::to_string(line) +
-                             " is not UTF-8");
-        }
-        encoding_ = TextEncoding::CodePage874;
-    } else if (bom) {
-        encoding_ = TextEncoding::Utf8WithBom;
-    } else {
-        encoding_ = utf8.nonAscii() ? TextEncoding::Utf8 : TextEncoding::Ascii;
+    survey.finish();
+    if (survey.holdsNul()) {
+        throw SheetError("The file holds NUL bytes, which no CSV text holds: it is no CSV file (or it is " +
+                         std::string("UTF-16 text without its byte-order mark: save it again as CSV)"));
     }
+    encoding_ = survey.verdict();
+    strayBytes_ = survey.strayBytes();
+    firstStrayLine_ = survey.firstStrayLine();
 }
 
 char CsvSheet::detectSeparator() const {
     int commas = 0;
     int semicolons = 0;
+    int tabs = 0;
     bool quoted = false;
     for (size_t i = pos_; i < end_; ++i) {
         const char c = buffer_[i];
@@ -154,24 +78,49 @@ char CsvSheet::detectSeparator() const {
         } else if (!quoted) {
             commas += c == ',';
             semicolons += c == ';';
+            tabs += c == '\t';
         }
+    }
+    if (tabs > commas && tabs > semicolons) {
+        return '\t';
     }
     return semicolons > commas ? ';' : ',';
 }
 
 bool CsvSheet::fill() {
-    if (!in_) {
-        return false;
-    }
-    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     pos_ = 0;
-    end_ = static_cast<size_t>(in_.gcount());
-    return end_ > 0;
+    end_ = 0;
+    while (end_ == 0) {
+        if (!in_) {
+            if (!decoder_ || decoderFinished_) {
+                return false;
+            }
+            buffer_.clear();
+            decoder_->finish(buffer_);
+            decoderFinished_ = true;
+        } else if (!decoder_) {
+            buffer_.resize(kBlock);
+            in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+            buffer_.resize(static_cast<size_t>(in_.gcount()));
+        } else {
+            raw_.resize(kBlock);
+            in_.read(raw_.data(), static_cast<std::streamsize>(raw_.size()));
+            buffer_.clear();
+            decoder_->decode(std::string_view(raw_.data(), static_cast<size_t>(in_.gcount())), buffer_);
+        }
+        end_ = buffer_.size();
+    }
+    return true;
 }
 
 std::string CsvSheet::description() const {
-    return "CSV, " + std::string(encodingName(encoding_)) + ", " +
-           (separator_ == ';' ? "semicolon-separated" : "comma-separated");
+    std::string text = "CSV, " + std::string(encodingName(encoding_)) + ", " + separatorName(separator_);
+    if (strayBytes_ > 0) {
+        text += ", " + std::to_string(strayBytes_) +
+                (strayBytes_ == 1 ? " byte that is" : " bytes that are") +
+                " not UTF-8 read as U+FFFD (the first on line " + std::to_string(firstStrayLine_) + ")";
+    }
+    return text;
 }
 
 void CsvSheet::endField(SheetRow& row, std::string& field, bool quoted) {
@@ -187,7 +136,7 @@ void CsvSheet::endField(SheetRow& row, std::string& field, bool quoted) {
     SheetCell& cell = row.cells.emplace_back();
     if (!field.empty() || quoted) {
         cell.kind = field.empty() ? SheetCell::Kind::Empty : SheetCell::Kind::Text;
-        cell.text = encoding_ == TextEncoding::CodePage874 ? cp874::toUtf8(field) : std::move(field);
+        cell.text = std::move(field);
     }
     field.clear();
 }

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sheet/SheetRow.h"
@@ -33,7 +35,18 @@ struct SheetLimits {
     int maxColumns = kMaxSheetColumns;
 };
 
-// Opens a CSV or XLSX file, told apart by its content. `sheetName` picks a sheet of a workbook (empty:
+// The refusal of a file that is no file to read (a folder, FIFO, device or socket: a pipe could be read
+// only once, a device never ends); `what` names it ("sheet", "mapping"). Nothing for a regular file or
+// nothing at all.
+std::optional<std::string> notASheetFile(const std::filesystem::path& file, std::string_view what);
+
+// A file a spreadsheet program saved rather than a fixed-width source: named .csv, .xlsx, .xlsm, .xls,
+// .xlsb or .ods, or a ZIP package or compound file by its first bytes.
+bool isSpreadsheetFile(const std::filesystem::path& file);
+
+// Opens a CSV or XLSX file, told apart by its content; other files a spreadsheet program saves (.xls,
+// .xlsb, .ods, a workbook protected by a password, an XML Spreadsheet 2003 or a web page) are named for
+// what they are. `sheetName` picks a sheet of a workbook (empty:
 // the first); a CSV file has none to pick. Throws SheetError when the file is neither or cannot be read.
 std::unique_ptr<Sheet> openSheet(const std::filesystem::path& file, const std::string& sheetName = {},
                                  const SheetLimits& limits = {});

@@ -15,12 +15,20 @@ namespace qrv {
 struct ColumnChoice {
     std::string text;           // as the mapping writes it
     std::optional<int> letter;  // the column `text` names as a letter, when it is one
+
+    bool operator==(const ColumnChoice&) const = default;
 };
+
+// The choice of the column headed `text` (blanks and line breaks run together, as a header matches), or
+// of the column it names as a letter.
+ColumnChoice columnChoice(std::string_view text);
 
 struct FieldSource {
     std::string field;                   // as the product's layout names it
     std::optional<ColumnChoice> column;  // [columns]
     std::optional<std::string> value;    // [values]: the same text on every line (UTF-8)
+
+    bool operator==(const FieldSource&) const = default;
 };
 
 // The header row's columns of the fields mapped to a column.
@@ -48,7 +56,10 @@ struct MappingRead;
 // A header text matches the header cell with blanks and line breaks run together and capitals aside. A
 // text that is also a column letter (one to three capitals up to XFD: "ID", "NO") is the column of that
 // header when the header row has one, and that column otherwise. Quotes around a text are dropped, as
-// the Windows build's INI reader drops them.
+// the Windows build's INI reader drops them. A field given twice in a section is refused. The file may
+// be UTF-8 (with or without a byte-order mark), UTF-16 or UTF-32 with one, or code page 874 (a Thai
+// Windows "ANSI" text), told as a CSV sheet's; its lines end in CR LF, LF or CR. What toIni() writes
+// reads back as the same mapping.
 class SheetMapping {
   public:
     // Reads a mapping and checks it against the names of the fields the product maps (`fields`): every
@@ -58,6 +69,11 @@ class SheetMapping {
 
     // The mapping as its INI file.
     std::string toIni() const;
+    // Why a text of the mapping (one made in a window) could not be written so that it reads back the same.
+    std::vector<std::string> writeFaults() const;
+
+    // The same fields from the same columns or values, read the same way (the order of the file aside).
+    bool operator==(const SheetMapping& other) const;
 
     const FieldSource* find(const std::string& field) const;
     // Every header text of the mapping that is not also a column letter is in `row`.
@@ -74,8 +90,14 @@ struct MappingRead {
     std::vector<std::string> faults;
 };
 
-// A mapping file's text, up to one byte more than a mapping may hold (parse refuses that); nothing when
-// the file cannot be opened.
+// A mapping file's text in UTF-8, up to one byte more than a mapping may hold (parse refuses that), or why
+// it cannot be read (no regular file, no UTF-8 where it says it is).
+struct MappingFile {
+    std::optional<std::string> text;
+    std::string fault;
+};
+MappingFile readMappingFile(const std::filesystem::path& file);
+// The text alone; nothing when the file cannot be read.
 std::optional<std::string> readMappingText(const std::filesystem::path& file);
 
 }  // namespace qrv

@@ -14,10 +14,11 @@ namespace qrv {
 struct SheetCell {
     enum class Kind : std::uint8_t {
         Empty,
-        Text,    // text as typed (every CSV cell; XLSX strings and booleans as TRUE/FALSE)
-        Number,  // a number as the file writes it ("1234.5", "1.5E-3")
-        Date,    // an XLSX number shown as a date: the day it stands for, as yyyy-mm-dd
-        Error,   // an XLSX formula error ("#N/A")
+        Text,     // text as typed (every CSV cell; XLSX strings and booleans as TRUE/FALSE)
+        Number,   // a number as the file writes it ("1234.5", "1.5E-3")
+        Date,     // an XLSX number shown as a date: the day it stands for, as yyyy-mm-dd
+        Error,    // an XLSX formula error ("#N/A")
+        Formula,  // an XLSX formula saved without its result: the text is the formula ("=SUM(B2:B9)")
     };
     Kind kind = Kind::Empty;
     std::string text;
@@ -28,6 +29,7 @@ struct SheetCell {
 struct SheetRow {
     std::int64_t number = 0;       // as the spreadsheet program shows it, from 1
     std::vector<SheetCell> cells;  // by column index from 0 (column A); may stop before the last column
+    bool hidden = false;           // hidden in the workbook (by hand, by a filter or in a folded outline)
 
     // The cell at `column` (0 for A); an empty cell beyond the row's last one.
     const SheetCell& cell(int column) const;

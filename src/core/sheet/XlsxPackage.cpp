@@ -3,12 +3,24 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "io/Platform.h"
 #include "sheet/SheetRow.h"
 
 namespace qrv {
+namespace {
+
+std::string comparedName(std::string_view name) {
+    std::string out(name);
+    for (char& c : out) {
+        c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+}  // namespace
 
 XlsxPackage::XlsxPackage(const std::filesystem::path& file) {
     int code = 0;
@@ -20,18 +32,29 @@ XlsxPackage::XlsxPackage(const std::filesystem::path& file) {
         zip_error_fini(&error);
         throw SheetError("\"" + file.string() + "\" is not a workbook that can be read (" + text + ")");
     }
+    const zip_int64_t count = zip_get_num_entries(zip_, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        if (const char* name = zip_get_name(zip_, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW)) {
+            entries_.emplace(comparedName(name), static_cast<std::uint64_t>(i));  // the first of a name
+        }
+    }
 }
 
 XlsxPackage::~XlsxPackage() {
     zip_discard(zip_);
 }
 
+std::int64_t XlsxPackage::locate(const std::string& part) const {
+    const auto entry = entries_.find(comparedName(part));
+    return entry == entries_.end() ? -1 : static_cast<std::int64_t>(entry->second);
+}
+
 bool XlsxPackage::has(const std::string& part) const {
-    return zip_name_locate(zip_, part.c_str(), ZIP_FL_NOCASE) >= 0;
+    return locate(part) >= 0;
 }
 
 std::unique_ptr<XlsxPackage::Part> XlsxPackage::open(const std::string& part, std::uint64_t maxBytes) const {
-    const zip_int64_t index = zip_name_locate(zip_, part.c_str(), ZIP_FL_NOCASE);
+    const std::int64_t index = locate(part);
     zip_stat_t stat;
     if (index < 0 || zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &stat) != 0) {
         throw SheetError("The workbook lacks its part \"" + part + "\"");

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +23,8 @@ class XlsxPackage {
     XlsxPackage& operator=(const XlsxPackage&) = delete;
     ~XlsxPackage();
 
-    // Part names match regardless of case, as in the package format.
+    // Part names match regardless of case, as in the package format, and a "\\" in an entry's name (as
+    // some Windows tools write them) is a "/".
     bool has(const std::string& part) const;
 
     class Part {
@@ -47,7 +49,11 @@ class XlsxPackage {
     std::unique_ptr<Part> open(const std::string& part, std::uint64_t maxBytes) const;
 
   private:
+    // The entry of a part name; -1 when there is none.
+    std::int64_t locate(const std::string& part) const;
+
     zip* zip_ = nullptr;
+    std::map<std::string, std::uint64_t> entries_;  // part names as compared, and their entry
 };
 
 // `target` of a relationship of the part in `folder` ("xl/"), as a part name: "worksheets/sheet1.xml" ->

@@ -10,6 +10,8 @@ namespace {
 
 // Rows a sheet may have, as in spreadsheet programs.
 constexpr std::int64_t kMaxRows = 1'048'576;
+// Of a formula saved without its result, what a message shows.
+constexpr size_t kShownFormulaBytes = 200;
 
 std::optional<std::int64_t> integerValue(std::string_view s) {
     std::int64_t value = 0;
@@ -18,6 +20,21 @@ std::optional<std::int64_t> integerValue(std::string_view s) {
         return std::nullopt;
     }
     return value;
+}
+
+// "2021-01-01" of "2021-01-01T10:10:10" when it is a calendar day.
+std::optional<std::string> isoDay(std::string_view text) {
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-' || (text.size() > 10 && text[10] != 'T')) {
+        return std::nullopt;
+    }
+    const auto year = integerValue(text.substr(0, 4));
+    const auto month = integerValue(text.substr(5, 2));
+    const auto day = integerValue(text.substr(8, 2));
+    if (!year || !month || !day || *year < 1 || *month < 1 || *month > 12 || *day < 1 ||
+        *day > Date::daysInMonth(static_cast<int>(*year), static_cast<int>(*month))) {
+        return std::nullopt;
+    }
+    return std::string(text.substr(0, 10));
 }
 
 }  // namespace
@@ -60,13 +77,18 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     void start(XmlStream& stream, std::string_view name, const char** attributes) override {
         if (name == "row") {
             startRow(stream, xmlAttribute(attributes, "r"));
+            const char* hidden = xmlAttribute(attributes, "hidden");
+            row->hidden =
+                hidden != nullptr && (std::string_view(hidden) == "1" || std::string_view(hidden) == "true");
         } else if (name == "c" && inRow_) {
             startCell(stream, xmlAttribute(attributes, "r"), xmlAttribute(attributes, "t"),
                       xmlAttribute(attributes, "s"));
         } else if (name == "v" && inCell_) {
-            inValue_ = true;
+            inValue_ = hasValueElement_ = true;
+        } else if (name == "f" && inCell_) {
+            inFormula_ = hasFormula_ = true;
         } else if (name == "is" && inCell_) {
-            inInline_ = true;
+            inInline_ = hasValueElement_ = true;
         } else if (name == "t" && inInline_) {
             inText_ = true;
         } else if (name == "rPh") {
@@ -77,6 +99,8 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     void end(XmlStream& stream, std::string_view name) override {
         if (name == "v") {
             inValue_ = false;
+        } else if (name == "f") {
+            inFormula_ = false;
         } else if (name == "t") {
             inText_ = false;
         } else if (name == "is") {
@@ -97,6 +121,10 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     }
 
     void text(XmlStream& stream, std::string_view text) override {
+        if (inFormula_ && formula_.size() < kShownFormulaBytes) {
+            formula_.append(text.substr(0, kShownFormulaBytes - formula_.size()));
+            return;
+        }
         if (!(inValue_ || (inText_ && phonetic_ == 0))) {
             return;
         }
@@ -150,22 +178,21 @@ class XlsxSheet::RowHandler final : public XmlHandler {
         dateStyle_ =
             styleIndex && *styleIndex >= 0 && workbook_.isDateStyle(static_cast<std::uint64_t>(*styleIndex));
         text_.clear();
+        formula_.clear();
         inCell_ = true;
+        hasFormula_ = hasValueElement_ = false;
     }
 
-    void endCell(XmlStream& stream) {
-        inCell_ = inValue_ = inInline_ = inText_ = false;
+    // The cell as it will stand in the row, from its type and value.
+    SheetCell cellOf(XmlStream& stream) {
         SheetCell cell;
-        if (text_.empty()) {
-            return;  // a cell with a style and no value
-        }
         if (type_ == "s") {
             const auto index = integerValue(text_);
             if (!index || *index < 0 || static_cast<std::uint64_t>(*index) >= workbook_.sharedStringCount()) {
                 stream.fail("refers to shared string \"" + text_ + "\" of " +
                             std::to_string(workbook_.sharedStringCount()) + " (cell " +
                             columnLetters(column_) + std::to_string(rowNumber_) + ")");
-                return;
+                return cell;
             }
             cell.text = workbook_.sharedString(static_cast<std::uint64_t>(*index));
             cell.kind = SheetCell::Kind::Text;
@@ -180,9 +207,29 @@ class XlsxSheet::RowHandler final : public XmlHandler {
                 dateStyle_ ? serialDate(text_, workbook_.date1904()) : std::nullopt;
             cell.kind = date ? SheetCell::Kind::Date : SheetCell::Kind::Number;
             cell.text = date ? *date : text_;
+        } else if (type_ == "d") {
+            // An ISO date and time ("2021-01-01T10:10:10"): the day.
+            const std::optional<std::string> day = isoDay(text_);
+            cell.kind = day ? SheetCell::Kind::Date : SheetCell::Kind::Text;
+            cell.text = day ? *day : text_;
         } else {
-            cell.text = text_;  // inline strings, formula strings ("str") and ISO dates ("d")
+            cell.text = decodeEscapes(text_);  // inline strings and formula strings ("str")
             cell.kind = SheetCell::Kind::Text;
+        }
+        return cell;
+    }
+
+    void endCell(XmlStream& stream) {
+        inCell_ = inValue_ = inInline_ = inText_ = inFormula_ = false;
+        SheetCell cell;
+        if (text_.empty() && hasFormula_ && !hasValueElement_) {
+            // Saved by a program that writes formulas without working them out.
+            cell.kind = SheetCell::Kind::Formula;
+            cell.text = "=" + formula_;
+        } else if (text_.empty()) {
+            return;  // a cell with a style and no value
+        } else {
+            cell = cellOf(stream);
         }
         if (cell.text.empty()) {
             return;  // an empty shared string
@@ -196,6 +243,11 @@ class XlsxSheet::RowHandler final : public XmlHandler {
         }
         if (static_cast<size_t>(column_) >= row->cells.size()) {
             row->cells.resize(static_cast<size_t>(column_) + 1);
+        } else if (!row->cells[static_cast<size_t>(column_)].empty()) {
+            stream.fail("gives cell " + columnLetters(column_) + std::to_string(rowNumber_) + " twice (row " +
+                        std::to_string(rowNumber_) + ", column " + columnLetters(column_) +
+                        "), as no spreadsheet program writes it: which of its values counts cannot be told");
+            return;
         }
         row->cells[static_cast<size_t>(column_)] = std::move(cell);
         hasValue_ = true;
@@ -215,6 +267,10 @@ class XlsxSheet::RowHandler final : public XmlHandler {
     bool inValue_ = false;
     bool inInline_ = false;
     bool inText_ = false;
+    bool inFormula_ = false;
+    bool hasFormula_ = false;
+    bool hasValueElement_ = false;
+    std::string formula_;
     int phonetic_ = 0;
 };
 
@@ -223,6 +279,7 @@ XlsxSheet::XlsxSheet(const std::filesystem::path& file, const std::string& sheet
     : package_(file), limits_(limits), workbook_(package_, limits_) {
     const size_t index = workbook_.sheetIndex(sheetName);
     sheetName_ = workbook_.sheetNames()[index];
+    hidden_ = workbook_.sheetHidden(index);
     handler_ = std::make_unique<RowHandler>(workbook_, limits_);
     stream_ =
         std::make_unique<XmlStream>(package_, workbook_.sheetPart(index), limits_.maxSheetBytes, *handler_);
@@ -242,7 +299,7 @@ bool XlsxSheet::next(SheetRow& row) {
 }
 
 std::string XlsxSheet::description() const {
-    return "XLSX, sheet \"" + sheetName_ + "\"";
+    return "XLSX, sheet \"" + sheetName_ + "\"" + (hidden_ ? " (a hidden sheet)" : "");
 }
 
 }  // namespace qrv

@@ -12,8 +12,8 @@
 
 namespace qrv {
 
-// One sheet of an XLSX workbook (the first, or one named), its XML parsed as it inflates: shared and
-// inline strings, numbers, booleans, formula results (their cached values), errors, and numbers whose
+// One sheet of an XLSX workbook (the first visible one, or one named), its XML parsed as it inflates: shared
+// and inline strings, numbers, booleans, formula results (their cached values), errors, and numbers whose
 // style shows a date turned into that date. A merged cell's value is in its first cell, the others
 // empty, as the file holds them.
 class XlsxSheet final : public Sheet {
@@ -33,6 +33,7 @@ class XlsxSheet final : public Sheet {
     SheetLimits limits_;
     XlsxWorkbook workbook_;
     std::string sheetName_;
+    bool hidden_ = false;
     std::unique_ptr<RowHandler> handler_;
     std::unique_ptr<XmlStream> stream_;
 };

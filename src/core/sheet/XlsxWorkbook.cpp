@@ -5,6 +5,7 @@
 #include <charconv>
 #include <map>
 
+#include "base/Utf8.h"
 #include "sheet/XmlStream.h"
 
 namespace qrv {
@@ -104,15 +105,25 @@ const Relationship* findByType(const std::vector<Relationship>& list, std::strin
     return nullptr;
 }
 
+// The workbook's own properties and its sheets: elements of the workbook itself, not the same names in
+// an extension (Excel 2013 and later write an "x15:workbookPr" of their own under extLst).
 class WorkbookHandler final : public XmlHandler {
   public:
+    struct SheetListed {
+        std::string name;
+        std::string relationship;  // r:id
+        bool hidden = false;
+    };
+
     void start(XmlStream& stream, std::string_view name, const char** attributes) override {
-        if (name == "workbookPr") {
+        const int depth = ++depth_;
+        if (name == "workbookPr" && depth == 2) {
             const char* d = xmlAttribute(attributes, "date1904");
             date1904 = d != nullptr && (std::string_view(d) == "1" || std::string_view(d) == "true");
-        } else if (name == "sheet") {
+        } else if (name == "sheet" && depth == 3) {
             const char* sheetName = xmlAttribute(attributes, "name");
             const char* id = xmlAttribute(attributes, "id");  // r:id, the relationship
+            const char* state = xmlAttribute(attributes, "state");
             if (sheetName == nullptr || id == nullptr) {
                 return;
             }
@@ -120,14 +131,17 @@ class WorkbookHandler final : public XmlHandler {
                 stream.fail("lists more sheets than any workbook");
                 return;
             }
-            sheets.emplace_back(sheetName, id);
+            sheets.push_back({sheetName, id, state != nullptr && std::string_view(state) != "visible"});
         }
     }
-    void end(XmlStream&, std::string_view) override {}
+    void end(XmlStream&, std::string_view) override { --depth_; }
     void text(XmlStream&, std::string_view) override {}
 
     bool date1904 = false;
-    std::vector<std::pair<std::string, std::string>> sheets;  // name, relationship id
+    std::vector<SheetListed> sheets;
+
+  private:
+    int depth_ = 0;
 };
 
 class StylesHandler final : public XmlHandler {
@@ -199,6 +213,10 @@ class SharedStringsHandler final : public XmlHandler {
     void end(XmlStream&, std::string_view name) override {
         if (name == "si") {
             inEntry_ = false;
+            if (strings_.find("_x", entryStart_) != std::string::npos) {
+                const std::string decoded = decodeEscapes(std::string_view(strings_).substr(entryStart_));
+                strings_.replace(entryStart_, std::string::npos, decoded);
+            }
             ends_.push_back(static_cast<std::uint32_t>(strings_.size()));
         } else if (name == "rPh") {
             --phonetic_;
@@ -237,7 +255,50 @@ class SharedStringsHandler final : public XmlHandler {
     size_t entryStart_ = 0;
 };
 
+std::optional<char32_t> hexUnit(std::string_view text, size_t at) {
+    // "_xHHHH_" at `at`
+    if (text.size() < at + 7 || text.compare(at, 2, "_x") != 0 || text[at + 6] != '_') {
+        return std::nullopt;
+    }
+    char32_t value = 0;
+    for (size_t i = at + 2; i < at + 6; ++i) {
+        const char c = text[i];
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * 16 + static_cast<char32_t>(digit);
+    }
+    return value;
+}
+
 }  // namespace
+
+std::string decodeEscapes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const std::optional<char32_t> unit = hexUnit(text, i);
+        if (!unit) {
+            out += text[i++];
+            continue;
+        }
+        i += 7;
+        char32_t cp = *unit;
+        if (cp >= 0xD800 && cp <= 0xDBFF) {
+            const std::optional<char32_t> low = hexUnit(text, i);
+            if (low && *low >= 0xDC00 && *low <= 0xDFFF) {
+                cp = 0x10000 + ((cp - 0xD800) << 10) + (*low - 0xDC00);
+                i += 7;
+            }
+        }
+        appendUtf8(cp >= 0xD800 && cp <= 0xDFFF ? 0xFFFD : cp, out);
+    }
+    return out;
+}
 
 bool isBuiltInDateFormat(int id) {
     // Dates and times of every locale: 14-22 and 45-47 everywhere, 27-36 and 50-58 in East Asian
@@ -284,6 +345,16 @@ XlsxWorkbook::XlsxWorkbook(const XlsxPackage& package, const SheetLimits& limits
     const std::vector<Relationship> root = readRelationships(package, "", limits);
     const Relationship* document = findByType(root, "/officeDocument");
     const std::string workbook = document != nullptr ? document->target : "xl/workbook.xml";
+    const std::string advice =
+        ": open it in the spreadsheet program and save it as an Excel workbook (.xlsx) or as CSV";
+    if (endsWith(workbook, ".bin") || package.has("xl/workbook.bin")) {
+        throw SheetError("The file is an Excel binary workbook (.xlsb), which this program cannot read" +
+                         advice);
+    }
+    if (!package.has(workbook) && (package.has("mimetype") || package.has("content.xml"))) {
+        throw SheetError("The file is an OpenDocument spreadsheet (.ods), which this program cannot read" +
+                         advice);
+    }
     if (!package.has(workbook)) {
         throw SheetError("The file is a ZIP package but not a workbook: it has no \"" + workbook + "\"");
     }
@@ -297,14 +368,13 @@ void XlsxWorkbook::readWorkbook(const XlsxPackage& package, const std::string& p
     date1904_ = handler.date1904;
 
     const std::vector<Relationship> rels = readRelationships(package, part, limits);
-    for (const auto& [name, id] : handler.sheets) {
-        // A structured binding is not captured by name: clang 14 (the fuzz build) cannot.
-        const std::string& wanted = id;
-        const auto rel = std::find_if(rels.begin(), rels.end(),
-                                      [&wanted](const Relationship& r) { return r.id == wanted; });
+    for (const WorkbookHandler::SheetListed& listed : handler.sheets) {
+        const auto rel = std::find_if(rels.begin(), rels.end(), [&listed](const Relationship& r) {
+            return r.id == listed.relationship;
+        });
         if (rel != rels.end() && endsWith(rel->type, "/worksheet")) {  // chart sheets hold no cells
-            sheets_.push_back({name, rel->target});
-            sheetNames_.push_back(name);
+            sheets_.push_back({listed.name, rel->target, listed.hidden});
+            sheetNames_.push_back(listed.name);
         }
     }
     if (sheets_.empty()) {
@@ -335,7 +405,9 @@ void XlsxWorkbook::readSharedStrings(const XlsxPackage& package, const std::stri
 
 size_t XlsxWorkbook::sheetIndex(const std::string& name) const {
     if (name.empty()) {
-        return 0;
+        const auto visible =
+            std::find_if(sheets_.begin(), sheets_.end(), [](const SheetEntry& s) { return !s.hidden; });
+        return visible == sheets_.end() ? 0 : static_cast<size_t>(visible - sheets_.begin());
     }
     for (size_t i = 0; i < sheets_.size(); ++i) {
         if (sheets_[i].name == name) {

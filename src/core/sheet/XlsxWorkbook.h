@@ -18,10 +18,13 @@ class XlsxWorkbook {
     XlsxWorkbook(const XlsxPackage& package, const SheetLimits& limits);
 
     const std::vector<std::string>& sheetNames() const { return sheetNames_; }
-    // The index in sheetNames() of the sheet of that name (case aside; the first for an empty name).
+    // The index in sheetNames() of the sheet of that name (case aside; for an empty name the first sheet
+    // that is not hidden, the one a spreadsheet program opens on, or the first when all are).
     // Throws SheetError naming the sheets there are.
     size_t sheetIndex(const std::string& name) const;
     const std::string& sheetPart(size_t index) const { return sheets_[index].part; }
+    // The sheet is hidden (or very hidden) in the workbook.
+    bool sheetHidden(size_t index) const { return sheets_[index].hidden; }
 
     // Serial day numbers count from 1904-01-01 instead of 1900-01-01.
     bool date1904() const { return date1904_; }
@@ -36,6 +39,7 @@ class XlsxWorkbook {
     struct SheetEntry {
         std::string name;
         std::string part;
+        bool hidden = false;
     };
     void readWorkbook(const XlsxPackage& package, const std::string& part, const SheetLimits& limits);
     void readStyles(const XlsxPackage& package, const std::string& part, const SheetLimits& limits);
@@ -54,5 +58,9 @@ class XlsxWorkbook {
 // date format.
 bool isDateFormat(std::string_view code);
 bool isBuiltInDateFormat(int id);
+
+// Text as a workbook keeps it with the characters XML cannot hold escaped: "_x000D_" is a carriage return,
+// "_x005F_" the underscore that keeps a literal "_x...", a pair of surrogates one character.
+std::string decodeEscapes(std::string_view text);
 
 }  // namespace qrv

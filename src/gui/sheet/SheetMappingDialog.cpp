@@ -1,5 +1,7 @@
 #include "gui/sheet/SheetMappingDialog.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
@@ -9,38 +11,33 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <set>
 
 #include "base/Events.h"
-#include "convert/Services.h"
-#include "convert/source/BuildSource.h"
-#include "convert/source/SavedMapping.h"
 #include "gui/window/QtUi.h"
-#include "sheet/Sheet.h"
-#include "sheet/SheetMapping.h"
-#include "workbench/ProductChoice.h"
-#include "workbench/Workbench.h"
 
 namespace qrv::gui {
 
-// The rows shown: the header row and about twenty under it.
-constexpr int kPreviewRows = 21;
 // Lines of messages shown; a sheet of many bad rows says how many more there are.
 constexpr int kShownMessages = 1200;
 // The choices before the columns in a field's list.
 constexpr int kNotMapped = 0;
 constexpr int kFixedValue = 1;
 constexpr int kFirstColumn = 2;
+// A change of the choices is checked once the person pauses.
+constexpr int kRecheckMs = 400;
 
 // One check or build on the dialog's thread: what the operation tells is kept for the window, progress
 // is handed to it as it comes.
 struct SheetRun final : Events {
-    SheetRun(QObject* dialog, QProgressBar* progress) : dialog_(dialog), progress_(progress) {}
+    SheetRun(QObject* dialog, QProgressBar* progress, BuildSourceRequest request)
+        : request(std::move(request)), dialog_(dialog), progress_(progress) {}
     // On the run's thread, before the run.
     void setStop(std::stop_token stop) { stop_ = std::move(stop); }
 
@@ -59,6 +56,7 @@ struct SheetRun final : Events {
     void showReport(const ShownReport& /*report*/) override {}
     bool cancelRequested() const override { return stop_.stop_requested(); }
 
+    const BuildSourceRequest request;
     std::vector<std::string> messages;
     BuildSourceResult result;
     std::exception_ptr error;
@@ -75,31 +73,14 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
-std::filesystem::path besideAsText(const std::filesystem::path& sheet) {
-    std::filesystem::path out = sheet;
-    return out.replace_extension(".txt");
-}
-
-std::vector<std::string> fieldNames(const SourceForm& form) {
-    std::vector<std::string> names;
-    for (const MappedField& f : mappedFields(form)) {
-        names.push_back(f.name);
-    }
-    return names;
+QString nativeText(const std::filesystem::path& path) {
+    return QDir::toNativeSeparators(text(path.string()));
 }
 
 }  // namespace
 
-SheetMappingDialog::SheetMappingDialog(std::filesystem::path sheet, Workbench& workbench, QtUi& ui,
-                                       QWidget* parent)
-    : QDialog(parent),
-      sheet_(std::move(sheet)),
-      destination_(besideAsText(sheet_)),
-      workbench_(workbench),
-      ui_(ui),
-      product_(productCodeOf(workbench.selected())),
-      companyId_(workbench.fields.companyId),
-      form_(sourceFormFor(product_)) {
+SheetMappingDialog::SheetMappingDialog(SheetMappingForm& form, QtUi& ui, QWidget* parent)
+    : QDialog(parent), form_(form), ui_(ui), offered_(form.mapping()) {
     setObjectName(QStringLiteral("SheetMappingDialog"));
     setWindowTitle(tr("Source file from a spreadsheet"));
     about_ = new QLabel(this);
@@ -107,34 +88,61 @@ SheetMappingDialog::SheetMappingDialog(std::filesystem::path sheet, Workbench& w
     about_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     preview_ = new QTableWidget(this);
     preview_->setObjectName(QStringLiteral("sheetPreview"));
+    preview_->setAccessibleName(tr("The sheet's first rows"));
     preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    preview_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    header_ = new QComboBox(this);
+    header_->setObjectName(QStringLiteral("headerRow"));
+    header_->setAccessibleName(tr("Header row"));
     dates_ = new QComboBox(this);
     dates_->setObjectName(QStringLiteral("dateOrder"));
+    dates_->setAccessibleName(tr("Dates"));
     dates_->addItem(tr("Day, month, year"), QStringLiteral("DMY"));
     dates_->addItem(tr("Month, day, year"), QStringLiteral("MDY"));
     dates_->addItem(tr("Year, month, day"), QStringLiteral("YMD"));
     years_ = new QComboBox(this);
     years_->setObjectName(QStringLiteral("yearEra"));
+    years_->setAccessibleName(tr("Years"));
     years_->addItem(tr("Common Era (2026)"), QStringLiteral("CE"));
     years_->addItem(tr("Buddhist Era (2569)"), QStringLiteral("BE"));
+    hidden_ = new QComboBox(this);
+    hidden_->setObjectName(QStringLiteral("hiddenRows"));
+    hidden_->setAccessibleName(tr("Hidden rows"));
+    hidden_->addItem(tr("Stop and name them"), static_cast<int>(HiddenRows::Stop));
+    hidden_->addItem(tr("Leave them out"), static_cast<int>(HiddenRows::Skip));
+    hidden_->addItem(tr("Include them"), static_cast<int>(HiddenRows::Include));
+    skip_ = new QCheckBox(tr("Leave out the rows that cannot be placed"), this);
+    skip_->setObjectName(QStringLiteral("skipBadRows"));
+    leaveOut_ = new QPushButton(tr("&Leave out the selected rows"), this);
+    leaveOut_->setObjectName(QStringLiteral("leaveOutRows"));
+    leftOutLabel_ = new QLabel(this);
+    leftOutLabel_->setObjectName(QStringLiteral("leftOutRows"));
+    leftOutLabel_->setWordWrap(true);
     messages_ = new QListWidget(this);
     messages_->setObjectName(QStringLiteral("sheetMessages"));
+    messages_->setAccessibleName(tr("Rows that cannot be placed, and what the check found"));
     progress_ = new QProgressBar(this);
     progress_->hide();
     check_ = new QPushButton(tr("&Check rows"), this);
     ok_ = new QPushButton(tr("OK"), this);
     ok_->setDefault(true);
     cancel_ = new QPushButton(tr("Cancel"), this);
+    recheck_ = new QTimer(this);
+    recheck_->setSingleShot(true);
+    recheck_->setInterval(kRecheckMs);
+    connect(recheck_, &QTimer::timeout, this, [this] { start(true); });
     connect(check_, &QPushButton::clicked, this, [this] { start(true); });
     connect(ok_, &QPushButton::clicked, this, &SheetMappingDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &SheetMappingDialog::reject);
+    connect(leaveOut_, &QPushButton::clicked, this, &SheetMappingDialog::toggleLeftOut);
 
-    readSheet();
+    showPreview();
     buildForm();
-    offerMapping();
-    resize(1100, 720);
-    if (form_ != nullptr && !rows_.empty()) {
-        start(true);  // the rows that cannot be placed are shown before anything is written
+    showChoices();
+    fitToScreen();
+    if (form_.form() != nullptr && !form_.rows().empty()) {
+        changed();  // what is still to choose, or the rows that cannot be placed, before anything is written
+        start(true);
     }
 }
 
@@ -145,75 +153,139 @@ SheetMappingDialog::~SheetMappingDialog() {
     }
 }
 
-void SheetMappingDialog::readSheet() {
-    QString about = tr("Sheet: %1").arg(QDir::toNativeSeparators(text(sheet_.string())));
-    try {
-        SheetStart start = readSheetStart(sheet_, {}, kPreviewRows);
-        rows_ = std::move(start.rows);
-        about += QStringLiteral(" (%1)").arg(text(start.description));
-    } catch (const SheetError& e) {
-        messages_->addItem(text(e.what()));
+// At most the screen's available area, so that OK, Cancel and Check rows stay on it at any scale.
+void SheetMappingDialog::fitToScreen() {
+    QSize size(1100, 720);
+    if (const QScreen* screen =
+            parentWidget() != nullptr ? parentWidget()->screen() : QApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() * 0.95;
+        size = size.boundedTo(room);
     }
-    about += QLatin1Char('\n') +
-             tr("Source file to build: %1").arg(QDir::toNativeSeparators(text(destination_.string())));
+    resize(size);
+}
+
+void SheetMappingDialog::showPreview() {
+    QString about = tr("Sheet: %1").arg(nativeText(form_.sheet()));
+    if (!form_.description().empty()) {
+        about += QStringLiteral(" (%1)").arg(text(form_.description()));
+    }
+    about += QLatin1Char('\n') + tr("Source file to build: %1").arg(nativeText(form_.destination()));
     about_->setText(about);
-    for (const SheetRow& row : rows_) {
-        columnCount_ = std::max(columnCount_, static_cast<int>(row.cells.size()));
-    }
-    preview_->setRowCount(static_cast<int>(rows_.size()));
-    preview_->setColumnCount(columnCount_);
+    const std::vector<SheetRow>& rows = form_.rows();
+    preview_->clear();
+    preview_->setRowCount(static_cast<int>(rows.size()));
+    preview_->setColumnCount(form_.columnCount());
     QStringList letters;
-    for (int c = 0; c < columnCount_; ++c) {
+    for (int c = 0; c < form_.columnCount(); ++c) {
         letters << text(columnLetters(c));
     }
     preview_->setHorizontalHeaderLabels(letters);
     QStringList numbers;
-    for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-        const SheetRow& row = rows_[static_cast<size_t>(r)];
-        numbers << QString::number(row.number);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const SheetRow& row = rows[static_cast<size_t>(r)];
+        const bool leftOut = std::count(form_.leaveOut.begin(), form_.leaveOut.end(), row.number) > 0;
+        numbers << (row.hidden               ? tr("%1 (hidden)").arg(row.number)
+                    : leftOut                ? tr("%1 (left out)").arg(row.number)
+                    : r == form_.headerRow() ? tr("%1 (header)").arg(row.number)
+                                             : QString::number(row.number));
         for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
             const SheetCell& cell = row.cells[static_cast<size_t>(c)];
             auto* item = new QTableWidgetItem(text(cell.text));
             if (cell.kind == SheetCell::Kind::Number) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
+            if (row.hidden || leftOut) {
+                item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
+            }
+            if (r == form_.headerRow()) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
             preview_->setItem(r, c, item);
         }
     }
     preview_->setVerticalHeaderLabels(numbers);
     preview_->resizeColumnsToContents();
+    QStringList left;
+    for (const std::int64_t n : form_.leaveOut) {
+        left << QString::number(n);
+    }
+    leftOutLabel_->setText(left.isEmpty() ? tr("No row is left out.")
+                                          : tr("Rows left out: %1").arg(left.join(", ")));
+}
+
+QWidget* SheetMappingDialog::fieldsPane() {
+    auto* box = new QWidget(this);
+    auto* form = new QFormLayout(box);
+    form->addRow(tr("&Header row"), header_);
+    for (int r = 0; r < static_cast<int>(form_.rows().size()); ++r) {
+        const SheetRow& row = form_.rows()[static_cast<size_t>(r)];
+        QStringList cells;
+        for (const SheetCell& cell : row.cells) {
+            if (!cell.empty() && cells.size() < 3) {
+                cells << text(cell.text).simplified();
+            }
+        }
+        header_->addItem(tr("Row %1: %2").arg(row.number).arg(cells.join(QStringLiteral(", "))));
+    }
+    connect(header_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!showing_) {
+            form_.setHeaderRow(index);
+            fillColumnLists();
+            showPreview();
+            changed();
+        }
+    });
+    for (size_t i = 0; i < form_.fields().size(); ++i) {
+        const MappedField& field = form_.fields()[i];
+        auto* choice = new QComboBox(box);
+        choice->setObjectName(text("column " + field.name));
+        choice->setAccessibleName(text(field.name));
+        choice->setEditable(true);
+        choice->setInsertPolicy(QComboBox::NoInsert);
+        auto* value = new QLineEdit(box);
+        value->setObjectName(text("value " + field.name));
+        value->setAccessibleName(tr("%1, fixed value").arg(text(field.name)));
+        auto* line = new QHBoxLayout;
+        line->addWidget(choice, 3);
+        line->addWidget(value, 2);
+        auto* label = new QLabel(text(field.name + (field.required ? " *" : "")), box);
+        label->setBuddy(choice);
+        form->addRow(label, line);
+        const FieldRow row{i, choice, value};
+        fields_.push_back(row);
+        connect(choice, &QComboBox::currentIndexChanged, this, [this, row] { takeChoice(row); });
+        connect(choice->lineEdit(), &QLineEdit::editingFinished, this, [this, row] { takeTyped(row); });
+        connect(value, &QLineEdit::textEdited, this, [this, row] { takeChoice(row); });
+    }
+    form->addRow(tr("Dates"), dates_);
+    form->addRow(tr("Years"), years_);
+    form->addRow(tr("Hidden rows"), hidden_);
+    form->addRow(skip_);
+    form->addRow(leaveOut_);
+    form->addRow(leftOutLabel_);
+    for (QComboBox* list : {dates_, years_, hidden_}) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this] {
+            if (!showing_) {
+                form_.reading.dates = static_cast<DateOrder>(dates_->currentIndex());
+                form_.reading.years = years_->currentIndex() == 0 ? YearEra::CE : YearEra::BE;
+                form_.hiddenRows = static_cast<HiddenRows>(hidden_->currentData().toInt());
+                changed();
+            }
+        });
+    }
+    connect(skip_, &QCheckBox::toggled, this, [this](bool on) {
+        form_.skipBadRows = on;
+        changed();
+    });
+    return box;
 }
 
 void SheetMappingDialog::buildForm() {
-    auto* fieldsBox = new QWidget(this);
-    auto* fieldsForm = new QFormLayout(fieldsBox);
-    if (form_ == nullptr) {
-        messages_->addItem(tr("No source file of product \"%1\" is built from a sheet").arg(text(product_)));
-    } else {
-        for (const MappedField& field : mappedFields(*form_)) {
-            auto* choice = new QComboBox(fieldsBox);
-            choice->setObjectName(text("column " + field.name));
-            choice->addItem(field.preset.empty() ? tr("(not mapped)")
-                                                 : tr("(always %1)").arg(text(std::string(field.preset))));
-            choice->addItem(tr("Fixed value:"));
-            auto* value = new QLineEdit(fieldsBox);
-            value->setObjectName(text("value " + field.name));
-            value->setEnabled(false);
-            connect(choice, &QComboBox::currentIndexChanged, value,
-                    [value](int index) { value->setEnabled(index == kFixedValue); });
-            auto* line = new QHBoxLayout;
-            line->addWidget(choice, 3);
-            line->addWidget(value, 2);
-            fieldsForm->addRow(text(field.name + (field.required ? " *" : "")), line);
-            fields_.push_back({field, choice, value});
-        }
-    }
-    fieldsForm->addRow(tr("Dates"), dates_);
-    fieldsForm->addRow(tr("Years"), years_);
     auto* scroll = new QScrollArea(this);
-    scroll->setWidget(fieldsBox);
+    scroll->setWidget(fieldsPane());
     scroll->setWidgetResizable(true);
-
     auto* split = new QSplitter(this);
     split->addWidget(preview_);
     split->addWidget(scroll);
@@ -230,109 +302,142 @@ void SheetMappingDialog::buildForm() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(about_);
     layout->addWidget(split, 3);
-    layout->addWidget(new QLabel(tr("Rows that cannot be placed, and what the check found:"), this));
+    auto* listLabel = new QLabel(tr("Rows that cannot be placed, and what the check found:"), this);
+    listLabel->setBuddy(messages_);
+    layout->addWidget(listLabel);
     layout->addWidget(messages_, 1);
     layout->addLayout(buttons);
+    if (form_.form() == nullptr) {
+        messages_->addItem(
+            tr("No source file of product \"%1\" is built from a sheet").arg(text(form_.product())));
+    } else if (!form_.readFault().empty()) {
+        messages_->addItem(text(form_.readFault()));
+    }
 }
 
-// The column choices follow the header row: the one the mapping offered finds, else the first row.
-void SheetMappingDialog::offerMapping() {
-    if (form_ == nullptr) {
+void SheetMappingDialog::fillColumnLists() {
+    const bool was = showing_;
+    showing_ = true;
+    for (const FieldRow& row : fields_) {
+        const MappedField& field = form_.fields()[row.index];
+        row.choice->clear();
+        row.choice->addItem(field.preset.empty() ? tr("(not mapped)")
+                                                 : tr("(always %1)").arg(text(std::string(field.preset))));
+        row.choice->addItem(tr("Fixed value:"));
+        for (int c = 0; c < form_.columnCount(); ++c) {
+            row.choice->addItem(text(form_.columnLabel(c)));
+        }
+        const FieldChoice& choice = form_.choice(row.index);
+        row.choice->setCurrentIndex(choice.kind == FieldChoice::Kind::Fixed    ? kFixedValue
+                                    : choice.kind == FieldChoice::Kind::Column ? kFirstColumn + choice.column
+                                                                               : kNotMapped);
+        row.value->setText(text(choice.value));
+        row.value->setEnabled(choice.kind == FieldChoice::Kind::Fixed);
+    }
+    showing_ = was;
+}
+
+void SheetMappingDialog::showChoices() {
+    showing_ = true;
+    header_->setCurrentIndex(form_.headerRow());
+    fillColumnLists();
+    dates_->setCurrentIndex(static_cast<int>(form_.reading.dates));
+    years_->setCurrentIndex(form_.reading.years == YearEra::CE ? 0 : 1);
+    hidden_->setCurrentIndex(hidden_->findData(static_cast<int>(form_.hiddenRows)));
+    skip_->setChecked(form_.skipBadRows);
+    showing_ = false;
+}
+
+void SheetMappingDialog::takeChoice(const FieldRow& row) {
+    if (showing_) {
         return;
     }
-    std::optional<SheetMapping> mapping;
-    if (const auto offered = offeredMapping(workbench_.paths().dataFolder, product_, companyId_, sheet_)) {
-        MappingRead read = SheetMapping::parse(*offered, fieldNames(*form_));
-        mapping = std::move(read.mapping);
+    const int index = row.choice->currentIndex();
+    FieldChoice choice;
+    if (index == kFixedValue) {
+        choice = {FieldChoice::Kind::Fixed, row.value->text().toStdString(), -1};
+    } else if (index >= kFirstColumn) {
+        choice = {FieldChoice::Kind::Column, {}, index - kFirstColumn};
     }
-    for (size_t r = 0; mapping && r < rows_.size(); ++r) {
-        if (mapping->isHeaderRow(rows_[r])) {
-            headerIndex_ = static_cast<int>(r);
-            break;
-        }
+    row.value->setEnabled(index == kFixedValue);
+    if (choice != form_.choice(row.index)) {
+        form_.setChoice(row.index, choice);
+        changed();
     }
-    const SheetRow header = rows_.empty() ? SheetRow{} : rows_[static_cast<size_t>(headerIndex_)];
-    std::multiset<std::string> headings;
-    for (const SheetCell& cell : header.cells) {
-        headings.insert(cell.text);
-    }
-    for (const FieldRow& row : fields_) {
-        for (int c = 0; c < columnCount_; ++c) {
-            const std::string& heading = header.cell(c).text;
-            // A column is named by its heading when that names it alone, else by its letter.
-            const bool named = !heading.empty() && headings.count(heading) == 1;
-            const QString shown = named ? QStringLiteral("%1: %2").arg(text(columnLetters(c)), text(heading))
-                                        : text(columnLetters(c));
-            row.choice->addItem(shown, text(named ? heading : columnLetters(c)));
-        }
-    }
-    if (!mapping) {
+}
+
+// A typed column: its label, header text or letter; what names no column is said and the choice kept.
+void SheetMappingDialog::takeTyped(const FieldRow& row) {
+    const QString typed = row.choice->currentText();
+    const int exact = row.choice->findText(typed, Qt::MatchFixedString);
+    if (exact >= 0) {
+        row.choice->setCurrentIndex(exact);
+    } else if (const auto column = form_.columnTyped(typed.toStdString())) {
+        row.choice->setCurrentIndex(kFirstColumn + *column);
+    } else {
+        fillColumnLists();
+        messages_->insertItem(0, tr("No column of the header row is \"%1\" (for %2)")
+                                     .arg(typed, text(form_.fields()[row.index].name)));
         return;
     }
-    const MappedColumns columns = mapping->columns(header);
-    for (const FieldRow& row : fields_) {
-        const FieldSource* source = mapping->find(row.field.name);
-        if (source == nullptr) {
-            continue;
-        }
-        if (source->value) {
-            row.choice->setCurrentIndex(kFixedValue);
-            row.value->setText(text(*source->value));
-        } else if (const int column = columns.column(row.field.name); column >= 0 && column < columnCount_) {
-            row.choice->setCurrentIndex(kFirstColumn + column);
-        }
-    }
-    dates_->setCurrentIndex(static_cast<int>(mapping->reading.dates));
-    years_->setCurrentIndex(mapping->reading.years == YearEra::CE ? 0 : 1);
+    takeChoice(row);
 }
 
-QComboBox* SheetMappingDialog::fieldChoice(const QString& field) const {
-    for (const FieldRow& row : fields_) {
-        if (text(row.field.name) == field) {
-            return row.choice;
+void SheetMappingDialog::toggleLeftOut() {
+    for (const QModelIndex& index : preview_->selectionModel()->selectedRows()) {
+        const std::int64_t number = form_.rows()[static_cast<size_t>(index.row())].number;
+        const auto at = std::find(form_.leaveOut.begin(), form_.leaveOut.end(), number);
+        if (at == form_.leaveOut.end()) {
+            form_.leaveOut.push_back(number);
+        } else {
+            form_.leaveOut.erase(at);
         }
     }
-    return nullptr;
+    std::sort(form_.leaveOut.begin(), form_.leaveOut.end());
+    showPreview();
+    changed();
 }
 
-QLineEdit* SheetMappingDialog::fieldValue(const QString& field) const {
-    for (const FieldRow& row : fields_) {
-        if (text(row.field.name) == field) {
-            return row.value;
+// The choices changed: their reasons at once, the rows that cannot be placed once the person pauses.
+void SheetMappingDialog::changed() {
+    const std::vector<std::string> reasons = form_.reasons();
+    if (!reasons.empty()) {
+        recheck_->stop();
+        messages_->clear();
+        for (const std::string& reason : reasons) {
+            messages_->addItem(text(reason));
         }
+        return;
     }
-    return nullptr;
+    recheck_->start();
 }
 
-std::string SheetMappingDialog::mappingText() const {
-    SheetMapping mapping;
-    for (const FieldRow& row : fields_) {
-        const int index = row.choice->currentIndex();
-        if (index == kFixedValue) {
-            mapping.sources.push_back({row.field.name, std::nullopt, row.value->text().toStdString()});
-        } else if (index >= kFirstColumn) {
-            const std::string column = row.choice->currentData().toString().toStdString();
-            mapping.sources.push_back(
-                {row.field.name, ColumnChoice{column, columnIndex(column)}, std::nullopt});
-        }
+bool SheetMappingDialog::chooseDestination() {
+    if (!std::filesystem::exists(form_.destination()) || ui_.mayReplace(nativeText(form_.destination()))) {
+        return true;
     }
-    const QString dates = dates_->currentData().toString();
-    mapping.reading.dates = dates == QLatin1String("DMY")   ? DateOrder::DMY
-                            : dates == QLatin1String("MDY") ? DateOrder::MDY
-                                                            : DateOrder::YMD;
-    mapping.reading.years =
-        years_->currentData().toString() == QLatin1String("BE") ? YearEra::BE : YearEra::CE;
-    return mapping.toIni();
+    // Kept: another name, or none and the dialog stays.
+    const std::optional<std::string> other =
+        ui_.chooseSaveFile("Text File|*.txt|All File|*.*", form_.destination().string());
+    if (!other) {
+        return false;
+    }
+    form_.setDestination(std::filesystem::path(*other));
+    showPreview();
+    return true;
 }
 
 void SheetMappingDialog::accept() {
-    if (running() || form_ == nullptr) {
+    if (running() || form_.form() == nullptr) {
         return;
     }
-    if (!ui_.mayReplace(text(destination_.string()))) {
+    if (const std::vector<std::string> reasons = form_.reasons(); !reasons.empty()) {
+        ui_.showMessage(MessageKind::Warning, reasons.front());
         return;
     }
-    start(false);
+    if (chooseDestination()) {
+        start(false);
+    }
 }
 
 void SheetMappingDialog::reject() {
@@ -340,29 +445,24 @@ void SheetMappingDialog::reject() {
         worker_.request_stop();  // the run ends with nothing written; the dialog stays
         return;
     }
+    if (!(form_.mapping() == offered_) && !form_.built() &&
+        !ui_.askDefaultNo(tr("Close without building the source file, and lose the mapping made here?"))) {
+        return;
+    }
     QDialog::reject();
 }
 
 void SheetMappingDialog::start(bool dryRun) {
-    if (running() || form_ == nullptr) {
+    recheck_->stop();
+    if (running() || form_.form() == nullptr || !form_.reasons().empty()) {
         return;
     }
-    BuildSourceRequest request;
-    request.product = product_;
-    request.sheetPath = sheet_;
-    request.destinationPath = destination_;
-    request.mappingText = mappingText();
-    request.dryRun = dryRun;
-    request.expectedRows = lastRow_;
-    building_ = !dryRun;
     setRunning(true);
-    auto run = std::make_shared<SheetRun>(this, progress_);
-    worker_ = std::jthread([this, run, request](const std::stop_token& stop) {
+    auto run = std::make_shared<SheetRun>(this, progress_, form_.request(dryRun));
+    worker_ = std::jthread([this, run](const std::stop_token& stop) {
         run->setStop(stop);
-        Workbench& wb = workbench_;
-        Services services{wb.store(), wb.clock(), wb.reports(), wb.settings(), *run};
         try {
-            run->result = buildSource(request, services);
+            run->result = form_.run(run->request, *run);
         } catch (...) {
             run->error = std::current_exception();
         }
@@ -377,7 +477,11 @@ void SheetMappingDialog::finish(const std::shared_ptr<SheetRun>& run) {
     }
     setRunning(false);
     messages_->clear();
-    const std::vector<std::string>& told = run->messages;
+    std::vector<std::string> told = run->messages;
+    const std::string summary = SheetMappingForm::summary(run->request, run->result);
+    if (!summary.empty() && !told.empty()) {
+        told.back() = summary;  // the amounts grouped in thousands, as the window shows amounts
+    }
     for (size_t i = 0; i < told.size() && i < static_cast<size_t>(kShownMessages); ++i) {
         messages_->addItem(text(told[i]));
     }
@@ -390,42 +494,55 @@ void SheetMappingDialog::finish(const std::shared_ptr<SheetRun>& run) {
         } catch (const std::exception& e) {
             messages_->addItem(text(e.what()));
         }
+    } else {
+        try {
+            form_.finished(run->request, run->result);
+        } catch (const std::exception& e) {
+            ui_.showMessage(MessageKind::Error,
+                            e.what());  // the mapping could not be kept; the file is built
+        }
     }
     if (messages_->count() > 0) {
         messages_->scrollToBottom();
     }
-    const BuildSourceResult& result = run->result;
-    if (!run->error) {
-        lastRow_ = result.lastRow;
-    }
-    const bool built =
-        building_ && !run->error && result.outcome == Outcome::Written && !result.written.empty();
     emit runFinished();
-    if (built) {
-        // The file is built either way; a mapping that cannot be kept is only told.
-        try {
-            saveMapping(workbench_.paths().dataFolder, product_, companyId_, mappingText());
-        } catch (const std::exception& e) {
-            ui_.showMessage(MessageKind::Error, e.what());
-        }
-        built_ = destination_;
-        builtMessage_ = told.empty() ? std::string() : told.back();
+    if (run->request.dryRun) {
+        return;
+    }
+    if (form_.built()) {
+        builtMessage_ = summary;
         QDialog::accept();
+    } else if (!run->error && !told.empty()) {
+        // OK that built nothing says why where it cannot be missed; the list keeps every row.
+        ui_.showMessage(MessageKind::Warning, told.back());
+        messages_->setFocus();
     }
 }
 
 void SheetMappingDialog::setRunning(bool running) {
     progress_->setVisible(running);
-    progress_->setRange(0, lastRow_ > 0 ? 100 : 0);  // without the row count: busy
+    progress_->setRange(0, 0);  // busy until the run tells its progress
     progress_->setValue(0);
     check_->setEnabled(!running);
     ok_->setEnabled(!running);
+}
+
+QComboBox* SheetMappingDialog::fieldChoice(const QString& field) const {
     for (const FieldRow& row : fields_) {
-        row.choice->setEnabled(!running);
-        row.value->setEnabled(!running && row.choice->currentIndex() == kFixedValue);
+        if (text(form_.fields()[row.index].name) == field) {
+            return row.choice;
+        }
     }
-    dates_->setEnabled(!running);
-    years_->setEnabled(!running);
+    return nullptr;
+}
+
+QLineEdit* SheetMappingDialog::fieldValue(const QString& field) const {
+    for (const FieldRow& row : fields_) {
+        if (text(form_.fields()[row.index].name) == field) {
+            return row.value;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace qrv::gui

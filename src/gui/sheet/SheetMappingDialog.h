@@ -2,17 +2,14 @@
 
 #include <QDialog>
 #include <QString>
-#include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "convert/source/SourceForm.h"
-#include "sheet/SheetRow.h"
+#include "workbench/SheetMappingForm.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,43 +17,44 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
-
-namespace qrv {
-class Workbench;
-}  // namespace qrv
+class QTimer;
 
 namespace qrv::gui {
 
 class QtUi;
 struct SheetRun;
 
-// Maps a customer's spreadsheet to the source file of the workbench's product: the sheet's first rows,
-// a choice per field (a column or a fixed value), how dates are read, and the rows that cannot be
-// placed. Checking and building are the core's build-source operation, run on a thread of its own; OK
-// builds the file beside the sheet (its name with ".txt") and keeps the mapping for the company and
-// product, which is offered the next time.
+// The mapping dialog over its model (SheetMappingForm): the sheet's first rows, the header row, a list
+// per field (a column, typed or chosen, or a fixed value), how dates are read, which rows are left out,
+// and what the check finds, checked again as the choices change. It only shows the model and hands it
+// what the person chose; the model's check or build runs on a thread of the dialog's own. OK builds the
+// file (another name when the person keeps the existing one).
 class SheetMappingDialog : public QDialog {
     Q_OBJECT
   public:
-    SheetMappingDialog(std::filesystem::path sheet, Workbench& workbench, QtUi& ui,
-                       QWidget* parent = nullptr);
+    SheetMappingDialog(SheetMappingForm& form, QtUi& ui, QWidget* parent = nullptr);
     ~SheetMappingDialog() override;
 
-    // The file OK built, and the core's words for it; nothing before.
-    const std::optional<std::filesystem::path>& built() const { return built_; }
+    // The window's words for the file built; empty before.
     const std::string& builtMessage() const { return builtMessage_; }
-    const std::filesystem::path& destination() const { return destination_; }
-    // The mapping as chosen, as its INI text.
-    std::string mappingText() const;
+    const std::filesystem::path& destination() const { return form_.destination(); }
+    const std::optional<std::filesystem::path>& built() const { return form_.built(); }
     bool running() const { return worker_.joinable(); }
 
     QTableWidget* preview() const { return preview_; }
-    // A field's choice (not mapped, a fixed value, or a column) and its fixed value.
+    QComboBox* headerRow() const { return header_; }
+    // A field's list (not mapped, a fixed value, or a column) and its fixed value.
     QComboBox* fieldChoice(const QString& field) const;
     QLineEdit* fieldValue(const QString& field) const;
     QComboBox* dateOrder() const { return dates_; }
     QComboBox* yearEra() const { return years_; }
-    // What the last check or build told: its messages, the rows that cannot be placed among them.
+    // What becomes of rows the workbook hides: stop (the default), leave them out, or include them.
+    QComboBox* hiddenRows() const { return hidden_; }
+    QCheckBox* skipBadRows() const { return skip_; }
+    // Leaves out the rows selected in the preview (a total row), or takes them back.
+    QPushButton* leaveOutButton() const { return leaveOut_; }
+    QLabel* leftOutRows() const { return leftOutLabel_; }
+    // Why the choices cannot be checked yet, then what the last check or build told.
     QListWidget* messages() const { return messages_; }
     QPushButton* checkButton() const { return check_; }
     QPushButton* okButton() const { return ok_; }
@@ -71,44 +69,49 @@ class SheetMappingDialog : public QDialog {
 
   private:
     struct FieldRow {
-        MappedField field;
+        size_t index;  // in the form's fields
         QComboBox* choice;
         QLineEdit* value;
     };
 
-    void readSheet();
+    void showPreview();
     void buildForm();
-    void offerMapping();
+    QWidget* fieldsPane();
+    void showChoices();
+    void fillColumnLists();
+    void takeChoice(const FieldRow& row);
+    void takeTyped(const FieldRow& row);
+    void toggleLeftOut();
+    void changed();
     void start(bool dryRun);
     void finish(const std::shared_ptr<SheetRun>& run);
     void setRunning(bool running);
+    bool chooseDestination();
+    void fitToScreen();
 
-    std::filesystem::path sheet_;
-    std::filesystem::path destination_;
-    Workbench& workbench_;
+    SheetMappingForm& form_;
     QtUi& ui_;
-    std::string product_;
-    std::string companyId_;
-    const SourceForm* form_;
-    std::vector<SheetRow> rows_;
-    int headerIndex_ = 0;  // the preview row that heads the columns
-    int columnCount_ = 0;
-    std::int64_t lastRow_ = 0;  // the sheet's last row, once a check read it all
+    SheetMapping offered_;  // the mapping as the dialog opened, to tell whether the person changed it
 
     QLabel* about_;
     QTableWidget* preview_;
+    QComboBox* header_;
     std::vector<FieldRow> fields_;
     QComboBox* dates_;
     QComboBox* years_;
+    QComboBox* hidden_;
+    QCheckBox* skip_;
+    QPushButton* leaveOut_;
+    QLabel* leftOutLabel_;
     QListWidget* messages_;
     QProgressBar* progress_;
     QPushButton* check_;
     QPushButton* ok_;
     QPushButton* cancel_;
+    QTimer* recheck_;
 
     std::jthread worker_;
-    bool building_ = false;
-    std::optional<std::filesystem::path> built_;
+    bool showing_ = false;  // the lists are being filled from the model: no change of the person's
     std::string builtMessage_;
 };
 

@@ -256,15 +256,16 @@ bool QtUi::askDefaultNo(const QString& question, MessageKind kind) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtUi::sourceFromSheet(const std::string& sheetPath, Workbench& workbench) {
-    SheetMappingDialog dialog(std::filesystem::path(sheetPath), workbench, *this, window_);
-    if (dialog.exec() != QDialog::Accepted || !dialog.built()) {
+std::optional<std::string> QtUi::sourceFromSheet(SheetMappingForm& form) {
+    SheetMappingDialog dialog(form, *this, window_);
+    if (dialog.exec() != QDialog::Accepted || !form.built()) {
         return std::nullopt;
     }
     showMessage(MessageKind::Information, dialog.builtMessage());
-    const QString built = QString::fromStdString(dialog.built()->string());
+    const QString built = QString::fromStdString(form.built()->string());
     // The built file is the product's source file: the viewer names its fields.
-    const auto file = sourceFileOf(workbench.selected());
+    const std::optional<Product> product = productForCode(form.product());
+    const auto file = product ? std::optional(productInfo(*product).source) : std::nullopt;
     auto* viewer = new SourceViewer(built, {}, file, window_);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     viewer->show();

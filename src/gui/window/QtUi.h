@@ -96,7 +96,7 @@ class QtUi final : public Ui {
     // The switch warning with OK (clear the form) and Cancel.
     bool askClearForm(const std::string& text) override;
     // The mapping dialog over the sheet; its message names the file built.
-    std::optional<std::string> sourceFromSheet(const std::string& sheetPath, Workbench& workbench) override;
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:
     Hooks hooks_;

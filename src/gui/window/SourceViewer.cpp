@@ -143,10 +143,14 @@ SourceViewer::SourceViewer(const QString& source, std::vector<RejectedEntry> ent
     : QDialog(parent), entries_(std::move(entries)), file_(file) {
     setObjectName(QStringLiteral("SourceViewer"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    setWindowTitle(tr("Rejected lines - %1").arg(QFileInfo(source).fileName()));
+    // Without rejected entries it shows a file, as the one the mapping dialog built: no list of none.
+    const bool rejected = !entries_.empty();
+    setWindowTitle(
+        (rejected ? tr("Rejected lines - %1") : tr("Source file - %1")).arg(QFileInfo(source).fileName()));
 
     const QString shownSource = QDir::toNativeSeparators(source);
-    heading_ = new QLabel(entries_.size() == 1
+    heading_ = new QLabel(!rejected ? shownSource
+                          : entries_.size() == 1
                               ? tr("1 rejected entry in %1").arg(shownSource)
                               : tr("%1 rejected entries in %2").arg(entries_.size()).arg(shownSource),
                           this);
@@ -188,7 +192,8 @@ SourceViewer::SourceViewer(const QString& source, std::vector<RejectedEntry> ent
     const QRect available = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     resize(std::min(1200, available.width() * 9 / 10), std::min(800, available.height() * 9 / 10));
     split->setSizes({width() * 2 / 5, width() * 3 / 5});
-    if (!entries_.empty()) {
+    list_->setVisible(rejected);
+    if (rejected) {
         list_->setCurrentRow(0);
     }
     describeCursor();

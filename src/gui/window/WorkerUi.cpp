@@ -124,8 +124,8 @@ std::optional<std::string> WorkerUi::chooseSaveFile(const std::string& filter,
     return onGuiThread(*gui_, [&] { return target_.chooseSaveFile(filter, proposedName); });
 }
 
-std::optional<std::string> WorkerUi::sourceFromSheet(const std::string& sheetPath, Workbench& workbench) {
-    return onGuiThread(*gui_, [&] { return target_.sourceFromSheet(sheetPath, workbench); });
+std::optional<std::string> WorkerUi::sourceFromSheet(SheetMappingForm& form) {
+    return onGuiThread(*gui_, [&] { return target_.sourceFromSheet(form); });
 }
 
 }  // namespace qrv::gui

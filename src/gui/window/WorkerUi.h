@@ -51,7 +51,7 @@ class WorkerUi final : public Ui {
     bool cancelRequested() const override { return stop_.stop_requested(); }
     void committing() override;
     bool askClearForm(const std::string& text) override;
-    std::optional<std::string> sourceFromSheet(const std::string& sheetPath, Workbench& workbench) override;
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override;
 
   private:
     QtUi& target_;

@@ -80,6 +80,17 @@ TEST(SheetDates, TextInEachOrderAndEraAndDateCells) {
     EXPECT_EQ(day(text("29/02/2567"), DateOrder::DMY, YearEra::BE), "2024-02-29");
 }
 
+// A Buddhist-era year typed into a date cell is stored as a year of the Common Era: the era rule reads
+// it as it reads text, so every product gets the same day or the same refusal.
+TEST(SheetDates, ABuddhistEraYearInADateCellFollowsTheEraRule) {
+    EXPECT_EQ(day(date("2569-01-15"), DateOrder::DMY, YearEra::BE), "2026-01-15");
+    EXPECT_EQ(day(date("2569-01-15")),
+              "\"2569-01-15\": the year 2569 is a Buddhist-era year (years are read as CE)");
+    EXPECT_EQ(day(date("2567-02-29"), DateOrder::DMY, YearEra::BE), "2024-02-29");
+    EXPECT_EQ(day(date("2568-02-29"), DateOrder::DMY, YearEra::BE),
+              "\"2568-02-29\" is not a day of the calendar");
+}
+
 TEST(SheetDates, WrongDatesAndErasAreRefused) {
     EXPECT_EQ(day(text("31/04/2026")), "\"31/04/2026\" is not a day of the calendar");
     EXPECT_EQ(day(text("29/02/2568"), DateOrder::DMY, YearEra::BE),

@@ -29,23 +29,8 @@ class SheetBounds : public ::testing::Test {
         return "";
     }
 
-    // A workbook written by the library whose first sheet is then replaced by `sheetData` (inside
-    // <sheetData>), as a hostile file would be made.
     std::filesystem::path workbook(const char* name, const std::string& sheetData) {
-        test::TestWorkbook book(path(name));
-        worksheet_write_string(book.sheet(nullptr), 0, 0, "Name", nullptr);
-        book.close();
-        const std::string xml =
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<worksheet "
-            "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" +
-            sheetData + "</sheetData></worksheet>";
-        int code = 0;
-        zip_t* z = zip_open(path(name).string().c_str(), 0, &code);
-        EXPECT_NE(z, nullptr);
-        zip_source_t* source = zip_source_buffer(z, xml.data(), xml.size(), 0);
-        EXPECT_GE(zip_file_add(z, "xl/worksheets/sheet1.xml", source, ZIP_FL_OVERWRITE), 0);
-        EXPECT_EQ(zip_close(z), 0);
-        return path(name);
+        return test::workbookWithSheetData(path(name), sheetData);
     }
 
     static std::string repeat(const std::string& s, int times) {
@@ -61,7 +46,7 @@ class SheetBounds : public ::testing::Test {
 
 TEST_F(SheetBounds, ARowsTextIsBoundedHoweverFewBytesTheFileSpendsOnIt) {
     // One shared string of 300 bytes, referred to by four cells: 1,200 bytes of row from a few bytes of
-    // sheet. The same cell given again counts again.
+    // sheet. Inline text counts as well.
     test::TestWorkbook book(path("shared.xlsx"));
     lxw_worksheet* ws = book.sheet(nullptr);
     const std::string text(300, 'y');
@@ -80,9 +65,8 @@ TEST_F(SheetBounds, ARowsTextIsBoundedHoweverFewBytesTheFileSpendsOnIt) {
         "more than this program reads");
     limits.maxRowBytes = 1200;
     EXPECT_EQ(refusal(path("shared.xlsx"), limits), "");
-    const std::string again = "<row r=\"1\">" +
-                              repeat("<c r=\"A1\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>", 5) +
-                              "</row>";
+    const std::string again =
+        "<row r=\"1\">" + repeat("<c t=\"inlineStr\"><is><t>" + text + "</t></is></c>", 5) + "</row>";
     EXPECT_EQ(
         refusal(workbook("again.xlsx", again), limits),
         "The workbook's part \"xl/worksheets/sheet1.xml\" holds a row (1) of more than 1200 bytes of text, "
@@ -155,15 +139,16 @@ TEST_F(SheetBounds, AMappingLargerThanAnyOrWithLinesTheIniReaderCutsIsRefused) {
               std::vector<std::string>{
                   "Line 2 of the mapping is longer than 190 bytes, more than a mapping line holds"});
 
-    // Thousands of sections, each said once; a key given again still does not count.
+    // Thousands of sections, each said once; a key given again is said to be given twice.
     std::string many = "[columns]\namount = C\n";
     size_t sections = 0;
     for (; many.size() < 60'000; ++sections) {
         many += "[s" + std::to_string(sections) + "]\nk = v\n";
     }
     const MappingRead faults = SheetMapping::parse(many + "[COLUMNS]\nAmount = D\n[s0]\nK = w\n", fields);
-    EXPECT_EQ(faults.faults.size(), sections);
+    EXPECT_EQ(faults.faults.size(), sections + 2);
     EXPECT_EQ(faults.faults.front(), "[s0] is not a section of a mapping ([columns], [values], [reading])");
+    EXPECT_EQ(faults.faults.back(), "[s0] \"K\" is given twice: keep one of them");
 }
 
 }  // namespace

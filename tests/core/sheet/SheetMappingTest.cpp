@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "sheet/SheetMapping.h"
+#include "support/TestSupport.h"
 
 namespace qrv {
 namespace {
@@ -122,6 +126,120 @@ TEST(SheetMappings, ColumnTextsWithLineBreaksAndQuotesSurviveTheirIniText) {
     // Blanks in quotes name no column either: they would be written as nothing.
     EXPECT_EQ(SheetMapping::parse("[columns]\namount = \"  \"\n", kFields).faults,
               std::vector<std::string>{"[columns] \"amount\" names no column"});
+}
+
+// A mapping as Notepad saves it: UTF-8 with or without a mark, UTF-16, or code page 874 on a Thai Windows
+// ("ANSI"), its lines ending in CR LF, LF or CR. A stray byte in a UTF-8 mapping is named by its line.
+TEST(MappingEncodings, EveryEncodingAndLineEndReadsTheSameMapping) {
+    test::TempDir dir;
+    const std::string thai = "\xE0\xB8\x8A\xE0\xB8\xB7\xE0\xB9\x88\xE0\xB8\xAD";  // ชื่อ
+    const std::string thai874 = "\xAA\xD7\xE8\xCD";
+    const std::string utf8 = "[columns]\r\npayee name = " + thai +
+                             "\r\namount = B\r\n[values]\r\ncompany name = " + thai + " " +
+                             std::string(60, 'x') + "\r\n";
+    const MappingRead expected = SheetMapping::parse(utf8, kFields);
+    ASSERT_TRUE(expected.mapping) << expected.faults.front();
+    std::string utf16 = "\xFF\xFE";
+    for (const char32_t c : std::u32string{U"[columns]\npayee name = \u0E0A\u0E37\u0E48\u0E2D\namount = B\n"
+                                           U"[values]\ncompany name = \u0E0A\u0E37\u0E48\u0E2D "} +
+                                std::u32string(60, U'x')) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    std::string cr = utf8;
+    cr.erase(std::remove(cr.begin(), cr.end(), '\n'), cr.end());
+    std::string ansi = utf8;
+    for (size_t at; (at = ansi.find(thai)) != std::string::npos;) {
+        ansi.replace(at, thai.size(), thai874);
+    }
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + utf8, utf16, cr, ansi}) {
+        test::writeFile(dir.path() / "map.ini", bytes);
+        const MappingRead read = SheetMapping::load(dir.path() / "map.ini", kFields);
+        ASSERT_TRUE(read.mapping) << read.faults.front();
+        EXPECT_TRUE(*read.mapping == *expected.mapping) << read.mapping->toIni();
+    }
+    test::writeFile(dir.path() / "map.ini", utf8 + "payee name = Caf\xE9\r\n");
+    EXPECT_EQ(SheetMapping::load(dir.path() / "map.ini", kFields).faults,
+              std::vector<std::string>{"Line 6 of the mapping holds a byte that is not UTF-8, in a mapping "
+                                       "otherwise written in UTF-8: save it again as UTF-8"});
+}
+
+// A field given twice is said rather than settled by its first line; a line that means nothing is said;
+// [values] drops quotes as [columns] does; a header present twice is a header row whose two columns are
+// named.
+TEST(SheetMappings, FieldsGivenTwiceQuotesAndRepeatedHeadersAreSaid) {
+    EXPECT_EQ(
+        SheetMapping::parse("[columns]\namount = B\nAmount = C\n[values]\ncompany name = \"ACME\"\n", kFields)
+            .faults,
+        std::vector<std::string>{"[columns] \"Amount\" is given twice: keep one of them"});
+    EXPECT_EQ(SheetMapping::parse("[columns]\namount B\n", kFields).faults,
+              std::vector<std::string>{"Line 2 of the mapping is neither \"field = text\", a [section] nor a "
+                                       "comment"});
+    const MappingRead read =
+        SheetMapping::parse("[columns]\namount = Amount\n[values]\ncompany name = \"ACME\"\n", kFields);
+    ASSERT_TRUE(read.mapping);
+    EXPECT_EQ(read.mapping->find("company name")->value, "ACME");
+    EXPECT_TRUE(read.mapping->isHeaderRow(header({"Name", "Amount", "amount"})));
+    EXPECT_EQ(
+        read.mapping->columns(header({"Name", "Amount", "amount"})).faults,
+        std::vector<std::string>{"Columns B and C of row 1 are both headed \"Amount\": name the column of "
+                                 "\"amount\" by its letter"});
+}
+
+// A CR alone ends a line (the fuzzer found a mapping whose "A\rB" was read as one text and written as
+// another); a text a mapping line cannot hold is said when the mapping is made, not lost when it is read.
+TEST(SheetMappings, ACarriageReturnEndsALineAndUnwritableTextsAreSaid) {
+    const MappingRead read = SheetMapping::parse("[columns]\ramount = A\rpayee name = Name\r", kFields);
+    ASSERT_TRUE(read.mapping) << read.faults.front();
+    EXPECT_EQ(read.mapping->find("amount")->column->text, "A");
+    EXPECT_EQ(read.mapping->find("payee name")->column->text, "Name");
+    EXPECT_FALSE(SheetMapping::parse("[columns]\namount = A\rB\n", kFields).mapping);
+    SheetMapping m;
+    m.sources = {{"company name", std::nullopt, "ACME ;Ltd"}, {"payee name", std::nullopt, "A\x01"}};
+    EXPECT_EQ(m.writeFaults(),
+              (std::vector<std::string>{
+                  "\"company name\" holds \" ;\", which starts a comment in a mapping line: write it without "
+                  "the blank",
+                  "\"payee name\" holds a line break, tab or other control character, which a mapping line "
+                  "cannot hold"}));
+}
+
+// Random mappings that can be written are read back as themselves: texts of blanks, quotes, ";", "=",
+// "#", brackets, Thai and letters that are column letters, values and columns, every reading rule.
+TEST(SheetMappings, RandomMappingsReadBackAsThemselves) {
+    std::mt19937 random(20261210);
+    const std::vector<std::string> pieces = {
+        " ",   "  ", "\"",           ";", "=",  "#", "[",       "]",  "A", "ID",
+        "xfd", ",",  "\xE0\xB8\x81", ":", "\\", "'", "_x0041_", "\t", "0"};
+    int written = 0;
+    for (int i = 0; i < 3000; ++i) {
+        SheetMapping m;
+        m.reading = {static_cast<DateOrder>(random() % 3), static_cast<YearEra>(random() % 2)};
+        for (const std::string& field : kFields) {
+            if (random() % 3 == 0) {
+                continue;
+            }
+            std::string text;
+            for (unsigned n = random() % 6; n > 0; --n) {
+                text += pieces[random() % pieces.size()];
+            }
+            if (random() % 2 == 0) {
+                m.sources.push_back({field, columnChoice(text), std::nullopt});
+            } else {
+                m.sources.push_back({field, std::nullopt, text});
+            }
+        }
+        const MappingRead read = SheetMapping::parse(m.toIni(), kFields);
+        if (!m.writeFaults().empty() ||
+            std::any_of(m.sources.begin(), m.sources.end(),
+                        [](const FieldSource& s) { return s.column && s.column->text.empty(); })) {
+            continue;  // said when the mapping is made
+        }
+        ++written;
+        ASSERT_TRUE(read.mapping) << read.faults.front() << "\n" << m.toIni();
+        ASSERT_TRUE(*read.mapping == m) << m.toIni() << "---\n" << read.mapping->toIni();
+    }
+    EXPECT_GT(written, 1000);
 }
 
 }  // namespace

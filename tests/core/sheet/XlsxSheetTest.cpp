@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zip.h>
+
+#include <algorithm>
 
 #include "TestWorkbook.h"
 #include "sheet/CellReading.h"
@@ -13,14 +16,14 @@ namespace {
 const char* const kThai = "\xE0\xB8\xAA\xE0\xB8\xA1\xE0\xB8\x8A\xE0\xB8\xB2\xE0\xB8\xA2";  // สมชาย
 
 // Every row as "number: cell|cell|...", each cell marked by its kind (t text, n number, d date, e error;
-// nothing for an empty one).
+// f formula without its result; nothing for an empty one); a hidden row's number is followed by "h".
 std::vector<std::string> rows(Sheet& sheet) {
     std::vector<std::string> out;
     SheetRow row;
     while (sheet.next(row)) {
-        std::string line = std::to_string(row.number) + ":";
+        std::string line = std::to_string(row.number) + (row.hidden ? "h:" : ":");
         for (size_t i = 0; i < row.cells.size(); ++i) {
-            static const char* const kKinds[] = {"", "t", "n", "d", "e"};
+            static const char* const kKinds[] = {"", "t", "n", "d", "e", "f"};
             const SheetCell& c = row.cells[i];
             line += (i ? "|" : "") + std::string(kKinds[static_cast<int>(c.kind)]) + (c.empty() ? "" : " ") +
                     c.text;
@@ -190,25 +193,7 @@ TEST_F(Xlsx, DateFormatsAreToldFromNumberAndCurrencyFormats) {
     }
 }
 
-// A workbook that a spreadsheet program made, with one part's XML changed as an attacker would.
-void replacePart(const std::filesystem::path& file, const char* part,
-                 const std::function<std::string(const std::string&)>& change) {
-    int code = 0;
-    zip_t* z = zip_open(file.string().c_str(), 0, &code);
-    ASSERT_NE(z, nullptr);
-    zip_file_t* f = zip_fopen(z, part, 0);
-    ASSERT_NE(f, nullptr);
-    std::string xml;
-    char block[4096];
-    for (zip_int64_t n; (n = zip_fread(f, block, sizeof block)) > 0;) {
-        xml.append(block, static_cast<size_t>(n));
-    }
-    zip_fclose(f);
-    const std::string changed = change(xml);  // libzip reads it when the archive is closed, below
-    zip_source_t* source = zip_source_buffer(z, changed.data(), changed.size(), 0);
-    ASSERT_GE(zip_file_add(z, part, source, ZIP_FL_OVERWRITE), 0);
-    ASSERT_EQ(zip_close(z), 0);
-}
+using test::replacePart;
 
 TEST_F(Xlsx, HostilePackagesAreRefusedBeforeTheyExhaustMemory) {
     test::TestWorkbook book(path("big.xlsx"));
@@ -277,6 +262,174 @@ TEST_F(Xlsx, DamagedWorkbooksAndOtherFilesAreRefusedClearly) {
     test::writeFile(path("notes.csv"), "a,b\n");
     EXPECT_EQ(refusal(path("notes.csv"), {}, "Sheet1"),
               "\"" + path("notes.csv").string() + "\" is a CSV file, which has no sheet \"Sheet1\"");
+}
+
+// Workbooks as the programs customers use save them: the dates they mean, the structure they have,
+// the rows and sheets they hide, and the files they are not.
+class XlsxDates : public Xlsx {};
+class XlsxStructure : public Xlsx {};
+class XlsxHidden : public Xlsx {};
+class SheetFileKinds : public Xlsx {};
+
+// Excel 2013 and later write a second "workbookPr" of their own under extLst: the workbook's own says
+// the date system.
+TEST_F(XlsxDates, A1904WorkbookWithTheExtensionsWorkbookPrKeepsItsDateSystem) {
+    test::TestWorkbook book(path("1904.xlsx"));
+    worksheet_write_number(book.sheet("Pay"), 0, 0, 45000, book.format("dd/mm/yyyy"));
+    book.close();
+    replacePart(path("1904.xlsx"), "xl/workbook.xml", [](std::string xml) {
+        xml.replace(xml.find("<workbookPr"), 11, "<workbookPr date1904=\"1\"");
+        return xml.insert(xml.rfind("</workbook>"),
+                          "<extLst><ext uri=\"{140A7094-0E35-4892-8432-C4D2E57EDEB5}\" "
+                          "xmlns:x15=\"http://schemas.microsoft.com/office/spreadsheetml/2010/11/main\">"
+                          "<x15:workbookPr chartTrackingRefBase=\"1\"/></ext></extLst>");
+    });
+    XlsxSheet sheet(path("1904.xlsx"));
+    EXPECT_TRUE(sheet.workbook().date1904());
+    const std::vector<std::string> expected = {"1:d " + Date{1904, 1, 1}.plusDays(45000).isoDashed()};
+    EXPECT_EQ(rows(sheet), expected);
+}
+
+// An ISO date cell (t="d") is the day it holds, as a date cell; one that is no day stays its text.
+TEST_F(XlsxDates, IsoDateCellsAreDays) {
+    const auto file =
+        test::workbookWithSheetData(path("iso.xlsx"),
+                                    "<row r=\"1\"><c r=\"A1\" t=\"d\"><v>2021-01-01T10:10:10</v></c>"
+                                    "<c r=\"B1\" t=\"d\"><v>2026-02-30</v></c></row>");
+    XlsxSheet sheet(file);
+    EXPECT_EQ(rows(sheet), std::vector<std::string>{"1:d 2021-01-01|t 2026-02-30"});
+}
+
+// A cell given twice in a row would leave its value to chance: the sheet is refused, naming the cell.
+TEST_F(XlsxStructure, ACellGivenTwiceIsRefusedNamingItsRowAndColumn) {
+    const auto file =
+        test::workbookWithSheetData(path("twice.xlsx"),
+                                    "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Somchai</t></is></c>"
+                                    "<c r=\"B2\"><v>1500</v></c><c r=\"B2\"><v>999999</v></c></row>");
+    EXPECT_EQ(refusal(file),
+              "The workbook's part \"xl/worksheets/sheet1.xml\" gives cell B2 twice (row 2, "
+              "column B), as no spreadsheet program writes it: which of its values counts "
+              "cannot be told");
+}
+
+// Some Windows tools write "\\" between the folders of a package's entries.
+TEST_F(XlsxStructure, BackslashPathsInThePackageAreRead) {
+    test::TestWorkbook book(path("slash.xlsx"));
+    worksheet_write_string(book.sheet("Pay"), 0, 0, "Name", nullptr);
+    book.close();
+    int code = 0;
+    zip_t* z = zip_open(path("slash.xlsx").string().c_str(), 0, &code);
+    ASSERT_NE(z, nullptr);
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        std::string name = zip_get_name(z, static_cast<zip_uint64_t>(i), 0);
+        std::replace(name.begin(), name.end(), '/', '\\');
+        ASSERT_EQ(zip_file_rename(z, static_cast<zip_uint64_t>(i), name.c_str(), ZIP_FL_ENC_RAW), 0);
+    }
+    ASSERT_EQ(zip_close(z), 0);
+    XlsxSheet sheet(path("slash.xlsx"));
+    EXPECT_EQ(rows(sheet), std::vector<std::string>{"1:t Name"});
+}
+
+// Characters XML cannot hold are escaped as _xHHHH_ in shared and inline strings; "_x005F_" keeps a
+// literal one. A formula saved without its result is a formula, not an empty cell.
+TEST_F(XlsxStructure, EscapedCharactersAreDecodedAndAFormulaWithoutItsResultIsSaid) {
+    test::TestWorkbook book(path("escapes.xlsx"));
+    worksheet_write_string(book.sheet(nullptr), 0, 0, "PLACE", nullptr);
+    book.close();
+    replacePart(path("escapes.xlsx"), "xl/sharedStrings.xml", [](std::string xml) {
+        return xml.replace(xml.find("PLACE"), 5, "A_x0026_B_x005F_x0041_ \xE0\xB8\x81");
+    });
+    EXPECT_EQ(rows(*openSheet(path("escapes.xlsx"))),
+              std::vector<std::string>{"1:t A&B_x0041_ \xE0\xB8\x81"});
+    const auto file = test::workbookWithSheetData(
+        path("formula.xlsx"),
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Tab_x0009_here</t></is></c>"
+        "<c r=\"B1\"><f>SUM(B2:B9)</f></c><c r=\"C1\" t=\"str\"><f>A1</f><v></v></c>"
+        "<c r=\"D1\" t=\"str\"><v>_xD83D__xDE00_</v></c></row>");
+    XlsxSheet sheet(file);
+    EXPECT_EQ(rows(sheet), std::vector<std::string>{"1:t Tab\there|f =SUM(B2:B9)||t \xF0\x9F\x98\x80"});
+    const SheetCell formula{SheetCell::Kind::Formula, "=SUM(B2:B9)"};
+    const std::string said =
+        "holds the formula \"=SUM(B2:B9)\" saved without its result: open the file in "
+        "a spreadsheet program and save it again";
+    EXPECT_EQ(readAmount(formula, 2).fault, said);
+    EXPECT_EQ(readText(formula).fault, said);
+}
+
+// Rows hidden by hand, by a filter or in a folded outline come marked; the first sheet a spreadsheet
+// program shows is the one read unless another is named.
+TEST_F(XlsxHidden, HiddenRowsAreMarkedAndTheFirstVisibleSheetIsTheDefault) {
+    test::TestWorkbook book(path("hidden.xlsx"));
+    lxw_worksheet* old = book.sheet("Old");
+    lxw_worksheet* pay = book.sheet("Pay");
+    worksheet_write_string(old, 0, 0, "old", nullptr);
+    lxw_row_col_options hide = {1, 0, 0};
+    for (lxw_row_t r = 0; r < 4; ++r) {
+        worksheet_write_number(pay, r, 0, r + 1, nullptr);
+    }
+    worksheet_set_row_opt(pay, 2, LXW_DEF_ROW_HEIGHT, nullptr, &hide);
+    worksheet_activate(pay);
+    worksheet_hide(old);
+    book.close();
+    auto sheet = openSheet(path("hidden.xlsx"));
+    EXPECT_EQ(rows(*sheet), (std::vector<std::string>{"1:n 1", "2:n 2", "3h:n 3", "4:n 4"}));
+    EXPECT_EQ(sheet->description(), "XLSX, sheet \"Pay\"");
+    auto named = openSheet(path("hidden.xlsx"), "old");
+    EXPECT_EQ(named->description(), "XLSX, sheet \"Old\" (a hidden sheet)");
+}
+
+// Files that spreadsheet programs save besides .xlsx and CSV, and files that are none, are named for
+// what they are.
+TEST_F(SheetFileKinds, OtherSpreadsheetFilesAreNamedForWhatTheyAre) {
+    const std::string save =
+        ": open it in the spreadsheet program and save it as an Excel workbook (.xlsx) or as CSV";
+    test::writeZip(path("a.ods"), {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                                   {"content.xml", "<office:document-content/>"}});
+    EXPECT_EQ(refusal(path("a.ods")),
+              "The file is an OpenDocument spreadsheet (.ods), which this program cannot read" + save);
+    test::writeZip(path("a.xlsb"),
+                   {{"_rels/.rels",
+                     "<Relationships><Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/"
+                     "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.bin\"/>"
+                     "</Relationships>"},
+                    {"xl/workbook.bin", std::string("\x83\x01\x00", 3)}});
+    EXPECT_EQ(refusal(path("a.xlsb")),
+              "The file is an Excel binary workbook (.xlsb), which this program cannot read" + save);
+    test::writeFile(path("table.xls"), "<html><body><table><tr><td>Name</td></tr></table></body></html>");
+    EXPECT_EQ(refusal(path("table.xls")), "\"" + path("table.xls").string() +
+                                              "\" is a web page (HTML), not a CSV file or an Excel workbook" +
+                                              save);
+    test::writeFile(path("2003.xls"),
+                    "<?xml version=\"1.0\"?>\r\n<?mso-application progid=\"Excel.Sheet\"?>"
+                    "\r\n<Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\">");
+    EXPECT_EQ(refusal(path("2003.xls")), "\"" + path("2003.xls").string() +
+                                             "\" is an XML Spreadsheet 2003 file, not a CSV file or an Excel "
+                                             "workbook" +
+                                             save);
+    // A workbook protected by a password is a compound file holding an encrypted package.
+    std::string compound(1024, '\0');
+    compound.replace(0, 8, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+    compound[0x1E] = 9;  // sectors of 512 bytes; the directory in sector 0, right after the header
+    const std::string name = std::string("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    compound.replace(512 + 128, name.size(), name);
+    test::writeFile(path("locked.xlsx"), compound);
+    EXPECT_EQ(refusal(path("locked.xlsx")),
+              "\"" + path("locked.xlsx").string() +
+                  "\" is a workbook protected by a password, which this program cannot open: save a copy "
+                  "without the password as an Excel workbook (.xlsx) or as CSV");
+    // A folder, a FIFO and a device are no files to read: refused before they are opened.
+    EXPECT_EQ(refusal(dir.path()), "The sheet file \"" + dir.path().string() + "\" is a folder, not a file");
+    ASSERT_EQ(mkfifo(path("pipe.csv").c_str(), 0600), 0);
+    EXPECT_EQ(refusal(path("pipe.csv")),
+              "The sheet file \"" + path("pipe.csv").string() +
+                  "\" is a FIFO (a pipe), not a regular file. Please choose a file "
+                  "and retry");
+    EXPECT_EQ(refusal("/dev/zero"),
+              "The sheet file \"/dev/zero\" is a device, not a regular file. Please choose a file and retry");
+    test::writeFile(path("image.csv"), std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
+    EXPECT_EQ(refusal(path("image.csv")),
+              "The file holds NUL bytes, which no CSV text holds: it is no CSV file (or it is UTF-16 text "
+              "without its byte-order mark: save it again as CSV)");
 }
 
 }  // namespace

@@ -46,6 +46,14 @@ class RecordingUi : public Recording<Ui> {
         return false;
     }
 
+    // The mapping dialog: the sheets it was opened on; the file it "built".
+    std::optional<std::string> sourceFromSheet(SheetMappingForm& form) override {
+        sheetsMapped.push_back(form.sheet().string());
+        return sheetAnswer;
+    }
+
+    std::vector<std::string> sheetsMapped;
+    std::optional<std::string> sheetAnswer;
     std::vector<std::string> filters;
     std::vector<std::string> proposedNames;
     std::optional<std::string> openAnswer;

@@ -5,8 +5,10 @@
 #include <optional>
 
 #include "base/Cp874.h"
+#include "convert/OutputNames.h"
 #include "convert/source/FieldFill.h"
 #include "convert/source/SourceForm.h"
+#include "io/InputGuards.h"
 #include "io/WorkFile.h"
 #include "layout/RecordWriter.h"
 #include "sheet/Sheet.h"
@@ -89,7 +91,13 @@ class SourceBuild {
     bool readMapping();
     bool setDefaults();
     bool findHeader(Sheet& sheet, std::optional<SheetRow>& first);
-    bool amountReads(const SheetRow& row) const;
+    bool isLetterHeader(const SheetRow& row) const;
+    // The fault of a date against the product's rule, or nothing.
+    std::optional<std::string> dateFault(const Date& date) const;
+    CellReading<FieldText> fill(const SheetCell& cell, const Field& at, bool homeAccount) const;
+    // Whether the row is an entry to place; a hidden one is noted.
+    bool takes(const SheetRow& row);
+    bool reportRows();
     // Checks a row and writes its line to `out` (none in a dry run).
     void place(const SheetRow& row, FileWriter* out);
     void showProgress(const SheetRow& row);
@@ -111,6 +119,8 @@ class SourceBuild {
     std::vector<TakenHeader> taken_;
     std::int64_t takenRow_ = 0;
     Money total_;
+    std::optional<Money> fixedAmount_;  // the amount of every entry, from the mapping's values
+    std::vector<std::int64_t> leftOut_;
     std::int64_t entries_ = 0;
     std::string line_;
 };
@@ -121,8 +131,14 @@ bool SourceBuild::readMapping() {
         names.push_back(f.name);
     }
     const bool inText = request_.mappingText.has_value();
-    MappingRead read = inText ? SheetMapping::parse(*request_.mappingText, names)
-                              : SheetMapping::load(request_.mappingPath, names);
+    MappingFile file;
+    if (!inText) {
+        file = readMappingFile(request_.mappingPath);
+        if (!file.text) {
+            return refuse({file.fault});
+        }
+    }
+    MappingRead read = SheetMapping::parse(inText ? *request_.mappingText : *file.text, names);
     if (!read.mapping) {
         const std::string where = inText ? "Mapping: " : "Mapping \"" + path(request_.mappingPath) + "\": ";
         std::vector<std::string> faults;
@@ -162,13 +178,15 @@ bool SourceBuild::setDefaults() {
                              *source->value};
         for (RecordWriter* writer : {&header_, &detail_}) {
             for (const Field* at : writer == &header_ ? f.inHeader : f.inDetail) {
-                const CellReading<FieldText> filled =
-                    fillField(cell, *at, mapping_.reading, isHomeAccount(form_, *at));
+                const CellReading<FieldText> filled = fill(cell, *at, isHomeAccount(form_, *at));
                 if (!filled) {
                     faults.push_back("[values] " + f.name + " = " + *source->value + ": " + filled.fault);
                     break;
                 }
                 writer->text(*at, filled.value->text);
+                if (filled.value->amount && writer == &detail_) {
+                    fixedAmount_ = filled.value->amount;
+                }
             }
         }
     }
@@ -180,16 +198,46 @@ bool SourceBuild::setDefaults() {
     return faults.empty() || refuse(faults);
 }
 
-// Whether the cell of the amount's column reads as an amount (a header row's does not).
-bool SourceBuild::amountReads(const SheetRow& row) const {
+// A first row is the header row of a mapping by column letters when its cells are words: every mapped cell
+// is text and not one of the number, amount or date columns reads as its field. A mapping of text columns
+// alone cannot tell a header from an entry: its first row is an entry.
+bool SourceBuild::isLetterHeader(const SheetRow& row) const {
+    bool typed = false;
     for (const ColumnSource& c : columns_) {
+        const SheetCell& cell = row.cell(c.column);
+        if (!cell.empty() && cell.kind != SheetCell::Kind::Text) {
+            return false;
+        }
         for (const Field* at : c.field->inDetail) {
-            if (at->kind == Kind::Amount) {
-                return static_cast<bool>(readAmount(row.cell(c.column), at->decimals));
+            if (at->kind == Kind::Amount || at->kind == Kind::Date || at->kind == Kind::Digits) {
+                typed = true;
+                if (fill(cell, *at, isHomeAccount(form_, *at))) {
+                    return false;
+                }
             }
         }
     }
-    return true;
+    return typed;
+}
+
+std::optional<std::string> SourceBuild::dateFault(const Date& date) const {
+    const Date today = services_.clock.today();
+    if (form_.datesAfterToday ? date > today : date >= today) {
+        return std::nullopt;
+    }
+    return "the date " + date.ddmmyyyy() + " is " + (date < today ? "past" : "today") + ": it must be " +
+           (form_.datesAfterToday ? "later than today" : "today or later") + " (today is " +
+           today.ddmmyyyy() + ")";
+}
+
+CellReading<FieldText> SourceBuild::fill(const SheetCell& cell, const Field& at, bool homeAccount) const {
+    CellReading<FieldText> filled = fillField(cell, at, mapping_.reading, homeAccount);
+    if (filled && filled.value->date) {
+        if (auto fault = dateFault(*filled.value->date)) {
+            return CellReading<FieldText>::wrong(*fault);
+        }
+    }
+    return filled;
 }
 
 // The header row: with header texts in the mapping, the first row holding them all; with column letters
@@ -198,7 +246,16 @@ bool SourceBuild::findHeader(Sheet& sheet, std::optional<SheetRow>& first) {
     const bool byText = std::any_of(mapping_.sources.begin(), mapping_.sources.end(),
                                     [](const FieldSource& s) { return s.column && !s.column->letter; });
     SheetRow row;
-    if (byText) {
+    if (request_.headerRow > 0) {
+        // The row chosen as the header; the rows above it are titles.
+        while (sheet.next(row) && row.number < request_.headerRow) {
+        }
+        if (row.number != request_.headerRow) {
+            return refuse({"Row " + std::to_string(request_.headerRow) +
+                           ", chosen as the header row, holds nothing or is not in the sheet"});
+        }
+        headerRow_ = row;
+    } else if (byText) {
         for (int i = 0; i < kHeaderSearchRows && sheet.next(row); ++i) {
             if (mapping_.isHeaderRow(row)) {
                 headerRow_ = row;
@@ -226,11 +283,11 @@ bool SourceBuild::findHeader(Sheet& sheet, std::optional<SheetRow>& first) {
                                     [&name](const MappedField& m) { return m.name == name; });
         columns_.push_back({&*f, entry.second});
     }
-    if (!byText && sheet.next(row)) {
-        if (amountReads(row)) {
-            first = row;
-        } else {
+    if (!byText && !headerRow_ && sheet.next(row)) {
+        if (isLetterHeader(row)) {
             headerRow_ = row;
+        } else {
+            first = row;
         }
     }
     return true;
@@ -262,8 +319,7 @@ void SourceBuild::place(const SheetRow& row, FileWriter* out) {
         const SheetCell& cell = row.cell(c.column);
         bool placed = true;
         for (const Field* at : c.field->inDetail) {
-            const CellReading<FieldText> filled =
-                fillField(cell, *at, mapping_.reading, isHomeAccount(form_, *at));
+            const CellReading<FieldText> filled = fill(cell, *at, isHomeAccount(form_, *at));
             if (!filled) {
                 fault(c, filled.fault);
                 placed = false;
@@ -281,7 +337,7 @@ void SourceBuild::place(const SheetRow& row, FileWriter* out) {
             continue;
         }
         for (const Field* at : c.field->inHeader) {
-            const CellReading<FieldText> filled = fillField(cell, *at, mapping_.reading, false);
+            const CellReading<FieldText> filled = fill(cell, *at, false);
             if (!filled) {
                 fault(c, filled.fault);
                 break;
@@ -312,6 +368,9 @@ void SourceBuild::place(const SheetRow& row, FileWriter* out) {
         taken_ = std::move(headerTexts);
         takenRow_ = row.number;
         headerTaken_ = true;
+    }
+    if (!amount) {
+        amount = fixedAmount_;
     }
     if (amount) {
         total_.add(*amount, "the total of the sheet's amounts");
@@ -374,8 +433,66 @@ void SourceBuild::write(const std::filesystem::path& details) {
     file.commit();
 }
 
+// A hidden entry row is noted; it is placed only when hidden rows are to be included.
+bool SourceBuild::takes(const SheetRow& row) {
+    if (std::find(request_.leaveOut.begin(), request_.leaveOut.end(), row.number) !=
+        request_.leaveOut.end()) {
+        leftOut_.push_back(row.number);
+        return false;
+    }
+    if (!row.hidden) {
+        return true;
+    }
+    result_.hiddenRows.push_back(row.number);
+    return request_.hiddenRows == HiddenRows::Include;
+}
+
+// What became of the rows left out or hidden; false when nothing is to be written for them.
+bool SourceBuild::reportRows() {
+    const std::vector<std::int64_t>& hidden = result_.hiddenRows;
+    const bool one = hidden.size() == 1;
+    const std::string hiddenCount = std::to_string(hidden.size()) + (one ? " row" : " rows");
+    const std::string hiddenList = (one ? "row " : "rows ") + rowList(hidden);
+    if (!hidden.empty() && request_.hiddenRows == HiddenRows::Stop) {
+        services_.message("Nothing was written: " + hiddenCount + " of the sheet " + (one ? "is" : "are") +
+                          " hidden (" + hiddenList +
+                          "): show them, or say whether hidden rows are left out or included");
+        result_.outcome = Outcome::AllRejected;
+        return false;
+    }
+    if (!result_.skippedRows.empty() && !request_.skipBadRows) {
+        services_.message("Nothing was written: " + std::to_string(result_.skippedRows.size()) +
+                          " rows hold cells that cannot be placed (rows " + rowList(result_.skippedRows) +
+                          ")");
+        result_.outcome = Outcome::AllRejected;
+        return false;
+    }
+    if (!leftOut_.empty()) {
+        services_.message(std::string("Left out as chosen: ") + (leftOut_.size() == 1 ? "row " : "rows ") +
+                          rowList(leftOut_));
+    }
+    if (!hidden.empty()) {
+        services_.message(std::string(request_.hiddenRows == HiddenRows::Skip ? "Left out " : "Included ") +
+                          hiddenCount + " hidden in the sheet: " + hiddenList);
+    }
+    if (!result_.skippedRows.empty()) {
+        services_.message("Left out " + std::to_string(result_.skippedRows.size()) +
+                          " rows that cannot be placed: rows " + rowList(result_.skippedRows));
+    }
+    if (entries_ == 0) {
+        services_.message("Nothing was written: the sheet holds no entry to write");
+        result_.outcome = Outcome::AllRejected;
+        return false;
+    }
+    return true;
+}
+
 void SourceBuild::run() {
     if (!readMapping()) {
+        return;
+    }
+    if (auto refusal = notASheetFile(request_.sheetPath, "sheet")) {
+        refuse({*refusal});
         return;
     }
     std::unique_ptr<Sheet> sheet;
@@ -392,7 +509,7 @@ void SourceBuild::run() {
             details.emplace(workFileFor(request_.destinationPath, "details"));
         }
         FileWriter* out = details ? &details->writer() : nullptr;
-        if (first) {
+        if (first && takes(*first)) {
             place(*first, out);
         }
         SheetRow row;
@@ -400,31 +517,17 @@ void SourceBuild::run() {
             if (n % kCancelEvery == 0) {
                 showProgress(row);
             }
-            place(row, out);
+            if (takes(row)) {
+                place(row, out);
+            }
         }
-        if (!result_.skippedRows.empty() && !request_.skipBadRows) {
-            services_.message("Nothing was written: " + std::to_string(result_.skippedRows.size()) +
-                              " rows hold cells that cannot be placed (rows " + rowList(result_.skippedRows) +
-                              ")");
-            result_.outcome = Outcome::AllRejected;
+        if (!reportRows() || !writeHeader()) {
             return;
         }
-        if (!result_.skippedRows.empty()) {
-            services_.message("Left out " + std::to_string(result_.skippedRows.size()) +
-                              " rows that cannot be placed: rows " + rowList(result_.skippedRows));
-        }
-        if (entries_ == 0) {
-            services_.message("Nothing was written: the sheet holds no entry to write");
-            result_.outcome = Outcome::AllRejected;
-            return;
-        }
-        if (!writeHeader()) {
-            return;
-        }
+        result_.records = entries_;
+        result_.total = total_;
         if (request_.dryRun) {
             result_.outcome = Outcome::Written;
-            result_.records = entries_;
-            result_.total = total_;
             services_.message("Checked: " + std::to_string(entries_) + " entries totalling " +
                               total_.toText2() + " baht can be written to \"" +
                               path(request_.destinationPath) + "\"");
@@ -437,11 +540,26 @@ void SourceBuild::run() {
         return;
     }
     result_.outcome = Outcome::Written;
-    result_.records = entries_;
-    result_.total = total_;
     result_.written.push_back({OutputKind::Converted, request_.destinationPath});
     services_.message("Wrote " + std::to_string(entries_) + " entries totalling " + total_.toText2() +
                       " baht to \"" + path(request_.destinationPath) + "\"");
+}
+
+// The refusal of a destination that is an input of the build (compared by file identity, so another name
+// or a link of it counts), a file of the data folder, or no regular file; nothing when it may be written.
+std::optional<std::string> destinationRefusal(const BuildSourceRequest& request, const Services& services) {
+    if (auto refusal = overwritesInput(request.destinationPath, request.sheetPath, "sheet")) {
+        return refusal;
+    }
+    if (!request.mappingText) {
+        if (auto refusal = overwritesInput(request.destinationPath, request.mappingPath, "mapping")) {
+            return refusal;
+        }
+    }
+    if (auto refusal = outputCollision(request.destinationPath, {}, services.store.dataFolder())) {
+        return refusal;
+    }
+    return notASheetFile(request.destinationPath, "destination");
 }
 
 }  // namespace
@@ -461,6 +579,11 @@ BuildSourceResult buildSource(const BuildSourceRequest& request, Services& servi
         services.message("No source file of product \"" + request.product +
                          "\" is built from a sheet; the products are " + sourceFormProducts());
         result.refuse(RequestField::None);
+        return result;
+    }
+    if (auto refusal = destinationRefusal(request, services)) {
+        services.message(*refusal);
+        result.refuse(RequestField::Destination);
         return result;
     }
     SourceBuild(request, services, result, *form).run();

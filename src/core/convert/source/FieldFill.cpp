@@ -34,15 +34,15 @@ Filled dateText(const Date& d, DateForm form) {
     }
     switch (form) {
         case DateForm::DdMmYy:
-            return Filled::ok({two(d.day) + two(d.month) + two(d.year), {}});
+            return Filled::ok({two(d.day) + two(d.month) + two(d.year), {}, {}});
         case DateForm::DdMmYyyy:
-            return Filled::ok({two(d.day) + two(d.month) + four(d.year), {}});
+            return Filled::ok({two(d.day) + two(d.month) + four(d.year), {}, {}});
         case DateForm::YyyyMmDd:
-            return Filled::ok({four(d.year) + two(d.month) + two(d.day), {}});
+            return Filled::ok({four(d.year) + two(d.month) + two(d.day), {}, {}});
         case DateForm::YyMmDd:
-            return Filled::ok({two(d.year) + two(d.month) + two(d.day), {}});
+            return Filled::ok({two(d.year) + two(d.month) + two(d.day), {}, {}});
         case DateForm::YyyyMmDdSeparated:
-            return Filled::ok({four(d.year) + "/" + two(d.month) + "/" + two(d.day), {}});
+            return Filled::ok({four(d.year) + "/" + two(d.month) + "/" + two(d.day), {}, {}});
         case DateForm::None:
             break;
     }
@@ -70,7 +70,7 @@ Filled fillAmount(const SheetCell& cell, const Field& field) {
                              std::to_string(field.width()) + " digits");
     }
     const std::string zeros(static_cast<size_t>(field.width()) - read.value->digits.size(), '0');
-    return Filled::ok({zeros + read.value->digits, read.value->value});
+    return Filled::ok({zeros + read.value->digits, read.value->value, {}});
 }
 
 }  // namespace
@@ -87,13 +87,20 @@ Filled fillField(const SheetCell& cell, const Field& field, const ReadingRules& 
                 return Filled::wrong("the account " + *read.value + " is not a valid account of the bank " +
                                      "(check digit, or all zeros)");
             }
-            return Filled::ok({std::move(*read.value), {}});
+            return Filled::ok({std::move(*read.value), {}, {}});
         }
         case Kind::Amount:
             return fillAmount(cell, field);
         case Kind::Date: {
             const CellReading<Date> read = readDate(cell, rules);
-            return read ? dateText(*read.value, field.form) : Filled::wrong(read.fault);
+            if (!read) {
+                return Filled::wrong(read.fault);
+            }
+            Filled filled = dateText(*read.value, field.form);
+            if (filled) {
+                filled.value->date = *read.value;
+            }
+            return filled;
         }
         case Kind::Code: {
             CellReading<std::string> read = readText(cell, field.width());
@@ -102,11 +109,11 @@ Filled fillField(const SheetCell& cell, const Field& field, const ReadingRules& 
                                          ? std::string("is empty")
                                          : "\"" + cell.text + "\" is not one of " + codesText(field.codes));
             }
-            return read ? Filled::ok({std::move(*read.value), {}}) : Filled::wrong(read.fault);
+            return read ? Filled::ok({std::move(*read.value), {}, {}}) : Filled::wrong(read.fault);
         }
         case Kind::Text: {
             CellReading<std::string> read = readText(cell, field.width());
-            return read ? Filled::ok({std::move(*read.value), {}}) : Filled::wrong(read.fault);
+            return read ? Filled::ok({std::move(*read.value), {}, {}}) : Filled::wrong(read.fault);
         }
         case Kind::Filler:
         case Kind::Unread:

@@ -14,6 +14,7 @@ namespace qrv {
 struct FieldText {
     std::string text;             // code page 874, at most the field's width
     std::optional<Money> amount;  // an amount field's value
+    std::optional<Date> date;     // a date field's day
 };
 
 // Digits of the field's width (an account with dashes where `homeAccount`, then its check digit); an

@@ -27,7 +27,8 @@ const SourceForm kDirectCredit{"Direct Credit and Payroll",
                                {dcp::kCreditAccount.name},
                                &kLongFormMark,
                                "H",
-                               true};
+                               true,
+                               false};
 const SourceForm kMediaClearing{"Media Clearing",
                                 &kMediaClearingHeader,
                                 &kMediaClearingDetail,
@@ -36,7 +37,8 @@ const SourceForm kMediaClearing{"Media Clearing",
                                 {mcl::kDebitAccount.name},
                                 nullptr,
                                 {},
-                                false};
+                                false,
+                                true};
 const SourceForm kDirectDebit100M{"Direct Debit (100M)",
                                   &kDebit100MControl,
                                   &kDebit100MDetail,
@@ -45,7 +47,8 @@ const SourceForm kDirectDebit100M{"Direct Debit (100M)",
                                   {ddr::kAccount.name},
                                   nullptr,
                                   {},
-                                  true};
+                                  true,
+                                  false};
 
 // The form of a product's source file; none for Manager Cheque.
 const SourceForm* formOf(ProductFamily family) {

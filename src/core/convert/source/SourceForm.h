@@ -19,7 +19,8 @@ struct SourceForm {
     std::vector<std::string_view> homeAccounts;  // fields checked for a home-bank account's check digit
     const layout::Field* mark;                   // written with `markText` into every header; or none
     std::string_view markText;
-    bool trimLines;  // a line ends after its last character that is not a blank
+    bool trimLines;        // a line ends after its last character that is not a blank
+    bool datesAfterToday;  // a date is later than today (Media Clearing); otherwise today or later
 };
 
 // The form of a product code (DCP, PAY, PA2, PA3, MCL, PA4, PA5, PA6, DDR; any letter case); none for

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <functional>
 
 #include "base/Cp874.h"
@@ -498,6 +501,223 @@ TEST(BuildSource, DryRunAndMappingTextWriteNothingAndCountRows) {
     r = buildSource(request, services);
     EXPECT_EQ(r.outcome, Outcome::Refused);
     EXPECT_EQ(f.events.texts().back().rfind("Mapping: ", 0), 0u) << f.events.texts().back();
+}
+
+}  // namespace
+}  // namespace qrv
+
+// What customers' sheets hold beyond the plain case: the dates they mean, the rows they hide, the files a
+// destination must not replace, the totals of fixed amounts and the causes a refusal names.
+namespace qrv {
+namespace {
+
+const std::string kDebitValues = "[values]\nterm payment = M\ncompany code = 012345\napply code = C\n";
+const std::string kDebitColumns =
+    "[columns]\naccount = Account\neffective date = Due\namount = Amount\nsign = Sign\n";
+
+// A direct-debit workbook: a header row, then one row per account, its due date a date cell of `due`
+// (year, month, day), its amount 500; `hide` hides rows by their number.
+std::filesystem::path debitWorkbook(const std::filesystem::path& file,
+                                    const std::vector<std::string>& accounts, lxw_datetime due,
+                                    const std::vector<int>& hide = {}) {
+    test::TestWorkbook book(file);
+    lxw_worksheet* ws = book.sheet("Debits");
+    lxw_format* date = book.format("dd/mm/yyyy");
+    const char* const headers[] = {"Account", "Due", "Amount", "Sign"};
+    for (lxw_col_t c = 0; c < 4; ++c) {
+        worksheet_write_string(ws, 0, c, headers[c], nullptr);
+    }
+    for (size_t i = 0; i < accounts.size(); ++i) {
+        const auto r = static_cast<lxw_row_t>(i + 1);
+        worksheet_write_string(ws, r, 0, accounts[i].c_str(), nullptr);
+        worksheet_write_datetime(ws, r, 1, &due, date);
+        worksheet_write_number(ws, r, 2, 500, nullptr);
+        worksheet_write_string(ws, r, 3, "1", nullptr);
+    }
+    lxw_row_col_options hidden = {1, 0, 0};
+    for (const int row : hide) {
+        worksheet_set_row_opt(ws, static_cast<lxw_row_t>(row - 1), LXW_DEF_ROW_HEIGHT, nullptr, &hidden);
+    }
+    return book.close();
+}
+
+// A date's rule is the layout's rule, for every product alike, checked at its row: a Buddhist-era year
+// typed into a date cell is read by the era rule, a past date (for Media Clearing also today) is refused
+// where it stands.
+TEST(BuildSourceDates, ADateIsReadByTheEraRuleAndCheckedAgainstTodayAtItsRow) {
+    Fixture f(Product::DirectDebit100M);
+    const auto sheet =
+        debitWorkbook(f.out / "be.xlsx", {"1111111114", "2222222228"}, {2569, 12, 15, 0, 0, 0});
+    BuildSourceResult r = f.build("DDR", sheet, kDebitColumns + kDebitValues + "[reading]\nyears = BE\n");
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
+    const std::vector<std::string> lines = crlfSplit(test::readFile(f.out / "built.txt"));
+    EXPECT_EQ(columnsOf(lines[0], ddr::kEffectiveDate), "151226");
+    EXPECT_EQ(columnsOf(lines[1], ddr::kDetailDate), "151226");
+    r = f.build("DDR", sheet, kDebitColumns + kDebitValues);
+    EXPECT_EQ(r.outcome, Outcome::AllRejected);
+    EXPECT_EQ(f.events.texts()[1],
+              R"(Row 2, column B "Due" (effective date): "2569-12-15": the year 2569 is a )"
+              R"(Buddhist-era year (years are read as CE))");
+
+    // Past: refused at the row, as reformat would refuse the file.
+    debitWorkbook(f.out / "past.xlsx", {"1111111114"}, {2026, 12, 7, 0, 0, 0});
+    r = f.build("DDR", f.out / "past.xlsx", kDebitColumns + kDebitValues);
+    EXPECT_EQ(r.outcome, Outcome::AllRejected);
+    EXPECT_EQ(f.events.texts()[1],
+              R"(Row 2, column B "Due" (effective date): the date 07/12/2026 is past: it )"
+              R"(must be today or later (today is 08/12/2026))");
+
+    // Media Clearing: today is too early; a fixed date is checked before the sheet is read.
+    Fixture media(Product::MediaClearing);
+    test::writeFile(media.out / "m.csv", "Name\r\nA\r\n");
+    r = media.build("MCL", media.out / "m.csv",
+                    "[columns]\nreceiver name = Name\n[values]\neffective date = 08/12/2026\n");
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_NE(
+        std::find(media.events.texts().begin(), media.events.texts().end(),
+                  "[values] effective date = 08/12/2026: the date 08/12/2026 is today: it must be later "
+                  "than today (today is 08/12/2026)"),
+        media.events.texts().end())
+        << testing::PrintToString(media.events.texts());
+}
+
+// A hidden row is never paid without a word: by default nothing is written and the rows are named; they
+// are left out or included when asked, and named either way.
+TEST(BuildSourceHidden, HiddenRowsStopTheBuildUnlessLeftOutOrIncluded) {
+    Fixture f(Product::DirectDebit100M);
+    const auto sheet = debitWorkbook(f.out / "h.xlsx", {"1111111114", "2222222228", "1111111114"},
+                                     {2026, 12, 15, 0, 0, 0}, {3});
+    test::writeFile(f.out / "map.ini", kDebitColumns + kDebitValues);
+    Services services = f.services();
+    BuildSourceRequest request;
+    request.product = "DDR";
+    request.sheetPath = sheet;
+    request.mappingPath = f.out / "map.ini";
+    request.destinationPath = f.out / "built.txt";
+    BuildSourceResult r = buildSource(request, services);
+    EXPECT_EQ(r.outcome, Outcome::AllRejected);
+    EXPECT_EQ(r.hiddenRows, std::vector<std::int64_t>{3});
+    EXPECT_EQ(f.events.texts().back(),
+              "Nothing was written: 1 row of the sheet is hidden (row 3): show them, "
+              "or say whether hidden rows are left out or included");
+    EXPECT_FALSE(std::filesystem::exists(f.out / "built.txt"));
+    request.hiddenRows = HiddenRows::Skip;
+    r = buildSource(request, services);
+    ASSERT_EQ(r.outcome, Outcome::Written);
+    EXPECT_EQ(r.records, 2);
+    EXPECT_EQ(r.total, Money::fromUnits(1000 * 10000));
+    EXPECT_NE(std::find(f.events.texts().begin(), f.events.texts().end(),
+                        "Left out 1 row hidden in the sheet: row 3"),
+              f.events.texts().end());
+    request.hiddenRows = HiddenRows::Include;
+    r = buildSource(request, services);
+    EXPECT_EQ(r.records, 3);
+    EXPECT_EQ(crlfSplit(test::readFile(f.out / "built.txt")).size(), 4u);
+}
+
+// The destination is never the sheet, the mapping or a file of the data folder, whatever name it is given;
+// a FIFO, device or folder is no file to read or write. Each is refused before anything is read or written.
+TEST(BuildSourceRefusals, InputsDataFilesAndSpecialFilesAreRefusedByIdentity) {
+    Fixture f(Product::DirectDebit100M);
+    const auto sheet = debitWorkbook(f.out / "d.xlsx", {"1111111114"}, {2026, 12, 15, 0, 0, 0});
+    const std::string sheetBytes = test::readFile(sheet);
+    const std::string mapping = kDebitColumns + kDebitValues;
+    test::writeFile(f.out / "map.ini", mapping);
+    std::filesystem::create_symlink(sheet, f.out / "link.xlsx");
+    std::filesystem::create_hard_link(f.out / "map.ini", f.out / "map-copy.ini");
+    std::filesystem::create_directory(f.out / "folder");
+    ASSERT_EQ(mkfifo((f.out / "pipe").c_str(), 0600), 0);
+    const std::string storeBytes = test::readFile(f.data / "QRV_DB.sqlite");
+    Services services = f.services();
+    const auto refused = [&](const std::filesystem::path& sheetPath, const std::filesystem::path& map,
+                             const std::filesystem::path& dest) {
+        f.events.messages.clear();
+        BuildSourceRequest request;
+        request.product = "DDR";
+        request.sheetPath = sheetPath;
+        request.mappingPath = map;
+        request.destinationPath = dest;
+        const BuildSourceResult r = buildSource(request, services);
+        EXPECT_EQ(r.outcome, Outcome::Refused);
+        return f.events.texts().empty() ? std::string() : f.events.texts().back();
+    };
+    const std::string again = ". Please choose another destination file";
+    EXPECT_EQ(refused(sheet, f.out / "map.ini", f.out / "link.xlsx"),
+              "The destination file \"" + (f.out / "link.xlsx").string() + "\" is the sheet file \"" +
+                  sheet.string() + "\"" + again);
+    EXPECT_EQ(refused(sheet, f.out / "map.ini", f.out / "map-copy.ini"),
+              "The destination file \"" + (f.out / "map-copy.ini").string() + "\" is the mapping file \"" +
+                  (f.out / "map.ini").string() + "\"" + again);
+    EXPECT_EQ(refused(sheet, f.out / "map.ini", f.data / "QRV_DB.sqlite"),
+              "The destination file \"" + (f.data / "QRV_DB.sqlite").string() +
+                  "\" is a file of the data folder \"" + f.data.string() + "\"" + again);
+    EXPECT_EQ(refused(sheet, f.out / "map.ini", f.out / "folder"),
+              "The destination file \"" + (f.out / "folder").string() + "\" is a folder, not a file");
+    EXPECT_EQ(refused(f.out / "pipe", f.out / "map.ini", f.out / "built.txt"),
+              "The sheet file \"" + (f.out / "pipe").string() +
+                  "\" is a FIFO (a pipe), not a regular file. Please choose a file and retry");
+    EXPECT_EQ(refused("/dev/zero", f.out / "map.ini", f.out / "built.txt"),
+              "The sheet file \"/dev/zero\" is a device, not a regular file. Please choose a file and retry");
+    EXPECT_EQ(refused(f.out / "folder", f.out / "map.ini", f.out / "built.txt"),
+              "The sheet file \"" + (f.out / "folder").string() + "\" is a folder, not a file");
+    EXPECT_EQ(refused(sheet, f.out / "pipe", f.out / "built.txt"),
+              "The mapping file \"" + (f.out / "pipe").string() +
+                  "\" is a FIFO (a pipe), not a regular file. Please choose a file and retry");
+    EXPECT_EQ(test::readFile(sheet), sheetBytes);
+    EXPECT_EQ(test::readFile(f.out / "map.ini"), mapping);
+    EXPECT_EQ(test::readFile(f.data / "QRV_DB.sqlite"), storeBytes);
+    EXPECT_FALSE(std::filesystem::exists(f.out / "built.txt"));
+}
+
+// A fixed amount counts in the total as a column's does: the control total of a direct-debit file and the
+// message of every product.
+TEST(BuildSourceTotals, AFixedAmountIsCountedForEveryEntry) {
+    Fixture f(Product::DirectDebit100M);
+    const auto sheet =
+        debitWorkbook(f.out / "d.xlsx", {"1111111114", "2222222228", "1111111114"}, {2026, 12, 15, 0, 0, 0});
+    const BuildSourceResult r = f.build("DDR", sheet,
+                                        "[columns]\naccount = Account\neffective date = Due\nsign = Sign\n" +
+                                            kDebitValues + "amount = 100.00\n");
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
+    EXPECT_EQ(r.total, Money::fromUnits(300 * 10000));
+    EXPECT_EQ(columnsOf(crlfSplit(test::readFile(f.out / "built.txt"))[0], ddr::kTotalAmount), "00000030000");
+    EXPECT_EQ(f.events.texts().back(),
+              "Wrote 3 entries totalling 300.00 baht to \"" + (f.out / "built.txt").string() + "\"");
+    EXPECT_EQ(f.upload(test::readFile(f.out / "built.txt")).empty(), false)
+        << testing::PrintToString(f.events.texts());
+}
+
+// The cause a refusal names is the cause: a header present twice, a formula saved without its result; and
+// a mapping by column letters with a fixed amount still finds its header row.
+TEST(BuildSourceMessages, RefusalsNameTheirCauseAndLetterMappingsFindTheirHeader) {
+    Fixture f(Product::DirectCredit);
+    const std::string values = "[values]\neffective date = 15/12/2026\n";
+    test::writeFile(f.out / "twice.csv", "Account,Amount,Name,Amount\r\n1111111114,10,A,20\r\n");
+    BuildSourceResult r =
+        f.build("DCP", f.out / "twice.csv",
+                "[columns]\ncredit account = Account\namount = Amount\npayee name = Name\n" + values);
+    EXPECT_EQ(r.outcome, Outcome::Refused);
+    EXPECT_EQ(f.events.texts().back(),
+              "Columns B and D of row 1 are both headed \"Amount\": name the column of "
+              "\"amount\" by its letter");
+
+    test::writeFile(f.out / "letters.csv", "Account,Name\r\n1111111114,A\r\n2222222228,B\r\n");
+    r = f.build("DCP", f.out / "letters.csv",
+                "[columns]\ncredit account = A\npayee name = B\n" + values + "amount = 10.00\n");
+    ASSERT_EQ(r.outcome, Outcome::Written) << testing::PrintToString(f.events.texts());
+    EXPECT_EQ(r.records, 2);
+    EXPECT_EQ(r.total, Money::fromUnits(20 * 10000));
+
+    const auto formula = test::workbookWithSheetData(
+        f.out / "formula.xlsx",
+        "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Account</t></is></c><c r=\"B1\" t=\"inlineStr\"><is>"
+        "<t>Amount</t></is></c></row><row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>1111111114</t></is></c>"
+        "<c r=\"B2\"><f>C2*2</f></c></row>");
+    r = f.build("DCP", formula, "[columns]\ncredit account = Account\namount = Amount\n" + values);
+    EXPECT_EQ(r.outcome, Outcome::AllRejected);
+    EXPECT_EQ(f.events.texts()[1],
+              R"(Row 2, column B "Amount" (amount): holds the formula "=C2*2" saved )"
+              R"(without its result: open the file in a spreadsheet program and save it again)");
 }
 
 }  // namespace
