@@ -267,22 +267,25 @@ int main(int argc, char** argv) {
             qrv::layout::SourceFile::MediaClearing);
         fieldViewer.resize(1000, 220);
         snap(&fieldViewer, QStringLiteral("19-source-viewer-field"));
-        // The run's upload read back, its trailer total changed and its hash made again: the fault listed,
-        // marked and chosen, the check's result above.
-        QFile written(folder.filePath("DCP_1215_V5.txt"));
-        if (written.open(QIODevice::ReadOnly)) {
-            std::string upload = written.readAll().toStdString();
+    }
+    // An upload file read back: the Direct Debit (100M) example's upload, as the examples' commands write
+    // it, with its trailer total changed and its hash made again: the fault listed, marked and chosen, the
+    // check's result above.
+    {
+        QFile example(QStringLiteral(QRV_SOURCE_REPORTS
+                                     "/../../tests/cli/golden/11-reformat-DDR-V5CORP01/out/ddr.txt"));
+        if (example.open(QIODevice::ReadOnly)) {
+            std::string upload = example.readAll().toStdString();
             const size_t total = upload.find("\r\n999") + 2 + 15;
             upload[total] = upload[total] == '9' ? '8' : '9';
             const std::string body = upload.substr(42);
             qrv::Sha1 sha;
             sha.update(body);
-            std::ofstream(folder.filePath("DCP_1215_V5_changed.txt").toStdString(), std::ios::binary)
-                << qrv::HexUpper(sha.finish()) << "\r\n"
-                << body;
-            if (qrv::gui::SourceViewer* viewer =
-                    main.openUploadFile(folder.filePath("DCP_1215_V5_changed.txt"))) {
-                viewer->resize(1100, 460);
+            const QString changed = QDir(data.path()).filePath("ddr_V5.txt");
+            std::ofstream(changed.toStdString(), std::ios::binary) << qrv::HexUpper(sha.finish()) << "\r\n"
+                                                                   << body;
+            if (qrv::gui::SourceViewer* viewer = main.openUploadFile(changed)) {
+                viewer->resize(1100, 420);
                 viewer->entryList()->setCurrentRow(0);
                 snap(viewer, QStringLiteral("20-upload-viewer"));
                 viewer->close();
