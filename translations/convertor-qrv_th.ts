@@ -1898,8 +1898,8 @@ Do you want to replace it?</source>
 <context>
     <name>qrv::gui::MainWindow</name>
     <message>
-        <source>&amp;File</source>
-        <translation>ไฟล์(&amp;F)</translation>
+        <source>File</source>
+        <translation>ไฟล์</translation>
     </message>
     <message>
         <source>Open &amp;upload file...</source>

@@ -143,7 +143,8 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
+    // No mnemonic, as Language: Alt+F is the workbench's Clear Form.
+    QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName(QStringLiteral("menuFile"));
     QAction* openUpload = file->addAction(tr("Open &upload file..."));
     openUpload->setObjectName(QStringLiteral("actOpenUploadFile"));
