@@ -1898,10 +1898,6 @@ Do you want to replace it?</source>
 <context>
     <name>qrv::gui::MainWindow</name>
     <message>
-        <source>File</source>
-        <translation>ไฟล์</translation>
-    </message>
-    <message>
         <source>Open &amp;upload file...</source>
         <translation>เปิดไฟล์อัปโหลด(&amp;U)...</translation>
     </message>

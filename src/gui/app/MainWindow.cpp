@@ -143,13 +143,6 @@ MainWindow::MainWindow(Options options, QWidget* parent)
 }
 
 void MainWindow::buildMenus() {
-    // No mnemonic, as Language: Alt+F is the workbench's Clear Form.
-    QMenu* file = menuBar()->addMenu(tr("File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    QAction* openUpload = file->addAction(tr("Open &upload file..."));
-    openUpload->setObjectName(QStringLiteral("actOpenUploadFile"));
-    connect(openUpload, &QAction::triggered, this, &MainWindow::chooseUploadFile);
-
     QMenu* menu = menuBar()->addMenu(tr("&Window"));
     QAction* logIn = menu->addAction(tr("&Log in"));
     logIn->setObjectName(QStringLiteral("actLogIn"));
@@ -157,6 +150,11 @@ void MainWindow::buildMenus() {
     QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
     showWorkbench->setObjectName(QStringLiteral("actReformatData"));
     connect(showWorkbench, &QAction::triggered, this, &MainWindow::showWorkbench);
+    // In this menu rather than a File menu of its own: a menu needs its key, and each letter of "File" is
+    // taken by a control of the workbench.
+    QAction* openUpload = menu->addAction(tr("Open &upload file..."));
+    openUpload->setObjectName(QStringLiteral("actOpenUploadFile"));
+    connect(openUpload, &QAction::triggered, this, &MainWindow::chooseUploadFile);
     recent_ = menu->addMenu(tr("Recent &Files"));
     recent_->setObjectName(QStringLiteral("menuRecentFiles"));
     lockedWhileBusy_ = {logIn, recent_->menuAction()};

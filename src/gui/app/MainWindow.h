@@ -70,7 +70,7 @@ class MainWindow : public QMainWindow {
     // "Help > User Guide" (F1): the guide in a window of the program.
     void showUserGuide();
     QDialog* userGuide() const { return guide_; }
-    // "File > Open upload file...": the file chosen, read back and checked in the upload viewer.
+    // "Window > Open upload file...": the file chosen, read back and checked in the upload viewer.
     void chooseUploadFile();
     // The upload viewer over `file`; nothing when the file cannot be read (the person is told).
     SourceViewer* openUploadFile(const QString& file);

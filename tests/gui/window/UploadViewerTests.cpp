@@ -10,7 +10,7 @@
 #include "gui/app/MainWindow.h"
 #include "gui/window/SourceViewer.h"
 
-// File > Open upload file...: the records with the field under the cursor named by the upload layouts,
+// Window > Open upload file...: the records with the field under the cursor named by the upload layouts,
 // the faults listed and marked, the check's result above.
 namespace qrv::test {
 namespace {
