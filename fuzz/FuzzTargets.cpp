@@ -186,6 +186,7 @@ const std::vector<Target>& targets() {
         {"sheet_mapping", sheetMappingTarget},
         {"source_line", sourceLineTarget},
         {"build_source", buildSourceTarget},
+        {"upload", uploadTarget},
     };
     return all;
 }

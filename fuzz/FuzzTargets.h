@@ -29,5 +29,6 @@ void xlsxSheetTarget(const uint8_t* data, size_t size);
 void sheetMappingTarget(const uint8_t* data, size_t size);
 void sourceLineTarget(const uint8_t* data, size_t size);
 void buildSourceTarget(const uint8_t* data, size_t size);
+void uploadTarget(const uint8_t* data, size_t size);
 
 }  // namespace qrv::fuzz

@@ -4,6 +4,10 @@
 <context>
     <name>LayoutText</name>
     <message>
+        <source>upload file</source>
+        <translation>ไฟล์อัปโหลด</translation>
+    </message>
+    <message>
         <source>VAT amount</source>
         <translation>ภาษีมูลค่าเพิ่ม</translation>
     </message>
@@ -708,6 +712,62 @@
 </context>
 <context>
     <name>QObject</name>
+    <message>
+        <source>No fault found</source>
+        <translation>ไม่พบข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>1 fault found</source>
+        <translation>พบข้อผิดพลาด 1 รายการ</translation>
+    </message>
+    <message>
+        <source>%1 faults found</source>
+        <translation>พบข้อผิดพลาด %1 รายการ</translation>
+    </message>
+    <message>
+        <source>cannot be told</source>
+        <translation>ระบุไม่ได้</translation>
+    </message>
+    <message>
+        <source>Account credited: %1</source>
+        <translation>บัญชีที่รับเงิน: %1</translation>
+    </message>
+    <message>
+        <source>Account debited: %1</source>
+        <translation>บัญชีที่ตัดเงิน: %1</translation>
+    </message>
+    <message>
+        <source>Hash: %1 (the hash line)</source>
+        <translation>ค่าแฮช: %1 (ตรงกับบรรทัดแฮช)</translation>
+    </message>
+    <message>
+        <source>Hash: %1</source>
+        <translation>ค่าแฮช: %1</translation>
+    </message>
+    <message>
+        <source>Product: %1   Company: %2   Value date: %3   %4</source>
+        <translation>ผลิตภัณฑ์: %1   บริษัท: %2   วันที่มีผล: %3   %4</translation>
+    </message>
+    <message>
+        <source>Debits: %1   Credits: %2   Total: %3   %4</source>
+        <translation>รายการตัดเงิน: %1   รายการโอนเข้า: %2   ยอดรวม: %3   %4</translation>
+    </message>
+    <message>
+        <source>Upload file - %1</source>
+        <translation>ไฟล์อัปโหลด - %1</translation>
+    </message>
+    <message>
+        <source>Faults</source>
+        <translation>ข้อผิดพลาด</translation>
+    </message>
+    <message>
+        <source>Upload file</source>
+        <translation>ไฟล์อัปโหลด</translation>
+    </message>
+    <message>
+        <source>Line 1, column %1: the hash line, the SHA-1 of the lines after it</source>
+        <translation>บรรทัด 1 คอลัมน์ %1: บรรทัดแฮช ค่า SHA-1 ของบรรทัดที่ตามมา</translation>
+    </message>
     <message>
         <source>%1 already exists.
 Do you want to replace it?</source>
@@ -1969,6 +2029,14 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>qrv::gui::MainWindow</name>
+    <message>
+        <source>Open &amp;upload file...</source>
+        <translation>เปิดไฟล์อัปโหลด(&amp;U)...</translation>
+    </message>
+    <message>
+        <source>Open upload file</source>
+        <translation>เปิดไฟล์อัปโหลด</translation>
+    </message>
     <message>
         <source>Reformat Data</source>
         <translation>แปลงรูปแบบข้อมูล</translation>

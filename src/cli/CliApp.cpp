@@ -245,6 +245,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     registerLayoutCommand(app, table);
     registerBuildSourceCommand(app, table);
     registerHistoryCommand(app, table);
+    registerUploadCommands(app, table);
 
     // With --json even a command line that is not run gives its one JSON object: what the parser says
     // is held, written into it (and its error to standard error as well).

@@ -99,6 +99,7 @@ void registerExamplesCommand(CLI::App& app, CommandTable& table);
 void registerLayoutCommand(CLI::App& app, CommandTable& table);
 void registerBuildSourceCommand(CLI::App& app, CommandTable& table);
 void registerHistoryCommand(CLI::App& app, CommandTable& table);
+void registerUploadCommands(CLI::App& app, CommandTable& table);
 
 // Runs the tool with its arguments; returns the exit status.
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const Clock& clock);

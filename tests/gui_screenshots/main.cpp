@@ -39,6 +39,7 @@
 #include "gui/window/ResultPanel.h"
 #include "gui/window/SourceViewer.h"
 #include "gui/window/WorkbenchWindow.h"
+#include "io/Sha1.h"
 #include "io/SystemClock.h"
 #include "store/RunHistory.h"
 
@@ -414,6 +415,30 @@ int main(int argc, char** argv) {
         main.runHistory()->table()->selectRow(0);
         snap(&main, QStringLiteral("21-run-history"));
         main.showWorkbench();
+    }
+    // An upload file read back: the Direct Debit (100M) example's upload, as the examples' commands write
+    // it, with its trailer total changed and its hash made again: the fault listed, marked and chosen, the
+    // check's result above.
+    {
+        QFile example(QStringLiteral(QRV_SOURCE_REPORTS
+                                     "/../../tests/cli/golden/11-reformat-DDR-V5CORP01/out/ddr.txt"));
+        if (example.open(QIODevice::ReadOnly)) {
+            std::string upload = example.readAll().toStdString();
+            const size_t total = upload.find("\r\n999") + 2 + 15;
+            upload[total] = upload[total] == '9' ? '8' : '9';
+            const std::string body = upload.substr(42);
+            qrv::Sha1 sha;
+            sha.update(body);
+            const QString changed = QDir(data.path()).filePath("ddr_V5.txt");
+            std::ofstream(changed.toStdString(), std::ios::binary) << qrv::HexUpper(sha.finish()) << "\r\n"
+                                                                   << body;
+            if (qrv::gui::SourceViewer* viewer = main.openUploadFile(changed)) {
+                viewer->resize(1100, 420);
+                viewer->entryList()->setCurrentRow(0);
+                snap(viewer, QStringLiteral("20-upload-viewer"));
+                viewer->close();
+            }
+        }
     }
     // The mapping dialog over the example workbook of mistakes, with the example's mapping kept for the
     // company: Thai names in the sheet and the mapping, the bad rows with their reasons.

@@ -2,8 +2,7 @@
 
 #include <fstream>
 
-#include "io/LineReader.h"
-#include "layout/LayoutCatalog.h"
+#include "convert/UploadCheck.h"
 
 namespace qrv::test {
 
@@ -28,19 +27,9 @@ bool isUploadFile(const std::filesystem::path& file) {
 
 std::vector<std::string> uploadFaults(const std::filesystem::path& file) {
     std::vector<std::string> faults;
-    LineReader reader(file);
-    std::string_view line;
-    reader.next(line);  // the hash line
-    while (reader.next(line)) {
-        const layout::Layout* l = layout::uploadRecordLayout(line);
-        if (l == nullptr) {
-            faults.push_back("line " + std::to_string(reader.lineNumber()) +
-                             ": no record type of an upload file");
-        } else if (static_cast<int>(line.size()) != l->length) {
-            faults.push_back("line " + std::to_string(reader.lineNumber()) + ": " + std::string(l->name) +
-                             " of " + std::to_string(line.size()) + " characters, not " +
-                             std::to_string(l->length));
-        }
+    const UploadCheckResult result = checkUploadFile({file, std::nullopt, {}});
+    for (const UploadFault& fault : result.faults) {
+        faults.push_back(fault.message());
     }
     return faults;
 }

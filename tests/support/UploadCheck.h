@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-// Every upload file a test writes is checked when the test's folder goes: what the host would find
-// wrong in it. Today each record's width against its layout; the upload checker's full reading takes
-// its place here.
+// Every upload file a test writes is checked when the test's folder goes, by the check of `qrv
+// check-upload`: what the host would find wrong in it.
 namespace qrv::test {
 
 // Whether a file is an upload file: a hash line of 40 upper-case hexadecimal digits, then a header record.
 bool isUploadFile(const std::filesystem::path& file);
 
-// What is wrong in an upload file, one text per fault naming its line and record; empty when nothing is.
+// What is wrong in an upload file, one text per fault naming its line, record and field; empty when
+// nothing is.
 std::vector<std::string> uploadFaults(const std::filesystem::path& file);
 
 // The faults of every upload file in a folder and its subfolders, each with its file's name.

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,6 +30,8 @@
 #include "gui/language/Language.h"
 #include "gui/refdata/BankWindow.h"
 #include "gui/window/RememberedWork.h"
+#include "gui/window/SourceViewer.h"
+#include "gui/window/UploadViewer.h"
 #include "gui/window/WorkbenchWindow.h"
 #include "io/SystemClock.h"
 #include "refdata/ReferenceSeed.h"
@@ -147,6 +150,11 @@ void MainWindow::buildMenus() {
     QAction* showWorkbench = menu->addAction(tr("&Reformat Data"));
     showWorkbench->setObjectName(QStringLiteral("actReformatData"));
     connect(showWorkbench, &QAction::triggered, this, &MainWindow::showWorkbench);
+    // In this menu rather than a File menu of its own: a menu needs its key, and each letter of "File" is
+    // taken by a control of the workbench.
+    QAction* openUpload = menu->addAction(tr("Open &upload file..."));
+    openUpload->setObjectName(QStringLiteral("actOpenUploadFile"));
+    connect(openUpload, &QAction::triggered, this, &MainWindow::chooseUploadFile);
     recent_ = menu->addMenu(tr("Recent &Files"));
     recent_->setObjectName(QStringLiteral("menuRecentFiles"));
     lockedWhileBusy_ = {logIn, recent_->menuAction()};
@@ -192,6 +200,24 @@ void MainWindow::showRunHistory() {
     auto* sub = qobject_cast<QMdiSubWindow*>(history_->parentWidget());
     sub->showMaximized();
     mdi_->setActiveSubWindow(sub);
+}
+
+void MainWindow::chooseUploadFile() {
+    const QString file = QFileDialog::getOpenFileName(this, tr("Open upload file"));
+    if (!file.isEmpty()) {
+        openUploadFile(file);
+    }
+}
+
+SourceViewer* MainWindow::openUploadFile(const QString& file) {
+    try {
+        SourceViewer* viewer = OpenUploadViewer(file, this);
+        viewer->show();
+        return viewer;
+    } catch (const std::exception& e) {
+        ui_.showMessage(MessageKind::Error, e.what());
+    }
+    return nullptr;
 }
 
 void MainWindow::buildLanguageMenu() {

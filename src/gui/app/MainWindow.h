@@ -27,6 +27,7 @@ namespace qrv::gui {
 class AccountDialog;
 class LoginDialog;
 class RememberedWork;
+class SourceViewer;
 class WorkbenchWindow;
 
 // The main window: a multiple-document frame, captioned "Convertor", that holds the workbench (opened
@@ -71,6 +72,10 @@ class MainWindow : public QMainWindow {
     // "Help > User Guide" (F1): the guide in a window of the program.
     void showUserGuide();
     QDialog* userGuide() const { return guide_; }
+    // "Window > Open upload file...": the file chosen, read back and checked in the upload viewer.
+    void chooseUploadFile();
+    // The upload viewer over `file`; nothing when the file cannot be read (the person is told).
+    SourceViewer* openUploadFile(const QString& file);
     // "Help > About": version and the licences of the libraries used.
     void showAbout();
     // "View > Run history": the history window, opened or brought to the front.

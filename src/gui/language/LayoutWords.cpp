@@ -106,6 +106,8 @@ QString ColumnWords(const ColumnPlace& place) {
 
 const std::vector<const char*>& LayoutTexts() {
     static const std::vector<const char*> texts = {
+        // The upload file read back, whose lines of no record type its title names
+        QT_TRANSLATE_NOOP("LayoutText", "upload file"),
         // The fields of the customers' files
         QT_TRANSLATE_NOOP("LayoutText", "VAT amount"),
         QT_TRANSLATE_NOOP("LayoutText", "account"),

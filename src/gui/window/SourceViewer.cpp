@@ -250,6 +250,9 @@ QString SourceViewer::describePosition(int position) const {
     // stands on a whole cluster (a letter with its marks), so a column is that of the cluster's letter.
     const std::int64_t lineNo = block.blockNumber() + 1;
     const int column = position - block.position() + 1;
+    if (describer_) {
+        return describer_(lineNo, column, cp874Line(block.text()));
+    }
     if (!file_) {
         return tr("Line %1, column %2").arg(lineNo).arg(column);
     }

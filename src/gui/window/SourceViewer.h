@@ -2,7 +2,9 @@
 
 #include <QDialog>
 #include <QFont>
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "convert/RunResult.h"
@@ -37,6 +39,13 @@ class SourceViewer : public QDialog {
     void showEntry(int index);
     // The words for the column at `position` of the document: its line and the field that holds it.
     QString describePosition(int position) const;
+    // Another file's words for a column (1-based) of a line (code page 874) in place of the layouts'.
+    using ColumnDescriber = std::function<QString(std::int64_t lineNo, int column, const std::string& line)>;
+    void setColumnDescriber(ColumnDescriber describer) {
+        describer_ = std::move(describer);
+        describeCursor();
+    }
+    QLabel* heading() const { return heading_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,6 +57,7 @@ class SourceViewer : public QDialog {
 
     std::vector<RejectedEntry> entries_;
     std::optional<layout::SourceFile> file_;
+    ColumnDescriber describer_;
     QLabel* heading_ = nullptr;
     QListWidget* list_ = nullptr;
     QPlainTextEdit* text_ = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/convert/debit/Ddr100MFixture.h"
+#include "support/UploadCheck.h"
 #include "upload/HashFile.h"
 
 namespace qrv {
@@ -132,6 +133,12 @@ TEST_F(Upload, ShiftedControlDatesGoIntoRecord007AndTheReport) {
     EXPECT_EQ(upload.substr(42 + 98 + 14, 8), "20602221");
     EXPECT_EQ(variable("ValueDate"), "21/22/2060");
     expectNoWorkFile();
+    // The shifted date is checked nowhere before it is written: the host would refuse this upload, and
+    // the check of every upload says so. Kept as it is until the shifted date is checked where it is read.
+    EXPECT_EQ(test::uploadFaults(out / "upload.txt"),
+              std::vector<std::string>{"line 3, batch record 007, columns 15-22 (effective date): "
+                                       "\"20602221\" is not a date (yyyymmdd)"});
+    std::filesystem::remove(out / "upload.txt");
 }
 
 TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
