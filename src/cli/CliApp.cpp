@@ -5,8 +5,8 @@
 #include "base/Cp874.h"
 #include "base/QrvError.h"
 #include "cli/ResultJson.h"
+#include "convert/RejectKinds.h"
 #include "refdata/ReferenceSeed.h"
-#include "workbench/RunSummary.h"
 
 namespace qrv::cli {
 
@@ -34,7 +34,7 @@ void Session::tellFound(const RunResult& r) {
     }
     std::string found;
     for (const RejectedEntries& e : r.rejected) {
-        found += (found.empty() ? "Found: " : "; ") + RejectedKindText(e.kind) + ": " +
+        found += (found.empty() ? "Found: " : "; ") + rejectedKindText(e.kind) + ": " +
                  std::to_string(e.count) + " (last at line " + std::to_string(e.lastLine) + ")";
     }
     err << (found.empty() ? "Nothing was written." : found + ".") << reportsWhere(r) << '\n';

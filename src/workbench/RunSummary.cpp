@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/Cp874.h"
+#include "convert/RejectKinds.h"
 #include "reports/AmountDisplay.h"
 #include "workbench/Workbench.h"
 
@@ -77,40 +78,6 @@ std::string fullPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::string RejectedKindText(const std::string& kind) {
-    static constexpr std::array<std::pair<std::string_view, std::string_view>, 20> kWords = {{
-        // Listings of the credit products.
-        {"InvalidAcct", "Invalid credit account"},
-        {"CreditZeroAmount", "Zero amount"},
-        {"CreditAmountInvalid", "Invalid or negative amount"},
-        {"BankBranchCode", "Invalid bank or branch code"},
-        {"OverLimit", "Above 2,000,000.00 baht from another bank"},
-        // Direct Debit (100M).
-        {"SpaceAmount", "Control total not 11 digits"},
-        {"InvalidAmount", "Invalid amount"},
-        {"InvalidEffect", "Invalid effective date"},
-        {"FutureEffect", "Effective date before today"},
-        {"Length", "Line longer than 80 characters"},
-        {"SignErr", "Sign is not 1"},
-        {"invalidDebitAcct", "Invalid debit account"},
-        {"totalAmount", "Control total differs from the amounts"},
-        {"TotalRecord", "Record count differs from the lines"},
-        // The hash check.
-        {"Sign", "Sign is not 0 or 1"},
-        {"Account No", "Invalid account number"},
-        {"Amount", "Invalid amount"},
-        {"Effective Date", "Effective date differs from the control record"},
-        {"Total Amount", "Control total differs from the amounts"},
-        {"Total Record", "Record count differs from the records"},
-    }};
-    for (const auto& [code, words] : kWords) {
-        if (code == kind) {
-            return std::string(words);
-        }
-    }
-    return kind;
-}
-
 const char* OutputKindName(OutputKind kind) {
     switch (kind) {
         case OutputKind::Upload:
@@ -154,7 +121,7 @@ std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& re
     }
     lines.push_back(rejectedLine);
     for (const RejectedEntries& r : result.rejected) {
-        lines.push_back("    " + RejectedKindText(r.kind) + ": " + CountDisplay(r.count) + " (last at line " +
+        lines.push_back("    " + rejectedKindText(r.kind) + ": " + CountDisplay(r.count) + " (last at line " +
                         CountDisplay(r.lastLine) + ")");
     }
     if (result.total) {

@@ -14,10 +14,6 @@ struct LastRun;
 // with the lines they are on, each kind with its last line, and the total in baht.
 std::vector<std::string> RunSummaryLines(const LastRun& run, const RunResult& result);
 
-// A kind of rejected entry as a person reads it ("InvalidAcct": "Invalid credit account"); an unknown
-// kind as it is.
-std::string RejectedKindText(const std::string& kind);
-
 // A file written, as "Listing: /full/path/ACME01_DCP_InvalidAcctRecord.txt".
 std::string WrittenFileLine(const WrittenFile& file);
 

@@ -1,6 +1,8 @@
 #include "convert/RejectKinds.h"
 
+#include <array>
 #include <iterator>
+#include <string>
 
 namespace qrv {
 
@@ -180,6 +182,40 @@ const RejectRow& rejectRow(Reject kind) {
 
 std::span<const RejectRow> rejectRows() {
     return kRows;
+}
+
+std::string rejectedKindText(const std::string& kind) {
+    static constexpr std::array<std::pair<std::string_view, std::string_view>, 20> kWords = {{
+        // Listings of the credit products.
+        {"InvalidAcct", "Invalid credit account"},
+        {"CreditZeroAmount", "Zero amount"},
+        {"CreditAmountInvalid", "Invalid or negative amount"},
+        {"BankBranchCode", "Invalid bank or branch code"},
+        {"OverLimit", "Above 2,000,000.00 baht from another bank"},
+        // Direct Debit (100M).
+        {"SpaceAmount", "Control total not 11 digits"},
+        {"InvalidAmount", "Invalid amount"},
+        {"InvalidEffect", "Invalid effective date"},
+        {"FutureEffect", "Effective date before today"},
+        {"Length", "Line longer than 80 characters"},
+        {"SignErr", "Sign is not 1"},
+        {"invalidDebitAcct", "Invalid debit account"},
+        {"totalAmount", "Control total differs from the amounts"},
+        {"TotalRecord", "Record count differs from the lines"},
+        // The hash check.
+        {"Sign", "Sign is not 0 or 1"},
+        {"Account No", "Invalid account number"},
+        {"Amount", "Invalid amount"},
+        {"Effective Date", "Effective date differs from the control record"},
+        {"Total Amount", "Control total differs from the amounts"},
+        {"Total Record", "Record count differs from the records"},
+    }};
+    for (const auto& [code, words] : kWords) {
+        if (code == kind) {
+            return std::string(words);
+        }
+    }
+    return kind;
 }
 
 }  // namespace qrv

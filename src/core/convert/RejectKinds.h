@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <span>
 #include <string_view>
 
@@ -99,5 +101,8 @@ struct RejectRow {
 const RejectRow& rejectRow(Reject kind);
 // Every row, in the order of the enum.
 std::span<const RejectRow> rejectRows();
+
+// A rejected entry's kind (its counter name) in words a clerk reads; an unknown kind as it is.
+std::string rejectedKindText(const std::string& kind);
 
 }  // namespace qrv
