@@ -135,7 +135,9 @@ void DirectDebit100MRun::checkControl() {
                      &total);
         amountError_ = true;
     }
-    if (!c.date(ddr::kEffectiveDate)) {
+    // With the shift the date written is read one column later: it is checked as well, so the value
+    // written is a value that was checked.
+    if (!c.date(ddr::kEffectiveDate) || !c.date(controlDate_)) {
         controlError(Reject::ControlDate, &ddr::kEffectiveDate);
     }
     if (c.dateParts(controlDate_).yyyymmdd() < today_.yyyymmdd()) {

@@ -109,6 +109,15 @@ TEST_F(Checks, FileOfTheControlRecordOnlyFailsLineTwoWithoutTotals) {
     expectFailed(*this);
 }
 
+TEST_F(Checks, AShiftedControlDateThatIsNoDateIsRefusedNotWritten) {
+    // Columns 1-9 blank: 48-53 hold a date, but 49-54, the date the record would take, hold "212260".
+    run({test::controlRecord("121226", "00001", "00000050000", true),
+         detailRecord(kAcct1, kToday, "1", "00000050000")});
+    EXPECT_EQ(errors(), rows({e("C4")}));
+    EXPECT_FALSE(std::filesystem::exists(out / "upload.txt"));
+    expectFailed(*this);
+}
+
 TEST_F(Checks, ControlRecordErrorWithCleanDetailsStillRunsTheTotals) {
     // Day 32: only C4; the details are sound, so the totals are checked after the full scan.
     run({test::controlRecord("321226", "00002", "00000150000"),

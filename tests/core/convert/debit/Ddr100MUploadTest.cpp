@@ -125,20 +125,15 @@ TEST_F(Upload, ProcessingRoundGoesIntoRecord007) {
 }
 
 TEST_F(Upload, ShiftedControlDatesGoIntoRecord007AndTheReport) {
-    // Columns 1-9 blank: the date is read from 49-54, "212260" (the total record's first digit last).
-    run({test::controlRecord("121226", "00001", "00000050000", true),
+    // Columns 1-9 blank: the date is read from 49-54, "011230" (the total record's first digit last), and
+    // 48-53 hold a date too.
+    run({test::controlRecord("101123", "00001", "00000050000", true),
          detailRecord(kAcct1, kToday, "1", "00000050000")});
     EXPECT_TRUE(errors().empty());
     const std::string upload = test::readFile(out / "upload.txt");
-    EXPECT_EQ(upload.substr(42 + 98 + 14, 8), "20602221");
-    EXPECT_EQ(variable("ValueDate"), "21/22/2060");
+    EXPECT_EQ(upload.substr(42 + 98 + 14, 8), "20301201");
+    EXPECT_EQ(variable("ValueDate"), "01/12/2030");
     expectNoWorkFile();
-    // The shifted date is checked nowhere before it is written: the host would refuse this upload, and
-    // the check of every upload says so. Kept as it is until the shifted date is checked where it is read.
-    EXPECT_EQ(test::uploadFaults(out / "upload.txt"),
-              std::vector<std::string>{"line 3, batch record 007, columns 15-22 (effective date): "
-                                       "\"20602221\" is not a date (yyyymmdd)"});
-    std::filesystem::remove(out / "upload.txt");
 }
 
 TEST_F(Upload, PrintDetailShowsTheCompletionReportWithItsRows) {
