@@ -1485,6 +1485,26 @@ Do you want to replace it?</source>
         <translation>ยอดเงินรวมไม่ตรงกัน</translation>
     </message>
     <message>
+        <source>%1Sent file line %2: account %3, amount %4. Return file line %5: account %6, amount %7.</source>
+        <translation>%1ไฟล์ที่ส่ง บรรทัด %2: บัญชี %3 จำนวนเงิน %4 / ไฟล์จาก V5 บรรทัด %5: บัญชี %6 จำนวนเงิน %7</translation>
+    </message>
+    <message>
+        <source>%1Sent file line %2: account %3, amount %4. Return file line %5: result &quot;%6&quot; is none of S, F, V, P.</source>
+        <translation>%1ไฟล์ที่ส่ง บรรทัด %2: บัญชี %3 จำนวนเงิน %4 / ไฟล์จาก V5 บรรทัด %5: ผลลัพธ์ &quot;%6&quot; ไม่ใช่ S, F, V หรือ P</translation>
+    </message>
+    <message>
+        <source>%1Sent file line %2: account %3, amount %4. Return file: no record left for it.</source>
+        <translation>%1ไฟล์ที่ส่ง บรรทัด %2: บัญชี %3 จำนวนเงิน %4 / ไฟล์จาก V5: ไม่มีรายการเหลือให้จับคู่</translation>
+    </message>
+    <message>
+        <source>%1Sent file: record count %2, total %3 baht. Return file line %4: record count %5, total %6 baht.</source>
+        <translation>%1ไฟล์ที่ส่ง: จำนวนรายการ %2 ยอดรวม %3 บาท / ไฟล์จาก V5 บรรทัด %4: จำนวนรายการ %5 ยอดรวม %6 บาท</translation>
+    </message>
+    <message>
+        <source>%1Sent file: record count %2, total %3 baht. Return file: no trailer record.</source>
+        <translation>%1ไฟล์ที่ส่ง: จำนวนรายการ %2 ยอดรวม %3 บาท / ไฟล์จาก V5: ไม่มีรายการท้ายไฟล์</translation>
+    </message>
+    <message>
         <source>Incorrect Value Date</source>
         <translation>วันที่มีผลไม่ถูกต้อง</translation>
     </message>

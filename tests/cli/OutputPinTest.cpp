@@ -232,16 +232,16 @@ const std::map<std::string, std::string> kPinned = {
      "Hash Value: 47DFEAA24C4FB18E0CC15D2B193CA645BB72965F\n"},
     {"RET",
      "out.txt F5EF98DAFAE07F080A35EA28EF2D97955993E7BC\n"
-     "rep/rptCompareFileFromV5.html B5E4EE28F836B346FB8F619167E78B6E96F0A3E4\n"
-     "rep/rptCompareFileFromV5.json F608675B105541086ED9DA0E21CCE4DEF21CF13A\n"
+     "rep/rptCompareFileFromV5.html B4254535773212BF1883247E1B1869D360477FBF\n"
+     "rep/rptCompareFileFromV5.json ED96C5313E886DCE1DBB16AC147A47AB149BB7E9\n"
      "status 0\n"},
     {"C100M",
      "out.txt 3003ADB0EC51E33CCDD53E9FEB96A2634DAFAF2D\n"
      "status 0\n"
      "Convert 100 Million Complete\n"},
     {"FEE",
-     "rep/DeductFee.html 177AC3C6DF23AA85588035D6A92F63BF8EB98E48\n"
-     "rep/DeductFee.json DAF59A3B70E5994066C012D7EA55C2A25808F298\n"
+     "rep/DeductFee.html 7564574CBC1B25540AC476F16BFF8FE4733A6465\n"
+     "rep/DeductFee.json 16582A659EF9216245798FEA8D91E63A42C9229A\n"
      "status 0\n"},
 };
 // clang-format on

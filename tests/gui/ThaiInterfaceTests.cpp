@@ -404,6 +404,16 @@ TEST(ThaiInterface, BuiltTextsAreTranslatedPartByPart) {
     // Each line of a question on its own.
     EXPECT_EQ(gui::ShownText("Bank Code : 002\nRegion Code : 10"),
               QString::fromUtf8("รหัสธนาคาร : 002\nรหัสภาค : 10"));
+    // A return file's difference: the system's words, then the place in both files.
+    EXPECT_EQ(
+        gui::ShownText("Total Amount is not match. Sent file line 3: account 2222222228, amount 1,250.50. "
+                       "Return file line 3: account 2222222228, amount 1,250.00."),
+        QString::fromUtf8("ยอดเงินรวมไม่ตรงกัน ไฟล์ที่ส่ง บรรทัด 3: บัญชี 2222222228 จำนวนเงิน 1,250.50 / "
+                          "ไฟล์จาก V5 บรรทัด 3: บัญชี 2222222228 จำนวนเงิน 1,250.00"));
+    EXPECT_EQ(gui::ShownText(" Record is not match. Sent file: record count 3, total 4,500.00 baht. Return "
+                             "file: no trailer record."),
+              QString::fromUtf8(" จำนวนรายการไม่ตรงกัน ไฟล์ที่ส่ง: จำนวนรายการ 3 ยอดรวม 4,500.00 บาท / "
+                                "ไฟล์จาก V5: ไม่มีรายการท้ายไฟล์"));
     // A text it does not know stays as it is, and so does a message without a translation.
     EXPECT_EQ(gui::ShownText("Cannot read \"x.txt\": no such file"), "Cannot read \"x.txt\": no such file");
     EXPECT_EQ(gui::ShownMessage("Cannot read \"x.txt\""), "Cannot read \"x.txt\"");

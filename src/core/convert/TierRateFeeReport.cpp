@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/Cp874.h"
 #include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "base/QrvError.h"
@@ -119,6 +120,16 @@ TierCounts countFile(const ReadOnlyFile& file, const std::filesystem::path& sour
     return countLines(reader, source);
 }
 
+// The company name of the file's header line (its first line, when that is no credit line), as it stands.
+std::string companyName(const ReadOnlyFile& file, const std::filesystem::path& source) {
+    LineReader reader(file, {0, file.size()});
+    SourceLine header(source, SourceFile::MediaClearing);
+    if (!header.next(reader) || header.code(mcl::kRecordType)) {
+        return {};
+    }
+    return cp874::toUtf8(header[mcl::kCompanyName]);
+}
+
 }  // namespace
 
 TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& services) {
@@ -142,7 +153,9 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
     const TierFees fees{feeValue(fee1Text, "RangeFee1", config), feeValue(fee2Text, "RangeFee2", config),
                         feeValue(fee3Text, "RangeFee3", config)};
     TierCounts counts;
+    std::string company;
     try {
+        company = companyName(file, source);
         counts = countFile(file, source);
     } catch (const SourceRefusal& refusal) {
         services.message(refusal.what());
@@ -170,6 +183,8 @@ TierFeeResult tierRateFeeReport(const TierFeeRequest& request, Services& service
     runner.setVariable("report_total_fee_range2", result.tier2Fee.toPlainText());
     runner.setVariable("report_total_fee_range3", result.tier3Fee.toPlainText());
     runner.setVariable("report_total_fee_range", result.total->toPlainText());
+    runner.setVariable("ComName", company);
+    runner.setVariable("FromFile", cp874::sanitizeUtf8(source.string()));
     services.showReport(runner, result);
     return result;
 }

@@ -57,7 +57,9 @@ const std::vector<TableDef>& schemaTables() {
         {"Report_Hash_Error",
          {text("id_field"), text("Field Name Error"), text("Detail Error"), integer("CountLine")},
          ""},
-        {"DDR_FileCompare", {text("Account_No"), text("Reference_Id"), currency("Amount")}, ""},
+        {"DDR_FileCompare",
+         {text("Account_No"), text("Reference_Id"), currency("Amount"), text("Result")},
+         ""},
     };
     return tables;
 }

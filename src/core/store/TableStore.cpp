@@ -569,8 +569,22 @@ void TableStore::reset(std::string_view table) {
         throw QrvError("Unknown table \"" + std::string(table) + "\"");
     }
     beginWrite();
+    addMissingColumns(*def);
     execute("DELETE FROM " + quoteIdentifier(def->name));
     adoptRows(def->name);
+}
+
+void TableStore::addMissingColumns(const TableDef& def) {
+    std::vector<std::string> present;
+    for (const Row& column : query("PRAGMA table_info(" + quoteIdentifier(def.name) + ")")) {
+        present.push_back(column.text("name"));
+    }
+    for (const FieldDef& field : def.fields) {
+        if (std::find(present.begin(), present.end(), field.name) == present.end()) {
+            execute("ALTER TABLE " + quoteIdentifier(def.name) + " ADD COLUMN " +
+                    quoteIdentifier(field.name) + " " + kindType(field.kind));
+        }
+    }
 }
 
 void TableStore::append(std::string_view table, const FieldValues& fields) {

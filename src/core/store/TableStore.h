@@ -20,6 +20,8 @@ struct sqlite3_stmt;
 
 namespace qrv {
 
+struct TableDef;
+
 // One field value: none, text (UTF-8), float, currency, integer.
 using Value = std::variant<std::monostate, std::string, double, Money, std::int64_t>;
 
@@ -130,7 +132,8 @@ class TableStore {
         }
     }
 
-    // Empties a working table.
+    // Empties a working table. A table of a store made by an earlier version first gets the fields added
+    // since (an older version, which names the fields it writes, leaves them empty).
     void reset(std::string_view table);
     // The tables the command emptied so far (or the last command, once it ended), in that order: the
     // working tables that hold its own rows. A command begins with none.
@@ -181,6 +184,8 @@ class TableStore {
     // Makes the store complete in one write transaction; false when it already was. `seedEveryEmpty` also
     // fills a reference table that is empty in a store that is otherwise complete.
     bool build(bool seedEveryEmpty = false);
+    // Adds the fields of `def` that its table lacks.
+    void addMissingColumns(const TableDef& def);
     // Begins the command's write transaction if a CommandScope is open and it has not begun yet.
     void beginWrite();
     // Gives the pages that emptied working tables freed back to the disk, when they are many (a store of an

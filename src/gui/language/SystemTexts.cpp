@@ -374,6 +374,20 @@ const std::vector<const char*>& SystemTexts() {
         QT_TRANSLATE_NOOP("SystemText", "Status Error. "),
         QT_TRANSLATE_NOOP("SystemText", "Total Account is not match."),
         QT_TRANSLATE_NOOP("SystemText", "Total Amount is not match."),
+        // Where a return file differs from the sent file, after the message's own words
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1Sent file line %2: account %3, amount %4. Return file line %5: "
+                          "account %6, amount %7."),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1Sent file line %2: account %3, amount %4. Return file line %5: "
+                          "result \"%6\" is none of S, F, V, P."),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1Sent file line %2: account %3, amount %4. Return file: no record left for it."),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1Sent file: record count %2, total %3 baht. Return file line %4: "
+                          "record count %5, total %6 baht."),
+        QT_TRANSLATE_NOOP("SystemText",
+                          "%1Sent file: record count %2, total %3 baht. Return file: no trailer record."),
         QT_TRANSLATE_NOOP("SystemText", "Incorrect Value Date"),
         QT_TRANSLATE_NOOP("SystemText", "Invalid EFFECTIVE-DATE"),
         QT_TRANSLATE_NOOP("SystemText", "EFFECTIVE-DATE should be today or future date"),

@@ -77,6 +77,25 @@ TEST_F(TierRateFee, TierBoundsAreExactAndHomeBankAndOtherRecordsAreSkipped) {
     EXPECT_TRUE(fx.events.messages.empty());
 }
 
+// The report names the file it counted and the company of its header line; a file that starts with a
+// credit line has no header, so no company.
+TEST_F(TierRateFee, TheReportNamesTheSourceAndTheCompany) {
+    setFees("RangeFee1=1\nRangeFee2=1\nRangeFee3=1\n");
+    std::string header = feeLine("101", "   ", "            ");
+    header.replace(52, 30, "ACME TRADING CO LTD           ");
+    press({header, feeLine("102", "002", "000000005000")});
+    press({feeLine("102", "002", "000000005000"), header});
+    ASSERT_EQ(fx.events.reports.size(), 2u);
+    const ShownReport& named = fx.events.reports[0];
+    EXPECT_EQ(variable(named, "ComName"), "ACME TRADING CO LTD           ");
+    EXPECT_EQ(variable(named, "FromFile"), source.string());
+    const std::string html = RenderReportHtml(named);
+    EXPECT_NE(html.find("ACME TRADING CO LTD"), std::string::npos);
+    EXPECT_NE(html.find(source.string()), std::string::npos);
+    EXPECT_EQ(variable(fx.events.reports[1], "ComName"), "");
+    EXPECT_EQ(fx.events.reports[1].variables.size(), 10u);
+}
+
 TEST_F(TierRateFee, FeesAreReadAtEveryPress) {
     const std::vector<std::string> lines = {feeLine("102", "002", "000000010000")};
     setFees("RangeFee1=10\nRangeFee2=1\nRangeFee3=1\n");

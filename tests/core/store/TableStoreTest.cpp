@@ -33,6 +33,28 @@ TEST(TableStore, ResetEmptiesTheRowsOfAnEarlierRun) {
     EXPECT_EQ(rows[0].text("acno"), "3");  // field names match regardless of case
 }
 
+// A working table of a store made before one of its fields existed gets that field when it is emptied; an
+// older version's rows, which name their fields, go in as before.
+TEST(TableStore, AWorkingTableOfAnEarlierStoreGetsItsNewFields) {
+    TempDir dir;
+    {
+        TableStore earlier(dir.path());
+        earlier.execute("ALTER TABLE DDR_FileCompare DROP COLUMN Result");
+        earlier.append("DDR_FileCompare", {{"Account_No", std::string("OLD")}});
+    }
+    TableStore store(dir.path());
+    {
+        TableStore::CommandScope run(store);
+        store.reset("DDR_FileCompare");
+        store.append("DDR_FileCompare", {{"Account_No", std::string("1")}, {"Result", std::string("S")}});
+    }
+    store.append("DDR_FileCompare", {{"Account_No", std::string("2")}});
+    const auto rows = store.query("SELECT Account_No, Result FROM DDR_FileCompare ORDER BY rowid");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].text("Result"), "S");
+    EXPECT_EQ(rows[1].find("Result")->index(), 0u);  // null
+}
+
 TEST(TableStore, OnlyADiscardedCommandIsRolledBack) {
     TempDir dir;
     TableStore store(dir.path());

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/Cp874.h"
+#include "base/FieldHelpers.h"
 #include "base/Money.h"
 #include "convert/OutputNames.h"
 #include "convert/RunCommit.h"
@@ -14,6 +15,7 @@
 #include "layout/DebitSourceLayouts.h"
 #include "layout/RecordWriter.h"
 #include "layout/SourceLine.h"
+#include "reports/AmountDisplay.h"
 #include "store/TableStore.h"
 
 namespace qrv {
@@ -35,8 +37,29 @@ std::string twoDigits(int value) {
 
 // The comparison's message: it ends the run.
 struct Stop {
-    const char* message;
+    std::string message;
 };
+
+// A message of the system followed by where the clerk finds the difference.
+std::string placed(std::string_view words, std::string_view place) {
+    return std::string(words) + (words.ends_with(' ') ? "" : " ") + std::string(place);
+}
+
+// An amount in baht as read, with separators and every decimal that is not zero (at least two), so that two
+// amounts that differ never read the same.
+std::string exactBaht(Money amount) {
+    const std::int64_t units = amount.units();
+    const std::uint64_t size =
+        units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
+    const auto scale = static_cast<std::uint64_t>(Money::kScale);
+    char decimals[8];
+    std::snprintf(decimals, sizeof decimals, "%04llu", static_cast<unsigned long long>(size % scale));
+    std::string fraction(decimals);
+    while (fraction.size() > 2 && fraction.back() == '0') {
+        fraction.pop_back();
+    }
+    return (units < 0 ? "-" : "") + CountDisplay(static_cast<std::int64_t>(size / scale)) + "." + fraction;
+}
 
 // What the sent file's control record gives the comparison.
 struct SentControl {
@@ -83,6 +106,17 @@ Announced sentTotals(const fs::path& file, const SentControl& sent) {
     control.read(sent.record, 1);
     return {control.require(control.digits(ddr::kTotalRecord)),
             control.require(control.amount(ddr::kTotalAmount))};
+}
+
+// Where the totals differ: the sent control record's and the return trailer's.
+std::string totalsPlace(const Announced& sent, const Announced& returned, std::int64_t trailerLine) {
+    const auto totals = [](const Announced& a) {
+        return "record count " + CountDisplay(a.count) + ", total " + exactBaht(a.total) + " baht.";
+    };
+    const std::string returnSide =
+        trailerLine == 0 ? "Return file: no trailer record."
+                         : "Return file line " + std::to_string(trailerLine) + ": " + totals(returned);
+    return "Sent file: " + totals(sent) + " " + returnSide;
 }
 
 Announced returnTotals(const fs::path& file, const ReturnTrailer& trailer) {
@@ -162,6 +196,8 @@ class Pairing {
 
   private:
     void pair(bool returnLeft);
+    // "Sent file line N: account A, amount X." of the sent detail.
+    std::string sentPlace(Money amount) const;
 
     Services& services_;
     SourceLine sent_;
@@ -171,15 +207,25 @@ class Pairing {
     std::string_view reference_;
 };
 
+std::string Pairing::sentPlace(Money amount) const {
+    return "Sent file line " + std::to_string(sent_.lineNo()) + ": account " +
+           cp874::toUtf8(Trim(sent_[ddr::kAccount])) + ", amount " + exactBaht(amount) + ".";
+}
+
 void Pairing::pair(bool returnLeft) {
     const std::int64_t sentAccount = sent_.require(sent_.number(ddr::kAccount));
     const Money sentAmount = sent_.require(sent_.amount(ddr::kAmount));
     reference_ = sent_.require(sent_.text(ddr::kReference));
     // A return file with fewer records gives blanks: no result, a status error.
-    const std::optional<std::string> status = ReturnStatusCode(returnLeft ? paired_[ret::kResult] : " ",
-                                                               returnLeft ? paired_[ret::kReason] : "   ");
+    const std::string_view result = returnLeft ? paired_[ret::kResult] : " ";
+    const std::optional<std::string> status =
+        ReturnStatusCode(result, returnLeft ? paired_[ret::kReason] : "   ");
     if (!status) {
-        throw Stop{"Status Error. "};
+        const std::string returnSide = returnLeft ? "Return file line " + std::to_string(paired_.lineNo()) +
+                                                        ": result \"" + cp874::toUtf8(result) +
+                                                        "\" is none of S, F, V, P."
+                                                  : std::string("Return file: no record left for it.");
+        throw Stop{placed("Status Error. ", sentPlace(sentAmount) + " " + returnSide)};
     }
     if (returnLeft && paired_.code(ret::kDetailCode)) {
         const std::string_view accountText = paired_.require(paired_.text(ret::kAccount));
@@ -193,15 +239,18 @@ void Pairing::pair(bool returnLeft) {
             amountText_ = paired_[ret::kAmount];
         }
         reference_ = paired_.require(paired_.text(ret::kReference));
-        if (account != sentAccount) {
-            throw Stop{"Total Account is not match."};
-        }
-        if (amount != sentAmount) {
-            throw Stop{"Total Amount is not match."};
+        if (account != sentAccount || amount != sentAmount) {
+            const std::string place =
+                sentPlace(sentAmount) + " Return file line " + std::to_string(paired_.lineNo()) +
+                ": account " + cp874::toUtf8(Trim(accountText)) + ", amount " + exactBaht(amount) + ".";
+            throw Stop{
+                placed(account != sentAccount ? "Total Account is not match." : "Total Amount is not match.",
+                       place)};
         }
         services_.store.append("DDR_FileCompare", {{"Account_No", cp874::toUtf8(accountText)},
                                                    {"Reference_Id", cp874::toUtf8(reference_)},
-                                                   {"Amount", shown}});
+                                                   {"Amount", shown},
+                                                   {"Result", cp874::toUtf8(result)}});
     }
     // The sent detail with the result, each field at its width.
     record_.reset();
@@ -270,11 +319,12 @@ ReturnComparisonResult compare(const ReturnComparisonRequest& request, Services&
     const SentControl sent = readSentControl(request.sentPath);
     const ReturnTrailer trailer = readReturnTrailer(request.returnPath, sent.valueDate);
     const Announced sentAnnounced = sentTotals(request.sentPath, sent);
-    if (sentAnnounced.count != returnTotals(request.returnPath, trailer).count) {
-        throw Stop{" Record is not match."};
+    const Announced returned = returnTotals(request.returnPath, trailer);
+    if (sentAnnounced.count != returned.count) {
+        throw Stop{placed(" Record is not match.", totalsPlace(sentAnnounced, returned, trailer.lineNo))};
     }
-    if (sentAnnounced.total != returnTotals(request.returnPath, trailer).total) {
-        throw Stop{" Amount is not match."};
+    if (sentAnnounced.total != returned.total) {
+        throw Stop{placed(" Amount is not match.", totalsPlace(sentAnnounced, returned, trailer.lineNo))};
     }
     // Last of the checks (none after it refuses): the comparison file may not replace an input.
     if (const auto refusal = destinationRefusal(request, services)) {

@@ -43,7 +43,8 @@ struct Comparison : ::testing::Test {
         test::writeFile(ret, test::crlfLines(returnLines));
     }
     std::vector<Row> rows() {
-        return fx.store.query("SELECT Account_No, Reference_Id, Amount FROM DDR_FileCompare ORDER BY rowid");
+        return fx.store.query(
+            "SELECT Account_No, Reference_Id, Amount, Result FROM DDR_FileCompare ORDER BY rowid");
     }
     std::vector<std::string> errors() const {
         std::vector<std::string> texts;
@@ -107,6 +108,7 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     EXPECT_EQ(std::get<Money>(*r[0].find("Amount")), Money::fromUnits(1000'0000));
     EXPECT_EQ(std::get<Money>(*r[1].find("Amount")), Money::fromUnits(2000'0000));
     EXPECT_EQ(std::get<Money>(*r[2].find("Amount")), Money::fromUnits(1499'5000));  // columns 281-296
+    EXPECT_EQ(r[0].text("Result") + r[1].text("Result") + r[2].text("Result"), "SFP");
 
     ASSERT_EQ(fx.events.reports.size(), 1u);
     const ShownReport& report = fx.events.reports[0];
@@ -122,6 +124,7 @@ TEST_F(Comparison, WritesTheComparisonFileTheTableAndTheReport) {
     const std::string html = RenderReportHtml(report);
     EXPECT_NE(html.find("1,499.50"), std::string::npos);
     EXPECT_NE(html.find("RETREF00000000002"), std::string::npos);
+    EXPECT_NE(html.find("<td class=\"ctr\">F</td>"), std::string::npos);
     // Progress from 0, then after each line: k / 5 lines of the return file.
     EXPECT_EQ(fx.events.progress, (std::vector<int>{0, 20, 40}));
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
@@ -220,12 +223,18 @@ TEST_F(Comparison, InputChecksStopInOrderBeforeAnythingIsWritten) {
     files(d.sent, d.ret);
     EXPECT_FALSE(run());
 
+    // The totals that differ follow the words, the amounts to the last decimal that differs.
+    const std::string sentTotals = "Sent file: record count 3, total 4,500.00 baht. ";
     EXPECT_EQ(errors(),
               (std::vector<std::string>{
                   "Please Input file ", "Please Input file of Direct Debit Return File ",
                   "Please Select Destination file ", "Incorrect file input. Please Check file",
                   "Incorrect file input. Please Check file Direct Debit Return", "Incorrect Value Date",
-                  " Record is not match.", " Record is not match.", " Amount is not match."}));
+                  " Record is not match. " + sentTotals +
+                      "Return file line 5: record count 4, total 4,500.00 baht.",
+                  " Record is not match. " + sentTotals + "Return file: no trailer record.",
+                  " Amount is not match. " + sentTotals +
+                      "Return file line 5: record count 3, total 4,500.001 baht."}));
     // A folder named as the return file is a file that cannot be read, as a missing one.
     files(ThreeDebits().sent, ThreeDebits().ret);
     request.returnPath = fx.out;
@@ -264,14 +273,35 @@ TEST_F(Comparison, ARunStoppedWhileWritingLeavesNoComparisonFile) {
         EXPECT_EQ(test::readFile(dest), earlier);
     }
     {
+        // The return file runs out: its trailer, whose result reads "S", pairs with the third debit.
+        ThreeDebits d;
+        d.sent.push_back(sentDetail("4444444444", "00000000000", "SENTREF0000000004", rest("FOURTH")));
+        d.sent[0] = sentControl(kName, "081226", "00004", "00000450000");
+        d.ret.erase(d.ret.begin() + 3);
+        d.ret.back() = returnTrailer("000004", "0000000004500000");
+        d.ret.back()[313] = 'S';
+        files(d.sent, d.ret);
+        EXPECT_FALSE(run());
+    }
+    {
         ThreeDebits d;
         d.sent[2].replace(17, 11, "000002000X0");  // an amount that reads as no number
         files(d.sent, d.ret);
         EXPECT_THROW(run(), QrvError);
         EXPECT_EQ(test::readFile(dest), earlier);
     }
-    EXPECT_EQ(errors(), (std::vector<std::string>{"Status Error. ", "Total Account is not match.",
-                                                  "Total Amount is not match."}));
+    // Each names the debit: its line and values in both files.
+    const std::string third = "Sent file line 4: account 5555555555, amount 1,500.00. ";
+    EXPECT_EQ(
+        errors(),
+        (std::vector<std::string>{
+            "Status Error. " + third + "Return file line 4: result \" \" is none of S, F, V, P.",
+            "Total Account is not match. Sent file line 3: account 0012345678, amount 2,000.00. "
+            "Return file line 3: account 12345679, amount 2,000.00.",
+            "Total Amount is not match. " + third +
+                "Return file line 4: account 5555555555, amount 1,500.01.",
+            "Status Error. Sent file line 5: account 4444444444, amount 0.00. Return file: no record left "
+            "for it."}));
     EXPECT_TRUE(fx.events.reports.empty());
     EXPECT_EQ(test::listFolder(fx.out), (std::vector<std::string>{"compare.txt", "return.txt", "sent.txt"}));
 }
