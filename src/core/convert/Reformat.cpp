@@ -361,6 +361,38 @@ void convertAndCommit(ReformatRun& run, ProductFamily family) {
     }
 }
 
+// A source that an earlier completed run of the company and product converted is a repeat: it could pay
+// twice. It is refused with its question, or without a word when the caller asks the person itself.
+bool refusedAsRepeat(const ReformatRequest& request, ReformatRun& run, const SourceContent& source,
+                     ReformatResult& result) {
+    if (request.again) {
+        return false;
+    }
+    std::optional<RunEntry> earlier =
+        earlierRunOf(run.services.store, std::string(Trim(request.companyId)), run.productCode, source);
+    if (!earlier) {
+        return false;
+    }
+    result.earlierRun = std::move(earlier);
+    if (!request.askAgain) {
+        run.services.message(repeatQuestion(*result.earlierRun));
+    }
+    result.refuse(RequestField::Source);
+    return true;
+}
+
+// A run that writes, remembered in the run history however it ends.
+void convertRecorded(ReformatRun& run, ProductFamily family, const SourceContent& source) {
+    ReformatRecord record(run, source);
+    try {
+        convertAndCommit(run, family);
+    } catch (...) {
+        record.endedBy(std::current_exception());
+        throw;
+    }
+    record.ended(run.result);
+}
+
 bool isFalse(std::string_view value) {
     return value.size() == 5 && std::equal(value.begin(), value.end(), "FALSE", [](char a, char b) {
                return std::toupper(static_cast<unsigned char>(a)) == b;
@@ -455,16 +487,8 @@ ReformatResult reformat(const ReformatRequest& typed, Services& services) {
     // A source that an earlier completed run of the company and product converted is a repeat: it could
     // pay twice. (A dry run checks it against the history too, as the run it stands for would.)
     SourceContent source(request.sourcePath, checked);
-    if (!request.again) {
-        if (std::optional<RunEntry> earlier = earlierRunOf(
-                run.services.store, std::string(Trim(request.companyId)), run.productCode, source)) {
-            result.earlierRun = std::move(earlier);
-            if (request.askAgain) {
-                result.refuse(RequestField::Source);
-                return result;
-            }
-            return refuse(repeatQuestion(*result.earlierRun), RequestField::Source);
-        }
+    if (refusedAsRepeat(request, run, source, result)) {
+        return result;
     }
     result.productCode = run.productCode;
     result.converted = true;
@@ -477,14 +501,7 @@ ReformatResult reformat(const ReformatRequest& typed, Services& services) {
         recordArchive(run);
         return result;
     }
-    ReformatRecord record(run, source);
-    try {
-        convertAndCommit(run, *family);
-    } catch (...) {
-        record.endedBy(std::current_exception());
-        throw;
-    }
-    record.ended(result);
+    convertRecorded(run, *family, source);
     return result;
 }
 
