@@ -363,7 +363,7 @@ void convertAndCommit(ReformatRun& run, ProductFamily family) {
 
 // A source that an earlier completed run of the company and product converted is a repeat: it could pay
 // twice. It is refused with its question, or without a word when the caller asks the person itself.
-bool refusedAsRepeat(const ReformatRequest& request, ReformatRun& run, const SourceContent& source,
+bool refusedAsRepeat(const ReformatRequest& request, ReformatRun& run, SourceContent& source,
                      ReformatResult& result) {
     if (request.again) {
         return false;
@@ -382,7 +382,7 @@ bool refusedAsRepeat(const ReformatRequest& request, ReformatRun& run, const Sou
 }
 
 // A run that writes, remembered in the run history however it ends.
-void convertRecorded(ReformatRun& run, ProductFamily family, const SourceContent& source) {
+void convertRecorded(ReformatRun& run, ProductFamily family, SourceContent& source) {
     ReformatRecord record(run, source);
     try {
         convertAndCommit(run, family);
