@@ -233,7 +233,7 @@ const std::map<std::string, std::string> kPinned = {
     {"RET",
      "out.txt F5EF98DAFAE07F080A35EA28EF2D97955993E7BC\n"
      "rep/rptCompareFileFromV5.html B4254535773212BF1883247E1B1869D360477FBF\n"
-     "rep/rptCompareFileFromV5.json ED96C5313E886DCE1DBB16AC147A47AB149BB7E9\n"
+     "rep/rptCompareFileFromV5.json 22096E37645355BDBB074EE4224AA0C3166A981D\n"
      "status 0\n"},
     {"C100M",
      "out.txt 3003ADB0EC51E33CCDD53E9FEB96A2634DAFAF2D\n"
@@ -241,7 +241,7 @@ const std::map<std::string, std::string> kPinned = {
      "Convert 100 Million Complete\n"},
     {"FEE",
      "rep/DeductFee.html 7564574CBC1B25540AC476F16BFF8FE4733A6465\n"
-     "rep/DeductFee.json 16582A659EF9216245798FEA8D91E63A42C9229A\n"
+     "rep/DeductFee.json B6262F746235DB167F1A70629AA0570FDCAC4E0B\n"
      "status 0\n"},
 };
 // clang-format on
