@@ -220,6 +220,11 @@ std::string firstDifference(const std::string& expected, const std::string& actu
 }
 
 TEST_F(GoldenOutputs, EveryExampleCommandGivesItsKeptOutputs) {
+#ifdef _WIN32
+    // The kept files are in the build host's source tree, which a cross-built test under Wine cannot name;
+    // tools/windows/test compares qrv.exe's outputs of every example with the Linux qrv's instead.
+    GTEST_SKIP();
+#endif
     const std::vector<std::string> commands = readmeCommands(test::readFile("README.txt"));
     ASSERT_GE(commands.size(), 18u);
     const bool update = std::getenv("QRV_GOLDEN_UPDATE") != nullptr;

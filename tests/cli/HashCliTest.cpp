@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -78,7 +79,8 @@ TEST(HashCli, FaultsAndRefusals) {
     // Standard output holds what the window's message boxes would: none. What was found, and where its
     // report is, goes to standard error.
     EXPECT_EQ(faults.err, "Found: Sign is not 0 or 1: 1 (last at line 3). Its report rptGenHashError is in " +
-                              q.reportOut + "/rptGenHashError.html and rptGenHashError.json there.\n");
+                              (std::filesystem::path(q.reportOut) / "rptGenHashError.html").string() +
+                              " and rptGenHashError.json there.\n");
     const nlohmann::json j = q.report("rptGenHashError");
     EXPECT_EQ(j["layout"], "rptGenHashError.frf");
     ASSERT_EQ(j["datasets"]["frDBReportHashError"].size(), 1u);

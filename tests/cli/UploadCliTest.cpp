@@ -99,6 +99,9 @@ TEST(UploadCli, AFaultIsExitOneWithItsPlaceInTextAndJson) {
 }
 
 TEST(UploadCli, ShowUploadNamesEveryFieldWithThaiInUtf8) {
+#ifdef _WIN32
+    GTEST_SKIP() << "reads the build host's source tree, which a cross-built test under Wine cannot name";
+#endif
     // The Manager Cheque example's upload, as the examples' commands write it.
     const std::string upload =
         std::string(QRV_SOURCE_TESTS) + "/cli/golden/09-reformat-MCP-ACME01/out/mcp.txt";
