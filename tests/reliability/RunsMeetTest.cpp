@@ -113,8 +113,9 @@ TEST(RunsMeet, ARunThatCannotGetTheDataFolderSaysSoAndWritesNothing) {
                       (dir / "media.txt").string(), "--dest", (dir / "out" / "mcl.txt").string()});
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_EQ(run.lines(), std::vector<std::string>{"Another run is using the data folder \"" + data +
-                                                    "\" (its table store \"" + data +
-                                                    "/QRV_DB.sqlite\" stayed locked for 1.5 s). Nothing was "
+                                                    "\" (its table store \"" +
+                                                    (std::filesystem::path(data) / "QRV_DB.sqlite").string() +
+                                                    "\" stayed locked for 1.5 s). Nothing was "
                                                     "written. Try again when it ends"})
         << run.err;
     EXPECT_EQ(run.err, "");
