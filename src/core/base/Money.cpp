@@ -1,6 +1,10 @@
 #include "base/Money.h"
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "base/QrvError.h"
@@ -28,9 +32,38 @@ std::int64_t pow10(int n) {
 }
 
 // Digits (no sign) to an integer; nothing for a text that is not all digits, or on overflow.
+// Eight digit characters to their value, all at once; nothing when one of them is no digit. A byte is a
+// digit when its high half is 3 and adding 6 keeps it 3.
+std::optional<std::uint64_t> eightDigits(const char* at) {
+    std::uint64_t bytes = 0;
+    std::memcpy(&bytes, at, 8);
+    constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL;
+    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
+    if ((bytes & kHighHalves) != kThrees || ((bytes + 0x0606060606060606ULL) & kHighHalves) != kThrees) {
+        return std::nullopt;
+    }
+    // The first character is the lowest byte: pairs, then fours, then the eight are combined.
+    bytes -= kThrees;
+    bytes = bytes * 10 + (bytes >> 8);
+    constexpr std::uint64_t kMask = 0x000000FF000000FFULL;
+    return (((bytes & kMask) * (100 + (1000000ULL << 32))) +
+            (((bytes >> 16) & kMask) * (1 + (10000ULL << 32)))) >>
+           32;
+}
+
 std::optional<std::int64_t> parseDigits(std::string_view digits) {
     std::int64_t v = 0;
     if (digits.size() <= 18) {  // no overflow possible: one plain pass, as amounts are read by the million
+        if constexpr (std::endian::native == std::endian::little) {
+            while (digits.size() >= 8) {
+                const std::optional<std::uint64_t> eight = eightDigits(digits.data());
+                if (!eight) {
+                    return std::nullopt;
+                }
+                v = v * 100'000'000 + static_cast<std::int64_t>(*eight);
+                digits.remove_prefix(8);
+            }
+        }
         for (const char c : digits) {
             if (c < '0' || c > '9') {
                 return std::nullopt;
@@ -112,17 +145,37 @@ Money Money::plus(Money other, std::string_view where) const {
     return Money(sum);
 }
 
-std::string Money::toAmountField(int width) const {
+bool Money::fillAmountField(std::span<char> field) const {
     const bool negative = units_ < 0;
     // Thousandths: the fourth decimal is below the field's precision and is dropped.
     const std::uint64_t magnitude =
         negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
-    std::string digits = std::to_string(magnitude / 10);
-    const int room = negative ? width - 1 : width;
-    if (static_cast<int>(digits.size()) < room) {
-        digits.insert(0, static_cast<size_t>(room) - digits.size(), '0');
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, magnitude / 10).ptr;
+    const auto count = static_cast<size_t>(end - digits);
+    const size_t sign = negative ? 1 : 0;
+    if (sign + count > field.size()) {
+        return false;
     }
-    return negative ? "-" + digits : digits;
+    char* at = field.data();
+    if (negative) {
+        *at++ = '-';
+    }
+    at = std::fill_n(at, field.size() - sign - count, '0');
+    std::copy(static_cast<const char*>(digits), end, at);
+    return true;
+}
+
+std::string Money::toAmountField(int width) const {
+    std::string text(static_cast<size_t>(std::max(width, 0)), '0');
+    if (fillAmountField(text)) {
+        return text;
+    }
+    // Wider than the field: all of its digits, for the message that says so.
+    const bool negative = units_ < 0;
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    return (negative ? "-" : "") + std::to_string(magnitude / 10);
 }
 
 std::string Money::toText2() const {

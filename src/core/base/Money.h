@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,9 @@ class Money {
     // Thousandths of a baht as digits, zero-filled on the left to `width` (never cut); a negative
     // amount carries "-" in the first character (the 16-digit amount field of the upload file).
     std::string toAmountField(int width = 16) const;
+    // The same text written over the whole of `field` (its width), with no allocation, as records are
+    // written by the million; false, with nothing written, when it does not fit.
+    bool fillAmountField(std::span<char> field) const;
 
     // Decimal text with a "." and two decimals: "1234.50", "-0.01".
     std::string toText2() const;

@@ -43,14 +43,17 @@ std::string_view outcomeOf(const ReformatResult& result) {
 
 SourceContent::SourceContent(std::filesystem::path path, const std::optional<FileReading>& read)
     : path_(std::move(path)) {
-    if (read && read->steady) {
-        size_ = static_cast<std::int64_t>(read->stamp.size);
-        sha1_ = HexUpper(read->digest);
-        return;
-    }
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path_, ec);
     size_ = ec ? 0 : static_cast<std::int64_t>(size);
+    learn(read);
+}
+
+void SourceContent::learn(const std::optional<FileReading>& read) {
+    if (sha1_.empty() && read && read->steady) {
+        size_ = static_cast<std::int64_t>(read->stamp.size);
+        sha1_ = HexUpper(read->digest);
+    }
 }
 
 const std::string& SourceContent::sha1() {
@@ -82,7 +85,8 @@ std::string repeatQuestion(const RunEntry& earlier) {
            earlier.uploadHash + "). Convert it again?";
 }
 
-ReformatRecord::ReformatRecord(const ReformatRun& run, SourceContent& source) : store_(run.services.store) {
+ReformatRecord::ReformatRecord(const ReformatRun& run, SourceContent& source)
+    : run_(run), source_(source), store_(run.services.store) {
     const ReformatRequest& request = run.request;
     entry_.ranAt = localTimeText(run.services.clock.now());
     entry_.userName = platform::userName();
@@ -90,12 +94,17 @@ ReformatRecord::ReformatRecord(const ReformatRun& run, SourceContent& source) : 
     entry_.product = run.productCode;
     entry_.companyId = std::string(Trim(request.companyId));
     entry_.sourcePath = historyPath(request.sourcePath);
-    entry_.sourceSha1 = source.sha1();
-    entry_.sourceSize = source.size();
     entry_.destination = historyPath(request.destinationPath);
 }
 
+void ReformatRecord::takeSource() {
+    source_.learn(run_.sourceChecked);
+    entry_.sourceSha1 = source_.sha1();
+    entry_.sourceSize = source_.size();
+}
+
 void ReformatRecord::ended(const ReformatResult& result) {
+    takeSource();
     entry_.outcome = outcomeOf(result);
     entry_.uploadHash = result.wrote(OutputKind::Upload) ? result.hash : std::string();
     entry_.records = result.records;
@@ -118,6 +127,7 @@ void ReformatRecord::ended(const ReformatResult& result) {
 
 void ReformatRecord::endedBy(const std::exception_ptr& error) noexcept {
     try {
+        takeSource();
         try {
             std::rethrow_exception(error);
         } catch (const RunCancelled&) {

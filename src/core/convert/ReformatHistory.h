@@ -21,6 +21,8 @@ class SourceContent {
     explicit SourceContent(std::filesystem::path path, const std::optional<FileReading>& read = std::nullopt);
     std::int64_t size() const { return size_; }
     const std::string& sha1();
+    // A whole reading the run made digests the content too: a steady one saves reading the file again.
+    void learn(const std::optional<FileReading>& read);
 
   private:
     std::filesystem::path path_;
@@ -36,7 +38,8 @@ std::optional<RunEntry> earlierRunOf(TableStore& store, const std::string& compa
 std::string repeatQuestion(const RunEntry& earlier);
 
 // The history entry of one run of "Reformat Data": begun once its checks passed, recorded once when it
-// ends, however it ends (a dry run is no run and is not recorded).
+// ends, however it ends (a dry run is no run and is not recorded). The source's content is taken when the
+// run ends, from the run's own reading when it made one.
 class ReformatRecord {
   public:
     ReformatRecord(const ReformatRun& run, SourceContent& source);
@@ -47,6 +50,9 @@ class ReformatRecord {
     void endedBy(const std::exception_ptr& error) noexcept;
 
   private:
+    void takeSource();
+    const ReformatRun& run_;
+    SourceContent& source_;
     TableStore& store_;
     RunEntry entry_;
 };

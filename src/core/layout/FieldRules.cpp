@@ -38,6 +38,15 @@ bool allDigits(std::string_view text) {
     return eightDigits(text.data() + text.size() - 8);  // the last eight, overlapping those before
 }
 
+// The value of a text of digits only.
+int digitValue(std::string_view text) {
+    int v = 0;
+    for (const char c : text) {
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
 }  // namespace
 
 std::string_view columnsOf(std::string_view line, const Field& field) {
@@ -92,19 +101,26 @@ DateParts datePartsOf(std::string_view text, const Field& field) {
     return {};
 }
 
-bool holdsDate(std::string_view text, const Field& field) {
+std::optional<Date> dateOf(std::string_view text, const Field& field) {
     if (static_cast<int>(text.size()) != field.width()) {
-        return false;
+        return std::nullopt;
     }
     const DateParts parts = datePartsOf(text, field);
     if (field.form == DateForm::YyyyMmDdSeparated) {
         if (!allDigits(parts.year) || !allDigits(parts.month) || !allDigits(parts.day)) {
-            return false;
+            return std::nullopt;
         }
     } else if (!allDigits(text)) {
-        return false;
+        return std::nullopt;
     }
-    return IsValidDate(parts.year, parts.month, parts.day);
+    if (!IsValidDate(parts.year, parts.month, parts.day)) {
+        return std::nullopt;
+    }
+    return Date{digitValue(parts.year), digitValue(parts.month), digitValue(parts.day)};
+}
+
+bool holdsDate(std::string_view text, const Field& field) {
+    return dateOf(text, field).has_value();
 }
 
 bool isCodeOf(std::string_view text, const Field& field) {

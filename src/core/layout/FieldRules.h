@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Date.h"
 #include "base/Money.h"
 #include "layout/Field.h"
 
@@ -26,6 +27,8 @@ std::optional<Money> amountOf(std::string_view text, const Field& field);
 
 // A date field holds the digits of its form (and its separators) forming a calendar date.
 bool holdsDate(std::string_view text, const Field& field);
+// That date, when the field holds one.
+std::optional<Date> dateOf(std::string_view text, const Field& field);
 // The parts of the date, as texts in the field's form; missing characters stay missing.
 struct DateParts {
     std::string year;  // four digits: "20" put in front of a two-digit year

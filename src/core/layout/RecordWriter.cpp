@@ -71,11 +71,10 @@ void RecordWriter::number(const Field& field, std::int64_t value) {
 }
 
 void RecordWriter::amount(const Field& field, Money value) {
-    const std::string text = value.toAmountField(field.width());
-    if (static_cast<int>(text.size()) > field.width()) {
+    const std::span<char> at(text_.data() + (field.first - 1), static_cast<size_t>(field.width()));
+    if (!value.fillAmountField(at)) {
         throw overflow(field, value.toText2() + " baht");
     }
-    put(field, text, '0', true);
 }
 
 void RecordWriter::account(const Field& account, const Field& type, const Field& branch,

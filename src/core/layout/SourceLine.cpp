@@ -45,14 +45,6 @@ size_t widestLayout(SourceFile kind) {
     return static_cast<size_t>(widest);
 }
 
-int digitValue(std::string_view text) {
-    int v = 0;
-    for (const char c : text) {
-        v = v * 10 + (c - '0');
-    }
-    return v;
-}
-
 }  // namespace
 
 TextNotCodePage874::TextNotCodePage874(const std::filesystem::path& file, const std::string& where)
@@ -144,11 +136,10 @@ Reading<Money> SourceLine::amount(const Field& field) const {
 
 Reading<Date> SourceLine::date(const Field& field) const {
     const std::string_view t = (*this)[field];
-    if (!holdsDate(t, field)) {
-        return {lineNo_, field, Rule::Date, t};
+    if (const std::optional<Date> date = dateOf(t, field)) {
+        return *date;
     }
-    const DateParts parts = datePartsOf(t, field);
-    return Date{digitValue(parts.year), digitValue(parts.month), digitValue(parts.day)};
+    return {lineNo_, field, Rule::Date, t};
 }
 
 Reading<std::string_view> SourceLine::code(const Field& field) const {

@@ -34,6 +34,24 @@ TEST(Money, ParsesAndFormatsExactly) {
     EXPECT_FALSE(Money::fromDecimalText("1.000000001"));
 }
 
+// Long amounts are read eight digits at a time: a byte next to the digits in the code table ('/', ':')
+// anywhere in them is no digit.
+TEST(Money, LongDigitsAreReadWhole) {
+    EXPECT_EQ(Money::fromImpliedDecimals("123456789012345678", 4)->units(), 123456789012345678);
+    EXPECT_EQ(Money::fromImpliedDecimals("1234567890123456", 2)->units(), 123456789012345600);
+    EXPECT_EQ(Money::fromImpliedDecimals("00000000", 2)->units(), 0);
+    EXPECT_EQ(Money::fromImpliedDecimals("9876543210", 0)->units(), 98765432100000);
+    for (const std::string bad : {"12345678901234567/", "1234567:", "123456789012:4567", "/2345678"}) {
+        EXPECT_FALSE(Money::fromImpliedDecimals(bad, 2)) << bad;
+    }
+    // An amount field is written whole, never cut; one that is too wide says so.
+    char field[8];
+    EXPECT_TRUE(Money::fromUnits(-12340).fillAmountField(field));
+    EXPECT_EQ(std::string_view(field, 8), "-0001234");
+    EXPECT_FALSE(Money::fromUnits(1234567890).fillAmountField(field));
+    EXPECT_EQ(Money::fromUnits(1234567890).toAmountField(8), "123456789");
+}
+
 TEST(Money, OverflowIsAnErrorNotAWrongTotal) {
     const Money big = Money::fromUnits(INT64_MAX - 5);
     EXPECT_THROW(big.plus(Money::fromUnits(10), "line 7"), QrvError);

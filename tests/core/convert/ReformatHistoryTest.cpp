@@ -149,6 +149,25 @@ TEST(ReformatHistory, AFailedOrAllRejectedRunIsNoRepeat) {
     EXPECT_EQ(f.run(good).outcome, Outcome::Refused);
 }
 
+// Direct Debit (100M) and Manager Cheque read their source whole before converting it; the history takes
+// the content from that reading, and must take it right for the repeat to be caught.
+TEST(ReformatHistory, TheContentTakenFromTheRunsOwnReadingIsTheFiles) {
+    for (const auto& [product, name] : {std::pair{Product::DirectDebit100M, "direct-debit-100m.txt"},
+                                        std::pair{Product::ManagerCheque, "manager-cheque.txt"}}) {
+        test::ProductRun f(product);
+        f.request.creditAccount = "0142000013";
+        f.request.debitFeeAccount = "5550001116";
+        f.request.processingRound = ProcessingRound::EndOfDay;
+        const std::string bytes = example(name);
+        ASSERT_EQ(f.run(bytes).outcome, Outcome::Written) << name;
+        const RunEntry e = RunHistory(f.store).list({}).front();
+        EXPECT_EQ(e.sourceSha1, sha1Of(bytes)) << name;
+        EXPECT_EQ(e.sourceSize, static_cast<std::int64_t>(bytes.size())) << name;
+        f.request.destinationPath = f.out / "second.txt";
+        EXPECT_EQ(f.run(bytes).outcome, Outcome::Refused) << name;
+    }
+}
+
 // The window asks the person itself: a request that says so gets the earlier run without the message,
 // and only once every other check has passed.
 TEST(ReformatHistory, ARequestThatAsksGetsTheEarlierRunOnceEveryCheckPassed) {

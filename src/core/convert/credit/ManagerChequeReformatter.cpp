@@ -86,6 +86,7 @@ class ManagerChequeReformatter {
                    RecordWriter(kRecord006),
                    SourceLine(run.request.invoicePath, SourceFile::Invoice)},
           defaultBranch_(upper(run.services.settings.DefaultBranchCode) != "FALSE" ? "0111" : "0001"),
+          today_(run.services.clock.today()),
           line_(run.request.sourcePath, SourceFile::ManagerCheque),
           rejects_(run.result, &run.services.store, RejectSink::Table::None, run.listings,
                    run.listingPath("").string()),
@@ -134,6 +135,7 @@ class ManagerChequeReformatter {
     ReformatRun& rs_;
     ChequeRun cheques_;
     std::string defaultBranch_;
+    Date today_;       // the run's day, read once: every cheque's due date is compared with it
     SourceLine line_;  // the cheque line being read
     RejectSink rejects_;
     RecordWriter record003_, record004_;
@@ -151,7 +153,7 @@ bool ManagerChequeReformatter::checkLine() {
         stop("Invalid  CHEQUE_DUE_DATE");
         return false;
     }
-    if (*due < rs_.services.clock.today()) {
+    if (*due < today_) {
         stop("CHEQUE_DUE_DATE should be today or future date");
         return false;
     }

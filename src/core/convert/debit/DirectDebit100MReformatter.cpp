@@ -35,13 +35,27 @@ constexpr const char* kErrorDataMessage =
 // Which reading runs the totals check: its two errors are worded differently.
 enum class Wording { FullScan, CleanQuickPass };
 
+// Today, as every line's dates are compared with it.
+struct Today {
+    explicit Today(const Date& d) : date(d), text(d.yyyymmdd()) {}
+    Date date;
+    std::string text;  // yyyymmdd
+};
+
+// Whether a date read comes before today. A date compares as a date; a text that is none compares by its
+// characters, as yyyymmdd.
+bool beforeToday(const SourceLine& line, const Field& field, const Reading<Date>& read, const Today& today) {
+    return read ? *read < today.date : line.dateParts(field).yyyymmdd() < today.text;
+}
+
 // The faults D1 to D7 of one detail record, in the order they are told.
-std::vector<Reject> detailFaults(const SourceLine& d, const Date& today) {
+std::vector<Reject> detailFaults(const SourceLine& d, const Today& today) {
     std::vector<Reject> faults;
-    if (!d.date(ddr::kDetailDate)) {
+    const Reading<Date> date = d.date(ddr::kDetailDate);
+    if (!date) {
         faults.push_back(Reject::DetailDate);
     }
-    if (d.dateParts(ddr::kDetailDate).yyyymmdd() < today.yyyymmdd()) {
+    if (beforeToday(d, ddr::kDetailDate, date, today)) {
         faults.push_back(Reject::DetailPastDate);
     }
     if (!d.code(ddr::kSign)) {
@@ -103,7 +117,7 @@ class DirectDebit100MRun {
 
     ReformatRun& run_;
     std::filesystem::path source_;
-    Date today_;
+    Today today_;
     SourceLine line_;
     RejectSink rejects_;
     std::string control_;
@@ -140,7 +154,7 @@ void DirectDebit100MRun::checkControl() {
     if (!c.date(ddr::kEffectiveDate) || !c.date(controlDate_)) {
         controlError(Reject::ControlDate, &ddr::kEffectiveDate);
     }
-    if (c.dateParts(controlDate_).yyyymmdd() < today_.yyyymmdd()) {
+    if (beforeToday(c, controlDate_, c.date(controlDate_), today_)) {
         controlError(Reject::ControlPastDate, &ddr::kEffectiveDate);
     }
     if (static_cast<int>(c.text().size()) > ddr::kMaxLine) {
@@ -151,8 +165,9 @@ void DirectDebit100MRun::checkControl() {
 // The quick test applies every rule of the full error scan, so that a file it lets through holds no
 // error the scan would find; with the control shift it also compares the date read one column later.
 bool DirectDebit100MRun::passesQuickTest(const SourceLine& d) const {
+    const bool shifted = detailDate_.first != ddr::kDetailDate.first;  // else the faults compared it
     return !controlError_ && detailFaults(d, today_).empty() &&
-           !(d.dateParts(detailDate_).yyyymmdd() < today_.yyyymmdd());
+           !(shifted && beforeToday(d, detailDate_, d.date(detailDate_), today_));
 }
 
 void DirectDebit100MRun::addToTotals(const SourceLine& d) {
@@ -303,6 +318,8 @@ void DirectDebit100MRun::run() {
         errorReport();
         return;
     }
+    // The upload is written from a reading that must equal this one; the run history takes its digest.
+    run_.sourceChecked = checked_;
     if (!totalsCheck(Wording::CleanQuickPass)) {
         errorReport();
         return;
