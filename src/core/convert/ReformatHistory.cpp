@@ -99,6 +99,7 @@ ReformatRecord::ReformatRecord(const ReformatRun& run, SourceContent& source)
 
 void ReformatRecord::takeSource() {
     source_.learn(run_.sourceChecked);
+    source_.learn(run_.sourceRead);
     entry_.sourceSha1 = source_.sha1();
     entry_.sourceSize = source_.size();
 }

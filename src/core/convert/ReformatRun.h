@@ -38,6 +38,7 @@ struct ReformatRun {
     std::string learnedRecord = {};  // what the first making learned, when a hash is to be shown
     std::optional<AtomicFile> preparedUpload = {};  // the upload file, complete, not yet in place
     std::optional<FileReading> sourceChecked = {};  // a first reading of the source that the run's must equal
+    std::optional<FileReading> sourceRead = {};     // the run's own whole reading of the source, digested
 
     // folder + company id as typed + "_" + listing code + suffix.
     std::filesystem::path listingPath(std::string_view suffix) const;

@@ -65,7 +65,14 @@ std::optional<std::int64_t> numberOf(std::string_view text, const Field& field) 
     if (!holdsDigits(text, field)) {
         return std::nullopt;
     }
-    return ToInteger(text);
+    if (text.size() > 18) {
+        return ToInteger(text);  // it may not fit
+    }
+    std::int64_t v = 0;
+    for (const char c : text) {
+        v = v * 10 + (c - '0');
+    }
+    return v;
 }
 
 std::optional<Money> amountOf(std::string_view text, const Field& field) {

@@ -60,6 +60,11 @@ TEST(IsValidAccountNo, ChecksTheCheckDigit) {
     EXPECT_FALSE(IsValidAccountNo(" 123456789"));  // numeric, but a blank is no digit
     EXPECT_FALSE(IsValidAccountNo("123456789A"));
     EXPECT_FALSE(IsValidAccountNo("1.34567896"));
+    // Of eleven, the dropped fourth character may be what keeps the whole a number, and nothing else.
+    EXPECT_TRUE(IsValidAccountNo("123.4567896"));
+    EXPECT_TRUE(IsValidAccountNo("123E4567896"));
+    EXPECT_FALSE(IsValidAccountNo("123-4567896"));
+    EXPECT_FALSE(IsValidAccountNo("123 4567896"));
 }
 
 TEST(HasThaiChar, LooksOnlyWithinTheLength) {

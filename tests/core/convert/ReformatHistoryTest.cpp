@@ -149,11 +149,12 @@ TEST(ReformatHistory, AFailedOrAllRejectedRunIsNoRepeat) {
     EXPECT_EQ(f.run(good).outcome, Outcome::Refused);
 }
 
-// Direct Debit (100M) and Manager Cheque read their source whole before converting it; the history takes
-// the content from that reading, and must take it right for the repeat to be caught.
+// The history takes the source's content from the run's own digested reading (a first checking reading,
+// or the converting one), and must take it right for the repeat to be caught.
 TEST(ReformatHistory, TheContentTakenFromTheRunsOwnReadingIsTheFiles) {
     for (const auto& [product, name] : {std::pair{Product::DirectDebit100M, "direct-debit-100m.txt"},
-                                        std::pair{Product::ManagerCheque, "manager-cheque.txt"}}) {
+                                        std::pair{Product::ManagerCheque, "manager-cheque.txt"},
+                                        std::pair{Product::MediaClearing, "media-clearing.txt"}}) {
         test::ProductRun f(product);
         f.request.creditAccount = "0142000013";
         f.request.debitFeeAccount = "5550001116";

@@ -193,7 +193,8 @@ void DirectCreditRun::showReport(bool uploadWritten) {
 }
 
 void DirectCreditRun::execute() {
-    LineReader reader(request_.sourcePath);
+    // Digested beside the reading, on another core: the run history takes the source's content from it.
+    LineReader reader(request_.sourcePath, LineReader::Digesting::Yes);
     CreditUploadFile upload = run_.creditUpload();
     if (!readHeader(reader)) {
         return;
@@ -212,6 +213,7 @@ void DirectCreditRun::execute() {
         detailLine(upload);
         run_.progress(progress.percent(line_.lineNo() - 1, reader.bytesRead()));
     }
+    run_.sourceRead = reader.finishReading();
     run_.listings->close();
 
     upload.writeRecord(TrailerRecord(1, accepted_, total_));

@@ -219,7 +219,8 @@ const std::string& MediaClearingRun::cachedBranchName(std::string_view bank, std
 }
 
 void MediaClearingRun::execute() {
-    LineReader reader(request_.sourcePath);
+    // Digested beside the reading, on another core: the run history takes the source's content from it.
+    LineReader reader(request_.sourcePath, LineReader::Digesting::Yes);
     upload_ = std::make_unique<CreditUploadFile>(run_.creditUpload());
 
     if (!line_.next(reader)) {
@@ -251,6 +252,7 @@ void MediaClearingRun::execute() {
         detailLine();
         progress(reader);
     }
+    run_.sourceRead = reader.finishReading();
     run_.listings->close();
     finish(*effective, comName);
 }
