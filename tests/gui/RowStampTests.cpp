@@ -251,7 +251,7 @@ TEST(PaintRecording, ReplaysWhatWasDrawnAsItWasDrawn) {
 
 // A PDF whose chunks of rows are drawn from stamps has the pages and the text of one drawn from each
 // chunk's document, on one thread or several: chunks like the stamp's, one with a name that wraps, a
-// shorter last one.
+// shorter last one, and row numbers whose widths go back and forth (a stamp kept for each).
 TEST(RowStamp, APdfFromStampsReadsAsOneFromDocuments) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
         GTEST_SKIP() << "pdftotext (poppler-utils) is needed";
@@ -264,7 +264,7 @@ TEST(RowStamp, APdfFromStampsReadsAsOneFromDocuments) {
     pdf.source = [] {
         return [](int chunk) {
             return DetailChunk(chunk + 1 == kChunks ? 40 : kRows, [chunk](int i) {
-                const int no = chunk * kRows + i + 1;
+                const int no = chunk * kRows + i + 1 + (chunk % 2 == 1 ? 1000000 : 0);
                 return chunk == 3 && i == 9
                            ? Row(no, QStringLiteral("a name long enough to wrap ").repeated(12).trimmed(),
                                  QStringLiteral("9.99"))

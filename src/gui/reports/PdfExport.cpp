@@ -35,6 +35,7 @@ constexpr size_t kAhead = 2;        // chunks rendered ahead of the drawing
 constexpr int kPartsPerThread = 4;  // parts of the PDF per drawing thread, so that none waits long idle
 constexpr int kMostThreads = 4;     // drawing threads at most
 constexpr int kStampTries = 3;      // chunks of one frame in a row that make no stamp before none is tried
+constexpr size_t kStampWidths = 4;  // stamps kept of one frame, each for other widths of its row numbers
 
 using Stop = std::function<bool()>;
 
@@ -160,27 +161,37 @@ class Rendered {
     bool stop_ = false;
 };
 
-// The stamps a drawing thread has made, one per frame (the latest chunk's that made one), and how many
-// chunks of each frame in a row made none (after a few, no more are tried).
+// The stamps a drawing thread has made: per frame, one for each width of the columns that follow their
+// texts (a row number's width changes with its digits: 999 to 1000, or 12000 against 12603 where the
+// font's digits differ), latest used first; and how many chunks of each frame in a row made none (after a
+// few, no more are tried).
 class Stamps {
   public:
-    const RowStamp* find(const ChunkRows& rows) const {
-        for (const auto& stamp : stamps_) {
-            if (stamp->fits(rows)) {
-                return stamp.get();
+    // The chunk's rows laid out by the first stamp that lays them out, and that stamp.
+    std::pair<const RowStamp*, std::optional<StampedRows>> lay(const ChunkRows& rows) {
+        for (auto it = stamps_.begin(); it != stamps_.end(); ++it) {
+            if (!(*it)->fits(rows)) {
+                continue;
+            }
+            if (std::optional<StampedRows> laid = (*it)->lay(rows)) {
+                std::rotate(stamps_.begin(), it, it + 1);  // the next chunk most likely fits it too
+                return {stamps_.front().get(), std::move(laid)};
             }
         }
-        return nullptr;
+        return {nullptr, std::nullopt};
     }
     std::vector<Rendered::Stamped> frames() const {
         std::vector<Rendered::Stamped> frames;
         for (const auto& stamp : stamps_) {
-            frames.push_back({stamp->frame(), stamp->rows()});
+            if (std::none_of(frames.begin(), frames.end(),
+                             [&stamp](const auto& f) { return f.frame.sameFrame(stamp->frame()); })) {
+                frames.push_back({stamp->frame(), stamp->rows()});
+            }
         }
         return frames;
     }
-    // A stamp made from the chunk's laid-out document (in place of the one of its frame), when it
-    // makes one.
+    // A stamp made from the chunk's laid-out document (in place of the one of its frame and widths, and
+    // beside those of other widths), when it makes one.
     const RowStamp* make(const QTextDocument& doc, const ChunkRows& rows) {
         if (!rows.found()) {
             return nullptr;
@@ -202,14 +213,19 @@ class Stamps {
         if (failed != failed_.end()) {
             failed->second = 0;
         }
-        const auto same =
-            std::find_if(stamps_.begin(), stamps_.end(), [&rows](const auto& s) { return s->fits(rows); });
-        if (same != stamps_.end()) {
-            *same = std::move(stamp);
-            return same->get();
+        // Stamps of another row count or page count stand for another layout: only the latest is kept.
+        const auto replaced = [&stamp](const std::unique_ptr<RowStamp>& s) {
+            return s->fits(stamp->frame()) &&
+                   (s->rows() != stamp->rows() || s->pages() != stamp->pages() || s->sameWidths(*stamp));
+        };
+        stamps_.erase(std::remove_if(stamps_.begin(), stamps_.end(), replaced), stamps_.end());
+        stamps_.insert(stamps_.begin(), std::move(stamp));
+        const RowStamp& made = *stamps_.front();
+        size_t kept = 0;
+        for (auto it = stamps_.begin(); it != stamps_.end();) {
+            it = (*it)->fits(made.frame()) && ++kept > kStampWidths ? stamps_.erase(it) : it + 1;
         }
-        stamps_.push_back(std::move(stamp));
-        return stamps_.back().get();
+        return &made;
     }
 
   private:
@@ -248,8 +264,7 @@ std::optional<int> drawChunks(QIODevice& device, const QString& file, const PdfS
             painter.end();
             return std::nullopt;
         }
-        const RowStamp* stamp = stamps.find(next->rows);
-        std::optional<StampedRows> rows = stamp != nullptr ? stamp->lay(next->rows) : std::nullopt;
+        const auto [stamp, rows] = stamps.lay(next->rows);
         if (rows) {
             for (int page = 0; page < stamp->pages(); ++page) {
                 newPage();

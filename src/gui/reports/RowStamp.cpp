@@ -314,6 +314,13 @@ std::optional<StampedRows> RowStamp::lay(const ChunkRows& rows) const {
     return stamped;
 }
 
+bool RowStamp::sameWidths(const RowStamp& other) const {
+    return std::equal(columns_.begin(), columns_.end(), other.columns_.begin(), other.columns_.end(),
+                      [](const Column& a, const Column& b) {
+                          return a.widened == b.widened && (!a.widened || a.widest == b.widest);
+                      });
+}
+
 void RowStamp::paint(QPainter& painter, const StampedRows& rows, int page) const {
     if (replaysGrid()) {
         paintGrid(painter, page);

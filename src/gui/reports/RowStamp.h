@@ -59,6 +59,9 @@ class RowStamp {
     // cell).
     std::optional<StampedRows> lay(const ChunkRows& rows) const;
     int pages() const { return pages_; }
+    // True when the columns that follow their texts' widths (the row number's) are as wide as `other`'s:
+    // a chunk one of them cannot lay out for that width alone the other cannot either.
+    bool sameWidths(const RowStamp& other) const;
     // True when the emptied pages' grid is recorded once and replayed (emptying their texts moves
     // nothing); else they are drawn from the emptied document each time.
     bool replaysGrid() const { return !grid_.empty(); }

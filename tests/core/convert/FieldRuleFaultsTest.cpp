@@ -332,7 +332,9 @@ TEST(CodePage874, AFieldsEdgeCannotHideThaiSavedAsUtf8) {
 
     ProductRun dcp(Product::DirectCredit);
     std::string header = creditHeader();
-    header.replace(15, 12, thai + " CO");  // the name's characters take more bytes than columns
+    // 30 characters in the name's 30 columns (16-45), but 40 bytes: the field's edge cuts the fourth Thai
+    // letter, and the date is pushed along.
+    header.replace(15, 30, "ACME TRADING CO LTD" + thai + "      ");
     dcp.run(test::crlfLines({header, creditDetail()}));
     EXPECT_EQ(dcp.last.outcome, Outcome::Refused);
     ASSERT_EQ(dcp.events.texts().size(), 1u);

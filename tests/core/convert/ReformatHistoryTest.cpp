@@ -159,6 +159,10 @@ TEST(ReformatHistory, TheContentTakenFromTheRunsOwnReadingIsTheFiles) {
         f.request.creditAccount = "0142000013";
         f.request.debitFeeAccount = "5550001116";
         f.request.processingRound = ProcessingRound::EndOfDay;
+        if (product == Product::ManagerCheque) {
+            test::writeFile(f.out / "invoices.txt", example("manager-cheque-invoices.txt"));
+            f.request.invoicePath = f.out / "invoices.txt";
+        }
         const std::string bytes = example(name);
         ASSERT_EQ(f.run(bytes).outcome, Outcome::Written) << name;
         const RunEntry e = RunHistory(f.store).list({}).front();
