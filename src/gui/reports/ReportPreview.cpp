@@ -321,50 +321,56 @@ std::function<std::function<QString(int)>()> ReportPreview::chunkSource() const 
 
 void ReportPreview::setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot) {
     const QString layout = QString::fromStdString(snapshot->report().layoutFile);
-    report_ = std::make_shared<const ReportPages>(snapshot);  // a malformed layout is said here
+    // The report's pages (their totals read over every row) and where the chunks end are made beside the
+    // window's thread, which shows "Preparing the pages" meanwhile and names the report by its layout until
+    // its own title is known. A malformed layout is said where the pages would be.
+    report_.reset();
     html_.clear();
-    begin(layout, HtmlTitle(QString::fromStdString(report_->head())));
-    // Where the chunks end is found by laying parts of the report out: beside the window's thread, which
-    // shows "Preparing the pages" meanwhile.
+    begin(layout, QString());
     plan_.clear();
     pages_->setChunks(
         0, [](int) { return QString(); }, [](int) { return 0; });
     setReady(false);
     const PageStyle style = pages_->style();
     const int run = ++prepareRun_;
-    preparing_ = std::make_unique<BackgroundJob>([this, snapshot, style, run](const BackgroundJob& job) {
-        std::vector<PlannedChunk> plan;
-        QString error;
-        try {
-            const ReportPages pages(snapshot);  // its own: a ReportPages is for one thread
-            // A report closed or replaced meanwhile is not waited for.
-            plan = PagePlan::make(
-                pages, [&style](const QString& html) { return style.layOut(html); },
-                ReportPages::kRowsPerChunk, [&job] { return job.cancelled(); });
-        } catch (const std::exception& e) {
-            error = QString::fromStdString(e.what());
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, plan = std::move(plan), error, run]() mutable {
-                if (run != prepareRun_) {
-                    return;
-                }
-                if (!error.isEmpty()) {
-                    // Said where the pages would be; what waits for them goes on over no pages.
-                    preparingLabel_->setText(tr("The pages could not be prepared:\n%1").arg(error));
-                    prepared_ = true;
-                    emit pagesReady();
-                    return;
-                }
-                plan_ = std::move(plan);
-                pages_->setChunks(
-                    static_cast<int>(plan_.size()), [this](int chunk) { return chunkHtml(chunk); },
-                    [this](int chunk) { return plan_.at(static_cast<size_t>(chunk)).pages; });
-                setReady(true);
-            },
-            Qt::QueuedConnection);
-    });
+    preparing_ =
+        std::make_unique<BackgroundJob>([this, snapshot, style, layout, run](const BackgroundJob& job) {
+            std::shared_ptr<const ReportPages> pages;
+            std::vector<PlannedChunk> plan;
+            QString error;
+            try {
+                // Made and used here, then handed to the window's thread once this job is done with it.
+                pages = std::make_shared<const ReportPages>(snapshot);
+                // A report closed or replaced meanwhile is not waited for.
+                plan = PagePlan::make(
+                    *pages, [&style](const QString& html) { return style.layOut(html); },
+                    ReportPages::kRowsPerChunk, [&job] { return job.cancelled(); });
+            } catch (const std::exception& e) {
+                error = QString::fromStdString(e.what());
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this, pages = std::move(pages), plan = std::move(plan), error, layout, run]() mutable {
+                    if (run != prepareRun_) {
+                        return;
+                    }
+                    if (!error.isEmpty()) {
+                        // Said where the pages would be; what waits for them goes on over no pages.
+                        preparingLabel_->setText(tr("The pages could not be prepared:\n%1").arg(error));
+                        prepared_ = true;
+                        emit pagesReady();
+                        return;
+                    }
+                    report_ = std::move(pages);
+                    setTitle(layout, HtmlTitle(QString::fromStdString(report_->head())));
+                    plan_ = std::move(plan);
+                    pages_->setChunks(
+                        static_cast<int>(plan_.size()), [this](int chunk) { return chunkHtml(chunk); },
+                        [this](int chunk) { return plan_.at(static_cast<size_t>(chunk)).pages; });
+                    setReady(true);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 void ReportPreview::setPage(const QString& layout, const QString& html) {
@@ -388,13 +394,17 @@ void ReportPreview::begin(const QString& layout, const QString& title) {
     findNext_->setEnabled(true);
     findProgress_->hide();
     findCancel_->hide();
+    setTitle(layout, title);
+    found_ = -1;
+    foundChunk_ = 0;
+    textChunk_ = -1;
+}
+
+void ReportPreview::setTitle(const QString& layout, const QString& title) {
     // The report's own title; a page without one is named after its layout or file.
     title_ = !title.isEmpty() ? title : layout.isEmpty() ? tr("Report") : tr("Report - %1").arg(layout);
     printer_.setDocName(title_);
     setWindowTitle(title_);
-    found_ = -1;
-    foundChunk_ = 0;
-    textChunk_ = -1;
     pages_->setTitle(title_);
 }
 

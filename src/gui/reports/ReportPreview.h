@@ -139,6 +139,8 @@ class ReportPreview : public QDialog {
     void pageShown();
     // A new report: its title; what ran over the one before ends.
     void begin(const QString& layout, const QString& title);
+    // Names the window, the print job and the pages after the report's title, or its layout without one.
+    void setTitle(const QString& layout, const QString& title);
     // The pages are there (or being prepared): the commands over them answer (or wait).
     void setReady(bool ready);
     // The text view holds the chunk of the current page (or `chunk`).
