@@ -1,9 +1,9 @@
-// Times a Direct Credit detail report in the preview: report-preview-bench ROWS [--pdf FILE]
-// Fills Dcp_Detail with ROWS rows (not timed), then shows the report through the window's QtUi and
-// prints the seconds until the first page is painted, then until the last page is; then the seconds
-// Find takes from page 1 to the last row's payee and to a text that is nowhere (every chunk searched);
-// with --pdf, also the seconds to save the PDF (and its pages).
-// Run it under /usr/bin/time -v for the peak memory. Not part of the tests.
+// Times a Direct Credit detail report in the preview: report-preview-bench ROWS [--window-rows] [--pdf FILE]
+// Fills Dcp_Detail with ROWS rows (not timed; with --window-rows those of window_pdf's run), then shows the
+// report through the window's QtUi and prints the seconds until the first page is painted, then until the
+// last page is; then the seconds Find takes from page 1 to the last row's payee and to a text that is nowhere
+// (every chunk searched); with --pdf, also the seconds to save the PDF (and its pages). Run it under
+// /usr/bin/time -v for the peak memory. Not part of the tests.
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchFiles.h"
 #include "gui/reports/ReportPreview.h"
 #include "gui/window/QtUi.h"
 #include "reports/ReportRunner.h"
@@ -46,22 +47,38 @@ class FirstPaint : public QObject {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: report-preview-bench ROWS [--pdf FILE]\n");
+        std::fprintf(stderr, "usage: report-preview-bench ROWS [--window-rows] [--pdf FILE]\n");
         return 2;
     }
     const int rows = std::stoi(argv[1]);
-    const std::string pdf = argc > 3 && std::string(argv[2]) == "--pdf" ? argv[3] : "";
+    std::string pdf;
+    bool windowRows = false;
+    for (int i = 2; i < argc; ++i) {
+        if (std::string(argv[i]) == "--pdf" && i + 1 < argc) {
+            pdf = argv[++i];
+        } else if (std::string(argv[i]) == "--window-rows") {
+            windowRows = true;
+        }
+    }
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("qrv-bench-" + std::to_string(rows));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     qrv::TableStore store(dir);
     {
+        // Thai payees by default; with --window-rows the credits of window_pdf's Direct Credit run.
         const qrv::TableStore::CommandScope scope(store);
         for (int row = 1; row <= rows; ++row) {
-            store.append("Dcp_Detail", {{"AcNo", std::to_string(1000000000 + row)},
-                                        {"Amount", row * 0.25},
-                                        {"Name", std::string("ผู้รับเงิน ") + std::to_string(row)}});
+            const std::uint64_t i = row - 1;
+            if (windowRows) {
+                store.append("Dcp_Detail", {{"AcNo", qrv::bench::account(i)},
+                                            {"Amount", static_cast<double>(1 + (i * 37) % 99999999) / 100},
+                                            {"Name", qrv::bench::name(i)}});
+            } else {
+                store.append("Dcp_Detail", {{"AcNo", std::to_string(1000000000 + row)},
+                                            {"Amount", row * 0.25},
+                                            {"Name", std::string("ผู้รับเงิน ") + std::to_string(row)}});
+            }
         }
     }
     std::ifstream in(std::filesystem::path(QRV_SOURCE_REPORTS) / "rptDcpDetail.frf", std::ios::binary);

@@ -2,8 +2,10 @@
 // 200000) with "Print detail" ticked, started with the Reformat Data button; the detail report's preview
 // opens beside the window, and once its pages are there the PDF is saved from it (what the Save as PDF
 // button does after its file dialog). Prints the seconds of the run, of the pages, and of the PDF with its
-// pages, bytes and processor time (POSIX only). Usage: window_pdf [LINES] [PDF] (default /tmp/window.pdf).
-// Run it under /usr/bin/time -v for the peak memory. Not a test.
+// pages, bytes and processor time (POSIX only); then the same report saved as the bench program saves it,
+// from a preview of its own, and whether the two files hold the same bytes apart from their creation time.
+// Usage: window_pdf [LINES] [PDF] (default /tmp/window.pdf). Run it under /usr/bin/time -v for the peak
+// memory. Not a test.
 
 #include <sys/resource.h>
 #include <QApplication>
@@ -16,10 +18,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
 
 #include "BenchFiles.h"
 #include "gui/app/MainWindow.h"
 #include "gui/reports/ReportPreview.h"
+#include "gui/window/QtUi.h"
 #include "gui/window/WorkbenchWindow.h"
 
 namespace {
@@ -30,6 +36,20 @@ double processorSeconds() {
     getrusage(RUSAGE_SELF, &used);
     return static_cast<double>(used.ru_utime.tv_sec + used.ru_stime.tv_sec) +
            static_cast<double>(used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e6;
+}
+
+// A PDF file's bytes without its creation time and the document ID made from it, the only bytes that
+// differ between two saves of one report.
+std::string timelessBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const std::string_view key : {std::string_view("/CreationDate ("), std::string_view("/ID [")}) {
+        if (const auto at = bytes.find(key); at != std::string::npos) {
+            const auto end = bytes.find(key.back() == '(' ? ')' : ']', at);
+            bytes.erase(at + key.size(), end == std::string::npos ? 0 : end - at - key.size());
+        }
+    }
+    return bytes;
 }
 
 qrv::gui::ReportPreview* shownPreview() {
@@ -113,6 +133,31 @@ int main(int argc, char** argv) {
                 processorSeconds() - processorBefore, pages,
                 static_cast<long long>(std::filesystem::file_size(pdf.toStdString())),
                 error.isEmpty() ? "" : qPrintable(QStringLiteral(" (") + error + QLatin1Char(')')));
+
+    // The same report through the bench program's path: its snapshot shown by a preview of its own, with
+    // no run before it, and saved. The two files are compared byte for byte.
+    const QString benchPdf = pdf + QStringLiteral(".bench.pdf");
+    qrv::gui::QtUi benchUi;
+    benchUi.showSnapshot(preview->snapshot(), false);
+    qrv::gui::ReportPreview* fresh = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<qrv::gui::ReportPreview*>(w);
+            p != nullptr && p != preview && w->isVisible()) {
+            fresh = p;
+        }
+    }
+    if (fresh == nullptr) {
+        std::fprintf(stderr, "the bench's preview was not shown\n");
+        return 1;
+    }
+    fresh->waitUntilReady();
+    clockOfPdf.restart();
+    fresh->savePdf(benchPdf);
+    std::printf("bench's path: pdf %.1f s, %lld bytes, %s the window's\n", clockOfPdf.elapsed() / 1e3,
+                static_cast<long long>(std::filesystem::file_size(benchPdf.toStdString())),
+                timelessBytes(pdf.toStdString()) == timelessBytes(benchPdf.toStdString())
+                    ? "the same bytes (apart from the creation time) as"
+                    : "not the bytes of");
     for (QWidget* w : QApplication::topLevelWidgets()) {
         w->close();
     }

@@ -62,6 +62,10 @@ class ReportPreview : public QDialog {
     // window's thread (pagesReady tells when they are there).
     void setSnapshot(std::shared_ptr<const ReportSnapshot> snapshot);
     bool ready() const { return ready_; }
+    // The snapshot shown, once its pages are there; none for a loaded or given page.
+    std::shared_ptr<const ReportSnapshot> snapshot() const {
+        return report_ ? report_->sharedSnapshot() : nullptr;
+    }
     // Waits, the window's events going on, until the pages are there (or could not be prepared, which
     // the window says in their place).
     void waitUntilReady();
