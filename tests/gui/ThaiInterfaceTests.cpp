@@ -303,6 +303,8 @@ TEST(ThaiInterface, ReportsShowTheThaiCopyOfTheirLayoutWithTheSameData) {
     EXPECT_TRUE(english.contains("Reformat Result Report"));
     EXPECT_TRUE(html.contains(QString::fromUtf8("รายงานผลการแปลงรูปแบบข้อมูล")));
     EXPECT_FALSE(html.contains("Reformat Result Report"));
+    EXPECT_TRUE(html.contains(QString::fromUtf8("ชื่อบริษัท :")));  // the company's caption too
+    EXPECT_FALSE(html.contains("Company Name"));
     // The same values in both: the company, the counts, the total and the hash value.
     int compared = 0;
     for (const auto& [name, value] : report.variables) {
