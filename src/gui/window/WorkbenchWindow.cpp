@@ -252,17 +252,22 @@ void WorkbenchWindow::wireProductCommands() {
             connect(b, &QAbstractButton::clicked, this, [this, name, handler, writesDestination] {
                 ui_.setDialogContext(name, productKey());
                 // A typed name is asked about as the Save dialog asks: an unrelated file is not replaced
-                // unasked. The source itself is not: the run refuses it, with its reason.
+                // unasked. A file the run reads is not: the run refuses it, with its reason.
                 const QString destination = static_cast<QLineEdit*>(control(C::destination))->text();
-                if (writesDestination && !busy_ &&
-                    !isSameFile(destination, static_cast<QLineEdit*>(control(C::source))->text()) &&
-                    !ui_.mayReplace(destination)) {
+                if (writesDestination && !busy_ && !isRunInput(destination) && !ui_.mayReplace(destination)) {
                     return;
                 }
                 runCommand(handler, true);
             });
         }
     }
+}
+
+bool WorkbenchWindow::isRunInput(const QString& path) const {
+    const auto typed = [this](C c) { return static_cast<QLineEdit*>(control(c))->text(); };
+    // The second file (the return file) is read only by a product that shows it.
+    return isSameFile(path, typed(C::source)) ||
+           (control(C::secondFile)->isVisibleTo(this) && isSameFile(path, typed(C::secondFile)));
 }
 
 QString WorkbenchWindow::productKey() const {

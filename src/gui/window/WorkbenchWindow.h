@@ -109,6 +109,8 @@ class WorkbenchWindow : public QWidget {
     QAbstractButton* defaultCommand() const;
     // Runs it once any click a key started has ended.
     void runDefaultCommand();
+    // Whether `path` names a file the run about to start reads (the source, or the return file).
+    bool isRunInput(const QString& path) const;
     QString productKey() const;
     void restoreFields();
     // Recent source files; with `command`, the destination when the run changed it.

@@ -78,6 +78,18 @@ TEST(WorkbenchForm, ATypedDestinationThatIsNoEarlierOutputIsAskedAboutFirst) {
     f.press(C::reformat);
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_NE(f.messages[0].first, MessageKind::Confirmation);
+    // So is the return file that a comparison reads.
+    f.choose(Choice::ReturnFile);
+    const std::string returned = readFile(f.example("return-100m.txt"));
+    f.type(C::source, f.example("sent-100m.txt"));
+    f.type(C::secondFile, f.example("return-100m.txt"));
+    f.type(C::destination, f.example("return-100m.txt"));
+    f.messages.clear();
+    f.press(C::compareReturnFile);
+    ASSERT_EQ(f.messages.size(), 1u);
+    EXPECT_NE(f.messages[0].first, MessageKind::Confirmation) << f.messages[0].second.toStdString();
+    EXPECT_EQ(readFile(f.example("return-100m.txt")), returned);
+    f.choose(Choice::DirectCredit);
     f.type(C::destination, notes);
 
     // A file chosen (and agreed to) in the Save dialog is not asked about again when the run starts.
