@@ -419,6 +419,7 @@ TEST_F(SheetFileKinds, OtherSpreadsheetFilesAreNamedForWhatTheyAre) {
                   "without the password as an Excel workbook (.xlsx) or as CSV");
     // A folder, a FIFO and a device are no files to read: refused before they are opened.
     EXPECT_EQ(refusal(dir.path()), "The sheet file \"" + dir.path().string() + "\" is a folder, not a file");
+#ifndef _WIN32  // FIFOs and /dev are POSIX
     ASSERT_EQ(mkfifo(path("pipe.csv").c_str(), 0600), 0);
     EXPECT_EQ(refusal(path("pipe.csv")),
               "The sheet file \"" + path("pipe.csv").string() +
@@ -426,6 +427,7 @@ TEST_F(SheetFileKinds, OtherSpreadsheetFilesAreNamedForWhatTheyAre) {
                   "and retry");
     EXPECT_EQ(refusal("/dev/zero"),
               "The sheet file \"/dev/zero\" is a device, not a regular file. Please choose a file and retry");
+#endif
     test::writeFile(path("image.csv"), std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16));
     EXPECT_EQ(refusal(path("image.csv")),
               "The file holds NUL bytes, which no CSV text holds: it is no CSV file (or it is UTF-16 text "
