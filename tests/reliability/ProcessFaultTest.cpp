@@ -175,12 +175,18 @@ TEST(DataFolderLock, ReadersNeverWaitAndAWriterIsToldToTryAgain) {
     });
     ASSERT_TRUE(writer.ready());
 
-    const auto [banks, fee] = readers();
-    EXPECT_EQ(banks.status, 0) << banks.err;
-    EXPECT_TRUE(has(banks.out, "014\t"));
-    EXPECT_EQ(fee.status, 0) << fee.err;
-    EXPECT_LT(std::max(banks.seconds, fee.seconds), std::max(1.4, 2 * unlocked + 0.5))
-        << "no reader waited for the lock";
+    // A reader that waited for the lock would wait each time; a busy moment of a loaded machine does not
+    // come back three times in a row.
+    const double bound = std::max(1.4, 2 * unlocked + 0.5);
+    double locked = 0;
+    for (int attempt = 0; attempt < 3 && (attempt == 0 || locked >= bound); ++attempt) {
+        const auto [banks, fee] = readers();
+        EXPECT_EQ(banks.status, 0) << banks.err;
+        EXPECT_TRUE(has(banks.out, "014\t"));
+        EXPECT_EQ(fee.status, 0) << fee.err;
+        locked = std::max(banks.seconds, fee.seconds);
+    }
+    EXPECT_LT(locked, bound) << "no reader waited for the lock";
 
     const ProcessRun blocked = runProcess(dir.path(), importBanks);
     EXPECT_EQ(blocked.status, 1);
