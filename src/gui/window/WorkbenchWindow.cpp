@@ -265,7 +265,7 @@ void WorkbenchWindow::wireProductCommands() {
 
 bool WorkbenchWindow::isRunInput(const QString& path) const {
     const auto typed = [this](C c) { return static_cast<QLineEdit*>(control(c))->text(); };
-    // The second file (the return file) is read only by a product that shows it.
+    // The second file (the return or invoice file) is read only by a product that shows it.
     return isSameFile(path, typed(C::source)) ||
            (control(C::secondFile)->isVisibleTo(this) && isSameFile(path, typed(C::secondFile)));
 }

@@ -109,7 +109,7 @@ class WorkbenchWindow : public QWidget {
     QAbstractButton* defaultCommand() const;
     // Runs it once any click a key started has ended.
     void runDefaultCommand();
-    // Whether `path` names a file the run about to start reads (the source, or the return file).
+    // Whether `path` names a file the run about to start reads (the source, the return or invoice file).
     bool isRunInput(const QString& path) const;
     QString productKey() const;
     void restoreFields();
