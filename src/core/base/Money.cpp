@@ -4,9 +4,9 @@
 #include <bit>
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
+#include "base/EightDigits.h"
 #include "base/QrvError.h"
 
 namespace qrv {
@@ -31,32 +31,18 @@ std::int64_t pow10(int n) {
     return kPowers[n];
 }
 
-// Digits (no sign) to an integer; nothing for a text that is not all digits, or on overflow.
-// Eight digit characters to their value, all at once; nothing when one of them is no digit. A byte is a
-// digit when its high half is 3 and adding 6 keeps it 3.
-std::optional<std::uint64_t> eightDigits(const char* at) {
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, at, 8);
-    constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL;
-    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
-    if ((bytes & kHighHalves) != kThrees || ((bytes + 0x0606060606060606ULL) & kHighHalves) != kThrees) {
-        return std::nullopt;
-    }
-    // The first character is the lowest byte: pairs, then fours, then the eight are combined.
-    bytes -= kThrees;
-    bytes = bytes * 10 + (bytes >> 8);
-    constexpr std::uint64_t kMask = 0x000000FF000000FFULL;
-    return (((bytes & kMask) * (100 + (1000000ULL << 32))) +
-            (((bytes >> 16) & kMask) * (1 + (10000ULL << 32)))) >>
-           32;
+// A magnitude that holds the most negative amount too.
+std::uint64_t magnitudeOf(std::int64_t units) {
+    return units < 0 ? static_cast<std::uint64_t>(-(units + 1)) + 1 : static_cast<std::uint64_t>(units);
 }
 
+// Digits (no sign) to an integer; nothing for a text that is not all digits, or on overflow.
 std::optional<std::int64_t> parseDigits(std::string_view digits) {
     std::int64_t v = 0;
     if (digits.size() <= 18) {  // no overflow possible: one plain pass, as amounts are read by the million
         if constexpr (std::endian::native == std::endian::little) {
             while (digits.size() >= 8) {
-                const std::optional<std::uint64_t> eight = eightDigits(digits.data());
+                const std::optional<std::uint64_t> eight = EightDigitValue(digits.data());
                 if (!eight) {
                     return std::nullopt;
                 }
@@ -148,8 +134,7 @@ Money Money::plus(Money other, std::string_view where) const {
 bool Money::fillAmountField(std::span<char> field) const {
     const bool negative = units_ < 0;
     // Thousandths: the fourth decimal is below the field's precision and is dropped.
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    const std::uint64_t magnitude = magnitudeOf(units_);
     char digits[24];
     const char* end = std::to_chars(digits, digits + sizeof digits, magnitude / 10).ptr;
     const auto count = static_cast<size_t>(end - digits);
@@ -172,16 +157,12 @@ std::string Money::toAmountField(int width) const {
         return text;
     }
     // Wider than the field: all of its digits, for the message that says so.
-    const bool negative = units_ < 0;
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
-    return (negative ? "-" : "") + std::to_string(magnitude / 10);
+    return (units_ < 0 ? "-" : "") + std::to_string(magnitudeOf(units_) / 10);
 }
 
 std::string Money::toText2() const {
     const bool negative = units_ < 0;
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    const std::uint64_t magnitude = magnitudeOf(units_);
     const std::uint64_t cents = magnitude / 100;
     std::string frac = std::to_string(cents % 100);
     if (frac.size() < 2) {
@@ -192,8 +173,7 @@ std::string Money::toText2() const {
 
 std::string Money::toPlainText() const {
     const bool negative = units_ < 0;
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(units_ + 1)) + 1 : static_cast<std::uint64_t>(units_);
+    const std::uint64_t magnitude = magnitudeOf(units_);
     std::string text = std::to_string(magnitude / kScale);
     std::string frac = std::to_string(magnitude % kScale);
     frac.insert(0, 4 - frac.size(), '0');

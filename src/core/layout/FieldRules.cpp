@@ -1,25 +1,14 @@
 #include "layout/FieldRules.h"
 
 #include <cstdint>
-#include <cstring>
 
+#include "base/EightDigits.h"
 #include "base/FieldHelpers.h"
 #include "io/InputGuards.h"
 
 namespace qrv::layout {
 
 namespace {
-
-// A byte is a digit when its high half is 3 and adding 6 keeps it 3 (no carry crosses into the next byte
-// once every high half is 3): eight bytes at a time, since every line of a file passes here.
-bool eightDigits(const char* at) {
-    constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0ULL;
-    constexpr std::uint64_t kThrees = 0x3030303030303030ULL;
-    constexpr std::uint64_t kSixes = 0x0606060606060606ULL;
-    std::uint64_t bytes = 0;
-    std::memcpy(&bytes, at, 8);
-    return (bytes & kHighHalves) == kThrees && ((bytes + kSixes) & kHighHalves) == kThrees;
-}
 
 bool allDigits(std::string_view text) {
     if (text.size() < 8) {
@@ -31,16 +20,16 @@ bool allDigits(std::string_view text) {
         return true;
     }
     for (size_t i = 0; i + 8 < text.size(); i += 8) {
-        if (!eightDigits(text.data() + i)) {
+        if (!AreEightDigits(text.data() + i)) {
             return false;
         }
     }
-    return eightDigits(text.data() + text.size() - 8);  // the last eight, overlapping those before
+    return AreEightDigits(text.data() + text.size() - 8);  // the last eight, overlapping those before
 }
 
-// The value of a text of digits only.
-int digitValue(std::string_view text) {
-    int v = 0;
+// The value of a text of digits only (18 at most).
+std::int64_t digitValue(std::string_view text) {
+    std::int64_t v = 0;
     for (const char c : text) {
         v = v * 10 + (c - '0');
     }
@@ -68,11 +57,7 @@ std::optional<std::int64_t> numberOf(std::string_view text, const Field& field) 
     if (text.size() > 18) {
         return ToInteger(text);  // it may not fit
     }
-    std::int64_t v = 0;
-    for (const char c : text) {
-        v = v * 10 + (c - '0');
-    }
-    return v;
+    return digitValue(text);
 }
 
 std::optional<Money> amountOf(std::string_view text, const Field& field) {
@@ -123,7 +108,8 @@ std::optional<Date> dateOf(std::string_view text, const Field& field) {
     if (!IsValidDate(parts.year, parts.month, parts.day)) {
         return std::nullopt;
     }
-    return Date{digitValue(parts.year), digitValue(parts.month), digitValue(parts.day)};
+    return Date{static_cast<int>(digitValue(parts.year)), static_cast<int>(digitValue(parts.month)),
+                static_cast<int>(digitValue(parts.day))};
 }
 
 bool holdsDate(std::string_view text, const Field& field) {
